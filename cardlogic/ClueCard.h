@@ -1,0 +1,55 @@
+// ClueCard: the classic rules engine. This file holds its classifiers: the
+// plain hand-pattern classifier (neighbour codes -> pattern masks -> type),
+// the context classifier that reads planes and wildcards with the play to
+// beat in view, and the wildcard substitute search.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "cardlogic/CardCodes.h"
+
+namespace ddz {
+
+class ClueCard {
+ public:
+  // A play never has more than this many cards; longer input is refused.
+  static constexpr int kMaxPlayCards = 20;
+
+  virtual ~ClueCard() = default;
+
+  // CardCode -> CardValue (see CodeToValue).
+  static int GetCardValue(int code) { return CodeToValue(code); }
+  // CardValue -> spread value, in place.
+  static void SpreadValue(std::uint8_t& value) { value = static_cast<std::uint8_t>(SpreadOf(value)); }
+
+  // Plain classifier over CardValues. Returns the CardType and writes the key
+  // value (spread form) to *outKey (0 for an invalid play). outKey may be null.
+  static int GetTypeByMask(const std::uint8_t* values, int count, int* outKey);
+  // The 17-to-20-card table: main mask of the first 16 cards, long mask of the rest.
+  static int GetLongCardType(std::uint32_t mainMask, std::uint8_t longMask);
+  // Codes -> type and key; false when the play is not a valid pattern.
+  static bool GetCardType(CardTypeInfo& out, const std::vector<CardCode>& cards);
+
+  // Context classifier: expectedType is the type of the play to beat (-1 when
+  // leading); wildcardFlag lets an unsubstituted wildcard (value 18) stand as itself.
+  static int GetCardTypeCtx(const std::uint8_t* values, int count, int* outKey, int expectedType,
+                            bool wildcardFlag);
+  static bool GetCardTypeEx(CardTypeInfo& out, int expectedType, const std::vector<CardCode>& cards,
+                            bool wildcardFlag);
+
+  // The value the (first) wildcard card of the play stands for: -1 when the play
+  // has no wildcard (outIndex -1), 18 when it is alone or no substitute passes.
+  static int GetLaiziValue(int expectedType, int* outIndex, const std::vector<CardCode>& cards);
+
+  // The masks of a play (exposed for the Super table's engines and for tests).
+  struct Masks {
+    std::uint32_t main = 0;
+    std::uint8_t longMask = 0;
+    int count = 0;  // cards coded
+    int key = 0;
+  };
+  static bool ComputeMasks(const std::uint8_t* values, int count, Masks& out);
+};
+
+}  // namespace ddz
