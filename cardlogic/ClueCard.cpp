@@ -419,4 +419,36 @@ int ClueCard::GetLaiziValue(int expectedType, int* outIndex, const std::vector<C
   return kValueWildcard;
 }
 
+ClueCard::ClueCard(const std::vector<CardCode>& hand) : m_vcHand(hand) { SortHand(); }
+
+void ClueCard::SortHand() {
+  auto& h = m_vcHand;
+  for (std::size_t i = 0; i < h.size(); ++i)
+    for (std::size_t j = i + 1; j < h.size(); ++j)
+      if (GetCardValue(h[j]) > GetCardValue(h[i])) std::swap(h[i], h[j]);
+  // Among equal values, suit 0 before 1 before 2 before 3.
+  for (std::size_t i = 0; i < h.size(); ++i)
+    for (std::size_t j = i + 1; j < h.size() && GetCardValue(h[j]) == GetCardValue(h[i]); ++j)
+      if (h[j] / 15 < h[i] / 15) std::swap(h[i], h[j]);
+}
+
+void ClueCard::RemoveResult() {
+  for (CardCode c : m_vcResult) {
+    auto it = std::find(m_vcHand.begin(), m_vcHand.end(), c);
+    if (it != m_vcHand.end()) m_vcHand.erase(it);
+  }
+}
+
+int ClueCard::CompareCardType(const CardTypeInfo& a, const CardTypeInfo& b) {
+  if (a.type == CardType::Invalid) return -1;
+  if (b.type == CardType::Invalid) return a.type >= CardType::BombFamily ? 2 : 1;
+  if (a.type >= CardType::BombFamily) {
+    if (a.type > b.type) return 2;
+    if (a.type == b.type) return a.value > b.value ? 2 : -1;
+    return -1;
+  }
+  if (a.type == b.type) return a.value > b.value ? 1 : -1;
+  return -1;
+}
+
 }  // namespace ddz

@@ -1,7 +1,8 @@
-// ClueCard: the classic rules engine. This file holds its classifiers: the
-// plain hand-pattern classifier (neighbour codes -> pattern masks -> type),
-// the context classifier that reads planes and wildcards with the play to
-// beat in view, and the wildcard substitute search.
+// ClueCard: the classic rules engine. It holds a sorted hand and a result list
+// for its finders; its classifiers are static: the plain hand-pattern classifier
+// (neighbour codes -> pattern masks -> type), the context classifier that reads
+// planes and wildcards with the play to beat in view, the wildcard substitute
+// search, and the comparison of two plays.
 #pragma once
 
 #include <cstdint>
@@ -16,7 +17,21 @@ class ClueCard {
   // A play never has more than this many cards; longer input is refused.
   static constexpr int kMaxPlayCards = 20;
 
+  ClueCard() = default;
+  // Copies the cards into the hand and sorts it (highest first).
+  explicit ClueCard(const std::vector<CardCode>& hand);
   virtual ~ClueCard() = default;
+
+  // Exchange sort by CardValue descending, then suit 0..3 among equal values.
+  void SortHand();
+  // Removes each card of the result from the hand (the first equal code each time).
+  void RemoveResult();
+
+  const std::vector<CardCode>& Hand() const { return m_vcHand; }
+  const std::vector<CardCode>& Result() const { return m_vcResult; }
+
+  // Whether play a may follow play b: -1 no; 1 yes; 2 yes, as a bomb or rocket.
+  static int CompareCardType(const CardTypeInfo& a, const CardTypeInfo& b);
 
   // CardCode -> CardValue (see CodeToValue).
   static int GetCardValue(int code) { return CodeToValue(code); }
@@ -50,6 +65,10 @@ class ClueCard {
     int key = 0;
   };
   static bool ComputeMasks(const std::uint8_t* values, int count, Masks& out);
+
+ protected:
+  std::vector<CardCode> m_vcHand;    // highest card first
+  std::vector<CardCode> m_vcResult;  // filled by the finders
 };
 
 }  // namespace ddz
