@@ -112,7 +112,9 @@ class CPlayerCard {
   static int GetCombinationCardCount(const CombinationRecord* record);
 
   // --- What the seat knows -------------------------------------------------
-  const CCard* GetCard(int slot) const { return slot >= 0 && slot < kMaxCards ? m_pCards[slot] : nullptr; }
+  // The card in a slot (0..19; null when empty or out of range). The cards
+  // belong to the deck; the local server marks them played through here.
+  CCard* GetCard(int slot) const { return slot >= 0 && slot < kMaxCards ? m_pCards[slot] : nullptr; }
   const CCardRecord& OwnCounts() const { return m_OwnCount; }
   const CCardRecord& SeenCounts() const { return m_SeenCount; }
   int GetBottomValue(int i) const { return i >= 0 && i < 3 ? m_iBottomValue[i] : 0; }
