@@ -149,10 +149,14 @@ void CPlayerCard::SplitPairStraights() {
     }
 
     // A run of pairs only: lend one card of each to a straight through it when
-    // there is room on both sides, else it is a pair straight.
+    // there is room on both sides, else it is a pair straight. When the straight
+    // pass takes nothing, nothing was made and the pass moves on.
     const int up = HeldAbove(e);
     const int down = HeldBelow(i);
-    if (down >= 1 && up >= 1 && n + down >= 5 && n + up >= 5 && LendToStraights(i, e, i - down, e)) continue;
+    if (down >= 1 && up >= 1 && n + down >= 5 && n + up >= 5) {
+      if (!LendToStraights(i, e, i - down, e)) ++i;
+      continue;
+    }
     if (!AddChain(Combo::PairStraight, i, e)) return;
   }
 }
@@ -213,12 +217,14 @@ void CPlayerCard::SplitPlanes() {
         if (m_iScratch[v] == 4 && !AddGroup(Combo::Bomb, v)) return;
       continue;
     }
-    if (i > kLow && down >= 3 && up >= 3) {
-      if (LendToStraights(i, e, i - down, e)) continue;
-    } else if (down >= 1 && up >= 1 && down + up + n <= 8) {
-      if (LendToStraights(i, e, i - down, e + up)) continue;
+    // Room for a straight through the run: each run value lends it one card.
+    // When the straight pass takes nothing, nothing was made and the pass moves on.
+    const bool lendBelow = i > kLow && down >= 3 && up >= 3;
+    const bool lendBoth = !lendBelow && down >= 1 && up >= 1 && down + up + n <= 8;
+    if (lendBelow || lendBoth) {
+      if (!LendToStraights(i, e, i - down, lendBelow ? e : e + up)) ++i;
+      continue;
     }
-    // No straight took the lent cards (or none was tried): the run is a plane.
     if (!AddChain(Combo::Plane, i, e)) return;
   }
 }
