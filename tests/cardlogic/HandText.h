@@ -1,0 +1,67 @@
+// Crafted hands for the computer-player tests, written as short texts:
+// '3'..'9', 'T' 10, 'J', 'Q', 'K', 'A', '2', 'x' small joker, 'X' big joker;
+// spaces are ignored. "333 44 x" is three 3s, two 4s and the small joker.
+#pragma once
+
+#include <array>
+#include <string_view>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "cardlogic/PlayerCard.h"
+#include "cardlogic/Poker.h"
+
+namespace ddz::testing {
+
+// Value index (3..17) of one hand-text character, 0 for anything else.
+inline int ValueOfChar(char c) {
+  switch (c) {
+    case 'T': return 10;
+    case 'J': return 11;
+    case 'Q': return 12;
+    case 'K': return 13;
+    case 'A': return kValueA;
+    case '2': return kValue2;
+    case 'x': return kValueSmallJoker;
+    case 'X': return kValueBigJoker;
+    default: return c >= '3' && c <= '9' ? c - '0' : 0;
+  }
+}
+
+inline std::vector<int> ParseValues(std::string_view text) {
+  std::vector<int> values;
+  for (char c : text) {
+    if (c == ' ') continue;
+    const int v = ValueOfChar(c);
+    EXPECT_NE(v, 0) << "bad hand character '" << c << "'";
+    if (v != 0) values.push_back(v);
+  }
+  return values;
+}
+
+// Cards of the given values out of a deck, each card used once, lowest
+// position first (an unshuffled deck gives suit 0 first).
+inline std::vector<CCard*> PickCards(const CPoker& deck, std::string_view text) {
+  std::array<bool, CPoker::kCardCount> used{};
+  std::vector<CCard*> cards;
+  for (int v : ParseValues(text)) {
+    bool found = false;
+    for (int pos = 0; pos < CPoker::kCardCount && !found; ++pos) {
+      if (used[pos] || deck.GetCard(pos)->ValueIndex() != v) continue;
+      used[pos] = true;
+      cards.push_back(deck.GetCard(pos));
+      found = true;
+    }
+    EXPECT_TRUE(found) << "no card left of value " << v;
+  }
+  return cards;
+}
+
+// Gives a seat a crafted hand (bottom values 0: none known).
+inline bool GiveHand(CPlayerCard& seat, const CPoker& deck, std::string_view text, bool bidFlag = false) {
+  const auto cards = PickCards(deck, text);
+  return seat.SetCards(cards, {0, 0, 0}, bidFlag);
+}
+
+}  // namespace ddz::testing
