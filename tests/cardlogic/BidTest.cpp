@@ -38,19 +38,19 @@ TEST(BidScore, TableOfTurnsStrengthAndDraws) {
       {"3 4 5 6 8 9 22", {80}, 7, 2, 1},
       {"3 4 5 6 8 9 T 22", {24}, 8, 2, 2},
       {"3 4 5 6 8 9 T 22", {25}, 8, 2, 1},
-      {"3 4 5 6 8 9 T J 22", {9}, 9, 2, 2},
-      {"3 4 5 6 8 9 T J 22", {10}, 9, 2, 1},
-      {"3 4 5 6 8 9 T J K 22", {9}, 10, 2, 1},
-      {"3 4 5 6 8 9 T J K 22", {10}, 10, 2, 0},
-      {"3 4 5 6 8 9 T J K A 22", {}, 11, 2, 0},
+      {"3 4 5 6 8 9 T j 22", {9}, 9, 2, 2},
+      {"3 4 5 6 8 9 T j 22", {10}, 9, 2, 1},
+      {"3 4 5 6 8 9 T j K 22", {9}, 10, 2, 1},
+      {"3 4 5 6 8 9 T j K 22", {10}, 10, 2, 0},
+      {"3 4 5 6 8 9 T j K A 22", {}, 11, 2, 0},
       // Strength 5 (two 2s and both jokers) wishes 3 even at 12 turns.
-      {"3 4 5 6 8 9 T J K A 22 xX", {}, 12, 5, 3},
+      {"3 4 5 6 8 9 T j K A 22 xX", {}, 12, 5, 3},
       // Strength 4 (a 2 and both jokers, the big one counting twice): +2.
-      {"3 4 5 6 8 9 T J K 2 xX", {}, 11, 4, 2},
+      {"3 4 5 6 8 9 T j K 2 xX", {}, 11, 4, 2},
       // Strength 3 (both jokers): +1 below 30.
-      {"3 4 5 6 8 9 T J K xX", {50, 29}, 10, 3, 1},
-      {"3 4 5 6 8 9 T J K xX", {50, 30}, 10, 3, 0},
-      {"3 4 5 6 8 9 T J K xX", {5, 29}, 10, 3, 2},
+      {"3 4 5 6 8 9 T j K xX", {50, 29}, 10, 3, 1},
+      {"3 4 5 6 8 9 T j K xX", {50, 30}, 10, 3, 0},
+      {"3 4 5 6 8 9 T j K xX", {5, 29}, 10, 3, 2},
       // Strength 2 from the big joker alone: unchanged.
       {"3 4 5 X", {}, 4, 2, 3},
       // Strength 1 (one 2, the small joker, or a bomb): base 3 ends at 1 below 80, else 2.
@@ -99,7 +99,7 @@ struct WishHand { const char* hand; std::vector<int> draws; };
 const WishHand kWish[] = {
     {"3 5 7", {}},                      // 0
     {"3 4 5 6 8 9 T 22", {50}},          // 1: eight turns, draw 50
-    {"3 4 5 6 8 9 T J K 2 xX", {}},     // 2
+    {"3 4 5 6 8 9 T j K 2 xX", {}},     // 2
     {"22", {}},                          // 3
 };
 

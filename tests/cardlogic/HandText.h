@@ -1,5 +1,5 @@
 // Crafted hands for the computer-player tests, written as short texts:
-// '3'..'9', 'T' 10, 'J', 'Q', 'K', 'A', '2', 'x' small joker, 'X' big joker;
+// '3'..'9', 'T' 10, 'j' (jack), 'Q', 'K', 'A', '2', 'x' small joker, 'X' big joker;
 // spaces are ignored. "333 44 x" is three 3s, two 4s and the small joker.
 #pragma once
 
@@ -18,7 +18,7 @@ namespace ddz::testing {
 inline int ValueOfChar(char c) {
   switch (c) {
     case 'T': return 10;
-    case 'J': return 11;
+    case 'j': return 11;
     case 'Q': return 12;
     case 'K': return 13;
     case 'A': return kValueA;

@@ -112,9 +112,9 @@ TEST_F(AnalysisTest, CraftedHands) {
   };
   const Row rows[] = {
       // Straight, a triple carrying the loose pair, a single 2, the rocket as one turn.
-      {"34567 99 JJJ Q 2 xX", 5, 4, 1, 1, 1, 3, {{5, 3, 7}, {9, 11, 11}}},
+      {"34567 99 jjj Q 2 xX", 5, 4, 1, 1, 1, 3, {{5, 3, 7}, {9, 11, 11}}},
       // A 2 never extends a straight ...
-      {"9TJQKA2 33", 3, 1, 0, 1, 1, 1, {{5, 9, 14}}},
+      {"9TjQKA2 33", 3, 1, 0, 1, 1, 1, {{5, 9, 14}}},
       // ... nor a pair straight: Q-K-A is one, the 2s stay a pair.
       {"QQKKAA22", 2, 0, 0, 1, 0, 2, {{4, 12, 14}}},
       // ... nor a plane: K-A is one, the 2s a triple.
@@ -123,7 +123,7 @@ TEST_F(AnalysisTest, CraftedHands) {
       {"4 55 66 77 88 9", 2, 0, 0, 0, 0, 0, {{5, 4, 8}, {5, 5, 9}}},
       {"33 44 55 K", 2, 1, 1, 0, 0, 0, {{4, 3, 5}}},
       // A plane carries as many singles as it has triples ...
-      {"333 444 9 J", 1, 2, 2, 0, 0, 0, {{1, 3, 4}}},
+      {"333 444 9 j", 1, 2, 2, 0, 0, 0, {{1, 3, 4}}},
       // ... and carries nothing when there are too few.
       {"333 444 555 9", 2, 1, 1, 0, 0, 0, {{1, 3, 5}}},
       // Bombs: a bomb of 2s does not count twice in the high-card score.
@@ -142,7 +142,7 @@ TEST_F(AnalysisTest, CraftedHands) {
       // A four inside a short straight gives three to a triple; equal lows keep their order.
       {"5555 6789", 2, 0, 0, 0, 0, 0, {{9, 5, 5}, {5, 5, 9}}},
       // Six records fill the list; the triples carry the single 2 and the joker.
-      {"333 555 777 999 JJJ KKK 2 x", 6, 2, 0, 0, 0, 2,
+      {"333 555 777 999 jjj KKK 2 x", 6, 2, 0, 0, 0, 2,
        {{9, 3, 3}, {9, 5, 5}, {9, 7, 7}, {9, 9, 9}, {9, 11, 11}, {9, 13, 13}}},
   };
   for (const auto& r : rows) {
@@ -160,7 +160,7 @@ TEST_F(AnalysisTest, CraftedHands) {
 }
 
 TEST_F(AnalysisTest, CountTurnsAgainGivesTheSameAnswer) {
-  ASSERT_TRUE(GiveHand(seat_, deck_, "34567 99 JJJ Q 2 xX"));
+  ASSERT_TRUE(GiveHand(seat_, deck_, "34567 99 jjj Q 2 xX"));
   EXPECT_EQ(seat_.CountTurns(), 5);
   EXPECT_EQ(seat_.GetTurns(), 5);
 }
@@ -206,7 +206,7 @@ TEST(AnalysisProperties, RandomGroupedHandsKeepEveryCard) {
   CPoker deck(DeckSeeding::None);
   CPlayerCard seat;
   std::mt19937 rng(7);
-  const char* kValues = "3456789TJQKA2";
+  const char* kValues = "3456789TjQKA2";
   for (int it = 0; it < 20000; ++it) {
     std::string text;
     int held[13] = {};

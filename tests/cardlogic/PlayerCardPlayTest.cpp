@@ -44,7 +44,7 @@ class SeatsTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(SeatsTest, TakeOutRefusesWhatTheHandLacksAndChangesNothing) {
-  ASSERT_TRUE(GiveHand(me_, deck_, "34567 99 JJJ Q 2 x"));
+  ASSERT_TRUE(GiveHand(me_, deck_, "34567 99 jjj Q 2 x"));
   ASSERT_TRUE(GiveHand(seats_[1], deck_, "8"));
   const auto own = Counts(me_.OwnCounts());
   const auto otherSeen = Counts(seats_[1].SeenCounts());
@@ -86,7 +86,7 @@ TEST_F(SeatsTest, TakeOutRefusesWhatTheHandLacksAndChangesNothing) {
 }
 
 TEST_F(SeatsTest, TakeOutRemovesTheCardsAndTellsTheOtherSeats) {
-  ASSERT_TRUE(GiveHand(me_, deck_, "34567 99 JJJ Q 2 x"));
+  ASSERT_TRUE(GiveHand(me_, deck_, "34567 99 jjj Q 2 x"));
   ASSERT_TRUE(GiveHand(seats_[1], deck_, "8"));
   ASSERT_TRUE(GiveHand(seats_[2], deck_, "K"));
   ASSERT_EQ(me_.GetHighScore(), 2);
