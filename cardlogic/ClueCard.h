@@ -33,6 +33,40 @@ class ClueCard {
   // Whether play a may follow play b: -1 no; 1 yes; 2 yes, as a bomb or rocket.
   static int CompareCardType(const CardTypeInfo& a, const CardTypeInfo& b);
 
+  // Bigger-play finders. Each takes a card whose value is the one to beat (a code
+  // of value -1, such as -1 itself, lets every value through), searches the hand
+  // from its lowest card upward and fills the result; on failure the result is
+  // emptied and -1 returned. The pair and triple finders take cards out of larger
+  // groups too (three of a four are a triple to them).
+  //   FindBiggerPair: the two cards; returns the second card found.
+  //   FindBiggerTriple: the three cards; returns the third card found.
+  //   FindBiggerBomb: the four cards; returns the first card found.
+  //   FindStraight: the lowest run of five or more consecutive values (3..A)
+  //     starting above the value, one card per value; returns its highest card.
+  //   FindPairStraight: the lowest run of three or more consecutive pairs (3..A)
+  //     starting above the value; returns a card of the last pair examined, -1
+  //     when no pair was found at all (the result may be empty either way).
+  int FindBiggerPair(CardCode card);
+  int FindBiggerTriple(CardCode card);
+  int FindBiggerBomb(CardCode card);
+  int FindStraight(CardCode card);
+  int FindPairStraight(CardCode card);
+
+  // The hint button: a play from the hand that beats lastPlay, one bigger play per
+  // press (the cycle state is g_iLastHintType / g_iLastHintValue, ClueCardSearch.h).
+  // False when nothing in the hand beats the play (or the input is not usable);
+  // true with an empty suggestion when a running cycle is exhausted, so that the
+  // next press starts again from the play on the table.
+  static bool Hint(std::vector<CardCode>& outSuggestion, const std::vector<CardCode>& lastPlay,
+                   const std::vector<CardCode>& hand);
+
+  // Completes what the player tapped or dragged into a whole pattern: a straight
+  // or pair straight inside the selection, or, following a play, a tapped card
+  // grown into a pair, triple or straight from the hand. False (and an empty
+  // outSelection) when nothing fits.
+  static bool SmartSelect(std::vector<CardCode>& outSelection, const std::vector<CardCode>& lastPlay,
+                          const std::vector<CardCode>& hand, const std::vector<CardCode>& selected);
+
   // CardCode -> CardValue (see CodeToValue).
   static int GetCardValue(int code) { return CodeToValue(code); }
   // CardValue -> spread value, in place.
