@@ -32,7 +32,7 @@ TEST(ClueCardCompare, ResultTable) {
   }
 }
 
-TEST(ClueCardHand, SortsHighestFirstThenBySuitAndRemovesResult) {
+TEST(ClueCardHand, SortsHighestFirstThenBySuit) {
   // 3 of suit 2 (32), big joker (14), 3 of suit 0 (2), A of suit 1 (15), 2 of suit 3 (46)
   ClueCard c({32, 14, 2, 15, 46});
   EXPECT_EQ(c.Hand(), (std::vector<CardCode>{14, 46, 15, 2, 32}));
