@@ -203,7 +203,6 @@ int DecodeMasks(std::uint32_t mainMask, std::uint8_t longMask, std::array<int, k
   return n;
 }
 
-// Plain reading of a working array: the pattern table and, past 16 cards, the long table.
 // Plain reading: the pattern table and, past 16 cards, the long table.
 Reading PlainReading(const Groups& g) {
   if (g.n > kMainCards) {
