@@ -2,6 +2,9 @@
 // clean-up, and its own hint cycle.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
+
 #include "cardlogic/SuperClueCard.h"
 #include "SuperTestUtil.h"
 
@@ -195,6 +198,36 @@ TEST(SuperReadings, JokersAloneAndModeZero) {
   EXPECT_EQ(readings[0].wildcardCount, 0);
   EXPECT_TRUE(SuperClueCard::EnumerateGroups({4, 19, 99}, info, 1, &wild).empty());
   EXPECT_EQ(info, (CardTypeInfo{-1, 0}));
+}
+
+TEST(SuperReadings, WildcardRuleTable) {
+  // Readings of a selection with the rule on and off (mode 1): {type, key} of each reading.
+  struct Case {
+    const char* cards;
+    std::vector<std::pair<int, int>> withRule;
+    std::vector<std::pair<int, int>> without;
+  } cases[] = {
+      {"6 SJ BJ", {{48, 6}}, {}},                   // the 6 with both jokers
+      {"5 5 SJ", {{48, 5}}, {}},
+      {"5 5 5 SJ", {{49, 5}, {112, 5}}, {{49, 5}}},
+      {"3 4 5 6 BJ", {{21, 7}}, {}},                // the joker ends the straight at its highest
+      {"8 8 8 9 9 9 SJ BJ", {{96, 9}}, {{96, 9}}},  // the jokers are plain wings
+      {"8 8 8 9 9 SJ 3 4", {{96, 9}}, {}},
+      {"SJ BJ", {{113, 26}}, {{113, 26}}},
+      {"3 SJ", {{32, 3}}, {}},
+  };
+  const auto on = Rules({SpecialRule::Wildcard});
+  const auto off = Rules({});
+  for (const auto& c : cases) {
+    for (bool rule : {true, false}) {
+      std::vector<std::pair<int, int>> got;
+      for (const auto& r : Read(c.cards, 1, rule ? on : off)) got.emplace_back(r.type, r.value);
+      std::sort(got.begin(), got.end());
+      auto want = rule ? c.withRule : c.without;
+      std::sort(want.begin(), want.end());
+      EXPECT_EQ(got, want) << c.cards << (rule ? " with" : " without") << " the wildcard rule";
+    }
+  }
 }
 
 TEST(SuperReadings, ValueToCodeIndex) {
