@@ -273,6 +273,7 @@ TEST_F(SuperSearch, WildcardSearchers) {
       {"9 SJ BJ", 48, 9, {}, 2, "", {}},
       {"9 9 3 BJ", 49, 5, {}, 2, "9 9 3 BJ", {9}},
       {"5 5 SJ BJ", 49, 4, {}, 2, "SJ 5 5 BJ", {5}},  // the other joker is the kicker
+      {"5 SJ BJ", 49, 4, {}, 2, "", {}},              // a joker standing for a 5 is no kicker
       {"9 9 4 4 BJ", 50, 5, {}, 2, "9 9 4 4 BJ", {9}},
       {"9 9 3 4 BJ", 50, 5, {SpecialRule::TripleTakesTwo}, 2, "9 9 4 3 BJ", {9}},
       {"9 9 9 3 5 BJ", 66, 6, {}, 2, "9 9 9 5 3 BJ", {9}},
