@@ -18,8 +18,11 @@
 #include "platform/engine/Scene.h"
 #include "platform/engine/Scheduler.h"
 #include "platform/engine/SimpleAudioEngine.h"
+#include "platform/engine/SpecialNodes.h"
 #include "platform/engine/Sprite.h"
 #include "platform/engine/UserDefault.h"
+#include "platform/engine/spine/SkeletonAnimation.h"
+#include "platform/engine/ui/Widgets.h"
 
 #define USING_NS_CC using namespace cocos2d
 #define NS_CC_BEGIN namespace cocos2d {
