@@ -304,7 +304,7 @@ void LuaStack::addSearchPath(const char* path) {
   lua_getglobal(_state, "package");
   lua_getfield(_state, -1, "path");
   std::string p = lua_tostring(_state, -1) ? lua_tostring(_state, -1) : "";
-  p += ";" + FileUtils::normalizeFolder(path) + "?.lua";
+  p.append(";").append(FileUtils::normalizeFolder(path)).append("?.lua");
   lua_pop(_state, 1);
   lua_pushstring(_state, p.c_str());
   lua_setfield(_state, -2, "path");
