@@ -9,6 +9,7 @@
 #include "platform/engine/Renderer.h"
 #include "platform/engine/Scene.h"
 #include "platform/engine/Scheduler.h"
+#include "platform/engine/Sprite.h"
 #include "platform/os/Clock.h"
 
 namespace cocos2d {
@@ -164,6 +165,8 @@ void Director::drawScene() {
   if (_runningScene) _runningScene->visit(_renderer.get(), AffineTransform::IDENTITY, 0);
   _renderer->endFrame();
 }
+
+TextureCache* Director::getTextureCache() const { return TextureCache::getInstance(); }
 
 // ---------------------------------------------------------------- window
 
