@@ -216,7 +216,7 @@ void Director::reset() {
   _msRemainder = 0;
   _deltaTime = 0;
   _contentScaleFactor = 1.0f;
-  _totalFrames = 0;
+  // The frame count keeps running: it orders work across resets.
   _projection = Projection::DEFAULT;
   _animationStopped = false;
   _endRequested = false;
