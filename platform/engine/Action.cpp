@@ -88,10 +88,7 @@ void ActionManager::addAction(Action* action, Node* target, bool paused) {
 void ActionManager::kill(Entry& e) {
   if (e.dead) return;
   e.dead = true;
-  e.action->detach();
-  if (!_updating) {
-    // Released in the sweep below.
-  }
+  e.action->detach();  // released by the next sweep
 }
 
 void ActionManager::sweep() {

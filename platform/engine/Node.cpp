@@ -99,7 +99,7 @@ void Node::removeFromParentAndCleanup(bool cleanup) {
   if (_parent) _parent->removeChild(this, cleanup);
 }
 
-void Node::detachChild(Node* child, std::size_t index, bool doCleanup) {
+void Node::detachChild(Node* child, bool doCleanup) {
   child->retain();  // keep it alive through onExit and cleanup
   if (_running) {
     child->onExitTransitionDidStart();
@@ -109,14 +109,12 @@ void Node::detachChild(Node* child, std::size_t index, bool doCleanup) {
   child->setParent(nullptr);
   std::ptrdiff_t at = _children.getIndex(child);  // onExit may have reordered siblings
   if (at >= 0) _children.erase(static_cast<std::size_t>(at));
-  (void)index;
   child->release();
 }
 
 void Node::removeChild(Node* child, bool cleanup) {
   if (!child) return;
-  std::ptrdiff_t index = _children.getIndex(child);
-  if (index >= 0) detachChild(child, static_cast<std::size_t>(index), cleanup);
+  if (_children.contains(child)) detachChild(child, cleanup);
 }
 
 void Node::removeChildByTag(int tag, bool cleanup) {
@@ -130,7 +128,7 @@ void Node::removeChildByName(const std::string& name, bool cleanup) {
 void Node::removeAllChildrenWithCleanup(bool cleanup) {
   Vector<Node*> copy = _children;
   for (Node* c : copy)
-    if (c->_parent == this) detachChild(c, 0, cleanup);
+    if (c->_parent == this) detachChild(c, cleanup);
 }
 
 void Node::reorderChild(Node* child, int localZOrder) {

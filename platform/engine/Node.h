@@ -194,7 +194,7 @@ class Node : public Ref {
  protected:
   Node();
   void insertChild(Node* child, int z);
-  void detachChild(Node* child, std::size_t index, bool cleanup);
+  void detachChild(Node* child, bool cleanup);
 
   Node* _parent = nullptr;
   Vector<Node*> _children;
