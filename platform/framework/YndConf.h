@@ -18,6 +18,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "platform/engine/Math.h"
 
@@ -72,15 +73,20 @@ class YndConf {
   // Fills target[0 .. capacity-1] from the value of key: as many entries as
   // the value holds, at most capacity. A missing key or a malformed value
   // (any entry) leaves every target entry unchanged and answers false.
-  static bool GetYndConfInfo(cocos2d::Vec2* target, const char* key, int capacity = 1);
-  static bool GetYndConfInfo(cocos2d::Size* target, const char* key, int capacity = 1);
-  static bool GetYndConfInfo(int* target, const char* key, int capacity = 1);
-  static bool GetYndConfInfo(float* target, const char* key, int capacity = 1);
+  static bool GetYndConfInfo(cocos2d::Vec2* target, const char* key, int capacity);
+  static bool GetYndConfInfo(cocos2d::Size* target, const char* key, int capacity);
+  static bool GetYndConfInfo(int* target, const char* key, int capacity);
+  static bool GetYndConfInfo(float* target, const char* key, int capacity);
 
-  // Array forms: the capacity is the array's length.
-  template <typename T, std::size_t N>
-  static bool GetYndConfInfo(T (&target)[N], const char* key) {
-    return GetYndConfInfo(&target[0], key, static_cast<int>(N));
+  // Without a capacity: an array is filled up to its length, a pointer gets
+  // one value (pass the capacity to fill an array through a pointer).
+  template <typename T>
+  static bool GetYndConfInfo(T&& target, const char* key) {
+    using U = std::remove_cvref_t<T>;
+    if constexpr (std::is_array_v<U>)
+      return GetYndConfInfo(&target[0], key, static_cast<int>(std::extent_v<U>));
+    else
+      return GetYndConfInfo(target, key, 1);
   }
 
   static void SetFileClose();
