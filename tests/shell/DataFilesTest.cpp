@@ -58,13 +58,13 @@ std::vector<int> Range(int from, int to) {
   return v;
 }
 
-struct TextTableSpec {
+struct TextTableUse {
   const char* file;
   std::vector<int> used;              // entries the code reads
   std::map<int, std::string> formats;  // entries used as printf formats: 'd' int, 's' text
 };
 
-std::vector<TextTableSpec> TextTables() {
+std::vector<TextTableUse> TextTables() {
   std::vector<int> game;
   for (const auto& part : std::vector<std::vector<int>>{
            {4},           Range(6, 13),   Range(15, 18),  {20, 21, 31, 32}, Range(36, 45),  Range(47, 50),
@@ -187,10 +187,10 @@ TEST_F(DataFilesTest, LoadedLayoutMatchesTheWindow) {
 }
 
 TEST_F(DataFilesTest, TextTablesHoldEveryEntryWithMatchingFormats) {
-  for (const TextTableSpec& spec : TextTables()) {
-    SCOPED_TRACE(spec.file);
+  for (const TextTableUse& use : TextTables()) {
+    SCOPED_TRACE(use.file);
     // Line N of the file is entry N: no empty lines, none made of blanks only.
-    std::istringstream raw(ReadFile(spec.file));
+    std::istringstream raw(ReadFile(use.file));
     std::string line;
     int lineNo = 0;
     while (std::getline(raw, line)) {
@@ -201,12 +201,12 @@ TEST_F(DataFilesTest, TextTablesHoldEveryEntryWithMatchingFormats) {
     }
 
     std::vector<std::string> table;
-    ASSERT_TRUE(LoadTextLines(spec.file, table));
-    ASSERT_GT(table.size(), static_cast<std::size_t>(spec.used.back())) << "last entry read: " << spec.used.back();
-    for (int n : spec.used) EXPECT_NE(table[static_cast<std::size_t>(n)], kUnused) << "entry " << n;
+    ASSERT_TRUE(LoadTextLines(use.file, table));
+    ASSERT_GT(table.size(), static_cast<std::size_t>(use.used.back())) << "last entry read: " << use.used.back();
+    for (int n : use.used) EXPECT_NE(table[static_cast<std::size_t>(n)], kUnused) << "entry " << n;
     for (std::size_t n = 1; n < table.size(); ++n) {
-      const auto f = spec.formats.find(static_cast<int>(n));
-      const std::string kinds = f == spec.formats.end() ? "" : f->second;
+      const auto f = use.formats.find(static_cast<int>(n));
+      const std::string kinds = f == use.formats.end() ? "" : f->second;
       EXPECT_TRUE(ddz::FormatMatches(table[n], kinds)) << "entry " << n << " \"" << table[n] << "\" takes \"" << kinds << "\"";
     }
   }
