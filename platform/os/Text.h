@@ -1,0 +1,19 @@
+// Bounded text copies for fixed-size fields filled from outside input.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace ddz::os {
+
+// Length of the longest prefix of `text` that is at most `maxBytes` long and
+// does not end inside a UTF-8 sequence (a lead byte followed by fewer
+// continuation bytes than it announces is cut off whole).
+std::size_t Utf8PrefixLength(std::string_view text, std::size_t maxBytes);
+
+// Copies `src` into `dst` of `capacity` bytes, zero-terminated, cut at a UTF-8
+// boundary so that it fits. Returns the number of bytes copied (without the
+// terminator). Nothing is written when capacity is 0.
+std::size_t CopyBounded(char* dst, std::size_t capacity, std::string_view src);
+
+}  // namespace ddz::os

@@ -1,0 +1,55 @@
+#include "shell/LabelHelpers.h"
+
+#include "platform/engine/Label.h"
+#include "platform/engine/Log.h"
+#include "platform/engine/Sprite.h"
+#include "shell/TextHelpers.h"
+
+std::string g_strSystemFont = "微软雅黑";
+
+void FitLabelToWidth(cocos2d::Label* label, float maxWidth) {
+  if (!label || maxWidth < 1.0f || label->getContentSize().width <= maxWidth) return;
+  const std::string text = label->getString();
+  for (int k = Utf8CharCount(text) - 1; k >= 1; --k) {
+    label->setString(ddz::Utf8FirstChars(text, k) + "...");
+    if (label->getContentSize().width <= maxWidth) break;
+  }
+}
+
+void WrapTextToLabels(const char* text, std::vector<std::string>& lines, float maxWidth, float fontSize) {
+  if (!text) return;
+  cocos2d::Label* probe = cocos2d::Label::createWithSystemFont("", "Arial", fontSize);
+  std::vector<std::string> chars;
+  SplitUtf8Chars(text, chars);
+  std::string line;
+  for (const std::string& ch : chars) {
+    const std::string candidate = line + ch;
+    probe->setString(candidate);
+    if (probe->getContentSize().width >= maxWidth) {
+      if (!line.empty()) lines.push_back(line);
+      line = ch;
+    } else {
+      line = candidate;
+    }
+  }
+  if (!line.empty()) lines.push_back(line);
+}
+
+namespace ddz {
+
+cocos2d::Sprite* ShowGuideBg(cocos2d::Node* layer) {
+  if (!layer) return nullptr;
+  layer->setAnchorPoint(cocos2d::Vec2(1.0f, 0.5f));
+  cocos2d::Sprite* bubble = cocos2d::Sprite::createWithSpriteFrameName("pop_guide_bg.png");
+  if (!bubble) {
+    cocos2d::log("ShowGuideBg: frame pop_guide_bg.png is not loaded");
+    return nullptr;
+  }
+  bubble->setAnchorPoint(cocos2d::Vec2(0.0f, 0.5f));
+  bubble->setFlippedX(true);
+  bubble->setPosition(layer->convertToNodeSpace(layer->getPosition()));
+  layer->addChild(bubble);
+  return bubble;
+}
+
+}  // namespace ddz

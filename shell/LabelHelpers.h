@@ -1,0 +1,36 @@
+// Fitting texts into labels, and the guide bubble behind a prize notice.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace cocos2d {
+class Label;
+class Node;
+class Sprite;
+}  // namespace cocos2d
+
+// The font every system-font label of the client uses ("微软雅黑", UTF-8).
+extern std::string g_strSystemFont;
+
+// Shortens the label's text by whole characters, with "..." appended, until
+// its content width is no longer greater than maxWidth (the first character
+// and "..." at the least). Nothing happens for a null label, a maxWidth below
+// 1 or a text that already fits; a one-character text is left as it is.
+void FitLabelToWidth(cocos2d::Label* label, float maxWidth);
+
+// Appends the lines of text broken by character so that each line, measured
+// as a label in "Arial" at fontSize, stays narrower than maxWidth. A single
+// character wider than maxWidth still makes a line of its own.
+void WrapTextToLabels(const char* text, std::vector<std::string>& lines, float maxWidth, float fontSize);
+
+namespace ddz {
+
+// The guide bubble of the prize notices (AniPrizeGuide::ShowGuideBg): gives
+// `layer` the anchor point (1, 0.5) and adds the frame "pop_guide_bg.png"
+// (its sheet must be loaded) mirrored, anchored at (0, 0.5), at the layer's
+// own position in its node space. Returns the bubble; null (and a log line)
+// when the layer is null or the frame is not loaded.
+cocos2d::Sprite* ShowGuideBg(cocos2d::Node* layer);
+
+}  // namespace ddz
