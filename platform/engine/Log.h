@@ -1,0 +1,35 @@
+// The program's log: `cocos2d::log` writes each line to standard error, to the
+// log file when one is open (the application opens one in the writable path)
+// and to an in-memory record that tests read back.
+#pragma once
+
+#include <cstddef>
+#include <deque>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace cocos2d {
+
+void log(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// Headless: the box is logged and recorded; nobody has to press it.
+void MessageBox(const char* message, const char* title);
+
+class Log {
+ public:
+  // The last lines written (at most kMaxLines), oldest first.
+  static const std::deque<std::string>& lines();
+  static bool contains(const std::string& line);
+  static std::size_t count(const std::string& line);
+  static void clear();
+  static bool openFile(const std::string& path);
+  static void closeFile();
+  static const std::string& filePath();
+  static void setEchoToStderr(bool echo);
+  static const std::vector<std::pair<std::string, std::string>>& messageBoxes();  // (message, title)
+  static void write(const std::string& line);
+
+  static constexpr std::size_t kMaxLines = 10000;
+};
+
+}  // namespace cocos2d

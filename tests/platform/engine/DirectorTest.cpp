@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include "EngineTestSupport.h"
+
+using namespace cocos2d;
+using enginetest::EngineTest;
+using enginetest::Journal;
+using enginetest::Probe;
+
+namespace {
+class DirectorTest : public EngineTest {};
+}
+
+TEST_F(DirectorTest, OneFrameRunsItsStepsInTheDocumentedOrder) {
+  std::vector<std::string> order;
+  Node* n = Node::create();
+  scene->addChild(n);
+  n->schedule([&](float) { order.push_back("schedule"); }, 0.0f, "s");
+  n->runAction(RepeatForever::create(Sequence::create(DelayTime::create(0.01f),
+                                                      CallFunc::create([&] { order.push_back("action"); }),
+                                                      nullptr)));
+  // Hooks are added out of phase order on purpose.
+  director->addFrameHook(FramePhase::DeferredRemovals, [&](float) { order.push_back("removals"); });
+  director->addFrameHook(FramePhase::NextFrameCalls, [&](float) { order.push_back("next-frame"); });
+  director->addFrameHook(FramePhase::MessagePump, [&](float) { order.push_back("pump"); });
+  director->addFrameHook(FramePhase::Animations, [&](float) { order.push_back("animations"); });
+  director->addFrameHook(FramePhase::MessagePump, [&](float) { order.push_back("pump2"); });
+
+  tick(0.01f);
+  EXPECT_EQ(order, (std::vector<std::string>{"schedule", "action", "animations", "pump", "pump2", "next-frame",
+                                             "removals"}));
+}
+
+TEST_F(DirectorTest, RemovedHookStopsAndHooksAddedDuringAFrameStartNextFrame) {
+  int a = 0, b = 0;
+  int idA = 0;
+  idA = director->addFrameHook(FramePhase::MessagePump, [&](float) {
+    ++a;
+    if (a == 1) director->addFrameHook(FramePhase::Animations, [&](float) { ++b; });
+  });
+  tick(0.016f);
+  EXPECT_EQ(b, 0);
+  tick(0.016f);
+  EXPECT_EQ(b, 1);
+  director->removeFrameHook(idA);
+  tick(0.016f);
+  EXPECT_EQ(a, 2);
+}
+
+TEST_F(DirectorTest, VirtualClockAdvancesByFrameTimeWithoutDrift) {
+  tick(1.0f / 60, 60);
+  EXPECT_EQ(ddz::os::Clock().NowMs(), 1000u);
+  tick(0.0155f, 2);  // 31 ms
+  EXPECT_EQ(ddz::os::Clock().NowMs(), 1031u);
+  director->stopAnimation();
+  tick(0.5f);  // time passes in the background too
+  EXPECT_EQ(ddz::os::Clock().NowMs(), 1531u);
+}
+
+TEST_F(DirectorTest, StoppedAnimationHoldsSchedulesAndActions) {
+  int calls = 0;
+  Node* n = Node::create();
+  scene->addChild(n);
+  n->schedule([&](float) { ++calls; }, 0.0f, "s");
+  n->runAction(MoveTo::create(1.0f, Vec2(100, 0)));
+  director->stopAnimation();
+  tick(0.5f);
+  EXPECT_EQ(calls, 0);
+  EXPECT_EQ(n->getPositionX(), 0);
+  director->startAnimation();
+  tick(0.5f);
+  EXPECT_EQ(calls, 1);
+  EXPECT_FLOAT_EQ(n->getPositionX(), 50);
+}
+
+TEST_F(DirectorTest, DeferredRemovalHappensAfterTheEventAndRunsOnExit) {
+  auto journal = std::make_shared<Journal>();
+  Probe* popup = Probe::create(journal, "popup");
+  scene->addChild(popup);
+
+  // A touch handler asks for its own removal.
+  class Closer : public Layer {
+   public:
+    Probe* target = nullptr;
+    bool onTouchBegan(Touch*, Event*) override {
+      Director::getInstance()->removeChildLater(target, target->getParent());
+      target->journal->add("handler-done");
+      return true;
+    }
+  };
+  auto* closer = new Closer();
+  closer->init();
+  closer->autorelease();
+  closer->target = popup;
+  closer->setTouchMode(Touch::DispatchMode::ONE_BY_ONE);
+  closer->setTouchEnabled(true, false);
+  scene->addChild(closer);
+
+  director->getOpenGLView();  // no window: inject through a headless one
+  auto* view = GLViewImpl::create("test");
+  director->setOpenGLView(view);
+  view->touchBegan(10, 10);
+  EXPECT_EQ(journal->lines, (std::vector<std::string>{"popup.enter", "handler-done"}));
+  EXPECT_TRUE(popup->isRunning());
+
+  tick(0.016f);
+  EXPECT_TRUE(journal->has("popup.exit"));
+  EXPECT_TRUE(journal->has("popup.dtor"));
+  EXPECT_EQ(director->pendingRemovals(), 0u);
+}
+
+TEST_F(DirectorTest, DeferredRemovalSkipsANodeThatChangedParent) {
+  Node* a = Node::create();
+  Node* b = Node::create();
+  Node* child = Node::create();
+  scene->addChild(a);
+  scene->addChild(b);
+  a->addChild(child);
+  director->removeChildLater(child, a);
+  child->retain();
+  child->removeFromParent();
+  b->addChild(child);
+  child->release();
+  tick(0.016f);
+  EXPECT_EQ(child->getParent(), b);
+}
+
+TEST_F(DirectorTest, ReplaceSceneTakesOverInTheNextFrame) {
+  auto journal = std::make_shared<Journal>();
+  Probe* oldChild = Probe::create(journal, "old");
+  scene->addChild(oldChild);
+  Scene* next = Scene::create();
+  Probe* newChild = Probe::create(journal, "new");
+  next->addChild(newChild);
+  director->replaceScene(next);
+  EXPECT_EQ(director->getRunningScene(), scene);
+  tick(0.016f);
+  EXPECT_EQ(director->getRunningScene(), next);
+  EXPECT_TRUE(journal->has("old.exit"));
+  EXPECT_TRUE(journal->has("old.dtor"));
+  EXPECT_TRUE(newChild->isRunning());
+}
+
+TEST_F(DirectorTest, HeadlessRendererSeesOnlyVisibleDrawables) {
+  auto* renderer = new HeadlessRenderer();
+  renderer->setRecording(true);
+  director->setRenderer(std::unique_ptr<Renderer>(renderer));
+  LayerColor* shade = LayerColor::create(Color4B(0, 0, 0, 128), 100, 50);
+  shade->setPosition(10, 20);
+  scene->addChild(shade, 5);
+  LayerColor* hidden = LayerColor::create(Color4B(255, 0, 0, 255));
+  hidden->setVisible(false);
+  scene->addChild(hidden, 9);
+  LayerColor* below = LayerColor::create(Color4B(0, 255, 0, 255), 10, 10);
+  scene->addChild(below, -1);
+  tick(0.016f);
+  ASSERT_EQ(renderer->lastFrame().size(), 2u);
+  EXPECT_EQ(renderer->lastFrame()[0].node, below);  // drawn first: lowest z
+  const DrawCommand& c = renderer->lastFrame()[1];
+  EXPECT_EQ(c.node, shade);
+  EXPECT_EQ(c.opacity, 128);
+  EXPECT_EQ(c.transform.apply(Vec2(0, 0)), Vec2(10, 20));
+}
+
+TEST_F(DirectorTest, ContentScaleFactorAndWindowDefaults) {
+  EXPECT_FLOAT_EQ(director->getContentScaleFactor(), 1.0f);
+  EXPECT_EQ(director->getWinSize(), Size(1280, 720));
+  auto* view = GLViewImpl::create("t");
+  view->setFrameSize(1152, 648);
+  director->setOpenGLView(view);
+  EXPECT_EQ(director->getOpenGLView()->getFrameSize(), Size(1152, 648));
+  EXPECT_NE(view->getNativeHandle(), 0u);
+  director->setContentScaleFactor(2.0f);
+  EXPECT_FLOAT_EQ(director->getContentScaleFactor(), 2.0f);
+}
