@@ -11,7 +11,13 @@ class ScriptEngineProtocol {
   virtual ~ScriptEngineProtocol() = default;
   // Called from Ref's destructor for objects that were pushed to the script side.
   virtual void removeScriptObjectByObject(Ref* object) = 0;
+  // Drops a script function kept under a handler id.
+  virtual void removeScriptHandler(int handler) = 0;
 };
+
+// A script function kept by the program under its handler id (0: none). The
+// entry owns the handler: destroying the entry drops the function.
+class ScriptHandlerEntry;
 
 class ScriptEngineManager {
  public:

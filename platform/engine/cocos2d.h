@@ -8,6 +8,7 @@
 #include "platform/engine/EventDispatcher.h"
 #include "platform/engine/FileUtils.h"
 #include "platform/engine/GLView.h"
+#include "platform/engine/Label.h"
 #include "platform/engine/Layer.h"
 #include "platform/engine/Log.h"
 #include "platform/engine/Math.h"
@@ -16,7 +17,12 @@
 #include "platform/engine/Renderer.h"
 #include "platform/engine/Scene.h"
 #include "platform/engine/Scheduler.h"
+#include "platform/engine/SimpleAudioEngine.h"
+#include "platform/engine/SpecialNodes.h"
+#include "platform/engine/Sprite.h"
 #include "platform/engine/UserDefault.h"
+#include "platform/engine/spine/SkeletonAnimation.h"
+#include "platform/engine/ui/Widgets.h"
 
 #define USING_NS_CC using namespace cocos2d
 #define NS_CC_BEGIN namespace cocos2d {
