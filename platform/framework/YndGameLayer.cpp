@@ -7,6 +7,7 @@
 #include "platform/engine/Director.h"
 #include "platform/engine/EventDispatcher.h"
 #include "platform/engine/Scheduler.h"
+#include "platform/engine/Sprite.h"
 
 using cocos2d::Director;
 using cocos2d::EventMouse;
@@ -31,6 +32,15 @@ void YndGameLayer::onEnter() {
 }
 
 void YndGameLayer::onExit() { Layer::onExit(); }
+
+// ---------------------------------------------------------------- sprite sheets
+
+bool YndGameLayer::AddPlist(const char* plist) {
+  if (plist == nullptr || *plist == '\0') return false;
+  cocos2d::SpriteFrameCache* cache = cocos2d::SpriteFrameCache::getInstance();
+  cache->addSpriteFramesWithFile(plist);  // a sheet already loaded is not read again
+  return cache->isSpriteFramesWithFileLoaded(plist);
+}
 
 // ---------------------------------------------------------------- timers
 

@@ -6,12 +6,20 @@ extern "C" {
 }
 #include <tolua++.h>
 
+#include <typeinfo>
+
+#include "platform/engine/lua/LuaStack.h"
+#include "platform/framework/PCBaseFrame.h"
+#include "platform/framework/YndGameLayer.h"
+#include "platform/framework/YndLoadingBase.h"
+
 namespace {
 
 struct ClassEntry {
   const char* name;      // name inside the module
   const char* luaType;   // full type name
   const char* baseType;  // full type name of the base
+  const char* cppType;   // typeid name of an engine object's class, or null
 };
 
 void RegisterModule(lua_State* L, const char* module, const ClassEntry* classes, int count) {
@@ -25,14 +33,19 @@ void RegisterModule(lua_State* L, const char* module, const ClassEntry* classes,
     tolua_endmodule(L);
   }
   tolua_endmodule(L);
+  // Objects of these classes are pushed under their own type.
+  for (int i = 0; i < count; ++i) {
+    if (classes[i].cppType) cocos2d::g_luaType[classes[i].cppType] = classes[i].luaType;
+    cocos2d::g_typeCast[classes[i].name] = classes[i].luaType;
+  }
 }
 
 }  // namespace
 
 int register_all_yndcommon(lua_State* L) {
   static const ClassEntry classes[] = {
-      {"YndGameLayer", "yndcommon.YndGameLayer", "cc.Layer"},
-      {"YndLoadingBase", "yndcommon.YndLoadingBase", "yndcommon.YndGameLayer"},
+      {"YndGameLayer", "yndcommon.YndGameLayer", "cc.Layer", typeid(YndGameLayer).name()},
+      {"YndLoadingBase", "yndcommon.YndLoadingBase", "yndcommon.YndGameLayer", typeid(YndLoadingBase).name()},
   };
   RegisterModule(L, "yndcommon", classes, 2);
   return 1;
@@ -40,9 +53,9 @@ int register_all_yndcommon(lua_State* L) {
 
 int register_all_osapi(lua_State* L) {
   static const ClassEntry classes[] = {
-      {"OsApiBase", "osapi.OsApiBase", ""},
-      {"OsApiCommon", "osapi.OsApiCommon", ""},
-      {"PCBaseFrame", "osapi.PCBaseFrame", "cc.Node"},
+      {"OsApiBase", "osapi.OsApiBase", "", nullptr},
+      {"OsApiCommon", "osapi.OsApiCommon", "", nullptr},
+      {"PCBaseFrame", "osapi.PCBaseFrame", "cc.Node", typeid(PCBaseFrame).name()},
   };
   RegisterModule(L, "osapi", classes, 3);
   return 1;

@@ -9,6 +9,9 @@ extern "C" {
 }
 #include <tolua++.h>
 
+#include "FrameworkTestSupport.h"
+#include "platform/engine/lua/LuaStack.h"
+#include "platform/framework/YndLoadingBase.h"
 #include "platform/framework/YndLuaRegister.h"
 
 namespace {
@@ -85,4 +88,25 @@ TEST_F(LuaModules, ReadOnlySetterRefusesAssignment) {
   const std::string result = Run("probe.answer = 7 return 'assigned'");
   EXPECT_NE(result.find("read-only"), std::string::npos) << result;
   EXPECT_EQ(Run("return tostring(probe.answer)"), "42");
+}
+
+
+using LuaObjects = fwtest::FrameworkTest;
+
+TEST_F(LuaObjects, FrameworkLayersArePushedUnderTheirOwnScriptTypes) {
+  cocos2d::LuaStack* stack = cocos2d::LuaStack::create();
+  stack->retain();
+  lua_State* L = stack->getLuaState();
+  lua_getfield(L, LUA_GLOBALSINDEX, "_G");
+  register_all_yndcommon(L);
+  lua_settop(L, -2);
+
+  auto* loading = new YndLoadingBase();
+  stack->pushObject(loading, "cc.Node");
+  EXPECT_TRUE(luaval_is_usertype(L, -1, "yndcommon.YndLoadingBase", 0));
+  EXPECT_TRUE(luaval_is_usertype(L, -1, "yndcommon.YndGameLayer", 0));  // its base
+  EXPECT_EQ(tolua_tousertype(L, -1, nullptr), loading);
+  lua_settop(L, 0);
+  loading->release();
+  stack->release();
 }
