@@ -9,6 +9,7 @@
 #include "platform/engine/Renderer.h"
 #include "platform/engine/Scene.h"
 #include "platform/engine/Scheduler.h"
+#include "platform/engine/Sprite.h"
 #include "platform/os/Clock.h"
 
 namespace cocos2d {
@@ -165,6 +166,8 @@ void Director::drawScene() {
   _renderer->endFrame();
 }
 
+TextureCache* Director::getTextureCache() const { return TextureCache::getInstance(); }
+
 // ---------------------------------------------------------------- window
 
 void Director::setOpenGLView(GLView* view) {
@@ -213,7 +216,7 @@ void Director::reset() {
   _msRemainder = 0;
   _deltaTime = 0;
   _contentScaleFactor = 1.0f;
-  _totalFrames = 0;
+  // The frame count keeps running: it orders work across resets.
   _projection = Projection::DEFAULT;
   _animationStopped = false;
   _endRequested = false;

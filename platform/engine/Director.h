@@ -31,6 +31,7 @@ class Node;
 class Renderer;
 class Scene;
 class Scheduler;
+class TextureCache;
 
 // Per-frame work of the layers above the engine, run after the actions.
 enum class FramePhase {
@@ -93,6 +94,7 @@ class Director {
   ActionManager* getActionManager() const { return _actionManager; }
   EventDispatcher* getEventDispatcher() const { return _eventDispatcher; }
   Renderer* getRenderer() const { return _renderer.get(); }
+  TextureCache* getTextureCache() const;
   void setRenderer(std::unique_ptr<Renderer> renderer);
 
   // Asks the application loop to end after the current frame.

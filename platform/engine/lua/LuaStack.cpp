@@ -7,8 +7,8 @@
 #include "platform/engine/FileUtils.h"
 #include "platform/engine/Log.h"
 
-std::unordered_map<std::string, std::string> cocos2d::g_luaType;
-std::unordered_map<std::string, std::string> cocos2d::g_typeCast;
+std::unordered_map<std::string, std::string> g_luaType;
+std::unordered_map<std::string, std::string> g_typeCast;
 
 namespace {
 
@@ -48,8 +48,8 @@ int toluafix_pushusertype_ccobject(lua_State* L, int refid, int* p_refid, void* 
   }
   std::string typeName = type ? type : "";
   auto* object = static_cast<cocos2d::Ref*>(ptr);
-  auto found = cocos2d::g_luaType.find(typeid(*object).name());
-  if (found != cocos2d::g_luaType.end()) typeName = found->second;
+  auto found = g_luaType.find(typeid(*object).name());
+  if (found != g_luaType.end()) typeName = found->second;
 
   if (*p_refid == 0) {
     *p_refid = refid;
@@ -304,7 +304,7 @@ void LuaStack::addSearchPath(const char* path) {
   lua_getglobal(_state, "package");
   lua_getfield(_state, -1, "path");
   std::string p = lua_tostring(_state, -1) ? lua_tostring(_state, -1) : "";
-  p += ";" + FileUtils::normalizeFolder(path) + "?.lua";
+  p.append(";").append(FileUtils::normalizeFolder(path)).append("?.lua");
   lua_pop(_state, 1);
   lua_pushstring(_state, p.c_str());
   lua_setfield(_state, -2, "path");

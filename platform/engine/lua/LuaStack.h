@@ -124,12 +124,12 @@ class ScriptHandlerEntry : public Ref {
   int _entryId;
 };
 
+}  // namespace cocos2d
+
 // Lua type names by C++ run-time type name (typeid(T).name()), and by class
 // name; the bindings fill them when they register their classes.
 extern std::unordered_map<std::string, std::string> g_luaType;
 extern std::unordered_map<std::string, std::string> g_typeCast;
-
-}  // namespace cocos2d
 
 // ---- registration helpers of the engine's Lua bindings ----
 

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 #include <tolua++.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 #include <lua.hpp>
 
 #include "EngineTestSupport.h"
@@ -190,4 +194,23 @@ TEST_F(LuaTest, KeyAndSignAreKept) {
   EXPECT_EQ(stack->getXXTEAKey(), "k3y-nine!");
   EXPECT_EQ(stack->getXXTEASign(), "s1gn-nine");
   EXPECT_EQ(ScriptEngineManager::getInstance()->getScriptEngine(), engine);
+}
+
+TEST_F(LuaTest, ScriptsAndModulesAreFoundThroughTheSearchPaths) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / ("engine-lua-" + std::to_string(::getpid()));
+  fs::create_directories(dir / "luasrc");
+  std::ofstream(dir / "luasrc" / "qorvmod.lua") << "return { v = 17 }\n";
+  std::ofstream(dir / "luasrc" / "main.lua") << "local m = require 'qorvmod'\ncpp.notify(m.v + 1)\n";
+  std::ofstream(dir / "luasrc" / "bad.lua") << "this is not lua\n";
+  FileUtils::getInstance()->addSearchPath((dir / "luasrc").string());
+  stack->addSearchPath((dir / "luasrc").string().c_str());
+
+  EXPECT_EQ(stack->executeScriptFile("main.lua"), 0);
+  EXPECT_EQ(g_notified, (std::vector<int>{18}));
+  EXPECT_EQ(stack->executeScriptFile("bad.lua"), 1);
+  EXPECT_EQ(stack->executeScriptFile("absent.lua"), 1);
+  EXPECT_TRUE(Log::contains("[LUA ERROR] script absent.lua not found"));
+  FileUtils::destroyInstance();
+  fs::remove_all(dir);
 }

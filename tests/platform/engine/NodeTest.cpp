@@ -227,3 +227,14 @@ TEST_F(NodeTreeTest, EdgesOfARectangleAreInside) {
   EXPECT_TRUE(r.containsPoint(Vec2(30, 30)));
   EXPECT_FALSE(r.containsPoint(Vec2(30.01f, 30)));
 }
+
+#ifndef NDEBUG
+TEST_F(NodeTreeTest, AddingAChildThatHasAParentIsAProgrammingError) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  Node* first = Node::create();
+  Node* second = Node::create();
+  Node* child = Node::create();
+  first->addChild(child);
+  EXPECT_DEATH(second->addChild(child), "already has a parent");
+}
+#endif
