@@ -35,8 +35,8 @@ void RegisterModule(lua_State* L, const char* module, const ClassEntry* classes,
   tolua_endmodule(L);
   // Objects of these classes are pushed under their own type.
   for (int i = 0; i < count; ++i) {
-    if (classes[i].cppType) cocos2d::g_luaType[classes[i].cppType] = classes[i].luaType;
-    cocos2d::g_typeCast[classes[i].name] = classes[i].luaType;
+    if (classes[i].cppType) g_luaType[classes[i].cppType] = classes[i].luaType;
+    g_typeCast[classes[i].name] = classes[i].luaType;
   }
 }
 
