@@ -1,0 +1,3 @@
+#include "platform/framework/YndGameScene.h"
+
+YndGameScene::YndGameScene() { Scene::init(); }

@@ -1,0 +1,16 @@
+// Script registration of the framework and platform modules. Start-up calls
+// both with the global table on top of the Lua stack, before the game-base
+// module and the client's own module.
+#pragma once
+
+struct lua_State;
+
+// Module "yndcommon": the types "yndcommon.YndGameLayer" and
+// "yndcommon.YndLoadingBase" (a YndGameLayer), on the engine's "cc.Layer".
+int register_all_yndcommon(lua_State* L);
+// Module "osapi": the types "osapi.OsApiBase", "osapi.OsApiCommon" and
+// "osapi.PCBaseFrame".
+int register_all_osapi(lua_State* L);
+// The setter slot of a field that scripts may read but not write: an
+// assignment raises a Lua error.
+int lua_cocos2dx_variable_LuaConstReadOnly(lua_State* L);

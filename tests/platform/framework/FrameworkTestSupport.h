@@ -1,0 +1,36 @@
+// A fixture with a fresh director, a running scene, a window for input and a
+// clock at zero; frames are stepped by hand.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "platform/engine/cocos2d.h"
+#include "platform/os/Clock.h"
+
+namespace fwtest {
+
+class FrameworkTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ddz::os::Clock().Reset();
+    cocos2d::Log::setEchoToStderr(false);
+    cocos2d::Log::clear();
+    director = cocos2d::Director::getInstance();
+    director->reset();
+    view = cocos2d::GLViewImpl::create("test");
+    director->setOpenGLView(view);
+    scene = cocos2d::Scene::create();
+    director->runWithScene(scene);
+  }
+  void TearDown() override { director->reset(); }
+
+  void tick(float dt = 1.0f / 60, int frames = 1) {
+    for (int i = 0; i < frames; ++i) director->mainLoop(dt);
+  }
+
+  cocos2d::Director* director = nullptr;
+  cocos2d::GLView* view = nullptr;
+  cocos2d::Scene* scene = nullptr;
+};
+
+}  // namespace fwtest
