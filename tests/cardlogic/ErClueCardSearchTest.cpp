@@ -13,12 +13,6 @@ using namespace ddz::supertest;
 
 namespace {
 
-SpecialRuleFlags Rules(std::initializer_list<int> on) {
-  SpecialRuleFlags r;
-  for (int i : on) r.bytes[i] = 1;
-  return r;
-}
-
 std::int32_t IntAt(const std::uint8_t* bytes, int offset) {
   return static_cast<std::int32_t>(bytes[offset] | bytes[offset + 1] << 8 | bytes[offset + 2] << 16 |
                                    static_cast<std::uint32_t>(bytes[offset + 3]) << 24);

@@ -12,12 +12,6 @@ using namespace ddz::supertest;
 
 namespace {
 
-SpecialRuleFlags Rules(std::initializer_list<int> on) {
-  SpecialRuleFlags r;
-  for (int i : on) r.bytes[i] = 1;
-  return r;
-}
-
 struct ClassifyCase {
   const char* play;
   int handCount;  // cards in the own hand

@@ -13,12 +13,6 @@ using namespace ddz::supertest;
 
 namespace {
 
-SpecialRuleFlags Rules(std::initializer_list<int> on) {
-  SpecialRuleFlags r;
-  for (int i : on) r.bytes[i] = 1;
-  return r;
-}
-
 int Classify(const char* play, const SpecialRuleFlags& rules, int* key, int modeFlag = 0) {
   const auto v = Values(play);
   return SuperClueCard::GetTypeByMask(v.data(), static_cast<int>(v.size()), key, modeFlag, &rules);

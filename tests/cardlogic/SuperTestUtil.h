@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cardlogic/CardCodes.h"
+#include "cardlogic/SuperRules.h"
 
 namespace ddz::supertest {
 
@@ -92,6 +93,13 @@ inline std::string CodeNames(const std::vector<CardCode>& codes) {
     values.push_back(v == kValueWildcard ? kValueSmallJoker : v);
   }
   return Names(values);
+}
+
+// Rule flags with the given rule indexes switched on.
+inline SpecialRuleFlags Rules(std::initializer_list<int> on) {
+  SpecialRuleFlags r;
+  for (int i : on) r.bytes[i] = 1;
+  return r;
 }
 
 }  // namespace ddz::supertest
