@@ -103,6 +103,7 @@ bool ExtraDdzAI::CardsToCombination(std::span<const CardByte> cards, Combination
     const CardCode code = CardByteToCode(b);
     const int v = code < 0 ? -1 : CodeToValue(code);
     if (v < 3 || v > kValueBigJoker) return false;  // no card, or the wildcard
+    if (std::find(codes.begin(), codes.end(), code) != codes.end()) return false;  // one card twice
     codes.push_back(code);
     ++held[v];
   }

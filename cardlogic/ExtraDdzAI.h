@@ -46,8 +46,9 @@ class ExtraDdzAI {
   // outside 1..20, a byte that is no card, cards that make no play, or cards
   // chair 1 does not hold.
   bool OnHumanPlay(const CardByte* cards, int count);
-  // Cards -> combination record (code, low, high, wing kind and wings); false
-  // when they make no play of the classic rules.
+  // Cards -> combination record (code, low, high, wing kind and wings); false,
+  // and out untouched, when they make no play of the classic rules or name one
+  // card twice.
   static bool CardsToCombination(std::span<const CardByte> cards, CombinationRecord& out);
   // Combination -> the chair's cards: for each value (the group from its high
   // value down, then the wings) the first card of the chair's slots with that
