@@ -160,9 +160,9 @@ class CPlayerCard {
   // One draw per opponent: near with 6 cards or fewer, with 75 % at 7-8,
   // 25 % at 9-10, never at 11 or more. True when any opponent counts.
   bool IsOpponentNearFinish(const CPlayerCard* seat0, const CPlayerCard* seat1, const CPlayerCard* seat2) const;
-  // Loose singles no opponent can beat or no triple carries: singles less the
-  // sure ones (big joker; small joker with the big one seen; a single 2 with
-  // both jokers seen), less plane lengths and lone triples; not below 0.
+  // Loose singles that neither win a round by themselves nor ride on a triple:
+  // singles less the sure ones (big joker; small joker with the big one seen; a
+  // single 2 with both jokers seen), less plane lengths and lone triples; not below 0.
   int CountUncoveredSingles() const;
   // The same count, as the following searchers name it.
   int CountUncarriedSingles() const;

@@ -155,3 +155,27 @@ TEST(CombinationTypeInfo, NamesTheClassicType) {
   for (const auto& r : rows)
     EXPECT_EQ(CPlayerCard::GetCombinationTypeInfo(r.rec), r.info) << r.rec.iType << " " << r.rec.iLow;
 }
+
+TEST_F(SeatView, PlayListedCombinationPlaysOnlyOrdinaryRecords) {
+  CPlayerCard& seat = seats_[0];
+  ASSERT_TRUE(GiveHand(seat, deck_, "3333 222 456789 K"));
+  // Sorted by low value: the bomb of 3s, the straight 4-9, the triple of 2s.
+  ASSERT_EQ(seat.GetCombination(0).iType, Combo::Bomb);
+  ASSERT_EQ(seat.GetCombination(1).iType, Combo::Straight);
+  ASSERT_EQ(seat.GetCombination(2).iType, Combo::Triple);
+  CombinationRecord record;
+  for (int slot : {0, 2, 5, -1, 6})
+    EXPECT_FALSE(seat.PlayListedCombination(&record, &seats_[0], &seats_[1], &seats_[2], slot, 1)) << slot;
+  EXPECT_FALSE(seat.PlayListedCombination(nullptr, &seats_[0], &seats_[1], &seats_[2], 1, 1));
+  EXPECT_EQ(seat.GetCardCount(), 14);
+
+  ASSERT_TRUE(seat.PlayListedCombination(&record, &seats_[0], &seats_[1], &seats_[2], 1, 1));
+  EXPECT_EQ(record.iType, Combo::Straight);
+  EXPECT_EQ(record.iLow, 4);
+  EXPECT_EQ(record.iHigh, 9);
+  EXPECT_EQ(record.pPlayer, &seat);
+  EXPECT_EQ(seat.GetCardCount(), 8);
+  EXPECT_TRUE(seat.GetCombination(1).IsEmpty());  // played as listed: the slot is cleared
+  EXPECT_EQ(seat.GetCombinationCount(), 2);
+  EXPECT_EQ(seats_[1].SeenCounts().Get(6), 1u);
+}
