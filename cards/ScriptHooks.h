@@ -1,0 +1,32 @@
+// Script handlers kept by number: the hook table of a card row, and the same
+// kind of table that the table view keeps for its numbered script events.
+//
+// A table maps a number to a retained ScriptHandlerEntry, which owns the Lua
+// function reference. The first handler registered under a number stays; a
+// later one for the same number is refused and its function dropped. Firing a
+// number without a handler, or whose handler id is 0, runs nothing and gives 0.
+#pragma once
+
+#include <map>
+
+#include "platform/engine/lua/LuaStack.h"
+
+namespace ddz {
+
+using ScriptHandlerMap = std::map<int, cocos2d::ScriptHandlerEntry*>;
+
+// Stores `handler` under `key` when the key is free; true when stored. A refused
+// handler is released (its function reference is dropped).
+bool RegisterScriptHandler(ScriptHandlerMap& map, int key, int handler);
+// Releases the entry of `key` and forgets the key; an unknown key does nothing.
+void UnregisterScriptHandler(ScriptHandlerMap& map, int key);
+// Releases every entry and empties the table.
+void ReleaseScriptHandlers(ScriptHandlerMap& map);
+// True when `key` has an entry with a handler id other than 0.
+bool HasScriptHandler(const ScriptHandlerMap& map, int key);
+// Calls the handler of `key` on the engine's Lua stack with the given argument
+// (none when null), cleans the stack and returns the handler's result as an
+// int; 0 when there is no handler.
+int FireScriptHandler(const ScriptHandlerMap& map, int key, const cocos2d::LuaValue* argument = nullptr);
+
+}  // namespace ddz
