@@ -6,8 +6,10 @@
 #pragma once
 
 #include <array>
+#include <initializer_list>
 #include <span>
 
+#include "cardlogic/CardCodes.h"
 #include "cardlogic/Poker.h"
 
 namespace ddz {
@@ -134,6 +136,49 @@ class CPlayerCard {
   int SingleMark(int value) const { return InValueRange(value) ? m_iSingleMark[value] : 0; }
   int PairMark(int value) const { return InValueRange(value) ? m_iPairMark[value] : 0; }
 
+  // --- Play choice ------------------------------------------------------------
+  // The seat's move on its turn. last is the table's last-play record; leading
+  // is true when that play was the seat's own or nobody has played yet. True:
+  // the move is written into last (code, values, wings; the players move on),
+  // its cards have left the hand and the other seats have noted them. False: a
+  // pass, nothing changed. A leading seat that holds cards always plays; a
+  // following seat plays only what beats last, and never answers a rocket.
+  // Draws Rand() % 100 once per call, then (following) once per opponent.
+  bool SearchPlay(CombinationRecord* last, bool leading, CPlayerCard* seat0, CPlayerCard* seat1,
+                  CPlayerCard* seat2);
+  // Plays the list record in a slot as a lead, with loose cards as wings for a
+  // plane or triple when there are enough (need = its length times factor).
+  // False for an empty slot, a bomb or a record of 2s.
+  bool PlayListedCombination(CombinationRecord* record, CPlayerCard* seat0, CPlayerCard* seat1,
+                             CPlayerCard* seat2, int slot, int factor);
+
+  // What the seat reads of the table (seats may be given in any order; this
+  // seat may be among them). E: the fewest cards an opponent holds (20 when
+  // none is known). P: the partner's cards (the landlord: its own; 20 when none).
+  int GetEnemyMinCardCount(const CPlayerCard* seat0, const CPlayerCard* seat1, const CPlayerCard* seat2) const;
+  int GetPartnerCardCount(const CPlayerCard* seat0, const CPlayerCard* seat1, const CPlayerCard* seat2) const;
+  // One draw per opponent: near with 6 cards or fewer, with 75 % at 7-8,
+  // 25 % at 9-10, never at 11 or more. True when any opponent counts.
+  bool IsOpponentNearFinish(const CPlayerCard* seat0, const CPlayerCard* seat1, const CPlayerCard* seat2) const;
+  // Loose singles that neither win a round by themselves nor ride on a triple:
+  // singles less the sure ones (big joker; small joker with the big one seen; a
+  // single 2 with both jokers seen), less plane lengths and lone triples; not below 0.
+  int CountUncoveredSingles() const;
+  // The same count, as the following searchers name it.
+  int CountUncarriedSingles() const;
+  // Turns the seat needs that an opponent could take from it.
+  int CountControlTurns() const;
+  // Bomb records, plus one for the rocket.
+  int CountBombs() const;
+  // No low singles, no pairs, no 2s unless four, not a lone joker, and every
+  // list record a bomb.
+  bool IsOnlyBombsLeft() const;
+
+  // The play a record stands for, as the classic classifier would name it
+  // (type and spread key; Invalid for an unknown code or a bad range). Wings
+  // are not looked at.
+  static CardTypeInfo GetCombinationTypeInfo(const CombinationRecord& record);
+
  private:
   static bool InValueRange(int v) { return v >= 0 && v < kValueSlots; }
   // Fills need[] with the cards of a combination; false when it is malformed.
@@ -154,6 +199,101 @@ class CPlayerCard {
   void SplitTriples();
   bool LendToStraights(int runLow, int runHigh, int low, int high);
   void SortList();
+
+  // Play choice (PlayerCardPlay.cpp, PlayerCardLead.cpp, PlayerCardFollow.cpp).
+  struct PlayContext;
+  struct WingChoice;
+  bool Lead(PlayContext& ctx);
+  bool Follow(PlayContext& ctx);
+  // Writes the move into the record and takes its cards out; refused (nothing
+  // changed) when the move is malformed or, following, does not beat the last play.
+  bool Commit(PlayContext& ctx, const CombinationRecord& move, bool reanalyse);
+  bool Beats(const PlayContext& ctx, const CombinationRecord& move) const;
+  // Bookkeeping of a play made without a fresh analysis.
+  void UseSingleMark(int value);
+  void UsePairMark(int value);
+  void SplitPairMark(int value);  // one card played, the other stays as a loose single
+  void ClearSlot(int slot);
+  void ApplyWings(const WingChoice& wings);
+  // Marks and list.
+  int LowestSingleMark(int from, int to) const;
+  int HighestSingleMark(int from, int to) const;
+  int LowestPairMark(int from, int to) const;
+  int HighestPairMark(int from, int to) const;
+  int ListedCount() const;
+  int PlaneLengthsAndTriples() const;
+  bool SeenSmallJoker() const { return m_SeenCount.Get(kValueSmallJoker) > 0; }
+  bool SeenBigJoker() const { return m_SeenCount.Get(kValueBigJoker) > 0; }
+  int Held(int value) const { return static_cast<int>(m_OwnCount.Get(value)); }
+  bool HasSureSingle() const;
+  // Plays of one value.
+  bool PlaySingleMark(PlayContext& ctx, int value);
+  bool PlayPairMark(PlayContext& ctx, int value);
+  bool PlaySplitPair(PlayContext& ctx, int value);
+  bool PlaySingleFromHand(PlayContext& ctx, int value);
+  bool PlayPairFromHand(PlayContext& ctx, int value);
+  bool PlayLowestHeldGroup(PlayContext& ctx);
+  bool PlayListed(PlayContext& ctx, int slot, int factor);
+
+  // Lead tactics (also used when following).
+  bool LeadSmallestCombination(PlayContext& ctx);
+  bool LeadLowestSingle(PlayContext& ctx);
+  bool LeadSecondLowestSingle(PlayContext& ctx);
+  bool LeadHighestSingle(PlayContext& ctx);
+  bool LeadLowestPair(PlayContext& ctx);
+  bool LeadHighestPair(PlayContext& ctx);
+  bool LeadLowestSingleOrPair(PlayContext& ctx);
+  bool LeadTripleOf2s(PlayContext& ctx);
+  bool LeadPairOf2s(PlayContext& ctx);
+  bool LeadSingle2(PlayContext& ctx);
+  bool PlayRocket(PlayContext& ctx);
+  bool LeadSmallJoker(PlayContext& ctx);
+  bool LeadBigJoker(PlayContext& ctx);
+  bool PlayBomb(PlayContext& ctx);
+  bool PlayBombOf2s(PlayContext& ctx);
+  bool LeadFourWithTwoSingles(PlayContext& ctx);
+  bool FinishInOneTurn(PlayContext& ctx);
+
+  // Following.
+  bool TryBombs(PlayContext& ctx);  // PlayBomb, PlayBombOf2s, PlayRocket
+  bool FinishWithWholeHand(PlayContext& ctx);
+  bool FollowWithBomb(PlayContext& ctx, bool partnerPlayed, bool danger);
+  bool FollowChain(PlayContext& ctx);
+  bool FollowPlane(PlayContext& ctx) { return FollowChain(ctx); }
+  bool FollowPlaneWithSingles(PlayContext& ctx) { return FollowChain(ctx); }
+  bool FollowPlaneWithPairs(PlayContext& ctx) { return FollowChain(ctx); }
+  bool FollowPairStraight(PlayContext& ctx) { return FollowChain(ctx); }
+  bool FollowStraight(PlayContext& ctx) { return FollowChain(ctx); }
+  bool FollowWithFour(PlayContext& ctx);
+  bool FollowWithFourAndTwoSingles(PlayContext& ctx) { return FollowWithFour(ctx); }
+  bool FollowWithFourAndTwoPairs(PlayContext& ctx) { return FollowWithFour(ctx); }
+  bool FollowTripleKind(PlayContext& ctx);
+  bool FollowTriple(PlayContext& ctx) { return FollowTripleKind(ctx); }
+  bool FollowTripleWithSingle(PlayContext& ctx) { return FollowTripleKind(ctx); }
+  bool FollowTripleWithPair(PlayContext& ctx) { return FollowTripleKind(ctx); }
+  bool FollowPair(PlayContext& ctx);
+  bool FollowSingle(PlayContext& ctx);
+  bool FollowSingleBelow2(PlayContext& ctx);
+  bool FollowSingle2(PlayContext& ctx);
+  bool PartnerCoveredOwnPlay(const PlayContext& ctx) const;
+  // Wings for a group: the sources are tried in order, each over its values
+  // from low to high, skipping the group's own values and values already taken.
+  enum class WingSource {
+    SingleMark,  // a loose single
+    SplitPair,   // one card of a loose pair (the other stays as a loose single)
+    PairMark,    // a loose pair
+    HeldOnce,    // a value held once (taken from the hand: needs a fresh analysis)
+    HeldTwice,   // a value held twice: one card or the pair, by wing kind (idem)
+    HeldTwoOrThree,  // two cards of a value held two or three times (idem)
+    Held,        // any held value (idem)
+  };
+  struct WingStep {
+    WingSource source;
+    int from;
+    int to;
+  };
+  bool CollectWings(WingChoice& out, int kind, int need, int groupLow, int groupHigh,
+                    std::initializer_list<WingStep> steps) const;
 
   std::array<CCard*, kMaxCards> m_pCards{};
   CCardRecord m_OwnCount;
