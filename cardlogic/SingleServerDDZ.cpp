@@ -87,7 +87,7 @@ void SingleServerDDZ::StartGame() {
 
 void SingleServerDDZ::AskBid(int chair) {
   // Computer chairs bid at once and the turn moves on; the player is awaited.
-  for (;;) {
+  while (chair >= 0) {
     Send(msg::BuildBidTurn(chair, 0));
     if (chair == kHumanChair) {
       m_iWaitingChair = kHumanChair;
@@ -96,30 +96,18 @@ void SingleServerDDZ::AskBid(int chair) {
     const int bid = m_pAI->GetAIBid(chair);
     m_iBids[chair] = bid;
     Send(msg::BuildBidResult(chair, bid, 0));
-    if (bid > m_iHighestBid) {
-      m_iHighestBid = bid;
-      m_iLandlord = chair;
-    }
-    const int next = (chair + 1) % kChairs;
-    if (m_iHighestBid >= kMaxBid || m_iBids[next] != -1) {
-      EndBidding();
-      return;
-    }
-    chair = next;
+    chair = NextBidTurn(chair);
   }
+  EndBidding();
 }
 
-void SingleServerDDZ::NextBidTurn(int chair) {
+int SingleServerDDZ::NextBidTurn(int chair) {
   if (m_iBids[chair] > m_iHighestBid) {
     m_iHighestBid = m_iBids[chair];
     m_iLandlord = chair;
   }
   const int next = (chair + 1) % kChairs;
-  if (m_iHighestBid >= kMaxBid || m_iBids[next] != -1) {
-    EndBidding();
-    return;
-  }
-  AskBid(next);
+  return m_iHighestBid >= kMaxBid || m_iBids[next] != -1 ? -1 : next;
 }
 
 void SingleServerDDZ::EndBidding() {
@@ -167,7 +155,7 @@ void SingleServerDDZ::OnBidRequest(const std::uint8_t* buf, int len) {
   m_iBids[kHumanChair] = bid;
   m_pAI->SetBid(kHumanChair, bid);
   Send(msg::BuildBidResult(kHumanChair, bid, 0));
-  NextBidTurn(kHumanChair);
+  AskBid(NextBidTurn(kHumanChair));
 }
 
 void SingleServerDDZ::RefusePlay(const char* why) {

@@ -90,9 +90,13 @@ class SingleServerDDZ : public SingleServerBase {
   // Hands the turn back to the player after a refused play.
   void RefusePlay(const char* why);
 
-  // Bidding: the chair that just bid moves the turn on.
-  void NextBidTurn(int chair);
+  // Bidding: asks the chair (72) and lets computer chairs bid (54) until the
+  // player's turn or the end of the bidding (chair -1: it has ended).
   void AskBid(int chair);
+  // After the chair's bid: the highest bid and landlord, then the next chair
+  // to ask, or -1 when a bid of 3 or a second turn of a chair ends the bidding.
+  int NextBidTurn(int chair);
+  // Landlord and bottom cards (55), then the landlord's first turn.
   void EndBidding();
   // Play: the turn goes round from the chair until the player's turn or the end.
   void PlayTurn(int chair);
@@ -101,7 +105,8 @@ class SingleServerDDZ : public SingleServerBase {
   bool NextPlayTurn(int chair);
   // A computer chair's turn; returns after its play or pass is out.
   void ComputerPlay(int chair);
-  // A play made (cards as card bytes): multiplier, play count, last chair.
+  // A play made by the chair: a bomb or rocket doubles the multiplier; the
+  // chair's play count grows and its play is the one to beat.
   void NotePlay(int chair, const CardTypeInfo& type);
   int CardsLeft(int chair);
   void GameOver(int winner);
