@@ -11,13 +11,14 @@ extern "C" {
 #include "platform/engine/Scene.h"
 #include "platform/engine/SimpleAudioEngine.h"
 #include "platform/engine/lua/LuaStack.h"
-#include "platform/framework/YndGameScene.h"
 #include "platform/framework/YndLuaRegister.h"
+#include "platform/gamebase/GamebaseLuaRegister.h"
 #include "platform/os/LobbyMessage.h"
 #include "platform/os/OsApiBase.h"
 #include "platform/os/Process.h"
 #include "shell/LaunchCommandLine.h"
 #include "shell/PendingScriptModules.h"
+#include "shell/QorvDDZGameScene.h"
 
 namespace ddz {
 
@@ -97,7 +98,7 @@ bool AppDelegate::applicationDidFinishLaunching() {
                  frame.width, frame.height);
   }
 
-  cocos2d::Scene* scene = m_options.createScene ? m_options.createScene() : new YndGameScene();
+  cocos2d::Scene* scene = m_options.createScene ? m_options.createScene() : new QorvDDZGameScene();
   scene->autorelease();
   director->runWithScene(scene);
 

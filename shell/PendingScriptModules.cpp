@@ -12,6 +12,4 @@ int DeclareEmptyModule(lua_State* L, const char* module) {
 }
 }  // namespace
 
-int register_all_gamebase(lua_State* L) { return DeclareEmptyModule(L, "gamebase"); }
-
 int register_all_QorvDDZView(lua_State* L) { return DeclareEmptyModule(L, "QorvDDZView"); }
