@@ -79,6 +79,7 @@ TEST_F(SceneDriveTest, ModeSwitchRebuildsTheViewEveryTwoTenthsUntilOneExists) {
   auto* oldView = GameSceneBase::m_pGameView;
   ASSERT_NE(oldView, nullptr);
   ASSERT_EQ(oldView->getParent(), scene);
+  oldView->retain();  // to look at it after the scene let it go
 
   // No tournament view yet: the retries go on every 0.2 s.
   auto makeCompete = ddz::GetSceneLinks().newCompeteGameView;
@@ -91,6 +92,8 @@ TEST_F(SceneDriveTest, ModeSwitchRebuildsTheViewEveryTwoTenthsUntilOneExists) {
   EXPECT_EQ(scene->GetLoginRecord().GameKind(), 237);
   tick();
   EXPECT_EQ(oldView->getParent(), nullptr);  // left the stage through the deferred remover
+  EXPECT_EQ(oldView->getReferenceCount(), 1u);  // and the scene holds no reference any more
+  oldView->release();
 
   tick(0.1f, 4);
   EXPECT_EQ(cocos2d::Log::count("CreateInstanceGameView GameID 237"), 2u);  // at 0.2 s and 0.4 s

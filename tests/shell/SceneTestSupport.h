@@ -101,6 +101,9 @@ class SceneTest : public ::testing::Test {
     cocos2d::Log::setEchoToStderr(true);
   }
   static void ResetProcessState() {
+    // Scenes made by NewScene go now, and with them the views and lists the
+    // game base's statics hold for them.
+    cocos2d::AutoreleasePool::current().clear();
     Journal().clear();
     OsApiBase::shareOsApi()->Reset();
     OsApiCommon::shareOsApiCommon()->Reset();
