@@ -13,6 +13,8 @@
 #include "platform/engine/Action.h"
 #include "platform/engine/Log.h"
 #include "platform/engine/ui/Widgets.h"
+#include "platform/gamebase/GameMsgBox.h"
+#include "platform/gamebase/GameViewBase.h"
 #include "shell/LayoutConfig.h"
 #include "shell/TextTables.h"
 
@@ -269,9 +271,8 @@ void SelfHandCard::AfterPlayOrPass() {
         m_pBottomBar->AddSysMessage(GameText(kTextAutoPlayed).c_str(), kSysBoxKind);
     } else if (m_iAutoPlayCount == kAutoPlaysToQuit) {
       // The single-player game never leaves the table by itself.
-      const bool single = m_pOwnerView == nullptr || m_pOwnerView->IsSinglePlayerGame();
-      if (!single) {
-        m_pOwnerView->ShowHandMessageBox(GameText(kTextAutoPlayQuit).c_str(), kMsgBoxKind, this);
+      if (!GameViewBase::IsSinglePlayer()) {
+        GameMsgBox::shareMessageBox()->ShowMessage(GameText(kTextAutoPlayQuit).c_str(), kMsgBoxKind, this);
         scheduleOnce([this](float dt) { QuitAfterAutoPlays(dt); }, kQuitDelay, kQuitKey);
       }
     }
@@ -330,8 +331,7 @@ void SelfHandCard::OnAutoOperate() {
     }
   }
   if (IsButtonUsable(kBtnPass)) {
-    m_bAutomatic = true;
-    OnButtonClick(GetMainButton(kBtnPass));
+    PressAutomatically(kBtnPass);
     return;
   }
   Button* play = GetMainButton(kBtnPlay);
@@ -350,8 +350,14 @@ void SelfHandCard::OnAutoOperate() {
   }
   // Leading: the last card of the row (the smallest in the default order).
   if (m_vcCards.empty()) return;
-  m_bAutomatic = true;
   UnselectAll();
   m_vcCards.back()->bSelected = 1;
-  OnButtonClick(play);
+  PressAutomatically(kBtnPlay);
+}
+
+void SelfHandCard::PressAutomatically(int index) {
+  m_bAutomatic = true;
+  OnButtonClick(GetMainButton(index));
+  // A press that was not taken (no choice offered) must not mark the player's next one.
+  m_bAutomatic = false;
 }
