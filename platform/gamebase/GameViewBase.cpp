@@ -38,9 +38,10 @@ class GameMsgPump {
     std::vector<char> bytes;
   };
 
+  // Never destroyed: a view may still go while the process ends.
   static GameMsgPump& Instance() {
-    static GameMsgPump pump;
-    return pump;
+    static GameMsgPump* pump = new GameMsgPump();
+    return *pump;
   }
 
   void Post(GameViewBase* view, const std::uint8_t* buf, int len) {
