@@ -403,3 +403,61 @@ TEST_F(SelfHandAutoPlays, TheSystemBoxIsToldOnlyWhenItIsOnStage) {
   EXPECT_TRUE(bar.messages.empty());
   EXPECT_EQ(hand->GetAutoPlayCount(), 1);
 }
+
+// ---------------------------------------------------------------- building
+
+TEST_F(SelfHandButtons, ButtonsAreBuiltOnceHiddenWithTheirFacesAndPlaces) {
+  SelfHandCard* h = makeHand("3");
+  EXPECT_TRUE(h->IsMouseEventEnable());
+  for (int i = 0; i < SelfHandCard::kMainButtons; ++i) {
+    SCOPED_TRACE(i);
+    const cocos2d::ui::Button* b = main(h, i);
+    EXPECT_FALSE(b->isVisible());
+    EXPECT_EQ(b->getNormalImage(), i == 0 || i == 7 ? "qorvddz_btn_normal_1.png" : "qorvddz_btn_normal_2.png");
+    EXPECT_EQ(b->getExtraAboveImage(), "qorvddz_btn_word_" + std::to_string(i) + ".png");
+    EXPECT_EQ(b->getPosition(), g_ptBtnGame[i]);
+  }
+  const char* words[4][2] = {{"qorvddz_btn_word_0.png", "qorvddz_btn_hl_1.png"},
+                             {"qorvddz_btn_hl_2.png", "qorvddz_btn_hl_3.png"},
+                             {"qorvddz_btn_hl_7.png", "qorvddz_btn_hl_6.png"},
+                             {"qorvddz_btn_hl_5.png", "qorvddz_btn_hl_4.png"}};
+  for (int pair = 0; pair < SelfHandCard::kAnswerPairs; ++pair) {
+    for (int side = 0; side < 2; ++side) {
+      SCOPED_TRACE(testing::Message() << "pair " << pair << ", side " << side);
+      const cocos2d::ui::Button* b = h->GetPairButton(pair, side);
+      EXPECT_FALSE(b->isVisible());
+      EXPECT_EQ(b->getExtraAboveImage(), words[pair][side]);
+      EXPECT_EQ(b->getNormalImage(), side == 0 ? "qorvddz_btn_normal_2.png" : "qorvddz_btn_normal_1.png");
+      EXPECT_EQ(b->getPosition(), g_ptShowCardsBtn[side]);
+    }
+  }
+  ASSERT_NE(h->GetCannotBeatTip(), nullptr);
+  EXPECT_FALSE(h->GetCannotBeatTip()->isVisible());
+  EXPECT_EQ(h->GetCannotBeatTip()->getLocalZOrder(), 1000);
+  EXPECT_EQ(h->GetCannotBeatTip()->getPosition(), g_ptSelfCannotSend);
+
+  h->retain();
+  h->removeFromParent();
+  scene->addChild(h);  // entering again builds nothing new
+  h->release();
+  // 16 buttons and the tip; the card and its veil went with onExit.
+  EXPECT_EQ(h->getChildrenCount(), 17u);
+}
+
+namespace {
+// A bottom bar that is also a reference-counted node, as the table's is.
+class RefBar : public cocos2d::Ref, public handtest::RecordingBar {};
+}  // namespace
+
+TEST_F(SelfHandButtons, TheHandKeepsItsBottomBarAlive) {
+  SelfHandCard* h = makeHand("3 4");
+  auto* refBar = new RefBar();
+  h->SetBottomBar(refBar);
+  EXPECT_EQ(refBar->getReferenceCount(), 2u);
+  refBar->release();  // the table lets go first
+  h->SelectBomb();    // still safe to use
+  refBar->retain();
+  h->SetBottomBar(nullptr);
+  EXPECT_EQ(refBar->getReferenceCount(), 1u);
+  refBar->release();
+}
