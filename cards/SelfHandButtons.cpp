@@ -219,7 +219,8 @@ void SelfHandCard::OnButtonClick(Ref* sender) {
     ddz::ClueCard::GetCardType(info, cards);  // a pass reads as type -1, key 0
     classic::Message msg = classic::BuildPlayRequest(cards, info.type, info.value);
     if (msg.empty()) {
-      cocos2d::log("SelfHandCard::OnButtonClick: %d cards do not fit a play request, not sent", (int)cards.size());
+      cocos2d::log("SelfHandCard::OnButtonClick: %d cards do not fit a play request, not sent",
+                   static_cast<int>(cards.size()));
     } else {
       Send(m_pOwnerView, msg, classic::MsgType::Play);
     }
