@@ -13,8 +13,6 @@
 #include "platform/engine/Action.h"
 #include "platform/engine/Log.h"
 #include "platform/engine/ui/Widgets.h"
-#include "platform/gamebase/GameMsgBox.h"
-#include "platform/gamebase/GameViewBase.h"
 #include "shell/LayoutConfig.h"
 #include "shell/TextTables.h"
 
@@ -272,8 +270,8 @@ void SelfHandCard::AfterPlayOrPass() {
         m_pBottomBar->AddSysMessage(GameText(kTextAutoPlayed).c_str(), kSysBoxKind);
     } else if (m_iAutoPlayCount == kAutoPlaysToQuit) {
       // The single-player game never leaves the table by itself.
-      if (!GameViewBase::IsSinglePlayer()) {
-        GameMsgBox::shareMessageBox()->ShowMessage(GameText(kTextAutoPlayQuit).c_str(), kMsgBoxKind, this);
+      if (m_pOwnerView != nullptr && !m_pOwnerView->IsSinglePlayerGame()) {
+        m_pOwnerView->ShowHandMessageBox(GameText(kTextAutoPlayQuit).c_str(), kMsgBoxKind, this);
         scheduleOnce([this](float dt) { QuitAfterAutoPlays(dt); }, kQuitDelay, kQuitKey);
       }
     }

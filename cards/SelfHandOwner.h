@@ -7,9 +7,12 @@
 // operations of the same names and arguments (HideGameClock, ShowSelfOutCard,
 // ShowSelfClock) are its implementations; the send call and the quit are the
 // game base's (GameViewBase::SendMsgToMainSocket, GameViewBase::QuitGame),
-// forwarded by the view. The message box, the single-player flag and the
-// window size the hand takes from the game base itself.
+// forwarded by the view, as are the single-player flag and the message box.
 #pragma once
+
+namespace cocos2d {
+class Node;
+}
 
 class ISelfHandOwner {
  public:
@@ -26,6 +29,11 @@ class ISelfHandOwner {
   virtual void QuitHandTable() = 0;
   // The table asks the call, rob, show-hand and double questions.
   virtual bool IsCallRobMode() const = 0;
+  // The single-player game against the local server.
+  virtual bool IsSinglePlayerGame() const = 0;
+  // Shows `text` in the table's message box of `kind`, owned by `owner`, with
+  // no action.
+  virtual void ShowHandMessageBox(const char* text, int kind, cocos2d::Node* owner) = 0;
 
  protected:
   ~ISelfHandOwner() = default;
