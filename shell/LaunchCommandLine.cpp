@@ -1,0 +1,116 @@
+#include "shell/LaunchCommandLine.h"
+
+#include <cstring>
+#include <limits>
+
+#include "platform/engine/FileUtils.h"
+#include "platform/engine/Log.h"
+#include "platform/os/OsApiBase.h"
+
+namespace ddz {
+
+std::vector<std::string> SplitCommandLine(std::string_view commandLine) {
+  const std::string_view text = commandLine.substr(0, kCommandLineCapacity - 1);
+  std::vector<std::string> tokens;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const std::size_t start = text.find_first_not_of(' ', pos);
+    if (start == std::string_view::npos) break;
+    std::size_t end = text.find(' ', start);
+    if (end == std::string_view::npos) end = text.size();
+    tokens.emplace_back(text.substr(start, end - start));
+    pos = end;
+  }
+  return tokens;
+}
+
+std::int64_t ParseInt64Token(std::string_view token) {
+  std::size_t i = 0;
+  while (i < token.size() && (token[i] == ' ' || (token[i] >= '\t' && token[i] <= '\r'))) ++i;
+  bool negative = false;
+  if (i < token.size() && (token[i] == '+' || token[i] == '-')) negative = token[i++] == '-';
+  // Accumulate towards the negative side, which holds one more value.
+  constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
+  std::int64_t value = 0;
+  bool saturated = false;
+  for (; i < token.size() && token[i] >= '0' && token[i] <= '9'; ++i) {
+    const int digit = token[i] - '0';
+    if (value < (kMin + digit) / 10) {
+      saturated = true;
+      break;
+    }
+    value = value * 10 - digit;
+  }
+  if (saturated) return negative ? kMin : std::numeric_limits<std::int64_t>::max();
+  if (negative) return value;
+  return value == kMin ? std::numeric_limits<std::int64_t>::max() : -value;
+}
+
+std::int32_t ParseIntToken(std::string_view token) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(ParseInt64Token(token))));
+}
+
+}  // namespace ddz
+
+void ParseLaunchCommandLine(const char* commandLine) {
+  OsApiBase* record = OsApiBase::shareOsApi();
+  const std::string_view text = commandLine ? commandLine : "";
+  const std::string copy(text.substr(0, ddz::kCommandLineCapacity - 1));
+  cocos2d::log("%s", copy.c_str());
+
+  const std::vector<std::string> tokens = ddz::SplitCommandLine(copy);
+  for (std::size_t i = 1; i < tokens.size() && i <= 9; ++i) {
+    const std::string& token = tokens[i];
+    switch (i) {
+      case 1:
+        cocos2d::log("strFirstParams:%s", token.c_str());
+        if (token.find('.') == std::string::npos) return;
+        if (token.size() >= sizeof record->m_szServerIP) {
+          cocos2d::log("ParseLaunchCommandLine: server address of %zu characters refused", token.size());
+          return;
+        }
+        record->bLaunchedWithParams = 1;
+        record->SetServerIP(token.c_str());
+        break;
+      case 2:
+        record->m_iServerPort = static_cast<std::uint16_t>(ddz::ParseIntToken(token));
+        break;
+      case 3:
+        record->m_iServerID = ddz::ParseIntToken(token);
+        break;
+      case 4:
+        record->iLaunchParam4 = ddz::ParseIntToken(token);
+        break;
+      case 5:
+        record->m_iNetFlg = ddz::ParseIntToken(token);
+        break;
+      case 6:
+        record->m_iUserID = ddz::ParseIntToken(token);
+        break;
+      case 7:
+        if (token.size() >= sizeof record->m_szUserToken) {
+          cocos2d::log("ParseLaunchCommandLine: user token of %zu characters cut to %zu", token.size(),
+                       sizeof record->m_szUserToken - 1);
+        }
+        record->SetUserToken(token.c_str());
+        break;
+      case 8:
+        record->hLobbyWnd = static_cast<std::uint32_t>(static_cast<std::uint64_t>(ddz::ParseInt64Token(token)));
+        break;
+      case 9:
+        if (token.size() > ddz::kMaxLaunchSearchPath) {
+          cocos2d::log("ParseLaunchCommandLine: search path of %zu characters refused", token.size());
+        } else {
+          cocos2d::FileUtils::getInstance()->addSearchPath(token, false);
+        }
+        break;
+    }
+  }
+  if (record->bLaunchedWithParams) {
+    record->bLaunchFlag = 0;
+    record->iLaunchGameKind = 62;
+  }
+  cocos2d::log("m_szServerIP[%s],m_iServerPort[%d],m_iUserID[%d],m_szUserToken[%s]", record->m_szServerIP,
+               record->m_iServerPort, record->m_iUserID, record->m_szUserToken);
+  cocos2d::log("m_iServerID[%d]m_iNetFlg[%d]", record->m_iServerID, record->m_iNetFlg);
+}

@@ -1,0 +1,186 @@
+#include "shell/ProgramMain.h"
+
+#include <signal.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <thread>
+
+#include "platform/engine/Director.h"
+#include "platform/engine/FileUtils.h"
+#include "platform/engine/Log.h"
+#include "platform/engine/lua/LuaStack.h"
+#include "platform/os/Clock.h"
+#include "platform/os/CrashHandler.h"
+#include "platform/os/Log.h"
+#include "platform/os/OsApiCommon.h"
+#include "platform/os/Process.h"
+
+namespace ddz {
+
+namespace {
+
+volatile sig_atomic_t g_stopSignal = 0;
+struct sigaction g_previousInt {};
+struct sigaction g_previousTerm {};
+bool g_stopSignalsInstalled = false;
+
+void OnStopSignal(int signalNumber) {
+  if (g_stopSignal != 0) {
+    // Asked twice: the loop is not listening, end now.
+    ::signal(signalNumber, SIG_DFL);
+    ::raise(signalNumber);
+    return;
+  }
+  g_stopSignal = signalNumber;
+}
+
+// A positive decimal of digits only; nothing for anything else.
+std::optional<std::uint64_t> ParseCount(std::string_view text) {
+  if (text.empty() || text.size() > 12) return std::nullopt;
+  std::uint64_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + static_cast<std::uint64_t>(c - '0');
+  }
+  if (value == 0) return std::nullopt;
+  return value;
+}
+
+// Seconds as digits with an optional fraction ("2", "0.5"), to milliseconds.
+std::optional<std::uint64_t> ParseSecondsToMs(std::string_view text) {
+  const std::size_t dot = text.find('.');
+  const std::string_view whole = text.substr(0, dot);
+  const std::string_view fraction = dot == std::string_view::npos ? std::string_view{} : text.substr(dot + 1);
+  if ((whole.empty() && fraction.empty()) || whole.size() > 9 || fraction.size() > 3) return std::nullopt;
+  std::uint64_t ms = 0;
+  for (char c : whole) {
+    if (c < '0' || c > '9') return std::nullopt;
+    ms = ms * 10 + static_cast<std::uint64_t>(c - '0');
+  }
+  ms *= 1000;
+  std::uint64_t scale = 100;
+  for (char c : fraction) {
+    if (c < '0' || c > '9') return std::nullopt;
+    ms += static_cast<std::uint64_t>(c - '0') * scale;
+    scale /= 10;
+  }
+  if (ms == 0) return std::nullopt;
+  return ms;
+}
+
+}  // namespace
+
+RunLimits ParseRunLimits(const char* framesText, const char* secondsText) {
+  RunLimits limits;
+  if (framesText && *framesText) {
+    limits.frames = ParseCount(framesText);
+    if (!limits.frames) cocos2d::log("DDZ_RUN_FRAMES [%s] is not a positive whole number; ignored", framesText);
+  }
+  if (secondsText && *secondsText) {
+    limits.milliseconds = ParseSecondsToMs(secondsText);
+    if (!limits.milliseconds) cocos2d::log("DDZ_RUN_SECONDS [%s] is not a positive number; ignored", secondsText);
+  }
+  return limits;
+}
+
+RunLimits RunLimitsFromEnvironment() {
+  return ParseRunLimits(std::getenv("DDZ_RUN_FRAMES"), std::getenv("DDZ_RUN_SECONDS"));
+}
+
+void InstallStopSignals() {
+  if (g_stopSignalsInstalled) return;
+  struct sigaction action {};
+  action.sa_handler = OnStopSignal;
+  sigemptyset(&action.sa_mask);
+  ::sigaction(SIGINT, &action, &g_previousInt);
+  ::sigaction(SIGTERM, &action, &g_previousTerm);
+  g_stopSignalsInstalled = true;
+}
+
+void UninstallStopSignals() {
+  if (!g_stopSignalsInstalled) return;
+  ::sigaction(SIGINT, &g_previousInt, nullptr);
+  ::sigaction(SIGTERM, &g_previousTerm, nullptr);
+  g_stopSignalsInstalled = false;
+}
+
+int StopSignalReceived() { return g_stopSignal; }
+
+void ClearStopSignal() { g_stopSignal = 0; }
+
+FramePacer RealTimePacer() {
+  using Clock = std::chrono::steady_clock;
+  auto last = std::make_shared<Clock::time_point>(Clock::now());
+  return [last](double interval) {
+    const auto deadline = *last + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(interval));
+    std::this_thread::sleep_until(deadline);
+    const auto now = Clock::now();
+    const float dt = std::chrono::duration<float>(now - *last).count();
+    *last = now;
+    return dt > 0.25f ? 0.25f : dt;
+  };
+}
+
+FramePacer ControlledPacer(FramePacer inner, RunLimits limits) {
+  auto frames = std::make_shared<std::uint64_t>(0);
+  auto stopping = std::make_shared<bool>(false);
+  return [inner = std::move(inner), limits, frames, stopping](double interval) {
+    cocos2d::Director* director = cocos2d::Director::getInstance();
+    const float dt = inner(interval);
+    ++*frames;
+    if (*stopping) return dt;
+    const char* reason = nullptr;
+    if (const int signal = StopSignalReceived()) {
+      reason = signal == SIGINT ? "SIGINT" : signal == SIGTERM ? "SIGTERM" : "a signal";
+    } else if (limits.frames && *frames >= *limits.frames) {
+      reason = "the frame limit";
+    } else if (limits.milliseconds &&
+               ddz::os::Clock().NowMs() + static_cast<std::uint64_t>(std::lround(dt * 1000.0f)) >=
+                   *limits.milliseconds) {
+      reason = "the time limit";
+    }
+    if (reason) {
+      *stopping = true;
+      cocos2d::log("stopping after frame %llu (%.3f s): %s", static_cast<unsigned long long>(*frames),
+                   static_cast<double>(ddz::os::Clock().NowMs()) / 1000.0 + dt, reason);
+      director->end();
+    }
+    return dt;
+  };
+}
+
+int RunProgram(int argc, const char* const* argv, ProgramOptions options) {
+  cocos2d::log("-----main----");
+  ddz::os::SetCommandLine(argc, argv);
+  ddz::os::SetLogSink([](const std::string& line) { cocos2d::log("%s", line.c_str()); });
+  const std::string programFolder = ddz::os::ProgramDirectory();
+  if (options.installCrashHandler && !ddz::os::InstallCrashHandler(programFolder)) {
+    cocos2d::log("no crash report: the handler could not be installed");
+  }
+  ddz::os::Clock().SetWallTimeSeconds(ddz::os::SystemWallTimeSeconds());
+  // Relative resource folders lie beside the program file.
+  cocos2d::FileUtils::getInstance()->setDefaultResourceRootPath(programFolder);
+  OsApiCommon::shareOsApiCommon()->SetExitHandler([] {
+    cocos2d::log("the client ends: stopping the main loop");
+    cocos2d::Director::getInstance()->end();
+  });
+  if (options.installStopSignals) InstallStopSignals();
+
+  int result = 0;
+  {
+    AppDelegate app(std::move(options.startup));
+    app.setFramePacer(ControlledPacer(options.pacer ? std::move(options.pacer) : RealTimePacer(), options.limits));
+    result = app.run();
+  }
+  if (options.installStopSignals) UninstallStopSignals();
+  OsApiCommon::shareOsApiCommon()->SetExitHandler(nullptr);
+  cocos2d::LuaEngine::destroyInstance();
+  cocos2d::log("main end [%d]", result);
+  cocos2d::Log::closeFile();
+  ddz::os::SetLogSink(nullptr);
+  return result;
+}
+
+}  // namespace ddz

@@ -1,0 +1,96 @@
+// The client's one scene, on the game-base layer's GameSceneBase. It reads
+// the lobby's login record and the command line into the global login record,
+// reports its window to the lobby, chooses the room list and the table view
+// by game id, loads the table's sprite sheets in stages behind GameLoading,
+// switches between the classic and the tournament mode, starts the login when
+// loading ends and reports the outcome to the lobby when the player leaves.
+//
+// The table views and room lists live in layers above the shell; the scene
+// makes them through GetSceneLinks() (SceneLinks.h).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/gamebase/GameSceneBase.h"
+#include "shell/LoginRecord.h"
+
+namespace cocos2d {
+class Ref;
+}
+
+// Game id of the current table view; switching to or from 52 recreates it.
+extern int g_iCurGameID;
+// Kind of the running table view, set before the view is made: 1 classic,
+// 16 four-player, 52 Super, 237 tournament.
+extern int g_iGameViewType;
+// The lobby window of the command line (token 8); the quit reports go there.
+extern std::uint32_t g_hLobbyWnd;
+// Set when MapGameKind turned kind 22 into 62.
+extern std::uint8_t g_bKind22Mapped;
+
+class QorvDDZGameScene : public GameSceneBase {
+ public:
+  // The client versions the game server is told, by table kind.
+  static constexpr const char* kVersionClassic = "V1.07";
+  static constexpr const char* kVersionCompete = "V1.02";
+  static constexpr const char* kVersionFourPlayer = "V1.02";
+  static constexpr const char* kVersionSuper = "V1.09";
+  static constexpr const char* kVersionSpecial = "V1.08";
+  // The window frame's z-order and the period of the mode-switch retries.
+  static constexpr int kFrameZOrder = 9999999;
+  static constexpr float kRebuildInterval = 0.2f;
+
+  QorvDDZGameScene();
+  ~QorvDDZGameScene() override;
+
+  // ---- slots of GameSceneBase ----
+  cocos2d::Node* GetOptionalNode(cocos2d::Node* node) override;
+  YndLoadingBase* CreateLoadingView() override;
+  RoomListLayer* CreateRoom(int gameId) override;
+  GameViewBase* CreateInstanceGameView(YndLoadingBase* loading, int gameId) override;
+  int LoadResStep(YndGameLayer* layer, int kind, int percent) override;
+  int GetOptionalValue(int a, int b) override;
+  bool IsGameId50(int gameId) override;
+  int CallBackGetExtraRoomInfoGameID1(int kind) override;
+  int CallBackGetExtraRoomInfoGameID2(int kind) override;
+  void EnterGameKind(int kind, int mode) override;
+  bool CheckSingleIndependent(int value) override;
+  int* MapGameKind(int* kind) override;
+  void GameEnterBackGround() override;
+  void GameEnterForeGround() override;
+  void GameResLoadingEnd() override;
+  void QuitGameView(bool backToRoomList) override;
+  // The login record and the command line (program path and eight
+  // parameters, or nine with the extra search path) into m_GlobalInfo; tells
+  // the lobby the window and answers the record as hexadecimal text. Without
+  // a whole login record: the base parse. Another number of parameters: an
+  // error box and the client ends.
+  std::string ParseCommandLine(char* commandLine) override;
+  bool GetOptionalFlag() override;
+  void LobbyEnterGame(char* data) override;
+
+  // ---- mode switch ----
+  // Takes the view, the room list and the resource holder away and rebuilds
+  // the view for the new game kind over the next frames.
+  void DestroyLayers(int newKind);
+  void DestroyGameView();
+  void TryCreateGameView(float dt);
+  void ShowGameNextFrame(float dt);
+
+  // The window frame's close button.
+  void OnFrameClose(cocos2d::Ref* sender);
+
+  ddz::LoginRecord& GetLoginRecord() { return m_LoginRecord; }
+  const ddz::LoginRecord& GetLoginRecord() const { return m_LoginRecord; }
+
+ private:
+  ddz::LoginRecord m_LoginRecord;
+};
+
+namespace ddz {
+// The frame title: game text 458 formatted with game text 455, "v1.0.0.2" and
+// "V1.08" when it takes exactly three texts, else those joined by spaces; at
+// most 127 bytes, cut at a character boundary.
+std::string FrameTitleText();
+}  // namespace ddz

@@ -1,0 +1,312 @@
+#include "table/DDZGameView.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <string>
+
+#include "cards/Vell_SpriteCardManage.h"
+#include "platform/engine/Action.h"
+#include "platform/engine/Log.h"
+#include "platform/engine/spine/SkeletonAnimation.h"
+#include "platform/engine/ui/Widgets.h"
+#include "platform/framework/SoundManage.h"
+#include "platform/gamebase/GameMsgBox.h"
+#include "platform/gamebase/PackInfoBase.h"
+#include "shell/LayoutConfig.h"
+#include "shell/QorvDDZGameScene.h"
+#include "table/GameSoundDDZ.h"
+#include "table/TableWidgetLinks.h"
+
+using cocos2d::LuaValue;
+using cocos2d::LuaValueArray;
+using cocos2d::Vec2;
+
+int g_iSeatHeadFigure[GameViewBase::kMaxSeats] = {-1, -1, -1, -1};
+
+// The base pattern x = -3, 0, 3, 0, -3, 0, 3, 0 and y = 2, 0, -2, 0, -2, 0, 2, 0, times 1.5.
+const Vec2 DDZGameView::kShakeOffsets[kShakeSteps] = {
+    {-4.5f, 3.0f}, {0.0f, 0.0f}, {4.5f, -3.0f}, {0.0f, 0.0f}, {-4.5f, -3.0f}, {0.0f, 0.0f}, {4.5f, 3.0f}, {0.0f, 0.0f},
+};
+
+namespace {
+
+// The view kinds of g_iGameViewType that GetExpressHeadPos tells apart.
+constexpr int kViewClassic = 1;
+constexpr int kViewSuper = 52;
+constexpr int kViewCompete = 237;
+
+// The price float: glyphs of the result digits, where ';' draws a minus sign.
+constexpr int kPriceGlyphWidth = 42;
+constexpr int kPriceGlyphHeight = 54;
+constexpr float kPriceScale = 0.6f;
+constexpr float kPriceRise = 30.0f;
+constexpr float kPriceRiseSeconds = 0.5f;
+const Vec2 kPricePosCompete{240.0f, 280.0f};
+const Vec2 kPricePos{240.0f, 250.0f};
+
+// Head positions of an expression: below the head centre, or for the own seat
+// above and to the right of it.
+constexpr float kHeadDrop = 70.0f;
+const Vec2 kOwnHeadShift{150.0f, 100.0f};
+
+// The seat slot that holds the opponents' money box in mode 2.
+constexpr int kSharedMoneySlot = 3;
+
+// `money` less `price`, kept inside the int range.
+std::int32_t Charge(std::int32_t money, int price) {
+  const long long left = static_cast<long long>(money) - price;
+  return static_cast<std::int32_t>(std::clamp<long long>(left, std::numeric_limits<std::int32_t>::min(),
+                                                         std::numeric_limits<std::int32_t>::max()));
+}
+
+// At most `limit` bytes of `text`, ending at its first zero byte.
+std::string BytesUpToZero(const char* text, int limit) {
+  if (text == nullptr || limit <= 0) return std::string();
+  const void* zero = std::memchr(text, 0, static_cast<std::size_t>(limit));
+  const std::size_t n = zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - text)
+                             : static_cast<std::size_t>(limit);
+  return std::string(text, n);
+}
+
+bool IsShown(cocos2d::Node* node) { return node != nullptr && node->isVisible(); }
+
+}  // namespace
+
+DDZGameView::DDZGameView(GameSceneBase* pGameScene, YndLoadingBase* pLoadingLayer)
+    : GameViewBase(pGameScene, pLoadingLayer), m_pPackInfo(std::make_unique<PackInfoBase>()) {}
+
+DDZGameView::~DDZGameView() { ddz::ReleaseScriptHandlers(m_mapLuaHandler); }
+
+int DDZGameView::SeatsInUse() const { return std::clamp(m_iPlayerCount, 0, kMaxSeats); }
+
+// ---------------------------------------------------------------- script handlers
+
+void DDZGameView::RegisterLuaHandlerQorvDDZView(int iValue, int handler) {
+  if (iValue < 0 || iValue >= kScriptEventCount) {
+    cocos2d::log("RegisterLuaHandlerQorvDDZView: no event %d", iValue);
+    if (handler != 0) cocos2d::ScriptHandlerEntry::create(handler);  // drops the function
+    return;
+  }
+  ddz::RegisterScriptHandler(m_mapLuaHandler, iValue, handler);
+}
+
+void DDZGameView::UnRegisterLuaHandlerQorvDDZView(int iValue) {
+  ddz::UnregisterScriptHandler(m_mapLuaHandler, iValue);
+}
+
+int DDZGameView::ExecuteScriptHandler(int key) {
+  return Vell_SpriteCardManage::ExecuteScriptHandler(m_mapLuaHandler, key);
+}
+
+int DDZGameView::ExecuteScriptHandlerWithArray(int key, const LuaValueArray& args) {
+  if (!ddz::HasScriptHandler(m_mapLuaHandler, key)) return 0;
+  cocos2d::LuaStack* stack = cocos2d::LuaEngine::getInstance()->getLuaStack();
+  stack->pushLuaValueArray(args);
+  const int result = stack->executeFunctionByHandler(m_mapLuaHandler.at(key)->getHandler(), 1);
+  stack->clean();
+  return result;
+}
+
+int DDZGameView::ExecuteScriptHandlerWithValue(int key, const LuaValue& value) {
+  return ddz::FireScriptHandler(m_mapLuaHandler, key, &value);
+}
+
+// ---------------------------------------------------------------- numbered operations
+
+int DDZGameView::GetGameKind() { return ExecuteScriptHandler(kEventGetGameKind); }
+
+void DDZGameView::OnDealCardEnd() { ExecuteScriptHandler(kEventDealCardEnd); }
+
+void DDZGameView::HideGameClock() { ExecuteScriptHandler(kEventHideGameClock); }
+
+void DDZGameView::OnRobBtnEvent(const char* text, int value, char c, bool flag) {
+  const std::string shown = text != nullptr ? std::string(text) : std::string();
+  ExecuteScriptHandlerWithArray(kEventRobBtn, {LuaValue::stringValue(shown), LuaValue::intValue(value),
+                                               LuaValue::intValue(static_cast<signed char>(c)),
+                                               LuaValue::intValue(flag ? 1 : 0)});
+}
+
+void DDZGameView::ShowSelfOutCard(const char* cards, int count) {
+  ExecuteScriptHandlerWithArray(kEventShowSelfOutCard,
+                                {LuaValue::stringValue(BytesUpToZero(cards, count)), LuaValue::intValue(count)});
+}
+
+void DDZGameView::OnResultBtnContinue() { ExecuteScriptHandler(kEventResultBtnContinue); }
+void DDZGameView::OnResultBtnQuit() { ExecuteScriptHandler(kEventResultBtnQuit); }
+void DDZGameView::OnResultBtnSmallGame() { ExecuteScriptHandler(kEventResultBtnSmallGame); }
+void DDZGameView::ScriptEvent8() { ExecuteScriptHandler(kEventScript8); }
+void DDZGameView::ScriptEvent9() { ExecuteScriptHandler(kEventScript9); }
+
+void DDZGameView::ShowRoundResult(const char*, int) {}
+
+void DDZGameView::OnRoundStart() { ExecuteScriptHandler(kEventRoundStart); }
+
+void DDZGameView::SetMoneyInfo(int money, int yuanbao) {
+  ExecuteScriptHandlerWithArray(kEventSetMoneyInfo, {LuaValue::intValue(money), LuaValue::intValue(yuanbao)});
+}
+
+void DDZGameView::ShowRoundTask(int) {}
+
+void DDZGameView::PlayBackgroundMusic() { GameSoundDDZ::shareGameSoundDDZ()->PlayBackGroundMusic(false); }
+
+void DDZGameView::UpdateTaskNum(int* values) {
+  if (values == nullptr) {
+    cocos2d::log("UpdateTaskNum: no task values");
+    return;
+  }
+  LuaValueArray args;
+  for (int i = 0; i < kTaskValues; ++i) args.push_back(LuaValue::intValue(values[i]));
+  ExecuteScriptHandlerWithArray(kEventUpdateTaskNum, args);
+}
+
+void DDZGameView::ShowSelfClock(int kind) {
+  ExecuteScriptHandlerWithValue(kEventShowSelfClock, LuaValue::intValue(kind));
+}
+
+void DDZGameView::OnResultExtraGame(int kind) {
+  ExecuteScriptHandlerWithValue(kEventResultExtraGame, LuaValue::intValue(kind));
+}
+
+void DDZGameView::ShowQuitMsgBox() { ExecuteScriptHandler(kEventShowQuitMsgBox); }
+
+void DDZGameView::OnBaseCardShown() { ExecuteScriptHandler(kEventBaseCardShown); }
+
+void DDZGameView::ShakeScreen() {
+  static_assert(kShakeSteps == 8, "the sequence below names every move");
+  cocos2d::FiniteTimeAction* moves[kShakeSteps];
+  for (int i = 0; i < kShakeSteps; ++i) moves[i] = cocos2d::MoveBy::create(kShakeStepSeconds, kShakeOffsets[i]);
+  cocos2d::Sequence* shake =
+      cocos2d::Sequence::create(moves[0], moves[1], moves[2], moves[3], moves[4], moves[5], moves[6], moves[7]);
+  runAction(cocos2d::Repeat::create(shake, kShakeRepeats));
+}
+
+void DDZGameView::ShowTaskCompete() { ExecuteScriptHandler(kEventShowTaskCompete); }
+
+void DDZGameView::ResetSeatHeadFigures() { std::fill(std::begin(g_iSeatHeadFigure), std::end(g_iSeatHeadFigure), -1); }
+
+void DDZGameView::ShowDoubleAni(int seat, int factor) {
+  ExecuteScriptHandlerWithArray(kEventShowDoubleAni, {LuaValue::intValue(seat), LuaValue::intValue(factor)});
+}
+
+void DDZGameView::OnResultLayerShown(bool shown) {
+  ExecuteScriptHandlerWithValue(kEventResultLayerShown, LuaValue::booleanValue(shown));
+}
+
+void DDZGameView::OnAwardEnd(int) {}
+void DDZGameView::OpenSmallGame() {}
+void DDZGameView::CloseSmallGame(int) {}
+void DDZGameView::ShowAwardAni(int, int, int) {}
+
+// ---------------------------------------------------------------- game-base operations
+
+void DDZGameView::CallBackPlaySound(char* file) {
+  GameViewBase::CallBackPlaySound(file);
+  GameSoundDDZ::shareGameSoundDDZ();
+  if (file == nullptr) return;
+  SoundManage::shareSoundManage()->PlaySoundByFile(file);
+}
+
+void DDZGameView::CallBackShowExpressSpineAni(char* name, bool flip, float duration, Vec2 pos) {
+  GameViewBase::CallBackShowExpressSpineAni(name, flip, duration, pos);
+  spine::SkeletonAnimation* ani = spine::SkeletonAnimation::createWithJsonFile(kExpressSkeleton, kExpressAtlas, 1.0f);
+  if (ani == nullptr) return;
+  addChild(ani, kExpressZOrder);
+  ani->setPosition(pos);
+  if (flip) ani->setFlippedX(true);
+  ani->setAnimation(0, name != nullptr ? name : "", false);
+  ani->runAction(cocos2d::Sequence::create(cocos2d::DelayTime::create(std::max(duration, 0.0f)),
+                                           cocos2d::RemoveSelf::create()));
+}
+
+void DDZGameView::HidePlayerInfoOfUser(int userId) {
+  const ddz::TableWidgetLinks& links = ddz::GetTableWidgetLinks();
+  for (int seat = 0; seat < SeatsInUse(); ++seat) {
+    const PlayerNode* player = m_pPlayerNode[seat];
+    if (player == nullptr || player->iUserID != userId || m_pOtherPlayerInfo[seat] == nullptr) continue;
+    cocos2d::Node* popup = links.infoPopupNode ? links.infoPopupNode(m_pOtherPlayerInfo[seat]) : nullptr;
+    if (popup == nullptr) continue;
+    popup->unscheduleUpdate();
+    popup->setVisible(false);
+  }
+}
+
+void DDZGameView::GetExpressHeadPos(int fromUserId, int toUserId, int price, Vec2& fromPos, Vec2& toPos,
+                                    int& result) {
+  int from = -1;
+  int to = -1;
+  for (int seat = 0; seat < SeatsInUse(); ++seat) {
+    const PlayerNode* player = m_pPlayerNode[seat];
+    if (player == nullptr) continue;
+    if (player->iUserID == fromUserId) from = seat;
+    if (player->iUserID == toUserId) to = seat;
+  }
+  if (from >= 0 && to >= 0) {
+    if (price > 0) {
+      PlayerNode* sender = m_pPlayerNode[from];
+      sender->iMoney = Charge(sender->iMoney, price);
+      if (from == kOwnSeat) {
+        m_GlobalInfo.iMoney = Charge(m_GlobalInfo.iMoney, price);
+        FloatExpressPrice(price);
+      }
+      RefreshSeatMoneyBox(from);
+    }
+    SeatHeadCenter(from, fromPos);
+    SeatHeadCenter(to, toPos);
+    result = 0;
+  }
+  RefreshBottomBar();
+}
+
+void DDZGameView::FloatExpressPrice(int price) {
+  // The digit atlas draws ';' as the minus sign in front of the magnitude.
+  char text[16];
+  std::snprintf(text, sizeof(text), ";%d", price);
+  cocos2d::ui::TextAtlas* atlas =
+      cocos2d::ui::TextAtlas::create(text, kPriceAtlas, kPriceGlyphWidth, kPriceGlyphHeight, "0");
+  if (atlas == nullptr) return;
+  atlas->setPosition(g_iGameViewType == kViewCompete ? kPricePosCompete : kPricePos);
+  atlas->setVisible(false);
+  atlas->setScale(kPriceScale);
+  addChild(atlas);
+  atlas->runAction(cocos2d::Sequence::create(cocos2d::MoveBy::create(0.0f, Vec2(0.0f, -kPriceRise)),
+                                             cocos2d::Show::create(),
+                                             cocos2d::MoveBy::create(kPriceRiseSeconds, Vec2(0.0f, kPriceRise)),
+                                             cocos2d::RemoveSelf::create()));
+}
+
+void DDZGameView::RefreshSeatMoneyBox(int seat) {
+  const bool moneyBoxes = (g_iGameViewType == kViewClassic && m_iGameMode == 1) ||
+                          (g_iGameViewType == kViewSuper && m_iGameMode != 0);
+  if (!moneyBoxes) return;
+  const int slot = (m_iGameMode == 2 && seat != kOwnSeat) ? kSharedMoneySlot : seat;
+  PlayerGameInfo* info = m_pPlayerGameInfo[slot];
+  const ddz::TableWidgetLinks& links = ddz::GetTableWidgetLinks();
+  if (info == nullptr || !links.seatInfoNode || !links.showPlayerMoneyInfo) return;
+  if (!IsShown(links.seatInfoNode(info))) return;
+  links.showPlayerMoneyInfo(info, true, m_pPlayerNode[seat]->iMoney, g_ptPlayerMoneyPos[slot], false);
+}
+
+bool DDZGameView::SeatHeadCenter(int seat, Vec2& center) const {
+  const ddz::TableWidgetLinks& links = ddz::GetTableWidgetLinks();
+  if (m_pPlayerShow[seat] == nullptr || !links.headCenter) return false;
+  const Vec2 head = links.headCenter(m_pPlayerShow[seat]);
+  center = seat == kOwnSeat ? Vec2(head.x + kOwnHeadShift.x, head.y - kHeadDrop + kOwnHeadShift.y)
+                            : Vec2(head.x, head.y - kHeadDrop);
+  return true;
+}
+
+void DDZGameView::RefreshBottomBar() {
+  const ddz::TableWidgetLinks& links = ddz::GetTableWidgetLinks();
+  PlayerNode* self = m_pPlayerNode[kOwnSeat];
+  if (m_pBottomUI == nullptr || self == nullptr || !links.bottomBarNode || !links.setBottomUIInfo) return;
+  if (!IsShown(links.bottomBarNode(m_pBottomUI))) return;
+  links.setBottomUIInfo(m_pBottomUI, self);
+}
+
+// ---------------------------------------------------------------- own hand
+
+void DDZGameView::ShowHandMessageBox(const char* text, int kind, cocos2d::Node* owner) {
+  GameMsgBox::shareMessageBox()->ShowMessage(text != nullptr ? text : "", kind, owner);
+}

@@ -1,0 +1,237 @@
+// The common base of every table view (classic, tournament, four-player,
+// Super): the state of the hand (TableItemDef), the slots of the table's
+// widgets and of the per-seat widgets, the script handlers through which Lua
+// scripts take part in the table, and the numbered table operations.
+//
+// Script events. A script registers one Lua function per event key 0-19; the
+// default body of each numbered operation does nothing but run the handler
+// of its key with the operation's arguments (a few operations have bodies of
+// their own, see below). A derived view that overrides an operation replaces
+// this. An event without a handler runs nothing and gives 0.
+//
+// Widget slots are null until the view that builds the table fills them, and
+// every use here checks them. The widget classes sit in the layer above, so
+// the few widget operations the base calls itself go through
+// ddz::GetTableWidgetLinks() (TableWidgetLinks.h).
+//
+// The own hands (cards/) reach the view through ISelfHandOwner: the view's
+// HideGameClock, ShowSelfOutCard and ShowSelfClock are the operations of the
+// same names below.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "cards/ScriptHooks.h"
+#include "cards/SelfHandOwner.h"
+#include "platform/engine/Math.h"
+#include "platform/engine/lua/LuaStack.h"
+#include "platform/gamebase/GameViewBase.h"
+#include "table/TableItemDef.h"
+
+namespace cocos2d {
+class Sprite;
+}
+class BaseCard;
+class BottomUI;
+class GameClock;
+class OtherPlayerInfo;
+class PackInfoBase;
+class PlayerGameInfo;
+class PlayerShow;
+class TalkTip;
+class TaskUI;
+class TopUIBase;
+class Vell_SpriteCardManage;
+class YndGameLayer;
+
+// Per screen seat, the head figure that seat's head image was given, so that
+// a seat keeps its figure from hand to hand; -1 means choose anew.
+extern int g_iSeatHeadFigure[GameViewBase::kMaxSeats];
+
+class DDZGameView : public GameViewBase, public ISelfHandOwner {
+ public:
+  static constexpr int kOwnSeat = 1;
+
+  // Script event keys.
+  enum ScriptEvent {
+    kEventGetGameKind = 0,
+    kEventDealCardEnd = 1,
+    kEventHideGameClock = 2,
+    kEventShowSelfOutCard = 3,
+    kEventRobBtn = 4,
+    kEventResultBtnContinue = 5,
+    kEventResultBtnQuit = 6,
+    kEventResultBtnSmallGame = 7,
+    kEventScript8 = 8,
+    kEventScript9 = 9,
+    kEventRoundStart = 10,
+    kEventSetMoneyInfo = 11,
+    kEventUpdateTaskNum = 12,
+    kEventShowSelfClock = 13,
+    kEventResultExtraGame = 14,
+    kEventShowQuitMsgBox = 15,
+    kEventBaseCardShown = 16,
+    kEventShowTaskCompete = 17,
+    kEventShowDoubleAni = 18,
+    kEventResultLayerShown = 19,
+  };
+  static constexpr int kScriptEventCount = 20;
+  // UpdateTaskNum hands the first this many values to the script.
+  static constexpr int kTaskValues = 7;
+
+  // The shake: eight moves of kShakeStepSeconds, the whole run kShakeRepeats times.
+  static constexpr float kShakeStepSeconds = 0.02f;
+  static constexpr unsigned kShakeRepeats = 7;
+  static constexpr int kShakeSteps = 8;
+  static const cocos2d::Vec2 kShakeOffsets[kShakeSteps];
+
+  // The price of a paid expression floats over the table.
+  static constexpr const char* kPriceAtlas = "qorvddz_result_num_fail.png";
+  // The expression animations' skeleton.
+  static constexpr const char* kExpressSkeleton = "eff_biaoqing.json";
+  static constexpr const char* kExpressAtlas = "eff_biaoqing.atlas";
+  static constexpr int kExpressZOrder = 1000;
+
+  DDZGameView(GameSceneBase* pGameScene, YndLoadingBase* pLoadingLayer);
+  ~DDZGameView() override;
+
+  // ---- script handlers ----
+  // Keeps `handler` (a Lua function reference) under event key iValue when
+  // the key is free; a second registration under a taken key is ignored (the
+  // first handler stays) and its function dropped, as is one for a key
+  // outside 0-19.
+  void RegisterLuaHandlerQorvDDZView(int iValue, int handler);
+  // Releases the handler of iValue; a key without one does nothing.
+  void UnRegisterLuaHandlerQorvDDZView(int iValue);
+  bool HasLuaHandler(int key) const { return ddz::HasScriptHandler(m_mapLuaHandler, key); }
+  // Run the handler of `key` on the engine's Lua stack with no argument, one
+  // array (a Lua table 1..n) or one value; each cleans the stack afterwards
+  // and gives the handler's integer result, 0 when there is none.
+  int ExecuteScriptHandler(int key);
+  int ExecuteScriptHandlerWithArray(int key, const cocos2d::LuaValueArray& args);
+  int ExecuteScriptHandlerWithValue(int key, const cocos2d::LuaValue& value);
+
+  // ---- numbered operations (default bodies fire their script event) ----
+  // The table kind as the widgets see it (event 0; 0 without a handler).
+  virtual int GetGameKind();
+  // The deal animation has ended (event 1).
+  virtual void OnDealCardEnd();
+  // The own seat has acted (event 2).
+  void HideGameClock() override;
+  // A rob button (event 4: {text up to its first zero byte, value, the char
+  // sign-extended, the flag as 0/1}).
+  virtual void OnRobBtnEvent(const char* text, int value, char c, bool flag);
+  // The own play, shown before the server echoes it (event 3: {the card bytes
+  // up to the first zero byte, at most `count` of them, count}); count 0 is a
+  // pass.
+  void ShowSelfOutCard(const char* cards, int count) override;
+  // The result screen's buttons (events 5, 6, 7).
+  virtual void OnResultBtnContinue();
+  virtual void OnResultBtnQuit();
+  virtual void OnResultBtnSmallGame();
+  // Events without a caller in the program; scripts fire them (8, 9).
+  virtual void ScriptEvent8();
+  virtual void ScriptEvent9();
+  // The hand result, `len` bytes of the result message; empty here.
+  virtual void ShowRoundResult(const char* msg, int len);
+  // A new hand (event 10).
+  virtual void OnRoundStart();
+  // Event 11: {money, yuanbao}.
+  virtual void SetMoneyInfo(int money, int yuanbao);
+  virtual void ShowRoundTask(int task);
+  // Stops the music and plays the next table track, looped (the two table
+  // tracks alternate).
+  virtual void PlayBackgroundMusic();
+  // Event 12: the first seven task values as one array. Null: nothing runs.
+  virtual void UpdateTaskNum(int* values);
+  // The own clock after the show-hand question (event 13: one number).
+  void ShowSelfClock(int kind) override;
+  // Event 14: one number.
+  virtual void OnResultExtraGame(int kind);
+  // Asks whether to leave the table (event 15).
+  virtual void ShowQuitMsgBox();
+  // The bottom cards are face up (event 16).
+  virtual void OnBaseCardShown();
+  // Shakes the view: kShakeOffsets as moves of kShakeStepSeconds, repeated
+  // kShakeRepeats times; the view ends where it started.
+  virtual void ShakeScreen();
+  // Event 17.
+  virtual void ShowTaskCompete();
+  // Every entry of g_iSeatHeadFigure back to -1.
+  virtual void ResetSeatHeadFigures();
+  // Event 18: {seat, factor}.
+  virtual void ShowDoubleAni(int seat, int factor);
+  // Event 19: one boolean.
+  virtual void OnResultLayerShown(bool shown);
+  virtual void OnAwardEnd(int kind);
+  virtual void OpenSmallGame();
+  virtual void CloseSmallGame(int kind);
+  virtual void ShowAwardAni(int kind, int amount, int extra);
+
+  // ---- operations of the game base ----
+  // Plays `file` as an effect (the sound service made first).
+  void CallBackPlaySound(char* file) override;
+  // Runs expression animation `name` of the expression skeleton at `pos`
+  // (z-order kExpressZOrder), mirrored when `flip` is set, once, and takes it
+  // away after `duration` seconds.
+  void CallBackShowExpressSpineAni(char* name, bool flip, float duration, cocos2d::Vec2 pos) override;
+  // Stops and hides the info popup of every seat whose player has `userId`.
+  void HidePlayerInfoOfUser(int userId) override;
+  // A paid interactive expression from the player `fromUserId` to `toUserId`:
+  // charges `price` to the sender, gives the head positions the expression
+  // flies between (result 0) and refreshes the bottom bar. Seats that cannot
+  // be found leave the outputs untouched.
+  void GetExpressHeadPos(int fromUserId, int toUserId, int price, cocos2d::Vec2& fromPos, cocos2d::Vec2& toPos,
+                         int& result) override;
+
+  // ---- ISelfHandOwner ----
+  void SendHandMessage(void* buf, int type, int len) override { SendMsgToMainSocket(buf, type, len); }
+  void QuitHandTable() override { QuitGame(nullptr); }
+  bool IsCallRobMode() const override { return m_iGameMode == 1; }
+  bool IsSinglePlayerGame() const override { return IsSinglePlayer(); }
+  void ShowHandMessageBox(const char* text, int kind, cocos2d::Node* owner) override;
+
+  const ddz::ScriptHandlerMap& GetLuaHandlers() const { return m_mapLuaHandler; }
+
+  // ---- table state ----
+  // The view's backpack interface; the view owns the default instance.
+  std::unique_ptr<PackInfoBase> m_pPackInfo;
+  // Bidding: 0 by score, 1 call and rob (the Super table also uses 2).
+  int m_iGameMode = 0;
+  int m_iShowCardSeat = -1;
+  // 1 once this hand's activity message opened the new-player award.
+  int m_iNewPlayerAward = 0;
+  cocos2d::Sprite* m_pBgWord = nullptr;
+  bool m_bSmallGameOpen = false;
+  TableItemDef m_TableItem;
+
+  // ---- widget slots (null until the view builds the table) ----
+  BaseCard* m_pBaseCard = nullptr;
+  GameClock* m_pGameClock = nullptr;
+  TalkTip* m_pTalkTip = nullptr;
+  TaskUI* m_pTaskUI = nullptr;
+  TopUIBase* m_pTopUI = nullptr;
+  BottomUI* m_pBottomUI = nullptr;
+  YndGameLayer* m_pResultLayer = nullptr;
+  Vell_SpriteCardManage* m_pDealCard = nullptr;
+  // Per screen seat.
+  Vell_SpriteCardManage* m_pMingCard[kMaxSeats] = {};  // shown hand
+  Vell_SpriteCardManage* m_pSendCard[kMaxSeats] = {};  // played cards
+  Vell_SpriteCardManage* m_pHandCard[kMaxSeats] = {};  // own hand at seat 1, card backs elsewhere
+  PlayerShow* m_pPlayerShow[kMaxSeats] = {};
+  PlayerGameInfo* m_pPlayerGameInfo[kMaxSeats] = {};
+  OtherPlayerInfo* m_pOtherPlayerInfo[kMaxSeats] = {};
+
+ protected:
+  // Seats 0..player count - 1 that exist in the seat arrays.
+  int SeatsInUse() const;
+
+ private:
+  void FloatExpressPrice(int price);
+  void RefreshSeatMoneyBox(int seat);
+  bool SeatHeadCenter(int seat, cocos2d::Vec2& center) const;
+  void RefreshBottomBar();
+
+  ddz::ScriptHandlerMap m_mapLuaHandler;
+};

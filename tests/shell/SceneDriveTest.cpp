@@ -1,0 +1,165 @@
+// The scene on the stage, driven by the game base frame by frame: the
+// single-player start, the staged loading behind the loading screen, the
+// login, the mode switch and the window frame's close button.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "SceneTestSupport.h"
+#include "platform/framework/PCBaseFrame.h"
+#include "platform/framework/YndCodeConvert.h"
+#include "platform/gamebase/GameResBase.h"
+#include "shell/GameLoading.h"
+
+namespace {
+
+using scenetest::Journal;
+using scenetest::RecordingView;
+
+class SceneDriveTest : public scenetest::SceneTest {
+ protected:
+  QorvDDZGameScene* Start(const char* commandLine = "ddz 127.0.0.1 0 0 0 0 0 offline 4660") {
+    ddz::os::SetCommandLineText(commandLine);
+    auto* scene = new QorvDDZGameScene();
+    scene->autorelease();
+    director->runWithScene(scene);
+    return scene;
+  }
+  static GameLoading* Loading() {
+    return GameSceneBase::m_pGameResBase
+               ? static_cast<GameLoading*>(GameSceneBase::m_pGameResBase->GetLoadingView())
+               : nullptr;
+  }
+};
+
+TEST_F(SceneDriveTest, SinglePlayerLoadsInStagesThenLogsInAtTheTable) {
+  WriteLoginRecord(62, YndCodeConvert::U2g("单机玩家"));
+  QorvDDZGameScene* scene = Start();
+
+  // Start-up: the window reported, single-player, no room list, the classic
+  // view made over the loading screen.
+  EXPECT_EQ(GameViewBase::m_GlobalInfo.iPlayMode, 1);
+  EXPECT_EQ(GameSceneBase::m_pRoomList, nullptr);
+  ASSERT_EQ(Journal().size(), 1u);
+  EXPECT_EQ(Journal()[0].cls, "GameViewPC");
+  ASSERT_NE(Loading(), nullptr);
+  EXPECT_EQ(Journal()[0].loading, Loading());
+  EXPECT_EQ(ddz::os::LobbyMessages().at(0).message, 0x46Fu);
+  EXPECT_EQ(ddz::os::LobbyMessages().at(0).window, 4660u);
+  EXPECT_EQ(PCBaseFrame::SharedPCBaseFrame()->GetGameTitleAndVersion(), "斗地主 v1.0.0.2（V1.08）");
+
+  GameLoading* loading = Loading();
+  std::vector<std::string> shown;
+  for (int frame = 0; frame < 4; ++frame) {
+    tick();
+    shown.push_back(loading->GetPercentLabel() ? loading->GetPercentLabel()->getString() : "-");
+  }
+  // Each stage's percentage reached the screen; the last one ended the loading.
+  EXPECT_EQ(shown, (std::vector<std::string>{"30%", "50%", "80%", "100%"}));
+  EXPECT_EQ(GameSceneBase::m_pGameResBase, nullptr);
+
+  auto* view = static_cast<RecordingView*>(GameSceneBase::m_pGameView);
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(view->getParent(), scene);  // the table is shown without a room list
+  EXPECT_STREQ(GameViewBase::m_GlobalInfo.szClientVersion, "V1.08");
+  EXPECT_EQ(view->m_bSpecialEntry, 1);
+  EXPECT_EQ(GameViewBase::m_GlobalInfo.iEnterMode, 8);
+  EXPECT_EQ(view->authenticated, 1);
+  EXPECT_EQ(Journal().size(), 1u);  // loading end made no second view
+
+  tick(0.1f, 3);  // the deferred removal of the loading screen runs
+  EXPECT_EQ(loading->getParent(), nullptr);
+}
+
+TEST_F(SceneDriveTest, ModeSwitchRebuildsTheViewEveryTwoTenthsUntilOneExists) {
+  WriteLoginRecord(62);
+  QorvDDZGameScene* scene = Start();
+  tick(0.1f, 6);
+  auto* oldView = GameSceneBase::m_pGameView;
+  ASSERT_NE(oldView, nullptr);
+  ASSERT_EQ(oldView->getParent(), scene);
+  oldView->retain();  // to look at it after the scene let it go
+
+  // No tournament view yet: the retries go on every 0.2 s.
+  auto makeCompete = ddz::GetSceneLinks().newCompeteGameView;
+  ddz::GetSceneLinks().newCompeteGameView = nullptr;
+  RoomListLayer::m_vcExtraRoomInfoGameID = {21, 52};
+  const std::uint64_t start = ddz::os::Clock().NowMs();
+  scene->DestroyLayers(237);
+  EXPECT_EQ(GameSceneBase::m_pGameView, nullptr);
+  EXPECT_TRUE(RoomListLayer::m_vcExtraRoomInfoGameID.empty());
+  EXPECT_EQ(scene->GetLoginRecord().GameKind(), 237);
+  tick();
+  EXPECT_EQ(oldView->getParent(), nullptr);  // left the stage through the deferred remover
+  EXPECT_EQ(oldView->getReferenceCount(), 1u);  // and the scene holds no reference any more
+  oldView->release();
+
+  tick(0.1f, 4);
+  EXPECT_EQ(cocos2d::Log::count("CreateInstanceGameView GameID 237"), 2u);  // at 0.2 s and 0.4 s
+
+  ddz::GetSceneLinks().newCompeteGameView = makeCompete;
+  Journal().clear();
+  tick();
+  ASSERT_EQ(Journal().size(), 1u);
+  EXPECT_EQ(Journal()[0].cls, "CompeteGameView");
+  EXPECT_EQ(Journal()[0].viewType, 237);
+  EXPECT_EQ(Journal()[0].loading, nullptr);
+  EXPECT_EQ(Journal()[0].atMs - start, 600u);
+
+  // 0.2 s later the loading screen comes for the new kind, and the loading
+  // of kind 237 ends at once.
+  tick();
+  EXPECT_FALSE(cocos2d::Log::contains("ShowGameNextFrame 0"));
+  tick();
+  EXPECT_TRUE(cocos2d::Log::contains("ShowGameNextFrame pLoadingView"));
+  EXPECT_EQ(director->getProjection(), cocos2d::Director::Projection::_2D);
+  ASSERT_NE(GameSceneBase::m_pGameResBase, nullptr);
+  EXPECT_TRUE(RoomListLayer::m_vcExtraRoomInfoGameID.empty());  // kind 237 has no extra rooms
+  tick(0.1f, 3);
+  EXPECT_EQ(cocos2d::Log::count("ShowGameNextFrame 0"), 1u);  // it ran once
+  EXPECT_STREQ(GameViewBase::m_GlobalInfo.szClientVersion, "V1.02");
+  EXPECT_EQ(Journal().size(), 1u);
+}
+
+TEST_F(SceneDriveTest, ModeSwitchBackToClassicFetchesTheExtraRooms) {
+  WriteLoginRecord(237);
+  QorvDDZGameScene* scene = Start("ddz 127.0.0.1 0 0 0 0 9 offline 4660");  // network play
+  tick(0.1f, 3);
+  scene->DestroyLayers(62);
+  tick(0.1f, 4);  // the view at 0.2 s, the loading screen at 0.4 s
+  EXPECT_EQ(RoomListLayer::m_vcExtraRoomInfoGameID, (std::vector<int>{21, 52}));
+  EXPECT_EQ(scene->GetExtraRoomGameIDs(), (std::vector<int>{21, 52}));
+  EXPECT_EQ(g_iGameViewType, 1);
+}
+
+TEST_F(SceneDriveTest, CloseButtonAsksTheRunningViewElseEndsTheClient) {
+  WriteLoginRecord(62);
+  std::vector<GameViewBase*> asked;
+  ddz::GetSceneLinks().showQuitMsgBox = [&](GameViewBase* v) { asked.push_back(v); };
+  Start();
+  PCBaseFrame* frame = PCBaseFrame::SharedPCBaseFrame();
+
+  EXPECT_TRUE(frame->OnCloseBtnClick());  // loading: the view is not on the stage yet
+  EXPECT_TRUE(asked.empty());
+  EXPECT_EQ(OsApiCommon::shareOsApiCommon()->GetExitCount(), 1);
+
+  tick(0.1f, 4);
+  EXPECT_TRUE(frame->OnCloseBtnClick());
+  EXPECT_EQ(asked, std::vector<GameViewBase*>{GameSceneBase::m_pGameView});
+  EXPECT_EQ(OsApiCommon::shareOsApiCommon()->GetExitCount(), 1);
+}
+
+TEST_F(SceneDriveTest, TenTokensStartAndAWrongCountEndsTheClient) {
+  WriteLoginRecord(62);
+  Start("ddz 127.0.0.1 0 0 0 0 0 offline 4660 extra/res");
+  EXPECT_EQ(OsApiCommon::shareOsApiCommon()->GetExitCount(), 0);
+  director->reset();
+
+  ResetProcessState();
+  Start("ddz 127.0.0.1 0 0 0 0 0 offline");
+  EXPECT_EQ(OsApiCommon::shareOsApiCommon()->GetExitCount(), 1);
+  EXPECT_EQ(cocos2d::Log::messageBoxes().back().first, "param error[ddz 127.0.0.1 0 0 0 0 0 offline][8]");
+}
+
+}  // namespace

@@ -1,0 +1,154 @@
+// Fixtures of the table view tests: a running scene with a table view on it,
+// a real Lua 5.1 state whose recording handlers write each call as one line
+// into the global table `seen`, the sound recorder and the table's
+// process-wide state back at their start.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <lua.hpp>
+#include <memory>
+#include <string>
+#include <tolua++.h>
+#include <vector>
+
+#include "platform/engine/cocos2d.h"
+#include "platform/framework/SoundManage.h"
+#include "platform/gamebase/GameMsgBox.h"
+#include "platform/gamebase/MainMsgLock.h"
+#include "platform/os/Clock.h"
+#include "shell/QorvDDZGameScene.h"
+#include "shell/SceneLinks.h"
+#include "table/DDZGameView.h"
+#include "table/GameSoundDDZ.h"
+#include "table/TableWidgetLinks.h"
+
+namespace tabletest {
+
+// A table view with the seats opened up for the tests.
+class TestView : public DDZGameView {
+ public:
+  static TestView* create() {
+    auto* view = new TestView();
+    view->autorelease();
+    return view;
+  }
+  // Seats `seat` with a player of user id `userId` and `money`.
+  PlayerNode* Seat(int seat, int userId, int money) {
+    PlayerNode* player = &m_PlayerRecord[seat];
+    player->iUserID = userId;
+    player->iMoney = money;
+    m_pPlayerNode[seat] = player;
+    return player;
+  }
+  void Unseat(int seat) { m_pPlayerNode[seat] = nullptr; }
+  using GameViewBase::m_iPlayerCount;
+
+ private:
+  TestView() : DDZGameView(nullptr, nullptr) {}
+};
+
+class TableViewTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ddz::os::Clock().Reset();
+    cocos2d::Log::setEchoToStderr(false);
+    cocos2d::Log::clear();
+    director = cocos2d::Director::getInstance();
+    director->reset();
+    scene = cocos2d::Scene::create();
+    director->runWithScene(scene);
+    GameViewBase::m_GlobalInfo = GlobalInfo();
+    ResetMainMsgLock();
+    SoundManage::shareSoundManage()->Reset();
+    GameSoundDDZ::destroyInstance();
+    ddz::GetTableWidgetLinks() = ddz::TableWidgetLinks();
+    savedViewType = g_iGameViewType;
+    g_iGameViewType = 1;
+    for (int& figure : g_iSeatHeadFigure) figure = 5;
+
+    engine = cocos2d::LuaEngine::getInstance();
+    cocos2d::ScriptEngineManager::getInstance()->setScriptEngine(engine);
+    L = engine->getLuaStack()->getLuaState();
+    ASSERT_EQ(engine->executeString(R"(
+      seen = {}
+      local function show(v)
+        if type(v) == 'table' then
+          local parts = {}
+          for i = 1, #v do parts[i] = show(v[i]) end
+          return '{' .. table.concat(parts, ',') .. '}'
+        elseif type(v) == 'string' then
+          return 's:' .. string.gsub(v, '.', function(c) return string.format('%02x', string.byte(c)) end)
+        end
+        return tostring(v)
+      end
+      -- A handler that writes name(arguments) and answers `result`.
+      function recorder(name, result)
+        return function(...)
+          local parts = {}
+          for i = 1, select('#', ...) do parts[i] = show((select(i, ...))) end
+          seen[#seen + 1] = name .. '(' .. table.concat(parts, ' ') .. ')'
+          return result
+        end
+      end
+    )"),
+              0);
+
+    view = TestView::create();
+    scene->addChild(view);
+  }
+
+  void TearDown() override {
+    GameMsgBox::destroyMessageBox();
+    director->reset();  // the view goes first: its entries drop their functions
+    cocos2d::LuaEngine::destroyInstance();
+    GameSoundDDZ::destroyInstance();
+    ddz::GetTableWidgetLinks() = ddz::TableWidgetLinks();
+    ddz::GetSceneLinks() = ddz::SceneLinks();
+    g_iGameViewType = savedViewType;
+    GameViewBase::m_GlobalInfo = GlobalInfo();
+    ResetMainMsgLock();
+  }
+
+  void tick(int frames = 1, float dt = 1.0f / 60) {
+    for (int i = 0; i < frames; ++i) director->mainLoop(dt);
+  }
+
+  // A handler id for a new recording handler called `name` that answers `result`.
+  int handler(const std::string& name, int result = 0) {
+    const std::string code = "tmp = recorder('" + name + "', " + std::to_string(result) + ")";
+    EXPECT_EQ(engine->executeString(code.c_str()), 0);
+    lua_getglobal(L, "tmp");
+    const int ref = toluafix_ref_function(L, lua_gettop(L), 0);
+    lua_settop(L, 0);
+    return ref;
+  }
+  // The lines the handlers wrote since the last call.
+  std::vector<std::string> seen() {
+    std::vector<std::string> out;
+    lua_getglobal(L, "seen");
+    const int n = static_cast<int>(lua_objlen(L, -1));
+    for (int i = 1; i <= n; ++i) {
+      lua_rawgeti(L, -1, i);
+      out.emplace_back(lua_tostring(L, -1));
+      lua_pop(L, 1);
+    }
+    lua_settop(L, 0);
+    engine->executeString("seen = {}");
+    return out;
+  }
+  bool functionAlive(int ref) {
+    const bool alive = engine->getLuaStack()->pushFunctionByHandler(ref);
+    lua_settop(L, 0);
+    return alive;
+  }
+
+  cocos2d::Director* director = nullptr;
+  cocos2d::Scene* scene = nullptr;
+  cocos2d::LuaEngine* engine = nullptr;
+  lua_State* L = nullptr;
+  TestView* view = nullptr;
+  int savedViewType = 0;
+};
+
+}  // namespace tabletest
