@@ -62,15 +62,15 @@ TEST_F(SelfHandButtons, ABidClickSendsRequest22AndHidesTheBids) {
   h->ShowCallScoreButtons(1);
   tapCard(h, 0);  // a card selected: the click must not change the hand
   click(main(h, 2));
-  ASSERT_EQ(owner.sent.size(), 1u);
-  EXPECT_EQ(owner.sent[0].type, 22);
-  EXPECT_EQ(owner.sent[0].bytes, Frame(22, 12, {{8, 2}}));
-  EXPECT_EQ(owner.calls, (Strings{"send 22", "hideClock"}));
+  ASSERT_EQ(owner->sent.size(), 1u);
+  EXPECT_EQ(owner->sent[0].type, 22);
+  EXPECT_EQ(owner->sent[0].bytes, Frame(22, 12, {{8, 2}}));
+  EXPECT_EQ(owner->calls, (Strings{"send 22", "hideClock"}));
   for (int i = 0; i < 4; ++i) EXPECT_FALSE(main(h, i)->isVisible());
   EXPECT_FALSE(h->IsWaitingForChoice());
   EXPECT_EQ(selectedIndexes(h), Ints{0});
   h->OnButtonClick(main(h, 3));  // no choice offered any more
-  EXPECT_EQ(owner.sent.size(), 1u);
+  EXPECT_EQ(owner->sent.size(), 1u);
 }
 
 // ---------------------------------------------------------------- play request
@@ -82,11 +82,11 @@ TEST_F(SelfHandButtons, PlayRequestOfAPairOfTwos) {
   selectIndexes(h, {0, 1});
   ASSERT_TRUE(usable(main(h, SelfHandCard::kBtnPlay)));
   click(main(h, SelfHandCard::kBtnPlay));
-  ASSERT_EQ(owner.sent.size(), 1u);
-  EXPECT_EQ(owner.sent[0].type, 24);
-  EXPECT_EQ(owner.sent[0].bytes, Frame(24, 60, {{8, 0x22}, {9, 0x62}, {28, 2}, {29, 32}, {30, 20}}));
-  EXPECT_EQ(owner.calls, (Strings{"send 24", "showOut 2", "hideClock"}));
-  EXPECT_EQ(owner.shownCards, (Bytes{0x22, 0x62}));
+  ASSERT_EQ(owner->sent.size(), 1u);
+  EXPECT_EQ(owner->sent[0].type, 24);
+  EXPECT_EQ(owner->sent[0].bytes, Frame(24, 60, {{8, 0x22}, {9, 0x62}, {28, 2}, {29, 32}, {30, 20}}));
+  EXPECT_EQ(owner->calls, (Strings{"send 24", "showOut 2", "hideClock"}));
+  EXPECT_EQ(owner->shownCards, (Bytes{0x22, 0x62}));
   EXPECT_TRUE(selectedIndexes(h).empty());
   for (int i : {4, 5, 6, 7}) EXPECT_FALSE(main(h, i)->isVisible()) << i;
   EXPECT_FALSE(h->IsWaitingForChoice());
@@ -99,8 +99,8 @@ TEST_F(SelfHandButtons, PlayRequestOfTwentyCards) {
   for (int i = 0; i < 20; ++i) all[static_cast<std::size_t>(i)] = i;
   selectIndexes(h, all);
   h->OnButtonClick(main(h, SelfHandCard::kBtnPlay));
-  ASSERT_EQ(owner.sent.size(), 1u);
-  const Bytes& b = owner.sent[0].bytes;
+  ASSERT_EQ(owner->sent.size(), 1u);
+  const Bytes& b = owner->sent[0].bytes;
   ASSERT_EQ(b.size(), 60u);
   EXPECT_EQ(b[28], 20);
   EXPECT_EQ(b[29], 42);  // pair straight of 10 pairs
@@ -116,7 +116,7 @@ TEST_F(SelfHandButtons, PlayRequestOfTwentyCards) {
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(cards, expected);
   EXPECT_TRUE(std::all_of(b.begin() + 31, b.end(), [](std::uint8_t x) { return x == 0; }));
-  EXPECT_EQ(owner.calls, (Strings{"send 24", "showOut 20", "hideClock"}));
+  EXPECT_EQ(owner->calls, (Strings{"send 24", "showOut 20", "hideClock"}));
 }
 
 TEST_F(SelfHandButtons, PlayRequestOfTheWildcardAlone) {
@@ -124,8 +124,8 @@ TEST_F(SelfHandButtons, PlayRequestOfTheWildcardAlone) {
   h->ShowOutCardButtons({});
   selectText(h, "w");
   h->OnButtonClick(main(h, SelfHandCard::kBtnPlay));
-  ASSERT_EQ(owner.sent.size(), 1u);
-  EXPECT_EQ(owner.sent[0].bytes, Frame(24, 60, {{8, 18}, {28, 1}, {29, 1}, {30, 30}}));
+  ASSERT_EQ(owner->sent.size(), 1u);
+  EXPECT_EQ(owner->sent[0].bytes, Frame(24, 60, {{8, 18}, {28, 1}, {29, 1}, {30, 30}}));
 }
 
 TEST_F(SelfHandButtons, APassIsSixtyBytesWithNoCards) {
@@ -133,9 +133,9 @@ TEST_F(SelfHandButtons, APassIsSixtyBytesWithNoCards) {
   h->ShowOutCardButtons(Codes("5"));
   selectText(h, "K");  // a selection is not sent with a pass
   click(main(h, SelfHandCard::kBtnPass));
-  ASSERT_EQ(owner.sent.size(), 1u);
-  EXPECT_EQ(owner.sent[0].bytes, Frame(24, 60, {{28, 0}, {29, 255}, {30, 0}}));
-  EXPECT_EQ(owner.calls, (Strings{"send 24", "showOut 0", "hideClock"}));
+  ASSERT_EQ(owner->sent.size(), 1u);
+  EXPECT_EQ(owner->sent[0].bytes, Frame(24, 60, {{28, 0}, {29, 255}, {30, 0}}));
+  EXPECT_EQ(owner->calls, (Strings{"send 24", "showOut 0", "hideClock"}));
   EXPECT_TRUE(selectedIndexes(h).empty());
 }
 
@@ -174,7 +174,7 @@ TEST_F(SelfHandButtons, ReselectLowersTheSelection) {
   h->OnButtonClick(main(h, SelfHandCard::kBtnReselect));
   EXPECT_TRUE(selectedIndexes(h).empty());
   EXPECT_FALSE(main(h, SelfHandCard::kBtnReselect)->isEnabled());
-  EXPECT_TRUE(owner.sent.empty());
+  EXPECT_TRUE(owner->sent.empty());
   EXPECT_TRUE(h->IsWaitingForChoice());
 }
 
@@ -191,7 +191,7 @@ TEST_F(SelfHandButtons, HintWalksUpThroughTheBeatingPlaysAndStartsOver) {
     EXPECT_EQ(selectedValues(h), presses[p]) << "press " << p + 1;
     EXPECT_EQ(main(h, SelfHandCard::kBtnPlay)->isEnabled(), !presses[p].empty()) << "press " << p + 1;
   }
-  EXPECT_TRUE(owner.sent.empty());
+  EXPECT_TRUE(owner->sent.empty());
 }
 
 TEST_F(SelfHandButtons, NothingBeatsTheTableTipFadesInAndHintPasses) {
@@ -205,8 +205,8 @@ TEST_F(SelfHandButtons, NothingBeatsTheTableTipFadesInAndHintPasses) {
   frames(40, 1.0f / 60);
   EXPECT_EQ(tip->getOpacity(), 255);
   h->OnButtonClick(main(h, SelfHandCard::kBtnHint));
-  ASSERT_EQ(owner.sent.size(), 1u);
-  EXPECT_EQ(owner.sent[0].bytes[28], 0);
+  ASSERT_EQ(owner->sent.size(), 1u);
+  EXPECT_EQ(owner->sent[0].bytes[28], 0);
   EXPECT_FALSE(tip->isVisible());
 }
 
@@ -227,11 +227,11 @@ TEST_F(SelfHandButtons, TheLastCardPlaysOrPassesByItself) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "table '" << c.table << "', hand " << c.hand);
-    owner.sent.clear();
+    owner->sent.clear();
     SelfHandCard* h = makeHand(c.hand);
     h->ShowOutCardButtons(Codes(c.table));
-    ASSERT_EQ(owner.sent.size(), 1u);
-    EXPECT_EQ(owner.sent[0].bytes[28], c.count);
+    ASSERT_EQ(owner->sent.size(), 1u);
+    EXPECT_EQ(owner->sent[0].bytes[28], c.count);
     EXPECT_EQ(h->GetAutoPlayCount(), 0);  // not an automatic play
     h->removeFromParent();
   }
@@ -257,17 +257,17 @@ TEST_F(SelfHandButtons, AnswerPairsSendTheirChoices) {
   SelfHandCard* h = makeHand("3 4 5");
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "pair " << c.pair << ", side " << c.side);
-    owner.calls.clear();
-    owner.sent.clear();
+    owner->calls.clear();
+    owner->sent.clear();
     h->ShowAnswerPair(c.pair);
     click(h->GetPairButton(c.pair, c.side));
-    EXPECT_EQ(owner.calls, c.calls);
+    EXPECT_EQ(owner->calls, c.calls);
     if (c.choice >= 0) {
-      ASSERT_EQ(owner.sent.size(), 1u);
-      EXPECT_EQ(owner.sent[0].bytes, Frame(22, 12, {{8, c.choice}}));
+      ASSERT_EQ(owner->sent.size(), 1u);
+      EXPECT_EQ(owner->sent[0].bytes, Frame(22, 12, {{8, c.choice}}));
     } else if (c.side == 1) {
-      ASSERT_EQ(owner.sent.size(), 1u);
-      EXPECT_EQ(owner.sent[0].bytes, Frame(23, 12, {}));
+      ASSERT_EQ(owner->sent.size(), 1u);
+      EXPECT_EQ(owner->sent[0].bytes, Frame(23, 12, {}));
     }
     EXPECT_FALSE(h->GetPairButton(c.pair, 0)->isVisible());
     EXPECT_FALSE(h->GetPairButton(c.pair, 1)->isVisible());
@@ -301,18 +301,18 @@ TEST_F(SelfHandButtons, TimeOutActions) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    owner.calls.clear();
-    owner.sent.clear();
-    owner.callRobMode = c.callRobMode;
+    owner->calls.clear();
+    owner->sent.clear();
+    owner->m_iGameMode = c.callRobMode ? 1 : 0;
     SelfHandCard* h = makeHand("3 K 2 A");
     c.offer(h);
     h->OnAutoOperate();
-    EXPECT_EQ(owner.calls, c.calls);
+    EXPECT_EQ(owner->calls, c.calls);
     if (c.sent.empty()) {
-      EXPECT_TRUE(owner.sent.empty());
+      EXPECT_TRUE(owner->sent.empty());
     } else {
-      ASSERT_EQ(owner.sent.size(), 1u);
-      EXPECT_EQ(owner.sent[0].bytes, c.sent);
+      ASSERT_EQ(owner->sent.size(), 1u);
+      EXPECT_EQ(owner->sent[0].bytes, c.sent);
     }
     EXPECT_EQ(h->GetAutoPlayCount(), c.autoCount);
     EXPECT_FALSE(h->IsAutomatic());
@@ -335,7 +335,7 @@ class SelfHandAutoPlays : public SelfHandButtons {
     hand->ShowOutCardButtons(Codes("x"));
     hand->OnButtonClick(hand->GetMainButton(SelfHandCard::kBtnPass));
   }
-  int quits() const { return static_cast<int>(std::count(owner.calls.begin(), owner.calls.end(), "quit")); }
+  int quits() const { return static_cast<int>(std::count(owner->calls.begin(), owner->calls.end(), "quit")); }
   std::string sysText() const { return "3:" + GameText(450); }
 
   SelfHandCard* hand = nullptr;
@@ -356,10 +356,12 @@ TEST_F(SelfHandAutoPlays, ThreeInARowShowTheBoxAndLeaveTwoSecondsLater) {
   EXPECT_EQ(box->GetText(), GameText(4));
   EXPECT_EQ(box->GetType(), 3);
   EXPECT_EQ(box->GetTarget(), hand);
+  EXPECT_EQ(std::count(owner->calls.begin(), owner->calls.end(), "box 3"), 1);
   frames(19, 0.1f);
   EXPECT_EQ(quits(), 0);
   frames(2, 0.1f);
   EXPECT_EQ(quits(), 1);
+  EXPECT_TRUE(logHas("GameViewBase::QuitGame"));  // the view left through the game base
   frames(30, 0.1f);
   EXPECT_EQ(quits(), 1);
 }

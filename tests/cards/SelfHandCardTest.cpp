@@ -256,18 +256,18 @@ TEST_F(SelfHandTest, RightButtonPlaysTheSelectionOrPassesWhenNothingBeats) {
   SelfHandCard* h = makeHand("3456789TjQKA2");
   h->ShowOutCardButtons({});
   rightClick();  // nothing selected: play is disabled
-  EXPECT_TRUE(owner.sent.empty());
+  EXPECT_TRUE(owner->sent.empty());
   selectIndexes(h, {12});
   rightClick();
-  ASSERT_EQ(owner.sent.size(), 1u);
-  EXPECT_EQ(owner.sent[0].bytes[28], 1);
+  ASSERT_EQ(owner->sent.size(), 1u);
+  EXPECT_EQ(owner->sent[0].bytes[28], 1);
 
   h->ShowOutCardButtons(Codes("x X"));  // the rocket: nothing beats it
   ASSERT_TRUE(h->IsCannotBeat());
   selectIndexes(h, {0});
   rightClick();
-  ASSERT_EQ(owner.sent.size(), 2u);
-  EXPECT_EQ(owner.sent[1].bytes[28], 0);  // a pass, the selection dropped
+  ASSERT_EQ(owner->sent.size(), 2u);
+  EXPECT_EQ(owner->sent[1].bytes[28], 0);  // a pass, the selection dropped
   EXPECT_TRUE(selectedIndexes(h).empty());
 }
 
@@ -276,10 +276,10 @@ TEST_F(SelfHandTest, RightButtonWithAFullHandAndNothingSelectedDoesNothing) {
   ASSERT_EQ(h->GetCardCount(), 20);
   h->ShowOutCardButtons(Codes("x X"));
   rightClick();
-  EXPECT_TRUE(owner.sent.empty());
+  EXPECT_TRUE(owner->sent.empty());
   selectIndexes(h, {3});
   rightClick();
-  EXPECT_EQ(owner.sent.size(), 1u);
+  EXPECT_EQ(owner->sent.size(), 1u);
 }
 
 // ---------------------------------------------------------------- quick select

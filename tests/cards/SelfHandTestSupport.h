@@ -25,6 +25,7 @@
 #include "platform/gamebase/GameViewBase.h"
 #include "shell/LayoutConfig.h"
 #include "shell/TextTables.h"
+#include "table/DDZGameView.h"
 
 namespace handtest {
 
@@ -65,31 +66,54 @@ inline std::vector<int> Values(const std::vector<int>& codes) {
   return values;
 }
 
-// An owner view that records what the hand asks of it.
-class RecordingOwner : public ISelfHandOwner {
+// A table view that records what the hand asks of it, then lets the table
+// view base do its part (the send goes to the game base, which drops it
+// without a game server; the quit has no scene to leave).
+class RecordingView : public DDZGameView {
  public:
   struct Sent {
     int type;
     std::vector<std::uint8_t> bytes;
   };
+  static RecordingView* create() {
+    auto* view = new RecordingView();
+    view->autorelease();
+    return view;
+  }
   void SendHandMessage(void* buf, int type, int len) override {
     const auto* p = static_cast<const std::uint8_t*>(buf);
     sent.push_back({type, std::vector<std::uint8_t>(p, p + len)});
     calls.push_back("send " + std::to_string(type));
+    DDZGameView::SendHandMessage(buf, type, len);
   }
-  void HideGameClock() override { calls.push_back("hideClock"); }
+  void HideGameClock() override {
+    calls.push_back("hideClock");
+    DDZGameView::HideGameClock();
+  }
   void ShowSelfOutCard(const char* cards, int count) override {
     shownCards.assign(reinterpret_cast<const std::uint8_t*>(cards), reinterpret_cast<const std::uint8_t*>(cards) + count);
     calls.push_back("showOut " + std::to_string(count));
+    DDZGameView::ShowSelfOutCard(cards, count);
   }
-  void ShowSelfClock(int kind) override { calls.push_back("selfClock " + std::to_string(kind)); }
-  void QuitHandTable() override { calls.push_back("quit"); }
-  bool IsCallRobMode() const override { return callRobMode; }
+  void ShowSelfClock(int kind) override {
+    calls.push_back("selfClock " + std::to_string(kind));
+    DDZGameView::ShowSelfClock(kind);
+  }
+  void QuitHandTable() override {
+    calls.push_back("quit");
+    DDZGameView::QuitHandTable();
+  }
+  void ShowHandMessageBox(const char* text, int kind, cocos2d::Node* owner) override {
+    calls.push_back("box " + std::to_string(kind));
+    DDZGameView::ShowHandMessageBox(text, kind, owner);
+  }
 
-  bool callRobMode = false;
   std::vector<Sent> sent;
   std::vector<std::string> calls;
   std::vector<std::uint8_t> shownCards;
+
+ private:
+  RecordingView() : DDZGameView(nullptr, nullptr) {}
 };
 
 // A bottom bar that records its quick buttons and system messages.
@@ -110,14 +134,15 @@ class SelfHandTest : public cardtest::CardRowTest {
  protected:
   static constexpr float kRowY = 100;
   static constexpr int kRaise = 20;
+  static constexpr int kHandZOrder = 101;
 
   void SetUp() override {
     CardRowTest::SetUp();
     auto* cache = cocos2d::SpriteFrameCache::getInstance();
     cache->addSpriteFramesWithFile("vellddz_res_btn.plist");
     cache->addSpriteFramesWithFile("vellddz_res_tips.plist");
-    view = cocos2d::GLViewImpl::create("hand");
-    director->setOpenGLView(view);
+    window = cocos2d::GLViewImpl::create("hand");
+    director->setOpenGLView(window);
     savedScale = g_fSelfHandScale;
     savedAnchor = g_ptHandCard[1];
     savedCard = g_sizeSingleCard;
@@ -139,6 +164,8 @@ class SelfHandTest : public cardtest::CardRowTest {
     GameViewBase::m_GlobalInfo.iPlayMode = 0;
     g_iHandSortOrder = 0;
     ddz::ResetHintCycle();
+    owner = RecordingView::create();
+    scene->addChild(owner);
     LoadTextLines(ddz::kGameTextFile, g_vecGameText);
   }
   void TearDown() override {
@@ -157,12 +184,12 @@ class SelfHandTest : public cardtest::CardRowTest {
     ddz::ResetHintCycle();
   }
 
-  // A hand on stage with touches on, holding the cards of `text` sorted.
+  // A hand on the table view with touches on, holding the cards of `text` sorted.
   SelfHandCard* makeHand(std::string_view text = "", float width = 1280) {
-    auto* h = new SelfHandCard(&owner, width);
+    auto* h = new SelfHandCard(owner, width);
     h->autorelease();
     h->SetShadow(true);
-    scene->addChild(h);
+    owner->addChild(h, kHandZOrder);
     h->setTouchEnabled(true, false);
     for (int code : Codes(text)) h->AddCard(code, false, false, false, 0, false, false);
     h->SortCards();
@@ -170,16 +197,16 @@ class SelfHandTest : public cardtest::CardRowTest {
   }
 
   // ---- input at GL points (the window's y axis points down) ----
-  void press(float x, float y) { view->touchBegan(x, 720 - y); }
-  void move(float x, float y) { view->touchMoved(x, 720 - y); }
-  void release(float x, float y) { view->touchEnded(x, 720 - y); }
+  void press(float x, float y) { window->touchBegan(x, 720 - y); }
+  void move(float x, float y) { window->touchMoved(x, 720 - y); }
+  void release(float x, float y) { window->touchEnded(x, 720 - y); }
   void tap(float x, float y) {
     press(x, y);
     release(x, y);
   }
   void rightClick() {
-    view->mouseDown(cocos2d::EventMouse::MouseButton::BUTTON_RIGHT, 640, 360);
-    view->mouseUp(cocos2d::EventMouse::MouseButton::BUTTON_RIGHT, 640, 360);
+    window->mouseDown(cocos2d::EventMouse::MouseButton::BUTTON_RIGHT, 640, 360);
+    window->mouseUp(cocos2d::EventMouse::MouseButton::BUTTON_RIGHT, 640, 360);
   }
   // A point on card i that no card above it covers: its left edge plus a few.
   cocos2d::Vec2 onCard(const SelfHandCard* h, int i) const {
@@ -230,17 +257,17 @@ class SelfHandTest : public cardtest::CardRowTest {
   // Clicks a button where it stands on the screen.
   void click(const cocos2d::ui::Button* b) {
     const cocos2d::Vec2 p = b->getParent()->convertToWorldSpace(b->getPosition());
-    view->click(p.x, 720 - p.y);
+    window->click(p.x, 720 - p.y);
   }
   void frames(int n, float seconds) {
     for (int i = 0; i < n; ++i) director->mainLoop(seconds);
   }
   static bool usable(const cocos2d::ui::Button* b) { return b->isVisible() && b->isEnabled(); }
 
-  // Both outlive every hand of a test (the hands go in TearDown).
-  RecordingOwner owner;
+  // The table view owns the hands; the bar outlives them (they go in TearDown).
+  RecordingView* owner = nullptr;
   RecordingBar bar;
-  cocos2d::GLView* view = nullptr;
+  cocos2d::GLView* window = nullptr;
 
  private:
   float savedScale = 0;
