@@ -271,6 +271,16 @@ TEST_F(SelfHandTest, RightButtonPlaysTheSelectionOrPassesWhenNothingBeats) {
   EXPECT_TRUE(selectedIndexes(h).empty());
 }
 
+TEST_F(SelfHandTest, RightButtonNeverPassesWhileThePlayButtonIsHidden) {
+  SelfHandCard* h = makeHand("3456789TjQKA2");
+  h->SetCannotBeat(true);  // left over from the last turn
+  h->ShowCallScoreButtons(0);
+  selectIndexes(h, {0});
+  rightClick();
+  EXPECT_TRUE(owner->sent.empty());
+  EXPECT_TRUE(h->IsWaitingForChoice());
+}
+
 TEST_F(SelfHandTest, RightButtonWithAFullHandAndNothingSelectedDoesNothing) {
   SelfHandCard* h = makeHand("3456789TjQKA2 3456789");
   ASSERT_EQ(h->GetCardCount(), 20);
