@@ -217,7 +217,8 @@ void SelfHandCard::OnButtonClick(Ref* sender) {
     ddz::ClueCard::GetCardType(info, cards);  // a pass reads as type -1, key 0
     classic::Message msg = classic::BuildPlayRequest(cards, info.type, info.value);
     if (msg.empty()) {
-      cocos2d::log("SelfHandCard::OnButtonClick: %d cards do not fit a play request, not sent", (int)cards.size());
+      cocos2d::log("SelfHandCard::OnButtonClick: %d cards do not fit a play request, not sent",
+                   static_cast<int>(cards.size()));
     } else {
       Send(m_pOwnerView, msg, classic::MsgType::Play);
     }
@@ -269,8 +270,7 @@ void SelfHandCard::AfterPlayOrPass() {
         m_pBottomBar->AddSysMessage(GameText(kTextAutoPlayed).c_str(), kSysBoxKind);
     } else if (m_iAutoPlayCount == kAutoPlaysToQuit) {
       // The single-player game never leaves the table by itself.
-      const bool single = m_pOwnerView == nullptr || m_pOwnerView->IsSinglePlayerGame();
-      if (!single) {
+      if (m_pOwnerView != nullptr && !m_pOwnerView->IsSinglePlayerGame()) {
         m_pOwnerView->ShowHandMessageBox(GameText(kTextAutoPlayQuit).c_str(), kMsgBoxKind, this);
         scheduleOnce([this](float dt) { QuitAfterAutoPlays(dt); }, kQuitDelay, kQuitKey);
       }
@@ -330,8 +330,7 @@ void SelfHandCard::OnAutoOperate() {
     }
   }
   if (IsButtonUsable(kBtnPass)) {
-    m_bAutomatic = true;
-    OnButtonClick(GetMainButton(kBtnPass));
+    PressAutomatically(kBtnPass);
     return;
   }
   Button* play = GetMainButton(kBtnPlay);
@@ -350,8 +349,14 @@ void SelfHandCard::OnAutoOperate() {
   }
   // Leading: the last card of the row (the smallest in the default order).
   if (m_vcCards.empty()) return;
-  m_bAutomatic = true;
   UnselectAll();
   m_vcCards.back()->bSelected = 1;
-  OnButtonClick(play);
+  PressAutomatically(kBtnPlay);
+}
+
+void SelfHandCard::PressAutomatically(int index) {
+  m_bAutomatic = true;
+  OnButtonClick(GetMainButton(index));
+  // A press that was not taken (no choice offered) must not mark the player's next one.
+  m_bAutomatic = false;
 }

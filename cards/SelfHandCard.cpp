@@ -12,6 +12,7 @@
 #include "platform/engine/Log.h"
 #include "platform/engine/ui/Widgets.h"
 #include "platform/framework/YndCommonFunc.h"
+#include "platform/gamebase/BasePT.h"
 #include "shell/LayoutConfig.h"
 
 using cocos2d::Sprite;
@@ -28,7 +29,7 @@ constexpr const char* kFrameOpenHandMark = "ddz_mp.png";
 constexpr int kFullHand = 20;
 constexpr float kSlideFraction = 0.125f;
 
-int WindowWidth() { return static_cast<int>(cocos2d::Director::getInstance()->getWinSize().width); }
+int WindowWidth() { return BasePT::g_iWindowWidth; }
 
 // A card code of the given card value (the finders take a card whose value is
 // the one to beat); -1 for no value, which lets every value through.

@@ -167,6 +167,7 @@ class SelfHandCard : public SpriteCardManage {
   void BuildButtons();
   void OnPairClick(int pair, cocos2d::Ref* sender);
   void AfterPlayOrPass();
+  void PressAutomatically(int index);
   void QuitAfterAutoPlays(float dt);
   bool IsButtonUsable(int index) const;
   void SortHandCards();

@@ -6,7 +6,8 @@
 // ISelfHandOwner is written so that the table view base's own virtual
 // operations of the same names and arguments (HideGameClock, ShowSelfOutCard,
 // ShowSelfClock) are its implementations; the send call and the quit are the
-// game base's, forwarded by the view.
+// game base's (GameViewBase::SendMsgToMainSocket, GameViewBase::QuitGame),
+// forwarded by the view, as are the single-player flag and the message box.
 #pragma once
 
 namespace cocos2d {
