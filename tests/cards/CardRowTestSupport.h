@@ -12,6 +12,7 @@
 #include "platform/engine/cocos2d.h"
 #include "platform/os/Clock.h"
 #include "shell/LayoutConfig.h"
+#include "support/Stage.h"
 
 namespace cardtest {
 
@@ -40,13 +41,9 @@ class Recording : public Row {
 class CardRowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ddz::os::Clock().Reset();
-    cocos2d::Log::setEchoToStderr(false);
-    cocos2d::Log::clear();
-    director = cocos2d::Director::getInstance();
-    director->reset();
-    scene = cocos2d::Scene::create();
-    director->runWithScene(scene);
+    const ddz::test::Stage stage = ddz::test::ResetStage();
+    director = stage.director;
+    scene = stage.scene;
     savedPaths = cocos2d::FileUtils::getInstance()->getSearchPaths();
     cocos2d::FileUtils::getInstance()->setSearchPaths({std::string(DDZ_SOURCE_DIR) + "/data"});
     cocos2d::SpriteFrameCache::destroyInstance();

@@ -22,6 +22,7 @@
 #include "table/DDZGameView.h"
 #include "table/GameSoundDDZ.h"
 #include "table/TableWidgetLinks.h"
+#include "support/Stage.h"
 
 namespace tabletest {
 
@@ -51,13 +52,9 @@ class TestView : public DDZGameView {
 class TableViewTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ddz::os::Clock().Reset();
-    cocos2d::Log::setEchoToStderr(false);
-    cocos2d::Log::clear();
-    director = cocos2d::Director::getInstance();
-    director->reset();
-    scene = cocos2d::Scene::create();
-    director->runWithScene(scene);
+    const ddz::test::Stage stage = ddz::test::ResetStage();
+    director = stage.director;
+    scene = stage.scene;
     GameViewBase::m_GlobalInfo = GlobalInfo();
     ResetMainMsgLock();
     SoundManage::shareSoundManage()->Reset();

@@ -10,19 +10,16 @@
 
 #include "platform/engine/cocos2d.h"
 #include "platform/os/Clock.h"
+#include "support/Stage.h"
 
 namespace enginetest {
 
 class EngineTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ddz::os::Clock().Reset();
-    cocos2d::Log::setEchoToStderr(false);
-    cocos2d::Log::clear();
-    director = cocos2d::Director::getInstance();
-    director->reset();
-    scene = cocos2d::Scene::create();
-    director->runWithScene(scene);
+    const ddz::test::Stage stage = ddz::test::ResetStage();
+    director = stage.director;
+    scene = stage.scene;
   }
   void TearDown() override { director->reset(); }
 

@@ -6,21 +6,17 @@
 
 #include "platform/engine/cocos2d.h"
 #include "platform/os/Clock.h"
+#include "support/Stage.h"
 
 namespace fwtest {
 
 class FrameworkTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ddz::os::Clock().Reset();
-    cocos2d::Log::setEchoToStderr(false);
-    cocos2d::Log::clear();
-    director = cocos2d::Director::getInstance();
-    director->reset();
-    view = cocos2d::GLViewImpl::create("test");
-    director->setOpenGLView(view);
-    scene = cocos2d::Scene::create();
-    director->runWithScene(scene);
+    const ddz::test::Stage stage = ddz::test::ResetStage(true);
+    director = stage.director;
+    scene = stage.scene;
+    view = stage.view;
   }
   void TearDown() override { director->reset(); }
 

@@ -21,6 +21,7 @@
 #include "platform/os/OsApiBase.h"
 #include "platform/os/OsApiCommon.h"
 #include "platform/os/Process.h"
+#include "support/Stage.h"
 
 namespace gbtest {
 
@@ -134,15 +135,10 @@ class RecordingView : public GameViewBase {
 class GamebaseTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ddz::os::Clock().Reset();
-    cocos2d::Log::setEchoToStderr(false);
-    cocos2d::Log::clear();
-    director = cocos2d::Director::getInstance();
-    director->reset();
-    glview = cocos2d::GLViewImpl::create("test");
-    director->setOpenGLView(glview);
-    scene = cocos2d::Scene::create();
-    director->runWithScene(scene);
+    const ddz::test::Stage stage = ddz::test::ResetStage(true);
+    director = stage.director;
+    scene = stage.scene;
+    glview = stage.view;
     ResetGamebase();
   }
   void TearDown() override {
