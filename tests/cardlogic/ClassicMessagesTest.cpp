@@ -243,3 +243,76 @@ TEST(ClassicMessages, ShortBuffersAreRefusedAndLeaveTheOutputAlone) {
   const Message frameOnly(7, 0);
   EXPECT_EQ(MessageType(frameOnly.data(), frameOnly.size()), -1);
 }
+
+TEST(ClassicMessages, ReadersTakeArbitraryBytesOfAnyLength) {
+  // Seeded random buffers of every length up to past the longest layout, each
+  // on the heap at its exact size (a read past the length shows under the
+  // address sanitizer). The bytes where chairs and counts sit are kept small
+  // half of the time so that many buffers read as valid. What reads as valid
+  // must keep to the layout's bounds.
+  std::uint32_t state = 12345;
+  const auto next = [&state] {
+    state = state * 1103515245u + 12345u;
+    return static_cast<int>((state >> 16) & 0x7fff);
+  };
+  const auto validCards = [](const std::vector<CardCode>& cards, std::size_t most) {
+    if (cards.size() > most) return false;
+    for (CardCode c : cards)
+      if (!IsValidCardCode(c)) return false;
+    return true;
+  };
+  for (int round = 0; round < 4000; ++round) {
+    SCOPED_TRACE(round);
+    Message m(static_cast<std::size_t>(next() % 300));
+    for (auto& b : m) b = static_cast<std::uint8_t>(next() & 0xff);
+    if (next() % 2 == 0) {
+      for (std::size_t at : {8u, 28u, 29u, 68u, 70u})
+        if (at < m.size()) m[at] = static_cast<std::uint8_t>(next() % 24);
+    }
+    const std::uint8_t* b = m.data();
+    const std::size_t n = m.size();
+    BidRequest bid;
+    if (ReadBidRequest(b, n, bid)) {
+      EXPECT_LE(bid.choice, BidChoice::Max);
+    }
+    PlayRequest play;
+    if (ReadPlayRequest(b, n, play)) {
+      EXPECT_LE(play.count, kMaxPlayCards);
+      EXPECT_TRUE(validCards(play.cards, static_cast<std::size_t>(play.count)));
+    }
+    Deal deal;
+    if (ReadDeal(b, n, deal)) {
+      EXPECT_TRUE(deal.firstBidder >= 0 && deal.firstBidder < kChairs);
+      EXPECT_TRUE(deal.openIndex >= 0 && deal.openIndex <= 51);
+      for (const auto& h : deal.hands) EXPECT_TRUE(validCards(h, kDealCards));
+    }
+    BidTurn turn;
+    if (ReadBidTurn(b, n, turn)) {
+      EXPECT_TRUE(turn.chair >= 0 && turn.chair < kChairs);
+    }
+    BidResult result;
+    if (ReadBidResult(b, n, result)) {
+      EXPECT_TRUE(result.chair >= 0 && result.chair < kChairs);
+    }
+    Landlord landlord;
+    if (ReadLandlord(b, n, landlord)) {
+      EXPECT_TRUE(landlord.chair >= 0 && landlord.chair < kChairs);
+      EXPECT_TRUE(validCards(landlord.bottomCards, kBottomCards));
+    }
+    PlayTurn playTurn;
+    if (ReadPlayTurn(b, n, playTurn)) {
+      EXPECT_TRUE(playTurn.chair >= 0 && playTurn.chair < kChairs);
+    }
+    Played played;
+    if (ReadPlayed(b, n, played)) {
+      EXPECT_TRUE(played.chair >= 0 && played.chair < kChairs);
+      EXPECT_LE(played.count, kMaxPlayCards);
+      EXPECT_TRUE(validCards(played.cards, static_cast<std::size_t>(played.count)));
+    }
+    HandResult hr;
+    if (ReadHandResult(b, n, hr)) {
+      for (const auto& r : hr.remaining) EXPECT_TRUE(validCards(r, kMaxPlayCards));
+    }
+    if (HasFailure()) return;
+  }
+}

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "cardlogic/ClueCard.h"
 #include "cardlogic/ExtraDdzAI.h"
 #include "cardlogic/HandText.h"
 #include "platform/os/Random.h"
@@ -241,5 +242,58 @@ TEST_F(ExtraDdzAIPlay, ComputerChairLeadsWithItsOwnCards) {
       found = c->IsPlayed() && b == out[k];
     }
     EXPECT_TRUE(found) << "byte " << static_cast<int>(out[k]);
+  }
+}
+
+TEST(ExtraDdzAIGame, ThreeComputerChairsPlayWholeHandsByTheRules) {
+  // Seeded hands where every chair, chair 1 included, is played by the
+  // computer player from the deal to an empty hand. Each play must be of the
+  // chair's own unplayed cards, each once, form a pattern, beat the play it
+  // follows, and leave the chair's count of cards matching its slots.
+  for (std::uint32_t seed = 1; seed <= 6; ++seed) {
+    os::LcgRandom source(seed);
+    os::ScopedRandomSource guard(source);
+    ExtraDdzAI ai(DeckSeeding::None);
+    for (int hand = 0; hand < 60; ++hand) {
+      SCOPED_TRACE(::testing::Message() << "seed " << seed << " hand " << hand);
+      ai.DealCards();
+      const int landlord = hand % 3;
+      ASSERT_TRUE(ai.SetLandlord(landlord, 1 + hand % 3));
+      CardTypeInfo toBeat;
+      int lastChair = -1;
+      int chair = landlord;
+      bool over = false;
+      for (int turn = 0; turn < 200 && !over; ++turn, chair = (chair + 1) % 3) {
+        SCOPED_TRACE(::testing::Message() << "turn " << turn << " chair " << chair);
+        std::array<CardByte, 20> out{};
+        int count = -1;
+        const int plays = ai.AIPlay(chair, out, count);
+        if (lastChair == chair || lastChair == -1) {
+          ASSERT_EQ(plays, 1) << "a leading chair passed";
+        }
+        int unplayed = 0;
+        for (int s = 0; s < 20; ++s) {
+          const CCard* c = ai.Player(chair)->GetCard(s);
+          unplayed += c != nullptr && !c->IsPlayed() ? 1 : 0;
+        }
+        ASSERT_EQ(unplayed, ai.Player(chair)->GetCardCount());
+        if (plays != 1) {
+          ASSERT_EQ(count, 0);
+          continue;
+        }
+        ASSERT_GT(count, 0) << "a play without cards, type " << ai.LastPlay().iType;
+        std::vector<CardCode> codes;
+        for (int k = 0; k < count; ++k) codes.push_back(CardByteToCode(out[k]));
+        CardTypeInfo type;
+        ASSERT_TRUE(ClueCard::GetCardType(type, codes));
+        if (lastChair != chair && lastChair != -1) {
+          ASSERT_GE(ClueCard::CompareCardType(type, toBeat), 1);
+        }
+        toBeat = type;
+        lastChair = chair;
+        over = ai.Player(chair)->GetCardCount() == 0;
+      }
+      ASSERT_TRUE(over) << "the hand did not end";
+    }
   }
 }

@@ -689,3 +689,112 @@ TEST(SingleServerDDZ, ManySeededHandsWithTheHintEnginePlaying) {
     }
   }
 }
+
+TEST(SingleServerDDZ, ArbitraryRequestsNeitherBreakTheServerNorMoveCards) {
+  // Seeded random requests at every moment of many hands: junk of any length,
+  // bids of any byte, and plays built from the player's own cards (written with
+  // or without joker suit bits, some named twice, some with a stray byte). Each
+  // request sits on the heap at its exact length. Whatever the server accepts,
+  // no card may be announced twice in a hand or come from another chair.
+  os::LcgRandom rng(77);
+  os::ScopedRandomSource guard(rng);
+  std::uint32_t state = 99;
+  const auto next = [&state] {
+    state = state * 1103515245u + 12345u;
+    return static_cast<int>((state >> 16) & 0x7fff);
+  };
+  RecordingSink sink;
+  SingleServerDDZ server(&sink, DeckSeeding::None);
+  std::size_t seen = 0;
+  std::set<CardCode> announced;
+  int hands = 0;
+  server.StartGame();
+  for (int step = 0; step < 20000 && hands < 60; ++step) {
+    SCOPED_TRACE(::testing::Message() << "step " << step << " hand " << hands);
+    const CPlayerCard* human = server.GetAI().Player(SingleServerDDZ::kHumanChair);
+    std::vector<CardByte> held;
+    for (int slot = 0; slot < CPlayerCard::kMaxCards; ++slot) {
+      const CCard* card = human->GetCard(slot);
+      if (card != nullptr && !card->IsPlayed()) held.push_back(card->ToByte());
+    }
+    msg::Message m;
+    switch (next() % 4) {
+      case 0: {  // junk
+        m.resize(static_cast<std::size_t>(next() % 80));
+        for (auto& b : m) b = static_cast<std::uint8_t>(next() & 0xff);
+        if (m.size() > 1 && next() % 2 == 0) m[1] = next() % 2 == 0 ? msg::MsgType::Bid : msg::MsgType::Play;
+        break;
+      }
+      case 1: m = msg::BuildBidRequest(next() % 10); break;
+      default: {  // a play of the player's cards
+        m = msg::Message(msg::MsgSize::Play, 0);
+        m[1] = msg::MsgType::Play;
+        const int count = held.empty() ? 0 : next() % std::min<int>(5, static_cast<int>(held.size()) + 1);
+        for (int i = 0; i < count; ++i) {
+          CardByte b = held[static_cast<std::size_t>(next()) % held.size()];
+          if (next() % 3 == 0 && (b & 31) >= 16) b = static_cast<CardByte>(b & 31);  // joker without suit bits
+          if (next() % 20 == 0) b = static_cast<CardByte>(next() & 0xff);           // a stray byte
+          m[8 + i] = b;
+        }
+        m[28] = static_cast<std::uint8_t>(next() % 25 == 0 ? next() % 256 : count);
+        break;
+      }
+    }
+    std::vector<std::uint8_t> request(m.begin(), m.end());  // exact size on the heap
+    server.RecvGameViewMsg(request.empty() ? nullptr : request.data(), static_cast<int>(request.size()));
+    if (server.GetPhase() == SingleServerDDZ::Phase::Bidding && server.GetWaitingChair() == -1) {
+      ADD_FAILURE() << "bidding without a chair to wait for";
+      return;
+    }
+    for (; seen < sink.messages.size(); ++seen) {
+      const msg::Message& out = sink.messages[seen];
+      if (TypeOf(out) == msg::MsgType::Deal) announced.clear();
+      if (TypeOf(out) != msg::MsgType::Played) continue;
+      msg::Played played;
+      ASSERT_TRUE(msg::ReadPlayed(out.data(), out.size(), played));
+      ASSERT_EQ(static_cast<int>(played.cards.size()), played.count);
+      for (CardCode c : played.cards) {
+        ASSERT_TRUE(announced.insert(c).second) << "card " << c << " announced twice";
+        bool own = false;
+        const CPlayerCard* seat = server.GetAI().Player(played.chair);
+        for (int slot = 0; slot < CPlayerCard::kMaxCards; ++slot) {
+          const CCard* card = seat->GetCard(slot);
+          own = own || (card != nullptr && CardByteToCode(card->ToByte()) == c);
+        }
+        ASSERT_TRUE(own) << "chair " << played.chair << " announced card " << c << " it was not dealt";
+      }
+    }
+    if (server.GetPhase() == SingleServerDDZ::Phase::Over) {
+      ++hands;
+      server.StartGame();
+    }
+  }
+  EXPECT_GT(hands, 20);
+}
+
+TEST_F(ServerTest, ALandlordsTwentyCardPlayEndsTheHandAtOnce) {
+  // The player bids 3 first and leads all 20 cards as five triples with five
+  // singles: every byte and the count reach the echo, and the hand ends.
+  constexpr DealText kWholeHand{"3 4 5 6 7 888 999 TTT jjj", "333 444 555 666 777 8 9", "QQQ KKKK AAAA 2222 xX",
+                                "T j Q"};
+  Start(kWholeHand, 1);
+  Send(msg::BuildBidRequest(3));
+  ASSERT_EQ(driver.server.GetLandlord(), 1);
+  const std::vector<CardCode> all = PlayerHand();
+  ASSERT_EQ(all.size(), 20u);
+  const msg::Message play = PlayOf(all);
+  ASSERT_EQ(play[29], 102);
+  const std::size_t before = Out().size();
+  Send(play);
+  ASSERT_EQ(Summary(Out(), before), (std::vector<Sent>{{56, 36, 1}, {237, 288, 0}}));
+  msg::Played echo;
+  ASSERT_TRUE(msg::ReadPlayed(Out()[before].data(), Out()[before].size(), echo));
+  EXPECT_EQ(echo.count, 20);
+  EXPECT_EQ(std::multiset<CardCode>(echo.cards.begin(), echo.cards.end()),
+            std::multiset<CardCode>(all.begin(), all.end()));
+  msg::HandResult result;
+  ASSERT_TRUE(msg::ReadHandResult(Out().back().data(), Out().back().size(), result));
+  EXPECT_TRUE(result.landlordWon);
+  EXPECT_TRUE(result.spring);
+  EXPECT_EQ(result.scores, (std::array<int, 3>{-6, 12, -6}));
+}
