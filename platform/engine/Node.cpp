@@ -228,9 +228,18 @@ Rect Node::getBoundingBox() const {
 // ---------------------------------------------------------------- lifecycle
 
 void Node::onEnter() {
-  Vector<Node*> copy = _children;  // a child's onEnter may add siblings
-  for (Node* c : copy)
-    if (c->_parent == this && !c->_running) c->onEnter();
+  // A child's onEnter may add siblings: they enter as well, each child once.
+  Vector<Node*> entered;
+  for (bool more = true; more;) {
+    more = false;
+    Vector<Node*> copy = _children;
+    for (Node* c : copy) {
+      if (c->_parent != this || c->_running || entered.contains(c)) continue;
+      entered.pushBack(c);
+      c->onEnter();
+      more = true;
+    }
+  }
   resume();
   _running = true;
 }

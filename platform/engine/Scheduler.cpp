@@ -130,9 +130,12 @@ void Scheduler::scheduleUpdate(Ref* target, int priority, bool paused, const std
   for (auto* list : {&_updates, &_pendingUpdates}) {
     for (auto& e : *list) {
       if (!e->dead && e->target == target) {
-        // Already scheduled: only the priority may change (takes effect at once).
+        // Already scheduled: only the priority may change. The run order
+        // follows it at once, or after the pass when called from inside it.
+        const bool moved = e->priority != priority;
         e->priority = priority;
         e->callback = callback;
+        if (moved && !_updating) sweep();
         return;
       }
     }
@@ -290,6 +293,12 @@ void Scheduler::sweep() {
                 _timers.end());
   _updates.erase(std::remove_if(_updates.begin(), _updates.end(), [](const auto& e) { return e->dead; }),
                  _updates.end());
+  // A priority changed since the last pass: back into priority order, equal
+  // priorities keeping the order they were added in.
+  std::stable_sort(_updates.begin(), _updates.end(),
+                   [](const std::unique_ptr<UpdateEntry>& x, const std::unique_ptr<UpdateEntry>& y) {
+                     return x->priority < y->priority;
+                   });
   for (auto& e : _pendingUpdates) {
     if (e->dead) continue;
     auto pos = std::upper_bound(_updates.begin(), _updates.end(), e->priority,

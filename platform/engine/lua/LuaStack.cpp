@@ -318,8 +318,8 @@ int LuaStack::executeString(const char* code) {
     lua_pop(_state, 1);
     return 1;
   }
-  executeFunction(0);
-  return 0;
+  int result = 0;
+  return callFunction(0, &result) ? 0 : 1;  // an error while it runs is a failure too
 }
 
 int LuaStack::executeScriptFile(const char* filename) {
@@ -338,8 +338,8 @@ int LuaStack::executeScriptFile(const char* filename) {
     lua_pop(_state, 1);
     return 1;
   }
-  executeFunction(0);
-  return 0;
+  int result = 0;
+  return callFunction(0, &result) ? 0 : 1;  // an error while it runs is a failure too
 }
 
 void LuaStack::clean() { lua_settop(_state, 0); }
@@ -387,11 +387,18 @@ void LuaStack::pushObject(Ref* object, const char* typeName) {
 }
 
 int LuaStack::executeFunction(int numArgs) {
+  int result = 0;
+  callFunction(numArgs, &result);
+  return result;
+}
+
+bool LuaStack::callFunction(int numArgs, int* result) {
+  *result = 0;
   const int functionIndex = -(numArgs + 1);
   if (!lua_isfunction(_state, functionIndex)) {
     log("[LUA ERROR] value at stack [%d] is not a function", functionIndex);
     lua_pop(_state, numArgs + 1);
-    return 0;
+    return false;
   }
   // debug.traceback as the error handler, placed under the function.
   int traceback = 0;
@@ -412,15 +419,14 @@ int LuaStack::executeFunction(int numArgs) {
   if (error) {
     log("[LUA ERROR] %s", lua_tostring(_state, -1));
     lua_pop(_state, traceback ? 2 : 1);
-    return 0;
+    return false;
   }
-  int ret = 0;
   if (lua_type(_state, -1) == LUA_TNUMBER)
-    ret = static_cast<int>(lua_tointeger(_state, -1));
+    *result = static_cast<int>(lua_tointeger(_state, -1));
   else if (lua_isboolean(_state, -1))
-    ret = lua_toboolean(_state, -1);
+    *result = lua_toboolean(_state, -1);
   lua_pop(_state, traceback ? 2 : 1);
-  return ret;
+  return true;
 }
 
 bool LuaStack::pushFunctionByHandler(int handler) {

@@ -58,7 +58,7 @@ class LuaStack : public Ref {
   void addSearchPath(const char* path);
   // Runs a chunk; 0 on success, else 1 with the error in the log.
   int executeString(const char* code);
-  // Runs a script file found through the search paths.
+  // Runs a script file found through the search paths; 0 or 1 as above.
   int executeScriptFile(const char* filename);
 
   void clean();
@@ -89,6 +89,9 @@ class LuaStack : public Ref {
  private:
   LuaStack() = default;
   bool init();
+  // executeFunction's call: false (logged) when there is no function or it
+  // raised an error; *result gets the function's result as an int.
+  bool callFunction(int numArgs, int* result);
 
   lua_State* _state = nullptr;
   std::string _xxteaKey, _xxteaSign;

@@ -196,6 +196,26 @@ TEST_F(LuaTest, KeyAndSignAreKept) {
   EXPECT_EQ(ScriptEngineManager::getInstance()->getScriptEngine(), engine);
 }
 
+// A chunk that does not compile and one that raises an error while it runs
+// are both failures; only a chunk that runs to its end succeeds.
+TEST_F(LuaTest, ChunksThatFailWhileRunningAreReportedAsFailures) {
+  const struct {
+    const char* code;
+    int result;
+  } cases[] = {
+      {"x = 1", 0},
+      {"return 7", 0},
+      {"this is not lua", 1},
+      {"error('stop')", 1},
+      {"assert(false)", 1},
+      {"local t = nil; return t.field", 1},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(stack->executeString(c.code), c.result) << c.code;
+    EXPECT_EQ(lua_gettop(L), 0) << c.code;
+  }
+}
+
 TEST_F(LuaTest, ScriptsAndModulesAreFoundThroughTheSearchPaths) {
   namespace fs = std::filesystem;
   const fs::path dir = fs::temp_directory_path() / ("engine-lua-" + std::to_string(::getpid()));
@@ -203,12 +223,15 @@ TEST_F(LuaTest, ScriptsAndModulesAreFoundThroughTheSearchPaths) {
   std::ofstream(dir / "luasrc" / "qorvmod.lua") << "return { v = 17 }\n";
   std::ofstream(dir / "luasrc" / "main.lua") << "local m = require 'qorvmod'\ncpp.notify(m.v + 1)\n";
   std::ofstream(dir / "luasrc" / "bad.lua") << "this is not lua\n";
+  std::ofstream(dir / "luasrc" / "fails.lua") << "cpp.notify(1)\nerror('stop')\n";
   FileUtils::getInstance()->addSearchPath((dir / "luasrc").string());
   stack->addSearchPath((dir / "luasrc").string().c_str());
 
   EXPECT_EQ(stack->executeScriptFile("main.lua"), 0);
   EXPECT_EQ(g_notified, (std::vector<int>{18}));
   EXPECT_EQ(stack->executeScriptFile("bad.lua"), 1);
+  EXPECT_EQ(stack->executeScriptFile("fails.lua"), 1);
+  EXPECT_EQ(g_notified, (std::vector<int>{18, 1}));
   EXPECT_EQ(stack->executeScriptFile("absent.lua"), 1);
   EXPECT_TRUE(Log::contains("[LUA ERROR] script absent.lua not found"));
   FileUtils::destroyInstance();

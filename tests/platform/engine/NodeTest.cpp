@@ -132,6 +132,44 @@ TEST_F(NodeTreeTest, EnterAndExitFollowTheRunningScene) {
   EXPECT_TRUE(journal->has("inner.dtor"));
 }
 
+// A node that, when it enters, puts a sibling beside itself (as a widget
+// showing a popup on its parent does).
+class SiblingMaker : public Node {
+ public:
+  static SiblingMaker* create(Node* sibling) {
+    auto* n = new SiblingMaker();
+    n->sibling = sibling;
+    n->autorelease();
+    return n;
+  }
+  void onEnter() override {
+    Node::onEnter();
+    if (sibling->getParent() == nullptr) getParent()->addChild(sibling);
+  }
+  Node* sibling = nullptr;
+};
+
+// A child added to a parent while the parent is entering the stage enters
+// too: its schedules run and it counts as running.
+TEST_F(NodeTreeTest, AChildAddedWhileItsParentEntersEntersToo) {
+  Node* holder = Node::create();
+  Node* popup = Node::create();
+  int ticks = 0;
+  popup->schedule([&ticks](float) { ++ticks; }, "popup.tick");
+  holder->addChild(SiblingMaker::create(popup));
+
+  scene->addChild(holder);
+  EXPECT_EQ(popup->getParent(), holder);
+  EXPECT_TRUE(popup->isRunning());
+  tick(0.016f);
+  EXPECT_EQ(ticks, 1);
+
+  popup->retain();
+  holder->removeFromParentAndCleanup(true);
+  EXPECT_FALSE(popup->isRunning());
+  popup->release();
+}
+
 TEST_F(NodeTreeTest, RemovalWithoutCleanupKeepsActionsAndSchedules) {
   Node* n = Node::create();
   scene->addChild(n);

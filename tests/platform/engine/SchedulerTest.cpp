@@ -158,6 +158,35 @@ TEST_F(SchedulerTest, UpdateMayUnscheduleItselfAndOthersRunInPriorityOrder) {
   EXPECT_EQ(order, (std::vector<std::string>{"b", "a", "b", "b"}));
 }
 
+// Scheduling the update of a target again with another priority moves it in
+// the run order, whether it happens between frames or inside the pass (then
+// from the next frame on); entries added later still find their place.
+TEST_F(SchedulerTest, ANewPriorityMovesTheUpdateInTheRunOrder) {
+  std::vector<std::string> order;
+  Ticker* a = addTicker();
+  Ticker* b = addTicker();
+  Ticker* c = addTicker();
+  a->onUpdateHook = [&](Ticker*, float) { order.push_back("a"); };
+  b->onUpdateHook = [&](Ticker*, float) { order.push_back("b"); };
+  c->onUpdateHook = [&](Ticker*, float) { order.push_back("c"); };
+  a->scheduleUpdateWithPriority(0);
+  b->scheduleUpdateWithPriority(1);
+  b->scheduleUpdateWithPriority(-1);  // between frames
+  tick(0.016f);
+  EXPECT_EQ(order, (std::vector<std::string>{"b", "a"}));
+
+  order.clear();
+  b->onUpdateHook = [&](Ticker* self, float) {
+    order.push_back("b");
+    if (self->updates == 2) {
+      self->scheduleUpdateWithPriority(5);  // inside the pass
+      c->scheduleUpdateWithPriority(2);
+    }
+  };
+  tick(0.016f, 2);
+  EXPECT_EQ(order, (std::vector<std::string>{"b", "a", "a", "c", "b"}));
+}
+
 TEST_F(SchedulerTest, SchedulesWaitWhileTheNodeIsNotRunning) {
   Ticker* t = Ticker::create();
   t->retain();
