@@ -309,7 +309,9 @@ bool SpriteFrameCache::loadPlist(const std::string& fullPath, const std::string&
   int format = 0;
   std::string texture;
   if (const PValue* meta = dict.get("metadata")) {
-    format = static_cast<int>(meta->number("format"));
+    // Range-checked before the conversion: a wild number in a file must not reach an int cast.
+    const double declared = meta->number("format");
+    format = (declared >= 0 && declared <= 3) ? static_cast<int>(declared) : -1;
     texture = meta->string("realTextureFileName");
     if (texture.empty()) texture = meta->string("textureFileName");
   }

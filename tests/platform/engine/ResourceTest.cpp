@@ -199,6 +199,22 @@ TEST_F(ResourceTest, FramesComeFromARealSheetFoundThroughTheSearchPaths) {
                                       "new_card_num_1_9.png"}));
 }
 
+TEST_F(ResourceTest, ASheetOfUnknownFormatIsRefused) {
+  // Formats outside 0..3, a wild number among them, load no frames; the same
+  // sheet written with format 2 as a real number loads.
+  for (const char* format : {"2", "7", "-1", "1e20"}) {
+    SCOPED_TRACE(format);
+    std::string sheet = kSheet;
+    sheet.replace(sheet.find("<integer>2</integer>"), 20, std::string("<real>") + format + "</real>");
+    write("images/odd.plist", sheet);
+    files->addSearchPath("images");
+    SpriteFrameCache::destroyInstance();
+    SpriteFrameCache* cache = SpriteFrameCache::getInstance();
+    cache->addSpriteFramesWithFile("odd.plist");
+    EXPECT_EQ(cache->frameCount(), std::string(format) == "2" ? 3u : 0u);
+  }
+}
+
 TEST_F(ResourceTest, ManifestStandsInForAMissingSheet) {
   write("config/frame_manifest.txt",
         "# frames of sheets not shipped\n"
