@@ -31,6 +31,13 @@ constexpr float kSlideFraction = 0.125f;
 
 int WindowWidth() { return BasePT::g_iWindowWidth; }
 
+// Every hand alive, so that an owner going away can be forgotten by all of
+// them. Never destroyed: hands may go after static destruction has begun.
+std::vector<SelfHandCard*>& LiveHands() {
+  static auto* hands = new std::vector<SelfHandCard*>();
+  return *hands;
+}
+
 // A card code of the given card value (the finders take a card whose value is
 // the one to beat); -1 for no value, which lets every value through.
 int CodeOfValue(int value) {
@@ -75,6 +82,14 @@ SelfHandCard* SelfHandCard::getInstance() {
 
 SelfHandCard* SelfHandCard::getInstanceIfAny() { return s_pInstance; }
 
+void SelfHandCard::ForgetOwner(const ISelfHandOwner* owner) {
+  if (owner == nullptr) return;
+  for (SelfHandCard* hand : LiveHands())
+    if (hand->m_pOwnerView == owner) hand->m_pOwnerView = nullptr;
+}
+
+ISelfHandOwner::~ISelfHandOwner() { SelfHandCard::ForgetOwner(this); }
+
 SelfHandCard::SelfHandCard(ISelfHandOwner* owner, float width) : m_pOwnerView(owner) {
   s_fHandWidth = width > 0 ? width : static_cast<float>(WindowWidth());
   m_bShowOnAdd = true;
@@ -82,10 +97,13 @@ SelfHandCard::SelfHandCard(ISelfHandOwner* owner, float width) : m_pOwnerView(ow
   m_fCardScale = g_fSelfHandScale;
   m_ptAnchor = g_ptHandCard[1];
   s_pInstance = this;
+  LiveHands().push_back(this);
 }
 
 SelfHandCard::~SelfHandCard() {
   if (s_pInstance == this) s_pInstance = nullptr;
+  std::vector<SelfHandCard*>& hands = LiveHands();
+  hands.erase(std::remove(hands.begin(), hands.end(), this), hands.end());
   if (m_pBottomBarRef != nullptr) m_pBottomBarRef->release();
 }
 

@@ -64,6 +64,8 @@ class SelfHandCard : public SpriteCardManage {
 
   // `owner` may be null; a width not above 0 means the window's width.
   SelfHandCard(ISelfHandOwner* owner, float width);
+  // Every live hand of `owner` drops it (the owner is going away).
+  static void ForgetOwner(const ISelfHandOwner* owner);
   ~SelfHandCard() override;
 
   // The hand's width, shared by every hand.

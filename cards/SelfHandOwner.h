@@ -36,7 +36,9 @@ class ISelfHandOwner {
   virtual void ShowHandMessageBox(const char* text, int kind, cocos2d::Node* owner) = 0;
 
  protected:
-  ~ISelfHandOwner() = default;
+  // A hand that outlives its owner (kept by a message box, say) forgets it
+  // here, so nothing it does later reaches the owner that went.
+  ~ISelfHandOwner();
 };
 
 // The bottom bar of the classic table as the own hand uses it: its quick

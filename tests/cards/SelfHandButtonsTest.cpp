@@ -406,6 +406,28 @@ TEST_F(SelfHandAutoPlays, TheSystemBoxIsToldOnlyWhenItIsOnStage) {
   EXPECT_EQ(hand->GetAutoPlayCount(), 1);
 }
 
+TEST_F(SelfHandAutoPlays, AHandKeptAfterItsViewWentAsksNothingOfTheGoneView) {
+  timeOut();
+  hand->retain();   // something else keeps the hand (a script, a layer it moves to)
+  tick();           // the scene is the view's only owner now
+  owner->removeFromParent();  // the view is freed, the hand is not
+  owner = nullptr;
+  ASSERT_EQ(SelfHandCard::getInstanceIfAny(), hand);
+  EXPECT_EQ(hand->GetOwnerView(), nullptr);
+
+  // The time-out and the buttons of the hand the instance still names.
+  hand->ShowCallScoreButtons(0);
+  hand->OnAutoOperate();
+  for (int i = 0; i < 3; ++i) timeOut();  // would show the box and quit the gone table
+  hand->ShowOutCardButtons({});
+  hand->OnButtonClick(hand->GetMainButton(SelfHandCard::kBtnPass));
+  hand->ShowAnswerPair(SelfHandCard::kPairShowHand);
+  hand->OnShowHandPairClick(hand->GetPairButton(SelfHandCard::kPairShowHand, 1));
+  frames(30, 0.1f);
+  EXPECT_FALSE(hand->IsWaitingForChoice());
+  hand->release();
+}
+
 // ---------------------------------------------------------------- building
 
 TEST_F(SelfHandButtons, ButtonsAreBuiltOnceHiddenWithTheirFacesAndPlaces) {
