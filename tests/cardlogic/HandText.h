@@ -64,4 +64,28 @@ inline bool GiveHand(CPlayerCard& seat, const CPoker& deck, std::string_view tex
   return seat.SetCards(cards, {0, 0, 0}, bidFlag);
 }
 
+// The loose marks complete what the list records placed (`placed` counts by
+// value, `records` and `bombs` as the caller found them): every held card is
+// accounted for once, and the derived counts agree with the marks.
+inline void ExpectMarksComplete(const CPlayerCard& seat, int (&placed)[CPlayerCard::kValueSlots], int records,
+                                int bombs) {
+  EXPECT_EQ(seat.GetCombinationCount(), records);
+  int singles = 0, pairs = 0, total = 0;
+  for (int v = 3; v <= kValueBigJoker; ++v) {
+    singles += seat.SingleMark(v);
+    pairs += seat.PairMark(v);
+    placed[v] += seat.SingleMark(v) + 2 * seat.PairMark(v);
+    EXPECT_EQ(placed[v], static_cast<int>(seat.OwnCounts().Get(v))) << "value " << v;
+    total += placed[v];
+  }
+  EXPECT_EQ(total, seat.GetCardCount());
+  EXPECT_EQ(seat.GetSingles(), singles);
+  EXPECT_EQ(seat.GetPairs(), pairs);
+  EXPECT_EQ(seat.GetLowPairs(), pairs - seat.PairMark(kValue2));
+  EXPECT_EQ(seat.GetLowSingles(), singles - seat.SingleMark(kValue2) - seat.SingleMark(kValueSmallJoker) -
+                                      seat.SingleMark(kValueBigJoker));
+  const auto& own = seat.OwnCounts();
+  EXPECT_EQ(seat.GetHighScore(), static_cast<int>(own.Get(kValue2) + own.Get(16) + own.Get(17)) + bombs);
+}
+
 }  // namespace ddz::testing

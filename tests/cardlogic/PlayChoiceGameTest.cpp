@@ -9,6 +9,7 @@
 
 #include "cardlogic/ClueCard.h"
 #include "cardlogic/ExtraDdzAI.h"
+#include "cardlogic/HandText.h"
 #include "platform/os/Random.h"
 
 using namespace ddz;
@@ -34,23 +35,7 @@ void ExpectAccounted(const CPlayerCard& seat) {
     for (int v = c.iLow; v <= c.iHigh; ++v) placed[v] += mult;
     if (c.iType == Combo::Bomb && c.iLow != kValue2) ++bombs;
   }
-  EXPECT_EQ(seat.GetCombinationCount(), records);
-  int singles = 0, pairs = 0, total = 0;
-  for (int v = 3; v <= kValueBigJoker; ++v) {
-    singles += seat.SingleMark(v);
-    pairs += seat.PairMark(v);
-    placed[v] += seat.SingleMark(v) + 2 * seat.PairMark(v);
-    EXPECT_EQ(placed[v], static_cast<int>(seat.OwnCounts().Get(v))) << "value " << v;
-    total += placed[v];
-  }
-  EXPECT_EQ(total, seat.GetCardCount());
-  EXPECT_EQ(seat.GetSingles(), singles);
-  EXPECT_EQ(seat.GetPairs(), pairs);
-  EXPECT_EQ(seat.GetLowPairs(), pairs - seat.PairMark(kValue2));
-  EXPECT_EQ(seat.GetLowSingles(), singles - seat.SingleMark(kValue2) - seat.SingleMark(kValueSmallJoker) -
-                                      seat.SingleMark(kValueBigJoker));
-  const auto& own = seat.OwnCounts();
-  EXPECT_EQ(seat.GetHighScore(), static_cast<int>(own.Get(kValue2) + own.Get(16) + own.Get(17)) + bombs);
+  ddz::testing::ExpectMarksComplete(seat, placed, records, bombs);
 }
 
 CardTypeInfo Classify(const std::array<CardByte, 20>& bytes, int count) {
