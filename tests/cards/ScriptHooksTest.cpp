@@ -9,6 +9,7 @@
 #include "cards/ScriptHooks.h"
 #include "cards/SpriteCardManage.h"
 #include "cards/Vell_SpriteCardManage.h"
+#include "support/LuaRecords.h"
 
 using cardtest::Codes;
 using cocos2d::LuaEngine;
@@ -48,24 +49,8 @@ class RowHooks : public cardtest::CardRowTest {
     lua_settop(L, 0);
     return handler;
   }
-  std::vector<std::string> scriptCalls() {
-    std::vector<std::string> out;
-    lua_getglobal(L, "calls");
-    const int n = static_cast<int>(lua_objlen(L, -1));
-    for (int i = 1; i <= n; ++i) {
-      lua_rawgeti(L, -1, i);
-      out.emplace_back(lua_tostring(L, -1));
-      lua_pop(L, 1);
-    }
-    lua_settop(L, 0);
-    engine->executeString("calls = {}");
-    return out;
-  }
-  bool functionAlive(int handler) {
-    const bool alive = engine->getLuaStack()->pushFunctionByHandler(handler);
-    lua_settop(L, 0);
-    return alive;
-  }
+  std::vector<std::string> scriptCalls() { return ddz::test::TakeLuaStrings(engine, "calls"); }
+  bool functionAlive(int handler) { return ddz::test::LuaFunctionAlive(engine, handler); }
 
   LuaEngine* engine = nullptr;
   lua_State* L = nullptr;

@@ -23,6 +23,7 @@
 #include "table/GameSoundDDZ.h"
 #include "table/TableWidgetLinks.h"
 #include "support/Stage.h"
+#include "support/LuaRecords.h"
 
 namespace tabletest {
 
@@ -121,24 +122,8 @@ class TableViewTest : public ::testing::Test {
     return ref;
   }
   // The lines the handlers wrote since the last call.
-  std::vector<std::string> seen() {
-    std::vector<std::string> out;
-    lua_getglobal(L, "seen");
-    const int n = static_cast<int>(lua_objlen(L, -1));
-    for (int i = 1; i <= n; ++i) {
-      lua_rawgeti(L, -1, i);
-      out.emplace_back(lua_tostring(L, -1));
-      lua_pop(L, 1);
-    }
-    lua_settop(L, 0);
-    engine->executeString("seen = {}");
-    return out;
-  }
-  bool functionAlive(int ref) {
-    const bool alive = engine->getLuaStack()->pushFunctionByHandler(ref);
-    lua_settop(L, 0);
-    return alive;
-  }
+  std::vector<std::string> seen() { return ddz::test::TakeLuaStrings(engine, "seen"); }
+  bool functionAlive(int ref) { return ddz::test::LuaFunctionAlive(engine, ref); }
 
   cocos2d::Director* director = nullptr;
   cocos2d::Scene* scene = nullptr;
