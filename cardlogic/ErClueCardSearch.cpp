@@ -526,62 +526,48 @@ bool ErClueCardSearch::FindPlaneWithWings(Out& out) {
   return true;
 }
 
+// The three bomb-family plays a hand can hold: a triple bomb, a four and the
+// rocket. `above` is the value to beat, -1 for any.
+bool ErClueCardSearch::TakeTripleBomb(Out& out, int above) {
+  const int v = FirstGroup(groups, saved, 2, 2, above, false);
+  if (v < 0) return false;
+  out[0] = out[1] = out[2] = static_cast<std::uint8_t>(v);
+  bodyLow_ = bodyHigh_ = v;
+  return true;
+}
+
+bool ErClueCardSearch::TakeFour(Out& out, int above) {
+  const int v = FirstGroup(groups, saved, 3, 3, above, false);
+  if (v < 0) return false;
+  int pos = 0;
+  Put(out, pos, static_cast<std::uint8_t>(v), 4);
+  bodyLow_ = bodyHigh_ = v;
+  return true;
+}
+
+bool ErClueCardSearch::TakeRocket(Out& out) {
+  if (groups[4].size() != 2) return false;
+  out[0] = groups[4][0];
+  out[1] = groups[4][1];
+  bodyLow_ = kSmall;
+  bodyHigh_ = kBig;
+  return true;
+}
+
 bool ErClueCardSearch::FindBomb(Out& out) {
   if (iNowType == CardType::Rocket) return false;
-  if (TripleBombApplies()) {
-    const int above = iNowType == SuperCardType::TripleBomb ? value : -1;
-    const int v = FirstGroup(groups, saved, 2, 2, above, false);
-    if (v >= 0) {
-      out[0] = out[1] = out[2] = static_cast<std::uint8_t>(v);
-      bodyLow_ = bodyHigh_ = v;
-      return true;
-    }
-  }
-  const int above = iNowType == CardType::Bomb ? value : -1;
-  const int v = FirstGroup(groups, saved, 3, 3, above, false);
-  if (v >= 0) {
-    int pos = 0;
-    Put(out, pos, static_cast<std::uint8_t>(v), 4);
-    bodyLow_ = bodyHigh_ = v;
-    return true;
-  }
-  if (groups[4].size() == 2) {
-    out[0] = groups[4][0];
-    out[1] = groups[4][1];
-    bodyLow_ = kSmall;
-    bodyHigh_ = kBig;
-    return true;
-  }
-  return false;
+  if (TripleBombApplies() && TakeTripleBomb(out, iNowType == SuperCardType::TripleBomb ? value : -1)) return true;
+  if (TakeFour(out, iNowType == CardType::Bomb ? value : -1)) return true;
+  return TakeRocket(out);
 }
 
 bool ErClueCardSearch::FindPlainBombFallback(Out& out) {
   if (rules.On(SpecialRule::TripleBomb) && modeFlag == PlayerCountMode::ThreeSeatWildcard &&
-      iNowType < SuperCardType::TripleBomb + 1) {
-    const int v = FirstGroup(groups, saved, 2, 2, -1, false);
-    if (v >= 0) {
-      out[0] = out[1] = out[2] = static_cast<std::uint8_t>(v);
-      bodyLow_ = bodyHigh_ = v;
-      return true;
-    }
-  }
-  if (iNowType < CardType::Rocket) {
-    const int v = FirstGroup(groups, saved, 3, 3, -1, false);
-    if (v >= 0) {
-      int pos = 0;
-      Put(out, pos, static_cast<std::uint8_t>(v), 4);
-      bodyLow_ = bodyHigh_ = v;
-      return true;
-    }
-  }
-  if (groups[4].size() == 2) {
-    out[0] = groups[4][0];
-    out[1] = groups[4][1];
-    bodyLow_ = kSmall;
-    bodyHigh_ = kBig;
+      iNowType < SuperCardType::TripleBomb + 1 && TakeTripleBomb(out, -1)) {
     return true;
   }
-  return false;
+  if (iNowType < CardType::Rocket && TakeFour(out, -1)) return true;
+  return TakeRocket(out);
 }
 
 // ---- wildcard searchers --------------------------------------------------------------

@@ -69,6 +69,9 @@ class ErClueCardSearch {
   bool FindBomb(Out& out);
   // The lowest bomb that beats any ordinary play: triple bomb, four, rocket.
   bool FindPlainBombFallback(Out& out);
+  bool TakeTripleBomb(Out& out, int above);
+  bool TakeFour(Out& out, int above);
+  bool TakeRocket(Out& out);
 
   // Wildcard searchers (search mode 2): (out, wildcards left, wildcards used, lowest
   // substitute value). A success records each substitution in result.

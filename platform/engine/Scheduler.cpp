@@ -47,7 +47,14 @@ Scheduler::Timer* Scheduler::findTimer(const void* target, SEL_SCHEDULE selector
   return nullptr;
 }
 
-void Scheduler::addTimer(std::unique_ptr<Timer> timer) {
+void Scheduler::addTimer(std::unique_ptr<Timer> timer, float interval, unsigned int repeat, float delay,
+                         bool paused) {
+  timer->interval = interval;
+  timer->delay = delay;
+  timer->repeat = repeat;
+  timer->forever = repeat == CC_REPEAT_FOREVER;
+  timer->useDelay = delay > 0.0f;
+  timer->paused = paused;
   if (std::find(_pausedTargets.begin(), _pausedTargets.end(), timer->target) != _pausedTargets.end())
     timer->paused = true;
   _timers.push_back(std::move(timer));
@@ -64,13 +71,7 @@ void Scheduler::schedule(SEL_SCHEDULE selector, Ref* target, float interval, uns
   t->target = target;
   t->ref = target;
   t->selector = selector;
-  t->interval = interval;
-  t->delay = delay;
-  t->repeat = repeat;
-  t->forever = repeat == CC_REPEAT_FOREVER;
-  t->useDelay = delay > 0.0f;
-  t->paused = paused;
-  addTimer(std::move(t));
+  addTimer(std::move(t), interval, repeat, delay, paused);
 }
 
 void Scheduler::schedule(SEL_SCHEDULE selector, Ref* target, float interval, bool paused) {
@@ -94,13 +95,7 @@ void Scheduler::schedule(const std::function<void(float)>& callback, void* targe
   t->target = target;
   t->key = key;
   t->callback = callback;
-  t->interval = interval;
-  t->delay = delay;
-  t->repeat = repeat;
-  t->forever = repeat == CC_REPEAT_FOREVER;
-  t->useDelay = delay > 0.0f;
-  t->paused = paused;
-  addTimer(std::move(t));
+  addTimer(std::move(t), interval, repeat, delay, paused);
 }
 
 void Scheduler::schedule(const std::function<void(float)>& callback, void* target, float interval, bool paused,

@@ -71,7 +71,8 @@ class Scheduler : public Ref {
   struct Timer;
   struct UpdateEntry;
   Timer* findTimer(const void* target, SEL_SCHEDULE selector, const std::string* key) const;
-  void addTimer(std::unique_ptr<Timer> timer);
+  // Sets the timing of a new timer and adds it (paused when its target is).
+  void addTimer(std::unique_ptr<Timer> timer, float interval, unsigned int repeat, float delay, bool paused);
   void runTimer(Timer& t, float dt);
   void trigger(Timer& t, float dt);
   void sweep();
