@@ -5,7 +5,7 @@
 
 #include "platform/engine/Log.h"
 #include "platform/engine/Sprite.h"
-#include "shell/LayoutConfig.h"
+#include "gamedata/LayoutConfig.h"
 
 using cocos2d::Sprite;
 using cocos2d::Vec2;

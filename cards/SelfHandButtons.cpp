@@ -13,8 +13,8 @@
 #include "platform/engine/Action.h"
 #include "platform/engine/Log.h"
 #include "platform/engine/ui/Widgets.h"
-#include "shell/LayoutConfig.h"
-#include "shell/TextTables.h"
+#include "gamedata/LayoutConfig.h"
+#include "gamedata/TextTables.h"
 
 using cocos2d::Ref;
 using cocos2d::ui::Button;

@@ -13,7 +13,7 @@
 #include "platform/engine/ui/Widgets.h"
 #include "platform/framework/YndCommonFunc.h"
 #include "platform/gamebase/BasePT.h"
-#include "shell/LayoutConfig.h"
+#include "gamedata/LayoutConfig.h"
 
 using cocos2d::Sprite;
 using cocos2d::Vec2;

@@ -9,9 +9,9 @@
 #include "platform/framework/YndImageSprite.h"
 #include "platform/gamebase/BasePT.h"
 #include "platform/gamebase/GameViewBase.h"
-#include "shell/LabelHelpers.h"
-#include "shell/LayoutConfig.h"
-#include "shell/TextTables.h"
+#include "gamedata/LabelHelpers.h"
+#include "gamedata/LayoutConfig.h"
+#include "gamedata/TextTables.h"
 
 GameLoading::GameLoading() = default;
 

@@ -20,20 +20,19 @@
 #include "platform/os/Text.h"
 #include "shell/GameLoading.h"
 #include "shell/LaunchCommandLine.h"
-#include "shell/SceneLinks.h"
-#include "shell/TextTables.h"
+#include "gamedata/TextTables.h"
+#include "table/DDZGameView.h"
+#include "table/GameSoundDDZ.h"
 
-int g_iCurGameID = 0;
-int g_iGameViewType = 1;
 std::uint32_t g_hLobbyWnd = 0;
 std::uint8_t g_bKind22Mapped = 0;
 
 namespace {
 
-constexpr int kKindClassic = 62;
-constexpr int kKindFourPlayer = 48;
-constexpr int kKindSuper = 52;
-constexpr int kKindCompete = 237;
+using ddz::kGameClassic;
+using ddz::kGameCompete;
+using ddz::kGameFourPlayer;
+using ddz::kGameSuper;
 
 // Takes a layer the scene holds one reference of off the stage: a running
 // one leaves through the deferred remover, one that is not running just loses
@@ -64,16 +63,16 @@ struct ResStage {
 
 const std::vector<ResStage>& ResStages() {
   static const std::vector<ResStage> stages = {
-      {kKindClassic, 0,
+      {kGameClassic, 0,
        {"poker_magic_express.plist", "vellddz_res_tips.plist", "vellddz_res_btn.plist",
         "vellddz_res_activebtn.plist"},
        30},
-      {kKindClassic, 30,
+      {kGameClassic, 30,
        {"qorvddzpc_all_res.plist", "super_ddz_res_extra.plist", "cjddz_all_game_rule.plist"},
        50},
-      {kKindClassic, 50, {"CardLayer1.plist", "vellddz_res_buttomui.plist"}, 80},
-      {kKindClassic, 80, {"zuvoz_res_tips.plist", "qorvddz_enterCompete_res.plist"}, 100},
-      {kKindSuper, 0,
+      {kGameClassic, 50, {"CardLayer1.plist", "vellddz_res_buttomui.plist"}, 80},
+      {kGameClassic, 80, {"zuvoz_res_tips.plist", "qorvddz_enterCompete_res.plist"}, 100},
+      {kGameSuper, 0,
        {"poker_magic_express.plist", "vellddz_res_activebtn.plist", "vellddz_res_btn.plist",
         "super_ddz_res_extra.plist", "cjddz_all_game_rule.plist", "vellddz_res_tips.plist", "CardLayer1.plist",
         "vellddz_res_buttomui.plist", "qorvddz_enterCompete_res.plist"},
@@ -109,15 +108,7 @@ YndLoadingBase* QorvDDZGameScene::CreateLoadingView() { return new GameLoading()
 
 RoomListLayer* QorvDDZGameScene::CreateRoom(int gameId) {
   cocos2d::log("CreateRoom GameID %d", gameId);
-  const ddz::SceneLinks& links = ddz::GetSceneLinks();
-  RoomListLayer* list = nullptr;
-  if (gameId == kKindCompete) {
-    if (links.newCompeteRoomList) list = links.newCompeteRoomList();
-    else cocos2d::log("CreateRoom: the tournament room list is not in this build");
-  } else {
-    if (links.newClassicRoomList) list = links.newClassicRoomList(gameId);
-    else cocos2d::log("CreateRoom: the classic room list is not in this build");
-  }
+  RoomListLayer* list = gameId == kGameCompete ? NewCompeteRoomList() : NewClassicRoomList(gameId);
   cocos2d::log("CreateRoom end GameID %d", gameId);
   return list;
 }
@@ -125,35 +116,28 @@ RoomListLayer* QorvDDZGameScene::CreateRoom(int gameId) {
 GameViewBase* QorvDDZGameScene::CreateInstanceGameView(YndLoadingBase* loading, int gameId) {
   cocos2d::log("CreateInstanceGameView GameID %d", gameId);
   g_iCurGameID = gameId;
-  const ddz::SceneLinks& links = ddz::GetSceneLinks();
   // The view type is set first: the view's constructor and the card rows it
   // builds read it.
   GameViewBase* view = nullptr;
-  const char* missing = nullptr;
   switch (gameId) {
-    case kKindFourPlayer:
-      g_iGameViewType = 16;
-      if (links.newSRGameView) view = links.newSRGameView(this, loading);
-      else missing = "SRGameView";
+    case kGameFourPlayer:
+      g_iGameViewType = ddz::kViewFourPlayer;
+      view = NewSRGameView(loading);
       break;
-    case kKindSuper:
-      g_iGameViewType = 52;
-      if (links.newSuperGameView) view = links.newSuperGameView(this, loading, gameId);
-      else missing = "SuperGameView";
+    case kGameSuper:
+      g_iGameViewType = ddz::kViewSuper;
+      view = NewSuperGameView(loading, gameId);
       break;
-    case kKindCompete:
-      g_iGameViewType = 237;
-      if (links.newCompeteGameView) view = links.newCompeteGameView(this, loading);
-      else missing = "CompeteGameView";
+    case kGameCompete:
+      g_iGameViewType = ddz::kViewCompete;
+      view = NewCompeteGameView(loading);
       break;
     default:
-      g_iGameViewType = 1;
+      g_iGameViewType = ddz::kViewClassic;
       RoomListLayer::m_iExtraRoomInfoFlag |= 2;
-      if (links.newGameViewPC) view = links.newGameViewPC(this, loading, gameId);
-      else missing = "GameViewPC";
+      view = NewGameViewPC(loading, gameId);
       break;
   }
-  if (missing) cocos2d::log("CreateInstanceGameView: %s is not in this build", missing);
 
   LoadTextLines(ddz::kSuperGameTextFile, g_vecSuperGameText);
 
@@ -167,7 +151,7 @@ GameViewBase* QorvDDZGameScene::CreateInstanceGameView(YndLoadingBase* loading, 
 
   // The view constructors load the game texts once; the title does not wait for one.
   ddz::EnsureGameTextLoaded();
-  const std::string title = m_LoginRecord.GameKind() == kKindClassic ? ddz::FrameTitleText() : std::string();
+  const std::string title = m_LoginRecord.GameKind() == kGameClassic ? ddz::FrameTitleText() : std::string();
   frame->SetGameTitleAndVersion(title.c_str());
   return view;
 }
@@ -193,14 +177,14 @@ int QorvDDZGameScene::CallBackGetExtraRoomInfoGameID2(int kind) { return kind ==
 
 void QorvDDZGameScene::EnterGameKind(int kind, int mode) {
   int viewKind = kind;
-  if (kind == kKindClassic || kind == 19 || kind == 21) {
+  if (kind == kGameClassic || kind == 19 || kind == 21) {
     if (m_pRoomList) {
       viewKind = m_pRoomList->m_iCurRoomValue / 10000;
-      if (viewKind != kKindSuper) viewKind = kind;
+      if (viewKind != kGameSuper) viewKind = kind;
     }
-    if ((g_iCurGameID == kKindSuper || viewKind == kKindSuper) && g_iCurGameID != viewKind) DestroyGameView();
+    if ((g_iCurGameID == kGameSuper || viewKind == kGameSuper) && g_iCurGameID != viewKind) DestroyGameView();
     if (m_pGameView == nullptr) {
-      m_pGameView = CreateInstanceGameView(nullptr, viewKind == kKindSuper ? kKindSuper : m_LoginRecord.GameKind());
+      m_pGameView = CreateInstanceGameView(nullptr, viewKind == kGameSuper ? kGameSuper : m_LoginRecord.GameKind());
     }
   }
 
@@ -209,9 +193,9 @@ void QorvDDZGameScene::EnterGameKind(int kind, int mode) {
   if (m_pGameView) m_pGameView->m_bSpecialEntry = 1;
   const char* version = nullptr;
   switch (viewKind) {
-    case kKindFourPlayer: version = kVersionFourPlayer; break;
-    case kKindSuper: version = kVersionSuper; break;
-    case kKindCompete: version = kVersionCompete; break;
+    case kGameFourPlayer: version = kVersionFourPlayer; break;
+    case kGameSuper: version = kVersionSuper; break;
+    case kGameCompete: version = kVersionCompete; break;
     default:
       if (mode == 7 || mode == 8) {
         version = kVersionSpecial;
@@ -236,7 +220,7 @@ bool QorvDDZGameScene::CheckSingleIndependent(int) {
 int* QorvDDZGameScene::MapGameKind(int* kind) {
   g_bKind22Mapped = 0;
   if (kind && *kind == 22) {
-    *kind = kKindClassic;
+    *kind = kGameClassic;
     g_bKind22Mapped = 1;
   }
   return kind;
@@ -251,9 +235,7 @@ void QorvDDZGameScene::GameEnterBackGround() {
 void QorvDDZGameScene::GameEnterForeGround() {
   GameSceneBase::GameEnterForeGround();
   if (GameViewBase::m_GlobalInfo.iPlayMode == 1) {
-    const ddz::SceneLinks& links = ddz::GetSceneLinks();
-    if (links.playBackGroundMusic) links.playBackGroundMusic(false);
-    else cocos2d::log("GameEnterForeGround: no table music in this build");
+    GameSoundDDZ::shareGameSoundDDZ()->PlayBackGroundMusic(false);
   }
 }
 
@@ -386,12 +368,32 @@ void QorvDDZGameScene::ShowGameNextFrame(float) {
 
 void QorvDDZGameScene::OnFrameClose(cocos2d::Ref*) {
   if (m_pGameView && m_pGameView->isRunning()) {
-    const ddz::SceneLinks& links = ddz::GetSceneLinks();
-    if (links.showQuitMsgBox) {
-      links.showQuitMsgBox(m_pGameView);
+    if (auto* table = dynamic_cast<DDZGameView*>(m_pGameView)) {
+      table->ShowQuitMsgBox();
       return;
     }
-    cocos2d::log("OnFrameClose: the table view has no quit question in this build");
+    cocos2d::log("OnFrameClose: the view is not a table view");
   }
   QuitGameView(false);
 }
+
+// ---------------------------------------------------------------- the classes the scene makes
+
+namespace {
+template <class T>
+T* NotInThisBuild(const char* cls) {
+  cocos2d::log("%s is not in this build", cls);
+  return nullptr;
+}
+}  // namespace
+
+GameViewBase* QorvDDZGameScene::NewGameViewPC(YndLoadingBase*, int) { return NotInThisBuild<GameViewBase>("GameViewPC"); }
+GameViewBase* QorvDDZGameScene::NewSRGameView(YndLoadingBase*) { return NotInThisBuild<GameViewBase>("SRGameView"); }
+GameViewBase* QorvDDZGameScene::NewSuperGameView(YndLoadingBase*, int) {
+  return NotInThisBuild<GameViewBase>("SuperGameView");
+}
+GameViewBase* QorvDDZGameScene::NewCompeteGameView(YndLoadingBase*) {
+  return NotInThisBuild<GameViewBase>("CompeteGameView");
+}
+RoomListLayer* QorvDDZGameScene::NewClassicRoomList(int) { return NotInThisBuild<RoomListLayer>("C_RoomListLayer"); }
+RoomListLayer* QorvDDZGameScene::NewCompeteRoomList() { return NotInThisBuild<RoomListLayer>("CompeteRoomListLayer"); }

@@ -5,13 +5,14 @@
 // switches between the classic and the tournament mode, starts the login when
 // loading ends and reports the outcome to the lobby when the player leaves.
 //
-// The table views and room lists live in layers above the shell; the scene
-// makes them through GetSceneLinks() (SceneLinks.h).
+// The scene makes the table views and room lists through the New* operations
+// below; a class that is not in this build is logged and gives null.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "gamedata/GameKinds.h"
 #include "platform/gamebase/GameSceneBase.h"
 #include "shell/LoginRecord.h"
 
@@ -19,11 +20,6 @@ namespace cocos2d {
 class Ref;
 }
 
-// Game id of the current table view; switching to or from 52 recreates it.
-extern int g_iCurGameID;
-// Kind of the running table view, set before the view is made: 1 classic,
-// 16 four-player, 52 Super, 237 tournament.
-extern int g_iGameViewType;
 // The lobby window of the command line (token 8); the quit reports go there.
 extern std::uint32_t g_hLobbyWnd;
 // Set when MapGameKind turned kind 22 into 62.
@@ -78,8 +74,17 @@ class QorvDDZGameScene : public GameSceneBase {
   void TryCreateGameView(float dt);
   void ShowGameNextFrame(float dt);
 
-  // The window frame's close button.
+  // The window frame's close button: the table's quit question.
   void OnFrameClose(cocos2d::Ref* sender);
+
+  // ---- the classes the scene makes (made with `new`; the scene keeps the
+  // one reference). Null, with a log line, for a class not in this build.
+  virtual GameViewBase* NewGameViewPC(YndLoadingBase* loading, int gameId);
+  virtual GameViewBase* NewSRGameView(YndLoadingBase* loading);
+  virtual GameViewBase* NewSuperGameView(YndLoadingBase* loading, int gameId);
+  virtual GameViewBase* NewCompeteGameView(YndLoadingBase* loading);
+  virtual RoomListLayer* NewClassicRoomList(int gameId);
+  virtual RoomListLayer* NewCompeteRoomList();
 
   ddz::LoginRecord& GetLoginRecord() { return m_LoginRecord; }
   const ddz::LoginRecord& GetLoginRecord() const { return m_LoginRecord; }

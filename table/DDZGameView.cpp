@@ -14,10 +14,9 @@
 #include "platform/framework/SoundManage.h"
 #include "platform/gamebase/GameMsgBox.h"
 #include "platform/gamebase/PackInfoBase.h"
-#include "shell/LayoutConfig.h"
-#include "shell/QorvDDZGameScene.h"
+#include "gamedata/LayoutConfig.h"
+#include "gamedata/GameKinds.h"
 #include "table/GameSoundDDZ.h"
-#include "table/TableWidgetLinks.h"
 
 using cocos2d::LuaValue;
 using cocos2d::LuaValueArray;
@@ -31,11 +30,6 @@ const Vec2 DDZGameView::kShakeOffsets[kShakeSteps] = {
 };
 
 namespace {
-
-// The view kinds of g_iGameViewType that GetExpressHeadPos tells apart.
-constexpr int kViewClassic = 1;
-constexpr int kViewSuper = 52;
-constexpr int kViewCompete = 237;
 
 // The price float: glyphs of the result digits, where ';' draws a minus sign.
 constexpr int kPriceGlyphWidth = 42;
@@ -70,7 +64,6 @@ std::string BytesUpToZero(const char* text, int limit) {
   return std::string(text, n);
 }
 
-bool IsShown(cocos2d::Node* node) { return node != nullptr && node->isVisible(); }
 
 }  // namespace
 
@@ -221,14 +214,10 @@ void DDZGameView::CallBackShowExpressSpineAni(char* name, bool flip, float durat
 }
 
 void DDZGameView::HidePlayerInfoOfUser(int userId) {
-  const ddz::TableWidgetLinks& links = ddz::GetTableWidgetLinks();
   for (int seat = 0; seat < SeatsInUse(); ++seat) {
     const PlayerNode* player = m_pPlayerNode[seat];
-    if (player == nullptr || player->iUserID != userId || m_pOtherPlayerInfo[seat] == nullptr) continue;
-    cocos2d::Node* popup = links.infoPopupNode ? links.infoPopupNode(m_pOtherPlayerInfo[seat]) : nullptr;
-    if (popup == nullptr) continue;
-    popup->unscheduleUpdate();
-    popup->setVisible(false);
+    if (player == nullptr || player->iUserID != userId) continue;
+    HideSeatInfoPopup(seat);
   }
 }
 
@@ -266,7 +255,7 @@ void DDZGameView::FloatExpressPrice(int price) {
   cocos2d::ui::TextAtlas* atlas =
       cocos2d::ui::TextAtlas::create(text, kPriceAtlas, kPriceGlyphWidth, kPriceGlyphHeight, "0");
   if (atlas == nullptr) return;
-  atlas->setPosition(g_iGameViewType == kViewCompete ? kPricePosCompete : kPricePos);
+  atlas->setPosition(g_iGameViewType == ddz::kViewCompete ? kPricePosCompete : kPricePos);
   atlas->setVisible(false);
   atlas->setScale(kPriceScale);
   addChild(atlas);
@@ -277,32 +266,24 @@ void DDZGameView::FloatExpressPrice(int price) {
 }
 
 void DDZGameView::RefreshSeatMoneyBox(int seat) {
-  const bool moneyBoxes = (g_iGameViewType == kViewClassic && m_iGameMode == 1) ||
-                          (g_iGameViewType == kViewSuper && m_iGameMode != 0);
+  const bool moneyBoxes = (g_iGameViewType == ddz::kViewClassic && m_iGameMode == 1) ||
+                          (g_iGameViewType == ddz::kViewSuper && m_iGameMode != 0);
   if (!moneyBoxes) return;
   const int slot = (m_iGameMode == 2 && seat != kOwnSeat) ? kSharedMoneySlot : seat;
-  PlayerGameInfo* info = m_pPlayerGameInfo[slot];
-  const ddz::TableWidgetLinks& links = ddz::GetTableWidgetLinks();
-  if (info == nullptr || !links.seatInfoNode || !links.showPlayerMoneyInfo) return;
-  if (!IsShown(links.seatInfoNode(info))) return;
-  links.showPlayerMoneyInfo(info, true, m_pPlayerNode[seat]->iMoney, g_ptPlayerMoneyPos[slot], false);
+  ShowSeatMoneyBox(slot, m_pPlayerNode[seat]->iMoney, g_ptPlayerMoneyPos[slot]);
 }
 
 bool DDZGameView::SeatHeadCenter(int seat, Vec2& center) const {
-  const ddz::TableWidgetLinks& links = ddz::GetTableWidgetLinks();
-  if (m_pPlayerShow[seat] == nullptr || !links.headCenter) return false;
-  const Vec2 head = links.headCenter(m_pPlayerShow[seat]);
+  Vec2 head;
+  if (!GetSeatHeadCenter(seat, head)) return false;
   center = seat == kOwnSeat ? Vec2(head.x + kOwnHeadShift.x, head.y - kHeadDrop + kOwnHeadShift.y)
                             : Vec2(head.x, head.y - kHeadDrop);
   return true;
 }
 
 void DDZGameView::RefreshBottomBar() {
-  const ddz::TableWidgetLinks& links = ddz::GetTableWidgetLinks();
   PlayerNode* self = m_pPlayerNode[kOwnSeat];
-  if (m_pBottomUI == nullptr || self == nullptr || !links.bottomBarNode || !links.setBottomUIInfo) return;
-  if (!IsShown(links.bottomBarNode(m_pBottomUI))) return;
-  links.setBottomUIInfo(m_pBottomUI, self);
+  if (self != nullptr) RefreshBottomBarInfo(self);
 }
 
 // ---------------------------------------------------------------- own hand

@@ -11,8 +11,9 @@
 //
 // Widget slots are null until the view that builds the table fills them, and
 // every use here checks them. The widget classes sit in the layer above, so
-// the few widget operations the base calls itself go through
-// ddz::GetTableWidgetLinks() (TableWidgetLinks.h).
+// the few widget operations the base needs are small virtual questions
+// ("the head centre of a seat", "show a seat's money box") that the views,
+// which know their widgets, answer; the defaults answer "no widget".
 //
 // The own hands (cards/) reach the view through ISelfHandOwner: the view's
 // HideGameClock, ShowSelfOutCard and ShowSelfClock are the operations of the
@@ -226,6 +227,17 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner {
  protected:
   // Seats 0..player count - 1 that exist in the seat arrays.
   int SeatsInUse() const;
+
+  // ---- what the base asks of the view's widgets ----
+  // Shows seat widget `slot`'s money box with `money` at `pos` when that
+  // widget is shown.
+  virtual void ShowSeatMoneyBox(int slot, int money, cocos2d::Vec2 pos) {}
+  // The centre of seat `seat`'s head; false when the seat has no head widget.
+  virtual bool GetSeatHeadCenter(int seat, cocos2d::Vec2& center) const { return false; }
+  // Refreshes the bottom bar from the own player's record when the bar is shown.
+  virtual void RefreshBottomBarInfo(PlayerNode* self) {}
+  // Hides seat `seat`'s info popup and stops its updates.
+  virtual void HideSeatInfoPopup(int seat) {}
 
  private:
   void FloatExpressPrice(int price);

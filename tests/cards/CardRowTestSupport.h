@@ -11,7 +11,7 @@
 
 #include "platform/engine/cocos2d.h"
 #include "platform/os/Clock.h"
-#include "shell/LayoutConfig.h"
+#include "gamedata/LayoutConfig.h"
 #include "support/Stage.h"
 
 namespace cardtest {

@@ -23,8 +23,8 @@
 #include "platform/gamebase/BasePT.h"
 #include "platform/gamebase/GameMsgBox.h"
 #include "platform/gamebase/GameViewBase.h"
-#include "shell/LayoutConfig.h"
-#include "shell/TextTables.h"
+#include "gamedata/LayoutConfig.h"
+#include "gamedata/TextTables.h"
 #include "table/DDZGameView.h"
 
 namespace handtest {

@@ -5,8 +5,8 @@
 #include "SceneTestSupport.h"
 #include "platform/gamebase/BasePT.h"
 #include "platform/os/Random.h"
-#include "shell/LabelHelpers.h"
-#include "shell/LayoutConfig.h"
+#include "gamedata/LabelHelpers.h"
+#include "gamedata/LayoutConfig.h"
 
 namespace {
 

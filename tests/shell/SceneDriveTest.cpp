@@ -21,7 +21,7 @@ class SceneDriveTest : public scenetest::SceneTest {
  protected:
   QorvDDZGameScene* Start(const char* commandLine = "ddz 127.0.0.1 0 0 0 0 0 offline 4660") {
     ddz::os::SetCommandLineText(commandLine);
-    auto* scene = new QorvDDZGameScene();
+    auto* scene = new scenetest::RecordingScene();
     scene->autorelease();
     director->runWithScene(scene);
     return scene;
@@ -82,8 +82,7 @@ TEST_F(SceneDriveTest, ModeSwitchRebuildsTheViewEveryTwoTenthsUntilOneExists) {
   oldView->retain();  // to look at it after the scene let it go
 
   // No tournament view yet: the retries go on every 0.2 s.
-  auto makeCompete = ddz::GetSceneLinks().newCompeteGameView;
-  ddz::GetSceneLinks().newCompeteGameView = nullptr;
+  scenetest::RecordingScene::missing = {"CompeteGameView"};
   RoomListLayer::m_vcExtraRoomInfoGameID = {21, 52};
   const std::uint64_t start = ddz::os::Clock().NowMs();
   scene->DestroyLayers(237);
@@ -98,7 +97,7 @@ TEST_F(SceneDriveTest, ModeSwitchRebuildsTheViewEveryTwoTenthsUntilOneExists) {
   tick(0.1f, 4);
   EXPECT_EQ(cocos2d::Log::count("CreateInstanceGameView GameID 237"), 2u);  // at 0.2 s and 0.4 s
 
-  ddz::GetSceneLinks().newCompeteGameView = makeCompete;
+  scenetest::RecordingScene::missing.clear();
   Journal().clear();
   tick();
   ASSERT_EQ(Journal().size(), 1u);
@@ -135,8 +134,7 @@ TEST_F(SceneDriveTest, ModeSwitchBackToClassicFetchesTheExtraRooms) {
 
 TEST_F(SceneDriveTest, CloseButtonAsksTheRunningViewElseEndsTheClient) {
   WriteLoginRecord(62);
-  std::vector<GameViewBase*> asked;
-  ddz::GetSceneLinks().showQuitMsgBox = [&](GameViewBase* v) { asked.push_back(v); };
+  const std::vector<GameViewBase*>& asked = scenetest::QuitQuestions();
   Start();
   PCBaseFrame* frame = PCBaseFrame::SharedPCBaseFrame();
 

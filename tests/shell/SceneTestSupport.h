@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -22,8 +23,8 @@
 #include "platform/os/Process.h"
 #include "shell/LoginRecord.h"
 #include "shell/QorvDDZGameScene.h"
-#include "shell/SceneLinks.h"
-#include "shell/TextTables.h"
+#include "gamedata/TextTables.h"
+#include "table/DDZGameView.h"
 #include "support/TempDir.h"
 
 namespace scenetest {
@@ -42,14 +43,21 @@ inline std::vector<Made>& Journal() {
   return made;
 }
 
-// A table view that records its construction and its login.
-class RecordingView : public GameViewBase {
+// The views whose quit question was asked, in order.
+inline std::vector<GameViewBase*>& QuitQuestions() {
+  static std::vector<GameViewBase*> asked;
+  return asked;
+}
+
+// A table view that records its construction, its login and its quit question.
+class RecordingView : public DDZGameView {
  public:
   RecordingView(GameSceneBase* scene, YndLoadingBase* loading, const char* cls, int gameId)
-      : GameViewBase(scene, loading) {
+      : DDZGameView(scene, loading) {
     Journal().push_back({cls, gameId, g_iGameViewType, loading, ddz::os::Clock().NowMs()});
   }
   void CallBackAuthenResOK() override { ++authenticated; }
+  void ShowQuitMsgBox() override { QuitQuestions().push_back(this); }
   int authenticated = 0;
 };
 
@@ -59,22 +67,38 @@ class RecordingRoomList : public RoomListLayer {
   int gameId;
 };
 
-inline void InstallRecordingViews() {
-  ddz::SceneLinks& links = ddz::GetSceneLinks();
-  links = ddz::SceneLinks();
-  links.newGameViewPC = [](GameSceneBase* s, YndLoadingBase* l, int id) {
-    return new RecordingView(s, l, "GameViewPC", id);
-  };
-  links.newSRGameView = [](GameSceneBase* s, YndLoadingBase* l) { return new RecordingView(s, l, "SRGameView", 48); };
-  links.newSuperGameView = [](GameSceneBase* s, YndLoadingBase* l, int id) {
-    return new RecordingView(s, l, "SuperGameView", id);
-  };
-  links.newCompeteGameView = [](GameSceneBase* s, YndLoadingBase* l) {
-    return new RecordingView(s, l, "CompeteGameView", 237);
-  };
-  links.newClassicRoomList = [](int id) { return new RecordingRoomList(id); };
-  links.newCompeteRoomList = [] { return new RecordingRoomList(237); };
-}
+// The scene with recording views and room lists in place of the real classes.
+// A class named in `missing` is "not in this build" (the scene's own answer).
+class RecordingScene : public QorvDDZGameScene {
+ public:
+  static inline std::vector<std::string> missing;
+
+  GameViewBase* NewGameViewPC(YndLoadingBase* l, int id) override {
+    return Has("GameViewPC") ? new RecordingView(this, l, "GameViewPC", id) : QorvDDZGameScene::NewGameViewPC(l, id);
+  }
+  GameViewBase* NewSRGameView(YndLoadingBase* l) override {
+    return Has("SRGameView") ? new RecordingView(this, l, "SRGameView", 48) : QorvDDZGameScene::NewSRGameView(l);
+  }
+  GameViewBase* NewSuperGameView(YndLoadingBase* l, int id) override {
+    return Has("SuperGameView") ? new RecordingView(this, l, "SuperGameView", id)
+                                : QorvDDZGameScene::NewSuperGameView(l, id);
+  }
+  GameViewBase* NewCompeteGameView(YndLoadingBase* l) override {
+    return Has("CompeteGameView") ? new RecordingView(this, l, "CompeteGameView", 237)
+                                  : QorvDDZGameScene::NewCompeteGameView(l);
+  }
+  RoomListLayer* NewClassicRoomList(int id) override {
+    return Has("C_RoomListLayer") ? new RecordingRoomList(id) : QorvDDZGameScene::NewClassicRoomList(id);
+  }
+  RoomListLayer* NewCompeteRoomList() override {
+    return Has("CompeteRoomListLayer") ? new RecordingRoomList(237) : QorvDDZGameScene::NewCompeteRoomList();
+  }
+
+ private:
+  static bool Has(const std::string& cls) {
+    return std::find(missing.begin(), missing.end(), cls) == missing.end();
+  }
+};
 
 class SceneTest : public ::testing::Test {
  protected:
@@ -89,13 +113,11 @@ class SceneTest : public ::testing::Test {
     savedPaths = cocos2d::FileUtils::getInstance()->getSearchPaths();
     cocos2d::FileUtils::getInstance()->setSearchPaths({dir.path(), std::string(DDZ_SOURCE_DIR) + "/data"});
     ResetProcessState();
-    InstallRecordingViews();
     ddz::os::SetCommandLineText("ddz 127.0.0.1 6001 3 4 5 0 offline 4660");
   }
   void TearDown() override {
     director->reset();
     ResetProcessState();
-    ddz::GetSceneLinks() = ddz::SceneLinks();
     cocos2d::FileUtils::getInstance()->setSearchPaths(savedPaths);
     ddz::os::SetCommandLineText("");
     cocos2d::Log::setEchoToStderr(true);
@@ -105,6 +127,8 @@ class SceneTest : public ::testing::Test {
     // game base's statics hold for them.
     cocos2d::AutoreleasePool::current().clear();
     Journal().clear();
+    QuitQuestions().clear();
+    RecordingScene::missing.clear();
     OsApiBase::shareOsApi()->Reset();
     OsApiCommon::shareOsApiCommon()->Reset();
     ddz::os::ClearLobbyMessages();
@@ -133,7 +157,7 @@ class SceneTest : public ::testing::Test {
 
   // A scene the test drives by hand (not on the stage); released by the test.
   QorvDDZGameScene* NewScene() {
-    auto* scene = new QorvDDZGameScene();
+    auto* scene = new RecordingScene();
     scene->autorelease();
     return scene;
   }

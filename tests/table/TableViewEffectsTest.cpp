@@ -7,8 +7,7 @@
 #include "platform/gamebase/PackInfoBase.h"
 #include "platform/gamebase/SingleServerBase.h"
 #include "platform/os/Random.h"
-#include "shell/LayoutConfig.h"
-#include "table/TableSceneLinks.h"
+#include "gamedata/LayoutConfig.h"
 
 using cocos2d::Node;
 using cocos2d::Vec2;
@@ -117,24 +116,13 @@ class ExpressTest : public TableViewTest {
       infos[seat] = Node::create();
       view->addChild(heads[seat]);
       view->addChild(infos[seat]);
-      view->m_pPlayerShow[seat] = reinterpret_cast<PlayerShow*>(heads[seat]);
-      view->m_pPlayerGameInfo[seat] = reinterpret_cast<PlayerGameInfo*>(infos[seat]);
+      view->heads[seat] = heads[seat];
+      view->infos[seat] = infos[seat];
       g_ptPlayerMoneyPos[seat] = Vec2(10.0f * seat, 20.0f * seat);
     }
     bar = Node::create();
     view->addChild(bar);
-    view->m_pBottomUI = reinterpret_cast<BottomUI*>(bar);
-
-    ddz::TableWidgetLinks& links = ddz::GetTableWidgetLinks();
-    links.headCenter = [](PlayerShow* w) { return reinterpret_cast<Node*>(w)->getPosition(); };
-    links.seatInfoNode = [](PlayerGameInfo* w) { return reinterpret_cast<Node*>(w); };
-    links.bottomBarNode = [](BottomUI* w) { return reinterpret_cast<Node*>(w); };
-    links.showPlayerMoneyInfo = [this](PlayerGameInfo* w, bool show, int money, Vec2 pos, bool animate) {
-      int slot = 0;
-      while (slot < 4 && reinterpret_cast<Node*>(w) != infos[slot]) ++slot;
-      moneyBoxes.push_back({slot, show, money, pos, animate});
-    };
-    links.setBottomUIInfo = [this](BottomUI*, PlayerNode* self) { barRefreshes.push_back(self); };
+    view->bar = bar;
 
     self = view->Seat(1, 700, 5000);
     left = view->Seat(0, 600, 3000);
@@ -146,14 +134,6 @@ class ExpressTest : public TableViewTest {
     for (Vec2& p : g_ptPlayerMoneyPos) p = Vec2::ZERO;
     TableViewTest::TearDown();
   }
-
-  struct MoneyBox {
-    int slot;
-    bool show;
-    int money;
-    Vec2 pos;
-    bool animate;
-  };
 
   cocos2d::ui::TextAtlas* floatingPrice() {
     for (Node* child : view->getChildren())
@@ -167,8 +147,8 @@ class ExpressTest : public TableViewTest {
   PlayerNode* self = nullptr;
   PlayerNode* left = nullptr;
   PlayerNode* right = nullptr;
-  std::vector<MoneyBox> moneyBoxes;
-  std::vector<PlayerNode*> barRefreshes;
+  const std::vector<tabletest::TestView::MoneyBox>& moneyBoxes() const { return view->moneyBoxes; }
+  const std::vector<PlayerNode*>& barRefreshes() const { return view->barRefreshes; }
 };
 
 TEST_F(ExpressTest, AnUnknownUserChangesNothingButTheBottomBarIsRefreshed) {
@@ -183,7 +163,7 @@ TEST_F(ExpressTest, AnUnknownUserChangesNothingButTheBottomBarIsRefreshed) {
   EXPECT_EQ(result, 7);
   EXPECT_EQ(left->iMoney, 3000);
   EXPECT_EQ(GameViewBase::m_GlobalInfo.iMoney, 5000);
-  EXPECT_EQ(barRefreshes, (std::vector<PlayerNode*>{self, self}));
+  EXPECT_EQ(barRefreshes(), (std::vector<PlayerNode*>{self, self}));
   EXPECT_EQ(floatingPrice(), nullptr);
 }
 
@@ -197,7 +177,7 @@ TEST_F(ExpressTest, ThePositionsLeaveBelowTheHeadsAndAboveRightOfTheOwnHead) {
   // Free: nobody pays, nothing floats.
   EXPECT_EQ(self->iMoney, 5000);
   EXPECT_EQ(floatingPrice(), nullptr);
-  EXPECT_TRUE(moneyBoxes.empty());
+  EXPECT_TRUE(moneyBoxes().empty());
 }
 
 TEST_F(ExpressTest, TheOwnPlayerPaysAndThePriceFloatsUpAndGoes) {
@@ -268,21 +248,19 @@ TEST_F(ExpressTest, TheSendersMoneyBoxIsRefreshedOnTheTablesThatShowIt) {
     g_iGameViewType = c.viewType;
     view->m_iGameMode = c.mode;
     for (Node* info : infos) info->setVisible(c.boxShown);
-    moneyBoxes.clear();
+    view->moneyBoxes.clear();
     Vec2 from, to;
     int result = 0;
     view->GetExpressHeadPos(c.fromUser, 600, 40, from, to, result);
     if (c.expectSlot < 0) {
-      EXPECT_TRUE(moneyBoxes.empty());
+      EXPECT_TRUE(moneyBoxes().empty());
       continue;
     }
-    ASSERT_EQ(moneyBoxes.size(), 1u);
+    ASSERT_EQ(moneyBoxes().size(), 1u);
     const PlayerNode* sender = c.fromUser == 800 ? right : self;
-    EXPECT_EQ(moneyBoxes[0].slot, c.expectSlot);
-    EXPECT_TRUE(moneyBoxes[0].show);
-    EXPECT_EQ(moneyBoxes[0].money, sender->iMoney);
-    EXPECT_EQ(moneyBoxes[0].pos, g_ptPlayerMoneyPos[c.expectSlot]);
-    EXPECT_FALSE(moneyBoxes[0].animate);
+    EXPECT_EQ(moneyBoxes()[0].slot, c.expectSlot);
+    EXPECT_EQ(moneyBoxes()[0].money, sender->iMoney);
+    EXPECT_EQ(moneyBoxes()[0].pos, g_ptPlayerMoneyPos[c.expectSlot]);
   }
 }
 
@@ -291,22 +269,22 @@ TEST_F(ExpressTest, TheBottomBarIsRefreshedOnlyWhenShownAndTheOwnSeatIsTaken) {
   int result = 0;
   bar->setVisible(false);
   view->GetExpressHeadPos(800, 600, 0, from, to, result);
-  EXPECT_TRUE(barRefreshes.empty());
+  EXPECT_TRUE(barRefreshes().empty());
   bar->setVisible(true);
   view->Unseat(1);
   view->GetExpressHeadPos(800, 600, 0, from, to, result);
-  EXPECT_TRUE(barRefreshes.empty());
+  EXPECT_TRUE(barRefreshes().empty());
   PlayerNode* back = view->Seat(1, 700, 0);
   view->GetExpressHeadPos(800, 600, 0, from, to, result);
-  EXPECT_EQ(barRefreshes, std::vector<PlayerNode*>{back});
+  EXPECT_EQ(barRefreshes(), std::vector<PlayerNode*>{back});
 }
 
 TEST_F(ExpressTest, WithoutWidgetsTheMoneyIsStillChargedAndNothingElseHappens) {
   for (int seat = 0; seat < 4; ++seat) {
-    view->m_pPlayerShow[seat] = nullptr;
-    view->m_pPlayerGameInfo[seat] = nullptr;
+    view->heads[seat] = nullptr;
+    view->infos[seat] = nullptr;
   }
-  view->m_pBottomUI = nullptr;
+  view->bar = nullptr;
   view->m_iGameMode = 1;
   const Vec2 untouched(-1, -1);
   Vec2 from = untouched;
@@ -317,8 +295,8 @@ TEST_F(ExpressTest, WithoutWidgetsTheMoneyIsStillChargedAndNothingElseHappens) {
   EXPECT_EQ(from, untouched);
   EXPECT_EQ(to, untouched);
   EXPECT_EQ(result, 0);
-  EXPECT_TRUE(moneyBoxes.empty());
-  EXPECT_TRUE(barRefreshes.empty());
+  EXPECT_TRUE(moneyBoxes().empty());
+  EXPECT_TRUE(barRefreshes().empty());
 }
 
 TEST_F(ExpressTest, AChargeNeverWrapsTheMoneyAround) {
@@ -335,10 +313,9 @@ TEST_F(ExpressTest, ThePlayersInfoPopupClosesForItsUserOnly) {
     popups[seat] = Node::create();
     view->addChild(popups[seat]);
     popups[seat]->scheduleUpdate();
-    view->m_pOtherPlayerInfo[seat] = reinterpret_cast<OtherPlayerInfo*>(popups[seat]);
+    view->popups[seat] = popups[seat];
   }
-  view->m_pOtherPlayerInfo[2] = nullptr;
-  ddz::GetTableWidgetLinks().infoPopupNode = [](OtherPlayerInfo* w) { return reinterpret_cast<Node*>(w); };
+  view->popups[2] = nullptr;
   view->Seat(2, 600, 0);  // the same user at a seat without popup
 
   view->HidePlayerInfoOfUser(600);
@@ -446,21 +423,6 @@ TEST_F(TableViewTest, TheHandsMessageBoxShowsItsTextForItsOwner) {
   EXPECT_EQ(box->GetType(), 3);
   EXPECT_EQ(box->GetTarget(), hand);
   EXPECT_FALSE(box->HasConfirmButton());
-}
-
-TEST_F(TableViewTest, TheSceneReachesTheQuitQuestionAndTheMusicThroughItsLinks) {
-  ddz::FillTableSceneLinks();
-  const ddz::SceneLinks& links = ddz::GetSceneLinks();
-  ASSERT_TRUE(links.showQuitMsgBox);
-  ASSERT_TRUE(links.playBackGroundMusic);
-
-  view->RegisterLuaHandlerQorvDDZView(DDZGameView::kEventShowQuitMsgBox, handler("quit"));
-  links.showQuitMsgBox(view);
-  EXPECT_EQ(seen(), std::vector<std::string>{"quit()"});
-
-  links.playBackGroundMusic(true);
-  EXPECT_EQ(MusicCalls(),
-            (std::vector<MusicCall>{{Op::StopMusic, "", false}, {Op::PlayMusic, "ddzSound/2.mp3", true}}));
 }
 
 }  // namespace

@@ -17,11 +17,9 @@
 #include "platform/gamebase/GameMsgBox.h"
 #include "platform/gamebase/MainMsgLock.h"
 #include "platform/os/Clock.h"
-#include "shell/QorvDDZGameScene.h"
-#include "shell/SceneLinks.h"
+#include "gamedata/GameKinds.h"
 #include "table/DDZGameView.h"
 #include "table/GameSoundDDZ.h"
-#include "table/TableWidgetLinks.h"
 #include "support/Stage.h"
 #include "support/LuaRecords.h"
 
@@ -46,6 +44,38 @@ class TestView : public DDZGameView {
   void Unseat(int seat) { m_pPlayerNode[seat] = nullptr; }
   using GameViewBase::m_iPlayerCount;
 
+  // Stand-in widgets, as plain nodes: a view answers the base's questions
+  // from its widgets, and a hidden widget is left alone.
+  struct MoneyBox {
+    int slot;
+    int money;
+    cocos2d::Vec2 pos;
+  };
+  cocos2d::Node* heads[kMaxSeats] = {};
+  cocos2d::Node* infos[kMaxSeats] = {};
+  cocos2d::Node* popups[kMaxSeats] = {};
+  cocos2d::Node* bar = nullptr;
+  std::vector<MoneyBox> moneyBoxes;
+  std::vector<PlayerNode*> barRefreshes;
+
+ protected:
+  void ShowSeatMoneyBox(int slot, int money, cocos2d::Vec2 pos) override {
+    if (infos[slot] != nullptr && infos[slot]->isVisible()) moneyBoxes.push_back({slot, money, pos});
+  }
+  bool GetSeatHeadCenter(int seat, cocos2d::Vec2& center) const override {
+    if (heads[seat] == nullptr) return false;
+    center = heads[seat]->getPosition();
+    return true;
+  }
+  void RefreshBottomBarInfo(PlayerNode* self) override {
+    if (bar != nullptr && bar->isVisible()) barRefreshes.push_back(self);
+  }
+  void HideSeatInfoPopup(int seat) override {
+    if (popups[seat] == nullptr) return;
+    popups[seat]->unscheduleUpdate();
+    popups[seat]->setVisible(false);
+  }
+
  private:
   TestView() : DDZGameView(nullptr, nullptr) {}
 };
@@ -60,7 +90,6 @@ class TableViewTest : public ::testing::Test {
     ResetMainMsgLock();
     SoundManage::shareSoundManage()->Reset();
     GameSoundDDZ::destroyInstance();
-    ddz::GetTableWidgetLinks() = ddz::TableWidgetLinks();
     savedViewType = g_iGameViewType;
     g_iGameViewType = 1;
     for (int& figure : g_iSeatHeadFigure) figure = 5;
@@ -101,8 +130,6 @@ class TableViewTest : public ::testing::Test {
     director->reset();  // the view goes first: its entries drop their functions
     cocos2d::LuaEngine::destroyInstance();
     GameSoundDDZ::destroyInstance();
-    ddz::GetTableWidgetLinks() = ddz::TableWidgetLinks();
-    ddz::GetSceneLinks() = ddz::SceneLinks();
     g_iGameViewType = savedViewType;
     GameViewBase::m_GlobalInfo = GlobalInfo();
     ResetMainMsgLock();

@@ -1,9 +1,9 @@
-#include "shell/LabelHelpers.h"
+#include "gamedata/LabelHelpers.h"
 
 #include "platform/engine/Label.h"
 #include "platform/engine/Log.h"
 #include "platform/engine/Sprite.h"
-#include "shell/TextHelpers.h"
+#include "gamedata/TextHelpers.h"
 
 std::string g_strSystemFont = "微软雅黑";
 

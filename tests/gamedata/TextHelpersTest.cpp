@@ -1,4 +1,4 @@
-#include "shell/TextHelpers.h"
+#include "gamedata/TextHelpers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/LabelHelpers.h"
+#include "gamedata/LabelHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include "platform/engine/Log.h"
 #include "platform/engine/Ref.h"
 #include "platform/engine/Sprite.h"
-#include "shell/TextHelpers.h"
+#include "gamedata/TextHelpers.h"
 
 namespace {
 

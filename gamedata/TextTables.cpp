@@ -1,4 +1,4 @@
-#include "shell/TextTables.h"
+#include "gamedata/TextTables.h"
 
 #include <cstdarg>
 

@@ -1,4 +1,4 @@
-#include "shell/ProgramDir.h"
+#include "gamedata/ProgramDir.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -6,7 +6,7 @@
 
 #include "platform/engine/Log.h"
 #include "platform/os/Process.h"
-#include "shell/TextHelpers.h"
+#include "gamedata/TextHelpers.h"
 
 std::string g_strProgramDir;
 

@@ -1,4 +1,4 @@
-#include "shell/LayoutConfig.h"
+#include "gamedata/LayoutConfig.h"
 
 #include <gtest/gtest.h>
 

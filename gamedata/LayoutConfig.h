@@ -12,7 +12,7 @@
 
 #define LAYOUT_VALUE(type, name) extern type name;
 #define LAYOUT_ARRAY(type, name, n, tail) extern type name[n];
-#include "shell/LayoutKeys.def"
+#include "gamedata/LayoutKeys.def"
 #undef LAYOUT_VALUE
 #undef LAYOUT_ARRAY
 

@@ -1,4 +1,4 @@
-#include "shell/LayoutConfig.h"
+#include "gamedata/LayoutConfig.h"
 
 #include <cstring>
 #include <type_traits>
@@ -7,7 +7,7 @@
 
 #define LAYOUT_VALUE(type, name) type name;
 #define LAYOUT_ARRAY(type, name, n, tail) type name[n];
-#include "shell/LayoutKeys.def"
+#include "gamedata/LayoutKeys.def"
 #undef LAYOUT_VALUE
 #undef LAYOUT_ARRAY
 
@@ -39,7 +39,7 @@ LayoutKey Entry(const char* key, T (&values)[N]) {
 const LayoutKey kLayoutKeys[] = {
 #define LAYOUT_VALUE(type, name) Entry(#name, name),
 #define LAYOUT_ARRAY(type, name, n, tail) Entry(#name tail, name),
-#include "shell/LayoutKeys.def"
+#include "gamedata/LayoutKeys.def"
 #undef LAYOUT_VALUE
 #undef LAYOUT_ARRAY
 };

@@ -1,4 +1,4 @@
-#include "shell/ProgramDir.h"
+#include "gamedata/ProgramDir.h"
 
 #include <gtest/gtest.h>
 

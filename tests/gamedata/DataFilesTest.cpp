@@ -13,8 +13,8 @@
 
 #include "platform/engine/FileUtils.h"
 #include "platform/framework/YndConf.h"
-#include "shell/LayoutConfig.h"
-#include "shell/TextTables.h"
+#include "gamedata/LayoutConfig.h"
+#include "gamedata/TextTables.h"
 
 namespace {
 
