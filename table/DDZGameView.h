@@ -231,13 +231,13 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner {
   // ---- what the base asks of the view's widgets ----
   // Shows seat widget `slot`'s money box with `money` at `pos` when that
   // widget is shown.
-  virtual void ShowSeatMoneyBox(int slot, int money, cocos2d::Vec2 pos) {}
+  virtual void ShowSeatMoneyBox(int /*slot*/, int /*money*/, cocos2d::Vec2 /*pos*/) {}
   // The centre of seat `seat`'s head; false when the seat has no head widget.
-  virtual bool GetSeatHeadCenter(int seat, cocos2d::Vec2& center) const { return false; }
+  virtual bool GetSeatHeadCenter(int /*seat*/, cocos2d::Vec2& /*center*/) const { return false; }
   // Refreshes the bottom bar from the own player's record when the bar is shown.
-  virtual void RefreshBottomBarInfo(PlayerNode* self) {}
+  virtual void RefreshBottomBarInfo(PlayerNode* /*self*/) {}
   // Hides seat `seat`'s info popup and stops its updates.
-  virtual void HideSeatInfoPopup(int seat) {}
+  virtual void HideSeatInfoPopup(int /*seat*/) {}
 
  private:
   void FloatExpressPrice(int price);
