@@ -186,13 +186,6 @@ TEST_F(PackLayerTest, ATouchOnThePanelLeavesItOpen) {
   EXPECT_EQ(pack->getParent(), scene);
 }
 
-TEST_F(PackLayerTest, BeforeThePropListArrivesItIsNeverOpened) {
-  // A list that has not arrived: the game base's notice has not come. The
-  // constructor counts it as ready, as the library does.
-  Open();
-  EXPECT_TRUE(pack->isVisible());
-}
-
 // ---------------------------------------------------------------- expiry
 
 TEST_F(PackLayerTest, ExpiredPropsGoOnePerSecondAndTheTipShowingOneIsCleared) {
