@@ -421,11 +421,13 @@ bool Prompt(const EngineHooks& engine, std::vector<CardCode>& out, const std::ve
   }
 
   if (!ok) {
-    if (started) return false;
+    // Either way the next press starts again from the play on the table.
     *engine.promptType = -1;
     *engine.promptValue = -1;
     *engine.searchMode = 1;
-    return true;
+    // A fresh cycle: nothing beats the play. A running one: past the biggest group,
+    // answered with an empty suggestion.
+    return !started;
   }
 
   std::vector<std::uint8_t> values;
