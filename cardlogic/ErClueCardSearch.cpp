@@ -477,6 +477,11 @@ bool ErClueCardSearch::FindPlane(Out& out) {
 bool ErClueCardSearch::FindFourWithTwo(Out& out) {
   const bool pairs = iNowType == CardType::FourTwoPairs;
   const auto& fours = groups[3];
+  // A four takes two only when the hand holds two single cards (or one pair) outside
+  // its fours; the kickers may then also come out of bigger groups.
+  const Bytes& kind = groups[pairs ? 1 : 0];
+  const auto held = std::count_if(kind.begin(), kind.end(), [&](std::uint8_t v) { return !Contains(fours, v); });
+  if (held < 2) return false;
   for (std::size_t i = 0; i + 4 <= fours.size(); i += 4) {
     const std::uint8_t v = fours[i];
     if (v <= value || !IsNewGroup(3, v)) continue;

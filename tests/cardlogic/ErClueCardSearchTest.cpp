@@ -214,6 +214,12 @@ TEST_F(SuperSearch, PlainFinders) {
       {"9 9 9 9 3 5 K", 66, 6, {}, 2, "9 9 9 9 3 5"},
       {"9 9 9 9 3 3 5 5 K", 67, 6, {}, 2, "9 9 9 9 3 3 5 5"},
       {"9 9 9 9 3 3", 66, 6, {}, 2, "9 9 9 9"},  // no two kickers: the bomb
+      // ... only when the hand holds two single cards (66) or a pair (67); the kickers
+      // then come from the lowest groups, the singles or pairs first
+      {"9 9 9 9 3 5 5", 66, 6, {}, 2, "9 9 9 9"},
+      {"9 9 9 9 3 3 5 6", 66, 6, {}, 2, "9 9 9 9 5 6"},
+      {"9 9 9 9 3 3 3 5 5 5", 67, 6, {}, 2, "9 9 9 9"},
+      {"9 9 9 9 4 4 3 3 3", 67, 6, {}, 2, "9 9 9 9 4 4 3 3"},
       // planes with wings
       {"8 8 8 9 9 9 3 4 K", 96, 5, {}, 2, "8 8 8 9 9 9 3 4"},
       {"8 8 8 9 9 9 3 3 4 4 K", 97, 5, {}, 2, "8 8 8 9 9 9 3 3 4 4"},
@@ -271,6 +277,7 @@ TEST_F(SuperSearch, WildcardSearchers) {
       {"9 9 4 4 BJ", 50, 5, {}, 2, "9 9 4 4 BJ", {9}},
       {"9 9 3 4 BJ", 50, 5, {SpecialRule::TripleTakesTwo}, 2, "9 9 4 3 BJ", {9}},
       {"9 9 9 3 5 BJ", 66, 6, {}, 2, "9 9 9 5 3 BJ", {9}},
+      {"9 9 9 3 5 5 BJ", 66, 6, {}, 2, "9 9 9 BJ", {9}},  // one single: the four alone
       {"7 7 7 BJ", 112, 5, {}, 2, "7 7 7 BJ", {7}},
       {"7 7 7 BJ", 112, 7, {}, 2, "", {}},
       {"8 8 SJ", 105, 5, {SpecialRule::TripleBomb}, 1, "8 8 SJ", {8}},
