@@ -124,8 +124,10 @@ int ClassifyRuns(const Runs& r, int modeFlag, const SpecialRuleFlags* rules, int
     }
     const bool pairs = twos > 0;
     if (last - first + 1 == threes && AllLinked(r, first, last) && threes <= (pairs ? 4 : 5)) {
-      // With any-wing planes a plane with single wings is read by GetPlaneAnyWingsType.
-      if (pairs || !RuleOn(rules, SpecialRule::PlaneAnyWings)) type = CardType::PlaneWings(threes, pairs);
+      // With any-wing planes the planes of two to four triples with single wings are
+      // read by GetPlaneAnyWingsType; five triples with five single wings stay here.
+      if (pairs || threes == 5 || !RuleOn(rules, SpecialRule::PlaneAnyWings))
+        type = CardType::PlaneWings(threes, pairs);
     }
   }
   if (r.n > kMainCards && !IsLongType(type)) type = CardType::Invalid;

@@ -111,6 +111,8 @@ TEST(ErClassifier, PlaneAnyWingsRule) {
                      {"7 7 7 8 8 8 9 9 9 3 4 5 6 10 J", 17, 99, -1, 9},
                      {"3 3 3 4 4 4 5 5 5 6 6 6 7 7 7 8 8 8 9", 19, 104, -1, 8},
                      {"3 3 3 4 4 4 5 5 5 6 6 6 7 7 7 8 8 8 9", 20, -1, -1, 0},
+                     // five triples with single wings stay a plane at any time
+                     {"3 3 3 4 4 4 5 5 5 6 6 6 7 7 7 8 9 10 J Q", 10, 102, 102, 7},
                      // the key is the highest triple of the plane itself, not of a wing triple
                      {"3 3 3 4 4 4 5 5 5 9 9 9 J J J", 17, 99, -1, 5},
                      // no plane at all
