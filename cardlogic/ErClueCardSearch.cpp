@@ -84,9 +84,6 @@ bool Put(ErClueCardSearch::Out& out, int& pos, std::uint8_t v, int times) {
   return true;
 }
 
-// Rank of a chain-list value for choosing wings: a 2 written below the 3 is still a 2.
-int WingRank(std::uint8_t v) { return v == 2 ? kE2 : v; }
-
 bool IsBombFamily(int type) {
   return type == SuperCardType::TripleBomb || type == CardType::Bomb || type == CardType::Rocket;
 }
@@ -516,11 +513,11 @@ bool ErClueCardSearch::FindPlaneWithWings(Out& out) {
     if (static_cast<int>(rest.size()) < 2 * n || pos + 2 * n > kHandBytes) return false;
     for (int i = 0; i < 2 * n; ++i) Put(found, pos, rest[i], 1);
   } else {
+    // The first values of the list outside the plane, in list order (where a 2 is
+    // written below the 3, it is the lowest wing).
     Bytes candidates;
     for (std::uint8_t v : pairWings ? pairValues : distinct)
       if (v < low || v > high) candidates.push_back(v);
-    std::stable_sort(candidates.begin(), candidates.end(),
-                     [](std::uint8_t a, std::uint8_t b) { return WingRank(a) < WingRank(b); });
     const int width = pairWings ? 2 : 1;
     if (static_cast<int>(candidates.size()) < n || pos + width * n > kHandBytes) return false;
     for (int i = 0; i < n; ++i) Put(found, pos, candidates[i], width);

@@ -251,6 +251,16 @@ TEST_F(SuperSearch, NaturalTwoBeginsChainsOnlyWhereTheClassifierReadsThem) {
   EXPECT_EQ(Find("2 3 4 5 6 9", 21, 5, 1, PlayerCountMode::TwoSeat, low), "");
 }
 
+TEST_F(SuperSearch, PlaneWingsAreTheFirstValuesOfTheChainLists) {
+  // Where a 2 stands below the 3 in the chain lists it is also the lowest wing.
+  const auto low = Rules({SpecialRule::LowChain});
+  const int three = PlayerCountMode::ThreeSeat;
+  EXPECT_EQ(Find("8 8 8 9 9 9 2 3 K", 96, 5, 1, three, low, true), "8 8 8 9 9 9 2 3");
+  EXPECT_EQ(Find("8 8 8 9 9 9 2 2 4 4 K K", 97, 5, 1, three, low, true), "8 8 8 9 9 9 2 2 4 4");
+  EXPECT_EQ(Find("8 8 8 9 9 9 2 3 K", 96, 5, 1, three, Rules({}), true), "8 8 8 9 9 9 3 K");
+  EXPECT_EQ(Find("8 8 8 9 9 9 2 3 K", 96, 5, 1, PlayerCountMode::TwoSeat, low), "8 8 8 9 9 9 3 K");
+}
+
 // ---- wildcard searchers (search mode 2) ----------------------------------------------
 
 struct WildCase {
