@@ -150,10 +150,17 @@ bool ErClueCardSearch::Split(std::span<const CardByte> hand) {
   return true;
 }
 
+// The three-seat record keeps each list in value order; the two-seat one appends, so
+// there a tried substitution taken back leaves its value last in its list.
+void ErClueCardSearch::AddToGroup(int list, std::uint8_t v, int times) {
+  if (threeSeat_) InsertSorted(groups[list], v, times);
+  else groups[list].insert(groups[list].end(), static_cast<std::size_t>(times), v);
+}
+
 void ErClueCardSearch::Promote(int k, int v) {
   if (k < 1 || k > 4 || v <= 0 || v > 255) return;
   const auto b = static_cast<std::uint8_t>(v);
-  InsertSorted(groups[k - 1], b, k);
+  AddToGroup(k - 1, b, k);
   if (k >= 2) EraseSome(groups[k - 2], b, k - 1);
 }
 
@@ -161,7 +168,7 @@ void ErClueCardSearch::Demote(int k, int v) {
   if (k < 1 || k > 4 || v <= 0 || v > 255) return;
   const auto b = static_cast<std::uint8_t>(v);
   EraseSome(groups[k - 1], b, k);
-  if (k >= 2) InsertSorted(groups[k - 2], b, k - 1);
+  if (k >= 2) AddToGroup(k - 2, b, k - 1);
 }
 
 int ErClueCardSearch::PackResult(Out& out) const {
@@ -604,6 +611,8 @@ bool ErClueCardSearch::WildGroupLoop(Out& out, int left, int& used, int start, F
 // Chain family: the plain chain finder on the current lists first; then each substitute
 // value s from the start value to the A is added one step up the value lists (the
 // wildcard makes a single, completes a pair or a triple) and the search goes on.
+// Both engines put s in its place by value: the chain finder walks its list for runs of
+// consecutive values, so a value left at the end could never fill a gap in a run.
 template <class FindNew>
 bool ErClueCardSearch::WildChainLoop(Out& out, int left, int& used, int start, int width, FindNew& findNew) {
   if (findNew(out)) return true;

@@ -111,20 +111,37 @@ TEST(ErClueCardSearchSplit, RefusesWhatIsNoHand) {
 }
 
 TEST(ErClueCardSearchRecord, PromoteAndDemoteRoundTrip) {
+  using B = ErClueCardSearch::Bytes;
+  // The two-seat record appends: a promoted group, and a value demoted back, go last.
   ErClueCardSearch s;
-  ASSERT_TRUE(s.Split(Bytes("3 9 K K")));
+  ASSERT_TRUE(s.Split(Bytes("3 9 J K K")));
   const auto before = s.groups;
   s.Promote(2, 9);  // a wildcard pairs the 9
-  EXPECT_EQ(s.groups[0], (ErClueCardSearch::Bytes{3}));
-  EXPECT_EQ(s.groups[1], (ErClueCardSearch::Bytes{9, 9, 13, 13}));
+  EXPECT_EQ(s.groups[0], (B{3, 11}));
+  EXPECT_EQ(s.groups[1], (B{13, 13, 9, 9}));
   s.Promote(1, 5);  // a wildcard makes a 5 out of nothing
-  EXPECT_EQ(s.groups[0], (ErClueCardSearch::Bytes{3, 5}));
+  EXPECT_EQ(s.groups[0], (B{3, 11, 5}));
   s.Demote(1, 5);
   s.Demote(2, 9);
-  EXPECT_EQ(s.groups, before);
+  EXPECT_EQ(s.groups[0], (B{3, 11, 9}));
+  EXPECT_EQ(s.groups[1], before[1]);
+  const auto after = s.groups;
   s.Promote(0, 9);  // out of range: nothing happens
   s.Promote(5, 9);
-  EXPECT_EQ(s.groups, before);
+  EXPECT_EQ(s.groups, after);
+
+  // The three-seat record keeps every list in value order.
+  ErClueCardSearch t;
+  ErClueCardSearch::Out out{};
+  const auto none = Rules({});
+  ASSERT_TRUE(t.SearchSuper(Bytes("3 9 J K K"), out, CardType::Single, 3, PlayerCountMode::ThreeSeat, &none, nullptr));
+  t.Promote(2, 9);
+  EXPECT_EQ(t.groups[1], (B{9, 9, 13, 13}));
+  t.Promote(1, 5);
+  EXPECT_EQ(t.groups[0], (B{3, 5, 11}));
+  t.Demote(1, 5);
+  t.Demote(2, 9);
+  EXPECT_EQ(t.groups, before);
 }
 
 TEST(ErClueCardSearchRecord, PackResultCompactsAndSortsDescending) {
@@ -311,6 +328,14 @@ TEST_F(SuperSearch, WildcardSearchers) {
     for (int i = 0; i < record.wildcardCount; ++i) subs.push_back(record.substituteValues[i]);
     EXPECT_EQ(subs, c.substitutes) << c.hand << " against type " << c.type;
   }
+}
+
+TEST_F(SuperSearch, TwoSeatKickersFollowTheListsAsTriedSubstitutionsLeftThem) {
+  // Trying the 3 as a pair and taking it back leaves it last among the two-seat
+  // singles, so the K is the kicker there; the three-seat record keeps the 3 first.
+  const auto rules = Rules({SpecialRule::Wildcard});
+  EXPECT_EQ(Find("3 9 9 K BJ", 49, 5, 2, PlayerCountMode::TwoSeat, rules), "K 9 9 BJ");
+  EXPECT_EQ(Find("3 9 9 K BJ", 49, 5, 2, PlayerCountMode::ThreeSeatWildcard, rules, true), "9 9 3 BJ");
 }
 
 TEST_F(SuperSearch, WildcardsAreHandedOutInOrderInnermostFirst) {
