@@ -308,6 +308,7 @@ TEST_F(SuperSearch, WildcardSearchers) {
       {"7 7 7 BJ", 112, 5, {}, 2, "7 7 7 BJ", {7}},
       {"7 7 7 BJ", 112, 7, {}, 2, "", {}},
       {"8 8 SJ", 105, 5, {SpecialRule::TripleBomb}, 1, "8 8 SJ", {8}},
+      {"8 8 SJ 3", 112, 5, {SpecialRule::TripleBomb}, 1, "", {}},  // a triple bomb cannot beat a four
       {"7 7 7 BJ 3", 32, 20, {}, 2, "7 7 7 BJ", {7}},  // bomb fallback
       {"7 7 7 BJ 3", 1, 20, {}, 2, "7 7 7 BJ", {7}},
       {"6 6 SJ 3", 1, 20, {SpecialRule::TripleBomb}, 1, "6 6 SJ", {6}},
