@@ -124,8 +124,10 @@ int ClassifyRuns(const Runs& r, int modeFlag, const SpecialRuleFlags* rules, int
     }
     const bool pairs = twos > 0;
     if (last - first + 1 == threes && AllLinked(r, first, last) && threes <= (pairs ? 4 : 5)) {
-      // With any-wing planes a plane with single wings is read by GetPlaneAnyWingsType.
-      if (pairs || !RuleOn(rules, SpecialRule::PlaneAnyWings)) type = CardType::PlaneWings(threes, pairs);
+      // With any-wing planes the planes of two to four triples with single wings are
+      // read by GetPlaneAnyWingsType; five triples with five single wings stay here.
+      if (pairs || threes == 5 || !RuleOn(rules, SpecialRule::PlaneAnyWings))
+        type = CardType::PlaneWings(threes, pairs);
     }
   }
   if (r.n > kMainCards && !IsLongType(type)) type = CardType::Invalid;
@@ -421,11 +423,13 @@ bool Prompt(const EngineHooks& engine, std::vector<CardCode>& out, const std::ve
   }
 
   if (!ok) {
-    if (started) return false;
+    // Either way the next press starts again from the play on the table.
     *engine.promptType = -1;
     *engine.promptValue = -1;
     *engine.searchMode = 1;
-    return true;
+    // A fresh cycle: nothing beats the play. A running one: past the biggest group,
+    // answered with an empty suggestion.
+    return !started;
   }
 
   std::vector<std::uint8_t> values;

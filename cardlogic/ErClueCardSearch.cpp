@@ -84,9 +84,6 @@ bool Put(ErClueCardSearch::Out& out, int& pos, std::uint8_t v, int times) {
   return true;
 }
 
-// Rank of a chain-list value for choosing wings: a 2 written below the 3 is still a 2.
-int WingRank(std::uint8_t v) { return v == 2 ? kE2 : v; }
-
 bool IsBombFamily(int type) {
   return type == SuperCardType::TripleBomb || type == CardType::Bomb || type == CardType::Rocket;
 }
@@ -153,10 +150,17 @@ bool ErClueCardSearch::Split(std::span<const CardByte> hand) {
   return true;
 }
 
+// The three-seat record keeps each list in value order; the two-seat one appends, so
+// there a tried substitution taken back leaves its value last in its list.
+void ErClueCardSearch::AddToGroup(int list, std::uint8_t v, int times) {
+  if (threeSeat_) InsertSorted(groups[list], v, times);
+  else groups[list].insert(groups[list].end(), static_cast<std::size_t>(times), v);
+}
+
 void ErClueCardSearch::Promote(int k, int v) {
   if (k < 1 || k > 4 || v <= 0 || v > 255) return;
   const auto b = static_cast<std::uint8_t>(v);
-  InsertSorted(groups[k - 1], b, k);
+  AddToGroup(k - 1, b, k);
   if (k >= 2) EraseSome(groups[k - 2], b, k - 1);
 }
 
@@ -164,7 +168,7 @@ void ErClueCardSearch::Demote(int k, int v) {
   if (k < 1 || k > 4 || v <= 0 || v > 255) return;
   const auto b = static_cast<std::uint8_t>(v);
   EraseSome(groups[k - 1], b, k);
-  if (k >= 2) InsertSorted(groups[k - 2], b, k - 1);
+  if (k >= 2) AddToGroup(k - 2, b, k - 1);
 }
 
 int ErClueCardSearch::PackResult(Out& out) const {
@@ -477,6 +481,11 @@ bool ErClueCardSearch::FindPlane(Out& out) {
 bool ErClueCardSearch::FindFourWithTwo(Out& out) {
   const bool pairs = iNowType == CardType::FourTwoPairs;
   const auto& fours = groups[3];
+  // A four takes two only when the hand holds two single cards (or one pair) outside
+  // its fours; the kickers may then also come out of bigger groups.
+  const Bytes& kind = groups[pairs ? 1 : 0];
+  const auto held = std::count_if(kind.begin(), kind.end(), [&](std::uint8_t v) { return !Contains(fours, v); });
+  if (held < 2) return false;
   for (std::size_t i = 0; i + 4 <= fours.size(); i += 4) {
     const std::uint8_t v = fours[i];
     if (v <= value || !IsNewGroup(3, v)) continue;
@@ -511,11 +520,11 @@ bool ErClueCardSearch::FindPlaneWithWings(Out& out) {
     if (static_cast<int>(rest.size()) < 2 * n || pos + 2 * n > kHandBytes) return false;
     for (int i = 0; i < 2 * n; ++i) Put(found, pos, rest[i], 1);
   } else {
+    // The first values of the list outside the plane, in list order (where a 2 is
+    // written below the 3, it is the lowest wing).
     Bytes candidates;
     for (std::uint8_t v : pairWings ? pairValues : distinct)
       if (v < low || v > high) candidates.push_back(v);
-    std::stable_sort(candidates.begin(), candidates.end(),
-                     [](std::uint8_t a, std::uint8_t b) { return WingRank(a) < WingRank(b); });
     const int width = pairWings ? 2 : 1;
     if (static_cast<int>(candidates.size()) < n || pos + width * n > kHandBytes) return false;
     for (int i = 0; i < n; ++i) Put(found, pos, candidates[i], width);
@@ -602,6 +611,8 @@ bool ErClueCardSearch::WildGroupLoop(Out& out, int left, int& used, int start, F
 // Chain family: the plain chain finder on the current lists first; then each substitute
 // value s from the start value to the A is added one step up the value lists (the
 // wildcard makes a single, completes a pair or a triple) and the search goes on.
+// Both engines put s in its place by value: the chain finder walks its list for runs of
+// consecutive values, so a value left at the end could never fill a gap in a run.
 template <class FindNew>
 bool ErClueCardSearch::WildChainLoop(Out& out, int left, int& used, int start, int width, FindNew& findNew) {
   if (findNew(out)) return true;

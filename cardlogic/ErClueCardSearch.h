@@ -46,7 +46,8 @@ class ErClueCardSearch {
                    const SpecialRuleFlags* rules, CardGroupRecord* record);
 
   // Promote: v joins the k-groups (k bytes) and leaves the (k-1)-groups (k-1 bytes);
-  // Demote undoes it. k is 1..4; the lists stay sorted.
+  // Demote undoes it. k is 1..4. The bytes added go to the end of their list, or, once
+  // the record has run a three-seat search (SearchSuper), into value order.
   void Promote(int k, int v);
   void Demote(int k, int v);
 
@@ -107,6 +108,7 @@ class ErClueCardSearch {
   bool RunPlainFinder(Out& out, bool& hasFinder);
   bool RunWildSearcher(Out& out, int left, int& used, int start, bool& hasSearcher);
 
+  void AddToGroup(int list, std::uint8_t v, int times);
   // 1..4: the multiplicity list that holds v; 0 when the hand has no v.
   int HeldCount(std::uint8_t v) const;
   bool IsNewGroup(int list, std::uint8_t v) const;

@@ -111,20 +111,37 @@ TEST(ErClueCardSearchSplit, RefusesWhatIsNoHand) {
 }
 
 TEST(ErClueCardSearchRecord, PromoteAndDemoteRoundTrip) {
+  using B = ErClueCardSearch::Bytes;
+  // The two-seat record appends: a promoted group, and a value demoted back, go last.
   ErClueCardSearch s;
-  ASSERT_TRUE(s.Split(Bytes("3 9 K K")));
+  ASSERT_TRUE(s.Split(Bytes("3 9 J K K")));
   const auto before = s.groups;
   s.Promote(2, 9);  // a wildcard pairs the 9
-  EXPECT_EQ(s.groups[0], (ErClueCardSearch::Bytes{3}));
-  EXPECT_EQ(s.groups[1], (ErClueCardSearch::Bytes{9, 9, 13, 13}));
+  EXPECT_EQ(s.groups[0], (B{3, 11}));
+  EXPECT_EQ(s.groups[1], (B{13, 13, 9, 9}));
   s.Promote(1, 5);  // a wildcard makes a 5 out of nothing
-  EXPECT_EQ(s.groups[0], (ErClueCardSearch::Bytes{3, 5}));
+  EXPECT_EQ(s.groups[0], (B{3, 11, 5}));
   s.Demote(1, 5);
   s.Demote(2, 9);
-  EXPECT_EQ(s.groups, before);
+  EXPECT_EQ(s.groups[0], (B{3, 11, 9}));
+  EXPECT_EQ(s.groups[1], before[1]);
+  const auto after = s.groups;
   s.Promote(0, 9);  // out of range: nothing happens
   s.Promote(5, 9);
-  EXPECT_EQ(s.groups, before);
+  EXPECT_EQ(s.groups, after);
+
+  // The three-seat record keeps every list in value order.
+  ErClueCardSearch t;
+  ErClueCardSearch::Out out{};
+  const auto none = Rules({});
+  ASSERT_TRUE(t.SearchSuper(Bytes("3 9 J K K"), out, CardType::Single, 3, PlayerCountMode::ThreeSeat, &none, nullptr));
+  t.Promote(2, 9);
+  EXPECT_EQ(t.groups[1], (B{9, 9, 13, 13}));
+  t.Promote(1, 5);
+  EXPECT_EQ(t.groups[0], (B{3, 5, 11}));
+  t.Demote(1, 5);
+  t.Demote(2, 9);
+  EXPECT_EQ(t.groups, before);
 }
 
 TEST(ErClueCardSearchRecord, PackResultCompactsAndSortsDescending) {
@@ -214,6 +231,12 @@ TEST_F(SuperSearch, PlainFinders) {
       {"9 9 9 9 3 5 K", 66, 6, {}, 2, "9 9 9 9 3 5"},
       {"9 9 9 9 3 3 5 5 K", 67, 6, {}, 2, "9 9 9 9 3 3 5 5"},
       {"9 9 9 9 3 3", 66, 6, {}, 2, "9 9 9 9"},  // no two kickers: the bomb
+      // ... only when the hand holds two single cards (66) or a pair (67); the kickers
+      // then come from the lowest groups, the singles or pairs first
+      {"9 9 9 9 3 5 5", 66, 6, {}, 2, "9 9 9 9"},
+      {"9 9 9 9 3 3 5 6", 66, 6, {}, 2, "9 9 9 9 5 6"},
+      {"9 9 9 9 3 3 3 5 5 5", 67, 6, {}, 2, "9 9 9 9"},
+      {"9 9 9 9 4 4 3 3 3", 67, 6, {}, 2, "9 9 9 9 4 4 3 3"},
       // planes with wings
       {"8 8 8 9 9 9 3 4 K", 96, 5, {}, 2, "8 8 8 9 9 9 3 4"},
       {"8 8 8 9 9 9 3 3 4 4 K", 97, 5, {}, 2, "8 8 8 9 9 9 3 3 4 4"},
@@ -245,6 +268,16 @@ TEST_F(SuperSearch, NaturalTwoBeginsChainsOnlyWhereTheClassifierReadsThem) {
   EXPECT_EQ(Find("2 3 4 5 6 9", 21, 5, 1, PlayerCountMode::TwoSeat, low), "");
 }
 
+TEST_F(SuperSearch, PlaneWingsAreTheFirstValuesOfTheChainLists) {
+  // Where a 2 stands below the 3 in the chain lists it is also the lowest wing.
+  const auto low = Rules({SpecialRule::LowChain});
+  const int three = PlayerCountMode::ThreeSeat;
+  EXPECT_EQ(Find("8 8 8 9 9 9 2 3 K", 96, 5, 1, three, low, true), "8 8 8 9 9 9 2 3");
+  EXPECT_EQ(Find("8 8 8 9 9 9 2 2 4 4 K K", 97, 5, 1, three, low, true), "8 8 8 9 9 9 2 2 4 4");
+  EXPECT_EQ(Find("8 8 8 9 9 9 2 3 K", 96, 5, 1, three, Rules({}), true), "8 8 8 9 9 9 3 K");
+  EXPECT_EQ(Find("8 8 8 9 9 9 2 3 K", 96, 5, 1, PlayerCountMode::TwoSeat, low), "8 8 8 9 9 9 3 K");
+}
+
 // ---- wildcard searchers (search mode 2) ----------------------------------------------
 
 struct WildCase {
@@ -271,9 +304,11 @@ TEST_F(SuperSearch, WildcardSearchers) {
       {"9 9 4 4 BJ", 50, 5, {}, 2, "9 9 4 4 BJ", {9}},
       {"9 9 3 4 BJ", 50, 5, {SpecialRule::TripleTakesTwo}, 2, "9 9 4 3 BJ", {9}},
       {"9 9 9 3 5 BJ", 66, 6, {}, 2, "9 9 9 5 3 BJ", {9}},
+      {"9 9 9 3 5 5 BJ", 66, 6, {}, 2, "9 9 9 BJ", {9}},  // one single: the four alone
       {"7 7 7 BJ", 112, 5, {}, 2, "7 7 7 BJ", {7}},
       {"7 7 7 BJ", 112, 7, {}, 2, "", {}},
       {"8 8 SJ", 105, 5, {SpecialRule::TripleBomb}, 1, "8 8 SJ", {8}},
+      {"8 8 SJ 3", 112, 5, {SpecialRule::TripleBomb}, 1, "", {}},  // a triple bomb cannot beat a four
       {"7 7 7 BJ 3", 32, 20, {}, 2, "7 7 7 BJ", {7}},  // bomb fallback
       {"7 7 7 BJ 3", 1, 20, {}, 2, "7 7 7 BJ", {7}},
       {"6 6 SJ 3", 1, 20, {SpecialRule::TripleBomb}, 1, "6 6 SJ", {6}},
@@ -294,6 +329,14 @@ TEST_F(SuperSearch, WildcardSearchers) {
     for (int i = 0; i < record.wildcardCount; ++i) subs.push_back(record.substituteValues[i]);
     EXPECT_EQ(subs, c.substitutes) << c.hand << " against type " << c.type;
   }
+}
+
+TEST_F(SuperSearch, TwoSeatKickersFollowTheListsAsTriedSubstitutionsLeftThem) {
+  // Trying the 3 as a pair and taking it back leaves it last among the two-seat
+  // singles, so the K is the kicker there; the three-seat record keeps the 3 first.
+  const auto rules = Rules({SpecialRule::Wildcard});
+  EXPECT_EQ(Find("3 9 9 K BJ", 49, 5, 2, PlayerCountMode::TwoSeat, rules), "K 9 9 BJ");
+  EXPECT_EQ(Find("3 9 9 K BJ", 49, 5, 2, PlayerCountMode::ThreeSeatWildcard, rules, true), "9 9 3 BJ");
 }
 
 TEST_F(SuperSearch, WildcardsAreHandedOutInOrderInnermostFirst) {

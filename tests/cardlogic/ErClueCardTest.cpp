@@ -111,6 +111,8 @@ TEST(ErClassifier, PlaneAnyWingsRule) {
                      {"7 7 7 8 8 8 9 9 9 3 4 5 6 10 J", 17, 99, -1, 9},
                      {"3 3 3 4 4 4 5 5 5 6 6 6 7 7 7 8 8 8 9", 19, 104, -1, 8},
                      {"3 3 3 4 4 4 5 5 5 6 6 6 7 7 7 8 8 8 9", 20, -1, -1, 0},
+                     // five triples with single wings stay a plane at any time
+                     {"3 3 3 4 4 4 5 5 5 6 6 6 7 7 7 8 9 10 J Q", 10, 102, 102, 7},
                      // the key is the highest triple of the plane itself, not of a wing triple
                      {"3 3 3 4 4 4 5 5 5 9 9 9 J J J", 17, 99, -1, 5},
                      // no plane at all
@@ -284,8 +286,7 @@ TEST_F(ErEngine, HintWalksUpThePlainGroupsAndNeverUsesJokersWithoutTheRule) {
 TEST_F(ErEngine, HintFailureValues) {
   const auto rules = Rules({SpecialRule::Wildcard});
   EXPECT_EQ(Press("SJ BJ", "3 3 3 3 7", rules), "none");  // nothing beats the rocket
-  EXPECT_EQ(g_iErPromptType, 113);                         // the cycle started on the rocket
-  g_iErPromptType = g_iErPromptValue = -1;
+  EXPECT_EQ(g_iErPromptType, -1);                          // and the cycle is left reset
   EXPECT_EQ(Press("", "3 4", rules), "none");
   EXPECT_EQ(Press("5", "", rules), "none");
   EXPECT_EQ(Press("5 6", "7 8", rules), "none");  // the last play does not classify
@@ -294,4 +295,17 @@ TEST_F(ErEngine, HintFailureValues) {
   EXPECT_TRUE(out.empty());
   EXPECT_FALSE(ErClueCard::GetPrompt(out, Codes("5"), std::vector<CardCode>(21, 7), 2, &rules));
   EXPECT_EQ(g_iErPromptType, -1);
+}
+
+TEST_F(ErEngine, HintThatFindsNothingAnswersFalseOnEveryPress) {
+  // A fresh press that finds nothing leaves the cycle reset, with or without wildcards.
+  for (const auto& rules : {Rules({}), Rules({SpecialRule::Wildcard})}) {
+    for (int press = 1; press <= 3; ++press) {
+      SCOPED_TRACE("press " + std::to_string(press));
+      EXPECT_EQ(Press("2 2", "3 4", rules), "none");
+      EXPECT_EQ(g_iErPromptType, -1);
+      EXPECT_EQ(g_iErPromptValue, -1);
+      EXPECT_EQ(SearchMode, 1);
+    }
+  }
 }

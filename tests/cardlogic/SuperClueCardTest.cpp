@@ -266,3 +266,16 @@ TEST_F(SuperEngine, LastPlayWithSeveralReadingsGivesNothing) {
   EXPECT_TRUE(SuperClueCard::SmartSelect(out, Codes("5 5"), Codes("3 9 9 K"), {8}, 1, &rules));
   EXPECT_EQ(CodeNames(out), "9 9");
 }
+
+TEST_F(SuperEngine, HintThatFindsNothingAnswersFalseOnEveryPress) {
+  // A fresh press that finds nothing leaves the cycle reset, on every kind of table.
+  for (int modeFlag : {PlayerCountMode::ThreeSeat, PlayerCountMode::ThreeSeatWildcard}) {
+    for (int press = 1; press <= 3; ++press) {
+      SCOPED_TRACE("mode flag " + std::to_string(modeFlag) + ", press " + std::to_string(press));
+      EXPECT_EQ(Press("2 2", "3 4", Rules({SpecialRule::Wildcard}), modeFlag), "none");
+      EXPECT_EQ(g_iSuperPromptType, -1);
+      EXPECT_EQ(g_iSuperPromptValue, -1);
+      EXPECT_EQ(SuperSearchMode, 1);
+    }
+  }
+}
