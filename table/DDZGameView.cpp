@@ -12,6 +12,7 @@
 #include "platform/engine/spine/SkeletonAnimation.h"
 #include "platform/engine/ui/Widgets.h"
 #include "platform/framework/SoundManage.h"
+#include "platform/framework/YndCodeConvert.h"
 #include "platform/gamebase/GameMsgBox.h"
 #include "platform/gamebase/PackInfoBase.h"
 #include "gamedata/LayoutConfig.h"
@@ -290,4 +291,21 @@ void DDZGameView::RefreshBottomBar() {
 
 void DDZGameView::ShowHandMessageBox(const char* text, int kind, cocos2d::Node* owner) {
   GameMsgBox::shareMessageBox()->ShowMessage(text != nullptr ? text : "", kind, owner);
+}
+
+std::string DDZGameView::GetOwnLoginName() const {
+  const GlobalInfo& info = m_GlobalInfo;
+  const char* name = info.szNickName[0] != '\0' ? info.szNickName : info.szUserName;
+  const std::size_t size = info.szNickName[0] != '\0' ? sizeof(info.szNickName) : sizeof(info.szUserName);
+  return YndCodeConvert::G2u(std::string_view(name, strnlen(name, size)));
+}
+
+bool DDZGameView::AddTableWidget(cocos2d::Node* widget, int zOrder) {
+  if (widget == nullptr) return false;
+  if (widget->getParent() != nullptr) {
+    if (widget->getParent() != this) cocos2d::log("AddTableWidget: the widget belongs to another parent");
+    return false;
+  }
+  addChild(widget, zOrder);
+  return true;
 }

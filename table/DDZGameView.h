@@ -22,6 +22,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "cards/ScriptHooks.h"
 #include "cards/SelfHandOwner.h"
@@ -194,6 +195,18 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner {
   void ShowHandMessageBox(const char* text, int kind, cocos2d::Node* owner) override;
 
   const ddz::ScriptHandlerMap& GetLuaHandlers() const { return m_mapLuaHandler; }
+
+  // ---- what the widgets ask of the view ----
+  // The own name where the table hides names: the login's nickname, else its
+  // user name (UTF-8).
+  virtual std::string GetOwnLoginName() const;
+  // Whether seats are named by their nickname (true) or their user name.
+  virtual bool ShowsNickNames() const { return false; }
+
+  // Adds a table or seat widget to the view at zOrder unless it already has a
+  // parent: a repeated join or a re-login finds the seat's widget in place and
+  // leaves it there. False (nothing changes) for null or a widget with a parent.
+  bool AddTableWidget(cocos2d::Node* widget, int zOrder);
 
   // ---- table state ----
   // The view's backpack interface; the view owns the default instance.
