@@ -98,6 +98,11 @@ void GameSceneBase::StartClient() {
   std::vector<char> line(commandLine.begin(), commandLine.end());
   line.push_back('\0');
   const std::string recordHex = ParseCommandLine(line.data());
+  if (OsApiCommon::shareOsApiCommon()->IsExitRequested()) {
+    // The parse refused the command line and ended the client.
+    cocos2d::log("GameSceneBase: the client ends, start-up stops");
+    return;
+  }
   int kind = kDefaultGameKind;
   char record[kLoginRecordSize + 1] = {};
   int recordLen = 0;
@@ -166,6 +171,12 @@ void GameSceneBase::GameEnterForeGround() {
 
 void GameSceneBase::GameResLoadingEnd() {
   DropLayer(m_pGameResBase);
+  // Network play has a room list for the game id; after a mode switch took
+  // the old one away, the list of the new kind is made here.
+  if (!GameViewBase::IsSinglePlayer() && m_pRoomList == nullptr) {
+    m_pRoomList = CreateRoom(m_iGameID);
+    AdoptReference(m_pRoomList);
+  }
   // Single-player goes straight to the table; network play starts at the room list.
   if (GameViewBase::IsSinglePlayer() || m_pRoomList == nullptr) {
     ShowLayer(m_pGameView, 0);
