@@ -17,7 +17,11 @@ bash "$root/scripts/setup.sh"
 build="$root/build"
 jobs="$(nproc)"
 [ "$jobs" -gt 8 ] && jobs=8
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DDDZ_BUILD_TESTS=OFF >/dev/null
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DDDZ_BUILD_TESTS=OFF "${launcher[@]}" >/dev/null
 cmake --build "$build" --target ddz -j "$jobs"
 # Program path, server address, port, server id, a fourth number, network flag,
 # user id (0: the single-player game), token, lobby window.

@@ -15,6 +15,7 @@ extern "C" {
 #include "platform/gamebase/GamebaseLuaRegister.h"
 #include "platform/os/LobbyMessage.h"
 #include "platform/os/OsApiBase.h"
+#include "platform/os/OsApiCommon.h"
 #include "platform/os/Process.h"
 #include "shell/LaunchCommandLine.h"
 #include "shell/PendingScriptModules.h"
@@ -101,6 +102,12 @@ bool AppDelegate::applicationDidFinishLaunching() {
   cocos2d::Scene* scene = m_options.createScene ? m_options.createScene() : new QorvDDZGameScene();
   scene->autorelease();
   director->runWithScene(scene);
+  if (OsApiCommon::shareOsApiCommon()->IsExitRequested()) {
+    // The scene refused the command line and ended the client: the lobby
+    // hears nothing of a window that closes at once.
+    cocos2d::log("applicationDidFinishLaunching: the client ends, the lobby is not told");
+    return true;
+  }
 
   const cocos2d::GLView* view = director->getOpenGLView();
   ddz::os::SendLobbyMessage(OsApiBase::shareOsApi()->hLobbyWnd, ddz::os::kLobbyMsgClientWindow,

@@ -5,7 +5,8 @@
 // Start-up, in this order: the launch parameters from the command line, the
 // search paths, the Lua engine with the script key and sign, the script
 // modules, the window, the game scene, and the window message 0x46F that
-// tells the lobby the client's window.
+// tells the lobby the client's window (not sent when the scene ended the
+// client on entering, e.g. on a command line it refused).
 #pragma once
 
 #include <functional>

@@ -1,7 +1,6 @@
 #include "shell/LaunchCommandLine.h"
 
 #include <cstring>
-#include <limits>
 
 #include "platform/engine/FileUtils.h"
 #include "platform/engine/Log.h"
@@ -22,32 +21,6 @@ std::vector<std::string> SplitCommandLine(std::string_view commandLine) {
     pos = end;
   }
   return tokens;
-}
-
-std::int64_t ParseInt64Token(std::string_view token) {
-  std::size_t i = 0;
-  while (i < token.size() && (token[i] == ' ' || (token[i] >= '\t' && token[i] <= '\r'))) ++i;
-  bool negative = false;
-  if (i < token.size() && (token[i] == '+' || token[i] == '-')) negative = token[i++] == '-';
-  // Accumulate towards the negative side, which holds one more value.
-  constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
-  std::int64_t value = 0;
-  bool saturated = false;
-  for (; i < token.size() && token[i] >= '0' && token[i] <= '9'; ++i) {
-    const int digit = token[i] - '0';
-    if (value < (kMin + digit) / 10) {
-      saturated = true;
-      break;
-    }
-    value = value * 10 - digit;
-  }
-  if (saturated) return negative ? kMin : std::numeric_limits<std::int64_t>::max();
-  if (negative) return value;
-  return value == kMin ? std::numeric_limits<std::int64_t>::max() : -value;
-}
-
-std::int32_t ParseIntToken(std::string_view token) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(ParseInt64Token(token))));
 }
 
 }  // namespace ddz

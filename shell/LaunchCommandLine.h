@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/os/Text.h"
+
 namespace ddz {
 
 // The command line is read from a working copy of this many bytes (the last
@@ -22,12 +24,10 @@ inline constexpr std::size_t kMaxLaunchSearchPath = 259;
 // dropped. Token 0 is the program path.
 std::vector<std::string> SplitCommandLine(std::string_view commandLine);
 
-// The runtime's decimal readers as the lobby's numbers need them: leading
-// blanks skipped, an optional sign, digits up to the first other character;
-// no digits give 0. A value beyond the 64-bit range saturates.
-std::int64_t ParseInt64Token(std::string_view token);
-// The low 32 bits of ParseInt64Token, as a signed int.
-std::int32_t ParseIntToken(std::string_view token);
+// The launch numbers are read with the runtime's decimal readers
+// (platform/os/Text.h): they saturate, they never wrap.
+using os::ParseInt64Token;
+using os::ParseIntToken;
 
 }  // namespace ddz
 
@@ -36,7 +36,7 @@ std::int32_t ParseIntToken(std::string_view token);
 //   1 server address: must contain '.', else parsing stops and nothing more is
 //     read or set; an address longer than the record's 19 characters is
 //     refused the same way. Otherwise bLaunchedWithParams = 1.
-//   2 port (low 16 bits), 3 server id, 4 fourth number, 5 network flag,
+//   2 port (low 16 bits of the saturated int), 3 server id, 4 fourth number, 5 network flag,
 //   6 user id, 7 user token (cut to 19 bytes at a character boundary),
 //   8 lobby window (low 32 bits of a 64-bit number),
 //   9 an extra search path, appended to the engine's search paths (start-up

@@ -98,6 +98,11 @@ void GameSceneBase::StartClient() {
   std::vector<char> line(commandLine.begin(), commandLine.end());
   line.push_back('\0');
   const std::string recordHex = ParseCommandLine(line.data());
+  if (OsApiCommon::shareOsApiCommon()->IsExitRequested()) {
+    // The parse refused the command line and ended the client.
+    cocos2d::log("GameSceneBase: the client ends, start-up stops");
+    return;
+  }
   int kind = kDefaultGameKind;
   char record[kLoginRecordSize + 1] = {};
   int recordLen = 0;
@@ -166,6 +171,12 @@ void GameSceneBase::GameEnterForeGround() {
 
 void GameSceneBase::GameResLoadingEnd() {
   DropLayer(m_pGameResBase);
+  // Network play has a room list for the game id; after a mode switch took
+  // the old one away, the list of the new kind is made here.
+  if (!GameViewBase::IsSinglePlayer() && m_pRoomList == nullptr) {
+    m_pRoomList = CreateRoom(m_iGameID);
+    AdoptReference(m_pRoomList);
+  }
   // Single-player goes straight to the table; network play starts at the room list.
   if (GameViewBase::IsSinglePlayer() || m_pRoomList == nullptr) {
     ShowLayer(m_pGameView, 0);
@@ -203,19 +214,21 @@ std::string GameSceneBase::ParseCommandLine(char* commandLine) {
   for (char* token = strtok_r(text, " ", &save); token != nullptr; token = strtok_r(nullptr, " ", &save), ++count) {
     switch (count) {
       case 1: ddz::os::CopyBounded(info.szServerIP, sizeof(info.szServerIP), token); break;
-      case 2: info.iServerPort = static_cast<std::uint16_t>(std::atoi(token)); break;
-      case 3: info.iServerID = std::atoi(token); break;
-      case 4: info.iLaunchParam4 = std::atoi(token); break;
-      case 5: info.iNetFlag = std::atoi(token); break;
+      case 2: info.iServerPort = static_cast<std::uint16_t>(ddz::os::ParseIntToken(token)); break;
+      case 3: info.iServerID = ddz::os::ParseIntToken(token); break;
+      case 4: info.iLaunchParam4 = ddz::os::ParseIntToken(token); break;
+      case 5: info.iNetFlag = ddz::os::ParseIntToken(token); break;
       case 6:
-        info.iUserID = std::atoi(token);
+        info.iUserID = ddz::os::ParseIntToken(token);
         PutInt(record, 8, info.iUserID);
         break;
       case 7:
         ddz::os::CopyBounded(info.szUserToken, sizeof(info.szUserToken), token);
         ddz::os::CopyBounded(reinterpret_cast<char*>(record + 72), 28, info.szUserToken);
         break;
-      case 8: info.iLobbyWnd = static_cast<std::uint32_t>(std::strtoll(token, nullptr, 10)); break;
+      case 8:
+        info.iLobbyWnd = static_cast<std::uint32_t>(static_cast<std::uint64_t>(ddz::os::ParseInt64Token(token)));
+        break;
       default: break;
     }
   }

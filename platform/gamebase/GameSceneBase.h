@@ -3,7 +3,8 @@
 // When the scene first enters the stage the base runs the start-up:
 //   1. ParseCommandLine(the command line) fills m_GlobalInfo and answers the
 //      login record as hexadecimal text; its first int is the game kind
-//      (62 when there is no record), passed through MapGameKind;
+//      (62 when there is no record), passed through MapGameKind; a parse
+//      that ends the client (OsApiCommon::ExitGame) ends the start-up here;
 //   2. user id 0 means the single-player game: GlobalInfo::iPlayMode = 1
 //      (else 0), and no room list is made;
 //   3. CreateLoadingView, then CreateRoom(game id) (network play only), then
@@ -11,8 +12,11 @@
 //   4. a GameResBase over the loading screen steps LoadResStep once a frame
 //      until 100 %, showing SetProNum each time, then calls GameResLoadingEnd.
 // The base GameResLoadingEnd takes the loading screen away and shows the table
-// view (single-player) or the room list; the client's scene then enters the
-// game kind and logs in (ClearDataBeforeEnter, IniMainSocketAuthen).
+// view (single-player) or the room list, made first with CreateRoom(game id)
+// when there is none (a mode switch took it away); the client's scene then
+// enters the game kind and logs in (ClearDataBeforeEnter, IniMainSocketAuthen).
+// A room entered from the list goes the same way: EnterGameKind, the view on
+// the stage, the login (RoomListLayer::EnterGame).
 //
 // The library keeps one reference to the view, the room list, the resource
 // holder and the loading screen it got from the Create slots (made with `new`;

@@ -144,8 +144,16 @@ void RoomListLayer::onBtnEnterGame(RoomItemInfo* room) {
 
 void RoomListLayer::EnterGame() {
   GameSceneBase* scene = GameSceneBase::m_pGameScene;
+  if (scene == nullptr) {
+    cocos2d::log("EnterGame: no game scene");
+    return;
+  }
+  // The scene settles the table for the room first: a room of another kind
+  // may replace the view, and the client version and entry flag follow the
+  // room. Then the view that stands is shown and logs in.
+  scene->EnterGameKind(scene->GetGameID(), kEnterModeRoomList);
   GameViewBase* view = GameSceneBase::m_pGameView;
-  if (scene == nullptr || view == nullptr) {
+  if (view == nullptr) {
     cocos2d::log("EnterGame: no table view to enter");
     return;
   }

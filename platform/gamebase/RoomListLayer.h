@@ -97,10 +97,17 @@ class RoomListLayer : public YndGameLayer {
 
   // A copy of the button list.
   std::vector<RoomBtn*> getRoomBtn() const { return m_vcRoomBtn; }
+  // The entry mode of a room chosen in the list (GlobalInfo::iEnterMode): an
+  // ordinary entry, not the lobby's special one.
+  static constexpr int kEnterModeRoomList = 0;
+
   // Enters the room: it becomes the current room and the table is entered on
   // the next frame (EnterGame). A null room or a room without records does
   // nothing.
   void onBtnEnterGame(RoomItemInfo* room);
+  // The scene's EnterGameKind with its game id and kEnterModeRoomList (which
+  // may replace the view for the room's kind), then the current view goes on
+  // the stage in place of the list and logs in.
   void EnterGame();
   // True while the room is open at the hour of GetNowTime (local time). The
   // window runs from the start hour for the given hours, past midnight when

@@ -29,6 +29,8 @@ class OsApiCommon {
   // nothing else happens.
   void ExitGame();
   int GetExitCount() const { return m_iExitCount; }
+  // True once the client was asked to end: start-up goes no further.
+  bool IsExitRequested() const { return m_iExitCount > 0; }
   void SetExitHandler(std::function<void()> handler) { m_exitHandler = std::move(handler); }
 
   // Network connection kind and battery level (0 to 100, -1 without a

@@ -1,6 +1,7 @@
 #include "platform/os/Text.h"
 
 #include <cstring>
+#include <limits>
 
 namespace ddz::os {
 
@@ -27,6 +28,35 @@ std::size_t CopyBounded(char* dst, std::size_t capacity, std::string_view src) {
   std::memcpy(dst, src.data(), n);
   dst[n] = '\0';
   return n;
+}
+
+std::int64_t ParseInt64Token(std::string_view token) {
+  std::size_t i = 0;
+  while (i < token.size() && (token[i] == ' ' || (token[i] >= '\t' && token[i] <= '\r'))) ++i;
+  bool negative = false;
+  if (i < token.size() && (token[i] == '+' || token[i] == '-')) negative = token[i++] == '-';
+  // Accumulate towards the negative side, which holds one more value.
+  constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
+  std::int64_t value = 0;
+  bool saturated = false;
+  for (; i < token.size() && token[i] >= '0' && token[i] <= '9'; ++i) {
+    const int digit = token[i] - '0';
+    if (value < (kMin + digit) / 10) {
+      saturated = true;
+      break;
+    }
+    value = value * 10 - digit;
+  }
+  if (saturated) return negative ? kMin : std::numeric_limits<std::int64_t>::max();
+  if (negative) return value;
+  return value == kMin ? std::numeric_limits<std::int64_t>::max() : -value;
+}
+
+std::int32_t ParseIntToken(std::string_view token) {
+  const std::int64_t value = ParseInt64Token(token);
+  constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
+  constexpr std::int64_t kMin = std::numeric_limits<std::int32_t>::min();
+  return static_cast<std::int32_t>(value > kMax ? kMax : value < kMin ? kMin : value);
 }
 
 }  // namespace ddz::os

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -115,6 +116,27 @@ TEST_F(ParseCommandLineTest, OverlongAddressAndTokenAreCutInsideTheirFields) {
   EXPECT_EQ(info.iLobbyWnd, 9u);
   EXPECT_EQ(scene->GetLoginRecord().Token(), std::string(19, 'k'));
   EXPECT_TRUE(Logged("server address cut to 19 bytes"));
+}
+
+TEST_F(ParseCommandLineTest, NumbersBeyond32BitsSaturateWithOrWithoutALoginRecord) {
+  for (const bool withRecord : {true, false}) {
+    SCOPED_TRACE(withRecord ? "the scene's parse" : "the base's parse");
+    ResetProcessState();
+    std::remove(dir.file(ddz::kLoginRecordFile).c_str());
+    if (withRecord) WriteLoginRecord(62);
+    QorvDDZGameScene* scene = NewScene();
+    char line[] = "ddz 10.0.0.5 4294967297 4294967297 -4294967297 4294967297 4294967297 t 4294967297";
+    const std::string hex = scene->ParseCommandLine(line);
+    const GlobalInfo& info = GameViewBase::m_GlobalInfo;
+    EXPECT_EQ(info.iServerPort, 0xFFFF);
+    EXPECT_EQ(info.iServerID, INT32_MAX);
+    EXPECT_EQ(info.iLaunchParam4, INT32_MIN);
+    EXPECT_EQ(info.iNetFlag, INT32_MAX);
+    EXPECT_EQ(info.iUserID, INT32_MAX);
+    EXPECT_EQ(info.iLobbyWnd, 1u);
+    // The user id goes into the record handed back as it was read.
+    EXPECT_EQ(hex.substr(16, 8), "FFFFFF7F") << hex.substr(0, 32);
+  }
 }
 
 TEST_F(ParseCommandLineTest, WithoutALoginRecordTheBaseParses) {

@@ -190,8 +190,21 @@ TEST(LaunchNumbers, ReadLikeTheRuntime) {
       {"-9223372036854775808", INT64_MIN},     {"-9223372036854775809", INT64_MIN},
   };
   for (const Case& c : cases) EXPECT_EQ(ddz::ParseInt64Token(c.text), c.value) << c.text;
-  EXPECT_EQ(ddz::ParseIntToken("4294967297"), 1);
-  EXPECT_EQ(ddz::ParseIntToken("2147483648"), INT32_MIN);
+  // The 32-bit reader saturates like the 64-bit one; it never wraps.
+  const Case ints[] = {{"2147483647", INT32_MAX}, {"2147483648", INT32_MAX}, {"4294967297", INT32_MAX},
+                       {"99999999999999999999", INT32_MAX}, {"-2147483648", INT32_MIN},
+                       {"-2147483649", INT32_MIN}, {"-4294967297", INT32_MIN}};
+  for (const Case& c : ints) EXPECT_EQ(ddz::ParseIntToken(c.text), c.value) << c.text;
+}
+
+TEST_F(LaunchCommandLineTest, NumbersBeyond32BitsSaturateOnlyTheLobbyWindowKeepsItsLow32Bits) {
+  ParseLaunchCommandLine("ddz 10.0.0.5 4294967297 4294967297 -4294967297 4294967297 4294967297 t 4294967297");
+  EXPECT_EQ(api.m_iServerPort, 0xFFFF);  // the low 16 bits of INT32_MAX
+  EXPECT_EQ(api.m_iServerID, INT32_MAX);
+  EXPECT_EQ(api.iLaunchParam4, INT32_MIN);
+  EXPECT_EQ(api.m_iNetFlg, INT32_MAX);
+  EXPECT_EQ(api.m_iUserID, INT32_MAX);
+  EXPECT_EQ(api.hLobbyWnd, 1u);  // a 64-bit number cut to its low 32 bits
 }
 
 }  // namespace

@@ -132,6 +132,89 @@ TEST_F(SceneDriveTest, ModeSwitchBackToClassicFetchesTheExtraRooms) {
   EXPECT_EQ(g_iGameViewType, 1);
 }
 
+TEST_F(SceneDriveTest, ModeSwitchMakesTheRoomListOfTheNewKindAgain) {
+  WriteLoginRecord(62);
+  QorvDDZGameScene* scene = Start("ddz 127.0.0.1 0 0 0 0 9 offline 4660");  // network play
+  tick(0.1f, 6);
+  ASSERT_NE(GameSceneBase::m_pRoomList, nullptr);
+  ASSERT_EQ(GameSceneBase::m_pRoomList->getParent(), scene);
+
+  for (const int kind : {237, 62}) {
+    SCOPED_TRACE(kind);
+    scene->DestroyLayers(kind);
+    EXPECT_EQ(GameSceneBase::m_pRoomList, nullptr);
+    tick(0.1f, 10);  // the view, the loading screen, the loading
+    auto* list = dynamic_cast<scenetest::RecordingRoomList*>(GameSceneBase::m_pRoomList);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->gameId, kind);
+    EXPECT_EQ(list->getParent(), scene);  // the list is shown, not the table
+    ASSERT_NE(GameSceneBase::m_pGameView, nullptr);
+    EXPECT_EQ(GameSceneBase::m_pGameView->getParent(), nullptr);
+  }
+}
+
+// Network play: loading ends at the classic room list, then a room is entered.
+class RoomEntryTest : public SceneDriveTest {
+ protected:
+  void SetUp() override {
+    SceneDriveTest::SetUp();
+    WriteLoginRecord(62);
+    scene = Start("ddz 127.0.0.1 0 0 0 0 9 offline 4660");
+    tick(0.1f, 6);
+    ASSERT_NE(GameSceneBase::m_pRoomList, nullptr);
+    classicView = GameSceneBase::m_pGameView;
+    ASSERT_NE(classicView, nullptr);
+    Journal().clear();
+  }
+  void Enter(int roomGameId, int roomClass) {
+    RoomRuleInfo rule;
+    rule.iRoomClass = roomClass;
+    RoomItemInfo& room = RoomListLayer::AddRoom(roomGameId, RoomServerInfo(), rule);
+    GameSceneBase::m_pRoomList->onBtnEnterGame(&room);
+    tick();  // the room is entered on the next frame
+  }
+  // The network logins tried so far (each fails: there is no game server yet).
+  static std::size_t Logins() {
+    std::size_t n = 0;
+    for (const std::string& line : cocos2d::Log::lines())
+      n += line.find("IniMainSocketAuthen: no game server connection") != std::string::npos;
+    return n;
+  }
+  QorvDDZGameScene* scene = nullptr;
+  GameViewBase* classicView = nullptr;
+};
+
+TEST_F(RoomEntryTest, ASuperRoomOfTheClassicListGetsTheSuperViewOnTheStage) {
+  classicView->retain();
+  const std::size_t logins = Logins();
+  Enter(52, 2);
+
+  ASSERT_EQ(Journal().size(), 1u);
+  EXPECT_EQ(Journal()[0].cls, "SuperGameView");
+  EXPECT_EQ(Journal()[0].viewType, 52);
+  auto* view = GameSceneBase::m_pGameView;
+  ASSERT_NE(view, nullptr);
+  EXPECT_NE(view, classicView);
+  EXPECT_EQ(view->getParent(), scene);  // the new view is the one shown
+  EXPECT_STREQ(GameViewBase::m_GlobalInfo.szClientVersion, "V1.09");
+  EXPECT_EQ(view->m_bSpecialEntry, 1);
+  EXPECT_EQ(GameViewBase::m_GlobalInfo.iEnterMode, RoomListLayer::kEnterModeRoomList);
+  EXPECT_EQ(Logins(), logins + 1);
+  tick(0.1f, 2);
+  EXPECT_EQ(GameSceneBase::m_pRoomList->getParent(), nullptr);
+  EXPECT_EQ(classicView->getReferenceCount(), 1u);  // the scene let the classic view go
+  classicView->release();
+}
+
+TEST_F(RoomEntryTest, AClassicRoomKeepsTheViewAsAnOrdinaryEntry) {
+  Enter(62, 0);
+  EXPECT_TRUE(Journal().empty());
+  EXPECT_EQ(GameSceneBase::m_pGameView, classicView);
+  EXPECT_EQ(classicView->getParent(), scene);
+  EXPECT_STREQ(GameViewBase::m_GlobalInfo.szClientVersion, "V1.07");
+  EXPECT_EQ(classicView->m_bSpecialEntry, 0);
+}
+
 TEST_F(SceneDriveTest, CloseButtonAsksTheRunningViewElseEndsTheClient) {
   WriteLoginRecord(62);
   const std::vector<GameViewBase*>& asked = scenetest::QuitQuestions();
@@ -155,9 +238,17 @@ TEST_F(SceneDriveTest, TenTokensStartAndAWrongCountEndsTheClient) {
   director->reset();
 
   ResetProcessState();
-  Start("ddz 127.0.0.1 0 0 0 0 0 offline");
+  QorvDDZGameScene* scene = Start("ddz 127.0.0.1 0 0 0 0 0 offline");
   EXPECT_EQ(OsApiCommon::shareOsApiCommon()->GetExitCount(), 1);
   EXPECT_EQ(cocos2d::Log::messageBoxes().back().first, "param error[ddz 127.0.0.1 0 0 0 0 0 offline][8]");
+  // Start-up stops there: no loading screen, room list or view, nothing to the lobby.
+  tick(0.1f, 5);
+  EXPECT_EQ(scene->GetLoadingView(), nullptr);
+  EXPECT_EQ(GameSceneBase::m_pGameResBase, nullptr);
+  EXPECT_EQ(GameSceneBase::m_pRoomList, nullptr);
+  EXPECT_EQ(GameSceneBase::m_pGameView, nullptr);
+  EXPECT_TRUE(Journal().empty());
+  EXPECT_TRUE(ddz::os::LobbyMessages().empty());
 }
 
 }  // namespace

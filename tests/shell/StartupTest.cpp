@@ -20,6 +20,7 @@ extern "C" {
 #include "platform/os/Clock.h"
 #include "platform/os/LobbyMessage.h"
 #include "platform/os/OsApiBase.h"
+#include "platform/os/OsApiCommon.h"
 #include "platform/os/Process.h"
 #include "shell/AppDelegate.h"
 
@@ -108,6 +109,7 @@ class StartupTest : public ::testing::Test {
     savedPaths_ = FileUtils::getInstance()->getSearchPaths();
     FileUtils::getInstance()->setSearchPaths({});
     OsApiBase::shareOsApi()->Reset();
+    OsApiCommon::shareOsApiCommon()->Reset();
     ddz::os::ClearLobbyMessages();
     ddz::os::SetScreenSize(1920, 1080);
     options.dataFolders = {"data", "/abs/data"};
@@ -123,6 +125,7 @@ class StartupTest : public ::testing::Test {
     FileUtils::getInstance()->setSearchPaths(savedPaths_);
     FileUtils::getInstance()->setPopupNotify(false);
     OsApiBase::shareOsApi()->Reset();
+    OsApiCommon::shareOsApiCommon()->Reset();
     ddz::os::ClearLobbyMessages();
     ddz::os::SetScreenSize(0, 0);
     ddz::os::SetCommandLineText("");
@@ -195,6 +198,24 @@ TEST_F(StartupTest, NoCommandLineStillReportsToLobbyWindowZero) {
   EXPECT_EQ(ddz::os::LobbyMessages()[0].window, 0u);
   EXPECT_EQ(ddz::os::LobbyMessages()[0].message, 0x46Fu);
   EXPECT_EQ(FileUtils::getInstance()->getSearchPaths().front(), "images/");
+}
+
+// A scene whose start-up ends the client, as the game scene does on a command
+// line it refuses.
+class EndingScene : public cocos2d::Scene {
+ public:
+  void onEnter() override {
+    cocos2d::Scene::onEnter();
+    OsApiCommon::shareOsApiCommon()->ExitGame();
+  }
+};
+
+TEST_F(StartupTest, AClientEndedByItsSceneDoesNotReportItsWindow) {
+  options.createScene = [] { return new EndingScene(); };
+  AppDelegate app(options);
+  EXPECT_TRUE(app.applicationDidFinishLaunching());
+  EXPECT_EQ(OsApiCommon::shareOsApiCommon()->GetExitCount(), 1);
+  EXPECT_TRUE(ddz::os::LobbyMessages().empty());
 }
 
 TEST_F(StartupTest, BackgroundPausesFramesAndSoundForegroundResumes) {

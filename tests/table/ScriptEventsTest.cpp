@@ -1,5 +1,6 @@
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "TableViewTestSupport.h"
@@ -76,17 +77,30 @@ TEST_F(TableViewTest, WithoutHandlersTheOperationsRunTheirDefaultBodies) {
   EXPECT_TRUE(seen().empty());
   EXPECT_EQ(view->GetGameKind(), 0);
 
-  // The operations without an event have bodies of their own or none.
-  const char result[288] = {};
-  view->ShowRoundResult(result, sizeof(result));
-  view->ShowRoundTask(1);
-  view->OnAwardEnd(1);
-  view->OpenSmallGame();
-  view->CloseSmallGame(2);
-  view->ShowAwardAni(1, 2, 3);
+  // An operation without an event has a body of its own.
   view->ResetSeatHeadFigures();
   for (int figure : g_iSeatHeadFigure) EXPECT_EQ(figure, -1);
-  EXPECT_TRUE(seen().empty());
+}
+
+TEST_F(TableViewTest, OperationsWithoutAnEventRunNoHandler) {
+  for (int key = 0; key < DDZGameView::kScriptEventCount; ++key)
+    view->RegisterLuaHandlerQorvDDZView(key, handler(EventName(key)));
+  const char result[288] = {};
+  const std::vector<std::pair<const char*, std::function<void()>>> operations = {
+      {"ShowRoundResult", [&] { view->ShowRoundResult(result, sizeof(result)); }},
+      {"ShowRoundTask", [&] { view->ShowRoundTask(1); }},
+      {"OnAwardEnd", [&] { view->OnAwardEnd(1); }},
+      {"OpenSmallGame", [&] { view->OpenSmallGame(); }},
+      {"CloseSmallGame", [&] { view->CloseSmallGame(2); }},
+      {"ShowAwardAni", [&] { view->ShowAwardAni(1, 2, 3); }},
+      {"ResetSeatHeadFigures", [&] { view->ResetSeatHeadFigures(); }},
+  };
+  for (const auto& [name, run] : operations) {
+    SCOPED_TRACE(name);
+    run();
+    EXPECT_TRUE(seen().empty());  // no script event is theirs
+    EXPECT_EQ(lua_gettop(L), 0);
+  }
 }
 
 TEST_F(TableViewTest, ScriptEventsGiveTheHandlersResult) {

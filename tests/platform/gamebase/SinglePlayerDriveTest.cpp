@@ -72,6 +72,11 @@ class TestScene : public GameSceneBase {
     if (*kind == 22) *kind = 62;
     return kind;
   }
+  void EnterGameKind(int kind, int mode) override {
+    journal.push_back("EnterGameKind" + std::to_string(kind) + "." + std::to_string(mode) +
+                      (view != nullptr && view->isRunning() ? ".shown" : ""));
+    GameSceneBase::EnterGameKind(kind, mode);
+  }
 
   Lines journal;
   EnteringView* view = nullptr;
@@ -175,6 +180,24 @@ TEST_F(Drive, NetworkPlayShowsTheRoomListAndItsLoginFailsVisibly) {
   EXPECT_TRUE(box->isRunning()) << "shown where the player can see it";
   EXPECT_TRUE(cocos2d::Log::contains("IniMainSocketAuthen: no game server connection (10.0.0.1:5000, kind 1)"));
   EXPECT_EQ(Only(s->view->journal, "authen"), Lines{});
+}
+
+TEST_F(Drive, ARoomEnteredFromTheListSettlesTheGameKindThenShowsTheTableAndLogsIn) {
+  TestScene* s = Start("ddz.exe 10.0.0.1 5000 3 0 1 777 token 4660");
+  tick(10);
+  ASSERT_NE(GameSceneBase::m_pRoomList, nullptr);
+  s->journal.clear();
+  const std::string login = "IniMainSocketAuthen: no game server connection (10.0.0.1:5000, kind 1)";
+  const std::size_t logins = cocos2d::Log::count(login);
+
+  RoomItemInfo& room = RoomListLayer::AddRoom(62, RoomServerInfo(), RoomRuleInfo());
+  GameSceneBase::m_pRoomList->onBtnEnterGame(&room);
+  tick();
+  // The kind is entered while the table is still off the stage; then it is shown and logs in.
+  EXPECT_EQ(s->journal, Lines{"EnterGameKind62.0"});
+  EXPECT_EQ(GameViewBase::m_GlobalInfo.iEnterMode, RoomListLayer::kEnterModeRoomList);
+  EXPECT_TRUE(s->view->isRunning());
+  EXPECT_EQ(cocos2d::Log::count(login), logins + 1);
 }
 
 TEST_F(Drive, ALoadingStepThatDoesNotMoveOnEndsTheLoading) {
