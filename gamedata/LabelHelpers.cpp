@@ -2,7 +2,6 @@
 
 #include "platform/engine/Label.h"
 #include "platform/engine/Log.h"
-#include "platform/engine/Sprite.h"
 #include "gamedata/TextHelpers.h"
 
 std::string g_strSystemFont = "微软雅黑";
@@ -34,22 +33,3 @@ void WrapTextToLabels(const char* text, std::vector<std::string>& lines, float m
   }
   if (!line.empty()) lines.push_back(line);
 }
-
-namespace ddz {
-
-cocos2d::Sprite* ShowGuideBg(cocos2d::Node* layer) {
-  if (!layer) return nullptr;
-  layer->setAnchorPoint(cocos2d::Vec2(1.0f, 0.5f));
-  cocos2d::Sprite* bubble = cocos2d::Sprite::createWithSpriteFrameName("pop_guide_bg.png");
-  if (!bubble) {
-    cocos2d::log("ShowGuideBg: frame pop_guide_bg.png is not loaded");
-    return nullptr;
-  }
-  bubble->setAnchorPoint(cocos2d::Vec2(0.0f, 0.5f));
-  bubble->setFlippedX(true);
-  bubble->setPosition(layer->convertToNodeSpace(layer->getPosition()));
-  layer->addChild(bubble);
-  return bubble;
-}
-
-}  // namespace ddz

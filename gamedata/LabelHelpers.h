@@ -1,4 +1,4 @@
-// Fitting texts into labels, and the guide bubble behind a prize notice.
+// Fitting texts into labels.
 #pragma once
 
 #include <string>
@@ -6,8 +6,6 @@
 
 namespace cocos2d {
 class Label;
-class Node;
-class Sprite;
 }  // namespace cocos2d
 
 // The font every system-font label of the client uses ("微软雅黑", UTF-8).
@@ -23,14 +21,3 @@ void FitLabelToWidth(cocos2d::Label* label, float maxWidth);
 // as a label in "Arial" at fontSize, stays narrower than maxWidth. A single
 // character wider than maxWidth still makes a line of its own.
 void WrapTextToLabels(const char* text, std::vector<std::string>& lines, float maxWidth, float fontSize);
-
-namespace ddz {
-
-// The guide bubble of the prize notices (AniPrizeGuide::ShowGuideBg): gives
-// `layer` the anchor point (1, 0.5) and adds the frame "pop_guide_bg.png"
-// (its sheet must be loaded) mirrored, anchored at (0, 0.5), at the layer's
-// own position in its node space. Returns the bubble; null (and a log line)
-// when the layer is null or the frame is not loaded.
-cocos2d::Sprite* ShowGuideBg(cocos2d::Node* layer);
-
-}  // namespace ddz

@@ -164,6 +164,9 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner {
   virtual void ResetSeatHeadFigures();
   // Event 18: {seat, factor}.
   virtual void ShowDoubleAni(int seat, int factor);
+  // Shows the hand's multiple `times` where the view shows it (the top bar);
+  // the doubling sign calls it when it lands. No widget here: nothing.
+  virtual void ShowTableMultiple(int /*times*/) {}
   // Event 19: one boolean.
   virtual void OnResultLayerShown(bool shown);
   virtual void OnAwardEnd(int kind);

@@ -9,7 +9,6 @@
 #include "platform/engine/Label.h"
 #include "platform/engine/Log.h"
 #include "platform/engine/Ref.h"
-#include "platform/engine/Sprite.h"
 #include "gamedata/TextHelpers.h"
 
 namespace {
@@ -80,28 +79,6 @@ TEST_F(LabelHelpersTest, WrapBreaksBeforeTheCharacterThatReachesTheWidth) {
   WrapTextToLabels("", lines, 50, 20);
   WrapTextToLabels(nullptr, lines, 50, 20);
   EXPECT_TRUE(lines.empty());
-}
-
-TEST_F(LabelHelpersTest, GuideBubbleIsMirroredAtTheLayersOwnPoint) {
-  auto* cache = cocos2d::SpriteFrameCache::getInstance();
-  cocos2d::Node* layer = cocos2d::Node::create();
-  layer->setPosition(cocos2d::Vec2(300, 200));
-
-  cache->removeSpriteFrameByName("pop_guide_bg.png");
-  EXPECT_EQ(ddz::ShowGuideBg(layer), nullptr);
-  EXPECT_TRUE(cocos2d::Log::contains("ShowGuideBg: frame pop_guide_bg.png is not loaded"));
-
-  cache->addSpriteFrame(cocos2d::SpriteFrame::create("pop_guide.png", cocos2d::Rect(0, 0, 320, 90)),
-                        "pop_guide_bg.png");
-  cocos2d::Sprite* bubble = ddz::ShowGuideBg(layer);
-  ASSERT_NE(bubble, nullptr);
-  EXPECT_EQ(layer->getAnchorPoint(), cocos2d::Vec2(1.0f, 0.5f));
-  EXPECT_EQ(bubble->getParent(), layer);
-  EXPECT_EQ(bubble->getAnchorPoint(), cocos2d::Vec2(0.0f, 0.5f));
-  EXPECT_TRUE(bubble->isFlippedX());
-  EXPECT_EQ(bubble->getPosition(), layer->convertToNodeSpace(cocos2d::Vec2(300, 200)));
-  cache->removeSpriteFrameByName("pop_guide_bg.png");
-  EXPECT_EQ(ddz::ShowGuideBg(nullptr), nullptr);
 }
 
 }  // namespace

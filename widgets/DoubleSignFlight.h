@@ -1,0 +1,49 @@
+// The "x2" sign of a doubling: it pops up at the seat that doubled and flies
+// to the multiple on the top bar, holding the game messages while it flies.
+// A table view keeps one and calls Show from its ShowDoubleAni.
+//
+// Every doubling counts: Show multiplies the hand's multiple at once, also
+// while a sign is still in flight (only a second sign is not started), and
+// the sign shows the multiple as it is when it lands (the view's
+// ShowTableMultiple), so no factor is lost.
+//
+// The sign raises the message lock through a MsgLockToken it carries, so a
+// sign taken off the table early (a table reset, the background) lowers the
+// lock exactly once.
+#pragma once
+
+#include "platform/engine/Sprite.h"
+
+class DDZGameView;
+class MsgLockToken;
+
+class DoubleSignFlight {
+ public:
+  static constexpr const char* kSign = "ddzq_x2.png";
+  static constexpr int kZOrder = 300;
+
+  explicit DoubleSignFlight(DDZGameView* view) : m_pView(view) {}  // borrowed
+  ~DoubleSignFlight();
+  DoubleSignFlight(const DoubleSignFlight&) = delete;
+  DoubleSignFlight& operator=(const DoubleSignFlight&) = delete;
+
+  // Multiplies the hand's multiple by `factor` and, unless a sign flies,
+  // starts one from `seat` (0-2; another value: the window's centre).
+  void Show(int seat, int factor);
+  bool IsFlying();
+  // Takes a flying sign off the table (its lock is lowered).
+  void Stop();
+  cocos2d::Sprite* GetSign() { return IsFlying() ? m_pDoubleSprite : nullptr; }
+
+  // Where a sign from `seat` starts and how long it flies to the top bar.
+  static cocos2d::Vec2 StartPoint(int seat);
+  static float FlightSeconds(int seat);
+
+ private:
+  void OnLanded();
+  void Forget();
+
+  DDZGameView* m_pView;
+  cocos2d::Sprite* m_pDoubleSprite = nullptr;  // retained while held
+  MsgLockToken* m_pLock = nullptr;             // a child of the sign
+};
