@@ -5,6 +5,7 @@
 #include "gamedata/TextHelpers.h"
 
 std::string g_strSystemFont = "微软雅黑";
+std::string& g_strFontName = g_strSystemFont;
 
 void FitLabelToWidth(cocos2d::Label* label, float maxWidth) {
   if (!label || maxWidth < 1.0f || label->getContentSize().width <= maxWidth) return;

@@ -10,6 +10,8 @@ class Label;
 
 // The font every system-font label of the client uses ("微软雅黑", UTF-8).
 extern std::string g_strSystemFont;
+// The same string under the name the table widgets and dialogs use.
+extern std::string& g_strFontName;
 
 // Shortens the label's text by whole characters, with "..." appended, until
 // its content width is no longer greater than maxWidth (the first character

@@ -18,6 +18,7 @@
 #include "platform/os/OsApiBase.h"
 #include "platform/os/OsApiCommon.h"
 #include "platform/os/Text.h"
+#include "classic/GameViewPC.h"
 #include "shell/GameLoading.h"
 #include "shell/LaunchCommandLine.h"
 #include "gamedata/TextTables.h"
@@ -387,7 +388,9 @@ T* NotInThisBuild(const char* cls) {
 }
 }  // namespace
 
-GameViewBase* QorvDDZGameScene::NewGameViewPC(YndLoadingBase*, int) { return NotInThisBuild<GameViewBase>("GameViewPC"); }
+GameViewBase* QorvDDZGameScene::NewGameViewPC(YndLoadingBase* loading, int gameId) {
+  return new GameViewPC(this, loading, gameId);
+}
 GameViewBase* QorvDDZGameScene::NewSRGameView(YndLoadingBase*) { return NotInThisBuild<GameViewBase>("SRGameView"); }
 GameViewBase* QorvDDZGameScene::NewSuperGameView(YndLoadingBase*, int) {
   return NotInThisBuild<GameViewBase>("SuperGameView");

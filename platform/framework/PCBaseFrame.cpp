@@ -9,6 +9,8 @@ PCBaseFrame* PCBaseFrame::SharedPCBaseFrame() {
   return g_frame;
 }
 
+PCBaseFrame* PCBaseFrame::SharedPCBaseFrameIfAny() { return g_frame; }
+
 PCBaseFrame::PCBaseFrame() { init(); }
 
 PCBaseFrame::~PCBaseFrame() {

@@ -17,6 +17,8 @@ class PCBaseFrame : public cocos2d::Node {
   // (the scene autoreleases it when it adds it). The frame forgets itself when
   // it is destroyed, so a later call makes a new one.
   static PCBaseFrame* SharedPCBaseFrame();
+  // The frame when there is one; never makes one.
+  static PCBaseFrame* SharedPCBaseFrameIfAny();
   ~PCBaseFrame() override;
 
   void SetGameTitleAndVersion(const char* text);

@@ -96,6 +96,18 @@ int YndLocalData::getIntegerForKey(const char* key, int defaultValue) const {
 
 void YndLocalData::setIntegerForKey(const char* key, int value) { Set(key, std::to_string(value)); }
 
+std::int64_t YndLocalData::getInteger64ForKey(const char* key, std::int64_t defaultValue) const {
+  const std::string* v = Find(key);
+  if (v == nullptr || v->empty()) return defaultValue;
+  errno = 0;
+  char* end = nullptr;
+  const long long n = std::strtoll(v->c_str(), &end, 10);
+  if (errno != 0 || *end != '\0') return defaultValue;
+  return static_cast<std::int64_t>(n);
+}
+
+void YndLocalData::setInteger64ForKey(const char* key, std::int64_t value) { Set(key, std::to_string(value)); }
+
 bool YndLocalData::getBoolForKey(const char* key, bool defaultValue) const {
   const std::string* v = Find(key);
   if (v == nullptr) return defaultValue;

@@ -4,6 +4,7 @@
 // interrupted write leaves the previous file as it was.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <string>
 
@@ -17,6 +18,10 @@ class YndLocalData {
 
   int getIntegerForKey(const char* key, int defaultValue = 0) const;
   void setIntegerForKey(const char* key, int value);
+  // Whole 64-bit values (times in seconds since 1970); an int written by
+  // setIntegerForKey reads back the same.
+  std::int64_t getInteger64ForKey(const char* key, std::int64_t defaultValue = 0) const;
+  void setInteger64ForKey(const char* key, std::int64_t value);
   bool getBoolForKey(const char* key, bool defaultValue = false) const;
   void setBoolForKey(const char* key, bool value);
   // Writes the store to its file. False when the write failed (the old file

@@ -187,13 +187,13 @@ TEST_F(GameViewByIdTest, EachGameIdMakesItsViewAfterSettingTheViewType) {
 }
 
 TEST_F(GameViewByIdTest, MissingViewClassesAreLoggedAndGiveNoView) {
-  scenetest::RecordingScene::missing = {"GameViewPC", "CompeteRoomListLayer"};
+  scenetest::RecordingScene::missing = {"SRGameView", "CompeteRoomListLayer"};
   QorvDDZGameScene* scene = NewScene();
-  EXPECT_EQ(scene->CreateInstanceGameView(nullptr, 62), nullptr);
-  EXPECT_TRUE(Logged("GameViewPC is not in this build"));
+  EXPECT_EQ(scene->CreateInstanceGameView(nullptr, 48), nullptr);
+  EXPECT_TRUE(Logged("SRGameView is not in this build"));
   EXPECT_EQ(scene->CreateRoom(237), nullptr);
   EXPECT_TRUE(Logged("CompeteRoomListLayer is not in this build"));
-  EXPECT_EQ(g_iGameViewType, 1);
+  EXPECT_EQ(g_iGameViewType, 16);
 }
 
 TEST_F(GameViewByIdTest, RoomListByGameId) {
@@ -283,6 +283,9 @@ TEST(LoadResStep, StagesByKindAndPercentage) {
   struct SheetLayer : YndGameLayer {
     std::vector<std::string> asked;
   };
+  // A cache made afresh reads the frame manifest through this test's (empty)
+  // search paths, whatever an earlier test of the program loaded.
+  cocos2d::SpriteFrameCache::destroyInstance();
   auto* scene = new scenetest::RecordingScene();
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.kind) + " at " + std::to_string(c.done));

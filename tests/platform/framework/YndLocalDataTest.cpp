@@ -127,3 +127,16 @@ TEST_F(LocalData, KeysThatCannotBeWrittenBackAreRefused) {
   EXPECT_FALSE(std::filesystem::exists(store->GetFilePath()));  // nothing changed, nothing written
   EXPECT_EQ(store->getIntegerForKey("a=b", 0), 0);
 }
+
+TEST_F(LocalData, TimesPast2038KeepAllSixtyFourBits) {
+  const std::int64_t after2038 = 4102444800;  // 2100-01-01, beyond an int
+  store->setInteger64ForKey("key_today_play_ddz_time", after2038);
+  store->setIntegerForKey("small", -5);
+  ASSERT_TRUE(store->flush());
+  store->Reload();
+  EXPECT_EQ(store->getInteger64ForKey("key_today_play_ddz_time", 0), after2038);
+  EXPECT_EQ(store->getInteger64ForKey("small", 0), -5);
+  // The int reader refuses what it cannot hold rather than cutting it.
+  EXPECT_EQ(store->getIntegerForKey("key_today_play_ddz_time", 7), 7);
+  EXPECT_EQ(store->getInteger64ForKey("missing", 9), 9);
+}

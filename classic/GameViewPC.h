@@ -1,0 +1,221 @@
+// The classic three-player table of the desktop client.
+//
+// The scene makes the view for every game id that is not a tournament or
+// variant table. The view builds its table each time it enters the stage
+// (onEnter runs CallBackLoadingEnd, which lays the table out in a fixed order
+// and then lets the game base log in); it takes its seat when the player
+// presses the start button (the sit request goes out once, 1 s later); it
+// keeps the day's hand count and the loss amounts in the local store; and it
+// takes the table down again in onExit. In the single-player game it makes
+// the local server the game base asks for.
+//
+// Construction, entering, the start button, the teardown and the touches on
+// the other players' heads are in GameViewPC.cpp; the single-player
+// statistics and the loss limit in GameViewPCStats.cpp.
+//
+// Widgets that are not in this build yet keep their slots null; every step
+// that would make one is a private Build* helper, and every use of a slot
+// checks it.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "table/DDZGameView.h"
+
+namespace cocos2d {
+class Label;
+class Node;
+class Sprite;
+class Touch;
+namespace ui {
+class Button;
+}
+}  // namespace cocos2d
+class ActivityLayer;
+class BottomUIPC;
+class GameTips;
+class LobbyTopBull;
+class NewPlayerAward;
+class SelfHandCard;
+class TopUIPC;
+
+class GameViewPC : public DDZGameView {
+ public:
+  static constexpr int kPlayerCount = 3;
+
+  // The sprite sheets the table needs, added in this order when it enters.
+  static const std::vector<const char*>& TableSheets();
+
+  // ---- local store and user-default keys ----
+  static constexpr const char* kKeyTodayPlayNum = "key_today_play_ddz_num";
+  static constexpr const char* kKeyTodayPlayTime = "key_today_play_ddz_time";
+  static constexpr const char* kKeySingleAmount = "DDZ_SINGLE_GAME_AMOUNT";
+  static constexpr const char* kKeySingleWins = "DDZ_SINGLE_GAME_WIN_NUM";
+  static constexpr const char* kKeySingleLosses = "DDZ_SINGLE_GAME_LOSE_NUM";
+  static constexpr const char* kUserWins = "SINGAL_GAME_WIN_NUM";
+  static constexpr const char* kUserLosses = "SINGAL_GAME_LOST_NUM";
+  static constexpr const char* kUserAmount = "SINGAL_GAME_AMOUNT";
+  static constexpr const char* kUserHands = "SINGAL_GAME_NUM";
+  static constexpr const char* kUserHandsForGuide = "SINGAL_GAME_NUM_FOR_GUIDE";
+  static constexpr const char* kUserTaskGuide = "TASK_GUIDE_ANI_SHOW";
+  static constexpr const char* kUserCardCounterGuide = "CARD_COUNTER_GUIDE_SHOW";
+  // The statistics file of earlier versions, in the writable folder; read
+  // once into the local store, then deleted.
+  static constexpr const char* kLegacyStatsFile = "single.conf";
+
+  // ---- the day and the loss limit ----
+  // The day background is shown from kDayStartHour:00 to kDayEndHour:59.
+  static constexpr int kDayStartHour = 7;
+  static constexpr int kDayEndHour = 17;
+  // Today's net money must stay above this for a new hand.
+  static constexpr int kLoseLimit = -1000000;
+
+  // ---- start button ----
+  static constexpr float kSitDelay = 1.0f;
+  static constexpr int kStartSound = 6;
+  // Touches closer together than this are ignored.
+  static constexpr unsigned kTouchGapMs = 101;
+  // The head area of a seat that opens its info popup, from g_ptTipsPlayerInfo.
+  static constexpr float kHeadTouchWidth = 130;
+  static constexpr float kHeadTouchHeight = 250;
+
+  // The scene passes the game id it makes the view for.
+  GameViewPC(GameSceneBase* pGameScene, YndLoadingBase* pLoadingLayer, int iGameId);
+  ~GameViewPC() override;
+
+  void onEnter() override;
+  void onExit() override;
+  // Opens the info popup of the other player whose head was touched and
+  // closes the other popups.
+  void onTouchesEnded(const std::vector<cocos2d::Touch*>& touches, cocos2d::Event* event) override;
+
+  // Builds the table (also called from onEnter), then lets the game base log in.
+  void CallBackLoadingEnd() override;
+  // The first look at a message consumes nothing on this table.
+  bool CallBackFirstHandleMainSocketNetMsg(char*, int) override { return false; }
+  // A new local server bound to this view; the view owns it.
+  SingleServerBase* CallBackCreateSingleServer() override;
+  // The table draws its day or night background in any case.
+  virtual bool SkipDayNightBackground() const { return false; }
+  // The classic table does not shake.
+  void ShakeScreen() override {}
+
+  // ---- seat request ----
+  // The start button: unless the loss limit refuses, the button goes and the
+  // sit request follows kSitDelay later, once.
+  void OnBtnStart(cocos2d::Ref* sender = nullptr);
+  // One-shot selector: the sit request, then it unschedules itself.
+  void SendSitReqOnce(float dt);
+  // The idle-kick selector: the kick-out notice with reason 1000. The
+  // classic table only ever cancels it.
+  void OnIdleKick(float dt);
+  // Clears the hand's table. Pending one-shot selectors (the sit request,
+  // the idle tips) are cancelled here and when the table is taken down.
+  virtual void ResetTable();
+
+  // ---- single-player statistics and the loss limit ----
+  // Single-player only: the score total, wins and losses from "single.conf"
+  // when that file is there (it is then moved into the local store and
+  // deleted), else from the local store.
+  void LoadSingleGameStats();
+  // The three single-player totals of the login record into the local store.
+  void SaveSingleGameStats();
+  // The counts after an offline hand with the own result `result`; on a
+  // network table a won hand counts for the game base instead.
+  void RecordSingleHandResult(int result);
+  // Starts the day: today's loss amount is 0 on a new local date, else what
+  // was stored; the all-time amount from the store.
+  virtual void RecordLoseAmount();
+  // Both amounts change by the own money change and are stored.
+  virtual void UpdateLoseAmount(int moneyChange);
+  // False, with a box whose button leaves the table, once today's amount has
+  // reached kLoseLimit.
+  bool CheckLoseLimit();
+
+  // ---- read access ----
+  int GetGameId() const { return m_iGameId; }
+  int GetTodayPlayNum() const { return m_iTodayPlayNum; }
+  int GetDayLoseAmount() const { return m_iDayLoseAmount; }
+  int GetLobbyLoseAmount() const { return m_iLobbyLoseAmount; }
+  cocos2d::ui::Button* GetStartButton() const { return m_pStartBtn; }
+  cocos2d::Label* GetInfoLabel() const { return m_pInfoLabel; }
+  // The full-window background and the two side pieces (right, left).
+  cocos2d::Sprite* GetBackground(int part) const;
+  SelfHandCard* GetSelfHand() const;
+  bool IsSitRequestPending() const;
+
+  // ---- table state ----
+  // Hands played today; restarts from 0 on a new local date.
+  int m_iTodayPlayNum = 0;
+  // Net money of this game id: all days, and today.
+  int m_iLobbyLoseAmount = 0;
+  int m_iDayLoseAmount = 0;
+
+  // ---- widget slots of the classic table (null until built) ----
+  TopUIPC* m_pTopUIPC = nullptr;
+  BottomUIPC* m_pBottomUIPC = nullptr;
+  LobbyTopBull* m_pGameBull = nullptr;
+  GameTips* m_pGameTips = nullptr;
+  ActivityLayer* m_pActivityLayer = nullptr;
+  NewPlayerAward* m_pNewPlayerAward = nullptr;
+  cocos2d::ui::Button* m_pStartBtn = nullptr;  // child of the view
+  cocos2d::Label* m_pInfoLabel = nullptr;      // child of the view
+  cocos2d::Node* m_pWaitNode = nullptr;        // shown after authentication
+
+ protected:
+  // The local calendar day of a time (seconds since 1970), as year * 10000 +
+  // month * 100 + day, so two times fall on the same day when these are equal.
+  static int LocalDayOf(std::int64_t seconds);
+  static int LocalHourOf(std::int64_t seconds);
+
+  // ---- what the touches ask of the seat widgets ----
+  // Whether seat `seat`'s head is on the stage.
+  virtual bool IsSeatHeadRunning(int seat) const;
+  // Whether seat `seat`'s info popup is on the stage.
+  virtual bool IsSeatInfoPopupRunning(int seat) const;
+  // Shows seat `seat`'s info popup.
+  virtual void ShowSeatInfoPopup(int seat);
+
+ private:
+  // ---- onEnter ----
+  void LoadTodayPlayNum();
+  void BuildInfoLabel();
+  void OpenGameRule(cocos2d::Ref* sender);
+
+  // ---- CallBackLoadingEnd, in the order the table is built ----
+  void BuildBackground();
+  void BuildTopBar();
+  void BuildBottomBar();
+  void BuildTalkTip();
+  void BuildBulletin();
+  void BuildActivities();
+  void BuildSeatHead(int seat);
+  void BuildSeatInfoPopup(int seat);
+  void BuildSeatStatus(int seat);
+  void BuildBaseCardRow();
+  void BuildSelfHand();
+  void BuildOtherHand(int seat);
+  void BuildPlayedRow(int seat);
+  void BuildShownRow(int seat);
+  void BuildDeal();
+  void BuildStartButton();
+  void AddOwnSeatWidgets();
+  void BuildClock();
+  void BuildResultScreen();
+  void BuildGameTips();
+  void AfterTableBuilt();
+
+  // ---- the start button and teardown ----
+  void StartIdleTips();
+  void StopIdleTips();
+  void SwitchBottomBarTableControl();
+  void CancelPendingSelectors();
+  void TakeTableDown();
+
+  int m_iGameId = 0;
+  std::uint64_t m_uLastTouchMs = 0;
+  bool m_bTouchSeen = false;
+  cocos2d::Sprite* m_pBackground[3] = {};  // children of the view
+  std::unique_ptr<SingleServerBase> m_pSingleServer;
+};
