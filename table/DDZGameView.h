@@ -17,7 +17,8 @@
 //
 // The own hands (cards/) reach the view through ISelfHandOwner: the view's
 // HideGameClock, ShowSelfOutCard and ShowSelfClock are the operations of the
-// same names below.
+// same names below. The bottom-card and deal rows reach it through
+// ITableRowOwner: OnBaseCardShown and OnDealCardEnd.
 #pragma once
 
 #include <cstdint>
@@ -26,6 +27,7 @@
 
 #include "cards/ScriptHooks.h"
 #include "cards/SelfHandOwner.h"
+#include "cards/TableRowOwner.h"
 #include "platform/engine/Math.h"
 #include "platform/engine/lua/LuaStack.h"
 #include "platform/gamebase/GameViewBase.h"
@@ -51,7 +53,7 @@ class YndGameLayer;
 // a seat keeps its figure from hand to hand; -1 means choose anew.
 extern int g_iSeatHeadFigure[GameViewBase::kMaxSeats];
 
-class DDZGameView : public GameViewBase, public ISelfHandOwner {
+class DDZGameView : public GameViewBase, public ISelfHandOwner, public ITableRowOwner {
  public:
   static constexpr int kOwnSeat = 1;
 
@@ -118,7 +120,7 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner {
   // The table kind as the widgets see it (event 0; 0 without a handler).
   virtual int GetGameKind();
   // The deal animation has ended (event 1).
-  virtual void OnDealCardEnd();
+  void OnDealCardEnd() override;
   // The own seat has acted (event 2).
   void HideGameClock() override;
   // A rob button (event 4: {text up to its first zero byte, value, the char
@@ -154,7 +156,7 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner {
   // Asks whether to leave the table (event 15).
   virtual void ShowQuitMsgBox();
   // The bottom cards are face up (event 16).
-  virtual void OnBaseCardShown();
+  void OnBaseCardShown() override;
   // Shakes the view: kShakeOffsets as moves of kShakeStepSeconds, repeated
   // kShakeRepeats times; the view ends where it started.
   virtual void ShakeScreen();
