@@ -63,6 +63,14 @@ class RulesTest : public ::testing::Test {
     view->touchEnded(x, windowY);
   }
 
+  // A tap on the centre of a node (its anchor point).
+  void TapNode(cocos2d::Node* node) {
+    const cocos2d::Vec2 at = node->convertToWorldSpaceAR(cocos2d::Vec2::ZERO);
+    TapAt(at.x, at.y);
+  }
+  // Steps past the popups' entrance bounce.
+  void SettlePopup() { tick(30); }
+
   ddz::test::TempDir dir;
   std::vector<std::string> savedPaths;
   cocos2d::Director* director = nullptr;
