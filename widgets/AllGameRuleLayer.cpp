@@ -1,6 +1,8 @@
 #include "widgets/AllGameRuleLayer.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <new>
 #include <string>
 
