@@ -3,11 +3,16 @@
 // single-player statistics and the loss limit are in GameViewPCStats.cpp.
 #include "classic/GameViewPC.h"
 
+#include <array>
 #include <cstdio>
 #include <ctime>
 
 #include "cardlogic/SingleServerDDZ.h"
+#include "cards/BaseCard.h"
+#include "cards/DealCard.h"
+#include "cards/OtherHandCard.h"
 #include "cards/SelfHandCard.h"
+#include "cards/SendCard.h"
 #include "gamedata/LabelHelpers.h"
 #include "gamedata/LayoutConfig.h"
 #include "gamedata/TextTables.h"
@@ -26,6 +31,12 @@
 #include "platform/os/Clock.h"
 #include "platform/os/OsApiBase.h"
 #include "platform/os/Random.h"
+#include "widgets/GameClock.h"
+#include "widgets/LobbyTopBull.h"
+#include "widgets/OtherPlayerInfo.h"
+#include "widgets/PlayerGameInfo.h"
+#include "widgets/PlayerShow.h"
+#include "widgets/TalkLayer.h"
 
 using cocos2d::Vec2;
 
@@ -38,6 +49,16 @@ constexpr int kZOwnHand = 101;
 constexpr int kZOwnPlayedRow = 3;
 constexpr int kZOwnStatus = 100;
 constexpr int kZStartButton = 10;
+constexpr int kZBaseCard = 1;
+constexpr int kZInfoPopup = 103;
+constexpr int kZTalkTip = 106;
+constexpr int kZBulletin = 106;
+constexpr int kZGameTips = 105;
+constexpr int kZClock = 4;
+constexpr float kBulletinBelowTop = 30;
+const cocos2d::Vec2 kBaseCardShift{0, -30};
+const cocos2d::Vec2 kOwnStatusPos{0, 52};
+constexpr float kPlayedRowScale = 0.5f;
 
 // The day and night sets: the full-window image, then the right and left
 // side pieces (sprite frames).
@@ -237,41 +258,111 @@ cocos2d::Sprite* GameViewPC::GetBackground(int part) const {
   return part >= 0 && part < 3 ? m_pBackground[part] : nullptr;
 }
 
-// The widgets below are not in this build yet: each step keeps its slot null.
+// The widgets below that are not in this build yet keep their slots null.
 // Top bar: m_pTopUIPC at (0, -30), z-order 105.
 void GameViewPC::BuildTopBar() {}
 // Bottom bar: m_pBottomUIPC at (0, -14), z-order 602.
 void GameViewPC::BuildBottomBar() {}
-// Chat bubbles: m_pTalkTip, z-order 106.
-void GameViewPC::BuildTalkTip() {}
-// Bulletin: m_pGameBull at (W / 2, H - 30) + g_ptGameBullUI, z-order 106.
-void GameViewPC::BuildBulletin() {}
+
+void GameViewPC::BuildTalkTip() {
+  if (m_pTalkTip == nullptr) m_pTalkTip = TalkTip::create();
+  AddTableWidget(m_pTalkTip, kZTalkTip);
+}
+
+void GameViewPC::BuildBulletin() {
+  if (m_pGameBull == nullptr) m_pGameBull = LobbyTopBull::create();
+  m_pGameBull->setPosition(Vec2(WindowWidth() / 2, WindowHeight() - kBulletinBelowTop) + g_ptGameBullUI);
+  AddTableWidget(m_pGameBull, kZBulletin);
+}
+
 // Activity buttons: m_pActivityLayer at (60, H - 70), z-order 105.
 void GameViewPC::BuildActivities() {}
-// The seat's PlayerShow: the own head with the login's head id, hidden, at
-// g_ptPlayerHead[1] scaled g_fPlayerHeadScale[1]; another seat's with figure
-// -1 at its own entries.
-void GameViewPC::BuildSeatHead(int) {}
-// Another seat's OtherPlayerInfo popup, z-order 103.
-void GameViewPC::BuildSeatInfoPopup(int) {}
-// The seat's PlayerGameInfo (the own one is added in AddOwnSeatWidgets).
-void GameViewPC::BuildSeatStatus(int) {}
-// Bottom-card row m_pBaseCard at g_ptNormalBaseCard + (0, -30), z-order 1.
-void GameViewPC::BuildBaseCardRow() {}
-// Another seat's OtherHandCard in m_pHandCard[seat].
-void GameViewPC::BuildOtherHand(int) {}
-// The seat's SendCard row at g_ptSendCard[seat], scale 0.5.
-void GameViewPC::BuildPlayedRow(int) {}
-// The seat's SmallShowCard row at g_ptShowCards[seat], scale g_fShowCardScale.
-void GameViewPC::BuildShownRow(int) {}
-// m_pDealCard over the three hands and the bottom-card row: 54 cards, 3 players.
-void GameViewPC::BuildDeal() {}
-// GameClock bound to the own hand, z-order 4.
-void GameViewPC::BuildClock() {}
+void GameViewPC::BuildSeatHead(int seat) {
+  if (m_pPlayerShow[seat] == nullptr) m_pPlayerShow[seat] = PlayerShow::create(seat);
+  PlayerShow* head = m_pPlayerShow[seat];
+  if (seat == kOwnSeat) {
+    head->IniImage(m_GlobalInfo.iHeadID, g_ptPlayerHead[1], g_fPlayerHeadScale[1], Vec2::ZERO);
+    head->setVisible(false);
+  } else {
+    head->IniImage(-1, g_ptPlayerHead[seat], g_fPlayerHeadScale[seat], Vec2::ZERO);
+  }
+  AddTableWidget(head, 0);
+}
+
+void GameViewPC::BuildSeatInfoPopup(int seat) {
+  if (m_pOtherPlayerInfo[seat] == nullptr) {
+    m_pOtherPlayerInfo[seat] = new OtherPlayerInfo(seat, this);
+    m_pOtherPlayerInfo[seat]->autorelease();
+  }
+  AddTableWidget(m_pOtherPlayerInfo[seat], kZInfoPopup);
+}
+
+void GameViewPC::BuildSeatStatus(int seat) {
+  if (m_pPlayerGameInfo[seat] != nullptr) return;
+  m_pPlayerGameInfo[seat] = new PlayerGameInfo(seat);
+  m_pPlayerGameInfo[seat]->autorelease();
+  // The own seat's widget goes on the table with the own hand.
+  if (seat != kOwnSeat) AddTableWidget(m_pPlayerGameInfo[seat], 0);
+}
+
+void GameViewPC::BuildBaseCardRow() {
+  if (m_pBaseCard == nullptr) {
+    m_pBaseCard = new BaseCard(this);
+    m_pBaseCard->autorelease();
+  }
+  m_pBaseCard->setPosition(g_ptNormalBaseCard + kBaseCardShift);
+  AddTableWidget(m_pBaseCard, kZBaseCard);
+}
+
+void GameViewPC::BuildOtherHand(int seat) {
+  if (m_pHandCard[seat] == nullptr) {
+    m_pHandCard[seat] = new OtherHandCard(seat);
+    m_pHandCard[seat]->autorelease();
+  }
+  AddTableWidget(m_pHandCard[seat], 0);
+}
+
+void GameViewPC::BuildPlayedRow(int seat) {
+  if (m_pSendCard[seat] == nullptr) {
+    m_pSendCard[seat] = new SendCard(seat, g_ptSendCard[seat], kPlayedRowScale);
+    m_pSendCard[seat]->autorelease();
+  }
+  // The own seat's row goes on the table with the own hand.
+  if (seat != kOwnSeat) AddTableWidget(m_pSendCard[seat], 0);
+}
+
+void GameViewPC::BuildShownRow(int seat) {
+  if (m_pMingCard[seat] == nullptr) {
+    m_pMingCard[seat] = new SmallShowCard(seat, g_ptShowCards[seat].x, g_ptShowCards[seat].y, g_fShowCardScale);
+    m_pMingCard[seat]->autorelease();
+  }
+  AddTableWidget(m_pMingCard[seat], 0);
+}
+
+void GameViewPC::BuildDeal() {
+  if (m_pDealCard == nullptr) {
+    std::array<Vell_SpriteCardManage*, DealCard::kSeatSlots> rows{};
+    for (int seat = 0; seat < kPlayerCount; ++seat) rows[seat] = m_pHandCard[seat];
+    m_pDealCard = new DealCard(this, rows, m_pBaseCard);
+    m_pDealCard->autorelease();
+  }
+  AddTableWidget(m_pDealCard, 0);
+}
+
+void GameViewPC::BuildClock() {
+  if (m_pGameClock == nullptr) {
+    m_pGameClock = new GameClock(m_pHandCard[kOwnSeat], GetGameKind());
+    m_pGameClock->autorelease();
+  }
+  AddTableWidget(m_pGameClock, kZClock);
+}
+
 // ResultLayer in m_pResultLayer.
 void GameViewPC::BuildResultScreen() {}
-// GameTips in m_pGameTips, z-order 105.
-void GameViewPC::BuildGameTips() {}
+void GameViewPC::BuildGameTips() {
+  if (m_pGameTips == nullptr) m_pGameTips = GameTips::create();
+  AddTableWidget(m_pGameTips, kZGameTips);
+}
 // The rules window (the window frame's help button).
 void GameViewPC::OpenGameRule(cocos2d::Ref*) {}
 // The talk tip's idle tips every 120 s, and their end.
@@ -312,8 +403,10 @@ void GameViewPC::AddOwnSeatWidgets() {
   if (m_pSendCard[kOwnSeat] != nullptr && m_pSendCard[kOwnSeat]->getParent() == nullptr) {
     addChild(m_pSendCard[kOwnSeat], kZOwnPlayedRow);
   }
-  // The own PlayerGameInfo goes at (0, 52), z-order kZOwnStatus, once it is built.
-  (void)kZOwnStatus;
+  if (m_pPlayerGameInfo[kOwnSeat] != nullptr) {
+    m_pPlayerGameInfo[kOwnSeat]->setPosition(kOwnStatusPos);
+    AddTableWidget(m_pPlayerGameInfo[kOwnSeat], kZOwnStatus);
+  }
 }
 
 // ---------------------------------------------------------------- the start button
@@ -378,13 +471,19 @@ void GameViewPC::TakeTableDown() {
     drop(m_pHandCard[seat]);
     drop(m_pSendCard[seat]);
     drop(m_pMingCard[seat]);
-    // m_pPlayerShow, m_pPlayerGameInfo and m_pOtherPlayerInfo go here as they land.
+    drop(m_pPlayerShow[seat]);
+    drop(m_pPlayerGameInfo[seat]);
+    drop(m_pOtherPlayerInfo[seat]);
   }
   drop(m_pDealCard);
   drop(m_pResultLayer);
-  // m_pBaseCard, m_pTopUIPC, m_pBottomUIPC, m_pGameClock, m_pTaskUI, m_pTalkTip,
-  // m_pGameBull, m_pGameTips, m_pNewPlayerAward and m_pActivityLayer go here
-  // as they land.
+  drop(m_pBaseCard);
+  drop(m_pGameClock);
+  drop(m_pTalkTip);
+  drop(m_pGameBull);
+  drop(m_pGameTips);
+  // m_pTopUIPC, m_pBottomUIPC, m_pTaskUI, m_pNewPlayerAward and
+  // m_pActivityLayer go here as they land.
   drop(m_pStartBtn);
   drop(m_pInfoLabel);
   for (cocos2d::Sprite*& piece : m_pBackground) drop(piece);
@@ -394,9 +493,35 @@ void GameViewPC::TakeTableDown() {
 
 // ---------------------------------------------------------------- touches
 
-bool GameViewPC::IsSeatHeadRunning(int) const { return false; }
-bool GameViewPC::IsSeatInfoPopupRunning(int) const { return false; }
-void GameViewPC::ShowSeatInfoPopup(int) {}
+bool GameViewPC::IsSeatHeadRunning(int seat) const {
+  return m_pPlayerShow[seat] != nullptr && m_pPlayerShow[seat]->isRunning();
+}
+bool GameViewPC::IsSeatInfoPopupRunning(int seat) const {
+  return m_pOtherPlayerInfo[seat] != nullptr && m_pOtherPlayerInfo[seat]->isRunning();
+}
+void GameViewPC::ShowSeatInfoPopup(int seat) {
+  if (m_pOtherPlayerInfo[seat] != nullptr) m_pOtherPlayerInfo[seat]->ShowInfo(true);
+}
+
+// ---------------------------------------------------------------- what the base asks of the widgets
+
+void GameViewPC::ShowSeatMoneyBox(int slot, int money, cocos2d::Vec2 pos) {
+  PlayerGameInfo* info = m_pPlayerGameInfo[slot];
+  if (info != nullptr && info->isVisible()) info->ShowPlayerMoneInfo(true, money, pos, false);
+}
+
+bool GameViewPC::GetSeatHeadCenter(int seat, cocos2d::Vec2& center) const {
+  if (m_pPlayerShow[seat] == nullptr) return false;
+  center = m_pPlayerShow[seat]->GetHeadCenter();
+  return true;
+}
+
+void GameViewPC::HideSeatInfoPopup(int seat) {
+  OtherPlayerInfo* popup = m_pOtherPlayerInfo[seat];
+  if (popup == nullptr) return;
+  popup->unscheduleUpdate();
+  popup->setVisible(false);
+}
 
 void GameViewPC::onTouchesEnded(const std::vector<cocos2d::Touch*>& touches, cocos2d::Event*) {
   if (touches.empty() || touches.front() == nullptr) return;

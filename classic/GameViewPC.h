@@ -177,6 +177,11 @@ class GameViewPC : public DDZGameView {
   // Shows seat `seat`'s info popup.
   virtual void ShowSeatInfoPopup(int seat);
 
+  // ---- the table base's questions, answered from the seat widgets ----
+  void ShowSeatMoneyBox(int slot, int money, cocos2d::Vec2 pos) override;
+  bool GetSeatHeadCenter(int seat, cocos2d::Vec2& center) const override;
+  void HideSeatInfoPopup(int seat) override;
+
  private:
   // ---- onEnter ----
   void LoadTodayPlayNum();
