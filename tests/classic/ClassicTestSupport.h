@@ -51,6 +51,7 @@ class CountingView : public GameViewPC {
     GameViewPC::HandleSitRes(msg, len);
   }
   using GameViewPC::LocalDayOf;
+  using GameViewBase::m_pPlayerNode;
   std::vector<std::uint64_t> sitTimesMs;
 
  private:

@@ -6,7 +6,12 @@
 
 #include "ClassicTestSupport.h"
 #include "cardlogic/SingleServerDDZ.h"
+#include "cards/BaseCard.h"
 #include "cards/SelfHandCard.h"
+#include "widgets/GameClock.h"
+#include "widgets/OtherPlayerInfo.h"
+#include "widgets/PlayerGameInfo.h"
+#include "widgets/PlayerShow.h"
 #include "gamedata/LayoutConfig.h"
 #include "gamedata/TextTables.h"
 #include "platform/engine/ui/Widgets.h"
@@ -230,6 +235,64 @@ TEST_F(ClassicTest, LeavingTakesTheTableDownAndEnteringAgainBuildsItOnce) {
     if (dynamic_cast<cocos2d::ui::Button*>(child) != nullptr) ++buttons;
   EXPECT_EQ(buttons, 1);
   EXPECT_NE(view->GetSelfHand(), nullptr);
+}
+
+
+TEST_F(ClassicTest, TheSeatWidgetsAndRowsAreOnTheTableOnceAndGoWithIt) {
+  CountingView* view = Enter();
+  for (int seat = 0; seat < 3; ++seat) {
+    SCOPED_TRACE(seat);
+    ASSERT_NE(view->m_pPlayerShow[seat], nullptr);
+    ASSERT_NE(view->m_pPlayerGameInfo[seat], nullptr);
+    EXPECT_EQ(view->m_pPlayerShow[seat]->getParent(), view);
+    EXPECT_EQ(view->m_pPlayerGameInfo[seat]->getParent(), view);
+    EXPECT_EQ(view->m_pSendCard[seat]->getParent(), view);
+    EXPECT_EQ(view->m_pMingCard[seat]->getParent(), view);
+    EXPECT_EQ(view->m_pHandCard[seat]->getParent(), view);
+    EXPECT_EQ(view->m_pOtherPlayerInfo[seat] != nullptr, seat != 1);  // no popup for the own seat
+  }
+  EXPECT_FALSE(view->m_pPlayerShow[1]->isVisible());  // the own head starts hidden
+  EXPECT_EQ(view->m_pPlayerGameInfo[1]->getPosition(), cocos2d::Vec2(0, 52));
+  EXPECT_EQ(ZOrderOf(view->m_pPlayerGameInfo[1]), 100);
+  EXPECT_EQ(ZOrderOf(view->m_pSendCard[1]), 3);
+  ASSERT_NE(view->m_pBaseCard, nullptr);
+  EXPECT_EQ(view->m_pBaseCard->getPosition(), g_ptNormalBaseCard + cocos2d::Vec2(0, -30));
+  ASSERT_NE(view->m_pGameClock, nullptr);
+  EXPECT_EQ(ZOrderOf(view->m_pGameClock), 4);
+  EXPECT_NE(view->m_pDealCard, nullptr);
+
+  // Leaving takes every widget down; entering again builds one of each.
+  view->retain();
+  view->removeFromParent();
+  for (int seat = 0; seat < 3; ++seat) EXPECT_EQ(view->m_pPlayerGameInfo[seat], nullptr);
+  EXPECT_EQ(view->m_pBaseCard, nullptr);
+  scene->addChild(view);
+  view->release();
+  int clocks = 0;
+  for (cocos2d::Node* child : view->getChildren()) clocks += dynamic_cast<GameClock*>(child) != nullptr;
+  EXPECT_EQ(clocks, 1);
+}
+
+TEST_F(ClassicTest, ATouchOnAnotherPlayersHeadOpensThatPlayersPopupOnly) {
+  CountingView* view = Enter();
+  view->setTouchEnabled(true);
+  PlayerNode players[3];
+  for (int seat : {0, 2}) view->m_pPlayerNode[seat] = &players[seat];
+  const cocos2d::Vec2 left = g_ptTipsPlayerInfo[0] + cocos2d::Vec2(20, 20);
+  window->touchBegan(left.x, 720 - left.y);
+  window->touchEnded(left.x, 720 - left.y);
+  EXPECT_TRUE(view->m_pOtherPlayerInfo[0]->isVisible());
+  EXPECT_FALSE(view->m_pOtherPlayerInfo[2]->isVisible());
+
+  // 100 ms later a touch elsewhere is ignored; 101 ms after the first it counts and closes.
+  ddz::os::Clock().AdvanceMs(100);
+  window->touchBegan(5, 715);
+  window->touchEnded(5, 715);
+  EXPECT_TRUE(view->m_pOtherPlayerInfo[0]->isVisible());
+  ddz::os::Clock().AdvanceMs(1);
+  window->touchBegan(5, 715);
+  window->touchEnded(5, 715);
+  EXPECT_FALSE(view->m_pOtherPlayerInfo[0]->isVisible());
 }
 
 }  // namespace
