@@ -393,6 +393,7 @@ void SpriteFrameCache::ensureManifest() {
     line = line.substr(first, line.find_last_not_of(" \t") - first + 1);
     if (line.front() == '[' && line.back() == ']') {
       section = FileUtils::normalizePath(line.substr(1, line.size() - 2));
+      _manifest[section];  // a sheet listed without frames is known, and empty
       continue;
     }
     // "<name> <width> <height>": the name may hold spaces; the sizes are the last two fields.
