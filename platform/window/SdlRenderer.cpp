@@ -163,13 +163,39 @@ void SdlRenderer::drawImage(const DrawCommand& c, const LoadedTexture& tex, cons
   if (flipX) std::swap(uv[0], uv[1]), std::swap(uv[3], uv[2]);
   if (flipY) std::swap(uv[0], uv[3]), std::swap(uv[1], uv[2]);
   const SDL_Color tint = Tint(c);
+  SDL_FPoint px[4];
+  for (int i = 0; i < 4; ++i) px[i] = toPixels(c.transform.apply(corners[i]));
+  SDL_SetTextureBlendMode(tex.texture, BlendOf(c.blend));
+
+  // A quad that is a rectangle on screen (any scale, rotation or mirror, no
+  // skew) is a plain copy: exact on every renderer. Skewed ones are triangles.
+  const SDL_FPoint ex{px[1].x - px[0].x, px[1].y - px[0].y}, ey{px[3].x - px[0].x, px[3].y - px[0].y};
+  const float dw = std::hypot(ex.x, ex.y), dh = std::hypot(ey.x, ey.y);
+  if (!rotated && dw > 0 && dh > 0 && std::fabs(ex.x * ey.x + ex.y * ey.y) <= 1e-3f * dw * dh) {
+    // Normally the node's up is the screen's up (cross < 0); otherwise the image is mirrored.
+    const bool mirrored = ex.x * ey.y - ex.y * ey.x > 0;
+    int flip = SDL_FLIP_NONE;
+    if (flipX) flip |= SDL_FLIP_HORIZONTAL;
+    if (flipY != mirrored) flip |= SDL_FLIP_VERTICAL;
+    const SDL_Rect source{static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)),
+                          static_cast<int>(std::lround(w)), static_cast<int>(std::lround(h))};
+    const SDL_FPoint centre{px[0].x + (ex.x + ey.x) / 2, px[0].y + (ex.y + ey.y) / 2};
+    const SDL_FRect dest{centre.x - dw / 2, centre.y - dh / 2, dw, dh};
+    const double angle = std::atan2(ex.y, ex.x) * 180.0 / 3.14159265358979;
+    SDL_SetTextureColorMod(tex.texture, tint.r, tint.g, tint.b);
+    SDL_SetTextureAlphaMod(tex.texture, tint.a);
+    SDL_RenderCopyExF(_device->renderer(), tex.texture, &source, &dest, angle, nullptr,
+                      static_cast<SDL_RendererFlip>(flip));
+    return;
+  }
+  SDL_SetTextureColorMod(tex.texture, 255, 255, 255);
+  SDL_SetTextureAlphaMod(tex.texture, 255);
   SDL_Vertex v[4];
   for (int i = 0; i < 4; ++i) {
-    v[i].position = toPixels(c.transform.apply(corners[i]));
+    v[i].position = px[i];
     v[i].color = tint;
     v[i].tex_coord = {uv[i].x / tex.width, uv[i].y / tex.height};
   }
-  SDL_SetTextureBlendMode(tex.texture, BlendOf(c.blend));
   SDL_RenderGeometry(_device->renderer(), tex.texture, v, 4, kQuadIndices, 6);
 }
 
