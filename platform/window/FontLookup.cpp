@@ -2,6 +2,7 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <cstdlib>
 #include <map>
 #include <mutex>
 
@@ -10,7 +11,12 @@ namespace ddz::window {
 namespace {
 
 std::string Match(const std::string& family) {
-  if (!FcInit()) return "";
+  static const bool started = [] {
+    if (!FcInit()) return false;
+    std::atexit(FcFini);  // fontconfig's caches go with the process, not leaked
+    return true;
+  }();
+  if (!started) return "";
   FcPattern* pattern = FcPatternCreate();
   if (!family.empty())
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
