@@ -184,8 +184,11 @@ void SdlRenderer::drawImage(const DrawCommand& c, const LoadedTexture& tex, cons
     const double angle = std::atan2(ex.y, ex.x) * 180.0 / 3.14159265358979;
     SDL_SetTextureColorMod(tex.texture, tint.r, tint.g, tint.b);
     SDL_SetTextureAlphaMod(tex.texture, tint.a);
-    SDL_RenderCopyExF(_device->renderer(), tex.texture, &source, &dest, angle, nullptr,
-                      static_cast<SDL_RendererFlip>(flip));
+    if (flip == SDL_FLIP_NONE && std::fabs(angle) < 1e-3)
+      SDL_RenderCopyF(_device->renderer(), tex.texture, &source, &dest);  // the fast path of every renderer
+    else
+      SDL_RenderCopyExF(_device->renderer(), tex.texture, &source, &dest, angle, nullptr,
+                        static_cast<SDL_RendererFlip>(flip));
     return;
   }
   SDL_SetTextureColorMod(tex.texture, 255, 255, 255);
