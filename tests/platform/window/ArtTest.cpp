@@ -80,6 +80,7 @@ TEST(ArtTool, EveryManifestFrameIsInAGeneratedSheetAtItsSize) {
   cache->setManifestFile("frame_manifest.txt");
   cache->removeSpriteFrames();
   FileUtils::getInstance()->setSearchPaths({});
+  Director::getInstance()->reset();  // drains the frames made above
 }
 
 }  // namespace
