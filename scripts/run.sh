@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets up, builds (Release) and runs the client on the single-player command
-# line. The client runs headless on real time and logs what it does; it stops
+# line. The client opens its window (headless without a display) and logs what it does; it stops
 # on Ctrl-C, when the game quits, or at a run limit:
 #   bash scripts/run.sh --seconds 10     (or DDZ_RUN_SECONDS=10)
 #   bash scripts/run.sh --frames 600     (or DDZ_RUN_FRAMES=600)

@@ -88,15 +88,30 @@ bool AppDelegate::applicationDidFinishLaunching() {
 
   cocos2d::Director* director = cocos2d::Director::getInstance();
   if (director->getOpenGLView() == nullptr) {
-    cocos2d::GLViewImpl* view = cocos2d::GLViewImpl::create(ddz::kWindowTitle);
-    view->setIcon(ddz::kWindowIcon);
     const ddz::os::ScreenSize screen = ddz::os::GetScreenSize();
     const cocos2d::Size frame =
         ddz::ComputeWindowFrameSize(static_cast<float>(screen.width), static_cast<float>(screen.height));
-    view->setFrameSize(frame.width, frame.height);
-    director->setOpenGLView(view);
+    cocos2d::GLView* view = m_options.createView ? m_options.createView(ddz::kWindowTitle, frame) : nullptr;
+    if (view == nullptr) {
+      view = cocos2d::GLViewImpl::create(ddz::kWindowTitle);
+      view->setFrameSize(frame.width, frame.height);
+    }
+    view->setIcon(ddz::kWindowIcon);
+    if (director->getOpenGLView() != view) director->setOpenGLView(view);
     cocos2d::log("window [%s] screen %dx%d frame %.1fx%.1f", ddz::kWindowTitle, screen.width, screen.height,
                  frame.width, frame.height);
+  }
+  if (cocos2d::GLView* view = director->getOpenGLView()) {
+    // Every layout value is for 1280 x 720: the design area is scaled to the frame.
+    view->setDesignResolutionSize(ddz::kDesignWidth, ddz::kDesignHeight, cocos2d::ResolutionPolicy::SHOW_ALL);
+    view->setCloseHandler([] {
+      cocos2d::Director* d = cocos2d::Director::getInstance();
+      if (auto* scene = dynamic_cast<QorvDDZGameScene*>(d->getRunningScene())) {
+        scene->OnFrameClose(nullptr);
+      } else {
+        d->end();
+      }
+    });
   }
 
   cocos2d::Scene* scene = m_options.createScene ? m_options.createScene() : new QorvDDZGameScene();
@@ -115,7 +130,14 @@ bool AppDelegate::applicationDidFinishLaunching() {
   return true;
 }
 
+namespace {
+GameSceneBase* RunningGameScene() {
+  return dynamic_cast<GameSceneBase*>(cocos2d::Director::getInstance()->getRunningScene());
+}
+}  // namespace
+
 void AppDelegate::applicationDidEnterBackground() {
+  if (GameSceneBase* scene = RunningGameScene()) scene->GameEnterBackGround();
   cocos2d::Director::getInstance()->stopAnimation();
   cocos2d::SimpleAudioEngine::getInstance()->pauseBackgroundMusic();
   cocos2d::SimpleAudioEngine::getInstance()->pauseAllEffects();
@@ -125,4 +147,9 @@ void AppDelegate::applicationWillEnterForeground() {
   cocos2d::Director::getInstance()->startAnimation();
   cocos2d::SimpleAudioEngine::getInstance()->resumeBackgroundMusic();
   cocos2d::SimpleAudioEngine::getInstance()->resumeAllEffects();
+  if (GameSceneBase* scene = RunningGameScene()) scene->GameEnterForeGround();
+}
+
+void AppDelegate::applicationWillEnd() {
+  if (m_options.atEnd) m_options.atEnd();
 }

@@ -4,9 +4,12 @@
 //
 // Start-up, in this order: the launch parameters from the command line, the
 // search paths, the Lua engine with the script key and sign, the script
-// modules, the window, the game scene, and the window message 0x46F that
-// tells the lobby the client's window (not sent when the scene ended the
-// client on entering, e.g. on a command line it refused).
+// modules, the window (1280 x 720 design size scaled to its frame; its close
+// button asks the scene's quit question), the game scene, and the window
+// message 0x46F that tells the lobby the client's window (not sent when the
+// scene ended the client on entering, e.g. on a command line it refused).
+// Going to the background and back also reaches the scene's background and
+// foreground handlers, and through them the table view.
 #pragma once
 
 #include <functional>
@@ -20,6 +23,7 @@
 struct lua_State;
 
 namespace cocos2d {
+class GLView;
 class Scene;
 }
 
@@ -65,7 +69,16 @@ struct StartupOptions {
   // Creates the game scene (not yet autoreleased); empty means the client's
   // QorvDDZGameScene.
   std::function<cocos2d::Scene*()> createScene;
+  // Opens the window (autoreleased) with the title and the frame size of the
+  // window rule; empty, or a null answer, means the headless view.
+  std::function<cocos2d::GLView*(const std::string& title, const cocos2d::Size& frame)> createView;
+  // Runs after the last frame, before the scene goes (the screenshot).
+  std::function<void()> atEnd;
 };
+
+// The design size every layout value is written for.
+inline constexpr float kDesignWidth = 1280.0f;
+inline constexpr float kDesignHeight = 720.0f;
 
 }  // namespace ddz
 
@@ -77,6 +90,7 @@ class AppDelegate : public cocos2d::Application {
   bool applicationDidFinishLaunching() override;
   void applicationDidEnterBackground() override;
   void applicationWillEnterForeground() override;
+  void applicationWillEnd() override;
 
  private:
   ddz::StartupOptions m_options;

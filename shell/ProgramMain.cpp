@@ -8,6 +8,10 @@
 #include <thread>
 
 #include "platform/engine/Director.h"
+#include "platform/engine/SimpleAudioEngine.h"
+#include "platform/window/MixerAudio.h"
+#include "platform/window/SdlRenderer.h"
+#include "platform/window/SdlWindow.h"
 #include "platform/engine/FileUtils.h"
 #include "platform/engine/Log.h"
 #include "platform/engine/lua/LuaStack.h"
@@ -151,6 +155,51 @@ FramePacer ControlledPacer(FramePacer inner, RunLimits limits) {
   };
 }
 
+std::vector<std::string> TakeWindowOptions(int argc, const char* const* argv, WindowChoice* choice) {
+  std::vector<std::string> rest;
+  for (int i = 0; i < argc; ++i) {
+    const std::string_view arg = argv[i] ? argv[i] : "";
+    if (i > 0 && arg == "--headless") {
+      choice->headless = true;
+    } else if (i > 0 && arg == "--screenshot") {
+      if (i + 1 < argc && argv[i + 1] && *argv[i + 1]) {
+        choice->screenshot = argv[++i];
+      } else {
+        cocos2d::log("--screenshot needs a file name; ignored");
+      }
+    } else {
+      rest.emplace_back(arg);
+    }
+  }
+  return rest;
+}
+
+namespace {
+
+// Opens the SDL window and the mixer when a display is there; the screenshot
+// is taken by the last frame.
+void ChooseWindow(const WindowChoice& choice, StartupOptions* startup) {
+  if (choice.headless) return;
+  if (!window::DisplayAvailable()) {
+    cocos2d::log("no display: running headless");
+    return;
+  }
+  const std::string screenshot = choice.screenshot;
+  startup->createView = [screenshot](const std::string& title, const cocos2d::Size& frame) -> cocos2d::GLView* {
+    window::SdlWindow* view = window::SdlWindow::create({title, frame, false});
+    if (!view) {
+      cocos2d::log("no window opens: running headless");
+      return nullptr;
+    }
+    view->install();
+    if (!screenshot.empty()) view->renderer()->setScreenshotAtEnd(screenshot);
+    if (auto mixer = window::MixerAudio::open()) cocos2d::SimpleAudioEngine::getInstance()->setDevice(std::move(mixer));
+    return view;
+  };
+}
+
+}  // namespace
+
 int RunProgram(int argc, const char* const* argv, ProgramOptions options) {
   cocos2d::log("-----main----");
   ddz::os::SetCommandLine(argc, argv);
@@ -167,6 +216,9 @@ int RunProgram(int argc, const char* const* argv, ProgramOptions options) {
     cocos2d::Director::getInstance()->end();
   });
   if (options.installStopSignals) InstallStopSignals();
+  ChooseWindow(options.window, &options.startup);
+  if (options.window.headless && !options.window.screenshot.empty())
+    cocos2d::log("--screenshot needs the window; headless, none is written");
 
   int result = 0;
   {

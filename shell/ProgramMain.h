@@ -10,6 +10,12 @@
 //   - a run limit from the environment is reached:
 //       DDZ_RUN_FRAMES=N    after N frames,
 //       DDZ_RUN_SECONDS=S   after S seconds of the program's clock (decimals allowed).
+//
+// The window: with a display (or SDL_VIDEODRIVER set, e.g. "offscreen") the
+// program opens a real window, draws into it and plays sound; with
+// `--headless`, or when no window opens, it runs on the headless view and
+// renderer. `--screenshot FILE` writes the window's last frame as PNG when
+// the run ends.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +23,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "shell/AppDelegate.h"
 
@@ -50,8 +57,22 @@ FramePacer RealTimePacer();
 // and asks the director to end after the frame that reaches one (logged).
 FramePacer ControlledPacer(FramePacer inner, RunLimits limits);
 
+// The program's own options, taken out of the command line before the launch
+// parameters are read.
+struct WindowChoice {
+  bool headless = false;
+  std::string screenshot;  // "" for none
+};
+
+// Takes `--headless` and `--screenshot FILE` out of argv (anywhere after the
+// program path) and answers the other arguments in their order. A
+// `--screenshot` without a file is dropped with a log line.
+std::vector<std::string> TakeWindowOptions(int argc, const char* const* argv, WindowChoice* choice);
+
 struct ProgramOptions {
   StartupOptions startup;
+  // Headless unless a window is asked for; main asks for it (TakeWindowOptions).
+  WindowChoice window{true, ""};
   RunLimits limits;
   // Null: RealTimePacer().
   FramePacer pacer;

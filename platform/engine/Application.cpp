@@ -42,10 +42,12 @@ int Application::run() {
   Director* director = Director::getInstance();
   while (!director->isEndRequested()) {
     GLView* view = director->getOpenGLView();
+    if (view) view->pollEvents();
     if (view && view->windowShouldClose()) break;
     float dt = _pacer(director->getAnimationInterval());
     director->mainLoop(dt);
   }
+  applicationWillEnd();
   director->reset();
   return 0;
 }

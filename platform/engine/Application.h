@@ -1,7 +1,8 @@
 // The application object. The program's AppDelegate derives from it;
 // constructing it registers it as the application. `run` calls
 // applicationDidFinishLaunching once and then runs frames until the director
-// is asked to end (or the window closes), and returns the exit code.
+// is asked to end (or the window closes), and returns the exit code. Before
+// each frame it lets the window dispatch its events.
 #pragma once
 
 #include <functional>
@@ -18,6 +19,8 @@ class Application {
   virtual bool applicationDidFinishLaunching() = 0;
   virtual void applicationDidEnterBackground() = 0;
   virtual void applicationWillEnterForeground() = 0;
+  // After the last frame, before the scene is torn down.
+  virtual void applicationWillEnd() {}
 
   int run();
 

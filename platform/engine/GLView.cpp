@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/engine/Application.h"
 #include "platform/engine/Director.h"
 #include "platform/engine/EventDispatcher.h"
 
@@ -18,7 +19,31 @@ GLView::~GLView() {
   for (auto& [id, t] : _touches) t->release();
 }
 
-void GLView::setFrameSize(float width, float height) { _frameSize = Size(width, height); }
+void GLView::setFrameSize(float width, float height) {
+  // A minimised window reports no area; the last real size keeps the mapping.
+  if (width <= 0 || height <= 0) return;
+  _frameSize = Size(width, height);
+}
+
+void GLView::requestClose() {
+  if (_closeHandler) {
+    auto handler = _closeHandler;
+    handler();
+  } else {
+    end();
+  }
+}
+
+void GLView::setWindowActive(bool active) {
+  if (active == _active) return;
+  _active = active;
+  Application* app = Application::getInstance();
+  if (!app) return;
+  if (active)
+    app->enterForeground();
+  else
+    app->enterBackground();
+}
 
 void GLView::setDesignResolutionSize(float width, float height, ResolutionPolicy policy) {
   if (width <= 0 || height <= 0) return;

@@ -2,9 +2,15 @@
 // the title, the icon and a native handle, and it is where input enters the
 // engine. Input points are in window coordinates (origin top-left, y down) and
 // are turned into GL coordinates of the design resolution.
+//
+// A window backend derives from it (platform/window): it reports the real
+// frame size, turns the windowing system's events into the calls below in
+// `pollEvents` (which the application loop calls once before every frame), and
+// asks to close through `requestClose`.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -47,7 +53,18 @@ class GLView : public Ref {
   bool isOpenGLReady() const { return true; }
   void end() { _shouldClose = true; }
   bool windowShouldClose() const { return _shouldClose; }
-  void pollEvents() {}
+  // Dispatches the events that arrived since the last call (headless: none).
+  virtual void pollEvents() {}
+
+  // The window's close button. The handler decides (the program asks the
+  // table's quit question); without one the window ends.
+  using CloseHandler = std::function<void()>;
+  void setCloseHandler(CloseHandler handler) { _closeHandler = std::move(handler); }
+  void requestClose();
+  // Focus lost or the window minimised (false), and back (true): the
+  // application's background and foreground handlers, once per change.
+  void setWindowActive(bool active);
+  bool isWindowActive() const { return _active; }
 
   // ---- input (window coordinates) ----
   Vec2 windowToGL(float x, float y) const;
@@ -86,6 +103,8 @@ class GLView : public Ref {
   Rect _scissor;
   std::uintptr_t _nativeHandle;
   bool _shouldClose = false;
+  bool _active = true;
+  CloseHandler _closeHandler;
   bool _leftDown = false;
   Vec2 _lastCursor;
   std::map<int, Touch*> _touches;  // each retained while the finger is down

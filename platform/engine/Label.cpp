@@ -82,11 +82,31 @@ Label* Label::createWithBMFont(const std::string& fntFile, const std::string& te
   return l;
 }
 
-float Label::advanceOf(char32_t cp, float fontSize) { return cp < 0x80 || cp == 0xFFFD ? fontSize * 0.5f : fontSize; }
+float FixedTextMeasurer::advance(char32_t cp, const std::string&, float fontSize) {
+  return cp < 0x80 || cp == 0xFFFD ? fontSize * 0.5f : fontSize;
+}
 
-float Label::measureWidth(const std::string& utf8, float fontSize) {
+float FixedTextMeasurer::lineHeight(const std::string&, float fontSize) { return fontSize * 1.25f; }
+
+namespace {
+FixedTextMeasurer g_fixedMeasurer;
+TextMeasurer* g_measurer = &g_fixedMeasurer;
+}  // namespace
+
+void SetTextMeasurer(TextMeasurer* measurer) { g_measurer = measurer ? measurer : &g_fixedMeasurer; }
+TextMeasurer& CurrentTextMeasurer() { return *g_measurer; }
+
+float Label::advanceOf(char32_t cp, float fontSize) { return advanceOf(cp, "", fontSize); }
+float Label::advanceOf(char32_t cp, const std::string& font, float fontSize) {
+  return g_measurer->advance(cp, font, fontSize);
+}
+float Label::lineHeightOf(float fontSize) { return lineHeightOf("", fontSize); }
+float Label::lineHeightOf(const std::string& font, float fontSize) { return g_measurer->lineHeight(font, fontSize); }
+
+float Label::measureWidth(const std::string& utf8, float fontSize) { return measureWidth(utf8, "", fontSize); }
+float Label::measureWidth(const std::string& utf8, const std::string& font, float fontSize) {
   float w = 0;
-  for (const auto& [cp, bytes] : SplitUtf8(utf8)) w += advanceOf(cp, fontSize);
+  for (const auto& [cp, bytes] : SplitUtf8(utf8)) w += advanceOf(cp, font, fontSize);
   return w;
 }
 
@@ -137,7 +157,7 @@ void Label::relayout() {
       flush();
       continue;
     }
-    const float adv = advanceOf(cp, _fontSize);
+    const float adv = advanceOf(cp, _fontName, _fontSize);
     if (wrap > 0 && lineWidth + adv > wrap + 1e-3f && !line.empty()) {
       if (cp == ' ') {
         flush();  // a space at the break is dropped
@@ -147,10 +167,10 @@ void Label::relayout() {
         std::string rest = line.substr(lastSpace);
         line.erase(lastSpace);
         while (!line.empty() && line.back() == ' ') line.pop_back();
-        lineWidth = measureWidth(line, _fontSize);
+        lineWidth = measureWidth(line, _fontName, _fontSize);
         flush();
         line = rest;
-        lineWidth = measureWidth(line, _fontSize);
+        lineWidth = measureWidth(line, _fontName, _fontSize);
       } else {
         flush();
       }
@@ -160,7 +180,7 @@ void Label::relayout() {
     if (cp == ' ') lastSpace = line.size();
   }
   flush();
-  const float textHeight = lineHeightOf(_fontSize) * static_cast<float>(_lines.size());
+  const float textHeight = lineHeightOf(_fontName, _fontSize) * static_cast<float>(_lines.size());
   Size size(widest, textHeight);
   if (_dimensions.width > 0) size.width = _dimensions.width;
   if (_dimensions.height > 0) size.height = _dimensions.height;
@@ -170,7 +190,15 @@ void Label::relayout() {
 
 void Label::draw(Renderer* renderer, const Mat4& transform, std::uint32_t) {
   if (_text.empty()) return;
-  renderer->submit({this, transform, _contentSize, getDisplayedOpacity(), getDisplayedColor(), _text});
+  DrawCommand c{this, transform, _contentSize, getDisplayedOpacity(), getDisplayedColor(), _text};
+  c.kind = DrawKind::Text;
+  c.font = _fontName;
+  c.fontSize = _fontSize;
+  c.lineHeight = lineHeightOf(_fontName, _fontSize);
+  c.lines = &_lines;
+  c.hAlignment = _hAlignment;
+  c.vAlignment = _vAlignment;
+  renderer->submit(c);
 }
 
 // ---------------------------------------------------------------- LabelAtlas
@@ -202,7 +230,13 @@ std::vector<int> LabelAtlas::getGlyphIndices() const {
 
 void LabelAtlas::draw(Renderer* renderer, const Mat4& transform, std::uint32_t) {
   if (_text.empty()) return;
-  renderer->submit({this, transform, _contentSize, getDisplayedOpacity(), getDisplayedColor(), _text});
+  DrawCommand c{this, transform, _contentSize, getDisplayedOpacity(), getDisplayedColor(), _text};
+  c.kind = DrawKind::Atlas;
+  c.texture = _charMapFile;
+  c.itemWidth = _itemWidth;
+  c.itemHeight = _itemHeight;
+  c.startChar = _startChar;
+  renderer->submit(c);
 }
 
 }  // namespace cocos2d

@@ -1,7 +1,10 @@
-// Text nodes with deterministic metrics, so layout that depends on text width
-// gives the same result on every machine and in tests.
+// Text nodes. Their widths come from the text measurer installed with
+// SetTextMeasurer: the window backend installs one that asks the real font,
+// so fitting and wrapping use the widths the player sees. Without one (the
+// headless default) the metrics are fixed, so layout that depends on text
+// width gives the same result on every machine and in tests.
 //
-// Metric model (any font): each character advances by half the font size when
+// Fixed model (any font): each character advances by half the font size when
 // it is ASCII and by the full font size otherwise (CJK text is full-width); a
 // line is 1.25 x the font size high. Text is UTF-8; a byte that is not valid
 // UTF-8 counts as one narrow character. With a dimension width (or a maximum
@@ -15,11 +18,10 @@
 #include <vector>
 
 #include "platform/engine/Node.h"
+#include "platform/engine/Renderer.h"
 
 namespace cocos2d {
 
-enum class TextHAlignment { LEFT, CENTER, RIGHT };
-enum class TextVAlignment { TOP, CENTER, BOTTOM };
 
 class Label : public Node {
  public:
@@ -41,7 +43,7 @@ class Label : public Node {
   void setSystemFontSize(float size);
   float getSystemFontSize() const { return _fontSize; }
   void setBMFontSize(float size) { setSystemFontSize(size); }
-  void setSystemFontName(const std::string& font) { _fontName = font; }
+  void setSystemFontName(const std::string& font) { _fontName = font; relayout(); }
   const std::string& getSystemFontName() const { return _fontName; }
   const std::string& getBMFontFilePath() const { return _bmFontFile; }
   void setDimensions(float width, float height);
@@ -65,10 +67,14 @@ class Label : public Node {
   const std::vector<std::string>& getLines() const { return _lines; }
   int getStringNumLines() const { return static_cast<int>(_lines.size()); }
 
-  // The model's advance of one character and the height of one line.
+  // The advance of one character and the height of one line, from the
+  // installed measurer (the default font when none is named).
   static float advanceOf(char32_t codepoint, float fontSize);
-  static float lineHeightOf(float fontSize) { return fontSize * 1.25f; }
+  static float advanceOf(char32_t codepoint, const std::string& font, float fontSize);
+  static float lineHeightOf(float fontSize);
+  static float lineHeightOf(const std::string& font, float fontSize);
   static float measureWidth(const std::string& utf8, float fontSize);
+  static float measureWidth(const std::string& utf8, const std::string& font, float fontSize);
 
   void draw(Renderer* renderer, const Mat4& transform, std::uint32_t flags) override;
 
@@ -91,6 +97,27 @@ class Label : public Node {
   bool _bold = false;
   std::vector<std::string> _lines;
 };
+
+// Measures text for labels. An empty font name means the program's default font.
+class TextMeasurer {
+ public:
+  virtual ~TextMeasurer() = default;
+  virtual float advance(char32_t codepoint, const std::string& font, float fontSize) = 0;
+  virtual float lineHeight(const std::string& font, float fontSize) = 0;
+};
+
+// The fixed model described above.
+class FixedTextMeasurer : public TextMeasurer {
+ public:
+  float advance(char32_t codepoint, const std::string& font, float fontSize) override;
+  float lineHeight(const std::string& font, float fontSize) override;
+};
+
+// Installs the measurer labels use from now on (not owned; it must outlive its
+// use). Null restores the fixed model. Labels made earlier keep their layout
+// until their text or size changes.
+void SetTextMeasurer(TextMeasurer* measurer);
+TextMeasurer& CurrentTextMeasurer();
 
 // Digits drawn from a character map image: glyph i is the character
 // startChar + i, each itemWidth x itemHeight. The content size is the number

@@ -1,7 +1,13 @@
 // The drawing seam. The scene graph draws through this interface; the headless
 // renderer draws nothing and only counts (and on request records) what would be
-// drawn, so tests can check what the player would see. A window-backed
-// renderer plugs in here later.
+// drawn, so tests can check what the player would see. The window backend
+// (platform/window) draws the same commands with SDL2.
+//
+// A command carries everything a backend needs to draw the node, so no backend
+// ever looks at the node itself: the kind of drawing, the image and the part of
+// it, the frame's rotation in its sheet, flips and blending, the text with its
+// font, the glyph cells of a digit atlas, the caps of a nine-slice box and the
+// shapes of a draw node.
 #pragma once
 
 #include <string>
@@ -13,13 +19,64 @@ namespace cocos2d {
 
 class Node;
 
+enum class TextHAlignment { LEFT, CENTER, RIGHT };
+enum class TextVAlignment { TOP, CENTER, BOTTOM };
+
+enum class DrawKind {
+  Color,      // a solid rectangle of `size` (LayerColor, a layout's background)
+  Image,      // `quad` filled with `textureRect` of `texture` (sprites, progress bars)
+  NineSlice,  // `texture` stretched to `size`, its corners (`capInsets`) kept
+  Text,       // `lines` of text in `font` at `fontSize`, aligned in `size`
+  Atlas,      // `what` drawn with glyph cells of `texture` (itemWidth x itemHeight)
+  Shapes,     // a draw node's `shapes`, in node space
+};
+
+// One shape of a draw node: "polygon", "rect", "solidRect", "dot" or "segment".
+struct DrawShape {
+  std::string kind;
+  std::vector<Vec2> points;
+  Color4F fill;
+  float borderWidth = 0;
+  Color4F border;
+};
+
 struct DrawCommand {
+  DrawCommand() = default;
+  DrawCommand(const Node* n, const Mat4& t, const Size& s, GLubyte o, const Color3B& c, std::string w,
+              DrawKind k = DrawKind::Color)
+      : node(n), transform(t), size(s), opacity(o), color(c), what(std::move(w)), kind(k) {}
+
   const Node* node = nullptr;
   Mat4 transform;     // node space to world (GL) space
   Size size;          // the content rectangle drawn, from (0, 0)
   GLubyte opacity = 255;
   Color3B color;
   std::string what;   // frame name, text or kind of primitive
+  DrawKind kind = DrawKind::Color;
+
+  // Images. `texture` is the image file (a full path, or a name found through
+  // the search paths); "" when the frame has no image (a manifest frame).
+  std::string texture;
+  Rect textureRect;       // in image pixels, as the sheet stores it
+  bool rotated = false;   // the frame lies turned 90 degrees clockwise in the sheet
+  bool flippedX = false, flippedY = false;
+  Rect quad;              // where the image goes, in node space
+  BlendFunc blend = BlendFunc::ALPHA_PREMULTIPLIED;
+  Rect capInsets;         // nine-slice caps, in frame pixels (zero: the middle third)
+
+  // Text. `lines` points at the label's wrapped lines (valid while the node lives).
+  std::string font;
+  float fontSize = 0;
+  float lineHeight = 0;
+  const std::vector<std::string>* lines = nullptr;
+  TextHAlignment hAlignment = TextHAlignment::LEFT;
+  TextVAlignment vAlignment = TextVAlignment::TOP;
+
+  // Digit atlases: glyph i is the character startChar + i.
+  int itemWidth = 0, itemHeight = 0, startChar = 0;
+
+  // Draw nodes (valid while the node lives).
+  const std::vector<DrawShape>* shapes = nullptr;
 };
 
 class Renderer {

@@ -22,39 +22,63 @@ void SimpleAudioEngine::end() {
 
 void SimpleAudioEngine::preloadBackgroundMusic(const char* file) { _calls.push_back("preloadBackgroundMusic " + Str(file)); }
 
+void SimpleAudioEngine::setDevice(std::unique_ptr<AudioDevice> device) {
+  if (_device) {
+    _device->stopAllEffects();
+    _device->stopMusic();
+  }
+  _device = std::move(device);
+  if (!_device) return;
+  _device->setMusicVolume(_musicVolume);
+  _device->setEffectsVolume(_effectsVolume);
+  if (!_music.empty()) {
+    _device->playMusic(_music, _musicLoop);
+    if (_musicPaused) _device->pauseMusic();
+  }
+}
+
 void SimpleAudioEngine::playBackgroundMusic(const char* file, bool loop) {
   _calls.push_back("playBackgroundMusic " + Str(file) + " loop=" + (loop ? "1" : "0"));
   _music = Str(file);
   _musicLoop = loop;
   _musicPaused = false;
+  if (_device) _device->playMusic(_music, loop);
 }
 
 void SimpleAudioEngine::stopBackgroundMusic(bool) {
   _calls.push_back("stopBackgroundMusic");
   _music.clear();
   _musicPaused = false;
+  if (_device) _device->stopMusic();
 }
 
 void SimpleAudioEngine::pauseBackgroundMusic() {
   _calls.push_back("pauseBackgroundMusic");
   if (!_music.empty()) _musicPaused = true;
+  if (_device) _device->pauseMusic();
 }
 
 void SimpleAudioEngine::resumeBackgroundMusic() {
   _calls.push_back("resumeBackgroundMusic");
   _musicPaused = false;
+  if (_device) _device->resumeMusic();
 }
 
-void SimpleAudioEngine::rewindBackgroundMusic() { _calls.push_back("rewindBackgroundMusic"); }
+void SimpleAudioEngine::rewindBackgroundMusic() {
+  _calls.push_back("rewindBackgroundMusic");
+  if (_device) _device->rewindMusic();
+}
 
 void SimpleAudioEngine::setBackgroundMusicVolume(float volume) {
   _musicVolume = Clamp01(volume);
   _calls.push_back("setBackgroundMusicVolume " + std::to_string(_musicVolume));
+  if (_device) _device->setMusicVolume(_musicVolume);
 }
 
 void SimpleAudioEngine::setEffectsVolume(float volume) {
   _effectsVolume = Clamp01(volume);
   _calls.push_back("setEffectsVolume " + std::to_string(_effectsVolume));
+  if (_device) _device->setEffectsVolume(_effectsVolume);
 }
 
 unsigned int SimpleAudioEngine::playEffect(const char* file, bool loop, float, float, float) {
@@ -62,6 +86,7 @@ unsigned int SimpleAudioEngine::playEffect(const char* file, bool loop, float, f
   const unsigned int id = ++_nextEffectId;
   // A one-shot effect ends at once here: only looping ones stay running.
   if (loop) _effects.push_back({id, Str(file), loop, false});
+  if (_device) _device->playEffect(id, Str(file), loop);
   return id;
 }
 
@@ -69,36 +94,49 @@ void SimpleAudioEngine::pauseEffect(unsigned int id) {
   _calls.push_back("pauseEffect " + std::to_string(id));
   for (auto& e : _effects)
     if (e.id == id) e.paused = true;
+  if (_device) _device->pauseEffect(id);
 }
 
 void SimpleAudioEngine::pauseAllEffects() {
   _calls.push_back("pauseAllEffects");
   for (auto& e : _effects) e.paused = true;
+  if (_device) _device->pauseAllEffects();
 }
 
 void SimpleAudioEngine::resumeEffect(unsigned int id) {
   _calls.push_back("resumeEffect " + std::to_string(id));
   for (auto& e : _effects)
     if (e.id == id) e.paused = false;
+  if (_device) _device->resumeEffect(id);
 }
 
 void SimpleAudioEngine::resumeAllEffects() {
   _calls.push_back("resumeAllEffects");
   for (auto& e : _effects) e.paused = false;
+  if (_device) _device->resumeAllEffects();
 }
 
 void SimpleAudioEngine::stopEffect(unsigned int id) {
   _calls.push_back("stopEffect " + std::to_string(id));
   _effects.erase(std::remove_if(_effects.begin(), _effects.end(), [id](const Effect& e) { return e.id == id; }),
                  _effects.end());
+  if (_device) _device->stopEffect(id);
 }
 
 void SimpleAudioEngine::stopAllEffects() {
   _calls.push_back("stopAllEffects");
   _effects.clear();
+  if (_device) _device->stopAllEffects();
 }
 
-void SimpleAudioEngine::preloadEffect(const char* file) { _calls.push_back("preloadEffect " + Str(file)); }
-void SimpleAudioEngine::unloadEffect(const char* file) { _calls.push_back("unloadEffect " + Str(file)); }
+void SimpleAudioEngine::preloadEffect(const char* file) {
+  _calls.push_back("preloadEffect " + Str(file));
+  if (_device) _device->preloadEffect(Str(file));
+}
+
+void SimpleAudioEngine::unloadEffect(const char* file) {
+  _calls.push_back("unloadEffect " + Str(file));
+  if (_device) _device->unloadEffect(Str(file));
+}
 
 }  // namespace cocos2d

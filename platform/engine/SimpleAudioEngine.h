@@ -1,12 +1,38 @@
-// The sound engine. Headless it plays nothing: it keeps the state a player
-// would hear (music, paused or not, volumes, running effects) and records
-// every call in order, so tests can check what was played.
+// The sound engine. It keeps the state a player would hear (music, paused or
+// not, volumes, running effects) and records every call in order, so tests
+// can check what was played. What is heard comes from the output device
+// behind it: none by default (headless, tests), the SDL2_mixer device in the
+// window program (platform/window).
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace cocos2d {
+
+// Where the sound engine's calls are heard. Files are as the program names
+// them (found through the search paths); effect ids are the engine's.
+class AudioDevice {
+ public:
+  virtual ~AudioDevice() = default;
+  virtual void playMusic(const std::string& file, bool loop) = 0;
+  virtual void stopMusic() = 0;
+  virtual void pauseMusic() = 0;
+  virtual void resumeMusic() = 0;
+  virtual void rewindMusic() = 0;
+  virtual void setMusicVolume(float volume) = 0;
+  virtual void setEffectsVolume(float volume) = 0;
+  virtual void playEffect(unsigned int id, const std::string& file, bool loop) = 0;
+  virtual void pauseEffect(unsigned int id) = 0;
+  virtual void resumeEffect(unsigned int id) = 0;
+  virtual void stopEffect(unsigned int id) = 0;
+  virtual void pauseAllEffects() = 0;
+  virtual void resumeAllEffects() = 0;
+  virtual void stopAllEffects() = 0;
+  virtual void preloadEffect(const std::string& file) = 0;
+  virtual void unloadEffect(const std::string& file) = 0;
+};
 
 class SimpleAudioEngine {
  public:
@@ -39,6 +65,11 @@ class SimpleAudioEngine {
   void preloadEffect(const char* file);
   void unloadEffect(const char* file);
 
+  // The device that plays (owned); null plays nothing. The current music
+  // starts on a new device.
+  void setDevice(std::unique_ptr<AudioDevice> device);
+  AudioDevice* getDevice() const { return _device.get(); }
+
   // Every call, e.g. "playEffect ddzSound/x.mp3 loop=0".
   const std::vector<std::string>& calls() const { return _calls; }
   void clearCalls() { _calls.clear(); }
@@ -52,6 +83,7 @@ class SimpleAudioEngine {
     bool loop;
     bool paused;
   };
+  std::unique_ptr<AudioDevice> _device;
   std::vector<std::string> _calls;
   std::vector<Effect> _effects;
   std::string _music;

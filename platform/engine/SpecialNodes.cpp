@@ -58,8 +58,13 @@ Rect DrawNode::getShapesBounds() const {
 void DrawNode::draw(Renderer* renderer, const Mat4& transform, std::uint32_t) {
   if (_shapes.empty()) return;
   const Rect b = getShapesBounds();
-  renderer->submit({this, transform * AffineTransform{1, 0, 0, 1, b.origin.x, b.origin.y}, b.size,
-                    getDisplayedOpacity(), getDisplayedColor(), "DrawNode"});
+  DrawCommand c{this, transform * AffineTransform{1, 0, 0, 1, b.origin.x, b.origin.y}, b.size,
+                getDisplayedOpacity(), getDisplayedColor(), "DrawNode"};
+  c.kind = DrawKind::Shapes;
+  c.shapes = &_shapes;
+  // The shapes are in node space; the backend draws them with the node's own transform.
+  c.quad = Rect(b.origin, b.size);
+  renderer->submit(c);
 }
 
 // ---------------------------------------------------------------- ClippingNode
@@ -155,8 +160,21 @@ Rect ProgressTimer::getShownRect() const {
 
 void ProgressTimer::draw(Renderer* renderer, const Mat4& transform, std::uint32_t) {
   if (!_sprite || _percentage <= 0) return;
-  renderer->submit({this, transform, getShownRect().size, getDisplayedOpacity(), getDisplayedColor(),
-                    _sprite->getDisplayName()});
+  const Rect shown = getShownRect();
+  DrawCommand c{this, transform, shown.size, getDisplayedOpacity(), getDisplayedColor(), _sprite->getDisplayName()};
+  _sprite->describeImage(&c);
+  // The bar shows the matching part of the sprite's image (radial bars are drawn whole).
+  if (_type == Type::BAR && _contentSize.width > 0 && _contentSize.height > 0 && !c.rotated) {
+    const Rect& r = c.textureRect;
+    const float fx = r.size.width / _contentSize.width, fy = r.size.height / _contentSize.height;
+    c.textureRect = Rect(r.origin.x + shown.origin.x * fx,
+                         r.origin.y + (_contentSize.height - shown.origin.y - shown.size.height) * fy,
+                         shown.size.width * fx, shown.size.height * fy);
+    c.quad = shown;
+  } else if (_type == Type::BAR) {
+    c.quad = shown;
+  }
+  renderer->submit(c);
 }
 
 ProgressFromTo* ProgressFromTo::create(float duration, float fromPercentage, float toPercentage) {

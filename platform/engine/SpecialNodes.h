@@ -7,19 +7,14 @@
 #include <vector>
 
 #include "platform/engine/Action.h"
+#include "platform/engine/Renderer.h"
 #include "platform/engine/Sprite.h"
 
 namespace cocos2d {
 
 class DrawNode : public Node {
  public:
-  struct Shape {
-    std::string kind;  // "polygon", "rect", "solidRect", "dot", "segment"
-    std::vector<Vec2> points;
-    Color4F fill;
-    float borderWidth = 0;
-    Color4F border;
-  };
+  using Shape = DrawShape;  // kind: "polygon", "rect", "solidRect", "dot", "segment"
   static DrawNode* create();
   void drawPolygon(const Vec2* verts, int count, const Color4F& fillColor, float borderWidth,
                    const Color4F& borderColor);

@@ -393,6 +393,7 @@ void SpriteFrameCache::ensureManifest() {
     line = line.substr(first, line.find_last_not_of(" \t") - first + 1);
     if (line.front() == '[' && line.back() == ']') {
       section = FileUtils::normalizePath(line.substr(1, line.size() - 2));
+      _manifest[section];  // a sheet listed without frames is known, and empty
       continue;
     }
     // "<name> <width> <height>": the name may hold spaces; the sizes are the last two fields.
@@ -549,7 +550,32 @@ std::string Sprite::getDisplayName() const {
 
 void Sprite::draw(Renderer* renderer, const Mat4& transform, std::uint32_t) {
   if (!_frame && !_texture) return;  // an empty sprite draws nothing
-  renderer->submit({this, transform, _contentSize, getDisplayedOpacity(), getDisplayedColor(), getDisplayName()});
+  DrawCommand c{this, transform, _contentSize, getDisplayedOpacity(), getDisplayedColor(), getDisplayName()};
+  describeImage(&c);
+  renderer->submit(c);
+}
+
+void Sprite::describeImage(DrawCommand* c) const {
+  c->kind = DrawKind::Image;
+  c->textureRect = _rect;
+  c->flippedX = _flippedX;
+  c->flippedY = _flippedY;
+  c->blend = _blendFunc;
+  if (_frame) {
+    c->texture = _frame->getTextureFile();
+    c->rotated = _frame->isRotated();
+    // A trimmed frame: the stored part sits in the original rectangle, moved by the offset.
+    const Size& original = _frame->getOriginalSize();
+    const Size& part = _rect.size;
+    const float scaleX = original.width > 0 ? _contentSize.width / original.width : 1;
+    const float scaleY = original.height > 0 ? _contentSize.height / original.height : 1;
+    const Vec2 at((original.width - part.width) / 2 + _frame->getOffset().x,
+                  (original.height - part.height) / 2 + _frame->getOffset().y);
+    c->quad = Rect(at.x * scaleX, at.y * scaleY, part.width * scaleX, part.height * scaleY);
+  } else {
+    c->texture = _texture ? _texture->getPath() : "";
+    c->quad = Rect(0, 0, _contentSize.width, _contentSize.height);
+  }
 }
 
 // ---------------------------------------------------------------- Animation

@@ -17,6 +17,8 @@
 
 namespace cocos2d {
 
+struct DrawCommand;
+
 class Texture2D : public Ref {
  public:
   static Texture2D* create(const std::string& path, const Size& pixels);
@@ -158,6 +160,9 @@ class Sprite : public Node {
   void setBlendFunc(const BlendFunc& f) { _blendFunc = f; }
   const BlendFunc& getBlendFunc() const { return _blendFunc; }
 
+  // Fills the image part of a draw command: image file, part, rotation,
+  // flips, blending and the node-space quad (a trimmed frame sits at its offset).
+  void describeImage(DrawCommand* command) const;
   void draw(Renderer* renderer, const Mat4& transform, std::uint32_t flags) override;
 
  protected:

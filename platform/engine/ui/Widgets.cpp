@@ -360,7 +360,14 @@ void Scale9Sprite::setSpriteFrame(SpriteFrame* frame, const Rect& capInsets) {
 
 void Scale9Sprite::draw(Renderer* renderer, const Mat4& transform, std::uint32_t) {
   if (!_frame) return;
-  renderer->submit({this, transform, _contentSize, getDisplayedOpacity(), getDisplayedColor(), _imageName});
+  DrawCommand c{this, transform, _contentSize, getDisplayedOpacity(), getDisplayedColor(), _imageName};
+  c.kind = DrawKind::NineSlice;
+  c.texture = _frame->getTextureFile();
+  c.textureRect = _frame->getRect();
+  c.rotated = _frame->isRotated();
+  c.capInsets = _capInsets;
+  c.quad = Rect(0, 0, _contentSize.width, _contentSize.height);
+  renderer->submit(c);
 }
 
 // ---------------------------------------------------------------- Layout

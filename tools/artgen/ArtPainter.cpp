@@ -1,0 +1,295 @@
+#include "tools/artgen/ArtPainter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace artgen {
+
+namespace {
+
+struct Rgba {
+  Uint8 r, g, b, a;
+};
+
+constexpr Rgba kWhite{255, 255, 255, 255};
+constexpr Rgba kCardEdge{120, 120, 130, 255};
+constexpr SDL_Color kBlackInk{25, 25, 30, 255};
+constexpr SDL_Color kRedInk{200, 20, 30, 255};
+constexpr SDL_Color kWildInk{110, 40, 170, 255};
+constexpr SDL_Color kWhiteInk{255, 255, 255, 255};
+constexpr SDL_Color kGoldInk{255, 215, 90, 255};
+
+// Suits in suit-index order: spades, hearts, clubs, diamonds (odd ones red).
+const char* const kSuitGlyph[4] = {"\u2660", "\u2665", "\u2663", "\u2666"};
+// Ranks in number-index order: A, 2, 3 .. K.
+const char* const kRank[13] = {"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
+
+// Source-over blend of one pixel of an RGBA32 surface.
+void Blend(SDL_Surface* s, int x, int y, Rgba c, float coverage = 1.0f) {
+  if (x < 0 || y < 0 || x >= s->w || y >= s->h) return;
+  auto* p = static_cast<Uint8*>(s->pixels) + y * s->pitch + x * 4;
+  const float sa = c.a / 255.0f * coverage;
+  const float da = p[3] / 255.0f;
+  const float oa = sa + da * (1 - sa);
+  if (oa <= 0) return;
+  auto mix = [&](Uint8 sc, Uint8 dc) {
+    return static_cast<Uint8>(std::lround((sc * sa + dc * da * (1 - sa)) / oa));
+  };
+  p[0] = mix(c.r, p[0]);
+  p[1] = mix(c.g, p[1]);
+  p[2] = mix(c.b, p[2]);
+  p[3] = static_cast<Uint8>(std::lround(oa * 255));
+}
+
+Rgba Lerp(Rgba a, Rgba b, float t) {
+  auto l = [t](Uint8 x, Uint8 y) { return static_cast<Uint8>(std::lround(x + (y - x) * t)); };
+  return {l(a.r, b.r), l(a.g, b.g), l(a.b, b.b), l(a.a, b.a)};
+}
+
+// A rounded rectangle filled with a vertical gradient (top to bottom) and an
+// optional border, anti-aliased at the corners.
+void RoundRect(SDL_Surface* s, float x, float y, float w, float h, float radius, Rgba top, Rgba bottom,
+               Rgba border = {0, 0, 0, 0}, float borderWidth = 0) {
+  radius = std::min(radius, std::min(w, h) / 2);
+  for (int py = static_cast<int>(y); py < static_cast<int>(std::ceil(y + h)); ++py) {
+    const float t = h > 1 ? (py - y) / (h - 1) : 0;
+    const Rgba fill = Lerp(top, bottom, std::clamp(t, 0.0f, 1.0f));
+    for (int px = static_cast<int>(x); px < static_cast<int>(std::ceil(x + w)); ++px) {
+      // Distance from the edge of the rounded shape, positive inside.
+      const float cx = std::clamp(px + 0.5f, x + radius, x + w - radius);
+      const float cy = std::clamp(py + 0.5f, y + radius, y + h - radius);
+      const float d = radius - std::hypot(px + 0.5f - cx, py + 0.5f - cy);
+      if (d <= -0.5f) continue;
+      const float cover = std::clamp(d + 0.5f, 0.0f, 1.0f);
+      Blend(s, px, py, (borderWidth > 0 && d < borderWidth) ? border : fill, cover);
+    }
+  }
+}
+
+void Disc(SDL_Surface* s, float cx, float cy, float r, Rgba c) {
+  RoundRect(s, cx - r, cy - r, 2 * r, 2 * r, r, c, c);
+}
+
+bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
+bool Has(const std::string& s, const char* part) { return s.find(part) != std::string::npos; }
+
+// The numbers after a prefix: "new_card_num_1_12.png" -> {1, 12}.
+int NumberAt(const std::string& s, std::size_t from, std::size_t* end = nullptr) {
+  int v = 0;
+  std::size_t i = from;
+  while (i < s.size() && s[i] >= '0' && s[i] <= '9') v = v * 10 + (s[i++] - '0');
+  if (end) *end = i;
+  return v;
+}
+
+}  // namespace
+
+Painter::Painter(std::string fontFile) : _fontFile(std::move(fontFile)) {}
+
+Painter::~Painter() {
+  for (auto& [size, font] : _fonts) TTF_CloseFont(font);
+}
+
+TTF_Font* Painter::Font(int pixelSize) {
+  pixelSize = std::max(pixelSize, 4);
+  auto it = _fonts.find(pixelSize);
+  if (it != _fonts.end()) return it->second;
+  TTF_Font* f = TTF_OpenFont(_fontFile.c_str(), pixelSize);
+  if (!f) std::fprintf(stderr, "artgen: cannot open font %s: %s\n", _fontFile.c_str(), TTF_GetError());
+  return _fonts[pixelSize] = f;
+}
+
+void Painter::Text(SDL_Surface* s, const std::string& utf8, int pixelSize, SDL_Color color, float cx, float cy,
+                   bool outline) {
+  TTF_Font* font = Font(pixelSize);
+  if (!font || utf8.empty()) return;
+  auto blit = [&](SDL_Color c, int dx, int dy) {
+    SDL_Surface* t = TTF_RenderUTF8_Blended(font, utf8.c_str(), c);
+    if (!t) return;
+    SDL_Rect at{static_cast<int>(std::lround(cx - t->w / 2.0f)) + dx, static_cast<int>(std::lround(cy - t->h / 2.0f)) + dy,
+                t->w, t->h};
+    SDL_SetSurfaceBlendMode(t, SDL_BLENDMODE_BLEND);
+    SDL_BlitSurface(t, nullptr, s, &at);
+    SDL_FreeSurface(t);
+  };
+  if (outline) {
+    const SDL_Color dark{40, 25, 10, 220};
+    for (int dy = -2; dy <= 2; dy += 2)
+      for (int dx = -2; dx <= 2; dx += 2)
+        if (dx || dy) blit(dark, dx, dy);
+  }
+  blit(color, 0, 0);
+}
+
+void Painter::FitText(SDL_Surface* s, const std::string& utf8, int maxPixelSize, SDL_Color color, float cx, float cy,
+                      int w, int h, bool outline) {
+  int size = maxPixelSize;
+  for (; size > 6; --size) {
+    int tw = 0, th = 0;
+    TTF_Font* font = Font(size);
+    if (!font || TTF_SizeUTF8(font, utf8.c_str(), &tw, &th) != 0) return;
+    if (tw <= w && th * 0.8f <= h) break;
+  }
+  Text(s, utf8, size, color, cx, cy, outline);
+}
+
+void Painter::CardBase(SDL_Surface* s) {
+  RoundRect(s, 0, 0, s->w, s->h, s->w * 0.08f, kWhite, {238, 238, 232, 255}, kCardEdge, 1.5f);
+}
+
+void Painter::CardBack(SDL_Surface* s) {
+  const float r = s->w * 0.08f;
+  RoundRect(s, 0, 0, s->w, s->h, r, kWhite, kWhite, kCardEdge, 1.5f);
+  const float m = s->w * 0.07f;
+  RoundRect(s, m, m, s->w - 2 * m, s->h - 2 * m, r * 0.6f, {40, 90, 170, 255}, {20, 55, 120, 255});
+  // A lattice of diamonds over the blue.
+  for (int y = static_cast<int>(m); y < s->h - m; ++y)
+    for (int x = static_cast<int>(m); x < s->w - m; ++x)
+      if ((x + y) % 14 == 0 || (x - y + 1400) % 14 == 0) Blend(s, x, y, {150, 190, 240, 255}, 0.6f);
+}
+
+void Painter::Number(SDL_Surface* s, int colour, int number) {
+  const SDL_Color ink = colour == 2 ? kWildInk : (colour & 1) ? kRedInk : kBlackInk;
+  const std::string text = number >= 0 && number < 13 ? kRank[number] : (number == 13 ? "W" : "?");
+  FitText(s, text, static_cast<int>(s->h * 1.1f), ink, s->w / 2.0f, s->h / 2.0f, s->w, s->h);
+}
+
+void Painter::Suit(SDL_Surface* s, int suit) {
+  const SDL_Color ink = (suit & 1) ? kRedInk : kBlackInk;
+  FitText(s, kSuitGlyph[suit & 3], static_cast<int>(s->h * 1.2f), ink, s->w / 2.0f, s->h / 2.0f, s->w, s->h);
+}
+
+void Painter::Court(SDL_Surface* s, int number) {
+  RoundRect(s, 2, 2, s->w - 4, s->h - 4, 8, {250, 240, 200, 255}, {235, 210, 150, 255}, {170, 130, 60, 255}, 2);
+  FitText(s, kRank[number], static_cast<int>(s->h * 0.7f), {150, 30, 40, 255}, s->w / 2.0f, s->h / 2.0f, s->w - 8,
+          s->h - 8);
+}
+
+void Painter::Joker(SDL_Surface* s, bool big, bool small) {
+  const SDL_Color ink = big ? kRedInk : kBlackInk;
+  if (!small) {
+    CardBase(s);
+    FitText(s, big ? "大王" : "小王", static_cast<int>(s->w * 0.32f), ink, s->w * 0.5f, s->h * 0.55f, s->w - 20,
+            s->h / 2);
+    Disc(s, s->w * 0.5f, s->h * 0.28f, s->w * 0.14f, big ? Rgba{220, 40, 40, 255} : Rgba{40, 40, 50, 255});
+    FitText(s, "\u2605", static_cast<int>(s->w * 0.24f), kWhiteInk, s->w * 0.5f, s->h * 0.28f, s->w, s->h);
+  }
+  // "JOKER" down the left edge.
+  const char* letters[] = {"J", "O", "K", "E", "R"};
+  const float step = (small ? s->h : s->h * 0.6f) / 5.0f;
+  const float x = small ? s->w / 2.0f : s->w * 0.13f;
+  for (int i = 0; i < 5; ++i)
+    Text(s, letters[i], static_cast<int>(step * 0.95f), ink, x, (small ? 0 : s->h * 0.05f) + step * (i + 0.5f));
+}
+
+void Painter::Button(SDL_Surface* s, const std::string& name) {
+  Rgba top{250, 180, 60, 255}, bottom{220, 110, 20, 255};
+  if (Has(name, "normal_2")) top = {90, 170, 240, 255}, bottom = {30, 100, 190, 255};
+  if (Has(name, "disable")) top = {180, 180, 180, 255}, bottom = {130, 130, 130, 255};
+  RoundRect(s, 1, 1, s->w - 2, s->h - 2, s->h * 0.3f, top, bottom, {255, 255, 255, 200}, 2);
+}
+
+void Painter::Digits(SDL_Surface* s) {
+  // Glyph order of the digit images: 0-9, then ':' drawn as a plus and ';' as a minus.
+  static const char* const kGlyphs[12] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "+", "-"};
+  const float cell = s->w / 12.0f;
+  for (int i = 0; i < 12; ++i)
+    FitText(s, kGlyphs[i], static_cast<int>(s->h * 1.1f), kGoldInk, cell * (i + 0.5f), s->h / 2.0f,
+            static_cast<int>(cell), s->h, true);
+}
+
+void Painter::Background(SDL_Surface* s, bool night, const std::string& caption) {
+  const Rgba centre = night ? Rgba{30, 50, 90, 255} : Rgba{40, 130, 80, 255};
+  const Rgba edge = night ? Rgba{8, 14, 35, 255} : Rgba{15, 70, 40, 255};
+  auto* px = static_cast<Uint8*>(s->pixels);
+  for (int y = 0; y < s->h; ++y) {
+    for (int x = 0; x < s->w; ++x) {
+      const float dx = (x - s->w / 2.0f) / (s->w / 2.0f), dy = (y - s->h * 0.45f) / (s->h / 2.0f);
+      Rgba c = Lerp(centre, edge, std::clamp(std::sqrt(dx * dx + dy * dy) * 0.8f, 0.0f, 1.0f));
+      // A faint weave so the felt is not flat.
+      if ((x / 3 + y / 3) % 2 == 0) c = Lerp(c, Rgba{0, 0, 0, 255}, 0.05f);
+      Uint8* p = px + y * s->pitch + x * 4;
+      p[0] = c.r, p[1] = c.g, p[2] = c.b, p[3] = 255;
+    }
+  }
+  // The table's oval.
+  const Rgba line = night ? Rgba{120, 150, 220, 90} : Rgba{200, 230, 150, 90};
+  for (int i = 0; i < 2000; ++i) {
+    const float a = static_cast<float>(i) / 2000 * 6.2831853f;
+    const float ox = s->w / 2.0f + std::cos(a) * s->w * 0.36f, oy = s->h * 0.45f + std::sin(a) * s->h * 0.28f;
+    for (int k = 0; k < 3; ++k) Blend(s, static_cast<int>(ox), static_cast<int>(oy) + k, line);
+  }
+  if (!caption.empty())
+    Text(s, caption, std::max(12, s->h / 8), night ? SDL_Color{170, 190, 240, 120} : SDL_Color{230, 250, 200, 110},
+         s->w / 2.0f, s->h * 0.45f);
+}
+
+void Painter::Panel(SDL_Surface* s, const std::string& caption) {
+  RoundRect(s, 0, 0, s->w, s->h, std::min(12.0f, s->h * 0.3f), {30, 40, 60, 215}, {15, 20, 35, 215},
+            {200, 170, 90, 255}, std::min(2.0f, s->h * 0.1f));
+  if (!caption.empty())
+    FitText(s, caption, static_cast<int>(s->h * 0.6f), kWhiteInk, s->w / 2.0f, s->h / 2.0f, s->w - 12, s->h - 4);
+}
+
+SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::string& caption) {
+  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, std::max(w, 1), std::max(h, 1), 32, SDL_PIXELFORMAT_RGBA32);
+  if (!s) return nullptr;
+  SDL_FillRect(s, nullptr, SDL_MapRGBA(s->format, 0, 0, 0, 0));
+  std::size_t end = 0;
+
+  if (name == "cardback.png") {
+    CardBack(s);
+  } else if (name == "new_card_bg.png" || name == "show_card_bg.png") {
+    CardBase(s);
+  } else if (name == "card13.png" || name == "card14.png") {
+    Joker(s, name == "card14.png", false);
+  } else if (name == "show_cards_13.png" || name == "show_cards_14.png") {
+    Joker(s, name == "show_cards_14.png", true);
+  } else if (name == "p_shadow.png") {
+    RoundRect(s, 0, 0, w, h, w * 0.08f, {40, 40, 80, 110}, {40, 40, 80, 110});
+  } else if (name == "gold_card_focus.png") {
+    RoundRect(s, 0, 0, w, h, w * 0.09f, {0, 0, 0, 0}, {0, 0, 0, 0}, {255, 200, 40, 255}, 5);
+  } else if (StartsWith(name, "new_card_num_")) {
+    const int colour = NumberAt(name, 13, &end);
+    Number(s, colour, NumberAt(name, end + 1));
+  } else if (StartsWith(name, "lz_handcard_num_")) {
+    NumberAt(name, 16, &end);
+    Number(s, 2, NumberAt(name, end + 1));
+  } else if (StartsWith(name, "new_card_type_s_")) {
+    Suit(s, NumberAt(name, 16));
+  } else if (StartsWith(name, "new_card_type_")) {
+    const int n = NumberAt(name, 14);
+    if (n >= 10)
+      Court(s, n);
+    else
+      Suit(s, n);
+  } else if (name == "qorvddz_vell_laizi.png" || name == "lz_handcard_12.png" || name == "lz_handcard_11.png" ||
+             name == "veriz_landower.png" || name == "ddz_mp.png") {
+    const bool landlord = name == "veriz_landower.png";
+    const float r = std::min(w, h) / 2.0f - 1;
+    Disc(s, w / 2.0f, h / 2.0f, r, landlord ? Rgba{230, 170, 30, 255} : Rgba{130, 60, 190, 255});
+    Disc(s, w / 2.0f, h / 2.0f, r * 0.86f, landlord ? Rgba{200, 60, 30, 255} : Rgba{170, 90, 230, 255});
+    FitText(s, caption, static_cast<int>(r * 1.2f), kWhiteInk, w / 2.0f, h / 2.0f, static_cast<int>(r * 1.6f),
+            static_cast<int>(r * 1.6f));
+  } else if (Has(name, "_btn_normal") || Has(name, "_btn_disable") || Has(name, "_btn_press")) {
+    Button(s, name);
+  } else if (Has(name, "_btn_word_") || Has(name, "_btn_hl_")) {
+    FitText(s, caption, static_cast<int>(h * 0.9f), Has(name, "_hl_") ? kGoldInk : kWhiteInk, w / 2.0f, h / 2.0f, w,
+            h, true);
+  } else if (Has(name, "loading_process_0")) {
+    RoundRect(s, 0, 0, w, h, h / 2.0f, {20, 20, 30, 200}, {50, 50, 60, 200}, {200, 170, 90, 255}, 2);
+  } else if (Has(name, "loading_process_1")) {
+    RoundRect(s, 0, 0, w, h, h / 2.0f, {255, 220, 90, 255}, {230, 140, 20, 255});
+  } else if (Has(name, "num") && w >= h * 4) {
+    Digits(s);
+  } else if (w >= 1000 && h >= 600) {
+    Background(s, Has(name, "night"), caption);
+  } else {
+    Panel(s, caption);
+  }
+  return s;
+}
+
+}  // namespace artgen

@@ -1,0 +1,50 @@
+// Paints one placeholder image for a frame name: the kind of picture is read
+// from the name (card backs and faces, numbers and suits, jokers, the wildcard
+// and landlord marks, buttons and their words, bars, digit strips, table and
+// loading backgrounds), anything else is a plain panel. A caption from the
+// caption table is written on the picture where the kind shows text.
+#pragma once
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include <map>
+#include <string>
+
+namespace artgen {
+
+class Painter {
+ public:
+  // `fontFile`: the font every text is drawn with.
+  explicit Painter(std::string fontFile);
+  ~Painter();
+  Painter(const Painter&) = delete;
+  Painter& operator=(const Painter&) = delete;
+
+  // A new RGBA surface of w x h with the picture for `name` (caller frees it).
+  SDL_Surface* Paint(const std::string& name, int w, int h, const std::string& caption);
+
+ private:
+  TTF_Font* Font(int pixelSize);
+  void Text(SDL_Surface* s, const std::string& utf8, int pixelSize, SDL_Color color, float cx, float cy,
+            bool outline = false);
+  // Text shrunk until it fits w x h around the centre.
+  void FitText(SDL_Surface* s, const std::string& utf8, int maxPixelSize, SDL_Color color, float cx, float cy,
+               int w, int h, bool outline = false);
+
+  void CardBase(SDL_Surface* s);
+  void CardBack(SDL_Surface* s);
+  void Number(SDL_Surface* s, int colour, int number);
+  void Suit(SDL_Surface* s, int suit);
+  void Court(SDL_Surface* s, int number);
+  void Joker(SDL_Surface* s, bool big, bool small);
+  void Button(SDL_Surface* s, const std::string& name);
+  void Digits(SDL_Surface* s);
+  void Background(SDL_Surface* s, bool night, const std::string& caption);
+  void Panel(SDL_Surface* s, const std::string& caption);
+
+  std::string _fontFile;
+  std::map<int, TTF_Font*> _fonts;
+};
+
+}  // namespace artgen
