@@ -157,7 +157,9 @@ void SetLayer::UpdateBarPos(int i) {
 void SetLayer::ApplySettingFileOnce() {
   if (m_iGameKind != kKindOwnFile || s_bSettingFileRead) return;
   s_bSettingFileRead = true;
-  ddz::settings::LoadSettingConf();
+  // A missing or bad file leaves the sound manager as it is; the record then
+  // takes what the window shows, and the next save writes a whole file.
+  if (!ddz::settings::LoadSettingConf()) return;
   SoundManage* sound = SoundManage::shareSoundManage();
   sound->SetVolumeInfo(g_SettingConf.fMusicVolume, g_SettingConf.fSoundVolume);
   sound->SetBackgroundMusicOpen(g_SettingConf.bMusicOpen != 0);

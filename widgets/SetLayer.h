@@ -7,7 +7,7 @@
 // GlobalInfo, or for game kind 5 in g_SettingConf. When the window closes the
 // settings are saved: GameViewBase::WriteSettingInfo, or for kind 5 the file
 // "setting.conf" (widgets/SettingConf.h), which the first kind-5 showing of
-// the process reads and hands to the sound manager.
+// the process reads and, when it is well formed, hands to the sound manager.
 //
 // The knobs show the volumes the sound manager holds, clamped to the bar, and
 // a drag stores the volume its knob shows: opening and closing the window
