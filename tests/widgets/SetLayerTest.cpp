@@ -3,7 +3,6 @@
 // the window was opened, the touch rules, the file's bytes and a bad file.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
