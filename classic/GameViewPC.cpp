@@ -8,6 +8,7 @@
 #include <ctime>
 
 #include "cardlogic/SingleServerDDZ.h"
+#include "classic/BottomUIPC.h"
 #include "cards/BaseCard.h"
 #include "cards/DealCard.h"
 #include "cards/OtherHandCard.h"
@@ -55,6 +56,8 @@ constexpr int kZTalkTip = 106;
 constexpr int kZBulletin = 106;
 constexpr int kZGameTips = 105;
 constexpr int kZClock = 4;
+constexpr int kZBottomBar = 602;
+const cocos2d::Vec2 kBottomBarPos{0, -14};
 constexpr float kBulletinBelowTop = 30;
 const cocos2d::Vec2 kBaseCardShift{0, -30};
 const cocos2d::Vec2 kOwnStatusPos{0, 52};
@@ -261,8 +264,11 @@ cocos2d::Sprite* GameViewPC::GetBackground(int part) const {
 // The widgets below that are not in this build yet keep their slots null.
 // Top bar: m_pTopUIPC at (0, -30), z-order 105.
 void GameViewPC::BuildTopBar() {}
-// Bottom bar: m_pBottomUIPC at (0, -14), z-order 602.
-void GameViewPC::BuildBottomBar() {}
+void GameViewPC::BuildBottomBar() {
+  if (m_pBottomUIPC == nullptr) m_pBottomUIPC = BottomUIPC::create(this);
+  m_pBottomUIPC->setPosition(kBottomBarPos);
+  AddTableWidget(m_pBottomUIPC, kZBottomBar);
+}
 
 void GameViewPC::BuildTalkTip() {
   if (m_pTalkTip == nullptr) m_pTalkTip = TalkTip::create();
@@ -368,8 +374,10 @@ void GameViewPC::OpenGameRule(cocos2d::Ref*) {}
 // The talk tip's idle tips every 120 s, and their end.
 void GameViewPC::StartIdleTips() {}
 void GameViewPC::StopIdleTips() {}
-// The bottom bar's table control on.
-void GameViewPC::SwitchBottomBarTableControl() {}
+// The bottom bar's table control on: the backpack button.
+void GameViewPC::SwitchBottomBarTableControl() {
+  if (m_pBottomUIPC != nullptr) m_pBottomUIPC->SetPanelButtonEnabled(BottomUIPC::kPanelPack, true);
+}
 // The own hook that runs once the table is built.
 void GameViewPC::AfterTableBuilt() {}
 
@@ -380,7 +388,8 @@ void GameViewPC::BuildSelfHand() {
   hand->setScale(kSelfHandScale);
   hand->SetShadow(true);
   hand->setTouchEnabled(true, false);
-  // The hand links to the bottom bar's quick buttons once the bar is built.
+  // The hand enables the bottom bar's quick buttons by what it holds.
+  hand->SetBottomBar(m_pBottomUIPC);
   m_pHandCard[kOwnSeat] = hand;
 }
 
@@ -482,7 +491,8 @@ void GameViewPC::TakeTableDown() {
   drop(m_pTalkTip);
   drop(m_pGameBull);
   drop(m_pGameTips);
-  // m_pTopUIPC, m_pBottomUIPC, m_pTaskUI, m_pNewPlayerAward and
+  drop(m_pBottomUIPC);
+  // m_pTopUIPC, m_pTaskUI, m_pNewPlayerAward and
   // m_pActivityLayer go here as they land.
   drop(m_pStartBtn);
   drop(m_pInfoLabel);
