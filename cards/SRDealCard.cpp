@@ -36,6 +36,7 @@ void SRDealCard::ShowLandCard(const std::uint8_t* ownCardBytes, int unused, std:
     m_iGoldenRank = -1;
     cocos2d::log("SRDealCard::ShowLandCard: golden number %d is no card, no golden card", goldenNumber);
   }
+  if (CardByteToSpriteIndex(landerByte) < 0) cocos2d::log("[Error] landCard error card = -1");
   StartDeal(ownCardBytes, unused, landerByte, landerSeat);
 }
 
