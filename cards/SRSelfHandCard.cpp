@@ -139,7 +139,8 @@ void SRSelfHandCard::OnButtonClick(Ref* sender) {
   const int answer = it == m_pChoiceBtn.begin() ? sr::ChoiceAnswer::First : sr::ChoiceAnswer::Second;
   sr::Message msg = sr::BuildChoiceRequest(answer);
   // The question's clock is the view's: the answer leaves it alone.
-  if (m_pOwnerView != nullptr) m_pOwnerView->SendHandMessage(msg.data(), sr::MsgType::Choice, static_cast<int>(msg.size()));
+  if (m_pOwnerView != nullptr)
+    m_pOwnerView->SendHandMessage(msg.data(), sr::MsgType::Choice, static_cast<int>(msg.size()));
 }
 
 void SRSelfHandCard::OnAutoOperate() {
