@@ -1,5 +1,7 @@
 #include "cards/DealCard.h"
 
+#include <algorithm>
+
 #include "cards/BaseCard.h"
 #include "gamedata/LayoutConfig.h"
 #include "platform/engine/Log.h"
@@ -21,11 +23,15 @@ constexpr float kFlyRotation = 90;
 
 DealCard::DealCard(ITableRowOwner* owner, const std::array<Vell_SpriteCardManage*, kSeatSlots>& seatRows,
                    BaseCard* baseCard)
-    : m_pSeatRows(seatRows), m_pBaseCard(baseCard), m_Owner(owner) {
+    : DealCard(owner, seatRows, baseCard, DealNumbers{}) {}
+
+DealCard::DealCard(ITableRowOwner* owner, const std::array<Vell_SpriteCardManage*, kSeatSlots>& seatRows,
+                   BaseCard* baseCard, const DealNumbers& numbers)
+    : m_Numbers(numbers), m_pSeatRows(seatRows), m_pBaseCard(baseCard), m_Owner(owner) {
+  m_Numbers.seats = std::clamp(m_Numbers.seats, 1, kSeatSlots);
+  m_Numbers.ownCards = std::clamp(m_Numbers.ownCards, 0, kMaxOwnCards);
   m_bShowOnAdd = true;
   m_bWildcardMode = false;
-  m_iTotalCards = kTotalCards;
-  m_iSeats = 3;
   m_pLock = MsgLockToken::Create(this);
 }
 
@@ -40,24 +46,26 @@ void DealCard::StartDeal(const std::uint8_t* ownCardBytes, int /*unused*/, std::
     removeChild(m_pLanderSprite, true);
     m_pLanderSprite = nullptr;
   }
-  for (int i = 0; i < kOwnCards; ++i) {
+  m_iOwnCards.fill(-1);
+  for (int i = 0; i < m_Numbers.ownCards; ++i) {
     const std::uint8_t byte = ownCardBytes != nullptr ? ownCardBytes[i] : 0;
-    m_iOwnCards[i] = CardByteToSpriteIndex(byte);
-    if (m_iOwnCards[i] < 0) cocos2d::log("DealCard::StartDeal: own card byte 0x%02x is not a card, skipped", byte);
+    m_iOwnCards[static_cast<std::size_t>(i)] = CardByteToSpriteIndex(byte);
+    if (m_iOwnCards[static_cast<std::size_t>(i)] < 0)
+      cocos2d::log("DealCard::StartDeal: own card byte 0x%02x is not a card, skipped", byte);
   }
-  m_iLanderPos = ddz::os::Rand() % kLanderPositions + 1;
+  m_iLanderPos = ddz::os::Rand() % m_Numbers.landerPositions + 1;
   m_iLanderCard = CardByteToSpriteIndex(landerByte);
   m_iLanderSeat = landerSeat;
   if (m_iLanderCard < 0) {
     cocos2d::log("DealCard::StartDeal: lander card byte 0x%02x is not a card, no lander card", landerByte);
-  } else if (landerSeat < 0 || landerSeat >= m_iSeats) {
+  } else if (landerSeat < 0 || landerSeat >= m_Numbers.seats) {
     cocos2d::log("DealCard::StartDeal: lander seat %d is not at the table, no lander card", landerSeat);
   } else {
     m_pLanderSprite = Vell_SpriteCardManage::CreateCardSprite(m_iLanderCard, false, false);
     if (m_pLanderSprite != nullptr) {
-      const Vec2 place = (m_iSeats == 2 && landerSeat == 0) ? g_ptSRLanderCard[3] : g_ptLanderCard[landerSeat];
-      m_pLanderSprite->setPosition(place + kLanderShift);
-      m_pLanderSprite->setScale(g_fSendCardScale);
+      const LanderPlace place = LanderPlaceOf(landerSeat);
+      m_pLanderSprite->setPosition(place.at);
+      m_pLanderSprite->setScale(place.scale);
       m_pLanderSprite->setVisible(false);
       addChild(m_pLanderSprite);
     }
@@ -82,7 +90,7 @@ void DealCard::onEnter() {
 void DealCard::update(float) {
   if (!m_bDealing) return;
   const unsigned int now = GetTime();
-  const unsigned int interval = m_iPhase == kDeal ? kPassStepMs : kSpreadStepMs;
+  const unsigned int interval = m_iPhase == kDeal ? m_Numbers.passStepMs : kSpreadStepMs;
   if (now - m_uLastStepTime < interval) return;
   m_uLastStepTime = now;
   switch (m_iPhase) {
@@ -109,11 +117,12 @@ void DealCard::GatherStep() {
   for (std::size_t i = 0; i < m_vcCards.size() && i < m_vcGatherStep.size(); ++i)
     m_vcCards[i]->fX -= m_vcGatherStep[i];
   if (++m_iStepCount >= kGatherSteps) {
-    for (int i = kSpreadCards; i < m_iTotalCards; ++i) AddPileCard();
+    for (int i = kSpreadCards; i < m_Numbers.totalCards; ++i) AddPileCard();
+    const PilePlace pile = PilePlaceOf();
     for (SpriteCardInfo* info : m_vcCards) {
-      info->fX = g_ptDealCardIni.x;
-      info->fY = g_ptDealCardIni.y;
-      if (info->pCardSprite != nullptr) info->pCardSprite->setScale(g_fDealCardIniScale);
+      info->fX = pile.at.x;
+      info->fY = pile.at.y;
+      if (info->pCardSprite != nullptr) info->pCardSprite->setScale(pile.scale);
     }
     m_iPhase = kDeal;
     m_iStepCount = 0;
@@ -124,24 +133,10 @@ void DealCard::GatherStep() {
 
 void DealCard::PlaceFlyCards() {
   RemoveFlyCards();
-  for (int seat = 0; seat < m_iSeats; ++seat) {
+  for (int seat = 0; seat < m_Numbers.seats; ++seat) {
     Sprite* fly = Sprite::createWithSpriteFrameName(kFrameFlyCard);
     if (fly == nullptr) continue;  // the frame cache logged it; that seat's card does not fly
-    Vec2 start;
-    Vec2 stop;
-    bool down = false;
-    if (seat == kOwnSeat) {
-      start = g_ptDealCardFlyCard[1];
-      stop = g_ptDealCardFlyCardStop[1];
-      down = true;
-    } else if (m_iSeats == 2) {
-      start = g_ptSRDealCardFlyCard[3];
-      stop = g_ptSRDealCardFlyCardStop[3];
-      down = true;
-    } else {
-      start = g_ptDealCardFlyCard[seat];
-      stop = g_ptDealCardFlyCardStop[seat];
-    }
+    const auto [start, stop, down] = FlyPathOf(seat);
     if (down) fly->setRotation(kFlyRotation);
     fly->setPosition(start);
     addChild(fly, kFlyCardZOrder);
@@ -151,6 +146,20 @@ void DealCard::PlaceFlyCards() {
     m_bFlyDown[s] = down;
     m_fFlyStep[s] = static_cast<float>(down ? (start.y - stop.y) / 3.0 : (start.x - stop.x) / 3.0);
   }
+}
+
+DealCard::PilePlace DealCard::PilePlaceOf() const { return {g_fDealCardIniScale, g_iDealCardIniGap, g_ptDealCardIni}; }
+
+DealCard::FlyPath DealCard::FlyPathOf(int seat) const {
+  if (seat == kOwnSeat) return {g_ptDealCardFlyCard[1], g_ptDealCardFlyCardStop[1], true};
+  // The two-seat table's other player sits where the four-player table's seat 3 does.
+  if (m_Numbers.seats == 2) return {g_ptSRDealCardFlyCard[3], g_ptSRDealCardFlyCardStop[3], true};
+  return {g_ptDealCardFlyCard[seat], g_ptDealCardFlyCardStop[seat], false};
+}
+
+DealCard::LanderPlace DealCard::LanderPlaceOf(int seat) const {
+  const Vec2 place = (m_Numbers.seats == 2 && seat == 0) ? g_ptSRLanderCard[3] : g_ptLanderCard[seat];
+  return {place + kLanderShift, g_fSendCardScale};
 }
 
 void DealCard::RemoveFlyCards() {
@@ -179,8 +188,10 @@ void DealCard::DealStep() {
 void DealCard::AddToSeat(int seat, int card, bool faceDown) {
   Vell_SpriteCardManage* row = m_pSeatRows[static_cast<std::size_t>(seat)];
   if (row == nullptr) return;
+  // Face-up cards are the own ones; they may arrive framed.
   if (auto* cards = dynamic_cast<SpriteCardManage*>(row))
-    cards->AddCard(card, faceDown, false, true, -1, false, false);
+    cards->AddCard(card, faceDown, false, true, faceDown ? -1 : m_Numbers.ownWildcardValue,
+                   !faceDown && OwnCardFocus(card), false);
   else
     row->AddCard(card, faceDown, false, true, false);
 }
@@ -189,9 +200,10 @@ void DealCard::DealPass() {
   for (std::size_t s = 0; s < m_pFlyCards.size(); ++s)
     if (m_pFlyCards[s] != nullptr) m_pFlyCards[s]->setPosition(m_ptFlyStart[s]);
   const int pass = m_iPassCount;  // 0-based: this pass's own card
-  for (int seat = 0; seat < m_iSeats; ++seat) {
+  for (int seat = 0; seat < m_Numbers.seats; ++seat) {
     if (seat == kOwnSeat) {
-      if (m_iOwnCards[pass] >= 0) AddToSeat(seat, m_iOwnCards[pass], false);
+      const int own = m_iOwnCards[static_cast<std::size_t>(pass)];
+      if (own >= 0) AddToSeat(seat, own, false);
     } else {
       AddToSeat(seat, 0, true);
     }
@@ -199,17 +211,18 @@ void DealCard::DealPass() {
     RemoveCard(unused, 0, true);
   }
   const int r = ++m_iPassCount;
-  if (m_pLanderSprite != nullptr && (r - 1) * 3 <= m_iLanderPos && m_iLanderPos <= r * 3)
+  if (m_pLanderSprite != nullptr && r * m_Numbers.landerStride - m_Numbers.landerLead <= m_iLanderPos &&
+      m_iLanderPos <= r * m_Numbers.landerStride)
     m_pLanderSprite->setVisible(true);
-  if (r <= kLastSoundedPass) SoundManage::shareSoundManage()->PlaySoundByFile(kDealSound);
-  if (r >= kPasses) EndDeal();
+  if (r <= m_Numbers.lastSoundedPass) SoundManage::shareSoundManage()->PlaySoundByFile(kDealSound);
+  if (r >= m_Numbers.ownCards) EndDeal();
 }
 
 void DealCard::EndDeal() {
   if (Vell_SpriteCardManage* own = m_pSeatRows[kOwnSeat]) own->setTouchEnabled(true, false);
   RemoveFlyCards();
   if (m_pBaseCard != nullptr)
-    for (int i = 0; i < m_iTotalCards - 51; ++i) m_pBaseCard->AddCard(0, true, false);
+    for (int i = 0; i < m_Numbers.bottomCards; ++i) m_pBaseCard->AddCard(0, true, false);
   m_iPhase = kSpread;
   m_uLastStepTime = 0;
   m_iStepCount = 0;
@@ -229,16 +242,16 @@ void DealCard::LayoutCards() {
       if (info->pCardSprite != nullptr) info->pCardSprite->setPosition(info->fX, info->fY);
     return;
   }
+  const PilePlace pile = PilePlaceOf();
   const float cardWidth = g_sizeSingleCard.width;
-  const int width =
-      static_cast<int>(g_fDealCardIniScale * cardWidth + static_cast<float>((kSpreadCards - 1) * g_iDealCardIniGap));
+  const int width = static_cast<int>(pile.scale * cardWidth + static_cast<float>((kSpreadCards - 1) * pile.gap));
   const int x0 = (BasePT::g_iWindowWidth - width) / 2;
   for (std::size_t i = 0; i < m_vcCards.size(); ++i) {
     SpriteCardInfo* info = m_vcCards[i];
-    info->fX = static_cast<float>(g_iDealCardIniGap * static_cast<int>(i) + x0) + cardWidth * 0.5f * g_fDealCardIniScale;
-    info->fY = g_ptDealCardIni.y;
+    info->fX = static_cast<float>(pile.gap * static_cast<int>(i) + x0) + cardWidth * 0.5f * pile.scale;
+    info->fY = pile.at.y;
     if (info->pCardSprite == nullptr) continue;
-    info->pCardSprite->setScale(g_fDealCardIniScale);
+    info->pCardSprite->setScale(pile.scale);
     info->pCardSprite->setPosition(info->fX, info->fY);
   }
 }

@@ -17,6 +17,9 @@
 // when the row leaves the stage first. A deal that was only paused by leaving
 // the stage goes on when the row comes back and still tells the view at its
 // end. The views neither raise nor lower the lock for the deal themselves.
+//
+// The four-player deal (SRDealCard) is this deal with other numbers (a
+// DealNumbers record) and places (the protected hooks at the end).
 #pragma once
 
 #include <array>
@@ -43,11 +46,27 @@ class DealCard : public SpriteCardManage {
   static constexpr int kLanderPositions = 13;
   static constexpr unsigned kSpreadStepMs = 5;  // spread and gather
   static constexpr unsigned kPassStepMs = 20;
+  static constexpr int kMaxOwnCards = 25;
   static constexpr int kFlyCardZOrder = 1000;
   static constexpr const char* kFrameFlyCard = "flycard.png";
   static constexpr const char* kDealSound = "ddzSound/3.mp3";
 
   enum Phase { kSpread = 0, kGather = 1, kDeal = 2 };
+
+  // What a table's deal counts. The lander card turns up in the first pass r
+  // with r * landerStride - landerLead <= position <= r * landerStride.
+  struct DealNumbers {
+    int seats = 3;
+    int ownCards = kOwnCards;  // at most kMaxOwnCards; one pass per own card
+    int totalCards = kTotalCards;
+    int bottomCards = 3;
+    int landerPositions = kLanderPositions;  // the position is drawn from 1 to this
+    int landerStride = 3;
+    int landerLead = 3;
+    unsigned passStepMs = kPassStepMs;
+    int lastSoundedPass = kLastSoundedPass;
+    int ownWildcardValue = -1;  // of the own cards as they arrive (-1 and 0 draw the plain face)
+  };
 
   // `owner`: told when the deal ends; `seatRows`: the hand rows of the screen
   // seats (entry 1 the own hand); `baseCard`: the bottom-card row. None is
@@ -56,14 +75,14 @@ class DealCard : public SpriteCardManage {
            BaseCard* baseCard);
   ~DealCard() override;
 
-  // Prepares a deal: the own 17 card bytes of the deal message (an invalid
+  // Prepares a deal: the own card bytes (17, or the table's own cards) of the deal message (an invalid
   // byte is skipped with a log line: that pass gives the own hand no card),
   // the lander card byte (invalid: no lander card) and the lander's screen
   // seat. The deal starts when the row is on the stage.
   void StartDeal(const std::uint8_t* ownCardBytes, int unused, std::uint8_t landerByte, int landerSeat);
 
   // Seats at the table: 3, or 2 on a two-seat table.
-  void SetSeatCount(int seats) { m_iSeats = seats == 2 ? 2 : 3; }
+  void SetSeatCount(int seats) { m_Numbers.seats = seats == 2 ? 2 : 3; }
 
   void onEnter() override;
   void update(float dt) override;
@@ -75,6 +94,32 @@ class DealCard : public SpriteCardManage {
   cocos2d::Sprite* GetLanderSprite() const { return m_pLanderSprite; }
   bool IsDealing() const { return m_bDealing; }
   bool IsHoldingLock() const;
+  const DealNumbers& GetNumbers() const { return m_Numbers; }
+
+ protected:
+  DealCard(ITableRowOwner* owner, const std::array<Vell_SpriteCardManage*, kSeatSlots>& seatRows,
+           BaseCard* baseCard, const DealNumbers& numbers);
+
+  // ---- the places of a table's deal (the classic ones here) ----
+  struct PilePlace {
+    float scale;
+    int gap;  // between the spread's cards
+    cocos2d::Vec2 at;  // the gathered pile; the spread's y
+  };
+  struct FlyPath {
+    cocos2d::Vec2 start;
+    cocos2d::Vec2 stop;
+    bool down;  // turned 90 degrees, flies in y
+  };
+  struct LanderPlace {
+    cocos2d::Vec2 at;
+    float scale;
+  };
+  virtual PilePlace PilePlaceOf() const;
+  virtual FlyPath FlyPathOf(int seat) const;
+  virtual LanderPlace LanderPlaceOf(int seat) const;
+  // The own card arrives with the gold focus frame.
+  virtual bool OwnCardFocus(int /*card*/) const { return false; }
 
  private:
   void SpreadStep();
@@ -87,8 +132,9 @@ class DealCard : public SpriteCardManage {
   void RemoveFlyCards();
   void AddToSeat(int seat, int card, bool faceDown);
 
-  int m_iOwnCards[kOwnCards] = {};  // sprite indexes; -1 for a byte that was no card
-  int m_iLanderPos = 0;             // 1..13
+  DealNumbers m_Numbers;
+  std::array<int, kMaxOwnCards> m_iOwnCards{};  // sprite indexes; -1 for a byte that was no card
+  int m_iLanderPos = 0;                          // 1..landerPositions
   int m_iLanderCard = -1;
   int m_iLanderSeat = 0;
   int m_iPhase = kSpread;
@@ -101,8 +147,6 @@ class DealCard : public SpriteCardManage {
   std::array<bool, kSeatSlots> m_bFlyDown{};  // rotated: flies down in y
   std::array<float, kSeatSlots> m_fFlyStep{};
   cocos2d::Sprite* m_pLanderSprite = nullptr;  // child of the row
-  int m_iTotalCards = kTotalCards;
-  int m_iSeats = 3;
 
   // The deal's clock and counters.
   unsigned int m_uLastStepTime = 0;

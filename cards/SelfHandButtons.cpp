@@ -29,7 +29,6 @@ constexpr const char* kFrameBtnNormal2 = "qorvddz_btn_normal_2.png";
 constexpr const char* kFrameBtnDisabled = "qorvddz_btn_disable_1.png";
 constexpr const char* kFrameCannotBeatTip = "qorvddz_tips_cardsmallwron.png";
 constexpr int kTipZOrder = 1000;
-constexpr float kTipFadeIn = 0.5f;
 constexpr int kTextAutoPlayed = 450;    // "the system played for you"
 constexpr int kTextAutoPlayQuit = 4;    // "three automatic plays in a row"
 constexpr int kSysBoxKind = 3;
@@ -53,7 +52,7 @@ constexpr PairButtonFace kPairFaces[SelfHandCard::kAnswerPairs][2] = {
      {"qorvddz_btn_hl_4.png", kFrameBtnNormal1, classic::BidChoice::Double}},
 };
 
-void Send(ISelfHandOwner* owner, classic::Message& msg, int type) {
+void Send(ISelfHandOwner* owner, std::vector<std::uint8_t>& msg, int type) {
   if (owner == nullptr || msg.empty()) return;
   owner->SendHandMessage(msg.data(), type, static_cast<int>(msg.size()));
 }
@@ -83,11 +82,14 @@ void SelfHandCard::onEnter() {
   SetMouseEventEnable(true);
   SpriteCardManage::onEnter();
   m_iPressedIndex = -1;
-  BuildButtons();
+  BuildMainButtons();
+  BuildAnswerPairs();
+  BuildCannotBeatTip();
 }
 
-void SelfHandCard::BuildButtons() {
-  if (m_pMainBtn[0] != nullptr) return;  // entering again: the buttons are there
+// Entering again finds the buttons there: each block builds only once.
+void SelfHandCard::BuildMainButtons() {
+  if (m_pMainBtn[0] != nullptr) return;
   for (int i = 0; i < kMainButtons; ++i) {
     char word[40];
     std::snprintf(word, sizeof word, "qorvddz_btn_word_%d.png", i);
@@ -100,6 +102,10 @@ void SelfHandCard::BuildButtons() {
     addChild(button);
     m_pMainBtn[static_cast<std::size_t>(i)] = button;
   }
+}
+
+void SelfHandCard::BuildAnswerPairs() {
+  if (m_pPairBtn[0] != nullptr) return;
   for (int pair = 0; pair < kAnswerPairs; ++pair) {
     for (int side = 0; side < 2; ++side) {
       const PairButtonFace& face = kPairFaces[pair][side];
@@ -112,6 +118,10 @@ void SelfHandCard::BuildButtons() {
       m_pPairBtn[static_cast<std::size_t>(pair * 2 + side)] = button;
     }
   }
+}
+
+void SelfHandCard::BuildCannotBeatTip() {
+  if (m_pCannotBeatTip != nullptr) return;
   m_pCannotBeatTip = cocos2d::Sprite::createWithSpriteFrameName(kFrameCannotBeatTip);
   if (m_pCannotBeatTip != nullptr) {
     m_pCannotBeatTip->setPosition(g_ptSelfCannotSend);
@@ -134,7 +144,7 @@ void SelfHandCard::ShowCallScoreButtons(int highest) {
 }
 
 void SelfHandCard::ShowOutCardButtons(const std::vector<int>& lastPlay) {
-  ddz::ResetHintCycle();
+  RestartHintCycle();
   m_bCannotBeat = false;
   m_vcLastPlay = lastPlay;
   for (int i : {kBtnPass, kBtnReselect, kBtnHint, kBtnPlay}) {
@@ -153,14 +163,15 @@ void SelfHandCard::ShowOutCardButtons(const std::vector<int>& lastPlay) {
   const std::vector<int> hand = HandCodes();
   if (!m_vcLastPlay.empty()) {
     std::vector<int> suggestion;
-    const bool beatable = ddz::ClueCard::Hint(suggestion, m_vcLastPlay, hand);
-    ddz::ResetHintCycle();
+    const bool beatable = NextHint(suggestion);
+    RestartHintCycle();
     if (!beatable) {
       if (m_pCannotBeatTip != nullptr) {
         m_pCannotBeatTip->stopAllActions();
         m_pCannotBeatTip->setVisible(true);
-        m_pCannotBeatTip->setOpacity(0);
-        m_pCannotBeatTip->runAction(cocos2d::FadeIn::create(kTipFadeIn));
+        const float fade = CannotBeatTipFade();
+        m_pCannotBeatTip->setOpacity(fade > 0 ? 0 : 255);
+        if (fade > 0) m_pCannotBeatTip->runAction(cocos2d::FadeIn::create(fade));
       }
       m_bCannotBeat = true;
     }
@@ -189,17 +200,34 @@ void SelfHandCard::UpdateOutCardButton() {
     reselect->setEnabled(!selected.empty());
     reselect->setVisible(false);
   }
+  play->setEnabled(SelectionPlays(selected));
+}
+
+bool SelfHandCard::SelectionPlays(const std::vector<int>& selected) const {
   ddz::CardTypeInfo mine;
-  if (!ddz::ClueCard::GetCardType(mine, selected)) return;
-  if (m_vcLastPlay.empty()) {
-    play->setEnabled(true);
-    return;
-  }
+  if (!ddz::ClueCard::GetCardType(mine, selected)) return false;
+  if (m_vcLastPlay.empty()) return true;
   ddz::CardTypeInfo table;
   ddz::ClueCard::GetCardType(table, m_vcLastPlay);
   // 1: same type and higher; 2: a bomb or the rocket that beats it.
-  play->setEnabled(ddz::ClueCard::CompareCardType(mine, table) > 0);
+  return ddz::ClueCard::CompareCardType(mine, table) > 0;
 }
+
+// ---------------------------------------------------------------- classic rules
+
+SelfHandCard::HandRequest SelfHandCard::PlayRequest(const std::vector<int>& cards) const {
+  ddz::CardTypeInfo info;
+  ddz::ClueCard::GetCardType(info, cards);  // a pass reads as type -1, key 0
+  return {classic::BuildPlayRequest(cards, info.type, info.value), classic::MsgType::Play};
+}
+
+SelfHandCard::HandRequest SelfHandCard::BidRequest(int bid) const {
+  return {classic::BuildBidRequest(bid), classic::MsgType::Bid};
+}
+
+bool SelfHandCard::NextHint(std::vector<int>& out) const { return ddz::ClueCard::Hint(out, m_vcLastPlay, HandCodes()); }
+
+void SelfHandCard::RestartHintCycle() const { ddz::ResetHintCycle(); }
 
 // ---------------------------------------------------------------- presses
 
@@ -213,18 +241,17 @@ void SelfHandCard::OnButtonClick(Ref* sender) {
     for (int i : {kBtnPass, kBtnReselect, kBtnHint, kBtnPlay}) GetMainButton(i)->setVisible(false);
     if (m_pCannotBeatTip != nullptr) m_pCannotBeatTip->setVisible(false);
     const std::vector<int> cards = index == kBtnPlay ? SelectedCodes() : std::vector<int>{};
-    ddz::CardTypeInfo info;
-    ddz::ClueCard::GetCardType(info, cards);  // a pass reads as type -1, key 0
-    classic::Message msg = classic::BuildPlayRequest(cards, info.type, info.value);
-    if (msg.empty()) {
+    HandRequest req = PlayRequest(cards);
+    if (req.msg.empty()) {
       cocos2d::log("SelfHandCard::OnButtonClick: %d cards do not fit a play request, not sent",
                    static_cast<int>(cards.size()));
     } else {
-      Send(m_pOwnerView, msg, classic::MsgType::Play);
+      Send(m_pOwnerView, req.msg, req.type);
     }
     UnselectAll();
-    if (m_pOwnerView != nullptr && !msg.empty()) {
-      m_pOwnerView->ShowSelfOutCard(reinterpret_cast<const char*>(msg.data() + classic::kFrameSize),
+    if (m_pOwnerView != nullptr && !req.msg.empty()) {
+      // Every table's play request carries the card bytes right after the frame.
+      m_pOwnerView->ShowSelfOutCard(reinterpret_cast<const char*>(req.msg.data() + classic::kFrameSize),
                                     static_cast<int>(cards.size()));
     }
     if (m_pOwnerView != nullptr) m_pOwnerView->HideGameClock();
@@ -241,15 +268,15 @@ void SelfHandCard::OnButtonClick(Ref* sender) {
   }
   if (index >= kBtnBid0 && index <= kBtnBid3) {
     for (int i = kBtnBid0; i <= kBtnBid3; ++i) GetMainButton(i)->setVisible(false);
-    classic::Message msg = classic::BuildBidRequest(index);
-    Send(m_pOwnerView, msg, classic::MsgType::Bid);
+    HandRequest req = BidRequest(index);
+    Send(m_pOwnerView, req.msg, req.type);
     if (m_pOwnerView != nullptr) m_pOwnerView->HideGameClock();
     m_bWaitingForChoice = false;
     return;
   }
   if (index == kBtnHint) {
     std::vector<int> suggestion;
-    if (!ddz::ClueCard::Hint(suggestion, m_vcLastPlay, HandCodes())) {
+    if (!NextHint(suggestion)) {
       OnButtonClick(GetMainButton(kBtnPass));  // nothing beats the table
       return;
     }

@@ -138,10 +138,12 @@ std::vector<int> SelfHandCard::SelectedCodes() const {
 
 float SelfHandCard::ScaledCardWidth() const { return m_fCardScale * g_sizeSingleCard.width; }
 
-float SelfHandCard::ComputeStep(int n) const {
+float SelfHandCard::FanWidth(bool) const { return s_fHandWidth - 20; }
+
+float SelfHandCard::ComputeStep(int n, bool slide) const {
   // One card (or none) has no neighbour: the widest step.
   if (n <= 1) return static_cast<float>(m_iMaxStep);
-  const float step = (s_fHandWidth - 20 - ScaledCardWidth()) / static_cast<float>(n - 1);
+  const float step = (FanWidth(slide) - ScaledCardWidth()) / static_cast<float>(n - 1);
   return std::max(static_cast<float>(m_iMinStep), std::min(static_cast<float>(m_iMaxStep), step));
 }
 
@@ -170,14 +172,7 @@ void SelfHandCard::LayoutCards() {
       info->pShadowSprite->setPosition(at);
       if (!m_bAnimating) info->pShadowSprite->setVisible(false);
     }
-    if (info->pJokerMark != nullptr) {
-      info->pJokerMark->setScale(scale);
-      info->pJokerMark->setPosition(at + Vec2(scale * g_ptCJCardPos.x, scale * g_ptCJCardPos.y));
-    }
-    if (info->pLandlordMark != nullptr) {
-      info->pLandlordMark->setScale(scale);
-      info->pLandlordMark->setPosition(at);
-    }
+    PlaceCardMarks(info, at, scale);
   }
   if (m_iPressedIndex >= 0 && m_iPressedIndex < n) {
     SpriteCardInfo* pressed = m_vcCards[static_cast<std::size_t>(m_iPressedIndex)];
@@ -191,12 +186,23 @@ void SelfHandCard::LayoutCards() {
   }
 }
 
+void SelfHandCard::PlaceCardMarks(SpriteCardInfo* info, const Vec2& at, float scale) {
+  if (info->pJokerMark != nullptr) {
+    info->pJokerMark->setScale(scale);
+    info->pJokerMark->setPosition(at + Vec2(scale * g_ptCJCardPos.x, scale * g_ptCJCardPos.y));
+  }
+  if (info->pLandlordMark != nullptr) {
+    info->pLandlordMark->setScale(scale);
+    info->pLandlordMark->setPosition(at);
+  }
+}
+
 // ---------------------------------------------------------------- slide
 
 void SelfHandCard::SetCardsPosition() {
   const int n = static_cast<int>(m_vcCards.size());
   const float w = ScaledCardWidth();
-  m_fCardStep = ComputeStep(n);
+  m_fCardStep = ComputeStep(n, true);
   const int left = ComputeLeft(n, m_fCardStep);
   m_vcSlideTarget.clear();
   m_vcSlideStep.clear();
@@ -406,7 +412,7 @@ void SelfHandCard::SmartSelectTap() {
     }
   }
   std::vector<int> pattern;
-  if (!ddz::ClueCard::SmartSelect(pattern, m_vcLastPlay, HandCodes(), selected)) return;
+  if (!CompleteSelection(pattern, selected)) return;
   if (!selectedTouched.empty()) {
     const bool holdsTouched = std::any_of(pattern.begin(), pattern.end(), [&](int code) {
       return std::find(selectedTouched.begin(), selectedTouched.end(), code) != selectedTouched.end();
@@ -424,7 +430,11 @@ void SelfHandCard::SmartSelectRange(int first, int last) {
   std::vector<int> candidates;
   for (int i = lo; i <= hi; ++i) candidates.push_back(m_vcCards[static_cast<std::size_t>(i)]->iCardIndex);
   std::vector<int> pattern;
-  if (ddz::ClueCard::SmartSelect(pattern, m_vcLastPlay, HandCodes(), candidates)) SelectCodes(pattern);
+  if (CompleteSelection(pattern, candidates)) SelectCodes(pattern);
+}
+
+bool SelfHandCard::CompleteSelection(std::vector<int>& out, const std::vector<int>& selected) const {
+  return ddz::ClueCard::SmartSelect(out, m_vcLastPlay, HandCodes(), selected);
 }
 
 void SelfHandCard::CallBackHandleMouseEvent(int kind, cocos2d::EventMouse*) {

@@ -22,6 +22,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <vector>
 
 #include "cards/SelfHandOwner.h"
@@ -54,6 +55,7 @@ class SelfHandCard : public SpriteCardManage {
   static constexpr unsigned int kSlideStepMs = 15;
   static constexpr int kAutoPlaysToQuit = 3;
   static constexpr float kQuitDelay = 2.0f;
+  static constexpr float kTipFadeIn = 0.5f;
 
   // The current hand; creates one with no owner and the window's width when
   // there is none (autoreleased: it lives until the end of the frame unless
@@ -107,7 +109,7 @@ class SelfHandCard : public SpriteCardManage {
   // Re-evaluates the play button after a change of the selection.
   void UpdateOutCardButton();
   // Click of a main button (also the right mouse button and the time-out).
-  void OnButtonClick(cocos2d::Ref* sender);
+  virtual void OnButtonClick(cocos2d::Ref* sender);
   // Clicks of the answer pairs.
   void OnCallPairClick(cocos2d::Ref* sender);
   void OnRobPairClick(cocos2d::Ref* sender);
@@ -154,8 +156,9 @@ class SelfHandCard : public SpriteCardManage {
  protected:
   // The card width at the hand's scale.
   float ScaledCardWidth() const;
-  // The step between neighbouring cards for n cards (the maximum for one card or none).
-  float ComputeStep(int n) const;
+  // The step between neighbouring cards for n cards (the maximum for one card
+  // or none), in the fan of a layout or of a slide.
+  float ComputeStep(int n, bool slide = false) const;
   // The left edge of the fan of n cards with the given step.
   int ComputeLeft(int n, float step) const;
   // Deselects every card and selects, for each code, the first card of that
@@ -166,13 +169,38 @@ class SelfHandCard : public SpriteCardManage {
   cocos2d::Vec2 TouchPoint(const cocos2d::Touch* touch) const;
   void ClearTouched();
   void QuickSelect(int kind, int minCards);
-  void BuildButtons();
+  void BuildMainButtons();
+  void BuildAnswerPairs();
+  void BuildCannotBeatTip();
   void OnPairClick(int pair, cocos2d::Ref* sender);
   void AfterPlayOrPass();
   void PressAutomatically(int index);
   void QuitAfterAutoPlays(float dt);
   bool IsButtonUsable(int index) const;
   void SortHandCards();
+
+  // ---- what the rules of a table change (the classic ones here) ----
+  // A request ready to send: the whole message (empty when refused) and its type.
+  struct HandRequest {
+    std::vector<std::uint8_t> msg;
+    int type = 0;
+  };
+  virtual HandRequest PlayRequest(const std::vector<int>& cards) const;
+  virtual HandRequest BidRequest(int bid) const;
+  // The hint's next suggestion from the hand against the last play; false when
+  // nothing beats it, true and empty when a running cycle is exhausted.
+  virtual bool NextHint(std::vector<int>& out) const;
+  virtual void RestartHintCycle() const;
+  // The whole pattern that a tapped or dragged selection completes into.
+  virtual bool CompleteSelection(std::vector<int>& out, const std::vector<int>& selected) const;
+  // The selected cards form a pattern that may be played now.
+  virtual bool SelectionPlays(const std::vector<int>& selected) const;
+  // Seconds the cannot-beat tip takes to fade in; 0 shows it at once.
+  virtual float CannotBeatTipFade() const { return kTipFadeIn; }
+  // The width the fan of cards may take in a layout or in a slide.
+  virtual float FanWidth(bool slide) const;
+  // Puts a card's marks (joker marker, landlord mark, ...) with the card at `at`.
+  virtual void PlaceCardMarks(SpriteCardInfo* info, const cocos2d::Vec2& at, float scale);
 
   // ---- selection and layout ----
   bool m_bUntouchedSinceTurn = true;
