@@ -293,6 +293,10 @@ void DDZGameView::ShowHandMessageBox(const char* text, int kind, cocos2d::Node* 
   GameMsgBox::shareMessageBox()->ShowMessage(text != nullptr ? text : "", kind, owner);
 }
 
+void DDZGameView::EnterCompeteFromResult() {
+  cocos2d::log("EnterCompeteFromResult: this table cannot switch to the tournament");
+}
+
 std::string DDZGameView::GetOwnLoginName() const {
   const GlobalInfo& info = m_GlobalInfo;
   const char* name = info.szNickName[0] != '\0' ? info.szNickName : info.szUserName;

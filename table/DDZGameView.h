@@ -207,6 +207,18 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner, public ITableRow
   virtual std::string GetOwnLoginName() const;
   // Whether seats are named by their nickname (true) or their user name.
   virtual bool ShowsNickNames() const { return false; }
+  // The result screen's questions and its one request beyond the numbered
+  // result operations:
+  // - hands the own player has played today (the classic view keeps the
+  //   count); the result screen offers the leave button above 5. No count: 0;
+  virtual int GetTodayPlayNum() const { return 0; }
+  // - whether the tournament record allows the invitation to the tournament
+  //   (the reply to the invitation query left it nonzero). The tournament's
+  //   records sit above the table, so the view answers; default: no;
+  virtual bool IsCompeteInvitationOpen() const { return false; }
+  // - the invitation was pressed: switch the scene to the tournament game.
+  //   Default: logged only.
+  virtual void EnterCompeteFromResult();
 
   // Adds a table or seat widget to the view at zOrder unless it already has a
   // parent: a repeated join or a re-login finds the seat's widget in place and

@@ -1,0 +1,192 @@
+// The end-of-hand result window of the three-seat tables (classic and Super).
+//
+// The view makes one when it builds the table and keeps it for every hand:
+// IniResultInfo stores the hand's outcome (nothing is drawn), the view adds
+// the layer at g_ptResult, and onEnter dims the table, plays the win or lose
+// music and builds the window with its staged entrances: the title by the
+// own result's sign and role, the hand details (call-and-rob tables: base
+// score and bomb count; others: rocket, bombs and spring), each seat's score
+// change in the win or loss digits, the doubling marks, the result buttons,
+// the cap notice, the win burst and, at lunch and evening hours, an
+// invitation to the tournament. Each build first takes away the window of
+// the hand before, so one layer serves any number of hands.
+//
+// The digit atlases hold '0'..'9' then ':' and ';', drawn as plus and minus:
+// a score change v shows as ":v" when v >= 0 and ";|v|" when negative.
+//
+// The buttons and the countdown act once per showing. The first action — a
+// button press or the countdown's automatic action at 0 — disables the
+// buttons and stops the countdown before it reaches the view, so a click
+// racing the automatic action cannot act a second time. They report to the
+// owner view's numbered result operations (OnResultBtnContinue, ...Quit,
+// ...SmallGame); the view decides what they mean and removes the layer.
+//
+// The countdown is 30 s on tables of kind 6, 7 and 8, else 100 s. With an
+// extra game the window gives way to it (OnResultExtraGame, then every part
+// hidden) 5 s after it opened, whatever the countdown's length; ResetButtons
+// brings the buttons back when the extra game ends.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/engine/Math.h"
+#include "platform/framework/YndGameLayer.h"
+
+namespace cocos2d {
+class Sprite;
+namespace ui {
+class Button;
+class TextAtlas;
+}  // namespace ui
+}  // namespace cocos2d
+class DDZGameView;
+
+class ResultLayer : public YndGameLayer {
+ public:
+  static constexpr int kSeats = 3;
+  static constexpr int kOwnSeat = 1;
+  static constexpr const char* kSheet = "vellddz_res_result.plist";
+
+  // Table kinds that make a difference here.
+  static constexpr bool IsCallRobKind(int kind) { return kind == 1 || kind == 7 || kind == 8; }
+  static constexpr bool IsShortCountKind(int kind) { return kind == 6 || kind == 7 || kind == 8; }
+  static constexpr int kKindOwnNumberOnly = 8;
+  static constexpr int kLongCountSeconds = 100;
+  static constexpr int kShortCountSeconds = 30;
+  static constexpr int kExtraGameAfterSeconds = 5;
+  // More hands than this today: the leave button takes the continue button's place.
+  static constexpr int kTodayHandsBeforeLeave = 5;
+  // The invitation to the tournament: these local hours, tables of kinds 0 and 1.
+  static constexpr int kInvitationHours[] = {12, 19};
+  static constexpr int kCompeteGameId = 237;
+
+  // Music, voice and effect indexes of the sound service.
+  static constexpr int kMusicWin = 3;
+  static constexpr int kMusicLose = 4;
+  static constexpr int kVoiceWinCry = 19;
+  static constexpr int kEffectClick = 3;
+
+  static constexpr const char* kTitleFrames[2][2] = {
+      // [won][landlord]
+      {"qorvddz_result_title_4.png", "qorvddz_result_title_3.png"},
+      {"qorvddz_result_title_1.png", "qorvddz_result_title_0.png"}};
+  static constexpr const char* kWinAtlas = "qorvddz_result_num_succ.png";
+  static constexpr const char* kLoseAtlas = "qorvddz_result_num_fail.png";
+  static constexpr const char* kDetailAtlas = "qorvddz_result_num_2.png";
+  static constexpr const char* kCallRobAtlas = "ddzq_js_num.png";
+
+  // The result buttons.
+  enum ButtonKind { kBtnContinue = 0, kBtnQuit = 1, kBtnSmallGame = 2, kButtonKinds = 3 };
+
+  // pGameView: the owner view, borrowed; never null.
+  explicit ResultLayer(DDZGameView* pGameView);
+  static ResultLayer* create(DDZGameView* pGameView);
+  ~ResultLayer() override;
+
+  // Stores the hand's outcome for the next onEnter; draws nothing.
+  // vcResult: the score change of screen seats 0..2 (the own seat is 1);
+  // pJiaBeiFlag: per seat nonzero when it doubled, null for none.
+  void IniResultInfo(int iImageIndex, bool bLandOwner, const int* vcResult, int iSendBombNum, bool bSendRocket,
+                     bool bSpring, int iSmallBtnType, int iBaseScore, bool bFenDing, int iExGameiType,
+                     const std::uint8_t* pJiaBeiFlag);
+
+  void onEnter() override;
+  // Stops the countdown and tells the view the window is gone (OnResultLayerShown(true)).
+  void onExit() override;
+
+  // After the extra game: no extra game any more, the buttons shown again.
+  void ResetButtons();
+
+  // The once-a-second countdown.
+  void OnCountDown(float dt);
+
+  // The button actions (also the automatic action's), acting only once per showing.
+  void OnBtnContinue(cocos2d::Ref* sender = nullptr);
+  void OnBtnQuit(cocos2d::Ref* sender = nullptr);
+  void OnBtnSmallGame(cocos2d::Ref* sender = nullptr);
+  void OnBtnEnterCompete(cocos2d::Ref* sender = nullptr);
+
+  // The atlas text of a score change: ":v" for v >= 0, ";|v|" for v < 0.
+  static std::string SignedText(int value);
+  // The doubling mark of the own seat stands this many digit widths right of
+  // its point: 2 up to a magnitude of 10, one more for each further decade.
+  static int OwnMarkDigitSlots(int value);
+
+  // ---- what the window shows (null when not built) ----
+  cocos2d::ui::Button* GetButton(ButtonKind kind) const { return m_pButton[kind]; }
+  cocos2d::Sprite* GetTitle() const { return m_pTitle; }
+  cocos2d::Sprite* GetBackground() const { return m_pResultBg; }
+  cocos2d::ui::TextAtlas* GetSeatNumber(int seat) const { return m_pResultNum[seat]; }
+  cocos2d::Sprite* GetDoublingMark(int seat) const { return m_pJiaBeiFlag[seat]; }
+  cocos2d::ui::TextAtlas* GetScoreNumber(int i) const { return m_pScoreNum[i]; }
+  cocos2d::ui::TextAtlas* GetDetailNumber(int i) const { return m_pDetailNum[i]; }
+  cocos2d::Node* GetWinEffect() const { return m_pWinEffect; }
+  cocos2d::Node* GetInvitation() const { return m_pInvitation; }
+  cocos2d::Node* GetActivityTip() const { return m_pActivityTipLabel; }
+  cocos2d::Sprite* GetCapNotice() const { return m_pCapNotice; }
+  int GetCountDown() const { return m_iCountDown; }
+  bool HasActed() const { return m_bActed; }
+
+  // Written by the classic view before the layer is added (the activity
+  // message's value); onEnter shows it in the tip line when above 0 and
+  // sets it back to -1.
+  int m_iActivityTip = -1;
+
+ private:
+  void IniResultUI();
+  void BuildTitle(bool won);
+  void BuildDetails(int kind);
+  void BuildSeatNumbers(int kind);
+  void BuildDoublingMarks(int kind);
+  void BuildButtons();
+  void BuildCapNotice();
+  void BuildWinBurst();
+  void StarFly(cocos2d::Node* star);
+  void GlowFly(cocos2d::Node* glow, cocos2d::Vec2 end);
+  void ShowActivityTip();
+  void PlayResultMusic();
+  void ShowInvitation();
+  bool InvitationAllowed() const;
+  void HideResult();
+  void ClearWindow();
+  // Disables the buttons and stops the countdown; false when this showing
+  // has acted already.
+  bool TakeAction();
+
+  DDZGameView* m_pGameView;  // borrowed
+
+  // ---- the hand's outcome (IniResultInfo) ----
+  int iImageIndex = 0;
+  int vcResult[kSeats] = {};
+  std::uint8_t vcJiaBeiFlag[kSeats] = {};
+  bool bLandOwner = false;
+  int iSendBombNum = 0;
+  bool bSendRocket = false;
+  bool bSpring = false;
+  int iSmallBtnType = 0;
+  int iBaseScore = 0;
+  bool bFenDing = false;
+  int iExGameiType = 0;
+
+  // ---- the window: children of this layer (or of its background), null when not built ----
+  cocos2d::Node* m_pDim = nullptr;
+  cocos2d::ui::Button* m_pButton[kButtonKinds] = {};
+  cocos2d::Node* m_pWinEffect = nullptr;
+  cocos2d::Sprite* m_pTitle = nullptr;
+  cocos2d::Sprite* m_pResultBg = nullptr;
+  cocos2d::ui::TextAtlas* m_pResultNum[kSeats] = {};
+  cocos2d::Sprite* m_pJiaBeiFlag[kSeats] = {};
+  cocos2d::Sprite* m_pScoreWord[2] = {};
+  cocos2d::ui::TextAtlas* m_pScoreNum[2] = {};
+  cocos2d::Sprite* m_pDetailWord[3] = {};
+  cocos2d::ui::TextAtlas* m_pDetailNum[3] = {};
+  cocos2d::Sprite* m_pCapNotice = nullptr;
+  cocos2d::Node* m_pActivityTipLabel = nullptr;
+  cocos2d::Node* m_pInvitation = nullptr;
+  cocos2d::Node* m_pInvitationTips = nullptr;
+
+  int m_iCountDown = 0;
+  int m_iCountDownStart = 0;
+  bool m_bActed = false;
+};
