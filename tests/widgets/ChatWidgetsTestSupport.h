@@ -57,6 +57,15 @@ class SingleView : public DDZGameView {
   }
   std::vector<int> awardEnds;
   void OnAwardEnd(int kind) override { awardEnds.push_back(kind); }
+  // What the activity bar and the new-player award ask of the view.
+  int smallGameOpens = 0;
+  void OpenSmallGame() override { ++smallGameOpens; }
+  struct AwardAni {
+    int id, kind, amount;
+    bool operator==(const AwardAni&) const = default;
+  };
+  std::vector<AwardAni> awardAnis;
+  void ShowAwardAni(int id, int kind, int amount) override { awardAnis.push_back({id, kind, amount}); }
   std::unique_ptr<KeepingServer> server;
 
  private:
