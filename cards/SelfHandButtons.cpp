@@ -215,7 +215,7 @@ void SelfHandCard::OnButtonClick(Ref* sender) {
     const std::vector<int> cards = index == kBtnPlay ? SelectedCodes() : std::vector<int>{};
     ddz::CardTypeInfo info;
     ddz::ClueCard::GetCardType(info, cards);  // a pass reads as type -1, key 0
-    classic::Message msg = classic::BuildPlayRequest(cards, info.type, info.value);
+    classic::Message msg = BuildPlayMessage(cards, info.type, info.value);
     if (msg.empty()) {
       cocos2d::log("SelfHandCard::OnButtonClick: %d cards do not fit a play request, not sent",
                    static_cast<int>(cards.size()));
@@ -258,6 +258,10 @@ void SelfHandCard::OnButtonClick(Ref* sender) {
     UpdateOutCardButton();
     LayoutCards();
   }
+}
+
+std::vector<std::uint8_t> SelfHandCard::BuildPlayMessage(const std::vector<int>& cards, int type, int key) {
+  return classic::BuildPlayRequest(cards, type, key);
 }
 
 void SelfHandCard::AfterPlayOrPass() {
@@ -330,7 +334,12 @@ void SelfHandCard::OnAutoOperate() {
     }
   }
   if (IsButtonUsable(kBtnPass)) {
-    PressAutomatically(kBtnPass);
+    if (TimeOutPassIsAutomatic()) {
+      PressAutomatically(kBtnPass);
+    } else {
+      m_bAutomatic = false;
+      OnButtonClick(GetMainButton(kBtnPass));
+    }
     return;
   }
   Button* play = GetMainButton(kBtnPlay);
@@ -347,10 +356,12 @@ void SelfHandCard::OnAutoOperate() {
     }
     return;
   }
-  // Leading: the last card of the row (the smallest in the default order).
+  // Leading: by default the last card of the row (the smallest in the default order).
   if (m_vcCards.empty()) return;
+  const int lead = TimeOutLeadIndex();
+  if (lead < 0 || lead >= static_cast<int>(m_vcCards.size())) return;
   UnselectAll();
-  m_vcCards.back()->bSelected = 1;
+  m_vcCards[static_cast<std::size_t>(lead)]->bSelected = 1;
   PressAutomatically(kBtnPlay);
 }
 

@@ -141,7 +141,7 @@ float SelfHandCard::ScaledCardWidth() const { return m_fCardScale * g_sizeSingle
 float SelfHandCard::ComputeStep(int n) const {
   // One card (or none) has no neighbour: the widest step.
   if (n <= 1) return static_cast<float>(m_iMaxStep);
-  const float step = (s_fHandWidth - 20 - ScaledCardWidth()) / static_cast<float>(n - 1);
+  const float step = (RowWidth() - 20 - ScaledCardWidth()) / static_cast<float>(n - 1);
   return std::max(static_cast<float>(m_iMinStep), std::min(static_cast<float>(m_iMaxStep), step));
 }
 
@@ -150,17 +150,28 @@ int SelfHandCard::ComputeLeft(int n, float step) const {
   return (WindowWidth() - fan) / 2;
 }
 
-void SelfHandCard::LayoutCards() {
+std::vector<Vec2> SelfHandCard::HomePlaces() {
   const int n = static_cast<int>(m_vcCards.size());
   const float w = ScaledCardWidth();
-  const float scale = m_fCardScale;
   m_fCardStep = ComputeStep(n);
   const int left = ComputeLeft(n, m_fCardStep);
+  std::vector<Vec2> places;
+  places.reserve(static_cast<std::size_t>(n));
+  for (int i = 0; i < n; ++i)
+    places.emplace_back(static_cast<float>(i) * m_fCardStep + static_cast<float>(left) + w / 2, m_ptAnchor.y);
+  return places;
+}
+
+void SelfHandCard::LayoutCards() {
+  const int n = static_cast<int>(m_vcCards.size());
+  const float scale = m_fCardScale;
+  const std::vector<Vec2> homes = HomePlaces();
   for (int i = 0; i < n; ++i) {
     SpriteCardInfo* info = m_vcCards[static_cast<std::size_t>(i)];
     if (!m_bAnimating) {
-      info->fX = static_cast<float>(i) * m_fCardStep + static_cast<float>(left) + w / 2;
-      info->fY = m_ptAnchor.y + (info->bSelected ? static_cast<float>(g_iHandCardSelectY) : 0.0f);
+      const Vec2& home = homes[static_cast<std::size_t>(i)];
+      info->fX = home.x;
+      info->fY = home.y + (info->bSelected ? static_cast<float>(g_iHandCardSelectY) : 0.0f);
     }
     const Vec2 at(info->fX, info->fY);
     info->pCardSprite->setScale(scale);
@@ -195,13 +206,11 @@ void SelfHandCard::LayoutCards() {
 
 void SelfHandCard::SetCardsPosition() {
   const int n = static_cast<int>(m_vcCards.size());
-  const float w = ScaledCardWidth();
-  m_fCardStep = ComputeStep(n);
-  const int left = ComputeLeft(n, m_fCardStep);
+  const std::vector<Vec2> homes = HomePlaces();
   m_vcSlideTarget.clear();
   m_vcSlideStep.clear();
   for (int i = 0; i < n; ++i) {
-    const int target = static_cast<int>(static_cast<float>(i) * m_fCardStep + static_cast<float>(left) + w / 2);
+    const int target = static_cast<int>(homes[static_cast<std::size_t>(i)].x);
     m_vcSlideTarget.push_back(target);
     m_vcSlideStep.push_back((m_vcCards[static_cast<std::size_t>(i)]->fX - static_cast<float>(target)) * kSlideFraction);
   }
@@ -239,6 +248,19 @@ void SelfHandCard::ShowMingPaiMark() {
 
 void SelfHandCard::SortCards() {
   if (RunScriptHook(kHookSortCards)) return;
+  OrderCards();
+  const std::size_t n = m_vcCards.size();
+  for (std::size_t i = 0; i < n; ++i) m_vcCards[i]->fZ = static_cast<float>(i) + 100;
+  for (SpriteCardInfo* info : m_vcCards) {
+    const int z = static_cast<int>(info->fZ);
+    for (Sprite* s : {info->pCardSprite, info->pShadowSprite, info->pJokerMark, info->pFocusFrame,
+                      info->pMaskSprite, info->pLandlordMark})
+      if (s != nullptr) reorderChild(s, z);
+  }
+  LayoutCards();
+}
+
+void SelfHandCard::OrderCards() {
   const std::size_t n = m_vcCards.size();
   switch (g_iHandSortOrder) {
     case 0:
@@ -256,14 +278,6 @@ void SelfHandCard::SortCards() {
     default:
       break;
   }
-  for (std::size_t i = 0; i < n; ++i) m_vcCards[i]->fZ = static_cast<float>(i) + 100;
-  for (SpriteCardInfo* info : m_vcCards) {
-    const int z = static_cast<int>(info->fZ);
-    for (Sprite* s : {info->pCardSprite, info->pShadowSprite, info->pJokerMark, info->pFocusFrame,
-                      info->pMaskSprite, info->pLandlordMark})
-      if (s != nullptr) reorderChild(s, z);
-  }
-  LayoutCards();
 }
 
 void SelfHandCard::SortHandCards() {
@@ -421,10 +435,14 @@ void SelfHandCard::SmartSelectRange(int first, int last) {
   const int lo = std::max(0, std::min(first, last));
   const int hi = std::min(n - 1, std::max(first, last));
   if (lo > hi) return;
-  std::vector<int> candidates;
-  for (int i = lo; i <= hi; ++i) candidates.push_back(m_vcCards[static_cast<std::size_t>(i)]->iCardIndex);
   std::vector<int> pattern;
-  if (ddz::ClueCard::SmartSelect(pattern, m_vcLastPlay, HandCodes(), candidates)) SelectCodes(pattern);
+  if (ddz::ClueCard::SmartSelect(pattern, m_vcLastPlay, HandCodes(), DragRangeCodes(lo, hi))) SelectCodes(pattern);
+}
+
+std::vector<int> SelfHandCard::DragRangeCodes(int lo, int hi) const {
+  std::vector<int> codes;
+  for (int i = lo; i <= hi; ++i) codes.push_back(m_vcCards[static_cast<std::size_t>(i)]->iCardIndex);
+  return codes;
 }
 
 void SelfHandCard::CallBackHandleMouseEvent(int kind, cocos2d::EventMouse*) {
