@@ -268,6 +268,6 @@ int CompeteSelfHandCard::TimeOutLeadIndex() {
   const int n = static_cast<int>(m_vcCards.size());
   if (!IsPortrait()) return n - 1;
   UpdatePortraitMetrics();
-  // The lowest card of the first row; the second row starts low again.
+  // Past the first row: that row's last card (its lowest), not the hand's last.
   return n > m_iRowLength ? m_iRowLength - 1 : n - 1;
 }
