@@ -221,6 +221,9 @@ TEST_F(CompeteHandPlay, ATouchAnywhereEndsAutoPlayOnceAndThePlayersNextPlayIsHis
   h->ShowOutCardButtons({});
   h->OnAutoOperate();  // on auto-play again: one more on
   EXPECT_EQ(autoPlayStates(), (Ints{1, 0, 1}));
+  tapCard(h, 0);
+  tick();
+  EXPECT_EQ(autoPlayStates(), (Ints{1, 0, 1, 0}));
 }
 
 TEST_F(CompeteHandPlay, LeavingTheTableOnAutoPlaySendsOffOnce) {
