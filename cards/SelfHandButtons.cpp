@@ -287,6 +287,7 @@ void SelfHandCard::OnButtonClick(Ref* sender) {
   }
 }
 
+
 void SelfHandCard::AfterPlayOrPass() {
   if (!m_bAutomatic) {
     m_iAutoPlayCount = 0;
@@ -357,7 +358,12 @@ void SelfHandCard::OnAutoOperate() {
     }
   }
   if (IsButtonUsable(kBtnPass)) {
-    PressAutomatically(kBtnPass);
+    if (TimeOutPassIsAutomatic()) {
+      PressAutomatically(kBtnPass);
+    } else {
+      m_bAutomatic = false;
+      OnButtonClick(GetMainButton(kBtnPass));
+    }
     return;
   }
   Button* play = GetMainButton(kBtnPlay);
@@ -374,10 +380,12 @@ void SelfHandCard::OnAutoOperate() {
     }
     return;
   }
-  // Leading: the last card of the row (the smallest in the default order).
+  // Leading: by default the last card of the row (the smallest in the default order).
   if (m_vcCards.empty()) return;
+  const int lead = TimeOutLeadIndex();
+  if (lead < 0 || lead >= static_cast<int>(m_vcCards.size())) return;
   UnselectAll();
-  m_vcCards.back()->bSelected = 1;
+  m_vcCards[static_cast<std::size_t>(lead)]->bSelected = 1;
   PressAutomatically(kBtnPlay);
 }
 

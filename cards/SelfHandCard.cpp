@@ -138,7 +138,7 @@ std::vector<int> SelfHandCard::SelectedCodes() const {
 
 float SelfHandCard::ScaledCardWidth() const { return m_fCardScale * g_sizeSingleCard.width; }
 
-float SelfHandCard::FanWidth(bool) const { return s_fHandWidth - 20; }
+float SelfHandCard::FanWidth(bool) const { return RowWidth() - 20; }
 
 float SelfHandCard::ComputeStep(int n, bool slide) const {
   // One card (or none) has no neighbour: the widest step.
@@ -152,17 +152,28 @@ int SelfHandCard::ComputeLeft(int n, float step) const {
   return (WindowWidth() - fan) / 2;
 }
 
-void SelfHandCard::LayoutCards() {
+std::vector<Vec2> SelfHandCard::HomePlaces(bool slide) {
   const int n = static_cast<int>(m_vcCards.size());
   const float w = ScaledCardWidth();
-  const float scale = m_fCardScale;
-  m_fCardStep = ComputeStep(n);
+  m_fCardStep = ComputeStep(n, slide);
   const int left = ComputeLeft(n, m_fCardStep);
+  std::vector<Vec2> places;
+  places.reserve(static_cast<std::size_t>(n));
+  for (int i = 0; i < n; ++i)
+    places.emplace_back(static_cast<float>(i) * m_fCardStep + static_cast<float>(left) + w / 2, m_ptAnchor.y);
+  return places;
+}
+
+void SelfHandCard::LayoutCards() {
+  const int n = static_cast<int>(m_vcCards.size());
+  const float scale = m_fCardScale;
+  const std::vector<Vec2> homes = HomePlaces(false);
   for (int i = 0; i < n; ++i) {
     SpriteCardInfo* info = m_vcCards[static_cast<std::size_t>(i)];
     if (!m_bAnimating) {
-      info->fX = static_cast<float>(i) * m_fCardStep + static_cast<float>(left) + w / 2;
-      info->fY = m_ptAnchor.y + (info->bSelected ? static_cast<float>(g_iHandCardSelectY) : 0.0f);
+      const Vec2& home = homes[static_cast<std::size_t>(i)];
+      info->fX = home.x;
+      info->fY = home.y + (info->bSelected ? static_cast<float>(g_iHandCardSelectY) : 0.0f);
     }
     const Vec2 at(info->fX, info->fY);
     info->pCardSprite->setScale(scale);
@@ -201,13 +212,11 @@ void SelfHandCard::PlaceCardMarks(SpriteCardInfo* info, const Vec2& at, float sc
 
 void SelfHandCard::SetCardsPosition() {
   const int n = static_cast<int>(m_vcCards.size());
-  const float w = ScaledCardWidth();
-  m_fCardStep = ComputeStep(n, true);
-  const int left = ComputeLeft(n, m_fCardStep);
+  const std::vector<Vec2> homes = HomePlaces(true);
   m_vcSlideTarget.clear();
   m_vcSlideStep.clear();
   for (int i = 0; i < n; ++i) {
-    const int target = static_cast<int>(static_cast<float>(i) * m_fCardStep + static_cast<float>(left) + w / 2);
+    const int target = static_cast<int>(homes[static_cast<std::size_t>(i)].x);
     m_vcSlideTarget.push_back(target);
     m_vcSlideStep.push_back((m_vcCards[static_cast<std::size_t>(i)]->fX - static_cast<float>(target)) * kSlideFraction);
   }
@@ -245,6 +254,19 @@ void SelfHandCard::ShowMingPaiMark() {
 
 void SelfHandCard::SortCards() {
   if (RunScriptHook(kHookSortCards)) return;
+  OrderCards();
+  const std::size_t n = m_vcCards.size();
+  for (std::size_t i = 0; i < n; ++i) m_vcCards[i]->fZ = static_cast<float>(i) + 100;
+  for (SpriteCardInfo* info : m_vcCards) {
+    const int z = static_cast<int>(info->fZ);
+    for (Sprite* s : {info->pCardSprite, info->pShadowSprite, info->pJokerMark, info->pFocusFrame,
+                      info->pMaskSprite, info->pLandlordMark})
+      if (s != nullptr) reorderChild(s, z);
+  }
+  LayoutCards();
+}
+
+void SelfHandCard::OrderCards() {
   const std::size_t n = m_vcCards.size();
   switch (g_iHandSortOrder) {
     case 0:
@@ -262,14 +284,6 @@ void SelfHandCard::SortCards() {
     default:
       break;
   }
-  for (std::size_t i = 0; i < n; ++i) m_vcCards[i]->fZ = static_cast<float>(i) + 100;
-  for (SpriteCardInfo* info : m_vcCards) {
-    const int z = static_cast<int>(info->fZ);
-    for (Sprite* s : {info->pCardSprite, info->pShadowSprite, info->pJokerMark, info->pFocusFrame,
-                      info->pMaskSprite, info->pLandlordMark})
-      if (s != nullptr) reorderChild(s, z);
-  }
-  LayoutCards();
 }
 
 void SelfHandCard::SortHandCards() {
@@ -427,14 +441,18 @@ void SelfHandCard::SmartSelectRange(int first, int last) {
   const int lo = std::max(0, std::min(first, last));
   const int hi = std::min(n - 1, std::max(first, last));
   if (lo > hi) return;
-  std::vector<int> candidates;
-  for (int i = lo; i <= hi; ++i) candidates.push_back(m_vcCards[static_cast<std::size_t>(i)]->iCardIndex);
   std::vector<int> pattern;
-  if (CompleteSelection(pattern, candidates)) SelectCodes(pattern);
+  if (CompleteSelection(pattern, DragRangeCodes(lo, hi))) SelectCodes(pattern);
 }
 
 bool SelfHandCard::CompleteSelection(std::vector<int>& out, const std::vector<int>& selected) const {
   return ddz::ClueCard::SmartSelect(out, m_vcLastPlay, HandCodes(), selected);
+}
+
+std::vector<int> SelfHandCard::DragRangeCodes(int lo, int hi) const {
+  std::vector<int> codes;
+  for (int i = lo; i <= hi; ++i) codes.push_back(m_vcCards[static_cast<std::size_t>(i)]->iCardIndex);
+  return codes;
 }
 
 void SelfHandCard::CallBackHandleMouseEvent(int kind, cocos2d::EventMouse*) {

@@ -105,7 +105,7 @@ class SelfHandCard : public SpriteCardManage {
   // The own turn to bid; bids up to `highest` (but bid 0) are disabled.
   void ShowCallScoreButtons(int highest);
   // The own turn to play against `lastPlay` (card codes; empty when leading).
-  void ShowOutCardButtons(const std::vector<int>& lastPlay);
+  virtual void ShowOutCardButtons(const std::vector<int>& lastPlay);
   // Re-evaluates the play button after a change of the selection.
   void UpdateOutCardButton();
   // Click of a main button (also the right mouse button and the time-out).
@@ -154,6 +154,24 @@ class SelfHandCard : public SpriteCardManage {
   std::vector<int> SelectedCodes() const;
 
  protected:
+  // ---- what a variant of the hand answers differently ----
+  // The width the fan spreads over (the hand's width).
+  virtual float RowWidth() const { return s_fHandWidth; }
+  // Where each card stands when not raised, in row order; sets the card step.
+  // The layout (slide false) and the slide (true) both place the cards here.
+  virtual std::vector<cocos2d::Vec2> HomePlaces(bool slide);
+  // Puts the records in the hand's order (g_iHandSortOrder); SortCards then
+  // sets the z-orders and lays out.
+  virtual void OrderCards();
+  // The cards a drag from place `lo` to place `hi` (lo <= hi) covers.
+  virtual std::vector<int> DragRangeCodes(int lo, int hi) const;
+  // The bookkeeping of automatic plays after every play or pass.
+  virtual void AfterPlayOrPass();
+  // Whether a pass made by the time-out action counts as an automatic play.
+  virtual bool TimeOutPassIsAutomatic() const { return true; }
+  // The card the time-out action leads with (the hand is not empty).
+  virtual int TimeOutLeadIndex() { return static_cast<int>(m_vcCards.size()) - 1; }
+
   // The card width at the hand's scale.
   float ScaledCardWidth() const;
   // The step between neighbouring cards for n cards (the maximum for one card
@@ -173,7 +191,6 @@ class SelfHandCard : public SpriteCardManage {
   void BuildAnswerPairs();
   void BuildCannotBeatTip();
   void OnPairClick(int pair, cocos2d::Ref* sender);
-  void AfterPlayOrPass();
   void PressAutomatically(int index);
   void QuitAfterAutoPlays(float dt);
   bool IsButtonUsable(int index) const;
