@@ -219,6 +219,7 @@ void TaskUI::OnCountdown(float) {
 void TaskUI::ShowTaskCompete() {
   if (m_pCap != nullptr) return;
   m_pCap = cocos2d::Sprite::createWithSpriteFrameName(kCapFrame);
+  if (m_pCap == nullptr) m_pCap = cocos2d::Sprite::create(kCapFrame);
   if (m_pCap == nullptr) return;
   m_pCap->setPosition(g_ptTaskBg + Vec2(0, WindowHeight()) + Vec2(0, 10));
   addChild(m_pCap, kCapZOrder);
