@@ -32,12 +32,15 @@
 #include "platform/os/Clock.h"
 #include "platform/os/OsApiBase.h"
 #include "platform/os/Random.h"
+#include "classic/TopUIPC.h"
+#include "widgets/DoubleSignFlight.h"
 #include "widgets/GameClock.h"
 #include "widgets/LobbyTopBull.h"
 #include "widgets/OtherPlayerInfo.h"
 #include "widgets/PlayerGameInfo.h"
 #include "widgets/PlayerShow.h"
 #include "widgets/TalkLayer.h"
+#include "widgets/TaskUI.h"
 
 using cocos2d::Vec2;
 
@@ -58,6 +61,8 @@ constexpr int kZGameTips = 105;
 constexpr int kZClock = 4;
 constexpr int kZBottomBar = 602;
 const cocos2d::Vec2 kBottomBarPos{0, -14};
+constexpr int kZTopBar = 105;
+const cocos2d::Vec2 kTopBarShift{0, -30};
 constexpr float kBulletinBelowTop = 30;
 const cocos2d::Vec2 kBaseCardShift{0, -30};
 const cocos2d::Vec2 kOwnStatusPos{0, 52};
@@ -130,6 +135,7 @@ GameViewPC::GameViewPC(GameSceneBase* pGameScene, YndLoadingBase* pLoadingLayer,
 }
 
 GameViewPC::~GameViewPC() {
+  m_pDoubleSign.reset();
   // The game base only borrows the local server; it forgets it with the view.
   m_pSingleServer.reset();
 }
@@ -261,9 +267,13 @@ cocos2d::Sprite* GameViewPC::GetBackground(int part) const {
   return part >= 0 && part < 3 ? m_pBackground[part] : nullptr;
 }
 
+void GameViewPC::BuildTopBar() {
+  if (m_pTopUIPC == nullptr) m_pTopUIPC = TopUIPC::create();
+  m_pTopUIPC->setPosition(kTopBarShift);
+  AddTableWidget(m_pTopUIPC, kZTopBar);
+}
+
 // The widgets below that are not in this build yet keep their slots null.
-// Top bar: m_pTopUIPC at (0, -30), z-order 105.
-void GameViewPC::BuildTopBar() {}
 void GameViewPC::BuildBottomBar() {
   if (m_pBottomUIPC == nullptr) m_pBottomUIPC = BottomUIPC::create(this);
   m_pBottomUIPC->setPosition(kBottomBarPos);
@@ -455,7 +465,12 @@ void GameViewPC::CancelPendingSelectors() {
 
 void GameViewPC::ResetTable() {
   CancelPendingSelectors();
-  // The rows, seat widgets, clock and bars are reset here as they land.
+  unschedule(schedule_selector(GameViewPC::LowerRaisedBaseCards));
+  if (m_pDoubleSign) m_pDoubleSign->Stop();
+  if (m_pGameClock != nullptr) m_pGameClock->ResetClock();
+  if (m_pTopUIPC != nullptr) m_pTopUIPC->ResetPanel();
+  for (int seat = 0; seat < kMaxSeats; ++seat) m_iSendRowRole[seat] = 0;
+  // The rows and seat widgets are reset here with the result screen.
 }
 
 // ---------------------------------------------------------------- leaving
@@ -492,13 +507,15 @@ void GameViewPC::TakeTableDown() {
   drop(m_pGameBull);
   drop(m_pGameTips);
   drop(m_pBottomUIPC);
-  // m_pTopUIPC, m_pTaskUI, m_pNewPlayerAward and
-  // m_pActivityLayer go here as they land.
+  drop(m_pTopUIPC);
+  drop(m_pTaskUI);
+  if (m_pDoubleSign) m_pDoubleSign->Stop();
+  // m_pNewPlayerAward and m_pActivityLayer go here as they land.
   drop(m_pStartBtn);
   drop(m_pInfoLabel);
   for (cocos2d::Sprite*& piece : m_pBackground) drop(piece);
   m_pWaitNode = nullptr;
-  m_pBgWord = nullptr;
+  drop(m_pBgWord);
 }
 
 // ---------------------------------------------------------------- touches

@@ -11,7 +11,15 @@
 //
 // Construction, entering, the start button, the teardown and the touches on
 // the other players' heads are in GameViewPC.cpp; the single-player
-// statistics and the loss limit in GameViewPCStats.cpp.
+// statistics and the loss limit in GameViewPCStats.cpp; the messages of one
+// hand (deal, bidding, landlord, play turns, plays, shown hands, table
+// settings, activity notices) and what the own hand asks of the view in
+// GameViewPCHand.cpp.
+//
+// Every message is checked before any field is read: a message shorter than
+// its type's minimum (MinMessageLength), or one whose chair byte names no
+// seat, is dropped with a log line and changes nothing. Card bytes go through
+// the one card-byte converter; bytes that name no card are skipped.
 //
 // Widgets that are not in this build yet keep their slots null; every step
 // that would make one is a private Build* helper, and every use of a slot
@@ -19,6 +27,8 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "table/DDZGameView.h"
@@ -34,6 +44,7 @@ class Button;
 }  // namespace cocos2d
 class ActivityLayer;
 class BottomUIPC;
+class DoubleSignFlight;
 class GameTips;
 class LobbyTopBull;
 class NewPlayerAward;
@@ -94,6 +105,9 @@ class GameViewPC : public DDZGameView {
   void CallBackLoadingEnd() override;
   // The first look at a message consumes nothing on this table.
   bool CallBackFirstHandleMainSocketNetMsg(char*, int) override { return false; }
+  // Every game message but the hand result: checked, then handed to the
+  // handler of its type (GameViewPCHand.cpp).
+  void CallBackHandleMainSocketNetMsg(char* msg, int len) override;
   // A new local server bound to this view; the view owns it.
   SingleServerBase* CallBackCreateSingleServer() override;
   // The table draws its day or night background in any case.
@@ -133,6 +147,80 @@ class GameViewPC : public DDZGameView {
   // reached kLoseLimit.
   bool CheckLoseLimit();
 
+  // ---- the hand's messages (GameViewPCHand.cpp) ----
+  // Message types the classic table reads, and the request it answers the
+  // deal with.
+  enum MsgType {
+    kMsgShowHand = 23,
+    kMsgDealReceived = 25,
+    kMsgMiniGameEnd = 34,
+    kMsgMiniGameOpen = 35,
+    kMsgTableSettings = 38,
+    kMsgActivity = 39,
+    kMsgMiniGame = 41,
+    kMsgBidResult = 54,
+    kMsgLandlord = 55,
+    kMsgPlayed = 56,
+    kMsgIgnored58 = 58,
+    kMsgDeal = 71,
+    kMsgBidTurn = 72,
+    kMsgPlayTurn = 73,
+    kMsgNotForBackpack = 197,
+    kMsgIgnored205 = 205,
+  };
+  static constexpr int kDealReceivedSize = 12;
+  // The shortest message of a type that this table reads; 0 for types it
+  // reads no field of.
+  static int MinMessageLength(int type);
+  // The hold times the turns add to the message lock, in ms.
+  static constexpr int kHoldOtherSeatSingle = 1000;
+  static constexpr int kHoldLandlordScoreMode = 2000;
+  static constexpr int kHoldShortClockBid = 5000;
+  static constexpr int kHoldShortClockPlay = 3000;
+  static constexpr int kHoldRocket = 1000;
+  static constexpr int kHoldHandEmptied = 1000;
+  // Turn clock seconds.
+  static constexpr int kBidSeconds = 10;
+  static constexpr int kShortClockBidSeconds = 5;
+  static constexpr int kAnswerSeconds = 5;
+  static constexpr int kShortClockPlaySeconds = 3;
+  static constexpr int kOwnLeadSeconds = 20;
+  // Seconds of a play turn by the cards left in the seat's hand.
+  static int PlaySecondsFor(int cardsLeft);
+  // The deal's own cards raised after a landlord takes the bottom cards are
+  // lowered this long after.
+  static constexpr float kBaseCardsRaisedSeconds = 2.0f;
+  // Set when a hand has been dealt in this process; the result code reads it.
+  static bool s_bHandStarted;
+
+  void OnGameStart(char* msg, int len);
+  void OnTurnPrompt(char* msg, int len);
+  void OnCallLandlordAct(char* msg, int len);
+  void OnLandlordDecided(char* msg, int len);
+  void OnPlayTurn(char* msg, int len);
+  // `local`: the message was made here for the own play (ShowSelfOutCard).
+  void OnPlayCards(char* msg, int len, bool local);
+  void OnTableSettings(char* msg, int len);
+  void OnNewPlayerAward(char* msg, int len);
+  void OnShowHand(char* msg, int len);
+  // The deal's part of the hand start: the info text, the deal animation,
+  // the task panel, the base score, then request 25.
+  using DDZGameView::ShowRoundTask;
+  void ShowRoundTask(const char* msg, int len);
+  // The effects, voices and multiple of a play of `cardType` by screen seat
+  // `pos` (server chair `chair`) with head figure `headIndex`.
+  void ShowCardTypeEffect(int cardType, int headIndex, int pos, int chair);
+
+  // ---- what the own hand, the deal and the bottom cards ask of the view ----
+  void ShowSelfOutCard(const char* cards, int count) override;
+  void HideGameClock() override;
+  void ShowSelfClock(int kind) override;
+  void OnBaseCardShown() override;
+  void OnDealCardEnd() override;
+  void UpdateTaskNum(int* values) override;
+  void ShowDoubleAni(int seat, int factor) override;
+  void ShowTableMultiple(int times) override;
+
   // ---- read access ----
   int GetGameId() const { return m_iGameId; }
   int GetTodayPlayNum() const { return m_iTodayPlayNum; }
@@ -163,6 +251,14 @@ class GameViewPC : public DDZGameView {
   cocos2d::Label* m_pInfoLabel = nullptr;      // child of the view
   cocos2d::Node* m_pWaitNode = nullptr;        // shown after authentication
 
+  // ---- the hand ----
+  bool m_bHandRunning = false;
+  // The cap of the hand's winnings, shown as the top score.
+  int m_iTopScoreCap = 0;
+  // Per screen seat, the role of its played-cards row: 2 the landlord's, 1 a
+  // farmer's, 0 before the landlord is known.
+  int m_iSendRowRole[kMaxSeats] = {};
+
  protected:
   // The local calendar day of a time (seconds since 1970), as year * 10000 +
   // month * 100 + day, so two times fall on the same day when these are equal.
@@ -176,6 +272,9 @@ class GameViewPC : public DDZGameView {
   virtual bool IsSeatInfoPopupRunning(int seat) const;
   // Shows seat `seat`'s info popup.
   virtual void ShowSeatInfoPopup(int seat);
+
+  // Messages of types this table has no handler for; nothing here.
+  virtual void OnOtherMessage(char* /*msg*/, int /*len*/) {}
 
   // ---- the table base's questions, answered from the seat widgets ----
   void ShowSeatMoneyBox(int slot, int money, cocos2d::Vec2 pos) override;
@@ -218,7 +317,28 @@ class GameViewPC : public DDZGameView {
   void CancelPendingSelectors();
   void TakeTableDown();
 
+  // ---- GameViewPCHand.cpp ----
+  // The screen seat of a chair byte; -1 (logged) for a chair that is no seat.
+  int SeatOfChair(std::uint8_t chair, const char* what) const;
+  // The head figure a seat speaks with.
+  int SeatHeadFigure(int seat) const;
+  bool SeatHasShortClock(int seat) const;
+  void ShowSeatClock(int seconds, int seat, int kind);
+  void StopClock();
+  void ClearPointSigns();
+  void PlayVoice(int seat, int voice);
+  void LowerRaisedBaseCards(float dt);
+  void MovePlayedCards(int seat, const std::vector<int>& codes);
+  void PassToBackpack(char* msg, int len);
+  // Bottom-bar steps; the bar fills them when it is on the table.
+  bool IsBottomBarVisible() const;
+  void EnableBottomBarButtons(bool enable);
+  void EnableLastRoundButton();
+  void ShowLastCardsOnBottomBar();
+  void AddSysBoxMessage(const std::string& text, int kind);
+
   int m_iGameId = 0;
+  std::unique_ptr<DoubleSignFlight> m_pDoubleSign;
   std::uint64_t m_uLastTouchMs = 0;
   bool m_bTouchSeen = false;
   cocos2d::Sprite* m_pBackground[3] = {};  // children of the view

@@ -1,0 +1,870 @@
+// GameViewPC: the messages of one hand, from the deal to the last play, and
+// what the own hand, the deal and the bottom-card row ask of the view.
+//
+// Every handler reads only what MinMessageLength of its type guarantees, and
+// turns chair bytes into screen seats through SeatOfChair, which refuses a
+// chair that is no seat of this table; a refused message changes nothing.
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "cardlogic/CardCodes.h"
+#include "cardlogic/ClassicMessages.h"
+#include "cardlogic/ClueCard.h"
+#include "cards/BaseCard.h"
+#include "cards/DealCard.h"
+#include "cards/OtherHandCard.h"
+#include "cards/SelfHandCard.h"
+#include "cards/SendCard.h"
+#include "classic/GameViewPC.h"
+#include "classic/RoundTaskConditions.h"
+#include "classic/TopUIPC.h"
+#include "gamedata/LayoutConfig.h"
+#include "gamedata/TextTables.h"
+#include "platform/engine/Label.h"
+#include "platform/engine/Log.h"
+#include "platform/engine/Sprite.h"
+#include "platform/framework/YndCodeConvert.h"
+#include "platform/gamebase/AniBase.h"
+#include "platform/gamebase/BasePT.h"
+#include "platform/gamebase/PackInfoBase.h"
+#include "platform/os/Random.h"
+#include "table/GameSoundDDZ.h"
+#include "widgets/CardTypeAnis.h"
+#include "widgets/DoubleSignFlight.h"
+#include "widgets/GameClock.h"
+#include "widgets/PlayerGameInfo.h"
+#include "widgets/TaskUI.h"
+
+using cocos2d::Vec2;
+namespace msg = ddz::classic;
+
+namespace {
+
+// ---- message layouts this view reads beyond the classic message readers ----
+constexpr int kBody = 8;
+// 71: base score, face-up card, first seat, info text, cap, task fields.
+constexpr int kDealBaseScore = 64;
+constexpr int kDealOpenCard = 69;
+constexpr int kDealFirstSeat = 70;
+constexpr int kDealText = 71;
+constexpr int kDealTextEnd = 92;
+constexpr int kDealCap = 92;
+constexpr int kDealTaskSubType = 96;
+constexpr int kDealTaskPrize = 100;
+constexpr int kDealTaskMainType = 104;
+constexpr int kDealTaskAddPercent = 108;
+constexpr int kDealTaskAddSeconds = 112;
+// 56 and the local copy of the own play: chair, up to 20 card bytes, count.
+constexpr int kPlayedCards = 9;
+constexpr int kPlayedCount = 29;
+// 23: chair, 20 card bytes.
+constexpr int kShownCards = 9;
+constexpr int kShowHandSize = kShownCards + msg::kMaxPlayCards;
+// 38: fee, countdown, mode, background word.
+constexpr int kSettingsFee = 8;
+constexpr int kSettingsMode = 16;
+constexpr int kSettingsWord = 20;
+constexpr int kSettingsSize = 24;
+constexpr int kSettingsWordNight = 9;
+// 39: kind, countdown, the award's three values.
+constexpr int kActivityKind = 8;
+constexpr int kActivitySize = 36;
+constexpr int kActivityNewPlayerAward = 3;
+
+// Voice indexes of the seat voices (GameSoundDDZ's voice table).
+constexpr int kVoiceNoCall = 3;
+constexpr int kVoicePass = 4;
+constexpr int kVoiceBeatIt = 5;
+constexpr int kVoiceTripleSingle = 9;
+constexpr int kVoiceTriplePair = 10;
+constexpr int kVoiceStraight = 11;
+constexpr int kVoicePairStraight = 12;
+constexpr int kVoicePlane = 13;
+constexpr int kVoicePlaneWings = 14;
+constexpr int kVoiceFourTwo = 15;
+constexpr int kVoiceBomb = 16;
+constexpr int kVoiceRocket = 17;
+constexpr int kVoiceTriple = 18;
+constexpr int kVoiceCall = 25;
+constexpr int kVoiceNoRob = 27;
+constexpr int kVoiceRob = 28;
+constexpr int kVoiceNoDouble = 30;
+constexpr int kVoiceDouble = 32;
+constexpr int kVoiceShowHand = 38;
+constexpr int kPlayEffect = 5;  // "ddzSound/5.mp3" with every play
+
+constexpr int kCallRobMode = 1;
+constexpr int kPhaseDouble = 3;
+constexpr int kPhaseRob = 2;
+constexpr int kPhaseCall = 1;
+constexpr int kClockKindBid = 0;
+constexpr int kClockKindPlay = 2;
+constexpr int kLandlordRole = 2;
+constexpr int kFarmerRole = 1;
+constexpr int kBottomCards = 3;
+constexpr int kLandlordCards = 20;
+
+// The deal layer while it deals.
+constexpr float kDealScale = 0.85f;
+const Vec2 kDealPos{156, 20};
+constexpr int kZDeal = 105;
+constexpr int kZTaskPanel = 200;
+constexpr int kZShownRow = 1;
+constexpr int kZBgWord = -9;
+constexpr float kBgWordBelowCentre = 40;
+constexpr const char* kBgWordDay = "qorvddz_bg_word1.png";
+constexpr const char* kBgWordNight = "qorvddz_bg_word2.png";
+constexpr int kLevelForTaskHighlight = 3;
+constexpr int kTextTableFee = 452;
+
+int BigEndianAt(const char* msg, int at) {
+  const auto* p = reinterpret_cast<const std::uint8_t*>(msg + at);
+  return static_cast<std::int32_t>((std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) |
+                                   (std::uint32_t{p[2]} << 8) | std::uint32_t{p[3]});
+}
+
+int LittleEndianAt(const char* msg, int at) {
+  const auto* p = reinterpret_cast<const std::uint8_t*>(msg + at);
+  return static_cast<std::int32_t>(std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) |
+                                   (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[3]} << 24));
+}
+
+std::uint8_t ByteAt(const char* msg, int at) { return static_cast<std::uint8_t>(msg[at]); }
+
+// The card codes of up to `n` card bytes from `at`: the first 0 byte ends
+// them when `zeroEnds`, else it is an empty place; bytes that name no card
+// are skipped.
+std::vector<int> CardsAt(const char* msg, int at, int n, bool zeroEnds) {
+  std::vector<int> codes;
+  for (int i = 0; i < n; ++i) {
+    const std::uint8_t byte = ByteAt(msg, at + i);
+    if (byte == 0) {
+      if (zeroEnds) break;
+      continue;
+    }
+    const int code = ddz::CardByteToCode(byte);
+    if (code < 0) {
+      cocos2d::log("GameViewPC: card byte 0x%02x is not a card, skipped", byte);
+      continue;
+    }
+    codes.push_back(code);
+  }
+  return codes;
+}
+
+SpriteCardManage* CardRow(Vell_SpriteCardManage* row) { return dynamic_cast<SpriteCardManage*>(row); }
+
+}  // namespace
+
+bool GameViewPC::s_bHandStarted = false;
+
+// ---------------------------------------------------------------- dispatch
+
+int GameViewPC::MinMessageLength(int type) {
+  switch (type) {
+    case kMsgDeal: return static_cast<int>(msg::MsgSize::Deal);
+    case kMsgBidTurn: return static_cast<int>(msg::MsgSize::BidTurn);
+    case kMsgBidResult: return static_cast<int>(msg::MsgSize::BidResult);
+    case kMsgLandlord: return static_cast<int>(msg::MsgSize::Landlord);
+    case kMsgPlayTurn: return static_cast<int>(msg::MsgSize::PlayTurn);
+    case kMsgPlayed: return static_cast<int>(msg::MsgSize::Played);
+    case kMsgShowHand: return kShowHandSize;
+    case kMsgTableSettings: return kSettingsSize;
+    case kMsgActivity: return kActivitySize;
+    default: return 0;
+  }
+}
+
+void GameViewPC::CallBackHandleMainSocketNetMsg(char* msg, int len) {
+  if (msg == nullptr || len < kFrameSize) {
+    cocos2d::log("CallBackHandleMainSocketNetMsg: message of length %d dropped", len);
+    return;
+  }
+  const int type = ByteAt(msg, 1);
+  cocos2d::log("CallBackHandleMainSocketNetMsg:msgType[%d],[%x]", type, type);
+  if (len < MinMessageLength(type)) {
+    cocos2d::log("CallBackHandleMainSocketNetMsg: message %d of length %d is shorter than %d, dropped", type, len,
+                 MinMessageLength(type));
+    return;
+  }
+  switch (type) {
+    case kMsgDeal: OnGameStart(msg, len); break;
+    case kMsgBidTurn: OnTurnPrompt(msg, len); break;
+    case kMsgBidResult: OnCallLandlordAct(msg, len); break;
+    case kMsgLandlord: OnLandlordDecided(msg, len); break;
+    case kMsgPlayTurn: OnPlayTurn(msg, len); break;
+    case kMsgPlayed: OnPlayCards(msg, len, false); break;
+    case kMsgTableSettings: OnTableSettings(msg, len); break;
+    case kMsgActivity: OnNewPlayerAward(msg, len); break;
+    case kMsgShowHand: OnShowHand(msg, len); break;
+    case kMsgIgnored205:
+    case kMsgIgnored58: break;
+    // The mini-game and activity messages come with the mini-game.
+    case kMsgMiniGameOpen:
+    case kMsgMiniGame:
+    case kMsgMiniGameEnd: break;
+    default: OnOtherMessage(msg, len); break;
+  }
+  if (type != kMsgNotForBackpack) PassToBackpack(msg, len);
+}
+
+void GameViewPC::PassToBackpack(char* msg, int len) {
+  // The backpack hears every message while the bottom bar is on the table.
+  if (m_pBottomUIPC != nullptr && m_pPackInfo) m_pPackInfo->HandleNetMessage(msg, len);
+}
+
+// ---------------------------------------------------------------- seats, clock, signs, voices
+
+int GameViewPC::SeatOfChair(std::uint8_t chair, const char* what) const {
+  if (chair >= static_cast<unsigned>(std::min(m_iPlayerCount, kPlayerCount))) {
+    cocos2d::log("GameViewPC::%s: chair %d is no seat of the table, message dropped", what, chair);
+    return -1;
+  }
+  const int seat = GetTablePosByTableNumExtra(static_cast<char>(chair));
+  if (seat < 0 || seat >= kPlayerCount) {
+    cocos2d::log("GameViewPC::%s: chair %d gives no seat, message dropped", what, chair);
+    return -1;
+  }
+  return seat;
+}
+
+int GameViewPC::SeatHeadFigure(int seat) const {
+  if (seat < 0 || seat >= kMaxSeats) return 0;
+  if (g_iSeatHeadFigure[seat] >= 0) return g_iSeatHeadFigure[seat];
+  if (seat == kOwnSeat) return m_GlobalInfo.iHeadID;
+  const PlayerNode* player = GetPlayerNode(seat);
+  return player != nullptr ? player->cHeadID : 0;
+}
+
+bool GameViewPC::SeatHasShortClock(int seat) const {
+  const PlayerNode* player = GetPlayerNode(seat);
+  return player != nullptr && player->bShortClock != 0;
+}
+
+int GameViewPC::PlaySecondsFor(int cardsLeft) {
+  if (cardsLeft < 5) return 10;
+  if (cardsLeft < 10) return 15;
+  if (cardsLeft < 20) return 20;
+  return 25;
+}
+
+void GameViewPC::ShowSeatClock(int seconds, int seat, int kind) {
+  if (m_pGameClock != nullptr) m_pGameClock->ShowClock(seconds, seat, kind, g_ptClock[seat]);
+}
+
+void GameViewPC::StopClock() {
+  if (m_pGameClock != nullptr) m_pGameClock->ResetClock();
+}
+
+void GameViewPC::ClearPointSigns() {
+  for (int seat = 0; seat < kPlayerCount; ++seat)
+    if (m_pPlayerGameInfo[seat] != nullptr) m_pPlayerGameInfo[seat]->ShowPoint(false, -1, g_ptPlayerInfoBG[seat]);
+}
+
+void GameViewPC::PlayVoice(int seat, int voice) {
+  GameSoundDDZ::shareGameSoundDDZ()->PlayerTalk(SeatHeadFigure(seat), voice);
+}
+
+// ---------------------------------------------------------------- 71 deal
+
+void GameViewPC::OnGameStart(char* msg, int len) {
+  // The own 17 cards are chosen by the own chair: a chair that is no seat of
+  // the table drops the deal before anything changes.
+  const PlayerNode* self = GetPlayerNode(kOwnSeat);
+  if (self == nullptr || self->cChairID >= msg::kChairs) {
+    cocos2d::log("GameViewPC::OnGameStart: own chair %d is not 0..2, deal dropped",
+                 self != nullptr ? self->cChairID : -1);
+    return;
+  }
+  if (SeatOfChair(ByteAt(msg, kDealFirstSeat), "OnGameStart") < 0) return;
+  // The continue counter and the result's process-wide flag come with the
+  // result screen; until then no game state is recorded here.
+  m_bHandRunning = true;
+  ResetTable();
+  m_TableItem.Clear();
+  if (m_iGameMode == kCallRobMode) {
+    for (int seat = 0; seat < kPlayerCount; ++seat) {
+      PlayerNode* player = GetPlayerNode(seat);
+      if (player == nullptr) continue;
+      player->iMoney -= m_GlobalInfo.iTableFee;
+      if (m_pPlayerGameInfo[seat] != nullptr)
+        m_pPlayerGameInfo[seat]->ShowPlayerMoneInfo(true, player->iMoney, g_ptPlayerMoneyPos[seat], false);
+    }
+  }
+  EnableBottomBarButtons(true);
+  m_iTopScoreCap = BigEndianAt(msg, kDealCap);
+  if (m_pTopUIPC != nullptr) m_pTopUIPC->SetTopScore(m_iTopScoreCap);
+  ShowRoundTask(msg, len);
+}
+
+void GameViewPC::ShowRoundTask(const char* msg, int len) {
+  if (msg == nullptr || len < MinMessageLength(kMsgDeal)) {
+    cocos2d::log("GameViewPC::ShowRoundTask: deal of length %d dropped", len);
+    return;
+  }
+  const PlayerNode* self = GetPlayerNode(kOwnSeat);
+  const std::uint8_t chair = self != nullptr ? self->cChairID : 0xff;
+  if (self == nullptr || chair >= msg::kChairs) {
+    cocos2d::log("GameViewPC::ShowRoundTask: own chair %d is not 0..2, deal dropped", chair);
+    return;
+  }
+  const int firstSeat = SeatOfChair(ByteAt(msg, kDealFirstSeat), "ShowRoundTask");
+  s_bHandStarted = true;
+
+  if (m_pInfoLabel != nullptr) {
+    const int end = std::min(len, kDealTextEnd);
+    const char* text = msg + kDealText;
+    const std::size_t n = strnlen(text, static_cast<std::size_t>(std::max(0, end - kDealText)));
+    m_pInfoLabel->setString(YndCodeConvert::G2u(std::string_view(text, n)));
+  }
+
+  if (auto* deal = dynamic_cast<DealCard*>(m_pDealCard)) {
+    deal->setScale(kDealScale);
+    deal->setPosition(kDealPos);
+    if (deal->getParent() == nullptr) {
+      addChild(deal, kZDeal);
+    } else {
+      deal->setLocalZOrder(kZDeal);
+    }
+    // The deal holds the message lock itself until its end.
+    deal->StartDeal(reinterpret_cast<const std::uint8_t*>(msg + kBody + msg::kDealCards * chair), 0,
+                    ByteAt(msg, kDealOpenCard), firstSeat);
+  }
+  for (int seat : {0, 2}) {
+    if (auto* hand = dynamic_cast<OtherHandCard*>(m_pHandCard[seat])) {
+      hand->m_bWarningArmed = false;
+      hand->m_bSoundPending = false;
+      hand->m_bViewFlag = false;
+    }
+  }
+
+  if (!IsSinglePlayer()) {
+    const int subType = BigEndianAt(msg, kDealTaskSubType);
+    const int prize = BigEndianAt(msg, kDealTaskPrize);
+    const int mainType = BigEndianAt(msg, kDealTaskMainType);
+    const int prizeKind = mainType == 1 ? 0 : mainType == 2 ? 1 : -1;
+    // The yuanbao-double of the activity buttons comes with those buttons.
+    if (m_pTaskUI != nullptr) static_cast<cocos2d::Node*>(m_pTaskUI)->removeFromParent();
+    m_pTaskUI = new TaskUI(mainType, subType, prize, prizeKind);
+    m_pTaskUI->autorelease();
+    std::memcpy(&m_pTaskUI->m_iAddPercent, msg + kDealTaskAddPercent, sizeof(int));
+    std::memcpy(&m_pTaskUI->m_iAddSeconds, msg + kDealTaskAddSeconds, sizeof(int));
+    addChild(m_pTaskUI, kZTaskPanel);
+    if (self->iLevel < kLevelForTaskHighlight) m_pTaskUI->PlayTaskAni();
+  }
+
+  m_TableItem.iBaseScore = IsSinglePlayer() ? 1 : BigEndianAt(msg, kDealBaseScore);
+  StartNetTest();
+  std::array<char, kDealReceivedSize> request{};
+  SendMsgToMainSocket(request.data(), kMsgDealReceived, kDealReceivedSize);
+}
+
+void GameViewPC::OnDealCardEnd() {
+  // The deal lowered its own raise of the message lock before telling us.
+  DDZGameView::OnDealCardEnd();
+  for (int seat : {0, 2}) {
+    if (auto* hand = dynamic_cast<OtherHandCard*>(m_pHandCard[seat])) {
+      hand->m_bWarningArmed = true;
+      hand->m_bSoundPending = true;
+      hand->m_bViewFlag = true;
+    }
+  }
+}
+
+// ---------------------------------------------------------------- 72 bid turn
+
+void GameViewPC::OnTurnPrompt(char* msg, int len) {
+  msg::BidTurn turn;
+  if (!msg::ReadBidTurn(reinterpret_cast<const std::uint8_t*>(msg), static_cast<std::size_t>(len), turn)) return;
+  const int seat = SeatOfChair(static_cast<std::uint8_t>(turn.chair), "OnTurnPrompt");
+  if (seat < 0) return;
+  const bool shortClock = SeatHasShortClock(seat);
+  int seconds = shortClock ? kShortClockBidSeconds : kBidSeconds;
+  const bool callRob = m_iGameMode == kCallRobMode;
+
+  SelfHandCard* hand = GetSelfHand();
+  if (seat == kOwnSeat && hand != nullptr) {
+    if (!callRob) {
+      hand->ShowCallScoreButtons(m_TableItem.iFinalPoint);
+    } else if (turn.phase == kPhaseCall) {
+      hand->ShowAnswerPair(SelfHandCard::kPairCall);
+    } else if (turn.phase == kPhaseRob) {
+      hand->ShowAnswerPair(SelfHandCard::kPairRob);
+    } else if (turn.phase == kPhaseDouble) {
+      hand->ShowAnswerPair(SelfHandCard::kPairDouble);
+    }
+  }
+  if (callRob && (turn.phase == kPhaseRob || turn.phase == kPhaseDouble)) seconds = kAnswerSeconds;
+
+  if (callRob) {
+    if (m_pPlayerGameInfo[seat] != nullptr) m_pPlayerGameInfo[seat]->ShowPoint(false, -1, g_ptPlayerInfoBG[seat]);
+    if (turn.phase != kPhaseDouble || seat == kOwnSeat) {
+      ShowSeatClock(seconds, seat, kClockKindBid);
+    } else if (m_pPlayerGameInfo[kOwnSeat] != nullptr) {
+      m_pPlayerGameInfo[kOwnSeat]->ShowWaitFarmerMul(true, g_ptWaitFarmerMul);
+    }
+  } else {
+    ShowSeatClock(seconds, seat, kClockKindBid);
+  }
+
+  if (!IsSinglePlayer()) {
+    if (shortClock) m_iLockMainMsgTime += kHoldShortClockBid;
+  } else if (seat == kOwnSeat) {
+    StopClock();
+  } else {
+    m_iLockMainMsgTime += kHoldOtherSeatSingle;
+  }
+}
+
+// ---------------------------------------------------------------- 54 bid result
+
+void GameViewPC::OnCallLandlordAct(char* msg, int len) {
+  msg::BidResult bid;
+  if (!msg::ReadBidResult(reinterpret_cast<const std::uint8_t*>(msg), static_cast<std::size_t>(len), bid)) return;
+  const int seat = SeatOfChair(static_cast<std::uint8_t>(bid.chair), "OnCallLandlordAct");
+  if (seat < 0) return;
+  const int action = bid.choice;
+  PlayerGameInfo* info = m_pPlayerGameInfo[seat];
+  auto showPoint = [&] {
+    if (info == nullptr) return;
+    info->ShowPoint(false, -1, g_ptPlayerInfoBG[seat]);
+    info->ShowPoint(true, action, g_ptPlayerInfoBG[seat]);
+  };
+
+  if (m_iGameMode == kCallRobMode) {
+    const bool otherDoubling = seat != kOwnSeat && (action == msg::BidChoice::Double ||
+                                                    action == msg::BidChoice::DontDouble);
+    if (!otherDoubling) StopClock();
+    m_TableItem.iPointDemand[seat] = action;
+    showPoint();
+    switch (action) {
+      case msg::BidChoice::Pass: PlayVoice(seat, kVoiceNoCall); break;
+      case msg::BidChoice::Call:
+        PlayVoice(seat, kVoiceCall + static_cast<int>(ddz::os::Rand() % 2));
+        m_TableItem.iTimes = 1;
+        ShowTableMultiple(1);
+        ShowDoubleAni(seat, static_cast<signed char>(bid.extra));
+        break;
+      case msg::BidChoice::Rob:
+        PlayVoice(seat, kVoiceRob + static_cast<int>(ddz::os::Rand() % 2));
+        ShowTableMultiple(m_TableItem.iTimes);
+        ShowDoubleAni(seat, 2);
+        break;
+      case msg::BidChoice::DontRob: PlayVoice(seat, kVoiceNoRob); break;
+      case msg::BidChoice::Double:
+        if (info != nullptr && seat < 3) info->ShowAddPound(true, g_ptPlayerJiaBeiPos[seat]);
+        PlayVoice(seat, kVoiceDouble + static_cast<int>(ddz::os::Rand() % 3));
+        break;
+      case msg::BidChoice::DontDouble: PlayVoice(seat, kVoiceNoDouble + static_cast<int>(ddz::os::Rand() % 2)); break;
+      default: break;
+    }
+    return;
+  }
+
+  StopClock();
+  m_TableItem.iPointDemand[seat] = action;
+  if (action > m_TableItem.iFinalPoint) {
+    m_TableItem.iFinalPoint = action;
+    if (m_pTopUIPC != nullptr) {
+      m_pTopUIPC->SetBaseScore(m_TableItem.iBaseScore * action);
+      m_pTopUIPC->SetNumber(m_TableItem.iTimes);
+    }
+  }
+  showPoint();
+  if (action >= 1 && action <= 3) {
+    PlayVoice(seat, action - 1);
+  } else if (action == 0) {
+    PlayVoice(seat, kVoiceNoCall);
+  }
+}
+
+// ---------------------------------------------------------------- 55 landlord
+
+void GameViewPC::OnLandlordDecided(char* msg, int len) {
+  msg::Landlord landlord;
+  if (!msg::ReadLandlord(reinterpret_cast<const std::uint8_t*>(msg), static_cast<std::size_t>(len), landlord)) return;
+  const int seat = SeatOfChair(static_cast<std::uint8_t>(landlord.chair), "OnLandlordDecided");
+  if (seat < 0) return;
+  m_TableItem.iLandOwnerPos = seat;
+  m_TableItem.iTableCardOwnerPos = seat;
+  if (m_pPlayerGameInfo[seat] != nullptr) m_pPlayerGameInfo[seat]->ShowLandOwner(true, g_ptLandOwner[seat], false);
+  for (int s = 0; s < kPlayerCount; ++s) m_iSendRowRole[s] = s == seat ? kLandlordRole : kFarmerRole;
+
+  m_TableItem.vcBaseCardIndex = landlord.bottomCards;
+  // The row holds the message lock while the cards turn.
+  if (m_pBaseCard != nullptr) m_pBaseCard->ShowBaseCard(m_TableItem.vcBaseCardIndex, BaseCard::kDefaultFlipDelay, true);
+
+  if (seat == kOwnSeat) {
+    if (!IsSinglePlayer() && m_pTaskUI != nullptr && m_pTaskUI->isVisible() &&
+        ddz::TaskMatches(m_pTaskUI->iSubType, 0, 0, msg + 10, nullptr)) {
+      m_pTaskUI->PlayTaskAni();
+    }
+  } else if (SpriteCardManage* backs = CardRow(m_pHandCard[seat])) {
+    for (int i = 0; i < kBottomCards; ++i) backs->AddCard(0, true, false, true, -1, false, false);
+  }
+
+  if (m_iGameMode == kCallRobMode) {
+    ShowTableMultiple(m_TableItem.iTimes);
+    if (m_pPlayerGameInfo[seat] != nullptr) m_pPlayerGameInfo[seat]->ShowPoint(false, -1, g_ptPlayerInfoBG[seat]);
+  } else {
+    m_TableItem.iFinalPoint = landlord.score;
+    if (m_pTopUIPC != nullptr) {
+      m_pTopUIPC->SetBaseScore(m_TableItem.iBaseScore * landlord.score);
+      m_pTopUIPC->SetNumber(m_TableItem.iTimes);
+    }
+  }
+  if (seat != kOwnSeat && m_iGameMode != kCallRobMode) m_iLockMainMsgTime += kHoldLandlordScoreMode;
+  if (m_pHandCard[kOwnSeat] != nullptr) m_pHandCard[kOwnSeat]->RefreshCardMarks(true);
+}
+
+void GameViewPC::OnBaseCardShown() {
+  DDZGameView::OnBaseCardShown();
+  if (m_TableItem.iLandOwnerPos != kOwnSeat) return;
+  SelfHandCard* hand = GetSelfHand();
+  if (hand == nullptr) return;
+  for (int code : m_TableItem.vcBaseCardIndex) hand->AddCard(code, false, true, true, -1, false, false);
+  unschedule(schedule_selector(GameViewPC::LowerRaisedBaseCards));
+  scheduleOnce(schedule_selector(GameViewPC::LowerRaisedBaseCards), kBaseCardsRaisedSeconds);
+}
+
+void GameViewPC::LowerRaisedBaseCards(float) {
+  if (m_iGameMode == kCallRobMode) return;
+  if (SelfHandCard* hand = GetSelfHand()) {
+    hand->UnselectAll();
+    hand->UpdateOutCardButton();
+  }
+}
+
+// ---------------------------------------------------------------- 73 play turn
+
+void GameViewPC::OnPlayTurn(char* msg, int len) {
+  msg::PlayTurn turn;
+  if (!msg::ReadPlayTurn(reinterpret_cast<const std::uint8_t*>(msg), static_cast<std::size_t>(len), turn)) return;
+  const int seat = SeatOfChair(static_cast<std::uint8_t>(turn.chair), "OnPlayTurn");
+  if (seat < 0) return;
+  const bool callRob = m_iGameMode == kCallRobMode;
+  if (!callRob) ClearPointSigns();
+
+  if (seat == kOwnSeat) {
+    if (++m_TableItem.iSelfTurnCount == 1) EnableLastRoundButton();
+    const int landlord = m_TableItem.iLandOwnerPos;
+    if (landlord >= 0 && landlord < kMaxSeats && m_pPlayerGameInfo[landlord] != nullptr)
+      m_pPlayerGameInfo[landlord]->ShowLandOwnerAni();
+  }
+  if (callRob) {
+    const int landlord = m_TableItem.iLandOwnerPos;
+    Vell_SpriteCardManage* landlordHand =
+        landlord >= 0 && landlord < kMaxSeats ? m_pHandCard[landlord] : nullptr;
+    if (landlordHand != nullptr && landlordHand->GetCardCount() == kLandlordCards &&
+        m_pPlayerGameInfo[kOwnSeat] != nullptr) {
+      m_pPlayerGameInfo[kOwnSeat]->ShowWaitFarmerMul(false, g_ptWaitFarmerMul);
+    }
+  }
+
+  // What this seat played last goes into the last-round record.
+  if (m_pPlayerGameInfo[seat] != nullptr) m_pPlayerGameInfo[seat]->ShowPass(false, g_ptPlayerInfoBG[seat]);
+  std::fill(std::begin(m_TableItem.iLastOutCard[seat]), std::end(m_TableItem.iLastOutCard[seat]), -1);
+  if (SpriteCardManage* played = CardRow(m_pSendCard[seat])) {
+    const auto& cards = played->GetCards();
+    for (std::size_t i = 0; i < cards.size() && i < TableItemDef::kLastOutCards; ++i)
+      m_TableItem.iLastOutCard[seat][i] = cards[i]->iCardIndex;
+    played->RemoveAllCards();
+  }
+  ShowLastCardsOnBottomBar();
+
+  int seconds = kShortClockPlaySeconds;
+  if (!SeatHasShortClock(seat)) {
+    const int left = m_pHandCard[seat] != nullptr ? m_pHandCard[seat]->GetCardCount() : 0;
+    seconds = PlaySecondsFor(left);
+    SelfHandCard* hand = GetSelfHand();
+    if (seat == kOwnSeat && hand != nullptr && hand->GetAutoPlayCount() > 0) seconds -= 5;
+  }
+  ddz::CardTypeInfo tableType;
+  ddz::ClueCard::GetCardType(tableType, m_TableItem.vcTableCardIndex);
+  if (SelfHandCard* hand = GetSelfHand()) hand->SetLastTablePlayType(tableType.type);
+  const bool rocketOnTable = tableType.type == ddz::CardType::Rocket && m_TableItem.iTableCardOwnerPos != seat;
+  if (rocketOnTable) seconds = 1;
+  ShowSeatClock(seconds, seat, kClockKindPlay);
+
+  if (seat == kOwnSeat) {
+    if (m_TableItem.iTableCardOwnerPos == kOwnSeat) m_TableItem.vcTableCardIndex.clear();
+    SelfHandCard* hand = GetSelfHand();
+    if (hand != nullptr) {
+      if (callRob && hand->GetCardCount() == kLandlordCards) {
+        // The landlord's first turn asks first whether to show the hand;
+        // the answer ends in ShowSelfClock.
+        hand->setTouchEnabled(false, false);
+        hand->UnselectAll();
+        for (int i = 0; i < hand->GetCardCount(); ++i) hand->SetCardMask(i, true);
+        hand->ShowAnswerPair(SelfHandCard::kPairShowHand);
+        ShowSeatClock(kAnswerSeconds, kOwnSeat, kClockKindPlay);
+      } else {
+        hand->ShowOutCardButtons(m_TableItem.vcTableCardIndex);
+      }
+    }
+  }
+
+  if (IsSinglePlayer()) {
+    if (seat == kOwnSeat) {
+      StopClock();
+    } else {
+      m_iLockMainMsgTime += kHoldOtherSeatSingle;
+    }
+  } else if (SeatHasShortClock(seat)) {
+    m_iLockMainMsgTime += rocketOnTable ? kHoldRocket : kHoldShortClockPlay;
+  }
+}
+
+// ---------------------------------------------------------------- 56 played cards
+
+void GameViewPC::OnPlayCards(char* msg, int len, bool local) {
+  if (len < MinMessageLength(kMsgPlayed)) return;
+  const int seat = SeatOfChair(ByteAt(msg, kBody), "OnPlayCards");
+  if (seat < 0) return;
+  if (m_iGameMode == kCallRobMode) ClearPointSigns();
+  StopClock();
+
+  if (m_pBaseCard != nullptr && m_pBaseCard->GetCardCount() > 0) {
+    m_pBaseCard->RemoveAllCard();
+    if (m_pTopUIPC != nullptr) m_pTopUIPC->ShowBaseCards(m_TableItem.vcBaseCardIndex);
+    if (!IsSinglePlayer() && m_pTaskUI != nullptr) m_pTaskUI->StopTaskAni();
+    // The card counter comes with the bottom bar.
+  }
+  if (!local && seat == kOwnSeat) return;  // shown when it was sent
+
+  const std::vector<int> codes = CardsAt(msg, kPlayedCards, msg::kMaxPlayCards, true);
+  const int figure = SeatHeadFigure(seat);
+  if (codes.empty()) {
+    if (m_pPlayerGameInfo[seat] != nullptr) m_pPlayerGameInfo[seat]->ShowPass(true, g_ptPlayerInfoBG[seat]);
+    PlayVoice(seat, kVoicePass);
+  } else {
+    const int previousOwner = m_TableItem.iTableCardOwnerPos;
+    m_TableItem.vcTableCardIndex = codes;
+    m_TableItem.iTableCardOwnerPos = seat;
+    ddz::CardTypeInfo type;
+    ddz::ClueCard::GetCardType(type, codes);
+    if (type.type == ddz::CardType::Bomb) ++m_TableItem.iSendBombNum;
+    if (type.type == ddz::CardType::Rocket) m_TableItem.bSendRocket = true;
+    ShowCardTypeEffect(type.type, figure, seat, previousOwner);
+    if (type.type == ddz::CardType::Single || type.type == ddz::CardType::Pair)
+      GameSoundDDZ::shareGameSoundDDZ()->PlayerTalkCard(figure, type.type, type.value);
+    if (seat == kOwnSeat && !IsSinglePlayer() && m_pTaskUI != nullptr && m_pTaskUI->isVisible() &&
+        ddz::TaskMatches(m_pTaskUI->iSubType, type.type, type.value, nullptr, msg + kPlayedCards)) {
+      m_pTaskUI->PlayTaskAni();
+    }
+    MovePlayedCards(seat, codes);
+  }
+
+  if (m_pHandCard[seat] != nullptr && m_pHandCard[seat]->GetCardCount() == 0) m_iLockMainMsgTime += kHoldHandEmptied;
+  if (seat == 0 && m_pHandCard[kOwnSeat] != nullptr && m_pHandCard[kOwnSeat]->GetCardCount() == 1 &&
+      m_pHandCard[0] != nullptr && m_pHandCard[0]->GetCardCount() > 0) {
+    m_iLockMainMsgTime += kHoldHandEmptied;
+    if (m_pPlayerGameInfo[kOwnSeat] != nullptr) m_pPlayerGameInfo[kOwnSeat]->ShowPass(false, g_ptPlayerInfoBG[kOwnSeat]);
+  }
+}
+
+void GameViewPC::MovePlayedCards(int seat, const std::vector<int>& codes) {
+  SpriteCardManage* row = CardRow(m_pSendCard[seat]);
+  SpriteCardManage* hand = CardRow(m_pHandCard[seat]);
+  SpriteCardManage* shown = CardRow(m_pMingCard[seat]);
+  std::vector<Vec2> starts;
+  for (int code : codes) {
+    if (row != nullptr) row->AddCard(code, false, false, true, -1, false, false);
+    Vec2 place;
+    if (seat == kOwnSeat) {
+      if (hand != nullptr) {
+        hand->RemoveCard(place, code, false);
+        if (row != nullptr) starts.push_back(row->convertToNodeSpace(hand->convertToWorldSpace(place)));
+      }
+    } else {
+      if (hand != nullptr) hand->RemoveCard(place, 0, true);
+      if (shown != nullptr && shown->isRunning()) shown->RemoveCard(place, code, true);
+    }
+  }
+  if (row != nullptr && m_TableItem.iLandOwnerPos == seat && row->GetCardCount() > 0)
+    row->SetLandlordMark(row->GetCardCount() - 1, m_iSendRowRole[seat]);
+  if (seat == kOwnSeat) {
+    if (auto* sendRow = dynamic_cast<SendCard*>(row)) sendRow->ShowSendCards(starts);
+    if (auto* own = GetSelfHand()) {
+      own->RefreshCardMarks(true);
+      own->SetCardsPosition();
+    }
+  }
+}
+
+void GameViewPC::ShowCardTypeEffect(int cardType, int headIndex, int pos, int chair) {
+  GameSoundDDZ* sound = GameSoundDDZ::shareGameSoundDDZ();
+  sound->PlayGameSound(std::to_string(kPlayEffect) + ".mp3");
+  AniManage* anis = GetAniManage();
+  const bool callRob = m_iGameMode == kCallRobMode;
+  auto show = [anis](AniBase* ani, bool now) {
+    // The manager takes the one reference of a new animation.
+    if (anis == nullptr) {
+      ani->release();
+      return;
+    }
+    anis->ShowAni(ani, now, true);
+  };
+  using namespace ddz::CardType;
+  // `chair` is the seat whose play lay on the table: the seat leads when it was its own.
+  const bool leads = chair == m_TableItem.iTableCardOwnerPos;
+  const auto beatIt = [&] { sound->PlayerTalk(headIndex, kVoiceBeatIt + static_cast<int>(ddz::os::Rand() % 2)); };
+  if (cardType == Bomb) {
+    if (callRob) {
+      show(new Ddz_PlayerEffect(this, pos, chair, 1), true);
+    } else {
+      m_TableItem.iTimes *= 2;
+      ShowTableMultiple(m_TableItem.iTimes);
+      show(new cjddz_AniSuperFallBomb(this, g_ptSuperBomb[0], g_ptSuperBomb[1]), true);
+    }
+    sound->PlayerTalk(headIndex, kVoiceBomb);
+  } else if (cardType == Rocket) {
+    if (callRob) {
+      show(new Ddz_PlayerEffect(this, pos, chair, 2), true);
+    } else {
+      m_TableItem.iTimes *= 2;
+      ShowTableMultiple(m_TableItem.iTimes);
+      show(new AniRocket(), true);
+    }
+    sound->PlayerTalk(headIndex, kVoiceRocket);
+  } else if (cardType >= StraightFirst && cardType <= StraightLast) {
+    show(new AniShunzi(1), false);
+    sound->PlayerTalk(headIndex, kVoiceStraight);
+  } else if (cardType >= PairStraightFirst && cardType <= PairStraightLast) {
+    show(new AniShunzi(2), false);
+    sound->PlayerTalk(headIndex, kVoicePairStraight);
+  } else if (cardType >= PlaneFirst && cardType <= PlaneLast) {
+    sound->PlayerTalk(headIndex, kVoicePlane);
+  } else if (cardType >= PlaneWingsFirst && cardType <= PlaneWingsLast) {
+    show(new AniPlane(), false);
+    sound->PlayerTalk(headIndex, kVoicePlaneWings);
+  } else if (cardType == Triple || cardType == TripleSingle || cardType == TriplePair) {
+    if (!leads) {
+      beatIt();
+    } else {
+      sound->PlayerTalk(headIndex, cardType == Triple         ? kVoiceTriple
+                                   : cardType == TripleSingle ? kVoiceTripleSingle
+                                                              : kVoiceTriplePair);
+    }
+  } else if (cardType == FourTwoSingles || cardType == FourTwoPairs) {
+    if (leads) {
+      sound->PlayerTalk(headIndex, kVoiceFourTwo);
+    } else {
+      beatIt();
+    }
+  }
+}
+
+// ---------------------------------------------------------------- the own hand's calls
+
+void GameViewPC::ShowSelfOutCard(const char* cards, int count) {
+  std::array<char, msg::MsgSize::Played> local{};
+  const PlayerNode* self = GetPlayerNode(kOwnSeat);
+  local[kBody] = static_cast<char>(self != nullptr ? self->cChairID : GetTableNumByTablePos(kOwnSeat));
+  const int n = cards != nullptr ? std::clamp(count, 0, msg::kMaxPlayCards) : 0;
+  if (n > 0) std::memcpy(local.data() + kPlayedCards, cards, static_cast<std::size_t>(n));
+  local[kPlayedCount] = static_cast<char>(n);
+  OnPlayCards(local.data(), static_cast<int>(local.size()), true);
+}
+
+void GameViewPC::HideGameClock() { StopClock(); }
+
+void GameViewPC::ShowSelfClock(int kind) {
+  ClearPointSigns();
+  SelfHandCard* hand = GetSelfHand();
+  if (kind == 1) {
+    if (hand != nullptr) {
+      hand->ShowMingPaiMark();
+      hand->ShowOutCardButtons(m_TableItem.vcTableCardIndex);
+    }
+    ShowTableMultiple(m_TableItem.iTimes);
+    ShowDoubleAni(kOwnSeat, 2);
+    PlayVoice(kOwnSeat, kVoiceShowHand);
+  } else if (hand != nullptr) {
+    hand->ShowOutCardButtons(m_TableItem.vcTableCardIndex);
+  }
+  ShowSeatClock(kOwnLeadSeconds, kOwnSeat, kClockKindPlay);
+  if (hand != nullptr) {
+    hand->setTouchEnabled(true, false);
+    for (int i = 0; i < hand->GetCardCount(); ++i) hand->SetCardMask(i, false);
+  }
+}
+
+// ---------------------------------------------------------------- 23 shown hand
+
+void GameViewPC::OnShowHand(char* msg, int) {
+  const int seat = SeatOfChair(ByteAt(msg, kBody), "OnShowHand");
+  if (seat < 0) return;
+  ClearPointSigns();
+  if (seat == kOwnSeat) {
+    m_iShowCardSeat = kOwnSeat;
+    return;
+  }
+  const std::vector<int> codes = CardsAt(msg, kShownCards, msg::kMaxPlayCards, false);
+  if (SpriteCardManage* shown = CardRow(m_pMingCard[seat])) {
+    AddTableWidget(shown, kZShownRow);
+    for (int code : codes) shown->AddCard(code, false, false, true, 0, false, true);
+  }
+  ShowTableMultiple(m_TableItem.iTimes);
+  ShowDoubleAni(seat, 2);
+  PlayVoice(seat, kVoiceShowHand);
+  m_iShowCardSeat = seat;
+}
+
+// ---------------------------------------------------------------- 38 table settings, 39 activity
+
+void GameViewPC::OnTableSettings(char* msg, int) {
+  m_iGameMode = static_cast<signed char>(msg[kSettingsMode]);
+  // The activity countdown goes to the activity buttons when they are built.
+  const int fee = LittleEndianAt(msg, kSettingsFee);
+  m_GlobalInfo.iTableFee = fee;
+  AddSysBoxMessage(ddz::FormatText(GameText(kTextTableFee), fee), -1);
+  if (m_pBgWord == nullptr) {
+    const bool night = LittleEndianAt(msg, kSettingsWord) == kSettingsWordNight;
+    m_pBgWord = cocos2d::Sprite::createWithSpriteFrameName(night ? kBgWordNight : kBgWordDay);
+    if (m_pBgWord != nullptr) {
+      m_pBgWord->setPosition(Vec2(static_cast<float>(BasePT::g_iWindowWidth) / 2,
+                                  static_cast<float>(BasePT::g_iWindowHeight) / 2 - kBgWordBelowCentre));
+      addChild(m_pBgWord, kZBgWord);
+    }
+  }
+}
+
+void GameViewPC::OnNewPlayerAward(char* msg, int) {
+  m_iNewPlayerAward = 0;
+  const int kind = LittleEndianAt(msg, kActivityKind);
+  // Kind 1 (the activity countdown) goes to the activity buttons and kind 3
+  // opens the new-player award; both widgets come in later builds.
+  if (kind == kActivityNewPlayerAward && m_pNewPlayerAward != nullptr) m_iNewPlayerAward = 1;
+}
+
+// ---------------------------------------------------------------- task panel, multiple, kind
+
+void GameViewPC::UpdateTaskNum(int* values) {
+  if (values == nullptr) return;
+  if (m_pTaskUI != nullptr) m_pTaskUI->SetTaskNum(values[0]);
+}
+
+void GameViewPC::ShowDoubleAni(int seat, int factor) {
+  if (!m_pDoubleSign) m_pDoubleSign = std::make_unique<DoubleSignFlight>(this);
+  m_pDoubleSign->Show(seat, factor);
+}
+
+void GameViewPC::ShowTableMultiple(int times) {
+  if (m_pTopUIPC != nullptr) m_pTopUIPC->SetNumber(times);
+}
+
+
+// ---------------------------------------------------------------- bottom-bar steps
+
+// The bottom bar is built by its own step (BuildBottomBar); until it is on
+// the table these steps find no bar and do nothing.
+bool GameViewPC::IsBottomBarVisible() const { return false; }
+void GameViewPC::EnableBottomBarButtons(bool) {}
+void GameViewPC::EnableLastRoundButton() {}
+void GameViewPC::ShowLastCardsOnBottomBar() {}
+void GameViewPC::AddSysBoxMessage(const std::string&, int) {}
