@@ -90,13 +90,15 @@ void SelfHandCard::ForgetOwner(const ISelfHandOwner* owner) {
 
 ISelfHandOwner::~ISelfHandOwner() { SelfHandCard::ForgetOwner(this); }
 
-SelfHandCard::SelfHandCard(ISelfHandOwner* owner, float width) : m_pOwnerView(owner) {
+SelfHandCard::SelfHandCard(ISelfHandOwner* owner, float width) : SelfHandCard(owner, width, true) {}
+
+SelfHandCard::SelfHandCard(ISelfHandOwner* owner, float width, bool current) : m_pOwnerView(owner) {
   s_fHandWidth = width > 0 ? width : static_cast<float>(WindowWidth());
   m_bShowOnAdd = true;
   m_bWildcardMode = false;
   m_fCardScale = g_fSelfHandScale;
   m_ptAnchor = g_ptHandCard[1];
-  s_pInstance = this;
+  if (current) s_pInstance = this;
   LiveHands().push_back(this);
 }
 
@@ -172,7 +174,7 @@ void SelfHandCard::LayoutCards() {
     }
     if (info->pJokerMark != nullptr) {
       info->pJokerMark->setScale(scale);
-      info->pJokerMark->setPosition(at + Vec2(scale * g_ptCJCardPos.x, scale * g_ptCJCardPos.y));
+      info->pJokerMark->setPosition(at + JokerMarkOffset());
     }
     if (info->pLandlordMark != nullptr) {
       info->pLandlordMark->setScale(scale);
@@ -190,6 +192,8 @@ void SelfHandCard::LayoutCards() {
     UpdateQuickSelectButtons();
   }
 }
+
+Vec2 SelfHandCard::JokerMarkOffset() const { return {m_fCardScale * g_ptCJCardPos.x, m_fCardScale * g_ptCJCardPos.y}; }
 
 // ---------------------------------------------------------------- slide
 
@@ -406,7 +410,7 @@ void SelfHandCard::SmartSelectTap() {
     }
   }
   std::vector<int> pattern;
-  if (!ddz::ClueCard::SmartSelect(pattern, m_vcLastPlay, HandCodes(), selected)) return;
+  if (!AskSmartSelect(pattern, selected)) return;
   if (!selectedTouched.empty()) {
     const bool holdsTouched = std::any_of(pattern.begin(), pattern.end(), [&](int code) {
       return std::find(selectedTouched.begin(), selectedTouched.end(), code) != selectedTouched.end();
@@ -424,7 +428,11 @@ void SelfHandCard::SmartSelectRange(int first, int last) {
   std::vector<int> candidates;
   for (int i = lo; i <= hi; ++i) candidates.push_back(m_vcCards[static_cast<std::size_t>(i)]->iCardIndex);
   std::vector<int> pattern;
-  if (ddz::ClueCard::SmartSelect(pattern, m_vcLastPlay, HandCodes(), candidates)) SelectCodes(pattern);
+  if (AskSmartSelect(pattern, candidates)) SelectCodes(pattern);
+}
+
+bool SelfHandCard::AskSmartSelect(std::vector<int>& pattern, const std::vector<int>& given) {
+  return ddz::ClueCard::SmartSelect(pattern, m_vcLastPlay, HandCodes(), given);
 }
 
 void SelfHandCard::CallBackHandleMouseEvent(int kind, cocos2d::EventMouse*) {

@@ -105,9 +105,9 @@ class SelfHandCard : public SpriteCardManage {
   // The own turn to play against `lastPlay` (card codes; empty when leading).
   void ShowOutCardButtons(const std::vector<int>& lastPlay);
   // Re-evaluates the play button after a change of the selection.
-  void UpdateOutCardButton();
+  virtual void UpdateOutCardButton();
   // Click of a main button (also the right mouse button and the time-out).
-  void OnButtonClick(cocos2d::Ref* sender);
+  virtual void OnButtonClick(cocos2d::Ref* sender);
   // Clicks of the answer pairs.
   void OnCallPairClick(cocos2d::Ref* sender);
   void OnRobPairClick(cocos2d::Ref* sender);
@@ -152,6 +152,17 @@ class SelfHandCard : public SpriteCardManage {
   std::vector<int> SelectedCodes() const;
 
  protected:
+  // For the hands of other tables: with `current` false the new hand does not
+  // become the instance getInstance returns (they keep instances of their own).
+  SelfHandCard(ISelfHandOwner* owner, float width, bool current);
+
+  // ---- what a hand of another table answers differently ----
+  // The smart selection's proposal for the cards `given` (the rules engine of
+  // the table); false when it has none.
+  virtual bool AskSmartSelect(std::vector<int>& pattern, const std::vector<int>& given);
+  // Where a card's joker marker stands from the card at the card scale.
+  virtual cocos2d::Vec2 JokerMarkOffset() const;
+
   // The card width at the hand's scale.
   float ScaledCardWidth() const;
   // The step between neighbouring cards for n cards (the maximum for one card or none).
