@@ -231,7 +231,9 @@ TEST_F(SuperHandTest, TheLastCardPlaysOrPassesByItself) {
     if (c.count >= 0) {
       EXPECT_EQ(view->sent[0].bytes[28], c.count);
       EXPECT_EQ(view->sent[0].bytes[30], c.value);
-      if (c.count == 1) EXPECT_EQ(view->sent[0].bytes[8], ddz::CodeToSuperCardByte(Codes(c.card)[0]));
+      if (c.count == 1) {
+        EXPECT_EQ(view->sent[0].bytes[8], ddz::CodeToSuperCardByte(Codes(c.card)[0]));
+      }
     }
     h->removeFromParent();
   }
@@ -303,7 +305,9 @@ TEST_F(SuperHandTest, TimeOutAnswersNoToTheOpenQuestionOnTablesThatAskIt) {
     h->ShowAnswerPair(SelfHandCard::kPairRob);
     h->OnAutoOperate();
     ASSERT_EQ(view->sent.size(), c.sends ? 1u : 0u);
-    if (c.sends) EXPECT_EQ(view->sent[0].bytes, (Bytes{0, 22, 0, 0, 0, 0, 0, 0, 6, 0, 0, 0}));
+    if (c.sends) {
+      EXPECT_EQ(view->sent[0].bytes, (Bytes{0, 22, 0, 0, 0, 0, 0, 0, 6, 0, 0, 0}));
+    }
     h->removeFromParent();
   }
 }
