@@ -52,6 +52,15 @@ CardByte CodeToCardByte(CardCode code) {
   return static_cast<CardByte>(((suit << 5) | v) & 0xff);
 }
 
+CardByte CodeToSuperCardByte(CardCode code) {
+  if (!IsValidCardCode(code)) return 0;
+  int v = CodeToValue(code);
+  if (v == kValueWildcard) v = kValueSmallJoker;
+  else if (v == kValueA) v = 1;
+  else if (v == kValue2) v = 2;
+  return static_cast<CardByte>(((code / 15) << 5) | v);
+}
+
 CardByte DeckCardToByte(int suit, int value) {
   return static_cast<CardByte>((suit * 32 + value) & 0xff);
 }

@@ -86,6 +86,11 @@ int UnspreadOf(int spread);
 // CardCode -> CardByte as the own hand writes it (jokers and wildcard without suit bits).
 CardByte CodeToCardByte(CardCode code);
 
+// CardCode -> CardByte as the Super table's play request writes it: the suit bits
+// always kept and the wildcard card written as a joker of its suit (16), so code
+// 28 is 48. 0 for a code that names no card.
+CardByte CodeToSuperCardByte(CardCode code);
+
 // Deck card (suit 0-3, 4 small joker, 5 big joker; value 1..13, 16, 17) -> CardByte as
 // the local server writes its deal, bottom cards and result (jokers 144 and 177).
 CardByte DeckCardToByte(int suit, int value);

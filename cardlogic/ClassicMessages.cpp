@@ -95,6 +95,23 @@ Message BuildPlayRequest(const std::vector<CardCode>& cards, int type, int key) 
   return m;
 }
 
+Message BuildSuperPlayRequest(const CardGroupRecord* group, bool withCards) {
+  Message m = Frame(MsgType::Play, SuperMsgSize::Play);
+  if (group == nullptr) return m;
+  m[kPlayType] = static_cast<std::uint8_t>(group->type);
+  m[kPlayKey] = static_cast<std::uint8_t>(group->value);
+  if (!withCards) return m;
+  std::size_t count = 0;
+  for (CardCode c : group->cards)
+    if (c != -1) m[kBody + count++] = CodeToSuperCardByte(c);
+  m[kPlayCount] = static_cast<std::uint8_t>(count);
+  for (std::size_t i = 0; i < CardGroupRecord::kMaxWildcards; ++i) {
+    m[kSuperPlayWildcards + i] = group->wildcardCards[i];
+    m[kSuperPlaySubstitutes + i] = group->substituteValues[i];
+  }
+  return m;
+}
+
 bool ReadBidRequest(const std::uint8_t* buf, std::size_t len, BidRequest& out) {
   if (!LongEnough("ReadBidRequest", buf, len, MsgSize::Bid)) return false;
   if (buf[kBody] > BidChoice::Max) return Refuse("ReadBidRequest", "unknown choice", len);

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "cardlogic/CardCodes.h"
+#include "cardlogic/SuperRules.h"
 
 namespace ddz::classic {
 
@@ -94,6 +95,21 @@ Message BuildPlayRequest(const std::vector<CardCode>& cards, int type, int key);
 
 bool ReadBidRequest(const std::uint8_t* buf, std::size_t len, BidRequest& out);
 bool ReadPlayRequest(const std::uint8_t* buf, std::size_t len, PlayRequest& out);
+
+// ---- the Super table's play request ----
+// Type 24 as on the classic table, 68 bytes: the card bytes from 8 (CodeToSuperCardByte),
+// the count at 28, the low bytes of the group's type and value at 29 and 30, zero up to
+// 60, then the group's wildcard bytes (60..63) and substitute bytes (64..67) as stored.
+namespace SuperMsgSize {
+constexpr std::size_t Play = 68;
+}
+constexpr std::size_t kSuperPlayWildcards = 60;
+constexpr std::size_t kSuperPlaySubstitutes = 64;
+
+// With a null group, a bare pass (all zero after the frame). With `withCards` false
+// only the type and value bytes are written (a pass that names the one reading the
+// hand listed). The group's -1 places are skipped.
+Message BuildSuperPlayRequest(const CardGroupRecord* group, bool withCards);
 
 // ---- server messages of one hand ----
 

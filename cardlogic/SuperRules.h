@@ -51,6 +51,10 @@ constexpr int PlaneSixShortWings = 104;  // six triples with 1 or 2 wing cards (
 constexpr int TripleBomb = 105;          // three of a kind played as a bomb
 }  // namespace SuperCardType
 
+// The Super rules' bomb family: the triple bomb, the bomb and the rocket, every type
+// from 105 up. (The classic comparison starts the family at 112.)
+inline bool IsSuperBombType(int type) { return type >= SuperCardType::TripleBomb; }
+
 // One group as the engines hand it to the own hand: 25 ints, 100 bytes, read by the
 // views field by field (the play request copies the two byte arrays as they stand).
 struct CardGroupRecord {
@@ -83,6 +87,12 @@ static_assert(offsetof(CardGroupRecord, cards) == 8);
 static_assert(offsetof(CardGroupRecord, wildcardCards) == 88);
 static_assert(offsetof(CardGroupRecord, substituteValues) == 92);
 static_assert(offsetof(CardGroupRecord, wildcardCount) == 96);
+
+// Whether `play` may follow `table` under the Super rules: a play of type -1 beats
+// nothing; anything else beats a table reading of type -1; a bomb beats a lower type,
+// or the same type with a lower value; any other play only the same type with a lower
+// value.
+bool SuperGroupBeats(const CardGroupRecord& play, const CardGroupRecord& table);
 
 // Search modes of the two engines: 1 plain search, 2 wildcard search. Each engine's
 // hint toggles its own mode when a search in the current mode finds nothing; the own

@@ -90,13 +90,15 @@ void SelfHandCard::ForgetOwner(const ISelfHandOwner* owner) {
 
 ISelfHandOwner::~ISelfHandOwner() { SelfHandCard::ForgetOwner(this); }
 
-SelfHandCard::SelfHandCard(ISelfHandOwner* owner, float width) : m_pOwnerView(owner) {
+SelfHandCard::SelfHandCard(ISelfHandOwner* owner, float width) : SelfHandCard(owner, width, true) {}
+
+SelfHandCard::SelfHandCard(ISelfHandOwner* owner, float width, bool current) : m_pOwnerView(owner) {
   s_fHandWidth = width > 0 ? width : static_cast<float>(WindowWidth());
   m_bShowOnAdd = true;
   m_bWildcardMode = false;
   m_fCardScale = g_fSelfHandScale;
   m_ptAnchor = g_ptHandCard[1];
-  s_pInstance = this;
+  if (current) s_pInstance = this;
   LiveHands().push_back(this);
 }
 
@@ -200,13 +202,15 @@ void SelfHandCard::LayoutCards() {
 void SelfHandCard::PlaceCardMarks(SpriteCardInfo* info, const Vec2& at, float scale) {
   if (info->pJokerMark != nullptr) {
     info->pJokerMark->setScale(scale);
-    info->pJokerMark->setPosition(at + Vec2(scale * g_ptCJCardPos.x, scale * g_ptCJCardPos.y));
+    info->pJokerMark->setPosition(at + JokerMarkOffset());
   }
   if (info->pLandlordMark != nullptr) {
     info->pLandlordMark->setScale(scale);
     info->pLandlordMark->setPosition(at);
   }
 }
+
+Vec2 SelfHandCard::JokerMarkOffset() const { return {m_fCardScale * g_ptCJCardPos.x, m_fCardScale * g_ptCJCardPos.y}; }
 
 // ---------------------------------------------------------------- slide
 

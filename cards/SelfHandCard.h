@@ -107,7 +107,7 @@ class SelfHandCard : public SpriteCardManage {
   // The own turn to play against `lastPlay` (card codes; empty when leading).
   virtual void ShowOutCardButtons(const std::vector<int>& lastPlay);
   // Re-evaluates the play button after a change of the selection.
-  void UpdateOutCardButton();
+  virtual void UpdateOutCardButton();
   // Click of a main button (also the right mouse button and the time-out).
   virtual void OnButtonClick(cocos2d::Ref* sender);
   // Clicks of the answer pairs.
@@ -154,6 +154,14 @@ class SelfHandCard : public SpriteCardManage {
   std::vector<int> SelectedCodes() const;
 
  protected:
+  // For the hands of other tables: with `current` false the new hand does not
+  // become the instance getInstance returns (they keep instances of their own).
+  SelfHandCard(ISelfHandOwner* owner, float width, bool current);
+
+  // ---- what a hand of another table answers differently ----
+  // Where a card's joker marker stands from the card at the card scale.
+  virtual cocos2d::Vec2 JokerMarkOffset() const;
+
   // ---- what a variant of the hand answers differently ----
   // The width the fan spreads over (the hand's width).
   virtual float RowWidth() const { return s_fHandWidth; }

@@ -160,17 +160,30 @@ void SendCard::LayoutCards() {
 }
 
 void SendCard::ArrangeByCardType(int type, int key) {
-  const std::size_t n = m_vcCards.size();
+  if (!ArrangeRecords(m_vcCards, type, key)) return;
+  for (std::size_t i = 0; i < m_vcCards.size(); ++i) {
+    SpriteCardInfo* info = m_vcCards[i];
+    info->fZ = static_cast<float>(i) + 100;
+    const int z = static_cast<int>(info->fZ);
+    for (Sprite* s : {info->pCardSprite, info->pShadowSprite, info->pJokerMark, info->pFocusFrame, info->pMaskSprite,
+                      info->pLandlordMark})
+      if (s != nullptr) reorderChild(s, z);
+  }
+  LayoutCards();
+}
+
+bool SendCard::ArrangeRecords(std::vector<SpriteCardInfo*>& cards, int type, int key) {
+  const std::size_t n = cards.size();
   std::vector<int> keys(n);
   if (IsChainType(type)) {
     for (std::size_t i = 0; i < n; ++i) {
-      const int v = CardIndexToValue(m_vcCards[i]->iCardIndex);
+      const int v = CardIndexToValue(cards[i]->iCardIndex);
       keys[i] = v == kValue2 ? 2 : v == kValueA ? (key < kValueA ? 1 : kValueA) : v;
     }
   } else if (type == kLowAStraight) {
     bool firstA = true;
     for (std::size_t i = 0; i < n; ++i) {
-      const int v = CardIndexToValue(m_vcCards[i]->iCardIndex);
+      const int v = CardIndexToValue(cards[i]->iCardIndex);
       keys[i] = v;
       if (v == kValue2) keys[i] = 2;
       if (v == kValueA && firstA) {
@@ -180,7 +193,7 @@ void SendCard::ArrangeByCardType(int type, int key) {
     }
   } else if (IsWithKickerType(type)) {
     for (std::size_t i = 0; i < n; ++i) {
-      const int v = CardIndexToValue(m_vcCards[i]->iCardIndex);
+      const int v = CardIndexToValue(cards[i]->iCardIndex);
       keys[i] = v == key ? v + kMainPart : v;
     }
   } else if (IsPlaneWithWingsType(type)) {
@@ -189,7 +202,7 @@ void SendCard::ArrangeByCardType(int type, int key) {
     int counted[32] = {};
     int atLow = 0;
     for (std::size_t i = 0; i < n; ++i) {
-      int u = CardIndexToValue(m_vcCards[i]->iCardIndex);
+      int u = CardIndexToValue(cards[i]->iCardIndex);
       if (u == kValue2 && low < 2 && 2 <= key) u = 2;
       if (u == kValueA && low == 0) u = 1;
       if (u == low) ++atLow;
@@ -203,23 +216,15 @@ void SendCard::ArrangeByCardType(int type, int key) {
       for (std::size_t i = 0; i < n; ++i)
         if (keys[i] == low) keys[i] = low - kMainPart;
   } else {
-    return;
+    return false;
   }
   for (std::size_t i = 0; i + 1 < n; ++i)
     for (std::size_t j = i + 1; j < n; ++j)
       if (keys[j] > keys[i]) {
         std::swap(keys[i], keys[j]);
-        std::swap(m_vcCards[i], m_vcCards[j]);
+        std::swap(cards[i], cards[j]);
       }
-  for (std::size_t i = 0; i < n; ++i) {
-    SpriteCardInfo* info = m_vcCards[i];
-    info->fZ = static_cast<float>(i) + 100;
-    const int z = static_cast<int>(info->fZ);
-    for (Sprite* s : {info->pCardSprite, info->pShadowSprite, info->pJokerMark, info->pFocusFrame, info->pMaskSprite,
-                      info->pLandlordMark})
-      if (s != nullptr) reorderChild(s, z);
-  }
-  LayoutCards();
+  return true;
 }
 
 // ---------------------------------------------------------------- SmallShowCard

@@ -37,6 +37,9 @@ class SendCard : public SpriteCardManage {
   // Reorders the row for a play of `type` with key value `key` (card types
   // and values as the classifier gives them); other types keep the order.
   void ArrangeByCardType(int type, int key);
+  // The same order on any row's records; false (and nothing moved) for a type
+  // that keeps its order.
+  static bool ArrangeRecords(std::vector<SpriteCardInfo*>& cards, int type, int key);
   void LayoutCards() override;
   void update(float dt) override;
 

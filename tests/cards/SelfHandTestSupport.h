@@ -112,7 +112,7 @@ class RecordingView : public DDZGameView {
   std::vector<std::string> calls;
   std::vector<std::uint8_t> shownCards;
 
- private:
+ protected:
   RecordingView() : DDZGameView(nullptr, nullptr) {}
 };
 
