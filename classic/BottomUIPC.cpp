@@ -7,6 +7,9 @@
 #include "cards/SelfHandCard.h"
 #include "classic/DDZPackLayer.h"
 #include "classic/GameViewPC.h"
+#include "classic/LastCardTipPC.h"
+#include "classic/SysBoxUIPC.h"
+#include "gamedata/LayoutConfig.h"
 #include "gamedata/LabelHelpers.h"
 #include "gamedata/TextTables.h"
 #include "platform/engine/Label.h"
@@ -23,6 +26,7 @@
 #include "table/GameSoundDDZ.h"
 #include "widgets/PlayerTitles.h"
 #include "widgets/SetLayer.h"
+#include "widgets/CardCounterLayer.h"
 #include "widgets/TalkLayer.h"
 
 using cocos2d::Vec2;
@@ -166,10 +170,11 @@ void BottomUIPC::ReleasePanels() {
     node->release();
     panel = nullptr;
   };
-  // m_pCardCounter goes first here once the counter is in this build.
+  drop(m_pCardCounter);
   drop(m_pTalkLayer);
   drop(m_pPackLayer);
-  // m_pLastCardTip and m_pSysBox follow once they are in this build.
+  drop(m_pLastCardTip);
+  drop(m_pSysBox);
 }
 
 // ---------------------------------------------------------------- the own player
@@ -370,41 +375,83 @@ void BottomUIPC::EnableTalkBtn(float) {
 }
 
 // ---------------------------------------------------------------- system box, counter, last round
-// SysBoxUIPC, CardCounterLayer and LastCardTipPC come in their own changes;
-// until then their slots stay null and these steps do nothing.
+
+namespace {
+const Vec2 kSysBoxPos{1040, 44};
+const Vec2 kCounterPos{0, -14};
+}  // namespace
 
 void BottomUIPC::BuildSysBox() {
-  // The system box at (1040, 44), a child of the bar.
+  if (m_pSysBox == nullptr) {
+    m_pSysBox = SysBoxUIPC::create();
+    m_pSysBox->retain();
+  }
+  m_pSysBox->setPosition(kSysBoxPos);
+  if (m_pSysBox->getParent() == nullptr) addChild(m_pSysBox);
 }
 
 void BottomUIPC::BuildCardCounter() {
-  // The counter in GlobalInfo::iCardCounterMode with zero counts at
-  // g_ptGameCountBg, not shown; kept, not added.
+  // Zero counts in the login's mode; kept, added when the player opens it.
+  if (m_pCardCounter != nullptr) return;
+  m_pCardCounter = CardCounterLayer::create(m_pGameView);
+  m_pCardCounter->retain();
+  m_pCardCounter->ClearCards(m_pGameView != nullptr ? m_pGameView->GetGameKind() : 0);
 }
 
 void BottomUIPC::BuildLastCardTip() {
-  // The last-round tip; kept, not added.
+  if (m_pLastCardTip != nullptr) return;
+  m_pLastCardTip = LastCardTipPC::create();
+  m_pLastCardTip->retain();
 }
 
-bool BottomUIPC::IsSysBoxRunning() const {
-  // m_pSysBox->isRunning() once the box is in this build.
-  return false;
-}
+bool BottomUIPC::IsSysBoxRunning() const { return m_pSysBox != nullptr && m_pSysBox->isRunning(); }
 
 void BottomUIPC::AddSysMessage(const char* text, int kind) {
-  // m_pSysBox->AddMessage(text, kind) once the box is in this build.
-  (void)text;
-  (void)kind;
+  if (m_pSysBox != nullptr) m_pSysBox->AddMessage(text != nullptr ? text : "", static_cast<char>(kind));
+}
+
+CardCounterLayer* BottomUIPC::GetOpenCardCounter() const {
+  return m_pCardCounter != nullptr && m_pCardCounter->isRunning() ? m_pCardCounter : nullptr;
 }
 
 void BottomUIPC::ToggleCardCounter() {
-  // Not running: marked shown, placed at (0, -14), added and made visible;
-  // running: marked not shown and taken off through the deferred remover.
   if (m_pCardCounter == nullptr) return;
+  if (m_pCardCounter->isRunning()) {
+    YndRemoveChildManage::sharedRemoveChildManage()->RemoveChild(m_pCardCounter, this);
+    return;
+  }
+  if (m_pCardCounter->getParent() != nullptr) m_pCardCounter->removeFromParentAndCleanup(true);
+  m_pCardCounter->setPosition(kCounterPos);
+  addChild(m_pCardCounter);
+  m_pCardCounter->setVisible(true);
+  m_pCardCounter->SetShow(true);
 }
 
+namespace {
+// The table's last round as the tip reads it: three seats of 20 card codes.
+void LastRoundOf(const GameViewPC& view, int out[LastCardTipPC::kSeats][LastCardTipPC::kCardsPerSeat]) {
+  for (int seat = 0; seat < LastCardTipPC::kSeats; ++seat)
+    for (int i = 0; i < LastCardTipPC::kCardsPerSeat; ++i) out[seat][i] = view.m_TableItem.iLastOutCard[seat][i];
+}
+}  // namespace
+
 void BottomUIPC::ToggleLastCardTip() {
-  // Running: removed with clean-up; else added at kZLastRoundTip and shown
-  // with the view's m_TableItem.iLastOutCard.
   if (m_pLastCardTip == nullptr) return;
+  if (m_pLastCardTip->isRunning()) {
+    m_pLastCardTip->removeFromParentAndCleanup(true);
+    return;
+  }
+  if (m_pLastCardTip->getParent() != nullptr) m_pLastCardTip->removeFromParentAndCleanup(true);
+  addChild(m_pLastCardTip, kZLastRoundTip);
+  if (m_pGameView == nullptr) return;
+  int cards[LastCardTipPC::kSeats][LastCardTipPC::kCardsPerSeat];
+  LastRoundOf(*m_pGameView, cards);
+  m_pLastCardTip->ShowLastRound(cards);
+}
+
+void BottomUIPC::RefreshLastCardTip() {
+  if (m_pLastCardTip == nullptr || !m_pLastCardTip->isRunning() || m_pGameView == nullptr) return;
+  int cards[LastCardTipPC::kSeats][LastCardTipPC::kCardsPerSeat];
+  LastRoundOf(*m_pGameView, cards);
+  m_pLastCardTip->ShowLastRound(cards);
 }

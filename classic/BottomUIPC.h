@@ -87,6 +87,10 @@ class BottomUIPC : public YndGameLayer, public ITalkCallBack, public ISelfHandBo
   void DisableHandButtons();
   // The own seat's second turn: the last-round button on.
   void EnableLastRoundButton();
+  // A seat played: an open last-round tip shows the table's last round again.
+  void RefreshLastCardTip();
+  // The card counter while the player has it open (on the bar), else null.
+  CardCounterLayer* GetOpenCardCounter() const;
 
   // ITalkCallBack: a phrase is about to go out; the chat button rests 10 s.
   void CallBackSendTalk() override;
@@ -112,8 +116,8 @@ class BottomUIPC : public YndGameLayer, public ITalkCallBack, public ISelfHandBo
   TalkLayer* GetTalkLayer() const { return m_pTalkLayer; }
   DDZPackLayer* GetPackLayer() const { return m_pPackLayer; }
 
-  // Panels this build makes (the others are made by their own helpers as
-  // they land; until then their slots stay null).
+  // The panels: the system box is a child of the bar; the counter and the
+  // last-round tip are kept (retained) and added while open.
   SysBoxUIPC* m_pSysBox = nullptr;            // owned
   LastCardTipPC* m_pLastCardTip = nullptr;    // owned
   CardCounterLayer* m_pCardCounter = nullptr; // owned

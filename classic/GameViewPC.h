@@ -44,6 +44,7 @@ class Button;
 }  // namespace cocos2d
 class ActivityLayer;
 class BottomUIPC;
+class CardCounterLayer;
 class DoubleSignFlight;
 class GameTips;
 class LobbyTopBull;
@@ -336,6 +337,8 @@ class GameViewPC : public DDZGameView {
   void EnableLastRoundButton();
   void ShowLastCardsOnBottomBar();
   void AddSysBoxMessage(const std::string& text, int kind);
+  // The bottom bar's card counter while the player has it open, else null.
+  CardCounterLayer* OpenCardCounter() const;
 
   int m_iGameId = 0;
   std::unique_ptr<DoubleSignFlight> m_pDoubleSign;

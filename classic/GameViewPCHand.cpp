@@ -33,6 +33,8 @@
 #include "platform/gamebase/PackInfoBase.h"
 #include "platform/os/Random.h"
 #include "table/GameSoundDDZ.h"
+#include "classic/BottomUIPC.h"
+#include "widgets/CardCounterLayer.h"
 #include "widgets/CardTypeAnis.h"
 #include "widgets/DoubleSignFlight.h"
 #include "widgets/GameClock.h"
@@ -632,7 +634,7 @@ void GameViewPC::OnPlayCards(char* msg, int len, bool local) {
     m_pBaseCard->RemoveAllCard();
     if (m_pTopUIPC != nullptr) m_pTopUIPC->ShowBaseCards(m_TableItem.vcBaseCardIndex);
     if (!IsSinglePlayer() && m_pTaskUI != nullptr) m_pTaskUI->StopTaskAni();
-    // The card counter comes with the bottom bar.
+    if (CardCounterLayer* counter = OpenCardCounter()) counter->SetShow(true);
   }
   if (!local && seat == kOwnSeat) return;  // shown when it was sent
 
@@ -650,6 +652,7 @@ void GameViewPC::OnPlayCards(char* msg, int len, bool local) {
     if (type.type == ddz::CardType::Bomb) ++m_TableItem.iSendBombNum;
     if (type.type == ddz::CardType::Rocket) m_TableItem.bSendRocket = true;
     ShowCardTypeEffect(type.type, figure, seat, previousOwner);
+    if (CardCounterLayer* counter = OpenCardCounter()) counter->AddCards(codes);
     if (type.type == ddz::CardType::Single || type.type == ddz::CardType::Pair)
       GameSoundDDZ::shareGameSoundDDZ()->PlayerTalkCard(figure, type.type, type.value);
     if (seat == kOwnSeat && !IsSinglePlayer() && m_pTaskUI != nullptr && m_pTaskUI->isVisible() &&
@@ -861,10 +864,31 @@ void GameViewPC::ShowTableMultiple(int times) {
 
 // ---------------------------------------------------------------- bottom-bar steps
 
-// The bottom bar is built by its own step (BuildBottomBar); until it is on
-// the table these steps find no bar and do nothing.
-bool GameViewPC::IsBottomBarVisible() const { return false; }
-void GameViewPC::EnableBottomBarButtons(bool) {}
-void GameViewPC::EnableLastRoundButton() {}
-void GameViewPC::ShowLastCardsOnBottomBar() {}
-void GameViewPC::AddSysBoxMessage(const std::string&, int) {}
+bool GameViewPC::IsBottomBarVisible() const {
+  return m_pBottomUIPC != nullptr && m_pBottomUIPC->isRunning() && m_pBottomUIPC->isVisible();
+}
+
+void GameViewPC::EnableBottomBarButtons(bool enable) {
+  if (m_pBottomUIPC == nullptr) return;
+  if (enable) {
+    m_pBottomUIPC->EnableHandButtons();
+  } else {
+    m_pBottomUIPC->DisableHandButtons();
+  }
+}
+
+void GameViewPC::EnableLastRoundButton() {
+  if (m_pBottomUIPC != nullptr) m_pBottomUIPC->EnableLastRoundButton();
+}
+
+void GameViewPC::ShowLastCardsOnBottomBar() {
+  if (m_pBottomUIPC != nullptr) m_pBottomUIPC->RefreshLastCardTip();
+}
+
+void GameViewPC::AddSysBoxMessage(const std::string& text, int kind) {
+  if (m_pBottomUIPC != nullptr && m_pBottomUIPC->IsSysBoxRunning()) m_pBottomUIPC->AddSysMessage(text.c_str(), kind);
+}
+
+CardCounterLayer* GameViewPC::OpenCardCounter() const {
+  return m_pBottomUIPC != nullptr ? m_pBottomUIPC->GetOpenCardCounter() : nullptr;
+}

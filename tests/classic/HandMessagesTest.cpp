@@ -7,7 +7,12 @@
 #include "HandTestSupport.h"
 #include "cards/BaseCard.h"
 #include "cards/SelfHandCard.h"
+#include "classic/BottomUIPC.h"
+#include "classic/LastCardTipPC.h"
+#include "classic/SysBoxUIPC.h"
 #include "classic/TopUIPC.h"
+#include "cards/LastCardPC.h"
+#include "widgets/CardCounterLayer.h"
 #include "platform/engine/Label.h"
 #include "widgets/GameClock.h"
 #include "widgets/PlayerGameInfo.h"
@@ -258,6 +263,51 @@ TEST_F(HandTest, CardBytesThatNameNoCardAreSkipped) {
   // A shown hand reads all 20 places: a 0 is an empty place, not the end.
   view->Deliver(ShowHand(0, {0x23, 0, 0x24, 0xFF, 177}));
   EXPECT_EQ(view->m_pMingCard[0]->GetCardCount(), 3);
+}
+
+}  // namespace
+}  // namespace classictest
+
+namespace classictest {
+namespace {
+
+// The bottom bar's panels on the hand's road: the buttons follow the deal, an
+// open card counter counts every play, an open last-round tip follows the
+// table, and the system box takes the table's lines.
+TEST_F(HandTest, TheBottomBarsPanelsFollowTheHand) {
+  BottomUIPC* bar = view->m_pBottomUIPC;
+  ASSERT_NE(bar, nullptr);
+  ASSERT_NE(bar->m_pSysBox, nullptr);
+  EXPECT_EQ(bar->m_pSysBox->getParent(), bar);
+  EXPECT_FALSE(bar->GetPanelButton(BottomUIPC::kPanelCounter)->isEnabled());
+
+  view->Deliver(Settings(0));
+  view->Deliver(Deal(0));
+  RunUntilUnlocked();
+  EXPECT_TRUE(bar->GetPanelButton(BottomUIPC::kPanelCounter)->isEnabled());
+
+  // Closed, the counter counts nothing; opened, it counts each play.
+  view->Deliver(Played(0, {0x03}));
+  EXPECT_EQ(bar->m_pCardCounter->GetCount(0), 0);
+  bar->OnPanelBtnClick(bar->GetPanelButton(BottomUIPC::kPanelCounter));
+  ASSERT_EQ(bar->m_pCardCounter->getParent(), bar);
+  view->Deliver(Played(2, {0x04, 0x24}));
+  EXPECT_EQ(bar->m_pCardCounter->GetCount(1), 2);  // two 4s
+
+  // The last-round tip shows what the seats last played and follows the table.
+  bar->OnQuickBtnClick(bar->GetQuickButton(BottomUIPC::kQuickLastRound));
+  ASSERT_NE(bar->m_pLastCardTip, nullptr);
+  ASSERT_EQ(bar->m_pLastCardTip->getParent(), bar);
+  EXPECT_EQ(bar->m_pLastCardTip->GetRow(2)->GetCardCount(), 0);
+  view->Deliver(ddz::classic::BuildPlayTurn(2));  // seat 2's play goes into the last round
+  EXPECT_EQ(bar->m_pLastCardTip->GetRow(2)->GetCardCount(), 2);
+  bar->OnQuickBtnClick(bar->GetQuickButton(BottomUIPC::kQuickLastRound));
+  EXPECT_EQ(bar->m_pLastCardTip->getParent(), nullptr);
+
+  // A table line (the table fee of the settings message) reaches the running system box.
+  const std::size_t lines = bar->m_pSysBox->GetMessages().size();
+  view->Deliver(Settings(0, 100));
+  EXPECT_EQ(bar->m_pSysBox->GetMessages().size(), lines + 1);
 }
 
 }  // namespace
