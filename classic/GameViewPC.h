@@ -14,7 +14,9 @@
 // statistics and the loss limit in GameViewPCStats.cpp; the messages of one
 // hand (deal, bidding, landlord, play turns, plays, shown hands, table
 // settings, activity notices) and what the own hand asks of the view in
-// GameViewPCHand.cpp.
+// GameViewPCHand.cpp; the game base's callbacks (login, seats, ready,
+// kick-out, broadcasts, notices, background and foreground) in
+// GameViewPCCallbacks.cpp; the re-login snapshot in GameViewPCRelogin.cpp.
 //
 // Every message is checked before any field is read: a message shorter than
 // its type's minimum (MinMessageLength), or one whose chair byte names no
@@ -222,6 +224,51 @@ class GameViewPC : public DDZGameView {
   void ShowDoubleAni(int seat, int factor) override;
   void ShowTableMultiple(int times) override;
 
+  // ---- the game base's callbacks (GameViewPCCallbacks.cpp) ----
+  void CallBackHandleAllSocketNetMsg(char* msg, int len) override;
+  void CallBackAuthenPlayerInfo(PlayerNode* self) override;
+  void CallBackAuthenResOK() override;
+  void CallBackPlayerJoinTable(int pos) override;
+  void CallBackPlayerLeaveTable(int pos) override;
+  void CallBackOtherPlayerDisconnect(int pos) override;
+  void CallBackOtherPlayerLoginAgain(int pos) override;
+  void CallBackPlayerReady(int pos) override;
+  // The box's text is the notice's own text when it has one, else the text
+  // of the reason (KickOutTextNumber); null notice: the reason's text.
+  void CallBackKickOutServerNotice(int reason, KickOutServer* notice) override;
+  void CallBackShowBullInfo(char* msg, int len) override;
+  void CallBackUrgrCard(char* msg, int len) override;
+  void CallBackJackPotNotice(char* msg, int len) override;
+  void CallBackHongBaoNotice(char* msg, int len) override;
+  void CallBackEscapeNotice(int code) override;
+  void CallBackPlayerNetDelay(int pos, int value) override;
+  void QuitGameNow() override;
+  // Takes the table down to what survives the background (the seat widgets
+  // of the other seats are kept off the table for the next join) and holds
+  // the messages; the foreground makes the own hand, the deal layer and the
+  // clock again, lowers that one hold and logs in again.
+  void CallBackGameEnterBackGround() override;
+  void CallBackGameEnterForeGround() override;
+  // The re-login snapshot rebuilds the table (GameViewPCRelogin.cpp). A
+  // snapshot shorter than kReloginSize, or one naming a seat or card that is
+  // none, is dropped and changes nothing.
+  static constexpr int kReloginSize = 532;
+  void CallBackAgainLogin(char* msg, int len) override;
+
+  // Ready alone at the table: the table is changed after this long.
+  static constexpr float kAutoChangeDeskSeconds = 30.0f;
+  // One-shot selector: asks for another table (escape request 0).
+  void AutoChangeDesk(float dt);
+  bool IsAutoChangeDeskPending() const;
+  // Game text of a kick-out reason.
+  static int KickOutTextNumber(int reason);
+  // Broadcast kinds of CallBackShowBullInfo.
+  static constexpr int kBullTopBar = 1;
+  static constexpr int kBullSysBoxA = 3;
+  static constexpr int kBullSysBoxB = 4;
+  // The card counter of the bottom bar, null while the bar has none.
+  CardCounterLayer* GetCardCounter() const;
+
   // ---- read access ----
   int GetGameId() const { return m_iGameId; }
   int GetTodayPlayNum() const { return m_iTodayPlayNum; }
@@ -273,6 +320,17 @@ class GameViewPC : public DDZGameView {
   virtual bool IsSeatInfoPopupRunning(int seat) const;
   // Shows seat `seat`'s info popup.
   virtual void ShowSeatInfoPopup(int seat);
+
+  // ---- own hooks of the callbacks; nothing on this table ----
+  virtual void OnAllSocketMessage(char* /*msg*/, int /*len*/) {}
+  // After the login: shows the start button and closes the login box.
+  virtual void AfterAuthenResOK();
+  virtual void AfterPlayerJoin(int /*pos*/) {}
+  virtual void AfterPlayerLeave(int /*pos*/) {}
+  // True: the ready sign is the hook's business.
+  virtual bool OnPlayerReadyHook(int /*pos*/) { return false; }
+  virtual void OnEscapeNoticeHook(int /*code*/) {}
+  virtual void OnEnterBackGroundHook() {}
 
   // Messages of types this table has no handler for; nothing here.
   virtual void OnOtherMessage(char* /*msg*/, int /*len*/) {}
@@ -339,6 +397,18 @@ class GameViewPC : public DDZGameView {
   void AddSysBoxMessage(const std::string& text, int kind);
   // The bottom bar's card counter while the player has it open, else null.
   CardCounterLayer* OpenCardCounter() const;
+
+  // ---- GameViewPCCallbacks.cpp / GameViewPCRelogin.cpp ----
+  // Takes a widget off the table but keeps it (and its slot) for the next
+  // join or login; null or a widget without a parent does nothing.
+  void ParkWidget(cocos2d::Node* widget);
+  // Empties every card row and seat mark before a snapshot is laid out.
+  void ClearTableForRestore();
+  // The view raised the lock when it went to the background and has not
+  // lowered it yet.
+  bool m_bBackgroundHold = false;
+  // Widgets taken off the table but kept; one reference each.
+  cocos2d::Vector<cocos2d::Node*> m_vcParked;
 
   int m_iGameId = 0;
   std::unique_ptr<DoubleSignFlight> m_pDoubleSign;

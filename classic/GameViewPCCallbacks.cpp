@@ -1,0 +1,465 @@
+// GameViewPC: what the table does when the game base calls back: the login,
+// players joining, leaving, dropping and returning, ready signs and the
+// automatic table change, the server's kick-out, broadcasts, quick chat,
+// jackpot and red-packet notices, and the window going to the background and
+// coming back.
+//
+// Every callback skips the parts of a seat that has no widget or record, and
+// reads a message only as far as its length allows (shorter ones are dropped
+// with a log line).
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "cards/BaseCard.h"
+#include "cards/DealCard.h"
+#include "cards/SelfHandCard.h"
+#include "cards/SpriteCardManage.h"
+#include "classic/BottomUIPC.h"
+#include "classic/GameViewPC.h"
+#include "gamedata/LayoutConfig.h"
+#include "gamedata/RobotHeads.h"
+#include "gamedata/TextTables.h"
+#include "platform/engine/Director.h"
+#include "platform/engine/Log.h"
+#include "platform/engine/Sprite.h"
+#include "platform/engine/ui/Widgets.h"
+#include "platform/framework/YndCodeConvert.h"
+#include "platform/framework/YndConf.h"
+#include "platform/framework/YndLocalData.h"
+#include "platform/gamebase/AniBase.h"
+#include "platform/gamebase/GameMsgBox.h"
+#include "widgets/ActivityLayer.h"
+#include "widgets/AwardDisplays.h"
+#include "widgets/CardCounterLayer.h"
+#include "widgets/DoubleSignFlight.h"
+#include "widgets/GameClock.h"
+#include "widgets/LobbyTopBull.h"
+#include "widgets/NewPlayerAward.h"
+#include "widgets/OtherPlayerInfo.h"
+#include "widgets/PlayerGameInfo.h"
+#include "widgets/PlayerShow.h"
+#include "widgets/PrizeGuideAni.h"
+#include "widgets/ResultAnis.h"
+#include "widgets/TalkLayer.h"
+#include "widgets/TaskUI.h"
+
+using cocos2d::Vec2;
+
+namespace {
+
+constexpr int kZSeatHead = -2;
+constexpr int kZSeatWidget = 2;
+constexpr int kZPlayedRow = 3;
+constexpr int kZOwnHand = 101;
+constexpr int kZClock = 4;
+constexpr int kZFirstYuanbaoTips = 1000;
+
+// Game texts.
+constexpr int kTextLoggedIn = 451;
+constexpr int kTextBullPrefix = 449;
+constexpr int kTextFirstYuanbao = 192;
+constexpr int kTextKickOther = 15;
+
+// Kick-out reasons and the game text each shows; any other reason shows
+// kTextKickOther.
+struct KickOutReason {
+  int reason;
+  int text;
+};
+constexpr KickOutReason kKickOutTexts[] = {
+    {3, 6},   {4, 7},   {8, 8},   {9, 11},  {19, 11}, {12, 9},     {13, 10},
+    {20, 12}, {23, 13}, {31, 31}, {32, 32}, {1000, 16}, {1001, 17},
+};
+constexpr int kKickNoButtonReason = 31;
+constexpr std::size_t kKickTextBytes = 127;
+
+// Broadcast: text bytes from 8, kind at 208.
+constexpr int kBullText = 8;
+constexpr std::size_t kBullTextBytes = 199;
+constexpr int kBullKind = 208;
+constexpr int kBullSize = 209;
+constexpr int kSysBoxBullColour = 2;
+
+// Quick chat: phrase at 8, chair at 9.
+constexpr int kUrgeKind = 8;
+constexpr int kUrgeChair = 9;
+constexpr int kUrgeSize = 10;
+constexpr int kUrgePhrases = 5;
+
+// Jackpot: kind at 9; kind 4 with the amount (big-endian) at 12 and the
+// first-yuanbao flag at 21.
+constexpr int kJackpotKind = 9;
+constexpr int kJackpotKindSize = 10;
+constexpr int kJackpotAmount = 12;
+constexpr int kJackpotFirstFlag = 21;
+constexpr int kJackpotYuanbaoSize = 22;
+constexpr int kJackpotYuanbao = 4;
+constexpr int kJackpotTask = 7;
+constexpr int kAwardYuanbaoKind = 2;
+constexpr int kAwardYuanbaoType = 1;
+
+// Red packet: yuanbao at 8, kind at 12, money at 28.
+constexpr int kHongBaoYuanbao = 8;
+constexpr int kHongBaoKind = 12;
+constexpr int kHongBaoKindSize = 16;
+constexpr int kHongBaoMoney = 28;
+constexpr int kHongBaoMoneySize = 32;
+constexpr int kHongBaoMoneyKind = 3;
+constexpr int kHongBaoMedalA = 30;
+constexpr int kHongBaoMedalB = 31;
+constexpr int kGuideMoney = 1;
+constexpr int kGuideMedalA = 7;
+constexpr int kGuideMedalB = 8;
+
+constexpr int kEscapeMiniGame = 98;
+
+int LittleEndianAt(const char* msg, int at) {
+  const auto* p = reinterpret_cast<const std::uint8_t*>(msg + at);
+  return static_cast<std::int32_t>(std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) |
+                                   (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[3]} << 24));
+}
+
+int BigEndianAt(const char* msg, int at) {
+  const auto* p = reinterpret_cast<const std::uint8_t*>(msg + at);
+  return static_cast<std::int32_t>((std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) |
+                                   (std::uint32_t{p[2]} << 8) | std::uint32_t{p[3]});
+}
+
+bool LongEnough(const char* msg, int len, int need, const char* what) {
+  if (msg != nullptr && len >= need) return true;
+  cocos2d::log("GameViewPC::%s: message of length %d is shorter than %d, dropped", what, len, need);
+  return false;
+}
+
+// The place of a head image in the table of robot heads; 0 when absent.
+int RobotHeadPlace(int image) {
+  for (int k = 0; k < ddz::kRobotHeadCount; ++k)
+    if (g_iRobotHeadTable[k] == image) return k;
+  return 0;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- login
+
+void GameViewPC::CallBackHandleAllSocketNetMsg(char* msg, int len) { OnAllSocketMessage(msg, len); }
+
+void GameViewPC::CallBackAuthenPlayerInfo(PlayerNode* self) {
+  if (self == nullptr) return;
+  m_GlobalInfo.iYuanBao = self->iYuanBao;
+  m_GlobalInfo.iPlayerExtraInt = self->iUserID;
+  m_iHandCount = self->iWinNum + self->iLoseNum;
+  if (m_pBottomUIPC != nullptr) m_pBottomUIPC->SetSelfInfo(self);
+  m_GlobalInfo.iMoney = self->iMoney;
+  m_GlobalInfo.iYuanBao = self->iYuanBao;
+  if (m_pPlayerShow[kOwnSeat] != nullptr) {
+    m_pPlayerShow[kOwnSeat]->removeFromParent();
+    m_pPlayerShow[kOwnSeat] = nullptr;
+  }
+  PlayerShow* head = PlayerShow::create(kOwnSeat);
+  head->IniImage(self->cHeadID, g_ptPlayerHead[kOwnSeat], g_fPlayerHeadScale[kOwnSeat], Vec2::ZERO);
+  head->setVisible(false);
+  addChild(head, 0);
+  m_pPlayerShow[kOwnSeat] = head;
+  m_GlobalInfo.iHeadID = self->cHeadID;
+}
+
+void GameViewPC::CallBackAuthenResOK() {
+  AfterAuthenResOK();
+  ResetSeatHeadFigures();
+  AddSysBoxMessage(GameText(kTextLoggedIn), -1);
+}
+
+void GameViewPC::AfterAuthenResOK() {
+  if (m_pStartBtn != nullptr) m_pStartBtn->setVisible(true);
+  GameMsgBox::shareMessageBox()->CloseDialog(0);
+}
+
+// ---------------------------------------------------------------- seats
+
+void GameViewPC::CallBackPlayerJoinTable(int pos) {
+  if (pos < 0 || pos >= kPlayerCount) {
+    cocos2d::log("GameViewPC::CallBackPlayerJoinTable: seat %d is no seat of the table", pos);
+    return;
+  }
+  PlayerNode* player = GetPlayerNode(pos);
+  if (pos == kOwnSeat) {
+    if (player != nullptr) {
+      if (m_pBottomUIPC != nullptr) m_pBottomUIPC->SetSelfInfo(player);
+      m_GlobalInfo.iMoney = player->iMoney;
+      m_GlobalInfo.iYuanBao = player->iYuanBao;
+    }
+  } else {
+    if (m_pPlayerShow[pos] == nullptr) m_pPlayerShow[pos] = PlayerShow::create(pos);
+    g_iSeatHeadFigure[pos] =
+        m_pPlayerShow[pos]->IniImage(g_iSeatHeadFigure[pos], g_ptPlayerHead[pos], g_fPlayerHeadScale[pos], Vec2::ZERO);
+    AddTableWidget(m_pPlayerShow[pos], kZSeatHead);
+    if (m_pPlayerGameInfo[pos] == nullptr) BuildSeatStatus(pos);
+    if (m_pHandCard[pos] == nullptr) BuildOtherHand(pos);
+    if (m_pSendCard[pos] == nullptr) BuildPlayedRow(pos);
+    AddTableWidget(m_pPlayerGameInfo[pos], kZSeatWidget);
+    AddTableWidget(m_pHandCard[pos], kZSeatWidget);
+    AddTableWidget(m_pSendCard[pos], kZPlayedRow);
+    if (player != nullptr && player->bReady == 1 && m_pPlayerGameInfo[pos] != nullptr)
+      m_pPlayerGameInfo[pos]->ShowReady(true, g_ptReady[pos]);
+    if (IsSinglePlayer() && player != nullptr) {
+      const std::string& name = GameText(ddz::kRobotNameFirstText + RobotHeadPlace(g_iSeatHeadFigure[pos]));
+      YndCodeConvert::U2g(name.c_str(), static_cast<int>(name.size()), player->szNickName,
+                          static_cast<int>(sizeof(player->szNickName)));
+    }
+    unschedule(schedule_selector(GameViewPC::AutoChangeDesk));
+  }
+  OtherPlayerInfo* popup = m_pOtherPlayerInfo[pos];
+  if (popup != nullptr && popup->isRunning() && player != nullptr) popup->IniPlayerInfo(player);
+  AfterPlayerJoin(pos);
+}
+
+void GameViewPC::CallBackPlayerLeaveTable(int pos) {
+  if (pos >= 0 && pos < kPlayerCount && pos != kOwnSeat) {
+    ParkWidget(m_pPlayerShow[pos]);
+    ParkWidget(m_pPlayerGameInfo[pos]);
+    ParkWidget(m_pHandCard[pos]);
+    ParkWidget(m_pSendCard[pos]);
+    if (m_pMingCard[pos] != nullptr && m_pMingCard[pos]->isRunning()) ParkWidget(m_pMingCard[pos]);
+  }
+  AfterPlayerLeave(pos);
+}
+
+void GameViewPC::ParkWidget(cocos2d::Node* widget) {
+  if (widget == nullptr || widget->getParent() == nullptr) return;
+  if (std::find(m_vcParked.begin(), m_vcParked.end(), widget) == m_vcParked.end()) m_vcParked.pushBack(widget);
+  widget->removeFromParent();
+}
+
+void GameViewPC::CallBackOtherPlayerDisconnect(int pos) {
+  if (pos < 0 || pos >= kPlayerCount) return;
+  PlayerGameInfo* info = m_pPlayerGameInfo[pos];
+  if (info == nullptr || !info->isRunning()) return;
+  // The offline clock replaces the net-delay sign.
+  info->ShowOffLine(true, g_ptOffLine[pos]);
+}
+
+void GameViewPC::CallBackOtherPlayerLoginAgain(int pos) {
+  if (pos < 0 || pos >= kPlayerCount || m_pPlayerGameInfo[pos] == nullptr) return;
+  m_pPlayerGameInfo[pos]->ShowOffLine(false, g_ptOffLine[pos]);
+}
+
+void GameViewPC::CallBackPlayerNetDelay(int pos, int value) {
+  if (pos < 0 || pos >= kPlayerCount || pos == kOwnSeat) return;
+  const PlayerNode* player = GetPlayerNode(pos);
+  if (player != nullptr && player->bNetDelay != 0) return;
+  PlayerGameInfo* info = m_pPlayerGameInfo[pos];
+  if (info != nullptr && info->isRunning()) info->ShowNetDelay(value != 0, g_ptOffLine[pos]);
+}
+
+// ---------------------------------------------------------------- ready and the table change
+
+void GameViewPC::CallBackPlayerReady(int pos) {
+  if (OnPlayerReadyHook(pos)) return;
+  if (pos < 0 || pos >= kPlayerCount) return;
+  // The seat's widget picks the wait sign for the own seat, the ready sign
+  // for the others; a sign that is up stays.
+  if (m_pPlayerGameInfo[pos] != nullptr) m_pPlayerGameInfo[pos]->ShowReady(true, g_ptReady[pos]);
+  if (pos != kOwnSeat) return;
+  for (int seat = 0; seat < kPlayerCount; ++seat)
+    if (seat != kOwnSeat && GetPlayerNode(seat) != nullptr) return;
+  unschedule(schedule_selector(GameViewPC::AutoChangeDesk));
+  scheduleOnce(schedule_selector(GameViewPC::AutoChangeDesk), kAutoChangeDeskSeconds);
+}
+
+void GameViewPC::AutoChangeDesk(float) {
+  unschedule(schedule_selector(GameViewPC::AutoChangeDesk));
+  SendEscapeReq(0);
+  cocos2d::log("PlayerAutoChangeDesk SendEscapeReq");
+}
+
+bool GameViewPC::IsAutoChangeDeskPending() const { return isScheduled(schedule_selector(GameViewPC::AutoChangeDesk)); }
+
+// ---------------------------------------------------------------- kick-out
+
+int GameViewPC::KickOutTextNumber(int reason) {
+  for (const KickOutReason& entry : kKickOutTexts)
+    if (entry.reason == reason) return entry.text;
+  return kTextKickOther;
+}
+
+void GameViewPC::CallBackKickOutServerNotice(int reason, KickOutServer* notice) {
+  std::string text;
+  bool ownText = false;
+  if (notice != nullptr) {
+    const std::size_t n = strnlen(notice->szText, kKickTextBytes);
+    if (n > 0) {
+      text = YndCodeConvert::G2u(std::string_view(notice->szText, n));
+      ownText = true;
+    }
+  }
+  if (!ownText) text = GameText(KickOutTextNumber(reason));
+  cocos2d::log("GameViewPC: kicked out, reason %d", reason);
+
+  GameMsgBox* box = GameMsgBox::shareMessageBox();
+  if (!isRunning()) {
+    // Over the room list, which has no table to leave.
+    box->ShowMessage(text.c_str(), 1);
+    return;
+  }
+  const bool noButton = reason == kKickNoButtonReason || (ownText && notice->iFlag == 0);
+  box->ShowMessage(text.c_str(), 1, this,
+                   noButton ? nullptr : static_cast<cocos2d::SEL_MenuHandler>(&GameViewBase::QuitGame));
+}
+
+void GameViewPC::QuitGameNow() { GameViewBase::QuitGame(nullptr); }
+
+void GameViewPC::CallBackEscapeNotice(int code) {
+  if (code == kEscapeMiniGame) return;
+  OnEscapeNoticeHook(code);
+}
+
+// ---------------------------------------------------------------- broadcasts and chat
+
+void GameViewPC::CallBackShowBullInfo(char* msg, int len) {
+  if (!isRunning()) return;
+  if (!LongEnough(msg, len, kBullSize, "CallBackShowBullInfo")) return;
+  const std::string text =
+      YndCodeConvert::G2u(std::string_view(msg + kBullText, strnlen(msg + kBullText, kBullTextBytes)));
+  switch (static_cast<std::uint8_t>(msg[kBullKind])) {
+    case kBullTopBar:
+      if (m_pGameBull != nullptr) m_pGameBull->AddBullInfo(text);
+      break;
+    case kBullSysBoxA:
+    case kBullSysBoxB: AddSysBoxMessage(GameText(kTextBullPrefix) + text, kSysBoxBullColour); break;
+    default: break;
+  }
+}
+
+void GameViewPC::CallBackUrgrCard(char* msg, int len) {
+  if (!LongEnough(msg, len, kUrgeSize, "CallBackUrgrCard")) return;
+  const int kind = static_cast<std::uint8_t>(msg[kUrgeKind]);
+  const int pos = SeatOfChair(static_cast<std::uint8_t>(msg[kUrgeChair]), "CallBackUrgrCard");
+  if (pos < 0 || kind >= kUrgePhrases || m_pPlayerShow[pos] == nullptr || m_pTalkTip == nullptr) return;
+  m_pTalkTip->Talk(pos, m_pPlayerShow[pos]->GetHeadID(), kind);
+}
+
+// ---------------------------------------------------------------- jackpot and red packets
+
+void GameViewPC::CallBackJackPotNotice(char* msg, int len) {
+  if (!LongEnough(msg, len, kJackpotKindSize, "CallBackJackPotNotice")) return;
+  const int kind = static_cast<std::uint8_t>(msg[kJackpotKind]);
+  if (kind != kJackpotYuanbao && kind != kJackpotTask) return;
+  if (kind == kJackpotYuanbao && !LongEnough(msg, len, kJackpotYuanbaoSize, "CallBackJackPotNotice")) return;
+  if (AniManage* anis = GetAniManage()) anis->ShowAni(new AniTaskCompete(this), true, true);
+  if (kind != kJackpotYuanbao) return;
+
+  ShowAwardAni(kAwardYuanbaoKind, kAwardYuanbaoType, BigEndianAt(msg, kJackpotAmount));
+  if (msg[kJackpotFirstFlag] != 1) return;
+  int checkApk = 0;
+  GetConfValue(&checkApk, "yx_zizhi_check_apk", "agent.txt", "agent_info", 0);
+  YndLocalData* store = YndLocalData::sharedLocalData();
+  const bool showMall = store->getIntegerForKey("key_lobby_show_mall", 1) == 1;
+  const bool channelPackage = store->getIntegerForKey("key_lobby_ifChannelPackage", 0) != 0;
+  if (showMall && checkApk == 0 && !channelPackage) addChild(FirstGetYBTips::create(), kZFirstYuanbaoTips);
+  const PlayerNode* self = GetPlayerNode(kOwnSeat);
+  if (m_pTalkTip != nullptr && self != nullptr && self->iPlayCount < 2)
+    m_pTalkTip->TalkFreeTxt(kOwnSeat, GameText(kTextFirstYuanbao));
+}
+
+void GameViewPC::CallBackHongBaoNotice(char* msg, int len) {
+  if (!LongEnough(msg, len, kHongBaoKindSize, "CallBackHongBaoNotice")) return;
+  const int kind = LittleEndianAt(msg, kHongBaoKind);
+  AniBase* guide = nullptr;
+  if (kind == kHongBaoMoneyKind) {
+    if (!LongEnough(msg, len, kHongBaoMoneySize, "CallBackHongBaoNotice")) return;
+    const int money = LittleEndianAt(msg, kHongBaoMoney);
+    const int yuanbao = LittleEndianAt(msg, kHongBaoYuanbao);
+    if (PlayerNode* self = GetPlayerNode(kOwnSeat)) {
+      self->iMoney += money;
+      self->iYuanBao += yuanbao;
+      if (m_pBottomUIPC != nullptr) m_pBottomUIPC->SetSelfMoney(self->iMoney);
+      m_GlobalInfo.iMoney = self->iMoney;
+      m_GlobalInfo.iYuanBao = self->iYuanBao;
+    }
+    guide = new AniPrizeGuide(kGuideMoney, yuanbao, money);
+  } else if (kind == kHongBaoMedalA) {
+    guide = new AniPrizeGuide(kGuideMedalA, 0, 0);
+  } else if (kind == kHongBaoMedalB) {
+    guide = new AniPrizeGuide(kGuideMedalB, 0, 0);
+  }
+  if (guide == nullptr) return;
+  if (AniManage* anis = GetAniManage()) {
+    anis->ShowAni(guide, true, true);
+  } else {
+    guide->release();
+  }
+}
+
+// ---------------------------------------------------------------- background and foreground
+
+void GameViewPC::CallBackGameEnterBackGround() {
+  // The base holds the messages while the window is away.
+  GameViewBase::CallBackGameEnterBackGround();
+  m_bBackgroundHold = true;
+  ResetTable();
+  auto drop = [](auto*& slot) {
+    if (slot == nullptr) return;
+    static_cast<cocos2d::Node*>(slot)->removeFromParent();
+    slot = nullptr;
+  };
+  for (int seat = 0; seat < kPlayerCount; ++seat) {
+    if (seat == kOwnSeat) continue;
+    ParkWidget(m_pPlayerShow[seat]);
+    ParkWidget(m_pPlayerGameInfo[seat]);
+    ParkWidget(m_pSendCard[seat]);
+    if (m_pMingCard[seat] != nullptr && m_pMingCard[seat]->isRunning()) {
+      m_pMingCard[seat]->RemoveAllCards();
+      ParkWidget(m_pMingCard[seat]);
+    }
+    ParkWidget(m_pHandCard[seat]);
+  }
+  // The own hand is made again at the foreground; the deal layer and the
+  // clock, which point at it, go with it.
+  drop(m_pHandCard[kOwnSeat]);
+  drop(m_pResultLayer);
+  drop(m_pDealCard);
+  drop(m_pGameClock);
+  drop(m_pTaskUI);
+  // A flip of the bottom cards ends and lowers its hold.
+  if (m_pBaseCard != nullptr) m_pBaseCard->RemoveAllCard();
+  if (AniManage* anis = GetAniManage()) anis->Clear();
+  if (m_pNewPlayerAward != nullptr && m_pNewPlayerAward->isRunning()) drop(m_pNewPlayerAward);
+  if (m_pDoubleSign) m_pDoubleSign->Stop();
+  if (m_pActivityLayer != nullptr && m_pActivityLayer->isRunning()) m_pActivityLayer->RemoveAll();
+  OnEnterBackGroundHook();
+  unschedule(schedule_selector(GameViewPC::AutoChangeDesk));
+  unschedule(schedule_selector(GameViewPC::OnIdleKick));
+}
+
+void GameViewPC::CallBackGameEnterForeGround() {
+  GameViewBase::CallBackGameEnterForeGround();
+  PlayBackgroundMusic();
+  const bool tableBuilt = m_pStartBtn != nullptr;
+  if (m_bSmallGameOpen || !tableBuilt) {
+    QuitGame(nullptr);
+    return;
+  }
+  if (m_pHandCard[kOwnSeat] == nullptr) {
+    BuildSelfHand();
+    addChild(m_pHandCard[kOwnSeat], kZOwnHand);
+  }
+  if (m_pDealCard == nullptr) BuildDeal();
+  if (m_pGameClock == nullptr) {
+    m_pGameClock = new GameClock(m_pHandCard[kOwnSeat], GetGameKind());
+    m_pGameClock->autorelease();
+    AddTableWidget(m_pGameClock, kZClock);
+  }
+  // Only the background's own hold is given back.
+  if (m_bBackgroundHold) {
+    m_iLockMainMsgCount -= 1;
+    m_bBackgroundHold = false;
+  }
+  IniMainSocketAuthen();
+}
+
+CardCounterLayer* GameViewPC::GetCardCounter() const {
+  return m_pBottomUIPC != nullptr ? m_pBottomUIPC->m_pCardCounter : nullptr;
+}
