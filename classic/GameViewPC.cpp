@@ -41,6 +41,8 @@
 #include "widgets/PlayerShow.h"
 #include "widgets/TalkLayer.h"
 #include "widgets/TaskUI.h"
+#include "widgets/ActivityLayer.h"
+#include "widgets/NewPlayerAward.h"
 
 using cocos2d::Vec2;
 
@@ -135,6 +137,7 @@ GameViewPC::GameViewPC(GameSceneBase* pGameScene, YndLoadingBase* pLoadingLayer,
 }
 
 GameViewPC::~GameViewPC() {
+  ForgetSmallGameLayer(false);
   m_pDoubleSign.reset();
   // The game base only borrows the local server; it forgets it with the view.
   m_pSingleServer.reset();
@@ -291,8 +294,12 @@ void GameViewPC::BuildBulletin() {
   AddTableWidget(m_pGameBull, kZBulletin);
 }
 
-// Activity buttons: m_pActivityLayer at (60, H - 70), z-order 105.
-void GameViewPC::BuildActivities() {}
+void GameViewPC::BuildActivities() {
+  if (m_pActivityLayer == nullptr) m_pActivityLayer = ActivityLayer::create();
+  m_pActivityLayer->setPosition(Vec2(kActivityLayerX, WindowHeight() - kActivityLayerBelowTop));
+  AddTableWidget(m_pActivityLayer, kZActivityLayer);
+}
+
 void GameViewPC::BuildSeatHead(int seat) {
   if (m_pPlayerShow[seat] == nullptr) m_pPlayerShow[seat] = PlayerShow::create(seat);
   PlayerShow* head = m_pPlayerShow[seat];
@@ -510,7 +517,8 @@ void GameViewPC::TakeTableDown() {
   drop(m_pTopUIPC);
   drop(m_pTaskUI);
   if (m_pDoubleSign) m_pDoubleSign->Stop();
-  // m_pNewPlayerAward and m_pActivityLayer go here as they land.
+  drop(m_pNewPlayerAward);
+  drop(m_pActivityLayer);
   drop(m_pStartBtn);
   drop(m_pInfoLabel);
   for (cocos2d::Sprite*& piece : m_pBackground) drop(piece);

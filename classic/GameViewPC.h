@@ -47,6 +47,8 @@ class Button;
 class ActivityLayer;
 class BottomUIPC;
 class CardCounterLayer;
+class ISmallGameLayer;
+class ISmallGameMaker;
 class DoubleSignFlight;
 class GameTips;
 class LobbyTopBull;
@@ -152,7 +154,8 @@ class GameViewPC : public DDZGameView {
 
   // ---- the hand's messages (GameViewPCHand.cpp) ----
   // Message types the classic table reads, and the request it answers the
-  // deal with.
+  // deal with. 34 is the counter activity, 35 the mini-game and the timed
+  // activity, 41 the mini-game's level data or end (and request 41).
   enum MsgType {
     kMsgShowHand = 23,
     kMsgDealReceived = 25,
@@ -213,6 +216,49 @@ class GameViewPC : public DDZGameView {
   // The effects, voices and multiple of a play of `cardType` by screen seat
   // `pos` (server chair `chair`) with head figure `headIndex`.
   void ShowCardTypeEffect(int cardType, int headIndex, int pos, int chair);
+
+  // ---- mini-game and activity buttons (GameViewPCActivity.cpp) ----
+  // Shortest messages 35, 41 and 34; message 35 of kind 1 is kept whole.
+  static constexpr int kSmallGameMsgSize = 36;
+  static constexpr int kSmallGameResultSize = 9;
+  static constexpr int kCounterActivitySize = 28;
+  static constexpr int kActivityInfoSize = 36;
+  // Request 41: its size and the values the table sends (the layer itself
+  // sends 2 when a level starts).
+  static constexpr int kSmallGameReqSize = 24;
+  enum SmallGameReq { kSmallGameReqEnter = 1, kSmallGameReqLeave1 = 3, kSmallGameReqLeave2 = 4 };
+  static constexpr int kZSmallGameFromMessage = 1002;
+  static constexpr int kZSmallGameFromButton = 2002;
+  static constexpr int kZActivityLayer = 105;
+  static constexpr float kActivityLayerX = 60;
+  static constexpr float kActivityLayerBelowTop = 70;
+
+  // Message 35 by its kind: 1 the timed activity's info, -1 the activity is
+  // over, 0 the mini-game opens now, anything else a refusal code.
+  void OnSmallGameMsg(char* msg, int len);
+  // Message 41: byte 8 is 0 for level data, else the mini-game ended with
+  // that reason.
+  void OnSmallGameResult(char* msg, int len);
+  // Message 34: kind 1 the counter activity's info, 2 a new count.
+  void OnCounterActivityMsg(char* msg, int len);
+  // The activity button asks: the mini-game from the kept activity info.
+  void OpenSmallGame() override;
+  // The mini-game layer has ended (it removes itself): reasons 1 and 2 leave
+  // the mini-game with request 41 (3 or 4); every reason forgets the layer.
+  void CloseSmallGame(int reason) override;
+  // Back to a table: a fresh table, a seat at another table and the table
+  // music. Also the action of the mini-game's message boxes.
+  void LeaveSmallGame(cocos2d::Ref* sender = nullptr);
+  // Request 41 with `value`.
+  void SendSmallGameReq(int value);
+  // The web activity button (made when absent, its word shown first) counts
+  // down from `seconds`.
+  void ShowWebActivityCountdown(int seconds);
+  // The new-player award, made once, starts a round with the three values.
+  void StartNewPlayerAward(int chances, int amount, int kind);
+  // Not owned; the program's maker of mini-game layers (null: no mini-game).
+  void SetSmallGameMaker(ISmallGameMaker* maker) { m_pSmallGameMaker = maker; }
+  ISmallGameLayer* GetSmallGameLayer() const { return m_pSmallGameLayer; }
 
   // ---- what the own hand, the deal and the bottom cards ask of the view ----
   void ShowSelfOutCard(const char* cards, int count) override;
@@ -298,6 +344,12 @@ class GameViewPC : public DDZGameView {
   cocos2d::ui::Button* m_pStartBtn = nullptr;  // child of the view
   cocos2d::Label* m_pInfoLabel = nullptr;      // child of the view
   cocos2d::Node* m_pWaitNode = nullptr;        // shown after authentication
+
+  // ---- mini-game and activities ----
+  // Bytes 0-35 of the last message 35 of kind 1; zero while no activity runs.
+  std::uint8_t m_ActivityInfo[kActivityInfoSize] = {};
+  // Cleared whenever the mini-game layer is forgotten.
+  int m_iSmallGameState = 0;
 
   // ---- the hand ----
   bool m_bHandRunning = false;
@@ -410,7 +462,18 @@ class GameViewPC : public DDZGameView {
   // Widgets taken off the table but kept; one reference each.
   cocos2d::Vector<cocos2d::Node*> m_vcParked;
 
+  // ---- GameViewPCActivity.cpp ----
+  ActivityLayer* ActivityBar();
+  // A new mini-game layer placed and scaled, not yet added; null without a maker.
+  ISmallGameLayer* MakeSmallGameLayer();
+  // Takes the open layer out of the view (when `remove`) and lets it go.
+  void ForgetSmallGameLayer(bool remove);
+  void ShowSmallGameBox(const std::string& text);
+
   int m_iGameId = 0;
+  // The open mini-game layer, retained while held; null when none is open.
+  ISmallGameLayer* m_pSmallGameLayer = nullptr;
+  ISmallGameMaker* m_pSmallGameMaker = nullptr;  // not owned
   std::unique_ptr<DoubleSignFlight> m_pDoubleSign;
   std::uint64_t m_uLastTouchMs = 0;
   bool m_bTouchSeen = false;

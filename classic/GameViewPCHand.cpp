@@ -68,6 +68,7 @@ constexpr int kShownCards = 9;
 constexpr int kShowHandSize = kShownCards + msg::kMaxPlayCards;
 // 38: fee, countdown, mode, background word.
 constexpr int kSettingsFee = 8;
+constexpr int kSettingsCountdown = 12;
 constexpr int kSettingsMode = 16;
 constexpr int kSettingsWord = 20;
 constexpr int kSettingsSize = 24;
@@ -76,6 +77,9 @@ constexpr int kSettingsWordNight = 9;
 constexpr int kActivityKind = 8;
 constexpr int kActivitySize = 36;
 constexpr int kActivityNewPlayerAward = 3;
+constexpr int kActivityCountdown = 1;
+constexpr int kActivityCountdownAt = 12;
+constexpr int kAwardValues = 24;
 
 // Voice indexes of the seat voices (GameSoundDDZ's voice table).
 constexpr int kVoiceNoCall = 3;
@@ -177,6 +181,9 @@ int GameViewPC::MinMessageLength(int type) {
     case kMsgShowHand: return kShowHandSize;
     case kMsgTableSettings: return kSettingsSize;
     case kMsgActivity: return kActivitySize;
+    case kMsgMiniGameOpen: return kSmallGameMsgSize;
+    case kMsgMiniGame: return kSmallGameResultSize;
+    case kMsgMiniGameEnd: return kCounterActivitySize;
     default: return 0;
   }
 }
@@ -205,10 +212,9 @@ void GameViewPC::CallBackHandleMainSocketNetMsg(char* msg, int len) {
     case kMsgShowHand: OnShowHand(msg, len); break;
     case kMsgIgnored205:
     case kMsgIgnored58: break;
-    // The mini-game and activity messages come with the mini-game.
-    case kMsgMiniGameOpen:
-    case kMsgMiniGame:
-    case kMsgMiniGameEnd: break;
+    case kMsgMiniGameOpen: OnSmallGameMsg(msg, len); break;
+    case kMsgMiniGame: OnSmallGameResult(msg, len); break;
+    case kMsgMiniGameEnd: OnCounterActivityMsg(msg, len); break;
     default: OnOtherMessage(msg, len); break;
   }
   if (type != kMsgNotForBackpack) PassToBackpack(msg, len);
@@ -822,7 +828,8 @@ void GameViewPC::OnShowHand(char* msg, int) {
 
 void GameViewPC::OnTableSettings(char* msg, int) {
   m_iGameMode = static_cast<signed char>(msg[kSettingsMode]);
-  // The activity countdown goes to the activity buttons when they are built.
+  const int countdown = LittleEndianAt(msg, kSettingsCountdown);
+  if (countdown > 0) ShowWebActivityCountdown(countdown);
   const int fee = LittleEndianAt(msg, kSettingsFee);
   m_GlobalInfo.iTableFee = fee;
   AddSysBoxMessage(ddz::FormatText(GameText(kTextTableFee), fee), -1);
@@ -840,9 +847,13 @@ void GameViewPC::OnTableSettings(char* msg, int) {
 void GameViewPC::OnNewPlayerAward(char* msg, int) {
   m_iNewPlayerAward = 0;
   const int kind = LittleEndianAt(msg, kActivityKind);
-  // Kind 1 (the activity countdown) goes to the activity buttons and kind 3
-  // opens the new-player award; both widgets come in later builds.
-  if (kind == kActivityNewPlayerAward && m_pNewPlayerAward != nullptr) m_iNewPlayerAward = 1;
+  if (kind == kActivityCountdown) {
+    const int countdown = LittleEndianAt(msg, kActivityCountdownAt);
+    if (countdown > 0) ShowWebActivityCountdown(countdown);
+  } else if (kind == kActivityNewPlayerAward) {
+    StartNewPlayerAward(LittleEndianAt(msg, kAwardValues), LittleEndianAt(msg, kAwardValues + 4),
+                        LittleEndianAt(msg, kAwardValues + 8));
+  }
 }
 
 // ---------------------------------------------------------------- task panel, multiple, kind

@@ -27,9 +27,13 @@ class RecordingServer : public SingleServerBase {
   explicit RecordingServer(IGameMessageSink* view) : SingleServerBase(view) {}
   void StartGame() override {}
   void RecvGameViewMsg(const std::uint8_t* buf, int len) override {
-    if (buf != nullptr && len >= 8) requests.push_back(buf[1]);
+    if (buf == nullptr || len < 8) return;
+    requests.push_back(buf[1]);
+    frames.emplace_back(buf, buf + len);
   }
   std::vector<int> requests;
+  // Each request whole, as it went out.
+  std::vector<std::vector<std::uint8_t>> frames;
 };
 
 class HandView : public GameViewPC {
