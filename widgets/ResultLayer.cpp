@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <ctime>
+#include <functional>
 
 #include "gamedata/LabelHelpers.h"
 #include "gamedata/LayoutConfig.h"
@@ -85,6 +86,124 @@ void BlinkIn(cocos2d::Node* node, float delay) {
 
 }  // namespace
 
+namespace resultparts {
+
+cocos2d::Node* AddDim(cocos2d::Node* parent) {
+  auto* dim = cocos2d::LayerColor::create(cocos2d::Color4B(0, 0, 0, 150));
+  dim->setScale(2.0f);
+  parent->addChild(dim);
+  return dim;
+}
+
+cocos2d::Sprite* AddTitle(cocos2d::Node* parent, bool won, bool landlord, Vec2 at) {
+  cocos2d::Sprite* title = Frame(ResultLayer::kTitleFrames[won ? 1 : 0][landlord ? 1 : 0]);
+  if (title == nullptr) return nullptr;
+  title->setPosition(at);
+  title->setVisible(false);
+  title->setOpacity(0);
+  title->setScale(8.0f);
+  parent->addChild(title, kTitleZ);
+  title->runAction(cocos2d::Sequence::create(
+      cocos2d::DelayTime::create(19.0f / 24), cocos2d::Show::create(),
+      cocos2d::Spawn::create(
+          cocos2d::Sequence::create(cocos2d::ScaleTo::create(1.0f / 6, 6.0f), cocos2d::ScaleTo::create(5.0f / 24, 1.0f)),
+          cocos2d::Sequence::create(cocos2d::FadeTo::create(1.0f / 6, 26), cocos2d::FadeTo::create(5.0f / 24, 255)))));
+  return title;
+}
+
+cocos2d::Sprite* AddBackground(cocos2d::Node* parent, Vec2 at) {
+  cocos2d::Sprite* bg = Frame(kBackgroundFrame);
+  if (bg == nullptr) return nullptr;
+  bg->setPosition(at);
+  bg->setVisible(false);
+  bg->setOpacity(0);
+  parent->addChild(bg, kBackgroundZ);
+  bg->runAction(cocos2d::Sequence::create(
+      cocos2d::DelayTime::create(1.125f), cocos2d::Show::create(),
+      cocos2d::Spawn::create(cocos2d::FadeTo::create(0.375f, 255),
+                             cocos2d::MoveBy::create(0.375f, Vec2(0, -kMoveDistance)))));
+  return bg;
+}
+
+void AddDetailRow(cocos2d::Sprite* bg, const int (&values)[3], cocos2d::Sprite* (&words)[3],
+                  cocos2d::ui::TextAtlas* (&numbers)[3]) {
+  for (int i = 0; i < 3; ++i) {
+    const std::string word = "qorvddz_result_word_" + std::to_string(i) + ".png";
+    words[i] = Frame(word.c_str());
+    if (words[i] != nullptr) {
+      words[i]->setPosition(g_ptCmpResultFlag[i]);
+      words[i]->setScale(0.8f);
+      bg->addChild(words[i]);
+    }
+    numbers[i] = cocos2d::ui::TextAtlas::create(ResultLayer::SignedText(values[i]), ResultLayer::kDetailAtlas, 18, 20, "0");
+    numbers[i]->setPosition(g_ptCmpResultFlag[i] + Vec2(70, 0));
+    bg->addChild(numbers[i]);
+    PopIn(numbers[i], (38.0f + 5 * i) / 24);
+  }
+}
+
+cocos2d::ui::TextAtlas* AddSeatNumber(cocos2d::Node* parent, const std::string& text, bool won, Vec2 at, float scale) {
+  auto* number =
+      cocos2d::ui::TextAtlas::create(text, won ? ResultLayer::kWinAtlas : ResultLayer::kLoseAtlas, 42, 54, "0");
+  const float lead = won ? -kMoveDistance : kMoveDistance;
+  number->setPosition(at + Vec2(0, lead));
+  number->setScale(scale);
+  number->setVisible(false);
+  number->setOpacity(0);
+  parent->addChild(number);
+  cocos2d::FiniteTimeAction* arrive =
+      won ? static_cast<cocos2d::FiniteTimeAction*>(cocos2d::Sequence::create(
+                cocos2d::Spawn::create(cocos2d::FadeTo::create(1.0f / 3, 128), cocos2d::MoveBy::create(1.0f / 3, Vec2(0, 17))),
+                cocos2d::Spawn::create(cocos2d::FadeTo::create(0.375f, 255), cocos2d::MoveBy::create(0.375f, Vec2(0, 13)))))
+          : cocos2d::Spawn::create(cocos2d::FadeTo::create(0.5833f, 255),
+                                   cocos2d::MoveBy::create(0.5833f, Vec2(0, -kMoveDistance)));
+  number->runAction(cocos2d::Sequence::create(cocos2d::DelayTime::create(2.1667f), cocos2d::Show::create(), arrive));
+  return number;
+}
+
+cocos2d::ui::Button* AddButton(cocos2d::Node* parent, const char* face, const char* word, Vec2 at, float delay,
+                               std::function<void(cocos2d::Ref*)> click) {
+  auto* button = cocos2d::ui::Button::createWithExtraAbove(face, "", kButtonDisabledFrame, word,
+                                                          cocos2d::ui::Widget::TextureResType::PLIST);
+  button->setPosition(at);
+  button->setVisible(false);
+  button->setScale(0.8f);
+  button->addClickEventListener(std::move(click));
+  parent->addChild(button);
+  button->runAction(cocos2d::Sequence::create(
+      cocos2d::DelayTime::create(delay), cocos2d::Show::create(),
+      cocos2d::Spawn::create(cocos2d::FadeTo::create(0.25f, 255), cocos2d::ScaleTo::create(0.25f, 1.15f)),
+      cocos2d::ScaleTo::create(1.0f / 6, 1.0f)));
+  return button;
+}
+
+cocos2d::Sprite* AddCapNotice(cocos2d::Sprite* bg) {
+  if (bg == nullptr) return nullptr;
+  cocos2d::Sprite* cap = Frame(kCapFrame);
+  if (cap == nullptr) return nullptr;
+  const cocos2d::Size size = bg->getContentSize();
+  cap->setPosition(Vec2(size.width, size.height - 200));
+  cap->setVisible(false);
+  cap->setOpacity(0);
+  bg->addChild(cap);
+  cap->runAction(cocos2d::Sequence::create(cocos2d::DelayTime::create(2.2083f), cocos2d::Show::create(),
+                                           cocos2d::FadeTo::create(0.5833f, 255)));
+  return cap;
+}
+
+void PlayResultMusic(bool won, int imageIndex) {
+  GameSoundDDZ* sound = GameSoundDDZ::shareGameSoundDDZ();
+  sound->StopBackgroundMusic();
+  if (!won) {
+    sound->PlayBackGroundMusic(ResultLayer::kMusicLose);
+    return;
+  }
+  sound->PlayBackGroundMusic(ResultLayer::kMusicWin);
+  sound->PlayerTalk(imageIndex, ResultLayer::kVoiceWinCry);
+}
+
+}  // namespace resultparts
+
 ResultLayer::ResultLayer(DDZGameView* pGameView) : m_pGameView(pGameView) {}
 
 ResultLayer* ResultLayer::create(DDZGameView* pGameView) {
@@ -136,10 +255,7 @@ void ResultLayer::onEnter() {
   ClearWindow();
   m_bActed = false;
 
-  auto* dim = cocos2d::LayerColor::create(cocos2d::Color4B(0, 0, 0, 150));
-  dim->setScale(2.0f);
-  addChild(dim);
-  m_pDim = dim;
+  m_pDim = resultparts::AddDim(this);
 
   IniResultUI();
   ShowActivityTip();
@@ -184,18 +300,8 @@ void ResultLayer::IniResultUI() {
   const bool won = vcResult[kOwnSeat] >= 1;
   BuildTitle(won);
 
-  m_pResultBg = Frame(kBackgroundFrame);
-  if (m_pResultBg != nullptr) {
-    m_pResultBg->setPosition(g_ptCmpResultFlagBg);
-    m_pResultBg->setVisible(false);
-    m_pResultBg->setOpacity(0);
-    addChild(m_pResultBg, kBackgroundZ);
-    m_pResultBg->runAction(cocos2d::Sequence::create(
-        cocos2d::DelayTime::create(1.125f), cocos2d::Show::create(),
-        cocos2d::Spawn::create(cocos2d::FadeTo::create(0.375f, 255),
-                               cocos2d::MoveBy::create(0.375f, Vec2(0, -kMoveDistance)))));
-    BuildDetails(kind);
-  }
+  m_pResultBg = resultparts::AddBackground(this, g_ptCmpResultFlagBg);
+  if (m_pResultBg != nullptr) BuildDetails(kind);
   BuildSeatNumbers(kind);
   if (IsCallRobKind(kind)) BuildDoublingMarks(kind);
 
@@ -213,22 +319,11 @@ void ResultLayer::IniResultUI() {
     }
   }
   if (bFenDing) BuildCapNotice();
-  if (won) BuildWinBurst();
+  if (won) m_pWinEffect = resultparts::AddWinBurst(this);
 }
 
 void ResultLayer::BuildTitle(bool won) {
-  m_pTitle = Frame(kTitleFrames[won ? 1 : 0][bLandOwner ? 1 : 0]);
-  if (m_pTitle == nullptr) return;
-  m_pTitle->setPosition(g_ptCmpResultGameResult);
-  m_pTitle->setVisible(false);
-  m_pTitle->setOpacity(0);
-  m_pTitle->setScale(8.0f);
-  addChild(m_pTitle, kTitleZ);
-  m_pTitle->runAction(cocos2d::Sequence::create(
-      cocos2d::DelayTime::create(19.0f / 24), cocos2d::Show::create(),
-      cocos2d::Spawn::create(
-          cocos2d::Sequence::create(cocos2d::ScaleTo::create(1.0f / 6, 6.0f), cocos2d::ScaleTo::create(5.0f / 24, 1.0f)),
-          cocos2d::Sequence::create(cocos2d::FadeTo::create(1.0f / 6, 26), cocos2d::FadeTo::create(5.0f / 24, 255)))));
+  m_pTitle = resultparts::AddTitle(this, won, bLandOwner, g_ptCmpResultGameResult);
 }
 
 void ResultLayer::BuildDetails(int kind) {
@@ -253,40 +348,14 @@ void ResultLayer::BuildDetails(int kind) {
   }
   // Rocket played, bombs, spring.
   const int values[3] = {bSendRocket ? 1 : 0, iSendBombNum, bSpring ? 1 : 0};
-  for (int i = 0; i < 3; ++i) {
-    const std::string word = "qorvddz_result_word_" + std::to_string(i) + ".png";
-    m_pDetailWord[i] = Frame(word.c_str());
-    if (m_pDetailWord[i] != nullptr) {
-      m_pDetailWord[i]->setPosition(g_ptCmpResultFlag[i]);
-      m_pDetailWord[i]->setScale(0.8f);
-      m_pResultBg->addChild(m_pDetailWord[i]);
-    }
-    m_pDetailNum[i] = cocos2d::ui::TextAtlas::create(SignedText(values[i]), kDetailAtlas, 18, 20, "0");
-    m_pDetailNum[i]->setPosition(g_ptCmpResultFlag[i] + Vec2(70, 0));
-    m_pResultBg->addChild(m_pDetailNum[i]);
-    PopIn(m_pDetailNum[i], (38.0f + 5 * i) / 24);
-  }
+  resultparts::AddDetailRow(m_pResultBg, values, m_pDetailWord, m_pDetailNum);
 }
 
 void ResultLayer::BuildSeatNumbers(int kind) {
   for (int seat = 0; seat < kSeats; ++seat) {
     if (kind == kKindOwnNumberOnly && seat != kOwnSeat) continue;
-    const bool won = vcResult[seat] >= 1;
-    auto* number = cocos2d::ui::TextAtlas::create(SignedText(vcResult[seat]), won ? kWinAtlas : kLoseAtlas, 42, 54, "0");
-    const float lead = won ? -kMoveDistance : kMoveDistance;
-    number->setPosition(g_ptResultWinLoseNum[seat] + Vec2(0, lead));
-    number->setScale(seat == kOwnSeat ? 1.0f : kSeatScale);
-    number->setVisible(false);
-    number->setOpacity(0);
-    addChild(number);
-    m_pResultNum[seat] = number;
-    cocos2d::FiniteTimeAction* arrive =
-        won ? static_cast<cocos2d::FiniteTimeAction*>(cocos2d::Sequence::create(
-                  cocos2d::Spawn::create(cocos2d::FadeTo::create(1.0f / 3, 128), cocos2d::MoveBy::create(1.0f / 3, Vec2(0, 17))),
-                  cocos2d::Spawn::create(cocos2d::FadeTo::create(0.375f, 255), cocos2d::MoveBy::create(0.375f, Vec2(0, 13)))))
-            : cocos2d::Spawn::create(cocos2d::FadeTo::create(0.5833f, 255),
-                                     cocos2d::MoveBy::create(0.5833f, Vec2(0, -kMoveDistance)));
-    number->runAction(cocos2d::Sequence::create(cocos2d::DelayTime::create(2.1667f), cocos2d::Show::create(), arrive));
+    m_pResultNum[seat] = resultparts::AddSeatNumber(this, SignedText(vcResult[seat]), vcResult[seat] >= 1,
+                                                    g_ptResultWinLoseNum[seat], seat == kOwnSeat ? 1.0f : kSeatScale);
   }
 }
 
@@ -327,37 +396,17 @@ void ResultLayer::BuildButtons() {
     places = {{kBtnContinue, kContinueFace, kContinueWord, g_ptResultBtnContinue, kFirst}};
   }
   for (const Place& place : places) {
-    auto* button = cocos2d::ui::Button::createWithExtraAbove(place.face, "", kButtonDisabledFrame, place.word,
-                                                            cocos2d::ui::Widget::TextureResType::PLIST);
-    button->setPosition(place.at);
-    button->setVisible(false);
-    button->setScale(0.8f);
+    std::function<void(cocos2d::Ref*)> click;
     switch (place.kind) {
-      case kBtnContinue: button->addClickEventListener([this](cocos2d::Ref* s) { OnBtnContinue(s); }); break;
-      case kBtnQuit: button->addClickEventListener([this](cocos2d::Ref* s) { OnBtnQuit(s); }); break;
-      default: button->addClickEventListener([this](cocos2d::Ref* s) { OnBtnSmallGame(s); }); break;
+      case kBtnContinue: click = [this](cocos2d::Ref* s) { OnBtnContinue(s); }; break;
+      case kBtnQuit: click = [this](cocos2d::Ref* s) { OnBtnQuit(s); }; break;
+      default: click = [this](cocos2d::Ref* s) { OnBtnSmallGame(s); }; break;
     }
-    addChild(button);
-    button->runAction(cocos2d::Sequence::create(
-        cocos2d::DelayTime::create(place.delay), cocos2d::Show::create(),
-        cocos2d::Spawn::create(cocos2d::FadeTo::create(0.25f, 255), cocos2d::ScaleTo::create(0.25f, 1.15f)),
-        cocos2d::ScaleTo::create(1.0f / 6, 1.0f)));
-    m_pButton[place.kind] = button;
+    m_pButton[place.kind] = resultparts::AddButton(this, place.face, place.word, place.at, place.delay, std::move(click));
   }
 }
 
-void ResultLayer::BuildCapNotice() {
-  if (m_pResultBg == nullptr) return;
-  m_pCapNotice = Frame(kCapFrame);
-  if (m_pCapNotice == nullptr) return;
-  const cocos2d::Size size = m_pResultBg->getContentSize();
-  m_pCapNotice->setPosition(Vec2(size.width, size.height - 200));
-  m_pCapNotice->setVisible(false);
-  m_pCapNotice->setOpacity(0);
-  m_pResultBg->addChild(m_pCapNotice);
-  m_pCapNotice->runAction(cocos2d::Sequence::create(cocos2d::DelayTime::create(2.2083f), cocos2d::Show::create(),
-                                                    cocos2d::FadeTo::create(0.5833f, 255)));
-}
+void ResultLayer::BuildCapNotice() { m_pCapNotice = resultparts::AddCapNotice(m_pResultBg); }
 
 void ResultLayer::ShowActivityTip() {
   if (m_iActivityTip > 0) {
@@ -373,16 +422,7 @@ void ResultLayer::ShowActivityTip() {
   m_iActivityTip = -1;
 }
 
-void ResultLayer::PlayResultMusic() {
-  GameSoundDDZ* sound = GameSoundDDZ::shareGameSoundDDZ();
-  sound->StopBackgroundMusic();
-  if (vcResult[kOwnSeat] < 1) {
-    sound->PlayBackGroundMusic(kMusicLose);
-    return;
-  }
-  sound->PlayBackGroundMusic(kMusicWin);
-  sound->PlayerTalk(iImageIndex, kVoiceWinCry);
-}
+void ResultLayer::PlayResultMusic() { resultparts::PlayResultMusic(vcResult[kOwnSeat] >= 1, iImageIndex); }
 
 // ---------------------------------------------------------------- tournament invitation
 
@@ -500,16 +540,22 @@ void ResultLayer::HideResult() {
 
 // ---------------------------------------------------------------- win burst
 
-void ResultLayer::BuildWinBurst() {
-  m_pWinEffect = cocos2d::Node::create();
-  addChild(m_pWinEffect);
+namespace resultparts {
+
+void StarFly(cocos2d::Node* star);
+void GlowFly(cocos2d::Node* glow, Vec2 end);
+
+
+cocos2d::Node* AddWinBurst(cocos2d::Node* parent) {
+  auto* effect = cocos2d::Node::create();
+  parent->addChild(effect);
 
   auto* clip = cocos2d::ClippingNode::create(Frame(kBurstMaskFrame));
   clip->setAlphaThreshold(0.1f);
   clip->setPosition(kBurstCentre);
   clip->setVisible(false);
   clip->runAction(cocos2d::Sequence::create(cocos2d::DelayTime::create(1.0833f), cocos2d::Show::create()));
-  m_pWinEffect->addChild(clip, 5);
+  effect->addChild(clip, 5);
   for (const char* name : kBurstLightFrames) {
     auto* light = Frame(name);
     if (light == nullptr) continue;
@@ -547,14 +593,15 @@ void ResultLayer::BuildWinBurst() {
     const float start = static_cast<float>(ddz::os::Rand() % 50 + 30);
     glow->runAction(cocos2d::Sequence::create(
         cocos2d::MoveTo::create((kGlowReach - start) * kFlySeconds / kGlowReach, end),
-        cocos2d::CallFuncN::create([this, end](cocos2d::Node* node) { GlowFly(node, end); })));
+        cocos2d::CallFuncN::create([end](cocos2d::Node* node) { GlowFly(node, end); })));
     glow->runAction(cocos2d::RepeatForever::create(cocos2d::Sequence::create(
         cocos2d::DelayTime::create(static_cast<float>(ddz::os::Rand() % 3) * 0.5f), cocos2d::FadeTo::create(0.5f, 255),
         cocos2d::DelayTime::create(0.8333f), cocos2d::FadeTo::create(0.5f, 0))));
   }
+  return effect;
 }
 
-void ResultLayer::StarFly(cocos2d::Node* star) {
+void StarFly(cocos2d::Node* star) {
   const float angle = 30.0f + 8.0f * static_cast<float>(ddz::os::Rand() % 16);
   const float from = static_cast<float>(ddz::os::Rand() % static_cast<int>(kStarReach));
   star->setPosition(Along(angle, from));
@@ -562,14 +609,16 @@ void ResultLayer::StarFly(cocos2d::Node* star) {
   star->setVisible(false);
   star->runAction(cocos2d::Sequence::create(
       cocos2d::Show::create(), cocos2d::MoveTo::create((kStarReach - from) * kFlySeconds / kStarReach, Along(angle, kStarReach)),
-      cocos2d::CallFuncN::create([this](cocos2d::Node* node) { StarFly(node); })));
+      cocos2d::CallFuncN::create([](cocos2d::Node* node) { StarFly(node); })));
 }
 
-void ResultLayer::GlowFly(cocos2d::Node* glow, Vec2 end) {
+void GlowFly(cocos2d::Node* glow, Vec2 end) {
   const float f = static_cast<float>(ddz::os::Rand() % 1000) / 1000;
   glow->setPosition(end * f);
   glow->setScale(static_cast<float>(ddz::os::Rand() % 100 + 50) / 100);
   glow->runAction(cocos2d::Sequence::create(
       cocos2d::MoveTo::create((1 - f) * kFlySeconds, end),
-      cocos2d::CallFuncN::create([this, end](cocos2d::Node* node) { GlowFly(node, end); })));
+      cocos2d::CallFuncN::create([end](cocos2d::Node* node) { GlowFly(node, end); })));
 }
+
+}  // namespace resultparts

@@ -28,6 +28,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/engine/Math.h"
@@ -141,9 +142,6 @@ class ResultLayer : public YndGameLayer {
   void BuildDoublingMarks(int kind);
   void BuildButtons();
   void BuildCapNotice();
-  void BuildWinBurst();
-  void StarFly(cocos2d::Node* star);
-  void GlowFly(cocos2d::Node* glow, cocos2d::Vec2 end);
   void ShowActivityTip();
   void PlayResultMusic();
   void ShowInvitation();
@@ -190,3 +188,27 @@ class ResultLayer : public YndGameLayer {
   int m_iCountDownStart = 0;
   bool m_bActed = false;
 };
+
+// The parts of the result window that the three-seat and the four-seat
+// windows build alike, each with its staged entrance: the dim, the title
+// stamp by result and role, the background slide, the rocket/bombs/spring row
+// on the background, a seat's score change in the win or loss digits (the
+// text is the caller's: the two windows sign it differently), a result
+// button with its word above, the cap notice, the win music or loss music,
+// and the win burst (stars and glows flying for ever; the random source is
+// seeded from the wall clock first).
+namespace resultparts {
+cocos2d::Node* AddDim(cocos2d::Node* parent);
+cocos2d::Sprite* AddTitle(cocos2d::Node* parent, bool won, bool landlord, cocos2d::Vec2 at);
+cocos2d::Sprite* AddBackground(cocos2d::Node* parent, cocos2d::Vec2 at);
+// values: rocket (0/1), bombs, spring (0/1), each shown as ":%d".
+void AddDetailRow(cocos2d::Sprite* bg, const int (&values)[3], cocos2d::Sprite* (&words)[3],
+                  cocos2d::ui::TextAtlas* (&numbers)[3]);
+cocos2d::ui::TextAtlas* AddSeatNumber(cocos2d::Node* parent, const std::string& text, bool won, cocos2d::Vec2 at,
+                                      float scale);
+cocos2d::ui::Button* AddButton(cocos2d::Node* parent, const char* face, const char* word, cocos2d::Vec2 at,
+                               float delay, std::function<void(cocos2d::Ref*)> click);
+cocos2d::Sprite* AddCapNotice(cocos2d::Sprite* bg);
+cocos2d::Node* AddWinBurst(cocos2d::Node* parent);
+void PlayResultMusic(bool won, int imageIndex);
+}  // namespace resultparts
