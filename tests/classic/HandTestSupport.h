@@ -114,7 +114,13 @@ class HandTest : public ClassicTest {
     view = HandView::create();
     scene->addChild(view);
     view->SendSitReq();
-    for (int seat = 0; seat < 3; ++seat) g_iSeatHeadFigure[seat] = 1;  // voice set A
+    // Voice set A on every seat: the kept figures, and the seats' own head
+    // ids for when a new hand resets the kept figures.
+    for (int seat = 0; seat < 3; ++seat) {
+      g_iSeatHeadFigure[seat] = 1;
+      if (PlayerNode* player = view->GetPlayerNode(seat)) player->cHeadID = 1;
+    }
+    GameViewBase::m_GlobalInfo.iHeadID = 1;
   }
   void TearDown() override {
     std::fill(std::begin(g_iSeatHeadFigure), std::end(g_iSeatHeadFigure), -1);
