@@ -25,11 +25,12 @@ using Frame = std::vector<std::uint8_t>;
 class RecordingServer : public SingleServerBase {
  public:
   explicit RecordingServer(IGameMessageSink* view) : SingleServerBase(view) {}
-  void StartGame() override {}
+  void StartGame() override { ++starts; }
   void RecvGameViewMsg(const std::uint8_t* buf, int len) override {
     if (buf != nullptr && len >= 8) requests.push_back(buf[1]);
   }
   std::vector<int> requests;
+  int starts = 0;  // the sit's and each ready's
 };
 
 class HandView : public GameViewPC {
