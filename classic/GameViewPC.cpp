@@ -39,6 +39,7 @@
 #include "widgets/OtherPlayerInfo.h"
 #include "widgets/PlayerGameInfo.h"
 #include "widgets/PlayerShow.h"
+#include "widgets/ResultLayer.h"
 #include "widgets/TalkLayer.h"
 #include "widgets/TaskUI.h"
 #include "widgets/ActivityLayer.h"
@@ -380,8 +381,13 @@ void GameViewPC::BuildClock() {
   AddTableWidget(m_pGameClock, kZClock);
 }
 
-// ResultLayer in m_pResultLayer.
-void GameViewPC::BuildResultScreen() {}
+// The result screen is made once and kept off the table between hands; the
+// view holds one reference to it (ReleaseResultScreen gives it back).
+void GameViewPC::BuildResultScreen() {
+  if (m_pResultLayer != nullptr) return;
+  m_pResultLayer = ResultLayer::create(this);
+  m_pResultLayer->retain();
+}
 void GameViewPC::BuildGameTips() {
   if (m_pGameTips == nullptr) m_pGameTips = GameTips::create();
   AddTableWidget(m_pGameTips, kZGameTips);
@@ -477,7 +483,7 @@ void GameViewPC::ResetTable() {
   if (m_pGameClock != nullptr) m_pGameClock->ResetClock();
   if (m_pTopUIPC != nullptr) m_pTopUIPC->ResetPanel();
   for (int seat = 0; seat < kMaxSeats; ++seat) m_iSendRowRole[seat] = 0;
-  // The rows and seat widgets are reset here with the result screen.
+  ResetHandWidgets();
 }
 
 // ---------------------------------------------------------------- leaving
@@ -507,7 +513,7 @@ void GameViewPC::TakeTableDown() {
     drop(m_pOtherPlayerInfo[seat]);
   }
   drop(m_pDealCard);
-  drop(m_pResultLayer);
+  ReleaseResultScreen();
   drop(m_pBaseCard);
   drop(m_pGameClock);
   drop(m_pTalkTip);

@@ -16,7 +16,9 @@
 // settings, activity notices) and what the own hand asks of the view in
 // GameViewPCHand.cpp; the game base's callbacks (login, seats, ready,
 // kick-out, broadcasts, notices, background and foreground) in
-// GameViewPCCallbacks.cpp; the re-login snapshot in GameViewPCRelogin.cpp.
+// GameViewPCCallbacks.cpp; the re-login snapshot in GameViewPCRelogin.cpp;
+// the hand's result, the result screen's buttons, the quit question and the
+// table reset between hands in GameViewPCResult.cpp.
 //
 // Every message is checked before any field is read: a message shorter than
 // its type's minimum (MinMessageLength), or one whose chair byte names no
@@ -54,7 +56,13 @@ class GameTips;
 class LobbyTopBull;
 class NewPlayerAward;
 class SelfHandCard;
+class MsgLockToken;
+class ResultLayer;
 class TopUIPC;
+
+// The classic table's exit state: 0 after a table reset, 1 after a re-login
+// restore, 2 once a hand's result is shown, 3 once a result button is pressed.
+extern int g_iExitState;
 
 class GameViewPC : public DDZGameView {
  public:
@@ -314,6 +322,39 @@ class GameViewPC : public DDZGameView {
   static constexpr int kBullSysBoxB = 4;
   // The card counter of the bottom bar, null while the bar has none.
   CardCounterLayer* GetCardCounter() const;
+  // ---- the hand's result and what follows (GameViewPCResult.cpp) ----
+  // Bytes of the hand result (237) this table reads; shorter ones are dropped.
+  static constexpr int kResultSize = 288;
+  // The result screen's place among the view's children.
+  static constexpr int kZResult = 104;
+  static constexpr int kMiniGameRequestSize = 24;
+  static constexpr int kMiniGameEnter = 1;
+  static constexpr int kEscapeOtherTable = 0;
+  static constexpr int kEscapeMiniGame = 98;
+  // The hand result: spring doubling, the lock raised until a result button
+  // is pressed, the spring banner and the result pause, then ShowRoundResult.
+  void CallBackGameResultServer(char* msg, int len) override;
+  // After the result pause: money and score per seat, the other seats' cards
+  // face up, the statistics and the result screen.
+  void ShowRoundResult(const char* msg, int len) override;
+  // The heads' win or loss acts: the landlord's side wins when `landlordWon`.
+  void ShowPlayerResultActs(bool landlordWon);
+  void OnResultBtnContinue() override;
+  void OnResultBtnQuit() override;
+  void OnResultBtnSmallGame() override;
+  void OnResultExtraGame(int kind) override;
+  void OnResultLayerShown(bool shown) override;
+  void OnAwardEnd(int kind) override;
+  // The quit path of the quit button and the quit question's button.
+  void QuitWithRecord(cocos2d::Ref* sender = nullptr);
+  // Asks whether to leave the table; its button leaves through QuitWithRecord.
+  void ShowQuitMsgBox() override;
+  // The own money and yuanbao from the login record, shown where the table shows them.
+  void RefreshSelfMoney();
+  // 3 in the single-player game, else 1 in call-and-rob mode, else 0.
+  int GetGameKind() override;
+  ResultLayer* GetResultScreen() const;
+  bool IsResultLockHeld() const;
 
   // ---- read access ----
   int GetGameId() const { return m_iGameId; }
@@ -355,6 +396,12 @@ class GameViewPC : public DDZGameView {
   bool m_bHandRunning = false;
   // The cap of the hand's winnings, shown as the top score.
   int m_iTopScoreCap = 0;
+  // Results handled since the view was built; hands played (+1 per result);
+  // continue presses (a quit clears them); 2 once the hand's result is in.
+  int m_iResultShownCount = 0;
+  int m_iHandsPlayed = 0;
+  int m_iContinueCount = 0;
+  int m_iRoundState = 0;
   // Per screen seat, the role of its played-cards row: 2 the landlord's, 1 a
   // farmer's, 0 before the landlord is known.
   int m_iSendRowRole[kMaxSeats] = {};
@@ -420,6 +467,8 @@ class GameViewPC : public DDZGameView {
   void BuildResultScreen();
   void BuildGameTips();
   void AfterTableBuilt();
+  // The result screen goes with the table (the view holds a reference).
+  void ReleaseResultScreen();
 
   // ---- the start button and teardown ----
   void StartIdleTips();
@@ -470,6 +519,19 @@ class GameViewPC : public DDZGameView {
   void ForgetSmallGameLayer(bool remove);
   void ShowSmallGameBox(const std::string& text);
 
+  // ---- GameViewPCResult.cpp ----
+  // The bottom bar's buttons off for the result.
+  void DisableBottomBarForResult();
+  // The result screen off the table (it stays built for the next hand).
+  void RemoveResultScreen();
+  // Lowers the result's raise of the message lock; false when none is held.
+  bool LowerResultLock();
+  // The other seats' remaining cards face up in their shown-hand rows.
+  void ShowRemainingCards(int seat, const char* cards);
+  // The rows, seat widgets, clock and panels back to an empty table.
+  void ResetHandWidgets();
+  void RecordGameStateIfOn(int code);
+
   int m_iGameId = 0;
   // The open mini-game layer, retained while held; null when none is open.
   ISmallGameLayer* m_pSmallGameLayer = nullptr;
@@ -479,4 +541,7 @@ class GameViewPC : public DDZGameView {
   bool m_bTouchSeen = false;
   cocos2d::Sprite* m_pBackground[3] = {};  // children of the view
   std::unique_ptr<SingleServerBase> m_pSingleServer;
+  // The result's raise of the message lock, a child of the view: a view that
+  // leaves the stage with the result screen open lowers it once.
+  MsgLockToken* m_pResultLock = nullptr;
 };

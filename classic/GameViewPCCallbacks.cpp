@@ -419,7 +419,7 @@ void GameViewPC::CallBackGameEnterBackGround() {
   // The own hand is made again at the foreground; the deal layer and the
   // clock, which point at it, go with it.
   drop(m_pHandCard[kOwnSeat]);
-  drop(m_pResultLayer);
+  ReleaseResultScreen();
   drop(m_pDealCard);
   drop(m_pGameClock);
   drop(m_pTaskUI);
@@ -447,6 +447,7 @@ void GameViewPC::CallBackGameEnterForeGround() {
     addChild(m_pHandCard[kOwnSeat], kZOwnHand);
   }
   if (m_pDealCard == nullptr) BuildDeal();
+  BuildResultScreen();
   if (m_pGameClock == nullptr) {
     m_pGameClock = new GameClock(m_pHandCard[kOwnSeat], GetGameKind());
     m_pGameClock->autorelease();

@@ -710,6 +710,8 @@ void GameViewPC::ShowCardTypeEffect(int cardType, int headIndex, int pos, int ch
   sound->PlayGameSound(std::to_string(kPlayEffect) + ".mp3");
   AniManage* anis = GetAniManage();
   const bool callRob = m_iGameMode == kCallRobMode;
+  // The heads act as if the seat's side had won.
+  const bool landlordSeat = pos == m_TableItem.iLandOwnerPos;
   auto show = [anis](AniBase* ani, bool now) {
     // The manager takes the one reference of a new animation.
     if (anis == nullptr) {
@@ -730,6 +732,7 @@ void GameViewPC::ShowCardTypeEffect(int cardType, int headIndex, int pos, int ch
       ShowTableMultiple(m_TableItem.iTimes);
       show(new cjddz_AniSuperFallBomb(this, g_ptSuperBomb[0], g_ptSuperBomb[1]), true);
     }
+    ShowPlayerResultActs(landlordSeat);
     sound->PlayerTalk(headIndex, kVoiceBomb);
   } else if (cardType == Rocket) {
     if (callRob) {
@@ -739,17 +742,22 @@ void GameViewPC::ShowCardTypeEffect(int cardType, int headIndex, int pos, int ch
       ShowTableMultiple(m_TableItem.iTimes);
       show(new AniRocket(), true);
     }
+    ShowPlayerResultActs(landlordSeat);
     sound->PlayerTalk(headIndex, kVoiceRocket);
   } else if (cardType >= StraightFirst && cardType <= StraightLast) {
     show(new AniShunzi(1), false);
+    ShowPlayerResultActs(landlordSeat);
     sound->PlayerTalk(headIndex, kVoiceStraight);
   } else if (cardType >= PairStraightFirst && cardType <= PairStraightLast) {
     show(new AniShunzi(2), false);
+    ShowPlayerResultActs(landlordSeat);
     sound->PlayerTalk(headIndex, kVoicePairStraight);
   } else if (cardType >= PlaneFirst && cardType <= PlaneLast) {
+    ShowPlayerResultActs(landlordSeat);
     sound->PlayerTalk(headIndex, kVoicePlane);
   } else if (cardType >= PlaneWingsFirst && cardType <= PlaneWingsLast) {
     show(new AniPlane(), false);
+    ShowPlayerResultActs(landlordSeat);
     sound->PlayerTalk(headIndex, kVoicePlaneWings);
   } else if (cardType == Triple || cardType == TripleSingle || cardType == TriplePair) {
     if (!leads) {

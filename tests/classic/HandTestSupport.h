@@ -25,7 +25,7 @@ using Frame = std::vector<std::uint8_t>;
 class RecordingServer : public SingleServerBase {
  public:
   explicit RecordingServer(IGameMessageSink* view) : SingleServerBase(view) {}
-  void StartGame() override {}
+  void StartGame() override { ++starts; }
   void RecvGameViewMsg(const std::uint8_t* buf, int len) override {
     if (buf == nullptr || len < 8) return;
     requests.push_back(buf[1]);
@@ -34,6 +34,7 @@ class RecordingServer : public SingleServerBase {
   std::vector<int> requests;
   // Each request whole, as it went out.
   std::vector<std::vector<std::uint8_t>> frames;
+  int starts = 0;  // the sit's and each ready's
 };
 
 class HandView : public GameViewPC {
@@ -118,7 +119,13 @@ class HandTest : public ClassicTest {
     view = HandView::create();
     scene->addChild(view);
     view->SendSitReq();
-    for (int seat = 0; seat < 3; ++seat) g_iSeatHeadFigure[seat] = 1;  // voice set A
+    // Voice set A on every seat: the kept figures, and the seats' own head
+    // ids for when a new hand resets the kept figures.
+    for (int seat = 0; seat < 3; ++seat) {
+      g_iSeatHeadFigure[seat] = 1;
+      if (PlayerNode* player = view->GetPlayerNode(seat)) player->cHeadID = 1;
+    }
+    GameViewBase::m_GlobalInfo.iHeadID = 1;
   }
   void TearDown() override {
     std::fill(std::begin(g_iSeatHeadFigure), std::end(g_iSeatHeadFigure), -1);

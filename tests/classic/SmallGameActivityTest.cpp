@@ -307,9 +307,8 @@ TEST_F(SmallGameTest, AnEndReasonRemovesTheLayerAndNamesTheReason) {
 // ---------------------------------------------------------------- message 34
 
 TEST_F(SmallGameTest, CounterActivityInfoThenACountForTheButtonAndTheResultScreen) {
-  ResultLayer* result = ResultLayer::create(view);
-  result->retain();  // not shown: only its tip value is read
-  view->m_pResultLayer = result;
+  ResultLayer* result = view->GetResultScreen();  // built with the table, not shown
+  ASSERT_NE(result, nullptr);
 
   view->Deliver(CounterMsg(2, 0, 0, {9}));  // no button yet: nothing is made
   EXPECT_TRUE(bar()->GetButtons().empty());
@@ -329,8 +328,6 @@ TEST_F(SmallGameTest, CounterActivityInfoThenACountForTheButtonAndTheResultScree
   view->Deliver(CounterMsg(3, 0, 0, {1}));
   EXPECT_EQ(button->GetLeftCount(), 5);
   EXPECT_EQ(bar()->GetButtons().size(), 1u);
-  view->m_pResultLayer = nullptr;
-  result->release();
 }
 
 // ---------------------------------------------------------------- lengths

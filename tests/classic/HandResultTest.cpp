@@ -1,0 +1,208 @@
+// The hand result on the classic table: message 237 to each seat's money and
+// score, the spring doubling, the exit state, the result's raise of the
+// message lock (lowered exactly once, also when a click races the screen's
+// automatic action), and the result screen's buttons.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "HandTestSupport.h"
+#include "platform/engine/Log.h"
+#include "gamedata/TextTables.h"
+#include "widgets/ResultLayer.h"
+
+namespace classictest {
+namespace {
+
+// A result: the landlord (chair 1, the own seat) wins `score` from each
+// farmer; the money changes differ from the scores (offset 12 vs 52); the
+// left seat still holds three cards, the right seat none.
+Frame Result(int score, bool spring, int smallButton = 0) {
+  ddz::classic::HandResultBlocks blocks;
+  blocks.scores = {-score, 2 * score, -score};
+  blocks.remaining[0][0] = 0x03;
+  blocks.remaining[0][1] = 0x24;
+  blocks.remaining[0][5] = 0x0d;
+  blocks.landlordWon = score > 0;
+  blocks.spring = spring;
+  Frame f = ddz::classic::BuildHandResult(blocks);
+  const int money[3] = {-10 * score, 20 * score, -10 * score};
+  for (int chair = 0; chair < 3; ++chair)
+    for (int i = 0; i < 4; ++i) f[12 + 4 * chair + i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(money[chair]) >> (24 - 8 * i));
+  PutLE(f, 284, smallButton);
+  return f;
+}
+
+class HandResult : public HandTest {
+ protected:
+  void SetUp() override {
+    HandTest::SetUp();
+    view->m_TableItem.iLandOwnerPos = 1;
+    view->m_TableItem.iTimes = 2;
+    for (int seat = 0; seat < 3; ++seat) money[seat] = view->GetPlayerNode(seat)->iMoney;
+  }
+  void DeliverResult(const Frame& f) {
+    std::vector<char> copy(f.begin(), f.end());
+    view->CallBackGameResultServer(copy.data(), static_cast<int>(copy.size()));
+  }
+  // Frames until the result screen is up (the pause lasts 60 frames).
+  void RunUntilScreen(int limit = 400) {
+    for (int i = 0; i < limit && !Screen()->isRunning(); ++i) tick(1, 1.0f / 60);
+  }
+  ResultLayer* Screen() const { return view->GetResultScreen(); }
+  int money[3] = {};
+};
+
+TEST_F(HandResult, SettlesEachSeatShowsTheScreenAndHoldsTheMessagesUntilContinue) {
+  const int handsToday = view->GetTodayPlayNum();
+  const int statsBefore = GameViewBase::m_GlobalInfo.iSingleWinNum + GameViewBase::m_GlobalInfo.iSingleLoseNum;
+  DeliverResult(Result(3, false));
+  EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 1);
+  EXPECT_EQ(g_iExitState, 0);  // the pause runs first
+  EXPECT_EQ(view->GetTodayPlayNum(), handsToday + 1);
+  RunUntilScreen();
+  ASSERT_TRUE(Screen()->isRunning());
+  EXPECT_EQ(g_iExitState, 2);
+  EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 1);
+  const int moneyChange[3] = {-30, 60, -30};
+  const char* shown[3] = {";3", ":6", ";3"};
+  for (int seat = 0; seat < 3; ++seat) {
+    SCOPED_TRACE(seat);
+    EXPECT_EQ(view->GetPlayerNode(seat)->iMoney, money[seat] + moneyChange[seat]);
+    EXPECT_EQ(Screen()->GetSeatNumber(seat)->getString(), shown[seat]);
+  }
+  EXPECT_EQ(GameViewBase::m_GlobalInfo.iMoney, view->GetPlayerNode(1)->iMoney);
+  EXPECT_EQ(view->m_pMingCard[0]->GetCardCount(), 3);
+  EXPECT_EQ(view->m_pMingCard[2]->GetCardCount(), 0);
+  EXPECT_EQ(GameViewBase::m_GlobalInfo.iSingleWinNum + GameViewBase::m_GlobalInfo.iSingleLoseNum, statsBefore + 1);
+  EXPECT_EQ(view->m_TableItem.iTimes, 2);  // no spring, no doubling
+
+  Screen()->OnBtnContinue();
+  EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 0);
+  EXPECT_FALSE(Screen()->isRunning());
+  EXPECT_EQ(g_iExitState, 0);  // pressed (3), then the table reset
+  EXPECT_EQ(view->server->starts, 2);  // the sit's, then the ready
+  EXPECT_EQ(view->m_pMingCard[0]->GetCardCount(), 0);
+}
+
+TEST_F(HandResult, ASpringDoublesTheMultipleOnceBeforeTheScreen) {
+  const struct {
+    bool spring;
+    int times;
+  } cases[] = {{false, 2}, {true, 4}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.spring);
+    view->m_TableItem.iTimes = 2;
+    DeliverResult(Result(3, c.spring));
+    EXPECT_EQ(view->m_TableItem.iTimes, c.times);
+    RunUntilScreen(1200);
+    ASSERT_TRUE(Screen()->isRunning());
+    EXPECT_EQ(view->m_TableItem.iTimes, c.times);
+    Screen()->OnBtnContinue();
+    EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 0);
+  }
+}
+
+TEST_F(HandResult, AShortResultIsDroppedAndChangesNothing) {
+  Frame f = Result(3, true);
+  std::vector<char> copy(f.begin(), f.end());
+  view->CallBackGameResultServer(copy.data(), GameViewPC::kResultSize - 1);
+  tick(100, 1.0f / 60);
+  EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 0);
+  EXPECT_EQ(view->m_iHandsPlayed, 0);
+  EXPECT_EQ(view->m_TableItem.iTimes, 2);
+  EXPECT_FALSE(Screen()->isRunning());
+  for (int seat = 0; seat < 3; ++seat) EXPECT_EQ(view->GetPlayerNode(seat)->iMoney, money[seat]);
+}
+
+TEST_F(HandResult, AClickRacingTheAutomaticActionLowersTheLockOnce) {
+  cocos2d::Log::clear();
+  DeliverResult(Result(-2, false));
+  RunUntilScreen();
+  ASSERT_TRUE(Screen()->isRunning());
+  // The countdown runs out: its automatic action is the quit.
+  for (int i = 0; i < 1100 && !Screen()->HasActed(); ++i) tick(1, 0.1f);
+  ASSERT_TRUE(Screen()->HasActed());
+  EXPECT_EQ(g_iExitState, 3);
+  EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 0);
+  // The click arrives after it; so does a stray second call of the view.
+  Screen()->OnBtnContinue();
+  view->OnResultBtnQuit();
+  EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 0);
+  EXPECT_EQ(view->server->starts, 1);  // no ready
+  EXPECT_FALSE(cocos2d::Log::contains("kept at 0"));
+  // A lock raised by something else after that is not lowered by the result.
+  GameViewBase::m_iLockMainMsgCount += 1;
+  view->OnResultBtnQuit();
+  EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 1);
+  GameViewBase::m_iLockMainMsgCount -= 1;
+}
+
+TEST_F(HandResult, ResultButtonsSendWhatTheTableNeeds) {
+  const struct {
+    const char* name;
+    bool network;
+    bool smallGame;
+    int starts;           // after the sit's
+    const char* logLine;  // the escape the button sent
+    bool miniGameRequest;
+  } cases[] = {
+      {"continue, single-player", false, false, 1, nullptr, false},
+      {"continue, network", true, false, 0, "SendEscapeReq 0", false},
+      {"mini-game", false, true, 0, "SendEscapeReq 98", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    cocos2d::Log::clear();
+    GameViewBase::m_GlobalInfo.iPlayMode = 1;
+    view->server->requests.clear();
+    const int startsBefore = view->server->starts;
+    DeliverResult(Result(3, false, c.smallGame ? 1 : 0));
+    RunUntilScreen();
+    ASSERT_TRUE(Screen()->isRunning());
+    if (c.network) GameViewBase::m_GlobalInfo.iPlayMode = 0;
+    if (c.smallGame) {
+      Screen()->OnBtnSmallGame();
+    } else {
+      Screen()->OnBtnContinue();
+    }
+    GameViewBase::m_GlobalInfo.iPlayMode = 1;
+    EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 0);
+    EXPECT_FALSE(Screen()->isRunning());
+    EXPECT_EQ(view->server->starts - startsBefore, c.starts);
+    if (c.logLine != nullptr) {
+      EXPECT_TRUE(cocos2d::Log::contains(c.logLine));
+    }
+    EXPECT_EQ(view->server->requests, c.miniGameRequest ? std::vector<int>{41} : std::vector<int>{});
+    GameMsgBox::destroyMessageBox();
+  }
+}
+
+TEST_F(HandResult, CallAndRobShowsTheDoublingCountNotTwoToItsPower) {
+  GameViewBase::m_GlobalInfo.iPlayMode = 0;  // a network call-and-rob table (kind 1)
+  view->m_iGameMode = 1;
+  view->m_TableItem.iTimes = 40;
+  view->m_TableItem.iBaseScore = 5;
+  DeliverResult(Result(3, false));
+  RunUntilScreen();
+  ASSERT_TRUE(Screen()->isRunning());
+  ASSERT_NE(Screen()->GetScoreNumber(1), nullptr);
+  EXPECT_EQ(Screen()->GetScoreNumber(0)->getString(), "5");
+  EXPECT_EQ(Screen()->GetScoreNumber(1)->getString(), ":40");
+  view->OnResultBtnQuit();
+  EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 0);
+  GameViewBase::m_GlobalInfo.iPlayMode = 1;
+}
+
+TEST_F(HandResult, TheQuitQuestionLeavesThroughItsButton) {
+  cocos2d::Log::clear();
+  view->ShowQuitMsgBox();
+  GameMsgBox* box = GameMsgBox::shareMessageBox();
+  EXPECT_EQ(box->GetText(), GameText(18));
+  EXPECT_TRUE(box->PressConfirm());
+  EXPECT_TRUE(cocos2d::Log::contains("GameViewBase::QuitGame"));
+}
+
+}  // namespace
+}  // namespace classictest
