@@ -191,12 +191,12 @@ void Painter::Button(SDL_Surface* s, const std::string& name) {
   RoundRect(s, 1, 1, s->w - 2, s->h - 2, s->h * 0.3f, top, bottom, {255, 255, 255, 200}, 2);
 }
 
-void Painter::Digits(SDL_Surface* s) {
+void Painter::Digits(SDL_Surface* s, const std::string& glyphs) {
   // Glyph order of the digit images: 0-9, then ':' drawn as a plus and ';' as a minus.
-  static const char* const kGlyphs[12] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "+", "-"};
-  const float cell = s->w / 12.0f;
-  for (int i = 0; i < 12; ++i)
-    FitText(s, kGlyphs[i], static_cast<int>(s->h * 1.1f), kGoldInk, cell * (i + 0.5f), s->h / 2.0f,
+  const std::string order = glyphs.empty() ? std::string("0123456789+-") : glyphs;
+  const float cell = s->w / static_cast<float>(order.size());
+  for (std::size_t i = 0; i < order.size(); ++i)
+    FitText(s, std::string(1, order[i]), static_cast<int>(s->h * 1.1f), kGoldInk, cell * (i + 0.5f), s->h / 2.0f,
             static_cast<int>(cell), s->h, true);
 }
 
@@ -283,7 +283,7 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
   } else if (Has(name, "loading_process_1")) {
     RoundRect(s, 0, 0, w, h, h / 2.0f, {255, 220, 90, 255}, {230, 140, 20, 255});
   } else if (Has(name, "num") && w >= h * 4) {
-    Digits(s);
+    Digits(s, caption);
   } else if (w >= 1000 && h >= 600) {
     Background(s, Has(name, "night"), caption);
   } else {

@@ -39,7 +39,9 @@ class Painter {
   void Court(SDL_Surface* s, int number);
   void Joker(SDL_Surface* s, bool big, bool small);
   void Button(SDL_Surface* s, const std::string& name);
-  void Digits(SDL_Surface* s);
+  // A digit strip: `glyphs` (one ASCII character each) in equal cells; empty
+  // gives the usual twelve, 0-9 then ':' as a plus and ';' as a minus.
+  void Digits(SDL_Surface* s, const std::string& glyphs);
   void Background(SDL_Surface* s, bool night, const std::string& caption);
   void Panel(SDL_Surface* s, const std::string& caption);
 
