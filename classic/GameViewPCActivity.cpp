@@ -16,6 +16,7 @@
 #include <string>
 
 #include "classic/GameViewPC.h"
+#include "platform/gamebase/MessageFields.h"
 #include "classic/SmallGamePort.h"
 #include "gamedata/LayoutConfig.h"
 #include "gamedata/TextTables.h"
@@ -62,11 +63,7 @@ constexpr int kBoxQuestion = 11;
 constexpr int kSmallGameMode = 1;
 constexpr const char* kSmallGameMusic = "ddzfs_music_bg.mp3";
 
-int LittleEndianAt(const std::uint8_t* p) {
-  return static_cast<std::int32_t>(std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) |
-                                   (std::uint32_t{p[3]} << 24));
-}
-int IntAt(const char* msg, int at) { return LittleEndianAt(reinterpret_cast<const std::uint8_t*>(msg + at)); }
+int IntAt(const char* msg, int at) { return ddz::LittleEndianAt(msg, at); }
 int SignedByteAt(const char* msg, int at) { return static_cast<signed char>(msg[at]); }
 int UnsignedByteAt(const char* msg, int at) { return static_cast<std::uint8_t>(msg[at]); }
 
@@ -163,9 +160,10 @@ void GameViewPC::OpenSmallGame() {
   if (m_pSmallGameLayer != nullptr) return;
   ISmallGameLayer* layer = MakeSmallGameLayer();
   if (layer == nullptr) return;
-  const int m3 = LittleEndianAt(m_ActivityInfo + kM3);
+  const char* info = reinterpret_cast<const char*>(m_ActivityInfo);
+  const int m3 = IntAt(info, kM3);
   SmallGameOpenFields fields;
-  fields.iM2 = LittleEndianAt(m_ActivityInfo + kM2);
+  fields.iM2 = IntAt(info, kM2);
   fields.iMode = kSmallGameMode;
   fields.iCounter = m3;
   fields.iCounterMax = m3;

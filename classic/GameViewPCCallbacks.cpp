@@ -18,6 +18,7 @@
 #include "cards/SpriteCardManage.h"
 #include "classic/BottomUIPC.h"
 #include "classic/GameViewPC.h"
+#include "platform/gamebase/MessageFields.h"
 #include "gamedata/LayoutConfig.h"
 #include "gamedata/RobotHeads.h"
 #include "gamedata/TextTables.h"
@@ -46,6 +47,9 @@
 #include "widgets/TaskUI.h"
 
 using cocos2d::Vec2;
+
+using ddz::BigEndianAt;
+using ddz::LittleEndianAt;
 
 namespace {
 
@@ -114,18 +118,6 @@ constexpr int kGuideMedalA = 7;
 constexpr int kGuideMedalB = 8;
 
 constexpr int kEscapeMiniGame = 98;
-
-int LittleEndianAt(const char* msg, int at) {
-  const auto* p = reinterpret_cast<const std::uint8_t*>(msg + at);
-  return static_cast<std::int32_t>(std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) |
-                                   (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[3]} << 24));
-}
-
-int BigEndianAt(const char* msg, int at) {
-  const auto* p = reinterpret_cast<const std::uint8_t*>(msg + at);
-  return static_cast<std::int32_t>((std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) |
-                                   (std::uint32_t{p[2]} << 8) | std::uint32_t{p[3]});
-}
 
 bool LongEnough(const char* msg, int len, int need, const char* what) {
   if (msg != nullptr && len >= need) return true;

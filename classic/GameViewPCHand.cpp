@@ -20,6 +20,7 @@
 #include "cards/SelfHandCard.h"
 #include "cards/SendCard.h"
 #include "classic/GameViewPC.h"
+#include "platform/gamebase/MessageFields.h"
 #include "classic/RoundTaskConditions.h"
 #include "classic/TopUIPC.h"
 #include "gamedata/LayoutConfig.h"
@@ -43,6 +44,9 @@
 
 using cocos2d::Vec2;
 namespace msg = ddz::classic;
+
+using ddz::BigEndianAt;
+using ddz::LittleEndianAt;
 
 namespace {
 
@@ -126,18 +130,6 @@ constexpr const char* kBgWordDay = "qorvddz_bg_word1.png";
 constexpr const char* kBgWordNight = "qorvddz_bg_word2.png";
 constexpr int kLevelForTaskHighlight = 3;
 constexpr int kTextTableFee = 452;
-
-int BigEndianAt(const char* msg, int at) {
-  const auto* p = reinterpret_cast<const std::uint8_t*>(msg + at);
-  return static_cast<std::int32_t>((std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) |
-                                   (std::uint32_t{p[2]} << 8) | std::uint32_t{p[3]});
-}
-
-int LittleEndianAt(const char* msg, int at) {
-  const auto* p = reinterpret_cast<const std::uint8_t*>(msg + at);
-  return static_cast<std::int32_t>(std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) |
-                                   (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[3]} << 24));
-}
 
 std::uint8_t ByteAt(const char* msg, int at) { return static_cast<std::uint8_t>(msg[at]); }
 

@@ -22,6 +22,7 @@
 #include "cards/SpriteCardManage.h"
 #include "classic/BottomUIPC.h"
 #include "classic/GameViewPC.h"
+#include "platform/gamebase/MessageFields.h"
 #include "classic/TopUIPC.h"
 #include "gamedata/LayoutConfig.h"
 #include "gamedata/TextTables.h"
@@ -33,6 +34,9 @@
 #include "widgets/TaskUI.h"
 
 using cocos2d::Vec2;
+
+using ddz::BigEndianAt;
+using ddz::LittleEndianAt;
 
 namespace {
 
@@ -77,12 +81,6 @@ constexpr int kTaskDone = 2;
 constexpr int kZShownRow = 1;
 constexpr int kZTaskPanel = 200;
 constexpr int kTextLoggedIn = 451;
-
-int BigEndianAt(const char* msg, int at) {
-  const auto* p = reinterpret_cast<const std::uint8_t*>(msg + at);
-  return static_cast<std::int32_t>((std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) |
-                                   (std::uint32_t{p[2]} << 8) | std::uint32_t{p[3]});
-}
 
 int NativeAt(const char* msg, int at) {
   std::int32_t v = 0;

@@ -20,6 +20,7 @@
 #include "cards/SpriteCardManage.h"
 #include "classic/BottomUIPC.h"
 #include "classic/GameViewPC.h"
+#include "platform/gamebase/MessageFields.h"
 #include "gamedata/LayoutConfig.h"
 #include "gamedata/TextTables.h"
 #include "platform/engine/Log.h"
@@ -45,6 +46,9 @@
 #include "widgets/TaskUI.h"
 
 int g_iExitState = 0;
+
+using ddz::BigEndianAt;
+using ddz::LittleEndianAt;
 
 namespace {
 
@@ -90,18 +94,6 @@ struct HandMilestone {
 constexpr HandMilestone kHandMilestones[] = {{3, 150}, {5, 160}, {10, 170}};
 
 constexpr float kMiniGameWaitSeconds = 60.0f;
-
-int BigEndianAt(const char* msg, int at) {
-  const auto* p = reinterpret_cast<const std::uint8_t*>(msg + at);
-  return static_cast<std::int32_t>((std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) |
-                                   (std::uint32_t{p[2]} << 8) | std::uint32_t{p[3]});
-}
-
-int LittleEndianAt(const char* msg, int at) {
-  const auto* p = reinterpret_cast<const std::uint8_t*>(msg + at);
-  return static_cast<std::int32_t>(std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) |
-                                   (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[3]} << 24));
-}
 
 // Money saturates at the ends of an int instead of wrapping.
 int AddMoney(int money, int change) {
