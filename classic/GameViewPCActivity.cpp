@@ -167,7 +167,7 @@ void GameViewPC::OpenSmallGame() {
   fields.iMode = kSmallGameMode;
   fields.iCounter = m3;
   fields.iCounterMax = m3;
-  fields.iM1 = LittleEndianAt(m_ActivityInfo + kM1);
+  fields.iM1 = IntAt(info, kM1);
   fields.iGlobalValue = m_GlobalInfo.iSmallGameValue;
   fields.iStart = static_cast<signed char>(m_ActivityInfo[kSmallGameStart]);
   layer->SetOpenFields(fields);
