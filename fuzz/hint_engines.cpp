@@ -149,7 +149,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const Cards last = ReadCards(in, 22, raw);
   Cards selected;
   const int picks = in.Byte() % 8;
-  for (int i = 0; i < picks && !hand.empty(); ++i) selected.push_back(hand[in.Byte() % hand.size()]);
+  std::vector<bool> picked(hand.size());  // a selection takes each card of the hand once
+  for (int i = 0; i < picks && !hand.empty(); ++i) {
+    const std::size_t at = in.Byte() % hand.size();
+    if (!picked[at]) selected.push_back(hand[at]);
+    picked[at] = true;
+  }
   switch (engine) {
     case 0: Classic(in, hand, last, selected, presses); break;
     case 1: FourPlayer(in, hand, last, selected, presses); break;

@@ -28,7 +28,7 @@ mkdir -p "$out/logs" "$out/artifacts" "$out/corpus"
 started=$SECONDS
 if ! { cmake -S "$root" -B "$out" "${launcher[@]}" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
          -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDDZ_FUZZ=ON -DDDZ_BUILD_TESTS=OFF -DDDZ_BUILD_BENCH=OFF &&
-       cmake --build "$out" -j "${DDZ_JOBS:-$(nproc)}"; } >"$out/build.log" 2>&1; then
+       cmake --build "$out" --target fuzz_all -j "${DDZ_JOBS:-$(nproc)}"; } >"$out/build.log" 2>&1; then
   echo "fuzz: build FAILED (full log: $out/build.log)"
   grep -E 'error' "$out/build.log" | head -n 40 || true
   tail -n 20 "$out/build.log"
