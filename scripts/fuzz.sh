@@ -45,6 +45,7 @@ run_target() {
   name="$(basename "$program")"
   name="${name#fuzz_}"
   local corpus="$out/corpus/$name" log="$out/logs/$name.log"
+  rm -f "$out/logs/$name.summary"
   mkdir -p "$corpus"
   if [ -d "$root/fuzz/corpus/$name" ]; then cp -n "$root/fuzz/corpus/$name"/* "$corpus/" 2>/dev/null || true; fi
   local status=0
