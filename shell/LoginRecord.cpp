@@ -56,7 +56,10 @@ LoginRecordStatus ReadLoginRecordFile(const std::string& path, LoginRecord& reco
 void ConvertLoginNickName(LoginRecord& record) {
   const std::string gbk = record.NickName();
   const std::string utf8 = YndCodeConvert::G2u(gbk);
-  if (utf8 == "N") return;
+  // A field that reads "N" stays byte for byte. One that only converts to "N"
+  // (an "N" before a broken GBK character, which the conversion drops) is
+  // written back like any other name, so no GBK byte stays in the UTF-8 field.
+  if (utf8 == "N" && gbk == "N") return;
   char field[LoginRecord::kNickNameSize] = {};
   ddz::os::CopyBounded(field, sizeof field, utf8);
   std::memcpy(record.bytes.data() + LoginRecord::kNickNameOffset, field, sizeof field);

@@ -68,8 +68,9 @@ enum class LoginRecordStatus { Ok, Missing, Short };
 LoginRecordStatus ReadLoginRecordFile(const std::string& path, LoginRecord& record, std::int64_t* size = nullptr);
 
 // The nickname as the client keeps it: the GBK bytes converted to UTF-8 and,
-// unless the result is exactly "N", written back zero-filled and cut at a
-// character boundary to at most 23 bytes, so the field always ends in a zero.
+// unless the field is exactly "N" (then it stays byte for byte), written back
+// zero-filled and cut at a character boundary to at most 23 bytes, so the
+// field always ends in a zero.
 void ConvertLoginNickName(LoginRecord& record);
 
 // The record as the game scene takes it: kLoginRecordFile found through the

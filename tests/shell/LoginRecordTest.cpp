@@ -134,6 +134,19 @@ TEST_F(LoginRecordTest, NicknameNIsKeptByteForByte) {
   EXPECT_EQ(record.bytes[LoginRecord::kNickNameOffset + 5], '?');
 }
 
+// Found by the login-record fuzz target: "N" followed by a GBK lead byte without
+// its second byte converts to "N", and the broken byte stayed in the field.
+TEST_F(LoginRecordTest, NicknameThatOnlyConvertsToNIsWrittenBackAsUtf8) {
+  std::string lobby = LobbyRecord(std::string("N\xD1", 2));
+  lobby[LoginRecord::kNickNameOffset + 5] = '?';
+  Write(lobby);
+  LoginRecord record;
+  ASSERT_EQ(ddz::LoadLoginRecord(record), LoginRecordStatus::Ok);
+  EXPECT_EQ(record.NickName(), "N");
+  for (std::size_t i = 1; i < LoginRecord::kNickNameSize; ++i)
+    EXPECT_EQ(record.bytes[LoginRecord::kNickNameOffset + i], 0) << "byte " << i;
+}
+
 TEST(LoginRecordFields, TokenIsBoundedAndHexCoversEveryByte) {
   LoginRecord record;
   record.bytes.fill(0xAB);

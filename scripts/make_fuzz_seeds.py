@@ -1,0 +1,93 @@
+#!/usr/bin/env python3
+"""Writes the fuzz targets' seed corpora into fuzz/corpus/<target>/.
+
+The message seeds are the frames the message tests spell out
+(tests/cardlogic/ClassicMessagesTest.cpp); the file seeds are the program's own
+data files and the files the tests write. Each seed is small; run again after
+the tests or the data files change (it replaces the folders it writes).
+"""
+import pathlib
+import re
+import shutil
+import struct
+
+ROOT = pathlib.Path(__file__).resolve().parent.parent
+OUT = ROOT / "fuzz" / "corpus"
+MAX_SEED = 8192
+
+
+def num(text):
+    return int(text, 0)
+
+
+def test_frames():
+    """The frames of the message test: Message{...} and Bytes(size, {{at, {...}}, ...})."""
+    src = (ROOT / "tests/cardlogic/ClassicMessagesTest.cpp").read_text()
+    frames = []
+    for body in re.findall(r"Message\{([0-9xa-fA-F, ]+)\}", src):
+        frames.append(bytes(num(b) & 255 for b in body.split(",")))
+    for size, runs in re.findall(r"Bytes\((\d+), \{(.*?)\}\)\)?;", src):
+        m = bytearray(int(size))
+        for at, values in re.findall(r"\{(\d+), \{([0-9xa-fA-F, ]+)\}\}", runs):
+            for i, v in enumerate(values.split(",")):
+                if int(at) + i < len(m):
+                    m[int(at) + i] = num(v) & 255
+        frames.append(bytes(m))
+    return frames
+
+
+def card(suit, value):
+    """A card byte: suit in bits 5-6, value 1 (A) .. 13 (K); jokers 16 and 17."""
+    return (suit << 5) | value
+
+
+def write(target, name, data):
+    folder = OUT / target
+    folder.mkdir(parents=True, exist_ok=True)
+    (folder / name).write_bytes(data[:MAX_SEED])
+
+
+def main():
+    if OUT.exists():
+        shutil.rmtree(OUT)
+    frames = test_frames()
+    for i, f in enumerate(frames):
+        write("classic_messages", f"frame{i:02d}", b"\x00" + f)  # mode 0: the readers on the frame
+
+    # The local server: a seed for the deal, then the player's moves (op 4),
+    # some arbitrary requests (op 1) and picked plays (op 3) between them.
+    for seed in (1, 7, 12345):
+        write("single_server", f"moves{seed}", struct.pack(">I", seed) + bytes([4, 1] * 60))
+        write("single_server", f"mixed{seed}",
+              struct.pack(">I", seed) + bytes([4, 3, 2, 5, 7, 1, 12, 0, 24] + [5, 0, 3, 3, 9, 4, 4, 1] * 20))
+
+    # Hints: a hand, a play to beat and a selection for each engine.
+    straight = [card(s % 4, v) for s, v in enumerate(range(3, 8))]
+    pairs = [card(0, 5), card(1, 5), card(0, 6), card(1, 6), card(0, 7), card(2, 7)]
+    hand = straight + pairs + [card(0, 1), card(1, 1), card(2, 1), card(3, 1), 16, 17]
+    for engine in range(3):
+        for last in ([card(0, 4)], [card(2, 9), card(3, 9)], []):
+            data = bytes([engine | 8, len(hand)] + hand + [len(last)] + last + [2, 0, 5, 3, 1, 1, 0, 0])
+            write("hint_engines", f"e{engine}_last{len(last)}", data)
+
+    write("launch_command_line", "offline", b"ddz 127.0.0.1 0 0 0 0 0 offline 0")
+    write("launch_command_line", "network", b"C:\\ddz\\ddz.exe 192.168.1.20 8000 3 4 1 1234 token 65538 ./res")
+    write("login_record", "record", (ROOT / "data/MbUserLoginData.dat").read_bytes())
+    for name in ("base_txt.conf", "server.conf", "ddz_task_info.conf"):
+        write("conf_reader", name, (ROOT / "data" / name).read_bytes())
+    write("conf_reader", "arrays", b"[layout]\npts[] = 100,200; 300,400\nsize = 20,30\nn = -12\nf = 0.85\n")
+    for name in ("compete_game.txt", "superddz_game.txt"):
+        write("text_tables", name, (ROOT / "data" / name).read_bytes())
+    sheet = re.search(r'kSheet = R"\((.*?)\)";', (ROOT / "tests/platform/engine/ResourceTest.cpp").read_text(), re.S)
+    write("sprite_sheet", "sheet.plist", sheet.group(1).encode())
+    write("rule_files", "window", b"\x00" + (ROOT / "data/qorvddz_game_rule.conf").read_bytes())
+    write("rule_files", "all_rules", b"\x01" + (ROOT / "data/cjddz_all_rule.conf").read_bytes())
+    write("rule_files", "entry", "\x023|@|连对|@|两连对\n三对!@相连|@|两对".encode())
+    write("setting_conf", "defaults", b"100\n100\n1\n1\n1\n0\n0\n0")
+    write("setting_conf", "quiet", b"25\n0\n0\n1\n1\n7\n-3\n2147483647")
+    write("prop_catalogue", "catalogue", (ROOT / "data/com_coco_propinfo.conf").read_bytes())
+    write("task_catalogue", "tasks", bytes([40, 34]) + (ROOT / "data/ddz_task_info.conf").read_bytes())
+
+
+if __name__ == "__main__":
+    main()
