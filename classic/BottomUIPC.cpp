@@ -193,12 +193,6 @@ void BottomUIPC::SetUserName(const std::string& name) {
   if (width > kNameMaxWidth) m_pNameLabel->setScale(kNameMaxWidth / width);
 }
 
-int BottomUIPC::SingleWinRate(int wins, int losses) {
-  const long long counted = static_cast<long long>(wins) + losses;
-  if (counted <= 0 || wins <= 0) return 0;
-  return static_cast<int>(static_cast<long long>(wins) * 100 / counted);
-}
-
 void BottomUIPC::ShowSingleStats() {
   if (m_pStatsLabel == nullptr) return;
   const GlobalInfo& login = Login();

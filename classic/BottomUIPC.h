@@ -102,9 +102,6 @@ class BottomUIPC : public YndGameLayer, public ITalkCallBack, public ISelfHandBo
   bool IsSysBoxRunning() const override;
   void AddSysMessage(const char* text, int kind) override;
 
-  // Wins x 100 / (wins + losses) in whole percent; 0 when nothing was counted.
-  static int SingleWinRate(int wins, int losses);
-
   // ---- read access (view, tests) ----
   cocos2d::ui::Button* GetPanelButton(int i) const { return i >= 0 && i < kPanelButtons ? m_pPanelBtn[i] : nullptr; }
   cocos2d::ui::Button* GetQuickButton(int i) const { return i >= 0 && i < kQuickButtons ? m_pQuickBtn[i] : nullptr; }

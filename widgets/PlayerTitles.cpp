@@ -41,3 +41,9 @@ const std::string& GetMoneyTitle(int iMoney) {
 }
 
 cocos2d::Rect MakeRect(float x, float y, float width, float height) { return cocos2d::Rect(x, y, width, height); }
+
+int SingleWinRate(int wins, int losses) {
+  const long long counted = static_cast<long long>(wins) + losses;
+  if (counted <= 0 || wins <= 0) return 0;
+  return static_cast<int>(static_cast<long long>(wins) * 100 / counted);
+}

@@ -1,6 +1,7 @@
 // What a seat's number means in words: the names of the eight seat
-// expressions (skeleton and animation names) and the titles of a score and of
-// a money amount, as entries of the game text table.
+// expressions (skeleton and animation names), the titles of a score and of a
+// money amount, as entries of the game text table, and the win rate the
+// single-player bars show beside the score's title.
 #pragma once
 
 #include <string>
@@ -19,4 +20,6 @@ const std::string& GetScoreTitle(int iScore);
 // The title of a money amount: game text 79 below 1,000 up to 88 for
 // 2,000,000 and above (see kMoneyTitleLimits in the source).
 const std::string& GetMoneyTitle(int iMoney);
+// Wins x 100 / (wins + losses) in whole percent; 0 when nothing was counted.
+int SingleWinRate(int wins, int losses);
 cocos2d::Rect MakeRect(float x, float y, float width, float height);

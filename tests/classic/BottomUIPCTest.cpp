@@ -234,7 +234,7 @@ TEST_F(BottomUIPCTest, TheSinglePlayerWinRateInWholePercent) {
   const Case cases[] = {{0, 0, 0}, {1, 2, 33}, {2, 1, 66}, {5, 0, 100}, {0, 7, 0}, {INT_MAX, INT_MAX, 50}, {-3, 1, 0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.wins << "/" << c.losses);
-    EXPECT_EQ(BottomUIPC::SingleWinRate(c.wins, c.losses), c.rate);
+    EXPECT_EQ(SingleWinRate(c.wins, c.losses), c.rate);
   }
 
   GlobalInfo& login = GameViewBase::m_GlobalInfo;
