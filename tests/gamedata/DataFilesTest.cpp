@@ -12,6 +12,9 @@
 #include <vector>
 
 #include "platform/engine/FileUtils.h"
+#include "platform/engine/Log.h"
+#include "platform/engine/Ref.h"
+#include "platform/engine/Sprite.h"
 #include "platform/framework/YndConf.h"
 #include "gamedata/LayoutConfig.h"
 #include "gamedata/TextTables.h"
@@ -233,6 +236,26 @@ TEST_F(DataFilesTest, SettingsFilesHoldTheKeysTheCodeReads) {
     EXPECT_FALSE(text.empty()) << key;
     EXPECT_TRUE(ddz::FormatMatches(text, "")) << key;
   }
+}
+
+}  // namespace
+
+namespace {
+
+// Every line of the frame manifest is read: a frame line outside a sheet's
+// section, or one without its two sizes, would be skipped with a log line and
+// its frame would never draw.
+TEST_F(DataFilesTest, TheFrameManifestHasNoLineItSkips) {
+  cocos2d::Log::clear();
+  cocos2d::SpriteFrameCache* cache = cocos2d::SpriteFrameCache::getInstance();
+  cache->removeSpriteFrames();
+  cache->setManifestFile("frame_manifest.txt");
+  cache->addSpriteFramesWithFile("CardLayer1.plist");  // the first use reads the whole manifest
+  for (const std::string& line : cocos2d::Log::lines())
+    EXPECT_EQ(line.find("frame manifest"), std::string::npos) << line;
+  EXPECT_NE(cache->getSpriteFrameByName("cardback.png"), nullptr);
+  cache->removeSpriteFrames();
+  cocos2d::AutoreleasePool::current().clear();
 }
 
 }  // namespace
