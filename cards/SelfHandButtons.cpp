@@ -143,7 +143,7 @@ void SelfHandCard::ShowCallScoreButtons(int highest) {
   m_bWaitingForChoice = true;
 }
 
-void SelfHandCard::ShowOutCardButtons(const std::vector<int>& lastPlay) {
+void SelfHandCard::OpenPlayTurn(const std::vector<int>& lastPlay) {
   RestartHintCycle();
   m_bCannotBeat = false;
   m_vcLastPlay = lastPlay;
@@ -160,7 +160,6 @@ void SelfHandCard::ShowOutCardButtons(const std::vector<int>& lastPlay) {
   UpdateOutCardButton();
   m_bWaitingForChoice = true;
 
-  const std::vector<int> hand = HandCodes();
   if (!m_vcLastPlay.empty()) {
     std::vector<int> suggestion;
     const bool beatable = NextHint(suggestion);
@@ -176,6 +175,11 @@ void SelfHandCard::ShowOutCardButtons(const std::vector<int>& lastPlay) {
       m_bCannotBeat = true;
     }
   }
+}
+
+void SelfHandCard::ShowOutCardButtons(const std::vector<int>& lastPlay) {
+  OpenPlayTurn(lastPlay);
+  const std::vector<int> hand = HandCodes();
 
   // The last card plays (or passes) by itself.
   if (hand.size() != 1) return;

@@ -216,6 +216,10 @@ class SelfHandCard : public SpriteCardManage {
   // nothing beats it, true and empty when a running cycle is exhausted.
   virtual bool NextHint(std::vector<int>& out) const;
   virtual void RestartHintCycle() const;
+  // A play turn against `lastPlay` (empty: the hand leads): the four play
+  // buttons shown, pass and hint only when following, the play button by the
+  // selection, and the cannot-beat tip when nothing in the hand beats it.
+  void OpenPlayTurn(const std::vector<int>& lastPlay);
   // The whole pattern that a tapped or dragged selection completes into.
   virtual bool CompleteSelection(std::vector<int>& out, const std::vector<int>& selected) const;
   // The selected cards form a pattern that may be played now.

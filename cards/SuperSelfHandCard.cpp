@@ -160,38 +160,13 @@ void SuperSelfHandCard::RestartHintCycles() {
 // ---------------------------------------------------------------- turn
 
 void SuperSelfHandCard::ShowSendPassBtn(const std::vector<int>& cardsToBeat) {
-  m_bCannotBeat = false;
-  RestartHintCycles();
-  m_vcLastPlay = cardsToBeat;
-  for (int i : {kBtnPass, kBtnReselect, kBtnHint, kBtnPlay}) {
-    if (Button* button = GetMainButton(i)) {
-      button->setVisible(true);
-      button->setEnabled(false);
-    }
-  }
-  if (!m_vcLastPlay.empty()) {
-    if (Button* pass = GetMainButton(kBtnPass)) pass->setEnabled(true);
-    if (Button* hint = GetMainButton(kBtnHint)) hint->setEnabled(true);
-  }
-  CheckSelectedCards();
-  m_bWaitingForChoice = true;
-
-  if (!m_vcLastPlay.empty()) {
-    std::vector<int> suggestion;
-    const bool beatable = Prompt(suggestion);
-    RestartHintCycles();
-    if (!beatable) {
-      if (m_pCannotBeatTip != nullptr) {
-        m_pCannotBeatTip->stopAllActions();
-        m_pCannotBeatTip->setVisible(true);
-        m_pCannotBeatTip->setOpacity(0);
-        m_pCannotBeatTip->runAction(cocos2d::FadeIn::create(kTipFadeIn));
-      }
-      m_bCannotBeat = true;
-    }
-  }
+  OpenPlayTurn(cardsToBeat);
   if (m_vcCards.size() == 1) PlayLastCard();
 }
+
+bool SuperSelfHandCard::NextHint(std::vector<int>& out) const { return Prompt(out); }
+
+void SuperSelfHandCard::RestartHintCycle() const { RestartHintCycles(); }
 
 void SuperSelfHandCard::PlayLastCard() {
   const std::vector<CardGroupRecord> mine = Enumerate({m_vcCards.front()->iCardIndex});

@@ -106,6 +106,9 @@ class SuperSelfHandCard : public SelfHandCard {
   // Rebuilds the legal readings of the selection and the play button.
   void CheckSelectedCards();
   void UpdateOutCardButton() override { CheckSelectedCards(); }
+  // The Super engines' prompt cycle answers the base's hint questions.
+  bool NextHint(std::vector<int>& out) const override;
+  void RestartHintCycle() const override;
   // Highest type first; with `keepAll` every record, else the highest value of
   // each type (the first of equal values).
   static std::vector<ddz::CardGroupRecord> SortLegalGroups(std::vector<ddz::CardGroupRecord> candidates, bool keepAll);
