@@ -167,7 +167,7 @@ int Length(Input& in, int max) {
 std::vector<char> Body(Input& in, int len) {
   const std::vector<std::uint8_t> bytes = in.Bytes(static_cast<std::size_t>(len));
   std::vector<char> body(static_cast<std::size_t>(std::max(len, 1)), 0);
-  std::memcpy(body.data(), bytes.data(), bytes.size());
+  std::copy(bytes.begin(), bytes.end(), body.begin());
   return body;
 }
 
