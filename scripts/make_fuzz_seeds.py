@@ -41,6 +41,69 @@ def card(suit, value):
     return (suit << 5) | value
 
 
+def classic_view_seeds(test_messages):
+    """Steps of the classic view's target: messages (op 0), a hand result (1),
+    a re-login snapshot (2) and frames (3), as fuzz/classic_view.cpp reads them."""
+    def message(frame):
+        return bytes([0, frame[1]]) + struct.pack(">H", len(frame)) + frame
+
+    def result(frame):
+        return bytes([1]) + struct.pack(">H", len(frame)) + frame
+
+    def snapshot(frame):
+        return bytes([2]) + struct.pack(">H", len(frame)) + frame
+
+    def frames(n):
+        return bytes([3, n])
+
+    def frame(kind, size):
+        m = bytearray(size)
+        m[1] = kind
+        return m
+
+    # A deal: chair 1 (the own chair) bids first; the cap at 92 is 5000.
+    deal = frame(71, 116)
+    for chair in range(3):
+        for i in range(17):
+            deal[8 + 17 * chair + i] = card((chair + i) % 4, 1 + (chair * 17 + i) % 13)
+    deal[68], deal[69], deal[70] = 5, card(2, 5), 1
+    deal[92:96] = struct.pack(">I", 5000)
+    bid_turn = frame(72, 12)
+    bid_turn[8], bid_turn[9] = 1, 0
+    bid = frame(54, 12)
+    bid[8], bid[9] = 1, 3
+    landlord = frame(55, 16)
+    landlord[8], landlord[9], landlord[10:13] = 1, 3, bytes([16, 17, card(0, 2)])
+    play_turn = frame(73, 12)
+    play_turn[8] = 1
+    hand_result = frame(237, 288)
+    for chair in range(3):
+        hand_result[12 + 4 * chair:16 + 4 * chair] = struct.pack(">i", 200 if chair == 1 else -100)
+        hand_result[52 + 4 * chair:56 + 4 * chair] = struct.pack(">i", 2 if chair == 1 else -1)
+    hand_result[280], hand_result[281] = 1, 1
+    # A re-login snapshot in the middle of play: chair 0 is the landlord.
+    relogin = bytearray(532)
+    relogin[33:41] = b"table 7\0"
+    for chair in range(3):
+        for i in range(17):
+            relogin[144 + 20 * chair + i] = card(chair, 3 + i % 11)
+        relogin[238 + chair] = 3 if chair == 2 else 1
+    relogin[204:210] = bytes([0x21, 0x22, 0x23, 0, 0, 2])
+    relogin[212:216] = struct.pack(">I", 60)
+    relogin[244:252] = struct.pack(">II", 8000, 10)
+    relogin[252], relogin[253] = 0x25, 0x45
+    relogin[308:320] = struct.pack(">III", 4, 1, 1)
+    hand = [deal, bid_turn, bid, landlord, play_turn]
+    seeds = {
+        "hand": b"".join(message(bytes(f)) + frames(2) for f in hand) + frames(40) + result(bytes(hand_result)) + frames(60),
+        "relogin": snapshot(bytes(relogin)) + frames(10) + message(bytes(play_turn)) + frames(10),
+        "short": b"".join(message(bytes(f[:len(f) - 1])) for f in hand) + result(bytes(hand_result[:287])),
+    }
+    # The message tests' frames, one after another on a dealt table.
+    seeds["test_frames"] = message(bytes(deal)) + frames(20) + b"".join(message(f) + frames(1) for f in test_messages)
+    return seeds
+
+
 def write(target, name, data):
     folder = OUT / target
     folder.mkdir(parents=True, exist_ok=True)
@@ -53,6 +116,9 @@ def main():
     frames = test_frames()
     for i, f in enumerate(frames):
         write("classic_messages", f"frame{i:02d}", b"\x00" + f)  # mode 0: the readers on the frame
+
+    for name, data in classic_view_seeds(frames).items():
+        write("classic_view", name, data)
 
     # The local server: a seed for the deal, then the player's moves (op 4),
     # some arbitrary requests (op 1) and picked plays (op 3) between them.
