@@ -358,7 +358,7 @@ class GameViewPC : public DDZGameView {
 
   // ---- read access ----
   int GetGameId() const { return m_iGameId; }
-  int GetTodayPlayNum() const { return m_iTodayPlayNum; }
+  int GetTodayPlayNum() const override { return m_iTodayPlayNum; }
   int GetDayLoseAmount() const { return m_iDayLoseAmount; }
   int GetLobbyLoseAmount() const { return m_iLobbyLoseAmount; }
   cocos2d::ui::Button* GetStartButton() const { return m_pStartBtn; }
