@@ -195,16 +195,21 @@ void SelfHandCard::ShowOutCardButtons(const std::vector<int>& lastPlay) {
   }
 }
 
-void SelfHandCard::UpdateOutCardButton() {
+Button* SelfHandCard::ResetPlayButtonForSelection(std::vector<int>& selected) {
   Button* play = GetMainButton(kBtnPlay);
-  if (play == nullptr || !play->isVisible()) return;
+  if (play == nullptr || !play->isVisible()) return nullptr;
   play->setEnabled(false);
-  const std::vector<int> selected = SelectedCodes();
+  selected = SelectedCodes();
   if (Button* reselect = GetMainButton(kBtnReselect)) {
     reselect->setEnabled(!selected.empty());
     reselect->setVisible(false);
   }
-  play->setEnabled(SelectionPlays(selected));
+  return play;
+}
+
+void SelfHandCard::UpdateOutCardButton() {
+  std::vector<int> selected;
+  if (Button* play = ResetPlayButtonForSelection(selected)) play->setEnabled(SelectionPlays(selected));
 }
 
 bool SelfHandCard::SelectionPlays(const std::vector<int>& selected) const {

@@ -220,6 +220,10 @@ class SelfHandCard : public SpriteCardManage {
   // buttons shown, pass and hint only when following, the play button by the
   // selection, and the cannot-beat tip when nothing in the hand beats it.
   void OpenPlayTurn(const std::vector<int>& lastPlay);
+  // The start of a play-button check: the play button off and the reselect
+  // button enabled by `selected` (filled with the selected codes). Null, with
+  // nothing changed, while the play button is not shown.
+  cocos2d::ui::Button* ResetPlayButtonForSelection(std::vector<int>& selected);
   // The whole pattern that a tapped or dragged selection completes into.
   virtual bool CompleteSelection(std::vector<int>& out, const std::vector<int>& selected) const;
   // The selected cards form a pattern that may be played now.

@@ -206,14 +206,9 @@ void SuperSelfHandCard::PlayLastCard() {
 // ---------------------------------------------------------------- legal groups
 
 void SuperSelfHandCard::CheckSelectedCards() {
-  Button* play = GetMainButton(kBtnPlay);
-  if (play == nullptr || !play->isVisible()) return;
-  play->setEnabled(false);
-  const std::vector<int> selected = SelectedCodes();
-  if (Button* reselect = GetMainButton(kBtnReselect)) {
-    reselect->setEnabled(!selected.empty());
-    reselect->setVisible(false);
-  }
+  std::vector<int> selected;
+  Button* play = ResetPlayButtonForSelection(selected);
+  if (play == nullptr) return;
   m_vcLegalGroups.clear();
   const int handCount = static_cast<int>(m_vcCards.size());
   ddz::g_iSelfHandCardCount = handCount;
