@@ -4,7 +4,8 @@
 # seconds (default 60), starting from its seed corpus fuzz/corpus/<target>/.
 # What the runs find is kept in build-fuzz/corpus/<target>/; a crash or a
 # failed property writes its input to build-fuzz/artifacts/ and the script
-# exits non-zero. DDZ_FUZZ_JOBS targets run at a time (default 2).
+# exits non-zero. DDZ_FUZZ_JOBS targets run at a time (default 2); with
+# DDZ_FUZZ_RUNS set, a target also stops after that many inputs.
 #
 # One line per target: the runs made, the corpus size, and the finding if any
 # (the whole output stays in build-fuzz/logs/<target>.log).
@@ -12,6 +13,8 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 seconds="${1:-60}"
 jobs="${DDZ_FUZZ_JOBS:-2}"
+runs_limit=()
+if [ -n "${DDZ_FUZZ_RUNS:-}" ]; then runs_limit=(-runs="$DDZ_FUZZ_RUNS"); fi
 bash "$root/scripts/setup.sh"
 
 if ! command -v clang++ >/dev/null 2>&1; then
@@ -50,12 +53,12 @@ run_target() {
   if [ -d "$root/fuzz/corpus/$name" ]; then cp -n "$root/fuzz/corpus/$name"/* "$corpus/" 2>/dev/null || true; fi
   local status=0
   # -close_fd_mask=1: the readers' refusal lines on standard output are not wanted.
-  "$program" "$corpus" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=8192 \
+  "$program" "$corpus" -max_total_time="$seconds" "${runs_limit[@]}" -timeout=10 -rss_limit_mb=2048 -max_len=8192 \
     -close_fd_mask=1 -print_final_stats=1 -artifact_prefix="$out/artifacts/$name-" >"$log" 2>&1 || status=$?
   local runs
   runs="$(grep -E '^stat::number_of_executed_units' "$log" | awk '{print $2}' | tail -n 1)"
   if [ "$status" -eq 0 ]; then
-    echo "fuzz: $name ran ${runs:-?} inputs in $seconds s, corpus $(ls "$corpus" | wc -l) (log: $log)" >"$out/logs/$name.summary"
+    echo "fuzz: $name ran ${runs:-?} inputs in $(grep -E '^Done [0-9]+ runs in' "$log" | awk '{print $5}' | tail -n 1) s, corpus $(ls "$corpus" | wc -l) (log: $log)" >"$out/logs/$name.summary"
   else
     {
       echo "fuzz: $name FAILED after ${runs:-?} inputs (log: $log)"

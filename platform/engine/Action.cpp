@@ -75,7 +75,7 @@ void ActionManager::addAction(Action* action, Node* target, bool paused) {
   auto e = std::make_unique<Entry>();
   e->action = action;
   e->target = target;
-  e->paused = paused || std::find(_pausedTargets.begin(), _pausedTargets.end(), target) != _pausedTargets.end();
+  e->paused = paused || _pausedTargets.count(target) != 0;
   // Run during this frame's scheduler or action pass: this frame's time was
   // spent before the action existed.
   Director* d = Director::getInstanceIfAlive();
@@ -156,14 +156,18 @@ std::size_t ActionManager::getNumberOfRunningActions() const {
 }
 
 void ActionManager::pauseTarget(Node* target) {
-  if (std::find(_pausedTargets.begin(), _pausedTargets.end(), target) == _pausedTargets.end())
-    _pausedTargets.push_back(target);
+  _pausedTargets.insert(target);
   for (auto& e : _entries)
     if (e->target == target) e->paused = true;
 }
 
+void ActionManager::forgetTarget(Node* target) {
+  removeAllActionsFromTarget(target);
+  _pausedTargets.erase(target);
+}
+
 void ActionManager::resumeTarget(Node* target) {
-  _pausedTargets.erase(std::remove(_pausedTargets.begin(), _pausedTargets.end(), target), _pausedTargets.end());
+  _pausedTargets.erase(target);
   for (auto& e : _entries)
     if (e->target == target) e->paused = false;
 }

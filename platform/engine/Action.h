@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/engine/Math.h"
@@ -96,6 +97,8 @@ class ActionManager : public Ref {
   std::size_t getNumberOfRunningActions() const;
   void pauseTarget(Node* target);
   void resumeTarget(Node* target);
+  // A node that is going away: its actions and its paused mark are dropped.
+  void forgetTarget(Node* target);
   void update(float dt);
 
  private:
@@ -110,7 +113,7 @@ class ActionManager : public Ref {
   void sweep();
 
   std::vector<std::unique_ptr<Entry>> _entries;
-  std::vector<const Node*> _pausedTargets;
+  std::unordered_set<const Node*> _pausedTargets;
   std::uint64_t _lastUpdatedFrame = 0;
   bool _updating = false;
 };

@@ -33,8 +33,8 @@ bool Node::init() { return true; }
 Node::~Node() {
   Director* d = Director::getInstanceIfAlive();
   if (d) {
-    d->getScheduler()->unscheduleAllForTarget(this);
-    d->getActionManager()->removeAllActionsFromTarget(this);
+    d->getScheduler()->forgetTarget(this);
+    d->getActionManager()->forgetTarget(this);
     d->getEventDispatcher()->removeEventListenersForTarget(this);
   }
   for (Node* child : _children) child->_parent = nullptr;

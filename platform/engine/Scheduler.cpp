@@ -55,8 +55,7 @@ void Scheduler::addTimer(std::unique_ptr<Timer> timer, float interval, unsigned 
   timer->forever = repeat == CC_REPEAT_FOREVER;
   timer->useDelay = delay > 0.0f;
   timer->paused = paused;
-  if (std::find(_pausedTargets.begin(), _pausedTargets.end(), timer->target) != _pausedTargets.end())
-    timer->paused = true;
+  if (_pausedTargets.count(timer->target) != 0) timer->paused = true;
   _timers.push_back(std::move(timer));
 }
 
@@ -140,7 +139,7 @@ void Scheduler::scheduleUpdate(Ref* target, int priority, bool paused, const std
   e->ref = target;
   e->priority = priority;
   e->callback = callback;
-  e->paused = paused || std::find(_pausedTargets.begin(), _pausedTargets.end(), target) != _pausedTargets.end();
+  e->paused = paused || _pausedTargets.count(target) != 0;
   if (_updating) {
     _pendingUpdates.push_back(std::move(e));
   } else {
@@ -178,8 +177,7 @@ void Scheduler::unscheduleAll() {
 }
 
 void Scheduler::pauseTarget(const void* target) {
-  if (std::find(_pausedTargets.begin(), _pausedTargets.end(), target) == _pausedTargets.end())
-    _pausedTargets.push_back(target);
+  _pausedTargets.insert(target);
   for (auto& t : _timers)
     if (t->target == target) t->paused = true;
   for (auto* list : {&_updates, &_pendingUpdates})
@@ -188,7 +186,7 @@ void Scheduler::pauseTarget(const void* target) {
 }
 
 void Scheduler::resumeTarget(const void* target) {
-  _pausedTargets.erase(std::remove(_pausedTargets.begin(), _pausedTargets.end(), target), _pausedTargets.end());
+  _pausedTargets.erase(target);
   for (auto& t : _timers)
     if (t->target == target) t->paused = false;
   for (auto* list : {&_updates, &_pendingUpdates})
@@ -197,7 +195,12 @@ void Scheduler::resumeTarget(const void* target) {
 }
 
 bool Scheduler::isTargetPaused(const void* target) const {
-  return std::find(_pausedTargets.begin(), _pausedTargets.end(), target) != _pausedTargets.end();
+  return _pausedTargets.count(target) != 0;
+}
+
+void Scheduler::forgetTarget(const void* target) {
+  unscheduleAllForTarget(target);
+  _pausedTargets.erase(target);
 }
 
 std::size_t Scheduler::timerCount() const {

@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/engine/Ref.h"
@@ -59,6 +60,9 @@ class Scheduler : public Ref {
   void pauseTarget(const void* target);
   void resumeTarget(const void* target);
   bool isTargetPaused(const void* target) const;
+  // A target that is going away: its timers and its paused mark are dropped
+  // (a later object at the same address starts unmarked).
+  void forgetTarget(const void* target);
 
   void setTimeScale(float scale) { _timeScale = scale; }
   float getTimeScale() const { return _timeScale; }
@@ -80,7 +84,7 @@ class Scheduler : public Ref {
   std::vector<std::unique_ptr<Timer>> _timers;
   std::vector<std::unique_ptr<UpdateEntry>> _updates;
   std::vector<std::unique_ptr<UpdateEntry>> _pendingUpdates;
-  std::vector<const void*> _pausedTargets;
+  std::unordered_set<const void*> _pausedTargets;
   float _timeScale = 1.0f;
   bool _updating = false;
 };

@@ -205,6 +205,19 @@ TEST_F(SchedulerTest, SchedulesWaitWhileTheNodeIsNotRunning) {
   t->release();
 }
 
+// A node that left the stage is marked paused; the mark must go with the
+// node, or the marks of every node ever removed pile up for the whole session.
+TEST_F(SchedulerTest, ADestroyedNodeLeavesNoPausedMark) {
+  Ticker* t = addTicker();
+  const void* address = t;
+  t->runAction(DelayTime::create(1.0f));
+  t->removeFromParent();
+  EXPECT_TRUE(director->getScheduler()->isTargetPaused(address));
+  director->mainLoop(0.0f);  // the autorelease drain frees it
+  EXPECT_FALSE(director->getScheduler()->isTargetPaused(address));
+  EXPECT_EQ(director->getActionManager()->getNumberOfRunningActions(), 0u);
+}
+
 TEST_F(SchedulerTest, EntriesAddedDuringThePassStartNextFrame) {
   Ticker* t = addTicker();
   int inner = 0;
