@@ -21,12 +21,19 @@ bool ClueCard::Hint(std::vector<CardCode>& outSuggestion, const std::vector<Card
     std::printf("Hint: hand of %zu cards refused\n", hand.size());
     return false;
   }
+  // One deck: a card held twice is no hand (the search counts at most four of a value).
   std::array<std::uint8_t, ClueCardSearch::kBytes> bytes{};
+  std::array<bool, kMaxCardCode + 1> held{};
   for (std::size_t i = 0; i < hand.size(); ++i) {
     if (!IsValidCardCode(hand[i])) {
       std::printf("Hint: card code %d refused\n", hand[i]);
       return false;
     }
+    if (held[static_cast<std::size_t>(hand[i])]) {
+      std::printf("Hint: card code %d held twice, hand refused\n", hand[i]);
+      return false;
+    }
+    held[static_cast<std::size_t>(hand[i])] = true;
     bytes[i] = CodeToCardByte(hand[i]);
   }
 

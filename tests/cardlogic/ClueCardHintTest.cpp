@@ -189,6 +189,9 @@ TEST_F(ClueCardHintCycle, RefusesAHandTheEngineCannotHold) {
   std::vector<CardCode> out;
   EXPECT_FALSE(ClueCard::Hint(out, Cards("3"), Cards("4444 5555 6666 7777 8888 9")));  // 21 cards
   EXPECT_FALSE(ClueCard::Hint(out, Cards("3"), {29, 4}));  // 29 names no card
+  // The same card twice (one deck): six 5s would come back as a plane with
+  // the four 5s as two pairs of wings, which is no play.
+  EXPECT_FALSE(ClueCard::Hint(out, Cards("555 666 77 AA"), {4, 19, 34, 49, 19, 4, 5, 20, 35, 6, 21, 36}));
   EXPECT_EQ(g_iLastHintType, -1);
 }
 
