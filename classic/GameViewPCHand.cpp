@@ -33,6 +33,7 @@
 #include "platform/gamebase/BasePT.h"
 #include "platform/gamebase/PackInfoBase.h"
 #include "platform/os/Random.h"
+#include "platform/os/Saturate.h"
 #include "table/GameSoundDDZ.h"
 #include "classic/BottomUIPC.h"
 #include "widgets/CardCounterLayer.h"
@@ -470,7 +471,7 @@ void GameViewPC::OnCallLandlordAct(char* msg, int len) {
   if (action > m_TableItem.iFinalPoint) {
     m_TableItem.iFinalPoint = action;
     if (m_pTopUIPC != nullptr) {
-      m_pTopUIPC->SetBaseScore(m_TableItem.iBaseScore * action);
+      m_pTopUIPC->SetBaseScore(ddz::os::SaturatingMul(m_TableItem.iBaseScore, action));
       m_pTopUIPC->SetNumber(m_TableItem.iTimes);
     }
   }
@@ -513,7 +514,7 @@ void GameViewPC::OnLandlordDecided(char* msg, int len) {
   } else {
     m_TableItem.iFinalPoint = landlord.score;
     if (m_pTopUIPC != nullptr) {
-      m_pTopUIPC->SetBaseScore(m_TableItem.iBaseScore * landlord.score);
+      m_pTopUIPC->SetBaseScore(ddz::os::SaturatingMul(m_TableItem.iBaseScore, landlord.score));
       m_pTopUIPC->SetNumber(m_TableItem.iTimes);
     }
   }
@@ -720,7 +721,7 @@ void GameViewPC::ShowCardTypeEffect(int cardType, int headIndex, int pos, int ch
     if (callRob) {
       show(new Ddz_PlayerEffect(this, pos, chair, 1), true);
     } else {
-      m_TableItem.iTimes *= 2;
+      m_TableItem.iTimes = ddz::os::SaturatingMul(m_TableItem.iTimes, 2);
       ShowTableMultiple(m_TableItem.iTimes);
       show(new cjddz_AniSuperFallBomb(this, g_ptSuperBomb[0], g_ptSuperBomb[1]), true);
     }
@@ -730,7 +731,7 @@ void GameViewPC::ShowCardTypeEffect(int cardType, int headIndex, int pos, int ch
     if (callRob) {
       show(new Ddz_PlayerEffect(this, pos, chair, 2), true);
     } else {
-      m_TableItem.iTimes *= 2;
+      m_TableItem.iTimes = ddz::os::SaturatingMul(m_TableItem.iTimes, 2);
       ShowTableMultiple(m_TableItem.iTimes);
       show(new AniRocket(), true);
     }

@@ -29,6 +29,7 @@
 #include "platform/engine/Label.h"
 #include "platform/engine/Log.h"
 #include "platform/framework/YndCodeConvert.h"
+#include "platform/os/Saturate.h"
 #include "widgets/CardCounterLayer.h"
 #include "widgets/PlayerGameInfo.h"
 #include "widgets/TaskUI.h"
@@ -304,7 +305,7 @@ void GameViewPC::CallBackAgainLogin(char* msg, int len) {
   // shows the multiple 1.
   m_TableItem.iTimes = snap.baseScore > 0 ? snap.stake / snap.baseScore : 1;
   if (m_pTopUIPC != nullptr) {
-    m_pTopUIPC->SetBaseScore(m_TableItem.iFinalPoint * m_TableItem.iBaseScore);
+    m_pTopUIPC->SetBaseScore(ddz::os::SaturatingMul(m_TableItem.iFinalPoint, m_TableItem.iBaseScore));
     m_pTopUIPC->SetNumber(m_TableItem.iTimes);
   }
 

@@ -33,6 +33,7 @@
 #include "platform/gamebase/GameSceneBase.h"
 #include "platform/gamebase/MainMsgLock.h"
 #include "platform/os/Clock.h"
+#include "platform/os/Saturate.h"
 #include "widgets/ActiveButtons.h"
 #include "widgets/ActivityLayer.h"
 #include "cards/BaseCard.h"
@@ -95,12 +96,6 @@ constexpr HandMilestone kHandMilestones[] = {{3, 150}, {5, 160}, {10, 170}};
 
 constexpr float kMiniGameWaitSeconds = 60.0f;
 
-// Money saturates at the ends of an int instead of wrapping.
-int AddMoney(int money, int change) {
-  return static_cast<int>(
-      std::clamp<std::int64_t>(static_cast<std::int64_t>(money) + change, INT_MIN, INT_MAX));
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------- 237 hand result
@@ -124,7 +119,7 @@ void GameViewPC::CallBackGameResultServer(char* msg, int len) {
   const bool landlordWon = msg[kResultLandlordWon] == 1;
   AniManage* anis = GetAniManage();
   if (msg[kResultSpring] == 1) {
-    m_TableItem.iTimes *= 2;
+    m_TableItem.iTimes = ddz::os::SaturatingMul(m_TableItem.iTimes, 2);
     ShowTableMultiple(m_TableItem.iTimes);
     if (anis != nullptr) anis->ShowAni(new AniSpring(landlordWon ? kSpringLandlord : kSpringFarmers), false, true);
   }
@@ -169,7 +164,7 @@ void GameViewPC::ShowRoundResult(const char* msg, int len) {
     const int money = BigEndianAt(msg, kResultMoney + 4 * chair);
     results[pos] = BigEndianAt(msg, kResultScore + 4 * chair);
     PlayerNode* player = GetPlayerNode(pos);
-    if (player != nullptr) player->iMoney = AddMoney(player->iMoney, money);
+    if (player != nullptr) player->iMoney = ddz::os::SaturatingAdd(player->iMoney, money);
     if (pos == kOwnSeat) {
       AddSysBoxMessage(ddz::FormatText(GameText(results[pos] > 0 ? kTextOwnWon : kTextOwnLost), results[pos]), 1);
       UpdateLoseAmount(money);

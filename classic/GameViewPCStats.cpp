@@ -17,6 +17,7 @@
 #include "platform/gamebase/GameMsgBox.h"
 #include "platform/gamebase/GameSceneBase.h"
 #include "platform/os/Clock.h"
+#include "platform/os/Saturate.h"
 
 namespace {
 
@@ -47,12 +48,6 @@ std::string GameKey(const char* word, int gameId) {
   char key[128];
   std::snprintf(key, sizeof key, "%s_%d", word, gameId);
   return key;
-}
-
-// Amounts saturate at the ends of an int instead of wrapping.
-int AddAmount(int amount, int change) {
-  const std::int64_t sum = static_cast<std::int64_t>(amount) + change;
-  return static_cast<int>(std::clamp<std::int64_t>(sum, INT_MIN, INT_MAX));
 }
 
 void AddToUserDefault(const char* key, int n) {
@@ -111,7 +106,7 @@ void GameViewPC::RecordSingleHandResult(int result) {
     info.iSingleLoseNum += 1;
     defaults->setIntegerForKey(kUserLosses, info.iSingleLoseNum);
   }
-  info.iSingleGameAmount = AddAmount(info.iSingleGameAmount, result);
+  info.iSingleGameAmount = ddz::os::SaturatingAdd(info.iSingleGameAmount, result);
   SaveSingleGameStats();
   defaults->setIntegerForKey(kUserAmount, info.iSingleGameAmount);
   AddToUserDefault(kUserHands, 1);
@@ -141,8 +136,8 @@ void GameViewPC::RecordLoseAmount() {
 
 void GameViewPC::UpdateLoseAmount(int moneyChange) {
   const int gameId = m_pGameScene != nullptr ? m_pGameScene->GetGameID() : m_iGameId;
-  m_iLobbyLoseAmount = AddAmount(m_iLobbyLoseAmount, moneyChange);
-  m_iDayLoseAmount = AddAmount(m_iDayLoseAmount, moneyChange);
+  m_iLobbyLoseAmount = ddz::os::SaturatingAdd(m_iLobbyLoseAmount, moneyChange);
+  m_iDayLoseAmount = ddz::os::SaturatingAdd(m_iDayLoseAmount, moneyChange);
   Store()->setIntegerForKey(GameKey(kLobbyLoseWord, gameId).c_str(), m_iLobbyLoseAmount);
   Store()->setIntegerForKey(UserGameKey(m_GlobalInfo.iUserID, kLoseAmountWord, gameId).c_str(), m_iDayLoseAmount);
   Flush();

@@ -5,6 +5,7 @@
 #include "platform/engine/Log.h"
 #include "platform/gamebase/BasePT.h"
 #include "platform/gamebase/MainMsgLock.h"
+#include "platform/os/Saturate.h"
 #include "table/DDZGameView.h"
 
 using cocos2d::Vec2;
@@ -37,7 +38,7 @@ bool DoubleSignFlight::IsFlying() {
 
 void DoubleSignFlight::Show(int seat, int factor) {
   if (m_pView == nullptr) return;
-  m_pView->m_TableItem.iTimes *= factor;
+  m_pView->m_TableItem.iTimes = ddz::os::SaturatingMul(m_pView->m_TableItem.iTimes, factor);
   if (IsFlying()) return;  // the flying sign lands with the new multiple
   cocos2d::Sprite* sign = cocos2d::Sprite::createWithSpriteFrameName(kSign);
   if (sign == nullptr) sign = cocos2d::Sprite::create(kSign);

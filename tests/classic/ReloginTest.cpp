@@ -2,11 +2,13 @@
 // snapshots and the table state each gives.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <string>
 
 #include "HandTestSupport.h"
 #include "cards/BaseCard.h"
+#include "classic/TopUIPC.h"
 #include "widgets/PlayerGameInfo.h"
 #include "widgets/TaskUI.h"
 
@@ -141,6 +143,28 @@ TEST_F(ReloginTest, TruncatedSnapshotsAndBadSeatsOrCardsAreDropped) {
     EXPECT_EQ(CardCount(1), 17);
     EXPECT_EQ(view->m_pBaseCard->GetCardCount(), 3);
   }
+}
+
+// Scores and multiples come from the server as 32-bit numbers: what they
+// make on the top bar stops at an int's end instead of wrapping (the base
+// score is the called points times the base; a bomb doubles the multiple).
+TEST_F(ReloginTest, NumbersBeyondAnIntStopAtItsEnd) {
+  Frame huge = Snapshot(0);
+  huge[209] = 42;
+  PutBE(huge, 248, 625370888);
+  PutBE(huge, 212, 1);
+  Restore(huge);
+  EXPECT_EQ(view->m_pTopUIPC->GetLabel(0)->getString(), "2147483647");
+  RunUntilUnlocked();
+
+  Frame hugeStake = Snapshot(0);
+  PutBE(hugeStake, 248, 1);
+  PutBE(hugeStake, 212, INT_MAX);
+  Restore(hugeStake);
+  ASSERT_EQ(view->m_TableItem.iTimes, INT_MAX);
+  RunUntilUnlocked();
+  view->Deliver(Played(2, {0x09, 0x29, 0x49, 0x69}));
+  EXPECT_EQ(view->m_TableItem.iTimes, INT_MAX);
 }
 
 }  // namespace
