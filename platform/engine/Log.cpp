@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/os/BoundedRecord.h"
+
 namespace cocos2d {
 
 namespace {
@@ -35,7 +37,7 @@ void log(const char* format, ...) {
 
 void MessageBox(const char* message, const char* title) {
   std::string m = message ? message : "", t = title ? title : "";
-  State().boxes.emplace_back(m, t);
+  ddz::os::AppendBounded(State().boxes, {m, t});
   Log::write("MessageBox [" + t + "] " + m);
 }
 

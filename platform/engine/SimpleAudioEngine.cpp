@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/os/BoundedRecord.h"
+
 namespace cocos2d {
 
 namespace {
@@ -20,7 +22,9 @@ void SimpleAudioEngine::end() {
   g_audio = nullptr;
 }
 
-void SimpleAudioEngine::preloadBackgroundMusic(const char* file) { _calls.push_back("preloadBackgroundMusic " + Str(file)); }
+void SimpleAudioEngine::preloadBackgroundMusic(const char* file) { record("preloadBackgroundMusic " + Str(file)); }
+
+void SimpleAudioEngine::record(std::string call) { ddz::os::AppendBounded(_calls, std::move(call)); }
 
 void SimpleAudioEngine::setDevice(std::unique_ptr<AudioDevice> device) {
   if (_device) {
@@ -38,7 +42,7 @@ void SimpleAudioEngine::setDevice(std::unique_ptr<AudioDevice> device) {
 }
 
 void SimpleAudioEngine::playBackgroundMusic(const char* file, bool loop) {
-  _calls.push_back("playBackgroundMusic " + Str(file) + " loop=" + (loop ? "1" : "0"));
+  record("playBackgroundMusic " + Str(file) + " loop=" + (loop ? "1" : "0"));
   _music = Str(file);
   _musicLoop = loop;
   _musicPaused = false;
@@ -46,43 +50,43 @@ void SimpleAudioEngine::playBackgroundMusic(const char* file, bool loop) {
 }
 
 void SimpleAudioEngine::stopBackgroundMusic(bool) {
-  _calls.push_back("stopBackgroundMusic");
+  record("stopBackgroundMusic");
   _music.clear();
   _musicPaused = false;
   if (_device) _device->stopMusic();
 }
 
 void SimpleAudioEngine::pauseBackgroundMusic() {
-  _calls.push_back("pauseBackgroundMusic");
+  record("pauseBackgroundMusic");
   if (!_music.empty()) _musicPaused = true;
   if (_device) _device->pauseMusic();
 }
 
 void SimpleAudioEngine::resumeBackgroundMusic() {
-  _calls.push_back("resumeBackgroundMusic");
+  record("resumeBackgroundMusic");
   _musicPaused = false;
   if (_device) _device->resumeMusic();
 }
 
 void SimpleAudioEngine::rewindBackgroundMusic() {
-  _calls.push_back("rewindBackgroundMusic");
+  record("rewindBackgroundMusic");
   if (_device) _device->rewindMusic();
 }
 
 void SimpleAudioEngine::setBackgroundMusicVolume(float volume) {
   _musicVolume = Clamp01(volume);
-  _calls.push_back("setBackgroundMusicVolume " + std::to_string(_musicVolume));
+  record("setBackgroundMusicVolume " + std::to_string(_musicVolume));
   if (_device) _device->setMusicVolume(_musicVolume);
 }
 
 void SimpleAudioEngine::setEffectsVolume(float volume) {
   _effectsVolume = Clamp01(volume);
-  _calls.push_back("setEffectsVolume " + std::to_string(_effectsVolume));
+  record("setEffectsVolume " + std::to_string(_effectsVolume));
   if (_device) _device->setEffectsVolume(_effectsVolume);
 }
 
 unsigned int SimpleAudioEngine::playEffect(const char* file, bool loop, float, float, float) {
-  _calls.push_back("playEffect " + Str(file) + " loop=" + (loop ? "1" : "0"));
+  record("playEffect " + Str(file) + " loop=" + (loop ? "1" : "0"));
   const unsigned int id = ++_nextEffectId;
   // A one-shot effect ends at once here: only looping ones stay running.
   if (loop) _effects.push_back({id, Str(file), loop, false});
@@ -91,51 +95,51 @@ unsigned int SimpleAudioEngine::playEffect(const char* file, bool loop, float, f
 }
 
 void SimpleAudioEngine::pauseEffect(unsigned int id) {
-  _calls.push_back("pauseEffect " + std::to_string(id));
+  record("pauseEffect " + std::to_string(id));
   for (auto& e : _effects)
     if (e.id == id) e.paused = true;
   if (_device) _device->pauseEffect(id);
 }
 
 void SimpleAudioEngine::pauseAllEffects() {
-  _calls.push_back("pauseAllEffects");
+  record("pauseAllEffects");
   for (auto& e : _effects) e.paused = true;
   if (_device) _device->pauseAllEffects();
 }
 
 void SimpleAudioEngine::resumeEffect(unsigned int id) {
-  _calls.push_back("resumeEffect " + std::to_string(id));
+  record("resumeEffect " + std::to_string(id));
   for (auto& e : _effects)
     if (e.id == id) e.paused = false;
   if (_device) _device->resumeEffect(id);
 }
 
 void SimpleAudioEngine::resumeAllEffects() {
-  _calls.push_back("resumeAllEffects");
+  record("resumeAllEffects");
   for (auto& e : _effects) e.paused = false;
   if (_device) _device->resumeAllEffects();
 }
 
 void SimpleAudioEngine::stopEffect(unsigned int id) {
-  _calls.push_back("stopEffect " + std::to_string(id));
+  record("stopEffect " + std::to_string(id));
   _effects.erase(std::remove_if(_effects.begin(), _effects.end(), [id](const Effect& e) { return e.id == id; }),
                  _effects.end());
   if (_device) _device->stopEffect(id);
 }
 
 void SimpleAudioEngine::stopAllEffects() {
-  _calls.push_back("stopAllEffects");
+  record("stopAllEffects");
   _effects.clear();
   if (_device) _device->stopAllEffects();
 }
 
 void SimpleAudioEngine::preloadEffect(const char* file) {
-  _calls.push_back("preloadEffect " + Str(file));
+  record("preloadEffect " + Str(file));
   if (_device) _device->preloadEffect(Str(file));
 }
 
 void SimpleAudioEngine::unloadEffect(const char* file) {
-  _calls.push_back("unloadEffect " + Str(file));
+  record("unloadEffect " + Str(file));
   if (_device) _device->unloadEffect(Str(file));
 }
 

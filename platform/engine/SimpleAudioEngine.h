@@ -70,13 +70,15 @@ class SimpleAudioEngine {
   void setDevice(std::unique_ptr<AudioDevice> device);
   AudioDevice* getDevice() const { return _device.get(); }
 
-  // Every call, e.g. "playEffect ddzSound/x.mp3 loop=0".
+  // Every call, e.g. "playEffect ddzSound/x.mp3 loop=0" (the newest calls,
+  // see ddz::os::AppendBounded).
   const std::vector<std::string>& calls() const { return _calls; }
   void clearCalls() { _calls.clear(); }
   std::size_t runningEffects() const { return _effects.size(); }
 
  private:
   SimpleAudioEngine() = default;
+  void record(std::string call);
   struct Effect {
     unsigned int id;
     std::string file;

@@ -11,6 +11,7 @@
 #include "platform/engine/FileUtils.h"
 #include "platform/engine/Log.h"
 #include "platform/engine/Renderer.h"
+#include "platform/os/BoundedRecord.h"
 
 namespace cocos2d {
 
@@ -151,7 +152,7 @@ void SpriteFrameCache::addSpriteFrame(SpriteFrame* frame, const std::string& nam
 }
 
 SpriteFrame* SpriteFrameCache::getSpriteFrameByName(const std::string& name) {
-  _requested.push_back(name);
+  ddz::os::AppendBounded(_requested, name);
   auto it = _frames.find(name);
   return it == _frames.end() ? nullptr : it->second;
 }

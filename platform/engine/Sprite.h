@@ -90,7 +90,8 @@ class SpriteFrameCache {
   void addSpriteFramesWithFile(const std::string& plist);
   bool isSpriteFramesWithFileLoaded(const std::string& plist) const;
   void addSpriteFrame(SpriteFrame* frame, const std::string& name);
-  // Null when no loaded sheet has the name. Every call is recorded.
+  // Null when no loaded sheet has the name. Every call is recorded (the
+  // newest names, see ddz::os::AppendBounded).
   SpriteFrame* getSpriteFrameByName(const std::string& name);
   bool hasFrame(const std::string& name) const { return _frames.count(name) != 0; }
   void removeSpriteFrameByName(const std::string& name);

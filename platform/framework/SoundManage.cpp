@@ -4,6 +4,7 @@
 
 #include "platform/engine/FileUtils.h"
 #include "platform/engine/SimpleAudioEngine.h"
+#include "platform/os/BoundedRecord.h"
 
 using cocos2d::SimpleAudioEngine;
 
@@ -34,7 +35,7 @@ void SoundManage::PlaySoundByFile(const char* path) {
     SimpleAudioEngine::getInstance()->playEffect(call.resolved.c_str(), false);
     call.sounded = true;
   }
-  m_vcCalls.push_back(std::move(call));
+  ddz::os::AppendBounded(m_vcCalls, std::move(call));
 }
 
 void SoundManage::PlayMusicByFile(const char* path, bool loop) {
@@ -45,16 +46,16 @@ void SoundManage::PlayMusicByFile(const char* path, bool loop) {
     SimpleAudioEngine::getInstance()->playBackgroundMusic(call.resolved.c_str(), loop);
     call.sounded = true;
   }
-  m_vcCalls.push_back(std::move(call));
+  ddz::os::AppendBounded(m_vcCalls, std::move(call));
 }
 
 void SoundManage::StopBackgroundMusic() {
-  m_vcCalls.push_back(MakeCall(Op::StopMusic));
+  ddz::os::AppendBounded(m_vcCalls, MakeCall(Op::StopMusic));
   SimpleAudioEngine::getInstance()->stopBackgroundMusic();
 }
 
 void SoundManage::StopAllSound() {
-  m_vcCalls.push_back(MakeCall(Op::StopAll));
+  ddz::os::AppendBounded(m_vcCalls, MakeCall(Op::StopAll));
   SimpleAudioEngine::getInstance()->stopBackgroundMusic();
   SimpleAudioEngine::getInstance()->stopAllEffects();
 }
@@ -65,7 +66,7 @@ void SoundManage::SetVolumeInfo(float music, float sound) {
   Call call = MakeCall(Op::SetVolume);
   call.music = m_fMusicVolume;
   call.sound = m_fSoundVolume;
-  m_vcCalls.push_back(call);
+  ddz::os::AppendBounded(m_vcCalls, call);
   SimpleAudioEngine::getInstance()->setBackgroundMusicVolume(m_fMusicVolume);
   SimpleAudioEngine::getInstance()->setEffectsVolume(m_fSoundVolume);
 }
@@ -74,7 +75,7 @@ void SoundManage::SetBackgroundMusicOpen(bool open) {
   m_bMusicOpen = open;
   Call call = MakeCall(Op::SetMusicOpen);
   call.on = open;
-  m_vcCalls.push_back(call);
+  ddz::os::AppendBounded(m_vcCalls, call);
   if (!open) SimpleAudioEngine::getInstance()->stopBackgroundMusic();
 }
 
@@ -82,7 +83,7 @@ void SoundManage::SetSoundOpen(bool open) {
   m_bSoundOpen = open;
   Call call = MakeCall(Op::SetSoundOpen);
   call.on = open;
-  m_vcCalls.push_back(call);
+  ddz::os::AppendBounded(m_vcCalls, call);
   if (!open) SimpleAudioEngine::getInstance()->stopAllEffects();
 }
 

@@ -42,6 +42,7 @@ class SoundManage {
   void SetSoundOpen(bool open);
   void GetAllAttribute(float& musicVolume, float& soundVolume, bool& musicOpen, bool& soundOpen) const;
 
+  // The newest calls (see ddz::os::AppendBounded).
   const std::vector<Call>& GetCalls() const { return m_vcCalls; }
   // The files of the effects that sounded, in order.
   std::vector<std::string> GetPlayedSounds() const;

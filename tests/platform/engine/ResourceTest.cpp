@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "EngineTestSupport.h"
+#include "platform/os/BoundedRecord.h"
 
 using namespace cocos2d;
 using enginetest::EngineTest;
@@ -337,6 +338,32 @@ TEST_F(ResourceTest, AudioEngineRecordsCallsAndKeepsState) {
             (std::vector<std::string>{"playBackgroundMusic ddzSound/bg.mp3 loop=1", "playEffect ddzSound/rocket.mp3 loop=1",
                                       "playEffect ddzSound/click.mp3 loop=0", "pauseBackgroundMusic", "pauseAllEffects",
                                       "resumeBackgroundMusic", "resumeAllEffects", "stopEffect 1"}));
+}
+
+// A session asks for sprite names and plays sounds for hours: the records
+// keep the newest entries and stay bounded.
+TEST_F(ResourceTest, CallRecordsOfALongSessionStayBounded) {
+  SpriteFrameCache* cache = SpriteFrameCache::getInstance();
+  SimpleAudioEngine* audio = SimpleAudioEngine::getInstance();
+  cache->clearRequestedNames();
+  audio->clearCalls();
+  const std::size_t n = 3 * ddz::os::kRecordLimit + 7;
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::string name = "frame_" + std::to_string(i);
+    cache->getSpriteFrameByName(name);
+    audio->playEffect(name.c_str());
+  }
+  for (std::size_t size : {cache->getRequestedNames().size(), audio->calls().size()}) {
+    EXPECT_LE(size, ddz::os::kRecordLimit);
+    EXPECT_GE(size, ddz::os::kRecordLimit / 2);
+  }
+  EXPECT_EQ(cache->getRequestedNames().back(), "frame_" + std::to_string(n - 1));
+  EXPECT_EQ(audio->calls().back(), "playEffect frame_" + std::to_string(n - 1) + " loop=0");
+  // The newest entries are whole and in order.
+  const auto& names = cache->getRequestedNames();
+  EXPECT_EQ(names[names.size() - 2], "frame_" + std::to_string(n - 2));
+  cache->clearRequestedNames();
+  audio->clearCalls();
 }
 
 TEST_F(ResourceTest, LogLinesAreRecordedAndWrittenToTheLogFile) {
