@@ -35,6 +35,7 @@
 #include "classic/TopUIPC.h"
 #include "widgets/DoubleSignFlight.h"
 #include "widgets/GameClock.h"
+#include "widgets/GameRuleLayer.h"
 #include "widgets/LobbyTopBull.h"
 #include "widgets/OtherPlayerInfo.h"
 #include "widgets/PlayerGameInfo.h"
@@ -63,6 +64,7 @@ constexpr int kZBulletin = 106;
 constexpr int kZGameTips = 105;
 constexpr int kZClock = 4;
 constexpr int kZBottomBar = 602;
+constexpr int kZGameRule = 399;
 const cocos2d::Vec2 kBottomBarPos{0, -14};
 constexpr int kZTopBar = 105;
 const cocos2d::Vec2 kTopBarShift{0, -30};
@@ -234,6 +236,9 @@ void GameViewPC::CallBackLoadingEnd() {
   defaults->setBoolForKey(kUserCardCounterGuide, true);
   defaults->flush();
 
+  // The table takes touches from here on: a touch on another player's head
+  // opens that player's info popup.
+  cocos2d::Layer::setTouchEnabled(true);
   AfterTableBuilt();
   GameViewBase::CallBackLoadingEnd();
 }
@@ -392,11 +397,32 @@ void GameViewPC::BuildGameTips() {
   if (m_pGameTips == nullptr) m_pGameTips = GameTips::create();
   AddTableWidget(m_pGameTips, kZGameTips);
 }
-// The rules window (the window frame's help button).
-void GameViewPC::OpenGameRule(cocos2d::Ref*) {}
+// The rules window (the window frame's help button): one window for the
+// process, made on first use, put on the table when it is not on one.
+GameRuleLayer* GameViewPC::SharedGameRule() {
+  static GameRuleLayer* rules = nullptr;
+  if (rules == nullptr) {
+    rules = GameRuleLayer::create();
+    rules->retain();
+  }
+  return rules;
+}
+
+void GameViewPC::OpenGameRule(cocos2d::Ref*) {
+  GameRuleLayer* rules = SharedGameRule();
+  if (rules->isRunning()) return;
+  if (rules->getParent() != nullptr) rules->removeFromParent();
+  addChild(rules, kZGameRule);
+  rules->ShowGameRule(m_iGameId);
+}
+
 // The talk tip's idle tips every 120 s, and their end.
-void GameViewPC::StartIdleTips() {}
-void GameViewPC::StopIdleTips() {}
+void GameViewPC::StartIdleTips() {
+  if (m_pTalkTip != nullptr) m_pTalkTip->StartFreeTip();
+}
+void GameViewPC::StopIdleTips() {
+  if (m_pTalkTip != nullptr) m_pTalkTip->StopFreeTip();
+}
 // The bottom bar's table control on: the backpack button.
 void GameViewPC::SwitchBottomBarTableControl() {
   if (m_pBottomUIPC != nullptr) m_pBottomUIPC->SetPanelButtonEnabled(BottomUIPC::kPanelPack, true);
@@ -473,7 +499,6 @@ void GameViewPC::OnIdleKick(float) {
 void GameViewPC::CancelPendingSelectors() {
   unschedule(schedule_selector(GameViewPC::SendSitReqOnce));
   unschedule(schedule_selector(GameViewPC::OnIdleKick));
-  StopIdleTips();
 }
 
 void GameViewPC::ResetTable() {
@@ -494,6 +519,7 @@ void GameViewPC::onExit() {
   store->setIntegerForKey(kKeyTodayPlayNum, m_iTodayPlayNum);
   if (!store->flush()) cocos2d::log("GameViewPC: the day's hand count could not be stored");
   CancelPendingSelectors();
+  StopIdleTips();
   if (PCBaseFrame* frame = PCBaseFrame::SharedPCBaseFrameIfAny()) frame->SetHelpBtnCallBack(nullptr);
   TakeTableDown();
 }

@@ -53,6 +53,7 @@ class ISmallGameLayer;
 class ISmallGameMaker;
 class DoubleSignFlight;
 class GameTips;
+class GameRuleLayer;
 class LobbyTopBull;
 class NewPlayerAward;
 class SelfHandCard;
@@ -137,8 +138,9 @@ class GameViewPC : public DDZGameView {
   // The idle-kick selector: the kick-out notice with reason 1000. The
   // classic table only ever cancels it.
   void OnIdleKick(float dt);
-  // Clears the hand's table. Pending one-shot selectors (the sit request,
-  // the idle tips) are cancelled here and when the table is taken down.
+  // Clears the hand's table. The pending sit request is cancelled here and
+  // when the table is taken down; the idle tips of the single-player game
+  // run from the start button until the table is taken down.
   virtual void ResetTable();
 
   // ---- single-player statistics and the loss limit ----
@@ -183,9 +185,14 @@ class GameViewPC : public DDZGameView {
     kMsgIgnored205 = 205,
   };
   static constexpr int kDealReceivedSize = 12;
-  // The shortest message of a type that this table reads; 0 for types it
-  // reads no field of.
+  // The shortest message of a type that this table reads: the end of the
+  // last field its handler reads (for the types with kinds, of the kind
+  // byte; each kind's further fields are checked by the handler); 0 for
+  // types it reads no field of.
   static int MinMessageLength(int type);
+  // False, with a log line, when a message of `type` and `kind` is shorter
+  // than `need`.
+  static bool KindLongEnough(int len, int need, int type, int kind);
   // The hold times the turns add to the message lock, in ms.
   static constexpr int kHoldOtherSeatSingle = 1000;
   static constexpr int kHoldLandlordScoreMode = 2000;
@@ -226,10 +233,7 @@ class GameViewPC : public DDZGameView {
   void ShowCardTypeEffect(int cardType, int headIndex, int pos, int chair);
 
   // ---- mini-game and activity buttons (GameViewPCActivity.cpp) ----
-  // Shortest messages 35, 41 and 34; message 35 of kind 1 is kept whole.
-  static constexpr int kSmallGameMsgSize = 36;
-  static constexpr int kSmallGameResultSize = 9;
-  static constexpr int kCounterActivitySize = 28;
+  // Message 35 of kind 1 is kept whole: its first kActivityInfoSize bytes.
   static constexpr int kActivityInfoSize = 36;
   // Request 41: its size and the values the table sends (the layer itself
   // sends 2 when a level starts).
@@ -304,8 +308,8 @@ class GameViewPC : public DDZGameView {
   void CallBackGameEnterBackGround() override;
   void CallBackGameEnterForeGround() override;
   // The re-login snapshot rebuilds the table (GameViewPCRelogin.cpp). A
-  // snapshot shorter than kReloginSize, or one naming a seat or card that is
-  // none, is dropped and changes nothing.
+  // snapshot shorter than kReloginSize, or one naming a seat that is none, is
+  // dropped and changes nothing; card bytes that name no card are empty.
   static constexpr int kReloginSize = 532;
   void CallBackAgainLogin(char* msg, int len) override;
 
@@ -345,6 +349,14 @@ class GameViewPC : public DDZGameView {
   void OnResultExtraGame(int kind) override;
   void OnResultLayerShown(bool shown) override;
   void OnAwardEnd(int kind) override;
+  // The award display (shown at once through the animation manager) and the
+  // amount added to the own record and the login record: money for kind 0,
+  // yuanbao for kind 1.
+  void ShowAwardAni(int awardId, int kind, int amount) override;
+  // The login record's money and yuanbao, and the bottom bar's money.
+  void SetMoneyInfo(int money, int yuanbao) override;
+  // The task panel's completion, when the panel is on the table.
+  void ShowTaskCompete() override;
   // The quit path of the quit button and the quit question's button.
   void QuitWithRecord(cocos2d::Ref* sender = nullptr);
   // Asks whether to leave the table; its button leaves through QuitWithRecord.
@@ -362,6 +374,10 @@ class GameViewPC : public DDZGameView {
   int GetDayLoseAmount() const { return m_iDayLoseAmount; }
   int GetLobbyLoseAmount() const { return m_iLobbyLoseAmount; }
   cocos2d::ui::Button* GetStartButton() const { return m_pStartBtn; }
+  // The rules window of the process (made on first use).
+  static GameRuleLayer* SharedGameRule();
+  // The window frame's help button: the rules window on the table.
+  void OpenGameRule(cocos2d::Ref* sender = nullptr);
   cocos2d::Label* GetInfoLabel() const { return m_pInfoLabel; }
   // The full-window background and the two side pieces (right, left).
   cocos2d::Sprite* GetBackground(int part) const;
@@ -438,12 +454,13 @@ class GameViewPC : public DDZGameView {
   void ShowSeatMoneyBox(int slot, int money, cocos2d::Vec2 pos) override;
   bool GetSeatHeadCenter(int seat, cocos2d::Vec2& center) const override;
   void HideSeatInfoPopup(int seat) override;
+  // The bottom bar shows the own record again while it runs.
+  void RefreshBottomBarInfo(PlayerNode* self) override;
 
  private:
   // ---- onEnter ----
   void LoadTodayPlayNum();
   void BuildInfoLabel();
-  void OpenGameRule(cocos2d::Ref* sender);
 
   // ---- CallBackLoadingEnd, in the order the table is built ----
   void BuildBackground();
@@ -513,6 +530,10 @@ class GameViewPC : public DDZGameView {
 
   // ---- GameViewPCActivity.cpp ----
   ActivityLayer* ActivityBar();
+  // The web activity button is there with hands or seconds left.
+  bool WebActivityRuns() const;
+  // The activity buttons' open tips show their state again (each deal).
+  void RefreshActivityButtons();
   // A new mini-game layer placed and scaled, not yet added; null without a maker.
   ISmallGameLayer* MakeSmallGameLayer();
   // Takes the open layer out of the view (when `remove`) and lets it go.

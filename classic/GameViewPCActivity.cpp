@@ -3,9 +3,10 @@
 // The game server drives them with three messages only this table reads:
 // 35 (the timed activity and the mini-game's opening), 41 (the mini-game's
 // level data or its end) and 34 (the counter activity); the table answers
-// with request 41. The dispatcher has checked each message's minimum length
-// (MinMessageLength) before a handler runs, so the handlers read only fields
-// inside it. Integers in these messages are little-endian as they stand.
+// with request 41. The dispatcher has checked each message's kind byte
+// (MinMessageLength) before a handler runs; each kind's further fields are
+// checked by KindLongEnough before they are read. Integers in these messages
+// are little-endian as they stand.
 //
 // The mini-game layer comes from the maker the program hands the view
 // (classic/SmallGamePort.h). The view keeps the open layer retained and lets
@@ -14,6 +15,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "classic/GameViewPC.h"
 #include "platform/gamebase/MessageFields.h"
@@ -71,8 +73,10 @@ int UnsignedByteAt(const char* msg, int at) { return static_cast<std::uint8_t>(m
 
 // ---------------------------------------------------------------- message 35
 
-void GameViewPC::OnSmallGameMsg(char* msg, int) {
+void GameViewPC::OnSmallGameMsg(char* msg, int len) {
   const int kind = SignedByteAt(msg, kKind);
+  if (kind == kKindActivityInfo && !KindLongEnough(len, kActivityInfoSize, kMsgMiniGameOpen, kind)) return;
+  if (kind == kKindOpenNow && !KindLongEnough(len, kM4 + 4, kMsgMiniGameOpen, kind)) return;
   switch (kind) {
     case kKindActivityInfo: {
       std::memcpy(m_ActivityInfo, msg, kActivityInfoSize);
@@ -130,10 +134,13 @@ void GameViewPC::OnSmallGameResult(char* msg, int len) {
 
 // ---------------------------------------------------------------- message 34
 
-void GameViewPC::OnCounterActivityMsg(char* msg, int) {
+void GameViewPC::OnCounterActivityMsg(char* msg, int len) {
+  const int kind = UnsignedByteAt(msg, kKind);
+  if (kind == kCounterKindInfo && !KindLongEnough(len, kCounterValue3 + 4, kMsgMiniGameEnd, kind)) return;
+  if (kind == kCounterKindCount && !KindLongEnough(len, kCounterValue1 + 4, kMsgMiniGameEnd, kind)) return;
   ActivityLayer* bar = ActivityBar();
   if (bar == nullptr) return;
-  switch (UnsignedByteAt(msg, kKind)) {
+  switch (kind) {
     case kCounterKindInfo:
       // The activity's text at 28 is not shown: the button draws its word
       // from a picture of its own.
@@ -245,6 +252,24 @@ void GameViewPC::ShowWebActivityCountdown(int seconds) {
   if (button == nullptr) return;
   if (button->GetWord() == nullptr) button->ShowWord();
   button->SetCountdown(seconds);
+}
+
+bool GameViewPC::WebActivityRuns() const {
+  if (m_pActivityLayer == nullptr) return false;
+  const auto* web = dynamic_cast<const WEBActiveBtn*>(m_pActivityLayer->FindActiveBtn(ActivityLayer::kTypeWeb));
+  return web != nullptr && (web->GetHandCount() > 0 || web->GetLeftSec() > 0);
+}
+
+void GameViewPC::RefreshActivityButtons() {
+  if (m_pActivityLayer == nullptr) return;
+  // Only an open tip panel has anything to show again; it is filled anew
+  // (a refill would add its labels a second time).
+  const std::vector<ActiveBtnBase*> buttons = m_pActivityLayer->GetButtons();
+  for (ActiveBtnBase* button : buttons) {
+    if (button == nullptr || button->GetTips() == nullptr) continue;
+    button->HideTips();
+    button->ShowTips();
+  }
 }
 
 void GameViewPC::StartNewPlayerAward(int chances, int amount, int kind) {

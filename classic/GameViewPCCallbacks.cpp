@@ -31,6 +31,9 @@
 #include "platform/framework/YndLocalData.h"
 #include "platform/gamebase/AniBase.h"
 #include "platform/gamebase/GameMsgBox.h"
+#include "platform/os/Saturate.h"
+#include "classic/SmallGamePort.h"
+#include "platform/framework/YndGameLayer.h"
 #include "widgets/ActivityLayer.h"
 #include "widgets/AwardDisplays.h"
 #include "widgets/CardCounterLayer.h"
@@ -119,6 +122,10 @@ constexpr int kGuideMedalB = 8;
 
 constexpr int kEscapeMiniGame = 98;
 
+// Game-state records of the background: inside a hand, or at its result.
+constexpr int kStateBackgroundInHand = 100;
+constexpr int kStateBackgroundAtResult = 110;
+
 bool LongEnough(const char* msg, int len, int need, const char* what) {
   if (msg != nullptr && len >= need) return true;
   cocos2d::log("GameViewPC::%s: message of length %d is shorter than %d, dropped", what, len, need);
@@ -142,7 +149,8 @@ void GameViewPC::CallBackAuthenPlayerInfo(PlayerNode* self) {
   if (self == nullptr) return;
   m_GlobalInfo.iYuanBao = self->iYuanBao;
   m_GlobalInfo.iPlayerExtraInt = self->iUserID;
-  m_iHandCount = self->iWinNum + self->iLoseNum;
+  // The hands-played milestones count from the hands of the login record.
+  m_iHandsPlayed = ddz::os::SaturatingAdd(self->iWinNum, self->iLoseNum);
   if (m_pBottomUIPC != nullptr) m_pBottomUIPC->SetSelfInfo(self);
   m_GlobalInfo.iMoney = self->iMoney;
   m_GlobalInfo.iYuanBao = self->iYuanBao;
@@ -365,8 +373,8 @@ void GameViewPC::CallBackHongBaoNotice(char* msg, int len) {
     const int money = LittleEndianAt(msg, kHongBaoMoney);
     const int yuanbao = LittleEndianAt(msg, kHongBaoYuanbao);
     if (PlayerNode* self = GetPlayerNode(kOwnSeat)) {
-      self->iMoney += money;
-      self->iYuanBao += yuanbao;
+      self->iMoney = ddz::os::SaturatingAdd(self->iMoney, money);
+      self->iYuanBao = ddz::os::SaturatingAdd(self->iYuanBao, yuanbao);
       if (m_pBottomUIPC != nullptr) m_pBottomUIPC->SetSelfMoney(self->iMoney);
       m_GlobalInfo.iMoney = self->iMoney;
       m_GlobalInfo.iYuanBao = self->iYuanBao;
@@ -388,6 +396,11 @@ void GameViewPC::CallBackHongBaoNotice(char* msg, int len) {
 // ---------------------------------------------------------------- background and foreground
 
 void GameViewPC::CallBackGameEnterBackGround() {
+  if (g_iExitState < 2) {
+    RecordGameStateIfOn(kStateBackgroundInHand);
+  } else if (g_iExitState == 2) {
+    RecordGameStateIfOn(kStateBackgroundAtResult);
+  }
   // The base holds the messages while the window is away.
   GameViewBase::CallBackGameEnterBackGround();
   m_bBackgroundHold = true;
@@ -420,6 +433,11 @@ void GameViewPC::CallBackGameEnterBackGround() {
   if (AniManage* anis = GetAniManage()) anis->Clear();
   if (m_pNewPlayerAward != nullptr && m_pNewPlayerAward->isRunning()) drop(m_pNewPlayerAward);
   if (m_pDoubleSign) m_pDoubleSign->Stop();
+  // An open mini-game goes: the foreground builds the table again.
+  if (m_pSmallGameLayer != nullptr && m_pSmallGameLayer->AsLayer()->isRunning()) {
+    ForgetSmallGameLayer(true);
+    m_bSmallGameOpen = false;
+  }
   if (m_pActivityLayer != nullptr && m_pActivityLayer->isRunning()) m_pActivityLayer->RemoveAll();
   OnEnterBackGroundHook();
   unschedule(schedule_selector(GameViewPC::AutoChangeDesk));

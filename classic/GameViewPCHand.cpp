@@ -36,11 +36,14 @@
 #include "platform/os/Saturate.h"
 #include "table/GameSoundDDZ.h"
 #include "classic/BottomUIPC.h"
+#include "widgets/ActiveButtons.h"
+#include "widgets/ActivityLayer.h"
 #include "widgets/CardCounterLayer.h"
 #include "widgets/CardTypeAnis.h"
 #include "widgets/DoubleSignFlight.h"
 #include "widgets/GameClock.h"
 #include "widgets/PlayerGameInfo.h"
+#include "widgets/ResultAnis.h"
 #include "widgets/TaskUI.h"
 
 using cocos2d::Vec2;
@@ -76,11 +79,9 @@ constexpr int kSettingsFee = 8;
 constexpr int kSettingsCountdown = 12;
 constexpr int kSettingsMode = 16;
 constexpr int kSettingsWord = 20;
-constexpr int kSettingsSize = 24;
 constexpr int kSettingsWordNight = 9;
 // 39: kind, countdown, the award's three values.
 constexpr int kActivityKind = 8;
-constexpr int kActivitySize = 36;
 constexpr int kActivityNewPlayerAward = 3;
 constexpr int kActivityCountdown = 1;
 constexpr int kActivityCountdownAt = 12;
@@ -131,6 +132,8 @@ constexpr const char* kBgWordDay = "qorvddz_bg_word1.png";
 constexpr const char* kBgWordNight = "qorvddz_bg_word2.png";
 constexpr int kLevelForTaskHighlight = 3;
 constexpr int kTextTableFee = 452;
+constexpr int kTaskMainTypeMoney = 1;
+constexpr int kStateFirstDealAfterContinue = 140;
 
 std::uint8_t ByteAt(const char* msg, int at) { return static_cast<std::uint8_t>(msg[at]); }
 
@@ -157,6 +160,15 @@ std::vector<int> CardsAt(const char* msg, int at, int n, bool zeroEnds) {
 
 SpriteCardManage* CardRow(Vell_SpriteCardManage* row) { return dynamic_cast<SpriteCardManage*>(row); }
 
+// The message in a zeroed buffer of a reader's layout size N: the reader sees
+// the message's own bytes, and zeros for the padding a server may leave off.
+template <std::size_t N>
+std::array<std::uint8_t, N> Padded(const char* msg, int len) {
+  std::array<std::uint8_t, N> buf{};
+  std::memcpy(buf.data(), msg, std::min(N, static_cast<std::size_t>(std::max(len, 0))));
+  return buf;
+}
+
 }  // namespace
 
 bool GameViewPC::s_bHandStarted = false;
@@ -164,21 +176,30 @@ bool GameViewPC::s_bHandStarted = false;
 // ---------------------------------------------------------------- dispatch
 
 int GameViewPC::MinMessageLength(int type) {
+  // The end of the last field the type's handler reads (of its common part
+  // for the types with kinds; KindLongEnough checks the rest).
   switch (type) {
-    case kMsgDeal: return static_cast<int>(msg::MsgSize::Deal);
-    case kMsgBidTurn: return static_cast<int>(msg::MsgSize::BidTurn);
-    case kMsgBidResult: return static_cast<int>(msg::MsgSize::BidResult);
-    case kMsgLandlord: return static_cast<int>(msg::MsgSize::Landlord);
-    case kMsgPlayTurn: return static_cast<int>(msg::MsgSize::PlayTurn);
-    case kMsgPlayed: return static_cast<int>(msg::MsgSize::Played);
+    case kMsgDeal: return kDealTaskAddSeconds + 4;
+    case kMsgBidTurn: return kBody + 2;
+    case kMsgBidResult: return kBody + 3;
+    case kMsgLandlord: return kBody + 2 + kBottomCards;
+    case kMsgPlayTurn: return kBody + 1;
+    case kMsgPlayed: return kPlayedCards + msg::kMaxPlayCards;
     case kMsgShowHand: return kShowHandSize;
-    case kMsgTableSettings: return kSettingsSize;
-    case kMsgActivity: return kActivitySize;
-    case kMsgMiniGameOpen: return kSmallGameMsgSize;
-    case kMsgMiniGame: return kSmallGameResultSize;
-    case kMsgMiniGameEnd: return kCounterActivitySize;
+    case kMsgTableSettings: return kSettingsWord + 4;
+    case kMsgActivity: return kActivityKind + 4;
+    case kMsgMiniGameOpen: return kBody + 1;
+    case kMsgMiniGame: return kBody + 1;
+    case kMsgMiniGameEnd: return kBody + 1;
     default: return 0;
   }
+}
+
+bool GameViewPC::KindLongEnough(int len, int need, int type, int kind) {
+  if (len >= need) return true;
+  cocos2d::log("CallBackHandleMainSocketNetMsg: message %d of kind %d and length %d is shorter than %d, dropped", type,
+               kind, len, need);
+  return false;
 }
 
 void GameViewPC::CallBackHandleMainSocketNetMsg(char* msg, int len) {
@@ -282,8 +303,8 @@ void GameViewPC::OnGameStart(char* msg, int len) {
     return;
   }
   if (SeatOfChair(ByteAt(msg, kDealFirstSeat), "OnGameStart") < 0) return;
-  // The continue counter and the result's process-wide flag come with the
-  // result screen; until then no game state is recorded here.
+  // The first deal after the result screen's continue button.
+  if (m_iContinueCount == 1) RecordGameStateIfOn(kStateFirstDealAfterContinue);
   m_bHandRunning = true;
   ResetTable();
   m_TableItem.Clear();
@@ -291,15 +312,22 @@ void GameViewPC::OnGameStart(char* msg, int len) {
     for (int seat = 0; seat < kPlayerCount; ++seat) {
       PlayerNode* player = GetPlayerNode(seat);
       if (player == nullptr) continue;
-      player->iMoney -= m_GlobalInfo.iTableFee;
+      player->iMoney = ddz::os::SaturatingSub(player->iMoney, m_GlobalInfo.iTableFee);
       if (m_pPlayerGameInfo[seat] != nullptr)
         m_pPlayerGameInfo[seat]->ShowPlayerMoneInfo(true, player->iMoney, g_ptPlayerMoneyPos[seat], false);
     }
+    const PlayerNode* self = GetPlayerNode(kOwnSeat);
+    if (self != nullptr && IsBottomBarVisible()) m_pBottomUIPC->SetSelfMoney(self->iMoney);
   }
-  EnableBottomBarButtons(true);
+  if (IsBottomBarVisible()) EnableBottomBarButtons(true);
   m_iTopScoreCap = BigEndianAt(msg, kDealCap);
   if (m_pTopUIPC != nullptr) m_pTopUIPC->SetTopScore(m_iTopScoreCap);
   ShowRoundTask(msg, len);
+  // The counter activity counts one hand down.
+  if (m_pActivityLayer != nullptr) {
+    if (auto* counter = dynamic_cast<TVActiveBtn*>(m_pActivityLayer->FindActiveBtn(ActivityLayer::kTypeCounter)))
+      counter->DecCount(counter->GetLeftCount() - 1);
+  }
 }
 
 void GameViewPC::ShowRoundTask(const char* msg, int len) {
@@ -345,10 +373,16 @@ void GameViewPC::ShowRoundTask(const char* msg, int len) {
 
   if (!IsSinglePlayer()) {
     const int subType = BigEndianAt(msg, kDealTaskSubType);
-    const int prize = BigEndianAt(msg, kDealTaskPrize);
+    int prize = BigEndianAt(msg, kDealTaskPrize);
     const int mainType = BigEndianAt(msg, kDealTaskMainType);
     const int prizeKind = mainType == 1 ? 0 : mainType == 2 ? 1 : -1;
-    // The yuanbao-double of the activity buttons comes with those buttons.
+    // While the web activity runs a money task pays double: the banner shows
+    // the full prize, the panel half of it until the banner ends.
+    if (mainType == kTaskMainTypeMoney && WebActivityRuns()) {
+      const int values[AniYBDouble::kTaskValues] = {prize};
+      if (AniManage* anis = GetAniManage()) anis->ShowAni(new AniYBDouble(this, values), false, true);
+      prize = static_cast<int>(static_cast<std::uint32_t>(prize) >> 1);
+    }
     if (m_pTaskUI != nullptr) static_cast<cocos2d::Node*>(m_pTaskUI)->removeFromParent();
     m_pTaskUI = new TaskUI(mainType, subType, prize, prizeKind);
     m_pTaskUI->autorelease();
@@ -358,6 +392,7 @@ void GameViewPC::ShowRoundTask(const char* msg, int len) {
     if (self->iLevel < kLevelForTaskHighlight) m_pTaskUI->PlayTaskAni();
   }
 
+  RefreshActivityButtons();
   m_TableItem.iBaseScore = IsSinglePlayer() ? 1 : BigEndianAt(msg, kDealBaseScore);
   StartNetTest();
   std::array<char, kDealReceivedSize> request{};
@@ -380,7 +415,8 @@ void GameViewPC::OnDealCardEnd() {
 
 void GameViewPC::OnTurnPrompt(char* msg, int len) {
   msg::BidTurn turn;
-  if (!msg::ReadBidTurn(reinterpret_cast<const std::uint8_t*>(msg), static_cast<std::size_t>(len), turn)) return;
+  const auto padded = Padded<msg::MsgSize::BidTurn>(msg, len);
+  if (!msg::ReadBidTurn(padded.data(), padded.size(), turn)) return;
   const int seat = SeatOfChair(static_cast<std::uint8_t>(turn.chair), "OnTurnPrompt");
   if (seat < 0) return;
   const bool shortClock = SeatHasShortClock(seat);
@@ -425,7 +461,8 @@ void GameViewPC::OnTurnPrompt(char* msg, int len) {
 
 void GameViewPC::OnCallLandlordAct(char* msg, int len) {
   msg::BidResult bid;
-  if (!msg::ReadBidResult(reinterpret_cast<const std::uint8_t*>(msg), static_cast<std::size_t>(len), bid)) return;
+  const auto padded = Padded<msg::MsgSize::BidResult>(msg, len);
+  if (!msg::ReadBidResult(padded.data(), padded.size(), bid)) return;
   const int seat = SeatOfChair(static_cast<std::uint8_t>(bid.chair), "OnCallLandlordAct");
   if (seat < 0) return;
   const int action = bid.choice;
@@ -487,7 +524,8 @@ void GameViewPC::OnCallLandlordAct(char* msg, int len) {
 
 void GameViewPC::OnLandlordDecided(char* msg, int len) {
   msg::Landlord landlord;
-  if (!msg::ReadLandlord(reinterpret_cast<const std::uint8_t*>(msg), static_cast<std::size_t>(len), landlord)) return;
+  const auto padded = Padded<msg::MsgSize::Landlord>(msg, len);
+  if (!msg::ReadLandlord(padded.data(), padded.size(), landlord)) return;
   const int seat = SeatOfChair(static_cast<std::uint8_t>(landlord.chair), "OnLandlordDecided");
   if (seat < 0) return;
   m_TableItem.iLandOwnerPos = seat;
@@ -544,7 +582,8 @@ void GameViewPC::LowerRaisedBaseCards(float) {
 
 void GameViewPC::OnPlayTurn(char* msg, int len) {
   msg::PlayTurn turn;
-  if (!msg::ReadPlayTurn(reinterpret_cast<const std::uint8_t*>(msg), static_cast<std::size_t>(len), turn)) return;
+  const auto padded = Padded<msg::MsgSize::PlayTurn>(msg, len);
+  if (!msg::ReadPlayTurn(padded.data(), padded.size(), turn)) return;
   const int seat = SeatOfChair(static_cast<std::uint8_t>(turn.chair), "OnPlayTurn");
   if (seat < 0) return;
   const bool callRob = m_iGameMode == kCallRobMode;
@@ -651,7 +690,8 @@ void GameViewPC::OnPlayCards(char* msg, int len, bool local) {
     if (type.type == ddz::CardType::Bomb) ++m_TableItem.iSendBombNum;
     if (type.type == ddz::CardType::Rocket) m_TableItem.bSendRocket = true;
     ShowCardTypeEffect(type.type, figure, seat, previousOwner);
-    if (CardCounterLayer* counter = OpenCardCounter()) counter->AddCards(codes);
+    // The counter counts every play of the hand, open or not.
+    if (CardCounterLayer* counter = GetCardCounter()) counter->AddCards(codes);
     if (type.type == ddz::CardType::Single || type.type == ddz::CardType::Pair)
       GameSoundDDZ::shareGameSoundDDZ()->PlayerTalkCard(figure, type.type, type.value);
     if (seat == kOwnSeat && !IsSinglePlayer() && m_pTaskUI != nullptr && m_pTaskUI->isVisible() &&
@@ -845,9 +885,11 @@ void GameViewPC::OnTableSettings(char* msg, int) {
   }
 }
 
-void GameViewPC::OnNewPlayerAward(char* msg, int) {
-  m_iNewPlayerAward = 0;
+void GameViewPC::OnNewPlayerAward(char* msg, int len) {
   const int kind = LittleEndianAt(msg, kActivityKind);
+  if (kind == kActivityCountdown && !KindLongEnough(len, kActivityCountdownAt + 4, kMsgActivity, kind)) return;
+  if (kind == kActivityNewPlayerAward && !KindLongEnough(len, kAwardValues + 12, kMsgActivity, kind)) return;
+  m_iNewPlayerAward = 0;
   if (kind == kActivityCountdown) {
     const int countdown = LittleEndianAt(msg, kActivityCountdownAt);
     if (countdown > 0) ShowWebActivityCountdown(countdown);

@@ -5,8 +5,8 @@
 // score and multiple, bombs, the card counter, the task panel and the money.
 //
 // The snapshot is read whole before anything changes: a snapshot shorter
-// than kReloginSize, a seat byte that names no seat or a card byte that names
-// no card drops the message with a log line.
+// than kReloginSize or a seat byte that names no seat drops the message with
+// a log line. Card bytes that name no card are empty places.
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -116,21 +116,22 @@ struct Snapshot {
   int taskExtraB = 0;
 };
 
-// The codes of `n` card bytes from `at`; 0 is an empty place. False (logged)
-// for a byte that names no card.
-bool ReadCards(const char* msg, int at, int n, std::vector<int>& out, const char* what) {
-  out.clear();
+// The codes of `n` card bytes from `at`. 0, and the bytes below 0 as signed
+// bytes that name no card (0xFF), are empty places; the jokers 144 and 177
+// stay cards. Any other byte that names no card is skipped with a log line.
+std::vector<int> ReadCards(const char* msg, int at, int n, const char* what) {
+  std::vector<int> out;
   for (int i = 0; i < n; ++i) {
     const auto byte = static_cast<std::uint8_t>(msg[at + i]);
     if (byte == 0) continue;
     const int code = ddz::CardByteToCode(byte);
-    if (code < 0) {
-      cocos2d::log("GameViewPC::CallBackAgainLogin: %s byte 0x%02x is no card, snapshot dropped", what, byte);
-      return false;
+    if (code >= 0) {
+      out.push_back(code);
+    } else if (static_cast<signed char>(byte) > 0) {
+      cocos2d::log("GameViewPC::CallBackAgainLogin: %s byte 0x%02x is no card, skipped", what, byte);
     }
-    out.push_back(code);
   }
-  return true;
+  return out;
 }
 
 SpriteCardManage* CardRow(Vell_SpriteCardManage* row) { return dynamic_cast<SpriteCardManage*>(row); }
@@ -165,21 +166,21 @@ void GameViewPC::CallBackAgainLogin(char* msg, int len) {
   for (int i = 0; i < kSeats; ++i) {
     const int pos = seatOf(i, "CallBackAgainLogin");
     if (pos < 0) return;
-    if (!ReadCards(msg, kHands + kHandBytes * i, kHandBytes, snap.hands[pos], "hand")) return;
+    snap.hands[pos] = ReadCards(msg, kHands + kHandBytes * i, kHandBytes, "hand");
     snap.bids[pos] = static_cast<signed char>(msg[kBids + i]);
   }
-  if (!ReadCards(msg, kBottomCards, kBottomCount, snap.bottom, "bottom card")) return;
+  snap.bottom = ReadCards(msg, kBottomCards, kBottomCount, "bottom card");
   const int landlordByte = static_cast<signed char>(msg[kLandlord]);
   if (landlordByte != kNoSeat) {
     snap.landlord = seatOf(landlordByte, "CallBackAgainLogin landlord");
     if (snap.landlord < 0) return;
   }
-  if (!ReadCards(msg, kTableCards, kTableCardCount, snap.tableCards, "table card")) return;
+  snap.tableCards = ReadCards(msg, kTableCards, kTableCardCount, "table card");
   if (snap.landlord >= 0 && !snap.tableCards.empty()) {
     snap.tableCardSeat = seatOf(static_cast<std::uint8_t>(msg[kTableCardSeat]), "CallBackAgainLogin last play");
     if (snap.tableCardSeat < 0) return;
   }
-  if (!ReadCards(msg, kPlayedCards, kPlayedCount, snap.played, "played card")) return;
+  snap.played = ReadCards(msg, kPlayedCards, kPlayedCount, "played card");
   const std::size_t textLen = strnlen(msg + kText, kTextEnd - kText);
   snap.text = YndCodeConvert::G2u(std::string_view(msg + kText, textLen));
   snap.calledPoints = static_cast<signed char>(msg[kCalledPoints]);
@@ -200,6 +201,7 @@ void GameViewPC::CallBackAgainLogin(char* msg, int len) {
   m_iGameMode = snap.mode;
   ResetTable();
   ClearTableForRestore();
+  g_iExitState = 1;
   const bool callRob = m_iGameMode == kCallRobMode;
   if (m_pInfoLabel != nullptr) m_pInfoLabel->setString(snap.text);
   m_iTopScoreCap = snap.cap;
@@ -218,7 +220,7 @@ void GameViewPC::CallBackAgainLogin(char* msg, int len) {
     for (int pos = 0; pos < kSeats; ++pos) {
       PlayerNode* player = GetPlayerNode(pos);
       if (player == nullptr) continue;
-      player->iMoney -= snap.tableFee;
+      player->iMoney = ddz::os::SaturatingSub(player->iMoney, snap.tableFee);
       if (m_pPlayerGameInfo[pos] != nullptr)
         m_pPlayerGameInfo[pos]->ShowPlayerMoneInfo(true, player->iMoney, g_ptPlayerMoneyPos[pos], false);
     }
@@ -261,7 +263,7 @@ void GameViewPC::CallBackAgainLogin(char* msg, int len) {
     const int landlord = snap.landlord;
     m_TableItem.iLandOwnerPos = landlord;
     if (m_pPlayerGameInfo[landlord] != nullptr)
-      m_pPlayerGameInfo[landlord]->ShowLandOwner(true, g_ptLandOwner[landlord], false);
+      m_pPlayerGameInfo[landlord]->ShowLandOwner(true, g_ptLandOwner[landlord], true);
     for (int pos = 0; pos < kSeats; ++pos) m_iSendRowRole[pos] = pos == landlord ? kLandlordRole : kFarmerRole;
 
     const int owner = snap.tableCards.empty() ? landlord : snap.tableCardSeat;

@@ -36,6 +36,7 @@
 #include "platform/os/Saturate.h"
 #include "widgets/ActiveButtons.h"
 #include "widgets/ActivityLayer.h"
+#include "widgets/AwardDisplays.h"
 #include "cards/BaseCard.h"
 #include "widgets/CardCounterLayer.h"
 #include "widgets/NewPlayerAward.h"
@@ -71,6 +72,8 @@ constexpr int kActWin = 2;
 constexpr int kActLoss = 3;
 constexpr int kZShownRow = 1;
 constexpr int kWebActivityButton = 2;
+constexpr int kAwardMoney = 0;
+constexpr int kAwardYuanbao = 1;
 
 // Game text entries.
 constexpr int kTextQuitQuestion = 18;
@@ -370,6 +373,32 @@ void GameViewPC::RefreshSelfMoney() {
       m_pPlayerGameInfo[kOwnSeat]->ShowPlayerMoneInfo(true, self->iMoney, g_ptPlayerMoneyPos[kOwnSeat], false);
   }
   if (m_pBottomUIPC != nullptr && m_pBottomUIPC->isRunning()) m_pBottomUIPC->SetSelfMoney(m_GlobalInfo.iMoney);
+}
+
+void GameViewPC::ShowAwardAni(int awardId, int kind, int amount) {
+  if (AniManage* anis = GetAniManage()) anis->ShowAni(AniManageShowAward::Create(awardId, kind, amount, this), true, true);
+  PlayerNode* self = GetPlayerNode(kOwnSeat);
+  if (kind == kAwardMoney) {
+    if (self != nullptr) self->iMoney = ddz::os::SaturatingAdd(self->iMoney, amount);
+    m_GlobalInfo.iMoney = ddz::os::SaturatingAdd(m_GlobalInfo.iMoney, amount);
+  } else if (kind == kAwardYuanbao) {
+    if (self != nullptr) self->iYuanBao = ddz::os::SaturatingAdd(self->iYuanBao, amount);
+    m_GlobalInfo.iYuanBao = ddz::os::SaturatingAdd(m_GlobalInfo.iYuanBao, amount);
+  }
+}
+
+void GameViewPC::SetMoneyInfo(int money, int yuanbao) {
+  m_GlobalInfo.iMoney = money;
+  m_GlobalInfo.iYuanBao = yuanbao;
+  if (m_pBottomUIPC != nullptr && m_pBottomUIPC->isRunning()) m_pBottomUIPC->SetSelfMoney(money);
+}
+
+void GameViewPC::ShowTaskCompete() {
+  if (m_pTaskUI != nullptr && m_pTaskUI->isRunning()) m_pTaskUI->ShowTaskCompete();
+}
+
+void GameViewPC::RefreshBottomBarInfo(PlayerNode* self) {
+  if (self != nullptr && m_pBottomUIPC != nullptr && m_pBottomUIPC->isRunning()) m_pBottomUIPC->SetSelfInfo(self);
 }
 
 int GameViewPC::GetGameKind() {

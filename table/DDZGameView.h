@@ -174,7 +174,8 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner, public ITableRow
   virtual void OnAwardEnd(int kind);
   virtual void OpenSmallGame();
   virtual void CloseSmallGame(int kind);
-  virtual void ShowAwardAni(int kind, int amount, int extra);
+  // An award `awardId` of `kind` (0 money, 1 yuanbao) and `amount`.
+  virtual void ShowAwardAni(int awardId, int kind, int amount);
 
   // ---- operations of the game base ----
   // Plays `file` as an effect (the sound service made first).

@@ -13,6 +13,10 @@ constexpr int SaturatingAdd(int a, int b) {
   return static_cast<int>(std::clamp<std::int64_t>(static_cast<std::int64_t>(a) + b, INT_MIN, INT_MAX));
 }
 
+constexpr int SaturatingSub(int a, int b) {
+  return static_cast<int>(std::clamp<std::int64_t>(static_cast<std::int64_t>(a) - b, INT_MIN, INT_MAX));
+}
+
 constexpr int SaturatingMul(int a, int b) {
   return static_cast<int>(std::clamp<std::int64_t>(static_cast<std::int64_t>(a) * b, INT_MIN, INT_MAX));
 }

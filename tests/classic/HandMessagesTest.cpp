@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "HandTestSupport.h"
 #include "cards/BaseCard.h"
@@ -15,6 +16,7 @@
 #include "widgets/CardCounterLayer.h"
 #include "platform/engine/Label.h"
 #include "widgets/GameClock.h"
+#include "widgets/ActivityLayer.h"
 #include "widgets/PlayerGameInfo.h"
 
 namespace classictest {
@@ -254,6 +256,52 @@ TEST_F(HandTest, TruncatedFramesAndChairsOutOfRangeChangeNothing) {
   }
 }
 
+// A server may send only the fields the table reads: a message is taken when
+// it reaches the end of the last field its handler reads, and dropped one
+// byte before. The hand is walked with each message first one byte short,
+// then at exactly its minimum.
+TEST_F(HandTest, AMessageReachingItsLastReadFieldIsTakenOneByteLessIsDropped) {
+  const std::array<std::uint8_t, 3> bottom{0x2B, 0x2C, 0x2D};
+  Frame awardCountdown = Activity(1);
+  PutLE(awardCountdown, 12, 90);
+  Frame award = Activity(3);
+  PutLE(award, 24, 2);
+  const struct {
+    const char* what;
+    Frame frame;
+    std::size_t minimum;
+    std::function<bool()> took;
+    bool runAfter;
+  } steps[] = {
+      {"38 settings", Settings(1), 24, [&] { return view->m_iGameMode == 1; }, false},
+      {"71 deal", Deal(0), 116, [&] { return CardCount(1) > 0 || GameViewBase::m_iLockMainMsgCount > 0; }, true},
+      {"72 bid turn", cm::BuildBidTurn(0, 1), 10, [&] { return view->m_pGameClock->isVisible(); }, false},
+      {"54 bid result", cm::BuildBidResult(0, 4, 2), 11, [&] { return view->m_TableItem.iPointDemand[0] == 4; },
+       true},
+      {"55 landlord", cm::BuildLandlord(0, 0, bottom), 13, [&] { return view->m_TableItem.iLandOwnerPos == 0; },
+       true},
+      {"73 play turn", cm::BuildPlayTurn(2), 9,
+       [&] { return view->m_pGameClock->isVisible() && view->m_pGameClock->GetTablePos() == 2; }, false},
+      {"56 played", Played(2, {0x29}), 29, [&] { return view->m_TableItem.vcTableCardIndex.size() == 1; }, false},
+      {"23 shows hand", ShowHand(0, {0x23}), 29, [&] { return view->m_iShowCardSeat == 0; }, true},
+      {"39 kind 1", awardCountdown, 16, [&] { return view->m_pActivityLayer->FindActiveBtn(2) != nullptr; }, false},
+      {"39 kind 3", award, 36, [&] { return view->m_iNewPlayerAward == 1; }, false},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.what);
+    ASSERT_GE(step.frame.size(), step.minimum);
+    Frame exact = step.frame;
+    exact.resize(step.minimum);
+    Frame cut = step.frame;
+    cut.resize(step.minimum - 1);
+    view->Deliver(cut);
+    EXPECT_FALSE(step.took());
+    view->Deliver(exact);
+    EXPECT_TRUE(step.took());
+    if (step.runAfter) RunUntilUnlocked();
+  }
+}
+
 TEST_F(HandTest, CardBytesThatNameNoCardAreSkipped) {
   view->Deliver(Settings(0));
   // 0x1F (v 31), 0xE3 (suit 7) and 0x3E (suit 1, v 30) are no cards; 0 ends the play.
@@ -271,8 +319,8 @@ TEST_F(HandTest, CardBytesThatNameNoCardAreSkipped) {
 namespace classictest {
 namespace {
 
-// The bottom bar's panels on the hand's road: the buttons follow the deal, an
-// open card counter counts every play, an open last-round tip follows the
+// The bottom bar's panels on the hand's road: the buttons follow the deal, the
+// card counter counts every play whether open or not, an open last-round tip follows the
 // table, and the system box takes the table's lines.
 TEST_F(HandTest, TheBottomBarsPanelsFollowTheHand) {
   BottomUIPC* bar = view->m_pBottomUIPC;
@@ -286,11 +334,13 @@ TEST_F(HandTest, TheBottomBarsPanelsFollowTheHand) {
   RunUntilUnlocked();
   EXPECT_TRUE(bar->GetPanelButton(BottomUIPC::kPanelCounter)->isEnabled());
 
-  // Closed, the counter counts nothing; opened, it counts each play.
+  // The counter counts every play of the hand: one opened in the middle of
+  // the hand shows what was played before it was opened, too.
   view->Deliver(Played(0, {0x03}));
-  EXPECT_EQ(bar->m_pCardCounter->GetCount(0), 0);
+  EXPECT_EQ(bar->m_pCardCounter->getParent(), nullptr);
   bar->OnPanelBtnClick(bar->GetPanelButton(BottomUIPC::kPanelCounter));
   ASSERT_EQ(bar->m_pCardCounter->getParent(), bar);
+  EXPECT_EQ(bar->m_pCardCounter->GetCount(0), 1);  // the 3 played while it was closed
   view->Deliver(Played(2, {0x04, 0x24}));
   EXPECT_EQ(bar->m_pCardCounter->GetCount(1), 2);  // two 4s
 

@@ -2,11 +2,16 @@
 // snapshots and the table state each gives.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <string>
 
 #include "HandTestSupport.h"
+#include "cards/SelfHandCard.h"
+#include "classic/BottomUIPC.h"
+#include "gamedata/LayoutConfig.h"
+#include "widgets/CardCounterLayer.h"
 #include "cards/BaseCard.h"
 #include "classic/TopUIPC.h"
 #include "widgets/PlayerGameInfo.h"
@@ -115,12 +120,10 @@ TEST_F(ReloginTest, ANetworkSnapshotMakesTheTaskPanel) {
   EXPECT_EQ(view->m_pTaskUI->getParent(), view);
 }
 
-TEST_F(ReloginTest, TruncatedSnapshotsAndBadSeatsOrCardsAreDropped) {
+TEST_F(ReloginTest, TruncatedSnapshotsAndBadSeatsAreDropped) {
   Restore(Snapshot(-1));
   const int times = view->m_TableItem.iTimes;
   Frame badLandlord = Snapshot(5);
-  Frame badCard = Snapshot(0);
-  badCard[150] = 0x3F;  // value 31 names no card
   Frame badTableSeat = Snapshot(0);
   badTableSeat[217] = 0x29;
   badTableSeat[237] = 9;
@@ -132,7 +135,6 @@ TEST_F(ReloginTest, TruncatedSnapshotsAndBadSeatsOrCardsAreDropped) {
       {"one byte short", Snapshot(0), GameViewPC::kReloginSize - 1},
       {"header only", Snapshot(0), 8},
       {"a landlord seat that is none", badLandlord, -1},
-      {"a hand byte that names no card", badCard, -1},
       {"a last-play seat that is none", badTableSeat, -1},
   };
   for (const auto& c : cases) {
@@ -143,6 +145,54 @@ TEST_F(ReloginTest, TruncatedSnapshotsAndBadSeatsOrCardsAreDropped) {
     EXPECT_EQ(CardCount(1), 17);
     EXPECT_EQ(view->m_pBaseCard->GetCardCount(), 3);
   }
+}
+
+// Card bytes that name no card are empty places: 0xFF and the other bytes
+// below 0 (as signed bytes) as the snapshot pads with them, and bytes that
+// are no card at all; the jokers 144 and 177 stay cards.
+TEST_F(ReloginTest, BytesThatNameNoCardAreEmptyPlacesNotARefusal) {
+  Frame f = Snapshot(0);
+  f[144 + 20 + 3] = 0xFF;   // own hand: one place empty
+  f[144 + 20 + 17] = 144;   // and both jokers added at its end
+  f[144 + 20 + 18] = 177;
+  f[144 + 5] = 0x3F;        // seat 0: value 31 names no card
+  f[144 + 40 + 17] = 0xE0;  // seat 2: an extra place, empty
+  f[204] = 0xFF;            // one bottom card empty
+  f[217] = 0x29;            // seat 2's pair of nines with an empty place between
+  f[218] = 0xFF;
+  f[219] = 0x49;
+  f[237] = 2;
+  f[254] = 0xFF;            // the counter's list: one more empty place
+  f[255] = 0x26;
+  Restore(f);
+  EXPECT_EQ(view->m_TableItem.iLandOwnerPos, 0);
+  EXPECT_EQ(CardCount(1), 18);
+  const std::vector<int> own = view->GetSelfHand()->HandCodes();
+  EXPECT_NE(std::find(own.begin(), own.end(), ddz::kSmallJokerCode), own.end());
+  EXPECT_NE(std::find(own.begin(), own.end(), ddz::kBigJokerCode), own.end());
+  EXPECT_EQ(CardCount(0), 16);
+  EXPECT_EQ(CardCount(2), 17);
+  EXPECT_EQ(view->m_TableItem.vcBaseCardIndex.size(), 2u);
+  EXPECT_EQ(view->m_TableItem.vcTableCardIndex.size(), 2u);
+  EXPECT_EQ(view->m_TableItem.iTableCardOwnerPos, 2);
+  EXPECT_EQ(view->m_pBottomUIPC->m_pCardCounter->GetCount(2) + view->m_pBottomUIPC->m_pCardCounter->GetCount(3),
+            3);  // two 5s and a 6
+}
+
+// The restored table is the table of a re-login: the exit state says so, and
+// the landlord hat stands at its place at once, with no entrance, no sound
+// and no hold on the messages.
+TEST_F(ReloginTest, TheRestoredHatStandsAtOnceAndTheExitStateIsRelogin) {
+  TakeSounds();
+  Restore(Snapshot(2));
+  EXPECT_EQ(g_iExitState, 1);
+  cocos2d::Sprite* hat = view->m_pPlayerGameInfo[2]->GetLandOwner();
+  ASSERT_NE(hat, nullptr);
+  EXPECT_TRUE(hat->isVisible());
+  EXPECT_EQ(hat->getPosition(), g_ptLandOwner[2]);
+  EXPECT_EQ(hat->getNumberOfRunningActions(), 0u);
+  EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 0);
+  for (const std::string& sound : TakeSounds()) EXPECT_NE(sound, "ddzSound/222.mp3");
 }
 
 // Scores and multiples come from the server as 32-bit numbers: what they

@@ -332,15 +332,27 @@ TEST_F(SmallGameTest, CounterActivityInfoThenACountForTheButtonAndTheResultScree
 
 // ---------------------------------------------------------------- lengths
 
+// The minimum of each message is the end of the last field its kind reads.
 TEST_F(SmallGameTest, MessagesShorterThanTheirMinimumChangeNothing) {
   view->Deliver(SmallGameMsg(0));
   StandInGame* open = maker.last;
-  const Frame frames[] = {SmallGameMsg(1, 1, 0, 24, {1, 2, 3, 4, 0, 1}), SmallGameMsg(0), SmallGameMsg(-1),
-                          SmallGameMsg(9), SmallGameResult(1), SmallGameResult(0, 20), CounterMsg(1, 0, 0, {1})};
-  for (const Frame& full : frames) {
-    Frame cut = full;
-    cut.resize(static_cast<std::size_t>(GameViewPC::MinMessageLength(full[1]) - 1));
-    SCOPED_TRACE("type " + std::to_string(full[1]) + " kind " + std::to_string(full[8]));
+  const struct {
+    Frame frame;
+    std::size_t minimum;
+  } cases[] = {
+      {SmallGameMsg(1, 1, 0, 24, {1, 2, 3, 4, 0, 1}), 36},  // the whole activity info is kept
+      {SmallGameMsg(0), 28},                                 // the four values up to 28
+      {SmallGameMsg(-1), 9},
+      {SmallGameMsg(9), 9},
+      {SmallGameResult(1), 9},
+      {SmallGameResult(0, 20), 9},
+      {CounterMsg(1, 0, 0, {1, 2, 3}), 24},  // three values up to 24; the text is not read
+      {CounterMsg(2, 0, 0, {1}), 16},
+  };
+  for (const auto& c : cases) {
+    Frame cut = c.frame;
+    cut.resize(c.minimum - 1);
+    SCOPED_TRACE("type " + std::to_string(c.frame[1]) + " kind " + std::to_string(c.frame[8]));
     view->Deliver(cut);
     EXPECT_EQ(maker.made, 1);
     EXPECT_EQ(view->GetSmallGameLayer(), open);
@@ -349,9 +361,11 @@ TEST_F(SmallGameTest, MessagesShorterThanTheirMinimumChangeNothing) {
     EXPECT_FALSE(box()->IsOpen());
     EXPECT_EQ(view->resets, 0);
   }
-  EXPECT_EQ(GameViewPC::MinMessageLength(35), 36);
-  EXPECT_EQ(GameViewPC::MinMessageLength(41), 9);
-  EXPECT_EQ(GameViewPC::MinMessageLength(34), 28);
+  // Exactly the fields read is enough: the counter activity's info at 24 bytes.
+  Frame counter = CounterMsg(1, 0, 0, {1, 2, 3});
+  counter.resize(24);
+  view->Deliver(counter);
+  EXPECT_EQ(bar()->GetButtons().size(), 1u);
 }
 
 // ---------------------------------------------------------------- request 41 and leaving
