@@ -37,6 +37,7 @@ namespace MsgType {
 constexpr std::uint8_t Bid = 22;        // request: bid or call-and-rob action
 constexpr std::uint8_t ShowHand = 23;   // request: show the own hand openly
 constexpr std::uint8_t Play = 24;       // request: play or pass
+constexpr std::uint8_t DealReceived = 25;  // request: the deal has arrived (nothing to answer)
 constexpr std::uint8_t Deal = 71;
 constexpr std::uint8_t BidTurn = 72;
 constexpr std::uint8_t BidResult = 54;

@@ -134,6 +134,7 @@ void SingleServerDDZ::RecvGameViewMsg(const std::uint8_t* buf, int len) {
   switch (type) {
     case msg::MsgType::Bid: OnBidRequest(buf, len); break;
     case msg::MsgType::Play: OnPlayRequest(buf, len); break;
+    case msg::MsgType::DealReceived: break;  // every deal's acknowledgement; nothing to do
     case -1: break;  // already reported
     default: std::printf("SingleServerDDZ: request %d ignored\n", type); break;
   }

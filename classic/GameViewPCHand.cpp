@@ -36,6 +36,7 @@
 #include "platform/os/Saturate.h"
 #include "table/GameSoundDDZ.h"
 #include "classic/BottomUIPC.h"
+#include "classic/DDZPackLayer.h"
 #include "widgets/ActiveButtons.h"
 #include "widgets/ActivityLayer.h"
 #include "widgets/CardCounterLayer.h"
@@ -132,6 +133,8 @@ constexpr const char* kBgWordDay = "qorvddz_bg_word1.png";
 constexpr const char* kBgWordNight = "qorvddz_bg_word2.png";
 constexpr int kLevelForTaskHighlight = 3;
 constexpr int kTextTableFee = 452;
+// The system box's line kinds: 0 a plain line.
+constexpr int kSysBoxPlainLine = 0;
 constexpr int kTaskMainTypeMoney = 1;
 constexpr int kStateFirstDealAfterContinue = 140;
 
@@ -235,8 +238,10 @@ void GameViewPC::CallBackHandleMainSocketNetMsg(char* msg, int len) {
 }
 
 void GameViewPC::PassToBackpack(char* msg, int len) {
-  // The backpack hears every message while the bottom bar is on the table.
-  if (m_pBottomUIPC != nullptr && m_pPackInfo) m_pPackInfo->HandleNetMessage(msg, len);
+  // The bottom bar's backpack hears every message (the view's own prop list
+  // is only the default the player popups ask).
+  if (m_pBottomUIPC != nullptr && m_pBottomUIPC->GetPackLayer() != nullptr)
+    m_pBottomUIPC->GetPackLayer()->HandleNetMessage(msg, len);
 }
 
 // ---------------------------------------------------------------- seats, clock, signs, voices
@@ -435,7 +440,8 @@ void GameViewPC::OnTurnPrompt(char* msg, int len) {
       hand->ShowAnswerPair(SelfHandCard::kPairDouble);
     }
   }
-  if (callRob && (turn.phase == kPhaseRob || turn.phase == kPhaseDouble)) seconds = kAnswerSeconds;
+  // The own answers to rob and double have 5 s; another seat keeps its time.
+  if (seat == kOwnSeat && callRob && (turn.phase == kPhaseRob || turn.phase == kPhaseDouble)) seconds = kAnswerSeconds;
 
   if (callRob) {
     if (m_pPlayerGameInfo[seat] != nullptr) m_pPlayerGameInfo[seat]->ShowPoint(false, -1, g_ptPlayerInfoBG[seat]);
@@ -566,6 +572,8 @@ void GameViewPC::OnBaseCardShown() {
   SelfHandCard* hand = GetSelfHand();
   if (hand == nullptr) return;
   for (int code : m_TableItem.vcBaseCardIndex) hand->AddCard(code, false, true, true, -1, false, false);
+  // The bottom cards stand raised: the first touch of the turn lowers them.
+  hand->SetTurnStarted(true);
   unschedule(schedule_selector(GameViewPC::LowerRaisedBaseCards));
   scheduleOnce(schedule_selector(GameViewPC::LowerRaisedBaseCards), kBaseCardsRaisedSeconds);
 }
@@ -733,6 +741,9 @@ void GameViewPC::MovePlayedCards(int seat, const std::vector<int>& codes) {
     if (auto* sendRow = dynamic_cast<SendCard*>(row)) sendRow->ShowSendCards(starts);
     if (auto* own = GetSelfHand()) {
       own->RefreshCardMarks(true);
+      // The cards slide from where they stood; the layout keeps them there
+      // while the slide runs.
+      own->SetAnimating(true);
       own->SetCardsPosition();
     }
   }
@@ -776,7 +787,8 @@ void GameViewPC::ShowCardTypeEffect(int cardType, int headIndex, int pos, int ch
       show(new AniRocket(), true);
     }
     ShowPlayerResultActs(landlordSeat);
-    sound->PlayerTalk(headIndex, kVoiceRocket);
+    // The seat effect of call-and-rob mode speaks the bomb's words.
+    sound->PlayerTalk(headIndex, callRob ? kVoiceBomb : kVoiceRocket);
   } else if (cardType >= StraightFirst && cardType <= StraightLast) {
     show(new AniShunzi(1), false);
     ShowPlayerResultActs(landlordSeat);
@@ -873,7 +885,7 @@ void GameViewPC::OnTableSettings(char* msg, int) {
   if (countdown > 0) ShowWebActivityCountdown(countdown);
   const int fee = LittleEndianAt(msg, kSettingsFee);
   m_GlobalInfo.iTableFee = fee;
-  AddSysBoxMessage(ddz::FormatText(GameText(kTextTableFee), fee), -1);
+  AddSysBoxMessage(ddz::FormatText(GameText(kTextTableFee), fee), kSysBoxPlainLine);
   if (m_pBgWord == nullptr) {
     const bool night = LittleEndianAt(msg, kSettingsWord) == kSettingsWordNight;
     m_pBgWord = cocos2d::Sprite::createWithSpriteFrameName(night ? kBgWordNight : kBgWordDay);

@@ -49,5 +49,9 @@ int PackInfoBase::GetPropNum(int propId) {
 void PackInfoBase::SetLuaCallBack(int handler) { m_iLuaHandler = handler; }
 
 void PackInfoBase::HandleNetMessage(const char* msg, int len) {
-  if (msg == nullptr || len < 8) cocos2d::log("PackInfoBase::HandleNetMessage: message of length %d refused", len);
+  if (msg == nullptr || len < 8) {
+    cocos2d::log("PackInfoBase::HandleNetMessage: message of length %d refused", len);
+    return;
+  }
+  ++m_iHeardMessages;
 }

@@ -38,8 +38,9 @@ class PackInfoBase {
   virtual void SetLuaCallBack(int handler);
 
   // A game message for the prop list; the game base reads none of them yet
-  // (only their length is checked).
+  // (only their length is checked, and the ones that pass are counted).
   void HandleNetMessage(const char* msg, int len);
+  int GetHeardMessages() const { return m_iHeardMessages; }
 
   const std::vector<UserPropRecord>& GetUserProps() const { return m_vcUserProp; }
   std::vector<UserPropRecord>& GetUserProps() { return m_vcUserProp; }
@@ -48,4 +49,5 @@ class PackInfoBase {
  protected:
   std::vector<UserPropRecord> m_vcUserProp;
   int m_iLuaHandler = 0;
+  int m_iHeardMessages = 0;
 };

@@ -367,6 +367,24 @@ TEST_F(ServerTest, RequestsOutsideAHandAreIgnored) {
   EXPECT_EQ(driver.server.GetPhase(), SingleServerDDZ::Phase::Idle);
 }
 
+// The view acknowledges every deal with request 25: taken without a word;
+// another unknown request is reported.
+TEST_F(ServerTest, TheDealAcknowledgementIsTakenQuietly) {
+  msg::Message ack(12, 0);
+  ack[1] = msg::MsgType::DealReceived;
+  msg::Message unknown = ack;
+  unknown[1] = 99;
+  ::testing::internal::CaptureStdout();
+  Send(ack);
+  const std::string quiet = ::testing::internal::GetCapturedStdout();
+  ::testing::internal::CaptureStdout();
+  Send(unknown);
+  const std::string reported = ::testing::internal::GetCapturedStdout();
+  EXPECT_EQ(quiet, "");
+  EXPECT_NE(reported.find("request 99 ignored"), std::string::npos);
+  EXPECT_TRUE(Out().empty());
+}
+
 // ---- the player's plays ----
 
 TEST_F(ServerTest, RefusedPlaysHandTheTurnBackAndChangeNothing) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <climits>
 #include <cstring>
 #include <string>
 
@@ -14,6 +15,13 @@
 #include "gamedata/TextTables.h"
 #include "platform/engine/ui/Widgets.h"
 #include "platform/gamebase/AniBase.h"
+#include "widgets/AwardDisplays.h"
+#include "widgets/TaskUI.h"
+#include "classic/BottomUIPC.h"
+#include "classic/DDZPackLayer.h"
+#include "platform/gamebase/GameLogicLayer.h"
+#include "platform/gamebase/GameSceneBase.h"
+#include "platform/gamebase/PackInfoBase.h"
 #include "widgets/LobbyTopBull.h"
 #include "widgets/PlayerGameInfo.h"
 
@@ -21,22 +29,6 @@ namespace classictest {
 namespace {
 
 namespace cm = ddz::classic;
-
-// The classic view with its award calls recorded.
-class NoticeView : public GameViewPC {
- public:
-  static NoticeView* create() {
-    auto* view = new NoticeView();
-    view->autorelease();
-    return view;
-  }
-  void ShowAwardAni(int kind, int type, int amount) override { awards.push_back({kind, type, amount}); }
-  using GameViewBase::m_pPlayerNode;
-  std::vector<std::array<int, 3>> awards;
-
- private:
-  NoticeView() : GameViewPC(nullptr, nullptr, 62) {}
-};
 
 using CallbackTest = ClassicTest;
 
@@ -194,59 +186,179 @@ TEST_F(CallbackTest, BroadcastsReachTheTopBarByKindOnlyWhileTheTableRuns) {
   EXPECT_EQ(bull->GetQueue().back().size(), 199u);
 }
 
-class NoticeTest : public HandTest {};
+class NoticeTest : public HandTest {
+ protected:
+  void SetUp() override {
+    HandTest::SetUp();
+    self = view->m_pPlayerNode[1];
+    ASSERT_NE(self, nullptr);
+    self->iMoney = 1000;
+    self->iYuanBao = 10;
+    GameViewBase::m_GlobalInfo.iMoney = 1000;
+    GameViewBase::m_GlobalInfo.iYuanBao = 10;
+  }
+  void Notice(void (GameViewPC::*callback)(char*, int), const Frame& f, int len = -1) {
+    std::vector<char> copy(f.begin(), f.end());
+    (view->*callback)(copy.data(), len < 0 ? static_cast<int>(copy.size()) : len);
+  }
+  std::vector<AniManageShowAward*> Awards() const { return ChildrenOf<AniManageShowAward>(view); }
+  PlayerNode* self = nullptr;
+};
 
-TEST_F(NoticeTest, RedPacketsAndJackpotsAddTheirAmounts) {
-  NoticeView* noticeView = NoticeView::create();
-  scene->addChild(noticeView);
-  noticeView->SendSitReq();
-  PlayerNode* self = noticeView->m_pPlayerNode[1];
-  ASSERT_NE(self, nullptr);
-  self->iMoney = 1000;
-  self->iYuanBao = 10;
-  AniManage* anis = noticeView->GetAniManage();
-
+TEST_F(NoticeTest, RedPacketsAddTheirAmounts) {
+  AniManage* anis = view->GetAniManage();
   Frame money = FrameOf(0, 32);
   PutLE(money, 8, 5);     // yuanbao
   PutLE(money, 12, 3);    // kind
   PutLE(money, 28, 250);  // money
-  std::vector<char> m(money.begin(), money.end());
-  noticeView->CallBackHongBaoNotice(m.data(), static_cast<int>(m.size()));
+  Notice(&GameViewPC::CallBackHongBaoNotice, money);
   EXPECT_EQ(self->iMoney, 1250);
   EXPECT_EQ(self->iYuanBao, 15);
   EXPECT_EQ(GameViewBase::m_GlobalInfo.iMoney, 1250);
   EXPECT_EQ(GameViewBase::m_GlobalInfo.iYuanBao, 15);
   EXPECT_EQ(anis->GetRunningCount(), 1u);
   // One byte short of the money: nothing changes.
-  noticeView->CallBackHongBaoNotice(m.data(), 31);
+  Notice(&GameViewPC::CallBackHongBaoNotice, money, 31);
   EXPECT_EQ(self->iMoney, 1250);
   // Kinds 30 and 31 show a medal; others nothing.
   for (int kind : {30, 31, 5}) {
     Frame f = FrameOf(0, 16);
     PutLE(f, 12, kind);
-    std::vector<char> c(f.begin(), f.end());
-    noticeView->CallBackHongBaoNotice(c.data(), static_cast<int>(c.size()));
+    Notice(&GameViewPC::CallBackHongBaoNotice, f);
   }
   EXPECT_EQ(anis->GetRunningCount(), 3u);
   EXPECT_EQ(self->iMoney, 1250);
+  // Amounts that would pass an int's end stop there.
+  PutLE(money, 8, INT_MAX);
+  PutLE(money, 28, INT_MAX);
+  Notice(&GameViewPC::CallBackHongBaoNotice, money);
+  EXPECT_EQ(self->iMoney, INT_MAX);
+  EXPECT_EQ(self->iYuanBao, INT_MAX);
+  EXPECT_EQ(GameViewBase::m_GlobalInfo.iMoney, INT_MAX);
+}
 
-  // Jackpot kind 4: the amount, big-endian at 12, as a yuanbao award.
+// Jackpot kind 4: the amount, big-endian at 12, is won as yuanbao: the award
+// display runs on the table and the amount is added to the own record and
+// the login record.
+TEST_F(NoticeTest, AJackpotOfKind4ShowsTheAwardAndAddsItsYuanbao) {
   Frame jackpot = FrameOf(0, 22);
   jackpot[9] = 4;
-  jackpot[12] = 0x00;
   jackpot[13] = 0x01;
   jackpot[14] = 0x02;
   jackpot[15] = 0x03;
-  std::vector<char> j(jackpot.begin(), jackpot.end());
-  noticeView->CallBackJackPotNotice(j.data(), static_cast<int>(j.size()));
-  ASSERT_EQ(noticeView->awards.size(), 1u);
-  EXPECT_EQ(noticeView->awards[0], (std::array<int, 3>{2, 1, 0x010203}));
+  Notice(&GameViewPC::CallBackJackPotNotice, jackpot);
+  ASSERT_EQ(Awards().size(), 1u);
+  EXPECT_EQ(Awards()[0]->GetAwardId(), 2);
+  EXPECT_EQ(self->iYuanBao, 10 + 0x010203);
+  EXPECT_EQ(GameViewBase::m_GlobalInfo.iYuanBao, 10 + 0x010203);
+  EXPECT_EQ(self->iMoney, 1000);
   // Kind 7: the task animation only; kind 4 too short: nothing.
-  j[9] = 7;
-  noticeView->CallBackJackPotNotice(j.data(), static_cast<int>(j.size()));
-  j[9] = 4;
-  noticeView->CallBackJackPotNotice(j.data(), 21);
-  EXPECT_EQ(noticeView->awards.size(), 1u);
+  jackpot[9] = 7;
+  Notice(&GameViewPC::CallBackJackPotNotice, jackpot);
+  jackpot[9] = 4;
+  Notice(&GameViewPC::CallBackJackPotNotice, jackpot, 21);
+  EXPECT_EQ(Awards().size(), 1u);
+  EXPECT_EQ(self->iYuanBao, 10 + 0x010203);
+  // The award ends by itself (3 s, then it tells the table) and goes.
+  for (int i = 0; i < 300 && !Awards().empty(); ++i) tick(1, 0.05f);
+  EXPECT_TRUE(Awards().empty());
+}
+
+// Every game message but the hand result reaches the bottom bar's backpack
+// (the game base's prop list); the view's default prop list hears none.
+TEST_F(HandTest, GameMessagesReachTheBottomBarsBackpack) {
+  DDZPackLayer* pack = view->m_pBottomUIPC->GetPackLayer();
+  ASSERT_NE(pack, nullptr);
+  const int heard = pack->GetHeardMessages();
+  const int defaultHeard = view->m_pPackInfo->GetHeardMessages();
+  view->Deliver(Settings(0));
+  view->Deliver(FrameOf(99, 40));
+  view->Deliver(FrameOf(197, 40));  // never for the backpack
+  EXPECT_EQ(pack->GetHeardMessages(), heard + 2);
+  EXPECT_EQ(view->m_pPackInfo->GetHeardMessages(), defaultHeard);
+}
+
+// The answers to the table base's questions: the money of the login record,
+// the bottom bar after a paid expression, and the task panel's completion
+// (the task cap of a jackpot of kind 7 ends in it).
+TEST_F(HandTest, TheTableAnswersTheBasesMoneyBottomBarAndTaskQuestions) {
+  GameViewBase::m_GlobalInfo.iPlayMode = 0;  // the bar shows money at a network table
+  BottomUIPC* bar = view->m_pBottomUIPC;
+  view->SetMoneyInfo(1234, 56);
+  EXPECT_EQ(GameViewBase::m_GlobalInfo.iMoney, 1234);
+  EXPECT_EQ(GameViewBase::m_GlobalInfo.iYuanBao, 56);
+  EXPECT_EQ(bar->GetMoney(), 1234);
+
+  PlayerNode* self = view->GetPlayerNode(1);
+  self->iUserID = 11;
+  self->iMoney = 1000;
+  view->GetPlayerNode(0)->iUserID = 12;
+  cocos2d::Vec2 from, to;
+  int result = -1;
+  view->GetExpressHeadPos(11, 12, 100, from, to, result);
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(self->iMoney, 900);
+  EXPECT_EQ(bar->GetMoney(), 900);
+
+  view->Deliver(Settings(0));
+  view->Deliver(Deal(0));
+  ASSERT_NE(view->m_pTaskUI, nullptr);
+  EXPECT_EQ(view->m_pTaskUI->GetCap(), nullptr);
+  Frame jackpot = FrameOf(0, 10);
+  jackpot[9] = 7;
+  std::vector<char> j(jackpot.begin(), jackpot.end());
+  view->CallBackJackPotNotice(j.data(), static_cast<int>(j.size()));
+  for (int i = 0; i < 100 && view->m_pTaskUI->GetCap() == nullptr; ++i) tick(1, 0.05f);
+  EXPECT_NE(view->m_pTaskUI->GetCap(), nullptr);
+}
+
+// The game-state records: the first deal after a continue (140), the
+// background inside a hand (100) and at its result (110), the continue (130),
+// and the hands-played milestones, which count from the login record's wins
+// and losses (the third hand: 150).
+TEST_F(HandTest, GameStatesAreRecordedAtTheirMomentsAndTheHandsCountFromTheLogin) {
+  GameSceneBase* recording = new GameSceneBase();
+  recording->m_bRecordGameState = 1;
+  view->removeFromParent();
+  HandView* table = HandView::create(recording);
+  scene->addChild(table);
+  table->SendSitReq();
+  GameLogicLayer* logic = GameLogicLayer::shareGameLogicLayer();
+  logic->ClearGameStates();
+  auto codes = [&] {
+    std::vector<int> out;
+    for (const auto& state : logic->GetGameStates()) out.push_back(state.iCode);
+    return out;
+  };
+
+  PlayerNode* self = table->m_pPlayerNode[1];
+  self->iWinNum = 1;
+  self->iLoseNum = 1;
+  table->CallBackAuthenPlayerInfo(self);
+  table->Deliver(Settings(0));
+  table->Deliver(Deal(0));
+  for (int i = 0; i < 400 && GameViewBase::m_iLockMainMsgCount > 0; ++i) tick(1, 0.05f);
+  EXPECT_TRUE(codes().empty());  // no continue before this deal
+
+  ddz::classic::HandResultBlocks blocks;
+  blocks.scores = {-1, 2, -1};
+  const Frame result = ddz::classic::BuildHandResult(blocks);
+  std::vector<char> r(result.begin(), result.end());
+  table->CallBackGameResultServer(r.data(), static_cast<int>(r.size()));
+  EXPECT_EQ(codes(), std::vector<int>{150});
+  for (int i = 0; i < 200 && g_iExitState != 2; ++i) tick(1, 1.0f / 60);
+  ASSERT_EQ(g_iExitState, 2);
+  table->CallBackGameEnterBackGround();
+  table->CallBackGameEnterForeGround();
+  table->OnResultBtnContinue();
+  table->Deliver(Deal(0));
+  table->CallBackGameEnterBackGround();
+  EXPECT_EQ(codes(), (std::vector<int>{150, 110, 130, 140, 100}));
+  table->CallBackGameEnterForeGround();
+
+  table->removeFromParent();
+  logic->ClearGameStates();
+  recording->release();
 }
 
 // Background while an animation holds the messages, then foreground.

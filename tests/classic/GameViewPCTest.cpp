@@ -9,6 +9,8 @@
 #include "cards/BaseCard.h"
 #include "cards/SelfHandCard.h"
 #include "widgets/GameClock.h"
+#include "widgets/GameRuleLayer.h"
+#include "widgets/TalkLayer.h"
 #include "widgets/OtherPlayerInfo.h"
 #include "widgets/PlayerGameInfo.h"
 #include "widgets/PlayerShow.h"
@@ -292,6 +294,47 @@ TEST_F(ClassicTest, ATouchOnAnotherPlayersHeadOpensThatPlayersPopupOnly) {
   window->touchBegan(5, 715);
   window->touchEnded(5, 715);
   EXPECT_FALSE(view->m_pOtherPlayerInfo[0]->isVisible());
+}
+
+// The window frame's help button opens the one rules window of the process
+// on the table; a second press while it is open adds nothing.
+TEST_F(ClassicTest, TheHelpButtonOpensTheOneRulesWindowOnTheTable) {
+  CountingView* view = Enter();
+  GameRuleLayer* rules = GameViewPC::SharedGameRule();
+  ASSERT_NE(rules, nullptr);
+  EXPECT_EQ(GameViewPC::SharedGameRule(), rules);
+  view->OpenGameRule();
+  EXPECT_EQ(rules->getParent(), view);
+  EXPECT_EQ(rules->getLocalZOrder(), 399);
+  EXPECT_EQ(rules->GetGameID(), 62);
+  EXPECT_NE(rules->GetBackground(), nullptr);
+  view->OpenGameRule();
+  int windows = 0;
+  for (cocos2d::Node* child : view->getChildren()) windows += child == rules ? 1 : 0;
+  EXPECT_EQ(windows, 1);
+  rules->removeFromParent();
+}
+
+// The single-player game's idle tips: the start button starts them every
+// 120 s; the hands' table resets leave them running; leaving the table ends
+// them.
+TEST_F(ClassicTest, TheStartButtonStartsTheIdleTipsForTheWholeGame) {
+  CountingView* view = Enter();
+  view->IniMainSocketAuthen();
+  TalkTip* tips = view->m_pTalkTip;
+  ASSERT_NE(tips, nullptr);
+  EXPECT_FALSE(tips->isScheduled("ShowRandomTip"));
+  view->OnBtnStart();
+  EXPECT_TRUE(tips->isScheduled("ShowRandomTip"));
+  for (int i = 0; i < 400 && !view->m_bHandRunning; ++i) tick(1, 0.05f);
+  ASSERT_TRUE(view->m_bHandRunning);  // the deal reset the table
+  EXPECT_TRUE(tips->isScheduled("ShowRandomTip"));
+  tick(1210, 0.1f);
+  EXPECT_NE(tips->GetRandomTip(), nullptr);
+  tips->retain();
+  view->removeFromParent();
+  EXPECT_FALSE(tips->isScheduled("ShowRandomTip"));
+  tips->release();
 }
 
 }  // namespace

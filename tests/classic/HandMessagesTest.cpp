@@ -16,7 +16,10 @@
 #include "widgets/CardCounterLayer.h"
 #include "platform/engine/Label.h"
 #include "widgets/GameClock.h"
+#include "widgets/ActiveButtons.h"
 #include "widgets/ActivityLayer.h"
+#include "widgets/TaskUI.h"
+#include "platform/gamebase/AniBase.h"
 #include "widgets/PlayerGameInfo.h"
 
 namespace classictest {
@@ -162,8 +165,15 @@ TEST_F(HandTest, CallAndRobModeBidsDoubleTheMultipleAndAnswerWithVoices) {
   EXPECT_EQ(view->m_pTopUIPC->GetLabel(1)->getString(), "2");
 
   view->Deliver(cm::BuildBidTurn(2, 2));
-  EXPECT_EQ(view->m_pGameClock->getClockTime(), 5);  // a rob answer has 5 s
+  EXPECT_EQ(view->m_pGameClock->getClockTime(), 10);  // another seat's rob keeps its 10 s
   EXPECT_EQ(static_cast<int>(GameViewBase::m_iLockMainMsgTime), 1000);
+  // The own answer to rob has 5 s (shown at a network table only: the
+  // single-player game shows no clock for the own decisions).
+  GameViewBase::m_GlobalInfo.iPlayMode = 0;
+  view->Deliver(cm::BuildBidTurn(1, 2));
+  EXPECT_TRUE(view->m_pGameClock->isVisible());
+  EXPECT_EQ(view->m_pGameClock->getClockTime(), 5);
+  GameViewBase::m_GlobalInfo.iPlayMode = 1;
   view->Deliver(cm::BuildBidResult(2, cm::BidChoice::Rob, 0));
   EXPECT_EQ(view->m_TableItem.iTimes, 4);
   EXPECT_EQ(TakeSounds().back(), "ddzSound/99.mp3");
@@ -183,6 +193,14 @@ TEST_F(HandTest, CallAndRobModeBidsDoubleTheMultipleAndAnswerWithVoices) {
   EXPECT_EQ(TakeSounds().back(), "ddzSound/135.mp3");
   RunUntilUnlocked();
   EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 0);
+
+  // A rocket in call-and-rob mode is the seat effect with the bomb's words
+  // (voice 16), not the rocket's, and leaves the multiple to the result.
+  view->Deliver(Played(0, {144, 177}));
+  EXPECT_EQ(TakeSounds().back(), "ddzSound/35.mp3");
+  EXPECT_EQ(view->m_TableItem.iTimes, 8);
+  EXPECT_TRUE(view->m_TableItem.bSendRocket);
+  RunUntilUnlocked();
 }
 
 TEST_F(HandTest, TheDealOfTheOwnChairIsChosenByThatChairAndAnOwnChairOutOfRangeDropsIt) {
@@ -302,6 +320,59 @@ TEST_F(HandTest, AMessageReachingItsLastReadFieldIsTakenOneByteLessIsDropped) {
   }
 }
 
+void PutBE(Frame& f, std::size_t at, int v) {
+  for (int i = 0; i < 4; ++i) f[at + i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> (24 - 8 * i));
+}
+
+// At a network table each deal counts the counter activity down by one hand;
+// while the web activity runs, a money task (main type 1) shows the
+// yuanbao-double banner and the panel shows half the prize until the banner
+// ends with the full one.
+TEST_F(HandTest, EachDealCountsTheActivityDownAndTheWebActivityDoublesAMoneyTask) {
+  GameViewBase::m_GlobalInfo.iPlayMode = 0;
+  ActivityLayer* bar = view->m_pActivityLayer;
+  Frame counterInfo = FrameOf(34, 28);
+  counterInfo[8] = 1;
+  PutLE(counterInfo, 12, 3);
+  PutLE(counterInfo, 20, 5);  // hands left
+  view->Deliver(counterInfo);
+  auto* counter = dynamic_cast<TVActiveBtn*>(bar->FindActiveBtn(ActivityLayer::kTypeCounter));
+  ASSERT_NE(counter, nullptr);
+  ASSERT_EQ(counter->GetLeftCount(), 5);
+
+  Frame deal = Deal(0);
+  PutBE(deal, 100, 400);  // the prize
+  PutBE(deal, 104, 1);    // a money task
+  struct Case {
+    const char* what;
+    int webCountdown;  // 0: no web activity
+    int leftAfter;
+    int panelPrize;
+    bool banner;
+  };
+  const Case cases[] = {
+      {"no web activity: the prize as it stands", 0, 4, 400, false},
+      {"the web activity runs: half on the panel, the banner", 600, 3, 200, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (c.webCountdown > 0) {
+      Frame settings = Settings(0);
+      PutLE(settings, 12, c.webCountdown);
+      view->Deliver(settings);
+    }
+    view->Deliver(deal);
+    EXPECT_EQ(counter->GetLeftCount(), c.leftAfter);
+    ASSERT_NE(view->m_pTaskUI, nullptr);
+    EXPECT_EQ(view->m_pTaskUI->iJPNum, c.panelPrize);
+    AniManage* anis = view->GetAniManage();
+    EXPECT_EQ(anis->GetRunningCount() + anis->GetQueuedCount(), c.banner ? 1u : 0u);
+    for (int i = 0; i < 400 && anis->GetRunningCount() + anis->GetQueuedCount() > 0; ++i) tick(1, 0.05f);
+    EXPECT_EQ(view->m_pTaskUI->iJPNum, 400);  // the banner's end shows the full prize
+    RunUntilUnlocked();
+  }
+}
+
 TEST_F(HandTest, CardBytesThatNameNoCardAreSkipped) {
   view->Deliver(Settings(0));
   // 0x1F (v 31), 0xE3 (suit 7) and 0x3E (suit 1, v 30) are no cards; 0 ends the play.
@@ -354,10 +425,12 @@ TEST_F(HandTest, TheBottomBarsPanelsFollowTheHand) {
   bar->OnQuickBtnClick(bar->GetQuickButton(BottomUIPC::kQuickLastRound));
   EXPECT_EQ(bar->m_pLastCardTip->getParent(), nullptr);
 
-  // A table line (the table fee of the settings message) reaches the running system box.
+  // A table line (the table fee of the settings message) reaches the running
+  // system box as a plain line (kind 0).
   const std::size_t lines = bar->m_pSysBox->GetMessages().size();
   view->Deliver(Settings(0, 100));
-  EXPECT_EQ(bar->m_pSysBox->GetMessages().size(), lines + 1);
+  ASSERT_EQ(bar->m_pSysBox->GetMessages().size(), lines + 1);
+  EXPECT_EQ(bar->m_pSysBox->GetMessages().back().kind, 0);
 }
 
 }  // namespace

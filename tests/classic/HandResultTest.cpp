@@ -10,6 +10,8 @@
 #include "HandTestSupport.h"
 #include "platform/engine/Log.h"
 #include "gamedata/TextTables.h"
+#include "widgets/AwardDisplays.h"
+#include "widgets/NewPlayerAward.h"
 #include "widgets/ResultLayer.h"
 
 namespace classictest {
@@ -202,6 +204,36 @@ TEST_F(HandResult, TheQuitQuestionLeavesThroughItsButton) {
   EXPECT_EQ(box->GetText(), GameText(18));
   EXPECT_TRUE(box->PressConfirm());
   EXPECT_TRUE(cocos2d::Log::contains("GameViewBase::QuitGame"));
+}
+
+// The new-player award: the shell the player picks pays the server's prize
+// through the table's award operation: the award display runs and the money
+// goes to the own record and the login record.
+TEST_F(HandResult, APickedShellOfTheNewPlayerAwardShowsTheAwardAndAddsTheMoney) {
+  PlayerNode* self = view->GetPlayerNode(1);
+  self->iMoney = 100;
+  GameViewBase::m_GlobalInfo.iMoney = 100;
+  auto awardMessage = [](int chances, int amount, int kind) {
+    Frame f = Activity(3);
+    PutLE(f, 24, chances);
+    PutLE(f, 28, amount);
+    PutLE(f, 32, kind);
+    return f;
+  };
+  view->Deliver(awardMessage(2, 0, 0));    // the hint first
+  view->Deliver(awardMessage(1, 500, 2));  // this hand pays 500 money
+  NewPlayerAward* award = view->m_pNewPlayerAward;
+  ASSERT_NE(award, nullptr);
+  view->OnResultExtraGame(1);  // the result screen's countdown reaches the extra game
+  for (int i = 0; i < 1200 && !award->CanPick(); ++i) tick(1, 1.0f / 60);
+  ASSERT_TRUE(award->CanPick());
+  tap(award->convertToWorldSpace(NewPlayerAward::ShellHome(1)));
+  for (int i = 0; i < 200 && ChildrenOf<AniManageShowAward>(view).empty(); ++i) tick(1, 1.0f / 60);
+  const std::vector<AniManageShowAward*> shown = ChildrenOf<AniManageShowAward>(view);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0]->GetAwardId(), 1);
+  EXPECT_EQ(self->iMoney, 600);
+  EXPECT_EQ(GameViewBase::m_GlobalInfo.iMoney, 600);
 }
 
 }  // namespace

@@ -39,8 +39,9 @@ class RecordingServer : public SingleServerBase {
 
 class HandView : public GameViewPC {
  public:
-  static HandView* create() {
-    auto* view = new HandView();
+  // `scene` (may be null, not owned) is the scene the view reports to.
+  static HandView* create(GameSceneBase* scene = nullptr) {
+    auto* view = new HandView(scene);
     view->autorelease();
     return view;
   }
@@ -58,7 +59,7 @@ class HandView : public GameViewPC {
   std::unique_ptr<RecordingServer> server;
 
  private:
-  HandView() : GameViewPC(nullptr, nullptr, 62) {}
+  explicit HandView(GameSceneBase* scene) : GameViewPC(scene, nullptr, 62) {}
 };
 
 // Frames of the messages the classic builders do not write.
@@ -140,6 +141,14 @@ class HandTest : public ClassicTest {
     std::vector<std::string> sounds = SoundManage::shareSoundManage()->GetPlayedSounds();
     SoundManage::shareSoundManage()->ClearCalls();
     return sounds;
+  }
+  // The children of `parent` that are a T.
+  template <class T>
+  static std::vector<T*> ChildrenOf(cocos2d::Node* parent) {
+    std::vector<T*> found;
+    for (cocos2d::Node* child : parent->getChildren())
+      if (auto* t = dynamic_cast<T*>(child)) found.push_back(t);
+    return found;
   }
   int CardCount(int seat) const {
     return view->m_pHandCard[seat] != nullptr ? view->m_pHandCard[seat]->GetCardCount() : -1;

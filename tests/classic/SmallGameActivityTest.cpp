@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "HandTestSupport.h"
+#include "cards/SelfHandCard.h"
 #include "classic/SmallGamePort.h"
 #include "gamedata/LayoutConfig.h"
 #include "gamedata/TextTables.h"
@@ -366,6 +367,22 @@ TEST_F(SmallGameTest, MessagesShorterThanTheirMinimumChangeNothing) {
   counter.resize(24);
   view->Deliver(counter);
   EXPECT_EQ(bar()->GetButtons().size(), 1u);
+}
+
+// The background takes an open mini-game off and forgets it, its open flag
+// included, so the foreground builds the table again instead of leaving it.
+TEST_F(SmallGameTest, TheBackgroundTakesAnOpenMiniGameOffAndTheForegroundBuildsTheTable) {
+  view->Deliver(SmallGameMsg(0));
+  ASSERT_TRUE(StandInOnView());
+  ASSERT_TRUE(view->m_bSmallGameOpen);
+  view->CallBackGameEnterBackGround();
+  EXPECT_EQ(view->GetSmallGameLayer(), nullptr);
+  EXPECT_FALSE(StandInOnView());
+  EXPECT_FALSE(view->m_bSmallGameOpen);
+  view->CallBackGameEnterForeGround();
+  ASSERT_NE(view->GetSelfHand(), nullptr);
+  EXPECT_EQ(view->GetSelfHand()->getParent(), view);
+  EXPECT_EQ(view->getParent(), scene);  // still at the table
 }
 
 // ---------------------------------------------------------------- request 41 and leaving
