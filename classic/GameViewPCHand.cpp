@@ -331,7 +331,7 @@ void GameViewPC::OnGameStart(char* msg, int len) {
   // The counter activity counts one hand down.
   if (m_pActivityLayer != nullptr) {
     if (auto* counter = dynamic_cast<TVActiveBtn*>(m_pActivityLayer->FindActiveBtn(ActivityLayer::kTypeCounter)))
-      counter->DecCount(counter->GetLeftCount() - 1);
+      counter->DecCount(ddz::os::SaturatingSub(counter->GetLeftCount(), 1));
   }
 }
 

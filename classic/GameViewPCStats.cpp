@@ -52,7 +52,7 @@ std::string GameKey(const char* word, int gameId) {
 
 void AddToUserDefault(const char* key, int n) {
   cocos2d::UserDefault* defaults = cocos2d::UserDefault::getInstance();
-  defaults->setIntegerForKey(key, defaults->getIntegerForKey(key, 0) + n);
+  defaults->setIntegerForKey(key, ddz::os::SaturatingAdd(defaults->getIntegerForKey(key, 0), n));
 }
 
 }  // namespace
@@ -100,10 +100,10 @@ void GameViewPC::RecordSingleHandResult(int result) {
   GlobalInfo& info = m_GlobalInfo;
   cocos2d::UserDefault* defaults = cocos2d::UserDefault::getInstance();
   if (result > 0) {
-    info.iSingleWinNum += 1;
+    info.iSingleWinNum = ddz::os::SaturatingAdd(info.iSingleWinNum, 1);
     defaults->setIntegerForKey(kUserWins, info.iSingleWinNum);
   } else {
-    info.iSingleLoseNum += 1;
+    info.iSingleLoseNum = ddz::os::SaturatingAdd(info.iSingleLoseNum, 1);
     defaults->setIntegerForKey(kUserLosses, info.iSingleLoseNum);
   }
   info.iSingleGameAmount = ddz::os::SaturatingAdd(info.iSingleGameAmount, result);

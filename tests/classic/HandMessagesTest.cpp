@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <functional>
 
 #include "HandTestSupport.h"
@@ -203,6 +204,22 @@ TEST_F(HandTest, CallAndRobModeBidsDoubleTheMultipleAndAnswerWithVoices) {
   RunUntilUnlocked();
 }
 
+// The table fee of call-and-rob mode comes off each seat's money at the deal
+// and stops at an int's end.
+TEST_F(HandTest, TheTableFeeAtTheDealStopsAtAnIntsEnd) {
+  const struct {
+    int fee, money, after;
+  } cases[] = {{200, 1000, 800}, {INT_MAX, -100, INT_MIN}, {INT_MIN, 100, INT_MAX}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.fee);
+    view->Deliver(Settings(1, c.fee));
+    view->GetPlayerNode(0)->iMoney = c.money;
+    view->Deliver(Deal(0));
+    EXPECT_EQ(view->GetPlayerNode(0)->iMoney, c.after);
+    RunUntilUnlocked();
+  }
+}
+
 TEST_F(HandTest, TheDealOfTheOwnChairIsChosenByThatChairAndAnOwnChairOutOfRangeDropsIt) {
   view->m_pPlayerNode[1]->cChairID = 3;
   view->Deliver(Deal(0));
@@ -371,6 +388,31 @@ TEST_F(HandTest, EachDealCountsTheActivityDownAndTheWebActivityDoublesAMoneyTask
     EXPECT_EQ(view->m_pTaskUI->iJPNum, 400);  // the banner's end shows the full prize
     RunUntilUnlocked();
   }
+}
+
+// The own landlord takes the bottom cards raised: the turn counts as started,
+// so the first touch lowers them. After an own play the hand slides its
+// cards together from where they stood, marked as animating until the slide
+// ends.
+TEST_F(HandTest, TheOwnLandlordsBottomCardsWaitForTheFirstTouchAndAPlaySlidesTheHand) {
+  const std::array<std::uint8_t, 3> bottom{0x2B, 0x2C, 0x2D};
+  view->Deliver(Settings(0));
+  view->Deliver(Deal(0));
+  RunUntilUnlocked();
+  SelfHandCard* hand = view->GetSelfHand();
+  ASSERT_FALSE(hand->IsTurnStarted());
+  view->Deliver(cm::BuildLandlord(1, 3, bottom));
+  RunUntilUnlocked();
+  ASSERT_EQ(hand->GetCardCount(), 20);
+  EXPECT_TRUE(hand->IsTurnStarted());
+
+  view->Deliver(cm::BuildPlayTurn(1));
+  const char play[] = {0x03};
+  view->ShowSelfOutCard(play, 1);
+  ASSERT_EQ(hand->GetCardCount(), 19);
+  EXPECT_TRUE(hand->IsAnimating());
+  for (int i = 0; i < 100 && hand->IsAnimating(); ++i) tick(1, 0.05f);
+  EXPECT_FALSE(hand->IsAnimating());
 }
 
 TEST_F(HandTest, CardBytesThatNameNoCardAreSkipped) {

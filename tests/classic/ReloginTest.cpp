@@ -215,6 +215,16 @@ TEST_F(ReloginTest, NumbersBeyondAnIntStopAtItsEnd) {
   RunUntilUnlocked();
   view->Deliver(Played(2, {0x09, 0x29, 0x49, 0x69}));
   EXPECT_EQ(view->m_TableItem.iTimes, INT_MAX);
+
+  // The table fee of a call-and-rob snapshot comes off each seat's money.
+  Frame fee = Snapshot(0);
+  fee[140] = 1;
+  PutBE(fee, 468, INT_MAX);
+  view->GetPlayerNode(0)->iMoney = -5;
+  view->GetPlayerNode(2)->iMoney = 7;
+  Restore(fee);
+  EXPECT_EQ(view->GetPlayerNode(0)->iMoney, INT_MIN);
+  EXPECT_EQ(view->GetPlayerNode(2)->iMoney, 7 - INT_MAX);
 }
 
 }  // namespace
