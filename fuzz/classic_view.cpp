@@ -10,13 +10,20 @@
 //     they were.
 //
 // Input: a list of steps. Each step is an op byte, then what the op needs:
-//   op % 4 == 0: a game message: type byte, 2-byte length (below 1024),
+//   op % 6 == 0: a game message: type byte, 2-byte length (below 1024),
 //                that many bytes (the type is written into byte 1; bytes past
 //                the input's end are 0);
-//   op % 4 == 1: a hand result: 2-byte length (below 600), then its bytes;
-//   op % 4 == 2: a re-login snapshot: 2-byte length (below 800), then its bytes;
-//   op % 4 == 3: a number of frames (below 64) of 50 ms each.
-// Every message is followed by one frame.
+//   op % 6 == 1: a hand result: 2-byte length (below 600), then its bytes;
+//   op % 6 == 2: a re-login snapshot: 2-byte length (below 800), then its bytes;
+//   op % 6 == 3: a number of frames (below 64) of 50 ms each;
+//   op % 6 == 4: a notice of the game base: a byte choosing it (% 4: jackpot,
+//                red packet, broadcast, quick chat), 2-byte length (below
+//                600), then its bytes;
+//   op % 6 == 5: the window to the background (even byte) or back (odd byte).
+// Every message is followed by one frame. Money, scores and multiples
+// from the messages are summed and multiplied on the way (the table fee of a
+// call-and-rob deal, the red packet's amounts, the jackpot's yuanbao): the
+// sanitizers see any overflow.
 //
 // A fresh view is made for each input (the table is rebuilt on entering the
 // stage), with the game base's records back at their start, so a found input
@@ -51,6 +58,8 @@ constexpr int kMaxSnapshot = 800;
 constexpr int kMaxFrames = 64;
 constexpr float kFrameSeconds = 0.05f;
 constexpr int kMaxSteps = 64;
+constexpr int kMaxNotice = 600;
+constexpr int kOps = 6;
 const char kLoweredPastZero[] = "m_iLockMainMsgCount lowered below 0";
 
 // The local server of the single-player game, answering nothing: every
@@ -187,13 +196,39 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   Input in(data, size);
   for (int step = 0; step < kMaxSteps && !in.Empty(); ++step) {
-    const int op = in.Byte() % 4;
+    const int op = in.Byte() % kOps;
     if (op == 3) {
       const int frames = in.Byte() % kMaxFrames;
       for (int i = 0; i < frames; ++i) {
         stage.director->mainLoop(kFrameSeconds);
         CheckLock();
       }
+      continue;
+    }
+    if (op == 4) {
+      const int which = in.Byte() % 4;
+      const int len = Length(in, kMaxNotice);
+      std::vector<char> notice = Body(in, len);
+      switch (which) {
+        case 0: view->CallBackJackPotNotice(notice.data(), len); break;
+        case 1: view->CallBackHongBaoNotice(notice.data(), len); break;
+        case 2: view->CallBackShowBullInfo(notice.data(), len); break;
+        default: view->CallBackUrgrCard(notice.data(), len); break;
+      }
+      CheckLock();
+      stage.director->mainLoop(kFrameSeconds);
+      CheckLock();
+      continue;
+    }
+    if (op == 5) {
+      if (in.Byte() % 2 == 0) {
+        view->CallBackGameEnterBackGround();
+      } else {
+        view->CallBackGameEnterForeGround();
+      }
+      CheckLock();
+      stage.director->mainLoop(kFrameSeconds);
+      CheckLock();
       continue;
     }
     int len = 0;

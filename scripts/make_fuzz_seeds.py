@@ -43,7 +43,8 @@ def card(suit, value):
 
 def classic_view_seeds(test_messages):
     """Steps of the classic view's target: messages (op 0), a hand result (1),
-    a re-login snapshot (2) and frames (3), as fuzz/classic_view.cpp reads them."""
+    a re-login snapshot (2), frames (3), notices (4) and the background (5),
+    as fuzz/classic_view.cpp reads them."""
     def message(frame):
         return bytes([0, frame[1]]) + struct.pack(">H", len(frame)) + frame
 
@@ -55,6 +56,13 @@ def classic_view_seeds(test_messages):
 
     def frames(n):
         return bytes([3, n])
+
+    def notice(which, body):
+        return bytes([4, which]) + struct.pack(">H", len(body)) + body
+
+    def background(away):
+        """The window goes to the background (away) or comes back."""
+        return bytes([5, 0 if away else 1])
 
     def frame(kind, size):
         m = bytearray(size)
@@ -94,11 +102,52 @@ def classic_view_seeds(test_messages):
     relogin[252], relogin[253] = 0x25, 0x45
     relogin[308:320] = struct.pack(">III", 4, 1, 1)
     hand = [deal, bid_turn, bid, landlord, play_turn]
+    # Call-and-rob mode: the settings (mode 1, a table fee), then a deal, a
+    # call that doubles, a rob, the landlord, the own play turn and a rocket.
+    settings = frame(38, 24)
+    settings[8:12] = struct.pack("<i", 200)
+    settings[12:16] = struct.pack("<i", 600)  # the web activity's countdown
+    settings[16] = 1
+    call = frame(54, 12)
+    call[8], call[9], call[10] = 1, 4, 2
+    rob = frame(54, 12)
+    rob[8], rob[9] = 2, 5
+    rob_turn = frame(72, 12)
+    rob_turn[8], rob_turn[9] = 2, 2
+    rob_landlord = frame(55, 16)
+    rob_landlord[8], rob_landlord[10:13] = 2, bytes([16, 17, card(0, 2)])
+    rocket = frame(56, 36)
+    rocket[8], rocket[9], rocket[10], rocket[29] = 0, 144, 177, 2
+    call_and_rob = [settings, deal, bid_turn, call, rob_turn, rob, rob_landlord, play_turn, rocket]
+    # The notices: a jackpot of kind 4 (big-endian yuanbao at 12) and of kind
+    # 7, a red packet of kind 3 (yuanbao at 8, money at 28), a broadcast of
+    # kind 1 and a quick-chat phrase.
+    jackpot = bytearray(22)
+    jackpot[9] = 4
+    jackpot[12:16] = struct.pack(">i", 30)
+    jackpot[21] = 1
+    jackpot_task = bytearray(10)
+    jackpot_task[9] = 7
+    red_packet = bytearray(32)
+    red_packet[8:12] = struct.pack("<i", 5)
+    red_packet[12:16] = struct.pack("<i", 3)
+    red_packet[28:32] = struct.pack("<i", 250)
+    bull = bytearray(209)
+    bull[8:13] = b"hello"
+    bull[208] = 1
+    urge = bytearray(10)
+    urge[8], urge[9] = 2, 0
     seeds = {
         "hand": b"".join(message(bytes(f)) + frames(2) for f in hand) + frames(40) + result(bytes(hand_result)) + frames(60),
         "relogin": snapshot(bytes(relogin)) + frames(10) + message(bytes(play_turn)) + frames(10),
         "short": b"".join(message(bytes(f[:len(f) - 1])) for f in hand) + result(bytes(hand_result[:287])),
     }
+    seeds["call_and_rob"] = b"".join(message(bytes(f)) + frames(2) for f in call_and_rob) + frames(40)
+    seeds["notices"] = (message(bytes(deal)) + frames(20) + notice(0, bytes(jackpot)) + frames(10) +
+                        notice(0, bytes(jackpot_task)) + notice(1, bytes(red_packet)) + notice(2, bytes(bull)) +
+                        notice(3, bytes(urge)) + frames(60))
+    seeds["background"] = (message(bytes(settings)) + message(bytes(deal)) + frames(2) + background(True) +
+                           frames(5) + background(False) + snapshot(bytes(relogin)) + frames(10))
     # The message tests' frames, one after another on a dealt table.
     seeds["test_frames"] = message(bytes(deal)) + frames(20) + b"".join(message(f) + frames(1) for f in test_messages)
     return seeds
