@@ -378,8 +378,12 @@ TEST_F(HandTest, EachDealCountsTheActivityDownAndTheWebActivityDoublesAMoneyTask
       PutLE(settings, 12, c.webCountdown);
       view->Deliver(settings);
     }
+    counter->ShowTips();
     view->Deliver(deal);
     EXPECT_EQ(counter->GetLeftCount(), c.leftAfter);
+    // The open tip is filled anew, not a second time over itself.
+    ASSERT_NE(counter->GetTips(), nullptr);
+    EXPECT_EQ(counter->TipTexts().size(), 2u);
     ASSERT_NE(view->m_pTaskUI, nullptr);
     EXPECT_EQ(view->m_pTaskUI->iJPNum, c.panelPrize);
     AniManage* anis = view->GetAniManage();
