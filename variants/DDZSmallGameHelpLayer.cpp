@@ -79,10 +79,15 @@ void DDZSmallGameHelpLayer::onTouchesBegan(const std::vector<cocos2d::Touch*>& t
   const cocos2d::Rect area = GetTapArea();
   const bool inside = m_pStrip != nullptr && p.x >= area.getMinX() && p.x <= area.getMaxX() &&
                       p.y >= area.getMinY() && p.y <= area.getMaxY();
-  if (inside)
+  if (inside) {
     SwitchRule(nullptr);
-  else
+  } else if (IsRuleShown()) {
+    // The touch that closes the rules touches nothing else: the panel goes in
+    // the next frame, so the cards below still see it open.
+    AddNextFrameToDo([this] { HideRule(m_pCloseRule); });
+  } else {
     HideRule(m_pCloseRule);
+  }
 }
 
 void DDZSmallGameHelpLayer::SwitchRule(cocos2d::Ref*) {

@@ -42,7 +42,8 @@ class DDZSmallGameHelpLayer : public YndGameLayer, public DDZSmallGameObserve {
 
   void onEnter() override;
   // The first touch: on the strip's tap area it switches the rules; anywhere
-  // else it hides them.
+  // else it hides them, in the next frame when they are shown (that touch
+  // picks no card).
   void onTouchesBegan(const std::vector<cocos2d::Touch*>& touches, cocos2d::Event* event) override;
   // The clock's warning (it still runs) or time-out.
   void OnClockEvent() override;

@@ -147,7 +147,9 @@ TEST_F(SmallGameHelpLayerTest, ATouchOutsideTheStripWithTheRulesHiddenPlaysNothi
   EXPECT_EQ(buttonsTouch(), (std::vector<bool>{true, true, true}));
   help->SwitchRule(nullptr);
   sounds();
-  tap(Vec2(300, 300));  // shown: a touch anywhere hides them, with the click
+  tap(Vec2(300, 300));  // shown: a touch anywhere hides them, with the click, in the next frame
+  EXPECT_TRUE(help->IsRuleShown());
+  run(2.0f / 60);
   EXPECT_FALSE(help->IsRuleShown());
   EXPECT_EQ(sounds(), std::vector<std::string>{kClick});
 }
