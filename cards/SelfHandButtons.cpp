@@ -298,11 +298,12 @@ void SelfHandCard::OnButtonClick(Ref* sender) {
 
 
 void SelfHandCard::AfterPlayOrPass() {
+  const bool classicCount = ClassicAutoPlayCount();
   if (!m_bAutomatic) {
     m_iAutoPlayCount = 0;
-  } else if (m_iLastTablePlayType != ddz::CardType::Rocket) {
+  } else if (!classicCount || m_iLastTablePlayType != ddz::CardType::Rocket) {
     ++m_iAutoPlayCount;
-    if (m_iAutoPlayCount == 1 || m_iAutoPlayCount == 2) {
+    if (classicCount && (m_iAutoPlayCount == 1 || m_iAutoPlayCount == 2)) {
       if (m_pBottomBar != nullptr && m_pBottomBar->IsBarRunning() && m_pBottomBar->IsSysBoxRunning())
         m_pBottomBar->AddSysMessage(GameText(kTextAutoPlayed).c_str(), kSysBoxKind);
     } else if (m_iAutoPlayCount == kAutoPlaysToQuit) {
