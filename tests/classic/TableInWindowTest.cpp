@@ -1,6 +1,7 @@
 // Every shipped layout file places the classic table inside the 1280 x 720
 // window: each picture, text and button the table builds (and the task panel
-// with its cap that a network deal adds) overlaps the window.
+// with its cap that a network deal adds, and the result screen) overlaps the
+// window.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -12,6 +13,7 @@
 #include "platform/engine/Label.h"
 #include "platform/engine/ui/Widgets.h"
 #include "platform/os/OsApiBase.h"
+#include "widgets/ResultLayer.h"
 #include "widgets/TaskUI.h"
 
 namespace classictest {
@@ -59,13 +61,21 @@ TEST_P(TableInWindow, EveryWidgetOfTheTableOverlapsTheWindow) {
   view->addChild(task, 20);
   tick(10);
   task->ShowTaskCompete();
-  tick(30);
+  // The result screen as a won hand puts it up.
+  ResultLayer* screen = view->GetResultScreen();
+  ASSERT_NE(screen, nullptr);
+  const int results[3] = {-20, 40, -20};
+  screen->IniResultInfo(1, true, results, 1, true, true, 1, 1, true, 0, nullptr);
+  screen->setPosition(g_ptResult);
+  view->addChild(screen, 30);
+  tick(60);
   std::vector<Offender> outside;
   CollectOutside(view, "view", outside);
   for (const Offender& o : outside)
     ADD_FAILURE() << o.what << " at " << o.box.origin.x << "," << o.box.origin.y << " size " << o.box.size.width
                   << "x" << o.box.size.height;
   OsApiBase::shareOsApi()->SetDeviceModel("");
+  LoadGamePositionInfo(ddz::ChooseLayoutFile(false, "", false));  // the phone layout again, g_bIpadLayout 0
 }
 
 // The phone layout ("ddz_pt_game_ip5.conf") and the tablet one ("..._ipad.conf").
