@@ -363,16 +363,14 @@ TEST_F(HandTest, GameStatesAreRecordedAtTheirMomentsAndTheHandsCountFromTheLogin
 }
 
 TEST_F(NoticeTest, TheTaskCapWaitsInLineBehindTheAnimationBeforeIt) {
-  NoticeView* noticeView = NoticeView::create();
-  scene->addChild(noticeView);
-  AniManage* anis = noticeView->GetAniManage();
+  AniManage* anis = view->GetAniManage();
+  ASSERT_EQ(anis->GetRunningCount() + anis->GetQueuedCount(), 0u);
   auto* spring = new AniSpring(0);
   anis->ShowAni(spring, false, true);  // as the hand's end shows it
   ASSERT_TRUE(anis->IsRunning(spring));
   Frame jackpot = FrameOf(0, 22);
   jackpot[9] = 7;
-  std::vector<char> j(jackpot.begin(), jackpot.end());
-  noticeView->CallBackJackPotNotice(j.data(), static_cast<int>(j.size()));
+  Notice(&GameViewPC::CallBackJackPotNotice, jackpot);
   EXPECT_EQ(anis->GetRunningCount(), 1u);
   EXPECT_EQ(anis->GetQueuedCount(), 1u) << "the cap must not drop while the banner runs";
   for (int i = 0; i < 600 && anis->GetQueuedCount() > 0; ++i) tick(1, 0.05f);
