@@ -30,6 +30,7 @@
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -134,6 +135,10 @@ class LoopbackGameServer {
     if (m_client < 0 && m_listen >= 0) {
       const int fd = ::accept4(m_listen, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
       if (fd >= 0) {
+        // Every frame leaves at once: no waiting for the client's
+        // acknowledgement (which comes on real time, not on frames).
+        const int one = 1;
+        ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
         m_client = fd;
         ++accepts;
         for (const Bytes& f : m_onAccept) Send(f);
