@@ -182,7 +182,7 @@ void GameViewBase::SendEscapeReq(int code) {
 void GameViewBase::QuitGame(cocos2d::Ref*) {
   cocos2d::log("GameViewBase::QuitGame");
   CloseAllSocketConnect(false);
-  m_bForeGroundFlag = 0;
+  m_bBackgroundReLogin = false;
   if (m_pGameScene != nullptr) {
     m_pGameScene->QuitGameView(GameSceneBase::m_pRoomList != nullptr && !IsSinglePlayer());
   }
@@ -422,7 +422,7 @@ void GameViewBase::QuitGameNow() { QuitGame(nullptr); }
 void GameViewBase::CallBackGameEnterBackGround() { m_iLockMainMsgCount += 1; }
 void GameViewBase::CallBackGameEnterForeGround() {
   // The next login is a re-login into the table the window left.
-  if (!IsSinglePlayer()) m_bForeGroundFlag = 1;
+  if (!IsSinglePlayer()) m_bBackgroundReLogin = true;
 }
 
 SingleServerBase* GameViewBase::CallBackCreateSingleServer() { return nullptr; }

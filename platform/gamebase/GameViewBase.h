@@ -269,6 +269,7 @@ class GameViewBase : public YndGameLayer, public INetLogic, public IGameMessageS
   int m_iAllWinNum = 0;
   bool m_bAuthenPending = false;
   bool m_bReLoginPending = false;
+  bool m_bBackgroundReLogin = false;  // set by the foreground callback (network play)
   bool m_bNetFailReported = false;
   std::uint64_t m_uAuthenDeadline = 0;
   std::uint64_t m_uNextKeepAlive = 0;

@@ -57,7 +57,7 @@ void GameViewBase::SendNetAuthen(int kind) {
   GameSceneBase* scene = m_pGameScene != nullptr ? m_pGameScene : GameSceneBase::m_pGameScene;
   req.gameId = scene != nullptr ? scene->GetGameID() : GameSceneBase::kDefaultGameKind;
   req.kind = kind;
-  req.reLogin = m_bServerMove != 0 || m_bForeGroundFlag != 0;
+  req.reLogin = m_bServerMove != 0 || m_bBackgroundReLogin;
   GameMsgPump::Instance().SetNetView(this);
   m_bNetFailReported = false;
   const gamebase::Frame frame = gamebase::BuildAuthenRequest(req);
@@ -204,7 +204,7 @@ void GameViewBase::HandleAuthenResult(char* msg, int len) {
   const bool reLogin = m_bReLoginPending;
   m_bReLoginPending = false;
   m_bServerMove = 0;
-  m_bForeGroundFlag = 0;
+  m_bBackgroundReLogin = false;
   if (res.result != 0) {
     cocos2d::log("GameViewBase: authentication refused (%d)", res.result);
     CloseAllSocketConnect(false);
