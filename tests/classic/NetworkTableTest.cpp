@@ -21,6 +21,7 @@
 #include "platform/framework/TcpClientSock.h"
 #include "platform/gamebase/GameBaseProtocol.h"
 #include "support/LoopbackGameServer.h"
+#include "widgets/PlayerShow.h"
 #include "widgets/PrizeGuideAni.h"
 #include "widgets/TableNotices.h"
 
