@@ -309,5 +309,125 @@ TEST_F(NetTableTest, TheFriendCardAndTheActivityMoneyShowTheirPopUps) {
   }
 }
 
+// ---------------------------------------------------------------- whole hands
+
+// A frame as it travels: the length in bytes 2-3 (the send call writes it
+// into every request; the classic builders leave it to the sender).
+Bytes Sent(Bytes request) {
+  request[2] = static_cast<std::uint8_t>(request.size() & 0xff);
+  request[3] = static_cast<std::uint8_t>(request.size() >> 8);
+  return request;
+}
+
+// The server's side of one hand: after the deal the own chair bids, becomes
+// the landlord, leads twice (the others pass after the first lead) and wins.
+// Each play request is checked against the hand it came from: it reads back
+// and rebuilds byte for byte, names only cards the own seat holds, and its
+// type is the classifier's.
+struct HandScript {
+  std::vector<std::uint8_t> ownBytes;  // the own seat's cards, as dealt and taken
+  std::vector<std::string> faults;
+  int plays = 0;
+
+  Frames OnPlay(const Bytes& request, bool last) {
+    ++plays;
+    cm::PlayRequest play;
+    if (!cm::ReadPlayRequest(request.data(), request.size(), play)) {
+      faults.push_back("a play request that does not read");
+      return {};
+    }
+    if (Sent(cm::BuildPlayRequest(play.cards, play.type, play.key)) != request)
+      faults.push_back("a play request that does not rebuild byte for byte");
+    std::vector<std::uint8_t> bytes;
+    for (ddz::CardCode code : play.cards) {
+      const std::uint8_t b = ddz::CodeToCardByte(code);
+      auto held = std::find_if(ownBytes.begin(), ownBytes.end(),
+                               [&](std::uint8_t o) { return ddz::CardByteToCode(o) == code; });
+      if (held == ownBytes.end()) {
+        faults.push_back("a card the own seat does not hold");
+      } else {
+        ownBytes.erase(held);
+      }
+      bytes.push_back(b);
+    }
+    if (play.cards.empty()) faults.push_back("a pass where the own seat leads");
+    ddz::CardTypeInfo info;
+    if (!ddz::ClueCard::GetCardType(info, play.cards) || info.type != play.type)
+      faults.push_back("a play whose type is not the classifier's");
+    Frames out = {Sent(Played(1, bytes))};
+    if (last) {
+      cm::HandResultBlocks result;
+      result.scores = {-6, 12, -6};
+      result.multiplier = 2;
+      result.landlordWon = true;
+      out.push_back(Sent(cm::BuildHandResult(result)));
+    } else {
+      out.push_back(Sent(Played(2, {})));
+      out.push_back(Sent(Played(0, {})));
+      out.push_back(Sent(cm::BuildPlayTurn(1)));
+    }
+    return out;
+  }
+};
+
+TEST_F(NetTableTest, TwoWholeScriptedHandsPlayOverTheConnectionThroughTheOwnSeatsButtons) {
+  const Bytes deal = Sent(Deal(1));
+  const std::array<ddz::CardByte, 3> bottom = {0x45, 0x46, 0x47};
+  HandScript hands[2];
+  for (HandScript& h : hands) {
+    h.ownBytes.assign(deal.begin() + 8 + 17, deal.begin() + 8 + 34);
+    h.ownBytes.insert(h.ownBytes.end(), bottom.begin(), bottom.end());
+  }
+  auto scriptHand = [&](HandScript& h) {
+    server.ExpectBytes(Sent(FrameOf(25, 12)), {Sent(cm::BuildBidTurn(1, 0))})
+        .ExpectBytes(Sent(cm::BuildBidRequest(3)), {Sent(cm::BuildBidResult(1, 3, 0)),
+                                                    Sent(cm::BuildLandlord(1, 3, bottom)), Sent(cm::BuildPlayTurn(1))})
+        .ExpectThen(cm::MsgType::Play, [&h](const Bytes& r) { return h.OnPlay(r, false); })
+        .ExpectThen(cm::MsgType::Play, [&h](const Bytes& r) { return h.OnPlay(r, true); });
+  };
+  // The first hand's deal follows the seats; the continue asks for another
+  // table (escape 0), where the second hand is dealt.
+  SitDown(10, {deal});
+  scriptHand(hands[0]);
+  server.ExpectBytes(gamebase::BuildEscapeRequest(0), {deal});
+  scriptHand(hands[1]);
+  server.ExpectBytes(gamebase::BuildEscapeRequest(0));
+
+  OwnSeatDriver driver(view, window);
+  bool lockNegative = false;
+  for (int frame = 0; frame < 12000 && !(server.ScriptDone() && driver.continues == 2); ++frame) {
+    server.Serve();
+    director->mainLoop(1.0f / 30);
+    server.Serve();
+    lockNegative = lockNegative || GameViewBase::m_iLockMainMsgCount.Get() < 0;
+    driver.Step();
+  }
+  Run([&] { return view->GetPendingMainMsgCount() == 0; }, 30);
+
+  EXPECT_TRUE(server.ScriptDone()) << server.StepsLeft() << " steps left";
+  EXPECT_EQ(server.mismatches, Lines{});
+  for (const HandScript& h : hands) {
+    EXPECT_EQ(h.plays, 2);
+    EXPECT_EQ(h.faults, Lines{});
+  }
+  EXPECT_EQ(driver.continues, 2);
+  EXPECT_FALSE(lockNegative);
+  EXPECT_EQ(driver.lockAfterContinue, (std::vector<int>{0, 0})) << "0 after each result";
+  EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 0);
+  EXPECT_EQ(std::count(view->journal.begin(), view->journal.end(), "result288"), 2);
+  // The table's frames, in the server's order, each delivered with the lock down.
+  const std::vector<int> oneHand = {71, 72, 54, 55, 73, 56, 56, 56, 73, 56};
+  std::vector<int> both = oneHand;
+  both.insert(both.end(), oneHand.begin(), oneHand.end());
+  EXPECT_EQ(view->tableTypes, both);
+  EXPECT_EQ(std::count(view->locksAtDelivery.begin(), view->locksAtDelivery.end(), 0),
+            static_cast<long>(view->locksAtDelivery.size()));
+  if (::testing::Test::HasFailure()) {
+    const auto& lines = cocos2d::Log::lines();
+    for (std::size_t i = lines.size() > 80 ? lines.size() - 80 : 0; i < lines.size(); ++i)
+      std::fprintf(stderr, "%s\n", lines[i].c_str());
+  }
+}
+
 }  // namespace
 }  // namespace classictest
