@@ -168,6 +168,8 @@ bool TcpClientSock::ReadAll() {
       Fail(kErrBadFrame, "bad frame length");
       return false;
     }
+    // A short read drained the socket; what comes later is the next poll's.
+    if (static_cast<std::size_t>(got) < sizeof chunk) return true;
   }
 }
 

@@ -26,26 +26,12 @@
 #include "shell/ProgramMain.h"
 #include "shell/QorvDDZGameScene.h"
 #include "support/LoopbackGameServer.h"
-#include "support/TempDir.h"
+#include "ProgramRunSupport.h"
 
 namespace {
 
 TEST(NetworkLogin, UserId42OnTheCommandLineConnectsAuthenticatesAndShowsTheTable) {
-  cocos2d::Log::setEchoToStderr(false);
-  cocos2d::Log::clear();
-  ddz::os::Clock().Reset();
-  cocos2d::Director::getInstance()->reset();
-  ddz::test::TempDir home;
-  cocos2d::FileUtils* files = cocos2d::FileUtils::getInstance();
-  const std::vector<std::string> savedPaths = files->getSearchPaths();
-  files->setWritablePath(home.path() + "/");
-  files->setSearchPaths({});
-  YndLocalData::sharedLocalData()->SetFilePath("");
-  cocos2d::UserDefault::destroyInstance();
-  OsApiBase::shareOsApi()->Reset();
-  OsApiCommon::shareOsApiCommon()->Reset();
-  ddz::os::ClearLobbyMessages();
-  GameViewBase::m_GlobalInfo = GlobalInfo();
+  shelltest::ProgramRun run;
 
   ddz::test::LoopbackGameServer server;
   ASSERT_TRUE(server.ok());
@@ -90,16 +76,6 @@ TEST(NetworkLogin, UserId42OnTheCommandLineConnectsAuthenticatesAndShowsTheTable
   }
 
   GameViewBase::GetMainSocket().DisconnectServer(0, false);
-  YndLocalData::sharedLocalData()->SetFilePath(home.file("unused.txt"));
-  cocos2d::UserDefault::destroyInstance();
-  files->setSearchPaths(savedPaths);
-  files->setDefaultResourceRootPath("");
-  OsApiBase::shareOsApi()->Reset();
-  OsApiCommon::shareOsApiCommon()->Reset();
-  ddz::os::ClearLobbyMessages();
-  ddz::os::SetCommandLineText("");
-  GameViewBase::m_GlobalInfo = GlobalInfo();
-  cocos2d::Log::setEchoToStderr(true);
 }
 
 }  // namespace

@@ -325,7 +325,9 @@ TEST_F(NetworkPlay, FailuresShowTheBoxOnceInBoundedTimeAndDeliverNothingAfter) {
     EXPECT_EQ(view->journal, before) << "nothing delivered after the failure";
     EXPECT_EQ(view->GetPendingMainMsgCount(), 0u);
     EXPECT_EQ(GameViewBase::GetMainSocket().GetState(), TcpClientSock::State::Closed);
-    if (c.code == TcpClientSock::kErrPeerClosed) EXPECT_EQ(before, (Lines{"authenInfo.user42.chair0", "authenOK", "msg71.0"}));
+    if (c.code == TcpClientSock::kErrPeerClosed) {
+      EXPECT_EQ(before, (Lines{"authenInfo.user42.chair0", "authenOK", "msg71.0"}));
+    }
   }
 }
 
