@@ -46,6 +46,7 @@
 #include "widgets/PlayerShow.h"
 #include "widgets/PrizeGuideAni.h"
 #include "widgets/ResultAnis.h"
+#include "widgets/TableNotices.h"
 #include "widgets/TalkLayer.h"
 #include "widgets/TaskUI.h"
 
@@ -393,6 +394,10 @@ void GameViewPC::CallBackHongBaoNotice(char* msg, int len) {
     guide->release();
   }
 }
+
+void GameViewPC::CallBackHandleFriendCard(char* msg, int len) { tablenotice::HandleFriendCard(*this, msg, len); }
+
+void GameViewPC::CallBackHandleActiveMoney(char* msg, int len) { tablenotice::HandleActiveMoney(*this, msg, len); }
 
 // ---------------------------------------------------------------- background and foreground
 
