@@ -8,6 +8,7 @@
 #include "platform/engine/EventDispatcher.h"
 #include "platform/engine/Scheduler.h"
 #include "platform/engine/Sprite.h"
+#include "platform/framework/YndWebClient.h"
 
 using cocos2d::Director;
 using cocos2d::EventMouse;
@@ -24,6 +25,7 @@ YndGameLayer::~YndGameLayer() {
   }
   m_vcNextFrameHooks.clear();
   RemoveTouchBarrier();
+  if (YndWebClient* web = YndWebClient::getInstanceIfAlive()) web->ForgetTarget(this);
 }
 
 void YndGameLayer::onEnter() {
@@ -31,7 +33,11 @@ void YndGameLayer::onEnter() {
   if (isMouseEnabled() != m_bMouseEventEnable) setMouseEnabled(m_bMouseEventEnable);
 }
 
-void YndGameLayer::onExit() { Layer::onExit(); }
+void YndGameLayer::onExit() {
+  Layer::onExit();
+  // Web replies still owed to a layer that left the scene are dropped.
+  if (YndWebClient* web = YndWebClient::getInstanceIfAlive()) web->ForgetTarget(this);
+}
 
 // ---------------------------------------------------------------- sprite sheets
 

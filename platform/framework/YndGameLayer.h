@@ -90,7 +90,8 @@ class YndGameLayer : public cocos2d::Layer {
 
   // ---- web client ----
   // Reply of an asynchronous web request made for this layer (error 0: the
-  // exchange worked). The request text is not used.
+  // exchange worked; see YndWebClient). The request text is the address.
+  // Replies still owed when the layer leaves the scene or dies are dropped.
   virtual void CallBackAsyncHttpRes(const char* reply, int len, const char* request, int msgId, int error);
 
   // ---- touch barrier ----
