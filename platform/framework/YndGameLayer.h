@@ -34,6 +34,13 @@ enum YndMouseKind {
   kYndMouseScroll = 8,
 };
 
+// Runs `call` once in the next frame's next-frame phase, like
+// YndGameLayer::AddNextFrameToDo, for work that belongs to no layer.
+void YndRunNextFrame(std::function<void()> call);
+// Makes the platform services' answers (OsApiBase) arrive in the next frame.
+// Start-up calls it once.
+void YndInstallPlatformAnswers();
+
 class YndGameLayer : public cocos2d::Layer {
  public:
   // `loading` is the loading screen of a table view, null for widgets. The
