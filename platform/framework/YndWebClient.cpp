@@ -26,21 +26,11 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
   return true;
 }
 
-struct Received {
-  std::string body;
-  std::size_t limit = 0;
-  bool overLimit = false;
-};
+using Received = YndWebReplyBuffer;
 
 std::size_t OnBytes(char* data, std::size_t size, std::size_t count, void* user) {
-  auto* received = static_cast<Received*>(user);
   const std::size_t n = size * count;
-  if (received->body.size() + n > received->limit) {
-    received->overLimit = true;
-    return 0;  // ends the exchange
-  }
-  received->body.append(data, n);
-  return n;
+  return static_cast<Received*>(user)->Append(data, n) ? n : 0;  // 0 ends the exchange
 }
 
 // The options both kinds of exchange share. `headers` must outlive the
@@ -69,6 +59,12 @@ void PrepareHandle(CURL* easy, const std::string& url, const std::string& body, 
   curl_easy_setopt(easy, CURLOPT_HTTPHEADER, *headers);
 }
 
+// What a request carries: the data's bytes, or their hex text.
+std::string Body(bool hex, const char* data, int len) {
+  if (len <= 0) return {};
+  return hex ? CharArrayToHexString(data, len) : std::string(data, static_cast<std::size_t>(len));
+}
+
 long StatusOf(CURL* easy) {
   long status = 0;
   curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
@@ -86,9 +82,18 @@ bool YndWebIsAcceptedUrl(std::string_view url) {
   return false;
 }
 
-YndWebOutcome YndWebJudgeExchange(int curlCode, long httpStatus, std::string body, bool overLimit) {
+bool YndWebReplyBuffer::Append(const char* data, std::size_t n) {
+  if (overLimit || n > limit - std::min(limit, body.size())) {
+    overLimit = true;
+    return false;
+  }
+  body.append(data, n);
+  return true;
+}
+
+YndWebOutcome YndWebJudgeExchange(int curlCode, long httpStatus, YndWebReplyBuffer received) {
   YndWebOutcome outcome;
-  if (overLimit) {
+  if (received.overLimit) {
     outcome.error = kWebErrTooLong;
   } else {
     switch (curlCode) {
@@ -102,8 +107,20 @@ YndWebOutcome YndWebJudgeExchange(int curlCode, long httpStatus, std::string bod
       default: outcome.error = kWebErrTransfer; break;
     }
   }
-  if (outcome.error == kWebOk) outcome.reply = std::move(body);
+  if (outcome.error == kWebOk) outcome.reply = std::move(received.body);
   return outcome;
+}
+
+int YndWebCopyReply(const YndWebOutcome& outcome, char* reply, int capacity, int& replyLen) {
+  replyLen = 0;
+  if (reply == nullptr || capacity < 0) return kWebErrBadArgument;
+  if (capacity > 0) reply[0] = '\0';
+  if (outcome.error != kWebOk) return outcome.error;
+  if (outcome.reply.size() > static_cast<std::size_t>(capacity)) return kWebErrTooLong;
+  std::memcpy(reply, outcome.reply.data(), outcome.reply.size());
+  replyLen = static_cast<int>(outcome.reply.size());
+  if (replyLen < capacity) reply[replyLen] = '\0';
+  return kWebOk;
 }
 
 // ---------------------------------------------------------------- exchanges
@@ -210,7 +227,7 @@ int YndWebClient::AsyncGetWebsiteContent(const char* url, YndGameLayer* target, 
   transfer->msgId = msgId;
   transfer->url = url;
   transfer->hex = UsesHex(url);
-  if (len > 0) transfer->body = transfer->hex ? CharArrayToHexString(data, len) : std::string(data, static_cast<std::size_t>(len));
+  transfer->body = Body(transfer->hex, data, len);
   m_impl->transfers.push_back(std::move(transfer));
   EnsureFrameHook();
   m_impl->StartWaiting(m_settings);
@@ -227,8 +244,7 @@ int YndWebClient::BlockGetWebsiteContent(const char* url, char* reply, int& repl
     return kWebErrBadAddress;
   }
   const bool hex = UsesHex(url);
-  std::string body;
-  if (len > 0) body = hex ? CharArrayToHexString(data, len) : std::string(data, static_cast<std::size_t>(len));
+  const std::string body = Body(hex, data, len);
   CURL* easy = curl_easy_init();
   if (easy == nullptr) return kWebErrTransfer;
   Received received;
@@ -241,16 +257,13 @@ int YndWebClient::BlockGetWebsiteContent(const char* url, char* reply, int& repl
   const long status = StatusOf(easy);
   curl_easy_cleanup(easy);
   curl_slist_free_all(headers);
-  YndWebOutcome outcome = YndWebJudgeExchange(code, status, std::move(received.body), received.overLimit);
-  if (outcome.error != kWebOk) {
-    cocos2d::log("YndWebClient: blocking exchange with [%s] failed (%d, curl %d, status %ld)", url, outcome.error,
+  const YndWebOutcome outcome = YndWebJudgeExchange(code, status, std::move(received));
+  const int result = YndWebCopyReply(outcome, reply, capacity, replyLen);
+  if (result != kWebOk) {
+    cocos2d::log("YndWebClient: blocking exchange with [%s] failed (%d, curl %d, status %ld)", url, result,
                  static_cast<int>(code), status);
-    return outcome.error;
   }
-  std::memcpy(reply, outcome.reply.data(), outcome.reply.size());
-  replyLen = static_cast<int>(outcome.reply.size());
-  if (replyLen < capacity) reply[replyLen] = '\0';
-  return kWebOk;
+  return result;
 }
 
 void YndWebClient::ForgetTarget(const YndGameLayer* target) {
@@ -297,7 +310,7 @@ void YndWebClient::Pump() {
                            [t](const auto& p) { return p.get() == t; });
     if (it == m_impl->transfers.end()) continue;
     const long status = StatusOf(t->easy);
-    YndWebOutcome outcome = YndWebJudgeExchange(code, status, std::move(t->received.body), t->received.overLimit);
+    YndWebOutcome outcome = YndWebJudgeExchange(code, status, std::move(t->received));
     if (outcome.error != kWebOk) {
       cocos2d::log("YndWebClient: message %d to [%s] failed (%d, curl %d, status %ld)", t->msgId, t->url.c_str(),
                    outcome.error, static_cast<int>(code), status);

@@ -54,10 +54,25 @@ struct YndWebOutcome {
   std::string reply;  // empty unless error is 0
 };
 
+// The reply's bytes as they arrive, up to a limit: a piece that would pass
+// it is refused (false), which ends the exchange.
+struct YndWebReplyBuffer {
+  std::string body;
+  std::size_t limit = 0;
+  bool overLimit = false;
+  bool Append(const char* data, std::size_t n);
+};
+
 // The client's reading of a finished exchange: libcurl's result, the HTTP
-// status, the bytes received and whether they ran over the limit. Shared by
-// both kinds of exchange and by the fuzz target.
-YndWebOutcome YndWebJudgeExchange(int curlCode, long httpStatus, std::string body, bool overLimit);
+// status and the bytes received. Shared by both kinds of exchange and by the
+// fuzz target.
+YndWebOutcome YndWebJudgeExchange(int curlCode, long httpStatus, YndWebReplyBuffer received);
+
+// Hands an outcome to a caller's reply area of `capacity` bytes: the reply
+// and a zero byte after it when there is room; replyLen its length (0 on
+// failure). The outcome's error, or kWebErrTooLong for a reply that does not
+// fit (nothing is written past the capacity).
+int YndWebCopyReply(const YndWebOutcome& outcome, char* reply, int capacity, int& replyLen);
 
 class YndWebClient {
  public:
