@@ -149,7 +149,7 @@ struct YndWebClient::Impl {
   };
 
   CURLM* multi = nullptr;
-  std::list<std::unique_ptr<Transfer>> transfers;  // running first, then waiting, in arrival order
+  std::list<std::unique_ptr<Transfer>> transfers;  // in arrival order; they start in that order
   std::vector<Delivery>* delivering = nullptr;     // the batch being handed over, if any
 
   int Running() const {
@@ -168,7 +168,13 @@ struct YndWebClient::Impl {
       PrepareHandle(t->easy, t->url, t->body, t->hex, settings.asyncTimeoutMs, settings.connectTimeoutMs, &t->received,
                     &t->headers);
       curl_easy_setopt(t->easy, CURLOPT_PRIVATE, t.get());
-      if (curl_multi_add_handle(multi, t->easy) != CURLM_OK) break;
+      if (curl_multi_add_handle(multi, t->easy) != CURLM_OK) {
+        curl_easy_cleanup(t->easy);  // tried again at the next step
+        curl_slist_free_all(t->headers);
+        t->easy = nullptr;
+        t->headers = nullptr;
+        break;
+      }
       t->running = true;
       ++running;
     }
