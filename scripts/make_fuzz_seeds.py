@@ -162,6 +162,10 @@ def main():
     write("web_replies", "reply_ok", bytes([0, 0, 1, 40, 20, len(reply)]) + reply)
     write("web_replies", "reply_long", bytes([0, 0, 1, 2, 40, 60]) + bytes(60) + bytes([60]) + bytes(60))
     write("web_replies", "reply_status", bytes([0, 0, 0, 0, 0, 1, 244, 8, 8, 3]) + b"S12")
+    write("small_game_layout", "shipped", (ROOT / "data/DDZSmallGameUIPos.conf").read_bytes())
+    write("small_game_layout", "spill",
+          b"[DDZSmallGameUIPos]\ng_ptSidePos[] = 1,2; 3,4; 5,6; 7,8\ng_ptLevelNoPos = 1,1; 2,2; 3,3; 4,4; 5,5; 6,6; 7,7\n"
+          b"g_fCardScale = 0.8\ng_ptManPos = 170\n")
     write("task_catalogue", "tasks", bytes([40, 34]) + (ROOT / "data/ddz_task_info.conf").read_bytes())
 
 
