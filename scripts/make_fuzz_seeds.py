@@ -257,6 +257,16 @@ def main():
     write("setting_conf", "defaults", b"100\n100\n1\n1\n1\n0\n0\n0")
     write("setting_conf", "quiet", b"25\n0\n0\n1\n1\n7\n-3\n2147483647")
     write("prop_catalogue", "catalogue", (ROOT / "data/com_coco_propinfo.conf").read_bytes())
+    # Web replies: a JSON text and a member (first byte odd), or a reply in
+    # pieces with its code, status, limit and the caller's capacity.
+    for name, member, text in (("token", b"access_token", b'{"access_token":"ACCESS","openid":"o-15"}'),
+                               ("msg", b"msg", '{"msg":"\u9886\u53d6\u6210\u529f","code":0}'.encode()),
+                               ("number", b"expires_in", b'{"expires_in":7200,"list":[1,2]}')):
+        write("web_replies", name, bytes([1, len(member)]) + member + text)
+    reply = b"S" + bytes(60) + struct.pack("<ii", 1, 3)
+    write("web_replies", "reply_ok", bytes([0, 0, 1, 40, 20, len(reply)]) + reply)
+    write("web_replies", "reply_long", bytes([0, 0, 1, 2, 40, 60]) + bytes(60) + bytes([60]) + bytes(60))
+    write("web_replies", "reply_status", bytes([0, 0, 0, 0, 0, 1, 244, 8, 8, 3]) + b"S12")
     write("small_game_layout", "shipped", (ROOT / "data/DDZSmallGameUIPos.conf").read_bytes())
     write("small_game_layout", "spill",
           b"[DDZSmallGameUIPos]\ng_ptSidePos[] = 1,2; 3,4; 5,6; 7,8\ng_ptLevelNoPos = 1,1; 2,2; 3,3; 4,4; 5,5; 6,6; 7,7\n"

@@ -15,6 +15,7 @@
 #include "platform/engine/FileUtils.h"
 #include "platform/engine/Log.h"
 #include "platform/engine/lua/LuaStack.h"
+#include "platform/framework/YndGameLayer.h"
 #include "platform/os/Clock.h"
 #include "platform/os/CrashHandler.h"
 #include "platform/os/Log.h"
@@ -216,6 +217,7 @@ int RunProgram(int argc, const char* const* argv, ProgramOptions options) {
     cocos2d::Director::getInstance()->end();
   });
   if (options.installStopSignals) InstallStopSignals();
+  YndInstallPlatformAnswers();
   ChooseWindow(options.window, &options.startup);
   if (options.window.headless && !options.window.screenshot.empty())
     cocos2d::log("--screenshot needs the window; headless, none is written");

@@ -10,7 +10,9 @@
 #include "platform/engine/cocos2d.h"
 #include "platform/engine/ui/Widgets.h"
 #include "platform/framework/YndCodeConvert.h"
+#include "platform/framework/MagicExpressLayer.h"
 #include "platform/framework/YndCommonFunc.h"
+#include "platform/gamebase/PackInfoBase.h"
 #include "platform/gamebase/GameRecords.h"
 #include "platform/gamebase/GameSceneBase.h"
 #include "table/DDZGameView.h"
@@ -35,6 +37,9 @@ constexpr int kLevelUnit = 100;
 constexpr int kHiddenNameViewKind = 4;
 constexpr int kHiddenNameLoginKinds[] = {7, 8};
 constexpr const char* kUnnamedMark = "N";
+// The expression panel's top-left: x, and the rise above the third line.
+constexpr float kMagicLeft = 18;
+constexpr float kMagicRise = 167;
 
 std::string Field(const char* text, std::size_t size) { return std::string(text, strnlen(text, size)); }
 
@@ -58,7 +63,15 @@ void OtherPlayerInfo::onEnter() {
     m_bMagic = 0;
   } else {
     m_pBg = cocos2d::ui::Scale9Sprite::createWithSpriteFrameName(kNetBg, MakeRect(87, 130, 30, 3));
-    if (m_pBg != nullptr) m_pBg->setPreferredSize(kNetBgSize);
+    if (m_pBg != nullptr) {
+      m_pBg->setPreferredSize(kNetBgSize);
+      m_pMagicLayer = new MagicExpressLayer();  // the popup's own reference, given up in onExit
+      m_pMagicLayer->SetPropTopLeftPos(Vec2(kMagicLeft, g_ptOtherPlayerInfoLable[2].y + kMagicRise));
+      m_pMagicLayer->AddExpressCallBack([this](int propId, int fromUserId, int toUserId) {
+        if (DDZGameView* view = View()) view->CallBackSendUseMagicExpress(propId, fromUserId, toUserId);
+      });
+      m_pBg->addChild(m_pMagicLayer);
+    }
     m_bMagic = 1;
   }
   if (m_pBg == nullptr) {
@@ -79,6 +92,12 @@ void OtherPlayerInfo::onEnter() {
     m_pBg->addChild(m_pLabel[i]);
   }
   setVisible(false);
+}
+
+void OtherPlayerInfo::onExit() {
+  YndGameLayer::onExit();
+  if (m_pMagicLayer != nullptr) m_pMagicLayer->release();
+  m_pMagicLayer = nullptr;
 }
 
 void OtherPlayerInfo::IniPlayerInfo(PlayerNode* pPlayer) {
@@ -106,6 +125,7 @@ void OtherPlayerInfo::IniPlayerInfo(PlayerNode* pPlayer) {
     m_pLabel[1]->setString(name);
     m_pLabel[2]->setString(GetMoneyTitle(pPlayer->iMoney));
     ShowLevelBadge(pPlayer->iLevel);
+    if (m_pMagicLayer != nullptr) m_pMagicLayer->SetUserInfo(GameViewBase::m_GlobalInfo.iUserID, pPlayer->iUserID);
   }
   FitLabelToWidth(m_pLabel[1], kNameMaxWidth);
 }
@@ -139,6 +159,14 @@ void OtherPlayerInfo::ShowInfo(bool bShow) {
   }
   setVisible(bShow);
   if (!bShow) return;
+  if (m_pMagicLayer != nullptr) {
+    int counts[MagicExpressLayer::kPropCount] = {};
+    DDZGameView* view = View();
+    PackInfoBase* pack = view != nullptr ? view->m_pPackInfo.get() : nullptr;
+    for (int i = 0; i < MagicExpressLayer::kPropCount; ++i) counts[i] = pack ? pack->GetPropNum(kMagicPropIds[i]) : 0;
+    m_pMagicLayer->UpdatePropNum(counts);
+    m_pMagicLayer->UpdateUserMoney(GameViewBase::m_GlobalInfo.iMoney);
+  }
   m_uShowTime = GetTime();
   scheduleUpdate();
 }

@@ -7,9 +7,11 @@
 // for the own seat), line 1 the score title of the single-player count,
 // line 2 that count. Networked tables: the large background; line 1 the
 // name, hidden where the table hides names (game kind 4, or the login's game
-// kind 7 or 8), line 2 the money title, and the level badge. The networked
-// layout leaves room for the paid-expression panel, which is not part of this
-// build.
+// kind 7 or 8), line 2 the money title, the level badge, and the
+// paid-expression panel (MagicExpressLayer): it learns the two users at each
+// fill and the own prop counts (3001-3008, from the view's backpack) and
+// money at each opening, and hands a picked expression to the view's
+// CallBackSendUseMagicExpress.
 //
 // Every node is a child of the background, which is a child of the popup.
 #pragma once
@@ -25,6 +27,7 @@ class Scale9Sprite;
 }
 }  // namespace cocos2d
 class DDZGameView;
+class MagicExpressLayer;
 struct PlayerNode;
 
 class OtherPlayerInfo : public YndGameLayer {
@@ -50,6 +53,8 @@ class OtherPlayerInfo : public YndGameLayer {
 
   // Builds the popup, hidden.
   void onEnter() override;
+  // Gives up the popup's own hold on the expression panel.
+  void onExit() override;
   // Fills the popup for the player who sat down at the seat; nothing for a
   // null player or while the popup is not on the stage.
   void IniPlayerInfo(PlayerNode* pPlayer);
@@ -64,6 +69,9 @@ class OtherPlayerInfo : public YndGameLayer {
   cocos2d::ui::Scale9Sprite* GetBackground() const { return m_pBg; }
   cocos2d::Label* GetLine(int i) const { return m_pLabel[i]; }
   cocos2d::Sprite* GetLevelBadge() const { return m_pLevel; }
+  MagicExpressLayer* GetMagicLayer() const { return m_pMagicLayer; }
+
+  static constexpr int kMagicPropIds[8] = {3001, 3002, 3003, 3004, 3005, 3006, 3007, 3008};
 
  private:
   DDZGameView* View() const;
@@ -74,6 +82,7 @@ class OtherPlayerInfo : public YndGameLayer {
   cocos2d::ui::Scale9Sprite* m_pBg = nullptr;  // child; null until onEnter
   cocos2d::Label* m_pLabel[kLines] = {};       // children of m_pBg
   cocos2d::Sprite* m_pLevel = nullptr;         // child of m_pBg, null when no badge
+  MagicExpressLayer* m_pMagicLayer = nullptr;  // child of m_pBg, also held by the popup until onExit
   unsigned int m_uShowTime = 0;
   DDZGameView* m_pView = nullptr;  // borrowed
 };

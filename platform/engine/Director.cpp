@@ -82,6 +82,10 @@ void Director::removeFrameHook(int id) {
     if (h.id == id) h.removed = true;
 }
 
+bool Director::hasFrameHook(int id) const {
+  return std::any_of(_hooks.begin(), _hooks.end(), [id](const Hook& h) { return h.id == id && !h.removed; });
+}
+
 void Director::runHooks(float dt) {
   // Hooks added while the hooks run start with the next frame.
   std::vector<int> ids;

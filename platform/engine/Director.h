@@ -64,6 +64,9 @@ class Director {
   using FrameHook = std::function<void(float dt)>;
   int addFrameHook(FramePhase phase, FrameHook hook);
   void removeFrameHook(int id);
+  // True while the hook is registered (reset drops every hook; ids are never
+  // used twice).
+  bool hasFrameHook(int id) const;
   // Detaches `child` from `parent` (with cleanup, so its onExit runs) at the
   // end of the deferred-removal phase of the next frame step, unless it has
   // changed parent meanwhile.

@@ -89,6 +89,13 @@ class Renderer {
   virtual void pushClip(const Rect& worldRect) { (void)worldRect; }
   virtual void popClip() {}
   virtual void endFrame() {}
+  // Writes the frame drawn last to an image file (JPEG for ".jpg" or
+  // ".jpeg", else PNG). False when this renderer keeps no image (headless)
+  // or the file cannot be written.
+  virtual bool saveFrameImage(const std::string& path) {
+    (void)path;
+    return false;
+  }
 };
 
 class HeadlessRenderer : public Renderer {

@@ -8,6 +8,8 @@
 #include "platform/engine/EventDispatcher.h"
 #include "platform/engine/Scheduler.h"
 #include "platform/engine/Sprite.h"
+#include "platform/framework/YndWebClient.h"
+#include "platform/os/OsApiBase.h"
 
 using cocos2d::Director;
 using cocos2d::EventMouse;
@@ -24,6 +26,7 @@ YndGameLayer::~YndGameLayer() {
   }
   m_vcNextFrameHooks.clear();
   RemoveTouchBarrier();
+  if (YndWebClient* web = YndWebClient::getInstanceIfAlive()) web->ForgetTarget(this);
 }
 
 void YndGameLayer::onEnter() {
@@ -31,7 +34,11 @@ void YndGameLayer::onEnter() {
   if (isMouseEnabled() != m_bMouseEventEnable) setMouseEnabled(m_bMouseEventEnable);
 }
 
-void YndGameLayer::onExit() { Layer::onExit(); }
+void YndGameLayer::onExit() {
+  Layer::onExit();
+  // Web replies still owed to a layer that left the scene are dropped.
+  if (YndWebClient* web = YndWebClient::getInstanceIfAlive()) web->ForgetTarget(this);
+}
 
 // ---------------------------------------------------------------- sprite sheets
 
@@ -59,26 +66,46 @@ void YndGameLayer::OnTimer(int) {}
 
 // ---------------------------------------------------------------- next-frame calls
 
-void YndGameLayer::AddNextFrameToDo(std::function<void()> call) {
-  if (!call) return;
+namespace {
+// Adds a one-shot hook to the next frame's next-frame phase (a call asked for
+// inside a frame waits for the following one). `call` gets the hook's id.
+int PostToNextFrame(std::function<void(int hookId)> call) {
   Director* director = Director::getInstance();
   const std::uint64_t requestFrame = director->getTotalFrames();
   const bool duringFrame = director->isInFrame();
   auto hookId = std::make_shared<int>(0);
   *hookId = director->addFrameHook(
-      cocos2d::FramePhase::NextFrameCalls, [this, call = std::move(call), requestFrame, duringFrame, hookId](float) {
+      cocos2d::FramePhase::NextFrameCalls, [call = std::move(call), requestFrame, duringFrame, hookId](float) {
         Director* d = Director::getInstance();
         // Asked for inside this very frame: wait for the next one.
         if (duringFrame && d->getTotalFrames() == requestFrame) return;
         d->removeFrameHook(*hookId);
-        m_vcNextFrameHooks.erase(std::remove(m_vcNextFrameHooks.begin(), m_vcNextFrameHooks.end(), *hookId),
-                                 m_vcNextFrameHooks.end());
         auto keep = call;  // the hook's own copy dies when the hook is dropped
-        retain();          // the call may remove the last owner of the layer
-        keep();
-        release();
+        keep(*hookId);
       });
-  m_vcNextFrameHooks.push_back(*hookId);
+  return *hookId;
+}
+}  // namespace
+
+void YndRunNextFrame(std::function<void()> call) {
+  if (!call) return;
+  PostToNextFrame([call = std::move(call)](int) { call(); });
+}
+
+void YndInstallPlatformAnswers() {
+  OsApiBase::shareOsApi()->SetLaterCallPoster([](OsApiBase::LaterCall call) { YndRunNextFrame(std::move(call)); });
+}
+
+void YndGameLayer::AddNextFrameToDo(std::function<void()> call) {
+  if (!call) return;
+  const int hookId = PostToNextFrame([this, call = std::move(call)](int id) {
+    m_vcNextFrameHooks.erase(std::remove(m_vcNextFrameHooks.begin(), m_vcNextFrameHooks.end(), id),
+                             m_vcNextFrameHooks.end());
+    retain();  // the call may remove the last owner of the layer
+    call();
+    release();
+  });
+  m_vcNextFrameHooks.push_back(hookId);
 }
 
 // ---------------------------------------------------------------- mouse

@@ -34,6 +34,13 @@ enum YndMouseKind {
   kYndMouseScroll = 8,
 };
 
+// Runs `call` once in the next frame's next-frame phase, like
+// YndGameLayer::AddNextFrameToDo, for work that belongs to no layer.
+void YndRunNextFrame(std::function<void()> call);
+// Makes the platform services' answers (OsApiBase) arrive in the next frame.
+// Start-up calls it once.
+void YndInstallPlatformAnswers();
+
 class YndGameLayer : public cocos2d::Layer {
  public:
   // `loading` is the loading screen of a table view, null for widgets. The
@@ -90,7 +97,8 @@ class YndGameLayer : public cocos2d::Layer {
 
   // ---- web client ----
   // Reply of an asynchronous web request made for this layer (error 0: the
-  // exchange worked). The request text is not used.
+  // exchange worked; see YndWebClient). The request text is the address.
+  // Replies still owed when the layer leaves the scene or dies are dropped.
   virtual void CallBackAsyncHttpRes(const char* reply, int len, const char* request, int msgId, int error);
 
   // ---- touch barrier ----

@@ -220,7 +220,9 @@ class GameViewBase : public YndGameLayer, public INetLogic, public IGameMessageS
   virtual SingleServerBase* CallBackCreateSingleServer();
 
   // Operations the views override and call the base of first.
-  virtual void CallBackSendUseMagicExpress(int kind, int fromSeat, int toSeat);
+  // A paid expression picked in a seat's info popup: its prop id, the own
+  // user id and the user id of the player it is thrown at.
+  virtual void CallBackSendUseMagicExpress(int propId, int fromUserId, int toUserId);
   virtual void CallBackPlaySound(char* file);
   virtual void CallBackShowExpressSpineAni(char* name, bool loop, float scale, cocos2d::Vec2 pos);
   virtual void HidePlayerInfoOfUser(int userId);

@@ -3,8 +3,11 @@
 #include <sys/utsname.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <iterator>
 
+#include "platform/os/BoundedRecord.h"
+#include "platform/os/ICallBackWXAuth.h"
 #include "platform/os/ILobbyView.h"
 #include "platform/os/Log.h"
 #include "platform/os/Text.h"
@@ -55,6 +58,56 @@ bool OsApiBase::DeliverWebReturnParam(const char* param) {
   return true;
 }
 
+namespace {
+std::string Text(const char* text) { return text ? text : ""; }
+}  // namespace
+
+void OsApiBase::ShareWeChat(int kind, const char* text, const char* title, const char* content, const char* link,
+                            const char* appId, const char* text2, const char* text3, int flag, const char* text4) {
+  WeChatShareCall call{kind, Text(text), Text(title), Text(content), Text(link), Text(appId), Text(text2),
+                       Text(text3), flag, Text(text4)};
+  ddz::os::Log("OsApiBase: WeChat share kind %d title [%s] content [%s] link [%s] app [%s] (no WeChat here)", kind,
+               call.title.c_str(), call.content.c_str(), call.link.c_str(), call.appId.c_str());
+  ddz::os::AppendBounded(m_vcShares, std::move(call));
+}
+
+void OsApiBase::WeChatAuth(const char* appId) {
+  ddz::os::Log("OsApiBase: WeChat authorisation for app [%s]; answer %d", Text(appId).c_str(), m_iWXAuthResult);
+  ddz::os::AppendBounded(m_vcAuths, Text(appId));
+  LaterCall answer = [this, result = m_iWXAuthResult, code = m_strWXAuthCode] {
+    if (m_pWXAuth == nullptr) {
+      ddz::os::Log("OsApiBase: WeChat authorisation answer %d with no receiver", result);
+      return;
+    }
+    m_pWXAuth->CallbackWXAuthRt(result, code.c_str());
+  };
+  if (m_poster) {
+    m_poster(std::move(answer));
+  } else {
+    m_vcLater.push_back(std::move(answer));
+  }
+}
+
+void OsApiBase::SharePicture(const char* path, const char* appId, const char* userName, int userId, int arg1,
+                             int arg2) {
+  PictureShareCall call{Text(path), Text(appId), Text(userName), userId, arg1, arg2};
+  ddz::os::Log("OsApiBase: picture share [%s] app [%s] user %d (no WeChat here)", call.path.c_str(),
+               call.appId.c_str(), userId);
+  ddz::os::AppendBounded(m_vcPictureShares, std::move(call));
+}
+
+void OsApiBase::SetWXAuthAnswer(int result, std::string code) {
+  m_iWXAuthResult = result;
+  m_strWXAuthCode = std::move(code);
+}
+
+int OsApiBase::RunLaterCalls() {
+  std::vector<LaterCall> calls;
+  calls.swap(m_vcLater);
+  for (LaterCall& call : calls) call();
+  return static_cast<int>(calls.size());
+}
+
 void OsApiBase::Reset() {
   bLaunchedWithParams = 0;
   std::fill(std::begin(m_szServerIP), std::end(m_szServerIP), '\0');
@@ -70,4 +123,16 @@ void OsApiBase::Reset() {
   m_strDeviceModel = "pc";
   m_strSystemVersion = ReadSystemVersion();
   m_pLobbyView = nullptr;
+  m_pWXAuth = nullptr;
+  m_iWXAuthResult = -1;
+  m_strWXAuthCode.clear();
+  if (const char* code = std::getenv("DDZ_WX_AUTH_CODE"); code != nullptr && *code != '\0') {
+    m_iWXAuthResult = 0;
+    m_strWXAuthCode = code;
+  }
+  m_vcShares.clear();
+  m_vcAuths.clear();
+  m_vcPictureShares.clear();
+  m_poster = nullptr;
+  m_vcLater.clear();
 }

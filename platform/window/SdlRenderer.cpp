@@ -3,7 +3,9 @@
 #include <SDL_image.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <cstring>
 
 #include "platform/engine/Director.h"
 #include "platform/engine/GLView.h"
@@ -75,7 +77,16 @@ bool SdlRenderer::saveScreenshot(const std::string& path) {
   SDL_GetRendererOutputSize(r, &w, &h);
   SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_RGBA32);
   bool ok = s && SDL_RenderReadPixels(r, nullptr, SDL_PIXELFORMAT_RGBA32, s->pixels, s->pitch) == 0;
-  ok = ok && IMG_SavePNG(s, path.c_str()) == 0;
+  auto endsWith = [&path](const char* ext) {
+    const std::size_t n = std::strlen(ext);
+    if (path.size() < n) return false;
+    for (std::size_t i = 0; i < n; ++i) {
+      if (std::tolower(static_cast<unsigned char>(path[path.size() - n + i])) != ext[i]) return false;
+    }
+    return true;
+  };
+  const bool jpeg = endsWith(".jpg") || endsWith(".jpeg");
+  ok = ok && (jpeg ? IMG_SaveJPG(s, path.c_str(), 90) : IMG_SavePNG(s, path.c_str())) == 0;
   cocos2d::log(ok ? "screenshot %dx%d written to %s" : "screenshot %dx%d not written to %s (%s)", w, h, path.c_str(),
                SDL_GetError());
   if (s) SDL_FreeSurface(s);

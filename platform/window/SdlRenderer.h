@@ -32,8 +32,10 @@ class SdlRenderer : public cocos2d::Renderer {
   void popClip() override;
   void endFrame() override;
 
-  // Writes the frame drawn last as PNG; false (logged) when it cannot.
+  // Writes the frame drawn last (JPEG for ".jpg"/".jpeg", else PNG); false
+  // (logged) when it cannot.
   bool saveScreenshot(const std::string& path);
+  bool saveFrameImage(const std::string& path) override { return saveScreenshot(path); }
   // Written by the last frame before the director ends.
   void setScreenshotAtEnd(std::string path) { _screenshotAtEnd = std::move(path); }
 

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <tolua++.h>
+#include <array>
 #include <vector>
 
 #include "platform/engine/cocos2d.h"
@@ -57,6 +58,10 @@ class TestView : public DDZGameView {
   cocos2d::Node* bar = nullptr;
   std::vector<MoneyBox> moneyBoxes;
   std::vector<PlayerNode*> barRefreshes;
+  std::vector<std::array<int, 3>> magicExpresses;  // (prop id, from user, to user)
+  void CallBackSendUseMagicExpress(int propId, int fromUserId, int toUserId) override {
+    magicExpresses.push_back({propId, fromUserId, toUserId});
+  }
 
  protected:
   void ShowSeatMoneyBox(int slot, int money, cocos2d::Vec2 pos) override {

@@ -6,6 +6,8 @@
 #include "gamedata/TextTables.h"
 #include "platform/gamebase/GameRecords.h"
 #include "platform/gamebase/GameViewBase.h"
+#include "platform/framework/MagicExpressLayer.h"
+#include "platform/gamebase/PackInfoBase.h"
 #include "widgets/OtherPlayerInfo.h"
 #include "widgets/PlayerShow.h"
 #include "widgets/PlayerTitles.h"
@@ -112,8 +114,53 @@ TEST_F(PlayerInfoPopupTest, NetworkedPopupShowsNameMoneyTitleAndLevelBadge) {
   }
   int badges = 0;  // a refill replaces the badge
   for (cocos2d::Node* child : popup->GetBackground()->getChildren()) badges += child == popup->GetLevelBadge();
-  EXPECT_EQ(popup->GetBackground()->getChildrenCount(), 4u);
+  EXPECT_EQ(popup->GetBackground()->getChildrenCount(), 5u);  // three lines, the badge, the expression panel
   EXPECT_EQ(badges, 1);
+}
+
+TEST_F(PlayerInfoPopupTest, TheExpressionPanelIsFedFromTheViewAndAPickReachesIt) {
+  GameViewBase::m_GlobalInfo.iPlayMode = 0;
+  GameViewBase::m_GlobalInfo.iUserID = 501;
+  GameViewBase::m_GlobalInfo.iMoney = 123456;
+  auto& props = view->m_pPackInfo->GetUserProps();
+  props.clear();
+  for (int id : {3001, 3004, 3008, 3009, 2001}) {
+    UserPropRecord r{};
+    r.iPropID = id;
+    r.iCount = id - 3000;
+    props.push_back(r);
+  }
+  OtherPlayerInfo* popup = makePopup(2);
+  MagicExpressLayer* panel = popup->GetMagicLayer();
+  ASSERT_NE(panel, nullptr);
+  EXPECT_EQ(panel->getParent(), popup->GetBackground());
+  EXPECT_EQ(panel->GetPropTopLeftPos(), Vec2(18, g_ptOtherPlayerInfoLable[2].y + 167));
+
+  PlayerNode p = player("Wang", 6000, 0);
+  p.iUserID = 777;
+  popup->IniPlayerInfo(&p);
+  popup->ShowInfo(true);
+  const std::vector<MagicExpressLayer::Call> expected = {
+      {"SetPropTopLeftPos", {18, static_cast<long long>(g_ptOtherPlayerInfoLable[2].y + 167)}},
+      {"AddExpressCallBack", {1}},
+      {"SetUserInfo", {501, 777}},
+      {"UpdatePropNum", {1, 0, 0, 4, 0, 0, 0, 8}},  // 3001-3008 only
+      {"UpdateUserMoney", {123456}},
+  };
+  EXPECT_EQ(panel->Calls(), expected);
+
+  ASSERT_TRUE(panel->PickExpression(3));
+  EXPECT_FALSE(panel->PickExpression(8));
+  ASSERT_EQ(view->magicExpresses.size(), 1u);
+  EXPECT_EQ(view->magicExpresses[0], (std::array<int, 3>{3004, 501, 777}));
+
+  view->m_pPackInfo.reset();  // no backpack: zeros
+  popup->ShowInfo(false);
+  popup->ShowInfo(true);
+  EXPECT_EQ(panel->GetPropNums(), (std::array<int, 8>{}));
+
+  GameViewBase::m_GlobalInfo.iPlayMode = 1;
+  EXPECT_EQ(makePopup(0)->GetMagicLayer(), nullptr);  // none in the single-player game
 }
 
 TEST_F(PlayerInfoPopupTest, NamesAreHiddenOrReplacedWhereTheTableSaysSo) {

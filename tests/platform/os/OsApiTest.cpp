@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/os/ICallBackWXAuth.h"
 #include "platform/os/ILobbyView.h"
 #include "platform/os/LobbyMessage.h"
 #include "platform/os/Log.h"
@@ -32,6 +33,25 @@ class OsApi : public ::testing::Test {
   }
   void TearDown() override { SetLogSink(nullptr); }
   std::vector<std::string> log;
+};
+
+// Posted answers are kept and run when the test says (a "later frame").
+class OsApiBaseAuth : public OsApi {
+ protected:
+  void SetUp() override {
+    OsApi::SetUp();
+    OsApiBase::shareOsApi()->SetLaterCallPoster([this](OsApiBase::LaterCall call) { posted.push_back(std::move(call)); });
+  }
+  void TearDown() override {
+    OsApiBase::shareOsApi()->Reset();
+    OsApi::TearDown();
+  }
+  void RunPosted() {
+    auto calls = std::move(posted);
+    posted.clear();
+    for (auto& call : calls) call();
+  }
+  std::vector<OsApiBase::LaterCall> posted;
 };
 
 void WriteFile(const std::string& path, const std::string& text) {
@@ -156,4 +176,61 @@ TEST_F(OsApi, MachineTextIsStableAndShort) {
   EXPECT_FALSE(a.empty());
   EXPECT_LE(a.size(), 19u);
   EXPECT_EQ(a, OsApiCommon::shareOsApiCommon()->GetMachineText());
+}
+
+class RecordingWXReceiver : public ICallBackWXAuth {
+ public:
+  void CallbackWXAuthRt(int result, const char* code) override { answers.emplace_back(result, code); }
+  std::vector<std::pair<int, std::string>> answers;
+};
+
+TEST_F(OsApi, WeChatAndPictureSharesAreRecordedWithTheirArguments) {
+  OsApiBase* api = OsApiBase::shareOsApi();
+  api->ShareWeChat(4, "t", "Title", "", "http://127.0.0.1/l", "wx123", "a", nullptr, 0, "b");
+  api->SharePicture("/w/ddzcompete_wechat_friends_share.jpg", "wx123", "player", 77, 65, 46);
+  ASSERT_EQ(api->WeChatShares().size(), 1u);
+  EXPECT_EQ(api->WeChatShares()[0],
+            (WeChatShareCall{4, "t", "Title", "", "http://127.0.0.1/l", "wx123", "a", "", 0, "b"}));
+  ASSERT_EQ(api->PictureShares().size(), 1u);
+  EXPECT_EQ(api->PictureShares()[0],
+            (PictureShareCall{"/w/ddzcompete_wechat_friends_share.jpg", "wx123", "player", 77, 65, 46}));
+  EXPECT_FALSE(log.empty());
+}
+
+TEST_F(OsApiBaseAuth, AnswerReachesTheReceiverOnceOnALaterCallAndNeverAfterItLeft) {
+  OsApiBase* api = OsApiBase::shareOsApi();
+  RecordingWXReceiver receiver;
+  api->SetWXAuthCallBack(&receiver);
+  api->WeChatAuth("wx123");
+  EXPECT_EQ(api->WeChatAuths(), std::vector<std::string>{"wx123"});
+  EXPECT_TRUE(receiver.answers.empty());  // never inside the call
+  ASSERT_EQ(posted.size(), 1u);
+  RunPosted();
+  ASSERT_EQ(receiver.answers.size(), 1u);
+  EXPECT_NE(receiver.answers[0].first, 0);  // default: no WeChat here
+  RunPosted();
+  EXPECT_EQ(receiver.answers.size(), 1u);
+
+  api->SetWXAuthAnswer(0, "CODE32");
+  api->WeChatAuth("wx123");
+  api->SetWXAuthCallBack(nullptr);  // gone before its answer
+  RunPosted();
+  EXPECT_EQ(receiver.answers.size(), 1u);
+
+  api->SetWXAuthCallBack(&receiver);
+  api->WeChatAuth("wx123");
+  RunPosted();
+  ASSERT_EQ(receiver.answers.size(), 2u);
+  EXPECT_EQ(receiver.answers[1], (std::pair<int, std::string>{0, "CODE32"}));
+}
+
+TEST_F(OsApi, WithoutAPosterAnswersWaitForTheirRun) {
+  OsApiBase* api = OsApiBase::shareOsApi();
+  RecordingWXReceiver receiver;
+  api->SetWXAuthCallBack(&receiver);
+  api->WeChatAuth("wx");
+  EXPECT_TRUE(receiver.answers.empty());
+  EXPECT_EQ(api->RunLaterCalls(), 1);
+  EXPECT_EQ(receiver.answers.size(), 1u);
+  EXPECT_EQ(api->RunLaterCalls(), 0);
 }

@@ -1,7 +1,12 @@
 // Drawing through the window backend, read back as pixels.
 #include "WindowTestSupport.h"
 
+#include <SDL_image.h>
+
+#include <cstdio>
+
 #include "platform/engine/ui/Widgets.h"
+#include "support/TempDir.h"
 
 using namespace cocos2d;
 using windowtest::Near;
@@ -173,3 +178,24 @@ TEST_F(RenderTest, LabelsMeasureWithTheRealFontWhileTheWindowIsOpen) {
 }
 
 }  // namespace
+
+TEST_F(RenderTest, TheLastFrameIsWrittenAsJpegOrPngThroughTheRendererSeam) {
+  buildTable(1280, 720);
+  if (HasFatalFailure()) return;
+  frame();
+  ddz::test::TempDir dir;
+  Renderer* seam = Director::getInstance()->getRenderer();
+  ASSERT_TRUE(seam->saveFrameImage(dir.file("share.jpg")));
+  ASSERT_TRUE(seam->saveFrameImage(dir.file("shot.png")));
+  SDL_Surface* jpeg = IMG_Load(dir.file("share.jpg").c_str());
+  ASSERT_NE(jpeg, nullptr);
+  EXPECT_EQ(jpeg->w, 1280);
+  SDL_FreeSurface(jpeg);
+  std::FILE* f = std::fopen(dir.file("share.jpg").c_str(), "rb");
+  unsigned char head[2] = {};
+  ASSERT_EQ(std::fread(head, 1, 2, f), 2u);
+  std::fclose(f);
+  EXPECT_EQ(head[0], 0xFF);  // a JPEG, not a PNG under another name
+  EXPECT_EQ(head[1], 0xD8);
+  EXPECT_FALSE(seam->saveFrameImage(dir.file("missing/folder/x.jpg")));
+}
