@@ -31,6 +31,7 @@
 #include "platform/framework/YndLocalData.h"
 #include "platform/gamebase/AniBase.h"
 #include "platform/gamebase/GameMsgBox.h"
+#include "platform/gamebase/MainMsgLock.h"
 #include "widgets/ActivityLayer.h"
 #include "widgets/AwardDisplays.h"
 #include "widgets/CardCounterLayer.h"
@@ -388,9 +389,17 @@ void GameViewPC::CallBackHongBaoNotice(char* msg, int len) {
 // ---------------------------------------------------------------- background and foreground
 
 void GameViewPC::CallBackGameEnterBackGround() {
+  // A second background before the foreground holds nothing more.
+  if (m_bBackgroundHold) return;
   // The base holds the messages while the window is away.
   GameViewBase::CallBackGameEnterBackGround();
   m_bBackgroundHold = true;
+  m_uBackgroundGeneration = MainMsgLockGeneration();
+  unschedule(schedule_selector(GameViewPC::AutoChangeDesk));
+  unschedule(schedule_selector(GameViewPC::OnIdleKick));
+  // The local server holds the hand in play: the table keeps it as it is.
+  if (IsSinglePlayer()) return;
+
   ResetTable();
   auto drop = [](auto*& slot) {
     if (slot == nullptr) return;
@@ -422,8 +431,6 @@ void GameViewPC::CallBackGameEnterBackGround() {
   if (m_pDoubleSign) m_pDoubleSign->Stop();
   if (m_pActivityLayer != nullptr && m_pActivityLayer->isRunning()) m_pActivityLayer->RemoveAll();
   OnEnterBackGroundHook();
-  unschedule(schedule_selector(GameViewPC::AutoChangeDesk));
-  unschedule(schedule_selector(GameViewPC::OnIdleKick));
 }
 
 void GameViewPC::CallBackGameEnterForeGround() {
@@ -434,6 +441,15 @@ void GameViewPC::CallBackGameEnterForeGround() {
     QuitGame(nullptr);
     return;
   }
+  // Only the background's own hold is given back, and only while the lock
+  // has not been reset since it was raised.
+  if (m_bBackgroundHold) {
+    if (m_uBackgroundGeneration == MainMsgLockGeneration()) m_iLockMainMsgCount -= 1;
+    m_bBackgroundHold = false;
+  }
+  // The single-player hand goes on where it was.
+  if (IsSinglePlayer()) return;
+
   if (m_pHandCard[kOwnSeat] == nullptr) {
     BuildSelfHand();
     addChild(m_pHandCard[kOwnSeat], kZOwnHand);
@@ -445,11 +461,9 @@ void GameViewPC::CallBackGameEnterForeGround() {
     m_pGameClock->autorelease();
     AddTableWidget(m_pGameClock, kZClock);
   }
-  // Only the background's own hold is given back.
-  if (m_bBackgroundHold) {
-    m_iLockMainMsgCount -= 1;
-    m_bBackgroundHold = false;
-  }
+  // The table was taken down: nothing queued for the hand it showed may
+  // reach the new one; the re-login snapshot brings the hand back.
+  DropPendingMessages();
   IniMainSocketAuthen();
 }
 
