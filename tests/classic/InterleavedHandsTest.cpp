@@ -166,7 +166,8 @@ TEST_F(InterleavedHands, TwoHundredHandsWithBackgroundAndForegroundAtAnyMomentNe
 
     // ---- never frozen: outside the background and the result screen the
     // messages are held only while something animates ----
-    const bool resultShown = view->GetResultScreen()->isRunning() || view->IsResultLockHeld();
+    const ResultLayer* screen = view->GetResultScreen();
+    const bool resultShown = (screen != nullptr && screen->isRunning()) || view->IsResultLockHeld();
     if (!background && !resultShown && GameViewBase::m_iLockMainMsgCount > 0) {
       ASSERT_LT(++heldFrames, kFrozenFrames) << "frame " << frame << ": the lock stays at "
                                              << GameViewBase::m_iLockMainMsgCount.Get();

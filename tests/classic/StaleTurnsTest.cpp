@@ -85,7 +85,7 @@ TEST_F(StaleTurns, ASinglePlayerBackgroundAndForegroundKeepTheHandInPlay) {
   view->CallBackGameEnterBackGround();  // told twice, held once
   EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 2);
   tick(200, 0.05f);
-  EXPECT_EQ(Hand(), hand);
+  ASSERT_EQ(Hand(), hand);
   EXPECT_EQ(hand->GetCardCount(), dealtSoFar);
   EXPECT_EQ(view->GetPendingMainMsgCount(), 1u);
 
@@ -99,7 +99,7 @@ TEST_F(StaleTurns, ASinglePlayerBackgroundAndForegroundKeepTheHandInPlay) {
   tick(2, 0.05f);
   // The deal ended, the queued turn reached the same table, nothing restarted.
   EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 0);
-  EXPECT_EQ(Hand(), hand);
+  ASSERT_EQ(Hand(), hand);
   EXPECT_EQ(hand->GetCardCount(), 17);
   EXPECT_EQ(view->GetPendingMainMsgCount(), 0u);
   EXPECT_TRUE(Shown(SelfHandCard::kBtnBid3));
