@@ -152,6 +152,10 @@ def main():
     write("setting_conf", "defaults", b"100\n100\n1\n1\n1\n0\n0\n0")
     write("setting_conf", "quiet", b"25\n0\n0\n1\n1\n7\n-3\n2147483647")
     write("prop_catalogue", "catalogue", (ROOT / "data/com_coco_propinfo.conf").read_bytes())
+    write("small_game_layout", "shipped", (ROOT / "data/DDZSmallGameUIPos.conf").read_bytes())
+    write("small_game_layout", "spill",
+          b"[DDZSmallGameUIPos]\ng_ptSidePos[] = 1,2; 3,4; 5,6; 7,8\ng_ptLevelNoPos = 1,1; 2,2; 3,3; 4,4; 5,5; 6,6; 7,7\n"
+          b"g_fCardScale = 0.8\ng_ptManPos = 170\n")
     write("task_catalogue", "tasks", bytes([40, 34]) + (ROOT / "data/ddz_task_info.conf").read_bytes())
 
 
