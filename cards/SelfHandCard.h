@@ -224,8 +224,9 @@ class SelfHandCard : public SpriteCardManage {
   virtual bool NextHint(std::vector<int>& out) const;
   virtual void RestartHintCycle() const;
   // A play turn against `lastPlay` (empty: the hand leads), closing the bid
-  // turn first: the four play buttons shown, pass and hint only when following, the play button by the
-  // selection, and the cannot-beat tip when nothing in the hand beats it.
+  // turn first: the four play buttons shown, pass and hint only when
+  // following, the play button by the selection, and the cannot-beat tip
+  // when nothing in the hand beats it.
   void OpenPlayTurn(const std::vector<int>& lastPlay);
   // The start of a play-button check: the play button off and the reselect
   // button enabled by `selected` (filled with the selected codes). Null, with

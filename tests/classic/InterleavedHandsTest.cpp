@@ -208,7 +208,10 @@ TEST_P(InterleavedHands, AHundredHandsWithBackgroundAndForegroundAtAnyMomentNeve
 }
 
 INSTANTIATE_TEST_SUITE_P(TwoHundredHands, InterleavedHands,
-                         ::testing::Values(Seeds{59, 20260359}, Seeds{1059, 20261210}));
+                         ::testing::Values(Seeds{59, 20260359}, Seeds{1059, 20261210}),
+                         [](const ::testing::TestParamInfo<Seeds>& info) {
+                           return "deck" + std::to_string(info.param.deck);
+                         });
 
 }  // namespace
 }  // namespace classictest
