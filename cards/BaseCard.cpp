@@ -46,11 +46,6 @@ BaseCard::~BaseCard() {
   m_vcCards.clear();
 }
 
-void BaseCard::onEnter() {
-  YndGameLayer::onEnter();
-  if (m_bChainRunning) m_pLock->Hold();
-}
-
 bool BaseCard::IsHoldingLock() const { return m_pLock != nullptr && m_pLock->IsHeld(); }
 
 void BaseCard::AddCard(int iCardIndex, bool bBack, bool bVisible) {

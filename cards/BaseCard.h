@@ -47,8 +47,6 @@ class BaseCard : public YndGameLayer {
   // `owner`: the view told when the cards are shown; not owned.
   explicit BaseCard(ITableRowOwner* owner);
   ~BaseCard() override;
-  // A chain that comes back on the stage holds the messages again.
-  void onEnter() override;
 
   // Appends a card: a back ("cardback.png"), or the face of `iCardIndex`
   // shown or hidden by bVisible. A face that is not a card is refused (logged).
