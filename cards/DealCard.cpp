@@ -93,7 +93,11 @@ void DealCard::StartDeal(const std::uint8_t* ownCardBytes, int /*unused*/, std::
 void DealCard::onEnter() {
   SpriteCardManage::onEnter();
   // Only a prepared deal runs: a finished one stays still when it comes back.
-  if (m_bDealing) scheduleUpdate();
+  // The messages wait while it runs (the lock holds only on the stage).
+  if (m_bDealing) {
+    m_pLock->Hold();
+    scheduleUpdate();
+  }
 }
 
 void DealCard::update(float) {

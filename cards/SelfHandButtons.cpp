@@ -132,7 +132,29 @@ void SelfHandCard::BuildCannotBeatTip() {
 
 // ---------------------------------------------------------------- turns
 
+void SelfHandCard::CloseBidTurn() {
+  for (int i = kBtnBid0; i <= kBtnBid3; ++i)
+    if (Button* bid = GetMainButton(i)) bid->setVisible(false);
+  for (int pair : {kPairCall, kPairRob, kPairDouble})
+    for (int side = 0; side < 2; ++side)
+      if (Button* button = GetPairButton(pair, side)) button->setVisible(false);
+}
+
+void SelfHandCard::CloseTurns() {
+  CloseBidTurn();
+  for (int i : {kBtnPass, kBtnReselect, kBtnHint, kBtnPlay})
+    if (Button* button = GetMainButton(i)) button->setVisible(false);
+  for (int side = 0; side < 2; ++side)
+    if (Button* button = GetPairButton(kPairShowHand, side)) button->setVisible(false);
+  if (m_pCannotBeatTip != nullptr) m_pCannotBeatTip->setVisible(false);
+  m_bWaitingForChoice = false;
+}
+
 void SelfHandCard::ShowCallScoreButtons(int highest) {
+  // A play turn still open belongs to a hand that is over.
+  for (int i : {kBtnPass, kBtnReselect, kBtnHint, kBtnPlay})
+    if (Button* button = GetMainButton(i)) button->setVisible(false);
+  if (m_pCannotBeatTip != nullptr) m_pCannotBeatTip->setVisible(false);
   for (int i = kBtnBid0; i <= kBtnBid3; ++i) {
     Button* bid = GetMainButton(i);
     if (bid == nullptr) continue;
@@ -144,6 +166,8 @@ void SelfHandCard::ShowCallScoreButtons(int highest) {
 }
 
 void SelfHandCard::OpenPlayTurn(const std::vector<int>& lastPlay) {
+  // A bid turn still open would take the time-out's press and the choice.
+  CloseBidTurn();
   RestartHintCycle();
   m_bCannotBeat = false;
   m_vcLastPlay = lastPlay;

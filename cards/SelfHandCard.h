@@ -102,7 +102,8 @@ class SelfHandCard : public SpriteCardManage {
   void UpdateQuickSelectButtons();
 
   // ---- buttons, requests and hints ----
-  // The own turn to bid; bids up to `highest` (but bid 0) are disabled.
+  // The own turn to bid; bids up to `highest` (but bid 0) are disabled. A
+  // play turn still open is closed first.
   void ShowCallScoreButtons(int highest);
   // The own turn to play against `lastPlay` (card codes; empty when leading).
   virtual void ShowOutCardButtons(const std::vector<int>& lastPlay);
@@ -117,8 +118,14 @@ class SelfHandCard : public SpriteCardManage {
   void OnDoublePairClick(cocos2d::Ref* sender);
   // Shows both buttons of an answer pair (the table shows the one the server asks for).
   void ShowAnswerPair(int pair);
-  // The time-out action.
+  // The time-out action: on the turn that is open; nothing when none is.
   void OnAutoOperate() override;
+  // Closes the own bid turn: the bid buttons and the call, rob and double
+  // pairs hidden.
+  void CloseBidTurn();
+  // Closes every open own turn (a new deal, a reset, the result): no button
+  // or answer pair shown, the cannot-beat tip hidden, no choice awaited.
+  void CloseTurns();
 
   // ---- what the table view sets and reads ----
   ISelfHandOwner* GetOwnerView() const { return m_pOwnerView; }
@@ -221,9 +228,10 @@ class SelfHandCard : public SpriteCardManage {
   // nothing beats it, true and empty when a running cycle is exhausted.
   virtual bool NextHint(std::vector<int>& out) const;
   virtual void RestartHintCycle() const;
-  // A play turn against `lastPlay` (empty: the hand leads): the four play
-  // buttons shown, pass and hint only when following, the play button by the
-  // selection, and the cannot-beat tip when nothing in the hand beats it.
+  // A play turn against `lastPlay` (empty: the hand leads), closing the bid
+  // turn first: the four play buttons shown, pass and hint only when
+  // following, the play button by the selection, and the cannot-beat tip
+  // when nothing in the hand beats it.
   void OpenPlayTurn(const std::vector<int>& lastPlay);
   // The start of a play-button check: the play button off and the reselect
   // button enabled by `selected` (filled with the selected codes). Null, with

@@ -508,6 +508,11 @@ void GameViewPC::ResetTable() {
   if (m_pGameClock != nullptr) m_pGameClock->ResetClock();
   if (m_pTopUIPC != nullptr) m_pTopUIPC->ResetPanel();
   for (int seat = 0; seat < kMaxSeats; ++seat) m_iSendRowRole[seat] = 0;
+  // Whatever the table showed is over: its result and turns are dropped.
+  m_bHandRunning = false;
+  m_bOwnPlayPending = false;
+  m_bOwnPassPending = false;
+  m_iPassesInRow = 0;
   ResetHandWidgets();
 }
 

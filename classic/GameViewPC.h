@@ -219,7 +219,9 @@ class GameViewPC : public DDZGameView {
   void OnCallLandlordAct(char* msg, int len);
   void OnLandlordDecided(char* msg, int len);
   void OnPlayTurn(char* msg, int len);
-  // `local`: the message was made here for the own play (ShowSelfOutCard).
+  // `local`: the message was made here rather than by the server; it is
+  // read the same. The own seat's play is shown from the server's 56 for
+  // it, so a refused play never leaves the hand.
   void OnPlayCards(char* msg, int len, bool local);
   void OnTableSettings(char* msg, int len);
   void OnNewPlayerAward(char* msg, int len);
@@ -304,10 +306,15 @@ class GameViewPC : public DDZGameView {
   void CallBackEscapeNotice(int code) override;
   void CallBackPlayerNetDelay(int pos, int value) override;
   void QuitGameNow() override;
-  // Takes the table down to what survives the background (the seat widgets
-  // of the other seats are kept off the table for the next join) and holds
-  // the messages; the foreground makes the own hand, the deal layer and the
-  // clock again, lowers that one hold and logs in again.
+  // The background holds the messages (once, however often it is called).
+  // In the single-player game the local server keeps the hand in play, so
+  // the table stays as it is and the foreground only lowers that hold: the
+  // hand goes on where it was. With a game server the background takes the
+  // table down to what survives it (the seat widgets of the other seats are
+  // kept off the table for the next join); the foreground makes the own
+  // hand, the deal layer and the clock again, drops the messages still
+  // queued for the hand it no longer shows, lowers the hold and logs in
+  // again (the re-login snapshot then lays the hand out).
   void CallBackGameEnterBackGround() override;
   void CallBackGameEnterForeGround() override;
   // The re-login snapshot rebuilds the table (GameViewPCRelogin.cpp). A
@@ -412,6 +419,9 @@ class GameViewPC : public DDZGameView {
   int m_iSmallGameState = 0;
 
   // ---- the hand ----
+  // From the deal (or a re-login snapshot) to its result or a table reset;
+  // a result or a turn that comes while no hand runs belongs to a hand the
+  // table no longer shows and is dropped.
   bool m_bHandRunning = false;
   // The cap of the hand's winnings, shown as the top score.
   int m_iTopScoreCap = 0;
@@ -526,8 +536,17 @@ class GameViewPC : public DDZGameView {
   // Empties every card row and seat mark before a snapshot is laid out.
   void ClearTableForRestore();
   // The view raised the lock when it went to the background and has not
-  // lowered it yet.
+  // lowered it yet; the raise belongs to lock generation
+  // m_uBackgroundGeneration (a re-login in between has reset it).
   bool m_bBackgroundHold = false;
+  unsigned m_uBackgroundGeneration = 0;
+  // The own play or pass went out and the server has not answered with its
+  // 56 for the own seat yet; the own cards stay in the hand until it does.
+  bool m_bOwnPlayPending = false;
+  bool m_bOwnPassPending = false;
+  // Passes since the last play of cards: two at the own turn mean the own
+  // seat leads.
+  int m_iPassesInRow = 0;
   // Widgets taken off the table but kept; one reference each.
   cocos2d::Vector<cocos2d::Node*> m_vcParked;
 

@@ -34,6 +34,7 @@
 #include "platform/os/Saturate.h"
 #include "classic/SmallGamePort.h"
 #include "platform/framework/YndGameLayer.h"
+#include "platform/gamebase/MainMsgLock.h"
 #include "widgets/ActivityLayer.h"
 #include "widgets/AwardDisplays.h"
 #include "widgets/CardCounterLayer.h"
@@ -402,6 +403,8 @@ void GameViewPC::CallBackHandleActiveMoney(char* msg, int len) { tablenotice::Ha
 // ---------------------------------------------------------------- background and foreground
 
 void GameViewPC::CallBackGameEnterBackGround() {
+  // A second background before the foreground holds nothing more.
+  if (m_bBackgroundHold) return;
   if (g_iExitState < 2) {
     RecordGameStateIfOn(kStateBackgroundInHand);
   } else if (g_iExitState == 2) {
@@ -410,6 +413,12 @@ void GameViewPC::CallBackGameEnterBackGround() {
   // The base holds the messages while the window is away.
   GameViewBase::CallBackGameEnterBackGround();
   m_bBackgroundHold = true;
+  m_uBackgroundGeneration = MainMsgLockGeneration();
+  unschedule(schedule_selector(GameViewPC::AutoChangeDesk));
+  unschedule(schedule_selector(GameViewPC::OnIdleKick));
+  // The local server holds the hand in play: the table keeps it as it is.
+  if (IsSinglePlayer()) return;
+
   ResetTable();
   auto drop = [](auto*& slot) {
     if (slot == nullptr) return;
@@ -446,8 +455,6 @@ void GameViewPC::CallBackGameEnterBackGround() {
   }
   if (m_pActivityLayer != nullptr && m_pActivityLayer->isRunning()) m_pActivityLayer->RemoveAll();
   OnEnterBackGroundHook();
-  unschedule(schedule_selector(GameViewPC::AutoChangeDesk));
-  unschedule(schedule_selector(GameViewPC::OnIdleKick));
 }
 
 void GameViewPC::CallBackGameEnterForeGround() {
@@ -458,6 +465,15 @@ void GameViewPC::CallBackGameEnterForeGround() {
     QuitGame(nullptr);
     return;
   }
+  // Only the background's own hold is given back, and only while the lock
+  // has not been reset since it was raised.
+  if (m_bBackgroundHold) {
+    if (m_uBackgroundGeneration == MainMsgLockGeneration()) m_iLockMainMsgCount -= 1;
+    m_bBackgroundHold = false;
+  }
+  // The single-player hand goes on where it was.
+  if (IsSinglePlayer()) return;
+
   if (m_pHandCard[kOwnSeat] == nullptr) {
     BuildSelfHand();
     addChild(m_pHandCard[kOwnSeat], kZOwnHand);
@@ -469,11 +485,9 @@ void GameViewPC::CallBackGameEnterForeGround() {
     m_pGameClock->autorelease();
     AddTableWidget(m_pGameClock, kZClock);
   }
-  // Only the background's own hold is given back.
-  if (m_bBackgroundHold) {
-    m_iLockMainMsgCount -= 1;
-    m_bBackgroundHold = false;
-  }
+  // The table was taken down: nothing queued for the hand it showed may
+  // reach the new one; the re-login snapshot brings the hand back.
+  DropPendingMessages();
   IniMainSocketAuthen();
 }
 

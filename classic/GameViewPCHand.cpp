@@ -69,9 +69,8 @@ constexpr int kDealTaskPrize = 100;
 constexpr int kDealTaskMainType = 104;
 constexpr int kDealTaskAddPercent = 108;
 constexpr int kDealTaskAddSeconds = 112;
-// 56 and the local copy of the own play: chair, up to 20 card bytes, count.
+// 56: chair, up to 20 card bytes.
 constexpr int kPlayedCards = 9;
-constexpr int kPlayedCount = 29;
 // 23: chair, 20 card bytes.
 constexpr int kShownCards = 9;
 constexpr int kShowHandSize = kShownCards + msg::kMaxPlayCards;
@@ -217,6 +216,12 @@ void GameViewPC::CallBackHandleMainSocketNetMsg(char* msg, int len) {
                  MinMessageLength(type));
     return;
   }
+  if (!m_bHandRunning && (type == kMsgBidTurn || type == kMsgPlayTurn)) {
+    // A turn of a hand that is over or that the table no longer shows: a
+    // press on it would be taken as a move of another hand.
+    cocos2d::log("CallBackHandleMainSocketNetMsg: turn %d while no hand runs, dropped", type);
+    return;
+  }
   switch (type) {
     case kMsgDeal: OnGameStart(msg, len); break;
     case kMsgBidTurn: OnTurnPrompt(msg, len); break;
@@ -310,8 +315,8 @@ void GameViewPC::OnGameStart(char* msg, int len) {
   if (SeatOfChair(ByteAt(msg, kDealFirstSeat), "OnGameStart") < 0) return;
   // The first deal after the result screen's continue button.
   if (m_iContinueCount == 1) RecordGameStateIfOn(kStateFirstDealAfterContinue);
-  m_bHandRunning = true;
   ResetTable();
+  m_bHandRunning = true;
   m_TableItem.Clear();
   if (m_iGameMode == kCallRobMode) {
     for (int seat = 0; seat < kPlayerCount; ++seat) {
@@ -536,6 +541,7 @@ void GameViewPC::OnLandlordDecided(char* msg, int len) {
   if (seat < 0) return;
   m_TableItem.iLandOwnerPos = seat;
   m_TableItem.iTableCardOwnerPos = seat;
+  m_iPassesInRow = 0;
   if (m_pPlayerGameInfo[seat] != nullptr) m_pPlayerGameInfo[seat]->ShowLandOwner(true, g_ptLandOwner[seat], false);
   for (int s = 0; s < kPlayerCount; ++s) m_iSendRowRole[s] = s == seat ? kLandlordRole : kFarmerRole;
 
@@ -624,6 +630,20 @@ void GameViewPC::OnPlayTurn(char* msg, int len) {
   }
   ShowLastCardsOnBottomBar();
 
+  if (seat == kOwnSeat) {
+    // The own seat leads when its own play is the one on the table or both
+    // other seats passed since the last play; a turn handed back after a
+    // refused pass says the server has it leading whatever the table shows.
+    const bool refusedPass = m_bOwnPlayPending && m_bOwnPassPending;
+    if (m_bOwnPlayPending) cocos2d::log("GameViewPC::OnPlayTurn: the server handed the own turn back");
+    m_bOwnPlayPending = false;
+    m_bOwnPassPending = false;
+    if (m_TableItem.iTableCardOwnerPos == kOwnSeat || m_iPassesInRow >= 2 || refusedPass) {
+      m_TableItem.vcTableCardIndex.clear();
+      m_TableItem.iTableCardOwnerPos = kOwnSeat;
+    }
+  }
+
   int seconds = kShortClockPlaySeconds;
   if (!SeatHasShortClock(seat)) {
     const int left = m_pHandCard[seat] != nullptr ? m_pHandCard[seat]->GetCardCount() : 0;
@@ -639,7 +659,6 @@ void GameViewPC::OnPlayTurn(char* msg, int len) {
   ShowSeatClock(seconds, seat, kClockKindPlay);
 
   if (seat == kOwnSeat) {
-    if (m_TableItem.iTableCardOwnerPos == kOwnSeat) m_TableItem.vcTableCardIndex.clear();
     SelfHandCard* hand = GetSelfHand();
     if (hand != nullptr) {
       if (callRob && hand->GetCardCount() == kLandlordCards) {
@@ -682,14 +701,22 @@ void GameViewPC::OnPlayCards(char* msg, int len, bool local) {
     if (!IsSinglePlayer() && m_pTaskUI != nullptr) m_pTaskUI->StopTaskAni();
     if (CardCounterLayer* counter = OpenCardCounter()) counter->SetShow(true);
   }
-  if (!local && seat == kOwnSeat) return;  // shown when it was sent
+  // The own play is shown when the server takes it: its 56 for the own
+  // seat, never the request alone (a refused play keeps its cards).
+  (void)local;
+  if (seat == kOwnSeat) {
+    m_bOwnPlayPending = false;
+    m_bOwnPassPending = false;
+  }
 
   const std::vector<int> codes = CardsAt(msg, kPlayedCards, msg::kMaxPlayCards, true);
   const int figure = SeatHeadFigure(seat);
   if (codes.empty()) {
+    ++m_iPassesInRow;
     if (m_pPlayerGameInfo[seat] != nullptr) m_pPlayerGameInfo[seat]->ShowPass(true, g_ptPlayerInfoBG[seat]);
     PlayVoice(seat, kVoicePass);
   } else {
+    m_iPassesInRow = 0;
     const int previousOwner = m_TableItem.iTableCardOwnerPos;
     m_TableItem.vcTableCardIndex = codes;
     m_TableItem.iTableCardOwnerPos = seat;
@@ -823,14 +850,12 @@ void GameViewPC::ShowCardTypeEffect(int cardType, int headIndex, int pos, int ch
 
 // ---------------------------------------------------------------- the own hand's calls
 
-void GameViewPC::ShowSelfOutCard(const char* cards, int count) {
-  std::array<char, msg::MsgSize::Played> local{};
-  const PlayerNode* self = GetPlayerNode(kOwnSeat);
-  local[kBody] = static_cast<char>(self != nullptr ? self->cChairID : GetTableNumByTablePos(kOwnSeat));
-  const int n = cards != nullptr ? std::clamp(count, 0, msg::kMaxPlayCards) : 0;
-  if (n > 0) std::memcpy(local.data() + kPlayedCards, cards, static_cast<std::size_t>(n));
-  local[kPlayedCount] = static_cast<char>(n);
-  OnPlayCards(local.data(), static_cast<int>(local.size()), true);
+void GameViewPC::ShowSelfOutCard(const char*, int count) {
+  // The cards stay in the hand until the server's 56 for the own seat moves
+  // them to the table (OnPlayCards); a play the server refuses comes back as
+  // a new own turn with the hand still whole.
+  m_bOwnPlayPending = true;
+  m_bOwnPassPending = count <= 0;
 }
 
 void GameViewPC::HideGameClock() { StopClock(); }

@@ -262,6 +262,7 @@ void GameViewPC::CallBackAgainLogin(char* msg, int len) {
     }
     const int landlord = snap.landlord;
     m_TableItem.iLandOwnerPos = landlord;
+    // A restore shows the hat at rest at once: no entrance holds the messages.
     if (m_pPlayerGameInfo[landlord] != nullptr)
       m_pPlayerGameInfo[landlord]->ShowLandOwner(true, g_ptLandOwner[landlord], true);
     for (int pos = 0; pos < kSeats; ++pos) m_iSendRowRole[pos] = pos == landlord ? kLandlordRole : kFarmerRole;
@@ -344,4 +345,5 @@ void GameViewPC::CallBackAgainLogin(char* msg, int len) {
 
   // ---- 11 ----
   AddSysBoxMessage(GameText(kTextLoggedIn), -1);
+  m_bHandRunning = true;
 }

@@ -108,6 +108,17 @@ void GameViewPC::CallBackGameResultServer(char* msg, int len) {
     cocos2d::log("CallBackGameResultServer: result of length %d is shorter than %d, dropped", len, kResultSize);
     return;
   }
+  if (!m_bHandRunning) {
+    // The hand it settles is not the one on the table (or none is).
+    cocos2d::log("CallBackGameResultServer: no hand runs on the table, result dropped");
+    return;
+  }
+  m_bHandRunning = false;
+  // The hand is over: no own turn stays open under the result.
+  if (SelfHandCard* hand = GetSelfHand()) hand->CloseTurns();
+  StopClock();
+  m_bOwnPlayPending = false;
+  m_bOwnPassPending = false;
   DisableBottomBarForResult();
   ResetSeatHeadFigures();
   ++m_iHandsPlayed;
@@ -456,6 +467,7 @@ void GameViewPC::ResetHandWidgets() {
     if (m_pMingCard[seat] != nullptr) m_pMingCard[seat]->RemoveAllCards();
   }
   if (SelfHandCard* hand = GetSelfHand()) {
+    hand->CloseTurns();
     hand->SetAutomatic(false);
     hand->SetCannotBeat(false);
     hand->SetTurnStarted(false);

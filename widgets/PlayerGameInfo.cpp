@@ -230,7 +230,8 @@ void PlayerGameInfo::ShowLandOwner(bool bShow, Vec2 pt, bool bLogin) {
   m_pLandOwner->setPosition(Vec2(static_cast<float>(BasePT::g_iWindowWidth / 2),
                                  static_cast<float>(BasePT::g_iWindowHeight / 2)));
   addChild(m_pLandOwner, kHatZOrder);
-  if (bLogin) {
+  // Off the stage the entrance could not run: the hat is put at rest at once.
+  if (bLogin || !isRunning()) {
     m_pLandOwner->setPosition(pt);
     m_pLandOwner->setScale(kHatRestScale);
     m_pLandOwner->setVisible(true);

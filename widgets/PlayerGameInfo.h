@@ -13,7 +13,9 @@
 // The landlord hat's entrance holds the game messages: it raises the message
 // lock through a MsgLockToken that is a child of the hat, and lowers it when
 // the hat lands; a hat taken away in flight (hidden, ResetAll, the widget
-// leaving the stage) lowers it then, once.
+// leaving the stage) lowers it then, once. A hat shown while the widget is
+// off the stage (a seat kept for its next join) or by a re-login is put at
+// rest at once, with no entrance and no hold.
 //
 // Every mark pointer below is a child of this layer (not owned here; the
 // layer's child list keeps it), null while the mark is not shown.

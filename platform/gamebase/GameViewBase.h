@@ -247,6 +247,10 @@ class GameViewBase : public YndGameLayer, public INetLogic, public IGameMessageS
   int m_iPlayerCount = 3;
   std::unique_ptr<AniManage> m_pAniManage;
 
+  // Forgets the messages queued for this view and not yet delivered (a view
+  // that lays its table out anew from a re-login drops the old hand's).
+  void DropPendingMessages();
+
  private:
   friend class GameMsgPump;
   void DeliverMainMsg(char* msg, int len);
@@ -264,7 +268,6 @@ class GameViewBase : public YndGameLayer, public INetLogic, public IGameMessageS
   void AuthenLocally();
   void SeatSinglePlayers();
   void ClearPlayers();
-  void DropPendingMessages();
 
   SingleServerBase* m_pSingleServer = nullptr;  // borrowed from the derived view
   bool m_bNetTest = false;

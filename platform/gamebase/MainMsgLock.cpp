@@ -68,6 +68,8 @@ void ResetMainMsgLock() {
   ++g_uLockGeneration;
 }
 
+unsigned MainMsgLockGeneration() { return g_uLockGeneration; }
+
 // ---------------------------------------------------------------- token
 
 MsgLockToken* MsgLockToken::Create(cocos2d::Node* owner) {
@@ -75,7 +77,10 @@ MsgLockToken* MsgLockToken::Create(cocos2d::Node* owner) {
   if (token == nullptr) return nullptr;
   token->setVisible(false);
   token->autorelease();
-  if (owner != nullptr) owner->addChild(token);
+  if (owner != nullptr) {
+    token->m_bOwned = true;
+    owner->addChild(token);
+  }
   return token;
 }
 
@@ -87,6 +92,12 @@ MsgLockToken* MsgLockToken::Raise(cocos2d::Node* owner) {
 
 bool MsgLockToken::Hold() {
   if (m_bHeld && m_uGeneration == g_uLockGeneration) return false;
+  if (m_bOwned && !isRunning()) {
+    // Its animation cannot run, so nothing would ever lower the count.
+    cocos2d::log("MsgLockToken: the owner is not on the stage, the messages are not held");
+    m_bHeld = false;
+    return false;
+  }
   m_bHeld = true;
   m_uGeneration = g_uLockGeneration;
   GameViewBase::m_iLockMainMsgCount += 1;

@@ -61,6 +61,9 @@ class MainMsgHoldTime {
 // Sets the count and the hold to 0 (re-login, a new deal). Tokens raised
 // before the reset no longer lower the count when they are released.
 void ResetMainMsgLock();
+// Changes with every ResetMainMsgLock: a raw raise of the count made before
+// a reset must not be lowered after it.
+unsigned MainMsgLockGeneration();
 
 // One raise of the lock count, owned by a node.
 //
@@ -72,6 +75,11 @@ void ResetMainMsgLock();
 // it again. Release lowers the count only when the token holds it, so a
 // second Release, or the token's own release on exit after an explicit one,
 // changes nothing.
+//
+// A token with an owner holds only while it is on the stage: an owner that
+// is not running (a seat widget kept off the table, a row not added yet)
+// runs no animation and would never lower the count, so Hold there raises
+// nothing. A free token (no owner) holds whenever asked.
 class MsgLockToken : public cocos2d::Node {
  public:
   // A token attached to `owner` (null: a free token the caller keeps alive),
@@ -80,7 +88,8 @@ class MsgLockToken : public cocos2d::Node {
   // Create, then Hold.
   static MsgLockToken* Raise(cocos2d::Node* owner);
 
-  // Raises the count by one; false (nothing changes) when already held.
+  // Raises the count by one; false (nothing changes) when already held, or
+  // when the token has an owner and is not on the stage.
   bool Hold();
   // Lowers the count by one; false (nothing changes) when not held, or when
   // the lock was reset since the token raised it.
@@ -92,6 +101,7 @@ class MsgLockToken : public cocos2d::Node {
 
  private:
   MsgLockToken() = default;
+  bool m_bOwned = false;
   bool m_bHeld = false;
   unsigned m_uGeneration = 0;
 };

@@ -378,13 +378,15 @@ TEST_F(NoticeTest, TheTaskCapWaitsInLineBehindTheAnimationBeforeIt) {
   EXPECT_EQ(anis->GetRunningCount(), 1u) << "the cap runs once the banner is done";
 }
 
-// Background while an animation holds the messages, then foreground.
-TEST_F(HandTest, BackgroundDuringTheDealTheFlipAndTheHatThenForegroundFreesTheMessages) {
+// Background on a network table while an animation holds the messages,
+// then foreground: the table is taken down and laid out again by a re-login.
+TEST_F(HandTest, NetworkBackgroundDuringTheDealTheFlipAndTheHatThenForegroundFreesTheMessages) {
   const std::array<std::uint8_t, 3> bottom{0x2B, 0x2C, 0x2D};
   const struct {
     const char* what;
     bool landlord;
   } cases[] = {{"during the deal", false}, {"during the flip and the hat's entrance", true}};
+  GameViewBase::m_GlobalInfo.iPlayMode = 0;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     ResetMainMsgLock();
@@ -399,18 +401,23 @@ TEST_F(HandTest, BackgroundDuringTheDealTheFlipAndTheHatThenForegroundFreesTheMe
     ASSERT_GT(GameViewBase::m_iLockMainMsgCount, 0);
     view->CallBackGameEnterBackGround();
     // Every hold of a removed animation is given back; only the
-    // background's own stays.
+    // background's own stays, once however often the window goes away.
+    view->CallBackGameEnterBackGround();
     EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 1);
     EXPECT_FALSE(view->IsAutoChangeDeskPending());
     tick(100, 0.05f);
     EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 1);
 
+    // What the old hand still had queued never reaches the rebuilt table.
+    const Frame turn = cm::BuildPlayTurn(1);
+    view->PostGameMessage(turn.data(), static_cast<int>(turn.size()));
     view->CallBackGameEnterForeGround();
     EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 0);
+    EXPECT_EQ(view->GetPendingMainMsgCount(), 0u);
     ASSERT_NE(view->GetSelfHand(), nullptr);
     EXPECT_EQ(view->GetSelfHand()->getParent(), view);
     EXPECT_NE(view->m_pGameClock, nullptr);
-    EXPECT_TRUE(view->GetStartButton()->isVisible());  // logged in again
+    EXPECT_FALSE(view->m_bHandRunning);
 
     // The next message is delivered.
     view->m_iGameMode = 0;
@@ -423,9 +430,11 @@ TEST_F(HandTest, BackgroundDuringTheDealTheFlipAndTheHatThenForegroundFreesTheMe
     // A second foreground lowers nothing more.
     view->CallBackGameEnterForeGround();
     EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 0);
-    view->SendSitReq();  // the seats join again
+    view->CallBackPlayerJoinTable(0);  // the seats join again
+    view->CallBackPlayerJoinTable(2);
     EXPECT_EQ(view->m_pPlayerGameInfo[0]->getParent(), view);
     EXPECT_EQ(view->m_pHandCard[2]->getParent(), view);
+    GameMsgBox::destroyMessageBox();
   }
 }
 

@@ -117,7 +117,8 @@ TEST_F(HandTest, AScoreModeHandFromTheDealToTheFirstPlays) {
       {"seat 0's turn: 20 s for 17 cards", cm::BuildPlayTurn(0), 1000, 0, 20, "", 3, 2, 2, 2, 1},
       {"a pass leaves the table cards", Played(0, {}), 0, -1, 0, "ddzSound/23.mp3", 3, 2, 2, 2, 1},
       {"own turn: no clock", cm::BuildPlayTurn(1), 0, -1, 0, "", 3, 2, 2, 2, 1},
-      {"the server's echo of the own play is ignored", Played(1, {0x23, 0x24}), 0, -1, 0, "", 3, 2, 2, 2, 1},
+      {"the server's 56 for the own seat is the own pass", Played(1, {}), 0, -1, 0, "ddzSound/23.mp3", 3, 2, 2, 2,
+       1},
       {"unknown type 99 changes nothing", FrameOf(99, 40), 0, -1, 0, "", 3, 2, 2, 2, 1},
       {"type 58 is ignored", FrameOf(58, 40), 0, -1, 0, "", 3, 2, 2, 2, 1},
       {"type 205 is ignored", FrameOf(205, 40), 0, -1, 0, "", 3, 2, 2, 2, 1},
@@ -135,7 +136,7 @@ TEST_F(HandTest, AScoreModeHandFromTheDealToTheFirstPlays) {
   EXPECT_TRUE(view->m_TableItem.bSendRocket);
   EXPECT_EQ(CardCount(0), 15);
   EXPECT_EQ(CardCount(2), 18);
-  EXPECT_EQ(CardCount(1), 17);  // the echo took nothing from the own hand
+  EXPECT_EQ(CardCount(1), 17);  // the own pass took nothing from the hand
   EXPECT_EQ(view->m_TableItem.iSelfTurnCount, 0);
   EXPECT_EQ(view->Requests(), std::vector<int>{25});
 }

@@ -44,7 +44,9 @@ class HandResult : public HandTest {
     view->m_TableItem.iTimes = 2;
     for (int seat = 0; seat < 3; ++seat) money[seat] = view->GetPlayerNode(seat)->iMoney;
   }
+  // The result of the hand on the table.
   void DeliverResult(const Frame& f) {
+    view->m_bHandRunning = true;
     std::vector<char> copy(f.begin(), f.end());
     view->CallBackGameResultServer(copy.data(), static_cast<int>(copy.size()));
   }

@@ -240,14 +240,36 @@ TEST_F(Pump, ANodeThatLeavesMidAnimationLowersItsRaise) {
   EXPECT_EQ(static_cast<int>(GameViewBase::m_iLockMainMsgCount), 0);
 }
 
-TEST_F(Pump, ATokenOnANodeThatNeverRanLowersWhenTheNodeDies) {
-  {
-    cocos2d::Node* sprite = cocos2d::Node::create();  // never added
-    MsgLockToken::Raise(sprite);
-    EXPECT_EQ(static_cast<int>(GameViewBase::m_iLockMainMsgCount), 1);
+// A landlord hat shown on a seat widget that is kept off the table never
+// runs its entrance: its token must not hold the messages.
+TEST_F(Pump, ATokenWhoseOwnerIsNotOnTheStageHoldsNothing) {
+  cocos2d::Node* neverAdded = cocos2d::Node::create();
+  cocos2d::Node* parked = cocos2d::Node::create();
+  view->addChild(parked);
+  parked->retain();
+  parked->removeFromParent();
+  for (cocos2d::Node* owner : {neverAdded, parked}) {
+    MsgLockToken* token = MsgLockToken::Raise(owner);
+    EXPECT_FALSE(token->IsHeld());
+    EXPECT_FALSE(token->Hold());
+    EXPECT_EQ(static_cast<int>(GameViewBase::m_iLockMainMsgCount), 0);
   }
-  tick();  // the pool drops the sprite and its token
+  Post(55, 1);
+  tick();
+  EXPECT_EQ(Delivered(), (Lines{"msg55.1"}));
+  // Back on the stage, the kept token holds again; a free token always does.
+  MsgLockToken* kept = MsgLockToken::Create(parked);
+  view->addChild(parked);
+  EXPECT_TRUE(kept->Hold());
+  MsgLockToken* free = MsgLockToken::Raise(nullptr);
+  free->retain();
+  EXPECT_TRUE(free->IsHeld());
+  EXPECT_EQ(static_cast<int>(GameViewBase::m_iLockMainMsgCount), 2);
+  parked->removeFromParent();
+  EXPECT_TRUE(free->Release());
+  free->release();
   EXPECT_EQ(static_cast<int>(GameViewBase::m_iLockMainMsgCount), 0);
+  parked->release();
 }
 
 TEST_F(Pump, AResetForgetsTheTokensRaisedBeforeIt) {
