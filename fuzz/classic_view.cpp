@@ -18,6 +18,9 @@
 //   op % 4 == 3: a number of frames (below 64) of 50 ms each.
 // Every message is followed by one frame.
 //
+// The view has the program's mini-game maker, so messages 35 and 41 open and
+// feed a real mini-game.
+//
 // A fresh view is made for each input (the table is rebuilt on entering the
 // stage), with the game base's records back at their start, so a found input
 // replays alone.
@@ -40,6 +43,7 @@
 #include "platform/os/Clock.h"
 #include "table/DDZGameView.h"
 #include "table/GameSoundDDZ.h"
+#include "variants/DDZSmallGameLayer.h"
 
 using ddz::fuzz::Input;
 
@@ -180,6 +184,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   cocos2d::Log::clear();
 
   FuzzView* view = FuzzView::create();
+  view->SetSmallGameMaker(DDZSmallGameMaker::Shared());
   stage.scene->addChild(view);
   view->SendSitReq();
   stage.director->mainLoop(kFrameSeconds);
