@@ -320,6 +320,10 @@ void DDZSmallGameLayer::StartLevel() {
   m_ePhase = Phase::kLevel;
   m_bSettling = false;
   m_pPickedCard = nullptr;
+  // Level data that came before the start button was pressed: the panel goes too.
+  for (cocos2d::Node* node : {static_cast<cocos2d::Node*>(m_pStartBtn), static_cast<cocos2d::Node*>(m_pQuitBtn),
+                              static_cast<cocos2d::Node*>(m_pStartPanel)})
+    if (node != nullptr) node->setVisible(false);
   for (int i = 0; i < m_iLevelCount; ++i) {
     DDZSmallGameLevelNoBorad* board = m_pLevelBoards[static_cast<std::size_t>(i)];
     if (i + 1 < m_iLevelNo) board->LightOn();

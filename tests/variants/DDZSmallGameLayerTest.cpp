@@ -285,6 +285,19 @@ TEST_F(LayerTest, LevelDataIsCutToWhatTheMessageHoldsAndEveryLevelDealsEightPlac
   layer->SetLevelData(reinterpret_cast<const char*>(shortFrame.data()), 15);
   EXPECT_FALSE(layer->HasPlayed());
   EXPECT_EQ(layer->GetPhase(), Phase::kRequested);
+  layer->LeaveSmallGame();
+  run(0.6f);
+
+  // Data before the start button was pressed: the level starts and the panel goes.
+  ASSERT_NE(Open(), nullptr);
+  view->Deliver(LevelData({one}));
+  EXPECT_EQ(layer->GetPhase(), Phase::kLevel);
+  EXPECT_FALSE(layer->GetStartButton()->isVisible());
+  EXPECT_FALSE(layer->GetQuitButton()->isVisible());
+  EXPECT_FALSE(layer->GetStartPanel()->isVisible());
+  // A second message of level data is dropped.
+  view->Deliver(LevelData({one, one}));
+  EXPECT_EQ(layer->GetLevelRecordCount(), 1);
 }
 
 TEST_F(LayerTest, CardCountsOfSevenAndNineStillDealEightPlacesAndTheRestIsBlank) {
