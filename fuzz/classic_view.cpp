@@ -33,6 +33,7 @@
 
 #include "cards/Vell_SpriteCardManage.h"
 #include "classic/GameViewPC.h"
+#include "fuzz/FuzzClassicView.h"
 #include "fuzz/FuzzSupport.h"
 #include "platform/engine/cocos2d.h"
 #include "platform/framework/SoundManage.h"
@@ -45,7 +46,9 @@
 #include "table/GameSoundDDZ.h"
 #include "variants/DDZSmallGameLayer.h"
 
+using ddz::fuzz::FuzzView;
 using ddz::fuzz::Input;
+using ddz::fuzz::ResetClassicRecords;
 
 namespace {
 
@@ -56,32 +59,6 @@ constexpr int kMaxFrames = 64;
 constexpr float kFrameSeconds = 0.05f;
 constexpr int kMaxSteps = 64;
 const char kLoweredPastZero[] = "m_iLockMainMsgCount lowered below 0";
-
-// The local server of the single-player game, answering nothing: every
-// message the view sees comes from the input.
-class SilentServer : public SingleServerBase {
- public:
-  explicit SilentServer(IGameMessageSink* view) : SingleServerBase(view) {}
-  void StartGame() override {}
-  void RecvGameViewMsg(const std::uint8_t*, int) override {}
-};
-
-class FuzzView : public GameViewPC {
- public:
-  static FuzzView* create() {
-    auto* view = new FuzzView();
-    view->autorelease();
-    return view;
-  }
-  SingleServerBase* CallBackCreateSingleServer() override {
-    server = std::make_unique<SilentServer>(this);
-    return server.get();
-  }
-  std::unique_ptr<SilentServer> server;
-
- private:
-  FuzzView() : GameViewPC(nullptr, nullptr, 62) {}
-};
 
 // What a refused message must leave as it was.
 struct Observed {
@@ -147,19 +124,10 @@ Stage& TheStage() {
 
 // The game base's records back at their start and a new running scene.
 void ResetRecords(Stage& stage) {
-  ddz::os::Clock().Reset();
+  ResetClassicRecords();
   stage.director->reset();
   stage.scene = cocos2d::Scene::create();
   stage.director->runWithScene(stage.scene);
-  YndLocalData::sharedLocalData()->SetFilePath("");
-  cocos2d::UserDefault::destroyInstance();
-  GameViewBase::m_GlobalInfo = GlobalInfo();
-  GameViewBase::m_GlobalInfo.iPlayMode = 1;
-  ResetMainMsgLock();
-  SoundManage::shareSoundManage()->Reset();
-  GameSoundDDZ::destroyInstance();
-  std::fill(std::begin(g_iSeatHeadFigure), std::end(g_iSeatHeadFigure), -1);
-  GameViewPC::s_bHandStarted = false;
 }
 
 int Length(Input& in, int max) {

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "classic/GameViewPC.h"
+#include "fuzz/FuzzClassicView.h"
 #include "fuzz/FuzzSupport.h"
 #include "platform/engine/cocos2d.h"
 #include "platform/engine/ui/Widgets.h"
@@ -36,6 +37,7 @@
 #include "table/GameSoundDDZ.h"
 #include "variants/DDZSmallGameLayer.h"
 
+using ddz::fuzz::FuzzView;
 using ddz::fuzz::Input;
 using Phase = DDZSmallGameLayer::Phase;
 
@@ -46,30 +48,6 @@ constexpr int kMaxLevelData = 256;
 constexpr int kMaxFrames = 128;
 constexpr int kMaxSteps = 96;
 constexpr float kFrameSeconds = 0.05f;
-
-class SilentServer : public SingleServerBase {
- public:
-  explicit SilentServer(IGameMessageSink* view) : SingleServerBase(view) {}
-  void StartGame() override {}
-  void RecvGameViewMsg(const std::uint8_t*, int) override {}
-};
-
-class FuzzView : public GameViewPC {
- public:
-  static FuzzView* create() {
-    auto* view = new FuzzView();
-    view->autorelease();
-    return view;
-  }
-  SingleServerBase* CallBackCreateSingleServer() override {
-    server = std::make_unique<SilentServer>(this);
-    return server.get();
-  }
-  std::unique_ptr<SilentServer> server;
-
- private:
-  FuzzView() : GameViewPC(nullptr, nullptr, 62) {}
-};
 
 cocos2d::Director* TheDirector() {
   static cocos2d::Director* director = [] {
@@ -126,18 +104,11 @@ void Check(FuzzView* view) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   cocos2d::Director* director = TheDirector();
   ddz::fuzz::RunScope scope;
-  ddz::os::Clock().Reset();
+  ddz::fuzz::ResetClassicRecords();
   director->reset();
   director->setOpenGLView(cocos2d::GLViewImpl::create("fuzz"));  // the reset let the last one go
   cocos2d::Scene* scene = cocos2d::Scene::create();
   director->runWithScene(scene);
-  YndLocalData::sharedLocalData()->SetFilePath("");
-  cocos2d::UserDefault::destroyInstance();
-  GameViewBase::m_GlobalInfo = GlobalInfo();
-  GameViewBase::m_GlobalInfo.iPlayMode = 1;
-  ResetMainMsgLock();
-  SoundManage::shareSoundManage()->Reset();
-  GameSoundDDZ::destroyInstance();
 
   FuzzView* view = FuzzView::create();
   view->SetSmallGameMaker(DDZSmallGameMaker::Shared());
