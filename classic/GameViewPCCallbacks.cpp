@@ -340,7 +340,8 @@ void GameViewPC::CallBackJackPotNotice(char* msg, int len) {
   const int kind = static_cast<std::uint8_t>(msg[kJackpotKind]);
   if (kind != kJackpotYuanbao && kind != kJackpotTask) return;
   if (kind == kJackpotYuanbao && !LongEnough(msg, len, kJackpotYuanbaoSize, "CallBackJackPotNotice")) return;
-  if (AniManage* anis = GetAniManage()) anis->ShowAni(new AniTaskCompete(this), true, true);
+  // In line with the table's other animations.
+  if (AniManage* anis = GetAniManage()) anis->ShowAni(new AniTaskCompete(this), false, true);
   if (kind != kJackpotYuanbao) return;
 
   ShowAwardAni(kAwardYuanbaoKind, kAwardYuanbaoType, BigEndianAt(msg, kJackpotAmount));

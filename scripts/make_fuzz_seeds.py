@@ -93,11 +93,16 @@ def classic_view_seeds(test_messages):
     relogin[244:252] = struct.pack(">II", 8000, 10)
     relogin[252], relogin[253] = 0x25, 0x45
     relogin[308:320] = struct.pack(">III", 4, 1, 1)
+    # The new-player award (39, kind 3) with a prize at an int's end.
+    huge_award = frame(39, 36)
+    huge_award[8:12] = struct.pack("<i", 3)
+    huge_award[24:36] = struct.pack("<iii", 0, 2000000000, 1)
     hand = [deal, bid_turn, bid, landlord, play_turn]
     seeds = {
         "hand": b"".join(message(bytes(f)) + frames(2) for f in hand) + frames(40) + result(bytes(hand_result)) + frames(60),
         "relogin": snapshot(bytes(relogin)) + frames(10) + message(bytes(play_turn)) + frames(10),
         "short": b"".join(message(bytes(f[:len(f) - 1])) for f in hand) + result(bytes(hand_result[:287])),
+        "huge_award": message(bytes(huge_award)) + frames(5),
     }
     # The message tests' frames, one after another on a dealt table.
     seeds["test_frames"] = message(bytes(deal)) + frames(20) + b"".join(message(f) + frames(1) for f in test_messages)
