@@ -25,6 +25,9 @@
 // call-and-rob deal, the red packet's amounts, the jackpot's yuanbao): the
 // sanitizers see any overflow.
 //
+// The view has the program's mini-game maker, so messages 35 and 41 open and
+// feed a real mini-game.
+//
 // A fresh view is made for each input (the table is rebuilt on entering the
 // stage), with the game base's records back at their start, so a found input
 // replays alone.
@@ -37,6 +40,7 @@
 
 #include "cards/Vell_SpriteCardManage.h"
 #include "classic/GameViewPC.h"
+#include "fuzz/FuzzClassicView.h"
 #include "fuzz/FuzzSupport.h"
 #include "fuzz/TableStage.h"
 #include "platform/engine/cocos2d.h"
@@ -48,7 +52,9 @@
 #include "platform/os/Clock.h"
 #include "table/DDZGameView.h"
 #include "table/GameSoundDDZ.h"
+#include "variants/DDZSmallGameLayer.h"
 
+using ddz::fuzz::FuzzView;
 using ddz::fuzz::Input;
 
 namespace {
@@ -62,32 +68,6 @@ constexpr int kMaxSteps = 64;
 constexpr int kMaxNotice = 600;
 constexpr int kOps = 6;
 const char kLoweredPastZero[] = "m_iLockMainMsgCount lowered below 0";
-
-// The local server of the single-player game, answering nothing: every
-// message the view sees comes from the input.
-class SilentServer : public SingleServerBase {
- public:
-  explicit SilentServer(IGameMessageSink* view) : SingleServerBase(view) {}
-  void StartGame() override {}
-  void RecvGameViewMsg(const std::uint8_t*, int) override {}
-};
-
-class FuzzView : public GameViewPC {
- public:
-  static FuzzView* create() {
-    auto* view = new FuzzView();
-    view->autorelease();
-    return view;
-  }
-  SingleServerBase* CallBackCreateSingleServer() override {
-    server = std::make_unique<SilentServer>(this);
-    return server.get();
-  }
-  std::unique_ptr<SilentServer> server;
-
- private:
-  FuzzView() : GameViewPC(nullptr, nullptr, 62) {}
-};
 
 // What a refused message must leave as it was.
 struct Observed {
@@ -155,6 +135,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   cocos2d::Log::clear();
 
   FuzzView* view = FuzzView::create();
+  view->SetSmallGameMaker(DDZSmallGameMaker::Shared());
   stage.scene->addChild(view);
   view->SendSitReq();
   stage.director->mainLoop(kFrameSeconds);

@@ -206,6 +206,43 @@ def game_frames_seeds(test_messages):
     }
 
 
+def small_game_seeds():
+    """Inputs of the mini-game's target: the four opening values, then steps
+    (as fuzz/small_game.cpp reads them): messages 35 (op 0) and 41 (op 1),
+    the start button (2), touches (3) and frames (4)."""
+    def message(op, frame):
+        return bytes([op]) + struct.pack(">H", len(frame)) + frame
+
+    def frames(n):
+        return bytes([4, n])
+
+    def level_data(records, n=None, big=0, size=None):
+        m = bytearray(16 + 24 * len(records))
+        m[1], m[9] = 41, big
+        m[12:16] = struct.pack("<i", len(records) if n is None else n)
+        for k, (count, award, outcome, kinds) in enumerate(records):
+            at = 16 + 24 * k
+            m[at:at + 12] = struct.pack("<iii", count, award, outcome)
+            m[at + 12:at + 20] = bytes(kinds)
+        return bytes(m if size is None else m[:size])
+
+    opening = struct.pack(">IIII", 3, 100, 10, 5)
+    level = (8, 30, 2, [1, 1, 1, 1, 1, 1, 2, 0])
+    lose = (8, 0, 1, [1, 1, 3, 4, 1, 1, 2, 0])
+    wait_pick = frames(110) + frames(110) + frames(100)
+    return {
+        "three_levels": opening + bytes([2]) + frames(2) + message(1, level_data([level, lose, level], big=1)) +
+        wait_pick * 3 + frames(120),
+        "odd_counts": opening + bytes([2]) + message(1, level_data([(7,) + level[1:], (9,) + lose[1:]], n=6)) +
+        wait_pick * 2,
+        "no_records": opening + bytes([2]) + message(1, level_data([], n=0)) + frames(100),
+        "short_data": opening + bytes([2]) + message(1, level_data([level], size=15)) + message(0, bytes(36)),
+        "touches": opening + bytes([2]) + message(1, level_data([level])) + frames(110) +
+        bytes([3, 2, 0x80, 1, 0x40, 3, 1, 0x90, 0, 0xf0]) + wait_pick,
+        "quit": opening + bytes([3, 2, 0x60, 1, 0xb0]) + frames(20),
+    }
+
+
 def write(target, name, data):
     folder = OUT / target
     folder.mkdir(parents=True, exist_ok=True)
@@ -271,6 +308,8 @@ def main():
     write("small_game_layout", "spill",
           b"[DDZSmallGameUIPos]\ng_ptSidePos[] = 1,2; 3,4; 5,6; 7,8\ng_ptLevelNoPos = 1,1; 2,2; 3,3; 4,4; 5,5; 6,6; 7,7\n"
           b"g_fCardScale = 0.8\ng_ptManPos = 170\n")
+    for name, data in small_game_seeds().items():
+        write("small_game", name, data)
     write("task_catalogue", "tasks", bytes([40, 34]) + (ROOT / "data/ddz_task_info.conf").read_bytes())
 
 

@@ -24,6 +24,7 @@
 #include "gamedata/TextTables.h"
 #include "table/DDZGameView.h"
 #include "table/GameSoundDDZ.h"
+#include "variants/DDZSmallGameLayer.h"
 
 std::uint32_t g_hLobbyWnd = 0;
 std::uint8_t g_bKind22Mapped = 0;
@@ -389,7 +390,9 @@ T* NotInThisBuild(const char* cls) {
 }  // namespace
 
 GameViewBase* QorvDDZGameScene::NewGameViewPC(YndLoadingBase* loading, int gameId) {
-  return new GameViewPC(this, loading, gameId);
+  auto* view = new GameViewPC(this, loading, gameId);
+  view->SetSmallGameMaker(DDZSmallGameMaker::Shared());
+  return view;
 }
 GameViewBase* QorvDDZGameScene::NewSRGameView(YndLoadingBase*) { return NotInThisBuild<GameViewBase>("SRGameView"); }
 GameViewBase* QorvDDZGameScene::NewSuperGameView(YndLoadingBase*, int) {
