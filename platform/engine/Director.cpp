@@ -61,7 +61,7 @@ void Director::mainLoop(float dt) {
     _actionManager->update(dt);
     runHooks(dt);
     if (_nextScene) setNextScene();
-    drawScene();
+    if (!_openGLView || !_openGLView->isDrawingPaused()) drawScene();
   }
 
   AutoreleasePool::current().clear();
