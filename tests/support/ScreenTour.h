@@ -1,0 +1,435 @@
+// A tour of the classic single-player table's screens, as a player takes it:
+// one look per frame at the running table, and a click at a widget's place in
+// the 1280 x 720 design window (or the window's close button, or Escape) when
+// the tour moves on. The game is the seeded one of TourTable, so every run
+// sees the same hands. Each named screen is handed to `onScreen` once, when it
+// is on the stage and its widgets stand still.
+//
+// Shared by the screen gallery (a real window on SDL's offscreen driver; the
+// clicks go in as SDL events) and the headless layout test (the clicks go in
+// through the engine's window object). `CheckLayout` is the layout test's
+// look at one screen. No GoogleTest here.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "cardlogic/CardCodes.h"
+#include "cardlogic/ClueCard.h"
+#include "cardlogic/SingleServerDDZ.h"
+#include "cards/SelfHandCard.h"
+#include "classic/BottomUIPC.h"
+#include "classic/GameViewPC.h"
+#include "classic/TopUIPC.h"
+#include "platform/engine/cocos2d.h"
+#include "platform/engine/ui/Widgets.h"
+#include "platform/gamebase/GameMsgBox.h"
+#include "platform/gamebase/GameSceneBase.h"
+#include "widgets/ResultLayer.h"
+#include "widgets/TalkLayer.h"
+
+namespace ddz::tour {
+
+// The classic table with a local server that never seeds the random source
+// itself: the caller's seeded source deals every hand.
+class TourTable : public GameViewPC {
+ public:
+  using GameViewPC::GameViewPC;
+  SingleServerBase* CallBackCreateSingleServer() override {
+    m_Server = std::make_unique<ddz::SingleServerDDZ>(this, ddz::DeckSeeding::None);
+    return m_Server.get();
+  }
+  using GameViewPC::GetSeatHeadCenter;
+  std::unique_ptr<ddz::SingleServerDDZ> m_Server;
+};
+
+// ---------------------------------------------------------------- the stage
+
+inline bool ShownOnStage(const cocos2d::Node* node) {
+  for (const cocos2d::Node* n = node; n != nullptr; n = n->getParent()) {
+    if (!n->isVisible()) return false;
+    if (n->getParent() == nullptr) return n == cocos2d::Director::getInstance()->getRunningScene();
+  }
+  return false;
+}
+
+// A node's rectangle in the window (GL points, y up).
+inline cocos2d::Rect WorldBox(const cocos2d::Node* node) {
+  const cocos2d::Size size = node->getContentSize();
+  const cocos2d::Vec2 corners[4] = {node->convertToWorldSpace({0, 0}), node->convertToWorldSpace({size.width, 0}),
+                                    node->convertToWorldSpace({0, size.height}),
+                                    node->convertToWorldSpace({size.width, size.height})};
+  float x0 = corners[0].x, x1 = x0, y0 = corners[0].y, y1 = y0;
+  for (const auto& c : corners) {
+    x0 = std::min(x0, c.x);
+    x1 = std::max(x1, c.x);
+    y0 = std::min(y0, c.y);
+    y1 = std::max(y1, c.y);
+  }
+  return {x0, y0, x1 - x0, y1 - y0};
+}
+
+inline cocos2d::Vec2 WorldCentre(const cocos2d::Node* node) {
+  const cocos2d::Rect box = WorldBox(node);
+  return {box.getMidX(), box.getMidY()};
+}
+
+inline bool AnyActionRuns(cocos2d::Node* node) {
+  if (node->getNumberOfRunningActions() > 0 && node->isVisible()) return true;
+  for (cocos2d::Node* child : node->getChildren())
+    if (AnyActionRuns(child)) return true;
+  return false;
+}
+
+// ---------------------------------------------------------------- the tour
+
+class ScreenTour {
+ public:
+  // A click at a design point (GL points, y up); the window's close button;
+  // the Escape key.
+  struct Input {
+    std::function<void(const cocos2d::Vec2&)> click;
+    std::function<void()> close;
+    std::function<void()> escape;
+  };
+  using ScreenHandler = std::function<void(const std::string& name, GameViewPC* view)>;
+
+  // The screens in the order the tour names them.
+  static const std::vector<std::string>& ScreenNames() {
+    static const std::vector<std::string> names = {
+        "before-start", "settings",      "backpack",   "chat",        "chat-phrase",  "deal",
+        "bid-own",      "bid-other",     "bottom-cards", "play-own-hint", "play-seat-0", "play-seat-2",
+        "straight",     "plane",         "bomb",       "rocket",      "last-round-tip", "card-counter",
+        "info-popup",   "quit-hand",     "result-first", "quit-result", "result-won",  "result-lost",
+        "result-later"};
+    return names;
+  }
+
+  ScreenTour(Input input, ScreenHandler onScreen) : m_Input(std::move(input)), m_OnScreen(std::move(onScreen)) {}
+
+  int maxHands = 8;
+  // Lines on what the tour could not do (a screen not reached, a dialog
+  // without a way out).
+  std::vector<std::string> notes;
+
+  bool Done() const { return m_bDone; }
+  const std::set<std::string>& Seen() const { return m_Seen; }
+  int HandsDone() const { return m_iResults; }
+
+  // One look at the table; the caller runs one frame between two looks.
+  void Step() {
+    ++m_iFrame;
+    if (m_bDone) return;
+    auto* view = dynamic_cast<GameViewPC*>(GameSceneBase::m_pGameView);
+    if (view == nullptr || !view->isRunning()) return;
+    m_pView = view;
+    if (m_iWait > 0) {
+      --m_iWait;
+      return;
+    }
+    if (m_Then) {
+      auto then = std::move(m_Then);
+      m_Then = nullptr;
+      then();
+      return;
+    }
+    switch (m_iStage) {
+      case kBeforeStart: return BeforeStart();
+      case kHand: return InHand();
+      default: return;
+    }
+  }
+
+ private:
+  enum Stage { kBeforeStart, kHand };
+
+  // Waits `frames`, then, once nothing moves, names the screen and runs `after`.
+  void Later(int frames, std::function<void()> what) {
+    m_iWait = frames;
+    m_Then = std::move(what);
+  }
+  void Name(const std::string& name) {
+    if (m_Seen.count(name)) return;
+    m_Seen.insert(name);
+    m_OnScreen(name, m_pView);
+  }
+  // Names the screen once the scene stands still (at most a second later).
+  void NameWhenStill(const std::string& name, std::function<void()> after, int tries = 0) {
+    if (tries < 60 && AnyActionRuns(cocos2d::Director::getInstance()->getRunningScene())) {
+      Later(1, [=] { NameWhenStill(name, after, tries + 1); });
+      return;
+    }
+    Name(name);
+    if (after) after();
+  }
+  void Click(cocos2d::Node* node, const char* what) {
+    if (node == nullptr || !ShownOnStage(node)) {
+      notes.push_back(std::string("no ") + what + " to click");
+      return;
+    }
+    m_Input.click(WorldCentre(node));
+  }
+  bool Usable(cocos2d::ui::Button* b) const { return b != nullptr && ShownOnStage(b) && b->isEnabled(); }
+
+  // A panel button of the bottom bar opens its dialog; the tour names it and
+  // closes it again with the same button, else Escape.
+  void OpenPanel(int button, const std::string& name, std::function<void()> next) {
+    BottomUIPC* bar = m_pView->m_pBottomUIPC;
+    if (bar == nullptr) {
+      notes.push_back("no bottom bar");
+      return next();
+    }
+    Click(bar->GetPanelButton(button), name.c_str());
+    Later(20, [=] { NameWhenStill(name, [=] { m_Input.escape(); Later(10, next); }); });
+  }
+
+  void BeforeStart() {
+    cocos2d::ui::Button* start = m_pView->GetStartButton();
+    if (start == nullptr || !ShownOnStage(start) || m_pView->IsSitRequestPending()) return;
+    NameWhenStill("before-start", [=] {
+      OpenPanel(BottomUIPC::kPanelSettings, "settings", [=] {
+        OpenPanel(BottomUIPC::kPanelPack, "backpack", [=] {
+          BottomUIPC* bar = m_pView->m_pBottomUIPC;
+          Click(bar->GetPanelButton(BottomUIPC::kPanelTalk), "chat button");
+          Later(20, [=] {
+            NameWhenStill("chat", [=] {
+              ChoosePhrase();
+              Later(20, [=] {
+                NameWhenStill("chat-phrase", [=] {
+                  Click(m_pView->GetStartButton(), "start button");
+                  m_iStage = kHand;
+                  Later(30, [=] { Name("deal"); });
+                });
+              });
+            });
+          });
+        });
+      });
+    });
+  }
+
+  // The first phrase of the open chat box.
+  void ChoosePhrase() {
+    cocos2d::Node* talk = m_pView->m_pBottomUIPC->GetTalkLayer();
+    cocos2d::ui::Widget* phrase = talk != nullptr ? FirstButtonIn(talk) : nullptr;
+    if (phrase == nullptr) {
+      notes.push_back("the chat box shows no phrase to choose");
+      return;
+    }
+    m_Input.click(WorldCentre(phrase));
+  }
+  static cocos2d::ui::Widget* FirstButtonIn(cocos2d::Node* node) {
+    for (cocos2d::Node* child : node->getChildren()) {
+      if (auto* w = dynamic_cast<cocos2d::ui::Widget*>(child); w != nullptr && ShownOnStage(w) && w->isTouchEnabled())
+        return w;
+      if (cocos2d::ui::Widget* inner = FirstButtonIn(child)) return inner;
+    }
+    return nullptr;
+  }
+
+  void InHand() {
+    ResultLayer* screen = m_pView->GetResultScreen();
+    if (screen != nullptr && screen->isRunning()) return AtResult(screen);
+    if (GameMsgBox::shareMessageBox()->IsOpen()) return;
+    WatchTable();
+    SelfHandCard* hand = m_pView->GetSelfHand();
+    if (hand == nullptr) return;
+    for (int bid = SelfHandCard::kBtnBid3; bid >= SelfHandCard::kBtnBid0; --bid) {
+      if (!Usable(hand->GetMainButton(bid))) continue;
+      return NameWhenStill("bid-own", [=] {
+        // The first hand's own seat passes, so the next seats' bids show.
+        const int choice = m_iResults == 0 && Usable(hand->GetMainButton(SelfHandCard::kBtnBid0))
+                               ? SelfHandCard::kBtnBid0
+                               : bid;
+        Click(hand->GetMainButton(choice), "bid button");
+        if (choice == SelfHandCard::kBtnBid0) Later(25, [=] { Name("bid-other"); });
+      });
+    }
+    if (!hand->IsWaitingForChoice() || !ShownOnStage(hand->GetMainButton(SelfHandCard::kBtnPlay))) return;
+    ++m_iOwnTurns;
+    if (m_iOwnTurns == 2 && m_iResults == 0) return Extras(hand);
+    if (Usable(hand->GetMainButton(SelfHandCard::kBtnHint))) Click(hand->GetMainButton(SelfHandCard::kBtnHint), "hint");
+    Later(3, [=] {
+      const auto play = [=] {
+        if (Usable(hand->GetMainButton(SelfHandCard::kBtnPlay)))
+          Click(hand->GetMainButton(SelfHandCard::kBtnPlay), "play button");
+        else if (Usable(hand->GetMainButton(SelfHandCard::kBtnPass)))
+          Click(hand->GetMainButton(SelfHandCard::kBtnPass), "pass button");
+        Later(2, nullptr);
+      };
+      if (!m_Seen.count("play-own-hint") && !hand->SelectedCodes().empty())
+        NameWhenStill("play-own-hint", play);
+      else
+        play();
+    });
+  }
+
+  // At the own second turn of the first hand: the last round, the card
+  // counter, another seat's info and the quit question.
+  void Extras(SelfHandCard* hand) {
+    BottomUIPC* bar = m_pView->m_pBottomUIPC;
+    Click(bar->GetQuickButton(BottomUIPC::kQuickLastRound), "last-round button");
+    Later(15, [=] {
+      NameWhenStill("last-round-tip", [=] {
+        Click(bar->GetQuickButton(BottomUIPC::kQuickLastRound), "last-round button");
+        Later(5, [=] {
+          Click(bar->GetPanelButton(BottomUIPC::kPanelCounter), "card counter button");
+          Later(15, [=] {
+            NameWhenStill("card-counter", [=] {
+              Click(bar->GetPanelButton(BottomUIPC::kPanelCounter), "card counter button");
+              Later(5, [=] {
+                cocos2d::Vec2 head;
+                auto* table = dynamic_cast<TourTable*>(m_pView);
+                if (table != nullptr && table->GetSeatHeadCenter(0, head)) m_Input.click(head);
+                else notes.push_back("no head at seat 0");
+                Later(15, [=] {
+                  NameWhenStill("info-popup", [=] {
+                    m_Input.click({640, 560});  // an empty place of the table closes it
+                    Later(5, [=] {
+                      m_Input.close();
+                      Later(15, [=] {
+                        NameWhenStill("quit-hand", [=] {
+                          if (!GameMsgBox::shareMessageBox()->PressCancel()) m_Input.escape();
+                          m_iOwnTurns = 2;  // play on at the next look
+                          (void)hand;
+                        });
+                      });
+                    });
+                  });
+                });
+              });
+            });
+          });
+        });
+      });
+    });
+    m_iOwnTurns = 3;
+  }
+
+  // Plays on the table: each seat's first play, the first of each card type.
+  void WatchTable() {
+    for (int seat : {0, 2}) {
+      auto* row = m_pView->m_pSendCard[seat];
+      const std::string name = "play-seat-" + std::to_string(seat);
+      if (row != nullptr && ShownOnStage(row) && row->GetCardCount() > 0 && !m_Seen.count(name))
+        return Later(10, [=] { NameWhenStill(name, nullptr); });
+    }
+    const std::vector<int>& table = m_pView->m_TableItem.vcTableCardIndex;
+    if (table == m_LastTable) return;
+    m_LastTable = table;
+    if (table.empty()) return;
+    ddz::CardTypeInfo type;
+    std::vector<ddz::CardCode> codes(table.begin(), table.end());
+    if (!ddz::ClueCard::GetCardType(type, codes)) return;
+    std::string name;
+    if (type.type == ddz::CardType::Bomb) name = "bomb";
+    if (type.type == ddz::CardType::Rocket) name = "rocket";
+    if (type.type >= ddz::CardType::StraightFirst && type.type <= ddz::CardType::StraightLast) name = "straight";
+    if ((type.type >= ddz::CardType::PlaneFirst && type.type <= ddz::CardType::PlaneLast) ||
+        (type.type >= ddz::CardType::PlaneWingsFirst && type.type <= ddz::CardType::PlaneWingsLast))
+      name = "plane";
+    if (!name.empty() && !m_Seen.count(name)) Later(12, [=] { Name(name); });
+  }
+
+  void AtResult(ResultLayer* screen) {
+    if (screen->HasActed()) return;
+    if (AnyActionRuns(screen)) return;
+    cocos2d::ui::Button* next = screen->GetButton(ResultLayer::kBtnContinue);
+    const int hand = m_iResults;
+    const auto go = [=] {
+      ++m_iResults;
+      m_iOwnTurns = 0;
+      m_LastTable.clear();
+      if (m_iResults >= maxHands) {
+        m_bDone = true;
+        return;
+      }
+      if (Usable(next)) {
+        Click(next, "continue button");
+      } else {
+        notes.push_back("result screen of hand " + std::to_string(hand + 1) + ": no continue button");
+        m_pView->OnResultBtnContinue();
+      }
+    };
+    const bool won = m_pView->GetPlayerNode(1) != nullptr && OwnWon(screen);
+    const auto named = [=] {
+      Name(won ? "result-won" : "result-lost");
+      if (hand > 0) Name("result-later");
+      if (hand == 0) {
+        m_Input.close();
+        Later(15, [=] {
+          NameWhenStill("quit-result", [=] {
+            if (!GameMsgBox::shareMessageBox()->PressCancel()) m_Input.escape();
+            Later(5, go);
+          });
+        });
+      } else {
+        go();
+      }
+    };
+    if (hand == 0) {
+      Name("result-first");
+      Later(1, named);
+    } else {
+      named();
+    }
+  }
+  static bool OwnWon(ResultLayer* screen) {
+    auto* number = screen->GetSeatNumber(1);
+    return number != nullptr && !number->getString().empty() && number->getString()[0] != '-' &&
+           number->getString()[0] != '/';
+  }
+
+  Input m_Input;
+  ScreenHandler m_OnScreen;
+  GameViewPC* m_pView = nullptr;
+  int m_iStage = kBeforeStart;
+  int m_iFrame = 0;
+  int m_iWait = 0;
+  std::function<void()> m_Then;
+  std::set<std::string> m_Seen;
+  std::vector<int> m_LastTable;
+  int m_iOwnTurns = 0;
+  int m_iResults = 0;
+  bool m_bDone = false;
+};
+
+// ---------------------------------------------------------------- the layout check
+
+// What a player would object to on the screen now: a shown node outside the
+// 1280 x 720 window, a shown label without text, more than one modal dialog.
+// `reachable` (may be null) answers whether a tap at a button's centre would
+// reach that button.
+inline std::vector<std::string> CheckLayout(cocos2d::Node* root,
+                                            const std::function<bool(cocos2d::ui::Widget*)>& reachable) {
+  std::vector<std::string> problems;
+  const cocos2d::Rect window(-1, -1, 1282, 722);
+  std::function<void(cocos2d::Node*, const std::string&)> visit = [&](cocos2d::Node* node, const std::string& path) {
+    if (!node->isVisible() || node->getOpacity() == 0) return;
+    const std::string name = path + "/" + (node->getName().empty() ? std::string(typeid(*node).name()) : node->getName());
+    const cocos2d::Size size = node->getContentSize();
+    if (size.width > 0 && size.height > 0) {
+      const cocos2d::Rect box = WorldBox(node);
+      if (box.getMinX() < window.getMinX() || box.getMaxX() > window.getMaxX() || box.getMinY() < window.getMinY() ||
+          box.getMaxY() > window.getMaxY()) {
+        problems.push_back(name + " lies outside the window");
+      }
+    }
+    if (auto* label = dynamic_cast<cocos2d::Label*>(node); label != nullptr && label->getString().empty())
+      problems.push_back(name + " is a shown label without text");
+    if (auto* button = dynamic_cast<cocos2d::ui::Button*>(node);
+        button != nullptr && reachable && button->isEnabled() && button->isTouchEnabled() && !reachable(button))
+      problems.push_back(name + " does not take a tap at its centre");
+    for (cocos2d::Node* child : node->getChildren()) visit(child, name);
+  };
+  visit(root, "");
+  return problems;
+}
+
+}  // namespace ddz::tour
