@@ -93,7 +93,10 @@ void SdlWindow::handleEvent(const SDL_Event& e) {
         case SDL_WINDOWEVENT_MINIMIZED: setDrawingPaused(true); break;
         case SDL_WINDOWEVENT_RESTORED:
         case SDL_WINDOWEVENT_MAXIMIZED:
-        case SDL_WINDOWEVENT_SHOWN: setDrawingPaused(false); break;
+        case SDL_WINDOWEVENT_SHOWN: setDrawingPaused(false); [[fallthrough]];
+        case SDL_WINDOWEVENT_EXPOSED:
+          if (auto* r = dynamic_cast<SdlRenderer*>(cocos2d::Director::getInstance()->getRenderer())) r->requestFrame();
+          break;
         default: break;
       }
       break;

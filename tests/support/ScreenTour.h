@@ -11,7 +11,11 @@
 // look at one screen. No GoogleTest here.
 #pragma once
 
+#include <cxxabi.h>
+
 #include <algorithm>
+#include <cstdlib>
+#include <typeinfo>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -402,33 +406,77 @@ class ScreenTour {
 
 // ---------------------------------------------------------------- the layout check
 
-// What a player would object to on the screen now: a shown node outside the
-// 1280 x 720 window, a shown label without text, more than one modal dialog.
-// `reachable` (may be null) answers whether a tap at a button's centre would
-// reach that button.
-inline std::vector<std::string> CheckLayout(cocos2d::Node* root,
-                                            const std::function<bool(cocos2d::ui::Widget*)>& reachable) {
+// A node's class and name, and its parent's, for a report line.
+inline std::string Describe(const cocos2d::Node* node) {
+  const auto one = [](const cocos2d::Node* n) {
+    int status = 0;
+    char* plain = abi::__cxa_demangle(typeid(*n).name(), nullptr, nullptr, &status);
+    std::string text = status == 0 && plain != nullptr ? plain : typeid(*n).name();
+    std::free(plain);
+    if (!n->getName().empty()) text += " [" + n->getName() + "]";
+    return text;
+  };
+  std::string text = one(node);
+  if (node->getParent() != nullptr) text += " in " + one(node->getParent());
+  return text;
+}
+
+// What a player would object to on the screen now, from what the scene draws:
+// a drawn picture, text or box that does not lie inside the 1280 x 720 window,
+// a shown button without caption; and, when `reachable` is given (it answers
+// whether a tap at a button's centre reaches that button), a shown, enabled
+// button that a tap does not reach.
+inline std::vector<std::string> CheckLayout(cocos2d::Scene* scene,
+                                            const std::function<bool(cocos2d::ui::Button*)>& reachable) {
   std::vector<std::string> problems;
-  const cocos2d::Rect window(-1, -1, 1282, 722);
-  std::function<void(cocos2d::Node*, const std::string&)> visit = [&](cocos2d::Node* node, const std::string& path) {
-    if (!node->isVisible() || node->getOpacity() == 0) return;
-    const std::string name = path + "/" + (node->getName().empty() ? std::string(typeid(*node).name()) : node->getName());
-    const cocos2d::Size size = node->getContentSize();
-    if (size.width > 0 && size.height > 0) {
-      const cocos2d::Rect box = WorldBox(node);
-      if (box.getMinX() < window.getMinX() || box.getMaxX() > window.getMaxX() || box.getMinY() < window.getMinY() ||
-          box.getMaxY() > window.getMaxY()) {
-        problems.push_back(name + " lies outside the window");
+  std::set<std::string> seen;
+  const auto report = [&](std::string line) {
+    if (seen.insert(line).second) problems.push_back(std::move(line));
+  };
+  cocos2d::HeadlessRenderer recorder;
+  recorder.setRecording(true);
+  recorder.beginFrame();
+  scene->visit(&recorder, cocos2d::AffineTransform::IDENTITY, 0);
+  recorder.endFrame();
+  std::set<const cocos2d::Node*> drawn;
+  for (const cocos2d::DrawCommand& c : recorder.lastFrame()) {
+    if (c.opacity == 0 || c.node == nullptr) continue;
+    drawn.insert(c.node);
+    const cocos2d::Rect local = c.kind == cocos2d::DrawKind::Image ? c.quad : cocos2d::Rect(0, 0, c.size.width, c.size.height);
+    if (local.size.width <= 0 || local.size.height <= 0) continue;
+    const cocos2d::Vec2 corners[4] = {c.transform.apply(local.origin),
+                                      c.transform.apply({local.getMaxX(), local.getMinY()}),
+                                      c.transform.apply({local.getMinX(), local.getMaxY()}),
+                                      c.transform.apply({local.getMaxX(), local.getMaxY()})};
+    for (const cocos2d::Vec2& p : corners) {
+      if (p.x < -2 || p.x > 1282 || p.y < -2 || p.y > 722) {
+        const cocos2d::Rect box = WorldBox(c.node);
+        report(Describe(c.node) + " (" + (c.what.size() > 40 ? c.what.substr(0, 40) : c.what) + ") drawn outside the window at " +
+               std::to_string(static_cast<int>(box.getMinX())) + "," + std::to_string(static_cast<int>(box.getMinY())) +
+               " " + std::to_string(static_cast<int>(box.size.width)) + "x" +
+               std::to_string(static_cast<int>(box.size.height)));
+        break;
       }
     }
-    if (auto* label = dynamic_cast<cocos2d::Label*>(node); label != nullptr && label->getString().empty())
-      problems.push_back(name + " is a shown label without text");
-    if (auto* button = dynamic_cast<cocos2d::ui::Button*>(node);
-        button != nullptr && reachable && button->isEnabled() && button->isTouchEnabled() && !reachable(button))
-      problems.push_back(name + " does not take a tap at its centre");
-    for (cocos2d::Node* child : node->getChildren()) visit(child, name);
+  }
+  std::function<void(cocos2d::Node*)> visit = [&](cocos2d::Node* node) {
+    if (!node->isVisible()) return;
+    if (auto* button = dynamic_cast<cocos2d::ui::Button*>(node); button != nullptr && button->isTouchEnabled()) {
+      bool captioned = !button->getTitleText().empty();
+      std::function<void(cocos2d::Node*)> look = [&](cocos2d::Node* n) {
+        for (cocos2d::Node* child : n->getChildren()) {
+          if (child->isVisible() && (dynamic_cast<cocos2d::Label*>(child) != nullptr || drawn.count(child))) captioned = true;
+          look(child);
+        }
+      };
+      look(button);
+      if (!captioned) report(Describe(button) + ": a shown button without caption");
+      if (reachable && button->isEnabled() && !reachable(button))
+        report(Describe(button) + ": a tap at its centre does not reach it");
+    }
+    for (cocos2d::Node* child : node->getChildren()) visit(child);
   };
-  visit(root, "");
+  visit(scene);
   return problems;
 }
 
