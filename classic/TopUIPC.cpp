@@ -31,7 +31,8 @@ void TopUIPC::onEnter() {
   const Vec2 top(0, static_cast<float>(BasePT::g_iWindowHeight));
   m_pBg = cocos2d::Sprite::createWithSpriteFrameName(kBgFrame);
   if (m_pBg != nullptr) {
-    m_pBg->setPosition(g_ptTopUI + top);
+    // From the window's top centre, as the other tables' top bars.
+    m_pBg->setPosition(Vec2(static_cast<float>(BasePT::g_iWindowWidth / 2), top.y) + g_ptTopUI);
     m_pPanel->addChild(m_pBg);
   }
   cocos2d::Label** labels[kColumns] = {&m_pBaseScoreLabel, &m_pTimesLabel, &m_pTopScoreLabel};

@@ -54,6 +54,8 @@ class GameMsgBox : public YndGameLayer {
   cocos2d::Ref* GetTarget() const { return m_pTarget; }
   bool HasConfirmButton() const { return m_pOkButton != nullptr; }
   bool HasCancelButton() const { return m_pCancelButton != nullptr; }
+  // The confirm or the cancel button while the box is open; null when it has none.
+  cocos2d::ui::Button* GetButton(bool confirm) const { return confirm ? m_pOkButton : m_pCancelButton; }
   cocos2d::SEL_MenuHandler GetConfirmAction() const { return m_okAction; }
   cocos2d::SEL_MenuHandler GetCancelAction() const { return m_cancelAction; }
   // How many boxes were shown since start (tests).

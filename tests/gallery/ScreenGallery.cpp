@@ -16,6 +16,7 @@
 
 #include "platform/engine/Director.h"
 #include "platform/engine/Log.h"
+#include "platform/os/Clock.h"
 #include "platform/os/Random.h"
 #include "platform/window/SdlRenderer.h"
 #include "platform/window/SdlWindow.h"
@@ -70,7 +71,8 @@ int main(int argc, char** argv) {
   const std::string folder = argv[1];
   ::setenv("SDL_VIDEODRIVER", "offscreen", 0);
   ::setenv("SDL_RENDER_DRIVER", "software", 0);
-  ddz::os::LcgRandom random(20260314);
+  const std::uint32_t kTourSeed = ddz::tour::kTourSeed;
+  ddz::os::LcgRandom random(kTourSeed);
   ddz::os::ScopedRandomSource seeded(random);
 
   struct Shot {
@@ -108,7 +110,16 @@ int main(int argc, char** argv) {
   options.startup.dataFolders = {DDZ_SOURCE_DIR "/data", DDZ_ART_DIR};
   options.startup.createScene = [] { return new TourScene(); };
   options.limits.frames = 60 * 60 * 20;  // twenty minutes of the game's time at most
+  // The same game every run: the wall clock the game reads (its seeds, days
+  // and hours) starts at one fixed time, and the random source is seeded
+  // again when the table is up.
+  bool clockSet = false;
+  tour.onTableReady = [&] { random.Seed(kTourSeed); };
   options.pacer = [&](double) {
+    if (!clockSet) {
+      clockSet = true;
+      ddz::os::Clock().SetWallTimeSeconds(ddz::tour::kTourWallTime);
+    }
     tour.Step();
     if (tour.Done()) cocos2d::Director::getInstance()->end();
     return 1.0f / 30;

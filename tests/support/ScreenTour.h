@@ -33,12 +33,19 @@
 #include "classic/TopUIPC.h"
 #include "platform/engine/cocos2d.h"
 #include "platform/engine/ui/Widgets.h"
+#include "platform/framework/YndGameLayer.h"
 #include "platform/gamebase/GameMsgBox.h"
 #include "platform/gamebase/GameSceneBase.h"
 #include "widgets/ResultLayer.h"
 #include "widgets/TalkLayer.h"
 
 namespace ddz::tour {
+
+// The seed of the tour's deals: its hands hold a straight, a plane, a bomb
+// and a rocket, and the own seat loses them (no won result screen).
+constexpr std::uint32_t kTourSeed = 5;
+// The wall-clock time the tour's game starts at (a Saturday, 14:00 UTC).
+constexpr std::int64_t kTourWallTime = 1773496800;
 
 // The classic table with a local server that never seeds the random source
 // itself: the caller's seeded source deals every hand.
@@ -117,7 +124,10 @@ class ScreenTour {
 
   ScreenTour(Input input, ScreenHandler onScreen) : m_Input(std::move(input)), m_OnScreen(std::move(onScreen)) {}
 
-  int maxHands = 8;
+  int maxHands = 5;
+  // Called once, when the table first stands on the stage: the caller seeds
+  // the random source there, after the start-up has drawn from it.
+  std::function<void()> onTableReady;
   // Lines on what the tour could not do (a screen not reached, a dialog
   // without a way out).
   std::vector<std::string> notes;
@@ -130,9 +140,23 @@ class ScreenTour {
   void Step() {
     ++m_iFrame;
     if (m_bDone) return;
+    if (m_Seen.size() != m_iSeenAtLastLook || m_iResults != m_iResultsAtLastLook) {
+      m_iSeenAtLastLook = m_Seen.size();
+      m_iResultsAtLastLook = m_iResults;
+      m_iLastProgress = m_iFrame;
+    } else if (m_iFrame - m_iLastProgress > kStallFrames) {
+      notes.push_back("the tour stalled after " + std::to_string(m_Seen.size()) + " screens and " +
+                      std::to_string(m_iResults) + " hands");
+      m_bDone = true;
+      return;
+    }
     auto* view = dynamic_cast<GameViewPC*>(GameSceneBase::m_pGameView);
     if (view == nullptr || !view->isRunning()) return;
     m_pView = view;
+    if (!m_bTableReady) {
+      m_bTableReady = true;
+      if (onTableReady) onTableReady();
+    }
     if (m_iWait > 0) {
       --m_iWait;
       return;
@@ -152,6 +176,9 @@ class ScreenTour {
 
  private:
   enum Stage { kBeforeStart, kHand };
+  // Three minutes of the game's time (at 30 frames a second) without a new
+  // screen or a hand's end: the tour gives up.
+  static constexpr int kStallFrames = 30 * 180;
 
   // Waits `frames`, then, once nothing moves, names the screen and runs `after`.
   void Later(int frames, std::function<void()> what) {
@@ -260,17 +287,25 @@ class ScreenTour {
     if (m_iOwnTurns == 2 && m_iResults == 0) return Extras(hand);
     if (Usable(hand->GetMainButton(SelfHandCard::kBtnHint))) Click(hand->GetMainButton(SelfHandCard::kBtnHint), "hint");
     Later(3, [=] {
-      const auto play = [=] {
-        if (Usable(hand->GetMainButton(SelfHandCard::kBtnPlay)))
-          Click(hand->GetMainButton(SelfHandCard::kBtnPlay), "play button");
-        else if (Usable(hand->GetMainButton(SelfHandCard::kBtnPass)))
-          Click(hand->GetMainButton(SelfHandCard::kBtnPass), "pass button");
-        Later(2, nullptr);
-      };
-      if (!m_Seen.count("play-own-hint") && !hand->SelectedCodes().empty())
-        NameWhenStill("play-own-hint", play);
-      else
-        play();
+      // Leading without a hint: a tap on the lowest card.
+      if (!Usable(hand->GetMainButton(SelfHandCard::kBtnPlay)) && hand->SelectedCodes().empty() &&
+          !hand->GetCards().empty()) {
+        const SpriteCardInfo* lowest = hand->GetCards().back();
+        m_Input.click(hand->convertToWorldSpace(cocos2d::Vec2(lowest->fX, lowest->fY)) + cocos2d::Vec2(10, 0));
+      }
+      Later(3, [=] {
+        const auto play = [=] {
+          if (Usable(hand->GetMainButton(SelfHandCard::kBtnPlay)))
+            Click(hand->GetMainButton(SelfHandCard::kBtnPlay), "play button");
+          else if (Usable(hand->GetMainButton(SelfHandCard::kBtnPass)))
+            Click(hand->GetMainButton(SelfHandCard::kBtnPass), "pass button");
+          Later(2, nullptr);
+        };
+        if (!m_Seen.count("play-own-hint") && !hand->SelectedCodes().empty())
+          NameWhenStill("play-own-hint", play);
+        else
+          play();
+      });
     });
   }
 
@@ -299,7 +334,7 @@ class ScreenTour {
                       m_Input.close();
                       Later(15, [=] {
                         NameWhenStill("quit-hand", [=] {
-                          if (!GameMsgBox::shareMessageBox()->PressCancel()) m_Input.escape();
+                          CancelQuestion();
                           m_iOwnTurns = 2;  // play on at the next look
                           (void)hand;
                         });
@@ -316,8 +351,23 @@ class ScreenTour {
     m_iOwnTurns = 3;
   }
 
+  // The quit question's cancel button, clicked.
+  void CancelQuestion() {
+    GameMsgBox* box = GameMsgBox::shareMessageBox();
+    if (!box->IsOpen()) return notes.push_back("no quit question after the window's close button");
+    Click(box->GetButton(false), "cancel button of the quit question");
+    if (box->IsOpen()) {
+      notes.push_back("the quit question's cancel button does not close it");
+      box->PressCancel();
+    }
+  }
+
   // Plays on the table: each seat's first play, the first of each card type.
   void WatchTable() {
+    if (TopUIPC* bar = m_pView->m_pTopUIPC; bar != nullptr && !m_Seen.count("bottom-cards")) {
+      cocos2d::Sprite* card = bar->GetBaseCardSprite(0);
+      if (card != nullptr && ShownOnStage(card)) return Later(15, [=] { NameWhenStill("bottom-cards", nullptr); });
+    }
     for (int seat : {0, 2}) {
       auto* row = m_pView->m_pSendCard[seat];
       const std::string name = "play-seat-" + std::to_string(seat);
@@ -357,7 +407,11 @@ class ScreenTour {
       if (Usable(next)) {
         Click(next, "continue button");
       } else {
-        notes.push_back("result screen of hand " + std::to_string(hand + 1) + ": no continue button");
+        notes.push_back("result screen of hand " + std::to_string(hand + 1) + ": no continue button" +
+                        (next == nullptr ? std::string(" (none made)")
+                                         : std::string(" (visible ") + std::to_string(next->isVisible()) + ", enabled " +
+                                               std::to_string(next->isEnabled()) + ", shown " +
+                                               std::to_string(ShownOnStage(next)) + ")"));
         m_pView->OnResultBtnContinue();
       }
     };
@@ -369,7 +423,7 @@ class ScreenTour {
         m_Input.close();
         Later(15, [=] {
           NameWhenStill("quit-result", [=] {
-            if (!GameMsgBox::shareMessageBox()->PressCancel()) m_Input.escape();
+            CancelQuestion();
             Later(5, go);
           });
         });
@@ -386,8 +440,9 @@ class ScreenTour {
   }
   static bool OwnWon(ResultLayer* screen) {
     auto* number = screen->GetSeatNumber(1);
-    return number != nullptr && !number->getString().empty() && number->getString()[0] != '-' &&
-           number->getString()[0] != '/';
+    // The own score is written in the winner's digits or the loser's.
+    return number != nullptr && number->getRenderer() != nullptr &&
+           number->getRenderer()->getCharMapFile().find(ResultLayer::kWinAtlas) != std::string::npos;
   }
 
   Input m_Input;
@@ -402,6 +457,10 @@ class ScreenTour {
   int m_iOwnTurns = 0;
   int m_iResults = 0;
   bool m_bDone = false;
+  bool m_bTableReady = false;
+  std::size_t m_iSeenAtLastLook = 0;
+  int m_iResultsAtLastLook = 0;
+  int m_iLastProgress = 0;
 };
 
 // ---------------------------------------------------------------- the layout check
@@ -439,11 +498,24 @@ inline std::vector<std::string> CheckLayout(cocos2d::Scene* scene,
   scene->visit(&recorder, cocos2d::AffineTransform::IDENTITY, 0);
   recorder.endFrame();
   std::set<const cocos2d::Node*> drawn;
+  // A node still on its way (it or a parent runs an action) is judged where
+  // it comes to rest, at a later screen.
+  const auto moving = [](const cocos2d::Node* n) {
+    for (; n != nullptr; n = n->getParent())
+      if (n->getNumberOfRunningActions() > 0) return true;
+    return false;
+  };
   for (const cocos2d::DrawCommand& c : recorder.lastFrame()) {
     if (c.opacity == 0 || c.node == nullptr) continue;
     drawn.insert(c.node);
     const cocos2d::Rect local = c.kind == cocos2d::DrawKind::Image ? c.quad : cocos2d::Rect(0, 0, c.size.width, c.size.height);
-    if (local.size.width <= 0 || local.size.height <= 0) continue;
+    if (local.size.width <= 0 || local.size.height <= 0 || moving(c.node)) continue;
+    if (c.kind == cocos2d::DrawKind::Color) {
+      // A shade over the whole window (a dialog's dim) covers it on purpose.
+      const cocos2d::Vec2 low = c.transform.apply(local.origin);
+      const cocos2d::Vec2 high = c.transform.apply({local.getMaxX(), local.getMaxY()});
+      if (low.x <= 0 && low.y <= 0 && high.x >= 1280 && high.y >= 720) continue;
+    }
     const cocos2d::Vec2 corners[4] = {c.transform.apply(local.origin),
                                       c.transform.apply({local.getMaxX(), local.getMinY()}),
                                       c.transform.apply({local.getMinX(), local.getMaxY()}),
@@ -459,6 +531,26 @@ inline std::vector<std::string> CheckLayout(cocos2d::Scene* scene,
       }
     }
   }
+  // Under a modal dialog (a layer that takes every touch) only the dialog's
+  // own buttons must answer.
+  const YndGameLayer* modal = nullptr;
+  int modals = 0;
+  std::function<void(cocos2d::Node*)> findModal = [&](cocos2d::Node* node) {
+    if (!node->isVisible()) return;
+    if (auto* layer = dynamic_cast<YndGameLayer*>(node); layer != nullptr && layer->GetNeedDiableOtherTouch()) {
+      modal = layer;
+      ++modals;
+    }
+    for (cocos2d::Node* child : node->getChildren()) findModal(child);
+  };
+  findModal(scene);
+  if (modals > 1) report(std::to_string(modals) + " modal dialogs are open at once");
+  const auto underModal = [&](const cocos2d::Node* n) {
+    if (modal == nullptr) return false;
+    for (; n != nullptr; n = n->getParent())
+      if (n == modal) return false;
+    return true;
+  };
   std::function<void(cocos2d::Node*)> visit = [&](cocos2d::Node* node) {
     if (!node->isVisible()) return;
     if (auto* button = dynamic_cast<cocos2d::ui::Button*>(node); button != nullptr && button->isTouchEnabled()) {
@@ -471,7 +563,7 @@ inline std::vector<std::string> CheckLayout(cocos2d::Scene* scene,
       };
       look(button);
       if (!captioned) report(Describe(button) + ": a shown button without caption");
-      if (reachable && button->isEnabled() && !reachable(button))
+      if (reachable && button->isEnabled() && !underModal(button) && !moving(button) && !reachable(button))
         report(Describe(button) + ": a tap at its centre does not reach it");
     }
     for (cocos2d::Node* child : node->getChildren()) visit(child);
