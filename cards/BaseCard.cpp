@@ -140,9 +140,12 @@ void BaseCard::AdvanceChain() {
 
 void BaseCard::EndChain() {
   m_bChainRunning = false;
-  m_pLock->Release();
-  // Last: the view may clear or remove the row when it hears this.
+  // The view hears of it while the messages are still held; it may clear or
+  // remove the row (whose lock then comes down with it, once).
+  retain();
   if (ITableRowOwner* owner = m_Owner.get()) owner->OnBaseCardShown();
+  m_pLock->Release();
+  release();
 }
 
 void BaseCard::StopChain() {

@@ -11,7 +11,8 @@
 //
 // The flip chain: the first card flips at once (two frames, kFlipFrameSeconds
 // each); every further card waits the flip delay, then flips. When the last
-// flip ends the owner view hears OnBaseCardShown, once per ShowBaseCard.
+// flip ends the owner view hears OnBaseCardShown, once per ShowBaseCard, and
+// then the raise comes down.
 #pragma once
 
 #include <vector>

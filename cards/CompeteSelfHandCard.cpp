@@ -49,7 +49,7 @@ CompeteSelfHandCard* CompeteSelfHandCard::shareInstance() {
   return s_pCompeteInstance;
 }
 
-CompeteSelfHandCard::CompeteSelfHandCard(ISelfHandOwner* owner) : SelfHandCard(owner, 0) {
+CompeteSelfHandCard::CompeteSelfHandCard(ISelfHandOwner* owner) : SelfHandCard(owner, 0, false) {
   if (g_bIpadLayout == 1) m_ptAnchor.y -= kTabletLowering;
   m_iMaxStep = kMaxStep;
   m_iMinStep = kMinStep;

@@ -33,9 +33,18 @@ DealCard::DealCard(ITableRowOwner* owner, const std::array<Vell_SpriteCardManage
   m_bShowOnAdd = true;
   m_bWildcardMode = false;
   m_pLock = MsgLockToken::Create(this);
+  // Held for the deal's life: a view may build a seat's row anew while the
+  // deal still writes into the old one.
+  for (Vell_SpriteCardManage* row : m_pSeatRows)
+    if (row != nullptr) row->retain();
+  if (m_pBaseCard != nullptr) m_pBaseCard->retain();
 }
 
-DealCard::~DealCard() = default;
+DealCard::~DealCard() {
+  for (Vell_SpriteCardManage* row : m_pSeatRows)
+    if (row != nullptr) row->release();
+  if (m_pBaseCard != nullptr) m_pBaseCard->release();
+}
 
 bool DealCard::IsHoldingLock() const { return m_pLock != nullptr && m_pLock->IsHeld(); }
 

@@ -69,8 +69,10 @@ class DealCard : public SpriteCardManage {
   };
 
   // `owner`: told when the deal ends; `seatRows`: the hand rows of the screen
-  // seats (entry 1 the own hand); `baseCard`: the bottom-card row. None is
-  // owned: the view that holds the deal keeps them.
+  // seats (entry 1 the own hand); `baseCard`: the bottom-card row. The deal
+  // keeps a reference to each row for its life (a view that builds the own
+  // hand anew leaves the deal a live row to write into); the owner is not
+  // owned.
   DealCard(ITableRowOwner* owner, const std::array<Vell_SpriteCardManage*, kSeatSlots>& seatRows,
            BaseCard* baseCard);
   ~DealCard() override;
@@ -138,8 +140,8 @@ class DealCard : public SpriteCardManage {
   int m_iLanderCard = -1;
   int m_iLanderSeat = 0;
   int m_iPhase = kSpread;
-  std::array<Vell_SpriteCardManage*, kSeatSlots> m_pSeatRows{};  // not owned
-  BaseCard* m_pBaseCard = nullptr;                                 // not owned
+  std::array<Vell_SpriteCardManage*, kSeatSlots> m_pSeatRows{};  // retained
+  BaseCard* m_pBaseCard = nullptr;                                 // retained
   ddz::TableRowOwnerRef m_Owner;
   std::vector<float> m_vcGatherStep;
   std::array<cocos2d::Sprite*, kSeatSlots> m_pFlyCards{};  // children of the row

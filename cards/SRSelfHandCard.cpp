@@ -27,7 +27,7 @@ constexpr const char* kFrameBtnDisabled = "qorvddz_btn_disable_1.png";
 constexpr int kMaxBombSearches = 16;
 }  // namespace
 
-SRSelfHandCard::SRSelfHandCard(ISelfHandOwner* owner) : SelfHandCard(owner, 0) {
+SRSelfHandCard::SRSelfHandCard(ISelfHandOwner* owner) : SelfHandCard(owner, 0, false) {
   m_fCardScale = g_fSRSelfHandScale;
   m_ptAnchor = g_ptSRHandCard[1];
   m_iMinStep = kSRMinStep;

@@ -71,6 +71,7 @@ class SRSelfHandCard : public SelfHandCard {
   bool SelectionPlays(const std::vector<int>& selected) const override;
   float CannotBeatTipFade() const override { return 0; }
   float FanWidth(bool slide) const override;
+  bool ClassicAutoPlayCount() const override { return false; }
   void PlaceCardMarks(SpriteCardInfo* info, const cocos2d::Vec2& at, float scale) override;
 
  private:

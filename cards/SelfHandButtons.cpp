@@ -247,18 +247,19 @@ void SelfHandCard::OnButtonClick(Ref* sender) {
   const int index = static_cast<int>(it - m_pMainBtn.begin());
 
   if (index == kBtnPlay || index == kBtnPass) {
-    for (int i : {kBtnPass, kBtnReselect, kBtnHint, kBtnPlay}) GetMainButton(i)->setVisible(false);
-    if (m_pCannotBeatTip != nullptr) m_pCannotBeatTip->setVisible(false);
     const std::vector<int> cards = index == kBtnPlay ? SelectedCodes() : std::vector<int>{};
     HandRequest req = PlayRequest(cards);
     if (req.msg.empty()) {
+      // The turn stays open (buttons and clock), so the time-out can still act.
       cocos2d::log("SelfHandCard::OnButtonClick: %d cards do not fit a play request, not sent",
                    static_cast<int>(cards.size()));
-    } else {
-      Send(m_pOwnerView, req.msg, req.type);
+      return;
     }
+    for (int i : {kBtnPass, kBtnReselect, kBtnHint, kBtnPlay}) GetMainButton(i)->setVisible(false);
+    if (m_pCannotBeatTip != nullptr) m_pCannotBeatTip->setVisible(false);
+    Send(m_pOwnerView, req.msg, req.type);
     UnselectAll();
-    if (m_pOwnerView != nullptr && !req.msg.empty()) {
+    if (m_pOwnerView != nullptr) {
       // Every table's play request carries the card bytes right after the frame.
       m_pOwnerView->ShowSelfOutCard(reinterpret_cast<const char*>(req.msg.data() + classic::kFrameSize),
                                     static_cast<int>(cards.size()));
@@ -298,11 +299,12 @@ void SelfHandCard::OnButtonClick(Ref* sender) {
 
 
 void SelfHandCard::AfterPlayOrPass() {
+  const bool classicCount = ClassicAutoPlayCount();
   if (!m_bAutomatic) {
     m_iAutoPlayCount = 0;
-  } else if (m_iLastTablePlayType != ddz::CardType::Rocket) {
+  } else if (!classicCount || m_iLastTablePlayType != ddz::CardType::Rocket) {
     ++m_iAutoPlayCount;
-    if (m_iAutoPlayCount == 1 || m_iAutoPlayCount == 2) {
+    if (classicCount && (m_iAutoPlayCount == 1 || m_iAutoPlayCount == 2)) {
       if (m_pBottomBar != nullptr && m_pBottomBar->IsBarRunning() && m_pBottomBar->IsSysBoxRunning())
         m_pBottomBar->AddSysMessage(GameText(kTextAutoPlayed).c_str(), kSysBoxKind);
     } else if (m_iAutoPlayCount == kAutoPlaysToQuit) {

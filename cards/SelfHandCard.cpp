@@ -93,7 +93,9 @@ ISelfHandOwner::~ISelfHandOwner() { SelfHandCard::ForgetOwner(this); }
 SelfHandCard::SelfHandCard(ISelfHandOwner* owner, float width) : SelfHandCard(owner, width, true) {}
 
 SelfHandCard::SelfHandCard(ISelfHandOwner* owner, float width, bool current) : m_pOwnerView(owner) {
-  s_fHandWidth = width > 0 ? width : static_cast<float>(WindowWidth());
+  // The width belongs to the classic hands; the other tables' hands answer
+  // RowWidth or FanWidth themselves.
+  if (current) s_fHandWidth = width > 0 ? width : static_cast<float>(WindowWidth());
   m_bShowOnAdd = true;
   m_bWildcardMode = false;
   m_fCardScale = g_fSelfHandScale;

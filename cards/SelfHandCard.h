@@ -155,7 +155,8 @@ class SelfHandCard : public SpriteCardManage {
 
  protected:
   // For the hands of other tables: with `current` false the new hand does not
-  // become the instance getInstance returns (they keep instances of their own).
+  // become the instance getInstance returns (they keep instances of their
+  // own) and leaves the classic hands' width alone.
   SelfHandCard(ISelfHandOwner* owner, float width, bool current);
 
   // ---- what a hand of another table answers differently ----
@@ -175,6 +176,10 @@ class SelfHandCard : public SpriteCardManage {
   virtual std::vector<int> DragRangeCodes(int lo, int hi) const;
   // The bookkeeping of automatic plays after every play or pass.
   virtual void AfterPlayOrPass();
+  // The classic count of automatic plays: nothing is counted against a
+  // rocket, and the first two counted plays write a line into the bottom
+  // bar's system box. The four-player and Super hands count every one.
+  virtual bool ClassicAutoPlayCount() const { return true; }
   // Whether a pass made by the time-out action counts as an automatic play.
   virtual bool TimeOutPassIsAutomatic() const { return true; }
   // The card the time-out action leads with (the hand is not empty).

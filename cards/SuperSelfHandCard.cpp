@@ -13,6 +13,7 @@
 #include "platform/engine/Action.h"
 #include "platform/engine/Log.h"
 #include "platform/engine/ui/Widgets.h"
+#include "platform/gamebase/BasePT.h"
 
 using cocos2d::Ref;
 using cocos2d::ui::Button;
@@ -105,9 +106,40 @@ void SuperSelfHandCard::CloseChooser() {
   chooser->release();
 }
 
+void SuperSelfHandCard::DismissChooser() {
+  if (IsChooserOpen()) m_pChooser->removeFromParentAndCleanup(true);
+}
+
+void SuperSelfHandCard::ShowChoiceButtons(int highest) {
+  DismissChooser();
+  ShowCallScoreButtons(highest);
+}
+
+void SuperSelfHandCard::ShowAnswerPair(int pair) {
+  DismissChooser();
+  SelfHandCard::ShowAnswerPair(pair);
+}
+
+void SuperSelfHandCard::StartSlide() {
+  DismissChooser();
+  SetCardsPosition();
+}
+
+void SuperSelfHandCard::ResetTurnState() {
+  DismissChooser();
+  m_vcLegalGroups.clear();
+  SetAnimating(false);
+  m_iAutoPlayCount = 0;
+  m_bAutomatic = false;
+  m_bCannotBeat = false;
+  SetLandlordTookBottomCards(false);
+}
+
 bool SuperSelfHandCard::IsChooserOpen() const { return m_pChooser != nullptr && m_pChooser->getParent() != nullptr; }
 
 void SuperSelfHandCard::SortCards() { SpriteCardManage::SortCards(); }
+
+float SuperSelfHandCard::RowWidth() const { return static_cast<float>(BasePT::g_iWindowWidth); }
 
 void SuperSelfHandCard::onTouchesEnded(const std::vector<cocos2d::Touch*>& touches, cocos2d::Event* event) {
   const bool missed = m_iPressedIndex < 0 || m_iPressedIndex >= static_cast<int>(m_vcCards.size());
@@ -160,6 +192,7 @@ void SuperSelfHandCard::RestartHintCycles() {
 // ---------------------------------------------------------------- turn
 
 void SuperSelfHandCard::ShowSendPassBtn(const std::vector<int>& cardsToBeat) {
+  DismissChooser();
   OpenPlayTurn(cardsToBeat);
   if (m_vcCards.size() == 1) PlayLastCard();
 }
@@ -333,7 +366,12 @@ void SuperSelfHandCard::ShowTurnButtonsAgain() {
 // ---------------------------------------------------------------- time-out
 
 void SuperSelfHandCard::OnAutoOperate() {
-  if (IsChooserOpen()) m_pChooser->removeFromParentAndCleanup(true);
+  // The time-out acts as it would without the chooser: its turn buttons come
+  // back first.
+  if (IsChooserOpen()) {
+    DismissChooser();
+    ShowTurnButtonsAgain();
+  }
   for (int i = kBtnBid0; i <= kBtnBid3; ++i) {
     if (IsButtonUsable(i)) {
       OnButtonClick(GetMainButton(i));
@@ -347,9 +385,21 @@ void SuperSelfHandCard::OnAutoOperate() {
   Button* play = GetMainButton(kBtnPlay);
   if (play == nullptr) return;  // never entered: no buttons
   if (play->isVisible()) {
-    // Leading: the last card of the row, the lowest, as the engine reads it.
+    // Leading: the last card of the row, the lowest, in its lowest reading
+    // (no chooser: the time is up). Without a reading nothing is sent: a
+    // pass while leading is what the server refuses.
+    if (m_vcCards.empty()) return;
+    std::vector<CardGroupRecord> readings = Enumerate({m_vcCards.back()->iCardIndex});
+    std::erase_if(readings, [](const CardGroupRecord& g) { return g.type == ddz::CardType::Invalid; });
+    if (readings.empty()) {
+      cocos2d::log("SuperSelfHandCard::OnAutoOperate: the lowest card reads no way, nothing sent");
+      return;
+    }
     UnselectAll();
-    if (!m_vcCards.empty()) m_vcLegalGroups = Enumerate({m_vcCards.back()->iCardIndex});
+    m_vcLegalGroups = {*std::min_element(readings.begin(), readings.end(),
+                                         [](const CardGroupRecord& a, const CardGroupRecord& b) {
+                                           return a.value < b.value;
+                                         })};
     PressOnTimeOut(play);
     return;
   }

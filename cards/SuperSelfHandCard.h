@@ -88,10 +88,18 @@ class SuperSelfHandCard : public SelfHandCard {
 
   // The slide after the own play; the view removes the played cards and sets
   // the sliding flag (SetAnimating) first.
-  void StartSlide() { SetCardsPosition(); }
+  // An open chooser closes: the server played for the seat.
+  void StartSlide();
+  // The table's reset for a new hand: the chooser closes, and the sliding
+  // flag, the auto-play streak and the automatic-press, cannot-beat and
+  // bottom-card flags are cleared.
+  void ResetTurnState();
 
   // ---- turns (called by the view) ----
-  void ShowChoiceButtons(int highest) { ShowCallScoreButtons(highest); }
+  // Every new turn closes a chooser left open from the turn before, so that
+  // its pick cannot answer the new play on the table.
+  void ShowChoiceButtons(int highest);
+  void ShowAnswerPair(int pair);
   // The own turn to play against `cardsToBeat` (card codes; empty: leading).
   void ShowSendPassBtn(const std::vector<int>& cardsToBeat);
   void SetCardMasksVisible(bool visible);
@@ -135,6 +143,9 @@ class SuperSelfHandCard : public SelfHandCard {
  protected:
   bool CompleteSelection(std::vector<int>& pattern, const std::vector<int>& given) const override;
   cocos2d::Vec2 JokerMarkOffset() const override { return cocos2d::Vec2::ZERO; }
+  // The row is always as wide as the window.
+  float RowWidth() const override;
+  bool ClassicAutoPlayCount() const override { return false; }
 
  private:
   const Engine* CurrentEngine() const;
@@ -148,6 +159,8 @@ class SuperSelfHandCard : public SelfHandCard {
   // The pass or play press: send, or open the chooser.
   void SendPlay(bool play);
   void OpenChooser();
+  // Takes an open chooser off the hand (it stays ready for the next opening).
+  void DismissChooser();
   void CloseChooser();
   // A press of the time-out action: it counts in the auto-play streak.
   void PressOnTimeOut(cocos2d::ui::Button* button);

@@ -294,6 +294,9 @@ class GameViewPC : public DDZGameView {
   void CallBackUrgrCard(char* msg, int len) override;
   void CallBackJackPotNotice(char* msg, int len) override;
   void CallBackHongBaoNotice(char* msg, int len) override;
+  // The friend card and the activity money: widgets/TableNotices.h.
+  void CallBackHandleFriendCard(char* msg, int len) override;
+  void CallBackHandleActiveMoney(char* msg, int len) override;
   void CallBackEscapeNotice(int code) override;
   void CallBackPlayerNetDelay(int pos, int value) override;
   void QuitGameNow() override;

@@ -43,6 +43,7 @@
 #include "widgets/PlayerShow.h"
 #include "widgets/PrizeGuideAni.h"
 #include "widgets/ResultAnis.h"
+#include "widgets/TableNotices.h"
 #include "widgets/TalkLayer.h"
 #include "widgets/TaskUI.h"
 
@@ -340,7 +341,8 @@ void GameViewPC::CallBackJackPotNotice(char* msg, int len) {
   const int kind = static_cast<std::uint8_t>(msg[kJackpotKind]);
   if (kind != kJackpotYuanbao && kind != kJackpotTask) return;
   if (kind == kJackpotYuanbao && !LongEnough(msg, len, kJackpotYuanbaoSize, "CallBackJackPotNotice")) return;
-  if (AniManage* anis = GetAniManage()) anis->ShowAni(new AniTaskCompete(this), true, true);
+  // In line with the table's other animations.
+  if (AniManage* anis = GetAniManage()) anis->ShowAni(new AniTaskCompete(this), false, true);
   if (kind != kJackpotYuanbao) return;
 
   ShowAwardAni(kAwardYuanbaoKind, kAwardYuanbaoType, BigEndianAt(msg, kJackpotAmount));
@@ -384,6 +386,10 @@ void GameViewPC::CallBackHongBaoNotice(char* msg, int len) {
     guide->release();
   }
 }
+
+void GameViewPC::CallBackHandleFriendCard(char* msg, int len) { tablenotice::HandleFriendCard(*this, msg, len); }
+
+void GameViewPC::CallBackHandleActiveMoney(char* msg, int len) { tablenotice::HandleActiveMoney(*this, msg, len); }
 
 // ---------------------------------------------------------------- background and foreground
 

@@ -277,8 +277,12 @@ void GameViewPC::ShowPlayerResultActs(bool landlordWon) {
 void GameViewPC::OnResultBtnContinue() {
   g_iExitState = 3;
   RecordGameStateIfOn(kStateContinue);
-  // A refused hand keeps the screen and the lock; the box's button leaves.
-  if (!CheckLoseLimit()) return;
+  // A refused hand keeps the screen and the lock; the box's button leaves, and
+  // the screen's buttons and countdown come back, so its time-out still does.
+  if (!CheckLoseLimit()) {
+    if (ResultLayer* screen = GetResultScreen()) screen->GiveBackAction();
+    return;
+  }
   ++m_iContinueCount;
   RemoveResultScreen();
   ResetTable();

@@ -31,6 +31,7 @@
 #include "cards/Vell_SpriteCardManage.h"
 #include "classic/GameViewPC.h"
 #include "fuzz/FuzzSupport.h"
+#include "fuzz/TableStage.h"
 #include "platform/engine/cocos2d.h"
 #include "platform/framework/SoundManage.h"
 #include "platform/framework/YndLocalData.h"
@@ -122,42 +123,6 @@ void CheckLock() {
   cocos2d::Log::clear();
 }
 
-struct Stage {
-  cocos2d::Director* director = nullptr;
-  cocos2d::Scene* scene = nullptr;
-};
-
-Stage& TheStage() {
-  static Stage stage = [] {
-    ddz::fuzz::QuietLog();
-    const std::string writable = ddz::fuzz::Scratch::Get().Path();
-    cocos2d::FileUtils::getInstance()->setSearchPaths({std::string(DDZ_SOURCE_DIR) + "/data"});
-    cocos2d::FileUtils::getInstance()->setWritablePath(writable);
-    Stage s;
-    s.director = cocos2d::Director::getInstance();
-    s.director->setOpenGLView(cocos2d::GLViewImpl::create("fuzz"));
-    return s;
-  }();
-  return stage;
-}
-
-// The game base's records back at their start and a new running scene.
-void ResetRecords(Stage& stage) {
-  ddz::os::Clock().Reset();
-  stage.director->reset();
-  stage.scene = cocos2d::Scene::create();
-  stage.director->runWithScene(stage.scene);
-  YndLocalData::sharedLocalData()->SetFilePath("");
-  cocos2d::UserDefault::destroyInstance();
-  GameViewBase::m_GlobalInfo = GlobalInfo();
-  GameViewBase::m_GlobalInfo.iPlayMode = 1;
-  ResetMainMsgLock();
-  SoundManage::shareSoundManage()->Reset();
-  GameSoundDDZ::destroyInstance();
-  std::fill(std::begin(g_iSeatHeadFigure), std::end(g_iSeatHeadFigure), -1);
-  GameViewPC::s_bHandStarted = false;
-}
-
 int Length(Input& in, int max) {
   const int hi = in.Byte();
   const int lo = in.Byte();
@@ -174,9 +139,10 @@ std::vector<char> Body(Input& in, int len) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  Stage& stage = TheStage();
+  ddz::fuzz::TableStage& stage = ddz::fuzz::TheTableStage();
   ddz::fuzz::RunScope scope;
-  ResetRecords(stage);
+  ddz::fuzz::ResetTableStage(stage);
+  GameViewBase::m_GlobalInfo.iPlayMode = 1;
   cocos2d::Log::clear();
 
   FuzzView* view = FuzzView::create();

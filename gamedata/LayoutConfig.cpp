@@ -15,30 +15,13 @@ int g_bIpadLayout = 0;
 
 namespace {
 
+using ddz::LayoutEntry;
 using ddz::LayoutKey;
 using ddz::LayoutType;
 
-template <typename T>
-constexpr LayoutType TypeOf() {
-  if constexpr (std::is_same_v<T, cocos2d::Vec2>) return LayoutType::Point;
-  else if constexpr (std::is_same_v<T, cocos2d::Size>) return LayoutType::Size;
-  else if constexpr (std::is_same_v<T, int>) return LayoutType::Int;
-  else return LayoutType::Float;
-}
-
-template <typename T>
-LayoutKey Entry(const char* key, T& value) {
-  return {key, TypeOf<T>(), &value, 1};
-}
-
-template <typename T, std::size_t N>
-LayoutKey Entry(const char* key, T (&values)[N]) {
-  return {key, TypeOf<T>(), &values[0], static_cast<int>(N)};
-}
-
 const LayoutKey kLayoutKeys[] = {
-#define LAYOUT_VALUE(type, name) Entry(#name, name),
-#define LAYOUT_ARRAY(type, name, n, tail) Entry(#name tail, name),
+#define LAYOUT_VALUE(type, name) LayoutEntry(#name, name),
+#define LAYOUT_ARRAY(type, name, n, tail) LayoutEntry(#name tail, name),
 #include "gamedata/LayoutKeys.def"
 #undef LAYOUT_VALUE
 #undef LAYOUT_ARRAY
@@ -56,11 +39,9 @@ const char* ChooseLayoutFile(bool judgeIp5Conf, const char* deviceModel, bool sc
   return tablet ? kLayoutFileTablet : kLayoutFilePhone;
 }
 
-}  // namespace ddz
-
-void LoadGamePositionInfo(const char* file) {
-  YndConf::SetFileAndSection(file, ddz::kLayoutSection, true);
-  for (const LayoutKey& k : kLayoutKeys) {
+void LoadLayoutKeys(const char* file, const char* section, std::span<const LayoutKey> keys) {
+  YndConf::SetFileAndSection(file, section, true);
+  for (const LayoutKey& k : keys) {
     switch (k.type) {
       case LayoutType::Point:
         YndConf::GetYndConfInfo(static_cast<cocos2d::Vec2*>(k.target), k.key, k.count);
@@ -78,3 +59,7 @@ void LoadGamePositionInfo(const char* file) {
   }
   YndConf::SetFileClose();
 }
+
+}  // namespace ddz
+
+void LoadGamePositionInfo(const char* file) { ddz::LoadLayoutKeys(file, ddz::kLayoutSection, kLayoutKeys); }

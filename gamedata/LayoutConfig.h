@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <span>
+#include <type_traits>
 
 #include "platform/engine/Math.h"
 
@@ -49,5 +50,29 @@ struct LayoutKey {
 
 // Every key, in the order the loader reads them.
 std::span<const LayoutKey> LayoutKeys();
+
+// Reads each of `keys` from `section` of `file` (found through the search
+// paths) into its value, in order: an array takes as many entries as the file
+// gives, never more than its count; a missing key or a malformed value leaves
+// its value as it was. The other layout files (the mini-game's) use it too.
+void LoadLayoutKeys(const char* file, const char* section, std::span<const LayoutKey> keys);
+
+template <typename T>
+constexpr LayoutType LayoutTypeOf() {
+  if constexpr (std::is_same_v<T, cocos2d::Vec2>) return LayoutType::Point;
+  else if constexpr (std::is_same_v<T, cocos2d::Size>) return LayoutType::Size;
+  else if constexpr (std::is_same_v<T, int>) return LayoutType::Int;
+  else return LayoutType::Float;
+}
+
+// The key table entry of one value or of a whole array.
+template <typename T>
+LayoutKey LayoutEntry(const char* key, T& value) {
+  return {key, LayoutTypeOf<T>(), &value, 1};
+}
+template <typename T, std::size_t N>
+LayoutKey LayoutEntry(const char* key, T (&values)[N]) {
+  return {key, LayoutTypeOf<T>(), &values[0], static_cast<int>(N)};
+}
 
 }  // namespace ddz

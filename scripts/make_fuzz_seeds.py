@@ -93,15 +93,68 @@ def classic_view_seeds(test_messages):
     relogin[244:252] = struct.pack(">II", 8000, 10)
     relogin[252], relogin[253] = 0x25, 0x45
     relogin[308:320] = struct.pack(">III", 4, 1, 1)
+    # The new-player award (39, kind 3) with a prize at an int's end.
+    huge_award = frame(39, 36)
+    huge_award[8:12] = struct.pack("<i", 3)
+    huge_award[24:36] = struct.pack("<iii", 0, 2000000000, 1)
     hand = [deal, bid_turn, bid, landlord, play_turn]
     seeds = {
         "hand": b"".join(message(bytes(f)) + frames(2) for f in hand) + frames(40) + result(bytes(hand_result)) + frames(60),
         "relogin": snapshot(bytes(relogin)) + frames(10) + message(bytes(play_turn)) + frames(10),
         "short": b"".join(message(bytes(f[:len(f) - 1])) for f in hand) + result(bytes(hand_result[:287])),
+        "huge_award": message(bytes(huge_award)) + frames(5),
     }
     # The message tests' frames, one after another on a dealt table.
     seeds["test_frames"] = message(bytes(deal)) + frames(20) + b"".join(message(f) + frames(1) for f in test_messages)
     return seeds
+
+
+def wire(type_, body=b""):
+    """A frame as it travels on the game-server connection: the type in byte 1,
+    the whole length (16-bit little-endian) in bytes 2-3, as docs/PROTOCOL.md
+    describes it."""
+    size = 8 + len(body)
+    return bytes([0, type_, size & 255, size >> 8, 0, 0, 0, 0]) + body
+
+
+def game_frames_seeds(test_messages):
+    """Streams for fuzz/game_frames.cpp: a read size, then frames end to end:
+    the game base's login, seats and notices, the classic test frames, and a
+    stream broken by a bad length."""
+    def i32(v):
+        return struct.pack("<i", v)
+
+    def record(user, chair, name=b"p"):
+        return (i32(user) + i32(5000) + i32(10) + bytes([chair, 1, 0, 0]) + i32(3) + i32(4) + i32(5)
+                + name.ljust(32, b"\0"))
+
+    login = wire(100, i32(0) + i32(3) + i32(1) + bytes([1, 0, 0, 0]) + i32(1700000000) + record(42, 1, b"me"))
+    request = wire(1, i32(42) + b"tok".ljust(20, b"\0") + b"V1.0".ljust(32, b"\0") + i32(62) + i32(1)
+                   + bytes([0, 0, 0, 0]))
+    seats = (wire(101, bytes([1, 0, 0, 0]) + i32(3) + i32(1))
+             + b"".join(wire(102, record(41 + c, c) + bytes([1, 0, 0, 0])) for c in range(3)))
+    notices = b"".join([
+        wire(106, bytes([2, 0, 0, 0])), wire(104, bytes([0, 0, 0, 0])), wire(105, bytes([0, 0, 0, 0])),
+        wire(107, bytes([2, 0, 0, 0]) + i32(350)),
+        wire(108, i32(12) + i32(0) + b"bye".ljust(128, b"\0") + i32(1)),
+        wire(110, b"news".ljust(200, b"\0") + bytes([1, 0, 0, 0])),
+        wire(111, bytes([2, 0, 0, 0])), wire(113, bytes([0, 7]) + bytes(14)),
+        wire(114, i32(5) + i32(3) + bytes(12) + i32(250)), wire(115, i32(5)),
+        wire(116, i32(1) + i32(200)), wire(117, i32(9) + i32(66) + bytes(32) + b"gift".ljust(64, b"\0")),
+        wire(118, i32(1) + i32(100)), wire(103, bytes([0, 0, 0, 0])),
+    ])
+    snapshot = wire(109, bytes(524))
+    table = b"".join(wire(f[1], f[8:]) for f in test_messages if len(f) >= 8)
+    broken = wire(73, bytes(4)) + bytes([0, 56, 7, 0]) + wire(73, bytes(4))
+    return {
+        "login_and_seats": bytes([64]) + login + seats,
+        "login_split": bytes([1]) + login + seats,
+        "request": bytes([5]) + request,
+        "notices": bytes([13]) + seats + notices,
+        "snapshot": bytes([64]) + seats + snapshot,
+        "table": bytes([7]) + seats + table,
+        "broken": bytes([3]) + broken,
+    }
 
 
 def write(target, name, data):
@@ -119,6 +172,9 @@ def main():
 
     for name, data in classic_view_seeds(frames).items():
         write("classic_view", name, data)
+
+    for name, data in game_frames_seeds(frames).items():
+        write("game_frames", name, data)
 
     # The local server: a seed for the deal, then the player's moves (op 4),
     # some arbitrary requests (op 1) and picked plays (op 3) between them.
@@ -152,6 +208,10 @@ def main():
     write("setting_conf", "defaults", b"100\n100\n1\n1\n1\n0\n0\n0")
     write("setting_conf", "quiet", b"25\n0\n0\n1\n1\n7\n-3\n2147483647")
     write("prop_catalogue", "catalogue", (ROOT / "data/com_coco_propinfo.conf").read_bytes())
+    write("small_game_layout", "shipped", (ROOT / "data/DDZSmallGameUIPos.conf").read_bytes())
+    write("small_game_layout", "spill",
+          b"[DDZSmallGameUIPos]\ng_ptSidePos[] = 1,2; 3,4; 5,6; 7,8\ng_ptLevelNoPos = 1,1; 2,2; 3,3; 4,4; 5,5; 6,6; 7,7\n"
+          b"g_fCardScale = 0.8\ng_ptManPos = 170\n")
     write("task_catalogue", "tasks", bytes([40, 34]) + (ROOT / "data/ddz_task_info.conf").read_bytes())
 
 

@@ -125,8 +125,9 @@ void CardCounterLayer::AddCards(const std::vector<int>& vcCards) {
 
 void CardCounterLayer::ClearCards(int iGameKind) {
   m_iGameKind = iGameKind;
-  const int columns = iGameKind == kKindShortDeck ? kRankColumns : kShownColumns;
-  for (int i = 0; i < columns; ++i) m_iCount[i] = 0;
+  // Every counted column: on the short-deck table the wildcard lands in
+  // column 13, which a clear of the rank columns alone would keep.
+  for (int& count : m_iCount) count = 0;
   Refresh();
 }
 

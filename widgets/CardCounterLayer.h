@@ -58,8 +58,8 @@ class CardCounterLayer : public YndGameLayer {
 
   // One more played card in the column of each code, then Refresh.
   virtual void AddCards(const std::vector<int>& vcCards);
-  // The start of a hand: the table kind taken, the counts zeroed (13 of them
-  // on a kind-8 table, else 15), the numbers redrawn.
+  // The start of a hand: the table kind taken, every count zeroed, the
+  // numbers redrawn.
   void ClearCards(int iGameKind);
   // Whether the numbers show; on a strip not yet built only the flag is kept.
   void SetShow(bool bShow);

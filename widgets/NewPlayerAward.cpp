@@ -11,6 +11,7 @@
 #include "platform/engine/Sprite.h"
 #include "platform/gamebase/BasePT.h"
 #include "platform/os/Random.h"
+#include "platform/os/Saturate.h"
 #include "table/DDZGameView.h"
 #include "table/GameSoundDDZ.h"
 
@@ -198,6 +199,9 @@ void NewPlayerAward::BlinkSelectMark() {
 }
 
 void NewPlayerAward::ComputeShellValues(int amount, int kind) {
+  // The prize comes from the server: every value stops at an int's end.
+  using ddz::os::SaturatingAdd;
+  using ddz::os::SaturatingMul;
   const int r2 = ddz::os::Rand() % 2;
   const int r3 = ddz::os::Rand() % 3;
   const int a = amount;
@@ -209,7 +213,7 @@ void NewPlayerAward::ComputeShellValues(int amount, int kind) {
     } else if (r2 == 1) {
       yuanbao[0] = 10, yuanbao[1] = a;
     } else {
-      yuanbao[0] = a, yuanbao[1] = 2 * a;
+      yuanbao[0] = a, yuanbao[1] = SaturatingMul(2, a);
     }
     if (r3 == 0) {
       money[0] = 100, money[1] = (r2 + 1) * 500;
@@ -219,13 +223,13 @@ void NewPlayerAward::ComputeShellValues(int amount, int kind) {
   } else {
     const int d = a / 100;
     if (d < 5) {
-      money[0] = a, money[1] = (r2 + d + 1) * 100;
+      money[0] = a, money[1] = SaturatingMul(SaturatingAdd(r2 + d, 1), 100);
     } else if (const int e = d / 5; e < 2) {
       if (r2 == 1) money[0] = 100, money[1] = a;
-      else money[0] = a, money[1] = a + 500;
+      else money[0] = a, money[1] = SaturatingAdd(a, 500);
     } else {
-      if (r2 == 1) money[0] = e * 500 - 500, money[1] = a;
-      else money[0] = a, money[1] = (e + 1) * 500;
+      if (r2 == 1) money[0] = SaturatingAdd(SaturatingMul(e, 500), -500), money[1] = a;
+      else money[0] = a, money[1] = SaturatingMul(SaturatingAdd(e, 1), 500);
     }
     if (r2 == 0) yuanbao[0] = 10, yuanbao[1] = 50;
     else yuanbao[0] = 50, yuanbao[1] = 100;

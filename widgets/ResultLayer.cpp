@@ -501,6 +501,14 @@ bool ResultLayer::TakeAction() {
   return true;
 }
 
+void ResultLayer::GiveBackAction() {
+  if (!m_bActed || !isRunning()) return;
+  m_bActed = false;
+  for (auto* button : m_pButton)
+    if (button != nullptr) button->setEnabled(true);
+  if (m_iCountDown > 0) schedule(schedule_selector(ResultLayer::OnCountDown), 1.0f);
+}
+
 void ResultLayer::OnBtnContinue(cocos2d::Ref*) {
   if (!TakeAction()) return;
   retain();  // the view removes the window

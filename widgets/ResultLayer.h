@@ -19,7 +19,10 @@
 // buttons and stops the countdown before it reaches the view, so a click
 // racing the automatic action cannot act a second time. They report to the
 // owner view's numbered result operations (OnResultBtnContinue, ...Quit,
-// ...SmallGame); the view decides what they mean and removes the layer.
+// ...SmallGame); the view decides what they mean and removes the layer. A
+// view that refuses the action (the daily loss limit refuses a continue)
+// says so with GiveBackAction: the buttons and the countdown come back, so
+// the automatic action at 0 still leaves the table.
 //
 // The countdown is 30 s on tables of kind 6, 7 and 8, else 100 s. With an
 // extra game the window gives way to it (OnResultExtraGame, then every part
@@ -107,6 +110,9 @@ class ResultLayer : public YndGameLayer {
   void OnBtnQuit(cocos2d::Ref* sender = nullptr);
   void OnBtnSmallGame(cocos2d::Ref* sender = nullptr);
   void OnBtnEnterCompete(cocos2d::Ref* sender = nullptr);
+  // The owner view did not take the action it was just given: the buttons
+  // are enabled again and the countdown goes on from where it stopped.
+  void GiveBackAction();
 
   // The atlas text of a score change: ":v" for v >= 0, ";|v|" for v < 0.
   static std::string SignedText(int value);

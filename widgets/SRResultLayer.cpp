@@ -93,6 +93,14 @@ bool SRResultLayer::TakeAction() {
   return true;
 }
 
+void SRResultLayer::GiveBackAction() {
+  if (!m_bActed || !isRunning()) return;
+  m_bActed = false;
+  for (auto* button : {m_pBtnContinue, m_pBtnQuit})
+    if (button != nullptr) button->setEnabled(true);
+  if (m_iCountDown > 0) schedule(schedule_selector(SRResultLayer::OnCountDown), 1.0f);
+}
+
 void SRResultLayer::OnBtnQuit(cocos2d::Ref*) {
   if (!TakeAction()) return;
   retain();  // the view removes the window

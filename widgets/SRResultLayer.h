@@ -14,7 +14,8 @@
 //
 // Like the three-seat window, the first action of a showing (a button or the
 // countdown's end) stops the countdown and disables the buttons, so a click
-// racing the time-out cannot act twice. No button plays a click sound.
+// racing the time-out cannot act twice; a view that refuses the action gives
+// it back (GiveBackAction). No button plays a click sound.
 #pragma once
 
 #include <string>
@@ -46,6 +47,9 @@ class SRResultLayer : public YndGameLayer {
   void OnCountDown(float dt);
   void OnBtnContinue(cocos2d::Ref* sender = nullptr);
   void OnBtnQuit(cocos2d::Ref* sender = nullptr);
+  // The owner view did not take the action it was just given: the buttons
+  // are enabled again and the countdown goes on from where it stopped.
+  void GiveBackAction();
 
   // The atlas text of a seat's score change on this window.
   static std::string SeatText(int value);

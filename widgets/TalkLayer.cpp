@@ -12,13 +12,13 @@
 #include "platform/engine/Log.h"
 #include "platform/engine/Sprite.h"
 #include "platform/engine/ui/Widgets.h"
-#include "platform/framework/SoundManage.h"
 #include "platform/framework/YndCommonFunc.h"
 #include "platform/framework/YndRemoveChildManage.h"
 #include "platform/gamebase/GameSceneBase.h"
 #include "platform/gamebase/GameViewBase.h"
 #include "platform/gamebase/NewPlayerHead.h"
 #include "platform/os/Random.h"
+#include "table/GameSoundDDZ.h"
 #include "widgets/TopUIBase.h"
 
 using cocos2d::Color3B;
@@ -27,9 +27,6 @@ using cocos2d::Vec2;
 namespace ddz::chat {
 
 namespace {
-// Voices of the phrases 0..4 (numbers 20..24 of the two voice sets).
-constexpr int kOddHeadVoice[kPhraseCount] = {59, 60, 61, 62, 63};
-constexpr int kOtherHeadVoice[kPhraseCount] = {91, 92, 93, 94, 95};
 constexpr int kOddHeadFirstLine = 137;
 constexpr int kOtherHeadFirstLine = 132;
 
@@ -38,12 +35,6 @@ bool OddHead(int headId) { return headId % 2 == 1; }  // a negative id never cou
 
 int PhraseTextLine(int headId, int phrase) {
   return (OddHead(headId) ? kOddHeadFirstLine : kOtherHeadFirstLine) + phrase;
-}
-
-std::string PhraseVoiceFile(int headId, int phrase) {
-  if (phrase < 0 || phrase >= kPhraseCount) return "";
-  const int number = OddHead(headId) ? kOddHeadVoice[phrase] : kOtherHeadVoice[phrase];
-  return "ddzSound/" + std::to_string(number) + ".mp3";
 }
 
 }  // namespace ddz::chat
@@ -157,7 +148,7 @@ void TalkLayer::onTouchesEnded(const std::vector<cocos2d::Touch*>& touches, coco
   if (row < 0) return;
   SendTalk(row);
   Close();
-  SoundManage::shareSoundManage()->PlaySoundByFile(kChooseSound);
+  GameSoundDDZ::shareGameSoundDDZ()->PlayGameSound(kChooseEffect);
 }
 
 void TalkLayer::SendTalk(int phrase) {
@@ -250,7 +241,8 @@ void TalkTip::Talk(int iTablePos, int iHeadIndex, int iTalkIndex) {
   }
   if (!PutBubble(iTablePos, GameText(ddz::chat::PhraseTextLine(iHeadIndex, iTalkIndex)))) return;
   ScheduleHide(iTablePos, kPhraseSeconds, false);
-  SoundManage::shareSoundManage()->PlaySoundByFile(ddz::chat::PhraseVoiceFile(iHeadIndex, iTalkIndex).c_str());
+  // The phrases are voices 20..24 of the head's voice set.
+  GameSoundDDZ::shareGameSoundDDZ()->PlayerTalk(iHeadIndex, iTalkIndex + ddz::chat::kFirstPhraseVoice);
 }
 
 void TalkTip::Talk(int iTablePos, const std::string& strText) {

@@ -41,8 +41,8 @@ namespace ddz::chat {
 constexpr int kPhraseCount = 5;
 // Game text line of phrase `phrase` for a player with head id `headId`.
 int PhraseTextLine(int headId, int phrase);
-// The voice file of phrase `phrase` for head id `headId` ("ddzSound/59.mp3").
-std::string PhraseVoiceFile(int headId, int phrase);
+// The sound service's voice of phrase 0 (the others follow).
+constexpr int kFirstPhraseVoice = 20;
 }  // namespace ddz::chat
 
 class TalkLayer : public YndGameLayer {
@@ -59,6 +59,7 @@ class TalkLayer : public YndGameLayer {
   static const cocos2d::Color3B kRowHighlight;
   // The effect played after a phrase is chosen (game sound 3).
   static constexpr const char* kChooseSound = "ddzSound/6.mp3";
+  static constexpr int kChooseEffect = 3;  // the sound service's effect of kChooseSound
 
   // `callBack` (not owned) is told before each phrase is sent.
   static TalkLayer* create(ITalkCallBack* callBack);

@@ -395,15 +395,24 @@ void TopUI::OnFlipTimer(float) {
 
 cocos2d::Node* TopUI::ShownPanel() const { return m_bCardSide ? m_pCardPanel : m_pScoreSide; }
 
-bool TopUI::onTouchBegan(cocos2d::Touch*, cocos2d::Event*) { return m_pBarBg != nullptr && ShownPanel() != nullptr; }
+void TopUI::onEnter() {
+  setTouchMode(cocos2d::Touch::DispatchMode::ONE_BY_ONE);
+  TableTopBar::onEnter();
+}
 
-void TopUI::onTouchEnded(cocos2d::Touch* touch, cocos2d::Event*) {
+bool TopUI::OnShownPanel(const cocos2d::Touch* touch) const {
   cocos2d::Node* panel = ShownPanel();
-  if (touch == nullptr || panel == nullptr || m_pBarBg == nullptr) return;
+  if (touch == nullptr || panel == nullptr || m_pBarBg == nullptr || !panel->isVisible()) return false;
   const float scale = cocos2d::Director::getInstance()->getContentScaleFactor();
   const Vec2 p = m_pBarBg->convertToNodeSpace(touch->getLocation());
   const Vec2 inBar(p.x / scale, p.y / scale);
-  if (!panel->getBoundingBox().containsPoint(inBar)) return;
+  return panel->getBoundingBox().containsPoint(inBar);
+}
+
+bool TopUI::onTouchBegan(cocos2d::Touch* touch, cocos2d::Event*) { return OnShownPanel(touch); }
+
+void TopUI::onTouchEnded(cocos2d::Touch* touch, cocos2d::Event*) {
+  if (!OnShownPanel(touch)) return;
   if (m_bCardSide)
     ShowScorePanel();
   else

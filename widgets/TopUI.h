@@ -145,6 +145,10 @@ class TopUI : public TableTopBar {
   void ShowCardPanel();
   void OnFlipTimer(float dt);
 
+  // Touches come one by one: the bar claims only a touch that begins on the
+  // shown panel (the table's touches elsewhere go on below it), and a claimed
+  // touch that ends on the panel flips it.
+  void onEnter() override;
   bool onTouchBegan(cocos2d::Touch* touch, cocos2d::Event* event) override;
   void onTouchEnded(cocos2d::Touch* touch, cocos2d::Event* event) override;
 
@@ -168,6 +172,8 @@ class TopUI : public TableTopBar {
   void RestartFlip(float seconds);
   void RevealBaseCards(float dt);
   cocos2d::Node* ShownPanel() const;
+  // The touch lies on the shown panel.
+  bool OnShownPanel(const cocos2d::Touch* touch) const;
 
   cocos2d::Sprite* m_pBaseCard[kBaseCards] = {};  // on the card panel
   cocos2d::Sprite* m_pCardPanel = nullptr;

@@ -12,7 +12,9 @@
 #include "platform/framework/YndCommonFunc.h"
 #include "platform/framework/YndLocalData.h"
 #include "platform/gamebase/AniBase.h"
+#include "platform/gamebase/GameBaseProtocol.h"
 #include "platform/gamebase/GameMsgBox.h"
+#include "platform/gamebase/GameMsgPump.h"
 #include "platform/gamebase/GameSceneBase.h"
 #include "platform/gamebase/GameText.h"
 #include "platform/gamebase/RoomListLayer.h"
@@ -25,70 +27,23 @@ MainMsgLockCount GameViewBase::m_iLockMainMsgCount;
 MainMsgHoldTime GameViewBase::m_iLockMainMsgTime;
 int GameViewBase::m_iRoomShowDuiHuanBox = 0;
 
-// ---------------------------------------------------------------- the queue
-//
-// One queue for the process: each entry is a whole message and the view it is
-// for. Every view registers the pump in the frame loop's message-pump phase;
-// the pump delivers at most one message per frame whichever view's hook runs.
-
-class GameMsgPump {
- public:
-  struct Entry {
-    GameViewBase* view;
-    std::vector<char> bytes;
-  };
-
-  // Never destroyed: a view may still go while the process ends.
-  static GameMsgPump& Instance() {
-    static GameMsgPump* pump = new GameMsgPump();
-    return *pump;
-  }
-
-  void Post(GameViewBase* view, const std::uint8_t* buf, int len) {
-    m_queue.push_back(Entry{view, std::vector<char>(buf, buf + len)});
-  }
-
-  void DropFor(const GameViewBase* view) {
-    m_queue.erase(std::remove_if(m_queue.begin(), m_queue.end(), [view](const Entry& e) { return e.view == view; }),
-                  m_queue.end());
-  }
-
-  std::size_t CountFor(const GameViewBase* view) const {
-    return static_cast<std::size_t>(
-        std::count_if(m_queue.begin(), m_queue.end(), [view](const Entry& e) { return e.view == view; }));
-  }
-
-  void PumpOnce() {
-    const std::uint64_t frame = Director::getInstance()->getTotalFrames();
-    if (frame == m_uLastFrame) return;  // this frame has had its message
-    if (m_queue.empty()) return;
-    // The lock is looked at again before every message.
-    if (GameViewBase::m_iLockMainMsgCount > 0 || GameViewBase::m_iLockMainMsgTime.IsHolding()) return;
-    m_uLastFrame = frame;
-    Entry entry = std::move(m_queue.front());
-    m_queue.pop_front();
-    GameViewBase* view = entry.view;
-    view->retain();  // the message may end the view's stay on the scene
-    view->DeliverMainMsg(entry.bytes.data(), static_cast<int>(entry.bytes.size()));
-    view->release();
-  }
-
- private:
-  std::deque<Entry> m_queue;
-  std::uint64_t m_uLastFrame = 0;
-};
-
 // ---------------------------------------------------------------- life
 
 GameViewBase::GameViewBase(GameSceneBase* scene, YndLoadingBase* loading)
     : YndGameLayer(loading), m_pGameScene(scene), m_pAniManage(std::make_unique<AniManage>(this)) {
   m_iPumpHook = Director::getInstance()->addFrameHook(cocos2d::FramePhase::MessagePump,
-                                                      [](float) { GameMsgPump::Instance().PumpOnce(); });
+                                                      [](float) { GameMsgPump::Instance().RunFrame(); });
 }
 
 GameViewBase::~GameViewBase() {
   if (Director* director = Director::getInstanceIfAlive()) director->removeFrameHook(m_iPumpHook);
   DropPendingMessages();
+  GameMsgPump& pump = GameMsgPump::Instance();
+  if (pump.NetView() == this) {
+    // Nothing the connection still brings may reach a view that has gone.
+    pump.SetNetView(nullptr);
+    pump.Socket().DisconnectServer(0, false);
+  }
   m_pAniManage.reset();
   // The derived view owns the local server and has destroyed it by now.
   m_pSingleServer = nullptr;
@@ -114,8 +69,12 @@ void GameViewBase::DropPendingMessages() { GameMsgPump::Instance().DropFor(this)
 
 void GameViewBase::DeliverMainMsg(char* msg, int len) {
   CallBackHandleAllSocketNetMsg(msg, len);
-  if (CallBackFirstHandleMainSocketNetMsg(msg, len)) return;
   const int type = static_cast<std::uint8_t>(msg[1]);
+  if (gamebase::IsGameBaseType(type)) {
+    HandleGameBaseFrame(msg, len);
+    return;
+  }
+  if (CallBackFirstHandleMainSocketNetMsg(msg, len)) return;
   if (type == kMsgGameResult) {
     m_bQuitReport = 1;  // the money changed: the lobby hears of it on quitting
     CallBackGameResultServer(msg, len);
@@ -137,7 +96,8 @@ void GameViewBase::SendMsgToMainSocket(void* buf, int type, int len) {
   request[2] = static_cast<std::uint8_t>(len & 0xff);
   request[3] = static_cast<std::uint8_t>((len >> 8) & 0xff);
   if (!IsSinglePlayer()) {
-    cocos2d::log("SendMsgToMainSocket: no game server connection, type %d dropped", type);
+    if (GameMsgPump::Instance().NetView() != this || !GetMainSocket().SendData(request.data(), len))
+      cocos2d::log("SendMsgToMainSocket: no game server connection, type %d dropped", type);
     return;
   }
   if (!EnsureSingleServer()) {
@@ -150,8 +110,12 @@ void GameViewBase::SendMsgToMainSocket(void* buf, int type, int len) {
 void GameViewBase::IniMainSocketAuthen() {
   // A login starts from a clean table: nothing holds the messages any more.
   ResetMainMsgLock();
-  if (IsSinglePlayer()) EnsureSingleServer();
-  SendAuthenReq(1);
+  if (IsSinglePlayer()) {
+    EnsureSingleServer();
+    SendAuthenReq(1);
+    return;
+  }
+  ConnectAndAuthen();
 }
 
 void GameViewBase::SendAuthenReq(int kind) {
@@ -159,14 +123,7 @@ void GameViewBase::SendAuthenReq(int kind) {
     AuthenLocally();
     return;
   }
-  cocos2d::log("IniMainSocketAuthen: no game server connection (%s:%u, kind %d)", m_GlobalInfo.szServerIP,
-               static_cast<unsigned>(m_GlobalInfo.iServerPort), kind);
-  DebugMessageBox("connect all port error");
-  cocos2d::Node* parent = isRunning() ? static_cast<cocos2d::Node*>(this)
-                                      : static_cast<cocos2d::Node*>(Director::getInstance()->getRunningScene());
-  GameMsgBox::shareMessageBox()->ShowMessage("connect all port error", 1, this,
-                                             static_cast<cocos2d::SEL_MenuHandler>(&GameViewBase::QuitGame), nullptr,
-                                             0.0f, 0, true, parent);
+  SendNetAuthen(kind);
 }
 
 void GameViewBase::ClearDataBeforeEnter() {
@@ -181,7 +138,7 @@ void GameViewBase::ClearPlayers() {
 
 void GameViewBase::SendSitReq() {
   if (!IsSinglePlayer()) {
-    cocos2d::log("SendSitReq: no game server connection");
+    SendNetRequest(gamebase::BuildSitRequest(), "SendSitReq");
     return;
   }
   if (!EnsureSingleServer()) {
@@ -202,7 +159,7 @@ void GameViewBase::SendSitReq() {
 
 void GameViewBase::SendReadyReq() {
   if (!IsSinglePlayer()) {
-    cocos2d::log("SendReadyReq: no game server connection");
+    SendNetRequest(gamebase::BuildReadyRequest(), "SendReadyReq");
     return;
   }
   if (!EnsureSingleServer()) {
@@ -215,7 +172,7 @@ void GameViewBase::SendReadyReq() {
 void GameViewBase::SendEscapeReq(int code) {
   cocos2d::log("SendEscapeReq %d", code);
   if (!IsSinglePlayer()) {
-    cocos2d::log("SendEscapeReq: no game server connection");
+    SendNetRequest(gamebase::BuildEscapeRequest(code), "SendEscapeReq");
     return;
   }
   // The local server has one table: another table is the same table anew.
@@ -225,12 +182,12 @@ void GameViewBase::SendEscapeReq(int code) {
 void GameViewBase::QuitGame(cocos2d::Ref*) {
   cocos2d::log("GameViewBase::QuitGame");
   CloseAllSocketConnect(false);
+  m_bBackgroundReLogin = false;
   if (m_pGameScene != nullptr) {
     m_pGameScene->QuitGameView(GameSceneBase::m_pRoomList != nullptr && !IsSinglePlayer());
   }
 }
 
-void GameViewBase::CloseAllSocketConnect(bool) { m_bNetTest = false; }
 
 void GameViewBase::DebugMessageBox(const char* text) { cocos2d::log("DebugMessageBox: %s", text ? text : ""); }
 
@@ -463,7 +420,10 @@ void GameViewBase::CallBackHandleActiveMoney(char*, int) {}
 void GameViewBase::QuitGameNow() { QuitGame(nullptr); }
 
 void GameViewBase::CallBackGameEnterBackGround() { m_iLockMainMsgCount += 1; }
-void GameViewBase::CallBackGameEnterForeGround() {}
+void GameViewBase::CallBackGameEnterForeGround() {
+  // The next login is a re-login into the table the window left.
+  if (!IsSinglePlayer()) m_bBackgroundReLogin = true;
+}
 
 SingleServerBase* GameViewBase::CallBackCreateSingleServer() { return nullptr; }
 

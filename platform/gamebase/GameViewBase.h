@@ -22,13 +22,26 @@
 // the queue. Authentication is local, the own player sits at chair 1 and two
 // computer players at chairs 0 and 2; the seat of a chair is the chair itself.
 //
-// Network play against a game server is not available yet: authenticating in
-// network mode shows a message box and logs the failure; requests are dropped
-// with a log line.
+// Network play (GameViewNet.cpp): the process has one connection to the game
+// server (TcpClientSock, polled by the pump before it delivers); the view that
+// logs in over it gets its frames. The login connects to GlobalInfo's server
+// address and port and sends the authentication request; the answer raises
+// CallBackAuthenPlayerInfo and, for a fresh entry, CallBackAuthenResOK. A
+// login made while m_bServerMove is set or on the return from the background
+// is a re-login: no CallBackAuthenResOK (the snapshot of a hand in play comes
+// to CallBackAgainLogin); both flags are cleared by the answer. The game
+// base's own frames (gamebase::NetType, GameBaseProtocol.h) become HandleSitRes
+// and the CallBack* notices; every other type reaches the view unchanged. A
+// connection that cannot be made, breaks off, or stays silent past
+// kAuthenWaitMs after the request is reported once through
+// OnNetConnectFailed: a log line, the messages not yet delivered dropped, and
+// a box whose OK leaves the table. While the net test runs a keep-alive goes
+// out every kKeepAliveMs.
 #pragma once
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "platform/engine/Math.h"
 #include "platform/framework/YndGameLayer.h"
@@ -38,6 +51,7 @@
 #include "platform/gamebase/SingleServerBase.h"
 
 class AniManage;
+class TcpClientSock;
 class GameSceneBase;
 class YndLoadingBase;
 
@@ -52,6 +66,16 @@ class GameViewBase : public YndGameLayer, public INetLogic, public IGameMessageS
   static constexpr int kMaxGameMessage = 16 * 1024;
   // The largest request the send call takes.
   static constexpr int kMaxRequest = 4096;
+  // The connection: each connect try bounded by kConnectSeconds, kConnectTries
+  // tries; the authentication answer awaited kAuthenWaitMs (virtual clock).
+  static constexpr int kConnectSeconds = 5;
+  static constexpr int kConnectTries = 5;
+  static constexpr int kAuthenWaitMs = 10000;
+  static constexpr int kKeepAliveMs = 5000;
+  // The key of frames stashed at the front of the queue (StashFrameAtFront).
+  static constexpr const char* kStashKey = "6093";
+  // The game text of the lost-connection box.
+  static constexpr int kTextNetLost = 17;
 
   GameViewBase(GameSceneBase* scene, YndLoadingBase* loading);
   ~GameViewBase() override;
@@ -87,8 +111,12 @@ class GameViewBase : public YndGameLayer, public INetLogic, public IGameMessageS
   // Leaves the table: the scene's QuitGameView, back to the room list when
   // there is one. Usable as a button or message-box action.
   void QuitGame(cocos2d::Ref* sender = nullptr);
+  // Closes the game-server connection (a connection this view logged in
+  // over); with `notify` the close is reported to the pump's owner side as a
+  // deliberate one. Nothing read after it reaches the view.
   void CloseAllSocketConnect(bool notify);
-  void StartNetTest() { m_bNetTest = true; }
+  // The keep-alive runs while the net test does and the connection is up.
+  void StartNetTest();
   void StopNetTest() { m_bNetTest = false; }
   bool IsNetTestRunning() const { return m_bNetTest; }
   void AddAllWinNum(int n) { m_iAllWinNum += n; }
@@ -121,6 +149,22 @@ class GameViewBase : public YndGameLayer, public INetLogic, public IGameMessageS
   // False, `out` unchanged, for a short record.
   static constexpr int kPlayerExtraSize = 60;
   static bool SetPlayerExtraToPlayerNode(const char* record, int len, PlayerNode* out);
+
+  // ---- the game-server connection ----
+  // The process's one connection (a server move disconnects and connects it
+  // again, then sends SendAuthenReq(1)).
+  static TcpClientSock& GetMainSocket();
+  // True while this view is the one the connection's frames go to.
+  bool OwnsMainSocket() const;
+  // INetLogic: reported once per login (see above).
+  void OnNetConnectFailed(int code) override;
+  // Keeps a frame for this view at the front of the queue, encrypted with
+  // kStashKey (aes_enc_r, the buffer sized from the frame); it is opened and
+  // delivered first once the view is on the stage again. False (logged,
+  // nothing kept) for a frame outside kFrameSize..kMaxGameMessage.
+  bool StashFrameAtFront(const char* frame, int len);
+  // The last keep-alive's round trip (ms); -1 before the first answer.
+  int GetNetDelayMs() const { return m_iNetDelayMs; }
 
   // ---- local server ----
   SingleServerBase* GetSingleServer() const { return m_pSingleServer; }
@@ -204,6 +248,16 @@ class GameViewBase : public YndGameLayer, public INetLogic, public IGameMessageS
  private:
   friend class GameMsgPump;
   void DeliverMainMsg(char* msg, int len);
+  // The network road (GameViewNet.cpp).
+  void ConnectAndAuthen();
+  void SendNetAuthen(int kind);
+  void SendNetRequest(const std::vector<std::uint8_t>& frame, const char* what);
+  void HandleGameBaseFrame(char* msg, int len);
+  void HandleAuthenResult(char* msg, int len);
+  void HandleSeatFrame(int type, char* msg, int len);
+  void NetTick();
+  void OnMainSocketClosed(int kind);
+  int SeatOfChairByte(char chair, const char* what) const;
   bool EnsureSingleServer();
   void AuthenLocally();
   void SeatSinglePlayers();
@@ -213,5 +267,14 @@ class GameViewBase : public YndGameLayer, public INetLogic, public IGameMessageS
   SingleServerBase* m_pSingleServer = nullptr;  // borrowed from the derived view
   bool m_bNetTest = false;
   int m_iAllWinNum = 0;
+  bool m_bAuthenPending = false;
+  bool m_bReLoginPending = false;
+  bool m_bBackgroundReLogin = false;  // set by the foreground callback (network play)
+  bool m_bNetFailReported = false;
+  std::uint64_t m_uAuthenDeadline = 0;
+  std::uint64_t m_uNextKeepAlive = 0;
+  std::int32_t m_iKeepAliveSeq = 0;
+  int m_iNetDelayMs = -1;
+  PlayerNode m_SelfRecord;  // the own record of the last login
   int m_iPumpHook = 0;
 };

@@ -1,11 +1,13 @@
-// The socket side of a table view: what a game-server connection reports to
-// its owner. The connection itself comes with network play; until then a view
-// is only ever told that a connection could not be made.
+// The socket side of a table view: what the game-server connection reports
+// to the view that logged in over it (GameViewBase implements it; see
+// GameViewNet.cpp).
 #pragma once
 
 class INetLogic {
  public:
   virtual ~INetLogic() = default;
-  // The connection to the game server failed or broke off.
+  // The connection to the game server could not be made, broke off, or the
+  // server stayed silent after the login request (a TcpClientSock error
+  // code). Reported once per login.
   virtual void OnNetConnectFailed(int /*code*/) {}
 };

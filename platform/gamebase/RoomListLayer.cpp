@@ -6,6 +6,7 @@
 #include <new>
 
 #include "platform/engine/Log.h"
+#include "platform/framework/TcpClientSock.h"
 #include "platform/framework/YndRemoveChildManage.h"
 #include "platform/gamebase/BasePT.h"
 #include "platform/gamebase/GameMsgBox.h"
@@ -163,9 +164,39 @@ void RoomListLayer::EnterGame() {
   view->IniMainSocketAuthen();
 }
 
-bool RoomListLayer::EnterLockServer(int serverId, RoomItemInfo*) {
-  cocos2d::log("EnterLockServer %d: no game server connection", serverId);
-  return false;
+bool RoomListLayer::EnterLockServer(int serverId, RoomItemInfo* room) {
+  const RoomServerInfo* server = nullptr;
+  for (const RoomServerInfo& s : m_vcServerInfo) {
+    if (s.iServerID == serverId && s.szServerIP[0] != '\0') {
+      server = &s;
+      break;
+    }
+  }
+  if (server == nullptr) {
+    cocos2d::log("EnterLockServer %d: no such server in the room tables", serverId);
+    return false;
+  }
+  if (GameSceneBase::m_pGameScene == nullptr || GameSceneBase::m_pGameView == nullptr || GameViewBase::IsSinglePlayer()) {
+    cocos2d::log("EnterLockServer %d: no network table view to enter", serverId);
+    return false;
+  }
+  GlobalInfo& info = GameViewBase::m_GlobalInfo;
+  info.iServerID = server->iServerID;
+  ddz::os::CopyBounded(info.szServerIP, sizeof(info.szServerIP), server->szServerIP);
+  info.iServerPort = server->iServerPort;
+  if (room != nullptr && room->pRuleInfo != nullptr) {
+    m_CurRoom = *room;
+    m_iCurRoomValue = room->iGameID * 10000 + room->pRuleInfo->iRoomClass * 100;
+  }
+  if (GameViewBase::GetMainSocket().ConnectServer(info.szServerIP, info.iServerPort, GameViewBase::kConnectSeconds,
+                                                  GameViewBase::kConnectTries) < 0) {
+    cocos2d::log("EnterLockServer %d: cannot connect to %s:%u", serverId, info.szServerIP,
+                 static_cast<unsigned>(info.iServerPort));
+    return false;
+  }
+  cocos2d::log("EnterLockServer %d: back to %s:%u", serverId, info.szServerIP, static_cast<unsigned>(info.iServerPort));
+  EnterGame();
+  return true;
 }
 
 void RoomListLayer::GameViewAuthenResult(int result, int a, int b) {

@@ -122,8 +122,14 @@ class RoomListLayer : public YndGameLayer {
   void CallBackAsyncHttpRes(const char* reply, int len, const char* request, int msgId, int error) override;
   // Takes the buttons the derived list put into m_vcRoomBtn: retains and lays them out.
   void CallBackCreateRoomBtns();
-  // Network road of the tournament; without a game server both fail (logged).
+  // Back into a running match: the server record of that id from the room
+  // tables becomes GlobalInfo's server, the connection is made and the room
+  // entered (EnterGame). False (logged, nothing entered) when the id is not
+  // listed, there is no network view, or the connection cannot be made.
   bool EnterLockServer(int serverId, RoomItemInfo* room);
+  // Brings the current view back on the stage in place of the list after a
+  // view stored a frame while away (a server move): result 0; else the
+  // authentication error box. A frame the view stashed is delivered first.
   void GameViewAuthenResult(int result, int a, int b);
   void ShowAuthenErrorMsg(int code);
 

@@ -57,7 +57,8 @@ TEST_F(BaseCardTest, TheFlipChainTurnsOneCardAfterAnotherAndTellsTheViewOnceAtTh
   EXPECT_NEAR(first, 80, 20);
   EXPECT_NEAR(second - first, 580, 20);
   EXPECT_NEAR(third - second, 580, 20);
-  EXPECT_EQ(view->calls, (Lines{"baseShown lock=0"})) << "told once, after the lock came down";
+  EXPECT_EQ(view->calls, (Lines{"baseShown lock=1"})) << "told once, before the lock comes down";
+  EXPECT_EQ(lock(), 0);
   EXPECT_EQ(sounds(), (Lines(3, BaseCard::kFlipSound)));
   frames(200, 10);
   EXPECT_EQ(view->calls.size(), 1u);
@@ -80,8 +81,18 @@ TEST_F(BaseCardTest, ARowThatLeavesMidChainLowersTheLockOnceAndTellsTheViewWhenT
   view->addChild(row);
   row->release();
   frames(200, 10);
-  EXPECT_EQ(view->calls, (Lines{"baseShown lock=1"}));
+  EXPECT_EQ(view->calls, (Lines{"baseShown lock=1"})) << "the row's own raise went when it left";
   EXPECT_EQ(lock(), 1) << "the other raise stands";
+  EXPECT_FALSE(logHas("lowered below 0"));
+}
+
+TEST_F(BaseCardTest, AViewThatRemovesTheRowWhenToldLowersTheLockOnce) {
+  view->removeOnBaseShown = row;
+  dealBacks(row);
+  row->ShowBaseCard({5, 20, 13}, 0.5f, false);
+  frames(200, 10);
+  EXPECT_EQ(view->calls, (Lines{"baseShown lock=1"}));
+  EXPECT_EQ(lock(), 0);
   EXPECT_FALSE(logHas("lowered below 0"));
 }
 
@@ -118,7 +129,7 @@ TEST_F(BaseCardTest, CardsWithoutAnIndexKeepTheirBackAndStillTakeTheirTurn) {
     EXPECT_TRUE(items[i]->pBackSprite->isVisible()) << i;
   }
   EXPECT_EQ(sounds().size(), 3u) << "every card took its turn";
-  EXPECT_EQ(view->calls, (Lines{"baseShown lock=0"}));
+  EXPECT_EQ(view->calls, (Lines{"baseShown lock=1"}));  // told while the messages are held
   EXPECT_TRUE(logHas("no index for card 1"));
 }
 
@@ -130,7 +141,7 @@ TEST_F(BaseCardTest, AFaceUpCardInTheRowTakesItsTurnAtOnce) {
   frames(200, 10);
   for (const BaseCardItem* item : row->GetItems()) EXPECT_TRUE(faceUp(item));
   EXPECT_EQ(row->GetItems()[1]->iCardIndex, 7) << "a face the row has is kept";
-  EXPECT_EQ(view->calls, (Lines{"baseShown lock=0"}));
+  EXPECT_EQ(view->calls, (Lines{"baseShown lock=1"}));  // told while the messages are held
 }
 
 TEST_F(BaseCardTest, WithNothingToTurnFirstTheLockGoesUpAndDownAndTheViewHearsNothing) {
@@ -151,7 +162,7 @@ TEST_F(BaseCardTest, AChainStartedAgainKeepsOneRaiseAndTellsTheViewOnce) {
   row->ShowBaseCard({5, 20, 13}, 0.5f, false);
   EXPECT_EQ(lock(), 1);
   frames(200, 10);
-  EXPECT_EQ(view->calls, (Lines{"baseShown lock=0"}));
+  EXPECT_EQ(view->calls, (Lines{"baseShown lock=1"}));  // told while the messages are held
 }
 
 TEST_F(BaseCardTest, TheRowIsCentredOnTheWindowForAnyCount) {

@@ -116,7 +116,7 @@ TEST_F(CompeteHandPlay, PlayRequestCarriesTheAutoMarkerAndTheSecondsTaken) {
   }
 }
 
-TEST_F(CompeteHandPlay, APlayTooLongForTheRequestOrACardThatIsNoCardIsRefused) {
+TEST_F(CompeteHandPlay, APlayTooLongForTheRequestIsRefusedAndTheTurnStaysOpen) {
   CompeteSelfHandCard* h = makeCompeteHand("33334444555566667777 8");  // 21 cards
   EXPECT_EQ(h->AddCard(99, false, false, true, 0, false, false), nullptr);
   EXPECT_EQ(h->AddCard(-1, false, false, true, 0, false, false), nullptr);
@@ -126,7 +126,14 @@ TEST_F(CompeteHandPlay, APlayTooLongForTheRequestOrACardThatIsNoCardIsRefused) {
   h->OnButtonClick(main(h, SelfHandCard::kBtnPlay));
   EXPECT_TRUE(plays().empty());
   EXPECT_TRUE(logHas("do not fit a play request"));
-  EXPECT_EQ(owner->calls, (std::vector<std::string>{"hideClock"}));
+  // The turn stays open, clock and buttons, so the time-out still plays.
+  EXPECT_TRUE(owner->calls.empty());
+  EXPECT_TRUE(h->IsWaitingForChoice());
+  EXPECT_TRUE(main(h, SelfHandCard::kBtnPlay)->isVisible());
+  h->OnAutoOperate();
+  ASSERT_EQ(plays().size(), 1u);
+  EXPECT_EQ(plays().front()[28], 1);
+  EXPECT_FALSE(h->IsWaitingForChoice());
 }
 
 TEST_F(CompeteHandPlay, TheRightButtonDoesNotPlay) {

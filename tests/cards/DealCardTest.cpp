@@ -98,6 +98,17 @@ TEST_F(DealCardTest, SpreadGatherAndSeventeenPassesThenTheViewHearsTheEndOnce) {
   EXPECT_EQ(cards(1), 17);
 }
 
+TEST_F(DealCardTest, AnOwnHandTheViewBuildsAnewMidDealIsNoFreedRowToTheDeal) {
+  start();
+  steps(DealCard::kSpreadCards + DealCard::kGatherSteps + 3 * DealCard::kMovesPerPass);
+  ASSERT_EQ(cards(1), 3);
+  rows[1]->removeFromParent();  // the view's only reference to its old hand goes
+  steps(DealCard::kPasses * DealCard::kMovesPerPass);
+  EXPECT_EQ(view->calls, (Lines{"dealEnd lock=0"}));
+  // The old row emptied as it left the stage; the deal's passes still reach it, alive.
+  EXPECT_EQ(cards(1), DealCard::kOwnCards - 3);
+}
+
 TEST_F(DealCardTest, TheLanderCardTurnsUpInThePassItsPositionFallsIn) {
   struct Case {
     int position;

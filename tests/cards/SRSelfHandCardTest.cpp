@@ -280,6 +280,8 @@ TEST_F(SRSelfHand, ThreeTimeOutPlaysLeaveTheTableExceptInTheSinglePlayerGame) {
     GameViewBase::m_GlobalInfo.iPlayMode = c.playMode;
     owner->calls.clear();
     SRSelfHandCard* h = makeSRHand(SRCodes("4 9 K 2"));
+    // 113 is a five-card bomb here, not the rocket: the passes count all the same.
+    h->SetLastTablePlayType(ddz::CardType::Rocket);
     const int boxesBefore = GameMsgBox::shareMessageBox()->GetShowCount();
     for (int i = 0; i < 3; ++i) {
       h->ShowOutCardButtons(SRCodes("x"));

@@ -1,8 +1,9 @@
 // The wildcard pattern chooser: panel and strip geometry, the wildcard faces,
 // the countdown and its automatic pick, a tap on a strip and beside them, the
-// close button.
+// close button, the time-out and the turns that close a chooser left open.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -183,10 +184,53 @@ TEST_F(ChooserTest, ATapBesideTheStripsOrTheCloseButtonCancels) {
   }
 }
 
-TEST_F(ChooserTest, TheTimeOutTakesTheChooserAwayFirst) {
-  SuperSelfHandCard* h = openFromHand(20);
-  h->OnAutoOperate();
-  EXPECT_FALSE(h->IsChooserOpen());
-  frames(25, 1.0f);
-  EXPECT_TRUE(view->sent.empty());
+TEST_F(ChooserTest, TheTimeOutActsAsWithoutTheChooser) {
+  // Leading: the lowest card in its one reading; following: a pass.
+  for (bool leading : {true, false}) {
+    SCOPED_TRACE(leading ? "leading" : "following");
+    view->sent.clear();
+    view->clockSeconds = 20;
+    SuperSelfHandCard* h = turn("55xX K", leading ? "" : "4", leading ? "55xX" : "");
+    if (!leading) h->SetLegalGroups({Plain("55xX", 5, 3), Plain("55xX", 105, 3)});
+    pressButton(h, kPlay);
+    ASSERT_TRUE(h->IsChooserOpen());
+    h->OnAutoOperate();
+    EXPECT_FALSE(h->IsChooserOpen());
+    ASSERT_EQ(view->sent.size(), 1u);
+    const supertest::Bytes& sent = view->sent[0].bytes;
+    EXPECT_EQ(sent[28], leading ? 1 : 0);
+    EXPECT_EQ(sent[29], leading ? ddz::CardType::Single : 0);
+    if (leading) {
+      EXPECT_EQ(sent[8], Codes("5")[0] / 15 << 5 | 5);
+    }
+    EXPECT_EQ(h->GetAutoPlayCount(), 1);
+    frames(25, 1.0f);
+    EXPECT_EQ(view->sent.size(), 1u);
+    h->removeFromParent();
+  }
+}
+
+TEST_F(ChooserTest, ANewTurnTheServersPlayOrTheResetCloseAChooserLeftOpen) {
+  struct Case {
+    const char* what;
+    std::function<void(SuperSelfHandCard*)> act;
+  } cases[] = {
+      {"play turn", [](SuperSelfHandCard* h) { h->ShowSendPassBtn(Codes("K")); }},
+      {"bid turn", [](SuperSelfHandCard* h) { h->ShowChoiceButtons(0); }},
+      {"question", [](SuperSelfHandCard* h) { h->ShowAnswerPair(SelfHandCard::kPairRob); }},
+      {"server played", [](SuperSelfHandCard* h) { h->StartSlide(); }},
+      {"table reset", [](SuperSelfHandCard* h) { h->ResetTurnState(); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    view->sent.clear();
+    SuperSelfHandCard* h = openFromHand(20);
+    const cocos2d::Vec2 strip = onStrip(h->GetChooser(), 1, 0);
+    c.act(h);
+    EXPECT_FALSE(h->IsChooserOpen());
+    tapAt(strip);
+    frames(25, 1.0f);
+    EXPECT_TRUE(view->sent.empty()) << "the old reading answered the new turn";
+    h->removeFromParent();
+  }
 }

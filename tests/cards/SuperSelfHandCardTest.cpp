@@ -2,11 +2,15 @@
 // pass, the last card, the time-out action and the instance.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "SuperHandTestSupport.h"
 #include "cardlogic/ClassicMessages.h"
+#include "cards/CompeteSelfHandCard.h"
+#include "cards/SRSelfHandCard.h"
 #include "platform/engine/Log.h"
 
 using handtest::Codes;
@@ -292,6 +296,16 @@ TEST_F(SuperHandTest, TimeOutLeadingPlaysTheLowestCard) {
   EXPECT_EQ(h->GetAutoPlayCount(), 1);
 }
 
+TEST_F(SuperHandTest, ALeadingTimeOutWithoutAReadingSendsNothing) {
+  // A mode with no engine reads no card: a pass while leading would be refused.
+  view->mode = 7;
+  SuperSelfHandCard* h = turn("K 9 4", "", "");
+  h->OnAutoOperate();
+  EXPECT_TRUE(view->sent.empty());
+  EXPECT_TRUE(h->IsWaitingForChoice());
+  EXPECT_TRUE(h->GetMainButton(kPlay)->isVisible());
+}
+
 TEST_F(SuperHandTest, TimeOutAnswersNoToTheOpenQuestionOnTablesThatAskIt) {
   struct Case {
     int mode;
@@ -321,6 +335,7 @@ TEST_F(SuperHandTest, ThreeAutomaticPlaysInARowLeaveTheTable) {
   for (const Case& c : cases) {
     view->calls.clear();
     SuperSelfHandCard* h = makeSuperHand("3 4 5");
+    h->SetLastTablePlayType(ddz::CardType::Rocket);  // counted all the same on this table
     for (bool automatic : c.presses) {
       h->ShowSendPassBtn(Codes("2"));
       if (automatic)
@@ -350,6 +365,37 @@ TEST_F(SuperHandTest, GetInstanceNeverHandsOutADestroyedHand) {
   ASSERT_NE(fresh, nullptr);
   EXPECT_EQ(fresh->GetTable(), nullptr);
   EXPECT_EQ(fresh->GetOwnerView(), nullptr);
+}
+
+TEST_F(SuperHandTest, TheOtherTablesHandsLeaveTheClassicInstanceAndWidthAlone) {
+  const std::vector<int> cards = Codes("3 3 4 4 5 5 6 6 7 7 8 8 9 9 T T j");
+  const float w = g_fSelfHandScale * g_sizeSingleCard.width;
+  const float windowStep = std::clamp((1280 - 20 - w) / 16, 40.0f, 90.0f);
+  struct Case {
+    const char* what;
+    std::function<SelfHandCard*()> make;
+    bool checkStep;  // the hand lays out with the classic fan rule
+  } cases[] = {
+      {"tournament", [&] { return new CompeteSelfHandCard(view); }, true},
+      {"four-player", [&] { return new SRSelfHandCard(view); }, false},
+      {"Super", [&] { return new SuperSelfHandCard(view, view); }, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SelfHandCard* classic = makeHand("", 700);
+    SelfHandCard* other = c.make();
+    view->addChild(other);
+    other->release();
+    EXPECT_EQ(SelfHandCard::getInstance(), classic);
+    EXPECT_EQ(SelfHandCard::GetHandWidth(), 700);
+    if (c.checkStep) {
+      for (int code : cards) other->AddCard(code, false, false, false, 0, false, false);
+      other->LayoutCards();
+      EXPECT_FLOAT_EQ(other->GetCardStep(), windowStep) << "the row spreads over the window";
+    }
+    other->removeFromParent();
+    classic->removeFromParent();
+  }
 }
 
 TEST_F(SuperHandTest, AHandThatOutlivesItsViewForgetsIt) {

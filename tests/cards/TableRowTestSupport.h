@@ -61,12 +61,14 @@ class RowOwnerView : public DDZGameView {
   void OnBaseCardShown() override {
     calls.push_back("baseShown lock=" + std::to_string(GameViewBase::m_iLockMainMsgCount.Get()));
     DDZGameView::OnBaseCardShown();
+    if (removeOnBaseShown != nullptr) removeOnBaseShown->removeFromParent();
   }
   void OnDealCardEnd() override {
     calls.push_back("dealEnd lock=" + std::to_string(GameViewBase::m_iLockMainMsgCount.Get()));
     DDZGameView::OnDealCardEnd();
   }
   std::vector<std::string> calls;
+  cocos2d::Node* removeOnBaseShown = nullptr;  // a row the view takes away when told
 
  private:
   RowOwnerView() : DDZGameView(nullptr, nullptr) {}

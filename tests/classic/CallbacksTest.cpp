@@ -16,6 +16,7 @@
 #include "platform/gamebase/AniBase.h"
 #include "widgets/LobbyTopBull.h"
 #include "widgets/PlayerGameInfo.h"
+#include "widgets/ResultAnis.h"
 
 namespace classictest {
 namespace {
@@ -247,6 +248,24 @@ TEST_F(NoticeTest, RedPacketsAndJackpotsAddTheirAmounts) {
   j[9] = 4;
   noticeView->CallBackJackPotNotice(j.data(), 21);
   EXPECT_EQ(noticeView->awards.size(), 1u);
+}
+
+TEST_F(NoticeTest, TheTaskCapWaitsInLineBehindTheAnimationBeforeIt) {
+  NoticeView* noticeView = NoticeView::create();
+  scene->addChild(noticeView);
+  AniManage* anis = noticeView->GetAniManage();
+  auto* spring = new AniSpring(0);
+  anis->ShowAni(spring, false, true);  // as the hand's end shows it
+  ASSERT_TRUE(anis->IsRunning(spring));
+  Frame jackpot = FrameOf(0, 22);
+  jackpot[9] = 7;
+  std::vector<char> j(jackpot.begin(), jackpot.end());
+  noticeView->CallBackJackPotNotice(j.data(), static_cast<int>(j.size()));
+  EXPECT_EQ(anis->GetRunningCount(), 1u);
+  EXPECT_EQ(anis->GetQueuedCount(), 1u) << "the cap must not drop while the banner runs";
+  for (int i = 0; i < 600 && anis->GetQueuedCount() > 0; ++i) tick(1, 0.05f);
+  EXPECT_EQ(anis->GetQueuedCount(), 0u);
+  EXPECT_EQ(anis->GetRunningCount(), 1u) << "the cap runs once the banner is done";
 }
 
 // Background while an animation holds the messages, then foreground.

@@ -195,6 +195,24 @@ TEST_F(HandResult, CallAndRobShowsTheDoublingCountNotTwoToItsPower) {
   GameViewBase::m_GlobalInfo.iPlayMode = 1;
 }
 
+TEST_F(HandResult, AContinueTheLossLimitRefusesStillLeavesTheTableWhenTheScreenTimesOut) {
+  DeliverResult(Result(3, false));
+  RunUntilScreen();
+  ASSERT_TRUE(Screen()->isRunning());
+  view->m_iDayLoseAmount = GameViewPC::kLoseLimit;
+  cocos2d::Log::clear();
+  Screen()->OnBtnContinue();
+  EXPECT_TRUE(GameMsgBox::shareMessageBox()->IsOpen());
+  EXPECT_TRUE(Screen()->isRunning());
+  EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 1);
+  EXPECT_TRUE(Screen()->GetButton(ResultLayer::kBtnContinue)->isEnabled());
+  // The box closes itself after 20 s; the screen's countdown runs on to its leave.
+  tick(1020);
+  EXPECT_TRUE(cocos2d::Log::contains("GameViewBase::QuitGame"));
+  EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 0);
+  GameMsgBox::destroyMessageBox();
+}
+
 TEST_F(HandResult, TheQuitQuestionLeavesThroughItsButton) {
   cocos2d::Log::clear();
   view->ShowQuitMsgBox();

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <map>
 #include <set>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "platform/engine/Ref.h"
 #include "platform/engine/Sprite.h"
 #include "platform/framework/YndConf.h"
+#include "gamedata/DDZSmallGameUIPos.h"
 #include "gamedata/LayoutConfig.h"
 #include "gamedata/TextTables.h"
 
@@ -94,6 +96,61 @@ std::vector<TextTableUse> TextTables() {
   };
 }
 
+// Every key of `keys` is in `section` of the data file `file` with all its
+// entries, each of them parses, and the file names no key the loader does not know.
+void CheckLayoutFile(const char* file, const char* section, std::span<const ddz::LayoutKey> keys) {
+  SCOPED_TRACE(file);
+  const ddz::ConfFile conf = ddz::ConfFile::Parse(ReadFile(file));
+  EXPECT_EQ(conf.SkippedLines(), 0);
+  ASSERT_TRUE(YndConf::SetFileAndSection(file, section, true));
+  std::set<std::string> known;
+  for (const ddz::LayoutKey& k : keys) {
+    known.insert(k.key);
+    const std::string* value = conf.Find(section, k.key);
+    ASSERT_NE(value, nullptr) << k.key;
+    int entries = 1;
+    for (char c : *value) entries += c == ';';
+    EXPECT_EQ(entries, k.count) << k.key << " = " << *value;
+    // Every entry parses (the reader answers false for any malformed entry).
+    const auto n = static_cast<std::size_t>(k.count);
+    bool ok = false;
+    switch (k.type) {
+      case ddz::LayoutType::Point: {
+        std::vector<cocos2d::Vec2> v(n);
+        ok = YndConf::GetYndConfInfo(v.data(), k.key, k.count);
+        break;
+      }
+      case ddz::LayoutType::Size: {
+        std::vector<cocos2d::Size> v(n);
+        ok = YndConf::GetYndConfInfo(v.data(), k.key, k.count);
+        break;
+      }
+      case ddz::LayoutType::Int: {
+        std::vector<int> v(n);
+        ok = YndConf::GetYndConfInfo(v.data(), k.key, k.count);
+        break;
+      }
+      case ddz::LayoutType::Float: {
+        std::vector<float> v(n);
+        ok = YndConf::GetYndConfInfo(v.data(), k.key, k.count);
+        break;
+      }
+    }
+    EXPECT_TRUE(ok) << k.key << " = " << *value;
+  }
+  // No key the loader does not know (a misspelt key would be read by nobody).
+  std::istringstream lines(ReadFile(file));
+  std::string line;
+  while (std::getline(lines, line)) {
+    const std::size_t eq = line.find('=');
+    if (line.empty() || line[0] == '#' || line[0] == '[' || eq == std::string::npos) continue;
+    std::string key = line.substr(0, eq);
+    key.erase(key.find_last_not_of(' ') + 1);
+    EXPECT_TRUE(known.count(key)) << "unknown key " << key;
+  }
+  YndConf::SetFileClose();
+}
+
 class DataFilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -124,58 +181,9 @@ TEST_F(DataFilesTest, EveryFileIsUtf8) {
 }
 
 TEST_F(DataFilesTest, LayoutFilesHoldEveryKeyWithAllItsEntries) {
-  for (const char* file : {ddz::kLayoutFilePhone, ddz::kLayoutFileTablet}) {
-    SCOPED_TRACE(file);
-    const ddz::ConfFile conf = ddz::ConfFile::Parse(ReadFile(file));
-    EXPECT_EQ(conf.SkippedLines(), 0);
-    ASSERT_TRUE(YndConf::SetFileAndSection(file, ddz::kLayoutSection, true));
-    std::set<std::string> known;
-    for (const ddz::LayoutKey& k : ddz::LayoutKeys()) {
-      known.insert(k.key);
-      const std::string* value = conf.Find(ddz::kLayoutSection, k.key);
-      ASSERT_NE(value, nullptr) << k.key;
-      int entries = 1;
-      for (char c : *value) entries += c == ';';
-      EXPECT_EQ(entries, k.count) << k.key << " = " << *value;
-      // Every entry parses (the reader answers false for any malformed entry).
-      const auto n = static_cast<std::size_t>(k.count);
-      bool ok = false;
-      switch (k.type) {
-        case ddz::LayoutType::Point: {
-          std::vector<cocos2d::Vec2> v(n);
-          ok = YndConf::GetYndConfInfo(v.data(), k.key, k.count);
-          break;
-        }
-        case ddz::LayoutType::Size: {
-          std::vector<cocos2d::Size> v(n);
-          ok = YndConf::GetYndConfInfo(v.data(), k.key, k.count);
-          break;
-        }
-        case ddz::LayoutType::Int: {
-          std::vector<int> v(n);
-          ok = YndConf::GetYndConfInfo(v.data(), k.key, k.count);
-          break;
-        }
-        case ddz::LayoutType::Float: {
-          std::vector<float> v(n);
-          ok = YndConf::GetYndConfInfo(v.data(), k.key, k.count);
-          break;
-        }
-      }
-      EXPECT_TRUE(ok) << k.key << " = " << *value;
-    }
-    // No key the loader does not know (a misspelt key would be read by nobody).
-    std::istringstream lines(ReadFile(file));
-    std::string line;
-    while (std::getline(lines, line)) {
-      const std::size_t eq = line.find('=');
-      if (line.empty() || line[0] == '#' || line[0] == '[' || eq == std::string::npos) continue;
-      std::string key = line.substr(0, eq);
-      key.erase(key.find_last_not_of(' ') + 1);
-      EXPECT_TRUE(known.count(key)) << "unknown key " << key;
-    }
-    YndConf::SetFileClose();
-  }
+  for (const char* file : {ddz::kLayoutFilePhone, ddz::kLayoutFileTablet})
+    CheckLayoutFile(file, ddz::kLayoutSection, ddz::LayoutKeys());
+  CheckLayoutFile(ddz::kSmallGameLayoutFile, ddz::kSmallGameLayoutSection, ddz::SmallGameLayoutKeys());
 }
 
 TEST_F(DataFilesTest, LoadedLayoutMatchesTheWindow) {
@@ -189,6 +197,24 @@ TEST_F(DataFilesTest, LoadedLayoutMatchesTheWindow) {
     EXPECT_NE(g_ptShowAlert[seat], cocos2d::Vec2()) << seat;
     EXPECT_NE(g_ptPlayerMoneyPos[seat], cocos2d::Vec2()) << seat;
   }
+}
+
+TEST_F(DataFilesTest, MiniGamePlacesLieInTheWindow) {
+  LoadDDZSmallGameUIPos();
+  for (const ddz::LayoutKey& k : ddz::SmallGameLayoutKeys()) {
+    const std::string key = k.key;
+    if (k.type != ddz::LayoutType::Point || key.find("Offset") != std::string::npos || key == "g_ptCardInversePos")
+      continue;
+    for (int i = 0; i < k.count; ++i) {
+      const cocos2d::Vec2 p = static_cast<const cocos2d::Vec2*>(k.target)[i];
+      EXPECT_TRUE(p.x >= 0 && p.x <= 1280 && p.y >= 0 && p.y <= 720) << key << "[" << i << "] = " << p.x << "," << p.y;
+    }
+  }
+  // The card grid's far corner and the scales.
+  const cocos2d::Vec2 far = g_ptCardLBPos + cocos2d::Vec2(3 * g_ptCardInversePos.x, g_ptCardInversePos.y);
+  EXPECT_TRUE(far.x <= 1280 && far.y <= 720);
+  EXPECT_GT(g_fCardScale, 0.0f);
+  EXPECT_GT(g_fCardTypeSmallScale, 0.0f);
 }
 
 TEST_F(DataFilesTest, TextTablesHoldEveryEntryWithMatchingFormats) {

@@ -23,7 +23,7 @@
 #include "platform/os/Process.h"
 #include "shell/ProgramMain.h"
 #include "shell/QorvDDZGameScene.h"
-#include "support/TempDir.h"
+#include "ProgramRunSupport.h"
 
 namespace {
 
@@ -51,21 +51,7 @@ class WatchedScene : public QorvDDZGameScene {
 };
 
 TEST(SinglePlayerTable, TheStartButtonLeadsToADealtHand) {
-  cocos2d::Log::setEchoToStderr(false);
-  cocos2d::Log::clear();
-  ddz::os::Clock().Reset();
-  cocos2d::Director::getInstance()->reset();
-  ddz::test::TempDir home;
-  cocos2d::FileUtils* files = cocos2d::FileUtils::getInstance();
-  const std::vector<std::string> savedPaths = files->getSearchPaths();
-  files->setWritablePath(home.path() + "/");
-  files->setSearchPaths({});
-  YndLocalData::sharedLocalData()->SetFilePath("");
-  cocos2d::UserDefault::destroyInstance();
-  OsApiBase::shareOsApi()->Reset();
-  OsApiCommon::shareOsApiCommon()->Reset();
-  ddz::os::ClearLobbyMessages();
-  GameViewBase::m_GlobalInfo = GlobalInfo();
+  shelltest::ProgramRun run;
   Delivered().clear();
 
   ddz::ProgramOptions options;
@@ -98,17 +84,6 @@ TEST(SinglePlayerTable, TheStartButtonLeadsToADealtHand) {
     for (const std::string& line : cocos2d::Log::lines()) std::fprintf(stderr, "%s\n", line.c_str());
   }
   EXPECT_EQ(cocos2d::Director::getInstance()->getRunningScene(), nullptr);
-
-  YndLocalData::sharedLocalData()->SetFilePath(home.file("unused.txt"));
-  cocos2d::UserDefault::destroyInstance();
-  files->setSearchPaths(savedPaths);
-  files->setDefaultResourceRootPath("");
-  OsApiBase::shareOsApi()->Reset();
-  OsApiCommon::shareOsApiCommon()->Reset();
-  ddz::os::ClearLobbyMessages();
-  ddz::os::SetCommandLineText("");
-  GameViewBase::m_GlobalInfo = GlobalInfo();
-  cocos2d::Log::setEchoToStderr(true);
 }
 
 }  // namespace

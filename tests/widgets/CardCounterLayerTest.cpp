@@ -37,6 +37,21 @@ class CardCounterTest : public widgettest::WidgetTest {
   }
 };
 
+// A table view of a given game kind.
+class KindView : public DDZGameView {
+ public:
+  static KindView* create(int kind) {
+    auto* view = new KindView(kind);
+    view->autorelease();
+    return view;
+  }
+  int GetGameKind() override { return kind; }
+
+ private:
+  explicit KindView(int k) : DDZGameView(nullptr, nullptr), kind(k) {}
+  int kind;
+};
+
 // Codes: suit * 15 + index, index 0 = A, 1 = 2, 2..12 = 3..K, 13/14 jokers.
 TEST_F(CardCounterTest, EachCardCountsInItsRanksColumn) {
   struct Case {
@@ -162,15 +177,23 @@ TEST_F(CardCounterTest, ReloginCountsArriveAceTwoThreeOnwardAndOverfullOnesAreRe
   EXPECT_EQ(Numbers(counter), shown);
 }
 
-TEST_F(CardCounterTest, ClearingAShortDeckTableLeavesTheJokerColumns) {
-  auto* counter = Make<CardCounterLayer>();
-  counter->AddCards({2, 13, 14});
-  counter->ClearCards(CardCounterLayer::kKindShortDeck);
-  EXPECT_EQ(counter->GetCount(0), 0);
-  EXPECT_EQ(counter->GetCount(13), 1);
-  counter->ClearCards(0);
-  EXPECT_EQ(counter->GetCount(13), 0);
-  EXPECT_EQ(counter->GetGameKind(), 0);
+TEST_F(CardCounterTest, EveryHandStartsFromZeroInEveryColumnOnEveryTable) {
+  // On the short-deck table the wildcard counts in column 13: hand after hand
+  // it shows one played, never two or three.
+  for (int kind : {CardCounterLayer::kKindShortDeck, 0}) {
+    SCOPED_TRACE(kind);
+    auto* table = KindView::create(kind);
+    view->addChild(table);
+    auto* counter = CardCounterLayer::create(table);
+    table->addChild(counter);
+    for (int hand = 0; hand < 3; ++hand) {
+      counter->ClearCards(kind);
+      for (int c = 0; c < CardCounterLayer::kCountSlots; ++c) EXPECT_EQ(counter->GetCount(c), 0) << c;
+      counter->AddCards({4, 13, 14, 28});
+    }
+    EXPECT_EQ(counter->GetGameKind(), kind);
+    EXPECT_EQ(counter->GetCount(13), 1);
+  }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "ChatWidgetsTestSupport.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "widgets/NewPlayerAward.h"
 
@@ -67,6 +68,10 @@ TEST_F(NewPlayerAwardTest, ShellValuesFollowThePrizeAndTheTwoDraws) {
       {1000, 2, 1, 0, {50, 100, 500, 1000}},
       {1000, 2, 0, 0, {10, 50, 1000, 1500}},
       {2500, 0, 1, 2, {50, 100, 2000, 2500}},  // any kind but 1 is money
+      // Prizes near an int's end stop there instead of wrapping.
+      {2000000000, 1, 0, 0, {2000000000, INT_MAX, 100, 500}},
+      {INT_MAX, 2, 0, 0, {10, 50, INT_MAX, INT_MAX}},
+      {INT_MAX, 2, 1, 0, {50, 100, 2147483000, INT_MAX}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.amount << " kind " << c.kind << " r2 " << c.r2 << " r3 " << c.r3);

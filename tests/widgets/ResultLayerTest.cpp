@@ -51,6 +51,7 @@ class ResultView : public DDZGameView {
   int todayHands = 0;
   bool invitationOpen = false;
   bool removeOnAction = false;
+  bool refuseContinue = false;  // as the daily loss limit does
   ResultLayer* window = nullptr;
   Calls calls;
 
@@ -58,6 +59,10 @@ class ResultView : public DDZGameView {
   ResultView() : DDZGameView(nullptr, nullptr) {}
   void Act(const std::string& what) {
     calls.push_back(what);
+    if (refuseContinue && what == "continue" && window != nullptr) {
+      window->GiveBackAction();
+      return;
+    }
     if (removeOnAction && window != nullptr) window->removeFromParent();
   }
 };
@@ -321,6 +326,27 @@ TEST_F(ResultLayerTest, AfterTheAutomaticActionTheButtonsAreDeadUntilTheNextHand
   Advance(4);
   Click(layer->GetButton(ResultLayer::kBtnContinue));
   EXPECT_EQ(Actions(), (Calls{"quit", "continue"}));
+}
+
+TEST_F(ResultLayerTest, ARefusedContinueGivesTheButtonsAndTheCountdownBack) {
+  view->refuseContinue = true;
+  view->removeOnAction = true;
+  Show(Outcome{});
+  Advance(10);
+  auto* button = layer->GetButton(ResultLayer::kBtnContinue);
+  Click(button);
+  EXPECT_EQ(Actions(), Calls{"continue"});
+  EXPECT_TRUE(button->isEnabled());
+  EXPECT_FALSE(layer->HasActed());
+  const int left = layer->GetCountDown();
+  Advance(5);
+  EXPECT_EQ(layer->GetCountDown(), left - 5);
+  // The automatic leave still comes at 0, and only once.
+  Advance(static_cast<float>(left));
+  EXPECT_EQ(Actions(), (Calls{"continue", "quit"}));
+  EXPECT_FALSE(layer->isRunning());
+  layer->GiveBackAction();  // off the table: nothing to give back
+  EXPECT_EQ(Actions(), (Calls{"continue", "quit"}));
 }
 
 // ---------------------------------------------------------------- extra game

@@ -33,12 +33,17 @@ class FourSeatView : public DDZGameView {
   void OnResultBtnQuit() override { Act("quit"); }
   void PlayBackgroundMusic() override { calls.push_back("music"); }
   SRResultLayer* window = nullptr;
+  bool refuseContinue = false;
   Calls calls;
 
  private:
   FourSeatView() : DDZGameView(nullptr, nullptr) {}
   void Act(const std::string& what) {
     calls.push_back(what);
+    if (refuseContinue && what == "continue" && window != nullptr) {
+      window->GiveBackAction();
+      return;
+    }
     if (window != nullptr) window->removeFromParent();  // as the view does
   }
 };
@@ -161,6 +166,20 @@ TEST_F(SRResultLayerTest, TheCountdownLeavesAfterAHundredSecondsAndNeverContinue
   layer->OnBtnQuit();
   Advance(101);
   EXPECT_EQ(view->calls, Calls({"continue", "music"}));
+}
+
+TEST_F(SRResultLayerTest, ARefusedContinueLeavesTheCountdownRunningToTheLeave) {
+  view->refuseContinue = true;
+  Show({-10, 30, -10, -10});
+  Advance(40);
+  layer->OnBtnContinue();
+  EXPECT_TRUE(layer->GetContinueButton()->isEnabled());
+  EXPECT_TRUE(layer->GetQuitButton()->isEnabled());
+  Advance(59);
+  EXPECT_EQ(layer->GetCountDown(), 1);
+  Advance(1);
+  EXPECT_EQ(view->calls, Calls({"continue", "music", "quit"}));
+  EXPECT_FALSE(layer->isRunning());
 }
 
 TEST_F(SRResultLayerTest, EveryShowingReplacesTheWindowOfTheHandBefore) {

@@ -124,6 +124,51 @@ TEST_F(TopUITest, AfterTheBottomCardsTheBarShowsCardsTenSecondsAndTheScoreTwenty
   EXPECT_FALSE(bar->IsCardSideShown());  // the flip timer stopped
 }
 
+// A layer under the bar that counts the touches it is given.
+class CountingLayer : public cocos2d::Layer {
+ public:
+  static CountingLayer* create() {
+    auto* layer = new CountingLayer();
+    layer->init();
+    layer->autorelease();
+    return layer;
+  }
+  void onEnter() override {
+    cocos2d::Layer::onEnter();
+    setTouchMode(cocos2d::Touch::DispatchMode::ONE_BY_ONE);
+    setTouchEnabled(true);
+  }
+  bool onTouchBegan(cocos2d::Touch*, cocos2d::Event*) override {
+    ++touches;
+    return true;
+  }
+  int touches = 0;
+};
+
+TEST_F(TopUITest, AWindowTapOnTheShownPanelFlipsItAndATapElsewhereGoesToTheTable) {
+  auto* table = CountingLayer::create();
+  barView->addChild(table, -1);
+  TopUI* bar = NewBar();
+  bar->SetFinalPoint(3);
+  auto tapOn = [&](cocos2d::Node* panel) {
+    const cocos2d::Size size = panel->getContentSize();
+    const cocos2d::Vec2 at = panel->convertToWorldSpace(cocos2d::Vec2(size.width / 2, size.height / 2));
+    window->touchBegan(at.x, 720 - at.y);
+    window->touchEnded(at.x, 720 - at.y);
+  };
+  tapOn(bar->GetScorePanel());
+  EXPECT_TRUE(bar->IsCardSideShown());
+  EXPECT_EQ(table->touches, 0) << "the bar's tap reached the table";
+  run(0.3f);
+  tapOn(bar->GetCardPanel());
+  EXPECT_FALSE(bar->IsCardSideShown());
+
+  window->touchBegan(640, 360);
+  window->touchEnded(640, 360);
+  EXPECT_EQ(table->touches, 1);
+  EXPECT_FALSE(bar->IsCardSideShown());
+}
+
 TEST_F(TopUITest, BottomCardsFillOnlyEmptySlotsAndAreNotReplaced) {
   TopUI* bar = NewBar();
   bar->ShowBaseCards({3, 17});

@@ -75,6 +75,18 @@ void Disc(SDL_Surface* s, float cx, float cy, float r, Rgba c) {
 bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
 bool Has(const std::string& s, const char* part) { return s.find(part) != std::string::npos; }
 
+// The mini-game's lamp frames: the level boards ("...Loop<n>0" lit, "...Loop<n>1"
+// dark), the chase steps, the big-award board ("...KD2" lit) and its lights ("...DJ1" lit).
+bool IsSmallGameLamp(const std::string& s) {
+  return StartsWith(s, "DDZ_SmallGameLoop") || StartsWith(s, "DDZ_SmallGameDeng") ||
+         StartsWith(s, "DDZ_SmallGameBonusKD") || StartsWith(s, "DDZ_SmallGameBonusDJ");
+}
+bool SmallGameLampLit(const std::string& s) {
+  if (StartsWith(s, "DDZ_SmallGameLoop")) return s.size() > 5 && s[s.size() - 5] == '0';
+  if (StartsWith(s, "DDZ_SmallGameDeng")) return s != "DDZ_SmallGameDeng5.png";
+  return s == "DDZ_SmallGameBonusKD2.png" || s == "DDZ_SmallGameBonusDJ1.png";
+}
+
 // The numbers after a prefix: "new_card_num_1_12.png" -> {1, 12}.
 int NumberAt(const std::string& s, std::size_t from, std::size_t* end = nullptr) {
   int v = 0;
@@ -317,7 +329,15 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
     RoundRect(s, 0, 0, w, h, h / 2.0f, {20, 20, 30, 200}, {50, 50, 60, 200}, {200, 170, 90, 255}, 2);
   } else if (Has(name, "loading_process_1")) {
     RoundRect(s, 0, 0, w, h, h / 2.0f, {255, 220, 90, 255}, {230, 140, 20, 255});
-  } else if (Has(name, "num") && w >= h * 4) {
+  } else if (IsSmallGameLamp(name)) {
+    // The mini-game's lamps: lit ones glow yellow, dark ones are grey.
+    const bool lit = SmallGameLampLit(name);
+    RoundRect(s, 0, 0, w, h, std::min(12.0f, h * 0.3f), lit ? Rgba{255, 230, 90, 240} : Rgba{70, 70, 80, 230},
+              lit ? Rgba{230, 150, 20, 240} : Rgba{40, 40, 50, 230}, {200, 170, 90, 255}, 2);
+    if (!caption.empty())
+      FitText(s, caption, static_cast<int>(h * 0.6f), lit ? SDL_Color{120, 40, 0, 255} : kWhiteInk, w / 2.0f, h / 2.0f,
+              w - 12, h - 4);
+  } else if ((Has(name, "num") || Has(name, "Num")) && w >= h * 4) {
     Digits(s, caption);
   } else if (w >= 1000 && h >= 600) {
     Background(s, Has(name, "night"), caption);

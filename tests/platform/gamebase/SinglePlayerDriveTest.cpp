@@ -9,6 +9,8 @@
 #include "platform/framework/YndLoadingBase.h"
 #include "platform/gamebase/GameResBase.h"
 #include "platform/os/Random.h"
+#include "platform/gamebase/GameText.h"
+#include "support/LoopbackGameServer.h"
 
 using gbtest::Msg;
 using gbtest::RecordingView;
@@ -130,8 +132,8 @@ TEST_P(CommandLine, UserIdZeroMeansTheSinglePlayerGame) {
 
 INSTANTIATE_TEST_SUITE_P(
     Drive, CommandLine,
-    ::testing::Values(CommandLineCase{"ddz.exe 10.0.0.1 5000 3 0 1 0 token 4660", 0, 1},
-                      CommandLineCase{"ddz.exe 10.0.0.1 5000 3 0 1 777 token 4660", 777, 0},
+    ::testing::Values(CommandLineCase{"ddz.exe 127.0.0.1 1 3 0 1 0 token 4660", 0, 1},
+                      CommandLineCase{"ddz.exe 127.0.0.1 1 3 0 1 777 token 4660", 777, 0},
                       CommandLineCase{"ddz.exe", 0, 1}));
 
 TEST_F(Drive, TheFallbackParseFillsTheLoginFieldsAndCutsLongTexts) {
@@ -151,7 +153,7 @@ TEST_F(Drive, TheFallbackParseFillsTheLoginFieldsAndCutsLongTexts) {
 // ---------------------------------------------------------------- loading
 
 TEST_F(Drive, LoadsInStagesThenShowsTheTableInSinglePlayer) {
-  TestScene* s = Start("ddz.exe 10.0.0.1 5000 3 0 1 0 token 4660");
+  TestScene* s = Start("ddz.exe 127.0.0.1 1 3 0 1 0 token 4660");
   EXPECT_EQ(s->journal, (Lines{"CreateLoadingView", "CreateInstanceGameView62.loading"}));
   ASSERT_NE(GameSceneBase::m_pGameResBase, nullptr);
   tick(10);
@@ -167,27 +169,30 @@ TEST_F(Drive, LoadsInStagesThenShowsTheTableInSinglePlayer) {
 }
 
 TEST_F(Drive, NetworkPlayShowsTheRoomListAndItsLoginFailsVisibly) {
-  TestScene* s = Start("ddz.exe 10.0.0.1 5000 3 0 1 777 token 4660");
+  // Nobody listens at that loopback port: the login fails at once.
+  const std::string port = std::to_string(ddz::test::FreeLoopbackPort());
+  TestScene* s = Start(("ddz.exe 127.0.0.1 " + port + " 3 0 1 777 token 4660").c_str());
   EXPECT_EQ(s->journal, (Lines{"CreateLoadingView", "CreateRoom62", "CreateInstanceGameView62.loading"}));
   tick(10);
   ASSERT_NE(GameSceneBase::m_pRoomList, nullptr);
   EXPECT_TRUE(GameSceneBase::m_pRoomList->isRunning());
   EXPECT_FALSE(s->view->isRunning());
-  // No game server yet: a message box and a log line, never a success.
+  // A message box and a log line, never a success.
   GameMsgBox* box = GameMsgBox::shareMessageBox();
   EXPECT_TRUE(box->IsOpen());
-  EXPECT_EQ(box->GetText(), "connect all port error");
+  EXPECT_EQ(box->GetText(), gamebase::GameText(GameViewBase::kTextNetLost));
   EXPECT_TRUE(box->isRunning()) << "shown where the player can see it";
-  EXPECT_TRUE(cocos2d::Log::contains("IniMainSocketAuthen: no game server connection (10.0.0.1:5000, kind 1)"));
+  EXPECT_TRUE(cocos2d::Log::contains("OnNetConnectFailed: game server 127.0.0.1:" + port + " lost (1)"));
   EXPECT_EQ(Only(s->view->journal, "authen"), Lines{});
 }
 
 TEST_F(Drive, ARoomEnteredFromTheListSettlesTheGameKindThenShowsTheTableAndLogsIn) {
-  TestScene* s = Start("ddz.exe 10.0.0.1 5000 3 0 1 777 token 4660");
+  const std::string port = std::to_string(ddz::test::FreeLoopbackPort());
+  TestScene* s = Start(("ddz.exe 127.0.0.1 " + port + " 3 0 1 777 token 4660").c_str());
   tick(10);
   ASSERT_NE(GameSceneBase::m_pRoomList, nullptr);
   s->journal.clear();
-  const std::string login = "IniMainSocketAuthen: no game server connection (10.0.0.1:5000, kind 1)";
+  const std::string login = "IniMainSocketAuthen: connecting to 127.0.0.1:" + port;
   const std::size_t logins = cocos2d::Log::count(login);
 
   RoomItemInfo& room = RoomListLayer::AddRoom(62, RoomServerInfo(), RoomRuleInfo());

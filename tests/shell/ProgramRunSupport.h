@@ -1,0 +1,62 @@
+// The whole program run inside a test: a scratch home for the writable
+// folder, no search paths but the program's own, the process-wide records at
+// their start; everything put back when the run is over.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/engine/Director.h"
+#include "platform/engine/FileUtils.h"
+#include "platform/engine/Log.h"
+#include "platform/engine/UserDefault.h"
+#include "platform/framework/YndLocalData.h"
+#include "platform/gamebase/GameViewBase.h"
+#include "platform/os/Clock.h"
+#include "platform/os/LobbyMessage.h"
+#include "platform/os/OsApiBase.h"
+#include "platform/os/OsApiCommon.h"
+#include "platform/os/Process.h"
+#include "support/TempDir.h"
+
+namespace shelltest {
+
+class ProgramRun {
+ public:
+  ProgramRun() : files_(cocos2d::FileUtils::getInstance()), savedPaths_(files_->getSearchPaths()) {
+    cocos2d::Log::setEchoToStderr(false);
+    cocos2d::Log::clear();
+    ddz::os::Clock().Reset();
+    cocos2d::Director::getInstance()->reset();
+    files_->setWritablePath(home_.path() + "/");
+    files_->setSearchPaths({});
+    YndLocalData::sharedLocalData()->SetFilePath("");
+    cocos2d::UserDefault::destroyInstance();
+    ResetRecords();
+  }
+  ~ProgramRun() {
+    YndLocalData::sharedLocalData()->SetFilePath(home_.file("unused.txt"));
+    cocos2d::UserDefault::destroyInstance();
+    files_->setSearchPaths(savedPaths_);
+    files_->setDefaultResourceRootPath("");
+    ResetRecords();
+    ddz::os::SetCommandLineText("");
+    cocos2d::Log::setEchoToStderr(true);
+  }
+  ProgramRun(const ProgramRun&) = delete;
+  ProgramRun& operator=(const ProgramRun&) = delete;
+
+ private:
+  static void ResetRecords() {
+    OsApiBase::shareOsApi()->Reset();
+    OsApiCommon::shareOsApiCommon()->Reset();
+    ddz::os::ClearLobbyMessages();
+    GameViewBase::m_GlobalInfo = GlobalInfo();
+  }
+
+  ddz::test::TempDir home_;
+  cocos2d::FileUtils* files_;
+  std::vector<std::string> savedPaths_;
+};
+
+}  // namespace shelltest
