@@ -193,7 +193,7 @@ class ScreenTour {
   // Names the screen once the scene stands still (at most a second later).
   void NameWhenStill(const std::string& name, std::function<void()> after, int tries = 0) {
     if (tries < 60 && AnyActionRuns(cocos2d::Director::getInstance()->getRunningScene())) {
-      Later(1, [=] { NameWhenStill(name, after, tries + 1); });
+      Later(1, [=, this] { NameWhenStill(name, after, tries + 1); });
       return;
     }
     Name(name);
@@ -217,25 +217,25 @@ class ScreenTour {
       return next();
     }
     Click(bar->GetPanelButton(button), name.c_str());
-    Later(20, [=] { NameWhenStill(name, [=] { m_Input.escape(); Later(10, next); }); });
+    Later(20, [=, this] { NameWhenStill(name, [=, this] { m_Input.escape(); Later(10, next); }); });
   }
 
   void BeforeStart() {
     cocos2d::ui::Button* start = m_pView->GetStartButton();
     if (start == nullptr || !ShownOnStage(start) || m_pView->IsSitRequestPending()) return;
-    NameWhenStill("before-start", [=] {
-      OpenPanel(BottomUIPC::kPanelSettings, "settings", [=] {
-        OpenPanel(BottomUIPC::kPanelPack, "backpack", [=] {
+    NameWhenStill("before-start", [=, this] {
+      OpenPanel(BottomUIPC::kPanelSettings, "settings", [=, this] {
+        OpenPanel(BottomUIPC::kPanelPack, "backpack", [=, this] {
           BottomUIPC* bar = m_pView->m_pBottomUIPC;
           Click(bar->GetPanelButton(BottomUIPC::kPanelTalk), "chat button");
-          Later(20, [=] {
-            NameWhenStill("chat", [=] {
+          Later(20, [=, this] {
+            NameWhenStill("chat", [=, this] {
               ChoosePhrase();
-              Later(20, [=] {
-                NameWhenStill("chat-phrase", [=] {
+              Later(20, [=, this] {
+                NameWhenStill("chat-phrase", [=, this] {
                   Click(m_pView->GetStartButton(), "start button");
                   m_iStage = kHand;
-                  Later(30, [=] { Name("deal"); });
+                  Later(30, [=, this] { Name("deal"); });
                 });
               });
             });
@@ -273,28 +273,28 @@ class ScreenTour {
     if (hand == nullptr) return;
     for (int bid = SelfHandCard::kBtnBid3; bid >= SelfHandCard::kBtnBid0; --bid) {
       if (!Usable(hand->GetMainButton(bid))) continue;
-      return NameWhenStill("bid-own", [=] {
+      return NameWhenStill("bid-own", [=, this] {
         // The first hand's own seat passes, so the next seats' bids show.
         const int choice = m_iResults == 0 && Usable(hand->GetMainButton(SelfHandCard::kBtnBid0))
                                ? SelfHandCard::kBtnBid0
                                : bid;
         Click(hand->GetMainButton(choice), "bid button");
-        if (choice == SelfHandCard::kBtnBid0) Later(25, [=] { Name("bid-other"); });
+        if (choice == SelfHandCard::kBtnBid0) Later(25, [=, this] { Name("bid-other"); });
       });
     }
     if (!hand->IsWaitingForChoice() || !ShownOnStage(hand->GetMainButton(SelfHandCard::kBtnPlay))) return;
     ++m_iOwnTurns;
     if (m_iOwnTurns == 2 && m_iResults == 0) return Extras(hand);
     if (Usable(hand->GetMainButton(SelfHandCard::kBtnHint))) Click(hand->GetMainButton(SelfHandCard::kBtnHint), "hint");
-    Later(3, [=] {
+    Later(3, [=, this] {
       // Leading without a hint: a tap on the lowest card.
       if (!Usable(hand->GetMainButton(SelfHandCard::kBtnPlay)) && hand->SelectedCodes().empty() &&
           !hand->GetCards().empty()) {
         const SpriteCardInfo* lowest = hand->GetCards().back();
         m_Input.click(hand->convertToWorldSpace(cocos2d::Vec2(lowest->fX, lowest->fY)) + cocos2d::Vec2(10, 0));
       }
-      Later(3, [=] {
-        const auto play = [=] {
+      Later(3, [=, this] {
+        const auto play = [=, this] {
           if (Usable(hand->GetMainButton(SelfHandCard::kBtnPlay)))
             Click(hand->GetMainButton(SelfHandCard::kBtnPlay), "play button");
           else if (Usable(hand->GetMainButton(SelfHandCard::kBtnPass)))
@@ -314,26 +314,26 @@ class ScreenTour {
   void Extras(SelfHandCard* hand) {
     BottomUIPC* bar = m_pView->m_pBottomUIPC;
     Click(bar->GetQuickButton(BottomUIPC::kQuickLastRound), "last-round button");
-    Later(15, [=] {
-      NameWhenStill("last-round-tip", [=] {
+    Later(15, [=, this] {
+      NameWhenStill("last-round-tip", [=, this] {
         Click(bar->GetQuickButton(BottomUIPC::kQuickLastRound), "last-round button");
-        Later(5, [=] {
+        Later(5, [=, this] {
           Click(bar->GetPanelButton(BottomUIPC::kPanelCounter), "card counter button");
-          Later(15, [=] {
-            NameWhenStill("card-counter", [=] {
+          Later(15, [=, this] {
+            NameWhenStill("card-counter", [=, this] {
               Click(bar->GetPanelButton(BottomUIPC::kPanelCounter), "card counter button");
-              Later(5, [=] {
+              Later(5, [=, this] {
                 cocos2d::Vec2 head;
                 auto* table = dynamic_cast<TourTable*>(m_pView);
                 if (table != nullptr && table->GetSeatHeadCenter(0, head)) m_Input.click(head);
                 else notes.push_back("no head at seat 0");
-                Later(15, [=] {
-                  NameWhenStill("info-popup", [=] {
+                Later(15, [=, this] {
+                  NameWhenStill("info-popup", [=, this] {
                     m_Input.click({640, 560});  // an empty place of the table closes it
-                    Later(5, [=] {
+                    Later(5, [=, this] {
                       m_Input.close();
-                      Later(15, [=] {
-                        NameWhenStill("quit-hand", [=] {
+                      Later(15, [=, this] {
+                        NameWhenStill("quit-hand", [=, this] {
                           CancelQuestion();
                           m_iOwnTurns = 2;  // play on at the next look
                           (void)hand;
@@ -366,13 +366,13 @@ class ScreenTour {
   void WatchTable() {
     if (TopUIPC* bar = m_pView->m_pTopUIPC; bar != nullptr && !m_Seen.count("bottom-cards")) {
       cocos2d::Sprite* card = bar->GetBaseCardSprite(0);
-      if (card != nullptr && ShownOnStage(card)) return Later(15, [=] { NameWhenStill("bottom-cards", nullptr); });
+      if (card != nullptr && ShownOnStage(card)) return Later(15, [=, this] { NameWhenStill("bottom-cards", nullptr); });
     }
     for (int seat : {0, 2}) {
       auto* row = m_pView->m_pSendCard[seat];
       const std::string name = "play-seat-" + std::to_string(seat);
       if (row != nullptr && ShownOnStage(row) && row->GetCardCount() > 0 && !m_Seen.count(name))
-        return Later(10, [=] { NameWhenStill(name, nullptr); });
+        return Later(10, [=, this] { NameWhenStill(name, nullptr); });
     }
     const std::vector<int>& table = m_pView->m_TableItem.vcTableCardIndex;
     if (table == m_LastTable) return;
@@ -388,7 +388,7 @@ class ScreenTour {
     if ((type.type >= ddz::CardType::PlaneFirst && type.type <= ddz::CardType::PlaneLast) ||
         (type.type >= ddz::CardType::PlaneWingsFirst && type.type <= ddz::CardType::PlaneWingsLast))
       name = "plane";
-    if (!name.empty() && !m_Seen.count(name)) Later(12, [=] { Name(name); });
+    if (!name.empty() && !m_Seen.count(name)) Later(12, [=, this] { Name(name); });
   }
 
   void AtResult(ResultLayer* screen) {
@@ -396,7 +396,7 @@ class ScreenTour {
     if (AnyActionRuns(screen)) return;
     cocos2d::ui::Button* next = screen->GetButton(ResultLayer::kBtnContinue);
     const int hand = m_iResults;
-    const auto go = [=] {
+    const auto go = [=, this] {
       ++m_iResults;
       m_iOwnTurns = 0;
       m_LastTable.clear();
@@ -416,13 +416,13 @@ class ScreenTour {
       }
     };
     const bool won = m_pView->GetPlayerNode(1) != nullptr && OwnWon(screen);
-    const auto named = [=] {
+    const auto named = [=, this] {
       Name(won ? "result-won" : "result-lost");
       if (hand > 0) Name("result-later");
       if (hand == 0) {
         m_Input.close();
-        Later(15, [=] {
-          NameWhenStill("quit-result", [=] {
+        Later(15, [=, this] {
+          NameWhenStill("quit-result", [=, this] {
             CancelQuestion();
             Later(5, go);
           });
