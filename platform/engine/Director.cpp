@@ -35,6 +35,7 @@ Director::Director()
 
 void Director::setRenderer(std::unique_ptr<Renderer> renderer) {
   _renderer = renderer ? std::move(renderer) : std::make_unique<HeadlessRenderer>();
+  _drawnOnce = false;
 }
 
 // ---------------------------------------------------------------- frame loop
@@ -61,7 +62,7 @@ void Director::mainLoop(float dt) {
     _actionManager->update(dt);
     runHooks(dt);
     if (_nextScene) setNextScene();
-    drawScene();
+    if (!_openGLView || !_openGLView->isDrawingPaused()) drawScene();
   }
 
   AutoreleasePool::current().clear();
@@ -165,9 +166,15 @@ void Director::setNextScene() {
 }
 
 void Director::drawScene() {
-  _renderer->beginFrame();
-  if (_runningScene) _runningScene->visit(_renderer.get(), AffineTransform::IDENTITY, 0);
-  _renderer->endFrame();
+  _recorder.beginFrame();
+  if (_runningScene) _runningScene->visit(&_recorder, AffineTransform::IDENTITY, 0);
+  _recorder.endFrame();
+  const std::uint64_t signature = _recorder.signature();
+  if (_drawnOnce && signature == _lastSignature && !_renderer->wantsFrame()) return;
+  _drawnOnce = true;
+  _lastSignature = signature;
+  ++_drawnFrames;
+  _recorder.replay(*_renderer);
 }
 
 TextureCache* Director::getTextureCache() const { return TextureCache::getInstance(); }
@@ -216,6 +223,7 @@ void Director::reset() {
   AutoreleasePool::current().clear();
   setOpenGLView(nullptr);
   _renderer = std::make_unique<HeadlessRenderer>();
+  _drawnOnce = false;
   _animationInterval = 1.0 / 60;
   _msRemainder = 0;
   _deltaTime = 0;

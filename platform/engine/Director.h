@@ -8,7 +8,8 @@
 //   4. the frame hooks of later layers, phase by phase (see FramePhase), each
 //      phase in the order its hooks were added;
 //   5. a scene handed to replaceScene takes over;
-//   6. the running scene is drawn through the renderer;
+//   6. the running scene is drawn through the renderer, when it would look
+//      different from the frame drawn last (or the renderer asks for a frame);
 //   7. the autorelease pool is drained.
 // While the animation is stopped (the window is in the background) steps 2 to 6
 // are skipped. Input events are dispatched between frames.
@@ -19,6 +20,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/engine/FrameRecorder.h"
 #include "platform/engine/Math.h"
 #include "platform/engine/Ref.h"
 
@@ -59,6 +61,8 @@ class Director {
   bool isAnimationStopped() const { return _animationStopped; }
   float getDeltaTime() const { return _deltaTime; }
   std::uint64_t getTotalFrames() const { return _totalFrames; }
+  // Frames that reached the renderer (an unchanged scene is not drawn again).
+  std::uint64_t getDrawnFrames() const { return _drawnFrames; }
   bool isInFrame() const { return _inFrame; }
 
   using FrameHook = std::function<void(float dt)>;
@@ -138,6 +142,10 @@ class Director {
   float _deltaTime = 0;
   float _contentScaleFactor = 1.0f;
   std::uint64_t _totalFrames = 0;
+  std::uint64_t _drawnFrames = 0;
+  FrameRecorder _recorder;
+  std::uint64_t _lastSignature = 0;
+  bool _drawnOnce = false;
   Projection _projection = Projection::DEFAULT;
   bool _animationStopped = false;
   bool _inFrame = false;

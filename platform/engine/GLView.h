@@ -61,10 +61,15 @@ class GLView : public Ref {
   using CloseHandler = std::function<void()>;
   void setCloseHandler(CloseHandler handler) { _closeHandler = std::move(handler); }
   void requestClose();
-  // Focus lost or the window minimised (false), and back (true): the
-  // application's background and foreground handlers, once per change.
+  // The application going to the background (false) and back (true): its
+  // background and foreground handlers, once per change. A desktop window
+  // does not call it for focus or minimising: the game keeps running.
   void setWindowActive(bool active);
   bool isWindowActive() const { return _active; }
+  // A minimised window is not drawn; the frames still run (timers, actions,
+  // messages), so nothing of the game stops or restarts.
+  void setDrawingPaused(bool paused) { _drawingPaused = paused; }
+  bool isDrawingPaused() const { return _drawingPaused; }
 
   // ---- input (window coordinates) ----
   Vec2 windowToGL(float x, float y) const;
@@ -104,6 +109,7 @@ class GLView : public Ref {
   std::uintptr_t _nativeHandle;
   bool _shouldClose = false;
   bool _active = true;
+  bool _drawingPaused = false;
   CloseHandler _closeHandler;
   bool _leftDown = false;
   Vec2 _lastCursor;

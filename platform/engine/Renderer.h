@@ -96,6 +96,10 @@ class Renderer {
     (void)path;
     return false;
   }
+  // The director draws a frame that looks like the last drawn one only when
+  // the renderer asks for it (its window was resized or uncovered, a test
+  // records the frame).
+  virtual bool wantsFrame() const { return false; }
 };
 
 class HeadlessRenderer : public Renderer {
@@ -105,6 +109,8 @@ class HeadlessRenderer : public Renderer {
   void pushClip(const Rect& worldRect) override { _clips.push_back(worldRect); }
   void popClip() override { if (!_clips.empty()) _clips.pop_back(); }
   void endFrame() override { ++_frames; }
+  // A recording renderer gets every frame, so the last frame is always now's.
+  bool wantsFrame() const override { return _recording; }
 
   // Recording keeps every command of the last frame (off by default).
   void setRecording(bool on) { _recording = on; }

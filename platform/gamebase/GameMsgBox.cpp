@@ -3,7 +3,10 @@
 #include "platform/engine/Director.h"
 #include "platform/engine/Label.h"
 #include "platform/engine/Log.h"
+#include "platform/engine/Layer.h"
 #include "platform/engine/Scene.h"
+#include "platform/engine/SpecialNodes.h"
+#include "platform/engine/Sprite.h"
 #include "platform/engine/ui/Widgets.h"
 #include "platform/gamebase/BasePT.h"
 
@@ -57,10 +60,19 @@ void GameMsgBox::ShowMessage(const char* text, int type, Ref* target, cocos2d::S
   ++m_iShowCount;
   cocos2d::log("GameMsgBox::ShowMessage type[%d] [%s]", type, m_strText.c_str());
 
-  // The face: the text in the middle, the buttons below it.
+  // The face: a panel above the own hand, the text in its upper part, the
+  // buttons along its foot. The button faces come from the table's sheet
+  // when it is loaded, else a plain box stands behind the word.
   const float cx = static_cast<float>(BasePT::g_iWindowWidth / 2);
-  const float cy = static_cast<float>(BasePT::g_iWindowHeight / 2);
-  m_pLabel = cocos2d::Label::createWithSystemFont(m_strText, kSystemFont, 26, cocos2d::Size(560, 160),
+  const float cy = static_cast<float>(BasePT::g_iWindowHeight / 2) + kPanelRise;
+  auto* panel = cocos2d::LayerColor::create(cocos2d::Color4B(18, 28, 44, 238), kPanelWidth, kPanelHeight);
+  panel->setPosition(cx - kPanelWidth / 2, cy - kPanelHeight / 2);
+  addChild(panel, 0);
+  auto* rim = cocos2d::DrawNode::create();
+  rim->drawRect(cocos2d::Vec2(cx - kPanelWidth / 2, cy - kPanelHeight / 2),
+                cocos2d::Vec2(cx + kPanelWidth / 2, cy + kPanelHeight / 2), cocos2d::Color4F(0.8f, 0.67f, 0.35f, 1));
+  addChild(rim, 0);
+  m_pLabel = cocos2d::Label::createWithSystemFont(m_strText, kSystemFont, 26, cocos2d::Size(kPanelWidth - 60, 150),
                                                   cocos2d::TextHAlignment::CENTER, cocos2d::TextVAlignment::CENTER);
   m_pLabel->setPosition(cx, cy + 40);
   addChild(m_pLabel, 1);
@@ -68,9 +80,17 @@ void GameMsgBox::ShowMessage(const char* text, int type, Ref* target, cocos2d::S
   const bool confirm = HasConfirm(type) || m_okAction != nullptr;
   const bool cancel = IsQuestion(type) || m_cancelAction != nullptr;
   auto makeButton = [this](const char* title, bool isConfirm) {
-    cocos2d::ui::Button* button = cocos2d::ui::Button::create();
-    button->setContentSize(cocos2d::Size(160, 60));
+    const bool faced = cocos2d::SpriteFrameCache::getInstance()->getSpriteFrameByName(kButtonFace) != nullptr;
+    cocos2d::ui::Button* button =
+        faced ? cocos2d::ui::Button::create(kButtonFace, "", "", cocos2d::ui::Widget::TextureResType::PLIST)
+              : cocos2d::ui::Button::create();
+    if (!faced) {
+      button->setContentSize(cocos2d::Size(160, 60));
+      auto* box = cocos2d::LayerColor::create(cocos2d::Color4B(60, 90, 140, 255), 160, 60);
+      button->addChild(box, -1);
+    }
     button->setTitleText(title);
+    button->setTitleFontSize(28);
     button->setTouchEnabled(true);
     button->addClickEventListener([this, isConfirm](Ref*) { Press(isConfirm); });
     addChild(button, 2);
@@ -78,13 +98,14 @@ void GameMsgBox::ShowMessage(const char* text, int type, Ref* target, cocos2d::S
   };
   if (confirm) m_pOkButton = makeButton("确定", true);
   if (cancel) m_pCancelButton = makeButton("取消", false);
+  const float buttonsY = cy - kPanelHeight / 2 + 55;
   if (m_pOkButton && m_pCancelButton) {
-    m_pOkButton->setPosition(cx - 110, cy - 80);
-    m_pCancelButton->setPosition(cx + 110, cy - 80);
+    m_pOkButton->setPosition(cx - 130, buttonsY);
+    m_pCancelButton->setPosition(cx + 130, buttonsY);
   } else if (m_pOkButton) {
-    m_pOkButton->setPosition(cx, cy - 80);
+    m_pOkButton->setPosition(cx, buttonsY);
   } else if (m_pCancelButton) {
-    m_pCancelButton->setPosition(cx, cy - 80);
+    m_pCancelButton->setPosition(cx, buttonsY);
   }
   SetNeedDiableOtherTouch(modal);
 

@@ -34,6 +34,12 @@ class GameMsgBox : public YndGameLayer {
   // The box stands on `parent`, else on `target` when that is a node, else on
   // the running scene, at z-order kZOrder.
   static constexpr int kZOrder = 100000;
+  // The panel, centred kPanelRise above the window's middle (clear of the
+  // own hand), and the face of its buttons in the table's sheet.
+  static constexpr float kPanelWidth = 620;
+  static constexpr float kPanelHeight = 280;
+  static constexpr float kPanelRise = 70;
+  static constexpr const char* kButtonFace = "qorvddz_btn_result_0.png";
   void ShowMessage(const char* text, int type, cocos2d::Ref* target = nullptr,
                    cocos2d::SEL_MenuHandler okAction = nullptr, cocos2d::SEL_MenuHandler cancelAction = nullptr,
                    float seconds = 0.0f, int flag = 0, bool modal = true, cocos2d::Node* parent = nullptr);
@@ -48,6 +54,8 @@ class GameMsgBox : public YndGameLayer {
   cocos2d::Ref* GetTarget() const { return m_pTarget; }
   bool HasConfirmButton() const { return m_pOkButton != nullptr; }
   bool HasCancelButton() const { return m_pCancelButton != nullptr; }
+  // The confirm or the cancel button while the box is open; null when it has none.
+  cocos2d::ui::Button* GetButton(bool confirm) const { return confirm ? m_pOkButton : m_pCancelButton; }
   cocos2d::SEL_MenuHandler GetConfirmAction() const { return m_okAction; }
   cocos2d::SEL_MenuHandler GetCancelAction() const { return m_cancelAction; }
   // How many boxes were shown since start (tests).

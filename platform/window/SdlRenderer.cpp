@@ -55,9 +55,23 @@ void SdlRenderer::beginFrame() {
   _offsetX = (outW - design.width * _scaleX) / 2;
   _offsetY = (outH - design.height * _scaleY) / 2;
   _outHeight = static_cast<float>(outH);
+  _drawnOutput = {outW, outH, static_cast<int>(frame.width), static_cast<int>(frame.height)};
+  _frameWanted = false;
   SDL_RenderSetClipRect(r, nullptr);
   SDL_SetRenderDrawColor(r, 0, 0, 0, 255);
   SDL_RenderClear(r);
+}
+
+bool SdlRenderer::wantsFrame() const {
+  if (_frameWanted) return true;
+  const cocos2d::Director* director = cocos2d::Director::getInstanceIfAlive();
+  if (!_screenshotAtEnd.empty() && director && director->isEndRequested()) return true;
+  int outW = 0, outH = 0;
+  SDL_GetRendererOutputSize(_device->renderer(), &outW, &outH);
+  const cocos2d::GLView* view = director ? director->getOpenGLView() : nullptr;
+  const cocos2d::Size frame = view ? view->getFrameSize() : cocos2d::Size(outW, outH);
+  const SDL_Rect now{outW, outH, static_cast<int>(frame.width), static_cast<int>(frame.height)};
+  return now.x != _drawnOutput.x || now.y != _drawnOutput.y || now.w != _drawnOutput.w || now.h != _drawnOutput.h;
 }
 
 void SdlRenderer::endFrame() {

@@ -31,6 +31,10 @@ class SdlRenderer : public cocos2d::Renderer {
   void pushClip(const cocos2d::Rect& worldRect) override;
   void popClip() override;
   void endFrame() override;
+  // A frame after a resize, after requestFrame (the window was uncovered) and
+  // for the screenshot at the end, even when the scene did not change.
+  bool wantsFrame() const override;
+  void requestFrame() { _frameWanted = true; }
 
   // Writes the frame drawn last (JPEG for ".jpg"/".jpeg", else PNG); false
   // (logged) when it cannot.
@@ -59,6 +63,8 @@ class SdlRenderer : public cocos2d::Renderer {
   std::vector<SDL_Rect> _clips;
   std::size_t _commands = 0;
   std::string _screenshotAtEnd;
+  SDL_Rect _drawnOutput{0, 0, 0, 0};  // output and frame size of the last frame drawn
+  bool _frameWanted = true;
 };
 
 }  // namespace ddz::window

@@ -87,13 +87,18 @@ void SdlWindow::handleEvent(const SDL_Event& e) {
         case SDL_WINDOWEVENT_SIZE_CHANGED:
           GLView::setFrameSize(static_cast<float>(e.window.data1), static_cast<float>(e.window.data2));
           break;
-        case SDL_WINDOWEVENT_MINIMIZED: _minimised = true; break;
-        case SDL_WINDOWEVENT_RESTORED: _minimised = false; break;
-        case SDL_WINDOWEVENT_FOCUS_LOST: _focused = false; break;
-        case SDL_WINDOWEVENT_FOCUS_GAINED: _focused = true; break;
+        // A desktop game plays on behind other windows and while minimised:
+        // neither reaches the application's background path. Minimised,
+        // only the drawing pauses.
+        case SDL_WINDOWEVENT_MINIMIZED: setDrawingPaused(true); break;
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_MAXIMIZED:
+        case SDL_WINDOWEVENT_SHOWN: setDrawingPaused(false); [[fallthrough]];
+        case SDL_WINDOWEVENT_EXPOSED:
+          if (auto* r = dynamic_cast<SdlRenderer*>(cocos2d::Director::getInstance()->getRenderer())) r->requestFrame();
+          break;
         default: break;
       }
-      setWindowActive(_focused && !_minimised);
       break;
     case SDL_MOUSEBUTTONDOWN:
       if (e.button.which == SDL_TOUCH_MOUSEID) break;

@@ -8,8 +8,8 @@
 //   - the right and middle buttons, moves and the wheel: mouse events;
 //   - Escape: the keypad back key (pressed and released);
 //   - the close button: `requestClose` (the program's quit path);
-//   - focus lost or minimised / focus back or restored: the application's
-//     background / foreground handlers;
+//   - focus lost or gained: nothing (the game plays on behind other windows);
+//   - minimised / restored: the drawing pauses / resumes, the frames run on;
 //   - a new window size: the frame size, so touches keep mapping to design points.
 #pragma once
 
@@ -51,8 +51,6 @@ class SdlWindow : public cocos2d::GLView {
   std::shared_ptr<SdlDevice> _device;
   SdlRenderer* _renderer = nullptr;
   bool _measuring = false;
-  bool _minimised = false;
-  bool _focused = true;
 };
 
 // True when a window can be opened: SDL_VIDEODRIVER names a driver, or an X

@@ -174,9 +174,27 @@ void Painter::Suit(SDL_Surface* s, int suit) {
 }
 
 void Painter::Court(SDL_Surface* s, int number) {
+  // A framed picture with a lattice; its letter sits in the lower right, so a
+  // card half covered by the next one in a fan shows only its corner rank.
   RoundRect(s, 2, 2, s->w - 4, s->h - 4, 8, {250, 240, 200, 255}, {235, 210, 150, 255}, {170, 130, 60, 255}, 2);
-  FitText(s, kRank[number], static_cast<int>(s->h * 0.7f), {150, 30, 40, 255}, s->w / 2.0f, s->h / 2.0f, s->w - 8,
-          s->h - 8);
+  for (int y = 6; y < s->h - 6; ++y)
+    for (int x = 6; x < s->w - 6; ++x)
+      if ((x + y) % 10 == 0 || (x - y + 1000) % 10 == 0) Blend(s, x, y, {190, 150, 80, 255}, 0.35f);
+  FitText(s, kRank[number], static_cast<int>(s->h * 0.4f), {150, 30, 40, 255}, s->w * 0.7f, s->h * 0.72f,
+          static_cast<int>(s->w * 0.5f), static_cast<int>(s->h * 0.45f));
+}
+
+void Painter::TableSide(SDL_Surface* s, bool right, bool night) {
+  // The table's side: a shade that deepens toward the window's edge and
+  // fades out toward the middle, so nothing on the table is covered.
+  const Rgba shade = night ? Rgba{0, 0, 20, 255} : Rgba{0, 30, 10, 255};
+  for (int y = 0; y < s->h; ++y) {
+    for (int x = 0; x < s->w; ++x) {
+      const float toEdge = right ? static_cast<float>(x) / s->w : 1.0f - static_cast<float>(x) / s->w;
+      const float a = std::clamp((toEdge - 0.55f) / 0.45f, 0.0f, 1.0f) * 70.0f;
+      if (a > 0) Blend(s, x, y, {shade.r, shade.g, shade.b, static_cast<Uint8>(a)});
+    }
+  }
 }
 
 void Painter::Joker(SDL_Surface* s, bool big, bool small) {
@@ -290,6 +308,23 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
   } else if (Has(name, "_btn_word_") || Has(name, "_btn_hl_")) {
     FitText(s, caption, static_cast<int>(h * 0.9f), Has(name, "_hl_") ? kGoldInk : kWhiteInk, w / 2.0f, h / 2.0f, w,
             h, true);
+  } else if (name == "qorvddz_jipaiqi_pcui.png") {
+    // The card counter's strip: a rank over each count (3 .. K, A, 2, the
+    // jokers), at the places of the counter's numbers (68 + 27.3 i).
+    Panel(s, "");
+    static const char* const kRanks[15] = {"3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K", "A", "2", "小", "大"};
+    for (int i = 0; i < 15; ++i)
+      FitText(s, kRanks[i], static_cast<int>(h * 0.36f), kGoldInk, 68 + 27.3f * i, h * 0.27f, 26, h / 2);
+    FitText(s, "记牌", static_cast<int>(h * 0.36f), kWhiteInk, 28, h / 2.0f, 50, h / 2);
+  } else if (name == "qorvddz_set_bg.png") {
+    // The settings window: its title and the words of its two rows (music,
+    // sound), left of the sliders and switches the layout places on it.
+    Panel(s, "");
+    Text(s, "设置", static_cast<int>(h * 0.07f), kGoldInk, w / 2.0f, h * 0.07f);
+    Text(s, "音乐", static_cast<int>(h * 0.055f), kWhiteInk, w * 0.36f, h * 0.15f);
+    Text(s, "音效", static_cast<int>(h * 0.055f), kWhiteInk, w * 0.36f, h * 0.285f);
+  } else if (Has(name, "_bg_you") || Has(name, "_bg_zuo")) {
+    TableSide(s, Has(name, "_bg_you"), Has(name, "night"));
   } else if (Has(name, "loading_process_0")) {
     RoundRect(s, 0, 0, w, h, h / 2.0f, {20, 20, 30, 200}, {50, 50, 60, 200}, {200, 170, 90, 255}, 2);
   } else if (Has(name, "loading_process_1")) {

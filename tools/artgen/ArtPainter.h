@@ -44,6 +44,7 @@ class Painter {
   void Digits(SDL_Surface* s, const std::string& glyphs);
   void Background(SDL_Surface* s, bool night, const std::string& caption);
   void Panel(SDL_Surface* s, const std::string& caption);
+  void TableSide(SDL_Surface* s, bool right, bool night);
 
   std::string _fontFile;
   std::map<int, TTF_Font*> _fonts;

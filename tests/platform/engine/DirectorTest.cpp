@@ -173,3 +173,51 @@ TEST_F(DirectorTest, ContentScaleFactorAndWindowDefaults) {
   director->setContentScaleFactor(2.0f);
   EXPECT_FLOAT_EQ(director->getContentScaleFactor(), 2.0f);
 }
+
+// An idle scene costs no drawing: a frame that would look like the last one
+// drawn is not drawn; any visible change (a move, a node appearing, a fade, a
+// new text or colour, an action at work) draws exactly that frame.
+TEST_F(DirectorTest, AnUnchangedFrameDrawsNothingAndEachVisibleChangeDrawsOneFrame) {
+  auto* renderer = new HeadlessRenderer();
+  director->setRenderer(std::unique_ptr<Renderer>(renderer));
+  LayerColor* box = LayerColor::create(Color4B(0, 0, 255, 255), 100, 50);
+  scene->addChild(box);
+  Label* text = Label::createWithSystemFont("7", "Arial", 20);
+  scene->addChild(text);
+  LayerColor* hidden = LayerColor::create(Color4B(255, 0, 0, 255), 10, 10);
+  hidden->setVisible(false);
+  scene->addChild(hidden);
+  tick(0.016f);
+  ASSERT_EQ(renderer->framesDrawn(), 1u);
+  for (int i = 0; i < 5; ++i) tick(0.016f);
+  EXPECT_EQ(renderer->framesDrawn(), 1u) << "an idle scene is drawn again";
+
+  const struct {
+    const char* change;
+    std::function<void()> apply;
+  } changes[] = {
+      {"a move", [&] { box->setPosition(30, 40); }},
+      {"a node appearing", [&] { hidden->setVisible(true); }},
+      {"a fade", [&] { box->setOpacity(100); }},
+      {"a new text", [&] { text->setString("8"); }},
+      {"a new colour", [&] { box->setColor(Color3B(0, 255, 0)); }},
+      {"a new child", [&] { scene->addChild(LayerColor::create(Color4B(1, 2, 3, 255), 5, 5)); }},
+  };
+  for (const auto& c : changes) {
+    const auto before = renderer->framesDrawn();
+    c.apply();
+    tick(0.016f);
+    tick(0.016f);
+    EXPECT_EQ(renderer->framesDrawn(), before + 1) << c.change;
+  }
+  // A running action changes the scene every frame; once it ends, drawing stops.
+  const auto before = renderer->framesDrawn();
+  box->runAction(MoveBy::create(0.1f, Vec2(50, 0)));
+  for (int i = 0; i < 20; ++i) tick(0.016f);
+  EXPECT_GE(renderer->framesDrawn(), before + 6);
+  EXPECT_LE(renderer->framesDrawn(), before + 8);
+  // A renderer that asks for a frame gets it (the recording one, every frame).
+  renderer->setRecording(true);
+  tick(0.016f);
+  ASSERT_FALSE(renderer->lastFrame().empty());
+}

@@ -141,9 +141,9 @@ TEST_F(MsgBox, TheBoxClosesWhenTheNodeItStandsOnLeavesAndKeepsItsOwnerAliveTillT
 
 TEST_F(MsgBox, ATouchOnTheConfirmButtonPressesIt) {
   box->ShowMessage("quit?", 1, owner, menu_selector(Owner::OnOk));
-  // The confirm button stands in the middle, below the text.
+  // The confirm button stands in the middle of the panel's foot, below the text.
   const cocos2d::Vec2 at(static_cast<float>(BasePT::g_iWindowWidth / 2),
-                         static_cast<float>(BasePT::g_iWindowHeight / 2 - 80));
+                         BasePT::g_iWindowHeight / 2.0f + GameMsgBox::kPanelRise - GameMsgBox::kPanelHeight / 2 + 55);
   // Window points have their origin at the top left.
   glview->touchBegan(at.x, static_cast<float>(BasePT::g_iWindowHeight) - at.y);
   glview->touchEnded(at.x, static_cast<float>(BasePT::g_iWindowHeight) - at.y);
