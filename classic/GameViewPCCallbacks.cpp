@@ -460,19 +460,19 @@ void GameViewPC::CallBackGameEnterBackGround() {
 void GameViewPC::CallBackGameEnterForeGround() {
   GameViewBase::CallBackGameEnterForeGround();
   PlayBackgroundMusic();
-  const bool tableBuilt = m_pStartBtn != nullptr;
-  if (m_bSmallGameOpen || !tableBuilt) {
-    QuitGame(nullptr);
-    return;
-  }
   // Only the background's own hold is given back, and only while the lock
   // has not been reset since it was raised.
   if (m_bBackgroundHold) {
     if (m_uBackgroundGeneration == MainMsgLockGeneration()) m_iLockMainMsgCount -= 1;
     m_bBackgroundHold = false;
   }
-  // The single-player hand goes on where it was.
+  // The single-player table, an open mini-game included, goes on where it was.
   if (IsSinglePlayer()) return;
+  const bool tableBuilt = m_pStartBtn != nullptr;
+  if (m_bSmallGameOpen || !tableBuilt) {
+    QuitGame(nullptr);
+    return;
+  }
 
   if (m_pHandCard[kOwnSeat] == nullptr) {
     BuildSelfHand();

@@ -98,6 +98,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ddz::fuzz::ResetTableStage(stage);
   GameViewBase::m_GlobalInfo.iPlayMode = 1;
   cocos2d::Director* director = stage.director;
+  // The reset let the last window go; touches need one.
+  if (director->getOpenGLView() == nullptr) director->setOpenGLView(cocos2d::GLViewImpl::create("fuzz"));
   cocos2d::Scene* scene = stage.scene;
 
   FuzzView* view = FuzzView::create();

@@ -414,6 +414,9 @@ TEST_F(HandTest, TheOwnLandlordsBottomCardsWaitForTheFirstTouchAndAPlaySlidesThe
   view->Deliver(cm::BuildPlayTurn(1));
   const char play[] = {0x03};
   view->ShowSelfOutCard(play, 1);
+  // The cards leave the hand when the server takes the play.
+  EXPECT_EQ(hand->GetCardCount(), 20);
+  view->Deliver(Played(1, {0x03}));
   ASSERT_EQ(hand->GetCardCount(), 19);
   EXPECT_TRUE(hand->IsAnimating());
   for (int i = 0; i < 100 && hand->IsAnimating(); ++i) tick(1, 0.05f);

@@ -369,20 +369,31 @@ TEST_F(SmallGameTest, MessagesShorterThanTheirMinimumChangeNothing) {
   EXPECT_EQ(bar()->GetButtons().size(), 1u);
 }
 
-// The background takes an open mini-game off and forgets it, its open flag
-// included, so the foreground builds the table again instead of leaving it.
-TEST_F(SmallGameTest, TheBackgroundTakesAnOpenMiniGameOffAndTheForegroundBuildsTheTable) {
+// In the single-player game the background leaves the table as it is, an
+// open mini-game included, and the foreground goes on with it.
+TEST_F(SmallGameTest, ASinglePlayerBackgroundKeepsAnOpenMiniGame) {
+  view->Deliver(SmallGameMsg(0));
+  ASSERT_TRUE(StandInOnView());
+  view->CallBackGameEnterBackGround();
+  view->CallBackGameEnterForeGround();
+  EXPECT_TRUE(StandInOnView());
+  EXPECT_TRUE(view->m_bSmallGameOpen);
+  EXPECT_EQ(view->getParent(), scene);  // still at the table
+}
+
+// On a network table the background takes an open mini-game off and forgets
+// it, its open flag included, so the foreground builds the table again
+// instead of leaving it.
+TEST_F(SmallGameTest, ANetworkBackgroundTakesAnOpenMiniGameOff) {
   view->Deliver(SmallGameMsg(0));
   ASSERT_TRUE(StandInOnView());
   ASSERT_TRUE(view->m_bSmallGameOpen);
+  GameViewBase::m_GlobalInfo.iPlayMode = 0;
   view->CallBackGameEnterBackGround();
   EXPECT_EQ(view->GetSmallGameLayer(), nullptr);
   EXPECT_FALSE(StandInOnView());
   EXPECT_FALSE(view->m_bSmallGameOpen);
-  view->CallBackGameEnterForeGround();
-  ASSERT_NE(view->GetSelfHand(), nullptr);
-  EXPECT_EQ(view->GetSelfHand()->getParent(), view);
-  EXPECT_EQ(view->getParent(), scene);  // still at the table
+  GameViewBase::m_GlobalInfo.iPlayMode = 1;
 }
 
 // ---------------------------------------------------------------- request 41 and leaving

@@ -27,7 +27,7 @@
 #include "shell/ProgramMain.h"
 #include "shell/QorvDDZGameScene.h"
 #include "support/ScreenTour.h"
-#include "support/TempDir.h"
+#include "shell/ProgramRunSupport.h"
 
 namespace {
 
@@ -53,21 +53,7 @@ bool TakesATapAtItsCentre(cocos2d::ui::Button* button) {
 }
 
 TEST(ScreenLayout, EveryScreenOfTheSeededTourLiesInTheWindowCaptionedAndAnsweringTheMouse) {
-  cocos2d::Log::setEchoToStderr(false);
-  cocos2d::Log::clear();
-  ddz::os::Clock().Reset();
-  cocos2d::Director::getInstance()->reset();
-  ddz::test::TempDir home;
-  cocos2d::FileUtils* files = cocos2d::FileUtils::getInstance();
-  const std::vector<std::string> savedPaths = files->getSearchPaths();
-  files->setWritablePath(home.path() + "/");
-  files->setSearchPaths({});
-  YndLocalData::sharedLocalData()->SetFilePath("");
-  cocos2d::UserDefault::destroyInstance();
-  OsApiBase::shareOsApi()->Reset();
-  OsApiCommon::shareOsApiCommon()->Reset();
-  ddz::os::ClearLobbyMessages();
-  GameViewBase::m_GlobalInfo = GlobalInfo();
+  shelltest::ProgramRun run;
   const std::uint32_t kTourSeed = std::getenv("DDZ_TOUR_SEED") ? std::strtoul(std::getenv("DDZ_TOUR_SEED"), nullptr, 10) : ddz::tour::kTourSeed;
   ddz::os::LcgRandom random(kTourSeed);
   ddz::os::ScopedRandomSource seeded(random);
@@ -140,16 +126,6 @@ TEST(ScreenLayout, EveryScreenOfTheSeededTourLiesInTheWindowCaptionedAndAnswerin
     for (const std::string& p : it->second) ADD_FAILURE() << name << ": " << p;
   }
 
-  YndLocalData::sharedLocalData()->SetFilePath(home.file("unused.txt"));
-  cocos2d::UserDefault::destroyInstance();
-  files->setSearchPaths(savedPaths);
-  files->setDefaultResourceRootPath("");
-  OsApiBase::shareOsApi()->Reset();
-  OsApiCommon::shareOsApiCommon()->Reset();
-  ddz::os::ClearLobbyMessages();
-  ddz::os::SetCommandLineText("");
-  GameViewBase::m_GlobalInfo = GlobalInfo();
-  cocos2d::Log::setEchoToStderr(true);
 }
 
 }  // namespace

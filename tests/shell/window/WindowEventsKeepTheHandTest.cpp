@@ -29,7 +29,7 @@
 #include "platform/window/SdlWindow.h"
 #include "shell/ProgramMain.h"
 #include "shell/QorvDDZGameScene.h"
-#include "support/TempDir.h"
+#include "shell/ProgramRunSupport.h"
 
 namespace {
 
@@ -86,21 +86,7 @@ int CountOf(const std::vector<int>& types, int type) {
 TEST(WindowEventsKeepTheHand, FocusLossAndMinimiseAndRestoreThroughTheWindowLeaveTheDealtHandInPlay) {
   ::setenv("SDL_VIDEODRIVER", "offscreen", 1);
   ::setenv("SDL_RENDER_DRIVER", "software", 1);
-  cocos2d::Log::setEchoToStderr(false);
-  cocos2d::Log::clear();
-  ddz::os::Clock().Reset();
-  cocos2d::Director::getInstance()->reset();
-  ddz::test::TempDir home;
-  cocos2d::FileUtils* files = cocos2d::FileUtils::getInstance();
-  const std::vector<std::string> savedPaths = files->getSearchPaths();
-  files->setWritablePath(home.path() + "/");
-  files->setSearchPaths({});
-  YndLocalData::sharedLocalData()->SetFilePath("");
-  cocos2d::UserDefault::destroyInstance();
-  OsApiBase::shareOsApi()->Reset();
-  OsApiCommon::shareOsApiCommon()->Reset();
-  ddz::os::ClearLobbyMessages();
-  GameViewBase::m_GlobalInfo = GlobalInfo();
+  shelltest::ProgramRun run;
   Watched() = Seen();
 
   ddz::ProgramOptions options;
@@ -166,16 +152,6 @@ TEST(WindowEventsKeepTheHand, FocusLossAndMinimiseAndRestoreThroughTheWindowLeav
     for (const std::string& line : cocos2d::Log::lines()) std::fprintf(stderr, "%s\n", line.c_str());
   }
 
-  YndLocalData::sharedLocalData()->SetFilePath(home.file("unused.txt"));
-  cocos2d::UserDefault::destroyInstance();
-  files->setSearchPaths(savedPaths);
-  files->setDefaultResourceRootPath("");
-  OsApiBase::shareOsApi()->Reset();
-  OsApiCommon::shareOsApiCommon()->Reset();
-  ddz::os::ClearLobbyMessages();
-  ddz::os::SetCommandLineText("");
-  GameViewBase::m_GlobalInfo = GlobalInfo();
-  cocos2d::Log::setEchoToStderr(true);
 }
 
 }  // namespace
