@@ -110,20 +110,7 @@ int main(int argc, char** argv) {
   options.startup.dataFolders = {DDZ_SOURCE_DIR "/data", DDZ_ART_DIR};
   options.startup.createScene = [] { return new TourScene(); };
   options.limits.frames = 60 * 60 * 20;  // twenty minutes of the game's time at most
-  // The same game every run: the wall clock the game reads (its seeds, days
-  // and hours) starts at one fixed time, and the random source is seeded
-  // again when the table is up.
-  bool clockSet = false;
-  tour.onTableReady = [&] { random.Seed(kTourSeed); };
-  options.pacer = [&](double) {
-    if (!clockSet) {
-      clockSet = true;
-      ddz::os::Clock().SetWallTimeSeconds(ddz::tour::kTourWallTime);
-    }
-    tour.Step();
-    if (tour.Done()) cocos2d::Director::getInstance()->end();
-    return 1.0f / 30;
-  };
+  options.pacer = tour.SeededPacer(random, kTourSeed);
   const char* args[] = {"ddz", "127.0.0.1", "0", "0", "0", "0", "0", "offline", "0"};
   const int result = ddz::RunProgram(9, args, std::move(options));
 

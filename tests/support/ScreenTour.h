@@ -36,6 +36,8 @@
 #include "platform/framework/YndGameLayer.h"
 #include "platform/gamebase/GameMsgBox.h"
 #include "platform/gamebase/GameSceneBase.h"
+#include "platform/os/Clock.h"
+#include "platform/os/Random.h"
 #include "widgets/ResultLayer.h"
 #include "widgets/TalkLayer.h"
 
@@ -133,6 +135,24 @@ class ScreenTour {
   std::vector<std::string> notes;
 
   bool Done() const { return m_bDone; }
+
+  // The frame pacer of a tour run, the same game every run: the wall clock
+  // the game reads (its seeds, days and hours) starts at one fixed time, and
+  // `random` is seeded again with `seed` when the table is up. Each frame
+  // steps the tour; the run ends when the tour is done.
+  std::function<float(double)> SeededPacer(ddz::os::LcgRandom& random, std::uint32_t seed) {
+    onTableReady = [&random, seed] { random.Seed(seed); };
+    auto clockSet = std::make_shared<bool>(false);
+    return [this, clockSet](double) {
+      if (!*clockSet) {
+        *clockSet = true;
+        ddz::os::Clock().SetWallTimeSeconds(kTourWallTime);
+      }
+      Step();
+      if (Done()) cocos2d::Director::getInstance()->end();
+      return 1.0f / 30;
+    };
+  }
   const std::set<std::string>& Seen() const { return m_Seen; }
   int HandsDone() const { return m_iResults; }
 
