@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "../../tests/classic/WholeHandDriver.h"
+#include "../../tests/support/WholeHandDriver.h"
 #include "classic/GameViewPC.h"
 #include "platform/engine/cocos2d.h"
 #include "platform/framework/YndLocalData.h"

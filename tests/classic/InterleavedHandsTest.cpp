@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "ClassicTestSupport.h"
-#include "WholeHandDriver.h"
+#include "support/WholeHandDriver.h"
 #include "cardlogic/CardCodes.h"
 #include "cardlogic/SingleServerDDZ.h"
 #include "cards/BaseCard.h"

@@ -11,7 +11,7 @@
 
 #include "ClassicTestSupport.h"
 #include "HandTestSupport.h"
-#include "WholeHandDriver.h"
+#include "support/WholeHandDriver.h"
 #include "cardlogic/ClassicMessages.h"
 #include "cardlogic/ClueCard.h"
 #include "gamedata/LayoutConfig.h"

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "ClassicTestSupport.h"
-#include "WholeHandDriver.h"
+#include "support/WholeHandDriver.h"
 #include "cardlogic/ClassicMessages.h"
 #include "cardlogic/SingleServerDDZ.h"
 #include "gamedata/LayoutConfig.h"

@@ -3,7 +3,8 @@
 // the play button (leading without a hint: a tap on the lowest card), a pass
 // when nothing beats the table, and a tap on the result screen's continue
 // button once it shows. Shared by the end-to-end test and the benchmark of
-// whole hands (no GoogleTest here).
+// whole hands (no GoogleTest here). The other tables' own-seat drivers stand
+// beside it in tests/support/.
 #pragma once
 
 #include <vector>
