@@ -86,7 +86,7 @@ int C_RoomListLayer::LocalHour() {
 void C_RoomListLayer::AddScreenNode(cocos2d::Node* node, int z) {
   if (node == nullptr) return;
   addChild(node, z);
-  m_vcScreenNodes.push_back(node);
+  m_vcScreenNodes.pushBack(node);
 }
 
 void C_RoomListLayer::onEnter() {
@@ -148,7 +148,9 @@ void C_RoomListLayer::onEnter() {
 
 void C_RoomListLayer::onExit() {
   RoomListLayer::onExit();
-  for (cocos2d::Node* node : m_vcScreenNodes) node->removeFromParent();
+  for (cocos2d::Node* node : m_vcScreenNodes) {
+    if (node->getParent() == this) node->removeFromParent();
+  }
   m_vcScreenNodes.clear();
   m_pBackground = nullptr;
   m_pQuickStartBtn = nullptr;

@@ -120,5 +120,5 @@ class C_RoomListLayer : public RoomListLayer, public ILobbyView {
   char m_szChangeMoneyTip[kChangeMoneyTipSize] = {};
   cocos2d::Sprite* m_pBackground = nullptr;         // a child while on the stage
   RoomTips* m_pTips = nullptr;                      // retained: its tip counter outlives a stay
-  std::vector<cocos2d::Node*> m_vcScreenNodes;      // children built by onEnter
+  cocos2d::Vector<cocos2d::Node*> m_vcScreenNodes;  // built by onEnter, retained while listed
 };
