@@ -57,6 +57,16 @@ class CompeteRoomInfo {
   // Whether the free daily entry is left today.
   bool HasFreeDailyEntry() const;
 
+  // Asks the web server for the user's tournament record (20035). Unless
+  // bForce, nothing is sent within 300 s of the last request (-1). The send
+  // time is stored either way. Asynchronous: 0, the reply goes to target
+  // (read it with CompeteWebMsg::ReadCompeteRoomInfoReply). Blocking: 0 when
+  // an accepted reply replaced DdzCompete's record, -1 otherwise (the record
+  // unchanged).
+  static int RequestCompeteRoomInfo(bool bSync, YndGameLayer* target, bool bForce);
+  // When the last 20035 was sent (0: never).
+  static std::int32_t m_tLastRequestTime;
+
   CompeteMatchRecord m_Record{};
   RoomItemInfo m_RoomItem;  // copy; its pointers lead into the room list's tables
   std::int32_t m_iMatchId = 0;

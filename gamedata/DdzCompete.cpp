@@ -5,8 +5,8 @@
 #include <ctime>
 #include <string>
 
+#include "gamedata/CompeteWebMsg.h"
 #include "gamedata/PropCatalog.h"
-#include "platform/engine/Log.h"
 #include "platform/framework/YndConf.h"
 #include "platform/gamebase/GameViewBase.h"
 #include "platform/os/Clock.h"
@@ -58,6 +58,12 @@ void DdzCompete::Reset() {
 void DdzCompete::AcceptUserRecord(const CompeteUserRecord& record) {
   m_UserRecord = record;
   UpdateSignUpTimes();
+}
+
+bool DdzCompete::AcceptInviteReply(const char* reply, int len, int error) {
+  if (error != 0) return false;
+  m_tLastInviteQuery = ddz::CompeteTimeNow();
+  return CompeteWebMsg::ReadEnterCompeteReply(reply, len, m_iInviteCompete);
 }
 
 void DdzCompete::UpdateSignUpTimes() {

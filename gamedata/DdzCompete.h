@@ -24,6 +24,10 @@ class DdzCompete {
 
   // Replaces the user record with `record` whole and runs UpdateSignUpTimes.
   void AcceptUserRecord(const CompeteUserRecord& record);
+  // A 20034 answer (asynchronous, `error` from the web client): with error 0
+  // the query time becomes now; an accepted reply stores its invitation flag
+  // (true). Anything else changes nothing.
+  bool AcceptInviteReply(const char* reply, int len, int error);
   // After m_UserRecord was replaced: synchronises server-now to the record's
   // server time, refills today's sign-ups (empty when the record is dated
   // another day than server-now, local calendar) and copies the record's two
