@@ -65,6 +65,7 @@ void PlayRoomSound(int number, bool music) {
 C_RoomListLayer::C_RoomListLayer(int gameId) : m_iGameID(gameId) {
   init();
   shareRoomListLayer(this);
+  SendWebQueries();
 }
 
 C_RoomListLayer::~C_RoomListLayer() {

@@ -49,7 +49,8 @@ class C_RoomListLayer : public RoomListLayer, public ILobbyView {
   static constexpr int kSoundEnter = 57;
   static constexpr int kMusicRoom = 2;
 
-  // Registers itself as the shared room list.
+  // Registers itself as the shared room list and sends the invitation
+  // queries 20034 and 20047 (each at most once an hour, process-wide).
   explicit C_RoomListLayer(int gameId);
   ~C_RoomListLayer() override;
 
@@ -106,8 +107,10 @@ class C_RoomListLayer : public RoomListLayer, public ILobbyView {
   void BuildQuickStart();
   void EnterFirstTime();
   void ShowChangeMoneyBox();
+  void SendWebQueries();
   void UpdateCompeteButton(int flag);
   void UpdatePYJButton(int flag);
+  void ShowQuickStartUnlessInvited();
   void OnCompeteInvitation(cocos2d::Ref* sender);
   void OnPYJInvitation(cocos2d::Ref* sender);
 

@@ -6,6 +6,8 @@
 
 #include "classic/C_RoomListLayer.h"
 #include "classic/RoomUI.h"
+#include "gamedata/CompeteWebMsg.h"
+#include "gamedata/DdzCompete.h"
 #include "platform/engine/Log.h"
 #include "platform/engine/Sprite.h"
 #include "platform/engine/ui/Widgets.h"
@@ -75,15 +77,41 @@ void C_RoomListLayer::CallbackWebReturnParam(const char* param) {
 
 // ---------------------------------------------------------------- the web replies
 
+void C_RoomListLayer::SendWebQueries() {
+  CompeteWebMsg* web = CompeteWebMsg::shareCompeteWebMsg();
+  web->SendEnterCompeteQuery(this);
+  const GameSceneBase* scene = GameSceneBase::m_pGameScene;
+  web->QueryFdLogicData(false, this,
+                        scene != nullptr ? scene->GetLoginUserID() : GameViewBase::m_GlobalInfo.iUserID);
+}
+
+// A reply is taken only when it is 'S' and holds its fields; anything else
+// changes nothing, not even the time of the last answer.
 void C_RoomListLayer::CallBackAsyncHttpRes(const char* reply, int len, const char* request, int msgId, int error) {
   RoomListLayer::CallBackAsyncHttpRes(reply, len, request, msgId, error);
+  if (error != 0) return;
+  if (msgId == CompeteWebMsg::kMsgEnterCompete) {
+    std::int32_t invite = 0;
+    if (!CompeteWebMsg::ReadEnterCompeteReply(reply, len, invite)) {
+      cocos2d::log("C_RoomListLayer: reply %d of %d bytes refused", msgId, len);
+      return;
+    }
+    DdzCompete::getInstance()->AcceptInviteReply(reply, len, error);
+    ShowEnterCompetePopup();
+  } else if (msgId == CompeteWebMsg::kMsgFdLogicData) {
+    if (!FdLogicData::shareFdLogicData()->AcceptReply(reply, len, ddz::CompeteTimeNow())) {
+      cocos2d::log("C_RoomListLayer: reply %d of %d bytes refused", msgId, len);
+      return;
+    }
+    ShowEnterPYJPopup();
+  }
 }
 
 // ---------------------------------------------------------------- the invitation buttons
 
-void C_RoomListLayer::ShowEnterCompetePopup() { UpdateCompeteButton(0); }
+void C_RoomListLayer::ShowEnterCompetePopup() { UpdateCompeteButton(DdzCompete::getInstance()->m_iInviteCompete); }
 
-void C_RoomListLayer::ShowEnterPYJPopup() { UpdatePYJButton(0); }
+void C_RoomListLayer::ShowEnterPYJPopup() { UpdatePYJButton(FdLogicData::shareFdLogicData()->m_iEntryFlag); }
 
 void C_RoomListLayer::UpdateCompeteButton(int flag) {
   if (!isRunning()) return;
@@ -107,6 +135,13 @@ void C_RoomListLayer::UpdateCompeteButton(int flag) {
   if (m_pPYJBtn != nullptr && m_pPYJBtn->isRunning()) {
     m_pPYJBtn->setPosition(Vec2(InviteX(m_pCompeteBtn != nullptr ? kInviteBeside : kInviteNearEdge), kInviteY));
   }
+  ShowQuickStartUnlessInvited();
+}
+
+// The quick start gives way to the invitations and comes back when both are gone.
+void C_RoomListLayer::ShowQuickStartUnlessInvited() {
+  if (m_pQuickStartBtn != nullptr && m_pCompeteBtn == nullptr && m_pPYJBtn == nullptr)
+    m_pQuickStartBtn->setVisible(true);
 }
 
 void C_RoomListLayer::UpdatePYJButton(int flag) {
@@ -124,6 +159,7 @@ void C_RoomListLayer::UpdatePYJButton(int flag) {
     m_pPYJBtn->removeFromParent();
     m_pPYJBtn = nullptr;
   }
+  ShowQuickStartUnlessInvited();
 }
 
 void C_RoomListLayer::OnCompeteInvitation(cocos2d::Ref*) {
@@ -131,5 +167,8 @@ void C_RoomListLayer::OnCompeteInvitation(cocos2d::Ref*) {
 }
 
 void C_RoomListLayer::OnPYJInvitation(cocos2d::Ref*) {
+  FdLogicData* data = FdLogicData::shareFdLogicData();
+  data->m_iEntryClicked = 1;
   if (RoomListLayer* list = shareRoomListLayer(nullptr)) list->QuitInner(nullptr);
+  data->m_iEntryClicked = 0;
 }
