@@ -160,6 +160,9 @@ TEST_F(SmallGameOverTheConnectionTest, AfterAHandTheResultScreensButtonPlaysThre
   EXPECT_EQ(game->GetMode(), 2);
   EXPECT_EQ(game->GetLevelCount(), 3);
   EXPECT_EQ(game->GetAwardNumber()->getString(), std::to_string(kStartAward));
+  const cocos2d::Size size = game->getContentSize();
+  EXPECT_EQ(game->convertToWorldSpace(cocos2d::Vec2::ZERO), cocos2d::Vec2::ZERO) << "the game covers the window";
+  EXPECT_EQ(game->convertToWorldSpace(cocos2d::Vec2(size.width, size.height)), cocos2d::Vec2(1280, 720));
   EXPECT_EQ(game->GetPlayerNumber()->getString(), std::to_string(kPlayerYuanbao));
   EXPECT_FALSE(screen->isRunning()) << "the hand's result screen is gone";
   EXPECT_FALSE(GameMsgBox::shareMessageBox()->IsOpen());
