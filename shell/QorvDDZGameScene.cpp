@@ -23,6 +23,7 @@
 #include "classic/GameViewPC.h"
 #include "shell/GameLoading.h"
 #include "shell/LaunchCommandLine.h"
+#include "gamedata/CompeteMatchFile.h"
 #include "gamedata/TextTables.h"
 #include "table/DDZGameView.h"
 #include "table/GameSoundDDZ.h"
@@ -112,6 +113,8 @@ YndLoadingBase* QorvDDZGameScene::CreateLoadingView() { return new GameLoading()
 
 RoomListLayer* QorvDDZGameScene::CreateRoom(int gameId) {
   cocos2d::log("CreateRoom GameID %d", gameId);
+  // The tournament list shows the matches of the match file.
+  if (gameId == kGameCompete) ddz::LoadCompeteMatchFile(ddz::kCompeteMatchFile, g_vcCompeteRoomTable);
   // The rooms come from the room file; without any the table is entered on
   // the command line's server, with no list.
   if (RoomListLayer::m_vcRoomInfo.empty()) gamebase::LoadRoomFile();
