@@ -1,0 +1,387 @@
+// CompeteGameView: the game base's notices: the sit result, the login, seats
+// joining, leaving, dropping and getting ready, the kick-out, quick chat,
+// jackpot and red-packet notices, escape notices, broadcasts, and the window
+// going to the background and coming back.
+//
+// Every notice reads a message only as far as its length allows (shorter
+// ones are dropped with a log line) and skips a seat that has no widget.
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "cards/BaseCard.h"
+#include "cards/CompeteSelfHandCard.h"
+#include "cards/DealCard.h"
+#include "cards/OtherHandCard.h"
+#include "compete/CompeteGameView.h"
+#include "gamedata/LayoutConfig.h"
+#include "gamedata/RobotHeads.h"
+#include "gamedata/TextTables.h"
+#include "platform/engine/Log.h"
+#include "platform/framework/YndCodeConvert.h"
+#include "platform/gamebase/AniBase.h"
+#include "platform/gamebase/GameMsgBox.h"
+#include "platform/gamebase/MainMsgLock.h"
+#include "platform/gamebase/MessageFields.h"
+#include "platform/gamebase/RoomListLayer.h"
+#include "platform/os/Saturate.h"
+#include "widgets/DoubleSignFlight.h"
+#include "widgets/GameClock.h"
+#include "widgets/LobbyTopBull.h"
+#include "widgets/OtherPlayerInfo.h"
+#include "widgets/PlayerGameInfo.h"
+#include "widgets/PlayerShow.h"
+#include "widgets/PrizeGuideAni.h"
+#include "widgets/ResultAnis.h"
+#include "widgets/TalkLayer.h"
+#include "table/GameSoundDDZ.h"
+
+using cocos2d::Vec2;
+using ddz::BigEndianAt;
+using ddz::LittleEndianAt;
+
+namespace {
+
+constexpr int kZSeatHead = -2;
+constexpr int kZSeatWidget = 2;
+constexpr int kZPlayedRow = 3;
+constexpr int kZOwnHand = 101;
+constexpr int kZClock = 4;
+
+// Sit result: accepted flag at 8, table at 12, chair at 16.
+constexpr int kSitAccepted = 8;
+constexpr int kSitChair = 16;
+
+// Kick-out reasons and the game text each shows; any other reason shows
+// kTextKickOther. Reason 12 closes the connections before the box.
+struct KickOutReason {
+  int reason;
+  int text;
+};
+constexpr KickOutReason kKickOutTexts[] = {
+    {3, 6},   {4, 7},   {8, 8},   {9, 11},  {19, 11}, {12, 9},     {13, 10},
+    {20, 12}, {23, 13}, {31, 31}, {32, 32}, {1000, 16}, {1001, 17},
+};
+constexpr int kTextKickOther = 15;
+constexpr int kKickCloseConnections = 12;
+constexpr int kKickNoLeave = 31;
+constexpr std::size_t kKickTextBytes = 127;
+
+// Broadcast: 198 text bytes from 8, shown when byte 208 is 1.
+constexpr int kBullText = 8;
+constexpr std::size_t kBullTextBytes = 198;
+constexpr int kBullShow = 208;
+constexpr int kBullSize = 209;
+
+// Quick chat: phrase at 8, table number at 9.
+constexpr int kUrgePhrase = 8;
+constexpr int kUrgeTableNum = 9;
+constexpr int kUrgeSize = 10;
+constexpr int kUrgePhrases = 5;
+
+// Jackpot: kind at 9; kind 7 with the amount (big-endian) at 12.
+constexpr int kJackpotKind = 9;
+constexpr int kJackpotCompete = 7;
+constexpr int kJackpotAmount = 12;
+constexpr int kJackpotSize = 16;
+constexpr int kTextJackpotEmpty = 105;
+constexpr int kBoxTimed = 5;
+constexpr float kJackpotBoxSeconds = 2.0f;
+
+// Red packet: yuanbao at 8, kind at 12, money at 28.
+constexpr int kHongBaoYuanbao = 8;
+constexpr int kHongBaoKind = 12;
+constexpr int kHongBaoKindSize = 16;
+constexpr int kHongBaoMoney = 28;
+constexpr int kHongBaoMoneySize = 32;
+struct HongBaoKind {
+  int kind;
+  int guide;
+};
+constexpr int kHongBaoMoneyKind = 3;
+constexpr HongBaoKind kHongBaoGuides[] = {{kHongBaoMoneyKind, 1}, {30, 7}, {31, 8}};
+
+constexpr int kEscapeMiniGame = 98;
+constexpr int kFinishedState = 5;
+constexpr int kTrackFinal = 2;
+
+bool LongEnough(const char* msg, int len, int need, const char* what) {
+  if (msg != nullptr && len >= need) return true;
+  cocos2d::log("CompeteGameView::%s: message of length %d is shorter than %d, dropped", what, len, need);
+  return false;
+}
+
+int RobotHeadPlace(int image) {
+  for (int k = 0; k < ddz::kRobotHeadCount; ++k)
+    if (g_iRobotHeadTable[k] == image) return k;
+  return 0;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- sit, login
+
+void CompeteGameView::HandleSitRes(char* msg, int len) {
+  if (!LongEnough(msg, len, kSitResultSize, "HandleSitRes")) return;
+  if (msg[kSitAccepted] != 1) {
+    DebugMessageBox("sit down error");
+    return;
+  }
+  GameViewBase::HandleSitRes(msg, len);
+  if (m_GlobalInfo.iChairID != LittleEndianAt(msg, kSitChair)) return;  // refused by the base
+  SendSitDone();
+}
+
+void CompeteGameView::CallBackAuthenResOK() {
+  AfterAuthenResOK();
+  ResetSeatHeadFigures();
+}
+
+// ---------------------------------------------------------------- seats
+
+void CompeteGameView::CallBackPlayerJoinTable(int seat) {
+  if (seat < 0 || seat >= kPlayerCount) {
+    cocos2d::log("CompeteGameView::CallBackPlayerJoinTable: seat %d is no seat of the table", seat);
+    return;
+  }
+  PlayerNode* player = GetPlayerNode(seat);
+  if (seat == kOwnSeat) {
+    if (player != nullptr) {
+      m_GlobalInfo.iMoney = player->iMoney;
+      m_GlobalInfo.iYuanBao = player->iYuanBao;
+    }
+  } else {
+    BuildSeat(seat);
+    g_iSeatHeadFigure[seat] =
+        m_pPlayerShow[seat]->IniImage(g_iSeatHeadFigure[seat], g_ptPlayerHead[seat], g_fPlayerHeadScale[seat], Vec2::ZERO);
+    AddTableWidget(m_pPlayerShow[seat], kZSeatHead);
+    AddTableWidget(m_pPlayerGameInfo[seat], kZSeatWidget);
+    AddTableWidget(m_pHandCard[seat], kZSeatWidget);
+    AddTableWidget(m_pSendCard[seat], kZPlayedRow);
+    if (player != nullptr && player->bReady == 1 && m_pPlayerGameInfo[seat] != nullptr)
+      m_pPlayerGameInfo[seat]->ShowCompeteReady(true, g_ptReady[seat]);
+    if (IsSinglePlayer() && player != nullptr) {
+      const std::string& name = GameText(ddz::kRobotNameFirstText + RobotHeadPlace(g_iSeatHeadFigure[seat]));
+      YndCodeConvert::U2g(name.c_str(), static_cast<int>(name.size()), player->szNickName,
+                          static_cast<int>(sizeof(player->szNickName)));
+    }
+  }
+  OtherPlayerInfo* popup = m_pOtherPlayerInfo[seat];
+  if (popup != nullptr && popup->isRunning() && player != nullptr) popup->IniPlayerInfo(player);
+  AfterPlayerJoin(seat);
+}
+
+void CompeteGameView::CallBackPlayerLeaveTable(int seat) {
+  if (seat >= 0 && seat < kPlayerCount && seat != kOwnSeat) {
+    for (cocos2d::Node* widget : {static_cast<cocos2d::Node*>(m_pPlayerShow[seat]),
+                                  static_cast<cocos2d::Node*>(m_pPlayerGameInfo[seat]),
+                                  static_cast<cocos2d::Node*>(m_pHandCard[seat]),
+                                  static_cast<cocos2d::Node*>(m_pSendCard[seat])}) {
+      if (widget != nullptr && widget->getParent() != nullptr) widget->removeFromParent();
+    }
+    if (m_pMingCard[seat] != nullptr && m_pMingCard[seat]->isRunning()) m_pMingCard[seat]->removeFromParent();
+  }
+  AfterPlayerLeave(seat);
+}
+
+void CompeteGameView::CallBackOtherPlayerDisconnect(int seat) {
+  if (seat < 0 || seat >= kPlayerCount || m_pPlayerGameInfo[seat] == nullptr) return;
+  m_pPlayerGameInfo[seat]->ShowOffLine(true, g_ptOffLine[seat]);
+}
+
+void CompeteGameView::CallBackPlayerReady(int seat) {
+  if (OnPlayerReadyHook(seat)) return;
+  if (seat < 0 || seat >= kPlayerCount || m_pPlayerGameInfo[seat] == nullptr) return;
+  // A sign that is up stays.
+  m_pPlayerGameInfo[seat]->ShowCompeteReady(true, g_ptReady[seat]);
+}
+
+// ---------------------------------------------------------------- kick-out
+
+void CompeteGameView::CallBackKickOutServerNotice(int reason, KickOutServer* notice) {
+  std::string text;
+  bool ownText = false;
+  if (notice != nullptr) {
+    const std::size_t n = strnlen(notice->szText, kKickTextBytes);
+    if (n > 0) {
+      text = YndCodeConvert::G2u(std::string_view(notice->szText, n));
+      ownText = true;
+    }
+  }
+  bool leave = true;
+  if (ownText) {
+    leave = notice->iFlag != 0;
+  } else {
+    int entry = kTextKickOther;
+    for (const KickOutReason& k : kKickOutTexts)
+      if (k.reason == reason) entry = k.text;
+    text = GameText(entry);
+    leave = reason != kKickNoLeave;
+    if (reason == kKickCloseConnections) CloseAllSocketConnect(false);
+  }
+  cocos2d::log("CompeteGameView: kicked out, reason %d", reason);
+  GameMsgBox* box = GameMsgBox::shareMessageBox();
+  if (!isRunning()) {
+    box->ShowMessage(text.c_str(), 1, RoomListLayer::shareRoomListLayer(nullptr));
+    return;
+  }
+  box->ShowMessage(text.c_str(), 1, this, leave ? static_cast<cocos2d::SEL_MenuHandler>(&GameViewBase::QuitGame) : nullptr);
+}
+
+void CompeteGameView::CallBackEscapeNotice(int code) {
+  if (code == kEscapeMiniGame) return;
+  OnEscapeNoticeHook(code);
+}
+
+// ---------------------------------------------------------------- broadcasts, chat
+
+void CompeteGameView::CallBackShowBullInfo(char* msg, int len) {
+  if (!isVisible()) return;
+  if (!LongEnough(msg, len, kBullSize, "CallBackShowBullInfo")) return;
+  char text[kBullTextBytes + 1] = {};
+  std::memcpy(text, msg + kBullText, kBullTextBytes);
+  if (msg[kBullShow] != 1 || m_pGameBull == nullptr) return;
+  m_pGameBull->AddBullInfo(YndCodeConvert::G2u(std::string_view(text, strnlen(text, kBullTextBytes))));
+}
+
+void CompeteGameView::CallBackUrgrCard(char* msg, int len) {
+  if (!LongEnough(msg, len, kUrgeSize, "CallBackUrgrCard")) return;
+  const int phrase = static_cast<std::uint8_t>(msg[kUrgePhrase]);
+  const int seat = SeatOfTableNum(static_cast<std::uint8_t>(msg[kUrgeTableNum]), "CallBackUrgrCard");
+  if (seat < 0 || phrase >= kUrgePhrases || m_pTalkTip == nullptr) return;
+  // Phrases above the first are shown for the own seat only.
+  if (phrase > 0 && seat != kOwnSeat) return;
+  m_pTalkTip->Talk(seat, SeatHeadId(seat), phrase);
+}
+
+// ---------------------------------------------------------------- jackpot and red packets
+
+void CompeteGameView::CallBackJackPotNotice(char* msg, int len) {
+  if (!LongEnough(msg, len, kJackpotKind + 1, "CallBackJackPotNotice")) return;
+  if (static_cast<std::uint8_t>(msg[kJackpotKind]) != kJackpotCompete) return;
+  if (!LongEnough(msg, len, kJackpotSize, "CallBackJackPotNotice")) return;
+  const int amount = BigEndianAt(msg, kJackpotAmount);
+  if (amount == 0) {
+    GameMsgBox::shareMessageBox()->ShowMessage(GameText(kTextJackpotEmpty).c_str(), kBoxTimed, nullptr, nullptr,
+                                               nullptr, kJackpotBoxSeconds);
+  } else {
+    m_GlobalInfo.iPrizeHold88 = ddz::os::SaturatingAdd(m_GlobalInfo.iPrizeHold88, amount);
+  }
+  if (AniManage* anis = GetAniManage()) anis->ShowAni(new AniTaskCompete(this), false, true);
+}
+
+void CompeteGameView::CallBackHongBaoNotice(char* msg, int len) {
+  if (!LongEnough(msg, len, kHongBaoKindSize, "CallBackHongBaoNotice")) return;
+  const int kind = LittleEndianAt(msg, kHongBaoKind);
+  const auto* entry = std::find_if(std::begin(kHongBaoGuides), std::end(kHongBaoGuides),
+                                   [kind](const HongBaoKind& k) { return k.kind == kind; });
+  if (entry == std::end(kHongBaoGuides)) return;
+  int money = 0;
+  int yuanbao = 0;
+  if (kind == kHongBaoMoneyKind) {
+    if (!LongEnough(msg, len, kHongBaoMoneySize, "CallBackHongBaoNotice")) return;
+    money = LittleEndianAt(msg, kHongBaoMoney);
+    yuanbao = LittleEndianAt(msg, kHongBaoYuanbao);
+    if (PlayerNode* self = GetPlayerNode(kOwnSeat)) {
+      self->iMoney = ddz::os::SaturatingAdd(self->iMoney, money);
+      self->iYuanBao = ddz::os::SaturatingAdd(self->iYuanBao, yuanbao);
+      m_GlobalInfo.iMoney = self->iMoney;
+      m_GlobalInfo.iYuanBao = self->iYuanBao;
+    }
+  }
+  auto* guide = new AniPrizeGuide(entry->guide, yuanbao, money);
+  if (AniManage* anis = GetAniManage()) {
+    anis->ShowAni(guide, true, true);
+  } else {
+    guide->release();
+  }
+}
+
+// ---------------------------------------------------------------- money, quit question
+
+void CompeteGameView::SetMoneyInfo(int money, int yuanbao) {
+  m_GlobalInfo.iMoney = money;
+  m_GlobalInfo.iYuanBao = yuanbao;
+}
+
+void CompeteGameView::ShowQuitMsgBox() {
+  constexpr int kTextQuitQuestion = 18;
+  GameMsgBox::shareMessageBox()->ShowMessage(GameText(kTextQuitQuestion).c_str(), 0, this,
+                                             static_cast<cocos2d::SEL_MenuHandler>(&GameViewBase::QuitGame));
+}
+
+// ---------------------------------------------------------------- background and foreground
+
+void CompeteGameView::CallBackGameEnterBackGround() {
+  // A second background before the foreground holds nothing more.
+  if (m_bBackgroundHold) return;
+  GameViewBase::CallBackGameEnterBackGround();
+  m_bBackgroundHold = true;
+  m_uBackgroundGeneration = MainMsgLockGeneration();
+  ResetTable();
+  // Every widget that holds the lock goes, and lowers its hold once: the
+  // deal, the bottom-card flip, the doubling sign, the result's own raise.
+  for (int seat = 0; seat < kPlayerCount; ++seat) {
+    if (seat == kOwnSeat) continue;
+    for (cocos2d::Node* widget : {static_cast<cocos2d::Node*>(m_pPlayerShow[seat]),
+                                  static_cast<cocos2d::Node*>(m_pPlayerGameInfo[seat]),
+                                  static_cast<cocos2d::Node*>(m_pSendCard[seat])}) {
+      if (widget != nullptr && widget->getParent() != nullptr) widget->removeFromParent();
+    }
+    if (m_pMingCard[seat] != nullptr && m_pMingCard[seat]->isRunning()) {
+      m_pMingCard[seat]->RemoveAllCards();
+      m_pMingCard[seat]->removeFromParent();
+    }
+  }
+  auto drop = [](auto*& slot) {
+    if (slot == nullptr) return;
+    static_cast<cocos2d::Node*>(slot)->removeFromParent();
+    slot = nullptr;
+  };
+  for (int seat = 0; seat < kPlayerCount; ++seat) drop(m_pHandCard[seat]);
+  drop(m_pDealCard);
+  drop(m_pGameClock);
+  if (m_pBaseCard != nullptr) m_pBaseCard->RemoveAllCard();
+  if (AniManage* anis = GetAniManage()) anis->Clear();
+  if (m_pDoubleSign) m_pDoubleSign->Stop();
+  unschedule(schedule_selector(CompeteGameView::OnResultStep));
+  RemoveResultNumbers();
+  ReleaseResultLock();
+  OnEnterBackGroundHook();
+  m_pCompeteWaitLayer = nullptr;
+  m_pCompeteTableUI = nullptr;
+}
+
+void CompeteGameView::CallBackGameEnterForeGround() {
+  GameViewBase::CallBackGameEnterForeGround();
+  // Only the background's own raise is given back, and only while the lock
+  // has not been reset since (also after the match: the table must not stay
+  // frozen behind the award).
+  if (m_bBackgroundHold) {
+    if (m_uBackgroundGeneration == MainMsgLockGeneration()) m_iLockMainMsgCount -= 1;
+    m_bBackgroundHold = false;
+  }
+  if (GetCompeteState() == kFinishedState) {
+    PlayCompeteMusic(kTrackFinal);
+    return;
+  }
+  BuildSelfHand();
+  AddTableWidget(m_pHandCard[kOwnSeat], kZOwnHand);
+  for (int seat = 0; seat < kPlayerCount; ++seat) {
+    if (seat != kOwnSeat && m_pHandCard[seat] == nullptr) {
+      m_pHandCard[seat] = new OtherHandCard(seat);
+      m_pHandCard[seat]->autorelease();
+    }
+  }
+  BuildDeal();
+  if (m_pGameClock == nullptr) {
+    m_pGameClock = new GameClock(m_pHandCard[kOwnSeat], kGameKind);
+    m_pGameClock->autorelease();
+  }
+  AddTableWidget(m_pGameClock, kZClock);
+  // Nothing queued for the hand the table no longer shows may reach it; the
+  // re-login snapshot brings the hand back.
+  DropPendingMessages();
+  IniMainSocketAuthen();
+}
