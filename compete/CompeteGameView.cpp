@@ -2,6 +2,7 @@
 // the touches on the other players' heads, the message dispatch and the deal.
 #include "compete/CompeteGameView.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -10,6 +11,7 @@
 #include "cards/DealCard.h"
 #include "cards/OtherHandCard.h"
 #include "cards/SendCard.h"
+#include "classic/GameViewPC.h"
 #include "gamedata/LayoutConfig.h"
 #include "gamedata/TextTables.h"
 #include "platform/engine/Director.h"
@@ -116,6 +118,8 @@ int CompeteGameView::GetCompeteState() const { return 0; }
 
 void CompeteGameView::onEnter() {
   GameViewBase::onEnter();
+  // The classic table's sheets carry the cards, buttons and marks.
+  for (const char* sheet : GameViewPC::TableSheets()) AddPlist(sheet);
   SetLayer::SetCompetitionStage(this);
   cocos2d::Layer::setTouchEnabled(true);
   m_iSlowPlayCount = 0;
@@ -173,6 +177,7 @@ void CompeteGameView::CallBackLoadingEnd() {
     if (m_pMingCard[seat] == nullptr) {
       m_pMingCard[seat] = new SmallShowCard(seat, g_ptShowCards[seat].x, g_ptShowCards[seat].y, g_fShowCardScale);
       m_pMingCard[seat]->autorelease();
+      AddTableWidget(m_pMingCard[seat], 0);
     }
   }
   BuildDeal();
@@ -275,6 +280,12 @@ void CompeteGameView::BuildClock() {
   AddTableWidget(m_pGameClock, kZClock);
 }
 
+void CompeteGameView::ParkWidget(cocos2d::Node* widget) {
+  if (widget == nullptr || widget->getParent() == nullptr) return;
+  if (std::find(m_vcParked.begin(), m_vcParked.end(), widget) == m_vcParked.end()) m_vcParked.pushBack(widget);
+  widget->removeFromParent();
+}
+
 void CompeteGameView::TakeTableDown() {
   auto drop = [](auto*& slot) {
     if (slot == nullptr) return;
@@ -301,6 +312,7 @@ void CompeteGameView::TakeTableDown() {
   for (cocos2d::Sprite*& piece : m_pTableSprites) drop(piece);
   m_pCompeteWaitLayer = nullptr;
   m_pCompeteTableUI = nullptr;
+  m_vcParked.clear();
 }
 
 // ---------------------------------------------------------------- touches

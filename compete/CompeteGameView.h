@@ -269,6 +269,9 @@ class CompeteGameView : public DDZGameView, public ICompetitionStage {
 
   // The seat of a table number; -1 (logged) for one that gives no seat.
   int SeatOfTableNum(int tableNum, const char* what) const;
+  // Takes a widget off the table but keeps it (and its slot) for the next
+  // join, hand or login; null or a widget without a parent does nothing.
+  void ParkWidget(cocos2d::Node* widget);
 
  private:
   // ---- building (CompeteGameView.cpp) ----
@@ -323,6 +326,8 @@ class CompeteGameView : public DDZGameView, public ICompetitionStage {
   // (in lock generation m_uBackgroundGeneration).
   bool m_bBackgroundHold = false;
   unsigned m_uBackgroundGeneration = 0;
+  // Widgets taken off the table but kept; one reference each.
+  cocos2d::Vector<cocos2d::Node*> m_vcParked;
   std::uint64_t m_uLastTouchMs = 0;
   bool m_bTouchSeen = false;
 };

@@ -24,7 +24,6 @@
 #include "platform/gamebase/GameMsgBox.h"
 #include "platform/gamebase/MainMsgLock.h"
 #include "platform/gamebase/MessageFields.h"
-#include "platform/gamebase/RoomListLayer.h"
 #include "platform/os/Saturate.h"
 #include "widgets/DoubleSignFlight.h"
 #include "widgets/GameClock.h"
@@ -53,20 +52,8 @@ constexpr int kZClock = 4;
 constexpr int kSitAccepted = 8;
 constexpr int kSitChair = 16;
 
-// Kick-out reasons and the game text each shows; any other reason shows
-// kTextKickOther. Reason 12 closes the connections before the box.
-struct KickOutReason {
-  int reason;
-  int text;
-};
-constexpr KickOutReason kKickOutTexts[] = {
-    {3, 6},   {4, 7},   {8, 8},   {9, 11},  {19, 11}, {12, 9},     {13, 10},
-    {20, 12}, {23, 13}, {31, 31}, {32, 32}, {1000, 16}, {1001, 17},
-};
-constexpr int kTextKickOther = 15;
+// The kick-out reason whose box follows the end of the connection.
 constexpr int kKickCloseConnections = 12;
-constexpr int kKickNoLeave = 31;
-constexpr std::size_t kKickTextBytes = 127;
 
 // Broadcast: 198 text bytes from 8, shown when byte 208 is 1.
 constexpr int kBullText = 8;
@@ -174,13 +161,11 @@ void CompeteGameView::CallBackPlayerJoinTable(int seat) {
 
 void CompeteGameView::CallBackPlayerLeaveTable(int seat) {
   if (seat >= 0 && seat < kPlayerCount && seat != kOwnSeat) {
-    for (cocos2d::Node* widget : {static_cast<cocos2d::Node*>(m_pPlayerShow[seat]),
-                                  static_cast<cocos2d::Node*>(m_pPlayerGameInfo[seat]),
-                                  static_cast<cocos2d::Node*>(m_pHandCard[seat]),
-                                  static_cast<cocos2d::Node*>(m_pSendCard[seat])}) {
-      if (widget != nullptr && widget->getParent() != nullptr) widget->removeFromParent();
-    }
-    if (m_pMingCard[seat] != nullptr && m_pMingCard[seat]->isRunning()) m_pMingCard[seat]->removeFromParent();
+    ParkWidget(m_pPlayerShow[seat]);
+    ParkWidget(m_pPlayerGameInfo[seat]);
+    ParkWidget(m_pHandCard[seat]);
+    ParkWidget(m_pSendCard[seat]);
+    if (m_pMingCard[seat] != nullptr && m_pMingCard[seat]->isRunning()) ParkWidget(m_pMingCard[seat]);
   }
   AfterPlayerLeave(seat);
 }
@@ -200,33 +185,11 @@ void CompeteGameView::CallBackPlayerReady(int seat) {
 // ---------------------------------------------------------------- kick-out
 
 void CompeteGameView::CallBackKickOutServerNotice(int reason, KickOutServer* notice) {
-  std::string text;
-  bool ownText = false;
-  if (notice != nullptr) {
-    const std::size_t n = strnlen(notice->szText, kKickTextBytes);
-    if (n > 0) {
-      text = YndCodeConvert::G2u(std::string_view(notice->szText, n));
-      ownText = true;
-    }
-  }
-  bool leave = true;
-  if (ownText) {
-    leave = notice->iFlag != 0;
-  } else {
-    int entry = kTextKickOther;
-    for (const KickOutReason& k : kKickOutTexts)
-      if (k.reason == reason) entry = k.text;
-    text = GameText(entry);
-    leave = reason != kKickNoLeave;
-    if (reason == kKickCloseConnections) CloseAllSocketConnect(false);
-  }
-  cocos2d::log("CompeteGameView: kicked out, reason %d", reason);
-  GameMsgBox* box = GameMsgBox::shareMessageBox();
-  if (!isRunning()) {
-    box->ShowMessage(text.c_str(), 1, RoomListLayer::shareRoomListLayer(nullptr));
-    return;
-  }
-  box->ShowMessage(text.c_str(), 1, this, leave ? static_cast<cocos2d::SEL_MenuHandler>(&GameViewBase::QuitGame) : nullptr);
+  // Reason 12 (the account entered elsewhere) ends the connection before the
+  // box, so nothing more of this table arrives under it.
+  const bool ownText = notice != nullptr && strnlen(notice->szText, sizeof notice->szText - 1) > 0;
+  if (!ownText && reason == kKickCloseConnections) CloseAllSocketConnect(false);
+  DDZGameView::CallBackKickOutServerNotice(reason, notice);
 }
 
 void CompeteGameView::CallBackEscapeNotice(int code) {
@@ -324,14 +287,12 @@ void CompeteGameView::CallBackGameEnterBackGround() {
   // deal, the bottom-card flip, the doubling sign, the result's own raise.
   for (int seat = 0; seat < kPlayerCount; ++seat) {
     if (seat == kOwnSeat) continue;
-    for (cocos2d::Node* widget : {static_cast<cocos2d::Node*>(m_pPlayerShow[seat]),
-                                  static_cast<cocos2d::Node*>(m_pPlayerGameInfo[seat]),
-                                  static_cast<cocos2d::Node*>(m_pSendCard[seat])}) {
-      if (widget != nullptr && widget->getParent() != nullptr) widget->removeFromParent();
-    }
+    ParkWidget(m_pPlayerShow[seat]);
+    ParkWidget(m_pPlayerGameInfo[seat]);
+    ParkWidget(m_pSendCard[seat]);
     if (m_pMingCard[seat] != nullptr && m_pMingCard[seat]->isRunning()) {
       m_pMingCard[seat]->RemoveAllCards();
-      m_pMingCard[seat]->removeFromParent();
+      ParkWidget(m_pMingCard[seat]);
     }
   }
   auto drop = [](auto*& slot) {

@@ -269,7 +269,7 @@ void CompeteGameView::ResetTable() {
     if (m_pPlayerGameInfo[seat] != nullptr) m_pPlayerGameInfo[seat]->ResetAll();
     if (m_pMingCard[seat] != nullptr && m_pMingCard[seat]->isRunning()) {
       m_pMingCard[seat]->RemoveAllCards();
-      m_pMingCard[seat]->removeFromParent();
+      ParkWidget(m_pMingCard[seat]);
     }
   }
   if (hand != nullptr) {
