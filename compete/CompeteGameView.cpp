@@ -12,6 +12,7 @@
 #include "cards/OtherHandCard.h"
 #include "cards/SendCard.h"
 #include "classic/GameViewPC.h"
+#include "gamedata/CompeteGameInfo.h"
 #include "gamedata/LayoutConfig.h"
 #include "gamedata/TextTables.h"
 #include "platform/engine/Director.h"
@@ -112,7 +113,7 @@ CompeteGameView::CompeteGameView(GameSceneBase* pGameScene, YndLoadingBase* pLoa
 
 CompeteGameView::~CompeteGameView() { m_pDoubleSign.reset(); }
 
-int CompeteGameView::GetCompeteState() const { return 0; }
+int CompeteGameView::GetCompeteState() const { return CompeteGameInfo::shareCompeteGameInfo()->m_iState; }
 
 // ---------------------------------------------------------------- entering and leaving
 
@@ -121,6 +122,7 @@ void CompeteGameView::onEnter() {
   // The classic table's sheets carry the cards, buttons and marks.
   for (const char* sheet : GameViewPC::TableSheets()) AddPlist(sheet);
   SetLayer::SetCompetitionStage(this);
+  LoadTodayPlayNum();
   cocos2d::Layer::setTouchEnabled(true);
   m_iSlowPlayCount = 0;
   m_iSlowPlayDeadline = 0;
@@ -132,6 +134,8 @@ void CompeteGameView::onEnter() {
 
 void CompeteGameView::onExit() {
   GameViewBase::onExit();
+  // The day's count is every table's: this view's hands were added to it.
+  SaveTodayPlayNum();
   SetLayer::SetCompetitionStage(nullptr);
   unschedule(schedule_selector(CompeteGameView::OnResultStep));
   unschedule(schedule_selector(CompeteGameView::LowerRaisedBaseCards));
@@ -265,11 +269,13 @@ CompeteSelfHandCard* CompeteGameView::GetSelfHand() const {
 }
 
 void CompeteGameView::BuildDeal() {
-  if (m_pDealCard != nullptr) return;
-  std::array<Vell_SpriteCardManage*, DealCard::kSeatSlots> rows{};
-  for (int seat = 0; seat < kPlayerCount; ++seat) rows[seat] = m_pHandCard[seat];
-  m_pDealCard = new DealCard(this, rows, m_pBaseCard);
-  m_pDealCard->autorelease();
+  if (m_pDealCard == nullptr) {
+    std::array<Vell_SpriteCardManage*, DealCard::kSeatSlots> rows{};
+    for (int seat = 0; seat < kPlayerCount; ++seat) rows[seat] = m_pHandCard[seat];
+    m_pDealCard = new DealCard(this, rows, m_pBaseCard);
+    m_pDealCard->autorelease();
+  }
+  AddTableWidget(m_pDealCard, 0);
 }
 
 void CompeteGameView::BuildClock() {

@@ -16,6 +16,7 @@
 #include "cards/SendCard.h"
 #include "cards/SpriteCardManage.h"
 #include "compete/CompeteGameView.h"
+#include "gamedata/CompeteGameInfo.h"
 #include "gamedata/LayoutConfig.h"
 #include "platform/engine/Log.h"
 #include "platform/engine/UserDefault.h"
@@ -146,6 +147,7 @@ void CompeteGameView::CallBackGameResultServer(char* msg, int len) {
 
   ResetSeatHeadFigures();
   ++m_iHandsPlayed;
+  CountTodayHand();
   StopNetTest();
   StopClock();
   if (CompeteSelfHandCard* hand = GetSelfHand()) hand->CloseTurns();
@@ -318,6 +320,7 @@ bool CompeteGameView::RestoreFromSnapshot(const char* msg) {
   RemoveResultNumbers();
   unschedule(schedule_selector(CompeteGameView::OnResultStep));
   ReleaseResultLock();
+  CompeteGameInfo::shareCompeteGameInfo()->m_iStageNo = static_cast<signed char>(msg[kSnapStage]);
   iTableNum = static_cast<signed char>(msg[kSnapTableNum]);
   iCurOrder = BigEndianAt(msg, kSnapOrder);
   iAllPlayer = BigEndianAt(msg, kSnapAllPlayer);

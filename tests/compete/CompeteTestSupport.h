@@ -20,6 +20,7 @@
 #include "platform/framework/SoundManage.h"
 #include "classic/ClassicTestSupport.h"
 #include "compete/CompeteGameView.h"
+#include "gamedata/CompeteGameInfo.h"
 #include "platform/engine/Log.h"
 #include "platform/gamebase/SingleServerBase.h"
 
@@ -208,6 +209,7 @@ class CompeteTest : public classictest::ClassicTest {
   void SetUp() override {
     ClassicTest::SetUp();
     cocos2d::Log::setEchoToStderr(false);
+    CompeteGameInfo::shareCompeteGameInfo()->m_iState = 0;
     view = CompeteView::create();
     scene->addChild(view);
     view->SendSitReq();
@@ -220,6 +222,7 @@ class CompeteTest : public classictest::ClassicTest {
   void TearDown() override {
     std::fill(std::begin(g_iSeatHeadFigure), std::end(g_iSeatHeadFigure), -1);
     ClassicTest::TearDown();
+    CompeteGameInfo::shareCompeteGameInfo()->m_iState = 0;
   }
   // Frames until nothing holds the messages (the first frames start what
   // was set up, such as a deal) and no hold time runs.
