@@ -133,6 +133,9 @@ bool CompeteGameView::SeatHasFastClock(int seat) const {
 }
 
 int CompeteGameView::SeatHeadId(int seat) const {
+  if (seat < 0 || seat >= kMaxSeats) return 0;
+  // The figure the seat's head was given is the one it speaks with.
+  if (g_iSeatHeadFigure[seat] >= 0) return g_iSeatHeadFigure[seat];
   if (seat == kOwnSeat) return m_GlobalInfo.iHeadID;
   if (seat >= 0 && seat < kMaxSeats && m_pPlayerShow[seat] != nullptr) return m_pPlayerShow[seat]->GetHeadID();
   const PlayerNode* player = GetPlayerNode(seat);
