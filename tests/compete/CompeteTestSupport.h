@@ -171,11 +171,12 @@ inline Frame Played(int tableNum, const std::vector<std::uint8_t>& cards, std::s
 }
 // The hand result (237): landlord won, spring, each table number's change.
 inline Frame Result(bool landlordWon, bool spring, int c0, int c1, int c2, std::size_t size = 288) {
-  Frame f = FrameOf(237, size);
+  Frame f = FrameOf(237, 288);
   f[8] = landlordWon ? 1 : 0;
   f[9] = spring ? 1 : 0;
   const int changes[3] = {c0, c1, c2};
   for (int t = 0; t < 3; ++t) PutLE(f, 76 + 4 * t, changes[t]);
+  f.resize(size);
   return f;
 }
 
