@@ -241,6 +241,7 @@ void CompeteGameView::BuildSeat(int seat) {
     AddTableWidget(head, 0);
   } else {
     head->IniImage(-1, g_ptPlayerHead[seat], g_fPlayerHeadScale[seat], Vec2::ZERO);
+    AddTableWidget(head, 0);
     if (m_pOtherPlayerInfo[seat] == nullptr) {
       m_pOtherPlayerInfo[seat] = new OtherPlayerInfo(seat, this);
       m_pOtherPlayerInfo[seat]->autorelease();
@@ -251,6 +252,8 @@ void CompeteGameView::BuildSeat(int seat) {
     m_pPlayerGameInfo[seat] = new PlayerGameInfo(seat);
     m_pPlayerGameInfo[seat]->autorelease();
   }
+  // The own seat's widget goes on the table with the own hand.
+  if (seat != kOwnSeat) AddTableWidget(m_pPlayerGameInfo[seat], 0);
 }
 
 void CompeteGameView::BuildSelfHand() {
@@ -428,10 +431,19 @@ void CompeteGameView::CallBackHandleMainSocketNetMsg(char* msg, int len) {
   }
 }
 
-bool CompeteGameView::CallBackFirstHandleMainSocketNetMsg(char* msg, int len) { return FirstChanceMessage(msg, len); }
+bool CompeteGameView::CallBackFirstHandleMainSocketNetMsg(char* msg, int len) {
+  // The game base hands every frame to the all-sockets callback first; a
+  // frame that callback has already dispatched is not dispatched twice (the
+  // hand result still goes on to its own callback).
+  const bool dispatched = msg != nullptr && msg == m_pAllSocketFrame && len > 1 && ByteAt(msg, 1) != kMsgGameResult;
+  m_pAllSocketFrame = nullptr;
+  if (dispatched) return true;
+  return FirstChanceMessage(msg, len);
+}
 
 void CompeteGameView::CallBackHandleAllSocketNetMsg(char* msg, int len) {
   CallBackHandleMainSocketNetMsg(msg, len);
+  m_pAllSocketFrame = msg;
   if (msg != nullptr && len > 1) cocos2d::log("CallBackHandleAllSocketNetMsg[%d][%x]", ByteAt(msg, 1), ByteAt(msg, 1));
 }
 

@@ -148,6 +148,8 @@ class CompeteGameView : public DDZGameView, public ICompetitionStage {
 
   // ---- dispatch ----
   void CallBackHandleMainSocketNetMsg(char* msg, int len) override;
+  // True for the frame the all-sockets callback has just dispatched (the
+  // game base hands every frame to both); else the view's own first look.
   bool CallBackFirstHandleMainSocketNetMsg(char* msg, int len) override;
   // The message as on the main socket, then a log line.
   void CallBackHandleAllSocketNetMsg(char* msg, int len) override;
@@ -328,6 +330,9 @@ class CompeteGameView : public DDZGameView, public ICompetitionStage {
   unsigned m_uBackgroundGeneration = 0;
   // Widgets taken off the table but kept; one reference each.
   cocos2d::Vector<cocos2d::Node*> m_vcParked;
+  // The frame the all-sockets callback dispatched last, until the game base's
+  // first look at it (not owned; compared only).
+  const char* m_pAllSocketFrame = nullptr;
   std::uint64_t m_uLastTouchMs = 0;
   bool m_bTouchSeen = false;
 };
