@@ -121,6 +121,7 @@ void CompeteGameView::onEnter() {
   GameViewBase::onEnter();
   // The classic table's sheets carry the cards, buttons and marks.
   for (const char* sheet : GameViewPC::TableSheets()) AddPlist(sheet);
+  AddPlist(TableTopBar::kSheet);
   SetLayer::SetCompetitionStage(this);
   LoadTodayPlayNum();
   cocos2d::Layer::setTouchEnabled(true);
