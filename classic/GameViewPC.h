@@ -459,7 +459,6 @@ class GameViewPC : public DDZGameView {
   void ClearPointSigns();
   void PlayVoice(int seat, int voice);
   void LowerRaisedBaseCards(float dt);
-  void MovePlayedCards(int seat, const std::vector<int>& codes);
   void PassToBackpack(char* msg, int len);
   // Bottom-bar steps; the bar fills them when it is on the table.
   bool IsBottomBarVisible() const;

@@ -295,7 +295,7 @@ class CompeteGameView : public DDZGameView, public ICompetitionStage {
   void PlayVoice(int seat, int voice);
   void LowerRaisedBaseCards(float dt);
   void ArrangeBaseCardsOnce();
-  void MovePlayedCards(int seat, const std::vector<int>& codes);
+  void MovePlayTo(int seat, const std::vector<int>& codes);
   // Whether the seat of a play gets the play's voice and effects.
   bool PlayIsHeard(const char* msg, int seat) const;
   void ShowHeadActs(bool landlordSide);

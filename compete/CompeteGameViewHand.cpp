@@ -363,39 +363,17 @@ void CompeteGameView::HandleOutCard(char* msg, int len, bool local) {
         sound->PlayerTalkCard(headId, type.type, type.value);
     }
     if (m_pTopUI != nullptr) m_pTopUI->AddJPQCard(codes);
-    MovePlayedCards(seat, codes);
+    MovePlayTo(seat, codes);
   }
   if (m_pHandCard[seat] != nullptr && m_pHandCard[seat]->GetCardCount() == 0) m_iLockMainMsgTime += kHoldHandEmptied;
 }
 
-void CompeteGameView::MovePlayedCards(int seat, const std::vector<int>& codes) {
-  SpriteCardManage* row = CardRow(m_pSendCard[seat]);
-  SpriteCardManage* hand = CardRow(m_pHandCard[seat]);
-  SpriteCardManage* shown = CardRow(m_pMingCard[seat]);
-  if (row != nullptr) row->RemoveAllCards();
-  std::vector<Vec2> starts;
-  for (int code : codes) {
-    if (row != nullptr) row->AddCard(code, false, false, true, -1, false, false);
-    Vec2 place;
-    if (seat == kOwnSeat) {
-      if (hand != nullptr) {
-        hand->RemoveCard(place, code, false);
-        if (row != nullptr) starts.push_back(row->convertToNodeSpace(hand->convertToWorldSpace(place)));
-      }
-    } else {
-      if (hand != nullptr) hand->RemoveCard(place, 0, true);
-      if (shown != nullptr && shown->isRunning()) shown->RemoveCard(place, code, true);
-    }
-  }
-  if (row != nullptr && m_TableItem.iLandOwnerPos == seat && row->GetCardCount() > 0)
-    row->SetLandlordMark(row->GetCardCount() - 1, kLandlordRole);
+void CompeteGameView::MovePlayTo(int seat, const std::vector<int>& codes) {
+  // A seat's new play replaces what its row showed.
+  if (m_pSendCard[seat] != nullptr) m_pSendCard[seat]->RemoveAllCards();
+  MovePlayedCards(seat, codes, kLandlordRole);
   if (seat == kOwnSeat) {
-    if (auto* sendRow = dynamic_cast<SendCard*>(row)) sendRow->ShowSendCards(starts);
-    if (CompeteSelfHandCard* own = GetSelfHand()) {
-      own->SetAnimating(true);
-      own->SetCardsPosition();
-      own->UpdateOutCardButton();
-    }
+    if (CompeteSelfHandCard* own = GetSelfHand()) own->UpdateOutCardButton();
   }
 }
 

@@ -57,23 +57,11 @@
 
 using ddz::fuzz::FuzzView;
 using ddz::fuzz::Input;
-using ddz::fuzz::Observe;
-using ddz::fuzz::Observed;
 using ddz::fuzz::CheckLock;
-using ddz::fuzz::Length;
-using ddz::fuzz::Body;
-using ddz::fuzz::Same;
 
 namespace {
 
-constexpr int kMaxMessage = 1024;
-constexpr int kMaxResult = 600;
-constexpr int kMaxSnapshot = 800;
-constexpr int kMaxFrames = 64;
 constexpr float kFrameSeconds = 0.05f;
-constexpr int kMaxSteps = 64;
-constexpr int kMaxNotice = 600;
-constexpr int kOps = 6;
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -91,69 +79,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckLock();
 
   Input in(data, size);
-  for (int step = 0; step < kMaxSteps && !in.Empty(); ++step) {
-    const int op = in.Byte() % kOps;
-    if (op == 3) {
-      const int frames = in.Byte() % kMaxFrames;
-      for (int i = 0; i < frames; ++i) {
-        stage.director->mainLoop(kFrameSeconds);
-        CheckLock();
-      }
-      continue;
-    }
-    if (op == 4) {
-      const int which = in.Byte() % 4;
-      const int len = Length(in, kMaxNotice);
-      std::vector<char> notice = Body(in, len);
-      switch (which) {
-        case 0: view->CallBackJackPotNotice(notice.data(), len); break;
-        case 1: view->CallBackHongBaoNotice(notice.data(), len); break;
-        case 2: view->CallBackShowBullInfo(notice.data(), len); break;
-        default: view->CallBackUrgrCard(notice.data(), len); break;
-      }
-      CheckLock();
-      stage.director->mainLoop(kFrameSeconds);
-      CheckLock();
-      continue;
-    }
-    if (op == 5) {
-      if (in.Byte() % 2 == 0) {
-        view->CallBackGameEnterBackGround();
-      } else {
-        view->CallBackGameEnterForeGround();
-      }
-      CheckLock();
-      stage.director->mainLoop(kFrameSeconds);
-      CheckLock();
-      continue;
-    }
-    int len = 0;
-    int minimum = 0;
-    std::vector<char> msg;
-    const Observed before = Observe(view);
-    if (op == 0) {
-      const int type = in.Byte();
-      len = Length(in, kMaxMessage);
-      msg = Body(in, len);
-      if (len > 1) msg[1] = static_cast<char>(type);
-      minimum = std::max(GameViewBase::kFrameSize, GameViewPC::MinMessageLength(len > 1 ? type : 0));
-      view->CallBackHandleMainSocketNetMsg(msg.data(), len);
-    } else if (op == 1) {
-      len = Length(in, kMaxResult);
-      msg = Body(in, len);
-      minimum = GameViewPC::kResultSize;
-      view->CallBackGameResultServer(msg.data(), len);
-    } else {
-      len = Length(in, kMaxSnapshot);
-      msg = Body(in, len);
-      minimum = GameViewPC::kReloginSize;
-      view->CallBackAgainLogin(msg.data(), len);
-    }
-    CheckLock();
-    if (len < minimum) FUZZ_CHECK(Same(before, Observe(view)));
-    stage.director->mainLoop(kFrameSeconds);
-    CheckLock();
-  }
+  ddz::fuzz::RunTableSteps(
+      stage.director, view, in, [](int type) { return GameViewPC::MinMessageLength(type); }, GameViewPC::kResultSize,
+      GameViewPC::kReloginSize);
 
   GameMsgBox::destroyMessageBox();
   view->removeFromParent();

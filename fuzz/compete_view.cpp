@@ -23,12 +23,11 @@
 // Scores, multiples and amounts from the messages are summed and multiplied on
 // the way: the sanitizers see any overflow. A fresh view is made for each
 // input, so a found input replays alone.
-#include <algorithm>
 #include <cstdint>
 #include <memory>
-#include <vector>
 
 #include "compete/CompeteGameView.h"
+#include "fuzz/FuzzClassicView.h"
 #include "fuzz/FuzzSupport.h"
 #include "fuzz/TableChecks.h"
 #include "fuzz/TableStage.h"
@@ -36,33 +35,13 @@
 #include "platform/engine/cocos2d.h"
 #include "platform/gamebase/GameMsgBox.h"
 #include "platform/gamebase/MainMsgLock.h"
-#include "platform/gamebase/SingleServerBase.h"
 
-using ddz::fuzz::Body;
 using ddz::fuzz::CheckLock;
 using ddz::fuzz::Input;
-using ddz::fuzz::Length;
-using ddz::fuzz::Observe;
-using ddz::fuzz::Observed;
-using ddz::fuzz::Same;
 
 namespace {
 
-constexpr int kMaxMessage = 1024;
-constexpr int kMaxResult = 600;
-constexpr int kMaxSnapshot = 800;
-constexpr int kMaxFrames = 64;
 constexpr float kFrameSeconds = 0.05f;
-constexpr int kMaxSteps = 64;
-constexpr int kMaxNotice = 600;
-constexpr int kOps = 6;
-
-class SilentServer : public SingleServerBase {
- public:
-  explicit SilentServer(IGameMessageSink* view) : SingleServerBase(view) {}
-  void StartGame() override {}
-  void RecvGameViewMsg(const std::uint8_t*, int) override {}
-};
 
 class FuzzCompeteView : public CompeteGameView {
  public:
@@ -72,10 +51,10 @@ class FuzzCompeteView : public CompeteGameView {
     return view;
   }
   SingleServerBase* CallBackCreateSingleServer() override {
-    server = std::make_unique<SilentServer>(this);
+    server = std::make_unique<ddz::fuzz::SilentServer>(this);
     return server.get();
   }
-  std::unique_ptr<SilentServer> server;
+  std::unique_ptr<ddz::fuzz::SilentServer> server;
 
  private:
   FuzzCompeteView() : CompeteGameView(nullptr, nullptr) {}
@@ -98,69 +77,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckLock();
 
   Input in(data, size);
-  for (int step = 0; step < kMaxSteps && !in.Empty(); ++step) {
-    const int op = in.Byte() % kOps;
-    if (op == 3) {
-      const int frames = in.Byte() % kMaxFrames;
-      for (int i = 0; i < frames; ++i) {
-        stage.director->mainLoop(kFrameSeconds);
-        CheckLock();
-      }
-      continue;
-    }
-    if (op == 4) {
-      const int which = in.Byte() % 4;
-      const int len = Length(in, kMaxNotice);
-      std::vector<char> notice = Body(in, len);
-      switch (which) {
-        case 0: view->CallBackJackPotNotice(notice.data(), len); break;
-        case 1: view->CallBackHongBaoNotice(notice.data(), len); break;
-        case 2: view->CallBackShowBullInfo(notice.data(), len); break;
-        default: view->CallBackUrgrCard(notice.data(), len); break;
-      }
-      CheckLock();
-      stage.director->mainLoop(kFrameSeconds);
-      CheckLock();
-      continue;
-    }
-    if (op == 5) {
-      if (in.Byte() % 2 == 0) {
-        view->CallBackGameEnterBackGround();
-      } else {
-        view->CallBackGameEnterForeGround();
-      }
-      CheckLock();
-      stage.director->mainLoop(kFrameSeconds);
-      CheckLock();
-      continue;
-    }
-    int len = 0;
-    int minimum = 0;
-    std::vector<char> msg;
-    const Observed before = Observe(view);
-    if (op == 0) {
-      const int type = in.Byte();
-      len = Length(in, kMaxMessage);
-      msg = Body(in, len);
-      if (len > 1) msg[1] = static_cast<char>(type);
-      minimum = std::max(GameViewBase::kFrameSize, CompeteGameView::MinMessageLength(len > 1 ? type : 0));
-      view->CallBackHandleMainSocketNetMsg(msg.data(), len);
-    } else if (op == 1) {
-      len = Length(in, kMaxResult);
-      msg = Body(in, len);
-      minimum = GameViewBase::kFrameSize;
-      view->CallBackGameResultServer(msg.data(), len);
-    } else {
-      len = Length(in, kMaxSnapshot);
-      msg = Body(in, len);
-      minimum = CompeteGameView::kReloginSize;
-      view->CallBackAgainLogin(msg.data(), len);
-    }
-    CheckLock();
-    if (len < minimum) FUZZ_CHECK(Same(before, Observe(view)));
-    stage.director->mainLoop(kFrameSeconds);
-    CheckLock();
-  }
+  ddz::fuzz::RunTableSteps(
+      stage.director, view, in, [](int type) { return CompeteGameView::MinMessageLength(type); }, GameViewBase::kFrameSize,
+      CompeteGameView::kReloginSize);
 
   GameMsgBox::destroyMessageBox();
   view->removeFromParent();

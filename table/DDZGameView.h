@@ -24,6 +24,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "cards/ScriptHooks.h"
 #include "cards/SelfHandOwner.h"
@@ -302,6 +303,12 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner, public ITableRow
   // Net money of this game id: all days, and today.
   int m_iLobbyLoseAmount = 0;
   int m_iDayLoseAmount = 0;
+
+  // A play of `codes` by screen seat `seat` goes to the seat's played row: the
+  // own cards leave the own hand and slide to the row from where they stood
+  // (the hand then lays out anew), another seat's card backs and shown cards
+  // lose them; the landlord's last card carries `landlordRole`'s mark.
+  void MovePlayedCards(int seat, const std::vector<int>& codes, int landlordRole);
 
   // Adds a table or seat widget to the view at zOrder unless it already has a
   // parent: a repeated join or a re-login finds the seat's widget in place and
