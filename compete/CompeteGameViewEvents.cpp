@@ -33,12 +33,14 @@
 #include "widgets/PlayerShow.h"
 #include "widgets/PrizeGuideAni.h"
 #include "widgets/ResultAnis.h"
+#include "widgets/TableNotices.h"
 #include "widgets/TalkLayer.h"
 #include "table/GameSoundDDZ.h"
 
 using cocos2d::Vec2;
 using ddz::BigEndianAt;
 using ddz::LittleEndianAt;
+using namespace tablenotice;
 
 namespace {
 
@@ -55,41 +57,26 @@ constexpr int kSitChair = 16;
 // The kick-out reason whose box follows the end of the connection.
 constexpr int kKickCloseConnections = 12;
 
-// Broadcast: 198 text bytes from 8, shown when byte 208 is 1.
-constexpr int kBullText = 8;
+// Broadcast (layout in widgets/TableNotices.h): 198 text bytes, shown when
+// the kind byte is 1.
 constexpr std::size_t kBullTextBytes = 198;
-constexpr int kBullShow = 208;
-constexpr int kBullSize = 209;
+constexpr int kBullShow = 1;
 
-// Quick chat: phrase at 8, table number at 9.
-constexpr int kUrgePhrase = 8;
-constexpr int kUrgeTableNum = 9;
-constexpr int kUrgeSize = 10;
-constexpr int kUrgePhrases = 5;
-
-// Jackpot: kind at 9; kind 7 with the amount (big-endian) at 12.
-constexpr int kJackpotKind = 9;
+// Jackpot: the tournament's kind, with its amount; the box of an empty one.
 constexpr int kJackpotCompete = 7;
-constexpr int kJackpotAmount = 12;
-constexpr int kJackpotSize = 16;
+constexpr int kJackpotSize = kJackpotAmount + 4;
 constexpr int kTextJackpotEmpty = 105;
 constexpr int kBoxTimed = 5;
 constexpr float kJackpotBoxSeconds = 2.0f;
 
-// Red packet: yuanbao at 8, kind at 12, money at 28.
-constexpr int kHongBaoYuanbao = 8;
-constexpr int kHongBaoKind = 12;
-constexpr int kHongBaoKindSize = 16;
-constexpr int kHongBaoMoney = 28;
-constexpr int kHongBaoMoneySize = 32;
+// Red packets: the prize guide each kind shows.
 struct HongBaoKind {
   int kind;
   int guide;
 };
-constexpr int kHongBaoMoneyKind = 3;
-constexpr HongBaoKind kHongBaoGuides[] = {{kHongBaoMoneyKind, 1}, {30, 7}, {31, 8}};
+constexpr HongBaoKind kHongBaoGuides[] = {
+    {kHongBaoMoneyKind, kGuideMoney}, {kHongBaoMedalA, kGuideMedalA}, {kHongBaoMedalB, kGuideMedalB}};
 
-constexpr int kEscapeMiniGame = 98;
 constexpr int kFinishedState = 5;
 constexpr int kTrackFinal = 2;
 
@@ -97,12 +84,6 @@ bool LongEnough(const char* msg, int len, int need, const char* what) {
   if (msg != nullptr && len >= need) return true;
   cocos2d::log("CompeteGameView::%s: message of length %d is shorter than %d, dropped", what, len, need);
   return false;
-}
-
-int RobotHeadPlace(int image) {
-  for (int k = 0; k < ddz::kRobotHeadCount; ++k)
-    if (g_iRobotHeadTable[k] == image) return k;
-  return 0;
 }
 
 }  // namespace
@@ -149,7 +130,7 @@ void CompeteGameView::CallBackPlayerJoinTable(int seat) {
     if (player != nullptr && player->bReady == 1 && m_pPlayerGameInfo[seat] != nullptr)
       m_pPlayerGameInfo[seat]->ShowCompeteReady(true, g_ptReady[seat]);
     if (IsSinglePlayer() && player != nullptr) {
-      const std::string& name = GameText(ddz::kRobotNameFirstText + RobotHeadPlace(g_iSeatHeadFigure[seat]));
+      const std::string& name = GameText(ddz::kRobotNameFirstText + ddz::RobotHeadPlace(g_iSeatHeadFigure[seat]));
       YndCodeConvert::U2g(name.c_str(), static_cast<int>(name.size()), player->szNickName,
                           static_cast<int>(sizeof(player->szNickName)));
     }
@@ -204,14 +185,14 @@ void CompeteGameView::CallBackShowBullInfo(char* msg, int len) {
   if (!LongEnough(msg, len, kBullSize, "CallBackShowBullInfo")) return;
   char text[kBullTextBytes + 1] = {};
   std::memcpy(text, msg + kBullText, kBullTextBytes);
-  if (msg[kBullShow] != 1 || m_pGameBull == nullptr) return;
+  if (msg[kBullKind] != kBullShow || m_pGameBull == nullptr) return;
   m_pGameBull->AddBullInfo(YndCodeConvert::G2u(std::string_view(text, strnlen(text, kBullTextBytes))));
 }
 
 void CompeteGameView::CallBackUrgrCard(char* msg, int len) {
   if (!LongEnough(msg, len, kUrgeSize, "CallBackUrgrCard")) return;
-  const int phrase = static_cast<std::uint8_t>(msg[kUrgePhrase]);
-  const int seat = SeatOfTableNum(static_cast<std::uint8_t>(msg[kUrgeTableNum]), "CallBackUrgrCard");
+  const int phrase = static_cast<std::uint8_t>(msg[kUrgeKind]);
+  const int seat = SeatOfTableNum(static_cast<std::uint8_t>(msg[kUrgeChair]), "CallBackUrgrCard");
   if (seat < 0 || phrase >= kUrgePhrases || m_pTalkTip == nullptr) return;
   // Phrases above the first are shown for the own seat only.
   if (phrase > 0 && seat != kOwnSeat) return;
@@ -221,7 +202,7 @@ void CompeteGameView::CallBackUrgrCard(char* msg, int len) {
 // ---------------------------------------------------------------- jackpot and red packets
 
 void CompeteGameView::CallBackJackPotNotice(char* msg, int len) {
-  if (!LongEnough(msg, len, kJackpotKind + 1, "CallBackJackPotNotice")) return;
+  if (!LongEnough(msg, len, kJackpotKindSize, "CallBackJackPotNotice")) return;
   if (static_cast<std::uint8_t>(msg[kJackpotKind]) != kJackpotCompete) return;
   if (!LongEnough(msg, len, kJackpotSize, "CallBackJackPotNotice")) return;
   const int amount = BigEndianAt(msg, kJackpotAmount);
