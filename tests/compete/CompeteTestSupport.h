@@ -92,11 +92,13 @@ class CompeteView : public CompeteGameView {
 
   std::vector<int> match;
   std::vector<int> unlisted;
+  std::vector<int> escapes;
   std::unique_ptr<RecordingServer> server;
   using GameViewBase::m_pPlayerNode;
 
  protected:
   void OnOtherMessage(char* msg, int) override { unlisted.push_back(static_cast<std::uint8_t>(msg[1])); }
+  void OnEscapeNoticeHook(int code) override { escapes.push_back(code); }
 
  private:
   CompeteView() : CompeteGameView(nullptr, nullptr) {}

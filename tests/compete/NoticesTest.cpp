@@ -140,6 +140,11 @@ TEST_F(NoticesTest, RedPacketsOfKind3PayAnd30And31OnlyShowTheirGuide) {
   }
 }
 
+TEST_F(NoticesTest, TheMiniGamesEscapeIsIgnoredAndOthersReachTheViewsOwnOperation) {
+  for (int code : {98, 0, 5, 98, 99}) view->CallBackEscapeNotice(code);
+  EXPECT_EQ(view->escapes, (std::vector<int>{0, 5, 99}));
+}
+
 TEST_F(NoticesTest, TheAnnouncementIsCopiedBoundedAndShownOnlyWhenAsked) {
   Frame bull = FrameOf(110, 209);
   std::fill(bull.begin() + 8, bull.begin() + 208, 'a');  // no terminator inside the text field
