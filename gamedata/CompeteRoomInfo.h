@@ -44,7 +44,8 @@ class CompeteRoomInfo {
   void ChooseSignUpFee();
 
   // Whether the fee of kind `feeType` can be paid now (kFeeFreeDaily: a free
-  // entry is left today).
+  // entry is left today). The refusal names the holding (its catalogue name,
+  // else the general word of a fee kind the match does not offer).
   bool CheckSignUpFee(int feeType, char* szErr) const;
   // Whether sign-up is open at server-now: inside the room's daily hours and,
   // for a timetabled match, inside a sign-up window. Sets m_tNextStart to the
@@ -56,6 +57,16 @@ class CompeteRoomInfo {
 
   // Whether the free daily entry is left today.
   bool HasFreeDailyEntry() const;
+
+  // Asks the web server for the user's tournament record (20035). Unless
+  // bForce, nothing is sent within 300 s of the last request (-1). A request
+  // sent stores its send time, whatever the answer. Asynchronous: 0, the reply goes to target
+  // (read it with CompeteWebMsg::ReadCompeteRoomInfoReply). Blocking: 0 when
+  // an accepted reply replaced DdzCompete's record, -1 otherwise (the record
+  // unchanged).
+  static int RequestCompeteRoomInfo(bool bSync, YndGameLayer* target, bool bForce);
+  // When the last 20035 was sent (0: never).
+  static std::int32_t m_tLastRequestTime;
 
   CompeteMatchRecord m_Record{};
   RoomItemInfo m_RoomItem;  // copy; its pointers lead into the room list's tables

@@ -5,8 +5,8 @@
 #include <ctime>
 #include <string>
 
+#include "gamedata/CompeteWebMsg.h"
 #include "gamedata/PropCatalog.h"
-#include "platform/engine/Log.h"
 #include "platform/framework/YndConf.h"
 #include "platform/gamebase/GameViewBase.h"
 #include "platform/os/Clock.h"
@@ -60,6 +60,12 @@ void DdzCompete::AcceptUserRecord(const CompeteUserRecord& record) {
   UpdateSignUpTimes();
 }
 
+bool DdzCompete::AcceptInviteReply(const char* reply, int len, int error) {
+  if (error != 0) return false;
+  m_tLastInviteQuery = ddz::CompeteTimeNow();
+  return CompeteWebMsg::ReadEnterCompeteReply(reply, len, m_iInviteCompete);
+}
+
 void DdzCompete::UpdateSignUpTimes() {
   m_tLocalAtSync = ddz::CompeteTimeNow();
   m_tServerAtSync = m_UserRecord.tServerTime;
@@ -96,6 +102,17 @@ int DdzCompete::GetPropNum(int kind) const {
       return global.iFeeType4Num;
     case 5:
       return m_UserRecord.iFeeKind5Num;
+    default:
+      return 0;
+  }
+}
+
+int DdzCompete::GetFeePropId(int kind) {
+  switch (kind) {
+    case 1:
+      return 4;
+    case 2:
+      return 1;
     default:
       return 0;
   }

@@ -24,6 +24,10 @@ class DdzCompete {
 
   // Replaces the user record with `record` whole and runs UpdateSignUpTimes.
   void AcceptUserRecord(const CompeteUserRecord& record);
+  // A 20034 answer (asynchronous, `error` from the web client): with error 0
+  // the query time becomes now; an accepted reply stores its invitation flag
+  // (true). Anything else changes nothing.
+  bool AcceptInviteReply(const char* reply, int len, int error);
   // After m_UserRecord was replaced: synchronises server-now to the record's
   // server time, refills today's sign-ups (empty when the record is dated
   // another day than server-now, local calendar) and copies the record's two
@@ -37,6 +41,10 @@ class DdzCompete {
   // holdings together, 4 GlobalInfo::iFeeType4Num, 5 the user record's; 0
   // for any other kind (0 free, -1 the free daily entry).
   int GetPropNum(int kind) const;
+
+  // The catalogue's prop id of a fee kind's holding: coins (1) are prop 4,
+  // yuanbao (2) prop 1; the other holdings have no prop of their own (0).
+  static int GetFeePropId(int kind);
 
   // The locked room and server of a running match the user is placed in
   // (the record's decimal texts; 0 when there is none or the text is no number).
