@@ -26,9 +26,10 @@
 // of 0 or less is an empty place.
 //
 // The match's own messages (27, 74, 78, 63, 60, 34, 75, 62, 76, 79, 36, 17)
-// reach the Handle* operations below, which only log here; the match flow,
-// its waiting room, competition bar and promotion screen are not in this
-// build, and their slots stay null.
+// reach the Handle* operations below, which only log here; the match flow
+// and its competition bar are not in this build. The waiting room and the
+// promotion screen are, with the operations that show and remove them
+// (CompeteGameViewLayers.cpp) for the match flow to call.
 //
 // Message lock: the deal and the bottom-card flip hold it themselves
 // (DealCard, BaseCard), as does the doubling sign (DoubleSignFlight); the
@@ -245,10 +246,27 @@ class CompeteGameView : public DDZGameView, public ICompetitionStage {
   int iWaitTable = 0;
   int iTableNum = 0;
   int iCurOrder = 0;
-  // The match's layers: not in this build yet, so always null.
-  CompeteWaitLayer* m_pCompeteWaitLayer = nullptr;          // a child, not owned
-  CompetePromotionLayer* m_pCompetePromotionLayer = nullptr;  // owned
+  // The match's layers. The competition bar is not in this build yet, so
+  // always null.
+  CompeteWaitLayer* m_pCompeteWaitLayer = nullptr;          // a child while shown, not owned
+  CompetePromotionLayer* m_pCompetePromotionLayer = nullptr;  // owned (one reference), a child while shown
   CompeteTableUI* m_pCompeteTableUI = nullptr;              // a child, not owned
+
+  // ---- the waiting room and the promotion screen (CompeteGameViewLayers.cpp) ----
+  // A new waiting room for a match opening at `nextOpenTime` (server
+  // seconds), in place of one shown before.
+  void ShowWaitLayer(int nextOpenTime);
+  // Takes the waiting room off (at the end of the frame) and forgets it.
+  void RemoveWaitLayer();
+  // A new promotion screen for a match (re)start, not shown yet; the one
+  // before is taken off and released.
+  void NewPromotionLayer();
+  // Shows the promotion screen when there is one, it is not shown yet and
+  // its JudgeShow holds; true when it is shown after the call.
+  bool ShowPromotionLayer();
+  // Takes the promotion screen off the table (with cleanup) and keeps it.
+  void RemovePromotionLayer();
+  bool IsPromotionLayerShown() const;
 
  protected:
   // ---- own hooks; nothing on this table ----
@@ -284,6 +302,7 @@ class CompeteGameView : public DDZGameView, public ICompetitionStage {
   void BuildClock();
   void TakeTableDown();
   void PlayCompeteMusic(int track);
+  void ReleasePromotionLayer();
 
   // ---- the hand (CompeteGameViewHand.cpp) ----
   bool SeatHasFastClock(int seat) const;
