@@ -6,7 +6,9 @@
 #include "platform/framework/YndRemoveChildManage.h"
 
 void CompeteGameView::ShowWaitLayer(int nextOpenTime) {
-  RemoveWaitLayer();
+  // The one before leaves at once, before the new one takes the top bar.
+  if (m_pCompeteWaitLayer != nullptr && m_pCompeteWaitLayer->getParent() == this) m_pCompeteWaitLayer->removeFromParent();
+  m_pCompeteWaitLayer = nullptr;
   m_pCompeteWaitLayer = CompeteWaitLayer::create();
   m_pCompeteWaitLayer->setNextOpenTime(nextOpenTime);
   addChild(m_pCompeteWaitLayer, CompeteWaitLayer::kZOnTable);
