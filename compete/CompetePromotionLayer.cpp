@@ -28,6 +28,8 @@ constexpr float kMarkerDrop = 126;   // the marker's
 constexpr float kBarLeft = 430;      // the first segment left of the middle
 constexpr float kClipLeft = 460;
 constexpr float kScrollLimit = 1000;
+constexpr float kTipsPlateWidth = 472, kTipsPlateHeight = 52;
+constexpr float kTipsWidth = kTipsPlateWidth - 24;  // the widest the waiting text is drawn
 
 int HalfWidth() { return BasePT::g_iWindowWidth / 2; }
 int HalfHeight() { return BasePT::g_iWindowHeight / 2; }
@@ -90,11 +92,11 @@ void CompetePromotionLayer::onEnter() {
   const cocos2d::Size panel = m_pLowerPanel->getContentSize();
   cocos2d::Node* plate = cocos2d::ui::Scale9Sprite::createWithSpriteFrameName("ddzbs_tc_tips_d.png");
   if (plate == nullptr) plate = cocos2d::Node::create();
-  static_cast<cocos2d::Node*>(plate)->setContentSize(cocos2d::Size(472, 52));
+  plate->setContentSize(cocos2d::Size(kTipsPlateWidth, kTipsPlateHeight));
   plate->setPosition(cocos2d::Vec2(panel.width / 2, panel.height / 2));
   m_pLowerPanel->addChild(plate);
   m_pTips = competelayer::MakeLabel("", 32, competelayer::kOrange);
-  m_pTips->setPosition(cocos2d::Vec2(236, 26));
+  m_pTips->setPosition(cocos2d::Vec2(kTipsPlateWidth / 2, kTipsPlateHeight / 2));
   plate->addChild(m_pTips, 2);
 
   m_iWaitSeconds = 0;
@@ -180,6 +182,9 @@ void CompetePromotionLayer::UpdateWaitTable(std::int32_t iWaitTable) {
 void CompetePromotionLayer::ShowWaitText() {
   if (m_pTips == nullptr) return;
   m_pTips->setString(ddz::FormatText(GameText(kTextWaiting), m_iWaitTable, m_iWaitSeconds / 60, m_iWaitSeconds % 60));
+  // Long counts stay on the plate.
+  const float width = m_pTips->getContentSize().width;
+  m_pTips->setScale(width > kTipsWidth ? kTipsWidth / width : 1.0f);
 }
 
 void CompetePromotionLayer::UpdateTime(float /*dt*/) {

@@ -203,6 +203,9 @@ TEST_F(PromotionLayerTest, TheWaitingTextCountsTheTablesAndTheTimeFromEachEntry)
   EXPECT_EQ(layer->GetTips()->getString(), "还有2桌正在比赛，已等待1分5秒");
   Reenter(layer, 0);
   EXPECT_EQ(layer->GetTips()->getString(), "还有2桌正在比赛，已等待0分0秒");
+  // A long text stays on its 472-unit plate.
+  layer->UpdateWaitTable(123456789);
+  EXPECT_LE(layer->GetTips()->getContentSize().width * layer->GetTips()->getScaleX(), 472);
 }
 
 TEST_F(PromotionLayerTest, FiveEntriesInARowLeaveOneCopyOfTheScreenOnTheTable) {
