@@ -7,7 +7,8 @@
 
 void CompeteGameView::ShowWaitLayer(int nextOpenTime) {
   // The one before leaves at once, before the new one takes the top bar.
-  if (m_pCompeteWaitLayer != nullptr && m_pCompeteWaitLayer->getParent() == this) m_pCompeteWaitLayer->removeFromParent();
+  if (m_pCompeteWaitLayer != nullptr && m_pCompeteWaitLayer->getParent() == this)
+    m_pCompeteWaitLayer->removeFromParent();
   m_pCompeteWaitLayer = nullptr;
   m_pCompeteWaitLayer = CompeteWaitLayer::create();
   m_pCompeteWaitLayer->setNextOpenTime(nextOpenTime);
@@ -16,7 +17,8 @@ void CompeteGameView::ShowWaitLayer(int nextOpenTime) {
 
 void CompeteGameView::RemoveWaitLayer() {
   if (m_pCompeteWaitLayer == nullptr) return;
-  if (m_pCompeteWaitLayer->getParent() == this) YndRemoveChildManage::sharedRemoveChildManage()->RemoveChild(m_pCompeteWaitLayer, this);
+  if (m_pCompeteWaitLayer->getParent() == this)
+    YndRemoveChildManage::sharedRemoveChildManage()->RemoveChild(m_pCompeteWaitLayer, this);
   m_pCompeteWaitLayer = nullptr;
 }
 

@@ -1,6 +1,7 @@
 #include "compete/CompetePromotionLayer.h"
 
 #include <string>
+#include <cstdint>
 
 #include "compete/CompeteLayerParts.h"
 #include "compete/PromotionItem.h"
@@ -160,7 +161,8 @@ void CompetePromotionLayer::onExit() {
 
 void CompetePromotionLayer::UpdateOrder(std::int32_t iCurOrder, std::int32_t iAllPlayer) {
   m_iCurOrder = iCurOrder;
-  if (!(CompeteGameInfo::shareCompeteGameInfo()->m_iState >= kLaterPhase && m_iAllPlayer > 0)) m_iAllPlayer = iAllPlayer;
+  const bool keepTotal = CompeteGameInfo::shareCompeteGameInfo()->m_iState >= kLaterPhase && m_iAllPlayer > 0;
+  if (!keepTotal) m_iAllPlayer = iAllPlayer;
   if (isRunning()) ShowOrder();
 }
 

@@ -1,6 +1,7 @@
 #include "compete/CompeteWaitLayer.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
 #include "compete/CompeteLayerParts.h"
@@ -18,7 +19,6 @@
 
 namespace {
 
-using competelayer::kBrown;
 using competelayer::kOrange;
 
 constexpr int kTextRankOne = 303;    // "%d": one rank
@@ -41,7 +41,7 @@ int HalfWidth() { return BasePT::g_iWindowWidth / 2; }
 
 bool HasTimetable() { return CompeteGameInfo::shareCompeteGameInfo()->m_Record.iMatchKind != kNoTimetableKind; }
 
-// A label no wider than `share` of `width`.
+// A label no wider than 0.9 of `width`.
 cocos2d::Label* FittedLabel(const std::string& text, float size, const cocos2d::Color3B& ink, float width) {
   cocos2d::Label* label = competelayer::MakeLabel(text, size, ink);
   const float w = label->getContentSize().width;
@@ -106,11 +106,12 @@ void CompeteWaitLayer::BuildPanels() {
   m_pLowerPanel = competelayer::AddLowerPanel(this);
   competelayer::AddTitle(this, ddz::RecordText(match->m_Record.szMatchName));
 
-  m_pRightBtn = cocos2d::ui::Button::create("ddzbs_ddjm_btn_hd.png", "", "", cocos2d::ui::Widget::TextureResType::PLIST);
+  const auto fromSheet = cocos2d::ui::Widget::TextureResType::PLIST;
+  m_pRightBtn = cocos2d::ui::Button::create("ddzbs_ddjm_btn_hd.png", "", "", fromSheet);
   m_pRightBtn->setPosition(cocos2d::Vec2(HalfWidth() + kArrowX, kClipCentreY));
   m_pRightBtn->addClickEventListener([this](cocos2d::Ref* sender) { OnClickNextPage(sender); });
   m_pLowerPanel->addChild(m_pRightBtn, 9);
-  m_pLeftBtn = cocos2d::ui::Button::create("ddzbs_ddjm_btn_hd02.png", "", "", cocos2d::ui::Widget::TextureResType::PLIST);
+  m_pLeftBtn = cocos2d::ui::Button::create("ddzbs_ddjm_btn_hd02.png", "", "", fromSheet);
   m_pLeftBtn->setPosition(cocos2d::Vec2(HalfWidth() - kArrowX, kClipCentreY));
   m_pLeftBtn->addClickEventListener([this](cocos2d::Ref* sender) { OnClickPrevPage(sender); });
   m_pLowerPanel->addChild(m_pLeftBtn, 9);

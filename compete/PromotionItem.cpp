@@ -15,7 +15,9 @@ constexpr const char* kPieces[3][2] = {
     {"ddzbs_pm_jdt_d1_01.png", "ddzbs_pm_jdt_d2_01.png"},
     {"ddzbs_pm_jdt_d1_03.png", "ddzbs_pm_jdt_d2_03.png"},
 };
-int KindIndex(int kind) { return kind >= PromotionItem::kFirst && kind <= PromotionItem::kLast ? kind : PromotionItem::kMiddle; }
+int KindIndex(int kind) {
+  return kind >= PromotionItem::kFirst && kind <= PromotionItem::kLast ? kind : PromotionItem::kMiddle;
+}
 }  // namespace
 
 PromotionItem* PromotionItem::create(int kind, int players, bool reached) {

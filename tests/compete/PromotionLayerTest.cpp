@@ -42,15 +42,17 @@ TEST_F(PromotionLayerTest, TheBarHasASegmentPerStageWithARepeatedFirstStageOnceA
   ASSERT_EQ(SegmentPlayers(layer), (std::vector<int>{96, 48, 24, 12, 6, 3}));
   for (std::size_t i = 0; i < segments.size(); ++i) {
     SCOPED_TRACE(i);
-    const int kind = i == 0 ? PromotionItem::kFirst : (i + 1 == segments.size() ? PromotionItem::kLast : PromotionItem::kMiddle);
+    const bool last = i + 1 == segments.size();
+    const int kind = i == 0 ? PromotionItem::kFirst : (last ? PromotionItem::kLast : PromotionItem::kMiddle);
     EXPECT_EQ(segments[i]->m_iKind, kind);
     EXPECT_EQ(segments[i]->m_bReached, i == 0);
     EXPECT_TRUE(ShowsFrame(segments[i]->GetPiece(), PromotionItem::PieceFrame(kind, i == 0)));
-    if (i + 1 == segments.size()) {
+    if (last) {
       EXPECT_EQ(segments[i]->GetNumber(), nullptr);
     } else {
       ASSERT_NE(segments[i]->GetNumber(), nullptr);
-      EXPECT_EQ(static_cast<cocos2d::ui::TextAtlas*>(segments[i]->GetNumber())->getString(), std::to_string(segments[i]->m_iPlayers));
+      auto* number = static_cast<cocos2d::ui::TextAtlas*>(segments[i]->GetNumber());
+      EXPECT_EQ(number->getString(), std::to_string(segments[i]->m_iPlayers));
     }
   }
   // Six segments: the window starts at the first; the marker stands over it.
