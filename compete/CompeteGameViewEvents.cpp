@@ -291,7 +291,8 @@ void CompeteGameView::CallBackGameEnterBackGround() {
   RemoveResultNumbers();
   ReleaseResultLock();
   OnEnterBackGroundHook();
-  m_pCompeteWaitLayer = nullptr;
+  RemoveWaitLayer();
+  RemovePromotionLayer();  // kept for the next stage
   m_pCompeteTableUI = nullptr;
 }
 

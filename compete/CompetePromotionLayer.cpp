@@ -1,7 +1,7 @@
 #include "compete/CompetePromotionLayer.h"
 
-#include <string>
 #include <cstdint>
+#include <string>
 
 #include "compete/CompeteLayerParts.h"
 #include "compete/PromotionItem.h"

@@ -6,6 +6,7 @@
 
 #include "compete/CompeteLayersTestSupport.h"
 #include "compete/CompetePromotionLayer.h"
+#include "compete/CompeteWaitLayer.h"
 #include "compete/PromotionItem.h"
 #include "platform/engine/ui/Widgets.h"
 
@@ -244,6 +245,18 @@ TEST_F(PromotionLayerTest, ADealTakesTheScreenOffAndANewMatchReplacesIt) {
   EXPECT_EQ(first->getParent(), nullptr);
   EXPECT_EQ(first->getReferenceCount(), 1u);  // only the test's reference is left
   first->release();
+}
+
+TEST_F(PromotionLayerTest, GoingToTheBackgroundTakesBothScreensOffAndKeepsThePromotionScreen) {
+  CompetePromotionLayer* promotion = NewScreen({96, 48, 24, 12, 6, 3});
+  ASSERT_TRUE(view->ShowPromotionLayer());
+  view->ShowWaitLayer(0);
+  view->CallBackGameEnterBackGround();
+  tick();
+  EXPECT_EQ(CountOf<CompeteWaitLayer>(view), 0);
+  EXPECT_EQ(view->m_pCompeteWaitLayer, nullptr);
+  EXPECT_FALSE(view->IsPromotionLayerShown());
+  EXPECT_EQ(view->m_pCompetePromotionLayer, promotion);
 }
 
 }  // namespace
