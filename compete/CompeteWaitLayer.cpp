@@ -329,6 +329,8 @@ void CompeteWaitLayer::OnClickPrevPage(cocos2d::Ref* /*sender*/) {
 
 void CompeteWaitLayer::MoveListTo(float x, float seconds) {
   setTouchEnabled(false, false);
+  // A second press while the row moves starts from where it is.
+  m_pListNode->stopAllActions();
   m_pListNode->runAction(cocos2d::Sequence::create(
       cocos2d::MoveTo::create(seconds, cocos2d::Vec2(x, m_pListNode->getPositionY())),
       cocos2d::CallFunc::create([this] { CallBackMoveEnd(); })));
