@@ -381,6 +381,11 @@ class GameViewPC : public DDZGameView {
   // ---- read access ----
   int GetGameId() const { return m_iGameId; }
   int GetTodayPlayNum() const override { return m_iTodayPlayNum; }
+  // The invitation answer of the tournament record (DdzCompete) opens the
+  // result screen's invitation; pressing it switches the scene to the
+  // tournament list (game id 237).
+  bool IsCompeteInvitationOpen() const override;
+  void EnterCompeteFromResult() override;
   int GetDayLoseAmount() const { return m_iDayLoseAmount; }
   int GetLobbyLoseAmount() const { return m_iLobbyLoseAmount; }
   cocos2d::ui::Button* GetStartButton() const { return m_pStartBtn; }

@@ -24,6 +24,7 @@ GameViewBase* GameSceneBase::m_pGameView = nullptr;
 RoomListLayer* GameSceneBase::m_pRoomList = nullptr;
 GameResBase* GameSceneBase::m_pGameResBase = nullptr;
 int GameSceneBase::m_iGameOrientation = 0;
+int GameSceneBase::m_iLevelValue = 0;
 
 namespace {
 
@@ -268,4 +269,8 @@ void GameSceneBase::HandleMainSocketNetMsg(char* msg, int len) {
 bool GameSceneBase::CheckUserLoginDataForLoadView() const { return m_bCommandLineParsed; }
 
 void GameSceneBase::CallBackViewChange() {}
+
+int GameSceneBase::GetLoginUserID() const { return GameViewBase::m_GlobalInfo.iUserID; }
+
+void GameSceneBase::SwitchGameKind(int kind) { cocos2d::log("SwitchGameKind %d: no mode switch in this scene", kind); }
 void GameSceneBase::CallBackSetGameOrientation(int) {}

@@ -50,6 +50,9 @@ class GameSceneBase : public YndGameScene {
   static RoomListLayer* m_pRoomList;
   static GameResBase* m_pGameResBase;
   static int m_iGameOrientation;  // 1 = portrait
+  // The user's level value as the lobby keeps it; the tournament's entry
+  // conditions compare it in units of 10000. 0 until something sets it.
+  static int m_iLevelValue;
 
   void onEnter() override;
   // The start-up above; runs once (the first onEnter calls it).
@@ -102,6 +105,19 @@ class GameSceneBase : public YndGameScene {
   bool CheckUserLoginDataForLoadView() const;
   virtual void CallBackViewChange();
   virtual void CallBackSetGameOrientation(int orientation);
+
+  // ---- what the room lists ask of the client's scene ----
+  // The login record's user id (record offset 8); the base answers GlobalInfo's.
+  virtual int GetLoginUserID() const;
+  // The login record's room value (record offset 108): cleared at start-up,
+  // then the value of the room entered (RoomListLayer::m_iCurRoomValue).
+  virtual int GetLoginRoomValue() const { return 0; }
+  virtual void SetLoginRoomValue(int) {}
+  // Switches to the mode of another game kind (the tournament list and back);
+  // the base only logs.
+  virtual void SwitchGameKind(int kind);
+  // True when the lobby's game kind 22 was taken as 62.
+  virtual bool IsKind22Mapped() const { return false; }
 
   // The game id the view was made for (the login record's game kind).
   int GetGameID() const { return m_iGameID; }
