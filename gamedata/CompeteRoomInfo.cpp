@@ -117,8 +117,10 @@ bool CompeteRoomInfo::CheckSignUpFee(int feeType, char* szErr) const {
   for (const CompeteKindValue& fee : m_vcFees) {
     if (fee.iKind != feeType) continue;
     if (compete.GetPropNum(feeType) >= fee.iValue) return true;
+    // The holding's name; a prop the catalogue lacks is named by the general word.
     char name[sizeof PropCatalogEntry::szName] = {};
-    compete.GetPropName(feeType, 0, name, sizeof name);
+    if (!compete.GetPropName(DdzCompete::GetFeePropId(feeType), 0, name, sizeof name) || name[0] == '\0')
+      ddz::CopyTextBounded(Text(kTextFeeNotOffered), name, sizeof name);
     WriteCheckText(szErr, ddz::FormatText(Text(kTextCannotPay), name));
     return false;
   }

@@ -44,7 +44,8 @@ class CompeteRoomInfo {
   void ChooseSignUpFee();
 
   // Whether the fee of kind `feeType` can be paid now (kFeeFreeDaily: a free
-  // entry is left today).
+  // entry is left today). The refusal names the holding (its catalogue name,
+  // else the general word of a fee kind the match does not offer).
   bool CheckSignUpFee(int feeType, char* szErr) const;
   // Whether sign-up is open at server-now: inside the room's daily hours and,
   // for a timetabled match, inside a sign-up window. Sets m_tNextStart to the

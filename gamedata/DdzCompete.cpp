@@ -107,6 +107,17 @@ int DdzCompete::GetPropNum(int kind) const {
   }
 }
 
+int DdzCompete::GetFeePropId(int kind) {
+  switch (kind) {
+    case 1:
+      return 4;
+    case 2:
+      return 1;
+    default:
+      return 0;
+  }
+}
+
 int DdzCompete::GetLockRoomId() const { return RecordNumber(ddz::RecordText(m_UserRecord.szLockRoomId)); }
 
 int DdzCompete::GetLockServerId() const { return RecordNumber(ddz::RecordText(m_UserRecord.szLockServerId)); }

@@ -42,6 +42,10 @@ class DdzCompete {
   // for any other kind (0 free, -1 the free daily entry).
   int GetPropNum(int kind) const;
 
+  // The catalogue's prop id of a fee kind's holding: coins (1) are prop 4,
+  // yuanbao (2) prop 1; the other holdings have no prop of their own (0).
+  static int GetFeePropId(int kind);
+
   // The locked room and server of a running match the user is placed in
   // (the record's decimal texts; 0 when there is none or the text is no number).
   int GetLockRoomId() const;

@@ -59,22 +59,24 @@ TEST_F(CompeteRoomRulesTest, TheFeeChosenIsFreeThenTheDailyEntryThenTheFirstPaya
   }
 }
 
-TEST_F(CompeteRoomRulesTest, AFeeThatCannotBePaidSaysWhichProp) {
+TEST_F(CompeteRoomRulesTest, AFeeThatCannotBePaidSaysWhichHolding) {
+  Login().iMoney = 4999;
+  Login().iYuanBao = 99;
   Login().iFeeType4Num = 5;
-  Login().iYuanBao = 500;
   CompeteMatchRecord record = UsableMatch();
-  PutText(record.szFees, "4-10;2-100");
+  PutText(record.szFees, "1-5000;2-100;4-5");
   const CompeteRoomInfo room = Parsed(record);
   char text[CompeteRoomInfo::kCheckTextSize];
   std::memset(text, 'x', sizeof text);
-  EXPECT_TRUE(room.CheckSignUpFee(2, text));
+  EXPECT_TRUE(room.CheckSignUpFee(4, text));
   EXPECT_STREQ(text, "");  // a given buffer starts zeroed
   const struct {
     int kind;
     const char* message;
   } refusals[] = {
-      {4, "您的金币不足，无法报名。"},       // prop 4 of the catalogue
-      {1, "您的报名道具不足，无法报名。"},   // a kind the match does not offer
+      {1, "您的金币不足，无法报名。"},       // coins: prop 4 of the catalogue
+      {2, "您的元宝不足，无法报名。"},       // yuanbao: prop 1
+      {3, "您的报名道具不足，无法报名。"},   // a kind the match does not offer
       {-1, "今天的免费报名次数已用完。"},    // no free entry
   };
   for (const auto& r : refusals) {
@@ -82,6 +84,9 @@ TEST_F(CompeteRoomRulesTest, AFeeThatCannotBePaidSaysWhichProp) {
     EXPECT_STREQ(text, r.message) << r.kind;
     EXPECT_FALSE(room.CheckSignUpFee(r.kind, nullptr)) << r.kind;
   }
+  Login().iFeeType4Num = 4;  // a holding without a prop of its own: the general word
+  EXPECT_FALSE(room.CheckSignUpFee(4, text));
+  EXPECT_STREQ(text, "您的报名道具不足，无法报名。");
 }
 
 TEST_F(CompeteRoomRulesTest, ALongPropNameIsCutIntoTheMessageAtACharacter) {
@@ -89,11 +94,11 @@ TEST_F(CompeteRoomRulesTest, ALongPropNameIsCutIntoTheMessageAtACharacter) {
   for (int i = 0; i < 33; ++i) name += "道";  // 99 bytes, the catalogue's longest
   UsePropFile("[1]\nprop_id = 4\nprop_name = " + name + "\n");
   CompeteMatchRecord record = UsableMatch();
-  PutText(record.szFees, "4-10");
+  PutText(record.szFees, "1-10");
   const CompeteRoomInfo room = Parsed(record);
   char text[CompeteRoomInfo::kCheckTextSize + 8];
   std::memset(text, 'x', sizeof text);
-  EXPECT_FALSE(room.CheckSignUpFee(4, text));
+  EXPECT_FALSE(room.CheckSignUpFee(1, text));
   const std::string message = text;
   EXPECT_LT(message.size(), CompeteRoomInfo::kCheckTextSize);
   EXPECT_EQ(message.rfind("您的" + name.substr(0, 60), 0), 0u);

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <ctime>
 #include <fstream>
 #include <string>
 #include <string_view>
@@ -21,22 +20,10 @@
 #include "platform/gamebase/GameSceneBase.h"
 #include "platform/gamebase/GameViewBase.h"
 #include "platform/os/Clock.h"
+#include "support/LocalTime.h"
 #include "support/TempDir.h"
 
 namespace ddz::test {
-
-// Seconds since 1970 of a local date-time.
-inline std::int64_t LocalTime(int year, int month, int day, int hour, int minute = 0, int second = 0) {
-  std::tm t{};
-  t.tm_year = year - 1900;
-  t.tm_mon = month - 1;
-  t.tm_mday = day;
-  t.tm_hour = hour;
-  t.tm_min = minute;
-  t.tm_sec = second;
-  t.tm_isdst = -1;
-  return static_cast<std::int64_t>(std::mktime(&t));
-}
 
 // Fills a record's text field; a text as long as the field has no terminator.
 template <std::size_t N>
