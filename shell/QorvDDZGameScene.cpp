@@ -21,6 +21,7 @@
 #include "platform/os/Text.h"
 #include "classic/C_RoomListLayer.h"
 #include "classic/GameViewPC.h"
+#include "compete/CompeteRoomListLayer.h"
 #include "shell/GameLoading.h"
 #include "shell/LaunchCommandLine.h"
 #include "gamedata/CompeteMatchFile.h"
@@ -420,4 +421,4 @@ GameViewBase* QorvDDZGameScene::NewCompeteGameView(YndLoadingBase*) {
   return NotInThisBuild<GameViewBase>("CompeteGameView");
 }
 RoomListLayer* QorvDDZGameScene::NewClassicRoomList(int gameId) { return new C_RoomListLayer(gameId); }
-RoomListLayer* QorvDDZGameScene::NewCompeteRoomList() { return NotInThisBuild<RoomListLayer>("CompeteRoomListLayer"); }
+RoomListLayer* QorvDDZGameScene::NewCompeteRoomList() { return new CompeteRoomListLayer(); }

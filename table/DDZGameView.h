@@ -25,7 +25,7 @@
 #include <memory>
 #include <string>
 
-#include "cards/ScriptHooks.h"
+#include "platform/engine/lua/ScriptHooks.h"
 #include "cards/SelfHandOwner.h"
 #include "cards/TableRowOwner.h"
 #include "platform/engine/Math.h"
