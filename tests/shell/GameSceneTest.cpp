@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "SceneTestSupport.h"
+#include "compete/CompeteRoomListLayer.h"
 #include "gamedata/CompeteMatchFile.h"
 #include "platform/framework/PCBaseFrame.h"
 #include "platform/framework/YndCodeConvert.h"
@@ -188,12 +189,10 @@ TEST_F(GameViewByIdTest, EachGameIdMakesItsViewAfterSettingTheViewType) {
 }
 
 TEST_F(GameViewByIdTest, MissingViewClassesAreLoggedAndGiveNoView) {
-  scenetest::RecordingScene::missing = {"SRGameView", "CompeteRoomListLayer"};
+  scenetest::RecordingScene::missing = {"SRGameView"};
   QorvDDZGameScene* scene = NewScene();
   EXPECT_EQ(scene->CreateInstanceGameView(nullptr, 48), nullptr);
   EXPECT_TRUE(Logged("SRGameView is not in this build"));
-  EXPECT_EQ(scene->CreateRoom(237), nullptr);
-  EXPECT_TRUE(Logged("CompeteRoomListLayer is not in this build"));
   EXPECT_EQ(g_iGameViewType, 16);
 }
 
@@ -207,6 +206,15 @@ TEST_F(GameViewByIdTest, RoomListByGameId) {
   }
   EXPECT_TRUE(Logged("CreateRoom GameID 237"));
   EXPECT_TRUE(Logged("CreateRoom end GameID 48"));
+}
+
+TEST_F(GameViewByIdTest, TheSceneMakesTheTournamentListForItsGameId) {
+  scenetest::RecordingScene::missing = {"CompeteRoomListLayer"};
+  QorvDDZGameScene* scene = NewScene();
+  RoomListLayer* list = scene->CreateRoom(237);
+  EXPECT_NE(dynamic_cast<CompeteRoomListLayer*>(list), nullptr);
+  EXPECT_FALSE(Logged("CompeteRoomListLayer is not in this build"));
+  if (list != nullptr) list->release();
 }
 
 TEST_F(GameViewByIdTest, TheTournamentListsMatchesComeFromTheMatchFile) {
