@@ -77,8 +77,8 @@ class CompeteRoomListLayer : public RoomListLayer,
   static constexpr float kBoxWidth[3] = {200, 140, 140};
   static constexpr float kHeaderHeight = 100;
   static constexpr float kListWidth = 1000;
-  static constexpr float kListBottom = 16;
-  static constexpr float kListGap = 14;
+  static constexpr float kListBottom = 10;
+  static constexpr float kListGap = 10;
   static constexpr float kCardGap = 10;
 
   // Opens the sign-up dialog for a card (installed by the dialog's code;

@@ -116,7 +116,7 @@ RoomInfoItem::~RoomInfoItem() = default;
 
 cocos2d::Size RoomInfoItem::PanelSize() {
   cocos2d::SpriteFrame* frame = cocos2d::SpriteFrameCache::getInstance()->getSpriteFrameByName(kPanelFrame);
-  return frame != nullptr ? frame->getOriginalSize() : cocos2d::Size(1000, 170);
+  return frame != nullptr ? frame->getOriginalSize() : cocos2d::Size(1000, 190);
 }
 
 void RoomInfoItem::onEnter() {
