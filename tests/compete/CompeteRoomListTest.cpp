@@ -12,6 +12,7 @@ extern "C" {
 #include "platform/engine/EventDispatcher.h"
 #include "platform/engine/lua/LuaStack.h"
 #include "platform/gamebase/GamebaseLuaRegister.h"
+#include "platform/gamebase/BasePT.h"
 #include "platform/gamebase/GameSceneBase.h"
 #include "platform/os/OsApiBase.h"
 #include "platform/os/Random.h"
@@ -428,6 +429,70 @@ TEST_F(CompeteListEnter, ATouchedRowOpensTheSignUpDialogOfItsMatch) {
   list->OnListEvent(7, false);
   list->OnListEvent(7, true);  // no such row
   EXPECT_EQ(opened, std::vector<int>{6});
+}
+
+}  // namespace
+
+namespace {
+
+// ---------------------------------------------------------------- the shop
+
+TEST_F(CompeteListEnter, TheShopOpensWithTheUsersHoldingsAndTheHeaderHasItsRechargeButton) {
+  GameViewBase::m_GlobalInfo.iYuanBao = 12;
+  GameViewBase::m_GlobalInfo.iFeeType4Num = 3;
+  EnterList();
+  auto* recharge = dynamic_cast<cocos2d::ui::Button*>(list->GetScreenNode(CompeteRoomListLayer::kNodeRecharge));
+  ASSERT_NE(recharge, nullptr);
+  list->OpenLobbyVac(-1);
+  ASSERT_EQ(LobbyNewVacLayer::Openings().size(), 1u);
+  const LobbyVacOpening& opening = LobbyNewVacLayer::Openings().front();
+  EXPECT_EQ(opening.gameCode, "23700");
+  EXPECT_EQ(opening.userId, "4321");
+  EXPECT_EQ(opening.money, 9000);
+  EXPECT_EQ(opening.holding86, 3);
+  EXPECT_EQ(opening.yuanBao, 12);
+  EXPECT_EQ(opening.windowWidth, BasePT::g_iWindowWidth);
+}
+
+TEST_F(CompeteListEnter, TheShopsAnswers) {
+  struct Case {
+    int step;
+    int resultKind;
+    bool holdings;   // copied into GlobalInfo and shown in the tip box (type 11)
+    bool firstVac;   // "lobby_first_vac2" set
+    int boxType;     // -1: no box
+  };
+  const Case cases[] = {
+      {3, 0, false, false, -1}, {4, 0, false, false, -1}, {5, 0, false, false, -1},
+      {1, 0, true, false, 11},  {9, 0, true, false, 11},  {16, 0, true, true, 11},
+      {7, 3, false, true, 1},   {7, 1, false, false, 1},  {12, 0, false, false, 1},
+  };
+  EnterList();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.step * 10 + c.resultKind);
+    GameMsgBox::destroyMessageBox();
+    GameViewBase::m_GlobalInfo.iMoney = 9000;
+    GameViewBase::m_GlobalInfo.iYuanBao = 0;
+    YndLocalData::sharedLocalData()->setIntegerForKey("lobby_first_vac2", 0);
+    LobbyVacResult result;
+    result.iVacStep = c.step;
+    result.iResultKind = c.resultKind;
+    result.iMoney = 20000;
+    result.iHolding86 = 4;
+    result.iYuanBao = 30;
+    result.iYuanBaoExtra = 5;
+    result.rtInfo = "shop says";
+    list->CallBackHandleVacRt(result);
+    EXPECT_EQ(GameViewBase::m_GlobalInfo.iMoney, c.holdings ? 20000 : 9000);
+    EXPECT_EQ(GameViewBase::m_GlobalInfo.iYuanBao, c.holdings ? 35 : 0);
+    if (c.holdings) EXPECT_EQ(list->GetNumLabel(0)->getString(), "20000");
+    EXPECT_EQ(YndLocalData::sharedLocalData()->getIntegerForKey("lobby_first_vac2", 0), c.firstVac ? 1 : 0);
+    EXPECT_EQ(Box()->IsOpen(), c.boxType >= 0);
+    if (c.boxType >= 0) {
+      EXPECT_EQ(Box()->GetType(), c.boxType);
+      EXPECT_EQ(Box()->GetText(), "shop says");
+    }
+  }
 }
 
 }  // namespace
