@@ -16,6 +16,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <vector>
 
 #include "platform/gamebase/RoomListLayer.h"
@@ -108,6 +109,7 @@ class C_RoomListLayer : public RoomListLayer, public ILobbyView {
   void EnterFirstTime();
   void ShowChangeMoneyBox();
   void SendWebQueries();
+  cocos2d::ui::Button* AddInviteButton(const char* image, float x, std::function<void(cocos2d::Ref*)> click);
   void UpdateCompeteButton(int flag);
   void UpdatePYJButton(int flag);
   void ShowQuickStartUnlessInvited();

@@ -2,6 +2,8 @@
 // 20047, and the two invitation buttons they show.
 #include <charconv>
 #include <cstring>
+#include <functional>
+#include <utility>
 #include <string_view>
 
 #include "classic/C_RoomListLayer.h"
@@ -113,20 +115,26 @@ void C_RoomListLayer::ShowEnterCompetePopup() { UpdateCompeteButton(DdzCompete::
 
 void C_RoomListLayer::ShowEnterPYJPopup() { UpdatePYJButton(FdLogicData::shareFdLogicData()->m_iEntryFlag); }
 
+cocos2d::ui::Button* C_RoomListLayer::AddInviteButton(const char* image, float x,
+                                                     std::function<void(cocos2d::Ref*)> click) {
+  auto* button = cocos2d::ui::Button::create(image, "", "", cocos2d::ui::Widget::TextureResType::PLIST);
+  button->setPosition(Vec2(x, kInviteY));
+  button->addClickEventListener(std::move(click));
+  addChild(button, kZQuickStart);
+  return button;
+}
+
 void C_RoomListLayer::UpdateCompeteButton(int flag) {
   if (!isRunning()) return;
   if (flag == 1 && m_iGameID == m_iInviteGameID) {
     if (m_pQuickStartBtn != nullptr) m_pQuickStartBtn->setVisible(false);
     if (m_pCompeteBtn == nullptr) {
-      m_pCompeteBtn = cocos2d::ui::Button::create("qorvddz_enterCompete_bg.png", "", "",
-                                                  cocos2d::ui::Widget::TextureResType::PLIST);
-      m_pCompeteBtn->setPosition(Vec2(InviteX(kInviteNearEdge), kInviteY));
-      m_pCompeteBtn->addClickEventListener([this](cocos2d::Ref* sender) { OnCompeteInvitation(sender); });
+      m_pCompeteBtn = AddInviteButton("qorvddz_enterCompete_bg.png", InviteX(kInviteNearEdge),
+                                      [this](cocos2d::Ref* sender) { OnCompeteInvitation(sender); });
       if (cocos2d::Sprite* word = cocos2d::Sprite::createWithSpriteFrameName("qorvddz_enterCompete_game_word.png")) {
         word->setPosition(Vec2(86, 24));
         m_pCompeteBtn->addChild(word, 1);
       }
-      addChild(m_pCompeteBtn, kZQuickStart);
     }
   } else if (m_pCompeteBtn != nullptr) {
     m_pCompeteBtn->removeFromParent();
@@ -149,11 +157,9 @@ void C_RoomListLayer::UpdatePYJButton(int flag) {
   if (flag == 1 && m_iGameID == m_iInviteGameID) {
     if (m_pQuickStartBtn != nullptr) m_pQuickStartBtn->setVisible(false);
     if (m_pPYJBtn == nullptr) {
-      m_pPYJBtn = cocos2d::ui::Button::create("qorvddz_enterPYJ_bg.png", "", "",
-                                              cocos2d::ui::Widget::TextureResType::PLIST);
-      m_pPYJBtn->setPosition(Vec2(InviteX(m_pCompeteBtn != nullptr ? kInviteBeside : kInviteNearEdge), kInviteY));
-      m_pPYJBtn->addClickEventListener([this](cocos2d::Ref* sender) { OnPYJInvitation(sender); });
-      addChild(m_pPYJBtn, kZQuickStart);
+      m_pPYJBtn = AddInviteButton("qorvddz_enterPYJ_bg.png",
+                                  InviteX(m_pCompeteBtn != nullptr ? kInviteBeside : kInviteNearEdge),
+                                  [this](cocos2d::Ref* sender) { OnPYJInvitation(sender); });
     }
   } else if (m_pPYJBtn != nullptr) {
     m_pPYJBtn->removeFromParent();

@@ -10,6 +10,7 @@
 
 #include "RoomListTestSupport.h"
 #include "classic/C_RoomBtn.h"
+#include "gamedata/GameKinds.h"
 #include "platform/engine/ui/Widgets.h"
 #include "platform/framework/YndConf.h"
 #include "platform/os/LobbyMessage.h"
@@ -315,6 +316,44 @@ TEST_F(RoomListLayerTest, TheChangeMoneyTipIsBoundedAndItsConfirmStartsAGame) {
   const std::string kept = list->GetChangeMoneyTip();
   EXPECT_EQ(kept.size(), 255u);
   EXPECT_EQ(kept, longText.substr(0, 255));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(RoomListLayerTest, TheExchangeBoxSettingLeadsToTheLobby) {
+  Add({.server = 1});
+  C_RoomListLayer* list = Show();
+  for (const int setting : {0, 1, 4}) {
+    GameViewBase::m_iRoomShowDuiHuanBox = setting;
+    EXPECT_FALSE(list->CheckShowDuiHuanBox());
+  }
+  GameViewBase::m_iRoomShowDuiHuanBox = 2;
+  EXPECT_TRUE(list->CheckShowDuiHuanBox());
+  EXPECT_EQ(OsApiCommon::shareOsApiCommon()->GetExitCount(), 0) << "the lobby's lead only";
+  GameViewBase::m_iRoomShowDuiHuanBox = 3;
+  EXPECT_TRUE(list->CheckShowDuiHuanBox());
+  EXPECT_EQ(OsApiCommon::shareOsApiCommon()->GetExitCount(), 1) << "handed to the lobby's shop";
+  GameViewBase::m_iRoomShowDuiHuanBox = 0;
+}
+
+TEST_F(RoomListLayerTest, TheDailyScreenRecordKeepsTheLatestDayOfTheClassicTable) {
+  auto* list = new C_RoomListLayer(62);
+  list->autorelease();
+  cocos2d::UserDefault* store = cocos2d::UserDefault::getInstance();
+  g_iGameViewType = 1;
+  SetLocalTime(2026, 3, 14, 12, 0);
+  list->DailyScreenSetRecord();
+  EXPECT_EQ(store->getIntegerForKey(C_RoomListLayer::kKeyScreenSetDate, 0), 314);
+  store->setIntegerForKey(C_RoomListLayer::kKeyScreenSetDate, 1201);
+  list->DailyScreenSetRecord();
+  EXPECT_EQ(store->getIntegerForKey(C_RoomListLayer::kKeyScreenSetDate, 0), 1201) << "never back";
+  store->setIntegerForKey(C_RoomListLayer::kKeyScreenSetDate, 0);
+  g_iGameViewType = 52;
+  list->DailyScreenSetRecord();
+  EXPECT_EQ(store->getIntegerForKey(C_RoomListLayer::kKeyScreenSetDate, 0), 0) << "another table";
+  g_iGameViewType = 1;
 }
 
 }  // namespace

@@ -25,7 +25,13 @@ namespace {
 
 using roomtest::Room;
 
-class RoomUITest : public roomtest::RoomListTest {};
+class RoomUITest : public roomtest::RoomListTest {
+ protected:
+  void SetUp() override {
+    RoomListTest::SetUp();
+    cocos2d::SpriteFrameCache::getInstance()->addSpriteFramesWithFile("vellddz_res_room.plist");
+  }
+};
 
 TEST_F(RoomUITest, TheBadgeFollowsTheLoginRecordsRoomValue) {
   struct Case {

@@ -47,11 +47,8 @@ TEST(NetworkLogin, WithNoRoomListedUserId42ConnectsToTheCommandLinesServerAndSho
   ddz::test::TempDir folder;
   std::ofstream(folder.file("rooms.conf")) << "# no rooms\n";
 
-  ddz::ProgramOptions options;
-  options.installCrashHandler = false;
-  options.installStopSignals = false;
-  options.startup.dataFolders = {folder.path(), std::string(DDZ_SOURCE_DIR) + "/data"};
-  options.limits.frames = 200;
+  ddz::ProgramOptions options =
+      shelltest::TestRunOptions({folder.path(), std::string(DDZ_SOURCE_DIR) + "/data"}, 200);
   bool startShown = false;
   options.pacer = [&](double) {
     server.Serve();

@@ -42,11 +42,8 @@ TEST(RoomListProgram, FourButtonsFromThreeRoomsAndAClickEntersTheRoomsServer) {
       << "62 8 127.0.0.1 " << closedPort << " 0 24 5000 200000 0 0 50 0 5000\n"
       << "62 9 127.0.0.1 " << closedPort << " 0 24 0 100000 1 0 20 0 2000\n";
 
-  ddz::ProgramOptions options;
-  options.installCrashHandler = false;
-  options.installStopSignals = false;
-  options.startup.dataFolders = {folder.path(), std::string(DDZ_SOURCE_DIR) + "/data"};
-  options.limits.frames = 240;
+  ddz::ProgramOptions options =
+      shelltest::TestRunOptions({folder.path(), std::string(DDZ_SOURCE_DIR) + "/data"}, 240);
   std::vector<int> buttonRooms;  // the server id of each button, as first shown
   bool clicked = false;
   bool tableShown = false;

@@ -9,45 +9,24 @@
 #include "platform/engine/cocos2d.h"
 #include "platform/engine/ui/Widgets.h"
 #include "platform/gamebase/RoomListLayer.h"
-#include "support/Stage.h"
+#include "RulesTestSupport.h"
 #include "widgets/BottomUI.h"
 #include "widgets/PopBtnList.h"
 #include "widgets/RoomTips.h"
 
 namespace {
 
-class RoomScreenWidgets : public ::testing::Test {
+// The rules windows' fixture (a running scene with a window, the data folder)
+// with the room panel's sheet and the text tables.
+class RoomScreenWidgets : public rulestest::RulesTest {
  protected:
   void SetUp() override {
-    const ddz::test::Stage stage = ddz::test::ResetStage(true);
-    director = stage.director;
-    scene = stage.scene;
-    window = stage.view;
-    savedPaths = cocos2d::FileUtils::getInstance()->getSearchPaths();
-    cocos2d::FileUtils::getInstance()->setSearchPaths({std::string(DDZ_SOURCE_DIR) + "/data"});
+    RulesTest::SetUp();
     cocos2d::SpriteFrameCache::getInstance()->addSpriteFramesWithFile("qorvddz_res_room_ui.plist");
     ASSERT_TRUE(LoadTextLines(ddz::kGameTextFile, g_vecGameText));
     ASSERT_TRUE(LoadTextLines(ddz::kSuperGameTextFile, g_vecSuperGameText));
   }
-  void TearDown() override {
-    director->reset();
-    cocos2d::SpriteFrameCache::destroyInstance();
-    cocos2d::FileUtils::getInstance()->setSearchPaths(savedPaths);
-  }
-  // Whole frames of 1/60 s.
-  void run(float seconds) {
-    for (int i = static_cast<int>(seconds * 60 + 0.5f); i > 0; --i) director->mainLoop(1.0f / 60);
-  }
-  void TapNode(cocos2d::Node* node) {
-    const cocos2d::Vec2 at = node->convertToWorldSpaceAR(cocos2d::Vec2::ZERO);
-    window->touchBegan(at.x, director->getWinSize().height - at.y);
-    window->touchEnded(at.x, director->getWinSize().height - at.y);
-  }
-
-  cocos2d::Director* director = nullptr;
-  cocos2d::Scene* scene = nullptr;
-  cocos2d::GLView* window = nullptr;
-  std::vector<std::string> savedPaths;
+  void run(float seconds) { tick(static_cast<int>(seconds * 60 + 0.5f)); }
 };
 
 // ---------------------------------------------------------------- the menu
