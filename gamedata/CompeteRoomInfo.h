@@ -59,8 +59,8 @@ class CompeteRoomInfo {
   bool HasFreeDailyEntry() const;
 
   // Asks the web server for the user's tournament record (20035). Unless
-  // bForce, nothing is sent within 300 s of the last request (-1). The send
-  // time is stored either way. Asynchronous: 0, the reply goes to target
+  // bForce, nothing is sent within 300 s of the last request (-1). A request
+  // sent stores its send time, whatever the answer. Asynchronous: 0, the reply goes to target
   // (read it with CompeteWebMsg::ReadCompeteRoomInfoReply). Blocking: 0 when
   // an accepted reply replaced DdzCompete's record, -1 otherwise (the record
   // unchanged).

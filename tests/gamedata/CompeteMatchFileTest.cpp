@@ -10,6 +10,7 @@
 #include "gamedata/CompeteMatchFile.h"
 #include "gamedata/CompeteRoomInfo.h"
 #include "platform/engine/Log.h"
+#include "platform/framework/YndConf.h"
 #include "tests/gamedata/CompeteTestSupport.h"
 
 namespace {
@@ -88,6 +89,9 @@ TEST_F(CompeteMatchFileTest, AMissingFileGivesNoMatch) {
 }
 
 TEST_F(CompeteMatchFileTest, TheShippedExamplesAreUsableMatches) {
+  const auto conf = ddz::LoadConfFile(ddz::kCompeteMatchFile);
+  ASSERT_NE(conf, nullptr);
+  EXPECT_EQ(conf->SkippedLines(), 0);
   std::vector<CompeteMatchRecord> table;
   ASSERT_EQ(ddz::LoadCompeteMatchFile(ddz::kCompeteMatchFile, table), 3);
   RoomServerInfo server;

@@ -26,6 +26,8 @@ class CompeteWebMsgTest : public ddz::test::CompeteWebFixture {
 
 TEST_F(CompeteWebMsgTest, EveryFrameCarriesItsIdTimeBodyAndSignature) {
   server.SetDefaultAnswer(WebAnswer::Ok(WebReply('S', "")));
+  // A token that fills the login record's field leaves no terminator there.
+  std::memcpy(GameViewBase::m_GlobalInfo.szUserToken, "TOKEN-0123456789abcd", 20);
   ASSERT_EQ(Web().SendEnterCompeteQuery(target), 0);
   ASSERT_EQ(CompeteRoomInfo::RequestCompeteRoomInfo(false, target, false), 0);
   ASSERT_EQ(Web().SendSignUpCountQuery(55, target), 0);
@@ -39,7 +41,7 @@ TEST_F(CompeteWebMsgTest, EveryFrameCarriesItsIdTimeBodyAndSignature) {
   };
   const std::map<int, Expected> expected = {
       {20034, {44, {{40, 4321}}, {}}},
-      {20035, {76, {{40, 4321}}, {{44, "tok-abc"}}}},
+      {20035, {76, {{40, 4321}}, {{44, "TOKEN-0123456789abcd"}}}},
       {20036, {44, {{40, 55}}, {}}},
       {20047, {88, {{40, 245}, {44, 999}, {48, 100}, {52, 3}}, {}}},
   };
