@@ -124,12 +124,8 @@ TEST(CompeteListProgram, OneCardPerMatchAndASignUpPressLogsInOnTheMatchsServer) 
     std::ofstream(folder.file("MbUserLoginData.dat"), std::ios::binary) << login;
   }
 
-  ddz::ProgramOptions options;
-  options.installCrashHandler = false;
-  options.installStopSignals = false;
-  options.startup.dataFolders = {folder.path(), std::string(DDZ_SOURCE_DIR) + "/data"};
+  ddz::ProgramOptions options = shelltest::TestRunOptions({folder.path(), std::string(DDZ_SOURCE_DIR) + "/data"}, 400);
   options.startup.createScene = [] { return new TournamentScene(); };
-  options.limits.frames = 400;
   bool urlLoaded = false;
   std::vector<CardSeen> cards;
   bool pressed = false;
