@@ -485,7 +485,9 @@ TEST_F(CompeteListEnter, TheShopsAnswers) {
     list->CallBackHandleVacRt(result);
     EXPECT_EQ(GameViewBase::m_GlobalInfo.iMoney, c.holdings ? 20000 : 9000);
     EXPECT_EQ(GameViewBase::m_GlobalInfo.iYuanBao, c.holdings ? 35 : 0);
-    if (c.holdings) EXPECT_EQ(list->GetNumLabel(0)->getString(), "20000");
+    if (c.holdings) {
+      EXPECT_EQ(list->GetNumLabel(0)->getString(), "20000");
+    }
     EXPECT_EQ(YndLocalData::sharedLocalData()->getIntegerForKey("lobby_first_vac2", 0), c.firstVac ? 1 : 0);
     EXPECT_EQ(Box()->IsOpen(), c.boxType >= 0);
     if (c.boxType >= 0) {
