@@ -336,8 +336,10 @@ RoomBtn* CompeteRoomListLayer::CreateRoomBtn(RoomItemInfo*) { return nullptr; }
 
 void CompeteRoomListLayer::FilterRoomItems(std::vector<RoomItemInfo>& listed, std::vector<RoomItemInfo>& all, int) {
   listed.clear();
+  // The room file lists every game's rooms; the class of another game's room
+  // is no match id.
   for (const RoomItemInfo& room : all) {
-    if (room.pRuleInfo == nullptr) continue;
+    if (room.pRuleInfo == nullptr || room.iGameID != kGameID) continue;
     const int matchId = room.pRuleInfo->iRoomClass;
     const bool known = std::any_of(listed.begin(), listed.end(),
                                    [matchId](const RoomItemInfo& r) { return r.pRuleInfo->iRoomClass == matchId; });

@@ -35,6 +35,9 @@ class CompeteListBuild : public CompeteListFixture {};
 
 TEST_F(CompeteListBuild, OneCardPerMatchFirstEntryWinsOrderedBySortKey) {
   for (int id : {1, 2, 3}) g_vcCompeteRoomTable.push_back(UsableMatch(id));
+  RoomRuleInfo classic;
+  classic.iRoomClass = 2;  // a classic room whose class is a match id: never a card
+  RoomListLayer::AddRoom(62, RoomServerInfo(), classic);
   AddMatchRoom({.matchId = 3, .sortKey = 1, .serverId = 30});
   AddMatchRoom({.matchId = 1, .sortKey = 3, .serverId = 10});
   AddMatchRoom({.matchId = 3, .sortKey = 0, .serverId = 31});  // the same match again: no card
@@ -44,6 +47,7 @@ TEST_F(CompeteListBuild, OneCardPerMatchFirstEntryWinsOrderedBySortKey) {
   EXPECT_EQ(CardMatchIds(), (std::vector<int>{3, 2, 1})) << "sort keys 1, 2, 3";
   ASSERT_EQ(list->GetCompeteRooms().size(), 3u);
   EXPECT_EQ(list->GetCompeteRooms()[0].m_RoomItem.pServerInfo->iServerID, 30) << "the first entry of match 3";
+  EXPECT_EQ(list->GetCompeteRooms()[1].m_RoomItem.pServerInfo->iServerID, 20) << "the tournament's room of match 2";
   for (RoomInfoItem* card : list->GetRoomItems()) EXPECT_TRUE(card->isRunning());
   ASSERT_NE(list->GetListView(), nullptr);
   EXPECT_EQ(list->GetListView()->getItems().size(), 3u);
