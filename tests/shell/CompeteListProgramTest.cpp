@@ -197,3 +197,41 @@ TEST(CompeteListProgram, OneCardPerMatchAndASignUpPressLogsInOnTheMatchsServer) 
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CompeteListProgram, TheBackKeyLeavesForTheClassicRoomList) {
+  shelltest::ProgramRun run;
+  ddz::test::TempDir folder;
+  {
+    std::ifstream shipped(std::string(DDZ_SOURCE_DIR) + "/data/MbUserLoginData.dat", std::ios::binary);
+    std::string login((std::istreambuf_iterator<char>(shipped)), std::istreambuf_iterator<char>());
+    ASSERT_EQ(login.size(), 124u);
+    const std::int32_t kind = CompeteRoomListLayer::kGameID;
+    std::memcpy(login.data(), &kind, 4);
+    std::ofstream(folder.file("MbUserLoginData.dat"), std::ios::binary) << login;
+  }
+  ddz::ProgramOptions options = shelltest::TestRunOptions({folder.path(), std::string(DDZ_SOURCE_DIR) + "/data"}, 300);
+  bool pressed = false;
+  bool classicShown = false;
+  options.pacer = [&](double) {
+    RoomListLayer* list = GameSceneBase::m_pRoomList;
+    if (!pressed && dynamic_cast<CompeteRoomListLayer*>(list) != nullptr && list->isRunning()) {
+      list->onKeyPressed(cocos2d::EventKeyboard::KeyCode::KEY_BACK, nullptr);
+      pressed = true;
+    }
+    if (pressed && list != nullptr && list->isRunning() && list->GetGameID() == 62) classicShown = true;
+    return 0.05f;
+  };
+  const int port = ddz::test::FreeLoopbackPort();
+  const std::string portText = std::to_string(port);
+  const char* argv[] = {"ddz", "127.0.0.1", portText.c_str(), "3", "0", "1", "42", "t0ken", "0"};
+  EXPECT_EQ(ddz::RunProgram(9, argv, std::move(options)), 0);
+  EXPECT_TRUE(pressed);
+  EXPECT_TRUE(classicShown) << "the classic room list after the back key";
+  if (::testing::Test::HasFailure()) {
+    for (const std::string& line : cocos2d::Log::lines()) std::fprintf(stderr, "%s\n", line.c_str());
+  }
+}
+
+}  // namespace
