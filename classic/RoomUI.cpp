@@ -153,7 +153,10 @@ void RoomUI::onEnter() {
     m_pMenu->setPosition(g_ptRoomShowSysBtn);
     addChild(m_pMenu, 10);
   }
-  PCBaseFrame::SharedPCBaseFrame()->SetHelpBtnCallBack([this](cocos2d::Ref* s) { OnHelpClick(s); });
+  // The frame outlives a panel: its help button asks for the panel there is.
+  PCBaseFrame::SharedPCBaseFrame()->SetHelpBtnCallBack([](cocos2d::Ref* s) {
+    if (RoomUI* panel = RoomUI::create(kModeCurrent)) panel->OnHelpClick(s);
+  });
   if (m_pMoneyLabel == nullptr) BuildUserInfo();
   if (m_pSysBtn == nullptr) {
     m_pSysBtn = RoomSysBtn::create();

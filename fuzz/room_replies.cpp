@@ -6,8 +6,10 @@
 #include <cstring>
 #include <string>
 
+#include "classic/C_RoomListLayer.h"
 #include "classic/RoomUI.h"
 #include "gamedata/CompeteWebMsg.h"
+#include "gamedata/DdzCompete.h"
 #include "fuzz/FuzzSupport.h"
 #include "platform/gamebase/RoomFile.h"
 
@@ -39,22 +41,34 @@ void CheckChangeMoneyReply(fuzz::Input& in) {
   if (read) FUZZ_CHECK(info.iRate >= 0 && info.iRate <= 65535 && info.iKind == static_cast<unsigned char>(reply[0]));
 }
 
+// The room list's handling of the invitation replies (the readers alone are
+// fuzzed in compete_replies): the answer and its time change only with error
+// 0 and a reply the reader takes.
 void CheckInvitationReplies(fuzz::Input& in) {
+  static C_RoomListLayer* list = new C_RoomListLayer(62);  // kept for the process
+  const bool compete = in.Bool();
+  const int error = in.Bool() ? 0 : 5;
   const std::string reply = in.Rest();
   const int len = static_cast<int>(reply.size());
-  const bool success = !reply.empty() && reply[0] == 'S';
-  std::int32_t invite = -9;
-  const bool invited = CompeteWebMsg::ReadEnterCompeteReply(reply.data(), len, invite);
-  FUZZ_CHECK(invited == (success && len >= CompeteWebMsg::kMinReplyEnterCompete));
-  if (!invited) FUZZ_CHECK(invite == -9);
-
-  FdLogicData* data = FdLogicData::shareFdLogicData();
-  data->Reset();
-  data->m_tLastQuery = 5;
-  const bool taken = data->AcceptReply(reply.data(), len, 77);
-  FUZZ_CHECK(taken == (success && len >= CompeteWebMsg::kMinReplyFdLogicData));
-  FUZZ_CHECK(data->m_tLastQuery == (taken ? 77 : 5));
-  if (taken) FUZZ_CHECK(data->m_iEntryKind >= 1 && data->m_iEntryKind <= 3);
+  DdzCompete& invite = *DdzCompete::getInstance();
+  FdLogicData& entry = *FdLogicData::shareFdLogicData();
+  invite.m_tLastInviteQuery = 5;
+  invite.m_iInviteCompete = 9;
+  entry.Reset();
+  entry.m_tLastQuery = 5;
+  std::int32_t value = 0, kind = 0;
+  const bool readable = compete ? CompeteWebMsg::ReadEnterCompeteReply(reply.data(), len, value)
+                                : CompeteWebMsg::ReadFdLogicReply(reply.data(), len, value, kind);
+  list->CallBackAsyncHttpRes(reply.data(), len, "", compete ? CompeteWebMsg::kMsgEnterCompete
+                                                            : CompeteWebMsg::kMsgFdLogicData, error);
+  const bool taken = readable && error == 0;
+  if (compete) {
+    FUZZ_CHECK((invite.m_tLastInviteQuery != 5) == taken);
+    FUZZ_CHECK(invite.m_iInviteCompete == (taken ? value : 9));
+  } else {
+    FUZZ_CHECK((entry.m_tLastQuery != 5) == taken);
+    if (taken) FUZZ_CHECK(entry.m_iEntryKind >= 1 && entry.m_iEntryKind <= 3);
+  }
 }
 
 }  // namespace

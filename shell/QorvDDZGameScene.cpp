@@ -114,6 +114,8 @@ YndLoadingBase* QorvDDZGameScene::CreateLoadingView() { return new GameLoading()
 
 RoomListLayer* QorvDDZGameScene::CreateRoom(int gameId) {
   cocos2d::log("CreateRoom GameID %d", gameId);
+  // The tournament list shows the matches of the match file.
+  if (gameId == kGameCompete) ddz::LoadCompeteMatchFile(ddz::kCompeteMatchFile, g_vcCompeteRoomTable);
   // The rooms come from the room file; without any the table is entered on
   // the command line's server, with no list.
   if (RoomListLayer::m_vcRoomInfo.empty()) gamebase::LoadRoomFile();
@@ -121,8 +123,6 @@ RoomListLayer* QorvDDZGameScene::CreateRoom(int gameId) {
     cocos2d::log("CreateRoom GameID %d: no rooms listed, no room list", gameId);
     return nullptr;
   }
-  // The tournament list shows the matches of the match file.
-  if (gameId == kGameCompete) ddz::LoadCompeteMatchFile(ddz::kCompeteMatchFile, g_vcCompeteRoomTable);
   RoomListLayer* list = gameId == kGameCompete ? NewCompeteRoomList() : NewClassicRoomList(gameId);
   cocos2d::log("CreateRoom end GameID %d", gameId);
   return list;

@@ -121,6 +121,17 @@ TEST_F(RoomUITest, HelpOpensTheRulesWindowOrOnTheSuperListTheAllRulesDialog) {
   }
 }
 
+TEST_F(RoomUITest, BackFromTheTableTheFramesHelpOpensTheRoomListsRules) {
+  Add({.server = 1});
+  classictest::CountingView* view = Enter();
+  C_RoomListLayer* list = Show();
+  list->retain();  // the scene's reference
+  GameSceneBase::m_pRoomList = list;
+  view->removeFromParent();  // the table leaves after the list came back
+  EXPECT_TRUE(PCBaseFrame::SharedPCBaseFrame()->OnHelpBtnClick());
+  EXPECT_EQ(GameViewPC::SharedGameRule()->getParent(), list);
+}
+
 TEST_F(RoomUITest, SettingsToggleOnThePanel) {
   RoomUI* panel = RoomUI::create(RoomUI::kModeRoomList);
   scene->addChild(panel);
