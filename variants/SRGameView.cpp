@@ -14,6 +14,7 @@
 #include "cards/SRSelfHandCard.h"
 #include "cards/SRShowCard.h"
 #include "cards/SendCard.h"
+#include "classic/GameViewPC.h"
 #include "gamedata/LayoutConfig.h"
 #include "gamedata/TextTables.h"
 #include "platform/engine/Director.h"
@@ -82,11 +83,6 @@ constexpr int kStartSound = 6;
 
 constexpr const char* kKeyCardCounterGuide = "CARD_COUNTER_GUIDE_SHOW";
 
-// The table's sprite sheets, added when the view enters.
-constexpr const char* kSheets[] = {"zuvoz_res_tips.plist", "CardLayer1.plist", "vellddz_res_buttomui.plist",
-                                   "qorvddzpc_all_res.plist", "vellddz_res_tips.plist", "vellddz_res_btn.plist",
-                                   "vellddz_res_activebtn.plist", "super_ddz_res_extra.plist"};
-
 float WindowWidth() { return static_cast<float>(BasePT::g_iWindowWidth); }
 float WindowHeight() { return static_cast<float>(BasePT::g_iWindowHeight); }
 
@@ -112,7 +108,8 @@ SRGameView::~SRGameView() {
 
 void SRGameView::onEnter() {
   GameViewBase::onEnter();
-  for (const char* sheet : kSheets) AddPlist(sheet);
+  // The table's sprite sheets are the classic table's.
+  for (const char* sheet : GameViewPC::TableSheets()) AddPlist(sheet);
   setTouchEnabled(true, false);
   CallBackLoadingEnd();
 }

@@ -332,6 +332,8 @@ void SRGameView::OnCallScoreResult(char* msg, int) {
     return;
   }
   StopClock();
+  if (seat == kOwnSeat)
+    if (SRSelfHandCard* hand = GetSelfHand()) hand->CloseBidTurn();
   m_TableItem.iPointDemand[seat] = bid;
   if (bid > m_TableItem.iFinalPoint) {
     m_TableItem.iFinalPoint = bid;
@@ -354,6 +356,7 @@ void SRGameView::OnLandlordDecided(char* msg, int) {
   if (landlord < 0) return;
   m_TableItem.iLandOwnerPos = landlord;
   m_TableItem.iTableCardOwnerPos = landlord;
+  if (SRSelfHandCard* hand = GetSelfHand()) hand->CloseBidTurn();
   for (int seat = 0; seat < kPlayerCount; ++seat) {
     m_iRowRole[seat] = seat == landlord ? kLandlordRole : kFarmerRole;
     if (seat == landlord && m_pPlayerGameInfo[seat] != nullptr)
@@ -367,7 +370,7 @@ void SRGameView::OnLandlordDecided(char* msg, int) {
   if (landlord == kOwnSeat) {
     if (SRSelfHandCard* hand = GetSelfHand()) {
       for (int code : m_TableItem.vcBaseCardIndex)
-        hand->AddCard(code, false, true, false, -1, golden >= 0 && code % 15 == golden, true);
+        hand->AddCard(code, false, true, false, -1, golden >= 0 && code % 15 == golden, false);
       hand->SortCards();
       // The raised cards drop 2 s after the last one arrived.
       unschedule(schedule_selector(SRGameView::OnBaseCardsSettled));
@@ -473,7 +476,7 @@ void SRGameView::OnPlayCards(char* msg, int, bool local) {
     SpriteCardManage* hand = CardRow(m_pHandCard[seat]);
     std::vector<Vec2> starts;
     for (int code : codes) {
-      if (row != nullptr) row->AddCard(code, false, false, true, -1, false, true);
+      if (row != nullptr) row->AddCard(code, false, false, true, -1, false, false);
       Vec2 place;
       if (hand == nullptr) continue;
       if (seat == kOwnSeat) {

@@ -110,7 +110,7 @@ void SRGameView::CallBackAgainLogin(char* msg, int len) {
     if (seat == kOwnSeat) {
       if (hand == nullptr) continue;
       for (int code : CardsAt(msg, sr::ReloginAt::OwnCards, kMaxPlayCards, false))
-        hand->AddCard(code, false, false, false, -1, golden >= 0 && code % 15 == golden, true);
+        hand->AddCard(code, false, false, false, -1, golden >= 0 && code % 15 == golden, false);
       hand->SortCards();
     } else if (SpriteCardManage* backs = CardRow(m_pHandCard[seat])) {
       const int count = std::clamp(SignedByteAt(msg, sr::ReloginAt::CardCounts + chair), 0, kMaxPlayCards);
@@ -139,7 +139,7 @@ void SRGameView::CallBackAgainLogin(char* msg, int len) {
     SpriteCardManage* row = CardRow(m_pSendCard[tableSeat]);
     for (int code : onTable) {
       m_TableItem.vcTableCardIndex.push_back(code);
-      if (row != nullptr) row->AddCard(code, false, false, true, -1, false, true);
+      if (row != nullptr) row->AddCard(code, false, false, true, -1, false, false);
     }
     if (row != nullptr && !onTable.empty()) {
       if (tableSeat == kOwnSeat)
@@ -242,7 +242,7 @@ void SRGameView::ShowRoundResult(const char* msg, int len) {
     row->RemoveAllCards();
     for (int code : CardsAt(msg, sr::ResultAt::Cards + sr::ResultAt::CardsPerChair * chair,
                             sr::ResultAt::CardsPerChair, false))
-      row->AddCard(code, false, false, true, -1, false, true);
+      row->AddCard(code, false, false, true, -1, false, false);
   }
   const bool capped = m_iCapScore > 0 && static_cast<std::int64_t>(m_iCapScore / 3) <=
                                              static_cast<std::int64_t>(m_TableItem.iTimes) * m_TableItem.iBaseScore;
