@@ -9,6 +9,7 @@
 
 #include "../../tests/support/SRFrames.h"
 #include "cards/BaseCard.h"
+#include "cards/Vell_SpriteCardManage.h"
 #include "platform/engine/cocos2d.h"
 #include "platform/framework/YndLocalData.h"
 #include "platform/gamebase/GameViewBase.h"
