@@ -271,6 +271,15 @@ TEST_F(SRHandTest, TheOwnLandlordTakesTheBottomCardsRaisedWithGoldMarksAndTheySe
   EXPECT_EQ(std::count(view->m_TableItem.vcBaseCardIndex.begin(), view->m_TableItem.vcBaseCardIndex.end(), -1), 0);
   EXPECT_EQ(Hand()->GetCardCount(), 32);
   EXPECT_EQ(Hand()->SelectedCodes().size(), 7u) << "the bottom cards stand raised";
+  // Four 5s are held now: each golden card has its frame, no other card.
+  int framed = 0;
+  for (const SpriteCardInfo* info : Hand()->GetCards()) {
+    const bool golden = info->iCardIndex % 15 == 4;
+    const bool frame = info->pFocusFrame != nullptr && info->pFocusFrame->isVisible();
+    EXPECT_EQ(frame, golden) << info->iCardIndex;
+    framed += frame ? 1 : 0;
+  }
+  EXPECT_EQ(framed, 4);
   EXPECT_EQ(Hand()->GetRole(), 2);
   EXPECT_EQ(view->m_iRowRole[1], 2);
   EXPECT_EQ(view->m_iRowRole[0], 1);

@@ -17,6 +17,8 @@
 #include "widgets/ActiveButtons.h"
 #include "widgets/ActivityLayer.h"
 #include "widgets/GameClock.h"
+#include "widgets/LobbyTopBull.h"
+#include "platform/engine/Label.h"
 #include "widgets/PlayerGameInfo.h"
 #include "widgets/PlayerShow.h"
 #include "widgets/PrizeGuideAni.h"
@@ -178,6 +180,37 @@ TEST_F(SREventsTest, JackpotRedPacketAndEscapeNotices) {
   view->CallBackEscapeNotice(3);
   EXPECT_FALSE(GameMsgBox::shareMessageBox()->IsOpen());
   EXPECT_TRUE(cocos2d::Log::lines().empty());
+}
+
+TEST_F(SREventsTest, TheAnnouncementTakesAtMost199BytesAndOnlyKind1ReachesTheStrip) {
+  EnterSeated();
+  LobbyTopBull* strip = view->GetTopBull();
+  auto shown = [&] { return strip->GetLabel() != nullptr ? strip->GetLabel()->getString() : std::string(); };
+  Frame full = Notice(209, {{208, 1}});
+  for (int i = 8; i < 208; ++i) full[static_cast<std::size_t>(i)] = 'a';  // no zero before byte 208
+  struct Case {
+    const char* name;
+    Frame frame;
+  } const cases[] = {
+      {"another kind", Notice(209, {{8, 'x'}, {208, 3}})},
+      {"cut before the kind", Notice(208, {{8, 'y'}, {207, 1}})},
+  };
+  std::vector<char> first(full.begin(), full.end());
+  view->CallBackShowBullInfo(first.data(), static_cast<int>(first.size()));
+  EXPECT_EQ(shown(), std::string(199, 'a')) << "199 bytes, no more";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<char> copy(c.frame.begin(), c.frame.end());
+    view->CallBackShowBullInfo(copy.data(), static_cast<int>(copy.size()));
+    EXPECT_EQ(shown(), std::string(199, 'a'));
+    EXPECT_TRUE(strip->GetQueue().empty());
+  }
+  // Off the stage nothing is shown.
+  view->removeFromParent();
+  Frame other = Notice(209, {{8, 'z'}, {208, 1}});
+  std::vector<char> copy(other.begin(), other.end());
+  view->CallBackShowBullInfo(copy.data(), static_cast<int>(copy.size()));
+  EXPECT_EQ(strip->GetQueue().size(), 0u);
 }
 
 // ---------------------------------------------------------------- background and foreground
