@@ -9,17 +9,7 @@
 //     state (m_TableItem), the seats' card counts, the lock count and the
 //     seats' money are as they were.
 //
-// Input: a list of steps, as fuzz/classic_view.cpp reads them:
-//   op % 6 == 0: a game message: type byte, 2-byte length (below 1024),
-//                that many bytes (the type is written into byte 1; bytes past
-//                the input's end are 0);
-//   op % 6 == 1: a hand result: 2-byte length (below 600), then its bytes;
-//   op % 6 == 2: a re-login snapshot: 2-byte length (below 800), then its bytes;
-//   op % 6 == 3: a number of frames (below 64) of 50 ms each;
-//   op % 6 == 4: a notice of the game base: a byte choosing it (% 4: jackpot,
-//                red packet, announcement, quick chat), 2-byte length (below
-//                600), then its bytes;
-//   op % 6 == 5: the window to the background (even byte) or back (odd byte).
+// Input: the steps of fuzz/TableViewSteps.h.
 // Every message is followed by one frame. Money, scores, fees and multiples
 // from the messages are summed and multiplied on the way: the sanitizers see
 // any overflow.
@@ -36,25 +26,20 @@
 #include "cards/Vell_SpriteCardManage.h"
 #include "fuzz/FuzzSupport.h"
 #include "fuzz/TableStage.h"
+#include "fuzz/TableViewSteps.h"
 #include "platform/engine/cocos2d.h"
 #include "platform/gamebase/GameMsgBox.h"
 #include "platform/gamebase/MainMsgLock.h"
 #include "table/DDZGameView.h"
+#include "tests/support/SRFrames.h"
 #include "variants/SRGameView.h"
 
 using ddz::fuzz::Input;
 
 namespace {
 
-constexpr int kMaxMessage = 1024;
-constexpr int kMaxResult = 600;
-constexpr int kMaxSnapshot = 800;
-constexpr int kMaxFrames = 64;
 constexpr float kFrameSeconds = 0.05f;
-constexpr int kMaxSteps = 64;
-constexpr int kMaxNotice = 600;
-constexpr int kOps = 6;
-const char kLoweredPastZero[] = "m_iLockMainMsgCount lowered below 0";
+constexpr int kMoney = 2000000000;  // near the int's end: sums past it must saturate
 
 // The real view with its four seats taken (own chair 1) and no server
 // behind it: a lost connection only logs.
@@ -68,15 +53,7 @@ class FuzzSRView : public SRGameView {
   void OnNetConnectFailed(int) override {}
   void SeatPlayers() {
     m_GlobalInfo.iChairID = 1;
-    for (int chair = 0; chair < kPlayerCount; ++chair) {
-      PlayerNode& p = m_PlayerRecord[chair];
-      p = PlayerNode();
-      p.iUserID = 40 + chair;
-      p.cChairID = static_cast<std::uint8_t>(chair);
-      p.iMoney = 2000000000;
-      p.iYuanBao = 2000000000;
-      m_pPlayerNode[chair] = &p;
-    }
+    srtest::SeatFourChairs(m_PlayerRecord, m_pPlayerNode, [](int chair) { return chair; }, kMoney);
     for (int seat = 0; seat < kPlayerCount; ++seat) CallBackPlayerJoinTable(seat);
   }
   int Money(int seat) const { return GetPlayerNode(seat) != nullptr ? GetPlayerNode(seat)->iMoney : 0; }
@@ -118,25 +95,6 @@ bool Same(const Observed& a, const Observed& b) {
   return SameItem(a.item, b.item) && SameArray(a.cards, b.cards) && SameArray(a.money, b.money) && a.lock == b.lock;
 }
 
-void CheckLock() {
-  FUZZ_CHECK(GameViewBase::m_iLockMainMsgCount.Get() >= 0);
-  for (const std::string& line : cocos2d::Log::lines()) FUZZ_CHECK(line.find(kLoweredPastZero) == std::string::npos);
-  cocos2d::Log::clear();
-}
-
-int Length(Input& in, int max) {
-  const int hi = in.Byte();
-  const int lo = in.Byte();
-  return ((hi << 8) | lo) % max;
-}
-
-std::vector<char> Body(Input& in, int len) {
-  const std::vector<std::uint8_t> bytes = in.Bytes(static_cast<std::size_t>(len));
-  std::vector<char> body(static_cast<std::size_t>(std::max(len, 1)), 0);
-  std::copy(bytes.begin(), bytes.end(), body.begin());
-  return body;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -155,74 +113,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   stage.scene->addChild(view);
   view->SeatPlayers();
   stage.director->mainLoop(kFrameSeconds);
-  CheckLock();
+  ddz::fuzz::CheckLockNeverBelowZero();
 
   Input in(data, size);
-  for (int step = 0; step < kMaxSteps && !in.Empty(); ++step) {
-    const int op = in.Byte() % kOps;
-    if (op == 3) {
-      const int frames = in.Byte() % kMaxFrames;
-      for (int i = 0; i < frames; ++i) {
-        stage.director->mainLoop(kFrameSeconds);
-        CheckLock();
-      }
-      continue;
-    }
-    if (op == 4) {
-      const int which = in.Byte() % 4;
-      const int len = Length(in, kMaxNotice);
-      std::vector<char> notice = Body(in, len);
-      switch (which) {
-        case 0: view->CallBackJackPotNotice(notice.data(), len); break;
-        case 1: view->CallBackHongBaoNotice(notice.data(), len); break;
-        case 2: view->CallBackShowBullInfo(notice.data(), len); break;
-        default: view->CallBackUrgrCard(notice.data(), len); break;
-      }
-      CheckLock();
-      stage.director->mainLoop(kFrameSeconds);
-      CheckLock();
-      continue;
-    }
-    if (op == 5) {
-      if (in.Byte() % 2 == 0) {
-        view->CallBackGameEnterBackGround();
-      } else {
-        view->CallBackGameEnterForeGround();
-      }
-      CheckLock();
-      stage.director->mainLoop(kFrameSeconds);
-      CheckLock();
-      continue;
-    }
-    int len = 0;
-    int minimum = 0;
-    std::vector<char> msg;
-    const Observed before = Observe(view);
-    if (op == 0) {
-      const int type = in.Byte();
-      len = Length(in, kMaxMessage);
-      msg = Body(in, len);
-      if (len > 1) msg[1] = static_cast<char>(type);
-      const int need = SRGameView::MinMessageLength(len > 1 ? type : 0);
-      // A type the table does not read is dropped whatever its length.
-      minimum = need == 0 ? kMaxMessage + 1 : std::max(GameViewBase::kFrameSize, need);
-      view->CallBackHandleMainSocketNetMsg(msg.data(), len);
-    } else if (op == 1) {
-      len = Length(in, kMaxResult);
-      msg = Body(in, len);
-      minimum = SRGameView::kResultSize;
-      view->CallBackGameResultServer(msg.data(), len);
-    } else {
-      len = Length(in, kMaxSnapshot);
-      msg = Body(in, len);
-      minimum = SRGameView::kReloginSize;
-      view->CallBackAgainLogin(msg.data(), len);
-    }
-    CheckLock();
-    if (len < minimum) FUZZ_CHECK(Same(before, Observe(view)));
-    stage.director->mainLoop(kFrameSeconds);
-    CheckLock();
-  }
+  ddz::fuzz::TableSizes sizes;
+  sizes.resultSize = SRGameView::kResultSize;
+  sizes.snapshotSize = SRGameView::kReloginSize;
+  // A type the table does not read is dropped whatever its length.
+  const auto minimumOf = [&sizes](int type) {
+    const int need = SRGameView::MinMessageLength(type);
+    return need == 0 ? sizes.maxMessage + 1 : std::max(GameViewBase::kFrameSize, need);
+  };
+  ddz::fuzz::RunTableSteps(stage, view, in, sizes, minimumOf, Observe, Same);
 
   GameMsgBox::destroyMessageBox();
   view->removeFromParent();

@@ -94,8 +94,6 @@ class SRGameView : public DDZGameView {
   static constexpr int kChoiceSeconds = 15;
   static constexpr int kRocketAnswerSeconds = 1;
   static constexpr int kTimedOutLess = 5;
-  // Seconds of a play turn by the cards left in the seat's hand.
-  static int PlaySecondsFor(int cardsLeft);
 
   // The game text of the box the single-player game shows.
   static constexpr int kTextNoSinglePlayer = 459;
@@ -251,6 +249,9 @@ class SRGameView : public DDZGameView {
   // The gold card task panel of the top bar: the five numbers and the two task
   // numbers, halved while the activity runs.
   bool ActivityRuns() const;
+  // The other seats' hand rows: count, warning lamp and sound on (from the
+  // deal's end) or off (while the deal runs).
+  void ArmOtherHands(bool armed);
   // Adds `n` to the own yuanbao and shows the bottom bar's count.
   void AddOwnYuanbao(int n);
   // Takes the result window and the shown row off the table.

@@ -50,7 +50,6 @@ constexpr int kZSeatWidget = 2;
 constexpr int kZPlayedRow = 4;
 constexpr int kZTopPlayedRow = 3;
 constexpr int kZOwnHand = 100;
-constexpr int kZClock = 4;
 
 // Announcement: 199 text bytes from 8, the kind at 208 (1: the strip).
 constexpr int kBullText = 8;

@@ -22,6 +22,7 @@
 #include "cards/SRSelfHandCard.h"
 #include "cards/SRShowCard.h"
 #include "cards/SendCard.h"
+#include "classic/GameViewPC.h"
 #include "gamedata/LayoutConfig.h"
 #include "platform/engine/Log.h"
 #include "platform/framework/SoundManage.h"
@@ -194,13 +195,6 @@ void SRGameView::HideBidSigns() {
     if (m_pPlayerGameInfo[seat] != nullptr) m_pPlayerGameInfo[seat]->ShowPoint(false, 0, g_ptPlayerInfoBG[seat]);
 }
 
-int SRGameView::PlaySecondsFor(int cardsLeft) {
-  if (cardsLeft < 5) return 10;
-  if (cardsLeft < 10) return 15;
-  if (cardsLeft < 20) return 20;
-  return 25;
-}
-
 std::vector<int> SRGameView::CardsAt(const char* msg, int at, int n, bool stopAtEmpty) {
   std::vector<int> codes;
   for (int i = 0; i < n; ++i) {
@@ -269,13 +263,7 @@ void SRGameView::OnGameStart(char* msg, int) {
     deal->setPosition(kDealPos);
     AddTableWidget(deal, kZDeal);
   }
-  for (int seat = 0; seat < kPlayerCount; ++seat) {
-    auto* backs = dynamic_cast<OtherHandCard*>(m_pHandCard[seat]);
-    if (backs == nullptr) continue;
-    backs->m_bWarningArmed = false;
-    backs->m_bSoundPending = false;
-    backs->m_bViewFlag = false;
-  }
+  ArmOtherHands(false);
   if (m_pTopUI != nullptr) {
     if (m_pTopUI->isRunning()) m_pTopUI->SetCardCountBtnEnabled(true);
     m_pTopUI->SetNumVisible(true);
@@ -284,15 +272,19 @@ void SRGameView::OnGameStart(char* msg, int) {
   StartNetTest();
 }
 
-void SRGameView::OnDealCardEnd() {
-  if (m_pDealCard != nullptr && m_pDealCard->getParent() != nullptr) m_pDealCard->removeFromParent();
+void SRGameView::ArmOtherHands(bool armed) {
   for (int seat = 0; seat < kPlayerCount; ++seat) {
     auto* backs = dynamic_cast<OtherHandCard*>(m_pHandCard[seat]);
     if (backs == nullptr) continue;
-    backs->m_bWarningArmed = true;
-    backs->m_bSoundPending = true;
-    backs->m_bViewFlag = true;
+    backs->m_bWarningArmed = armed;
+    backs->m_bSoundPending = armed;
+    backs->m_bViewFlag = armed;
   }
+}
+
+void SRGameView::OnDealCardEnd() {
+  if (m_pDealCard != nullptr && m_pDealCard->getParent() != nullptr) m_pDealCard->removeFromParent();
+  ArmOtherHands(true);
   if (m_GlobalInfo.iGuideShowTimes < 5) {
     if (PlayerGuide* guide = PlayerGuide::create(this, m_GlobalInfo.iGuideShowTimes)) {
       addChild(guide, 1000);
@@ -418,7 +410,7 @@ void SRGameView::OnPlayTurn(char* msg, int) {
   SRSelfHandCard* hand = GetSelfHand();
   int seconds = kShortClockPlaySeconds;
   if (!shortClock) {
-    seconds = PlaySecondsFor(m_pHandCard[seat] != nullptr ? m_pHandCard[seat]->GetCardCount() : 0);
+    seconds = GameViewPC::PlaySecondsFor(m_pHandCard[seat] != nullptr ? m_pHandCard[seat]->GetCardCount() : 0);
     if (seat == kOwnSeat && hand != nullptr && hand->GetAutoPlayCount() > 0) seconds -= kTimedOutLess;
   }
   ddz::CardTypeInfo table;

@@ -161,13 +161,7 @@ void SRGameView::CallBackAgainLogin(char* msg, int len) {
       for (int code : m_TableItem.vcBaseCardIndex) m_pBaseCard->AddCard(code, false, true);
   }
 
-  for (int seat = 0; seat < kPlayerCount; ++seat) {
-    auto* backs = dynamic_cast<OtherHandCard*>(m_pHandCard[seat]);
-    if (backs == nullptr) continue;
-    backs->m_bWarningArmed = true;
-    backs->m_bSoundPending = true;
-    backs->m_bViewFlag = true;
-  }
+  ArmOtherHands(true);
   m_TableItem.iFinalPoint = SignedByteAt(msg, sr::ReloginAt::FinalBid);
   m_TableItem.iBaseScore = LittleEndianAt(msg, sr::ReloginAt::BaseScore);
   m_TableItem.iTimes = SignedByteAt(msg, sr::ReloginAt::Times);

@@ -25,14 +25,7 @@ class FrameView : public SRGameView {
   void OnNetConnectFailed(int) override {}
   void SeatPlayers() {
     m_GlobalInfo.iChairID = 1;
-    for (int chair = 0; chair < kPlayerCount; ++chair) {
-      PlayerNode& p = m_PlayerRecord[chair];
-      p = PlayerNode();
-      p.iUserID = 40 + chair;
-      p.cChairID = static_cast<std::uint8_t>(chair);
-      p.iMoney = 5000;
-      m_pPlayerNode[chair] = &p;
-    }
+    srtest::SeatFourChairs(m_PlayerRecord, m_pPlayerNode, [](int chair) { return chair; });
     for (int seat = 0; seat < kPlayerCount; ++seat) CallBackPlayerJoinTable(seat);
   }
   void Deliver(const srtest::Frame& f) {

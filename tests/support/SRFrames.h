@@ -1,15 +1,18 @@
 // The game server's frames of the four-player table, built as they travel
 // (type in byte 1, the whole length in bytes 2-3, integers little-endian),
-// for the table's tests, its end-to-end test, the fuzz seeds and the
-// benchmark. The layouts are cardlogic/SRMessages.h's.
+// and the four players of a table, for the table's tests, its end-to-end
+// test, its fuzz target and its benchmark. The layouts are
+// cardlogic/SRMessages.h's.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
 #include "cardlogic/SRMessages.h"
+#include "platform/gamebase/GameRecords.h"
 
 namespace srtest {
 
@@ -175,6 +178,25 @@ inline Frame Result(const ResultFields& r) {
   f[at::Value] = static_cast<std::uint8_t>(r.value);
   f[at::Spring] = static_cast<std::uint8_t>(r.spring);
   return f;
+}
+
+// Four players in the view's chair records (chairs 0..3: user ids 40..43,
+// head ids 1..4), each put at the screen seat `seatOf` gives its chair. A
+// view's test subclass calls it with its own records.
+template <class SeatOf>
+void SeatFourChairs(PlayerNode* records, PlayerNode** seats, SeatOf seatOf, int money = 5000) {
+  for (int chair = 0; chair < 4; ++chair) {
+    PlayerNode& p = records[chair];
+    p = PlayerNode();
+    p.iUserID = 40 + chair;
+    p.cChairID = static_cast<std::uint8_t>(chair);
+    p.iMoney = money;
+    p.iYuanBao = 10;
+    p.iLevel = 10;
+    p.cHeadID = static_cast<std::uint8_t>(chair + 1);
+    std::snprintf(p.szNickName, sizeof p.szNickName, "p%d", chair);
+    seats[seatOf(chair)] = &p;
+  }
 }
 
 // Card bytes: (suit << 5) | v with v 1 = A, 2 = 2, 3..13; jokers 16, 17.

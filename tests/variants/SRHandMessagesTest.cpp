@@ -485,7 +485,9 @@ TEST_F(SRHandTest, AShownHandOpensARowForAnotherSeatAndDoublesWhenItHeldCards) {
     view->Deliver(Shown(c.chair, c.cards));
     EXPECT_EQ(view->m_TableItem.iShowCardTable, c.chair);
     EXPECT_EQ(view->GetShowCard()->getParent() != nullptr, c.rowStays);
-    if (c.rowStays) EXPECT_EQ(view->GetShowCard()->GetCardCount(), 3) << "the 0 byte is an empty slot";
+    if (c.rowStays) {
+      EXPECT_EQ(view->GetShowCard()->GetCardCount(), 3) << "the 0 byte is an empty slot";
+    }
     EXPECT_EQ(view->m_TableItem.iTimes, c.times);
     Leave();
   }

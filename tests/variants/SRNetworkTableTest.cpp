@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "SRTestSupport.h"
+#include "classic/NetTableSupport.h"
 #include "cardlogic/SRClueCard.h"
 #include "platform/framework/TcpClientSock.h"
 #include "platform/gamebase/GameBaseProtocol.h"
@@ -22,6 +23,8 @@ using ddz::test::Bytes;
 using ddz::test::Frames;
 using ddz::test::LoopbackGameServer;
 using Lines = std::vector<std::string>;
+using classictest::Player;
+using classictest::Sent;
 
 // The real view, writing down what the game base delivers and the seats'
 // money after each result.
@@ -51,24 +54,6 @@ class NetSRView : public SRGameView {
  private:
   NetSRView() : SRGameView(nullptr, nullptr) {}
 };
-
-// A request as it travels: the length in bytes 2-3.
-Bytes Sent(Bytes request) {
-  request[2] = static_cast<std::uint8_t>(request.size() & 0xff);
-  request[3] = static_cast<std::uint8_t>(request.size() >> 8);
-  return request;
-}
-
-PlayerNode Player(int userId, int chair) {
-  PlayerNode p;
-  p.iUserID = userId;
-  p.cChairID = static_cast<std::uint8_t>(chair);
-  p.iMoney = 5000;
-  p.cHeadID = static_cast<std::uint8_t>(chair + 1);
-  p.iLevel = 10;
-  std::snprintf(p.szNickName, sizeof p.szNickName, "p%d", userId);
-  return p;
-}
 
 const std::vector<std::uint8_t> kBottom = {Card(2, 3), Card(2, 4), Card(2, 5), Card(2, 6),
                                            Card(3, 3), Card(3, 4), Card(3, 5), Card(3, 6)};

@@ -171,7 +171,9 @@ TEST_F(SREventsTest, JackpotRedPacketAndEscapeNotices) {
       EXPECT_EQ(guides[0]->m_iPrizeType, c.guideKind);
     }
     EXPECT_EQ(GameMsgBox::shareMessageBox()->IsOpen(), c.boxText >= 0);
-    if (c.boxText >= 0) EXPECT_EQ(GameMsgBox::shareMessageBox()->GetText(), GameText(c.boxText));
+    if (c.boxText >= 0) {
+      EXPECT_EQ(GameMsgBox::shareMessageBox()->GetText(), GameText(c.boxText));
+    }
   }
   // The mini-game's escape code, or any other, changes nothing on this table.
   GameMsgBox::shareMessageBox()->CloseDialog(0);

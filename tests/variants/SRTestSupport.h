@@ -52,18 +52,7 @@ class SRTestView : public SRGameView {
   // announced to the view.
   void SeatPlayers(int ownChair = 1, bool announce = true) {
     m_GlobalInfo.iChairID = ownChair;
-    for (int chair = 0; chair < kPlayerCount; ++chair) {
-      PlayerNode& p = m_PlayerRecord[chair];
-      p = PlayerNode();
-      p.iUserID = 40 + chair;
-      p.cChairID = static_cast<std::uint8_t>(chair);
-      p.iMoney = 5000;
-      p.iYuanBao = 10;
-      p.iLevel = 10;
-      p.cHeadID = static_cast<std::uint8_t>(chair + 1);
-      std::snprintf(p.szNickName, sizeof p.szNickName, "p%d", chair);
-      m_pPlayerNode[GetTablePosByTableNumExtra(static_cast<char>(chair))] = &p;
-    }
+    SeatFourChairs(m_PlayerRecord, m_pPlayerNode, [this](int chair) { return GetTablePosByTableNumExtra(static_cast<char>(chair)); });
     if (announce)
       for (int seat = 0; seat < kPlayerCount; ++seat) CallBackPlayerJoinTable(seat);
   }
