@@ -24,6 +24,7 @@
 #include "widgets/PrizeGuideAni.h"
 #include "widgets/ResultAnis.h"
 #include "widgets/SRResultLayer.h"
+#include "widgets/SRTopUI.h"
 
 namespace srtest {
 namespace {
@@ -122,6 +123,43 @@ TEST_F(SREventsTest, TheIdleKickShowsTheKickOutBoxAfter120sUnlessTheStartButtonI
   view->OnRoundStart();
   view->CallBackGameEnterBackGround();
   EXPECT_FALSE(view->IsIdleKickPending());
+}
+
+TEST_F(SREventsTest, ConnectionNoticesMarkOtherSeatsOnlyAndNotTheFastClockSeatsDelay) {
+  EnterSeated();
+  view->Player(2)->bShortClock = 1;
+  view->CallBackPlayerNetDelay(0, 300);
+  view->CallBackPlayerNetDelay(2, 300);  // the server plays for it: no delay sign
+  view->CallBackPlayerNetDelay(1, 300);
+  EXPECT_NE(view->m_pPlayerGameInfo[0]->GetNetDelay(), nullptr);
+  EXPECT_EQ(view->m_pPlayerGameInfo[2]->GetNetDelay(), nullptr);
+  EXPECT_EQ(view->m_pPlayerGameInfo[1]->GetNetDelay(), nullptr);
+  view->CallBackOtherPlayerDisconnect(0);
+  view->CallBackOtherPlayerDisconnect(1);
+  EXPECT_NE(view->m_pPlayerGameInfo[0]->GetOffLine(), nullptr);
+  EXPECT_EQ(view->m_pPlayerGameInfo[0]->GetNetDelay(), nullptr) << "the offline sign replaces the delay sign";
+  EXPECT_EQ(view->m_pPlayerGameInfo[1]->GetOffLine(), nullptr);
+  view->CallBackOtherPlayerLoginAgain(0);
+  EXPECT_EQ(view->m_pPlayerGameInfo[0]->GetOffLine(), nullptr);
+  for (int seat : {-1, 4}) {
+    view->CallBackOtherPlayerDisconnect(seat);
+    view->CallBackOtherPlayerLoginAgain(seat);
+    view->CallBackPlayerNetDelay(seat, 1);
+  }
+}
+
+TEST_F(SREventsTest, TaskNumbersFillTheTopBarsCountsAndTaskPanel) {
+  EnterSeated();
+  DealAndWait();
+  int values[DDZGameView::kTaskValues] = {9, 8, 7, 6, 5, 40, 41};
+  view->UpdateTaskNum(values);
+  SRTopUI* top = view->GetTopBar();
+  EXPECT_EQ(top->GetGoldNum(0)->getString(), "9");
+  EXPECT_EQ(top->GetGoldNum(4)->getString(), "5");
+  EXPECT_EQ(top->GetTaskNum(0)->getString(), "40");
+  EXPECT_EQ(top->GetTaskNum(1)->getString(), "41");
+  view->UpdateTaskNum(nullptr);
+  EXPECT_EQ(top->GetTaskNum(1)->getString(), "41");
 }
 
 // ---------------------------------------------------------------- jackpot, red packets, escape
