@@ -10,8 +10,8 @@
 // the local server the game base asks for.
 //
 // Construction, entering, the start button, the teardown and the touches on
-// the other players' heads are in GameViewPC.cpp; the single-player
-// statistics and the loss limit in GameViewPCStats.cpp; the messages of one
+// the other players' heads are in GameViewPC.cpp (the single-player
+// statistics, the loss limit and today's count are the table base's); the messages of one
 // hand (deal, bidding, landlord, play turns, plays, shown hands, table
 // settings, activity notices) and what the own hand asks of the view in
 // GameViewPCHand.cpp; the game base's callbacks (login, seats, ready,
@@ -73,28 +73,13 @@ class GameViewPC : public DDZGameView {
   static const std::vector<const char*>& TableSheets();
 
   // ---- local store and user-default keys ----
-  static constexpr const char* kKeyTodayPlayNum = "key_today_play_ddz_num";
-  static constexpr const char* kKeyTodayPlayTime = "key_today_play_ddz_time";
-  static constexpr const char* kKeySingleAmount = "DDZ_SINGLE_GAME_AMOUNT";
-  static constexpr const char* kKeySingleWins = "DDZ_SINGLE_GAME_WIN_NUM";
-  static constexpr const char* kKeySingleLosses = "DDZ_SINGLE_GAME_LOSE_NUM";
-  static constexpr const char* kUserWins = "SINGAL_GAME_WIN_NUM";
-  static constexpr const char* kUserLosses = "SINGAL_GAME_LOST_NUM";
-  static constexpr const char* kUserAmount = "SINGAL_GAME_AMOUNT";
-  static constexpr const char* kUserHands = "SINGAL_GAME_NUM";
-  static constexpr const char* kUserHandsForGuide = "SINGAL_GAME_NUM_FOR_GUIDE";
   static constexpr const char* kUserTaskGuide = "TASK_GUIDE_ANI_SHOW";
   static constexpr const char* kUserCardCounterGuide = "CARD_COUNTER_GUIDE_SHOW";
-  // The statistics file of earlier versions, in the writable folder; read
-  // once into the local store, then deleted.
-  static constexpr const char* kLegacyStatsFile = "single.conf";
 
   // ---- the day and the loss limit ----
   // The day background is shown from kDayStartHour:00 to kDayEndHour:59.
   static constexpr int kDayStartHour = 7;
   static constexpr int kDayEndHour = 17;
-  // Today's net money must stay above this for a new hand.
-  static constexpr int kLoseLimit = -1000000;
 
   // ---- start button ----
   static constexpr float kSitDelay = 1.0f;
@@ -135,32 +120,10 @@ class GameViewPC : public DDZGameView {
   void OnBtnStart(cocos2d::Ref* sender = nullptr);
   // One-shot selector: the sit request, then it unschedules itself.
   void SendSitReqOnce(float dt);
-  // The idle-kick selector: the kick-out notice with reason 1000. The
-  // classic table only ever cancels it.
-  void OnIdleKick(float dt);
   // Clears the hand's table. The pending sit request is cancelled here and
   // when the table is taken down; the idle tips of the single-player game
   // run from the start button until the table is taken down.
   virtual void ResetTable();
-
-  // ---- single-player statistics and the loss limit ----
-  // Single-player only: the score total, wins and losses from "single.conf"
-  // when that file is there (it is then moved into the local store and
-  // deleted), else from the local store.
-  void LoadSingleGameStats();
-  // The three single-player totals of the login record into the local store.
-  void SaveSingleGameStats();
-  // The counts after an offline hand with the own result `result`; on a
-  // network table a won hand counts for the game base instead.
-  void RecordSingleHandResult(int result);
-  // Starts the day: today's loss amount is 0 on a new local date, else what
-  // was stored; the all-time amount from the store.
-  virtual void RecordLoseAmount();
-  // Both amounts change by the own money change and are stored.
-  virtual void UpdateLoseAmount(int moneyChange);
-  // False, with a box whose button leaves the table, once today's amount has
-  // reached kLoseLimit.
-  bool CheckLoseLimit();
 
   // ---- the hand's messages (GameViewPCHand.cpp) ----
   // Message types the classic table reads, and the request it answers the
@@ -293,9 +256,6 @@ class GameViewPC : public DDZGameView {
   void CallBackOtherPlayerDisconnect(int pos) override;
   void CallBackOtherPlayerLoginAgain(int pos) override;
   void CallBackPlayerReady(int pos) override;
-  // The box's text is the notice's own text when it has one, else the text
-  // of the reason (KickOutTextNumber); null notice: the reason's text.
-  void CallBackKickOutServerNotice(int reason, KickOutServer* notice) override;
   void CallBackShowBullInfo(char* msg, int len) override;
   void CallBackUrgrCard(char* msg, int len) override;
   void CallBackJackPotNotice(char* msg, int len) override;
@@ -305,7 +265,6 @@ class GameViewPC : public DDZGameView {
   void CallBackHandleActiveMoney(char* msg, int len) override;
   void CallBackEscapeNotice(int code) override;
   void CallBackPlayerNetDelay(int pos, int value) override;
-  void QuitGameNow() override;
   // The background holds the messages (once, however often it is called).
   // In the single-player game the local server keeps the hand in play, so
   // the table stays as it is and the foreground only lowers that hold: the
@@ -323,13 +282,6 @@ class GameViewPC : public DDZGameView {
   static constexpr int kReloginSize = 532;
   void CallBackAgainLogin(char* msg, int len) override;
 
-  // Ready alone at the table: the table is changed after this long.
-  static constexpr float kAutoChangeDeskSeconds = 30.0f;
-  // One-shot selector: asks for another table (escape request 0).
-  void AutoChangeDesk(float dt);
-  bool IsAutoChangeDeskPending() const;
-  // Game text of a kick-out reason.
-  static int KickOutTextNumber(int reason);
   // Broadcast kinds of CallBackShowBullInfo.
   static constexpr int kBullTopBar = 1;
   static constexpr int kBullSysBoxA = 3;
@@ -380,9 +332,6 @@ class GameViewPC : public DDZGameView {
 
   // ---- read access ----
   int GetGameId() const { return m_iGameId; }
-  int GetTodayPlayNum() const override { return m_iTodayPlayNum; }
-  int GetDayLoseAmount() const { return m_iDayLoseAmount; }
-  int GetLobbyLoseAmount() const { return m_iLobbyLoseAmount; }
   cocos2d::ui::Button* GetStartButton() const { return m_pStartBtn; }
   // The rules window of the process (made on first use).
   static GameRuleLayer* SharedGameRule();
@@ -395,12 +344,6 @@ class GameViewPC : public DDZGameView {
   bool IsSitRequestPending() const;
 
   // ---- table state ----
-  // Hands played today; restarts from 0 on a new local date.
-  int m_iTodayPlayNum = 0;
-  // Net money of this game id: all days, and today.
-  int m_iLobbyLoseAmount = 0;
-  int m_iDayLoseAmount = 0;
-
   // ---- widget slots of the classic table (null until built) ----
   TopUIPC* m_pTopUIPC = nullptr;
   BottomUIPC* m_pBottomUIPC = nullptr;
@@ -436,9 +379,8 @@ class GameViewPC : public DDZGameView {
   int m_iSendRowRole[kMaxSeats] = {};
 
  protected:
-  // The local calendar day of a time (seconds since 1970), as year * 10000 +
-  // month * 100 + day, so two times fall on the same day when these are equal.
-  static int LocalDayOf(std::int64_t seconds);
+  // The scene's game id, else the one the view was made for.
+  int StatsGameId() const override;
   static int LocalHourOf(std::int64_t seconds);
 
   // ---- what the touches ask of the seat widgets ----
@@ -472,7 +414,6 @@ class GameViewPC : public DDZGameView {
 
  private:
   // ---- onEnter ----
-  void LoadTodayPlayNum();
   void BuildInfoLabel();
 
   // ---- CallBackLoadingEnd, in the order the table is built ----
@@ -518,7 +459,6 @@ class GameViewPC : public DDZGameView {
   void ClearPointSigns();
   void PlayVoice(int seat, int voice);
   void LowerRaisedBaseCards(float dt);
-  void MovePlayedCards(int seat, const std::vector<int>& codes);
   void PassToBackpack(char* msg, int len);
   // Bottom-bar steps; the bar fills them when it is on the table.
   bool IsBottomBarVisible() const;

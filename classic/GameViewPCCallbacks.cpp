@@ -55,6 +55,7 @@ using cocos2d::Vec2;
 
 using ddz::BigEndianAt;
 using ddz::LittleEndianAt;
+using namespace tablenotice;
 
 namespace {
 
@@ -69,39 +70,15 @@ constexpr int kZFirstYuanbaoTips = 1000;
 constexpr int kTextLoggedIn = 451;
 constexpr int kTextBullPrefix = 449;
 constexpr int kTextFirstYuanbao = 192;
-constexpr int kTextKickOther = 15;
 
-// Kick-out reasons and the game text each shows; any other reason shows
-// kTextKickOther.
-struct KickOutReason {
-  int reason;
-  int text;
-};
-constexpr KickOutReason kKickOutTexts[] = {
-    {3, 6},   {4, 7},   {8, 8},   {9, 11},  {19, 11}, {12, 9},     {13, 10},
-    {20, 12}, {23, 13}, {31, 31}, {32, 32}, {1000, 16}, {1001, 17},
-};
-constexpr int kKickNoButtonReason = 31;
-constexpr std::size_t kKickTextBytes = 127;
 
-// Broadcast: text bytes from 8, kind at 208.
-constexpr int kBullText = 8;
+
+// Broadcast: at most this many text bytes; the system box's colour of them.
 constexpr std::size_t kBullTextBytes = 199;
-constexpr int kBullKind = 208;
-constexpr int kBullSize = 209;
 constexpr int kSysBoxBullColour = 2;
 
-// Quick chat: phrase at 8, chair at 9.
-constexpr int kUrgeKind = 8;
-constexpr int kUrgeChair = 9;
-constexpr int kUrgeSize = 10;
-constexpr int kUrgePhrases = 5;
-
-// Jackpot: kind at 9; kind 4 with the amount (big-endian) at 12 and the
+// Jackpot (layout in widgets/TableNotices.h): kind 4 with the amount and the
 // first-yuanbao flag at 21.
-constexpr int kJackpotKind = 9;
-constexpr int kJackpotKindSize = 10;
-constexpr int kJackpotAmount = 12;
 constexpr int kJackpotFirstFlag = 21;
 constexpr int kJackpotYuanbaoSize = 22;
 constexpr int kJackpotYuanbao = 4;
@@ -109,20 +86,7 @@ constexpr int kJackpotTask = 7;
 constexpr int kAwardYuanbaoKind = 2;
 constexpr int kAwardYuanbaoType = 1;
 
-// Red packet: yuanbao at 8, kind at 12, money at 28.
-constexpr int kHongBaoYuanbao = 8;
-constexpr int kHongBaoKind = 12;
-constexpr int kHongBaoKindSize = 16;
-constexpr int kHongBaoMoney = 28;
-constexpr int kHongBaoMoneySize = 32;
-constexpr int kHongBaoMoneyKind = 3;
-constexpr int kHongBaoMedalA = 30;
-constexpr int kHongBaoMedalB = 31;
-constexpr int kGuideMoney = 1;
-constexpr int kGuideMedalA = 7;
-constexpr int kGuideMedalB = 8;
 
-constexpr int kEscapeMiniGame = 98;
 
 // Game-state records of the background: inside a hand, or at its result.
 constexpr int kStateBackgroundInHand = 100;
@@ -132,13 +96,6 @@ bool LongEnough(const char* msg, int len, int need, const char* what) {
   if (msg != nullptr && len >= need) return true;
   cocos2d::log("GameViewPC::%s: message of length %d is shorter than %d, dropped", what, len, need);
   return false;
-}
-
-// The place of a head image in the table of robot heads; 0 when absent.
-int RobotHeadPlace(int image) {
-  for (int k = 0; k < ddz::kRobotHeadCount; ++k)
-    if (g_iRobotHeadTable[k] == image) return k;
-  return 0;
 }
 
 }  // namespace
@@ -207,11 +164,11 @@ void GameViewPC::CallBackPlayerJoinTable(int pos) {
     if (player != nullptr && player->bReady == 1 && m_pPlayerGameInfo[pos] != nullptr)
       m_pPlayerGameInfo[pos]->ShowReady(true, g_ptReady[pos]);
     if (IsSinglePlayer() && player != nullptr) {
-      const std::string& name = GameText(ddz::kRobotNameFirstText + RobotHeadPlace(g_iSeatHeadFigure[pos]));
+      const std::string& name = GameText(ddz::kRobotNameFirstText + ddz::RobotHeadPlace(g_iSeatHeadFigure[pos]));
       YndCodeConvert::U2g(name.c_str(), static_cast<int>(name.size()), player->szNickName,
                           static_cast<int>(sizeof(player->szNickName)));
     }
-    unschedule(schedule_selector(GameViewPC::AutoChangeDesk));
+    CancelAutoChangeDesk();
   }
   OtherPlayerInfo* popup = m_pOtherPlayerInfo[pos];
   if (popup != nullptr && popup->isRunning() && player != nullptr) popup->IniPlayerInfo(player);
@@ -264,54 +221,10 @@ void GameViewPC::CallBackPlayerReady(int pos) {
   // The seat's widget picks the wait sign for the own seat, the ready sign
   // for the others; a sign that is up stays.
   if (m_pPlayerGameInfo[pos] != nullptr) m_pPlayerGameInfo[pos]->ShowReady(true, g_ptReady[pos]);
-  if (pos != kOwnSeat) return;
-  for (int seat = 0; seat < kPlayerCount; ++seat)
-    if (seat != kOwnSeat && GetPlayerNode(seat) != nullptr) return;
-  unschedule(schedule_selector(GameViewPC::AutoChangeDesk));
-  scheduleOnce(schedule_selector(GameViewPC::AutoChangeDesk), kAutoChangeDeskSeconds);
+  ScheduleAutoChangeDeskIfAlone(pos);
 }
 
-void GameViewPC::AutoChangeDesk(float) {
-  unschedule(schedule_selector(GameViewPC::AutoChangeDesk));
-  SendEscapeReq(0);
-  cocos2d::log("PlayerAutoChangeDesk SendEscapeReq");
-}
-
-bool GameViewPC::IsAutoChangeDeskPending() const { return isScheduled(schedule_selector(GameViewPC::AutoChangeDesk)); }
-
-// ---------------------------------------------------------------- kick-out
-
-int GameViewPC::KickOutTextNumber(int reason) {
-  for (const KickOutReason& entry : kKickOutTexts)
-    if (entry.reason == reason) return entry.text;
-  return kTextKickOther;
-}
-
-void GameViewPC::CallBackKickOutServerNotice(int reason, KickOutServer* notice) {
-  std::string text;
-  bool ownText = false;
-  if (notice != nullptr) {
-    const std::size_t n = strnlen(notice->szText, kKickTextBytes);
-    if (n > 0) {
-      text = YndCodeConvert::G2u(std::string_view(notice->szText, n));
-      ownText = true;
-    }
-  }
-  if (!ownText) text = GameText(KickOutTextNumber(reason));
-  cocos2d::log("GameViewPC: kicked out, reason %d", reason);
-
-  GameMsgBox* box = GameMsgBox::shareMessageBox();
-  if (!isRunning()) {
-    // Over the room list, which has no table to leave.
-    box->ShowMessage(text.c_str(), 1);
-    return;
-  }
-  const bool noButton = reason == kKickNoButtonReason || (ownText && notice->iFlag == 0);
-  box->ShowMessage(text.c_str(), 1, this,
-                   noButton ? nullptr : static_cast<cocos2d::SEL_MenuHandler>(&GameViewBase::QuitGame));
-}
-
-void GameViewPC::QuitGameNow() { GameViewBase::QuitGame(nullptr); }
+// ---------------------------------------------------------------- notices
 
 void GameViewPC::CallBackEscapeNotice(int code) {
   if (code == kEscapeMiniGame) return;
@@ -414,8 +327,8 @@ void GameViewPC::CallBackGameEnterBackGround() {
   GameViewBase::CallBackGameEnterBackGround();
   m_bBackgroundHold = true;
   m_uBackgroundGeneration = MainMsgLockGeneration();
-  unschedule(schedule_selector(GameViewPC::AutoChangeDesk));
-  unschedule(schedule_selector(GameViewPC::OnIdleKick));
+  CancelAutoChangeDesk();
+  CancelIdleKick();
   // The local server holds the hand in play: the table keeps it as it is.
   if (IsSinglePlayer()) return;
 

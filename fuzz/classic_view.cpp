@@ -42,6 +42,7 @@
 #include "classic/GameViewPC.h"
 #include "fuzz/FuzzClassicView.h"
 #include "fuzz/FuzzSupport.h"
+#include "fuzz/TableChecks.h"
 #include "fuzz/TableStage.h"
 #include "platform/engine/cocos2d.h"
 #include "platform/framework/SoundManage.h"
@@ -56,75 +57,11 @@
 
 using ddz::fuzz::FuzzView;
 using ddz::fuzz::Input;
+using ddz::fuzz::CheckLock;
 
 namespace {
 
-constexpr int kMaxMessage = 1024;
-constexpr int kMaxResult = 600;
-constexpr int kMaxSnapshot = 800;
-constexpr int kMaxFrames = 64;
 constexpr float kFrameSeconds = 0.05f;
-constexpr int kMaxSteps = 64;
-constexpr int kMaxNotice = 600;
-constexpr int kOps = 6;
-const char kLoweredPastZero[] = "m_iLockMainMsgCount lowered below 0";
-
-// What a refused message must leave as it was.
-struct Observed {
-  TableItemDef item;
-  int cards[GameViewBase::kMaxSeats];
-  int lock;
-};
-
-Observed Observe(FuzzView* view) {
-  Observed o{view->m_TableItem, {}, GameViewBase::m_iLockMainMsgCount.Get()};
-  for (int seat = 0; seat < GameViewBase::kMaxSeats; ++seat)
-    o.cards[seat] = view->m_pHandCard[seat] != nullptr ? view->m_pHandCard[seat]->GetCardCount() : -1;
-  return o;
-}
-
-template <typename T, std::size_t N>
-bool SameArray(const T (&a)[N], const T (&b)[N]) {
-  return std::equal(std::begin(a), std::end(a), std::begin(b));
-}
-
-bool SameItem(const TableItemDef& a, const TableItemDef& b) {
-  for (int seat = 0; seat < TableItemDef::kSeats; ++seat)
-    if (!SameArray(a.iLastOutCard[seat], b.iLastOutCard[seat])) return false;
-  return SameArray(a.iPointDemand, b.iPointDemand) && a.iLandOwnerPos == b.iLandOwnerPos &&
-         a.iFinalPoint == b.iFinalPoint && a.iBaseScore == b.iBaseScore && a.iTimes == b.iTimes &&
-         a.iTableCardOwnerPos == b.iTableCardOwnerPos && a.iSendBombNum == b.iSendBombNum &&
-         SameArray(a.iCompeteAmount, b.iCompeteAmount) && SameArray(a.iTuoGuan, b.iTuoGuan) &&
-         a.iShowCardTable == b.iShowCardTable && a.iSelfTurnCount == b.iSelfTurnCount &&
-         a.bSendRocket == b.bSendRocket && a.bPlayBombSound == b.bPlayBombSound && a.cHappyCard == b.cHappyCard &&
-         a.vcBaseCardIndex == b.vcBaseCardIndex && a.vcTableCardIndex == b.vcTableCardIndex;
-}
-
-bool Same(const Observed& a, const Observed& b) {
-  return SameItem(a.item, b.item) && SameArray(a.cards, b.cards) && a.lock == b.lock;
-}
-
-// Also drops the log's lines (checked each time, so none is missed and the
-// log stays short).
-void CheckLock() {
-  FUZZ_CHECK(GameViewBase::m_iLockMainMsgCount.Get() >= 0);
-  for (const std::string& line : cocos2d::Log::lines()) FUZZ_CHECK(line.find(kLoweredPastZero) == std::string::npos);
-  cocos2d::Log::clear();
-}
-
-int Length(Input& in, int max) {
-  const int hi = in.Byte();
-  const int lo = in.Byte();
-  return ((hi << 8) | lo) % max;
-}
-
-std::vector<char> Body(Input& in, int len) {
-  const std::vector<std::uint8_t> bytes = in.Bytes(static_cast<std::size_t>(len));
-  std::vector<char> body(static_cast<std::size_t>(std::max(len, 1)), 0);
-  std::copy(bytes.begin(), bytes.end(), body.begin());
-  return body;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -142,69 +79,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckLock();
 
   Input in(data, size);
-  for (int step = 0; step < kMaxSteps && !in.Empty(); ++step) {
-    const int op = in.Byte() % kOps;
-    if (op == 3) {
-      const int frames = in.Byte() % kMaxFrames;
-      for (int i = 0; i < frames; ++i) {
-        stage.director->mainLoop(kFrameSeconds);
-        CheckLock();
-      }
-      continue;
-    }
-    if (op == 4) {
-      const int which = in.Byte() % 4;
-      const int len = Length(in, kMaxNotice);
-      std::vector<char> notice = Body(in, len);
-      switch (which) {
-        case 0: view->CallBackJackPotNotice(notice.data(), len); break;
-        case 1: view->CallBackHongBaoNotice(notice.data(), len); break;
-        case 2: view->CallBackShowBullInfo(notice.data(), len); break;
-        default: view->CallBackUrgrCard(notice.data(), len); break;
-      }
-      CheckLock();
-      stage.director->mainLoop(kFrameSeconds);
-      CheckLock();
-      continue;
-    }
-    if (op == 5) {
-      if (in.Byte() % 2 == 0) {
-        view->CallBackGameEnterBackGround();
-      } else {
-        view->CallBackGameEnterForeGround();
-      }
-      CheckLock();
-      stage.director->mainLoop(kFrameSeconds);
-      CheckLock();
-      continue;
-    }
-    int len = 0;
-    int minimum = 0;
-    std::vector<char> msg;
-    const Observed before = Observe(view);
-    if (op == 0) {
-      const int type = in.Byte();
-      len = Length(in, kMaxMessage);
-      msg = Body(in, len);
-      if (len > 1) msg[1] = static_cast<char>(type);
-      minimum = std::max(GameViewBase::kFrameSize, GameViewPC::MinMessageLength(len > 1 ? type : 0));
-      view->CallBackHandleMainSocketNetMsg(msg.data(), len);
-    } else if (op == 1) {
-      len = Length(in, kMaxResult);
-      msg = Body(in, len);
-      minimum = GameViewPC::kResultSize;
-      view->CallBackGameResultServer(msg.data(), len);
-    } else {
-      len = Length(in, kMaxSnapshot);
-      msg = Body(in, len);
-      minimum = GameViewPC::kReloginSize;
-      view->CallBackAgainLogin(msg.data(), len);
-    }
-    CheckLock();
-    if (len < minimum) FUZZ_CHECK(Same(before, Observe(view)));
-    stage.director->mainLoop(kFrameSeconds);
-    CheckLock();
-  }
+  ddz::fuzz::RunTableSteps(
+      stage.director, view, in, [](int type) { return GameViewPC::MinMessageLength(type); }, GameViewPC::kResultSize,
+      GameViewPC::kReloginSize);
 
   GameMsgBox::destroyMessageBox();
   view->removeFromParent();

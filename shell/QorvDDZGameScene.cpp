@@ -19,6 +19,7 @@
 #include "platform/os/OsApiCommon.h"
 #include "platform/os/Text.h"
 #include "classic/GameViewPC.h"
+#include "compete/CompeteGameView.h"
 #include "shell/GameLoading.h"
 #include "shell/LaunchCommandLine.h"
 #include "gamedata/CompeteMatchFile.h"
@@ -401,8 +402,8 @@ GameViewBase* QorvDDZGameScene::NewSRGameView(YndLoadingBase*) { return NotInThi
 GameViewBase* QorvDDZGameScene::NewSuperGameView(YndLoadingBase*, int) {
   return NotInThisBuild<GameViewBase>("SuperGameView");
 }
-GameViewBase* QorvDDZGameScene::NewCompeteGameView(YndLoadingBase*) {
-  return NotInThisBuild<GameViewBase>("CompeteGameView");
+GameViewBase* QorvDDZGameScene::NewCompeteGameView(YndLoadingBase* loading) {
+  return new CompeteGameView(this, loading);
 }
 RoomListLayer* QorvDDZGameScene::NewClassicRoomList(int) { return NotInThisBuild<RoomListLayer>("C_RoomListLayer"); }
 RoomListLayer* QorvDDZGameScene::NewCompeteRoomList() { return NotInThisBuild<RoomListLayer>("CompeteRoomListLayer"); }

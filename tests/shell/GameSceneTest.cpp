@@ -7,6 +7,7 @@
 
 #include "SceneTestSupport.h"
 #include "gamedata/CompeteMatchFile.h"
+#include "compete/CompeteGameView.h"
 #include "platform/framework/PCBaseFrame.h"
 #include "platform/framework/YndCodeConvert.h"
 #include "platform/framework/YndCommonFunc.h"
@@ -195,6 +196,16 @@ TEST_F(GameViewByIdTest, MissingViewClassesAreLoggedAndGiveNoView) {
   EXPECT_EQ(scene->CreateRoom(237), nullptr);
   EXPECT_TRUE(Logged("CompeteRoomListLayer is not in this build"));
   EXPECT_EQ(g_iGameViewType, 16);
+}
+
+TEST_F(GameViewByIdTest, TheSceneMakesTheTournamentTableForItsGameId) {
+  auto* scene = new QorvDDZGameScene();
+  scene->autorelease();
+  GameViewBase* made = scene->CreateInstanceGameView(nullptr, ddz::kGameCompete);
+  ASSERT_NE(dynamic_cast<CompeteGameView*>(made), nullptr);
+  EXPECT_EQ(g_iGameViewType, ddz::kViewCompete);
+  EXPECT_FALSE(Logged("CompeteGameView is not in this build"));
+  made->release();
 }
 
 TEST_F(GameViewByIdTest, RoomListByGameId) {
