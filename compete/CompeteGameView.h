@@ -27,8 +27,10 @@
 //
 // The match's own messages (27, 74, 78, 63, 60, 34, 75, 62, 76, 79, 36, 17)
 // reach the Handle* operations below, which only log here; the match flow,
-// its waiting room, competition bar and promotion screen are not in this
-// build, and their slots stay null.
+// its waiting room and promotion screen are not in this build, and their
+// slots stay null. The competition bar (CompeteTableUI), once made by
+// CreateCompeteTableUI, is fed by the deal, the hand result, the end of the
+// result and the re-login; the banners are CompeteMsg::ShowMsg.
 //
 // Message lock: the deal and the bottom-card flip hold it themselves
 // (DealCard, BaseCard), as does the doubling sign (DoubleSignFlight); the
@@ -186,6 +188,11 @@ class CompeteGameView : public DDZGameView, public ICompetitionStage {
   virtual void HandleCompeteNotice(char* msg, int len);
   virtual void HandleTipMsg(char* msg, int len);
 
+  // ---- the match's screens ----
+  // A new competition bar (z CompeteTableUI::kZOrder) in place of the last
+  // one: the match start's.
+  CompeteTableUI* CreateCompeteTableUI();
+
   // ---- requests ----
   void SendDealReceived();
   // Request 16: the fee choice of the last sign-up.
@@ -245,7 +252,9 @@ class CompeteGameView : public DDZGameView, public ICompetitionStage {
   int iWaitTable = 0;
   int iTableNum = 0;
   int iCurOrder = 0;
-  // The match's layers: not in this build yet, so always null.
+  // The match's layers. The waiting room and the promotion screen are not in
+  // this build yet, so always null; the bar exists from the match start
+  // (CreateCompeteTableUI) until the view leaves or goes to the background.
   CompeteWaitLayer* m_pCompeteWaitLayer = nullptr;          // a child, not owned
   CompetePromotionLayer* m_pCompetePromotionLayer = nullptr;  // owned
   CompeteTableUI* m_pCompeteTableUI = nullptr;              // a child, not owned

@@ -15,6 +15,7 @@
 #include "cards/DealCard.h"
 #include "cards/OtherHandCard.h"
 #include "compete/CompeteGameView.h"
+#include "compete/CompeteTableUI.h"
 #include "gamedata/LayoutConfig.h"
 #include "gamedata/RobotHeads.h"
 #include "gamedata/TextTables.h"
@@ -292,6 +293,7 @@ void CompeteGameView::CallBackGameEnterBackGround() {
   ReleaseResultLock();
   OnEnterBackGroundHook();
   m_pCompeteWaitLayer = nullptr;
+  if (m_pCompeteTableUI != nullptr && m_pCompeteTableUI->isRunning()) m_pCompeteTableUI->removeFromParent();
   m_pCompeteTableUI = nullptr;
 }
 

@@ -340,6 +340,20 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
     if (!caption.empty())
       FitText(s, caption, static_cast<int>(h * 0.6f), lit ? SDL_Color{120, 40, 0, 255} : kWhiteInk,
               wordRight ? w * 0.83f : w / 2.0f, h / 2.0f, wordRight ? static_cast<int>(w * 0.3f) : w - 12, h - 4);
+  } else if (StartsWith(name, "ddzbs_") && (Has(name, "_z.png") || Has(name, "_z0"))) {
+    // A tournament banner's words stand on its strip without a panel.
+    FitText(s, caption, static_cast<int>(h * 0.85f), kGoldInk, w / 2.0f, h / 2.0f, w, h, true);
+  } else if (name == "ddzbs_ynddh_pic02.png") {
+    RoundRect(s, 0, 0, w, h, h * 0.2f, {180, 35, 30, 235}, {110, 12, 12, 235}, {255, 210, 90, 255}, 3);
+  } else if (name == "ddzcompete_rank_list_bg.png") {
+    // The ranking list: a header over the five rows the list writes at 86 -
+    // 52 i above its middle (rank, name and score columns).
+    Panel(s, "");
+    const float header = h / 2.0f - 86 - 46;
+    Text(s, "名次", 20, kGoldInk, 44, header);
+    Text(s, "昵称", 20, kGoldInk, 176, header);
+    Text(s, "积分", 20, kGoldInk, 318, header);
+    for (int x = 12; x < w - 12; ++x) Blend(s, x, static_cast<int>(header + 18), {200, 170, 90, 160});
   } else if ((Has(name, "num") || Has(name, "Num")) && w >= h * 4) {
     Digits(s, caption);
   } else if (w >= 1000 && h >= 600) {
