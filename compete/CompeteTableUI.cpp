@@ -36,7 +36,7 @@ const cocos2d::Color3B kWaitText(250, 255, 182);
 
 // Inside the status panel: the title at its left end, the status line after it.
 constexpr float kTitleX = 44;
-constexpr float kStatusX = 92;
+constexpr float kStatusX = 84;
 // Room kept free at the panel's right end.
 constexpr float kStatusRightGap = 12;
 // The badge stands at the rank panel's left end.
@@ -236,7 +236,12 @@ void CompeteTableUI::onTouchesBegan(const std::vector<cocos2d::Touch*>& touches,
       convertToNodeSpace(touches.front()->getLocation()) / cocos2d::Director::getInstance()->getContentScaleFactor();
   if (!m_pRankBg->getBoundingBox().containsPoint(p) || m_pRankList != nullptr || m_vcRankRows.empty()) return;
   m_pRankList = RankListLayer::create(this, m_vcRankRows);
+  // The list opens on the window's side of the panel: above a panel in the
+  // lower half, else below it; its right edge on the panel's, inside the window.
   const cocos2d::Rect panel = m_pRankBg->getBoundingBox();
-  m_pRankList->setPosition(cocos2d::Vec2(panel.getMidX(), panel.getMinY() - RankListLayer::kListHeight / 2));
+  const float half = RankListLayer::kListHeight / 2;
+  const bool lower = panel.getMidY() < BasePT::g_iWindowHeight / 2;
+  const float x = std::max(panel.getMaxX() - RankListLayer::kListWidth / 2, RankListLayer::kListWidth / 2);
+  m_pRankList->setPosition(cocos2d::Vec2(x, lower ? panel.getMaxY() + half : panel.getMinY() - half));
   addChild(m_pRankList);
 }

@@ -348,7 +348,7 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
   } else if (name == "ddzcompete_rank_list_bg.png") {
     // The ranking list: a header over the five rows the list writes at 86 -
     // 52 i above its middle (rank, name and score columns).
-    Panel(s, "");
+    RoundRect(s, 0, 0, w, h, 12, {30, 40, 60, 250}, {15, 20, 35, 250}, {200, 170, 90, 255}, 2);
     const float header = h / 2.0f - 86 - 46;
     Text(s, "名次", 20, kGoldInk, 44, header);
     Text(s, "昵称", 20, kGoldInk, 176, header);
