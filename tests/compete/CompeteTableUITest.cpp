@@ -276,6 +276,36 @@ TEST_F(BarTest, ANameThatFillsItsFieldIsReadNoFurtherThanTheField) {
   EXPECT_EQ(list->GetNameLabel(4)->getString().rfind("abc", 0), 0u);
 }
 
+TEST_F(BarTest, EveryLayoutPutsThePanelsTheTipAndTheListInsideTheWindow) {
+  const cocos2d::Rect window(0, 0, 1280, 720);
+  auto inside = [&](cocos2d::Node* node) {
+    const cocos2d::Size size = node->getContentSize();
+    const cocos2d::Rect box = node->getNodeToWorldTransform().applyToRect(cocos2d::Rect(0, 0, size.width, size.height));
+    return window.containsPoint(box.origin) && window.containsPoint(cocos2d::Vec2(box.getMaxX(), box.getMaxY()));
+  };
+  for (const char* device : {"", "ipad"}) {
+    SCOPED_TRACE(device);
+    LoadGamePositionInfo(ddz::ChooseLayoutFile(false, device, false));
+    view->m_pCompeteTableUI = nullptr;
+    CompeteTableUI* bar = MakeBar();
+    bar->SetRankList(FiveRows());
+    bar->ShowStatus(true);
+    bar->ShowRank(true);
+    bar->ShowWaitTable(true);
+    TapRankPanel(bar);
+    tick(1);
+    ASSERT_NE(bar->GetRankList(), nullptr);
+    for (cocos2d::Node* node : {static_cast<cocos2d::Node*>(bar->GetStatusPanel()),
+                                static_cast<cocos2d::Node*>(bar->GetRankPanel()),
+                                static_cast<cocos2d::Node*>(bar->GetRankList()->GetBackground())})
+      EXPECT_TRUE(inside(node));
+    for (cocos2d::Node* part : bar->GetWaitTip()->getChildren()) EXPECT_TRUE(inside(part));
+    // The two panels do not cover each other.
+    EXPECT_FALSE(bar->GetStatusPanel()->getBoundingBox().intersectsRect(bar->GetRankPanel()->getBoundingBox()));
+  }
+  LoadGamePositionInfo(ddz::ChooseLayoutFile(false, "", false));
+}
+
 // ---------------------------------------------------------------- the table feeds the bar
 
 TEST_F(BarTest, ADealShowsTheLastRankOrTheFinalTablesNumberAndRankOutOfThree) {
