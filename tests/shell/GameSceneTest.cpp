@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "SceneTestSupport.h"
-#include "gamedata/CompeteMatchFile.h"
 #include "compete/CompeteGameView.h"
+#include "gamedata/CompeteMatchFile.h"
 #include "platform/framework/PCBaseFrame.h"
 #include "platform/framework/YndCodeConvert.h"
 #include "platform/framework/YndCommonFunc.h"
