@@ -221,13 +221,21 @@ void Painter::Button(SDL_Surface* s, const std::string& name) {
   RoundRect(s, 1, 1, s->w - 2, s->h - 2, s->h * 0.3f, top, bottom, {255, 255, 255, 200}, 2);
 }
 
-void Painter::Digits(SDL_Surface* s, const std::string& glyphs) {
+void Painter::Digits(SDL_Surface* s, const std::string& glyphs, SDL_Color ink) {
   // Glyph order of the digit images: 0-9, then ':' drawn as a plus and ';' as a minus.
   const std::string order = glyphs.empty() ? std::string("0123456789+-") : glyphs;
   const float cell = s->w / static_cast<float>(order.size());
   for (std::size_t i = 0; i < order.size(); ++i)
-    FitText(s, std::string(1, order[i]), static_cast<int>(s->h * 1.1f), kGoldInk, cell * (i + 0.5f), s->h / 2.0f,
+    FitText(s, std::string(1, order[i]), static_cast<int>(s->h * 1.1f), ink, cell * (i + 0.5f), s->h / 2.0f,
             static_cast<int>(cell), s->h, true);
+}
+
+void Painter::RoomFrame(SDL_Surface* s) {
+  const float w = static_cast<float>(s->w);
+  const float h = static_cast<float>(s->h);
+  RoundRect(s, 0, 0, w, h, 16, {252, 242, 210, 255}, {226, 204, 150, 255}, {170, 115, 40, 255}, 3);
+  // The entry money's figure stands from x 100 at 34 above the bottom.
+  Text(s, "准入", 20, SDL_Color{0, 62, 74, 255}, 70, h - 34);
 }
 
 void Painter::Background(SDL_Surface* s, bool night, const std::string& caption) {
@@ -354,6 +362,14 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
     Text(s, "昵称", 20, kGoldInk, 176, header);
     Text(s, "积分", 20, kGoldInk, 318, header);
     for (int x = 12; x < w - 12; ++x) Blend(s, x, static_cast<int>(header + 18), {200, 170, 90, 160});
+  } else if (StartsWith(name, "qorvddz_room_bg_")) {
+    RoomFrame(s);
+  } else if (Has(name, "quickstart_ani_lz_")) {
+    Disc(s, w / 2.0f, h / 2.0f, std::min(w, h) / 2.0f - 1, {255, 250, 200, 230});
+  } else if (Has(name, "quickstart_ani_qorv")) {
+    RoundRect(s, 2, 2, w - 4.0f, h - 4.0f, h / 3.0f, {255, 230, 120, 70}, {255, 200, 60, 40});
+  } else if (name == "qorvddz_room_base_score_num.png") {
+    Digits(s, caption, SDL_Color{200, 80, 20, 255});
   } else if ((Has(name, "num") || Has(name, "Num")) && w >= h * 4) {
     Digits(s, caption);
   } else if (w >= 1000 && h >= 600) {
