@@ -9,17 +9,7 @@
 //     state (m_TableItem), the seats' card counts and the lock count are as
 //     they were.
 //
-// Input: a list of steps. Each step is an op byte, then what the op needs:
-//   op % 6 == 0: a game message: type byte, 2-byte length (below 1024),
-//                that many bytes (the type is written into byte 1; bytes past
-//                the input's end are 0);
-//   op % 6 == 1: a hand result: 2-byte length (below 600), then its bytes;
-//   op % 6 == 2: a re-login snapshot: 2-byte length (below 800), then its bytes;
-//   op % 6 == 3: a number of frames (below 64) of 50 ms each;
-//   op % 6 == 4: a notice of the game base: a byte choosing it (% 4: jackpot,
-//                red packet, broadcast, quick chat), 2-byte length (below
-//                600), then its bytes;
-//   op % 6 == 5: the window to the background (even byte) or back (odd byte).
+// Input: the steps of fuzz/TableViewSteps.h.
 // Every message is followed by one frame. Money, scores and multiples
 // from the messages are summed and multiplied on the way (the table fee of a
 // call-and-rob deal, the red packet's amounts, the jackpot's yuanbao): the
@@ -44,6 +34,7 @@
 #include "fuzz/FuzzSupport.h"
 #include "fuzz/TableChecks.h"
 #include "fuzz/TableStage.h"
+#include "fuzz/TableViewSteps.h"
 #include "platform/engine/cocos2d.h"
 #include "platform/framework/SoundManage.h"
 #include "platform/framework/YndLocalData.h"
@@ -57,11 +48,15 @@
 
 using ddz::fuzz::FuzzView;
 using ddz::fuzz::Input;
-using ddz::fuzz::CheckLock;
 
 namespace {
 
 constexpr float kFrameSeconds = 0.05f;
+
+// What a refused message must leave as it was (fuzz/TableChecks.h).
+ddz::fuzz::Observed Observe(FuzzView* view) { return ddz::fuzz::Observe(static_cast<DDZGameView*>(view)); }
+using ddz::fuzz::Same;
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -76,12 +71,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   stage.scene->addChild(view);
   view->SendSitReq();
   stage.director->mainLoop(kFrameSeconds);
-  CheckLock();
+  ddz::fuzz::CheckLockNeverBelowZero();
 
   Input in(data, size);
+  ddz::fuzz::TableSizes sizes;
+  sizes.resultSize = GameViewPC::kResultSize;
+  sizes.snapshotSize = GameViewPC::kReloginSize;
   ddz::fuzz::RunTableSteps(
-      stage.director, view, in, [](int type) { return GameViewPC::MinMessageLength(type); }, GameViewPC::kResultSize,
-      GameViewPC::kReloginSize);
+      stage, view, in, sizes,
+      [](int type) { return std::max(GameViewBase::kFrameSize, GameViewPC::MinMessageLength(type)); }, Observe, Same);
 
   GameMsgBox::destroyMessageBox();
   view->removeFromParent();

@@ -9,20 +9,12 @@
 //     state (m_TableItem), the seats' card counts and the lock count are as
 //     they were.
 //
-// Input: a list of steps, as fuzz/classic_view.cpp reads them. Each step is an
-// op byte, then what the op needs:
-//   op % 6 == 0: a game message: type byte, 2-byte length (below 1024),
-//                that many bytes (the type is written into byte 1);
-//   op % 6 == 1: a hand result: 2-byte length (below 600), then its bytes;
-//   op % 6 == 2: a re-login snapshot: 2-byte length (below 800), then its bytes;
-//   op % 6 == 3: a number of frames (below 64) of 50 ms each;
-//   op % 6 == 4: a notice of the game base: a byte choosing it (% 4: jackpot,
-//                red packet, broadcast, quick chat), 2-byte length (below
-//                600), then its bytes;
-//   op % 6 == 5: the window to the background (even byte) or back (odd byte).
+// Input: the steps of fuzz/TableViewSteps.h, as the classic table's target
+// reads them.
 // Scores, multiples and amounts from the messages are summed and multiplied on
 // the way: the sanitizers see any overflow. A fresh view is made for each
 // input, so a found input replays alone.
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 
@@ -31,12 +23,12 @@
 #include "fuzz/FuzzSupport.h"
 #include "fuzz/TableChecks.h"
 #include "fuzz/TableStage.h"
+#include "fuzz/TableViewSteps.h"
 #include "gamedata/CompeteGameInfo.h"
 #include "platform/engine/cocos2d.h"
 #include "platform/gamebase/GameMsgBox.h"
 #include "platform/gamebase/MainMsgLock.h"
 
-using ddz::fuzz::CheckLock;
 using ddz::fuzz::Input;
 
 namespace {
@@ -74,12 +66,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   stage.scene->addChild(view);
   view->SendSitReq();
   stage.director->mainLoop(kFrameSeconds);
-  CheckLock();
+  ddz::fuzz::CheckLockNeverBelowZero();
 
   Input in(data, size);
+  ddz::fuzz::TableSizes sizes;
+  sizes.resultSize = GameViewBase::kFrameSize;  // a shorter result is read zero-padded
+  sizes.snapshotSize = CompeteGameView::kReloginSize;
   ddz::fuzz::RunTableSteps(
-      stage.director, view, in, [](int type) { return CompeteGameView::MinMessageLength(type); }, GameViewBase::kFrameSize,
-      CompeteGameView::kReloginSize);
+      stage, view, in, sizes,
+      [](int type) { return std::max(GameViewBase::kFrameSize, CompeteGameView::MinMessageLength(type)); },
+      [](FuzzCompeteView* v) { return ddz::fuzz::Observe(v); }, ddz::fuzz::Same);
 
   GameMsgBox::destroyMessageBox();
   view->removeFromParent();

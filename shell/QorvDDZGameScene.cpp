@@ -22,6 +22,7 @@
 #include "classic/C_RoomListLayer.h"
 #include "classic/GameViewPC.h"
 #include "compete/CompeteGameView.h"
+#include "compete/CompeteRoomListLayer.h"
 #include "shell/GameLoading.h"
 #include "shell/LaunchCommandLine.h"
 #include "gamedata/CompeteMatchFile.h"
@@ -29,6 +30,7 @@
 #include "table/DDZGameView.h"
 #include "table/GameSoundDDZ.h"
 #include "variants/DDZSmallGameLayer.h"
+#include "variants/SRGameView.h"
 
 std::uint32_t g_hLobbyWnd = 0;
 std::uint8_t g_bKind22Mapped = 0;
@@ -413,7 +415,7 @@ GameViewBase* QorvDDZGameScene::NewGameViewPC(YndLoadingBase* loading, int gameI
   view->SetSmallGameMaker(DDZSmallGameMaker::Shared());
   return view;
 }
-GameViewBase* QorvDDZGameScene::NewSRGameView(YndLoadingBase*) { return NotInThisBuild<GameViewBase>("SRGameView"); }
+GameViewBase* QorvDDZGameScene::NewSRGameView(YndLoadingBase* loading) { return new SRGameView(this, loading); }
 GameViewBase* QorvDDZGameScene::NewSuperGameView(YndLoadingBase*, int) {
   return NotInThisBuild<GameViewBase>("SuperGameView");
 }
@@ -421,4 +423,4 @@ GameViewBase* QorvDDZGameScene::NewCompeteGameView(YndLoadingBase* loading) {
   return new CompeteGameView(this, loading);
 }
 RoomListLayer* QorvDDZGameScene::NewClassicRoomList(int gameId) { return new C_RoomListLayer(gameId); }
-RoomListLayer* QorvDDZGameScene::NewCompeteRoomList() { return NotInThisBuild<RoomListLayer>("CompeteRoomListLayer"); }
+RoomListLayer* QorvDDZGameScene::NewCompeteRoomList() { return new CompeteRoomListLayer(); }

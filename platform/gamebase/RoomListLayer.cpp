@@ -35,6 +35,7 @@ RoomListLayer::RoomListLayer() : YndGameLayer(nullptr) {
 
 RoomListLayer::~RoomListLayer() {
   ReleaseButtons();
+  ddz::ReleaseScriptHandlers(m_mapLuaHandler);
   if (g_pRoomList == this) g_pRoomList = nullptr;
   if (GameSceneBase::m_pRoomList == this) GameSceneBase::m_pRoomList = nullptr;
 }
@@ -244,6 +245,12 @@ bool RoomListLayer::CallBackEnterRoomIFShowGameBaseVacLead() { return true; }
 void RoomListLayer::CallBackAsyncHttpRes(const char*, int, const char*, int msgId, int error) {
   if (error != 0) cocos2d::log("RoomListLayer: web reply %d failed (%d)", msgId, error);
 }
+
+// ---------------------------------------------------------------- script handlers
+
+void RoomListLayer::RegisterLuaHandler(int key, int handler) { ddz::RegisterScriptHandler(m_mapLuaHandler, key, handler); }
+
+void RoomListLayer::UnRegisterLuaHandler(int key) { ddz::UnregisterScriptHandler(m_mapLuaHandler, key); }
 
 // ---------------------------------------------------------------- slots
 

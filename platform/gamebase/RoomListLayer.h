@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/engine/lua/ScriptHooks.h"
 #include "platform/framework/YndGameLayer.h"
 
 class RoomBtn;
@@ -168,6 +169,14 @@ class RoomListLayer : public YndGameLayer {
   virtual int GetRoomValue1(int a, int b);
   virtual bool GetRoomFlagTrue();
 
+  // ---- script handlers ----
+  // The list's numbered script handlers (the first registered under a key
+  // stays; see platform/engine/lua/ScriptHooks.h). The tournament list asks
+  // key 19 before it enters a match room.
+  void RegisterLuaHandler(int key, int handler);
+  void UnRegisterLuaHandler(int key);
+  const ddz::ScriptHandlerMap& GetLuaHandlers() const { return m_mapLuaHandler; }
+
   // ---- base fields the derived lists use ----
   std::vector<RoomItemInfo> m_vcAllRoomItem;   // as fetched
   std::vector<RoomItemInfo> m_vcShowRoomItem;  // listed (filtered copy)
@@ -195,4 +204,5 @@ class RoomListLayer : public YndGameLayer {
   void ReleaseButtons();
   cocos2d::Vector<RoomBtn*> m_vcLaidOutBtn;  // the buttons standing on the layer
   std::vector<RoomBtn*> m_vcRetainedBtn;     // the buttons the base holds a reference of
+  ddz::ScriptHandlerMap m_mapLuaHandler;
 };
