@@ -12,6 +12,7 @@
 #include "cards/OtherHandCard.h"
 #include "cards/SendCard.h"
 #include "classic/GameViewPC.h"
+#include "compete/CompeteTableUI.h"
 #include "gamedata/CompeteGameInfo.h"
 #include "gamedata/LayoutConfig.h"
 #include "gamedata/TextTables.h"
@@ -505,6 +506,13 @@ int CompeteGameView::SeatOfTableNum(int tableNum, const char* what) const {
 
 // ---------------------------------------------------------------- 71 the deal
 
+CompeteTableUI* CompeteGameView::CreateCompeteTableUI() {
+  if (m_pCompeteTableUI != nullptr && m_pCompeteTableUI->getParent() != nullptr) m_pCompeteTableUI->removeFromParent();
+  m_pCompeteTableUI = CompeteTableUI::create();
+  addChild(m_pCompeteTableUI, CompeteTableUI::kZOrder);
+  return m_pCompeteTableUI;
+}
+
 void CompeteGameView::HandleGameStart(char* msg, int len) {
   if (msg == nullptr || len < kDealSize) return;
   // The own 17 cards are chosen by the own chair, and every seat's score by
@@ -532,6 +540,17 @@ void CompeteGameView::HandleGameStart(char* msg, int len) {
     iTableNum = LittleEndianAt(msg, kDealTableNum);
     cocos2d::log("CompeteGameView: final table %d, rank %d of %d", iTableNum,
                  static_cast<signed char>(msg[kDealFinalRank]), kFinalTableSeats);
+  }
+  if (CompeteTableUI* bar = m_pCompeteTableUI) {
+    bar->ShowWaitTable(false);
+    bar->ShowStatus(true);
+    if (state < kFinalState) {
+      bar->UpdateSelfRank(iCurOrder, iAllPlayer);
+    } else {
+      bar->UpdateTableNum(iTableNum);
+      bar->UpdateSelfRank(static_cast<signed char>(msg[kDealFinalRank]), kFinalTableSeats);
+    }
+    bar->ShowRank(true);
   }
 
   const int baseScore = BigEndianAt(msg, kDealBaseScore);

@@ -26,10 +26,12 @@
 // of 0 or less is an empty place.
 //
 // The match's own messages (27, 74, 78, 63, 60, 34, 75, 62, 76, 79, 36, 17)
-// reach the Handle* operations below, which only log here; the match flow
-// and its competition bar are not in this build. The waiting room and the
-// promotion screen are, with the operations that show and remove them
-// (CompeteGameViewLayers.cpp) for the match flow to call.
+// reach the Handle* operations below, which only log here; the match flow is
+// not in this build. The waiting room and the promotion screen are, with the
+// operations that show and remove them (CompeteGameViewLayers.cpp) for the
+// match flow to call. The competition bar (CompeteTableUI), once made by
+// CreateCompeteTableUI, is fed by the deal, the hand result, the end of the
+// result and the re-login; the banners are CompeteMsg::ShowMsg.
 //
 // Message lock: the deal and the bottom-card flip hold it themselves
 // (DealCard, BaseCard), as does the doubling sign (DoubleSignFlight); the
@@ -187,6 +189,11 @@ class CompeteGameView : public DDZGameView, public ICompetitionStage {
   virtual void HandleCompeteNotice(char* msg, int len);
   virtual void HandleTipMsg(char* msg, int len);
 
+  // ---- the match's screens ----
+  // A new competition bar (z CompeteTableUI::kZOrder) in place of the last
+  // one: the match start's.
+  CompeteTableUI* CreateCompeteTableUI();
+
   // ---- requests ----
   void SendDealReceived();
   // Request 16: the fee choice of the last sign-up.
@@ -246,8 +253,8 @@ class CompeteGameView : public DDZGameView, public ICompetitionStage {
   int iWaitTable = 0;
   int iTableNum = 0;
   int iCurOrder = 0;
-  // The match's layers. The competition bar is not in this build yet, so
-  // always null.
+  // The match's layers. The bar exists from the match start
+  // (CreateCompeteTableUI) until the view leaves or goes to the background.
   CompeteWaitLayer* m_pCompeteWaitLayer = nullptr;          // a child while shown, not owned
   CompetePromotionLayer* m_pCompetePromotionLayer = nullptr;  // owned (one reference), a child while shown
   CompeteTableUI* m_pCompeteTableUI = nullptr;              // a child, not owned

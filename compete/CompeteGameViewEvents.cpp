@@ -15,6 +15,7 @@
 #include "cards/DealCard.h"
 #include "cards/OtherHandCard.h"
 #include "compete/CompeteGameView.h"
+#include "compete/CompeteTableUI.h"
 #include "gamedata/LayoutConfig.h"
 #include "gamedata/RobotHeads.h"
 #include "gamedata/TextTables.h"
@@ -293,6 +294,7 @@ void CompeteGameView::CallBackGameEnterBackGround() {
   OnEnterBackGroundHook();
   RemoveWaitLayer();
   RemovePromotionLayer();  // kept for the next stage
+  if (m_pCompeteTableUI != nullptr && m_pCompeteTableUI->isRunning()) m_pCompeteTableUI->removeFromParent();
   m_pCompeteTableUI = nullptr;
 }
 

@@ -16,6 +16,7 @@
 #include "cards/SendCard.h"
 #include "cards/SpriteCardManage.h"
 #include "compete/CompeteGameView.h"
+#include "compete/CompeteTableUI.h"
 #include "gamedata/CompeteGameInfo.h"
 #include "gamedata/LayoutConfig.h"
 #include "platform/engine/Log.h"
@@ -65,6 +66,8 @@ constexpr const char* kMusicLoss = "ddzcompete_result_fail.mp3";
 constexpr int kTrackEarly = 1;
 constexpr int kTrackFinal = 2;
 constexpr int kFinalState = 3;
+// The final table's rank is out of its three seats.
+constexpr int kFinalTableSeats = 3;
 
 // ---- the re-login snapshot ----
 constexpr int kSnapStage = 140;
@@ -145,6 +148,10 @@ void CompeteGameView::CallBackGameResultServer(char* msg, int len) {
   std::array<char, kResultRecordSize> record{};
   std::memcpy(record.data(), msg, static_cast<std::size_t>(std::min(len, kResultRecordSize)));
 
+  if (m_pCompeteTableUI != nullptr && m_pCompeteTableUI->isRunning()) {
+    m_pCompeteTableUI->ShowRank(false);
+    m_pCompeteTableUI->ShowStatus(false);
+  }
   ResetSeatHeadFigures();
   ++m_iHandsPlayed;
   CountTodayHand();
@@ -248,6 +255,7 @@ void CompeteGameView::RemoveResultNumbers() {
 
 void CompeteGameView::OnResultBtnQuit() {
   PlayCompeteMusic(GetCompeteState() < kFinalState ? kTrackEarly : kTrackFinal);
+  if (m_pCompeteTableUI != nullptr) m_pCompeteTableUI->ShowWaitTable(true);
   ResetTable();
   cocos2d::Layer::setTouchEnabled(true);
   ReleaseResultLock();
@@ -327,9 +335,23 @@ bool CompeteGameView::RestoreFromSnapshot(const char* msg) {
   cocos2d::log("CompeteGameView: re-login at stage %d, rank %d of %d (final table rank %d)",
                static_cast<signed char>(msg[kSnapStage]), iCurOrder, iAllPlayer,
                static_cast<signed char>(msg[kSnapFinalRank]));
+  if (CompeteTableUI* bar = m_pCompeteTableUI) {
+    const int finalRank = static_cast<signed char>(msg[kSnapFinalRank]);
+    if (GetCompeteState() < kFinalState) {
+      bar->UpdateSelfRank(iCurOrder, iAllPlayer);
+    } else {
+      if (finalRank > 0) bar->UpdateSelfRank(finalRank, kFinalTableSeats);
+      bar->UpdateTableNum(iTableNum);
+    }
+  }
   const int landlordTable = static_cast<signed char>(msg[kSnapLandlord]);
   CompeteSelfHandCard* hand = GetSelfHand();
   if (static_cast<std::uint8_t>(msg[kSnapInPlay]) != kHandInPlay) return false;
+  if (CompeteTableUI* bar = m_pCompeteTableUI) {
+    bar->ShowRank(true);
+    bar->ShowStatus(true);
+    bar->ShowWaitTable(false);
+  }
 
   if (hand != nullptr && landlordTable != -1) hand->SetHandComplete(true);
   for (int t = 0; t < kPlayerCount; ++t) {
