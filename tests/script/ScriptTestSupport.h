@@ -12,6 +12,7 @@
 #include <tolua++.h>
 
 #include "platform/engine/cocos2d.h"
+#include "platform/engine/lua/LuaBinding.h"
 #include "platform/engine/lua/LuaStack.h"
 #include "platform/framework/YndLuaRegister.h"
 #include "platform/gamebase/GameSceneBase.h"

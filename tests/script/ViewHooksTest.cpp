@@ -1,0 +1,84 @@
+#include <string>
+#include <vector>
+
+#include "ScriptTestSupport.h"
+#include "support/LuaRecords.h"
+#include "widgets/PlayerShow.h"
+
+using scripttest::ScriptTest;
+
+namespace {
+
+// A script's view on the stage as the global `v`; `rec(name, result)` makes a
+// handler that writes name(arguments) into `seen` and answers `result`.
+class ViewHooksTest : public ScriptTest {
+ protected:
+  void SetUp() override {
+    ScriptTest::SetUp();
+    ASSERT_EQ(Run(R"(
+      v = QorvDDZView.DDZGameView:create(cc.Director:getInstance():getRunningScene())
+      cc.Director:getInstance():getRunningScene():addChild(v)
+      function rec(name, result)
+        return function(...)
+          local parts = {}
+          for i = 1, select('#', ...) do parts[i] = show((select(i, ...))) end
+          seen[#seen + 1] = name .. '(' .. table.concat(parts, ' ') .. ')'
+          return result
+        end
+      end)"),
+              "nil");
+    lua_getglobal(L, "v");
+    view = static_cast<DDZGameView*>(tolua_tousertype(L, -1, nullptr));
+    lua_settop(L, 0);
+    ASSERT_NE(view, nullptr);
+  }
+  DDZGameView* view = nullptr;
+};
+
+}  // namespace
+
+TEST_F(ViewHooksTest, HandlersGetTheEventsArguments) {
+  ASSERT_EQ(Run("for k = 0, 19 do v:RegisterLuaHandlerQorvDDZView(k, rec('e' .. k, k + 100)) end"), "nil");
+  EXPECT_EQ(view->GetGameKind(), 100);  // key 0's result is the table kind
+  view->ShowSelfOutCard("\x21\x83", 2);
+  view->SetMoneyInfo(1500, 7);
+  int tasks[9] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
+  view->UpdateTaskNum(tasks);
+  view->OnResultLayerShown(false);
+  view->ShowSelfClock(3);
+  view->ShowDoubleAni(2, 4);
+  EXPECT_EQ(seen(), (std::vector<std::string>{"e0()", "e3({1=\x21\x83,2=2})", "e11({1=1500,2=7})",
+                                              "e12({1=1,2=2,3=3,4=4,5=5,6=6,7=7})", "e19(false)", "e13(3)",
+                                              "e18({1=2,2=4})"}));
+  EXPECT_EQ(lua_gettop(L), 0);
+}
+
+TEST_F(ViewHooksTest, TheFirstHandlerOfAKeyStaysUntilItIsUnregistered) {
+  ASSERT_EQ(Run("g = rec('g', 2) v:RegisterLuaHandlerQorvDDZView(13, rec('f', 1)) "
+                "v:RegisterLuaHandlerQorvDDZView(13, g)"),
+            "nil");
+  const int second = view->GetLuaHandlers().at(13)->getHandler() + 1;  // the refused one's reference
+  view->ShowSelfClock(0);
+  tick();  // the refused handler's reference is dropped with its entry
+  EXPECT_FALSE(ddz::test::LuaFunctionAlive(engine, second));
+  EXPECT_EQ(Run("v:UnRegisterLuaHandlerQorvDDZView(13) v:RegisterLuaHandlerQorvDDZView(13, g)"), "nil");
+  view->ShowSelfClock(1);
+  EXPECT_EQ(seen(), (std::vector<std::string>{"f(0)", "g(1)"}));
+}
+
+TEST_F(ViewHooksTest, AbsentAndEmptyHandlersRunNothing) {
+  EXPECT_EQ(Run("return v:UnRegisterLuaHandlerQorvDDZView(5) == v"), "true");
+  EXPECT_EQ(view->GetGameKind(), 0);  // no handler
+  EXPECT_EQ(Run("return v:RegisterLuaHandlerQorvDDZView(0, 'not a function') == v"), "true");
+  EXPECT_EQ(view->GetGameKind(), 0);
+  EXPECT_TRUE(seen().empty());
+}
+
+TEST_F(ViewHooksTest, SeatGettersLeaveEmptySeatsNil) {
+  EXPECT_EQ(Run("a, b = QorvDDZView.PlayerShow:new(1), QorvDDZView.PlayerShow:new(2) "
+                "v:SetPlayerShow(a, 1):SetPlayerShow(b, 2) local t = v:GetPlayerShow() "
+                "return tostring(t[1]) .. ' ' .. tostring(t[2] == a) .. ' ' .. tostring(t[3] == b) .. ' ' .. tostring(t[4])"),
+            "nil true true nil");
+  EXPECT_NE(view->m_pPlayerShow[1], nullptr);
+  EXPECT_EQ(Run("return v:GetHandCard()"), "{}");
+}
