@@ -13,10 +13,8 @@
 
 #include "fuzz/TableStage.h"
 #include "platform/engine/lua/LuaStack.h"
-#include "platform/framework/YndLuaRegister.h"
 #include "platform/gamebase/GameSceneBase.h"
-#include "platform/gamebase/GamebaseLuaRegister.h"
-#include "script/QorvDDZView.h"
+#include "shell/AppDelegate.h"
 
 namespace {
 
@@ -132,13 +130,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   cocos2d::ScriptEngineManager::getInstance()->setScriptEngine(engine);
   lua_State* L = engine->getLuaStack()->getLuaState();
   lua_module_register(L);
-  lua_getfield(L, LUA_GLOBALSINDEX, "_G");
-  register_all_yndcommon(L);
-  register_all_osapi(L);
-  register_all_gamebase(L);
-  register_all_VellGameBase(L);
-  register_all_QorvDDZView(L);
-  lua_settop(L, 0);
+  ddz::RegisterLuaModules(L, ddz::StartupLuaModules());  // as start-up does
   FUZZ_CHECK(engine->executeString(kSetup) == 0);
 
   ddz::fuzz::Input in(data, size);

@@ -91,9 +91,6 @@ int lua_cocos2dx_GameClock_constructor(lua_State* L) {
   return PushMade(L, new GameClock(hand, gameType), kGameClock);
 }
 
-int lua_cocos2dx_GameClock_destroy(lua_State* L) {
-  return Destroy(L, kGameClock, "QorvDDZView.GameClock:destroy", "lua_cocos2dx_GameClock_destroy");
-}
 
 int lua_cocos2dx_GameClock_ResetClock(lua_State* L) {
   auto* self = luabind::Self<GameClock>(L, kGameClock, "lua_cocos2dx_GameClock_ResetClock");
@@ -109,18 +106,12 @@ int lua_cocos2dx_ResultLayer_constructor(lua_State* L) {
   return NewForView<ResultLayer, true>(L, kResultLayer, "QorvDDZView.ResultLayer:ResultLayer",
                                        "lua_cocos2dx_ResultLayer_constructor");
 }
-int lua_cocos2dx_ResultLayer_destroy(lua_State* L) {
-  return Destroy(L, kResultLayer, "QorvDDZView.ResultLayer:destroy", "lua_cocos2dx_ResultLayer_destroy");
-}
 
 // ---- PlayerShow ----
 constexpr const char* kPlayerShow = "QorvDDZView.PlayerShow";
 int lua_cocos2dx_PlayerShow_constructor(lua_State* L) {
   return NewForSeat<PlayerShow>(L, kPlayerShow, "QorvDDZView.PlayerShow:PlayerShow",
                                 "lua_cocos2dx_PlayerShow_constructor");
-}
-int lua_cocos2dx_PlayerShow_destroy(lua_State* L) {
-  return Destroy(L, kPlayerShow, "QorvDDZView.PlayerShow:destroy", "lua_cocos2dx_PlayerShow_destroy");
 }
 
 // ---- PlayerGameInfo ----
@@ -129,9 +120,6 @@ int lua_cocos2dx_PlayerGameInfo_constructor(lua_State* L) {
   return NewForSeat<PlayerGameInfo>(L, kPlayerGameInfo, "QorvDDZView.PlayerGameInfo:PlayerGameInfo",
                                     "lua_cocos2dx_PlayerGameInfo_constructor");
 }
-int lua_cocos2dx_PlayerGameInfo_destroy(lua_State* L) {
-  return Destroy(L, kPlayerGameInfo, "QorvDDZView.PlayerGameInfo:destroy", "lua_cocos2dx_PlayerGameInfo_destroy");
-}
 
 // ---- TalkTip ----
 constexpr const char* kTalkTip = "QorvDDZView.TalkTip";
@@ -139,9 +127,6 @@ int lua_cocos2dx_TalkTip_constructor(lua_State* L) {
   const int argc = luabind::ArgCount(L);
   if (argc != 0) return luabind::CountError(L, "QorvDDZView.TalkTip:TalkTip", argc, 0);
   return PushFactoryMade(L, TalkTip::create(), kTalkTip);
-}
-int lua_cocos2dx_TalkTip_destroy(lua_State* L) {
-  return Destroy(L, kTalkTip, "QorvDDZView.TalkTip:destroy", "lua_cocos2dx_TalkTip_destroy");
 }
 
 // ---- TaskUI ----
@@ -157,19 +142,12 @@ int lua_cocos2dx_TaskUI_constructor(lua_State* L) {
     if (!luaval_to_int32(L, i + 2, &v[i], kDiag)) return luabind::ArgError(L, kNames[i], kFunc);
   return PushMade(L, new TaskUI(v[0], v[1], v[2], v[3]), kTaskUI);
 }
-int lua_cocos2dx_TaskUI_destroy(lua_State* L) {
-  return Destroy(L, kTaskUI, "QorvDDZView.TaskUI:destroy", "lua_cocos2dx_TaskUI_destroy");
-}
 
 // ---- OtherPlayerInfo ----
 constexpr const char* kOtherPlayerInfo = "QorvDDZView.OtherPlayerInfo";
 int lua_cocos2dx_OtherPlayerInfo_constructor(lua_State* L) {
   return NewForSeat<OtherPlayerInfo>(L, kOtherPlayerInfo, "QorvDDZView.OtherPlayerInfo:OtherPlayerInfo",
                                      "lua_cocos2dx_OtherPlayerInfo_constructor");
-}
-int lua_cocos2dx_OtherPlayerInfo_destroy(lua_State* L) {
-  return Destroy(L, kOtherPlayerInfo, "QorvDDZView.OtherPlayerInfo:destroy",
-                 "lua_cocos2dx_OtherPlayerInfo_destroy");
 }
 
 // ---- PlayerGuide ----
@@ -192,18 +170,12 @@ int lua_cocos2dx_BaseCard_constructor(lua_State* L) {
   return NewForView<BaseCard, true>(L, kBaseCard, "QorvDDZView.BaseCard:BaseCard",
                                     "lua_cocos2dx_BaseCard_constructor");
 }
-int lua_cocos2dx_BaseCard_destroy(lua_State* L) {
-  return Destroy(L, kBaseCard, "QorvDDZView.BaseCard:destroy", "lua_cocos2dx_BaseCard_destroy");
-}
 
 // ---- BottomUI ----
 constexpr const char* kBottomUI = "QorvDDZView.BottomUI";
 int lua_cocos2dx_BottomUI_constructor(lua_State* L) {
   return NewForView<BottomUI, false>(L, kBottomUI, "QorvDDZView.BottomUI:BottomUI",
                                      "lua_cocos2dx_BottomUI_constructor");
-}
-int lua_cocos2dx_BottomUI_destroy(lua_State* L) {
-  return Destroy(L, kBottomUI, "QorvDDZView.BottomUI:destroy", "lua_cocos2dx_BottomUI_destroy");
 }
 
 // ---- TopUIBase ----
@@ -212,69 +184,37 @@ int lua_cocos2dx_TopUIBase_constructor(lua_State* L) {
   return NewForView<TopUIBase, false>(L, kTopUIBase, "QorvDDZView.TopUIBase:TopUIBase",
                                       "lua_cocos2dx_TopUIBase_constructor");
 }
-int lua_cocos2dx_TopUIBase_destroy(lua_State* L) {
-  return Destroy(L, kTopUIBase, "QorvDDZView.TopUIBase:destroy", "lua_cocos2dx_TopUIBase_destroy");
-}
-
-using luabind::Method;
-
-constexpr luabind::Member kGameClockMembers[] = {
-    Method("new", lua_cocos2dx_GameClock_constructor),
-    Method("destroy", lua_cocos2dx_GameClock_destroy),
-    Method("ResetClock", lua_cocos2dx_GameClock_ResetClock),
-};
-constexpr luabind::Member kResultLayerMembers[] = {
-    Method("new", lua_cocos2dx_ResultLayer_constructor),
-    Method("destroy", lua_cocos2dx_ResultLayer_destroy),
-};
-constexpr luabind::Member kPlayerShowMembers[] = {
-    Method("new", lua_cocos2dx_PlayerShow_constructor),
-    Method("destroy", lua_cocos2dx_PlayerShow_destroy),
-};
-constexpr luabind::Member kPlayerGameInfoMembers[] = {
-    Method("new", lua_cocos2dx_PlayerGameInfo_constructor),
-    Method("destroy", lua_cocos2dx_PlayerGameInfo_destroy),
-};
-constexpr luabind::Member kTalkTipMembers[] = {
-    Method("new", lua_cocos2dx_TalkTip_constructor),
-    Method("destroy", lua_cocos2dx_TalkTip_destroy),
-};
-constexpr luabind::Member kTaskUIMembers[] = {
-    Method("new", lua_cocos2dx_TaskUI_constructor),
-    Method("destroy", lua_cocos2dx_TaskUI_destroy),
-};
-constexpr luabind::Member kOtherPlayerInfoMembers[] = {
-    Method("new", lua_cocos2dx_OtherPlayerInfo_constructor),
-    Method("destroy", lua_cocos2dx_OtherPlayerInfo_destroy),
-};
-constexpr luabind::Member kPlayerGuideMembers[] = {
-    Method("create", lua_cocos2dx_PlayerGuide_create),
-};
-constexpr luabind::Member kBaseCardMembers[] = {
-    Method("new", lua_cocos2dx_BaseCard_constructor),
-    Method("destroy", lua_cocos2dx_BaseCard_destroy),
-};
-constexpr luabind::Member kBottomUIMembers[] = {
-    Method("new", lua_cocos2dx_BottomUI_constructor),
-    Method("destroy", lua_cocos2dx_BottomUI_destroy),
-};
-constexpr luabind::Member kTopUIBaseMembers[] = {
-    Method("new", lua_cocos2dx_TopUIBase_constructor),
-    Method("destroy", lua_cocos2dx_TopUIBase_destroy),
-};
 
 }  // namespace
 
-std::span<const luabind::Member> GameClockMembers() { return kGameClockMembers; }
-std::span<const luabind::Member> ResultLayerMembers() { return kResultLayerMembers; }
-std::span<const luabind::Member> PlayerShowMembers() { return kPlayerShowMembers; }
-std::span<const luabind::Member> PlayerGameInfoMembers() { return kPlayerGameInfoMembers; }
-std::span<const luabind::Member> TalkTipMembers() { return kTalkTipMembers; }
-std::span<const luabind::Member> TaskUIMembers() { return kTaskUIMembers; }
-std::span<const luabind::Member> OtherPlayerInfoMembers() { return kOtherPlayerInfoMembers; }
+// A widget's `destroy` and its member table: `new`, `destroy`, then the rest given.
+#define DDZ_WIDGET_MEMBERS(Class, ...)                                                                       \
+  namespace {                                                                                                \
+  int lua_cocos2dx_##Class##_destroy(lua_State* L) {                                                         \
+    return Destroy(L, "QorvDDZView." #Class, "QorvDDZView." #Class ":destroy", "lua_cocos2dx_" #Class "_destroy"); \
+  }                                                                                                          \
+  constexpr luabind::Member k##Class##Members[] = {                                                          \
+      luabind::Method("new", lua_cocos2dx_##Class##_constructor),                                            \
+      luabind::Method("destroy", lua_cocos2dx_##Class##_destroy), ##__VA_ARGS__};                            \
+  }                                                                                                          \
+  std::span<const luabind::Member> Class##Members() { return k##Class##Members; }
+
+DDZ_WIDGET_MEMBERS(GameClock, luabind::Method("ResetClock", lua_cocos2dx_GameClock_ResetClock))
+DDZ_WIDGET_MEMBERS(ResultLayer)
+DDZ_WIDGET_MEMBERS(PlayerShow)
+DDZ_WIDGET_MEMBERS(PlayerGameInfo)
+DDZ_WIDGET_MEMBERS(TalkTip)
+DDZ_WIDGET_MEMBERS(TaskUI)
+DDZ_WIDGET_MEMBERS(OtherPlayerInfo)
+DDZ_WIDGET_MEMBERS(BaseCard)
+DDZ_WIDGET_MEMBERS(BottomUI)
+DDZ_WIDGET_MEMBERS(TopUIBase)
+
+#undef DDZ_WIDGET_MEMBERS
+
+namespace {
+constexpr luabind::Member kPlayerGuideMembers[] = {luabind::Method("create", lua_cocos2dx_PlayerGuide_create)};
+}  // namespace
 std::span<const luabind::Member> PlayerGuideMembers() { return kPlayerGuideMembers; }
-std::span<const luabind::Member> BaseCardMembers() { return kBaseCardMembers; }
-std::span<const luabind::Member> BottomUIMembers() { return kBottomUIMembers; }
-std::span<const luabind::Member> TopUIBaseMembers() { return kTopUIBaseMembers; }
 
 }  // namespace qorvscript
