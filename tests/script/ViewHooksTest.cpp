@@ -3,6 +3,7 @@
 
 #include "ScriptTestSupport.h"
 #include "support/LuaRecords.h"
+#include "cards/Vell_SpriteCardManage.h"
 #include "widgets/PlayerShow.h"
 
 using scripttest::ScriptTest;
@@ -81,4 +82,17 @@ TEST_F(ViewHooksTest, SeatGettersLeaveEmptySeatsNil) {
             "nil true true nil");
   EXPECT_NE(view->m_pPlayerShow[1], nullptr);
   EXPECT_EQ(Run("return v:GetHandCard()"), "{}");
+}
+
+TEST_F(ViewHooksTest, CardRowsPassIntoTheCardRowSlots) {
+  auto* row = new Vell_SpriteCardManage();
+  view->addChild(row);
+  row->release();
+  view->m_pHandCard[1] = row;  // as the table fills it
+  EXPECT_EQ(Run("local row = v:GetHandCard()[2] v.m_pDealCard = row v:SetMingPaiCard(row, 3) "
+                "return tostring(v.m_pDealCard == row)"),
+            "true");
+  EXPECT_EQ(view->m_pDealCard, row);
+  EXPECT_EQ(view->m_pMingCard[3], row);
+  EXPECT_EQ(Error("v.m_pDealCard = v:GetPlayerShow()"), "invalid m_pDealCard in function 'lua_cocos2dx_DDZGameView_set_m_pDealCard'");
 }

@@ -70,6 +70,9 @@ TEST_F(CcModuleTest, ErrorsNameTheBinding) {
             "error: [string \"scene:setTag('x')\"]:1: invalid tag in function 'lua_cocos2dx_Node_setTag'");
   EXPECT_EQ(Run("scene:getTag(1)"),
             "error: [string \"scene:getTag(1)\"]:1: cc.Node:getTag has wrong number of arguments: 1, was expecting 0\n");
+  // With optional arguments the least number accepted is named.
+  EXPECT_EQ(Run("scene:addChild()"),
+            "error: [string \"scene:addChild()\"]:1: cc.Node:addChild has wrong number of arguments: 0, was expecting 1\n");
 }
 
 TEST_F(CcModuleTest, TimersCanRemoveThemselvesAndGoWithTheState) {
