@@ -509,7 +509,11 @@ void LuaEngine::destroyInstance() {
 
 LuaEngine::LuaEngine() : _stack(LuaStack::create()) { _stack->retain(); }
 
-LuaEngine::~LuaEngine() { CC_SAFE_RELEASE(_stack); }
+LuaEngine::~LuaEngine() {
+  // The script timers end with the engine, even while the stack waits in the pool.
+  if (_stack) lua_release_script_timers(_stack->getLuaState());
+  CC_SAFE_RELEASE(_stack);
+}
 
 // ---------------------------------------------------------------- ScriptHandlerEntry
 
