@@ -114,7 +114,10 @@ bool IsBindingError(const std::string& raw) {
       R"([\w.:]+ has wrong number of arguments: -?\d+, was expecting >=1 && <=2\n |)"
       R"(invalid \w+ in function '\w+'|)"
       R"( invalid [ib]Arg in function '\w+'|)"
-      R"(the field is read-only)$)");
+      R"(the field is read-only|)"
+      // tolua++'s own answer to a new key assigned on a class table: its
+      // class events call each other until Lua's bound on nested C calls.
+      R"(C stack overflow)$)");
   const std::string text = std::regex_replace(raw, kPosition, "", std::regex_constants::format_first_only);
   return std::regex_match(text, kTexts);
 }
