@@ -172,3 +172,43 @@ TEST_F(ScriptTest, TheRunningSceneIsTheGameSceneScriptsMakeViewsFor) {
                 "return tostring(v:getParent() == s) .. ' ' .. tostring(v:isRunning())"),
             "true true");
 }
+
+TEST_F(ScriptTest, WidgetsAreMadeAndDestroyedUnderTheirOwnTypes) {
+  struct MadeCase {
+    const char* make;
+    const char* type;  // "" when nothing may be made
+  };
+  const std::vector<MadeCase> cases = {
+      {"QorvDDZView.GameClock:new(nil, 1)", "QorvDDZView.GameClock"},
+      {"QorvDDZView.ResultLayer:new(view)", "QorvDDZView.ResultLayer"},
+      {"QorvDDZView.ResultLayer:new(nil)", ""},  // a result window needs its view
+      {"QorvDDZView.PlayerShow:new(2)", "QorvDDZView.PlayerShow"},
+      {"QorvDDZView.PlayerGameInfo:new(0)", "QorvDDZView.PlayerGameInfo"},
+      {"QorvDDZView.TalkTip:new()", "QorvDDZView.TalkTip"},
+      {"QorvDDZView.TaskUI:new(1, 2, 3, 4)", "QorvDDZView.TaskUI"},
+      {"QorvDDZView.OtherPlayerInfo:new(2)", "QorvDDZView.OtherPlayerInfo"},
+      {"QorvDDZView.BaseCard:new(view)", "QorvDDZView.BaseCard"},
+      {"QorvDDZView.BaseCard:new(nil)", ""},
+      {"QorvDDZView.BottomUI:new(nil)", "QorvDDZView.BottomUI"},
+      {"QorvDDZView.TopUIBase:new(view)", "QorvDDZView.TopUIBase"},
+  };
+  ASSERT_EQ(Run("view = QorvDDZView.DDZGameView:create(nil)"), "nil");
+  for (const MadeCase& c : cases) {
+    SCOPED_TRACE(c.make);
+    lua_settop(L, 0);
+    ASSERT_EQ(luaL_dostring(L, (std::string("made = ") + c.make + " return made").c_str()), 0);
+    if (*c.type == 0) {
+      EXPECT_TRUE(lua_isnil(L, -1));
+      continue;
+    }
+    EXPECT_TRUE(luaval_is_usertype(L, -1, c.type, 0));
+    EXPECT_NE(tolua_tousertype(L, -1, nullptr), nullptr);
+    lua_settop(L, 0);
+    EXPECT_EQ(Run("return made:destroy() == made"), "true");
+    EXPECT_EQ(Error("made:destroy()").find("invalid 'cobj' in function 'lua_cocos2dx_"), 0u);
+  }
+  // The guide comes from its factory, for a view only.
+  EXPECT_EQ(Run("return QorvDDZView.PlayerGuide:create(nil, 1)"), "nil");
+  EXPECT_EQ(Run("local g = QorvDDZView.PlayerGuide:create(view, 1) view:addChild(g) return g:getParent() == view"),
+            "true");
+}
