@@ -75,13 +75,9 @@ int lua_cocos2dx_TableItemDef_get_cHappyCard(lua_State* L) {
 }
 
 int lua_cocos2dx_TableItemDef_set_cHappyCard(lua_State* L) {
-  constexpr const char* kFunc = "lua_cocos2dx_TableItemDef_set_cHappyCard";
-  constexpr const char* kDiag = "QorvDDZView.TableItemDef:set_cHappyCard";
-  auto* record = luabind::Self<TableItemDef>(L, kTableItemDef, kFunc);
-  const int argc = luabind::ArgCount(L);
-  if (argc != 1) return luabind::CountError(L, kDiag, argc, 1, true);
   int v = 0;
-  if (!luaval_to_int32(L, 2, &v, kDiag)) return luabind::ArgError(L, "iHappyCard", kFunc);
+  auto* record = luabind::SelfWithInt<TableItemDef>(L, kTableItemDef, "QorvDDZView.TableItemDef:set_cHappyCard",
+                                                    "lua_cocos2dx_TableItemDef_set_cHappyCard", "iHappyCard", &v, true);
   record->cHappyCard = static_cast<std::int8_t>(static_cast<std::uint8_t>(v & 0xFF));
   return 0;
 }

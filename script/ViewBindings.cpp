@@ -154,13 +154,10 @@ int lua_cocos2dx_DDZGameView_RegisterLuaHandlerQorvDDZView(lua_State* L) {
 }
 
 int lua_cocos2dx_DDZGameView_UnRegisterLuaHandlerQorvDDZView(lua_State* L) {
-  constexpr const char* kFunc = "lua_cocos2dx_DDZGameView_UnRegisterLuaHandlerQorvDDZView";
-  constexpr const char* kDiag = "QorvDDZView.DDZGameView:UnRegisterLuaHandlerQorvDDZView";
-  DDZGameView* view = SelfView(L, kFunc);
-  const int argc = luabind::ArgCount(L);
-  if (argc != 1) return luabind::CountError(L, kDiag, argc, 1, true);
   int key = 0;
-  if (!luaval_to_int32(L, 2, &key, kDiag)) return luabind::ArgError(L, "iValue", kFunc);
+  auto* view = luabind::SelfWithInt<DDZGameView>(L, kDDZGameView, "QorvDDZView.DDZGameView:UnRegisterLuaHandlerQorvDDZView",
+                                                 "lua_cocos2dx_DDZGameView_UnRegisterLuaHandlerQorvDDZView", "iValue",
+                                                 &key, true);
   view->UnRegisterLuaHandlerQorvDDZView(key);
   return luabind::ReturnSelf(L);
 }

@@ -40,26 +40,19 @@ int lua_cocos2dx_GameSceneBase_get_m_pGameView(lua_State* L) {
 // ---- GameViewBase ----
 
 int lua_cocos2dx_GameViewBase_GetTablePosByTableNumExtra(lua_State* L) {
-  constexpr const char* kFunc = "lua_cocos2dx_GameViewBase_GetTablePosByTableNumExtra";
-  constexpr const char* kDiag = "gamebase.GameViewBase:GetTablePosByTableNumExtra";
-  auto* self = luabind::Self<GameViewBase>(L, kGameViewBase, kFunc);
-  const int argc = luabind::ArgCount(L);
-  if (argc != 1) return luabind::CountError(L, kDiag, argc, 1);
   int chair = 0;
-  if (!luaval_to_int32(L, 2, &chair, kDiag)) return luabind::ArgError(L, "tableNum", kFunc);
+  auto* self = luabind::SelfWithInt<GameViewBase>(L, kGameViewBase, "gamebase.GameViewBase:GetTablePosByTableNumExtra",
+                                                  "lua_cocos2dx_GameViewBase_GetTablePosByTableNumExtra", "tableNum",
+                                                  &chair);
   // The chair is a byte on the wire: anything beyond one is no chair.
   lua_pushnumber(L, chair < -128 || chair > 127 ? -1 : self->GetTablePosByTableNumExtra(static_cast<char>(chair)));
   return 1;
 }
 
 int lua_cocos2dx_GameViewBase_GetPlayerNode(lua_State* L) {
-  constexpr const char* kFunc = "lua_cocos2dx_GameViewBase_GetPlayerNode";
-  constexpr const char* kDiag = "gamebase.GameViewBase:GetPlayerNode";
-  auto* self = luabind::Self<GameViewBase>(L, kGameViewBase, kFunc);
-  const int argc = luabind::ArgCount(L);
-  if (argc != 1) return luabind::CountError(L, kDiag, argc, 1);
   int seat = 0;
-  if (!luaval_to_int32(L, 2, &seat, kDiag)) return luabind::ArgError(L, "seat", kFunc);
+  auto* self = luabind::SelfWithInt<GameViewBase>(L, kGameViewBase, "gamebase.GameViewBase:GetPlayerNode",
+                                                  "lua_cocos2dx_GameViewBase_GetPlayerNode", "seat", &seat);
   luabind::PushOwnedRecord(L, self, self->GetPlayerNode(seat), nullptr, kPlayerNodeDef);
   return 1;
 }

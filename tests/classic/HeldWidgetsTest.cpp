@@ -40,7 +40,9 @@ TEST_F(ClassicTest, WidgetsHeldForScriptsGoWithTheTablesTeardownOnce) {
   tick(2);
   EXPECT_EQ(g_alive, 2);
   EXPECT_EQ(view->m_pGameClock, clock);
-  if (ownClock != nullptr) EXPECT_EQ(ownClock->getParent(), view);  // the view's own stays its child
+  if (ownClock != nullptr) {
+    EXPECT_EQ(ownClock->getParent(), view);  // the view's own stays its child
+  }
 
   view->retain();  // the teardown, not the view's end, gives them back
   view->removeFromParent();

@@ -102,6 +102,15 @@ void* RecordPointer(lua_State* L, const char* luaType) {
   return tolua_tousertype(L, 1, nullptr);
 }
 
+void* SelfWithIntPointer(lua_State* L, const char* luaType, const char* diag, const char* func, const char* arg,
+                         int* value, bool blank) {
+  void* self = SelfPointer(L, luaType, func);
+  const int argc = ArgCount(L);
+  if (argc != 1) CountError(L, diag, argc, 1, blank);
+  if (!luaval_to_int32(L, 2, value, diag)) ArgError(L, arg, func);
+  return self;
+}
+
 int CountError(lua_State* L, const char* diag, int argc, int n, bool blank) {
   return luaL_error(L, blank ? "%s has wrong number of arguments: %d, was expecting %d \n"
                              : "%s has wrong number of arguments: %d, was expecting %d\n",

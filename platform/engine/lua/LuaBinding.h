@@ -100,6 +100,17 @@ int ArgError(lua_State* L, const char* arg, const char* func);
 // Any other fixed text (raised as it stands).
 int RaiseText(lua_State* L, const char* text);
 
+// The prologue of a binding that takes exactly one int: the object (as
+// Self), the count (CountError, `blank` as there) and the int, named `arg`
+// in its error.
+void* SelfWithIntPointer(lua_State* L, const char* luaType, const char* diag, const char* func, const char* arg,
+                         int* value, bool blank = false);
+template <class T>
+T* SelfWithInt(lua_State* L, const char* luaType, const char* diag, const char* func, const char* arg, int* value,
+               bool blank = false) {
+  return static_cast<T*>(SelfWithIntPointer(L, luaType, diag, func, arg, value, blank));
+}
+
 // An object argument at `lo`: nil gives null; a value of another type fails.
 bool ToObjectPointer(lua_State* L, int lo, const char* luaType, void** out);
 template <class T>

@@ -86,23 +86,17 @@ int lua_cocos2dx_Node_removeFromParent(lua_State* L) {
 }
 
 int lua_cocos2dx_Node_removeChildByTag(lua_State* L) {
-  constexpr const char* kFunc = "lua_cocos2dx_Node_removeChildByTag";
-  Node* self = SelfNode(L, kFunc);
-  const int argc = luabind::ArgCount(L);
-  if (argc != 1) return luabind::CountError(L, "cc.Node:removeChildByTag", argc, 1);
   int tag = 0;
-  if (!luaval_to_int32(L, 2, &tag, "cc.Node:removeChildByTag")) return luabind::ArgError(L, "tag", kFunc);
+  Node* self = luabind::SelfWithInt<Node>(L, "cc.Node", "cc.Node:removeChildByTag",
+                                          "lua_cocos2dx_Node_removeChildByTag", "tag", &tag);
   self->removeChildByTag(tag);
   return luabind::ReturnSelf(L);
 }
 
 int lua_cocos2dx_Node_getChildByTag(lua_State* L) {
-  constexpr const char* kFunc = "lua_cocos2dx_Node_getChildByTag";
-  Node* self = SelfNode(L, kFunc);
-  const int argc = luabind::ArgCount(L);
-  if (argc != 1) return luabind::CountError(L, "cc.Node:getChildByTag", argc, 1);
   int tag = 0;
-  if (!luaval_to_int32(L, 2, &tag, "cc.Node:getChildByTag")) return luabind::ArgError(L, "tag", kFunc);
+  Node* self = luabind::SelfWithInt<Node>(L, "cc.Node", "cc.Node:getChildByTag", "lua_cocos2dx_Node_getChildByTag",
+                                          "tag", &tag);
   luabind::PushObject(L, self->getChildByTag(tag), "cc.Node");
   return 1;
 }
@@ -174,11 +168,8 @@ int lua_cocos2dx_Node_isRunning(lua_State* L) {
 // setLocalZOrder, setTag: one int.
 template <void (*Apply)(Node*, int)>
 int NodeIntSetter(lua_State* L, const char* func, const char* diag, const char* arg) {
-  Node* self = SelfNode(L, func);
-  const int argc = luabind::ArgCount(L);
-  if (argc != 1) return luabind::CountError(L, diag, argc, 1);
   int v = 0;
-  if (!luaval_to_int32(L, 2, &v, diag)) return luabind::ArgError(L, arg, func);
+  Node* self = luabind::SelfWithInt<Node>(L, "cc.Node", diag, func, arg, &v);
   Apply(self, v);
   return luabind::ReturnSelf(L);
 }
@@ -405,12 +396,9 @@ int lua_cocos2dx_Scheduler_scheduleScriptFunc(lua_State* L) {
 }
 
 int lua_cocos2dx_Scheduler_unscheduleScriptEntry(lua_State* L) {
-  constexpr const char* kFunc = "lua_cocos2dx_Scheduler_unscheduleScriptEntry";
-  luabind::Self<Scheduler>(L, "cc.Scheduler", kFunc);
-  const int argc = luabind::ArgCount(L);
-  if (argc != 1) return luabind::CountError(L, "cc.Scheduler:unscheduleScriptEntry", argc, 1);
   int id = 0;
-  if (!luaval_to_int32(L, 2, &id, "cc.Scheduler:unscheduleScriptEntry")) return luabind::ArgError(L, "id", kFunc);
+  luabind::SelfWithInt<Scheduler>(L, "cc.Scheduler", "cc.Scheduler:unscheduleScriptEntry",
+                                  "lua_cocos2dx_Scheduler_unscheduleScriptEntry", "id", &id);
   RemoveTimer(L, static_cast<unsigned>(id));
   return luabind::ReturnSelf(L);
 }
