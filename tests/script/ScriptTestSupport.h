@@ -59,8 +59,9 @@ class ScriptTest : public ::testing::Test {
     register_all_VellGameBase(L);
     register_all_QorvDDZView(L);
     lua_settop(L, 0);
+    ASSERT_EQ(engine->executeString(ddz::test::kLuaRecorder), 0);
+    // Results as text: tables with their keys 1..8, so holes show.
     ASSERT_EQ(engine->executeString(R"(
-      seen = {}
       function show(v)
         if type(v) == 'table' then
           local parts = {}
