@@ -96,6 +96,14 @@ int main(int argc, char** argv) {
       Push(e);
     }
   };
+  input.help = [] {
+    for (Uint32 type : {SDL_KEYDOWN, SDL_KEYUP}) {
+      SDL_Event e{};
+      e.type = type;
+      e.key.keysym.sym = SDLK_F1;
+      Push(e);
+    }
+  };
   ddz::tour::ScreenTour tour(input, [&](const std::string& name, GameViewPC*) {
     ddz::window::SdlWindow* w = Window();
     if (w == nullptr) return;

@@ -44,6 +44,8 @@ class Painter {
   void Digits(SDL_Surface* s, const std::string& glyphs);
   void Background(SDL_Surface* s, bool night, const std::string& caption);
   void Panel(SDL_Surface* s, const std::string& caption);
+  // A player's head picture, its colours by `index`.
+  void Head(SDL_Surface* s, int index);
   void TableSide(SDL_Surface* s, bool right, bool night);
 
   std::string _fontFile;
