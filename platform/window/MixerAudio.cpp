@@ -73,7 +73,10 @@ void MixerAudio::playMusic(const std::string& file, bool loop) {
   if (_missing.count(file)) return;
   const std::string full = resolve(file);
   if (full.empty()) return;
-  _music = Mix_LoadMUS(full.c_str());
+  // The format comes from the file's bytes, not from its name (the
+  // generated sounds are wave data under the names the game asks for).
+  SDL_RWops* file = SDL_RWFromFile(full.c_str(), "rb");
+  _music = file != nullptr ? Mix_LoadMUS_RW(file, 1) : nullptr;
   if (!_music) {
     if (_missing.insert(file).second) cocos2d::log("music %s not played: %s", file.c_str(), Mix_GetError());
     return;

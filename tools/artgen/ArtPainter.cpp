@@ -331,8 +331,8 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
     else
       Suit(s, n);
   } else if (name == "qorvddz_vell_laizi.png" || name == "lz_handcard_12.png" || name == "lz_handcard_11.png" ||
-             name == "veriz_landower.png" || name == "ddz_mp.png") {
-    const bool landlord = name == "veriz_landower.png";
+             name == "veriz_landower.png" || name == "ddz_mp.png" || name == "qorvddz_dizhu.png") {
+    const bool landlord = name == "veriz_landower.png" || name == "qorvddz_dizhu.png";
     const float r = std::min(w, h) / 2.0f - 1;
     Disc(s, w / 2.0f, h / 2.0f, r, landlord ? Rgba{230, 170, 30, 255} : Rgba{130, 60, 190, 255});
     Disc(s, w / 2.0f, h / 2.0f, r * 0.86f, landlord ? Rgba{200, 60, 30, 255} : Rgba{170, 90, 230, 255});
@@ -359,6 +359,13 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
     Text(s, "设置", 30, kGoldInk, w / 2.0f, 32);
     Text(s, "音乐", 26, kWhiteInk, 90, h - 180.0f);
     Text(s, "音效", 26, kWhiteInk, 90, h - 110.0f);
+  } else if (StartsWith(name, "qorvddz_result_title_")) {
+    // The result window's title: gold words for a win, grey-blue for a loss.
+    const bool won = NumberAt(name, 21) <= 1;
+    RoundRect(s, 0, 0, w, h, h * 0.3f, won ? Rgba{150, 60, 20, 235} : Rgba{40, 50, 80, 235},
+              won ? Rgba{90, 30, 10, 235} : Rgba{20, 25, 45, 235}, {230, 190, 90, 255}, 3);
+    FitText(s, caption, static_cast<int>(h * 0.6f), won ? kGoldInk : SDL_Color{190, 210, 240, 255}, w / 2.0f,
+            h / 2.0f, w - 20, h - 8, true);
   } else if (StartsWith(name, "vevad_head_icon_")) {
     Head(s, NumberAt(name, 16));
   } else if (IsOffFace(name)) {
