@@ -75,8 +75,8 @@ void MixerAudio::playMusic(const std::string& file, bool loop) {
   if (full.empty()) return;
   // The format comes from the file's bytes, not from its name (the
   // generated sounds are wave data under the names the game asks for).
-  SDL_RWops* file = SDL_RWFromFile(full.c_str(), "rb");
-  _music = file != nullptr ? Mix_LoadMUS_RW(file, 1) : nullptr;
+  SDL_RWops* bytes = SDL_RWFromFile(full.c_str(), "rb");
+  _music = bytes != nullptr ? Mix_LoadMUS_RW(bytes, 1) : nullptr;
   if (!_music) {
     if (_missing.insert(file).second) cocos2d::log("music %s not played: %s", file.c_str(), Mix_GetError());
     return;

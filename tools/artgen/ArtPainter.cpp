@@ -366,6 +366,10 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
               won ? Rgba{90, 30, 10, 235} : Rgba{20, 25, 45, 235}, {230, 190, 90, 255}, 3);
     FitText(s, caption, static_cast<int>(h * 0.6f), won ? kGoldInk : SDL_Color{190, 210, 240, 255}, w / 2.0f,
             h / 2.0f, w - 20, h - 8, true);
+  } else if (name == "zuvoz_grxx_bg.png" || name == "qorvddz_grxx_bg.png" || name == "qorvddz_speak_bg.png") {
+    // Panels whose words are dark: the info popups and the speech bubble.
+    RoundRect(s, 0, 0, w, h, std::min(14.0f, h * 0.3f), {250, 244, 225, 245}, {225, 214, 185, 245},
+              {200, 160, 80, 255}, 2);
   } else if (StartsWith(name, "vevad_head_icon_")) {
     Head(s, NumberAt(name, 16));
   } else if (IsOffFace(name)) {
