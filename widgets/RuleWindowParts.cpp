@@ -1,5 +1,7 @@
 #include "widgets/RuleWindowParts.h"
 
+#include <algorithm>
+
 #include "gamedata/LabelHelpers.h"
 #include "platform/engine/cocos2d.h"
 
@@ -21,7 +23,11 @@ cocos2d::ui::Layout* MakeRuleListItem(const std::string& title, const std::vecto
   float linesHeight = 0;
   for (const std::string& line : lines) {
     cocos2d::Label* lineLabel = MakeRuleLabel(line, kRuleLineColor);
-    lineLabel->setPosition(titleWidth, -linesHeight);
+    // A long line wraps inside the item, right of its title.
+    lineLabel->setMaxLineWidth(std::max(kRuleItemWidth - kRuleWrapMargin - titleWidth, kRuleItemWidth / 2));
+    // Its first line stands where a one-line label would.
+    const float extra = lineLabel->getContentSize().height - titleLabel->getContentSize().height;
+    lineLabel->setPosition(titleWidth, -linesHeight - std::max(extra, 0.0f) / 2);
     node->addChild(lineLabel);
     linesHeight += lineLabel->getContentSize().height;
   }

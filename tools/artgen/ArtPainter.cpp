@@ -370,8 +370,18 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
     // Panels whose words are dark: the info popups and the speech bubble.
     RoundRect(s, 0, 0, w, h, std::min(14.0f, h * 0.3f), {250, 244, 225, 245}, {225, 214, 185, 245},
               {200, 160, 80, 255}, 2);
+  } else if (name == "qorvddzpc_pack_bg.png") {
+    // The backpack: sixteen slots in four rows, where the props' cells lie
+    // (58 wide, 61 apart, the first at 9 from the left and 8 from the top).
+    Panel(s, "");
+    for (int i = 0; i < 16; ++i)
+      RoundRect(s, 9 + 61.0f * (i % 4), 8 + 61.0f * (i / 4), 58, 58, 8, {60, 70, 95, 200}, {45, 52, 75, 200},
+                {150, 130, 80, 200}, 1);
   } else if (StartsWith(name, "vevad_head_icon_")) {
     Head(s, NumberAt(name, 16));
+  } else if (name == "qorvddz_roomui_userinfo_player_bg.png") {
+    // The bottom bar's own head frame: a bust until a head picture covers it.
+    Head(s, 4);
   } else if (IsOffFace(name)) {
     // The face of a button that is off: grey, its word dimmed.
     RoundRect(s, 0, 0, w, h, std::min(12.0f, h * 0.3f), {85, 85, 90, 215}, {60, 60, 65, 215}, {120, 120, 120, 255},
