@@ -34,7 +34,7 @@ cocos2d::ui::Layout* MakeRuleListItem(const std::string& title, const std::vecto
   const float height = linesHeight + 40;
   cocos2d::ui::Layout* item = cocos2d::ui::Layout::create();
   item->setContentSize(cocos2d::Size(kRuleItemWidth, height));
-  node->setPosition(0, height - titleLabel->getContentSize().height / 2);
+  node->setPosition(kRuleIndent, height - titleLabel->getContentSize().height / 2);
   item->addChild(node);
   return item;
 }

@@ -4,7 +4,10 @@
 // written as `<folder>/<name>.png`, and `<folder>/index.html` shows them in
 // the tour's order with what the layout check found on each.
 //
-//   screen_gallery FOLDER      (scripts/screens.sh runs it)
+//   screen_gallery FOLDER [HANDS]   (scripts/screens.sh runs it)
+//
+// HANDS (default 5) is how many hands the tour plays; at the end the
+// program's resident memory is printed.
 #include <SDL.h>
 
 #include <cstdio>
@@ -69,6 +72,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string folder = argv[1];
+  const int hands = argc > 2 ? std::atoi(argv[2]) : 0;
   ::setenv("SDL_VIDEODRIVER", "offscreen", 0);
   ::setenv("SDL_RENDER_DRIVER", "software", 0);
   const std::uint32_t kTourSeed = ddz::tour::kTourSeed;
@@ -112,6 +116,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "screen %s\n", name.c_str());
   });
 
+  if (hands > 0) tour.maxHands = hands;
+
   ddz::ProgramOptions options;
   options.installCrashHandler = false;
   options.window = ddz::WindowChoice{false, ""};
@@ -149,5 +155,8 @@ int main(int argc, char** argv) {
   }
   std::fprintf(stderr, "%zu screens in %s, %d hands\n", shots.size(), folder.c_str(), tour.HandsDone());
   for (const std::string& n : tour.notes) std::fprintf(stderr, "note: %s\n", n.c_str());
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.rfind("VmRSS:", 0) == 0) std::fprintf(stderr, "resident memory after %d hands: %s\n", tour.HandsDone(), line.c_str() + 6);
   return result;
 }
