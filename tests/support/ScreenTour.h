@@ -122,7 +122,7 @@ class ScreenTour {
         "bottom-cards", "play-own-hint",  "play-seat-0",  "play-seat-2",   "straight",    "plane",
         "bomb",         "rocket",         "last-round-tip", "card-counter", "backpack",   "chat",
         "chat-phrase",  "info-popup",     "quit-hand",    "result-first",  "quit-result", "result-won",
-        "result-lost",  "result-later"};
+        "result-lost",  "result-later",   "spring"};
     return names;
   }
 
@@ -468,6 +468,7 @@ class ScreenTour {
     const bool won = m_pView->GetPlayerNode(1) != nullptr && OwnWon(screen);
     const auto named = [=, this] {
       Name(won ? "result-won" : "result-lost");
+      if (Spring(screen)) Name("spring");
       if (hand > 0) Name("result-later");
       if (hand == 0) {
         m_Input.close();
@@ -484,6 +485,11 @@ class ScreenTour {
     } else {
       named();
     }
+  }
+  // The window's spring count (the third detail) is 1.
+  static bool Spring(ResultLayer* screen) {
+    cocos2d::ui::TextAtlas* spring = screen->GetDetailNumber(2);
+    return spring != nullptr && spring->getString() == ResultLayer::SignedText(1);
   }
   static bool OwnWon(ResultLayer* screen) {
     auto* number = screen->GetSeatNumber(1);
