@@ -9,6 +9,7 @@
 #include <string>
 
 #include "cards/DealCard.h"
+#include "bench/classic/BenchFolder.h"
 #include "classic/GameViewPC.h"
 #include "platform/engine/cocos2d.h"
 #include "platform/framework/YndLocalData.h"
@@ -51,20 +52,15 @@ void BM_DrawDealFrame(benchmark::State& state) {
   director->reset();
   cocos2d::FileUtils* files = cocos2d::FileUtils::getInstance();
   files->setSearchPaths({std::string(DDZ_SOURCE_DIR) + "/data", DDZ_ART_DIR});
-  char folder[] = "/tmp/ddz-bench-XXXXXX";
-  if (::mkdtemp(folder) == nullptr) {
-    state.SkipWithError("no temporary folder");
-    return;
-  }
-  files->setWritablePath(std::string(folder) + "/");
-  YndLocalData::sharedLocalData()->SetFilePath("");
+  benchsupport::WritableFolder folder(state);
+  if (!folder.Made()) return;
   auto* window = ddz::window::SdlWindow::create({"bench", cocos2d::Size(1280, 720), true});
   if (window == nullptr) {
     state.SkipWithError("no offscreen window");
     return;
   }
   window->install();
-  window->setDesignResolutionSize(1280, 720, ResolutionPolicy::SHOW_ALL);
+  window->setDesignResolutionSize(1280, 720, cocos2d::ResolutionPolicy::SHOW_ALL);
   DealCard* deal = DealingTable(window);
   int deals = deal != nullptr ? 1 : 0;
   for (auto _ : state) {
@@ -82,8 +78,6 @@ void BM_DrawDealFrame(benchmark::State& state) {
   }
   state.counters["deals"] = deals;
   director->reset();
-  std::string cleanup = std::string("rm -rf ") + folder;
-  if (std::system(cleanup.c_str()) != 0) state.SkipWithError("temporary folder left behind");
 }
 BENCHMARK(BM_DrawDealFrame)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
 

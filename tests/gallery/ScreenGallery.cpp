@@ -47,6 +47,15 @@ void Push(SDL_Event e) {
   }
 }
 
+void PressKey(SDL_Keycode key) {
+  for (Uint32 type : {SDL_KEYDOWN, SDL_KEYUP}) {
+    SDL_Event e{};
+    e.type = type;
+    e.key.keysym.sym = key;
+    Push(e);
+  }
+}
+
 void ClickAt(const cocos2d::Vec2& design) {
   ddz::window::SdlWindow* w = Window();
   if (w == nullptr) return;
@@ -92,22 +101,8 @@ int main(int argc, char** argv) {
     e.window.event = SDL_WINDOWEVENT_CLOSE;
     Push(e);
   };
-  input.escape = [] {
-    for (Uint32 type : {SDL_KEYDOWN, SDL_KEYUP}) {
-      SDL_Event e{};
-      e.type = type;
-      e.key.keysym.sym = SDLK_ESCAPE;
-      Push(e);
-    }
-  };
-  input.help = [] {
-    for (Uint32 type : {SDL_KEYDOWN, SDL_KEYUP}) {
-      SDL_Event e{};
-      e.type = type;
-      e.key.keysym.sym = SDLK_F1;
-      Push(e);
-    }
-  };
+  input.escape = [] { PressKey(SDLK_ESCAPE); };
+  input.help = [] { PressKey(SDLK_F1); };
   ddz::tour::ScreenTour tour(input, [&](const std::string& name, GameViewPC*) {
     ddz::window::SdlWindow* w = Window();
     if (w == nullptr) return;
