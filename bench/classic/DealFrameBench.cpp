@@ -14,6 +14,7 @@
 #include "platform/engine/cocos2d.h"
 #include "platform/framework/YndLocalData.h"
 #include "platform/gamebase/GameViewBase.h"
+#include "platform/gamebase/MainMsgLock.h"
 #include "platform/window/SdlWindow.h"
 
 namespace {
@@ -30,13 +31,15 @@ DealCard* DealingTable(ddz::window::SdlWindow* window) {
   auto* view = new GameViewPC(nullptr, nullptr, 62);
   view->autorelease();
   scene->addChild(view);
+  ResetMainMsgLock();
+  view->IniMainSocketAuthen();
   for (int i = 0; i < 60; ++i) director->mainLoop(1.0f / 60);
   cocos2d::ui::Button* start = view->GetStartButton();
   if (start == nullptr) return nullptr;
   const cocos2d::Vec2 at = start->convertToWorldSpace(
       cocos2d::Vec2(start->getContentSize().width / 2, start->getContentSize().height / 2));
   window->click(at.x, 720 - at.y);
-  for (int i = 0; i < 120; ++i) {
+  for (int i = 0; i < 180; ++i) {
     director->mainLoop(1.0f / 60);
     auto* deal = dynamic_cast<DealCard*>(view->m_pDealCard);
     if (deal != nullptr && deal->IsDealing()) return deal;

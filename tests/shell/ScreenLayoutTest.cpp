@@ -71,7 +71,7 @@ TEST(ScreenLayout, EveryScreenOfTheSeededTourLiesInTheWindowCaptionedAndAnswerin
     Window()->keyReleased(cocos2d::EventKeyboard::KeyCode::KEY_F1);
   };
   // Screens with a dialog open: the table's buttons beneath it need not answer.
-  const std::set<std::string> dialogs = {"settings", "rules", "backpack", "chat", "chat-phrase", "info-popup",
+  const std::set<std::string> dialogs = {"settings", "rules", "backpack", "chat", "chat-phrase", "info-popup", "loss-limit",
                                          "card-counter", "last-round-tip", "quit-hand", "quit-result"};
   ddz::tour::ScreenTour tour(input, [&](const std::string& name, GameViewPC*) {
     problems[name] = ddz::tour::CheckLayout(cocos2d::Director::getInstance()->getRunningScene(),

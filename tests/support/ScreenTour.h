@@ -122,7 +122,7 @@ class ScreenTour {
         "bottom-cards", "play-own-hint",  "play-seat-0",  "play-seat-2",   "straight",    "plane",
         "bomb",         "rocket",         "last-round-tip", "card-counter", "backpack",   "chat",
         "chat-phrase",  "info-popup",     "quit-hand",    "result-first",  "quit-result", "result-won",
-        "result-lost",  "result-later",   "spring"};
+        "result-lost",  "result-later",   "spring",       "loss-limit"};
     return names;
   }
 
@@ -451,7 +451,11 @@ class ScreenTour {
       m_iOwnTurns = 0;
       m_LastTable.clear();
       if (m_iResults >= maxHands) {
-        m_bDone = true;
+        // The last continue: the day's losses at the limit, as a player's
+        // who lost it today, so the table refuses the next hand.
+        m_pView->m_iDayLoseAmount = GameViewPC::kLoseLimit;
+        Click(next, "continue button");
+        Later(15, [=, this] { NameWhenStill("loss-limit", [this] { m_bDone = true; }); });
         return;
       }
       if (Usable(next)) {
