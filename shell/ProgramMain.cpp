@@ -142,10 +142,10 @@ class StartupTimes {
       m_bFirstLogged = true;
       cocos2d::log("first frame drawn %.0f ms after the start", Elapsed());
     }
+    // The frame that built the table drew it too (updates come before the
+    // drawing in a frame), so the table is on screen when it is first seen.
     auto* table = dynamic_cast<GameViewPC*>(GameSceneBase::m_pGameView);
-    if (m_iDrawnAtTable == 0 && table != nullptr && table->isRunning() && table->GetStartButton() != nullptr)
-      m_iDrawnAtTable = drawn + 1;
-    if (m_iDrawnAtTable > 0 && drawn >= m_iDrawnAtTable) {
+    if (drawn > 0 && table != nullptr && table->isRunning() && table->GetStartButton() != nullptr) {
       m_bTableLogged = true;
       cocos2d::log("table on screen %.0f ms after the start", Elapsed());
     }
@@ -158,7 +158,6 @@ class StartupTimes {
   std::chrono::steady_clock::time_point m_Start = std::chrono::steady_clock::now();
   bool m_bFirstLogged = false;
   bool m_bTableLogged = false;
-  std::uint64_t m_iDrawnAtTable = 0;
 };
 }  // namespace
 
