@@ -29,6 +29,7 @@
 #include "platform/framework/YndLocalData.h"
 #include "platform/gamebase/BasePT.h"
 #include "platform/gamebase/GameSceneBase.h"
+#include "platform/gamebase/RoomListLayer.h"
 #include "platform/os/Clock.h"
 #include "platform/os/OsApiBase.h"
 #include "platform/os/Random.h"
@@ -478,7 +479,7 @@ void GameViewPC::OnBtnStart(cocos2d::Ref*) {
     if (m_pWaitNode != nullptr) m_pWaitNode->setVisible(false);
     StartIdleTips();
   }
-  unschedule(schedule_selector(GameViewPC::OnIdleKick));
+  CancelIdleKick();
   if (m_pStartBtn != nullptr) m_pStartBtn->setVisible(false);
   schedule(schedule_selector(GameViewPC::SendSitReqOnce), kSitDelay);
   SwitchBottomBarTableControl();
@@ -491,14 +492,9 @@ void GameViewPC::SendSitReqOnce(float) {
 
 bool GameViewPC::IsSitRequestPending() const { return isScheduled(schedule_selector(GameViewPC::SendSitReqOnce)); }
 
-void GameViewPC::OnIdleKick(float) {
-  unschedule(schedule_selector(GameViewPC::OnIdleKick));
-  CallBackKickOutServerNotice(1000, nullptr);
-}
-
 void GameViewPC::CancelPendingSelectors() {
   unschedule(schedule_selector(GameViewPC::SendSitReqOnce));
-  unschedule(schedule_selector(GameViewPC::OnIdleKick));
+  CancelIdleKick();
 }
 
 void GameViewPC::ResetTable() {
@@ -525,7 +521,10 @@ void GameViewPC::onExit() {
   if (!store->flush()) cocos2d::log("GameViewPC: the day's hand count could not be stored");
   CancelPendingSelectors();
   StopIdleTips();
-  if (PCBaseFrame* frame = PCBaseFrame::SharedPCBaseFrameIfAny()) frame->SetHelpBtnCallBack(nullptr);
+  // Back at the room list the help button is the room panel's already.
+  const bool listShown = GameSceneBase::m_pRoomList != nullptr && GameSceneBase::m_pRoomList->isRunning();
+  if (PCBaseFrame* frame = PCBaseFrame::SharedPCBaseFrameIfAny(); frame != nullptr && !listShown)
+    frame->SetHelpBtnCallBack(nullptr);
   TakeTableDown();
 }
 
