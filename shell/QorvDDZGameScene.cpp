@@ -22,6 +22,7 @@
 #include "classic/BottomUIPC.h"
 #include "classic/C_RoomListLayer.h"
 #include "classic/GameViewPC.h"
+#include "compete/CompeteGameView.h"
 #include "compete/CompeteRoomListLayer.h"
 #include "platform/engine/EventDispatcher.h"
 #include "platform/gamebase/GameMsgBox.h"
@@ -454,8 +455,8 @@ GameViewBase* QorvDDZGameScene::NewSRGameView(YndLoadingBase* loading) { return 
 GameViewBase* QorvDDZGameScene::NewSuperGameView(YndLoadingBase*, int) {
   return NotInThisBuild<GameViewBase>("SuperGameView");
 }
-GameViewBase* QorvDDZGameScene::NewCompeteGameView(YndLoadingBase*) {
-  return NotInThisBuild<GameViewBase>("CompeteGameView");
+GameViewBase* QorvDDZGameScene::NewCompeteGameView(YndLoadingBase* loading) {
+  return new CompeteGameView(this, loading);
 }
 RoomListLayer* QorvDDZGameScene::NewClassicRoomList(int gameId) { return new C_RoomListLayer(gameId); }
 RoomListLayer* QorvDDZGameScene::NewCompeteRoomList() { return new CompeteRoomListLayer(); }
