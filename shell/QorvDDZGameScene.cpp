@@ -22,6 +22,7 @@
 #include "classic/C_RoomListLayer.h"
 #include "classic/GameViewPC.h"
 #include "compete/CompeteRoomListLayer.h"
+#include "compete/SignUpLayer.h"
 #include "shell/GameLoading.h"
 #include "shell/LaunchCommandLine.h"
 #include "gamedata/CompeteMatchFile.h"
@@ -421,4 +422,8 @@ GameViewBase* QorvDDZGameScene::NewCompeteGameView(YndLoadingBase*) {
   return NotInThisBuild<GameViewBase>("CompeteGameView");
 }
 RoomListLayer* QorvDDZGameScene::NewClassicRoomList(int gameId) { return new C_RoomListLayer(gameId); }
-RoomListLayer* QorvDDZGameScene::NewCompeteRoomList() { return new CompeteRoomListLayer(); }
+RoomListLayer* QorvDDZGameScene::NewCompeteRoomList() {
+  // A touched row of the list opens the sign-up dialog of its match.
+  CompeteRoomListLayer::SetSignUpOpener(SignUpLayer::Open);
+  return new CompeteRoomListLayer();
+}
