@@ -148,6 +148,9 @@ std::string ddz::CompeteAwardText(const CompeteAwardItem& award) {
 
 cocos2d::Node* SignUpLayer::AddRuleSection(int titleEntry, float y, float boxHeight, bool hangs) {
   if (cocos2d::Sprite* header = cocos2d::Sprite::createWithSpriteFrameName("ddzbs_tc_pic03.png")) {
+    // A tab on the box's top edge that starts right of the divider and
+    // carries the title.
+    header->setAnchorPoint(Vec2(0, 0.5f));
     header->setPosition(Vec2(284, y));
     m_pContent->addChild(header);
   }
