@@ -132,8 +132,8 @@ void DropDownList::onTouchesEnded(const std::vector<cocos2d::Touch*>& touches, c
   if (m_bClosing) return;
   const int row = HitRow(touches);
   // The pick counts only while the dialog still shows this match.
-  const bool ownerShowsRoom = m_pOwner != nullptr && m_pOwner->isRunning() && m_pRoom != nullptr &&
-                              m_pOwner->GetRoom() == m_pRoom;
+  const bool ownerShowsRoom =
+      m_pOwner != nullptr && m_pOwner->isRunning() && m_pRoom != nullptr && m_pOwner->GetRoom() == m_pRoom;
   if (row >= 0 && ownerShowsRoom) {
     m_pRoom->m_iFeeType = m_vcOptions[static_cast<std::size_t>(row)].first;
     m_pRoom->m_iFeeNum = m_vcOptions[static_cast<std::size_t>(row)].second;

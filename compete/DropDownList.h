@@ -59,8 +59,8 @@ class DropDownList : public YndGameLayer {
 
   int m_iSelected = 0;
   std::vector<cocos2d::ui::Scale9Sprite*> m_vcRowAreas;  // children
-  SignUpLayer* m_pOwner = nullptr;                        // borrowed
-  CompeteRoomInfo* m_pRoom = nullptr;                     // borrowed
+  SignUpLayer* m_pOwner = nullptr;                       // borrowed
+  CompeteRoomInfo* m_pRoom = nullptr;                    // borrowed
   std::vector<std::pair<std::int32_t, std::int32_t>> m_vcOptions;
   bool m_bClosing = false;  // asked to go: touches do nothing more
 };

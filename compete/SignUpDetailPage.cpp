@@ -31,11 +31,6 @@ constexpr int kCompeteTextStageRule = 19;
 // The match kind whose rules tell how long sign-up stays open after the start.
 constexpr int kMatchKindLateSignUp = 2;
 
-const Color3B kTitleColour(255, 252, 231);
-const Color3B kRankColour(187, 107, 43);
-const Color3B kAwardColour(33, 155, 148);
-const Color3B kLineColour(187, 107, 43);
-
 constexpr float kRuleBoxX = 620;
 constexpr float kRuleBoxWidth = 660;
 constexpr float kRuleLineHeight = 54;
@@ -47,12 +42,10 @@ cocos2d::ui::Button* TabButton(const char* frame, float y) {
 }
 
 // General number i of the match (0 when it has fewer).
-int Number(const CompeteRoomInfo& room, std::size_t i) {
-  return i < room.m_vcNumbers.size() ? room.m_vcNumbers[i] : 0;
-}
+int Number(const CompeteRoomInfo& room, std::size_t i) { return i < room.m_vcNumbers.size() ? room.m_vcNumbers[i] : 0; }
 
 cocos2d::Label* BoxLine(const std::string& text, float y) {
-  return ddz::CompeteLabel(text, 28, kLineColour, Vec2(0, 0.5f), Vec2(20, y));
+  return ddz::CompeteLabel(text, 28, SignUpLayer::kValueColour, Vec2(0, 0.5f), Vec2(20, y));
 }
 
 }  // namespace
@@ -73,12 +66,10 @@ void SignUpLayer::ShowDetailPanel(cocos2d::Ref*) {
     m_pTitleBar->addChild(back);
   }
 
-  if (cocos2d::Sprite* divider = cocos2d::Sprite::createWithSpriteFrameName("ddzbs_tc_line.png")) {
-    divider->setPosition(Vec2(window.width / 2 - 226, window.height / 2));
-    m_pWindow->addChild(divider);
-  }
-  m_pTabMarker = cocos2d::Sprite::createWithSpriteFrameName("ddzbs_tc_btn.png");
-  if (m_pTabMarker == nullptr) m_pTabMarker = cocos2d::Sprite::create();
+  cocos2d::Sprite* divider = FrameSprite("ddzbs_tc_line.png");
+  divider->setPosition(Vec2(window.width / 2 - 226, window.height / 2));
+  m_pWindow->addChild(divider);
+  m_pTabMarker = FrameSprite("ddzbs_tc_btn.png");
   m_pWindow->addChild(m_pTabMarker);
   m_pContent = cocos2d::Node::create();
   m_pWindow->addChild(m_pContent);
@@ -124,9 +115,9 @@ void SignUpLayer::ShowAwardPage(cocos2d::Ref*) {
     const std::string rank = award.iRankFrom == award.iRankTo
                                  ? ddz::FormatText(::GameText(kGameTextRank), award.iRankFrom)
                                  : ddz::FormatText(::GameText(kGameTextRanks), award.iRankFrom, award.iRankTo);
-    row->addChild(ddz::CompeteLabel(rank, 28, kRankColour, Vec2(0, 0.5f), Vec2(20, kAwardRowHeight / 2)));
-    cocos2d::Label* prize = ddz::CompeteLabel(ddz::CompeteAwardText(award), 28, kAwardColour, Vec2(0, 0.5f),
-                                              Vec2(250, kAwardRowHeight / 2));
+    row->addChild(ddz::CompeteLabel(rank, 28, kValueColour, Vec2(0, 0.5f), Vec2(20, kAwardRowHeight / 2)));
+    cocos2d::Label* prize =
+        ddz::CompeteLabel(ddz::CompeteAwardText(award), 28, kTealColour, Vec2(0, 0.5f), Vec2(250, kAwardRowHeight / 2));
     const float width = prize->getContentSize().width;
     if (width > kAwardTextWidth) prize->setScale(kAwardTextWidth / width);
     row->addChild(prize);
@@ -154,11 +145,8 @@ cocos2d::Node* SignUpLayer::AddRuleSection(int titleEntry, float y, float boxHei
     header->setPosition(Vec2(284, y));
     m_pContent->addChild(header);
   }
-  m_pContent->addChild(
-      ddz::CompeteLabel(::GameText(titleEntry), 30, kAwardColour, Vec2(0.5f, 0.5f), Vec2(336, y)));
-  cocos2d::ui::Scale9Sprite* box = cocos2d::ui::Scale9Sprite::createWithSpriteFrameName("ddzbs_tc_tip_d01.png");
-  if (box == nullptr) box = cocos2d::ui::Scale9Sprite::create();
-  box->setPreferredSize(cocos2d::Size(kRuleBoxWidth, boxHeight));
+  m_pContent->addChild(ddz::CompeteLabel(::GameText(titleEntry), 30, kTealColour, Vec2(0.5f, 0.5f), Vec2(336, y)));
+  cocos2d::ui::Scale9Sprite* box = Panel9("ddzbs_tc_tip_d01.png", kRuleBoxWidth, boxHeight);
   if (hangs) {
     box->setAnchorPoint(Vec2(0.5f, 1));
     box->setPosition(Vec2(kRuleBoxX, y - 18));
@@ -187,15 +175,13 @@ void SignUpLayer::ShowRulePage(cocos2d::Ref*) {
   }
   cocos2d::Node* finals = AddRuleSection(kGameTextFinalTitle, y, 110, false);
   finals->addChild(BoxLine(::GameText(kGameTextFinalLine), 84));
-  finals->addChild(
-      BoxLine(ddz::FormatText(::GameText(kGameTextFinalRounds), Number(room, 2), Number(room, 3)), 30));
+  finals->addChild(BoxLine(ddz::FormatText(::GameText(kGameTextFinalRounds), Number(room, 2), Number(room, 3)), 30));
   y -= kRuleStep;
 
   std::vector<std::string> lines;
   if (record.iFreePerDay > 0) lines.push_back(ddz::FormatText(::GameText(kGameTextFreePerDay), record.iFreePerDay));
   if (record.iMatchKind == kMatchKindLateSignUp)
-    lines.push_back(
-        ddz::FormatText(::GameText(kGameTextLateSignUp), record.iSignUpMinutes, record.iLastPlayers));
+    lines.push_back(ddz::FormatText(::GameText(kGameTextLateSignUp), record.iSignUpMinutes, record.iLastPlayers));
   if (lines.empty()) return;
   cocos2d::Node* other =
       AddRuleSection(kGameTextOtherTitle, y, kRuleLineHeight * static_cast<float>(lines.size()), true);

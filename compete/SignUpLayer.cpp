@@ -34,30 +34,29 @@ constexpr int kGameTextSignUpCloses = 418;
 constexpr int kGameTextStartsIn = 419;
 constexpr int kGameTextOpenHours = 431;
 
-const Color3B kTitleColour(255, 252, 231);
 const Color3B kCaptionColour(125, 110, 134);
-const Color3B kValueColour(187, 107, 43);
 const Color3B kPrizeColour(211, 127, 60);
 
 constexpr float kInfoRowWidth = 368;
 constexpr float kInfoRowHeight = 60;
 
-// A nine-slice sprite of `frame` at `size`; an empty one of that size when the
-// frame is missing, so the page keeps its shape.
-cocos2d::ui::Scale9Sprite* Panel9(const char* frame, float width, float height) {
+}  // namespace
+
+const Color3B SignUpLayer::kTitleColour(255, 252, 231);
+const Color3B SignUpLayer::kValueColour(187, 107, 43);
+const Color3B SignUpLayer::kTealColour(33, 155, 148);
+
+cocos2d::ui::Scale9Sprite* SignUpLayer::Panel9(const char* frame, float width, float height) {
   cocos2d::ui::Scale9Sprite* sprite = cocos2d::ui::Scale9Sprite::createWithSpriteFrameName(frame);
   if (sprite == nullptr) sprite = cocos2d::ui::Scale9Sprite::create();
   sprite->setPreferredSize(cocos2d::Size(width, height));
   return sprite;
 }
 
-// A frame's sprite, or an empty node-sized sprite when the frame is missing.
-cocos2d::Sprite* FrameSprite(const char* frame) {
+cocos2d::Sprite* SignUpLayer::FrameSprite(const char* frame) {
   cocos2d::Sprite* sprite = cocos2d::Sprite::createWithSpriteFrameName(frame);
   return sprite != nullptr ? sprite : cocos2d::Sprite::create();
 }
-
-}  // namespace
 
 // ---------------------------------------------------------------- the one dialog
 
@@ -144,9 +143,7 @@ void SignUpLayer::ClearPage() {
   m_pTabMarker = nullptr;
 }
 
-RoomInfoItem* SignUpLayer::LiveCard() const {
-  return m_pCard != nullptr && m_pCard->isRunning() ? m_pCard : nullptr;
-}
+RoomInfoItem* SignUpLayer::LiveCard() const { return m_pCard != nullptr && m_pCard->isRunning() ? m_pCard : nullptr; }
 
 // ---------------------------------------------------------------- the sign-up page
 
@@ -161,14 +158,14 @@ void SignUpLayer::ShowSignUpPage(cocos2d::Ref*) {
                                            Vec2(0.5f, 0.5f), Vec2(title.width / 2, title.height / 2));
   FitLabelToWidth(name, title.width - 2 * 160);
   m_pTitleBar->addChild(name);
-  if (auto* close = cocos2d::ui::Button::create("ddzbs_tc_btn_gb.png", "", "",
-                                                cocos2d::ui::Widget::TextureResType::PLIST)) {
+  if (auto* close =
+          cocos2d::ui::Button::create("ddzbs_tc_btn_gb.png", "", "", cocos2d::ui::Widget::TextureResType::PLIST)) {
     close->setPosition(Vec2(title.width - 40, title.height / 2));
     close->addClickEventListener([this](cocos2d::Ref* sender) { OnClickClose(sender); });
     m_pTitleBar->addChild(close);
   }
-  if (auto* details = cocos2d::ui::Button::create("ddzbs_djs_bm_gz.png", "", "",
-                                                  cocos2d::ui::Widget::TextureResType::PLIST)) {
+  if (auto* details =
+          cocos2d::ui::Button::create("ddzbs_djs_bm_gz.png", "", "", cocos2d::ui::Widget::TextureResType::PLIST)) {
     details->setPosition(Vec2(title.width - 120, title.height / 2));
     details->addClickEventListener([this](cocos2d::Ref* sender) { ShowDetailPanel(sender); });
     m_pTitleBar->addChild(details);
@@ -180,9 +177,8 @@ void SignUpLayer::ShowSignUpPage(cocos2d::Ref*) {
   m_pWindow->addChild(divider);
   BuildInfoRows();
 
-  m_pSignUpBtn = cocos2d::ui::Button::createWithExtraAbove("ddzbs_btn_yellow02.png", "", "",
-                                                           "ddzbs_btn_yellow02_bm.png",
-                                                           cocos2d::ui::Widget::TextureResType::PLIST);
+  m_pSignUpBtn = cocos2d::ui::Button::createWithExtraAbove(
+      "ddzbs_btn_yellow02.png", "", "", "ddzbs_btn_yellow02_bm.png", cocos2d::ui::Widget::TextureResType::PLIST);
   if (m_pSignUpBtn != nullptr) {
     m_pSignUpBtn->setPosition(Vec2(window.width - 248, 144));
     m_pSignUpBtn->addClickEventListener([this](cocos2d::Ref* sender) { OnClickSignUp(sender); });
@@ -212,8 +208,8 @@ void SignUpLayer::BuildPrize() {
     m_pPrizeFrame->addChild(picture);
   }
   if (first != nullptr) {
-    cocos2d::Label* text = ddz::CompeteLabel(ddz::RecordText(first->szAwardText), 34, kPrizeColour,
-                                             Vec2(0.5f, 0.5f), Vec2(frame.width / 2, frame.height / 2 - 160));
+    cocos2d::Label* text = ddz::CompeteLabel(ddz::RecordText(first->szAwardText), 34, kPrizeColour, Vec2(0.5f, 0.5f),
+                                             Vec2(frame.width / 2, frame.height / 2 - 160));
     FitLabelToWidth(text, frame.width - 20);
     m_pPrizeFrame->addChild(text);
   }
@@ -227,8 +223,7 @@ void SignUpLayer::BuildInfoRows() {
     row->setPosition(Vec2(window.width * 3 / 4, window.height - 70 - 80 * i));
     m_pWindow->addChild(row, kZInfoRow);
     const float midY = kInfoRowHeight / 2;
-    cocos2d::Label* caption =
-        ddz::CompeteLabel("", 26, kCaptionColour, Vec2(0, 0.5f), Vec2(24, midY));
+    cocos2d::Label* caption = ddz::CompeteLabel("", 26, kCaptionColour, Vec2(0, 0.5f), Vec2(24, midY));
     cocos2d::Label* value =
         ddz::CompeteLabel("", 28, kValueColour, Vec2(0.5f, 0.5f), Vec2(kInfoRowWidth / 2 + 60, midY));
     row->addChild(caption);
@@ -243,19 +238,18 @@ void SignUpLayer::BuildInfoRows() {
       }
     } else if (i == 1) {
       caption->setString(::GameText(kGameTextPlayersCaption));
-      const bool full = record.iMatchKind == RoomInfoItem::kMatchKindNoTimetable ||
-                        record.iFirstPlayers == record.iLastPlayers;
-      value->setString(full ? ddz::FormatText(::GameText(kGameTextPlayersFull), record.iLastPlayers)
-                            : ddz::FormatText(::GameText(kGameTextPlayersRange), record.iFirstPlayers,
-                                              record.iLastPlayers));
+      const bool full =
+          record.iMatchKind == RoomInfoItem::kMatchKindNoTimetable || record.iFirstPlayers == record.iLastPlayers;
+      value->setString(
+          full ? ddz::FormatText(::GameText(kGameTextPlayersFull), record.iLastPlayers)
+               : ddz::FormatText(::GameText(kGameTextPlayersRange), record.iFirstPlayers, record.iLastPlayers));
       m_pPlayerValue = value;
     } else {
       caption->setString(::GameText(kGameTextFeeCaption));
       cocos2d::ui::Scale9Sprite* box = Panel9("ddzbs_djs_bm_pic01.png", 211, 52);
       box->setPosition(Vec2(260, midY));
       row->addChild(box);
-      m_pDropDownBtn = cocos2d::ui::Button::createWithExtraAbove("ddzbs_djs_bm_xl.png", "", "",
-                                                                 "ddzbs_djs_bm_xl_1.png",
+      m_pDropDownBtn = cocos2d::ui::Button::createWithExtraAbove("ddzbs_djs_bm_xl.png", "", "", "ddzbs_djs_bm_xl_1.png",
                                                                  cocos2d::ui::Widget::TextureResType::PLIST);
       if (m_pDropDownBtn != nullptr) {
         m_pDropDownBtn->setPosition(Vec2(340, midY));

@@ -67,6 +67,11 @@ class SignUpLayer : public YndGameLayer {
   // The rules page: the first section's height and the step between sections.
   static constexpr float kRuleTop = 462;
   static constexpr float kRuleStep = 160;
+  // The texts' colours: titles on the title bar, values and rule lines, and
+  // the teal of the prizes and the rule titles.
+  static const cocos2d::Color3B kTitleColour;
+  static const cocos2d::Color3B kValueColour;
+  static const cocos2d::Color3B kTealColour;
 
   // The one dialog, made on first use and never freed.
   static SignUpLayer* shareSignUpLayer();
@@ -123,23 +128,28 @@ class SignUpLayer : public YndGameLayer {
   // One section of the rules page: its header and title at `y` and its box.
   cocos2d::Node* AddRuleSection(int titleEntry, float y, float boxHeight, bool hangs);
   void Close();
+  // A nine-slice sprite of `frame` at the size; an empty one of that size
+  // when the frame is missing, so the page keeps its shape.
+  static cocos2d::ui::Scale9Sprite* Panel9(const char* frame, float width, float height);
+  // A frame's sprite, or an empty sprite when the frame is missing.
+  static cocos2d::Sprite* FrameSprite(const char* frame);
   // The match's card while it is on the stage, else null.
   RoomInfoItem* LiveCard() const;
 
   int m_iPage = kPageSignUp;
-  cocos2d::Sprite* m_pTitleBar = nullptr;            // child while on the stage
-  cocos2d::ui::Scale9Sprite* m_pWindow = nullptr;    // child while on the stage
-  cocos2d::Sprite* m_pPrizeFrame = nullptr;          // in the window; sign-up page only
-  cocos2d::Node* m_pFeeEntry = nullptr;              // in the fee row; sign-up page only
+  cocos2d::Sprite* m_pTitleBar = nullptr;          // child while on the stage
+  cocos2d::ui::Scale9Sprite* m_pWindow = nullptr;  // child while on the stage
+  cocos2d::Sprite* m_pPrizeFrame = nullptr;        // in the window; sign-up page only
+  cocos2d::Node* m_pFeeEntry = nullptr;            // in the fee row; sign-up page only
   cocos2d::Label* m_pTimeCaption = nullptr;
   cocos2d::Label* m_pTimeValue = nullptr;
-  cocos2d::Node* m_pContent = nullptr;               // in the window; details page only
+  cocos2d::Node* m_pContent = nullptr;  // in the window; details page only
   cocos2d::ui::Button* m_pAwardTab = nullptr;
   cocos2d::ui::Button* m_pRuleTab = nullptr;
   cocos2d::Sprite* m_pTabMarker = nullptr;
-  RoomInfoItem* m_pCard = nullptr;                   // the list's; set by Open, forgotten on leaving
-  CompeteRoomInfo* m_pRoom = nullptr;                // the list's; set by Open, forgotten on leaving
-  cocos2d::LayerColor* m_pDim = nullptr;             // child while on the stage
+  RoomInfoItem* m_pCard = nullptr;        // the list's; set by Open, forgotten on leaving
+  CompeteRoomInfo* m_pRoom = nullptr;     // the list's; set by Open, forgotten on leaving
+  cocos2d::LayerColor* m_pDim = nullptr;  // child while on the stage
   cocos2d::Label* m_pPlayerValue = nullptr;
   cocos2d::Label* m_pSignUpNum = nullptr;
   cocos2d::ui::Button* m_pDropDownBtn = nullptr;

@@ -379,8 +379,7 @@ TEST_F(SignUpDialog, TenOpeningsOnDifferentMatchesShowOneOfEachPieceEachTime) {
     ASSERT_EQ(dialog->getParent(), list);
     EXPECT_EQ(CountChildren<cocos2d::LayerColor>(dialog), 1);
     EXPECT_EQ(dialog->getChildrenCount(), 3u) << "the dimming layer, the title bar and the window";
-    EXPECT_EQ(LabelTexts(dialog->GetTitleBar()).front(),
-              i % 2 == 1 ? GameText(438) : "赛" + std::to_string(5 + row));
+    EXPECT_EQ(LabelTexts(dialog->GetTitleBar()).front(), i % 2 == 1 ? GameText(438) : "赛" + std::to_string(5 + row));
     EXPECT_EQ(dialog->GetRoom(), &list->GetCompeteRooms()[static_cast<std::size_t>(row)]);
     if (i % 3 == 2) {
       dialog->OnClickClose(nullptr);  // closed from the details (back) or the sign-up page

@@ -26,7 +26,8 @@ struct FoundLabel {
 inline void CollectLabels(cocos2d::Node* node, std::vector<FoundLabel>& out) {
   if (node == nullptr) return;
   for (cocos2d::Node* child : node->getChildren()) {
-    if (auto* label = dynamic_cast<cocos2d::Label*>(child)) out.push_back({label->getString(), label->getPosition(), label});
+    if (auto* label = dynamic_cast<cocos2d::Label*>(child))
+      out.push_back({label->getString(), label->getPosition(), label});
     CollectLabels(child, out);
   }
 }
