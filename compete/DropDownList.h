@@ -51,11 +51,13 @@ class DropDownList : public YndGameLayer {
   const std::vector<cocos2d::ui::Scale9Sprite*>& GetRowAreas() const { return m_vcRowAreas; }
   int GetSelectedRow() const { return m_iSelected; }
   bool IsClosing() const { return m_bClosing; }
+  // Leaves through the deferred remover, without a pick; touches do nothing
+  // more.
+  void Close();
 
  private:
   // The row under the first touch (in the list's space), -1 for none.
   int HitRow(const std::vector<cocos2d::Touch*>& touches);
-  void Close();
 
   int m_iSelected = 0;
   std::vector<cocos2d::ui::Scale9Sprite*> m_vcRowAreas;  // children

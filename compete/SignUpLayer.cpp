@@ -306,6 +306,14 @@ void SignUpLayer::Close() {
 
 void SignUpLayer::OnClickDropDown(cocos2d::Ref*) {
   if (m_pRoom == nullptr || m_pWindow == nullptr) return;
+  // The arrow lies above an open list and takes its touches first: a second
+  // press folds the list away instead of opening another over it.
+  for (cocos2d::Node* child : m_pWindow->getChildren()) {
+    if (auto* open = dynamic_cast<DropDownList*>(child); open != nullptr && !open->IsClosing()) {
+      open->Close();
+      return;
+    }
+  }
   DropDownList* list = DropDownList::create(m_pRoom, this);
   if (list == nullptr) return;
   list->setPosition(Vec2(kDropDownX, kDropDownY));

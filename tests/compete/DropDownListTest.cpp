@@ -139,6 +139,21 @@ TEST_F(FeeDropDown, TouchesOutsideTheRowsCloseWithoutAPick) {
   }
 }
 
+TEST_F(FeeDropDown, TheArrowOpensOneListAndASecondPressFoldsItAway) {
+  DropDownList* dd = OpenList("2-100;1-5000");
+  const Vec2 arrow = WorldOf(dialog->GetDropDownButton());
+  ASSERT_NE(dd, nullptr);
+  Tap(arrow);
+  Frames(1);
+  EXPECT_EQ(Shown(), nullptr);
+  Tap(arrow);
+  Frames(1);
+  ASSERT_NE(Shown(), nullptr);
+  int lists = 0;
+  for (cocos2d::Node* child : dialog->GetWindow()->getChildren()) lists += dynamic_cast<DropDownList*>(child) ? 1 : 0;
+  EXPECT_EQ(lists, 1);
+}
+
 TEST_F(FeeDropDown, AListWhoseDialogHasClosedReportsNothing) {
   DropDownList* dd = OpenList("2-100;1-5000");
   dd->retain();
