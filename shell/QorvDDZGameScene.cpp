@@ -30,6 +30,7 @@
 #include "table/DDZGameView.h"
 #include "table/GameSoundDDZ.h"
 #include "variants/DDZSmallGameLayer.h"
+#include "variants/SRGameView.h"
 
 std::uint32_t g_hLobbyWnd = 0;
 std::uint8_t g_bKind22Mapped = 0;
@@ -414,7 +415,7 @@ GameViewBase* QorvDDZGameScene::NewGameViewPC(YndLoadingBase* loading, int gameI
   view->SetSmallGameMaker(DDZSmallGameMaker::Shared());
   return view;
 }
-GameViewBase* QorvDDZGameScene::NewSRGameView(YndLoadingBase*) { return NotInThisBuild<GameViewBase>("SRGameView"); }
+GameViewBase* QorvDDZGameScene::NewSRGameView(YndLoadingBase* loading) { return new SRGameView(this, loading); }
 GameViewBase* QorvDDZGameScene::NewSuperGameView(YndLoadingBase*, int) {
   return NotInThisBuild<GameViewBase>("SuperGameView");
 }

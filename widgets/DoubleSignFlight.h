@@ -10,6 +10,11 @@
 // The sign raises the message lock through a MsgLockToken it carries, so a
 // sign taken off the table early (a table reset, the background) lowers the
 // lock exactly once.
+//
+// Where a sign starts depends on the table: beside the three seats' bomb
+// targets on the three-seat tables, beside the heads of the side seats on
+// the four-player table (kFourSeats), whose top seat's sign starts at the
+// table's doubling point.
 #pragma once
 
 #include "platform/engine/Sprite.h"
@@ -22,13 +27,17 @@ class DoubleSignFlight {
   static constexpr const char* kSign = "ddzq_x2.png";
   static constexpr int kZOrder = 300;
 
-  explicit DoubleSignFlight(DDZGameView* view) : m_pView(view) {}  // borrowed
+  enum Table { kThreeSeats, kFourSeats };
+
+  // `view`: borrowed.
+  explicit DoubleSignFlight(DDZGameView* view, Table table = kThreeSeats) : m_pView(view), m_eTable(table) {}
   ~DoubleSignFlight();
   DoubleSignFlight(const DoubleSignFlight&) = delete;
   DoubleSignFlight& operator=(const DoubleSignFlight&) = delete;
 
   // Multiplies the hand's multiple by `factor` and, unless a sign flies,
-  // starts one from `seat` (0-2; another value: the window's centre).
+  // starts one from `seat` (0-2, 0-3 on the four-player table; another
+  // value: the window's centre, the doubling point on four seats).
   void Show(int seat, int factor);
   bool IsFlying();
   // Takes a flying sign off the table (its lock is lowered).
@@ -37,6 +46,7 @@ class DoubleSignFlight {
 
   // Where a sign from `seat` starts and how long it flies to the top bar.
   static cocos2d::Vec2 StartPoint(int seat);
+  static cocos2d::Vec2 FourSeatStartPoint(int seat);
   static float FlightSeconds(int seat);
 
  private:
@@ -44,6 +54,7 @@ class DoubleSignFlight {
   void Forget();
 
   DDZGameView* m_pView;
+  Table m_eTable;
   cocos2d::Sprite* m_pDoubleSprite = nullptr;  // retained while held
   MsgLockToken* m_pLock = nullptr;             // a child of the sign
 };

@@ -14,6 +14,7 @@
 #include "platform/gamebase/GameResBase.h"
 #include "shell/GameLoading.h"
 #include "shell/LaunchCommandLine.h"
+#include "variants/SRGameView.h"
 
 namespace {
 
@@ -189,11 +190,21 @@ TEST_F(GameViewByIdTest, EachGameIdMakesItsViewAfterSettingTheViewType) {
 }
 
 TEST_F(GameViewByIdTest, MissingViewClassesAreLoggedAndGiveNoView) {
+  scenetest::RecordingScene::missing = {"SuperGameView"};
+  QorvDDZGameScene* scene = NewScene();
+  EXPECT_EQ(scene->CreateInstanceGameView(nullptr, 52), nullptr);
+  EXPECT_TRUE(Logged("SuperGameView is not in this build"));
+  EXPECT_EQ(g_iGameViewType, 52);
+}
+
+TEST_F(GameViewByIdTest, TheFourPlayerGameIdMakesTheFourPlayerTable) {
   scenetest::RecordingScene::missing = {"SRGameView"};
   QorvDDZGameScene* scene = NewScene();
-  EXPECT_EQ(scene->CreateInstanceGameView(nullptr, 48), nullptr);
-  EXPECT_TRUE(Logged("SRGameView is not in this build"));
+  GameViewBase* made = scene->CreateInstanceGameView(nullptr, 48);
+  ASSERT_NE(dynamic_cast<SRGameView*>(made), nullptr);
+  EXPECT_EQ(made->GetPlayerCount(), 4);
   EXPECT_EQ(g_iGameViewType, 16);
+  made->release();
 }
 
 TEST_F(GameViewByIdTest, RoomListByGameId) {

@@ -197,6 +197,32 @@ void Painter::TableSide(SDL_Surface* s, bool right, bool night) {
   }
 }
 
+void Painter::TableRim(SDL_Surface* s) {
+  // A wooden rim around a lighter felt, transparent outside the oval.
+  for (int y = 0; y < s->h; ++y) {
+    for (int x = 0; x < s->w; ++x) {
+      const float dx = (x - s->w / 2.0f) / (s->w / 2.0f), dy = (y - s->h / 2.0f) / (s->h / 2.0f);
+      const float d = std::sqrt(dx * dx + dy * dy);
+      if (d > 1.0f) continue;
+      if (d > 0.94f) {
+        Blend(s, x, y, {120, 70, 30, 255});
+      } else if (d > 0.91f) {
+        Blend(s, x, y, {220, 180, 90, 255});
+      } else {
+        Blend(s, x, y, {120, 220, 150, 255}, 0.12f * (1.0f - d));
+      }
+    }
+  }
+}
+
+void Painter::Band(SDL_Surface* s, bool darkerDown) {
+  for (int y = 0; y < s->h; ++y) {
+    const float t = static_cast<float>(y) / std::max(1, s->h - 1);
+    const float a = (darkerDown ? t : 1.0f - t) * 110.0f;
+    for (int x = 0; x < s->w; ++x) Blend(s, x, y, {0, 20, 10, static_cast<Uint8>(a)});
+  }
+}
+
 void Painter::Joker(SDL_Surface* s, bool big, bool small) {
   const SDL_Color ink = big ? kRedInk : kBlackInk;
   if (!small) {
@@ -331,6 +357,12 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
     Text(s, "设置", static_cast<int>(h * 0.07f), kGoldInk, w / 2.0f, h * 0.07f);
     Text(s, "音乐", static_cast<int>(h * 0.055f), kWhiteInk, w * 0.36f, h * 0.15f);
     Text(s, "音效", static_cast<int>(h * 0.055f), kWhiteInk, w * 0.36f, h * 0.285f);
+  } else if (name == "veriz_table.png") {
+    TableRim(s);
+  } else if (name == "veriz_bg_up.png" || name == "veriz_bg_down.png") {
+    Band(s, name == "veriz_bg_down.png");
+  } else if (name == "veriz_chair.png") {
+    // The seats stand on the background: nothing of their own.
   } else if (Has(name, "_bg_you") || Has(name, "_bg_zuo")) {
     TableSide(s, Has(name, "_bg_you"), Has(name, "night"));
   } else if (Has(name, "loading_process_0")) {

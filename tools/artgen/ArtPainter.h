@@ -48,6 +48,9 @@ class Painter {
   void Background(SDL_Surface* s, bool night, const std::string& caption);
   void Panel(SDL_Surface* s, const std::string& caption);
   void TableSide(SDL_Surface* s, bool right, bool night);
+  // The four-player table's rim (an oval) and its top and bottom bands.
+  void TableRim(SDL_Surface* s);
+  void Band(SDL_Surface* s, bool darkerDown);
 
   std::string _fontFile;
   std::map<int, TTF_Font*> _fonts;
