@@ -24,6 +24,7 @@
 #include "classic/GameViewPC.h"
 #include "compete/CompeteGameView.h"
 #include "compete/CompeteRoomListLayer.h"
+#include "compete/SignUpLayer.h"
 #include "platform/engine/EventDispatcher.h"
 #include "platform/gamebase/GameMsgBox.h"
 #include "shell/GameLoading.h"
@@ -459,4 +460,8 @@ GameViewBase* QorvDDZGameScene::NewCompeteGameView(YndLoadingBase* loading) {
   return new CompeteGameView(this, loading);
 }
 RoomListLayer* QorvDDZGameScene::NewClassicRoomList(int gameId) { return new C_RoomListLayer(gameId); }
-RoomListLayer* QorvDDZGameScene::NewCompeteRoomList() { return new CompeteRoomListLayer(); }
+RoomListLayer* QorvDDZGameScene::NewCompeteRoomList() {
+  // A touched row of the list opens the sign-up dialog of its match.
+  CompeteRoomListLayer::SetSignUpOpener(SignUpLayer::Open);
+  return new CompeteRoomListLayer();
+}

@@ -609,8 +609,12 @@ inline std::vector<std::string> CheckLayout(cocos2d::Scene* scene,
   std::function<void(cocos2d::Node*)> findModal = [&](cocos2d::Node* node) {
     if (!node->isVisible()) return;
     if (auto* layer = dynamic_cast<YndGameLayer*>(node); layer != nullptr && layer->GetNeedDiableOtherTouch()) {
+      // A modal popup that a modal dialog opened inside itself (a drop-down
+      // list) is part of that dialog.
+      bool nested = false;
+      for (const cocos2d::Node* n = layer->getParent(); n != nullptr && !nested; n = n->getParent()) nested = n == modal;
+      if (!nested) ++modals;
       modal = layer;
-      ++modals;
     }
     for (cocos2d::Node* child : node->getChildren()) findModal(child);
   };
