@@ -19,6 +19,7 @@
 #include "platform/os/OsApiCommon.h"
 #include "platform/os/Text.h"
 #include "classic/GameViewPC.h"
+#include "variants/SuperGameView.h"
 #include "shell/GameLoading.h"
 #include "shell/LaunchCommandLine.h"
 #include "gamedata/TextTables.h"
@@ -395,8 +396,8 @@ GameViewBase* QorvDDZGameScene::NewGameViewPC(YndLoadingBase* loading, int gameI
   return view;
 }
 GameViewBase* QorvDDZGameScene::NewSRGameView(YndLoadingBase*) { return NotInThisBuild<GameViewBase>("SRGameView"); }
-GameViewBase* QorvDDZGameScene::NewSuperGameView(YndLoadingBase*, int) {
-  return NotInThisBuild<GameViewBase>("SuperGameView");
+GameViewBase* QorvDDZGameScene::NewSuperGameView(YndLoadingBase* loading, int flag) {
+  return new SuperGameView(this, loading, flag);
 }
 GameViewBase* QorvDDZGameScene::NewCompeteGameView(YndLoadingBase*) {
   return NotInThisBuild<GameViewBase>("CompeteGameView");

@@ -1,0 +1,176 @@
+// End to end, headless: the real Super table (the three-seat scoring mode the
+// single-player game plays) and the real local server play whole seeded hands
+// in a row. The own seat bids and plays through its own hand's buttons and
+// presses continue on each result; the test checks the requests that reach
+// the server, the message lock, and the money shown against the server's
+// scoring.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "SuperTestSupport.h"
+#include "cardlogic/ClassicMessages.h"
+#include "cardlogic/SingleServerDDZ.h"
+#include "platform/engine/Log.h"
+#include "platform/os/Random.h"
+#include "support/SuperHandDriver.h"
+
+namespace supertest {
+namespace {
+
+class CountingServer : public ddz::SingleServerDDZ {
+ public:
+  explicit CountingServer(IGameMessageSink* view) : SingleServerDDZ(view, ddz::DeckSeeding::None) {}
+  void StartGame() override {
+    requests.push_back(SuperSeatDriver::kReady);
+    SingleServerDDZ::StartGame();
+  }
+  void RecvGameViewMsg(const std::uint8_t* buf, int len) override {
+    if (buf != nullptr && len >= 8) {
+      requests.push_back(buf[1]);
+      if (buf[1] == 24) plays.emplace_back(buf, buf + len);
+    }
+    SingleServerDDZ::RecvGameViewMsg(buf, len);
+  }
+  std::vector<int> requests;
+  std::vector<std::vector<std::uint8_t>> plays;
+};
+
+struct HandRecord {
+  ddz::classic::HandResult message;
+  int landlord = -1;
+  int bid = 0;
+  int multiplier = 0;
+  int moneyBefore[3] = {};
+  int moneyAfter[3] = {};
+};
+
+class WholeHandTable : public SuperGameView {
+ public:
+  static WholeHandTable* create() {
+    auto* view = new WholeHandTable();
+    view->autorelease();
+    return view;
+  }
+  SingleServerBase* CallBackCreateSingleServer() override {
+    SuperGameView::CallBackCreateSingleServer();  // builds the scoring table
+    server = std::make_unique<CountingServer>(this);
+    return server.get();
+  }
+  void CallBackHandleMainSocketNetMsg(char* msg, int len) override {
+    Note(msg);
+    SuperGameView::CallBackHandleMainSocketNetMsg(msg, len);
+    if (static_cast<std::uint8_t>(msg[1]) == 71) expected.push_back(25);
+  }
+  void PlayCardsFromRecord(const std::uint8_t* request, int length) override {
+    expected.push_back(24);
+    SuperGameView::PlayCardsFromRecord(request, length);
+  }
+  void CallBackGameResultServer(char* msg, int len) override {
+    Note(msg);
+    HandRecord record;
+    EXPECT_TRUE(ddz::classic::ReadHandResult(reinterpret_cast<const std::uint8_t*>(msg),
+                                             static_cast<std::size_t>(len), record.message));
+    record.landlord = server->GetLandlord();
+    record.bid = server->GetHighestBid();
+    record.multiplier = server->GetMultiplier();
+    for (int seat = 0; seat < 3; ++seat) record.moneyBefore[seat] = GetPlayerNode(seat)->iMoney;
+    hands.push_back(record);
+    SuperGameView::CallBackGameResultServer(msg, len);
+  }
+  void ShowRoundResult(const char* msg, int len) override {
+    SuperGameView::ShowRoundResult(msg, len);
+    for (int seat = 0; seat < 3; ++seat) hands.back().moneyAfter[seat] = GetPlayerNode(seat)->iMoney;
+    ++roundResults;
+  }
+
+  struct Delivery {
+    int type;
+    int lockCount;
+    int holdMs;
+  };
+  std::vector<Delivery> deliveries;
+  std::vector<HandRecord> hands;
+  std::vector<int> expected = {SuperSeatDriver::kReady};  // the sit's start
+  int roundResults = 0;
+  std::unique_ptr<CountingServer> server;
+
+ private:
+  WholeHandTable() : SuperGameView(nullptr, nullptr, kGameId) {}
+  void Note(const char* msg) {
+    deliveries.push_back(
+        {static_cast<std::uint8_t>(msg[1]), m_iLockMainMsgCount.Get(), m_iLockMainMsgTime.Remaining()});
+  }
+};
+
+using SuperWholeHands = classictest::ClassicTest;
+
+TEST_F(SuperWholeHands, TwelveSeededSinglePlayerHandsEachReachTheirResultAndTheMoneyMatchesTheServer) {
+  constexpr int kHands = 12;
+  ddz::os::LcgRandom random;
+  ddz::os::ScopedRandomSource scoped(random);
+  cocos2d::Log::clear();
+  WholeHandTable* view = WholeHandTable::create();
+  scene->addChild(view);
+  random.Seed(20261210);
+  view->IniMainSocketAuthen();
+  // No server names the mode: the view plays the three-seat scoring table.
+  ASSERT_TRUE(view->IsTableBuilt());
+  EXPECT_EQ(view->GetMode(), 0);
+  EXPECT_EQ(view->GetGameKind(), SuperGameView::kKindScore);
+
+  SuperSeatDriver driver(view, window);
+  driver.log = &view->expected;
+  for (int frame = 0, idle = 0; frame < kHands * 8000 && driver.continues < kHands && idle < 3000; ++frame) {
+    tick(1, 1.0f / 60);
+    ASSERT_GE(GameViewBase::m_iLockMainMsgCount.Get(), 0);
+    idle = driver.Step() ? 0 : idle + 1;
+  }
+  for (int i = 0; i < 1200 && GameViewBase::m_iLockMainMsgCount > 0; ++i) tick(1, 1.0f / 60);
+
+  ASSERT_EQ(view->roundResults, kHands);
+  ASSERT_EQ(static_cast<int>(view->hands.size()), kHands);
+  EXPECT_GE(driver.bids, 1);
+  EXPECT_GT(driver.plays, kHands);
+
+  // The requests, exactly and in order.
+  EXPECT_EQ(view->server->requests, view->expected);
+  // Every play request is the table's 68 bytes.
+  for (const auto& play : view->server->plays) EXPECT_EQ(play.size(), 68u);
+
+  // The lock: the result's 1 while each screen waited, 0 after each continue;
+  // nothing delivered while it was raised.
+  EXPECT_EQ(driver.lockBeforeContinue, std::vector<int>(kHands, 1));
+  EXPECT_EQ(driver.lockAfterContinue, std::vector<int>(kHands, 0));
+  EXPECT_FALSE(view->IsResultLockHeld());
+  EXPECT_FALSE(cocos2d::Log::contains("kept at 0"));
+  for (const auto& d : view->deliveries) {
+    SCOPED_TRACE(d.type);
+    EXPECT_EQ(d.lockCount, 0);
+    EXPECT_EQ(d.holdMs, 0);
+  }
+
+  // Money per seat as the server's scoring gives it.
+  for (int i = 0; i < kHands; ++i) {
+    SCOPED_TRACE(i);
+    const HandRecord& h = view->hands[i];
+    ASSERT_GE(h.landlord, 0);
+    const int unit = h.bid * h.multiplier;
+    const int landlordScore = h.message.landlordWon ? 2 * unit : -2 * unit;
+    for (int seat = 0; seat < 3; ++seat) {
+      const int score = seat == h.landlord ? landlordScore : -landlordScore / 2;
+      EXPECT_EQ(h.moneyAfter[seat] - h.moneyBefore[seat], score);
+    }
+  }
+  EXPECT_EQ(view->GetTodayPlayNum(), kHands);
+  if (::testing::Test::HasFailure()) {
+    const auto& lines = cocos2d::Log::lines();
+    for (std::size_t i = lines.size() > 150 ? lines.size() - 150 : 0; i < lines.size(); ++i)
+      std::fprintf(stderr, "%s\n", lines[i].c_str());
+  }
+}
+
+}  // namespace
+}  // namespace supertest
