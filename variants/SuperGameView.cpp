@@ -185,9 +185,10 @@ void SuperGameView::ReleaseTable() {
     if (static_cast<cocos2d::Node*>(slot)->getParent() != nullptr) static_cast<cocos2d::Node*>(slot)->removeFromParent();
     slot = nullptr;
   };
+  // Seat 3 of the two-seat table points at seat 0's widgets.
+  const bool sharedFourth = m_pPlayerShow[kOpponentPlace] != nullptr && m_pPlayerShow[kOpponentPlace] == m_pPlayerShow[0];
   for (int seat = 0; seat < kMaxSeats; ++seat) {
-    // Seat 3 of the two-seat table points at seat 0's widgets.
-    if (seat == kOpponentPlace && m_pHandCard[seat] == m_pHandCard[0]) {
+    if (seat == kOpponentPlace && sharedFourth) {
       m_pPlayerShow[seat] = nullptr;
       m_pPlayerGameInfo[seat] = nullptr;
       m_pHandCard[seat] = nullptr;

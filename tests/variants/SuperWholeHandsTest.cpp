@@ -145,7 +145,7 @@ TEST_F(SuperWholeHands, TwelveSeededSinglePlayerHandsEachReachTheirResultAndTheM
   EXPECT_EQ(driver.lockBeforeContinue, std::vector<int>(kHands, 1));
   EXPECT_EQ(driver.lockAfterContinue, std::vector<int>(kHands, 0));
   EXPECT_FALSE(view->IsResultLockHeld());
-  EXPECT_FALSE(cocos2d::Log::contains("kept at 0"));
+  EXPECT_FALSE(LogHas("kept at 0"));
   for (const auto& d : view->deliveries) {
     SCOPED_TRACE(d.type);
     EXPECT_EQ(d.lockCount, 0);
