@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 #include <string_view>
 
 #include "cardlogic/SingleServerDDZ.h"
@@ -83,6 +84,9 @@ constexpr float kBulletinBelowTop = 120;
 constexpr float kActivityX = 60;
 constexpr float kActivityBelowTop = 70;
 constexpr int kStartSound = 6;
+constexpr float kSelfHandXShare = 0.0909f;
+constexpr float kSelfHandY = 70;
+constexpr float kSelfHandScale = 0.818182f;
 
 const std::array<int, 3> kSitMilestones = {3, 5, 10};
 const std::array<int, 3> kSitMilestoneCodes = {150, 160, 170};
@@ -284,13 +288,13 @@ void SuperGameView::BuildTableForMode() {
   m_pBaseCard->autorelease();
   AddTableWidget(m_pBaseCard, kZBaseCard);
 
-  const int chairs = twoSeats ? 1 : 2;
-  for (int i = 0; i < chairs; ++i) {
+  // A chair behind each other seat's head: the left one flipped.
+  const std::vector<int> chairPlaces = twoSeats ? std::vector<int>{kOpponentPlace} : std::vector<int>{0, 2};
+  for (int place : chairPlaces) {
     cocos2d::Sprite* chair = cocos2d::Sprite::createWithSpriteFrameName(kChair);
-    if (chair == nullptr) chair = YndImageSprite::spriteWithFile(kChair);
     if (chair == nullptr) continue;
-    chair->setPosition(g_ptBgChair);
-    if (i == 0 && !twoSeats) chair->setFlippedX(true);
+    chair->setPosition(g_ptPlayerHead[place]);
+    if (place == 0) chair->setFlippedX(true);
     addChild(chair, kZChair);
   }
   m_pBaseCard->setPosition(g_ptNormalBaseCard);
@@ -342,6 +346,10 @@ void SuperGameView::BuildSeat(int seat) {
     AddTableWidget(head, 0);
     auto* hand = new SuperSelfHandCard(this, this);
     hand->autorelease();
+    // The row as wide as the window, scaled to stand above the bottom bar.
+    hand->setPosition(Vec2(WindowWidth() * kSelfHandXShare, kSelfHandY));
+    hand->setScale(kSelfHandScale);
+    hand->SetShadow(true);
     hand->SetWildcardMode(m_iPlayerCountMode == ddz::PlayerCountMode::ThreeSeatWildcard);
     m_pHandCard[seat] = hand;
     m_pSendCard[seat] = new SendCard(seat, g_ptSendCard[1], kPlayedRowScale);
