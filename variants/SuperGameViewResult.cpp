@@ -110,7 +110,7 @@ void SuperGameView::ResetTable() {
   m_iTablePlayType = ddz::CardType::Invalid;
   m_TableItem.Clear();
   if (m_pDoubleSign) m_pDoubleSign->Stop();
-  unschedule(schedule_selector(SuperGameView::OnBaseCardTimer));
+  CancelPendingSelectors();
   SuperSelfHandCard* own = GetSelfHand();
   if (own != nullptr) {
     own->setTouchEnabled(false, false);
