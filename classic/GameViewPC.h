@@ -318,7 +318,7 @@ class GameViewPC : public DDZGameView {
   // face up, the statistics and the result screen.
   void ShowRoundResult(const char* msg, int len) override;
   // The heads' win or loss acts: the landlord's side wins when `landlordWon`.
-  void ShowPlayerResultActs(bool landlordWon);
+  void ShowPlayerResultActs(bool landlordWon) override;
   void OnResultBtnContinue() override;
   void OnResultBtnQuit() override;
   void OnResultBtnSmallGame() override;

@@ -28,7 +28,12 @@
 #include "platform/gamebase/MainMsgLock.h"
 #include "variants/SuperGameView.h"
 
+using ddz::fuzz::Body;
+using ddz::fuzz::CheckLock;
 using ddz::fuzz::Input;
+using ddz::fuzz::Length;
+using ddz::fuzz::Observe;
+using ddz::fuzz::Observed;
 
 namespace {
 
@@ -39,7 +44,6 @@ constexpr int kMaxFrames = 64;
 constexpr float kFrameSeconds = 0.05f;
 constexpr int kMaxSteps = 64;
 constexpr int kOps = 5;
-const char kLoweredPastZero[] = "m_iLockMainMsgCount lowered below 0";
 
 class FuzzSuperView : public SuperGameView {
  public:
@@ -57,50 +61,6 @@ class FuzzSuperView : public SuperGameView {
  private:
   FuzzSuperView() : SuperGameView(nullptr, nullptr, kGameId) {}
 };
-
-struct Observed {
-  TableItemDef item;
-  int cards[GameViewBase::kMaxSeats];
-  int lock;
-  int mode;
-};
-
-Observed Observe(SuperGameView* view) {
-  Observed o{view->m_TableItem, {}, GameViewBase::m_iLockMainMsgCount.Get(), view->GetMode()};
-  for (int seat = 0; seat < GameViewBase::kMaxSeats; ++seat)
-    o.cards[seat] = view->m_pHandCard[seat] != nullptr ? view->m_pHandCard[seat]->GetCardCount() : -1;
-  return o;
-}
-
-bool Same(const Observed& a, const Observed& b) {
-  const TableItemDef& x = a.item;
-  const TableItemDef& y = b.item;
-  return std::equal(std::begin(x.iPointDemand), std::end(x.iPointDemand), std::begin(y.iPointDemand)) &&
-         x.iLandOwnerPos == y.iLandOwnerPos && x.iFinalPoint == y.iFinalPoint && x.iBaseScore == y.iBaseScore &&
-         x.iTimes == y.iTimes && x.iTableCardOwnerPos == y.iTableCardOwnerPos && x.iSendBombNum == y.iSendBombNum &&
-         x.bSendRocket == y.bSendRocket && x.vcBaseCardIndex == y.vcBaseCardIndex &&
-         x.vcTableCardIndex == y.vcTableCardIndex && std::equal(std::begin(a.cards), std::end(a.cards), b.cards) &&
-         a.lock == b.lock && a.mode == b.mode;
-}
-
-void CheckLock() {
-  FUZZ_CHECK(GameViewBase::m_iLockMainMsgCount.Get() >= 0);
-  for (const std::string& line : cocos2d::Log::lines()) FUZZ_CHECK(line.find(kLoweredPastZero) == std::string::npos);
-  cocos2d::Log::clear();
-}
-
-int Length(Input& in, int max) {
-  const int hi = in.Byte();
-  const int lo = in.Byte();
-  return ((hi << 8) | lo) % max;
-}
-
-std::vector<char> Body(Input& in, int len) {
-  const std::vector<std::uint8_t> bytes = in.Bytes(static_cast<std::size_t>(len));
-  std::vector<char> body(static_cast<std::size_t>(std::max(len, 1)), 0);
-  std::copy(bytes.begin(), bytes.end(), body.begin());
-  return body;
-}
 
 }  // namespace
 
@@ -146,6 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int len = 0;
     int minimum = 0;
     const Observed before = Observe(view);
+    const int modeBefore = view->GetMode();
     if (op == 0) {
       const int type = in.Byte();
       len = Length(in, kMaxMessage);
@@ -168,7 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       view->CallBackAgainLogin(msg.data(), len);
     }
     CheckLock();
-    if (len < minimum) FUZZ_CHECK(Same(before, Observe(view)));
+    if (len < minimum) FUZZ_CHECK(ddz::fuzz::Same(before, Observe(view)) && view->GetMode() == modeBefore);
     stage.director->mainLoop(kFrameSeconds);
     CheckLock();
   }

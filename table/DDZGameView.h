@@ -169,6 +169,9 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner, public ITableRow
   // Shows the hand's multiple `times` where the view shows it (the top bar);
   // the doubling sign calls it when it lands. No widget here: nothing.
   virtual void ShowTableMultiple(int /*times*/) {}
+  // The heads' win or loss acts: the landlord's side wins when `landlordWon`.
+  // No heads here: nothing.
+  virtual void ShowPlayerResultActs(bool /*landlordWon*/) {}
   // Event 19: one boolean.
   virtual void OnResultLayerShown(bool shown);
   virtual void OnAwardEnd(int kind);

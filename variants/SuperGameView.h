@@ -167,7 +167,7 @@ class SuperGameView : public DDZGameView, public ISuperHandOwner {
   static bool CheckTaskDone(int kind, int type, int value, const std::uint8_t* cards);
   // The effect and voice of a play by its type.
   void PlayCardEffect(int type, int head, int count, int previousOwner, int seat);
-  void ShowPlayerActs(bool landlordWins);
+  void ShowPlayerResultActs(bool landlordWon) override;
   // Clears the hand from the table (hand start, result buttons, re-login, background).
   void ResetTable();
 

@@ -40,6 +40,7 @@
 #include "widgets/CardTypeAnis.h"
 #include "widgets/DoubleSignFlight.h"
 #include "widgets/GameClock.h"
+#include "widgets/PlayEffects.h"
 #include "widgets/PlayerGameInfo.h"
 #include "widgets/PlayerShow.h"
 #include "widgets/ResultAnis.h"
@@ -95,26 +96,9 @@ constexpr int kClockPlay = 2;
 constexpr int kLandlordCards = 20;
 constexpr int kBottomCards = 3;
 
-constexpr int kVoiceNoCall = 3;
-constexpr int kVoicePass = 4;
-constexpr int kVoiceBeatIt = 5;
-constexpr int kVoiceTripleSingle = 9;
-constexpr int kVoiceTriplePair = 10;
-constexpr int kVoiceStraight = 11;
-constexpr int kVoicePairStraight = 12;
-constexpr int kVoicePlane = 13;
-constexpr int kVoicePlaneWings = 14;
-constexpr int kVoiceFourTwo = 15;
-constexpr int kVoiceBomb = 16;
-constexpr int kVoiceRocket = 17;
-constexpr int kVoiceTriple = 18;
-constexpr int kVoiceCall = 25;
-constexpr int kVoiceNoRob = 27;
-constexpr int kVoiceRob = 28;
-constexpr int kVoiceNoDouble = 30;
-constexpr int kVoiceDouble = 32;
-constexpr int kVoiceShowHand = 38;
-constexpr int kPlayEffect = 5;
+using enum GameSoundDDZ::SeatVoice;
+constexpr int kActWin = 2;
+constexpr int kActLoss = 3;
 
 constexpr int kHoldShortClockBid = 5000;
 constexpr int kHoldOtherSeatSingle = 1000;
@@ -825,83 +809,18 @@ void SuperGameView::ShowTableMultiple(int times) {
   if (m_pTopUI != nullptr) m_pTopUI->SetTimes(times, false);
 }
 
-void SuperGameView::ShowPlayerActs(bool landlordWins) {
+void SuperGameView::ShowPlayerResultActs(bool landlordWon) {
   const int landlord = m_TableItem.iLandOwnerPos;
   for (int seat = 0; seat < 3; ++seat) {
     if (m_pPlayerShow[seat] == nullptr) continue;
-    const bool won = (seat == landlord) == landlordWins;
-    m_pPlayerShow[seat]->ShowPlayerAct(won ? 2 : 3, true);
+    const bool won = (seat == landlord) == landlordWon;
+    m_pPlayerShow[seat]->ShowPlayerAct(won ? kActWin : kActLoss, true);
   }
 }
 
 void SuperGameView::PlayCardEffect(int type, int head, int, int previousOwner, int seat) {
-  GameSoundDDZ* sound = GameSoundDDZ::shareGameSoundDDZ();
-  sound->PlayGameSound(std::to_string(kPlayEffect) + ".mp3");
-  AniManage* anis = GetAniManage();
-  auto show = [anis](AniBase* ani, bool now) {
-    if (anis == nullptr) {
-      ani->release();
-      return;
-    }
-    anis->ShowAni(ani, now, true);
-  };
-  const bool mode1 = m_iPlayerCountMode == ddz::PlayerCountMode::ThreeSeatWildcard;
-  const bool landlordSide = seat == m_TableItem.iLandOwnerPos;
-  const bool leads = previousOwner == seat;
-  const auto beatIt = [&] { sound->PlayerTalk(head, kVoiceBeatIt + static_cast<int>(ddz::os::Rand() % 2)); };
-  using namespace ddz::CardType;
-  auto doubleMultiple = [&] {
-    m_TableItem.iTimes = ddz::os::SaturatingMul(m_TableItem.iTimes, 2);
-    if (m_pTopUI != nullptr) m_pTopUI->SetTimes(m_TableItem.iTimes, false);
-  };
-  if (type == Bomb || type == ddz::SuperCardType::TripleBomb) {
-    if (mode1) {
-      show(new Ddz_PlayerEffect(this, seat, previousOwner, 1), true);
-    } else {
-      doubleMultiple();
-      show(new cjddz_AniSuperFallBomb(this, g_ptSuperBomb[0], g_ptSuperBomb[1]), true);
-    }
-    ShowPlayerActs(landlordSide);
-    sound->PlayerTalk(head, kVoiceBomb);
-  } else if (type == Rocket) {
-    if (mode1) {
-      show(new Ddz_PlayerEffect(this, seat, previousOwner, 2), true);
-    } else {
-      doubleMultiple();
-      show(new AniRocket(), true);
-    }
-    ShowPlayerActs(landlordSide);
-    sound->PlayerTalk(head, mode1 ? kVoiceBomb : kVoiceRocket);
-  } else if (type >= StraightFirst && type <= ddz::SuperCardType::StraightLast) {
-    show(new AniShunzi(1), false);
-    ShowPlayerActs(landlordSide);
-    sound->PlayerTalk(head, kVoiceStraight);
-  } else if (type >= ddz::SuperCardType::PairStraightFirst && type <= PairStraightLast) {
-    show(new AniShunzi(2), false);
-    ShowPlayerActs(landlordSide);
-    sound->PlayerTalk(head, kVoicePairStraight);
-  } else if (type >= PlaneFirst && type <= PlaneLast) {
-    ShowPlayerActs(landlordSide);
-    sound->PlayerTalk(head, kVoicePlane);
-  } else if (type >= PlaneWingsFirst && type <= ddz::SuperCardType::PlaneSixShortWings) {
-    show(new AniPlane(), false);
-    ShowPlayerActs(landlordSide);
-    sound->PlayerTalk(head, kVoicePlaneWings);
-  } else if (type == FourTwoSingles || type == FourTwoPairs) {
-    if (leads) {
-      sound->PlayerTalk(head, kVoiceFourTwo);
-    } else {
-      beatIt();
-    }
-  } else if (type == Triple || type == TripleSingle || type == TriplePair) {
-    if (leads) {
-      sound->PlayerTalk(head, type == Triple ? kVoiceTriple : type == TripleSingle ? kVoiceTripleSingle : kVoiceTriplePair);
-    } else {
-      beatIt();
-    }
-  } else if (type != Single && type != Pair) {
-    beatIt();
-  }
+  ShowPlayEffect(this, kSuperPlayEffects, type, head, seat, previousOwner,
+                 m_iPlayerCountMode == ddz::PlayerCountMode::ThreeSeatWildcard);
 }
 
 // ---------------------------------------------------------------- tasks

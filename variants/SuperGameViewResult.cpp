@@ -271,7 +271,7 @@ void SuperGameView::ShowRoundResult(const char* msg, int len) {
     addChild(screen, kZResult);
   }
   const int landlord = m_TableItem.iLandOwnerPos;
-  ShowPlayerActs(landlord >= 0 && landlord < 3 && results[landlord] > 0);
+  ShowPlayerResultActs(landlord >= 0 && landlord < 3 && results[landlord] > 0);
   RecordSingleHandResult(results[kOwnSeat]);
   cocos2d::UserDefault::getInstance()->flush();
   for (int seat = 0; seat < 3; ++seat)

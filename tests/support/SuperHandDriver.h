@@ -20,6 +20,7 @@ namespace supertest {
 
 class SuperSeatDriver {
  public:
+  // A ready in `log` (the local server's start of a hand).
   static constexpr int kReady = -1;
 
   // Both borrowed.

@@ -11,41 +11,17 @@
 #include <vector>
 
 #include "SuperTestSupport.h"
-#include "cardlogic/ClassicMessages.h"
-#include "cardlogic/SingleServerDDZ.h"
 #include "platform/engine/Log.h"
 #include "platform/os/Random.h"
+#include "support/LocalServerHands.h"
 #include "support/SuperHandDriver.h"
 
 namespace supertest {
 namespace {
 
-class CountingServer : public ddz::SingleServerDDZ {
- public:
-  explicit CountingServer(IGameMessageSink* view) : SingleServerDDZ(view, ddz::DeckSeeding::None) {}
-  void StartGame() override {
-    requests.push_back(SuperSeatDriver::kReady);
-    SingleServerDDZ::StartGame();
-  }
-  void RecvGameViewMsg(const std::uint8_t* buf, int len) override {
-    if (buf != nullptr && len >= 8) {
-      requests.push_back(buf[1]);
-      if (buf[1] == 24) plays.emplace_back(buf, buf + len);
-    }
-    SingleServerDDZ::RecvGameViewMsg(buf, len);
-  }
-  std::vector<int> requests;
-  std::vector<std::vector<std::uint8_t>> plays;
-};
-
-struct HandRecord {
-  ddz::classic::HandResult message;
-  int landlord = -1;
-  int bid = 0;
-  int multiplier = 0;
-  int moneyBefore[3] = {};
-  int moneyAfter[3] = {};
-};
+using ddz::test::CountingServer;
+using ddz::test::Delivery;
+using ddz::test::HandRecord;
 
 class WholeHandTable : public SuperGameView {
  public:
@@ -70,14 +46,8 @@ class WholeHandTable : public SuperGameView {
   }
   void CallBackGameResultServer(char* msg, int len) override {
     Note(msg);
-    HandRecord record;
-    EXPECT_TRUE(ddz::classic::ReadHandResult(reinterpret_cast<const std::uint8_t*>(msg),
-                                             static_cast<std::size_t>(len), record.message));
-    record.landlord = server->GetLandlord();
-    record.bid = server->GetHighestBid();
-    record.multiplier = server->GetMultiplier();
-    for (int seat = 0; seat < 3; ++seat) record.moneyBefore[seat] = GetPlayerNode(seat)->iMoney;
-    hands.push_back(record);
+    hands.push_back(HandRecord::At(msg, len, *server, *this));
+    EXPECT_TRUE(hands.back().read);
     SuperGameView::CallBackGameResultServer(msg, len);
   }
   void ShowRoundResult(const char* msg, int len) override {
@@ -86,14 +56,9 @@ class WholeHandTable : public SuperGameView {
     ++roundResults;
   }
 
-  struct Delivery {
-    int type;
-    int lockCount;
-    int holdMs;
-  };
   std::vector<Delivery> deliveries;
   std::vector<HandRecord> hands;
-  std::vector<int> expected = {SuperSeatDriver::kReady};  // the sit's start
+  std::vector<int> expected = {ddz::test::kHandStart};  // the sit's start
   int roundResults = 0;
   std::unique_ptr<CountingServer> server;
 
@@ -157,12 +122,7 @@ TEST_F(SuperWholeHands, TwelveSeededSinglePlayerHandsEachReachTheirResultAndTheM
     SCOPED_TRACE(i);
     const HandRecord& h = view->hands[i];
     ASSERT_GE(h.landlord, 0);
-    const int unit = h.bid * h.multiplier;
-    const int landlordScore = h.message.landlordWon ? 2 * unit : -2 * unit;
-    for (int seat = 0; seat < 3; ++seat) {
-      const int score = seat == h.landlord ? landlordScore : -landlordScore / 2;
-      EXPECT_EQ(h.moneyAfter[seat] - h.moneyBefore[seat], score);
-    }
+    for (int seat = 0; seat < 3; ++seat) EXPECT_EQ(h.moneyAfter[seat] - h.moneyBefore[seat], h.Score(seat));
   }
   EXPECT_EQ(view->GetTodayPlayNum(), kHands);
   if (::testing::Test::HasFailure()) {
