@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "cards/Vell_SpriteCardManage.h"
 #include "classic/GameViewPC.h"
 #include "fuzz/FuzzSupport.h"
 #include "platform/engine/Log.h"

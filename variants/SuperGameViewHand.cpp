@@ -54,9 +54,6 @@ using ddz::LittleEndianAt;
 
 namespace {
 
-float WindowWidth() { return static_cast<float>(BasePT::g_iWindowWidth); }
-float WindowHeight() { return static_cast<float>(BasePT::g_iWindowHeight); }
-
 constexpr int kFrame = 8;
 constexpr int kBody = 8;
 // 71
@@ -111,6 +108,7 @@ constexpr int kZDeal = 105;
 constexpr int kZTaskPanel = 200;
 constexpr int kZShownRow = 1;
 constexpr int kZBgWord = -9;
+constexpr float kBgWordBelowCentre = 40;
 constexpr int kZRulesButton = 106;
 constexpr float kDealScale = 0.85f;
 const Vec2 kDealPos{156, 20};
@@ -902,7 +900,8 @@ void SuperGameView::OnBgWordMsg(char* msg, int) {
   } else if (m_pBgWord == nullptr) {
     m_pBgWord = cocos2d::Sprite::createWithSpriteFrameName(kBgWord);
     if (m_pBgWord != nullptr) {
-      m_pBgWord->setPosition(Vec2(WindowWidth() / 2, WindowHeight() / 2 - 40));
+      m_pBgWord->setPosition(Vec2(static_cast<float>(BasePT::g_iWindowWidth) / 2,
+                                  static_cast<float>(BasePT::g_iWindowHeight) / 2 - kBgWordBelowCentre));
       addChild(m_pBgWord, kZBgWord);
     }
   }

@@ -17,6 +17,8 @@
 #include "platform/engine/Sprite.h"
 #include "platform/engine/Action.h"
 #include "platform/engine/UserDefault.h"
+#include "platform/framework/YndConf.h"
+#include "platform/framework/YndLocalData.h"
 #include "platform/framework/YndRemoveChildManage.h"
 #include "platform/gamebase/AniBase.h"
 #include "platform/gamebase/GameMsgBox.h"
@@ -58,6 +60,7 @@ constexpr int kCardsPerChair = 20;
 constexpr int kDoubledDemand = 7;
 constexpr int kZExtraRow = 2;
 constexpr int kZSpecialRules = 200;
+constexpr int kZFirstYuanbaoTips = 1000;
 constexpr int kTextNewPlayerHint = 193;
 constexpr int kTextFirstYuanbao = 192;
 constexpr int kTextNoYuanbao = 105;
@@ -333,9 +336,15 @@ void SuperGameView::CallBackJackPotNotice(char* msg, int len) {
   if (kind == 4) {
     if (anis != nullptr) anis->ShowAni(new AniTaskCompete(this), false, true);
     ShowAwardAni(2, 1, amount);
-    const PlayerNode* self = GetPlayerNode(kOwnSeat);
-    if (ByteAt(msg, kJackpotFirstYb) == 1 && m_pTalkTip != nullptr && self != nullptr && self->iLevel < 2)
-      m_pTalkTip->TalkFreeTxt(kOwnSeat, GameText(kTextFirstYuanbao));
+    if (ByteAt(msg, kJackpotFirstYb) == 1) {
+      int checkApk = 0;
+      GetConfValue(&checkApk, "yx_zizhi_check_apk", "agent.txt", "agent_info", 0);
+      if (YndLocalData::sharedLocalData()->getIntegerForKey("key_lobby_show_mall", 1) == 1 && checkApk == 0)
+        addChild(FirstGetYBTips::create(), kZFirstYuanbaoTips);
+      const PlayerNode* self = GetPlayerNode(kOwnSeat);
+      if (m_pTalkTip != nullptr && self != nullptr && self->iLevel < 2)
+        m_pTalkTip->TalkFreeTxt(kOwnSeat, GameText(kTextFirstYuanbao));
+    }
   } else if (kind == 7) {
     if (amount == 0) {
       GameMsgBox::shareMessageBox()->ShowMessage(GameText(kTextNoYuanbao).c_str(), 5, this, nullptr, nullptr, 0, 0,
