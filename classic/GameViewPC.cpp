@@ -464,7 +464,7 @@ void GameViewPC::OnBtnStart(cocos2d::Ref*) {
     if (m_pWaitNode != nullptr) m_pWaitNode->setVisible(false);
     StartIdleTips();
   }
-  unschedule(schedule_selector(GameViewPC::OnIdleKick));
+  CancelIdleKick();
   if (m_pStartBtn != nullptr) m_pStartBtn->setVisible(false);
   schedule(schedule_selector(GameViewPC::SendSitReqOnce), kSitDelay);
   SwitchBottomBarTableControl();
@@ -477,14 +477,9 @@ void GameViewPC::SendSitReqOnce(float) {
 
 bool GameViewPC::IsSitRequestPending() const { return isScheduled(schedule_selector(GameViewPC::SendSitReqOnce)); }
 
-void GameViewPC::OnIdleKick(float) {
-  unschedule(schedule_selector(GameViewPC::OnIdleKick));
-  CallBackKickOutServerNotice(1000, nullptr);
-}
-
 void GameViewPC::CancelPendingSelectors() {
   unschedule(schedule_selector(GameViewPC::SendSitReqOnce));
-  unschedule(schedule_selector(GameViewPC::OnIdleKick));
+  CancelIdleKick();
 }
 
 void GameViewPC::ResetTable() {

@@ -120,9 +120,6 @@ class GameViewPC : public DDZGameView {
   void OnBtnStart(cocos2d::Ref* sender = nullptr);
   // One-shot selector: the sit request, then it unschedules itself.
   void SendSitReqOnce(float dt);
-  // The idle-kick selector: the kick-out notice with reason 1000. The
-  // classic table only ever cancels it.
-  void OnIdleKick(float dt);
   // Clears the hand's table. The pending sit request is cancelled here and
   // when the table is taken down; the idle tips of the single-player game
   // run from the start button until the table is taken down.
@@ -259,9 +256,6 @@ class GameViewPC : public DDZGameView {
   void CallBackOtherPlayerDisconnect(int pos) override;
   void CallBackOtherPlayerLoginAgain(int pos) override;
   void CallBackPlayerReady(int pos) override;
-  // The box's text is the notice's own text when it has one, else the text
-  // of the reason (KickOutTextNumber); null notice: the reason's text.
-  void CallBackKickOutServerNotice(int reason, KickOutServer* notice) override;
   void CallBackShowBullInfo(char* msg, int len) override;
   void CallBackUrgrCard(char* msg, int len) override;
   void CallBackJackPotNotice(char* msg, int len) override;
@@ -271,7 +265,6 @@ class GameViewPC : public DDZGameView {
   void CallBackHandleActiveMoney(char* msg, int len) override;
   void CallBackEscapeNotice(int code) override;
   void CallBackPlayerNetDelay(int pos, int value) override;
-  void QuitGameNow() override;
   // The background holds the messages (once, however often it is called).
   // In the single-player game the local server keeps the hand in play, so
   // the table stays as it is and the foreground only lowers that hold: the
@@ -289,13 +282,6 @@ class GameViewPC : public DDZGameView {
   static constexpr int kReloginSize = 532;
   void CallBackAgainLogin(char* msg, int len) override;
 
-  // Ready alone at the table: the table is changed after this long.
-  static constexpr float kAutoChangeDeskSeconds = 30.0f;
-  // One-shot selector: asks for another table (escape request 0).
-  void AutoChangeDesk(float dt);
-  bool IsAutoChangeDeskPending() const;
-  // Game text of a kick-out reason.
-  static int KickOutTextNumber(int reason);
   // Broadcast kinds of CallBackShowBullInfo.
   static constexpr int kBullTopBar = 1;
   static constexpr int kBullSysBoxA = 3;

@@ -69,20 +69,6 @@ constexpr int kZFirstYuanbaoTips = 1000;
 constexpr int kTextLoggedIn = 451;
 constexpr int kTextBullPrefix = 449;
 constexpr int kTextFirstYuanbao = 192;
-constexpr int kTextKickOther = 15;
-
-// Kick-out reasons and the game text each shows; any other reason shows
-// kTextKickOther.
-struct KickOutReason {
-  int reason;
-  int text;
-};
-constexpr KickOutReason kKickOutTexts[] = {
-    {3, 6},   {4, 7},   {8, 8},   {9, 11},  {19, 11}, {12, 9},     {13, 10},
-    {20, 12}, {23, 13}, {31, 31}, {32, 32}, {1000, 16}, {1001, 17},
-};
-constexpr int kKickNoButtonReason = 31;
-constexpr std::size_t kKickTextBytes = 127;
 
 // Broadcast: text bytes from 8, kind at 208.
 constexpr int kBullText = 8;
@@ -211,7 +197,7 @@ void GameViewPC::CallBackPlayerJoinTable(int pos) {
       YndCodeConvert::U2g(name.c_str(), static_cast<int>(name.size()), player->szNickName,
                           static_cast<int>(sizeof(player->szNickName)));
     }
-    unschedule(schedule_selector(GameViewPC::AutoChangeDesk));
+    CancelAutoChangeDesk();
   }
   OtherPlayerInfo* popup = m_pOtherPlayerInfo[pos];
   if (popup != nullptr && popup->isRunning() && player != nullptr) popup->IniPlayerInfo(player);
@@ -264,54 +250,10 @@ void GameViewPC::CallBackPlayerReady(int pos) {
   // The seat's widget picks the wait sign for the own seat, the ready sign
   // for the others; a sign that is up stays.
   if (m_pPlayerGameInfo[pos] != nullptr) m_pPlayerGameInfo[pos]->ShowReady(true, g_ptReady[pos]);
-  if (pos != kOwnSeat) return;
-  for (int seat = 0; seat < kPlayerCount; ++seat)
-    if (seat != kOwnSeat && GetPlayerNode(seat) != nullptr) return;
-  unschedule(schedule_selector(GameViewPC::AutoChangeDesk));
-  scheduleOnce(schedule_selector(GameViewPC::AutoChangeDesk), kAutoChangeDeskSeconds);
+  ScheduleAutoChangeDeskIfAlone(pos);
 }
 
-void GameViewPC::AutoChangeDesk(float) {
-  unschedule(schedule_selector(GameViewPC::AutoChangeDesk));
-  SendEscapeReq(0);
-  cocos2d::log("PlayerAutoChangeDesk SendEscapeReq");
-}
-
-bool GameViewPC::IsAutoChangeDeskPending() const { return isScheduled(schedule_selector(GameViewPC::AutoChangeDesk)); }
-
-// ---------------------------------------------------------------- kick-out
-
-int GameViewPC::KickOutTextNumber(int reason) {
-  for (const KickOutReason& entry : kKickOutTexts)
-    if (entry.reason == reason) return entry.text;
-  return kTextKickOther;
-}
-
-void GameViewPC::CallBackKickOutServerNotice(int reason, KickOutServer* notice) {
-  std::string text;
-  bool ownText = false;
-  if (notice != nullptr) {
-    const std::size_t n = strnlen(notice->szText, kKickTextBytes);
-    if (n > 0) {
-      text = YndCodeConvert::G2u(std::string_view(notice->szText, n));
-      ownText = true;
-    }
-  }
-  if (!ownText) text = GameText(KickOutTextNumber(reason));
-  cocos2d::log("GameViewPC: kicked out, reason %d", reason);
-
-  GameMsgBox* box = GameMsgBox::shareMessageBox();
-  if (!isRunning()) {
-    // Over the room list, which has no table to leave.
-    box->ShowMessage(text.c_str(), 1);
-    return;
-  }
-  const bool noButton = reason == kKickNoButtonReason || (ownText && notice->iFlag == 0);
-  box->ShowMessage(text.c_str(), 1, this,
-                   noButton ? nullptr : static_cast<cocos2d::SEL_MenuHandler>(&GameViewBase::QuitGame));
-}
-
-void GameViewPC::QuitGameNow() { GameViewBase::QuitGame(nullptr); }
+// ---------------------------------------------------------------- notices
 
 void GameViewPC::CallBackEscapeNotice(int code) {
   if (code == kEscapeMiniGame) return;
@@ -414,8 +356,8 @@ void GameViewPC::CallBackGameEnterBackGround() {
   GameViewBase::CallBackGameEnterBackGround();
   m_bBackgroundHold = true;
   m_uBackgroundGeneration = MainMsgLockGeneration();
-  unschedule(schedule_selector(GameViewPC::AutoChangeDesk));
-  unschedule(schedule_selector(GameViewPC::OnIdleKick));
+  CancelAutoChangeDesk();
+  CancelIdleKick();
   // The local server holds the hand in play: the table keeps it as it is.
   if (IsSinglePlayer()) return;
 

@@ -273,6 +273,41 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner, public ITableRow
   int m_iLobbyLoseAmount = 0;
   int m_iDayLoseAmount = 0;
 
+  // ---- leaving the table: what every table view does the same way ----
+  // The server's kick-out: a message box with the notice's own text when it
+  // has one, else the reason's game text (KickOutTextNumber); a null notice
+  // gives the reason's text. The box's button leaves the table, except for
+  // reason kKickNoButtonReason and a notice with its own text and flag 0. A
+  // view off the stage (over the room list) shows the box without a way out.
+  void CallBackKickOutServerNotice(int reason, KickOutServer* notice) override;
+  // Game text of a kick-out reason; an unknown reason gives kKickOtherText.
+  static int KickOutTextNumber(int reason);
+  static constexpr int kKickNoButtonReason = 31;
+  static constexpr int kKickOtherText = 15;
+  // The idle kick: kIdleKickSeconds after StartIdleKick the table shows the
+  // kick-out notice of reason kIdleKickReason, once. Starting again restarts it.
+  static constexpr int kIdleKickReason = 1000;
+  static constexpr float kIdleKickSeconds = 120.0f;
+  void StartIdleKick();
+  void CancelIdleKick();
+  bool IsIdleKickPending() const;
+  void OnIdleKick(float dt);
+  // The table change: the own seat ready with no other player at the table
+  // asks for another table (escape request 0) kAutoChangeDeskSeconds later,
+  // unless a join or a reset cancels it first.
+  static constexpr float kAutoChangeDeskSeconds = 30.0f;
+  // How long the own seat waits alone; a table with a shorter wait answers.
+  virtual float AutoChangeDeskSeconds() const { return kAutoChangeDeskSeconds; }
+  // Called with the seat that became ready; only the own seat alone arms it
+  // (again from the start when it is already pending).
+  void ScheduleAutoChangeDeskIfAlone(int pos);
+  void CancelAutoChangeDesk();
+  bool IsAutoChangeDeskPending() const;
+  // One-shot selector: the escape request for another table.
+  void AutoChangeDesk(float dt);
+  // Leaves the table at once (the game base asks when the server says so).
+  void QuitGameNow() override;
+
   // Adds a table or seat widget to the view at zOrder unless it already has a
   // parent: a repeated join or a re-login finds the seat's widget in place and
   // leaves it there. False (nothing changes) for null or a widget with a parent.

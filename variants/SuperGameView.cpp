@@ -176,8 +176,9 @@ void SuperGameView::onExit() {
 
 void SuperGameView::CancelPendingSelectors() {
   unschedule(schedule_selector(SuperGameView::SendSitReqOnce));
-  unschedule(schedule_selector(SuperGameView::AutoChangeDesk));
   unschedule(schedule_selector(SuperGameView::OnBaseCardTimer));
+  CancelAutoChangeDesk();
+  CancelIdleKick();
 }
 
 void SuperGameView::ReleaseTable() {
@@ -416,6 +417,7 @@ void SuperGameView::StartSitRequest() {
   char file[32];
   std::snprintf(file, sizeof file, "ddzSound/%d.mp3", kStartSound);
   CallBackPlaySound(file);
+  CancelIdleKick();
   unschedule(schedule_selector(SuperGameView::SendSitReqOnce));
   schedule(schedule_selector(SuperGameView::SendSitReqOnce), kSitInterval);
 }
@@ -460,7 +462,7 @@ void SuperGameView::CallBackPlayerJoinTable(int pos) {
       if (player != nullptr && player->bReady != 0 && m_pPlayerGameInfo[seat] != nullptr)
         m_pPlayerGameInfo[seat]->ShowReady(true, g_ptReady[place]);
     }
-    unschedule(schedule_selector(SuperGameView::AutoChangeDesk));
+    CancelAutoChangeDesk();
   }
   if (pos < 3 && m_pOtherPlayerInfo[pos] != nullptr && m_pOtherPlayerInfo[pos]->isRunning())
     m_pOtherPlayerInfo[pos]->IniPlayerInfo(GetPlayerNode(pos));
@@ -512,23 +514,7 @@ void SuperGameView::CallBackPlayerReady(int pos) {
   const int seat = m_iPlayerCountMode == ddz::PlayerCountMode::TwoSeat && pos != kOwnSeat ? 0 : pos;
   if (m_bTableBuilt && m_pPlayerGameInfo[seat] != nullptr)
     m_pPlayerGameInfo[seat]->ShowReady(true, g_ptReady[PlaceOf(seat)]);
-  if (pos != kOwnSeat) return;
-  int players = 0;
-  for (int s = 0; s < 3; ++s)
-    if (GetPlayerNode(s) != nullptr) ++players;
-  if (players <= 1) {
-    unschedule(schedule_selector(SuperGameView::AutoChangeDesk));
-    scheduleOnce(schedule_selector(SuperGameView::AutoChangeDesk), kLoneSeconds);
-  }
-}
-
-void SuperGameView::AutoChangeDesk(float) {
-  cocos2d::log("PlayerAutoChangeDesk SendEscapeReq");
-  SendEscapeReq(0);
-}
-
-bool SuperGameView::IsAutoChangeDeskPending() const {
-  return isScheduled(schedule_selector(SuperGameView::AutoChangeDesk));
+  ScheduleAutoChangeDeskIfAlone(pos);
 }
 
 void SuperGameView::CallBackEscapeNotice(int code) {

@@ -189,9 +189,8 @@ class SuperGameView : public DDZGameView, public ISuperHandOwner {
   void StartSitRequest();
   void SendSitReqOnce(float dt);
   bool IsSitRequestPending() const;
-  // Alone and ready for kLoneSeconds: escape request 0.
-  void AutoChangeDesk(float dt);
-  bool IsAutoChangeDeskPending() const;
+  // Alone and ready, the table changes after kLoneSeconds.
+  float AutoChangeDeskSeconds() const override { return kLoneSeconds; }
 
   // ---- result (SuperGameViewResult.cpp) ----
   void CallBackGameResultServer(char* msg, int len) override;
