@@ -9,7 +9,6 @@
 #include "platform/engine/Log.h"
 #include "platform/engine/Scheduler.h"
 #include "platform/engine/Sprite.h"
-#include "platform/framework/YndConf.h"
 #include "platform/framework/YndRemoveChildManage.h"
 #include "platform/gamebase/BasePT.h"
 #include "platform/gamebase/GameViewBase.h"
@@ -21,8 +20,6 @@ namespace {
 
 DDZPackLayer* s_pInstance = nullptr;
 
-constexpr int kMaxPropSections = 1000;
-constexpr std::size_t kPropTextCapacity = 400;
 constexpr const char* kPanelFrame = "qorvddzpc_pack_bg.png";
 constexpr const char* kTimerKey = "DDZPackLayer::UpdatePropTimer";
 // Cell i: column i mod 4, row i div 4, origin (9 + 61 column, 206 - 61 row), 58 square.
@@ -51,38 +48,6 @@ DDZPackLayer::DDZPackLayer() {
 DDZPackLayer::~DDZPackLayer() {
   cocos2d::Director::getInstance()->getScheduler()->unschedule(kTimerKey, this);
   if (s_pInstance == this) s_pInstance = nullptr;
-}
-
-// ---------------------------------------------------------------- catalogue
-
-std::map<int, PropInfo>& DDZPackLayer::GetStaticPropMap() {
-  static std::map<int, PropInfo> catalogue;
-  return catalogue;
-}
-
-void DDZPackLayer::LoadPropConf(const char* file) {
-  std::map<int, PropInfo>& catalogue = GetStaticPropMap();
-  for (int n = 1; n <= kMaxPropSections; ++n) {
-    const std::string section = std::to_string(n);
-    int id = 0;
-    if (GetValueInt(&id, "prop_id", file, section.c_str(), 0) != 0) break;
-    PropInfo info;
-    info.iPropID = id;
-    const struct {
-      const char* key;
-      std::string* text;
-    } texts[] = {{"prop_name", &info.strName},
-                 {"prop_num_max", &info.strNumMax},
-                 {"prop_limit_time", &info.strLimitTime},
-                 {"prop_description", &info.strDescription},
-                 {"prop_from", &info.strFrom}};
-    for (const auto& t : texts) {
-      char value[kPropTextCapacity] = {};
-      GetValueStr(value, sizeof(value), t.key, file, section.c_str(), "");
-      *t.text = value;
-    }
-    catalogue.emplace(id, std::move(info));  // the first entry of an id stays
-  }
 }
 
 // ---------------------------------------------------------------- notices

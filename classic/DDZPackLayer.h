@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "gamedata/PropCatalog.h"
 #include "platform/engine/Math.h"
 #include "platform/framework/YndGameLayer.h"
 #include "platform/gamebase/PackInfoBase.h"
@@ -24,21 +25,11 @@ class Sprite;
 class DDZPropItem;
 class DDZPropTip;
 
-// One prop kind of the catalogue file.
-struct PropInfo {
-  int iPropID = 0;
-  std::string strName;
-  std::string strNumMax;
-  std::string strLimitTime;
-  std::string strDescription;
-  std::string strFrom;
-};
-
 class DDZPackLayer : public PackInfoBase, public YndGameLayer {
  public:
   static constexpr int kCellCount = 16;
   static constexpr int kColumns = 4;
-  static constexpr const char* kPropConfFile = "com_coco_propinfo.conf";
+  static constexpr const char* kPropConfFile = ddz::kPropConfFile;
 
   // The one backpack, created when none exists (not retained: the bottom bar
   // that keeps it retains it).
@@ -46,11 +37,9 @@ class DDZPackLayer : public PackInfoBase, public YndGameLayer {
   static DDZPackLayer* create();
   ~DDZPackLayer() override;
 
-  // ---- the catalogue ----
-  // Sections "1".."1000" of `file` until the first without a readable
-  // "prop_id"; an id already present keeps its first entry.
-  static void LoadPropConf(const char* file);
-  static std::map<int, PropInfo>& GetStaticPropMap();
+  // ---- the catalogue (gamedata/PropCatalog.h, shared with the tournament) ----
+  static void LoadPropConf(const char* file) { ::LoadPropConf(file); }
+  static std::map<int, PropInfo>& GetStaticPropMap() { return ::GetStaticPropMap(); }
 
   // ---- library notices ----
   void CallBackAddUserProp(int propId) override;

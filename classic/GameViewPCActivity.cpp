@@ -102,7 +102,7 @@ void GameViewPC::OnSmallGameMsg(char* msg, int len) {
       ISmallGameLayer* layer = MakeSmallGameLayer();
       if (layer == nullptr) return;
       layer->SetGameInfo(IntAt(msg, kM3), IntAt(msg, kM2), IntAt(msg, kM1), IntAt(msg, kM4),
-                         m_GlobalInfo.iSmallGameValue);
+                         m_GlobalInfo.iYuanBao);
       addChild(layer->AsLayer(), kZSmallGameFromMessage);
       m_bSmallGameOpen = true;
       GameSoundDDZ::shareGameSoundDDZ()->PlayBackGroundMusic(kSmallGameMusic, true);
@@ -175,7 +175,7 @@ void GameViewPC::OpenSmallGame() {
   fields.iCounter = m3;
   fields.iCounterMax = m3;
   fields.iM1 = IntAt(info, kM1);
-  fields.iGlobalValue = m_GlobalInfo.iSmallGameValue;
+  fields.iPlayerYuanbao = m_GlobalInfo.iYuanBao;
   fields.iStart = static_cast<signed char>(m_ActivityInfo[kSmallGameStart]);
   layer->SetOpenFields(fields);
   addChild(layer->AsLayer(), kZSmallGameFromButton);

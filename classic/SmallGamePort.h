@@ -21,7 +21,7 @@ struct SmallGameOpenFields {
   int iCounter = 0;
   int iCounterMax = 0;
   int iM1 = 0;
-  int iGlobalValue = 0;  // GlobalInfo::iSmallGameValue
+  int iPlayerYuanbao = 0;  // GlobalInfo::iYuanBao
   int iStart = 0;
 };
 
@@ -30,8 +30,8 @@ class ISmallGameLayer {
   virtual ~ISmallGameLayer() = default;
   // The node the table places and adds; the layer object itself.
   virtual YndGameLayer* AsLayer() = 0;
-  // The four values of message 35 (kind 0) and GlobalInfo::iSmallGameValue.
-  virtual void SetGameInfo(int m3, int m2, int m1, int m4, int globalValue) = 0;
+  // The four values of message 35 (kind 0) and the player's yuanbao.
+  virtual void SetGameInfo(int m3, int m2, int m1, int m4, int playerYuanbao) = 0;
   virtual void SetOpenFields(const SmallGameOpenFields& fields) = 0;
   // A whole message 41 with level data (byte 8 is 0); the layer reads no
   // further than len.

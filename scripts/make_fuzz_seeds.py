@@ -243,6 +243,51 @@ def small_game_seeds():
     }
 
 
+def compete_seeds():
+    """The tournament's readers: replies, records, the match file, the splitter."""
+    def put(buf, offset, size, text):
+        data = text.encode()
+        buf[offset:offset + len(data)] = data[:size]
+
+    ok = b"S" + bytes(60)
+    write("compete_replies", "entry", bytes([1]) + ok + struct.pack("<ii", 1, 3))
+    write("compete_replies", "short", bytes([1]) + ok + struct.pack("<i", 1) + b"\x02\x00\x00")
+    write("compete_replies", "failed", bytes([0]) + b"F" + bytes(60) + struct.pack("<ii", 1, 4))
+
+    user = bytearray(1176)
+    struct.pack_into("<iii", user, 0, 0, 1773480000, 5)
+    put(user, 12, 64, "0")
+    struct.pack_into("<ii", user, 76, 30, 12)
+    put(user, 84, 64, "1203")
+    struct.pack_into("<i", user, 148, 1773480000)
+    put(user, 152, 1024, "101-1;102-2;101-5")
+    write("compete_replies", "record", bytes([1]) + ok + bytes(user))
+    write("compete_records", "user", struct.pack(">I", 1773480000) + bytes([1]) + bytes(user))
+
+    match = bytearray(1884)
+    struct.pack_into("<i", match, 0, 101)
+    put(match, 8, 100, "每日免费赛")
+    struct.pack_into("<iii", match, 208, 2, 6, 6)
+    struct.pack_into("<ii", match, 268, 2, 0)
+    put(match, 276, 400, "1-1-1-50;2-3-1-20;4-6-4-5000")
+    put(match, 676, 40, "0;0;0;0;0;1000")
+    struct.pack_into("<i", match, 716, 17)
+    put(match, 720, 100, "1-2000;2-10")
+    put(match, 820, 100, "6;3")
+    put(match, 920, 40, "2026-01-01 10:00:00")
+    struct.pack_into("<ii", match, 960, 30, 10)
+    put(match, 984, 400, "2-3-5-1")
+    put(match, 1384, 400, "1-1-6-2")
+    put(match, 1784, 100, "0-3")
+    settings = struct.pack(">IIIII", 6000, 50, 30000, 22, 4) + bytes([1])
+    write("compete_records", "match", struct.pack(">I", 1773480000) + bytes([0]) + settings + bytes(match) +
+          struct.pack(">I", 3))
+    write("compete_match_file", "shipped", (ROOT / "data/compete_matches.conf").read_bytes())
+    write("split_string", "list", bytes([1]) + b";" + b"1;2;;3; ")
+    write("split_string", "prizes", bytes([1]) + b";" + b"1-1-5-100;2-3-5-50;")
+    write("split_string", "long_separator", bytes([2]) + b"--" + b"a--b----c")
+
+
 def write(target, name, data):
     folder = OUT / target
     folder.mkdir(parents=True, exist_ok=True)
@@ -310,6 +355,7 @@ def main():
           b"g_fCardScale = 0.8\ng_ptManPos = 170\n")
     for name, data in small_game_seeds().items():
         write("small_game", name, data)
+    compete_seeds()
     write("task_catalogue", "tasks", bytes([40, 34]) + (ROOT / "data/ddz_task_info.conf").read_bytes())
 
 

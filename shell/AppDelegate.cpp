@@ -4,6 +4,7 @@ extern "C" {
 #include <lua.h>
 }
 
+#include "gamedata/CompeteWebMsg.h"
 #include "platform/engine/Director.h"
 #include "platform/engine/FileUtils.h"
 #include "platform/engine/GLView.h"
@@ -77,6 +78,8 @@ bool AppDelegate::applicationDidFinishLaunching() {
   ParseLaunchCommandLine(ddz::os::GetCommandLineText().c_str());
   for (const char* path : ddz::kStartupSearchPaths) files->addSearchPath(path, false);
   for (const std::string& folder : m_options.dataFolders) files->addSearchPath(folder, false);
+  // The web messages' signing key is configured, never built in.
+  ddz::LoadWebSignKey();
 
   cocos2d::LuaEngine* engine = cocos2d::LuaEngine::getInstance();
   cocos2d::ScriptEngineManager::getInstance()->setScriptEngine(engine);

@@ -22,6 +22,7 @@
 #include "variants/SuperGameView.h"
 #include "shell/GameLoading.h"
 #include "shell/LaunchCommandLine.h"
+#include "gamedata/CompeteMatchFile.h"
 #include "gamedata/TextTables.h"
 #include "table/DDZGameView.h"
 #include "table/GameSoundDDZ.h"
@@ -111,6 +112,8 @@ YndLoadingBase* QorvDDZGameScene::CreateLoadingView() { return new GameLoading()
 
 RoomListLayer* QorvDDZGameScene::CreateRoom(int gameId) {
   cocos2d::log("CreateRoom GameID %d", gameId);
+  // The tournament list shows the matches of the match file.
+  if (gameId == kGameCompete) ddz::LoadCompeteMatchFile(ddz::kCompeteMatchFile, g_vcCompeteRoomTable);
   RoomListLayer* list = gameId == kGameCompete ? NewCompeteRoomList() : NewClassicRoomList(gameId);
   cocos2d::log("CreateRoom end GameID %d", gameId);
   return list;

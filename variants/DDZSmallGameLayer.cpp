@@ -118,7 +118,7 @@ void DDZSmallGameLayer::SetOpenFields(const SmallGameOpenFields& fields) {
   m_iBigAward = fields.iM2;
   m_iStartAward = fields.iCounter;
   m_iCurAward = fields.iCounterMax;
-  m_iPlayerYuanbao = fields.iGlobalValue;
+  m_iPlayerYuanbao = fields.iPlayerYuanbao;
   m_iTipNo = fields.iStart;
 }
 

@@ -49,7 +49,6 @@ struct GlobalInfo {
   // ---- table ----
   std::int32_t iTableFee = 0;
   std::int32_t iSmallBtnType = 0;   // the result screen's small button
-  std::int32_t iSmallGameValue = 0; // the mini-game field
   std::int32_t iServerTime = 0;     // seconds, from the game server
   std::int32_t iGameKind = 0;       // 7 and 8 hide names
   std::uint8_t bDayFlag = 0;        // cleared at the start of the day

@@ -24,6 +24,7 @@ GameViewBase* GameSceneBase::m_pGameView = nullptr;
 RoomListLayer* GameSceneBase::m_pRoomList = nullptr;
 GameResBase* GameSceneBase::m_pGameResBase = nullptr;
 int GameSceneBase::m_iGameOrientation = 0;
+int GameSceneBase::m_iLevelValue = 0;
 
 namespace {
 

@@ -50,6 +50,9 @@ class GameSceneBase : public YndGameScene {
   static RoomListLayer* m_pRoomList;
   static GameResBase* m_pGameResBase;
   static int m_iGameOrientation;  // 1 = portrait
+  // The user's level value as the lobby keeps it; the tournament's entry
+  // conditions compare it in units of 10000. 0 until something sets it.
+  static int m_iLevelValue;
 
   void onEnter() override;
   // The start-up above; runs once (the first onEnter calls it).

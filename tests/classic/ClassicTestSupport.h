@@ -19,23 +19,13 @@
 #include "platform/gamebase/MainMsgLock.h"
 #include "platform/os/Clock.h"
 #include "support/Stage.h"
+#include "support/LocalTime.h"
 #include "support/TempDir.h"
 #include "table/GameSoundDDZ.h"
 
 namespace classictest {
 
-// Seconds since 1970 of a local date and time.
-inline std::int64_t LocalTime(int year, int month, int day, int hour, int minute, int second = 0) {
-  std::tm local{};
-  local.tm_year = year - 1900;
-  local.tm_mon = month - 1;
-  local.tm_mday = day;
-  local.tm_hour = hour;
-  local.tm_min = minute;
-  local.tm_sec = second;
-  local.tm_isdst = -1;
-  return static_cast<std::int64_t>(std::mktime(&local));
-}
+using ddz::test::LocalTime;
 
 // The classic view with the sit result counted (the sit request of the
 // single-player game answers at once).

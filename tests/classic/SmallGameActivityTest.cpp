@@ -27,11 +27,11 @@ namespace {
 class StandInGame : public YndGameLayer, public ISmallGameLayer {
  public:
   YndGameLayer* AsLayer() override { return this; }
-  void SetGameInfo(int m3, int m2, int m1, int m4, int globalValue) override {
-    gameInfo = {m3, m2, m1, m4, globalValue};
+  void SetGameInfo(int m3, int m2, int m1, int m4, int playerYuanbao) override {
+    gameInfo = {m3, m2, m1, m4, playerYuanbao};
   }
   void SetOpenFields(const SmallGameOpenFields& f) override {
-    openFields = {f.iM2, f.iMode, f.iCounter, f.iCounterMax, f.iM1, f.iGlobalValue, f.iStart};
+    openFields = {f.iM2, f.iMode, f.iCounter, f.iCounterMax, f.iM1, f.iPlayerYuanbao, f.iStart};
   }
   void SetLevelData(const char* msg, int len) override { levels.emplace_back(msg, msg + len); }
   void End(DDZGameView* view, int reason) {
@@ -207,7 +207,7 @@ TEST_F(SmallGameTest, ActivityInfoIsKeptAndSetsTheTimeWindowButtonWithFlagsAndVa
 }
 
 TEST_F(SmallGameTest, KindZeroOpensTheMiniGameOnceWithItsValuesMusicAndNoBox) {
-  GameViewBase::m_GlobalInfo.iSmallGameValue = 77;
+  GameViewBase::m_GlobalInfo.iYuanBao = 77;
   GameViewBase::m_GlobalInfo.iSmallBtnType = 3;
   box()->ShowMessage("waiting", 6, view);
   view->Deliver(SmallGameMsg(0, 0, 0, 0, {1, 2, 3, 4}));
@@ -217,7 +217,7 @@ TEST_F(SmallGameTest, KindZeroOpensTheMiniGameOnceWithItsValuesMusicAndNoBox) {
   EXPECT_EQ(maker.last->getLocalZOrder(), 1002);
   EXPECT_EQ(maker.last->getPosition(), g_ptSGGameLayer);
   EXPECT_FLOAT_EQ(maker.last->getScale(), g_ptDDZSmallGameScale);
-  EXPECT_EQ(maker.last->gameInfo, (std::vector<int>{3, 2, 1, 4, 77}));  // M3, M2, M1, M4, global
+  EXPECT_EQ(maker.last->gameInfo, (std::vector<int>{3, 2, 1, 4, 77}));  // M3, M2, M1, M4, the yuanbao
   EXPECT_TRUE(view->m_bSmallGameOpen);
   EXPECT_EQ(GameViewBase::m_GlobalInfo.iSmallBtnType, 0);
   EXPECT_FALSE(box()->IsOpen());
@@ -456,14 +456,14 @@ TEST_F(SmallGameTest, ALayerThatRemovesItselfOutlivesItsCallToCloseSmallGame) {
 }
 
 TEST_F(SmallGameTest, TheActivityButtonOpensTheMiniGameFromTheKeptActivityInfo) {
-  GameViewBase::m_GlobalInfo.iSmallGameValue = 9;
+  GameViewBase::m_GlobalInfo.iYuanBao = 9;
   view->Deliver(SmallGameMsg(1, 6, 0, 24, {10, 20, 30, 40, 0, static_cast<int>(Now())}));
   view->OpenSmallGame();
   ASSERT_EQ(maker.made, 1);
   EXPECT_TRUE(StandInOnView());
   EXPECT_EQ(maker.last->getLocalZOrder(), 2002);
   EXPECT_EQ(maker.last->getPosition(), g_ptSGGameLayer);
-  // M2, mode 1, both counters M3, M1, the global value, the start value.
+  // M2, mode 1, both counters M3, M1, the yuanbao, the start value.
   EXPECT_EQ(maker.last->openFields, (std::vector<int>{20, 1, 30, 30, 10, 9, 6}));
   EXPECT_FALSE(view->m_bSmallGameOpen);
   view->OpenSmallGame();

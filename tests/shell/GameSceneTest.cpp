@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "SceneTestSupport.h"
+#include "gamedata/CompeteMatchFile.h"
 #include "platform/framework/PCBaseFrame.h"
 #include "platform/framework/YndCodeConvert.h"
 #include "platform/framework/YndCommonFunc.h"
@@ -206,6 +207,18 @@ TEST_F(GameViewByIdTest, RoomListByGameId) {
   }
   EXPECT_TRUE(Logged("CreateRoom GameID 237"));
   EXPECT_TRUE(Logged("CreateRoom end GameID 48"));
+}
+
+TEST_F(GameViewByIdTest, TheTournamentListsMatchesComeFromTheMatchFile) {
+  g_vcCompeteRoomTable.clear();
+  QorvDDZGameScene* scene = NewScene();
+  scene->CreateRoom(62)->release();
+  EXPECT_TRUE(g_vcCompeteRoomTable.empty());
+  scene->CreateRoom(237)->release();
+  std::vector<int> ids;
+  for (const CompeteMatchRecord& r : g_vcCompeteRoomTable) ids.push_back(r.iMatchId);
+  EXPECT_EQ(ids, (std::vector<int>{101, 102, 103}));
+  g_vcCompeteRoomTable.clear();
 }
 
 TEST_F(GameViewByIdTest, FrameIsAddedOnceAndTitledForTheClassicKind) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -17,12 +18,16 @@ extern "C" {
 #include "platform/engine/Scene.h"
 #include "platform/engine/SimpleAudioEngine.h"
 #include "platform/engine/lua/LuaStack.h"
+#include "platform/framework/YndCommonFunc.h"
+#include "platform/framework/YndConf.h"
+#include "platform/gamebase/GameLogicLayer.h"
 #include "platform/os/Clock.h"
 #include "platform/os/LobbyMessage.h"
 #include "platform/os/OsApiBase.h"
 #include "platform/os/OsApiCommon.h"
 #include "platform/os/Process.h"
 #include "shell/AppDelegate.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -188,6 +193,20 @@ TEST_F(StartupTest, WindowFollowsTheScreenAndAnExistingWindowIsKept) {
   app.applicationDidFinishLaunching();
   EXPECT_EQ(director->getOpenGLView(), own);
   EXPECT_EQ(own->getViewName(), "own");
+}
+
+TEST_F(StartupTest, TheWebMessagesAreSignedWithTheConfiguredKey) {
+  ddz::test::TempDir dir;
+  std::ofstream(dir.file("server.conf")) << "[release]\nweb_sign_key = abcdefghij0123456#\n";
+  ddz::ClearConfCache();
+  options.dataFolders = {dir.path()};
+  AppDelegate app(options);
+  app.applicationDidFinishLaunching();
+  char frame[44] = {};
+  ASSERT_TRUE(GameLogicLayer::shareGameLogicLayer()->FillWebMsgHead(20034, 5, frame, 44));
+  EXPECT_EQ(std::string(frame, 32), MakeMD5(std::string(frame + 32, 12) + "abcdefghij0123456#"));
+  GameLogicLayer::shareGameLogicLayer()->SetWebSignKey("");
+  ddz::ClearConfCache();
 }
 
 TEST_F(StartupTest, NoCommandLineStillReportsToLobbyWindowZero) {

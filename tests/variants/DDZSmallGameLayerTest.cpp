@@ -77,7 +77,9 @@ class LayerTest : public classictest::HandTest {
     ASSERT_TRUE(LoadTextLines(ddz::kGameTextFile, g_vecGameText));
     cocos2d::SpriteFrameCache::getInstance()->addSpriteFramesWithFile("CardLayer1.plist");
     cocos2d::SpriteFrameCache::getInstance()->addSpriteFramesWithFile("vellddz_res_btn.plist");
-    GameViewBase::m_GlobalInfo.iSmallGameValue = kPlayerYuanbao;
+    // The own player's yuanbao, kept through the seats taken anew after each game.
+    GameViewBase::m_GlobalInfo.iYuanBao = kPlayerYuanbao;
+    view->GetPlayerNode(1)->iYuanBao = kPlayerYuanbao;
     view->SetSmallGameMaker(DDZSmallGameMaker::Shared());
     view->server->frames.clear();
   }

@@ -334,9 +334,12 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
     const bool lit = SmallGameLampLit(name);
     RoundRect(s, 0, 0, w, h, std::min(12.0f, h * 0.3f), lit ? Rgba{255, 230, 90, 240} : Rgba{70, 70, 80, 230},
               lit ? Rgba{230, 150, 20, 240} : Rgba{40, 40, 50, 230}, {200, 170, 90, 255}, 2);
+    // The big-award board's word sits in its right part: the game writes
+    // the amount left of the board's centre.
+    const bool wordRight = StartsWith(name, "DDZ_SmallGameBonusKD");
     if (!caption.empty())
-      FitText(s, caption, static_cast<int>(h * 0.6f), lit ? SDL_Color{120, 40, 0, 255} : kWhiteInk, w / 2.0f, h / 2.0f,
-              w - 12, h - 4);
+      FitText(s, caption, static_cast<int>(h * 0.6f), lit ? SDL_Color{120, 40, 0, 255} : kWhiteInk,
+              wordRight ? w * 0.83f : w / 2.0f, h / 2.0f, wordRight ? static_cast<int>(w * 0.3f) : w - 12, h - 4);
   } else if ((Has(name, "num") || Has(name, "Num")) && w >= h * 4) {
     Digits(s, caption);
   } else if (w >= 1000 && h >= 600) {
