@@ -85,6 +85,7 @@ constexpr float kActivityX = 60;
 constexpr float kActivityBelowTop = 70;
 constexpr int kStartSound = 6;
 constexpr float kSelfHandXShare = 0.0909f;
+const Vec2 kOpponentPlayedDrop{0, 60};
 constexpr float kSelfHandY = 70;
 constexpr float kSelfHandScale = 0.818182f;
 
@@ -370,7 +371,9 @@ void SuperGameView::BuildSeat(int seat) {
   m_pHandCard[seat] = new OtherHandCard(place);
   m_pHandCard[seat]->autorelease();
   AddTableWidget(m_pHandCard[seat], 0);
-  const Vec2 played = place == kOpponentPlace ? g_ptSRSendCard[kOpponentPlace] : g_ptSendCard[seat];
+  // The opponent's plays stand clear below its card backs.
+  const Vec2 played =
+      place == kOpponentPlace ? g_ptSRSendCard[kOpponentPlace] - kOpponentPlayedDrop : g_ptSendCard[seat];
   m_pSendCard[seat] = new SendCard(place, played, kPlayedRowScale);
   m_pSendCard[seat]->autorelease();
   AddTableWidget(m_pSendCard[seat], 0);
