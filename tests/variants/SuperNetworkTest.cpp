@@ -11,6 +11,8 @@
 
 #include "SuperTestSupport.h"
 #include "cardlogic/ClassicMessages.h"
+#include "cardlogic/ErClueCard.h"
+#include "cardlogic/SuperClueCard.h"
 #include "cards/ErYieldCardLayer.h"
 #include "cards/SpriteCardManage.h"
 #include "platform/engine/Log.h"
@@ -122,8 +124,10 @@ Bytes ModeFrame(int mode) {
 }
 Bytes Of(const Frame& f) { return Sent(Bytes(f.begin(), f.end())); }
 
-Bytes ResultFrame(int seats) {
+// `smallButton` 0 sends the continue to another table, 1 or more keeps it.
+Bytes ResultFrame(int seats, int smallButton = 0) {
   Frame f = FrameOf(237, 288);
+  f[282] = static_cast<std::uint8_t>(smallButton);
   const int money[3] = {-80, 160, -80};
   for (int c = 0; c < seats; ++c) {
     PutBE(f, 12 + 4 * c, seats == 2 && c == 0 ? -160 : money[c]);
@@ -133,14 +137,32 @@ Bytes ResultFrame(int seats) {
   return Of(f);
 }
 
-// The own chair's play request: 68 bytes, type 24, cards the own seat holds.
+// The own chair's play request: 68 bytes with its cards, their count, and
+// the type the mode's rules engine reads them as.
 struct PlayCheck {
+  int mode = 1;
   std::vector<std::string> faults;
   int plays = 0;
   void Check(const Bytes& r) {
     ++plays;
-    if (r.size() != cm::SuperMsgSize::Play) faults.push_back("a play request of " + std::to_string(r.size()) + " bytes");
-    if (r.size() > 28 && (r[28] == 0 || r[28] > 20)) faults.push_back("a lead without cards");
+    if (r.size() != cm::SuperMsgSize::Play) {
+      faults.push_back("a play request of " + std::to_string(r.size()) + " bytes");
+      return;
+    }
+    const int count = r[28];
+    if (count == 0 || count > 20) {
+      faults.push_back("a lead without cards");
+      return;
+    }
+    std::vector<ddz::CardCode> codes;
+    for (int i = 0; i < count; ++i) codes.push_back(ddz::CardByteToCode(r[8 + i]));
+    ddz::CardTypeInfo info;
+    const auto readings = mode == 2 ? ddz::ErClueCard::EnumerateGroups(codes, info, mode, nullptr)
+                                    : ddz::SuperClueCard::EnumerateGroups(codes, info, mode, nullptr);
+    const bool known = std::any_of(readings.begin(), readings.end(), [&](const ddz::CardGroupRecord& g) {
+      return static_cast<std::uint8_t>(g.type) == r[29];
+    }) || static_cast<std::uint8_t>(info.type) == r[29];
+    if (!known) faults.push_back("a play whose type is not the rules engine's");
   }
 };
 
@@ -184,8 +206,9 @@ TEST_F(SuperNetworkTest, AThreeSeatCallAndRobHandWithAWildcardPlayOfAnotherSeat)
   EXPECT_EQ(view->GetPlayerNode(1)->iMoney, 5000 + 160);
 }
 
-TEST_F(SuperNetworkTest, ATwoSeatHandWithItsLetCardsCount) {
+TEST_F(SuperNetworkTest, ATwoSeatHandWithItsLetCardsCountContinuesAtTheSameTable) {
   PlayCheck check;
+  check.mode = 2;
   Frame let = FrameOf(62, 12);
   PutLE(let, 8, 2);
   const Bytes sit = gamebase::BuildSitRequest();
@@ -197,9 +220,9 @@ TEST_F(SuperNetworkTest, ATwoSeatHandWithItsLetCardsCount) {
                    {Of(Bid(54, 1, 4)), Of(Landlord(1, 0, 0x2a, 0x2b, 0x2c)), Of(Bid(73, 1, 0))})
       .ExpectThen(24, [&](const Bytes& r) {
         check.Check(r);
-        return Frames{Of(Play(0, {})), ResultFrame(2)};
+        return Frames{Of(Play(0, {})), ResultFrame(2, 1)};
       })
-      .ExpectBytes(gamebase::BuildEscapeRequest(0));
+      .ExpectBytes(gamebase::BuildReadyRequest());
   view->IniMainSocketAuthen();
   SuperSeatDriver driver(view, window);
   bool sawLetCards = false;
