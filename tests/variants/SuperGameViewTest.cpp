@@ -3,6 +3,7 @@
 // test, the result per mode and the result buttons.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -391,6 +392,21 @@ TEST_F(SuperResult, ContinueLowersTheLockOnceAndAShortResultIsReadZeroed) {
   view->OnResultBtnContinue();
   EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 0);
   EXPECT_FALSE(LogHas("kept at 0"));
+}
+
+TEST_F(SuperResult, MoneyAndTheMultipleSaturate) {
+  Dealt(1);
+  view->Deliver(Landlord(1, 1));
+  RunUntilUnlocked();
+  view->GetPlayerNode(1)->iMoney = 2'000'000'000;
+  view->m_TableItem.iTimes = 2'000'000'000;
+  Frame result = ResultMsg({0, 2'000'000'000, 0}, 1);
+  std::vector<char> bytes(result.begin(), result.end());
+  view->CallBackGameResultServer(bytes.data(), static_cast<int>(bytes.size()));
+  for (int i = 0; i < 400 && view->GetResultScreen()->getParent() == nullptr; ++i) tick(1, 0.05f);
+  EXPECT_EQ(view->GetPlayerNode(1)->iMoney, INT_MAX);
+  EXPECT_EQ(view->m_TableItem.iTimes, INT_MAX);
+  EXPECT_EQ(view->m_iResultPower, INT_MAX);
 }
 
 using SuperFlow = SuperTest;
