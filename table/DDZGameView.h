@@ -24,6 +24,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "cards/ScriptHooks.h"
 #include "cards/SelfHandOwner.h"
@@ -34,7 +35,9 @@
 #include "table/TableItemDef.h"
 
 namespace cocos2d {
+class Event;
 class Sprite;
+class Touch;
 }
 class BaseCard;
 class BottomUI;
@@ -308,6 +311,15 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner, public ITableRow
   // Leaves the table at once (the game base asks when the server says so).
   void QuitGameNow() override;
 
+  // Opens the info popup of the other player whose head was touched (the
+  // kHeadTouchWidth x kHeadTouchHeight area at g_ptTipsPlayerInfo of its
+  // place) and closes the other popups; touches closer together than
+  // kTouchGapMs are ignored.
+  static constexpr unsigned kTouchGapMs = 101;
+  static constexpr float kHeadTouchWidth = 130;
+  static constexpr float kHeadTouchHeight = 250;
+  void onTouchesEnded(const std::vector<cocos2d::Touch*>& touches, cocos2d::Event* event) override;
+
   // Adds a table or seat widget to the view at zOrder unless it already has a
   // parent: a repeated join or a re-login finds the seat's widget in place and
   // leaves it there. False (nothing changes) for null or a widget with a parent.
@@ -361,6 +373,14 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner, public ITableRow
   virtual void RefreshBottomBarInfo(PlayerNode* /*self*/) {}
   // Hides seat `seat`'s info popup and stops its updates.
   virtual void HideSeatInfoPopup(int /*seat*/) {}
+  // What the head touches ask of the seat widgets (DDZGameViewTouch.cpp):
+  // whether seat `seat`'s head and info popup are on the stage; show the popup.
+  virtual bool IsSeatHeadRunning(int /*seat*/) const { return false; }
+  virtual bool IsSeatInfoPopupRunning(int /*seat*/) const { return false; }
+  virtual void ShowSeatInfoPopup(int /*seat*/) {}
+  // The layout entry of seat `seat`'s head and touch area (a table that draws
+  // a seat at another place answers).
+  virtual int SeatPlace(int seat) const { return seat; }
 
  private:
   void FloatExpressPrice(int price);
@@ -369,4 +389,6 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner, public ITableRow
   void RefreshBottomBar();
 
   ddz::ScriptHandlerMap m_mapLuaHandler;
+  std::uint64_t m_uLastTouchMs = 0;
+  bool m_bTouchSeen = false;
 };

@@ -158,6 +158,8 @@ void SuperGameView::onEnter() {
   // The card, seat and panel sheets are the classic table's.
   for (const char* sheet : GameViewPC::TableSheets()) AddPlist(sheet);
   RecordLoseAmount();
+  // A touch on another player's head opens the player's info.
+  cocos2d::Layer::setTouchEnabled(true);
   m_iAmountCap = 0;
   m_bTableBuilt = false;
   LoadTodayPlayNum();
@@ -576,4 +578,24 @@ void SuperGameView::CallBackGameEnterForeGround() {
   }
   DropPendingMessages();
   IniMainSocketAuthen();
+}
+
+// ---------------------------------------------------------------- the head touches
+
+bool SuperGameView::IsSeatHeadRunning(int seat) const {
+  return seat >= 0 && seat < 3 && m_pPlayerShow[seat] != nullptr && m_pPlayerShow[seat]->isRunning();
+}
+
+bool SuperGameView::IsSeatInfoPopupRunning(int seat) const {
+  return seat >= 0 && seat < 3 && m_pOtherPlayerInfo[seat] != nullptr && m_pOtherPlayerInfo[seat]->isRunning();
+}
+
+void SuperGameView::ShowSeatInfoPopup(int seat) {
+  if (seat >= 0 && seat < 3 && m_pOtherPlayerInfo[seat] != nullptr) m_pOtherPlayerInfo[seat]->ShowInfo(true);
+}
+
+void SuperGameView::HideSeatInfoPopup(int seat) {
+  if (seat < 0 || seat >= 3 || m_pOtherPlayerInfo[seat] == nullptr) return;
+  m_pOtherPlayerInfo[seat]->unscheduleUpdate();
+  m_pOtherPlayerInfo[seat]->setVisible(false);
 }

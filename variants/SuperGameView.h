@@ -142,6 +142,7 @@ class SuperGameView : public DDZGameView, public ISuperHandOwner {
   // The layout entry of a seat's head, marks and money: 3 for the two-seat
   // opponent, else the seat.
   int PlaceOf(int seat) const;
+  int SeatPlace(int seat) const override { return PlaceOf(seat); }
 
   // ---- what the own hand asks ----
   void ShowSelfOutCard(const char* cards, int count) override;
@@ -232,6 +233,12 @@ class SuperGameView : public DDZGameView, public ISuperHandOwner {
   cocos2d::ui::Button* m_pRulesButton = nullptr;
 
  protected:
+  // ---- the head touches ----
+  bool IsSeatHeadRunning(int seat) const override;
+  bool IsSeatInfoPopupRunning(int seat) const override;
+  void ShowSeatInfoPopup(int seat) override;
+  void HideSeatInfoPopup(int seat) override;
+
   // ---- SuperGameViewHand.cpp ----
   void OnPlayerCountMode(char* msg, int len);
   void ShowYieldCardNum(char* msg, int len);

@@ -630,7 +630,7 @@ void SuperGameView::OnPlayCards(const char* msg, int len, bool local) {
   std::vector<int> codes;
   for (int i = 0; i < kPlayedMaxCards; ++i) {
     const std::uint8_t byte = ByteAt(msg, kPlayedCards + i);
-    if (byte == 0 || static_cast<signed char>(byte) < 0 && ddz::CardByteToCode(byte) < 0) break;
+    if (byte == 0 || (static_cast<signed char>(byte) < 0 && ddz::CardByteToCode(byte) < 0)) break;
     const int code = CodeOf(byte);
     if (code < 0) continue;
     bytes.push_back(byte);

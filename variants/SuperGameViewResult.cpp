@@ -449,7 +449,7 @@ void SuperGameView::CallBackAgainLogin(char* msg, int len) {
     SpriteCardManage* shown = Row(m_pMingCard[seat]);
     for (int i = 0; i < kCardsPerChair; ++i) {
       const std::uint8_t byte = ByteAt(msg, kSnapHands + kCardsPerChair * chair + i);
-      if (byte == 0 || static_cast<signed char>(byte) < 0 && ddz::CardByteToCode(byte) < 0) continue;
+      if (byte == 0 || (static_cast<signed char>(byte) < 0 && ddz::CardByteToCode(byte) < 0)) continue;
       const int code = ddz::CardByteToCode(byte);
       if (seat == kOwnSeat) {
         if (code >= 0 && hand != nullptr) hand->AddCard(code, false, false, true, -1, false, false);

@@ -16,6 +16,7 @@
 #include "platform/engine/Log.h"
 #include "platform/gamebase/MainMsgLock.h"
 #include "widgets/DoubleSignFlight.h"
+#include "widgets/OtherPlayerInfo.h"
 #include "widgets/ResultLayer.h"
 
 namespace supertest {
@@ -132,7 +133,9 @@ TEST_F(HandMessages, TheDealReadsItsBigEndianFieldsAndRefusesAChairThatIsNone) {
       EXPECT_EQ(view->m_TableItem.iBaseScore, c.baseScore);
       EXPECT_EQ(CardCount(1), 17);
       EXPECT_EQ(view->m_iAmountCap, 5000);
-      if (c.single) EXPECT_EQ(view->Requests(), std::vector<int>{25});
+      if (c.single) {
+        EXPECT_EQ(view->Requests(), std::vector<int>{25});
+      }
     } else {
       EXPECT_EQ(view->Requests(), std::vector<int>{});
       EXPECT_EQ(CardCount(1), 0);
@@ -167,7 +170,9 @@ TEST_F(HandMessages, BidActionsChangeTheMultipleByMode) {
     }
     EXPECT_EQ(view->m_TableItem.iTimes, c.times);
     EXPECT_EQ(view->m_TableItem.iPointDemand[0], c.actions.back());
-    if (c.mode == 0) EXPECT_EQ(view->m_TableItem.iFinalPoint, 3);
+    if (c.mode == 0) {
+      EXPECT_EQ(view->m_TableItem.iFinalPoint, 3);
+    }
     TearDown();
   }
   SetUp();
@@ -462,6 +467,19 @@ TEST_F(SuperFlow, TheSpecialRuleWindowOpenedByItselfGoesAfterFiveSeconds) {
   view->ShowSpecialRules(true);
   tick(100, 0.1f);
   EXPECT_NE(view->getChildByTag(SuperGameView::kSpecialRuleTag), nullptr);
+}
+
+TEST_F(SuperFlow, ATouchOnTheTwoSeatOpponentsHeadAtTheFourthPlaceOpensItsInfo) {
+  view->Deliver(ModeMsg(2));
+  OtherPlayerInfo* popup = view->m_pOtherPlayerInfo[0];
+  ASSERT_NE(popup, nullptr);
+  popup->setVisible(false);
+  tap(g_ptTipsPlayerInfo[3] + cocos2d::Vec2(10, 10));
+  EXPECT_TRUE(popup->isVisible());
+  tick(2, 0.1f);
+  // A touch elsewhere closes it.
+  tap(cocos2d::Vec2(640, 360));
+  EXPECT_FALSE(popup->isVisible());
 }
 
 }  // namespace
