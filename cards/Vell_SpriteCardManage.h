@@ -23,7 +23,7 @@
 #include <utility>
 #include <vector>
 
-#include "cards/ScriptHooks.h"
+#include "platform/engine/lua/ScriptHooks.h"
 #include "platform/engine/Math.h"
 #include "platform/engine/Sprite.h"
 #include "platform/framework/YndGameLayer.h"

@@ -30,6 +30,7 @@
 #include "platform/framework/YndLocalData.h"
 #include "platform/gamebase/BasePT.h"
 #include "platform/gamebase/GameSceneBase.h"
+#include "platform/gamebase/RoomListLayer.h"
 #include "platform/os/Clock.h"
 #include "platform/os/OsApiBase.h"
 #include "platform/os/Random.h"
@@ -504,7 +505,10 @@ void GameViewPC::onExit() {
   SaveTodayPlayNum();
   CancelPendingSelectors();
   StopIdleTips();
-  if (PCBaseFrame* frame = PCBaseFrame::SharedPCBaseFrameIfAny()) frame->SetHelpBtnCallBack(nullptr);
+  // Back at the room list the help button is the room panel's already.
+  const bool listShown = GameSceneBase::m_pRoomList != nullptr && GameSceneBase::m_pRoomList->isRunning();
+  if (PCBaseFrame* frame = PCBaseFrame::SharedPCBaseFrameIfAny(); frame != nullptr && !listShown)
+    frame->SetHelpBtnCallBack(nullptr);
   TakeTableDown();
 }
 

@@ -324,6 +324,11 @@ class GameViewPC : public DDZGameView {
 
   // ---- read access ----
   int GetGameId() const { return m_iGameId; }
+  // The invitation answer of the tournament record (DdzCompete) opens the
+  // result screen's invitation; pressing it switches the scene to the
+  // tournament list (game id 237).
+  bool IsCompeteInvitationOpen() const override;
+  void EnterCompeteFromResult() override;
   cocos2d::ui::Button* GetStartButton() const { return m_pStartBtn; }
   // The rules window of the process (made on first use).
   static GameRuleLayer* SharedGameRule();

@@ -21,6 +21,8 @@
 #include "classic/BottomUIPC.h"
 #include "classic/GameViewPC.h"
 #include "platform/gamebase/MessageFields.h"
+#include "gamedata/DdzCompete.h"
+#include "gamedata/GameKinds.h"
 #include "gamedata/LayoutConfig.h"
 #include "gamedata/TextTables.h"
 #include "platform/engine/Log.h"
@@ -478,4 +480,12 @@ void GameViewPC::ResetHandWidgets() {
     if (m_pBottomUIPC->isRunning())
       for (int i = 0; i < BottomUIPC::kPanelButtons; ++i) m_pBottomUIPC->SetPanelButtonEnabled(i, false);
   }
+}
+
+// ---------------------------------------------------------------- tournament invitation
+
+bool GameViewPC::IsCompeteInvitationOpen() const { return DdzCompete::getInstance()->m_iInviteCompete != 0; }
+
+void GameViewPC::EnterCompeteFromResult() {
+  if (GameSceneBase::m_pGameScene != nullptr) GameSceneBase::m_pGameScene->SwitchGameKind(ddz::kGameCompete);
 }

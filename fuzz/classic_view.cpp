@@ -9,17 +9,7 @@
 //     state (m_TableItem), the seats' card counts and the lock count are as
 //     they were.
 //
-// Input: a list of steps. Each step is an op byte, then what the op needs:
-//   op % 6 == 0: a game message: type byte, 2-byte length (below 1024),
-//                that many bytes (the type is written into byte 1; bytes past
-//                the input's end are 0);
-//   op % 6 == 1: a hand result: 2-byte length (below 600), then its bytes;
-//   op % 6 == 2: a re-login snapshot: 2-byte length (below 800), then its bytes;
-//   op % 6 == 3: a number of frames (below 64) of 50 ms each;
-//   op % 6 == 4: a notice of the game base: a byte choosing it (% 4: jackpot,
-//                red packet, broadcast, quick chat), 2-byte length (below
-//                600), then its bytes;
-//   op % 6 == 5: the window to the background (even byte) or back (odd byte).
+// Input: the steps of fuzz/TableViewSteps.h.
 // Every message is followed by one frame. Money, scores and multiples
 // from the messages are summed and multiplied on the way (the table fee of a
 // call-and-rob deal, the red packet's amounts, the jackpot's yuanbao): the
@@ -43,6 +33,7 @@
 #include "fuzz/FuzzClassicView.h"
 #include "fuzz/FuzzSupport.h"
 #include "fuzz/TableStage.h"
+#include "fuzz/TableViewSteps.h"
 #include "platform/engine/cocos2d.h"
 #include "platform/framework/SoundManage.h"
 #include "platform/framework/YndLocalData.h"
@@ -55,24 +46,46 @@
 #include "variants/DDZSmallGameLayer.h"
 
 using ddz::fuzz::FuzzView;
-using ddz::fuzz::Body;
-using ddz::fuzz::CheckLock;
 using ddz::fuzz::Input;
-using ddz::fuzz::Length;
-using ddz::fuzz::Observe;
-using ddz::fuzz::Observed;
-using ddz::fuzz::Same;
 
 namespace {
 
-constexpr int kMaxMessage = 1024;
-constexpr int kMaxResult = 600;
-constexpr int kMaxSnapshot = 800;
-constexpr int kMaxFrames = 64;
 constexpr float kFrameSeconds = 0.05f;
-constexpr int kMaxSteps = 64;
-constexpr int kMaxNotice = 600;
-constexpr int kOps = 6;
+
+// What a refused message must leave as it was.
+struct Observed {
+  TableItemDef item;
+  int cards[GameViewBase::kMaxSeats];
+  int lock;
+};
+
+Observed Observe(FuzzView* view) {
+  Observed o{view->m_TableItem, {}, GameViewBase::m_iLockMainMsgCount.Get()};
+  for (int seat = 0; seat < GameViewBase::kMaxSeats; ++seat)
+    o.cards[seat] = view->m_pHandCard[seat] != nullptr ? view->m_pHandCard[seat]->GetCardCount() : -1;
+  return o;
+}
+
+template <typename T, std::size_t N>
+bool SameArray(const T (&a)[N], const T (&b)[N]) {
+  return std::equal(std::begin(a), std::end(a), std::begin(b));
+}
+
+bool SameItem(const TableItemDef& a, const TableItemDef& b) {
+  for (int seat = 0; seat < TableItemDef::kSeats; ++seat)
+    if (!SameArray(a.iLastOutCard[seat], b.iLastOutCard[seat])) return false;
+  return SameArray(a.iPointDemand, b.iPointDemand) && a.iLandOwnerPos == b.iLandOwnerPos &&
+         a.iFinalPoint == b.iFinalPoint && a.iBaseScore == b.iBaseScore && a.iTimes == b.iTimes &&
+         a.iTableCardOwnerPos == b.iTableCardOwnerPos && a.iSendBombNum == b.iSendBombNum &&
+         SameArray(a.iCompeteAmount, b.iCompeteAmount) && SameArray(a.iTuoGuan, b.iTuoGuan) &&
+         a.iShowCardTable == b.iShowCardTable && a.iSelfTurnCount == b.iSelfTurnCount &&
+         a.bSendRocket == b.bSendRocket && a.bPlayBombSound == b.bPlayBombSound && a.cHappyCard == b.cHappyCard &&
+         a.vcBaseCardIndex == b.vcBaseCardIndex && a.vcTableCardIndex == b.vcTableCardIndex;
+}
+
+bool Same(const Observed& a, const Observed& b) {
+  return SameItem(a.item, b.item) && SameArray(a.cards, b.cards) && a.lock == b.lock;
+}
 
 }  // namespace
 
@@ -88,72 +101,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   stage.scene->addChild(view);
   view->SendSitReq();
   stage.director->mainLoop(kFrameSeconds);
-  CheckLock();
+  ddz::fuzz::CheckLockNeverBelowZero();
 
   Input in(data, size);
-  for (int step = 0; step < kMaxSteps && !in.Empty(); ++step) {
-    const int op = in.Byte() % kOps;
-    if (op == 3) {
-      const int frames = in.Byte() % kMaxFrames;
-      for (int i = 0; i < frames; ++i) {
-        stage.director->mainLoop(kFrameSeconds);
-        CheckLock();
-      }
-      continue;
-    }
-    if (op == 4) {
-      const int which = in.Byte() % 4;
-      const int len = Length(in, kMaxNotice);
-      std::vector<char> notice = Body(in, len);
-      switch (which) {
-        case 0: view->CallBackJackPotNotice(notice.data(), len); break;
-        case 1: view->CallBackHongBaoNotice(notice.data(), len); break;
-        case 2: view->CallBackShowBullInfo(notice.data(), len); break;
-        default: view->CallBackUrgrCard(notice.data(), len); break;
-      }
-      CheckLock();
-      stage.director->mainLoop(kFrameSeconds);
-      CheckLock();
-      continue;
-    }
-    if (op == 5) {
-      if (in.Byte() % 2 == 0) {
-        view->CallBackGameEnterBackGround();
-      } else {
-        view->CallBackGameEnterForeGround();
-      }
-      CheckLock();
-      stage.director->mainLoop(kFrameSeconds);
-      CheckLock();
-      continue;
-    }
-    int len = 0;
-    int minimum = 0;
-    std::vector<char> msg;
-    const Observed before = Observe(view);
-    if (op == 0) {
-      const int type = in.Byte();
-      len = Length(in, kMaxMessage);
-      msg = Body(in, len);
-      if (len > 1) msg[1] = static_cast<char>(type);
-      minimum = std::max(GameViewBase::kFrameSize, GameViewPC::MinMessageLength(len > 1 ? type : 0));
-      view->CallBackHandleMainSocketNetMsg(msg.data(), len);
-    } else if (op == 1) {
-      len = Length(in, kMaxResult);
-      msg = Body(in, len);
-      minimum = GameViewPC::kResultSize;
-      view->CallBackGameResultServer(msg.data(), len);
-    } else {
-      len = Length(in, kMaxSnapshot);
-      msg = Body(in, len);
-      minimum = GameViewPC::kReloginSize;
-      view->CallBackAgainLogin(msg.data(), len);
-    }
-    CheckLock();
-    if (len < minimum) FUZZ_CHECK(Same(before, Observe(view)));
-    stage.director->mainLoop(kFrameSeconds);
-    CheckLock();
-  }
+  ddz::fuzz::TableSizes sizes;
+  sizes.resultSize = GameViewPC::kResultSize;
+  sizes.snapshotSize = GameViewPC::kReloginSize;
+  ddz::fuzz::RunTableSteps(
+      stage, view, in, sizes,
+      [](int type) { return std::max(GameViewBase::kFrameSize, GameViewPC::MinMessageLength(type)); }, Observe, Same);
 
   GameMsgBox::destroyMessageBox();
   view->removeFromParent();

@@ -1,49 +1,35 @@
 // The Super table's message handling on the real view: a SuperGameView on a
 // headless stage (the program's data files, the single-player seats, a local
-// server that answers nothing) takes arbitrary frames of every type and length
-// through its dispatcher, the hand result and the re-login snapshot, with
-// frames of the table stepped between them. The first input byte chooses the
-// player-count mode the table is built for (message 61). Checked:
-//   - the message lock count is never below 0, and nothing lowers it past 0;
-//   - a message shorter than its type's minimum changes nothing: the hand
-//     state, the seats' card counts and the lock count are as they were.
-//
-// Input: the mode byte, then a list of steps, an op byte each:
-//   op % 5 == 0: a game message: type byte, 2-byte length (below 1024), bytes;
-//   op % 5 == 1: a hand result: 2-byte length (below 600), bytes;
-//   op % 5 == 2: a re-login snapshot: 2-byte length (below 800), bytes;
-//   op % 5 == 3: a number of frames (below 64) of 50 ms each;
-//   op % 5 == 4: the window to the background (even byte) or back (odd byte).
+// server that answers nothing) runs the table targets' steps
+// (fuzz/TableViewSteps.h): arbitrary frames of every type and length through
+// its dispatcher, the hand result, the re-login snapshot, notices, frames,
+// background and foreground. The first input byte chooses the player-count
+// mode the table is built for (message 61). A message shorter than its type's
+// minimum must leave the hand state, the seats' card counts, the lock and the
+// mode as they were.
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <memory>
-#include <string>
+#include <tuple>
 #include <vector>
 
+#include "cards/Vell_SpriteCardManage.h"
+#include "cardlogic/ClassicMessages.h"
 #include "fuzz/FuzzClassicView.h"
 #include "fuzz/FuzzSupport.h"
 #include "fuzz/TableStage.h"
+#include "fuzz/TableViewSteps.h"
 #include "platform/engine/cocos2d.h"
 #include "platform/gamebase/GameMsgBox.h"
 #include "platform/gamebase/MainMsgLock.h"
 #include "variants/SuperGameView.h"
 
-using ddz::fuzz::Body;
-using ddz::fuzz::CheckLock;
 using ddz::fuzz::Input;
-using ddz::fuzz::Length;
-using ddz::fuzz::Observe;
-using ddz::fuzz::Observed;
 
 namespace {
 
-constexpr int kMaxMessage = 1024;
-constexpr int kMaxResult = 600;
-constexpr int kMaxSnapshot = 800;
-constexpr int kMaxFrames = 64;
 constexpr float kFrameSeconds = 0.05f;
-constexpr int kMaxSteps = 64;
-constexpr int kOps = 5;
 
 class FuzzSuperView : public SuperGameView {
  public:
@@ -61,6 +47,19 @@ class FuzzSuperView : public SuperGameView {
  private:
   FuzzSuperView() : SuperGameView(nullptr, nullptr, kGameId) {}
 };
+
+// What a refused message must leave as it was.
+auto Observe(FuzzSuperView* view) {
+  const TableItemDef& t = view->m_TableItem;
+  std::array<int, GameViewBase::kMaxSeats> cards{};
+  for (int seat = 0; seat < GameViewBase::kMaxSeats; ++seat)
+    cards[seat] = view->m_pHandCard[seat] != nullptr ? view->m_pHandCard[seat]->GetCardCount() : -1;
+  std::array<int, TableItemDef::kSeats> demand{};
+  std::copy(std::begin(t.iPointDemand), std::end(t.iPointDemand), demand.begin());
+  return std::make_tuple(demand, t.iLandOwnerPos, t.iFinalPoint, t.iBaseScore, t.iTimes, t.iTableCardOwnerPos,
+                         t.iSendBombNum, t.bSendRocket, t.vcBaseCardIndex, t.vcTableCardIndex, cards,
+                         GameViewBase::m_iLockMainMsgCount.Get(), view->GetMode());
+}
 
 }  // namespace
 
@@ -80,59 +79,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   mode[8] = static_cast<char>(in.Byte() % 3);
   view->CallBackHandleMainSocketNetMsg(mode.data(), static_cast<int>(mode.size()));
   stage.director->mainLoop(kFrameSeconds);
-  CheckLock();
+  ddz::fuzz::CheckLockNeverBelowZero();
 
-  for (int step = 0; step < kMaxSteps && !in.Empty(); ++step) {
-    const int op = in.Byte() % kOps;
-    if (op == 3) {
-      const int frames = in.Byte() % kMaxFrames;
-      for (int i = 0; i < frames; ++i) {
-        stage.director->mainLoop(kFrameSeconds);
-        CheckLock();
-      }
-      continue;
-    }
-    if (op == 4) {
-      if (in.Byte() % 2 == 0) {
-        view->CallBackGameEnterBackGround();
-      } else {
-        view->CallBackGameEnterForeGround();
-      }
-      CheckLock();
-      stage.director->mainLoop(kFrameSeconds);
-      CheckLock();
-      continue;
-    }
-    int len = 0;
-    int minimum = 0;
-    const Observed before = Observe(view);
-    const int modeBefore = view->GetMode();
-    if (op == 0) {
-      const int type = in.Byte();
-      len = Length(in, kMaxMessage);
-      std::vector<char> msg = Body(in, len);
-      if (len > 1) msg[1] = static_cast<char>(type);
-      const int t = len > 1 ? type : 0;
-      minimum = std::max(GameViewBase::kFrameSize, SuperGameView::MinMessageLength(t));
-      // The local server's short plays are read padded.
-      if (t == SuperGameView::kMsgPlayed) minimum = 36;
-      view->CallBackHandleMainSocketNetMsg(msg.data(), len);
-    } else if (op == 1) {
-      len = Length(in, kMaxResult);
-      std::vector<char> msg = Body(in, len);
-      minimum = GameViewBase::kFrameSize;
-      view->CallBackGameResultServer(msg.data(), len);
-    } else {
-      len = Length(in, kMaxSnapshot);
-      std::vector<char> msg = Body(in, len);
-      minimum = SuperGameView::kReloginSize;
-      view->CallBackAgainLogin(msg.data(), len);
-    }
-    CheckLock();
-    if (len < minimum) FUZZ_CHECK(ddz::fuzz::Same(before, Observe(view)) && view->GetMode() == modeBefore);
-    stage.director->mainLoop(kFrameSeconds);
-    CheckLock();
-  }
+  ddz::fuzz::TableSizes sizes;
+  sizes.resultSize = 0;  // a short result is read in a zeroed buffer
+  sizes.snapshotSize = SuperGameView::kReloginSize;
+  ddz::fuzz::RunTableSteps(
+      stage, view, in, sizes,
+      [](int type) {
+        // The local server's plays are read from the classic 36 bytes up.
+        if (type == SuperGameView::kMsgPlayed) return static_cast<int>(ddz::classic::MsgSize::Played);
+        return std::max(GameViewBase::kFrameSize, SuperGameView::MinMessageLength(type));
+      },
+      Observe, [](const auto& a, const auto& b) { return a == b; });
 
   GameMsgBox::destroyMessageBox();
   view->removeFromParent();

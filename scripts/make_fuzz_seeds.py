@@ -243,6 +243,84 @@ def small_game_seeds():
     }
 
 
+def sr_view_seeds():
+    """Steps of the four-player view's target (the same ops as the classic
+    view's, fuzz/sr_view.cpp): a whole hand of the four-player table, a
+    re-login in play and a result with fees at the int's end."""
+    def message(frame):
+        return bytes([0, frame[1]]) + struct.pack(">H", len(frame)) + frame
+
+    def result(frame):
+        return bytes([1]) + struct.pack(">H", len(frame)) + frame
+
+    def snapshot(frame):
+        return bytes([2]) + struct.pack(">H", len(frame)) + frame
+
+    def frames(n):
+        return bytes([3, n])
+
+    def frame(kind, size):
+        m = bytearray(size)
+        m[1] = kind
+        return m
+
+    deal = frame(65, 104)
+    own = [card(s, v) for v in range(13, 2, -1) for s in (0, 1)] + [card(s, 2) for s in range(3)]
+    deal[8:33] = bytes(own)
+    deal[33], deal[34] = 2, card(3, 13)
+    deal[40:48] = struct.pack("<ii", 10, 300)
+    deal[72:80] = struct.pack("<ii", 7, -7)
+    deal[80] = 3
+    deal[84:104] = struct.pack("<5i", 1, 2, 3, 4, 2000000000)
+    bid_turn = frame(67, 9)
+    bid_turn[8] = 1
+    bid = frame(50, 13)
+    bid[8:12], bid[12] = struct.pack("<i", 3), 1
+    landlord = frame(51, 25)
+    landlord[8:12], landlord[16] = struct.pack("<i", 3), 1
+    landlord[17:25] = bytes([card(2, 3), card(2, 4), 0, card(3, 5), 16, 17, card(2, 1), card(3, 1)])
+    prompt = frame(69, 9)
+    prompt[8] = 1
+    shown = frame(53, 42)
+    shown[8:12], shown[41] = bytes([card(0, 9), card(1, 9), 16, 17]), 0
+    play_turn = frame(66, 9)
+    play_turn[8] = 0
+    played = frame(49, 42)
+    played[8:12], played[41] = bytes([16, 16, 17, 17]), 0
+    passed = frame(49, 42)
+    passed[41] = 2
+    reward = frame(54, 16)
+    reward[8], reward[9], reward[12:16] = 1, 3, struct.pack("<i", 2000000000)
+    countdown = frame(38, 16)
+    countdown[12:16] = struct.pack("<i", 90)
+    count = frame(39, 16)
+    count[8:16] = struct.pack("<ii", 1, 2)
+    hand_result = frame(237, 212)
+    hand_result[12:28] = struct.pack("<4i", -300, 900, -300, -300)
+    hand_result[52:68] = struct.pack("<4i", 5, 5, 5, 2147483647)
+    hand_result[68:70] = bytes([card(0, 3), card(1, 3)])
+    hand_result[200], hand_result[208] = 2, 1
+    relogin = frame(109, 332)
+    relogin[140:144] = bytes([2, 255, 0, 1])
+    relogin[144:169] = bytes(own)
+    relogin[177:181] = bytes([25, 25, 20, 25])
+    relogin[181:189] = bytes([card(2, 3), 0, card(2, 5), card(2, 6), card(3, 3), card(3, 4), 16, 17])
+    relogin[189] = 0
+    relogin[190:192], relogin[223] = bytes([card(0, 9), card(1, 9)]), 3
+    relogin[234], relogin[235:238] = 1, bytes([card(0, 3), card(1, 3), 16])
+    relogin[268], relogin[272:276], relogin[276] = 4, struct.pack("<i", 10), 3
+    relogin[280:284] = struct.pack("<i", 300)
+    relogin[308] = 5
+    hand = b"".join(message(f) for f in (deal,)) + frames(60) + b"".join(
+        message(f) for f in (bid_turn, bid, landlord, prompt, shown, play_turn, played, passed, reward))
+    return {
+        "hand": hand + frames(20) + result(hand_result) + frames(30),
+        "activity": message(countdown) + message(count) + message(deal) + frames(63) + result(hand_result),
+        "relogin": snapshot(relogin) + frames(10) + message(play_turn) + bytes([5, 0, 3, 5, 5, 1]),
+        "short": message(deal[:103]) + message(played[:41]) + result(hand_result[:211]) + snapshot(relogin[:331]),
+    }
+
+
 def compete_seeds():
     """The tournament's readers: replies, records, the match file, the splitter."""
     def put(buf, offset, size, text):
@@ -303,6 +381,9 @@ def main():
 
     for name, data in classic_view_seeds(frames).items():
         write("classic_view", name, data)
+
+    for name, data in sr_view_seeds().items():
+        write("sr_view", name, data)
 
     for name, data in game_frames_seeds(frames).items():
         write("game_frames", name, data)

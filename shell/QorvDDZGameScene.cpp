@@ -13,12 +13,15 @@
 #include "platform/framework/YndRemoveChildManage.h"
 #include "platform/gamebase/GameResBase.h"
 #include "platform/gamebase/GameViewBase.h"
+#include "platform/gamebase/RoomFile.h"
 #include "platform/gamebase/RoomListLayer.h"
 #include "platform/os/LobbyMessage.h"
 #include "platform/os/OsApiBase.h"
 #include "platform/os/OsApiCommon.h"
 #include "platform/os/Text.h"
+#include "classic/C_RoomListLayer.h"
 #include "classic/GameViewPC.h"
+#include "compete/CompeteRoomListLayer.h"
 #include "variants/SuperGameView.h"
 #include "shell/GameLoading.h"
 #include "shell/LaunchCommandLine.h"
@@ -27,6 +30,7 @@
 #include "table/DDZGameView.h"
 #include "table/GameSoundDDZ.h"
 #include "variants/DDZSmallGameLayer.h"
+#include "variants/SRGameView.h"
 
 std::uint32_t g_hLobbyWnd = 0;
 std::uint8_t g_bKind22Mapped = 0;
@@ -114,6 +118,13 @@ RoomListLayer* QorvDDZGameScene::CreateRoom(int gameId) {
   cocos2d::log("CreateRoom GameID %d", gameId);
   // The tournament list shows the matches of the match file.
   if (gameId == kGameCompete) ddz::LoadCompeteMatchFile(ddz::kCompeteMatchFile, g_vcCompeteRoomTable);
+  // The rooms come from the room file; without any the table is entered on
+  // the command line's server, with no list.
+  if (RoomListLayer::m_vcRoomInfo.empty()) gamebase::LoadRoomFile();
+  if (gameId != kGameCompete && RoomListLayer::m_vcRoomInfo.empty()) {
+    cocos2d::log("CreateRoom GameID %d: no rooms listed, no room list", gameId);
+    return nullptr;
+  }
   RoomListLayer* list = gameId == kGameCompete ? NewCompeteRoomList() : NewClassicRoomList(gameId);
   cocos2d::log("CreateRoom end GameID %d", gameId);
   return list;
@@ -247,6 +258,12 @@ void QorvDDZGameScene::GameEnterForeGround() {
 
 void QorvDDZGameScene::GameResLoadingEnd() {
   GameSceneBase::GameResLoadingEnd();
+  // Network play waits at the room list: the room entered logs in
+  // (RoomListLayer::EnterGame) on its own server.
+  if (m_pRoomList != nullptr && m_pRoomList->getParent() != nullptr) {
+    cocos2d::log("GameResLoadingEnd: the room list is shown, the login waits for a room");
+    return;
+  }
   EnterGameKind(m_LoginRecord.GameKind(), 8);
   if (m_pGameView) {
     m_pGameView->ClearDataBeforeEnter();
@@ -398,12 +415,12 @@ GameViewBase* QorvDDZGameScene::NewGameViewPC(YndLoadingBase* loading, int gameI
   view->SetSmallGameMaker(DDZSmallGameMaker::Shared());
   return view;
 }
-GameViewBase* QorvDDZGameScene::NewSRGameView(YndLoadingBase*) { return NotInThisBuild<GameViewBase>("SRGameView"); }
+GameViewBase* QorvDDZGameScene::NewSRGameView(YndLoadingBase* loading) { return new SRGameView(this, loading); }
 GameViewBase* QorvDDZGameScene::NewSuperGameView(YndLoadingBase* loading, int flag) {
   return new SuperGameView(this, loading, flag);
 }
 GameViewBase* QorvDDZGameScene::NewCompeteGameView(YndLoadingBase*) {
   return NotInThisBuild<GameViewBase>("CompeteGameView");
 }
-RoomListLayer* QorvDDZGameScene::NewClassicRoomList(int) { return NotInThisBuild<RoomListLayer>("C_RoomListLayer"); }
-RoomListLayer* QorvDDZGameScene::NewCompeteRoomList() { return NotInThisBuild<RoomListLayer>("CompeteRoomListLayer"); }
+RoomListLayer* QorvDDZGameScene::NewClassicRoomList(int gameId) { return new C_RoomListLayer(gameId); }
+RoomListLayer* QorvDDZGameScene::NewCompeteRoomList() { return new CompeteRoomListLayer(); }

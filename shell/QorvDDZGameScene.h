@@ -65,6 +65,12 @@ class QorvDDZGameScene : public GameSceneBase {
   std::string ParseCommandLine(char* commandLine) override;
   bool GetOptionalFlag() override;
   void LobbyEnterGame(char* data) override;
+  // ---- what the room lists ask: the login record and the mode switch ----
+  int GetLoginUserID() const override { return m_LoginRecord.UserId(); }
+  int GetLoginRoomValue() const override { return m_LoginRecord.RoomValue(); }
+  void SetLoginRoomValue(int value) override { m_LoginRecord.SetRoomValue(value); }
+  void SwitchGameKind(int kind) override { DestroyLayers(kind); }
+  bool IsKind22Mapped() const override { return g_bKind22Mapped != 0; }
 
   // ---- mode switch ----
   // Takes the view, the room list and the resource holder away and rebuilds

@@ -26,7 +26,7 @@
 #include <string>
 #include <vector>
 
-#include "cards/ScriptHooks.h"
+#include "platform/engine/lua/ScriptHooks.h"
 #include "cards/SelfHandOwner.h"
 #include "cards/TableRowOwner.h"
 #include "platform/engine/Math.h"

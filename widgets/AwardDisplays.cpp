@@ -232,13 +232,20 @@ void ShowAward::TellView() {
   if (TellsView()) m_pView->OnAwardEnd(m_iAwardId);
 }
 
+namespace {
+IRoomUserInfo* g_pRoomPanel = nullptr;
+}  // namespace
+
+void ShowAward::SetRoomPanel(IRoomUserInfo* panel) { g_pRoomPanel = panel; }
+IRoomUserInfo* ShowAward::GetRoomPanel() { return g_pRoomPanel; }
+
 void ShowAward::FinishAward() {
   if (TellsView()) {
     TellView();
+  } else if (IRoomUserInfo* panel = GetRoomPanel()) {
+    panel->FreshUserInfo();
   } else {
-    // The room list's user info would be redrawn here; there is no room
-    // list screen in this build yet.
-    cocos2d::log("ShowAward: award %d ended without a table view", m_iAwardId);
+    cocos2d::log("ShowAward: award %d ended without a table view or a room panel", m_iAwardId);
   }
   if (getParent() != nullptr) YndRemoveChildManage::sharedRemoveChildManage()->RemoveChild(this, getParent());
 }

@@ -61,8 +61,21 @@ class FirstGetYBTips : public YndGameLayer {
   float m_fMoved = 0;
 };
 
+// The room panel's user figures, which an award that ends away from a table
+// redraws. The room panel registers itself (ShowAward::SetRoomPanel).
+class IRoomUserInfo {
+ public:
+  virtual ~IRoomUserInfo() = default;
+  virtual void FreshUserInfo() = 0;
+};
+
 class ShowAward : public AniBase {
  public:
+  // The room panel an award without a table redraws; null when there is
+  // none. Not owned: the panel clears it when it goes.
+  static void SetRoomPanel(IRoomUserInfo* panel);
+  static IRoomUserInfo* GetRoomPanel();
+
   static constexpr int kModeTellView = 3;
   static constexpr float kShowSeconds = 3.0f;
   static constexpr float kFlightSeconds = 0.5f;
@@ -72,8 +85,9 @@ class ShowAward : public AniBase {
   static constexpr const char* kDigits = "qorvddz_award_num.png";
 
   void onEnter() override;
-  // The end: the view's OnAwardEnd when made for a view that still runs;
-  // then the award removes itself (deferred).
+  // The end: the view's OnAwardEnd when made for a view that still runs,
+  // else the room panel's figures are redrawn; then the award removes itself
+  // (deferred).
   virtual void FinishAward();
 
   int GetAwardId() const { return m_iAwardId; }

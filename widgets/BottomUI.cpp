@@ -15,6 +15,7 @@
 #include "platform/gamebase/NewPlayerHead.h"
 #include "table/DDZGameView.h"
 #include "widgets/PlayerTitles.h"
+#include "widgets/RoomTips.h"
 
 using cocos2d::Vec2;
 
@@ -113,7 +114,9 @@ void BottomUI::Build() {
   addChild(m_pLvNum);
 
   BuildSingleFields();
-  auto* tips = cocos2d::Node::create();
+  // The room list's tip strip; a table with no room list shows the classic tips.
+  RoomTips* tips = RoomTips::create();
+  m_pTips = tips;
   tips->setPosition(kTipsLayerPos);
   addChild(tips, kTipsZ);
   if (auto* tipsBg = cocos2d::ui::Scale9Sprite::createWithSpriteFrameName("qorvddz_bottomui_userinfo_tips.png")) {

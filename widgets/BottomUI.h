@@ -28,6 +28,8 @@ class TextAtlas;
 class DDZGameView;
 struct PlayerNode;
 
+class RoomTips;
+
 class BottomUI : public YndGameLayer {
  public:
   static constexpr int kSingleNameText = 430;
@@ -74,6 +76,7 @@ class BottomUI : public YndGameLayer {
   cocos2d::Label* GetYBLabel() const { return m_pYBLabel; }
   cocos2d::ui::TextAtlas* GetLvNum() const { return m_pLvNum; }
   cocos2d::Sprite* GetLvIcon() const { return m_pLvIcon; }
+  RoomTips* GetTips() const { return m_pTips; }
   cocos2d::Node* GetSingleFields() const { return m_pSingleFields; }
   cocos2d::Node* GetMoneyFields() const { return m_pMoneyFields; }
 
@@ -98,6 +101,7 @@ class BottomUI : public YndGameLayer {
   cocos2d::Label* m_pCmpLabel = nullptr;  // never built by the bar
   cocos2d::ui::TextAtlas* m_pLvNum = nullptr;
   cocos2d::Sprite* m_pLvIcon = nullptr;
+  RoomTips* m_pTips = nullptr;  // the tip strip, a child
   // The single-player fields, or the money and yuanbao fields: one group shows.
   cocos2d::Node* m_pSingleFields = nullptr;
   cocos2d::Node* m_pMoneyFields = nullptr;

@@ -27,6 +27,19 @@ Vec2 DoubleSignFlight::StartPoint(int seat) {
   }
 }
 
+Vec2 DoubleSignFlight::FourSeatStartPoint(int seat) {
+  switch (seat) {
+    case 0:
+      return g_ptPlayerHead[0] - Vec2(16, 66);
+    case 1:
+      return g_ptX2Start;
+    case 2:
+      return g_ptPlayerHead[2] - Vec2(4, 66);
+    default:
+      return g_ptGameX2;
+  }
+}
+
 float DoubleSignFlight::FlightSeconds(int seat) {
   if (seat == 1) return 0.4f;
   return (seat == 0 || seat == 2) ? 0.35f : 0.3f;
@@ -60,7 +73,7 @@ void DoubleSignFlight::Fly(int seat) {
     return;
   }
   const float t = FlightSeconds(seat);
-  sign->setPosition(StartPoint(seat));
+  sign->setPosition(m_eTable == kFourSeats ? FourSeatStartPoint(seat) : StartPoint(seat));
   sign->setScale(1.5f);
   m_pView->addChild(sign, kZOrder);
   sign->runAction(cocos2d::Sequence::create(

@@ -10,6 +10,11 @@
 // The sign raises the message lock through a MsgLockToken it carries, so a
 // sign taken off the table early (a table reset, the background) lowers the
 // lock exactly once.
+//
+// Where a sign starts depends on the table: beside the three seats' bomb
+// targets on the three-seat tables, beside the heads of the side seats on
+// the four-player table (kFourSeats), whose top seat's sign starts at the
+// table's doubling point.
 #pragma once
 
 #include "platform/engine/Sprite.h"
@@ -22,13 +27,17 @@ class DoubleSignFlight {
   static constexpr const char* kSign = "ddzq_x2.png";
   static constexpr int kZOrder = 300;
 
-  explicit DoubleSignFlight(DDZGameView* view) : m_pView(view) {}  // borrowed
+  enum Table { kThreeSeats, kFourSeats };
+
+  // `view`: borrowed.
+  explicit DoubleSignFlight(DDZGameView* view, Table table = kThreeSeats) : m_pView(view), m_eTable(table) {}
   ~DoubleSignFlight();
   DoubleSignFlight(const DoubleSignFlight&) = delete;
   DoubleSignFlight& operator=(const DoubleSignFlight&) = delete;
 
   // Multiplies the hand's multiple by `factor` and, unless a sign flies,
-  // starts one from `seat` (0-2; another value: the window's centre).
+  // starts one from `seat` (0-2, 0-3 on the four-player table; another
+  // value: the window's centre, the doubling point on four seats).
   void Show(int seat, int factor);
   // The same with an add: the multiple grows by `add` (the two-seat Super
   // table's rob once the multiple is above 1).
@@ -41,6 +50,7 @@ class DoubleSignFlight {
   // Where a sign from `seat` starts and how long it flies to the top bar;
   // seat 3 is the two-seat table's opponent at the fourth place.
   static cocos2d::Vec2 StartPoint(int seat);
+  static cocos2d::Vec2 FourSeatStartPoint(int seat);
   static float FlightSeconds(int seat);
 
  private:
@@ -49,6 +59,7 @@ class DoubleSignFlight {
   void Forget();
 
   DDZGameView* m_pView;
+  Table m_eTable;
   cocos2d::Sprite* m_pDoubleSprite = nullptr;  // retained while held
   MsgLockToken* m_pLock = nullptr;             // a child of the sign
 };

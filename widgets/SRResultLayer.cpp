@@ -56,9 +56,12 @@ void SRResultLayer::Build() {
     const int values[3] = {bSendRocket ? 1 : 0, iSendBombNum, iSpringType > 0 ? 1 : 0};
     resultparts::AddDetailRow(m_pResultBg, values, m_pDetailWord, m_pDetailNum);
   }
-  for (int seat = 0; seat < kSeats; ++seat)
+  // The numbers and the buttons stand over the background and the title.
+  for (int seat = 0; seat < kSeats; ++seat) {
     m_pResultNum[seat] = resultparts::AddSeatNumber(this, SeatText(vcResult[seat]), vcResult[seat] >= 1,
                                                     g_ptSRResultWinLoseNum[seat] + d, seat == kOwnSeat ? 1.0f : 0.6f);
+    m_pResultNum[seat]->setLocalZOrder(kAboveBackgroundZ);
+  }
 
   m_iCountDown = kCountSeconds;
   unschedule(schedule_selector(SRResultLayer::OnCountDown));
@@ -70,6 +73,8 @@ void SRResultLayer::Build() {
   m_pBtnContinue =
       resultparts::AddButton(this, "qorvddz_btn_result_0.png", "qorvddz_btn_result_word_1.png",
                              g_ptResultBtnSmall + d + raise, 3.125f, [this](cocos2d::Ref* s) { OnBtnContinue(s); });
+  for (auto* button : {m_pBtnQuit, m_pBtnContinue})
+    if (button != nullptr) button->setLocalZOrder(kAboveBackgroundZ);
   if (bFenDing) m_pCapNotice = resultparts::AddCapNotice(m_pResultBg);
   if (vcResult[kOwnSeat] > 0) {
     m_pWinEffect = resultparts::AddWinBurst(this);

@@ -38,6 +38,8 @@ class SRResultLayer : public YndGameLayer {
   static constexpr int kCountSeconds = 100;
   static constexpr float kShiftDown = 64;
   static constexpr float kButtonRaise = 30;
+  // Above the shared window parts' background and title.
+  static constexpr int kAboveBackgroundZ = 11;
 
   // pGameView: the owner view, borrowed; never null.
   static SRResultLayer* create(DDZGameView* pGameView);

@@ -269,4 +269,8 @@ void GameSceneBase::HandleMainSocketNetMsg(char* msg, int len) {
 bool GameSceneBase::CheckUserLoginDataForLoadView() const { return m_bCommandLineParsed; }
 
 void GameSceneBase::CallBackViewChange() {}
+
+int GameSceneBase::GetLoginUserID() const { return GameViewBase::m_GlobalInfo.iUserID; }
+
+void GameSceneBase::SwitchGameKind(int kind) { cocos2d::log("SwitchGameKind %d: no mode switch in this scene", kind); }
 void GameSceneBase::CallBackSetGameOrientation(int) {}

@@ -106,6 +106,19 @@ class GameSceneBase : public YndGameScene {
   virtual void CallBackViewChange();
   virtual void CallBackSetGameOrientation(int orientation);
 
+  // ---- what the room lists ask of the client's scene ----
+  // The login record's user id (record offset 8); the base answers GlobalInfo's.
+  virtual int GetLoginUserID() const;
+  // The login record's room value (record offset 108): cleared at start-up,
+  // then the value of the room entered (RoomListLayer::m_iCurRoomValue).
+  virtual int GetLoginRoomValue() const { return 0; }
+  virtual void SetLoginRoomValue(int) {}
+  // Switches to the mode of another game kind (the tournament list and back);
+  // the base only logs.
+  virtual void SwitchGameKind(int kind);
+  // True when the lobby's game kind 22 was taken as 62.
+  virtual bool IsKind22Mapped() const { return false; }
+
   // The game id the view was made for (the login record's game kind).
   int GetGameID() const { return m_iGameID; }
   void SetGameID(int gameId) { m_iGameID = gameId; }

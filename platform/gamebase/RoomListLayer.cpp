@@ -15,6 +15,7 @@
 #include "platform/gamebase/RoomBtn.h"
 #include "platform/os/Clock.h"
 #include "platform/os/OsApiCommon.h"
+#include "platform/os/Saturate.h"
 #include "platform/os/Text.h"
 
 namespace {
@@ -34,6 +35,7 @@ RoomListLayer::RoomListLayer() : YndGameLayer(nullptr) {
 
 RoomListLayer::~RoomListLayer() {
   ReleaseButtons();
+  ddz::ReleaseScriptHandlers(m_mapLuaHandler);
   if (g_pRoomList == this) g_pRoomList = nullptr;
   if (GameSceneBase::m_pRoomList == this) GameSceneBase::m_pRoomList = nullptr;
 }
@@ -98,7 +100,7 @@ void RoomListLayer::CallBackCreateRoomBtns() {
   const int columns = std::min(count, kGridColumns);
   const int rows = (count + columns - 1) / columns;
   const float x0 = static_cast<float>(BasePT::g_iWindowWidth / 2) - (columns - 1) * kGridStepX / 2;
-  const float y0 = static_cast<float>(BasePT::g_iWindowHeight / 2) + (rows - 1) * kGridStepY / 2 - 20.0f;
+  const float y0 = static_cast<float>(BasePT::g_iWindowHeight / 2) + (rows - 1) * kGridStepY / 2 + kGridRise;
   for (int i = 0; i < count; ++i) {
     RoomBtn* button = m_vcRoomBtn[static_cast<std::size_t>(i)];
     if (button == nullptr) continue;
@@ -131,8 +133,7 @@ void RoomListLayer::onBtnEnterGame(RoomItemInfo* room) {
     cocos2d::log("onBtnEnterGame: room without records ignored");
     return;
   }
-  m_CurRoom = *room;
-  m_iCurRoomValue = room->iGameID * 10000 + room->pRuleInfo->iRoomClass * 100;
+  SetCurRoom(*room);
   GlobalInfo& info = GameViewBase::m_GlobalInfo;
   info.iServerID = room->pServerInfo->iServerID;
   if (room->pServerInfo->szServerIP[0] != '\0') {
@@ -141,6 +142,14 @@ void RoomListLayer::onBtnEnterGame(RoomItemInfo* room) {
   }
   cocos2d::log("onBtnEnterGame GameID %d ServerID %d", room->iGameID, room->pServerInfo->iServerID);
   AddNextFrameToDo(&RoomListLayer::EnterGame);
+}
+
+void RoomListLayer::SetCurRoom(const RoomItemInfo& room) {
+  m_CurRoom = room;
+  m_iCurRoomValue = ddz::os::SaturatingAdd(ddz::os::SaturatingMul(room.iGameID, 10000),
+                                           ddz::os::SaturatingMul(room.pRuleInfo->iRoomClass, 100));
+  // The login record keeps the room entered.
+  if (GameSceneBase::m_pGameScene != nullptr) GameSceneBase::m_pGameScene->SetLoginRoomValue(m_iCurRoomValue);
 }
 
 void RoomListLayer::EnterGame() {
@@ -184,10 +193,7 @@ bool RoomListLayer::EnterLockServer(int serverId, RoomItemInfo* room) {
   info.iServerID = server->iServerID;
   ddz::os::CopyBounded(info.szServerIP, sizeof(info.szServerIP), server->szServerIP);
   info.iServerPort = server->iServerPort;
-  if (room != nullptr && room->pRuleInfo != nullptr) {
-    m_CurRoom = *room;
-    m_iCurRoomValue = room->iGameID * 10000 + room->pRuleInfo->iRoomClass * 100;
-  }
+  if (room != nullptr && room->pRuleInfo != nullptr) SetCurRoom(*room);
   if (GameViewBase::GetMainSocket().ConnectServer(info.szServerIP, info.iServerPort, GameViewBase::kConnectSeconds,
                                                   GameViewBase::kConnectTries) < 0) {
     cocos2d::log("EnterLockServer %d: cannot connect to %s:%u", serverId, info.szServerIP,
@@ -240,6 +246,12 @@ void RoomListLayer::CallBackAsyncHttpRes(const char*, int, const char*, int msgI
   if (error != 0) cocos2d::log("RoomListLayer: web reply %d failed (%d)", msgId, error);
 }
 
+// ---------------------------------------------------------------- script handlers
+
+void RoomListLayer::RegisterLuaHandler(int key, int handler) { ddz::RegisterScriptHandler(m_mapLuaHandler, key, handler); }
+
+void RoomListLayer::UnRegisterLuaHandler(int key) { ddz::UnregisterScriptHandler(m_mapLuaHandler, key); }
+
 // ---------------------------------------------------------------- slots
 
 long long RoomListLayer::GetNowTime() { return ddz::os::Clock().WallTimeSeconds(); }
@@ -261,7 +273,10 @@ void RoomListLayer::BuildRoomBtns() {
   ReleaseButtons();
   m_vcShowRoomItem.clear();
   FilterRoomItems(m_vcShowRoomItem, m_vcAllRoomItem, GameViewBase::m_GlobalInfo.iMoney);
-  if (m_vcShowRoomItem.empty()) return;
+  if (m_vcShowRoomItem.empty()) {
+    CallBackCreateRoomBtns();  // the buttons of an earlier build leave the layer
+    return;
+  }
   for (RoomItemInfo& room : m_vcShowRoomItem) {
     if (RoomBtn* button = CreateRoomBtn(&room)) m_vcRoomBtn.push_back(button);
   }

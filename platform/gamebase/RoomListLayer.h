@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/engine/lua/ScriptHooks.h"
 #include "platform/framework/YndGameLayer.h"
 
 class RoomBtn;
@@ -83,18 +84,28 @@ class RoomListLayer : public YndGameLayer {
   static RoomItemInfo& AddRoom(int gameId, const RoomServerInfo& server, const RoomRuleInfo& rule);
   static void ClearRoomTables();
 
-  // The money exchange settings (web reply 41009).
+  // The money exchange settings, as the room panel fills them from the web
+  // reply 41009 (dword 0 and the 16-bit fields little-endian).
   struct ChangeMoneyControlInfo {
-    std::int32_t iFlag = 0;
-    std::int32_t iRate = 0;
-    std::int32_t iMin = 0;
-    std::int32_t iMax = 0;
+    bool bOpen = false;           // dword 0 bit 8
+    bool bFirstVac = false;       // dword 0 bit 19
+    std::int32_t iKind = 0;       // byte 0
+    std::int32_t iRate = 0;       // u16 at 4
+    std::int32_t iMin = 0;        // u16 at 6
+    bool bSwitch[4] = {};         // dword 0 bits 9, 10, 11, 12
+    std::int32_t iStep = 0;       // u16 at 8
+    std::int32_t iMax = 0;        // u16 at 10
+    std::int32_t iLimit = 0;      // u16 at 16
+    std::int32_t iTime = 0;       // seconds, when the reply came
+    std::int32_t iExtra = 0;      // u16 at 18
   };
   static ChangeMoneyControlInfo m_defChangeMoneyControlInfo;
 
   void onEnter() override;
   void onExit() override;
 
+  // The game id the list was made for (the derived list knows it).
+  virtual int GetGameID() const { return 0; }
   // A copy of the button list.
   std::vector<RoomBtn*> getRoomBtn() const { return m_vcRoomBtn; }
   // The entry mode of a room chosen in the list (GlobalInfo::iEnterMode): an
@@ -158,6 +169,14 @@ class RoomListLayer : public YndGameLayer {
   virtual int GetRoomValue1(int a, int b);
   virtual bool GetRoomFlagTrue();
 
+  // ---- script handlers ----
+  // The list's numbered script handlers (the first registered under a key
+  // stays; see platform/engine/lua/ScriptHooks.h). The tournament list asks
+  // key 19 before it enters a match room.
+  void RegisterLuaHandler(int key, int handler);
+  void UnRegisterLuaHandler(int key);
+  const ddz::ScriptHandlerMap& GetLuaHandlers() const { return m_mapLuaHandler; }
+
   // ---- base fields the derived lists use ----
   std::vector<RoomItemInfo> m_vcAllRoomItem;   // as fetched
   std::vector<RoomItemInfo> m_vcShowRoomItem;  // listed (filtered copy)
@@ -171,13 +190,19 @@ class RoomListLayer : public YndGameLayer {
   std::int32_t m_iCurRoomValue = 0;
   RoomItemInfo m_CurRoom;
 
-  // Grid of the buttons: columns and the distance between slots.
+  // Grid of the buttons: columns, the distance between slots, and how far
+  // above the window's middle the rows are centred (clear of the tips strip
+  // below and the room panel along the top).
   static constexpr int kGridColumns = 4;
   static constexpr float kGridStepX = 300.0f;
-  static constexpr float kGridStepY = 230.0f;
+  static constexpr float kGridStepY = 200.0f;
+  static constexpr float kGridRise = 40.0f;
 
  private:
+  // The room entered: m_CurRoom, m_iCurRoomValue and the login record's room value.
+  void SetCurRoom(const RoomItemInfo& room);
   void ReleaseButtons();
   cocos2d::Vector<RoomBtn*> m_vcLaidOutBtn;  // the buttons standing on the layer
   std::vector<RoomBtn*> m_vcRetainedBtn;     // the buttons the base holds a reference of
+  ddz::ScriptHandlerMap m_mapLuaHandler;
 };

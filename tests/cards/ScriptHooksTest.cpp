@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "CardRowTestSupport.h"
-#include "cards/ScriptHooks.h"
+#include "platform/engine/lua/ScriptHooks.h"
 #include "cards/SpriteCardManage.h"
 #include "cards/Vell_SpriteCardManage.h"
 #include "support/LuaRecords.h"

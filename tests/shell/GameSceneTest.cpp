@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "SceneTestSupport.h"
+#include "compete/CompeteRoomListLayer.h"
 #include "gamedata/CompeteMatchFile.h"
 #include "platform/framework/PCBaseFrame.h"
 #include "platform/framework/YndCodeConvert.h"
@@ -13,6 +14,7 @@
 #include "platform/gamebase/GameResBase.h"
 #include "shell/GameLoading.h"
 #include "shell/LaunchCommandLine.h"
+#include "variants/SRGameView.h"
 
 namespace {
 
@@ -188,13 +190,21 @@ TEST_F(GameViewByIdTest, EachGameIdMakesItsViewAfterSettingTheViewType) {
 }
 
 TEST_F(GameViewByIdTest, MissingViewClassesAreLoggedAndGiveNoView) {
-  scenetest::RecordingScene::missing = {"SRGameView", "CompeteRoomListLayer"};
+  scenetest::RecordingScene::missing = {"SuperGameView"};
   QorvDDZGameScene* scene = NewScene();
-  EXPECT_EQ(scene->CreateInstanceGameView(nullptr, 48), nullptr);
-  EXPECT_TRUE(Logged("SRGameView is not in this build"));
-  EXPECT_EQ(scene->CreateRoom(237), nullptr);
-  EXPECT_TRUE(Logged("CompeteRoomListLayer is not in this build"));
+  EXPECT_EQ(scene->CreateInstanceGameView(nullptr, 52), nullptr);
+  EXPECT_TRUE(Logged("SuperGameView is not in this build"));
+  EXPECT_EQ(g_iGameViewType, 52);
+}
+
+TEST_F(GameViewByIdTest, TheFourPlayerGameIdMakesTheFourPlayerTable) {
+  scenetest::RecordingScene::missing = {"SRGameView"};
+  QorvDDZGameScene* scene = NewScene();
+  GameViewBase* made = scene->CreateInstanceGameView(nullptr, 48);
+  ASSERT_NE(dynamic_cast<SRGameView*>(made), nullptr);
+  EXPECT_EQ(made->GetPlayerCount(), 4);
   EXPECT_EQ(g_iGameViewType, 16);
+  made->release();
 }
 
 TEST_F(GameViewByIdTest, RoomListByGameId) {
@@ -207,6 +217,15 @@ TEST_F(GameViewByIdTest, RoomListByGameId) {
   }
   EXPECT_TRUE(Logged("CreateRoom GameID 237"));
   EXPECT_TRUE(Logged("CreateRoom end GameID 48"));
+}
+
+TEST_F(GameViewByIdTest, TheSceneMakesTheTournamentListForItsGameId) {
+  scenetest::RecordingScene::missing = {"CompeteRoomListLayer"};
+  QorvDDZGameScene* scene = NewScene();
+  RoomListLayer* list = scene->CreateRoom(237);
+  EXPECT_NE(dynamic_cast<CompeteRoomListLayer*>(list), nullptr);
+  EXPECT_FALSE(Logged("CompeteRoomListLayer is not in this build"));
+  if (list != nullptr) list->release();
 }
 
 TEST_F(GameViewByIdTest, TheTournamentListsMatchesComeFromTheMatchFile) {

@@ -1,10 +1,12 @@
 // The whole program on a network command line (user id 42) against the
-// loopback game server: it connects to the address and port of the command
-// line, authenticates with the command line's user and token, and the table
-// comes up with its start button once the server accepts.
+// loopback game server, with a room file that lists no room: there is no
+// room list, so it connects to the address and port of the command line,
+// authenticates with the command line's user and token, and the table comes
+// up with its start button once the server accepts.
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -26,11 +28,12 @@
 #include "shell/ProgramMain.h"
 #include "shell/QorvDDZGameScene.h"
 #include "support/LoopbackGameServer.h"
+#include "support/TempDir.h"
 #include "ProgramRunSupport.h"
 
 namespace {
 
-TEST(NetworkLogin, UserId42OnTheCommandLineConnectsAuthenticatesAndShowsTheTable) {
+TEST(NetworkLogin, WithNoRoomListedUserId42ConnectsToTheCommandLinesServerAndShowsTheTable) {
   shelltest::ProgramRun run;
 
   ddz::test::LoopbackGameServer server;
@@ -41,11 +44,11 @@ TEST(NetworkLogin, UserId42OnTheCommandLineConnectsAuthenticatesAndShowsTheTable
   server.Expect(gamebase::ReqType::Authen, {gamebase::BuildAuthenResult(answer)});
   server.Ignore(gamebase::ReqType::KeepAlive);
 
-  ddz::ProgramOptions options;
-  options.installCrashHandler = false;
-  options.installStopSignals = false;
-  options.startup.dataFolders = {std::string(DDZ_SOURCE_DIR) + "/data"};
-  options.limits.frames = 200;
+  ddz::test::TempDir folder;
+  std::ofstream(folder.file("rooms.conf")) << "# no rooms\n";
+
+  ddz::ProgramOptions options =
+      shelltest::TestRunOptions({folder.path(), std::string(DDZ_SOURCE_DIR) + "/data"}, 200);
   bool startShown = false;
   options.pacer = [&](double) {
     server.Serve();

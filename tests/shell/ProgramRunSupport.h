@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/engine/Director.h"
@@ -17,9 +18,21 @@
 #include "platform/os/OsApiBase.h"
 #include "platform/os/OsApiCommon.h"
 #include "platform/os/Process.h"
+#include "shell/ProgramMain.h"
 #include "support/TempDir.h"
 
 namespace shelltest {
+
+// The options of a run inside a test: the test runner keeps its own crash
+// and stop handlers; the given data folders, searched in order; a frame limit.
+inline ddz::ProgramOptions TestRunOptions(std::vector<std::string> dataFolders, int frames) {
+  ddz::ProgramOptions options;
+  options.installCrashHandler = false;
+  options.installStopSignals = false;
+  options.startup.dataFolders = std::move(dataFolders);
+  options.limits.frames = frames;
+  return options;
+}
 
 class ProgramRun {
  public:

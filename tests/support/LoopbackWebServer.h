@@ -19,6 +19,7 @@
 #include <condition_variable>
 #include <cstring>
 #include <deque>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -89,6 +90,12 @@ class LoopbackWebServer {
     std::lock_guard<std::mutex> lock(m_mutex);
     for (WebAnswer& a : answers) m_script.push_back(std::move(a));
   }
+  // Answers each request by what it asks once the script is used up (called
+  // on the server's thread: it must only read the request).
+  void SetResponder(std::function<WebAnswer(const WebRequest&)> responder) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_responder = std::move(responder);
+  }
   void SetDefaultAnswer(WebAnswer answer) {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_default = std::move(answer);
@@ -127,6 +134,7 @@ class LoopbackWebServer {
     std::string in;
     bool read = false;      // the whole request is in
     bool answered = false;  // silent: read and held
+    WebRequest request;
   };
 
   void Run() {
@@ -140,7 +148,7 @@ class LoopbackWebServer {
         if (fd >= 0) {
           timeval limit{2, 0};  // a client that stops reading cannot hold the thread
           ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
-          m_connections.push_back(Connection{fd, {}, false});
+          m_connections.push_back(Connection{fd, {}, false, false, {}});
         }
       }
       for (std::size_t i = 1; ready > 0 && i < fds.size(); ++i) {
@@ -158,6 +166,7 @@ class LoopbackWebServer {
         WebRequest request;
         if (Parse(c.in, &request)) {
           c.read = true;
+          c.request = request;
           {
             std::lock_guard<std::mutex> lock(m_mutex);
             m_requests.push_back(std::move(request));
@@ -211,6 +220,8 @@ class LoopbackWebServer {
       if (!m_script.empty()) {
         answer = std::move(m_script.front());
         m_script.pop_front();
+      } else if (m_responder) {
+        answer = m_responder(c.request);
       } else {
         answer = m_default;
       }
@@ -243,6 +254,7 @@ class LoopbackWebServer {
   std::condition_variable m_changed;
   std::deque<WebAnswer> m_script;
   WebAnswer m_default = WebAnswer::Ok("");
+  std::function<WebAnswer(const WebRequest&)> m_responder;
   std::vector<WebRequest> m_requests;
 };
 

@@ -197,6 +197,32 @@ void Painter::TableSide(SDL_Surface* s, bool right, bool night) {
   }
 }
 
+void Painter::TableRim(SDL_Surface* s) {
+  // A wooden rim around a lighter felt, transparent outside the oval.
+  for (int y = 0; y < s->h; ++y) {
+    for (int x = 0; x < s->w; ++x) {
+      const float dx = (x - s->w / 2.0f) / (s->w / 2.0f), dy = (y - s->h / 2.0f) / (s->h / 2.0f);
+      const float d = std::sqrt(dx * dx + dy * dy);
+      if (d > 1.0f) continue;
+      if (d > 0.94f) {
+        Blend(s, x, y, {120, 70, 30, 255});
+      } else if (d > 0.91f) {
+        Blend(s, x, y, {220, 180, 90, 255});
+      } else {
+        Blend(s, x, y, {120, 220, 150, 255}, 0.12f * (1.0f - d));
+      }
+    }
+  }
+}
+
+void Painter::Band(SDL_Surface* s, bool darkerDown) {
+  for (int y = 0; y < s->h; ++y) {
+    const float t = static_cast<float>(y) / std::max(1, s->h - 1);
+    const float a = (darkerDown ? t : 1.0f - t) * 110.0f;
+    for (int x = 0; x < s->w; ++x) Blend(s, x, y, {0, 20, 10, static_cast<Uint8>(a)});
+  }
+}
+
 void Painter::Joker(SDL_Surface* s, bool big, bool small) {
   const SDL_Color ink = big ? kRedInk : kBlackInk;
   if (!small) {
@@ -221,13 +247,21 @@ void Painter::Button(SDL_Surface* s, const std::string& name) {
   RoundRect(s, 1, 1, s->w - 2, s->h - 2, s->h * 0.3f, top, bottom, {255, 255, 255, 200}, 2);
 }
 
-void Painter::Digits(SDL_Surface* s, const std::string& glyphs) {
+void Painter::Digits(SDL_Surface* s, const std::string& glyphs, SDL_Color ink) {
   // Glyph order of the digit images: 0-9, then ':' drawn as a plus and ';' as a minus.
   const std::string order = glyphs.empty() ? std::string("0123456789+-") : glyphs;
   const float cell = s->w / static_cast<float>(order.size());
   for (std::size_t i = 0; i < order.size(); ++i)
-    FitText(s, std::string(1, order[i]), static_cast<int>(s->h * 1.1f), kGoldInk, cell * (i + 0.5f), s->h / 2.0f,
+    FitText(s, std::string(1, order[i]), static_cast<int>(s->h * 1.1f), ink, cell * (i + 0.5f), s->h / 2.0f,
             static_cast<int>(cell), s->h, true);
+}
+
+void Painter::RoomFrame(SDL_Surface* s) {
+  const float w = static_cast<float>(s->w);
+  const float h = static_cast<float>(s->h);
+  RoundRect(s, 0, 0, w, h, 16, {252, 242, 210, 255}, {226, 204, 150, 255}, {170, 115, 40, 255}, 3);
+  // The entry money's figure stands from x 100 at 34 above the bottom.
+  Text(s, "准入", 20, SDL_Color{0, 62, 74, 255}, 70, h - 34);
 }
 
 void Painter::Background(SDL_Surface* s, bool night, const std::string& caption) {
@@ -323,6 +357,12 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
     Text(s, "设置", static_cast<int>(h * 0.07f), kGoldInk, w / 2.0f, h * 0.07f);
     Text(s, "音乐", static_cast<int>(h * 0.055f), kWhiteInk, w * 0.36f, h * 0.15f);
     Text(s, "音效", static_cast<int>(h * 0.055f), kWhiteInk, w * 0.36f, h * 0.285f);
+  } else if (name == "veriz_table.png") {
+    TableRim(s);
+  } else if (name == "veriz_bg_up.png" || name == "veriz_bg_down.png") {
+    Band(s, name == "veriz_bg_down.png");
+  } else if (name == "veriz_chair.png") {
+    // The seats stand on the background: nothing of their own.
   } else if (Has(name, "_bg_you") || Has(name, "_bg_zuo")) {
     TableSide(s, Has(name, "_bg_you"), Has(name, "night"));
   } else if (Has(name, "loading_process_0")) {
@@ -340,6 +380,14 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
     if (!caption.empty())
       FitText(s, caption, static_cast<int>(h * 0.6f), lit ? SDL_Color{120, 40, 0, 255} : kWhiteInk,
               wordRight ? w * 0.83f : w / 2.0f, h / 2.0f, wordRight ? static_cast<int>(w * 0.3f) : w - 12, h - 4);
+  } else if (StartsWith(name, "qorvddz_room_bg_")) {
+    RoomFrame(s);
+  } else if (Has(name, "quickstart_ani_lz_")) {
+    Disc(s, w / 2.0f, h / 2.0f, std::min(w, h) / 2.0f - 1, {255, 250, 200, 230});
+  } else if (Has(name, "quickstart_ani_qorv")) {
+    RoundRect(s, 2, 2, w - 4.0f, h - 4.0f, h / 3.0f, {255, 230, 120, 70}, {255, 200, 60, 40});
+  } else if (name == "qorvddz_room_base_score_num.png") {
+    Digits(s, caption, SDL_Color{200, 80, 20, 255});
   } else if ((Has(name, "num") || Has(name, "Num")) && w >= h * 4) {
     Digits(s, caption);
   } else if (w >= 1000 && h >= 600) {

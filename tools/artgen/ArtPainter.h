@@ -41,10 +41,16 @@ class Painter {
   void Button(SDL_Surface* s, const std::string& name);
   // A digit strip: `glyphs` (one ASCII character each) in equal cells; empty
   // gives the usual twelve, 0-9 then ':' as a plus and ';' as a minus.
-  void Digits(SDL_Surface* s, const std::string& glyphs);
+  void Digits(SDL_Surface* s, const std::string& glyphs, SDL_Color ink = {255, 215, 90, 255});
+  // A room button's frame: a light card with the word of the entry money
+  // beside the place of its figure.
+  void RoomFrame(SDL_Surface* s);
   void Background(SDL_Surface* s, bool night, const std::string& caption);
   void Panel(SDL_Surface* s, const std::string& caption);
   void TableSide(SDL_Surface* s, bool right, bool night);
+  // The four-player table's rim (an oval) and its top and bottom bands.
+  void TableRim(SDL_Surface* s);
+  void Band(SDL_Surface* s, bool darkerDown);
 
   std::string _fontFile;
   std::map<int, TTF_Font*> _fonts;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <ctime>
 #include <string>
 #include <vector>
@@ -131,6 +132,17 @@ TEST_F(RoomList, TappingAButtonEntersItsRoomAndTheTableOnTheNextFrame) {
   EXPECT_EQ(view->journal, (std::vector<std::string>{"createServer", "authenInfo.user0.chair1", "authenOK"}));
   tick();
   EXPECT_FALSE(list->isRunning()) << "the room list left the stage";
+}
+
+TEST_F(RoomList, TheRoomValueOfAnyRoomStaysInRange) {
+  auto* list = new TestList(12);
+  list->autorelease();
+  RoomItemInfo& huge = AddRoom(INT_MAX, 1, 0, 24);
+  list->onBtnEnterGame(&huge);
+  EXPECT_EQ(list->m_iCurRoomValue, INT_MAX);
+  RoomItemInfo& negative = AddRoom(-300000, 2, 0, 24);
+  list->onBtnEnterGame(&negative);
+  EXPECT_EQ(list->m_iCurRoomValue, INT_MIN + 100);  // the product stops at INT_MIN, then class 1 adds 100
 }
 
 TEST_F(RoomList, TheRoomTablesKeepTheirRecordsInPlace) {

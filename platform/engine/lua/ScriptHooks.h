@@ -1,5 +1,6 @@
 // Script handlers kept by number: the hook table of a card row, and the same
-// kind of table that the table view keeps for its numbered script events.
+// kind of table that the table view keeps for its numbered script events and
+// the room list for its own.
 //
 // A table maps a number to a retained ScriptHandlerEntry, which owns the Lua
 // function reference. The first handler registered under a number stays; a
@@ -28,5 +29,9 @@ bool HasScriptHandler(const ScriptHandlerMap& map, int key);
 // (none when null), cleans the stack and returns the handler's result as an
 // int; 0 when there is no handler.
 int FireScriptHandler(const ScriptHandlerMap& map, int key, const cocos2d::LuaValue* argument = nullptr);
+// The same with a plain record (not an engine object) as the argument, pushed
+// under the script type `luaType` (for example "gamebase.RoomItemInfoDef");
+// the handler sees nil when `record` is null.
+int FireScriptHandler(const ScriptHandlerMap& map, int key, void* record, const char* luaType);
 
 }  // namespace ddz

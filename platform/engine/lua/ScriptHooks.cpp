@@ -1,4 +1,9 @@
-#include "cards/ScriptHooks.h"
+#include "platform/engine/lua/ScriptHooks.h"
+
+extern "C" {
+#include <lua.h>
+}
+#include <tolua++.h>
 
 namespace ddz {
 
@@ -46,6 +51,20 @@ int FireScriptHandler(const ScriptHandlerMap& map, int key, const cocos2d::LuaVa
     numArgs = 1;
   }
   const int result = stack->executeFunctionByHandler(handler, numArgs);
+  stack->clean();
+  return result;
+}
+
+int FireScriptHandler(const ScriptHandlerMap& map, int key, void* record, const char* luaType) {
+  if (!HasScriptHandler(map, key)) return 0;
+  const int handler = map.at(key)->getHandler();
+  cocos2d::LuaStack* stack = cocos2d::LuaEngine::getInstance()->getLuaStack();
+  lua_State* L = stack->getLuaState();
+  const int top = lua_gettop(L);
+  tolua_pushusertype(L, record, luaType);
+  // A type that no module registered pushes nothing: the handler gets nil.
+  if (lua_gettop(L) == top) lua_pushnil(L);
+  const int result = stack->executeFunctionByHandler(handler, 1);
   stack->clean();
   return result;
 }
