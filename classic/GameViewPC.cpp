@@ -1,6 +1,7 @@
 // GameViewPC: construction, entering and building the table, the start
 // button, the teardown and the touches on the other players' heads. The
-// single-player statistics and the loss limit are in GameViewPCStats.cpp.
+// single-player statistics, the loss limit and today's hand count are the
+// table base's (table/DDZGameViewStats.cpp).
 #include "classic/GameViewPC.h"
 
 #include <array>
@@ -167,18 +168,6 @@ void GameViewPC::onEnter() {
   }
 }
 
-void GameViewPC::LoadTodayPlayNum() {
-  YndLocalData* store = YndLocalData::sharedLocalData(nullptr);
-  m_iTodayPlayNum = store->getIntegerForKey(kKeyTodayPlayNum, 0);
-  const std::int64_t stored = store->getInteger64ForKey(kKeyTodayPlayTime, 0);
-  const std::int64_t now = Now();
-  if (LocalDayOf(stored) != LocalDayOf(now)) {
-    m_iTodayPlayNum = 0;
-    store->setInteger64ForKey(kKeyTodayPlayTime, now);
-  }
-  if (!store->flush()) cocos2d::log("GameViewPC: the day's hand count could not be stored");
-}
-
 void GameViewPC::BuildInfoLabel() {
   m_pInfoLabel = cocos2d::Label::createWithSystemFont("", "Aril", kInfoLabelSize);
   m_pInfoLabel->setPosition(Vec2(WindowWidth() / 2 + kInfoLabelDx, kInfoLabelY));
@@ -186,11 +175,8 @@ void GameViewPC::BuildInfoLabel() {
   addChild(m_pInfoLabel);
 }
 
-int GameViewPC::LocalDayOf(std::int64_t seconds) {
-  const std::time_t t = static_cast<std::time_t>(seconds);
-  std::tm local{};
-  if (localtime_r(&t, &local) == nullptr) return 0;
-  return (local.tm_year + 1900) * 10000 + (local.tm_mon + 1) * 100 + local.tm_mday;
+int GameViewPC::StatsGameId() const {
+  return m_pGameScene != nullptr ? m_pGameScene->GetGameID() : m_iGameId;
 }
 
 int GameViewPC::LocalHourOf(std::int64_t seconds) {
@@ -516,9 +502,7 @@ void GameViewPC::ResetTable() {
 
 void GameViewPC::onExit() {
   GameViewBase::onExit();
-  YndLocalData* store = YndLocalData::sharedLocalData(nullptr);
-  store->setIntegerForKey(kKeyTodayPlayNum, m_iTodayPlayNum);
-  if (!store->flush()) cocos2d::log("GameViewPC: the day's hand count could not be stored");
+  SaveTodayPlayNum();
   CancelPendingSelectors();
   StopIdleTips();
   // Back at the room list the help button is the room panel's already.

@@ -10,8 +10,8 @@
 // the local server the game base asks for.
 //
 // Construction, entering, the start button, the teardown and the touches on
-// the other players' heads are in GameViewPC.cpp; the single-player
-// statistics and the loss limit in GameViewPCStats.cpp; the messages of one
+// the other players' heads are in GameViewPC.cpp (the single-player
+// statistics, the loss limit and today's count are the table base's); the messages of one
 // hand (deal, bidding, landlord, play turns, plays, shown hands, table
 // settings, activity notices) and what the own hand asks of the view in
 // GameViewPCHand.cpp; the game base's callbacks (login, seats, ready,
@@ -73,28 +73,13 @@ class GameViewPC : public DDZGameView {
   static const std::vector<const char*>& TableSheets();
 
   // ---- local store and user-default keys ----
-  static constexpr const char* kKeyTodayPlayNum = "key_today_play_ddz_num";
-  static constexpr const char* kKeyTodayPlayTime = "key_today_play_ddz_time";
-  static constexpr const char* kKeySingleAmount = "DDZ_SINGLE_GAME_AMOUNT";
-  static constexpr const char* kKeySingleWins = "DDZ_SINGLE_GAME_WIN_NUM";
-  static constexpr const char* kKeySingleLosses = "DDZ_SINGLE_GAME_LOSE_NUM";
-  static constexpr const char* kUserWins = "SINGAL_GAME_WIN_NUM";
-  static constexpr const char* kUserLosses = "SINGAL_GAME_LOST_NUM";
-  static constexpr const char* kUserAmount = "SINGAL_GAME_AMOUNT";
-  static constexpr const char* kUserHands = "SINGAL_GAME_NUM";
-  static constexpr const char* kUserHandsForGuide = "SINGAL_GAME_NUM_FOR_GUIDE";
   static constexpr const char* kUserTaskGuide = "TASK_GUIDE_ANI_SHOW";
   static constexpr const char* kUserCardCounterGuide = "CARD_COUNTER_GUIDE_SHOW";
-  // The statistics file of earlier versions, in the writable folder; read
-  // once into the local store, then deleted.
-  static constexpr const char* kLegacyStatsFile = "single.conf";
 
   // ---- the day and the loss limit ----
   // The day background is shown from kDayStartHour:00 to kDayEndHour:59.
   static constexpr int kDayStartHour = 7;
   static constexpr int kDayEndHour = 17;
-  // Today's net money must stay above this for a new hand.
-  static constexpr int kLoseLimit = -1000000;
 
   // ---- start button ----
   static constexpr float kSitDelay = 1.0f;
@@ -139,25 +124,6 @@ class GameViewPC : public DDZGameView {
   // when the table is taken down; the idle tips of the single-player game
   // run from the start button until the table is taken down.
   virtual void ResetTable();
-
-  // ---- single-player statistics and the loss limit ----
-  // Single-player only: the score total, wins and losses from "single.conf"
-  // when that file is there (it is then moved into the local store and
-  // deleted), else from the local store.
-  void LoadSingleGameStats();
-  // The three single-player totals of the login record into the local store.
-  void SaveSingleGameStats();
-  // The counts after an offline hand with the own result `result`; on a
-  // network table a won hand counts for the game base instead.
-  void RecordSingleHandResult(int result);
-  // Starts the day: today's loss amount is 0 on a new local date, else what
-  // was stored; the all-time amount from the store.
-  virtual void RecordLoseAmount();
-  // Both amounts change by the own money change and are stored.
-  virtual void UpdateLoseAmount(int moneyChange);
-  // False, with a box whose button leaves the table, once today's amount has
-  // reached kLoseLimit.
-  bool CheckLoseLimit();
 
   // ---- the hand's messages (GameViewPCHand.cpp) ----
   // Message types the classic table reads, and the request it answers the
@@ -366,14 +332,11 @@ class GameViewPC : public DDZGameView {
 
   // ---- read access ----
   int GetGameId() const { return m_iGameId; }
-  int GetTodayPlayNum() const override { return m_iTodayPlayNum; }
   // The invitation answer of the tournament record (DdzCompete) opens the
   // result screen's invitation; pressing it switches the scene to the
   // tournament list (game id 237).
   bool IsCompeteInvitationOpen() const override;
   void EnterCompeteFromResult() override;
-  int GetDayLoseAmount() const { return m_iDayLoseAmount; }
-  int GetLobbyLoseAmount() const { return m_iLobbyLoseAmount; }
   cocos2d::ui::Button* GetStartButton() const { return m_pStartBtn; }
   // The rules window of the process (made on first use).
   static GameRuleLayer* SharedGameRule();
@@ -386,12 +349,6 @@ class GameViewPC : public DDZGameView {
   bool IsSitRequestPending() const;
 
   // ---- table state ----
-  // Hands played today; restarts from 0 on a new local date.
-  int m_iTodayPlayNum = 0;
-  // Net money of this game id: all days, and today.
-  int m_iLobbyLoseAmount = 0;
-  int m_iDayLoseAmount = 0;
-
   // ---- widget slots of the classic table (null until built) ----
   TopUIPC* m_pTopUIPC = nullptr;
   BottomUIPC* m_pBottomUIPC = nullptr;
@@ -427,9 +384,8 @@ class GameViewPC : public DDZGameView {
   int m_iSendRowRole[kMaxSeats] = {};
 
  protected:
-  // The local calendar day of a time (seconds since 1970), as year * 10000 +
-  // month * 100 + day, so two times fall on the same day when these are equal.
-  static int LocalDayOf(std::int64_t seconds);
+  // The scene's game id, else the one the view was made for.
+  int StatsGameId() const override;
   static int LocalHourOf(std::int64_t seconds);
 
   // ---- what the touches ask of the seat widgets ----
@@ -463,7 +419,6 @@ class GameViewPC : public DDZGameView {
 
  private:
   // ---- onEnter ----
-  void LoadTodayPlayNum();
   void BuildInfoLabel();
 
   // ---- CallBackLoadingEnd, in the order the table is built ----
@@ -509,7 +464,6 @@ class GameViewPC : public DDZGameView {
   void ClearPointSigns();
   void PlayVoice(int seat, int voice);
   void LowerRaisedBaseCards(float dt);
-  void MovePlayedCards(int seat, const std::vector<int>& codes);
   void PassToBackpack(char* msg, int len);
   // Bottom-bar steps; the bar fills them when it is on the table.
   bool IsBottomBarVisible() const;

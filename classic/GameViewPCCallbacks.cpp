@@ -55,6 +55,7 @@ using cocos2d::Vec2;
 
 using ddz::BigEndianAt;
 using ddz::LittleEndianAt;
+using namespace tablenotice;
 
 namespace {
 
@@ -70,24 +71,14 @@ constexpr int kTextLoggedIn = 451;
 constexpr int kTextBullPrefix = 449;
 constexpr int kTextFirstYuanbao = 192;
 
-// Broadcast: text bytes from 8, kind at 208.
-constexpr int kBullText = 8;
+
+
+// Broadcast: at most this many text bytes; the system box's colour of them.
 constexpr std::size_t kBullTextBytes = 199;
-constexpr int kBullKind = 208;
-constexpr int kBullSize = 209;
 constexpr int kSysBoxBullColour = 2;
 
-// Quick chat: phrase at 8, chair at 9.
-constexpr int kUrgeKind = 8;
-constexpr int kUrgeChair = 9;
-constexpr int kUrgeSize = 10;
-constexpr int kUrgePhrases = 5;
-
-// Jackpot: kind at 9; kind 4 with the amount (big-endian) at 12 and the
+// Jackpot (layout in widgets/TableNotices.h): kind 4 with the amount and the
 // first-yuanbao flag at 21.
-constexpr int kJackpotKind = 9;
-constexpr int kJackpotKindSize = 10;
-constexpr int kJackpotAmount = 12;
 constexpr int kJackpotFirstFlag = 21;
 constexpr int kJackpotYuanbaoSize = 22;
 constexpr int kJackpotYuanbao = 4;
@@ -95,20 +86,7 @@ constexpr int kJackpotTask = 7;
 constexpr int kAwardYuanbaoKind = 2;
 constexpr int kAwardYuanbaoType = 1;
 
-// Red packet: yuanbao at 8, kind at 12, money at 28.
-constexpr int kHongBaoYuanbao = 8;
-constexpr int kHongBaoKind = 12;
-constexpr int kHongBaoKindSize = 16;
-constexpr int kHongBaoMoney = 28;
-constexpr int kHongBaoMoneySize = 32;
-constexpr int kHongBaoMoneyKind = 3;
-constexpr int kHongBaoMedalA = 30;
-constexpr int kHongBaoMedalB = 31;
-constexpr int kGuideMoney = 1;
-constexpr int kGuideMedalA = 7;
-constexpr int kGuideMedalB = 8;
 
-constexpr int kEscapeMiniGame = 98;
 
 // Game-state records of the background: inside a hand, or at its result.
 constexpr int kStateBackgroundInHand = 100;
@@ -118,13 +96,6 @@ bool LongEnough(const char* msg, int len, int need, const char* what) {
   if (msg != nullptr && len >= need) return true;
   cocos2d::log("GameViewPC::%s: message of length %d is shorter than %d, dropped", what, len, need);
   return false;
-}
-
-// The place of a head image in the table of robot heads; 0 when absent.
-int RobotHeadPlace(int image) {
-  for (int k = 0; k < ddz::kRobotHeadCount; ++k)
-    if (g_iRobotHeadTable[k] == image) return k;
-  return 0;
 }
 
 }  // namespace
@@ -193,7 +164,7 @@ void GameViewPC::CallBackPlayerJoinTable(int pos) {
     if (player != nullptr && player->bReady == 1 && m_pPlayerGameInfo[pos] != nullptr)
       m_pPlayerGameInfo[pos]->ShowReady(true, g_ptReady[pos]);
     if (IsSinglePlayer() && player != nullptr) {
-      const std::string& name = GameText(ddz::kRobotNameFirstText + RobotHeadPlace(g_iSeatHeadFigure[pos]));
+      const std::string& name = GameText(ddz::kRobotNameFirstText + ddz::RobotHeadPlace(g_iSeatHeadFigure[pos]));
       YndCodeConvert::U2g(name.c_str(), static_cast<int>(name.size()), player->szNickName,
                           static_cast<int>(sizeof(player->szNickName)));
     }

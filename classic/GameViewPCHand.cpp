@@ -733,7 +733,7 @@ void GameViewPC::OnPlayCards(char* msg, int len, bool local) {
         ddz::TaskMatches(m_pTaskUI->iSubType, type.type, type.value, nullptr, msg + kPlayedCards)) {
       m_pTaskUI->PlayTaskAni();
     }
-    MovePlayedCards(seat, codes);
+    MovePlayedCards(seat, codes, m_iSendRowRole[seat]);
   }
 
   if (m_pHandCard[seat] != nullptr && m_pHandCard[seat]->GetCardCount() == 0) m_iLockMainMsgTime += kHoldHandEmptied;
@@ -741,38 +741,6 @@ void GameViewPC::OnPlayCards(char* msg, int len, bool local) {
       m_pHandCard[0] != nullptr && m_pHandCard[0]->GetCardCount() > 0) {
     m_iLockMainMsgTime += kHoldHandEmptied;
     if (m_pPlayerGameInfo[kOwnSeat] != nullptr) m_pPlayerGameInfo[kOwnSeat]->ShowPass(false, g_ptPlayerInfoBG[kOwnSeat]);
-  }
-}
-
-void GameViewPC::MovePlayedCards(int seat, const std::vector<int>& codes) {
-  SpriteCardManage* row = CardRow(m_pSendCard[seat]);
-  SpriteCardManage* hand = CardRow(m_pHandCard[seat]);
-  SpriteCardManage* shown = CardRow(m_pMingCard[seat]);
-  std::vector<Vec2> starts;
-  for (int code : codes) {
-    if (row != nullptr) row->AddCard(code, false, false, true, -1, false, false);
-    Vec2 place;
-    if (seat == kOwnSeat) {
-      if (hand != nullptr) {
-        hand->RemoveCard(place, code, false);
-        if (row != nullptr) starts.push_back(row->convertToNodeSpace(hand->convertToWorldSpace(place)));
-      }
-    } else {
-      if (hand != nullptr) hand->RemoveCard(place, 0, true);
-      if (shown != nullptr && shown->isRunning()) shown->RemoveCard(place, code, true);
-    }
-  }
-  if (row != nullptr && m_TableItem.iLandOwnerPos == seat && row->GetCardCount() > 0)
-    row->SetLandlordMark(row->GetCardCount() - 1, m_iSendRowRole[seat]);
-  if (seat == kOwnSeat) {
-    if (auto* sendRow = dynamic_cast<SendCard*>(row)) sendRow->ShowSendCards(starts);
-    if (auto* own = GetSelfHand()) {
-      own->RefreshCardMarks(true);
-      // The cards slide from where they stood; the layout keeps them there
-      // while the slide runs.
-      own->SetAnimating(true);
-      own->SetCardsPosition();
-    }
   }
 }
 

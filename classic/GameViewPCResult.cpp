@@ -126,8 +126,7 @@ void GameViewPC::CallBackGameResultServer(char* msg, int len) {
   ++m_iHandsPlayed;
   ++m_iHandCount;
   m_iRoundState = 2;
-  ++m_iTodayPlayNum;
-  YndLocalData::sharedLocalData(nullptr)->setIntegerForKey(kKeyTodayPlayNum, m_iTodayPlayNum);
+  CountTodayHand();
   for (const HandMilestone& milestone : kHandMilestones)
     if (m_iHandsPlayed == milestone.hands) RecordGameStateIfOn(milestone.code);
   StopNetTest();

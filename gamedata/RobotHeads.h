@@ -7,6 +7,8 @@
 namespace ddz {
 inline constexpr int kRobotHeadCount = 8;
 inline constexpr int kRobotNameFirstText = 61;
+// The place of head image `image` in g_iRobotHeadTable; 0 when absent.
+int RobotHeadPlace(int image);
 }  // namespace ddz
 
 extern const int g_iRobotHeadTable[ddz::kRobotHeadCount];

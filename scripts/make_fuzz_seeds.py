@@ -382,6 +382,61 @@ def compete_award_seeds(put):
     write("compete_award", "prize", bytes([1]) + struct.pack(">I", 2) + bytes([1]) + bytes(line) + bytes([0, 1]))
 
 
+def compete_view_seeds():
+    """Steps of the tournament view's target (the op layout of classic_view):
+    a whole hand (deal, bidding, landlord, plays, result), re-login snapshots
+    before and after the landlord, and the background with the deal running."""
+    def message(frame):
+        return bytes([0, frame[1]]) + struct.pack(">H", len(frame)) + frame
+
+    def frame(kind, size):
+        m = bytearray(size)
+        m[1] = kind
+        return m
+
+    deal = frame(71, 112)
+    deal[9], deal[10], deal[11] = card(1, 5), 0, 2
+    for chair in range(3):
+        for i in range(17):
+            deal[35 + 17 * chair + i] = card((chair + i) % 4, 1 + (chair * 17 + i) % 13)
+    deal[88:92] = struct.pack(">I", 10)
+    deal[96:108] = struct.pack(">III", 100, 200, 300)
+    deal[108:112] = struct.pack("<i", 7)
+    bid_turn = frame(72, 9)
+    bid_turn[8] = 1
+    bid = frame(54, 10)
+    bid[8], bid[9] = 1, 3
+    landlord = frame(55, 13)
+    landlord[8], landlord[9], landlord[10:13] = 1, 3, bytes([16, 17, card(0, 2)])
+    play_turn = frame(73, 9)
+    play_turn[8] = 1
+    played = frame(56, 36)
+    played[8], played[9], played[10], played[29] = 0, card(2, 9), card(3, 9), 2
+    result = frame(237, 104)
+    result[8], result[9] = 1, 1
+    result[76:88] = struct.pack("<iii", -20, 40, -20)
+    snapshot = bytearray(341)
+    snapshot[1] = 109
+    snapshot[160] = 2
+    for chair in range(3):
+        for i in range(17):
+            snapshot[163 + 20 * chair + i] = card(chair, 3 + i % 11)
+        snapshot[257 + chair] = chair
+    snapshot[223:227] = bytes([card(0, 1), card(1, 1), card(2, 1), 0xff])
+    snapshot[228] = 2
+    snapshot[232:236] = struct.pack(">I", 40)
+    snapshot[268:272] = struct.pack(">I", 10)
+    after_landlord = bytearray(snapshot)
+    after_landlord[226], after_landlord[236], after_landlord[256] = 2, card(3, 4), 2
+    hand = b"".join(message(f) + bytes([3, 20]) for f in (deal, bid_turn, bid, landlord, play_turn, played))
+    return {
+        "hand": hand + bytes([1]) + struct.pack(">H", len(result)) + result + bytes([3, 63, 3, 63]),
+        "relogin": bytes([2]) + struct.pack(">H", len(snapshot)) + snapshot + bytes([3, 10]),
+        "relogin_landlord": bytes([2]) + struct.pack(">H", len(after_landlord)) + after_landlord + bytes([3, 10]),
+        "background": message(deal) + bytes([3, 5, 5, 0, 3, 5, 5, 1, 3, 30]),
+        "short": b"".join(message(f[:len(f) - 1]) for f in (deal, bid, landlord, played)),
+    }
+
 def write(target, name, data):
     folder = OUT / target
     folder.mkdir(parents=True, exist_ok=True)
@@ -400,6 +455,9 @@ def main():
 
     for name, data in sr_view_seeds().items():
         write("sr_view", name, data)
+
+    for name, data in compete_view_seeds().items():
+        write("compete_view", name, data)
 
     for name, data in game_frames_seeds(frames).items():
         write("game_frames", name, data)

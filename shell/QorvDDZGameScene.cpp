@@ -21,6 +21,7 @@
 #include "platform/os/Text.h"
 #include "classic/C_RoomListLayer.h"
 #include "classic/GameViewPC.h"
+#include "compete/CompeteGameView.h"
 #include "compete/CompeteRoomListLayer.h"
 #include "shell/GameLoading.h"
 #include "shell/LaunchCommandLine.h"
@@ -418,8 +419,8 @@ GameViewBase* QorvDDZGameScene::NewSRGameView(YndLoadingBase* loading) { return 
 GameViewBase* QorvDDZGameScene::NewSuperGameView(YndLoadingBase*, int) {
   return NotInThisBuild<GameViewBase>("SuperGameView");
 }
-GameViewBase* QorvDDZGameScene::NewCompeteGameView(YndLoadingBase*) {
-  return NotInThisBuild<GameViewBase>("CompeteGameView");
+GameViewBase* QorvDDZGameScene::NewCompeteGameView(YndLoadingBase* loading) {
+  return new CompeteGameView(this, loading);
 }
 RoomListLayer* QorvDDZGameScene::NewClassicRoomList(int gameId) { return new C_RoomListLayer(gameId); }
 RoomListLayer* QorvDDZGameScene::NewCompeteRoomList() { return new CompeteRoomListLayer(); }

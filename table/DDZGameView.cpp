@@ -6,6 +6,8 @@
 #include <limits>
 #include <string>
 
+#include "cards/SelfHandCard.h"
+#include "cards/SendCard.h"
 #include "cards/Vell_SpriteCardManage.h"
 #include "platform/engine/Action.h"
 #include "platform/engine/Log.h"
@@ -312,4 +314,38 @@ bool DDZGameView::AddTableWidget(cocos2d::Node* widget, int zOrder) {
   }
   addChild(widget, zOrder);
   return true;
+}
+
+// ---------------------------------------------------------------- played cards
+
+void DDZGameView::MovePlayedCards(int seat, const std::vector<int>& codes, int landlordRole) {
+  if (seat < 0 || seat >= kMaxSeats) return;
+  auto* row = dynamic_cast<SpriteCardManage*>(m_pSendCard[seat]);
+  auto* hand = dynamic_cast<SpriteCardManage*>(m_pHandCard[seat]);
+  auto* shown = dynamic_cast<SpriteCardManage*>(m_pMingCard[seat]);
+  std::vector<cocos2d::Vec2> starts;
+  for (int code : codes) {
+    if (row != nullptr) row->AddCard(code, false, false, true, -1, false, false);
+    cocos2d::Vec2 place;
+    if (seat == kOwnSeat) {
+      if (hand != nullptr) {
+        hand->RemoveCard(place, code, false);
+        if (row != nullptr) starts.push_back(row->convertToNodeSpace(hand->convertToWorldSpace(place)));
+      }
+    } else {
+      if (hand != nullptr) hand->RemoveCard(place, 0, true);
+      if (shown != nullptr && shown->isRunning()) shown->RemoveCard(place, code, true);
+    }
+  }
+  if (row != nullptr && m_TableItem.iLandOwnerPos == seat && row->GetCardCount() > 0)
+    row->SetLandlordMark(row->GetCardCount() - 1, landlordRole);
+  if (seat != kOwnSeat) return;
+  if (auto* sendRow = dynamic_cast<SendCard*>(row)) sendRow->ShowSendCards(starts);
+  if (auto* own = dynamic_cast<SelfHandCard*>(hand)) {
+    own->RefreshCardMarks(true);
+    // The cards slide from where they stood; the layout keeps them there
+    // while the slide runs.
+    own->SetAnimating(true);
+    own->SetCardsPosition();
+  }
 }

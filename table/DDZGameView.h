@@ -24,6 +24,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/engine/lua/ScriptHooks.h"
 #include "cards/SelfHandOwner.h"
@@ -210,9 +211,9 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner, public ITableRow
   virtual bool ShowsNickNames() const { return false; }
   // The result screen's questions and its one request beyond the numbered
   // result operations:
-  // - hands the own player has played today (the classic view keeps the
-  //   count); the result screen offers the leave button above 5. No count: 0;
-  virtual int GetTodayPlayNum() const { return 0; }
+  // - hands the own player has played today (m_iTodayPlayNum); the result
+  //   screen offers the leave button above 5;
+  virtual int GetTodayPlayNum() const { return m_iTodayPlayNum; }
   // - whether the tournament record allows the invitation to the tournament
   //   (the reply to the invitation query left it nonzero). The tournament's
   //   records sit above the table, so the view answers; default: no;
@@ -254,6 +255,61 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner, public ITableRow
   // Leaves the table at once (the game base asks when the server says so).
   void QuitGameNow() override;
 
+  // ---- what every table keeps for the player (DDZGameViewStats.cpp) ----
+  // Local store and user-default keys.
+  static constexpr const char* kKeyTodayPlayNum = "key_today_play_ddz_num";
+  static constexpr const char* kKeyTodayPlayTime = "key_today_play_ddz_time";
+  static constexpr const char* kKeySingleAmount = "DDZ_SINGLE_GAME_AMOUNT";
+  static constexpr const char* kKeySingleWins = "DDZ_SINGLE_GAME_WIN_NUM";
+  static constexpr const char* kKeySingleLosses = "DDZ_SINGLE_GAME_LOSE_NUM";
+  static constexpr const char* kUserWins = "SINGAL_GAME_WIN_NUM";
+  static constexpr const char* kUserLosses = "SINGAL_GAME_LOST_NUM";
+  static constexpr const char* kUserAmount = "SINGAL_GAME_AMOUNT";
+  static constexpr const char* kUserHands = "SINGAL_GAME_NUM";
+  static constexpr const char* kUserHandsForGuide = "SINGAL_GAME_NUM_FOR_GUIDE";
+  // The statistics file of earlier versions, in the writable folder; read
+  // once into the local store, then deleted.
+  static constexpr const char* kLegacyStatsFile = "single.conf";
+  // Today's net money must stay above this for a new hand.
+  static constexpr int kLoseLimit = -1000000;
+
+  // Single-player only: the score total, wins and losses from "single.conf"
+  // when that file is there (it is then moved into the local store and
+  // deleted), else from the local store.
+  void LoadSingleGameStats();
+  // The three single-player totals of the login record into the local store.
+  void SaveSingleGameStats();
+  // The counts after an offline hand with the own result `result`; on a
+  // network table a won hand counts for the game base instead.
+  void RecordSingleHandResult(int result);
+  // Starts the day: today's loss amount is 0 on a new local date, else what
+  // was stored; the all-time amount from the store (keys of StatsGameId()).
+  virtual void RecordLoseAmount();
+  // Both amounts change by the own money change and are stored.
+  virtual void UpdateLoseAmount(int moneyChange);
+  // False, with a box whose button leaves the table, once today's amount has
+  // reached kLoseLimit.
+  bool CheckLoseLimit();
+  // Today's hands, one count for every table: read on entering (0 and the
+  // date stored anew on a new local date), +1 per hand result, stored again
+  // when the view leaves.
+  void LoadTodayPlayNum();
+  void CountTodayHand();
+  void SaveTodayPlayNum();
+  int GetDayLoseAmount() const { return m_iDayLoseAmount; }
+  int GetLobbyLoseAmount() const { return m_iLobbyLoseAmount; }
+  // Hands played today; restarts from 0 on a new local date.
+  int m_iTodayPlayNum = 0;
+  // Net money of this game id: all days, and today.
+  int m_iLobbyLoseAmount = 0;
+  int m_iDayLoseAmount = 0;
+
+  // A play of `codes` by screen seat `seat` goes to the seat's played row: the
+  // own cards leave the own hand and slide to the row from where they stood
+  // (the hand then lays out anew), another seat's card backs and shown cards
+  // lose them; the landlord's last card carries `landlordRole`'s mark.
+  void MovePlayedCards(int seat, const std::vector<int>& codes, int landlordRole);
+
   // Adds a table or seat widget to the view at zOrder unless it already has a
   // parent: a repeated join or a re-login finds the seat's widget in place and
   // leaves it there. False (nothing changes) for null or a widget with a parent.
@@ -291,6 +347,11 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner, public ITableRow
  protected:
   // Seats 0..player count - 1 that exist in the seat arrays.
   int SeatsInUse() const;
+  // The local calendar day of a time (seconds since 1970), as year * 10000 +
+  // month * 100 + day, so two times fall on the same day when these are equal.
+  static int LocalDayOf(std::int64_t seconds);
+  // The game id the loss amounts are kept under: the scene's; 0 without one.
+  virtual int StatsGameId() const;
 
   // ---- what the base asks of the view's widgets ----
   // Shows seat widget `slot`'s money box with `money` at `pos` when that

@@ -139,8 +139,15 @@ TEST(CompeteListProgram, OneCardPerMatchAndASignUpPressLogsInOnTheMatchsServer) 
     }
     room.Serve();
     auto* list = dynamic_cast<CompeteRoomListLayer*>(GameSceneBase::m_pRoomList);
+    // Each card asks for its own count: press once every card has its answer
+    // (the web replies come on later frames, in any order).
+    const auto everyCountIn = [](CompeteRoomListLayer* l) {
+      for (RoomInfoItem* card : l->GetRoomItems())
+        if (card->GetSignUpNumLabel()->getString().empty()) return false;
+      return true;
+    };
     if (!pressed && list != nullptr && list->isRunning() && !list->GetRoomItems().empty() &&
-        g_tLastSignUpNumReply != 0) {
+        g_tLastSignUpNumReply != 0 && everyCountIn(list)) {
       for (RoomInfoItem* card : list->GetRoomItems()) {
         CardSeen seen;
         seen.matchId = card->GetRoom()->m_iMatchId;

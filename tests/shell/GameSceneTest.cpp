@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "SceneTestSupport.h"
+#include "compete/CompeteGameView.h"
 #include "compete/CompeteRoomListLayer.h"
 #include "gamedata/CompeteMatchFile.h"
 #include "platform/framework/PCBaseFrame.h"
@@ -204,6 +205,16 @@ TEST_F(GameViewByIdTest, TheFourPlayerGameIdMakesTheFourPlayerTable) {
   ASSERT_NE(dynamic_cast<SRGameView*>(made), nullptr);
   EXPECT_EQ(made->GetPlayerCount(), 4);
   EXPECT_EQ(g_iGameViewType, 16);
+  made->release();
+}
+
+TEST_F(GameViewByIdTest, TheSceneMakesTheTournamentTableForItsGameId) {
+  auto* scene = new QorvDDZGameScene();
+  scene->autorelease();
+  GameViewBase* made = scene->CreateInstanceGameView(nullptr, ddz::kGameCompete);
+  ASSERT_NE(dynamic_cast<CompeteGameView*>(made), nullptr);
+  EXPECT_EQ(g_iGameViewType, ddz::kViewCompete);
+  EXPECT_FALSE(Logged("CompeteGameView is not in this build"));
   made->release();
 }
 

@@ -83,9 +83,12 @@ class RecordingScene : public QorvDDZGameScene {
     return Has("SuperGameView") ? new RecordingView(this, l, "SuperGameView", id)
                                 : QorvDDZGameScene::NewSuperGameView(l, id);
   }
+  // The tournament table is in the build: a missing one is the answer the
+  // scene gives for a class that is not.
   GameViewBase* NewCompeteGameView(YndLoadingBase* l) override {
-    return Has("CompeteGameView") ? new RecordingView(this, l, "CompeteGameView", 237)
-                                  : QorvDDZGameScene::NewCompeteGameView(l);
+    if (Has("CompeteGameView")) return new RecordingView(this, l, "CompeteGameView", 237);
+    cocos2d::log("CompeteGameView is not in this build");
+    return nullptr;
   }
   RoomListLayer* NewClassicRoomList(int id) override {
     return Has("C_RoomListLayer") ? new RecordingRoomList(id) : QorvDDZGameScene::NewClassicRoomList(id);

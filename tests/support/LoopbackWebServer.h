@@ -148,7 +148,7 @@ class LoopbackWebServer {
         if (fd >= 0) {
           timeval limit{2, 0};  // a client that stops reading cannot hold the thread
           ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
-          m_connections.push_back(Connection{fd, {}, false});
+          m_connections.push_back(Connection{fd, {}, false, false, {}});
         }
       }
       for (std::size_t i = 1; ready > 0 && i < fds.size(); ++i) {

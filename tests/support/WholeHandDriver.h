@@ -14,6 +14,7 @@
 #include "platform/engine/cocos2d.h"
 #include "platform/engine/ui/Widgets.h"
 #include "platform/gamebase/GameViewBase.h"
+#include "OwnHandPress.h"
 #include "widgets/ResultLayer.h"
 
 namespace classictest {
@@ -35,31 +36,19 @@ class OwnSeatDriver {
     if (GameViewBase::m_iLockMainMsgCount > 0) return false;
     SelfHandCard* hand = m_pView->GetSelfHand();
     if (hand == nullptr) return false;
-    for (int bid = SelfHandCard::kBtnBid3; bid >= SelfHandCard::kBtnBid0; --bid) {
-      if (!Usable(hand, bid)) continue;
-      hand->OnButtonClick(hand->GetMainButton(bid));
-      pressed.push_back(22);
-      if (log != nullptr) log->push_back(22);
-      ++bids;
-      return true;
+    switch (ddz::test::PressOwnHand(hand, [this](const cocos2d::Vec2& p) { Tap(p); })) {
+      case ddz::test::OwnHandPress::kBid:
+        pressed.push_back(22);
+        if (log != nullptr) log->push_back(22);
+        ++bids;
+        return true;
+      case ddz::test::OwnHandPress::kPlay:
+        pressed.push_back(24);
+        ++plays;
+        return true;
+      case ddz::test::OwnHandPress::kNone: break;
     }
-    if (!hand->IsWaitingForChoice() || !hand->GetMainButton(SelfHandCard::kBtnPlay)->isVisible()) return false;
-    if (Usable(hand, SelfHandCard::kBtnHint)) {
-      hand->OnButtonClick(hand->GetMainButton(SelfHandCard::kBtnHint));
-    } else if (!hand->GetCards().empty() && hand->SelectedCodes().empty()) {
-      const SpriteCardInfo* lowest = hand->GetCards().back();
-      Tap(hand->convertToWorldSpace(cocos2d::Vec2(lowest->fX, lowest->fY)) + cocos2d::Vec2(10, 0));
-    }
-    if (Usable(hand, SelfHandCard::kBtnPlay)) {
-      hand->OnButtonClick(hand->GetMainButton(SelfHandCard::kBtnPlay));
-    } else if (Usable(hand, SelfHandCard::kBtnPass)) {
-      hand->OnButtonClick(hand->GetMainButton(SelfHandCard::kBtnPass));
-    } else {
-      return false;
-    }
-    pressed.push_back(24);
-    ++plays;
-    return true;
+    return false;
   }
 
   // A tap at a point of the 1280 x 720 window (GL points, y up).
@@ -78,11 +67,6 @@ class OwnSeatDriver {
   std::vector<int>* log = nullptr;  // borrowed
 
  private:
-  static bool Usable(SelfHandCard* hand, int index) {
-    cocos2d::ui::Button* button = hand->GetMainButton(index);
-    return button != nullptr && button->isVisible() && button->isEnabled();
-  }
-
   bool PressContinue(ResultLayer* screen) {
     cocos2d::ui::Button* button = screen->GetButton(ResultLayer::kBtnContinue);
     if (button == nullptr || !button->isVisible() || !button->isEnabled() || screen->HasActed()) return false;

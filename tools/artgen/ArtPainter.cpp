@@ -380,6 +380,21 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
     if (!caption.empty())
       FitText(s, caption, static_cast<int>(h * 0.6f), lit ? SDL_Color{120, 40, 0, 255} : kWhiteInk,
               wordRight ? w * 0.83f : w / 2.0f, h / 2.0f, wordRight ? static_cast<int>(w * 0.3f) : w - 12, h - 4);
+  } else if (name == "ddzbs_bsks_z.png" || StartsWith(name, "ddzbs_compete_z0") || name == "ddzbs_bzdymgj_z.png" ||
+             name == "ddzbs_jjyjhj_z.png") {
+    // A tournament banner's words stand on its strip without a panel.
+    FitText(s, caption, static_cast<int>(h * 0.85f), kGoldInk, w / 2.0f, h / 2.0f, w, h, true);
+  } else if (name == "ddzbs_ynddh_pic02.png") {
+    RoundRect(s, 0, 0, w, h, h * 0.2f, {180, 35, 30, 235}, {110, 12, 12, 235}, {255, 210, 90, 255}, 3);
+  } else if (name == "ddzcompete_rank_list_bg.png") {
+    // The ranking list: a header over the five rows the list writes at 86 -
+    // 52 i above its middle (rank, name and score columns).
+    RoundRect(s, 0, 0, w, h, 12, {30, 40, 60, 250}, {15, 20, 35, 250}, {200, 170, 90, 255}, 2);
+    const float header = h / 2.0f - 86 - 46;
+    Text(s, "名次", 20, kGoldInk, 44, header);
+    Text(s, "昵称", 20, kGoldInk, 176, header);
+    Text(s, "积分", 20, kGoldInk, 318, header);
+    for (int x = 12; x < w - 12; ++x) Blend(s, x, static_cast<int>(header + 18), {200, 170, 90, 160});
   } else if (StartsWith(name, "qorvddz_room_bg_")) {
     RoomFrame(s);
   } else if (Has(name, "quickstart_ani_lz_")) {

@@ -1,14 +1,16 @@
-// GameViewPC: the single-player statistics (score total, wins and losses of
-// the offline game) and the daily loss limit, both kept in the local store.
+// DDZGameView: what every table keeps in the local store for the player -
+// the single-player statistics (score total, wins and losses of the offline
+// game), the daily loss limit and the count of today's hands.
 #include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <string>
 
-#include "classic/GameViewPC.h"
+#include "table/DDZGameView.h"
 #include "platform/engine/FileUtils.h"
 #include "platform/engine/Log.h"
 #include "platform/engine/UserDefault.h"
@@ -34,7 +36,7 @@ constexpr int kLegacyLineBytes = 128;
 YndLocalData* Store() { return YndLocalData::sharedLocalData(nullptr); }
 
 void Flush() {
-  if (!Store()->flush()) cocos2d::log("GameViewPC: the local store could not be written");
+  if (!Store()->flush()) cocos2d::log("DDZGameView: the local store could not be written");
 }
 
 // The per-user, per-game keys of the loss amounts.
@@ -59,7 +61,7 @@ void AddToUserDefault(const char* key, int n) {
 
 // ---------------------------------------------------------------- statistics
 
-void GameViewPC::LoadSingleGameStats() {
+void DDZGameView::LoadSingleGameStats() {
   if (!IsSinglePlayer()) return;
   GlobalInfo& info = m_GlobalInfo;
   const std::string path = cocos2d::FileUtils::getInstance()->getWritablePath() + kLegacyStatsFile;
@@ -78,11 +80,11 @@ void GameViewPC::LoadSingleGameStats() {
     if (next < std::size(targets)) *targets[next++] = std::atoi(line);
   }
   std::fclose(file);
-  if (std::remove(path.c_str()) != 0) cocos2d::log("GameViewPC: %s could not be deleted", kLegacyStatsFile);
+  if (std::remove(path.c_str()) != 0) cocos2d::log("DDZGameView: %s could not be deleted", kLegacyStatsFile);
   SaveSingleGameStats();
 }
 
-void GameViewPC::SaveSingleGameStats() {
+void DDZGameView::SaveSingleGameStats() {
   const GlobalInfo& info = m_GlobalInfo;
   Store()->setIntegerForKey(kKeySingleAmount, info.iSingleGameAmount);
   Flush();
@@ -92,7 +94,7 @@ void GameViewPC::SaveSingleGameStats() {
   Flush();
 }
 
-void GameViewPC::RecordSingleHandResult(int result) {
+void DDZGameView::RecordSingleHandResult(int result) {
   if (!IsSinglePlayer()) {
     if (result > 0) AddAllWinNum(1);
     return;
@@ -114,11 +116,43 @@ void GameViewPC::RecordSingleHandResult(int result) {
   defaults->flush();
 }
 
+// ---------------------------------------------------------------- today's hands
+
+int DDZGameView::LocalDayOf(std::int64_t seconds) {
+  const std::time_t t = static_cast<std::time_t>(seconds);
+  std::tm local{};
+  if (localtime_r(&t, &local) == nullptr) return 0;
+  return (local.tm_year + 1900) * 10000 + (local.tm_mon + 1) * 100 + local.tm_mday;
+}
+
+int DDZGameView::StatsGameId() const { return m_pGameScene != nullptr ? m_pGameScene->GetGameID() : 0; }
+
+void DDZGameView::LoadTodayPlayNum() {
+  m_iTodayPlayNum = Store()->getIntegerForKey(kKeyTodayPlayNum, 0);
+  const std::int64_t stored = Store()->getInteger64ForKey(kKeyTodayPlayTime, 0);
+  const std::int64_t now = ddz::os::Clock().WallTimeSeconds();
+  if (LocalDayOf(stored) != LocalDayOf(now)) {
+    m_iTodayPlayNum = 0;
+    Store()->setInteger64ForKey(kKeyTodayPlayTime, now);
+  }
+  if (!Store()->flush()) cocos2d::log("DDZGameView: the day's hand count could not be stored");
+}
+
+void DDZGameView::CountTodayHand() {
+  m_iTodayPlayNum = ddz::os::SaturatingAdd(m_iTodayPlayNum, 1);
+  Store()->setIntegerForKey(kKeyTodayPlayNum, m_iTodayPlayNum);
+}
+
+void DDZGameView::SaveTodayPlayNum() {
+  Store()->setIntegerForKey(kKeyTodayPlayNum, m_iTodayPlayNum);
+  if (!Store()->flush()) cocos2d::log("DDZGameView: the day's hand count could not be stored");
+}
+
 // ---------------------------------------------------------------- loss limit
 
-void GameViewPC::RecordLoseAmount() {
+void DDZGameView::RecordLoseAmount() {
   const int userId = m_GlobalInfo.iUserID;
-  const int gameId = m_pGameScene != nullptr ? m_pGameScene->GetGameID() : m_iGameId;
+  const int gameId = StatsGameId();
   const std::string timeKey = UserGameKey(userId, kLoginTimeWord, gameId);
   const std::string amountKey = UserGameKey(userId, kLoseAmountWord, gameId);
   const std::int64_t now = ddz::os::Clock().WallTimeSeconds();
@@ -134,8 +168,8 @@ void GameViewPC::RecordLoseAmount() {
   m_iLobbyLoseAmount = Store()->getIntegerForKey(GameKey(kLobbyLoseWord, gameId).c_str(), 0);
 }
 
-void GameViewPC::UpdateLoseAmount(int moneyChange) {
-  const int gameId = m_pGameScene != nullptr ? m_pGameScene->GetGameID() : m_iGameId;
+void DDZGameView::UpdateLoseAmount(int moneyChange) {
+  const int gameId = StatsGameId();
   m_iLobbyLoseAmount = ddz::os::SaturatingAdd(m_iLobbyLoseAmount, moneyChange);
   m_iDayLoseAmount = ddz::os::SaturatingAdd(m_iDayLoseAmount, moneyChange);
   Store()->setIntegerForKey(GameKey(kLobbyLoseWord, gameId).c_str(), m_iLobbyLoseAmount);
@@ -143,7 +177,7 @@ void GameViewPC::UpdateLoseAmount(int moneyChange) {
   Flush();
 }
 
-bool GameViewPC::CheckLoseLimit() {
+bool DDZGameView::CheckLoseLimit() {
   std::string text;
   GetConfValue(text, kLoseTextKey, kLoseTextFile, kLoseTextSection, "");
   if (m_iDayLoseAmount > kLoseLimit) return true;
