@@ -401,6 +401,14 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
     Disc(s, w / 2.0f, h / 2.0f, std::min(w, h) / 2.0f - 1, {255, 250, 200, 230});
   } else if (Has(name, "quickstart_ani_qorv")) {
     RoundRect(s, 2, 2, w - 4.0f, h - 4.0f, h / 3.0f, {255, 230, 120, 70}, {255, 200, 60, 40});
+  } else if (StartsWith(name, "ddzbs_pm_jdt_d")) {
+    // The promotion bar's pieces: gold where the stage is reached, grey ahead.
+    const bool reached = StartsWith(name, "ddzbs_pm_jdt_d2_");
+    RoundRect(s, 0, 0, w, h, std::min(12.0f, h * 0.3f), reached ? Rgba{255, 215, 90, 255} : Rgba{120, 120, 130, 255},
+              reached ? Rgba{220, 140, 30, 255} : Rgba{80, 80, 90, 255}, {250, 240, 210, 255}, 2);
+    if (!caption.empty())
+      FitText(s, caption, static_cast<int>(h * 0.4f), reached ? SDL_Color{120, 40, 0, 255} : kWhiteInk, w / 2.0f,
+              h / 2.0f, w - 12, h - 4);
   } else if (name == "qorvddz_room_base_score_num.png") {
     Digits(s, caption, SDL_Color{200, 80, 20, 255});
   } else if ((Has(name, "num") || Has(name, "Num")) && w >= h * 4) {
