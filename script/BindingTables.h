@@ -1,6 +1,7 @@
 // The member tables of the module's classes, one file per group of classes:
 // ViewBindings.cpp (DDZGameView), TableItemBindings.cpp (TableItemDef),
-// WidgetBindings.cpp (the widgets' life cycle). QorvDDZView.cpp puts them
+// WidgetBindings.cpp (the widgets' life cycle), CompeteBindings.cpp
+// (CompeteGameView). QorvDDZView.cpp puts them
 // together in registration order.
 #pragma once
 
@@ -18,6 +19,7 @@ inline constexpr const char* kYndGameLayer = "yndcommon.YndGameLayer";
 
 std::span<const luabind::Member> DDZGameViewMembers();
 std::span<const luabind::Member> TableItemDefMembers();
+std::span<const luabind::Member> CompeteGameViewMembers();
 
 std::span<const luabind::Member> GameClockMembers();
 std::span<const luabind::Member> ResultLayerMembers();
