@@ -9,6 +9,10 @@
 
 #include "platform/engine/lua/LuaBinding.h"
 
+class DDZGameView;
+class GameSceneBase;
+class YndLoadingBase;
+
 namespace qorvscript {
 
 // Lua type names the bindings name.
@@ -18,6 +22,9 @@ inline constexpr const char* kSpriteCardManage = "VellGameBase.Vell_SpriteCardMa
 inline constexpr const char* kYndGameLayer = "yndcommon.YndGameLayer";
 
 std::span<const luabind::Member> DDZGameViewMembers();
+// `new` (create false) and `create` of a table view class `cls` ("DDZGameView"):
+// the counts, the scene and loading layer, `make`, then init.
+int MakeView(lua_State* L, bool create, const char* cls, DDZGameView* (*make)(GameSceneBase*, YndLoadingBase*));
 std::span<const luabind::Member> TableItemDefMembers();
 std::span<const luabind::Member> CompeteGameViewMembers();
 

@@ -9,8 +9,6 @@
 #include "compete/CompeteTableUI.h"
 #include "compete/CompeteWaitLayer.h"
 #include "platform/engine/lua/LuaStack.h"
-#include "platform/framework/YndLoadingBase.h"
-#include "platform/gamebase/GameSceneBase.h"
 #include "script/BindingTables.h"
 
 namespace qorvscript {
@@ -24,31 +22,9 @@ CompeteGameView* SelfView(lua_State* L, const char* func) {
   return luabind::Self<CompeteGameView>(L, kCompeteGameView, func);
 }
 
-int MakeView(lua_State* L, bool create) {
-  const char* diag = create ? "QorvDDZView.CompeteGameView:create" : "QorvDDZView.CompeteGameView:constructor";
-  const char* func = create ? "lua_cocos2dx_CompeteGameView_create" : "lua_cocos2dx_CompeteGameView_constructor";
-  const int argc = luabind::ArgCount(L);
-  if (argc < 1 || argc > 2) return luabind::RangeCountError(L, diag, argc, 1, 2);
-  GameSceneBase* scene = nullptr;
-  YndLoadingBase* loading = nullptr;
-  if (!luabind::ToObject(L, 2, "gamebase.GameSceneBase", &scene)) return luabind::ArgError(L, "pGameScene", func);
-  if (argc == 2 && !luabind::ToObject(L, 3, "yndcommon.YndLoadingBase", &loading))
-    return luabind::ArgError(L, "pLoadingLayer", func);
-  auto* view = new CompeteGameView(scene, loading);
-  if (!view->init()) {
-    delete view;
-    return luaL_error(L, create ? "%s create error\n " : "%s constructor error\n ", diag);
-  }
-  if (create)
-    view->autorelease();
-  else
-    luabind::ScriptAdopt(L, view);
-  luabind::PushObject(L, view, kCompeteGameView);
-  return 1;
-}
-
-int lua_cocos2dx_CompeteGameView_constructor(lua_State* L) { return MakeView(L, false); }
-int lua_cocos2dx_CompeteGameView_create(lua_State* L) { return MakeView(L, true); }
+DDZGameView* NewView(GameSceneBase* scene, YndLoadingBase* loading) { return new CompeteGameView(scene, loading); }
+int lua_cocos2dx_CompeteGameView_constructor(lua_State* L) { return MakeView(L, false, "CompeteGameView", &NewView); }
+int lua_cocos2dx_CompeteGameView_create(lua_State* L) { return MakeView(L, true, "CompeteGameView", &NewView); }
 
 // ---- the match's layers ----
 
@@ -59,57 +35,41 @@ int GetLayer(lua_State* L, T* CompeteGameView::*field, const char* luaType, cons
   return 1;
 }
 
-// The setter's one value; a wrong count or value raises (the errors do not return).
+// A setter: one value of `luaType` (nil empties the field), then `store`.
 template <class T>
-T* LayerArgument(lua_State* L, const char* luaType, const char* field, const char* diag, const char* func) {
+int SetLayer(lua_State* L, const char* luaType, const char* field, const char* diag, const char* func,
+             void (*store)(CompeteGameView*, T*)) {
+  CompeteGameView* view = SelfView(L, func);
   const int argc = luabind::ArgCount(L);
-  if (argc != 1) luabind::CountError(L, diag, argc, 1);
+  if (argc != 1) return luabind::CountError(L, diag, argc, 1);
   T* layer = nullptr;
-  if (!luabind::ToObject(L, 2, luaType, &layer)) luabind::ArgError(L, field, func);
-  return layer;
-}
-
-int lua_cocos2dx_CompeteGameView_get_m_pCompeteWaitLayer(lua_State* L) {
-  return GetLayer(L, &CompeteGameView::m_pCompeteWaitLayer, "QorvDDZView.CompeteWaitLayer",
-                  "lua_cocos2dx_CompeteGameView_get_m_pCompeteWaitLayer");
-}
-int lua_cocos2dx_CompeteGameView_set_m_pCompeteWaitLayer(lua_State* L) {
-  constexpr const char* kFunc = "lua_cocos2dx_CompeteGameView_set_m_pCompeteWaitLayer";
-  CompeteGameView* view = SelfView(L, kFunc);
-  auto* layer = LayerArgument<CompeteWaitLayer>(L, "QorvDDZView.CompeteWaitLayer", "m_pCompeteWaitLayer",
-                                                "QorvDDZView.CompeteGameView:set_m_pCompeteWaitLayer", kFunc);
-  // The view keeps a reference while the script's layer is in the field.
-  view->HoldWidget(view->m_pCompeteWaitLayer, layer);
+  if (!luabind::ToObject(L, 2, luaType, &layer)) return luabind::ArgError(L, field, func);
+  store(view, layer);
   return luabind::ReturnSelf(L);
 }
 
-int lua_cocos2dx_CompeteGameView_get_m_pCompetePromotionLayer(lua_State* L) {
-  return GetLayer(L, &CompeteGameView::m_pCompetePromotionLayer, "VellGameBase.CompetePromotionLayer",
-                  "lua_cocos2dx_CompeteGameView_get_m_pCompetePromotionLayer");
-}
-int lua_cocos2dx_CompeteGameView_set_m_pCompetePromotionLayer(lua_State* L) {
-  constexpr const char* kFunc = "lua_cocos2dx_CompeteGameView_set_m_pCompetePromotionLayer";
-  CompeteGameView* view = SelfView(L, kFunc);
-  auto* layer = LayerArgument<CompetePromotionLayer>(L, "VellGameBase.CompetePromotionLayer",
-                                                     "m_pCompetePromotionLayer",
-                                                     "QorvDDZView.CompeteGameView:set_m_pCompetePromotionLayer", kFunc);
-  // The view owns its promotion screen: it takes the new one's reference itself.
-  view->SetPromotionLayer(layer);
-  return luabind::ReturnSelf(L);
-}
+// The waiting room and the bar are the view's children while shown, not its
+// own: the view keeps a reference while a script's layer is in the field.
+void HoldWaitLayer(CompeteGameView* view, CompeteWaitLayer* layer) { view->HoldWidget(view->m_pCompeteWaitLayer, layer); }
+void HoldTableUI(CompeteGameView* view, CompeteTableUI* bar) { view->HoldWidget(view->m_pCompeteTableUI, bar); }
+// The view owns its promotion screen and takes the new one's reference itself.
+void StorePromotionLayer(CompeteGameView* view, CompetePromotionLayer* layer) { view->SetPromotionLayer(layer); }
 
-int lua_cocos2dx_CompeteGameView_get_m_pCompeteTableUI(lua_State* L) {
-  return GetLayer(L, &CompeteGameView::m_pCompeteTableUI, "VellGameBase.CompeteTableUI",
-                  "lua_cocos2dx_CompeteGameView_get_m_pCompeteTableUI");
-}
-int lua_cocos2dx_CompeteGameView_set_m_pCompeteTableUI(lua_State* L) {
-  constexpr const char* kFunc = "lua_cocos2dx_CompeteGameView_set_m_pCompeteTableUI";
-  CompeteGameView* view = SelfView(L, kFunc);
-  auto* bar = LayerArgument<CompeteTableUI>(L, "VellGameBase.CompeteTableUI", "m_pCompeteTableUI",
-                                            "QorvDDZView.CompeteGameView:set_m_pCompeteTableUI", kFunc);
-  view->HoldWidget(view->m_pCompeteTableUI, bar);
-  return luabind::ReturnSelf(L);
-}
+#define COMPETE_LAYER_ACCESSORS(Field, Type, LuaType, Store)                                                 \
+  int lua_cocos2dx_CompeteGameView_get_##Field(lua_State* L) {                                             \
+    return GetLayer<Type>(L, &CompeteGameView::Field, LuaType, "lua_cocos2dx_CompeteGameView_get_" #Field); \
+  }                                                                                                         \
+  int lua_cocos2dx_CompeteGameView_set_##Field(lua_State* L) {                                             \
+    return SetLayer<Type>(L, LuaType, #Field, "QorvDDZView.CompeteGameView:set_" #Field,                   \
+                          "lua_cocos2dx_CompeteGameView_set_" #Field, Store);                              \
+  }
+
+COMPETE_LAYER_ACCESSORS(m_pCompeteWaitLayer, CompeteWaitLayer, "QorvDDZView.CompeteWaitLayer", HoldWaitLayer)
+COMPETE_LAYER_ACCESSORS(m_pCompetePromotionLayer, CompetePromotionLayer, "VellGameBase.CompetePromotionLayer",
+                        StorePromotionLayer)
+COMPETE_LAYER_ACCESSORS(m_pCompeteTableUI, CompeteTableUI, "VellGameBase.CompeteTableUI", HoldTableUI)
+
+#undef COMPETE_LAYER_ACCESSORS
 
 int lua_cocos2dx_CompeteGameView_GetClientVersion(lua_State* L) {
   SelfView(L, "lua_cocos2dx_CompeteGameView_GetClientVersion");
