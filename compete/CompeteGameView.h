@@ -268,6 +268,9 @@ class CompeteGameView : public DDZGameView, public ICompetitionStage {
   // A new promotion screen for a match (re)start, not shown yet; the one
   // before is taken off and released.
   void NewPromotionLayer();
+  // Puts `layer` (null empties it) in place of the promotion screen: the
+  // view takes one reference to it; the one before is taken off and released.
+  void SetPromotionLayer(CompetePromotionLayer* layer);
   // Shows the promotion screen when there is one, it is not shown yet and
   // its JudgeShow holds; true when it is shown after the call.
   bool ShowPromotionLayer();

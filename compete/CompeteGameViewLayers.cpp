@@ -22,11 +22,7 @@ void CompeteGameView::RemoveWaitLayer() {
   m_pCompeteWaitLayer = nullptr;
 }
 
-void CompeteGameView::NewPromotionLayer() {
-  ReleasePromotionLayer();
-  m_pCompetePromotionLayer = CompetePromotionLayer::create();
-  m_pCompetePromotionLayer->retain();
-}
+void CompeteGameView::NewPromotionLayer() { SetPromotionLayer(CompetePromotionLayer::create()); }
 
 bool CompeteGameView::IsPromotionLayerShown() const {
   return m_pCompetePromotionLayer != nullptr && m_pCompetePromotionLayer->getParent() == this;
@@ -42,6 +38,13 @@ bool CompeteGameView::ShowPromotionLayer() {
 void CompeteGameView::RemovePromotionLayer() {
   if (m_pCompetePromotionLayer != nullptr && m_pCompetePromotionLayer->getParent() != nullptr)
     m_pCompetePromotionLayer->removeFromParentAndCleanup(true);
+}
+
+void CompeteGameView::SetPromotionLayer(CompetePromotionLayer* layer) {
+  if (layer == m_pCompetePromotionLayer) return;
+  if (layer != nullptr) layer->retain();
+  ReleasePromotionLayer();
+  m_pCompetePromotionLayer = layer;
 }
 
 void CompeteGameView::ReleasePromotionLayer() {

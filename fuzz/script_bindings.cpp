@@ -11,7 +11,11 @@
 #include <regex>
 #include <string>
 
+#include "compete/CompetePromotionLayer.h"
+#include "compete/CompeteTableUI.h"
+#include "compete/CompeteWaitLayer.h"
 #include "fuzz/TableStage.h"
+#include "platform/engine/lua/LuaBinding.h"
 #include "platform/engine/lua/LuaStack.h"
 #include "platform/gamebase/GameSceneBase.h"
 #include "shell/AppDelegate.h"
@@ -41,6 +45,10 @@ constexpr const char* kSetup = R"(
   o[15] = QorvDDZView.TopUIBase:new(o[1])
   o[16] = cc.Director:getInstance():getScheduler()
   -- o[17] stays nil
+  o[18] = QorvDDZView.CompeteGameView:create(nil)
+  scene:addChild(o[18])
+  o[19] = QorvDDZView.CompeteGameView
+  -- o[20] to o[22]: the tournament layers, from the program's side
 
   -- Calls member `name` of target `t` with the arguments; `how` picks a
   -- method call, a read or an assignment. Errors come back as text.
@@ -81,9 +89,9 @@ const char* const kNames[] = {
     "getScheduler", "scheduleScriptFunc", "unscheduleScriptEntry", "setString", "getString", "AddPlist",
     "setTouchEnabled", "GetTablePosByTableNumExtra", "GetPlayerNode", "GetPlayerCount", "m_GlobalInfo",
     "m_pGameView", "iUserID", "szNickName", "iMoney", "createWithSystemFont", "createWithSpriteFrameName",
-    "noSuchMember"};
+    "m_pCompeteWaitLayer", "m_pCompetePromotionLayer", "m_pCompeteTableUI", "GetClientVersion", "noSuchMember"};
 constexpr int kNameCount = static_cast<int>(sizeof(kNames) / sizeof(kNames[0]));
-constexpr int kPool = 17;
+constexpr int kPool = 22;
 
 // One argument of any kind, as Lua source.
 std::string Argument(ddz::fuzz::Input& in) {
@@ -135,6 +143,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   lua_module_register(L);
   ddz::RegisterLuaModules(L, ddz::StartupLuaModules());  // as start-up does
   FUZZ_CHECK(engine->executeString(kSetup) == 0);
+  // The layers the tournament view's fields take, made as the view makes them.
+  lua_getglobal(L, "o");
+  cocos2d::Ref* const layers[] = {CompeteWaitLayer::create(), CompetePromotionLayer::create(),
+                                  CompeteTableUI::create()};
+  for (int i = 0; i < 3; ++i) {
+    luabind::PushObject(L, layers[i], "cc.Node");
+    lua_rawseti(L, -2, 20 + i);
+  }
+  lua_settop(L, 0);
 
   ddz::fuzz::Input in(data, size);
   for (int call = 0; call < 48 && !in.Empty(); ++call) {

@@ -1,12 +1,17 @@
 // The member tables of the module's classes, one file per group of classes:
 // ViewBindings.cpp (DDZGameView), TableItemBindings.cpp (TableItemDef),
-// WidgetBindings.cpp (the widgets' life cycle). QorvDDZView.cpp puts them
+// WidgetBindings.cpp (the widgets' life cycle), CompeteBindings.cpp
+// (CompeteGameView). QorvDDZView.cpp puts them
 // together in registration order.
 #pragma once
 
 #include <span>
 
 #include "platform/engine/lua/LuaBinding.h"
+
+class DDZGameView;
+class GameSceneBase;
+class YndLoadingBase;
 
 namespace qorvscript {
 
@@ -17,7 +22,11 @@ inline constexpr const char* kSpriteCardManage = "VellGameBase.Vell_SpriteCardMa
 inline constexpr const char* kYndGameLayer = "yndcommon.YndGameLayer";
 
 std::span<const luabind::Member> DDZGameViewMembers();
+// `new` (create false) and `create` of a table view class `cls` ("DDZGameView"):
+// the counts, the scene and loading layer, `make`, then init.
+int MakeView(lua_State* L, bool create, const char* cls, DDZGameView* (*make)(GameSceneBase*, YndLoadingBase*));
 std::span<const luabind::Member> TableItemDefMembers();
+std::span<const luabind::Member> CompeteGameViewMembers();
 
 std::span<const luabind::Member> GameClockMembers();
 std::span<const luabind::Member> ResultLayerMembers();

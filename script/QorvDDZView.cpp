@@ -4,6 +4,11 @@
 
 #include "cards/BaseCard.h"
 #include "cards/Vell_SpriteCardManage.h"
+#include "compete/CompeteGameView.h"
+#include "compete/CompeteMsg.h"
+#include "compete/CompetePromotionLayer.h"
+#include "compete/CompeteTableUI.h"
+#include "compete/CompeteWaitLayer.h"
 #include "script/BindingTables.h"
 #include "table/DDZGameView.h"
 #include "table/GameSoundDDZ.h"
@@ -32,11 +37,9 @@ int register_all_VellGameBase(lua_State* L) {
   return 1;
 }
 
-// One registration per class, in the module's order. The tournament view and
-// its four layers follow GameSoundDDZ (CompeteWaitLayer, CompetePromotionLayer
-// on "VellGameBase.CompetePromotionLayer", CompeteTableUI on
-// "VellGameBase.CompeteTableUI", CompeteMsg, then CompeteGameView on
-// "QorvDDZView.DDZGameView").
+// One registration per class, in the module's order. The tournament bar and
+// promotion screen take the "VellGameBase" names as their Lua bases, so their
+// values fill the tournament view's fields that ask for those names.
 int register_all_QorvDDZView(lua_State* L) {
   using luabind::EngineClass;
   static const luabind::Class classes[] = {
@@ -56,6 +59,13 @@ int register_all_QorvDDZView(lua_State* L) {
       EngineClass<TopUIBase>("TopUIBase", "QorvDDZView.TopUIBase", kYndGameLayer, TopUIBaseMembers()),
       EngineClass<DDZGameView>("DDZGameView", kDDZGameView, "gamebase.GameViewBase", DDZGameViewMembers()),
       {"GameSoundDDZ", "QorvDDZView.GameSoundDDZ", "", typeid(GameSoundDDZ).name(), nullptr, {}},
+      EngineClass<CompeteWaitLayer>("CompeteWaitLayer", "QorvDDZView.CompeteWaitLayer", kYndGameLayer),
+      EngineClass<CompetePromotionLayer>("CompetePromotionLayer", "QorvDDZView.CompetePromotionLayer",
+                                         "VellGameBase.CompetePromotionLayer"),
+      EngineClass<CompeteTableUI>("CompeteTableUI", "QorvDDZView.CompeteTableUI", "VellGameBase.CompeteTableUI"),
+      EngineClass<CompeteMsg>("CompeteMsg", "QorvDDZView.CompeteMsg", kYndGameLayer),
+      EngineClass<CompeteGameView>("CompeteGameView", "QorvDDZView.CompeteGameView", kDDZGameView,
+                                   CompeteGameViewMembers()),
   };
   luabind::RegisterModule(L, "QorvDDZView", classes);
   return 1;

@@ -1,6 +1,7 @@
 // DDZGameView in Lua: the record of the hand (read-only field), the widget
 // slots (fields, and Set/Get pairs for the per-seat ones), the current view,
 // the script hooks and the view's constructors.
+#include <cstdio>
 #include <lua.hpp>
 
 #include "cards/BaseCard.h"
@@ -164,31 +165,9 @@ int lua_cocos2dx_DDZGameView_UnRegisterLuaHandlerQorvDDZView(lua_State* L) {
 
 // ---- constructors ----
 
-int MakeView(lua_State* L, bool create) {
-  const char* diag = create ? "QorvDDZView.DDZGameView:create" : "QorvDDZView.DDZGameView:constructor";
-  const char* func = create ? "lua_cocos2dx_DDZGameView_create" : "lua_cocos2dx_DDZGameView_constructor";
-  const int argc = luabind::ArgCount(L);
-  if (argc < 1 || argc > 2) return luabind::RangeCountError(L, diag, argc, 1, 2);
-  GameSceneBase* scene = nullptr;
-  YndLoadingBase* loading = nullptr;
-  if (!luabind::ToObject(L, 2, "gamebase.GameSceneBase", &scene)) return luabind::ArgError(L, "pGameScene", func);
-  if (argc == 2 && !luabind::ToObject(L, 3, "yndcommon.YndLoadingBase", &loading))
-    return luabind::ArgError(L, "pLoadingLayer", func);
-  auto* view = new DDZGameView(scene, loading);
-  if (!view->init()) {
-    delete view;
-    return luaL_error(L, create ? "%s create error\n " : "%s constructor error\n ", diag);
-  }
-  if (create)
-    view->autorelease();
-  else
-    luabind::ScriptAdopt(L, view);
-  luabind::PushObject(L, view, kDDZGameView);
-  return 1;
-}
-
-int lua_cocos2dx_DDZGameView_constructor(lua_State* L) { return MakeView(L, false); }
-int lua_cocos2dx_DDZGameView_create(lua_State* L) { return MakeView(L, true); }
+DDZGameView* NewView(GameSceneBase* scene, YndLoadingBase* loading) { return new DDZGameView(scene, loading); }
+int lua_cocos2dx_DDZGameView_constructor(lua_State* L) { return MakeView(L, false, "DDZGameView", &NewView); }
+int lua_cocos2dx_DDZGameView_create(lua_State* L) { return MakeView(L, true, "DDZGameView", &NewView); }
 
 using luabind::Field;
 using luabind::Method;
@@ -227,6 +206,32 @@ constexpr luabind::Member kMembers[] = {
 #undef DDZ_SLOT_FIELD
 
 }  // namespace
+
+int MakeView(lua_State* L, bool create, const char* cls, DDZGameView* (*make)(GameSceneBase*, YndLoadingBase*)) {
+  // Plain buffers: a raised error unwinds this frame without destructors.
+  char luaType[64], diag[96], func[96];
+  std::snprintf(luaType, sizeof luaType, "QorvDDZView.%s", cls);
+  std::snprintf(diag, sizeof diag, "%s:%s", luaType, create ? "create" : "constructor");
+  std::snprintf(func, sizeof func, "lua_cocos2dx_%s_%s", cls, create ? "create" : "constructor");
+  const int argc = luabind::ArgCount(L);
+  if (argc < 1 || argc > 2) return luabind::RangeCountError(L, diag, argc, 1, 2);
+  GameSceneBase* scene = nullptr;
+  YndLoadingBase* loading = nullptr;
+  if (!luabind::ToObject(L, 2, "gamebase.GameSceneBase", &scene)) return luabind::ArgError(L, "pGameScene", func);
+  if (argc == 2 && !luabind::ToObject(L, 3, "yndcommon.YndLoadingBase", &loading))
+    return luabind::ArgError(L, "pLoadingLayer", func);
+  DDZGameView* view = make(scene, loading);
+  if (!view->init()) {
+    delete view;
+    return luaL_error(L, create ? "%s create error\n " : "%s constructor error\n ", diag);
+  }
+  if (create)
+    view->autorelease();
+  else
+    luabind::ScriptAdopt(L, view);
+  luabind::PushObject(L, view, luaType);
+  return 1;
+}
 
 std::span<const luabind::Member> DDZGameViewMembers() { return kMembers; }
 

@@ -21,6 +21,9 @@ const std::vector<ClassCase> kClasses = {
     {"BaseCard", "yndcommon.YndGameLayer"},   {"TableItemDef", ""},
     {"BottomUI", "yndcommon.YndGameLayer"},   {"TopUIBase", "yndcommon.YndGameLayer"},
     {"DDZGameView", "gamebase.GameViewBase"}, {"GameSoundDDZ", ""},
+    {"CompeteWaitLayer", "yndcommon.YndGameLayer"}, {"CompetePromotionLayer", "VellGameBase.CompetePromotionLayer"},
+    {"CompeteTableUI", "VellGameBase.CompeteTableUI"}, {"CompeteMsg", "yndcommon.YndGameLayer"},
+    {"CompeteGameView", "QorvDDZView.DDZGameView"},
 };
 
 }  // namespace
@@ -34,6 +37,9 @@ TEST_F(ScriptTest, TheModulesAndTheirClassesAreRegistered) {
     EXPECT_TRUE(lua_istable(L, -1));
     lua_settop(L, 0);
   }
+  EXPECT_EQ(kClasses.size(), 19u);
+  EXPECT_EQ(Run("local n = 0 for _, c in pairs(QorvDDZView) do if type(c) == 'table' then n = n + 1 end end return n"),
+            "19");
   EXPECT_EQ(Run("return type(cc.Node) .. type(cc.Director) .. type(cc.Label) .. type(cc.Scheduler)"),
             "tabletabletabletable");
   EXPECT_EQ(Run("return type(VellGameBase.Vell_SpriteCardManage) .. type(VellGameBase.CompeteTableUI) .. "
