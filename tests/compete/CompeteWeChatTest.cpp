@@ -301,4 +301,26 @@ TEST_F(CompeteWeChat, AnEmptyRedPacketAddressMeansTheBuiltInServiceAndAMissingOn
   EXPECT_EQ(wx::RedPacketServiceUrl(), "0");
 }
 
+// The shipped files name every key the road reads, all empty: each
+// installation configures its own services and app ids.
+TEST(CompeteWeChatShippedFiles, HoldEveryKeyEmpty) {
+  auto* files = cocos2d::FileUtils::getInstance();
+  const std::vector<std::string> saved = files->getSearchPaths();
+  files->setSearchPaths({std::string(DDZ_SOURCE_DIR) + "/data/"});
+  ddz::ClearConfCache();
+  struct Key {
+    const char* file;
+    const char* section;
+    const char* key;
+  };
+  for (const Key& k : {Key{"VellComVac.conf", "vac_info", "wx_appid"}, Key{"VellComVac.conf", "vac_test_info", "wx_appid"},
+                       Key{"http_server.conf", "release", "get_red_packtet"}, Key{"server.conf", "release", "http_url"}}) {
+    std::string value = "unread";
+    EXPECT_EQ(GetConfValue(value, k.key, k.file, k.section, "missing"), 0) << k.file << " " << k.section;
+    EXPECT_EQ(value, "") << k.file << " " << k.section;
+  }
+  files->setSearchPaths(saved);
+  ddz::ClearConfCache();
+}
+
 }  // namespace
