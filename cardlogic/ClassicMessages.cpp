@@ -166,6 +166,13 @@ Message BuildLandlord(int chair, int score, const std::array<CardByte, kBottomCa
   return m;
 }
 
+Message BuildQuickChatShown(int phrase, int chair) {
+  Message m = Frame(MsgType::QuickChatShown, MsgSize::QuickChat);
+  m[kBody] = static_cast<std::uint8_t>(phrase);
+  m[kBody + 1] = static_cast<std::uint8_t>(chair);
+  return m;
+}
+
 Message BuildPlayTurn(int chair) {
   Message m = Frame(MsgType::PlayTurn, MsgSize::PlayTurn);
   m[kBody] = static_cast<std::uint8_t>(chair);

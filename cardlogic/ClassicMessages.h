@@ -38,6 +38,8 @@ constexpr std::uint8_t Bid = 22;        // request: bid or call-and-rob action
 constexpr std::uint8_t ShowHand = 23;   // request: show the own hand openly
 constexpr std::uint8_t Play = 24;       // request: play or pass
 constexpr std::uint8_t DealReceived = 25;  // request: the deal has arrived (nothing to answer)
+constexpr std::uint8_t QuickChat = 248;    // request: a quick-chat phrase
+constexpr std::uint8_t QuickChatShown = 111;  // a player's quick-chat phrase, to every seat
 constexpr std::uint8_t Deal = 71;
 constexpr std::uint8_t BidTurn = 72;
 constexpr std::uint8_t BidResult = 54;
@@ -58,6 +60,7 @@ constexpr std::size_t Landlord = 16;
 constexpr std::size_t PlayTurn = 12;
 constexpr std::size_t Played = 36;
 constexpr std::size_t HandResult = 288;
+constexpr std::size_t QuickChat = 12;
 }  // namespace MsgSize
 
 // Choices of request 22: a bid 0 (pass) to 3, or an action of the call-and-rob mode.
@@ -171,6 +174,8 @@ Message BuildDeal(const DealBlocks& deal);
 Message BuildBidTurn(int chair, int phase);
 Message BuildBidResult(int chair, int choice, int extra);
 Message BuildLandlord(int chair, int score, const std::array<CardByte, kBottomCards>& bottomCards);
+// Message 111: chair `chair` said quick-chat phrase `phrase` (byte 8 the phrase, byte 9 the chair).
+Message BuildQuickChatShown(int phrase, int chair);
 Message BuildPlayTurn(int chair);
 // Empty when there are more than 20 cards.
 Message BuildPlayed(int chair, std::span<const CardByte> cards);

@@ -135,9 +135,21 @@ void SingleServerDDZ::RecvGameViewMsg(const std::uint8_t* buf, int len) {
     case msg::MsgType::Bid: OnBidRequest(buf, len); break;
     case msg::MsgType::Play: OnPlayRequest(buf, len); break;
     case msg::MsgType::DealReceived: break;  // every deal's acknowledgement; nothing to do
+    case msg::MsgType::QuickChat: OnQuickChat(buf, len); break;
     case -1: break;  // already reported
     default: std::printf("SingleServerDDZ: request %d ignored\n", type); break;
   }
+}
+
+void SingleServerDDZ::OnQuickChat(const std::uint8_t* buf, int len) {
+  // As a game server does, the phrase goes back to the table, from the
+  // player's chair whatever the request says.
+  constexpr int kPhrases = 5;
+  if (len < static_cast<int>(msg::MsgSize::QuickChat) || buf[8] >= kPhrases) {
+    std::printf("SingleServerDDZ: quick-chat request of length %d dropped\n", len);
+    return;
+  }
+  Send(msg::BuildQuickChatShown(buf[8], kHumanChair));
 }
 
 void SingleServerDDZ::OnBidRequest(const std::uint8_t* buf, int len) {

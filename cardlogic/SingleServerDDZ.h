@@ -85,6 +85,8 @@ class SingleServerDDZ : public SingleServerBase {
   static bool ValidChair(int chair) { return chair >= 0 && chair < kChairs; }
 
   void Send(std::span<const std::uint8_t> message);
+  // A quick-chat phrase of the player: shown at the table as message 111.
+  void OnQuickChat(const std::uint8_t* buf, int len);
   void OnBidRequest(const std::uint8_t* buf, int len);
   void OnPlayRequest(const std::uint8_t* buf, int len);
   // Hands the turn back to the player after a refused play.

@@ -277,6 +277,18 @@ void BottomUIPC::OnPanelBtnClick(cocos2d::Ref* sender) {
   }
 }
 
+bool BottomUIPC::CloseOpenDialog() {
+  SetLayer* settings = SetLayer::sharedIfAny();
+  cocos2d::Node* dialogs[] = {settings != nullptr && settings->getParent() == this ? settings : nullptr, m_pPackLayer,
+                              m_pTalkLayer};
+  for (cocos2d::Node* dialog : dialogs) {
+    if (dialog == nullptr || !dialog->isRunning()) continue;
+    YndRemoveChildManage::sharedRemoveChildManage()->RemoveChild(dialog, dialog->getParent());
+    return true;
+  }
+  return false;
+}
+
 void BottomUIPC::SetPanelButtonEnabled(int index, bool enabled) {
   if (cocos2d::ui::Button* button = GetPanelButton(index)) button->setEnabled(enabled);
 }

@@ -102,6 +102,10 @@ class BottomUIPC : public YndGameLayer, public ITalkCallBack, public ISelfHandBo
   bool IsSysBoxRunning() const override;
   void AddSysMessage(const char* text, int kind) override;
 
+  // The back key: closes the open dialog of the bar (settings, backpack or
+  // quick chat). False when none is open.
+  bool CloseOpenDialog();
+
   // ---- read access (view, tests) ----
   cocos2d::ui::Button* GetPanelButton(int i) const { return i >= 0 && i < kPanelButtons ? m_pPanelBtn[i] : nullptr; }
   cocos2d::ui::Button* GetQuickButton(int i) const { return i >= 0 && i < kQuickButtons ? m_pQuickBtn[i] : nullptr; }

@@ -544,6 +544,7 @@ void GameViewPC::TakeTableDown() {
   for (cocos2d::Sprite*& piece : m_pBackground) drop(piece);
   m_pWaitNode = nullptr;
   drop(m_pBgWord);
+  ReleaseHeldWidgets();  // what scripts put into the slots
 }
 
 // ---------------------------------------------------------------- touches

@@ -112,7 +112,10 @@ CompeteGameView::CompeteGameView(GameSceneBase* pGameScene, YndLoadingBase* pLoa
   m_TableItem.Clear();
 }
 
-CompeteGameView::~CompeteGameView() { m_pDoubleSign.reset(); }
+CompeteGameView::~CompeteGameView() {
+  m_pDoubleSign.reset();
+  ReleasePromotionLayer();
+}
 
 int CompeteGameView::GetCompeteState() const { return CompeteGameInfo::shareCompeteGameInfo()->m_iState; }
 
@@ -322,6 +325,7 @@ void CompeteGameView::TakeTableDown() {
   drop(m_pGameBull);
   for (cocos2d::Sprite*& piece : m_pTableSprites) drop(piece);
   m_pCompeteWaitLayer = nullptr;
+  ReleasePromotionLayer();
   m_pCompeteTableUI = nullptr;
   m_vcParked.clear();
 }
@@ -528,7 +532,10 @@ void CompeteGameView::HandleGameStart(char* msg, int len) {
 
   ResetTable();
   const int state = GetCompeteState();
-  if (m_pCompetePromotionLayer != nullptr) PlayCompeteMusic(state < kFinalState ? kTrackEarly : kTrackFinal);
+  if (IsPromotionLayerShown()) {
+    RemovePromotionLayer();
+    PlayCompeteMusic(state < kFinalState ? kTrackEarly : kTrackFinal);
+  }
   if (state >= kFinalState) {
     iTableNum = LittleEndianAt(msg, kDealTableNum);
     cocos2d::log("CompeteGameView: final table %d, rank %d of %d", iTableNum,

@@ -26,9 +26,10 @@
 // of 0 or less is an empty place.
 //
 // The match's own messages (27, 74, 78, 63, 60, 34, 75, 62, 76, 79, 36, 17)
-// reach the Handle* operations below, which only log here; the match flow,
-// its waiting room and promotion screen are not in this build, and their
-// slots stay null. The competition bar (CompeteTableUI), once made by
+// reach the Handle* operations below, which only log here; the match flow is
+// not in this build. The waiting room and the promotion screen are, with the
+// operations that show and remove them (CompeteGameViewLayers.cpp) for the
+// match flow to call. The competition bar (CompeteTableUI), once made by
 // CreateCompeteTableUI, is fed by the deal, the hand result, the end of the
 // result and the re-login; the banners are CompeteMsg::ShowMsg.
 //
@@ -252,12 +253,27 @@ class CompeteGameView : public DDZGameView, public ICompetitionStage {
   int iWaitTable = 0;
   int iTableNum = 0;
   int iCurOrder = 0;
-  // The match's layers. The waiting room and the promotion screen are not in
-  // this build yet, so always null; the bar exists from the match start
+  // The match's layers. The bar exists from the match start
   // (CreateCompeteTableUI) until the view leaves or goes to the background.
-  CompeteWaitLayer* m_pCompeteWaitLayer = nullptr;          // a child, not owned
-  CompetePromotionLayer* m_pCompetePromotionLayer = nullptr;  // owned
+  CompeteWaitLayer* m_pCompeteWaitLayer = nullptr;          // a child while shown, not owned
+  CompetePromotionLayer* m_pCompetePromotionLayer = nullptr;  // owned (one reference), a child while shown
   CompeteTableUI* m_pCompeteTableUI = nullptr;              // a child, not owned
+
+  // ---- the waiting room and the promotion screen (CompeteGameViewLayers.cpp) ----
+  // A new waiting room for a match opening at `nextOpenTime` (server
+  // seconds), in place of one shown before.
+  void ShowWaitLayer(int nextOpenTime);
+  // Takes the waiting room off (at the end of the frame) and forgets it.
+  void RemoveWaitLayer();
+  // A new promotion screen for a match (re)start, not shown yet; the one
+  // before is taken off and released.
+  void NewPromotionLayer();
+  // Shows the promotion screen when there is one, it is not shown yet and
+  // its JudgeShow holds; true when it is shown after the call.
+  bool ShowPromotionLayer();
+  // Takes the promotion screen off the table (with cleanup) and keeps it.
+  void RemovePromotionLayer();
+  bool IsPromotionLayerShown() const;
 
  protected:
   // ---- own hooks; nothing on this table ----
@@ -293,6 +309,7 @@ class CompeteGameView : public DDZGameView, public ICompetitionStage {
   void BuildClock();
   void TakeTableDown();
   void PlayCompeteMusic(int track);
+  void ReleasePromotionLayer();
 
   // ---- the hand (CompeteGameViewHand.cpp) ----
   bool SeatHasFastClock(int seat) const;

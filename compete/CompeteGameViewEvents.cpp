@@ -292,7 +292,8 @@ void CompeteGameView::CallBackGameEnterBackGround() {
   RemoveResultNumbers();
   ReleaseResultLock();
   OnEnterBackGroundHook();
-  m_pCompeteWaitLayer = nullptr;
+  RemoveWaitLayer();
+  RemovePromotionLayer();  // kept for the next stage
   if (m_pCompeteTableUI != nullptr && m_pCompeteTableUI->isRunning()) m_pCompeteTableUI->removeFromParent();
   m_pCompeteTableUI = nullptr;
 }

@@ -42,28 +42,20 @@ std::tm LocalTime(std::int32_t t) {
   return local;
 }
 
-cocos2d::Label* CardLabel(const std::string& text, float size, const Color3B& colour, const Vec2& anchor,
-                          const Vec2& position) {
+}  // namespace
+
+// ---------------------------------------------------------------- rules of the time label
+
+namespace ddz {
+
+cocos2d::Label* CompeteLabel(const std::string& text, float size, const cocos2d::Color3B& colour,
+                             const cocos2d::Vec2& anchor, const cocos2d::Vec2& position) {
   cocos2d::Label* label = cocos2d::Label::createWithSystemFont(text, g_strSystemFont, size);
   label->setColor(colour);
   label->setAnchorPoint(anchor);
   label->setPosition(position);
   return label;
 }
-
-// The open hours of a match's room entry: start hour and length (always open
-// without a server record).
-void RoomHours(const CompeteRoomInfo& room, int& startHour, int& hours) {
-  const RoomServerInfo* server = room.m_RoomItem.pServerInfo;
-  startHour = server != nullptr ? server->iStartHour : 0;
-  hours = server != nullptr ? server->iHours : 24;
-}
-
-}  // namespace
-
-// ---------------------------------------------------------------- rules of the time label
-
-namespace ddz {
 
 std::int32_t CompeteNextStart(std::int32_t now, std::int32_t first, std::int32_t interval, std::int32_t window) {
   if (interval <= 0 || now < first) return first;
@@ -88,6 +80,29 @@ std::string CompeteOpenHoursText(int startHour, int hours) {
   const int start = ((startHour % 24) + 24) % 24;
   std::snprintf(text, sizeof text, "%02d:00-%02d:00", start, ((start + hours) % 24 + 24) % 24);
   return text;
+}
+
+void CompeteRoomHours(const CompeteRoomInfo& room, int& startHour, int& hours) {
+  const RoomServerInfo* server = room.m_RoomItem.pServerInfo;
+  startHour = server != nullptr ? server->iStartHour : 0;
+  hours = server != nullptr ? server->iHours : 24;
+}
+
+bool CompeteTimetableOpen(CompeteRoomInfo& room, std::int32_t now) {
+  const CompeteMatchRecord& record = room.m_Record;
+  const std::int64_t interval = static_cast<std::int64_t>(record.iIntervalMinutes) * 60;
+  if (record.iMatchKind == RoomInfoItem::kMatchKindNoTimetable || interval <= 0 || interval > INT32_MAX) return false;
+  room.m_tNextStart = CompeteNextStart(now, room.m_tFirstStart, static_cast<std::int32_t>(interval),
+                                       CompeteSignUpWindow(record));
+  int startHour = 0;
+  int hours = 24;
+  CompeteRoomHours(room, startHour, hours);
+  return CompeteOpenAt(room.m_tNextStart, startHour, hours);
+}
+
+std::int32_t CompeteSignUpWindow(const CompeteMatchRecord& record) {
+  const std::int64_t window = static_cast<std::int64_t>(record.iSignUpMinutes) * 60;
+  return static_cast<std::int32_t>(window < 0 ? 0 : (window > INT32_MAX ? INT32_MAX : window));
 }
 
 std::string CompeteNextStartText(std::int32_t next, std::int32_t now) {
@@ -148,16 +163,16 @@ void RoomInfoItem::onEnter() {
     addChild(m_pPrize);
   }
 
-  cocos2d::Label* name = CardLabel(ddz::RecordText(record.szMatchName), 28, Color3B(125, 110, 134), Vec2(0, 0.5f),
+  cocos2d::Label* name = ddz::CompeteLabel(ddz::RecordText(record.szMatchName), 28, Color3B(125, 110, 134), Vec2(0, 0.5f),
                                    Vec2(kTextX, h / 2 + 30));
   FitLabelToWidth(name, kInfoX - 110 - kTextX);
   addChild(name);
-  cocos2d::Label* second = CardLabel(ddz::RecordText(record.szMatchText2), 22, Color3B(146, 90, 186), Vec2(0, 0.5f),
+  cocos2d::Label* second = ddz::CompeteLabel(ddz::RecordText(record.szMatchText2), 22, Color3B(146, 90, 186), Vec2(0, 0.5f),
                                      Vec2(kTextX, h / 2 - 30));
   FitLabelToWidth(second, kInfoX - 110 - kTextX);
   addChild(second);
 
-  m_pTimeLabel = CardLabel("", 28, Color3B(114, 154, 75), Vec2(0.5f, 0.5f), Vec2(kInfoX, h / 2 + 20));
+  m_pTimeLabel = ddz::CompeteLabel("", 28, Color3B(114, 154, 75), Vec2(0.5f, 0.5f), Vec2(kInfoX, h / 2 + 20));
   addChild(m_pTimeLabel);
   UpdateTime(0);
   if (record.iMatchKind != kMatchKindNoTimetable) {
@@ -168,7 +183,7 @@ void RoomInfoItem::onEnter() {
   const std::string players = record.iMatchKind == kMatchKindNoTimetable
                                   ? ddz::FormatText(::GameText(kGameTextKindOnePlayers), record.iLastPlayers)
                                   : ddz::FormatText(::GameText(kGameTextFirstPlayers), record.iFirstPlayers);
-  m_pPlayerLabel = CardLabel(players, 28, Color3B(172, 116, 61), Vec2(0.5f, 0.5f), Vec2(kInfoX, h / 2 - 20));
+  m_pPlayerLabel = ddz::CompeteLabel(players, 28, Color3B(172, 116, 61), Vec2(0.5f, 0.5f), Vec2(kInfoX, h / 2 - 20));
   addChild(m_pPlayerLabel);
 
   m_pFeeNode = cocos2d::Node::create();
@@ -186,30 +201,18 @@ void RoomInfoItem::onEnter() {
   }
 
   // The sign-up count under the button.
-  m_pSignUpNumLabel = CardLabel("", 20, Color3B(187, 107, 43), Vec2(0.5f, 0.5f), Vec2(w / 2 - 100, h / 2 - 46));
+  m_pSignUpNumLabel = ddz::CompeteLabel("", 20, Color3B(187, 107, 43), Vec2(0.5f, 0.5f), Vec2(w / 2 - 100, h / 2 - 46));
   addChild(m_pSignUpNumLabel);
   UpdateSignUpNum();
 }
 
 void RoomInfoItem::UpdateTime(float) {
   if (m_pRoom == nullptr || m_pTimeLabel == nullptr) return;
-  const CompeteMatchRecord& record = m_pRoom->m_Record;
-  int startHour = 0;
-  int hours = 24;
-  RoomHours(*m_pRoom, startHour, hours);
   const std::int32_t now = static_cast<std::int32_t>(DdzCompete::getInstance()->GetServerNow());
-  // A match without a timetable, or with an interval of 0, shows its hours.
-  const std::int64_t interval = static_cast<std::int64_t>(record.iIntervalMinutes) * 60;
-  bool open = false;
-  if (record.iMatchKind != kMatchKindNoTimetable && interval > 0 && interval <= INT32_MAX) {
-    const std::int64_t window = static_cast<std::int64_t>(record.iSignUpMinutes) * 60;
-    const std::int32_t windowSeconds =
-        static_cast<std::int32_t>(window < 0 ? 0 : (window > INT32_MAX ? INT32_MAX : window));
-    m_pRoom->m_tNextStart =
-        ddz::CompeteNextStart(now, m_pRoom->m_tFirstStart, static_cast<std::int32_t>(interval), windowSeconds);
-    open = ddz::CompeteOpenAt(m_pRoom->m_tNextStart, startHour, hours);
-  }
-  if (!open) {
+  if (!ddz::CompeteTimetableOpen(*m_pRoom, now)) {
+    int startHour = 0;
+    int hours = 24;
+    ddz::CompeteRoomHours(*m_pRoom, startHour, hours);
     m_pTimeLabel->setString(ddz::CompeteOpenHoursText(startHour, hours));
     return;
   }
@@ -228,10 +231,10 @@ void RoomInfoItem::UpdateSignUpFee(bool bRechoose) {
   const int kind = m_pRoom->m_iFeeType;
   if (kind == CompeteRoomInfo::kFeeFreeDaily || kind == CompeteRoomInfo::kFeeFree) {
     m_pFeeNode->addChild(
-        CardLabel(::GameText(kGameTextFree), 26, Color3B(227, 101, 101), Vec2(0, 0.5f), Vec2(-10, 36)));
+        ddz::CompeteLabel(::GameText(kGameTextFree), 26, Color3B(227, 101, 101), Vec2(0, 0.5f), Vec2(-10, 36)));
   } else if (kind > 0 && m_pRoom->m_iFeeNum > 0) {
     cocos2d::Label* amount =
-        CardLabel("x" + std::to_string(m_pRoom->m_iFeeNum), 26, Color3B(176, 163, 181), Vec2(1, 0.5f), Vec2(46, 36));
+        ddz::CompeteLabel("x" + std::to_string(m_pRoom->m_iFeeNum), 26, Color3B(176, 163, 181), Vec2(1, 0.5f), Vec2(46, 36));
     m_pFeeNode->addChild(amount);
     char frame[48];
     std::snprintf(frame, sizeof frame, "ddzbs_prop_icon_%d.png", kind);

@@ -20,6 +20,7 @@
 #include "platform/framework/YndGameLayer.h"
 
 class CompeteRoomInfo;
+struct CompeteMatchRecord;
 namespace cocos2d {
 class Label;
 class Sprite;
@@ -83,6 +84,11 @@ class RoomInfoItem : public YndGameLayer {
 
 namespace ddz {
 
+// A system-font label of the tournament screens (the client's font) in
+// `colour`, anchored at `anchor` and placed at `position`.
+cocos2d::Label* CompeteLabel(const std::string& text, float size, const cocos2d::Color3B& colour,
+                             const cocos2d::Vec2& anchor, const cocos2d::Vec2& position);
+
 // Where a match's next start lies at server-now `now` (first start `first`,
 // interval and sign-up window in seconds): the first start before it comes;
 // else the period that began r = (now - first) mod interval seconds ago while
@@ -94,6 +100,16 @@ std::int32_t CompeteNextStart(std::int32_t now, std::int32_t first, std::int32_t
 bool CompeteOpenAt(std::int32_t when, int startHour, int hours);
 // "%02d:00-%02d:00" of the open hours, "0:00-24:00" for 24 hours or more.
 std::string CompeteOpenHoursText(int startHour, int hours);
+// The open hours of a match's room entry: start hour and length (always open
+// without a server record).
+void CompeteRoomHours(const CompeteRoomInfo& room, int& startHour, int& hours);
+// The match's timetable at server-now `now`: writes its next start and
+// answers whether sign-up is open then (the room's hours hold at the next
+// start). A match without a timetable (kind 1), or with an interval of 0 or
+// beyond reckoning, writes nothing and is not open: it shows its hours.
+bool CompeteTimetableOpen(CompeteRoomInfo& room, std::int32_t now);
+// The sign-up window at the start of each period, in seconds (0 and up).
+std::int32_t CompeteSignUpWindow(const CompeteMatchRecord& record);
 // Game text 380 (day, hour, minute) of `next` when it falls in the month of
 // `now`, else game text 379 (month from 1, day, hour, minute); local time.
 std::string CompeteNextStartText(std::int32_t next, std::int32_t now);

@@ -496,6 +496,16 @@ def main():
         write("small_game", name, data)
     compete_seeds()
     write("task_catalogue", "tasks", bytes([40, 34]) + (ROOT / "data/ddz_task_info.conf").read_bytes())
+    # Scripts: per call the object, the member, how (0 call, 1 read, 2 call on
+    # the class, 3 assign), the argument count, the arguments (kind, value),
+    # then whether a frame passes (0: yes). See fuzz/script_bindings.cpp.
+    write("script_bindings", "view",
+          bytes([0, 26, 0, 2, 1, 20, 9, 5, 0,      # register a handler for key 0
+                 0, 7, 3, 1, 11, 2, 0,             # the view's clock slot takes the clock
+                 2, 2, 0, 0, 1,                    # the clock is destroyed
+                 0, 19, 0, 0, 1,                   # the seat heads are read
+                 1, 38, 3, 1, 6, 1, 2, 0,          # the record's bids are assigned
+                 0, 18, 0, 2, 11, 3, 1, 9, 0]))    # a seat head at seat 9 is refused
 
 
 if __name__ == "__main__":

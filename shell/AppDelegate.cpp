@@ -18,8 +18,8 @@ extern "C" {
 #include "platform/os/OsApiBase.h"
 #include "platform/os/OsApiCommon.h"
 #include "platform/os/Process.h"
+#include "script/QorvDDZView.h"
 #include "shell/LaunchCommandLine.h"
-#include "shell/PendingScriptModules.h"
 #include "shell/QorvDDZGameScene.h"
 
 namespace ddz {
@@ -43,6 +43,7 @@ std::span<const LuaModule> StartupLuaModules() {
       {"yndcommon", register_all_yndcommon},
       {"osapi", register_all_osapi},
       {"gamebase", register_all_gamebase},
+      {"VellGameBase", register_all_VellGameBase},
       {"QorvDDZView", register_all_QorvDDZView},
   };
   return modules;

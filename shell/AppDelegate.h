@@ -54,8 +54,9 @@ struct LuaModule {
   const char* name;
   int (*registerFn)(lua_State*);
 };
-// The modules start-up registers, in order: the framework's, the platform's,
-// the game base's, then the client's own.
+// The modules start-up registers, in order (after the engine's "cc"): the
+// framework's, the platform's, the game base's, then the client's own (the
+// card-row and tournament base names, then the table classes).
 std::span<const LuaModule> StartupLuaModules();
 // Registers `modules` in order, with the global table on top of the stack,
 // when the global "_G" is a table; otherwise none. The stack is left as it

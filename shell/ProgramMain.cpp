@@ -7,7 +7,9 @@
 #include <cstdlib>
 #include <thread>
 
+#include "classic/GameViewPC.h"
 #include "platform/engine/Director.h"
+#include "platform/gamebase/GameSceneBase.h"
 #include "platform/engine/SimpleAudioEngine.h"
 #include "platform/window/MixerAudio.h"
 #include "platform/window/SdlRenderer.h"
@@ -128,13 +130,46 @@ FramePacer RealTimePacer() {
   };
 }
 
+namespace {
+// Logs, once each, the real time from the start of the run to the first
+// drawn frame and to the first frame drawn with the classic table built.
+class StartupTimes {
+ public:
+  void Look(const cocos2d::Director* director) {
+    if (m_bTableLogged) return;
+    const std::uint64_t drawn = director->getDrawnFrames();
+    if (!m_bFirstLogged && drawn > 0) {
+      m_bFirstLogged = true;
+      cocos2d::log("first frame drawn %.0f ms after the start", Elapsed());
+    }
+    // The frame that built the table drew it too (updates come before the
+    // drawing in a frame), so the table is on screen when it is first seen.
+    auto* table = dynamic_cast<GameViewPC*>(GameSceneBase::m_pGameView);
+    if (drawn > 0 && table != nullptr && table->isRunning() && table->GetStartButton() != nullptr) {
+      m_bTableLogged = true;
+      cocos2d::log("table on screen %.0f ms after the start", Elapsed());
+    }
+  }
+
+ private:
+  double Elapsed() const {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - m_Start).count();
+  }
+  std::chrono::steady_clock::time_point m_Start = std::chrono::steady_clock::now();
+  bool m_bFirstLogged = false;
+  bool m_bTableLogged = false;
+};
+}  // namespace
+
 FramePacer ControlledPacer(FramePacer inner, RunLimits limits) {
   auto frames = std::make_shared<std::uint64_t>(0);
   auto stopping = std::make_shared<bool>(false);
-  return [inner = std::move(inner), limits, frames, stopping](double interval) {
+  auto startup = std::make_shared<StartupTimes>();
+  return [inner = std::move(inner), limits, frames, stopping, startup](double interval) {
     cocos2d::Director* director = cocos2d::Director::getInstance();
     const float dt = inner(interval);
     ++*frames;
+    startup->Look(director);
     if (*stopping) return dt;
     const char* reason = nullptr;
     if (const int signal = StopSignalReceived()) {

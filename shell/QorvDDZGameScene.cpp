@@ -19,10 +19,14 @@
 #include "platform/os/OsApiBase.h"
 #include "platform/os/OsApiCommon.h"
 #include "platform/os/Text.h"
+#include "classic/BottomUIPC.h"
 #include "classic/C_RoomListLayer.h"
 #include "classic/GameViewPC.h"
 #include "compete/CompeteGameView.h"
 #include "compete/CompeteRoomListLayer.h"
+#include "compete/SignUpLayer.h"
+#include "platform/engine/EventDispatcher.h"
+#include "platform/gamebase/GameMsgBox.h"
 #include "shell/GameLoading.h"
 #include "shell/LaunchCommandLine.h"
 #include "gamedata/CompeteMatchFile.h"
@@ -31,6 +35,7 @@
 #include "table/GameSoundDDZ.h"
 #include "variants/DDZSmallGameLayer.h"
 #include "variants/SRGameView.h"
+#include "widgets/GameRuleLayer.h"
 
 std::uint32_t g_hLobbyWnd = 0;
 std::uint8_t g_bKind22Mapped = 0;
@@ -400,6 +405,38 @@ void QorvDDZGameScene::OnFrameClose(cocos2d::Ref*) {
   QuitGameView(false);
 }
 
+void QorvDDZGameScene::onEnter() {
+  GameSceneBase::onEnter();
+  if (m_bBackKeyHeard) return;
+  m_bBackKeyHeard = true;
+  auto* listener = cocos2d::EventListenerKeyboard::create();
+  listener->onKeyReleased = [this](cocos2d::EventKeyboard::KeyCode key, cocos2d::Event*) {
+    if (key == cocos2d::EventKeyboard::KeyCode::KEY_ESCAPE) OnBackKey();
+    // The window has no drawn frame: F1 is the frame's help button (the rules).
+    if (key == cocos2d::EventKeyboard::KeyCode::KEY_F1) {
+      if (PCBaseFrame* frame = PCBaseFrame::SharedPCBaseFrameIfAny()) frame->OnHelpBtnClick();
+    }
+  };
+  getEventDispatcher()->addEventListenerWithSceneGraphPriority(listener, this);
+}
+
+void QorvDDZGameScene::OnBackKey() {
+  if (m_pGameView == nullptr || !m_pGameView->isRunning()) return;
+  GameMsgBox* box = GameMsgBox::shareMessageBox();
+  if (box->IsOpen()) {
+    box->PressCancel();
+    return;
+  }
+  if (auto* table = dynamic_cast<GameViewPC*>(m_pGameView)) {
+    if (GameRuleLayer* rules = GameViewPC::SharedGameRule(); rules->isRunning()) {
+      rules->OnClose(nullptr);
+      return;
+    }
+    if (table->m_pBottomUIPC != nullptr && table->m_pBottomUIPC->CloseOpenDialog()) return;
+  }
+  OnFrameClose(nullptr);
+}
+
 // ---------------------------------------------------------------- the classes the scene makes
 
 namespace {
@@ -423,4 +460,8 @@ GameViewBase* QorvDDZGameScene::NewCompeteGameView(YndLoadingBase* loading) {
   return new CompeteGameView(this, loading);
 }
 RoomListLayer* QorvDDZGameScene::NewClassicRoomList(int gameId) { return new C_RoomListLayer(gameId); }
-RoomListLayer* QorvDDZGameScene::NewCompeteRoomList() { return new CompeteRoomListLayer(); }
+RoomListLayer* QorvDDZGameScene::NewCompeteRoomList() {
+  // A touched row of the list opens the sign-up dialog of its match.
+  CompeteRoomListLayer::SetSignUpOpener(SignUpLayer::Open);
+  return new CompeteRoomListLayer();
+}

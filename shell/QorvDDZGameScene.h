@@ -82,6 +82,12 @@ class QorvDDZGameScene : public GameSceneBase {
 
   // The window frame's close button: the table's quit question.
   void OnFrameClose(cocos2d::Ref* sender);
+  // The back key (Escape) at a table: cancels an open question, else closes
+  // the open dialog of the bottom bar, else asks the quit question. The room
+  // lists answer the key themselves.
+  void OnBackKey();
+  // Listens for the back key from the first entrance on.
+  void onEnter() override;
 
   // ---- the classes the scene makes (made with `new`; the scene keeps the
   // one reference). Null, with a log line, for a class not in this build.
@@ -97,6 +103,7 @@ class QorvDDZGameScene : public GameSceneBase {
 
  private:
   ddz::LoginRecord m_LoginRecord;
+  bool m_bBackKeyHeard = false;
 };
 
 namespace ddz {

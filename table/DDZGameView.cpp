@@ -73,7 +73,33 @@ std::string BytesUpToZero(const char* text, int limit) {
 DDZGameView::DDZGameView(GameSceneBase* pGameScene, YndLoadingBase* pLoadingLayer)
     : GameViewBase(pGameScene, pLoadingLayer), m_pPackInfo(std::make_unique<PackInfoBase>()) {}
 
-DDZGameView::~DDZGameView() { ddz::ReleaseScriptHandlers(m_mapLuaHandler); }
+DDZGameView::~DDZGameView() {
+  ReleaseHeldWidgets();
+  ddz::ReleaseScriptHandlers(m_mapLuaHandler);
+}
+
+void DDZGameView::onExit() {
+  GameViewBase::onExit();
+  ReleaseHeldWidgets();
+}
+
+void DDZGameView::ReleaseHeldSlot(const void* slot) {
+  auto it = std::find_if(m_vcHeldWidgets.begin(), m_vcHeldWidgets.end(),
+                         [slot](const HeldWidget& held) { return held.slot == slot; });
+  if (it == m_vcHeldWidgets.end()) return;
+  cocos2d::Ref* widget = it->widget;
+  m_vcHeldWidgets.erase(it);
+  widget->release();
+}
+
+void DDZGameView::ReleaseHeldWidgets() {
+  std::vector<HeldWidget> held;
+  held.swap(m_vcHeldWidgets);
+  for (HeldWidget& h : held) {
+    h.clearSlot();
+    h.widget->release();
+  }
+}
 
 int DDZGameView::SeatsInUse() const { return std::clamp(m_iPlayerCount, 0, kMaxSeats); }
 

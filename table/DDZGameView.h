@@ -22,6 +22,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -222,6 +223,27 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner, public ITableRow
   //   Default: logged only.
   virtual void EnterCompeteFromResult();
 
+  // ---- widget slots filled by scripts ----
+  // Puts `widget` into `slot` (one of the slots below) and keeps one
+  // reference to it while it stays there, so that a widget a script made and
+  // let go of, or destroyed, never dangles in the slot; the reference of the
+  // widget it replaces is given back. ReleaseHeldWidgets ends the rest.
+  template <class T>
+  void HoldWidget(T*& slot, T* widget) {
+    if (slot == widget) return;
+    ReleaseHeldSlot(&slot);
+    slot = widget;
+    if (widget == nullptr) return;
+    widget->retain();
+    m_vcHeldWidgets.push_back({widget, &slot, [&slot, widget] {
+                                 if (slot == widget) slot = nullptr;
+                               }});
+  }
+  // Gives back every reference HoldWidget kept and empties the slots that
+  // still hold those widgets. The table's teardown and the view's end call it.
+  void ReleaseHeldWidgets();
+  void onExit() override;
+
   // ---- leaving the table: what every table view does the same way ----
   // The server's kick-out: a message box with the notice's own text when it
   // has one, else the reason's game text (KickOutTextNumber); a null notice
@@ -370,5 +392,15 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner, public ITableRow
   bool SeatHeadCenter(int seat, cocos2d::Vec2& center) const;
   void RefreshBottomBar();
 
+  // Gives back the reference kept for `slot`, if any.
+  void ReleaseHeldSlot(const void* slot);
+
   ddz::ScriptHandlerMap m_mapLuaHandler;
+  // Widgets HoldWidget keeps (one reference each) and how to empty their slot.
+  struct HeldWidget {
+    cocos2d::Ref* widget;
+    const void* slot;
+    std::function<void()> clearSlot;
+  };
+  std::vector<HeldWidget> m_vcHeldWidgets;
 };

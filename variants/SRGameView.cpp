@@ -145,6 +145,7 @@ void SRGameView::onExit() {
   if (m_pBtnStart != nullptr) m_pBtnStart->removeFromParent();
   m_pBtnStart = nullptr;
   m_vcWidgets.clear();
+  ReleaseHeldWidgets();  // what scripts put into the slots
 }
 
 // ---------------------------------------------------------------- building the table

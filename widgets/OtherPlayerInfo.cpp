@@ -104,7 +104,8 @@ void OtherPlayerInfo::IniPlayerInfo(PlayerNode* pPlayer) {
   if (pPlayer == nullptr || !isRunning() || m_pBg == nullptr) return;
   if (GameViewBase::IsSinglePlayer()) {
     m_pLabel[0]->setString(m_iTablePos == kOwnSeat ? GameText(kTextOwnSingleName)
-                                                   : Field(pPlayer->szUserName, sizeof(pPlayer->szUserName)));
+                                                   : YndCodeConvert::G2u(Field(pPlayer->szUserName,
+                                                                                  sizeof(pPlayer->szUserName))));
     const int amount = GameViewBase::m_GlobalInfo.iSingleGameAmount;
     m_pLabel[1]->setString(GetScoreTitle(amount));
     m_pLabel[2]->setString(std::to_string(amount));

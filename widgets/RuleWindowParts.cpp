@@ -1,5 +1,7 @@
 #include "widgets/RuleWindowParts.h"
 
+#include <algorithm>
+
 #include "gamedata/LabelHelpers.h"
 #include "platform/engine/cocos2d.h"
 
@@ -21,14 +23,18 @@ cocos2d::ui::Layout* MakeRuleListItem(const std::string& title, const std::vecto
   float linesHeight = 0;
   for (const std::string& line : lines) {
     cocos2d::Label* lineLabel = MakeRuleLabel(line, kRuleLineColor);
-    lineLabel->setPosition(titleWidth, -linesHeight);
+    // A long line wraps inside the item, right of its title.
+    lineLabel->setMaxLineWidth(std::max(kRuleItemWidth - kRuleWrapMargin - titleWidth, kRuleItemWidth / 2));
+    // Its first line stands where a one-line label would.
+    const float extra = lineLabel->getContentSize().height - titleLabel->getContentSize().height;
+    lineLabel->setPosition(titleWidth, -linesHeight - std::max(extra, 0.0f) / 2);
     node->addChild(lineLabel);
     linesHeight += lineLabel->getContentSize().height;
   }
   const float height = linesHeight + 40;
   cocos2d::ui::Layout* item = cocos2d::ui::Layout::create();
   item->setContentSize(cocos2d::Size(kRuleItemWidth, height));
-  node->setPosition(0, height - titleLabel->getContentSize().height / 2);
+  node->setPosition(kRuleIndent, height - titleLabel->getContentSize().height / 2);
   item->addChild(node);
   return item;
 }

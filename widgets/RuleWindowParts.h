@@ -22,6 +22,10 @@ inline constexpr float kRuleFontSize = 26;
 inline const cocos2d::Color3B kRuleTitleColor(250, 236, 123);
 inline const cocos2d::Color3B kRuleLineColor(170, 240, 255);
 inline constexpr float kRuleItemWidth = 820;
+// The rule's indent from the list's left edge, and the room left of its
+// right edge when a rule line wraps.
+inline constexpr float kRuleIndent = 16;
+inline constexpr float kRuleWrapMargin = 40;
 
 // A label of the system font at kRuleFontSize, anchored at its left middle.
 cocos2d::Label* MakeRuleLabel(const std::string& text, const cocos2d::Color3B& color);

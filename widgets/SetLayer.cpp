@@ -71,7 +71,7 @@ void SetLayer::onEnter() {
   // Each showing builds the window again from the sound manager's values.
   removeAllChildren();
   m_pBg = nullptr;
-  m_pBtnMusicOn = m_pBtnMusicOff = m_pBtnSoundOn = m_pBtnSoundOff = nullptr;
+  m_pBtnMusicOn = m_pBtnMusicOff = m_pBtnSoundOn = m_pBtnSoundOff = m_pBtnClose = nullptr;
   for (int i = 0; i < kSliders; ++i) m_pBarStencil[i] = m_pBarKnob[i] = nullptr;
   m_iDragIndex = -1;
 
@@ -97,6 +97,14 @@ void SetLayer::onEnter() {
   ShowSwitch(m_pBtnSoundOn, m_pBtnSoundOff, m_bSoundOpen);
 
   for (int i = 0; i < kSliders; ++i) BuildSlider(i);
+
+  // The close button in the window's corner (a touch outside the window
+  // closes it too).
+  m_pBtnClose = cocos2d::ui::Button::create(kCloseFrame, "", "", cocos2d::ui::Widget::TextureResType::PLIST);
+  m_pBtnClose->setPosition(g_ptGameSetBtnClose);
+  m_pBtnClose->setTouchEnabled(true);
+  m_pBtnClose->addClickEventListener([this](cocos2d::Ref*) { Close(); });
+  m_pBg->addChild(m_pBtnClose);
 
   // The kind-5 record holds what the window shows from now on.
   if (m_iGameKind == kKindOwnFile) {
@@ -288,5 +296,9 @@ void SetLayer::onTouchMoved(cocos2d::Touch* touch, cocos2d::Event*) {
 void SetLayer::onTouchEnded(cocos2d::Touch* touch, cocos2d::Event*) {
   m_iDragIndex = -1;
   if (touch == nullptr || !OutsideBg(touch)) return;
-  YndRemoveChildManage::sharedRemoveChildManage()->RemoveChild(this, getParent());
+  Close();
+}
+
+void SetLayer::Close() {
+  if (getParent() != nullptr) YndRemoveChildManage::sharedRemoveChildManage()->RemoveChild(this, getParent());
 }

@@ -56,6 +56,7 @@ class SetLayer : public YndGameLayer {
   static constexpr const char* kOffFrame = "qorvddz_set_close.png";
   static constexpr const char* kBarFrame = "qorvddz_set_bar.png";
   static constexpr const char* kKnobFrame = "qorvddz_set_btn.png";
+  static constexpr const char* kCloseFrame = "qorvddz_set_btn_close.png";
   static constexpr float kBgAboveCentre = 40;
 
   // The one window, made on first use; stores where it is opened from and
@@ -76,6 +77,8 @@ class SetLayer : public YndGameLayer {
 
   void OnMusicSwitch(cocos2d::Ref* sender = nullptr);
   void OnSoundSwitch(cocos2d::Ref* sender = nullptr);
+  // Takes the window off its parent (deferred), as a touch outside it does.
+  void Close();
   // Places slider i (the bar's stencil and the knob) from its volume.
   void UpdateBarPos(int i);
 
@@ -91,6 +94,7 @@ class SetLayer : public YndGameLayer {
   cocos2d::Sprite* GetStencil(int i) const { return i >= 0 && i < kSliders ? m_pBarStencil[i] : nullptr; }
   cocos2d::ui::Button* GetMusicButton(bool on) const { return on ? m_pBtnMusicOn : m_pBtnMusicOff; }
   cocos2d::ui::Button* GetSoundButton(bool on) const { return on ? m_pBtnSoundOn : m_pBtnSoundOff; }
+  cocos2d::ui::Button* GetCloseButton() const { return m_pBtnClose; }
   // The ends of slider i's knob in background space.
   static float SliderLow(int i);
   static float SliderHigh(int i);
@@ -118,6 +122,7 @@ class SetLayer : public YndGameLayer {
   cocos2d::ui::Button* m_pBtnMusicOff = nullptr;
   cocos2d::ui::Button* m_pBtnSoundOn = nullptr;
   cocos2d::ui::Button* m_pBtnSoundOff = nullptr;
+  cocos2d::ui::Button* m_pBtnClose = nullptr;
   cocos2d::Sprite* m_pBarStencil[kSliders] = {};  // stencils of the clipping nodes (retained by them)
   cocos2d::Sprite* m_pBarKnob[kSliders] = {};
   float m_fVolume[kSliders] = {};

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench/classic/BenchFolder.h"
 #include "classic/GameViewPC.h"
 #include "platform/engine/cocos2d.h"
 #include "platform/framework/YndLocalData.h"
@@ -19,13 +20,8 @@ void BM_ClassicTableFrame(benchmark::State& state) {
   director->setOpenGLView(cocos2d::GLViewImpl::create("bench"));
   cocos2d::FileUtils* files = cocos2d::FileUtils::getInstance();
   files->setSearchPaths({std::string(DDZ_SOURCE_DIR) + "/data"});
-  char folder[] = "/tmp/ddz-bench-XXXXXX";
-  if (::mkdtemp(folder) == nullptr) {
-    state.SkipWithError("no temporary folder");
-    return;
-  }
-  files->setWritablePath(std::string(folder) + "/");
-  YndLocalData::sharedLocalData()->SetFilePath("");
+  benchsupport::WritableFolder folder(state);
+  if (!folder.Made()) return;
   GameViewBase::m_GlobalInfo = GlobalInfo();
   GameViewBase::m_GlobalInfo.iPlayMode = 1;
 
@@ -38,8 +34,6 @@ void BM_ClassicTableFrame(benchmark::State& state) {
   for (auto _ : state) director->mainLoop(1.0f / 60);
   state.counters["nodes"] = static_cast<double>(view->getChildrenCount());
   director->reset();
-  std::string cleanup = std::string("rm -rf ") + folder;
-  if (std::system(cleanup.c_str()) != 0) state.SkipWithError("temporary folder left behind");
 }
 BENCHMARK(BM_ClassicTableFrame)->Unit(benchmark::kMicrosecond);
 

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "../../tests/support/WholeHandDriver.h"
+#include "bench/classic/BenchFolder.h"
 #include "classic/GameViewPC.h"
 #include "platform/engine/cocos2d.h"
 #include "platform/framework/YndLocalData.h"
@@ -32,13 +33,8 @@ void BM_WholeSinglePlayerHand(benchmark::State& state) {
   director->setOpenGLView(window);
   cocos2d::FileUtils* files = cocos2d::FileUtils::getInstance();
   files->setSearchPaths({std::string(DDZ_SOURCE_DIR) + "/data"});
-  char folder[] = "/tmp/ddz-bench-XXXXXX";
-  if (::mkdtemp(folder) == nullptr) {
-    state.SkipWithError("no temporary folder");
-    return;
-  }
-  files->setWritablePath(std::string(folder) + "/");
-  YndLocalData::sharedLocalData()->SetFilePath("");
+  benchsupport::WritableFolder folder(state);
+  if (!folder.Made()) return;
   GameViewBase::m_GlobalInfo = GlobalInfo();
   GameViewBase::m_GlobalInfo.iPlayMode = 1;
   ResetMainMsgLock();
@@ -75,8 +71,6 @@ void BM_WholeSinglePlayerHand(benchmark::State& state) {
     state.counters["hands_per_s"] = benchmark::Counter(static_cast<double>(hands), benchmark::Counter::kIsRate);
   }
   director->reset();
-  std::string cleanup = std::string("rm -rf ") + folder;
-  if (std::system(cleanup.c_str()) != 0) state.SkipWithError("temporary folder left behind");
 }
 BENCHMARK(BM_WholeSinglePlayerHand)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -4,8 +4,12 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
+#include <fstream>
+#include <iterator>
 
 #include "platform/os/BoundedRecord.h"
+#include "platform/os/Clock.h"
 
 namespace cocos2d {
 
@@ -15,12 +19,44 @@ struct LogState {
   std::vector<std::pair<std::string, std::string>> boxes;
   std::FILE* file = nullptr;
   std::string path;
+  std::size_t fileBytes = 0;
+  std::size_t fileCap = Log::kDefaultFileCap;
   bool echo = true;
 };
 
 LogState& State() {
   static LogState s;
   return s;
+}
+
+// "YYYY-MM-DD HH:MM:SS.mmm " of the game's clock, local time.
+std::string Stamp() {
+  const ddz::os::VirtualClock& clock = ddz::os::Clock();
+  const std::time_t seconds = static_cast<std::time_t>(clock.WallTimeSeconds());
+  std::tm local{};
+  char text[40] = "";
+  if (localtime_r(&seconds, &local) != nullptr) {
+    const std::size_t n = std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+    std::snprintf(text + n, sizeof text - n, ".%03u ", static_cast<unsigned>(clock.NowMs() % 1000));
+  }
+  return text;
+}
+
+// Keeps the newest half of the file at `path` (from a line's start), when it
+// holds more than `cap` bytes. Answers the file's size afterwards.
+std::size_t KeepNewestPart(const std::string& path, std::size_t cap) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return 0;
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  in.close();
+  if (text.size() <= cap) return text.size();
+  std::size_t from = text.size() - cap / 2;
+  const std::size_t line = text.find('\n', from);
+  from = line == std::string::npos ? text.size() : line + 1;
+  text.erase(0, from);
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << text;
+  return text.size();
 }
 }  // namespace
 
@@ -45,8 +81,17 @@ void Log::write(const std::string& line) {
   LogState& s = State();
   if (s.echo) std::fprintf(stderr, "%s\n", line.c_str());
   if (s.file) {
-    std::fprintf(s.file, "%s\n", line.c_str());
+    const std::string stamped = Stamp() + line + "\n";
+    std::fputs(stamped.c_str(), s.file);
     std::fflush(s.file);
+    s.fileBytes += stamped.size();
+    if (s.fileBytes > s.fileCap) {
+      // Past the cap the file keeps its newest half and goes on.
+      std::fclose(s.file);
+      s.fileBytes = KeepNewestPart(s.path, s.fileCap);
+      s.file = std::fopen(s.path.c_str(), "a");
+      if (!s.file) s.path.clear();
+    }
   }
   s.lines.push_back(line);
   if (s.lines.size() > kMaxLines) s.lines.pop_front();
@@ -69,10 +114,13 @@ void Log::clear() {
 bool Log::openFile(const std::string& path) {
   closeFile();
   LogState& s = State();
+  s.fileBytes = KeepNewestPart(path, s.fileCap);
   s.file = std::fopen(path.c_str(), "a");
   if (s.file) s.path = path;
   return s.file != nullptr;
 }
+
+void Log::setFileCap(std::size_t bytes) { State().fileCap = std::max<std::size_t>(bytes, 64); }
 
 void Log::closeFile() {
   LogState& s = State();

@@ -1,6 +1,9 @@
 // The program's log: `cocos2d::log` writes each line to standard error, to the
 // log file when one is open (the application opens one in the writable path)
-// and to an in-memory record that tests read back.
+// and to an in-memory record that tests read back. In the file each line
+// starts with the game clock's local date and time ("2026-03-14 14:00:05.250 ");
+// a file grown past its cap (1 MiB) keeps its newest half, from a line's
+// start, when it is opened and whenever it passes the cap again.
 #pragma once
 
 #include <cstddef>
@@ -28,8 +31,11 @@ class Log {
   static void setEchoToStderr(bool echo);
   static const std::vector<std::pair<std::string, std::string>>& messageBoxes();  // (message, title)
   static void write(const std::string& line);
+  // The log file's size cap in bytes (at least 64).
+  static void setFileCap(std::size_t bytes);
 
   static constexpr std::size_t kMaxLines = 10000;
+  static constexpr std::size_t kDefaultFileCap = 1u << 20;
 };
 
 }  // namespace cocos2d

@@ -5,11 +5,13 @@
 
 struct lua_State;
 
-// Module "yndcommon": the types "yndcommon.YndGameLayer" and
-// "yndcommon.YndLoadingBase" (a YndGameLayer), on the engine's "cc.Layer".
+// Module "yndcommon": the types "yndcommon.YndGameLayer" (on the engine's
+// "cc.Layer": AddPlist(plist) -> bool, setTouchEnabled(enabled [, flag])) and
+// "yndcommon.YndLoadingBase" (a YndGameLayer).
 int register_all_yndcommon(lua_State* L);
-// Module "osapi": the types "osapi.OsApiBase", "osapi.OsApiCommon" and
-// "osapi.PCBaseFrame".
+// Module "osapi": the types "osapi.OsApiBase" (shareOsApi() -> the
+// process's record, GetDeviceModel() -> "pc" or "ipad" ...),
+// "osapi.OsApiCommon" and "osapi.PCBaseFrame".
 int register_all_osapi(lua_State* L);
 // The setter slot of a field that scripts may read but not write: an
 // assignment raises a Lua error.

@@ -1,6 +1,8 @@
 #include "platform/window/MixerAudio.h"
 
 #include <cmath>
+#include <iterator>
+#include <set>
 
 #include "platform/engine/FileUtils.h"
 #include "platform/engine/Log.h"
@@ -49,12 +51,31 @@ Mix_Chunk* MixerAudio::chunk(const std::string& file) {
   if (_missing.count(file)) return nullptr;
   const std::string full = resolve(file);
   if (full.empty()) return nullptr;
+  trimChunks();
   Mix_Chunk* c = Mix_LoadWAV(full.c_str());
   if (!c) {
     if (_missing.insert(file).second) cocos2d::log("sound %s not played: %s", file.c_str(), Mix_GetError());
     return nullptr;
   }
   return _chunks[file] = c;
+}
+
+void MixerAudio::trimChunks() {
+  if (_chunks.size() < kMaxChunks) return;
+  std::set<Mix_Chunk*> playing;
+  const int channels = Mix_AllocateChannels(-1);
+  for (int ch = 0; ch < channels; ++ch)
+    if (Mix_Playing(ch)) playing.insert(Mix_GetChunk(ch));
+  for (auto it = _chunks.begin(); it != _chunks.end();) {
+    if (playing.count(it->second)) {
+      ++it;
+      continue;
+    }
+    for (auto p = _playing.begin(); p != _playing.end();)
+      p = p->second.second == it->second ? _playing.erase(p) : std::next(p);
+    Mix_FreeChunk(it->second);
+    it = _chunks.erase(it);
+  }
 }
 
 int MixerAudio::channelOf(unsigned int id) {
@@ -73,7 +94,10 @@ void MixerAudio::playMusic(const std::string& file, bool loop) {
   if (_missing.count(file)) return;
   const std::string full = resolve(file);
   if (full.empty()) return;
-  _music = Mix_LoadMUS(full.c_str());
+  // The format comes from the file's bytes, not from its name (the
+  // generated sounds are wave data under the names the game asks for).
+  SDL_RWops* bytes = SDL_RWFromFile(full.c_str(), "rb");
+  _music = bytes != nullptr ? Mix_LoadMUS_RW(bytes, 1) : nullptr;
   if (!_music) {
     if (_missing.insert(file).second) cocos2d::log("music %s not played: %s", file.c_str(), Mix_GetError());
     return;

@@ -47,6 +47,10 @@ class MixerAudio : public cocos2d::AudioDevice {
   std::string resolve(const std::string& file);
 
   Mix_Music* _music = nullptr;  // owned
+  // Frees the loaded effects that no channel plays, once more than
+  // kMaxChunks are loaded (the voices alone would keep tens of megabytes).
+  void trimChunks();
+  static constexpr std::size_t kMaxChunks = 24;
   std::map<std::string, Mix_Chunk*> _chunks;  // owned
   std::map<unsigned int, std::pair<int, Mix_Chunk*>> _playing;  // effect id -> channel, chunk
   std::set<std::string> _missing;

@@ -11,7 +11,7 @@
 namespace ddz::window {
 
 namespace {
-constexpr std::size_t kMaxCachedTexts = 4096;
+constexpr std::size_t kMaxCachedTexts = 512;
 }
 
 // ---------------------------------------------------------------- fonts

@@ -119,11 +119,15 @@ void SdlWindow::handleEvent(const SDL_Event& e) {
       break;
     }
     case SDL_KEYDOWN:
-      if (e.key.keysym.sym == SDLK_ESCAPE && !e.key.repeat) keyPressed(cocos2d::EventKeyboard::KeyCode::KEY_ESCAPE);
+    case SDL_KEYUP: {
+      cocos2d::EventKeyboard::KeyCode key;
+      if (e.key.keysym.sym == SDLK_ESCAPE) key = cocos2d::EventKeyboard::KeyCode::KEY_ESCAPE;
+      else if (e.key.keysym.sym == SDLK_F1) key = cocos2d::EventKeyboard::KeyCode::KEY_F1;
+      else break;
+      if (e.type == SDL_KEYUP) keyReleased(key);
+      else if (!e.key.repeat) keyPressed(key);
       break;
-    case SDL_KEYUP:
-      if (e.key.keysym.sym == SDLK_ESCAPE) keyReleased(cocos2d::EventKeyboard::KeyCode::KEY_ESCAPE);
-      break;
+    }
     default:
       break;
   }

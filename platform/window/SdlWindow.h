@@ -6,7 +6,8 @@
 // into the engine's input:
 //   - the left button: touches (began, moved while held, ended) and mouse events;
 //   - the right and middle buttons, moves and the wheel: mouse events;
-//   - Escape: the keypad back key (pressed and released);
+//   - Escape: the keypad back key (pressed and released); F1: the window
+//     frame's help button (the same key events);
 //   - the close button: `requestClose` (the program's quit path);
 //   - focus lost or gained: nothing (the game plays on behind other windows);
 //   - minimised / restored: the drawing pauses / resumes, the frames run on;

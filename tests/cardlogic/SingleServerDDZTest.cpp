@@ -385,6 +385,31 @@ TEST_F(ServerTest, TheDealAcknowledgementIsTakenQuietly) {
   EXPECT_TRUE(Out().empty());
 }
 
+// A quick-chat phrase comes back to the table from the player's chair, in
+// a hand or outside one; a phrase past the five or a short request does not.
+TEST_F(ServerTest, TheQuickChatPhraseIsShownFromThePlayersChair) {
+  const auto chat = [](int phrase, int chair, std::size_t size) {
+    msg::Message request(size, 0);
+    request[1] = msg::MsgType::QuickChat;
+    if (size > 9) request[8] = static_cast<std::uint8_t>(phrase), request[9] = static_cast<std::uint8_t>(chair);
+    return request;
+  };
+  const State idle = Snap(driver.server);
+  Send(chat(4, 0, 12));  // the request's chair is not believed
+  ASSERT_EQ(Out().size(), 1u);
+  EXPECT_EQ(Out()[0], msg::BuildQuickChatShown(4, 1));
+  EXPECT_EQ(TypeOf(Out()[0]), 111);
+  EXPECT_EQ(Out()[0][8], 4);
+  EXPECT_EQ(Out()[0][9], 1);
+  driver.sink.messages.clear();
+  ::testing::internal::CaptureStdout();
+  Send(chat(5, 1, 12));
+  Send(chat(0, 1, 9));
+  ::testing::internal::GetCapturedStdout();
+  EXPECT_TRUE(Out().empty());
+  EXPECT_EQ(Snap(driver.server), idle);
+}
+
 // ---- the player's plays ----
 
 TEST_F(ServerTest, RefusedPlaysHandTheTurnBackAndChangeNothing) {

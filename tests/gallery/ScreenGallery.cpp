@@ -4,7 +4,10 @@
 // written as `<folder>/<name>.png`, and `<folder>/index.html` shows them in
 // the tour's order with what the layout check found on each.
 //
-//   screen_gallery FOLDER      (scripts/screens.sh runs it)
+//   screen_gallery FOLDER [HANDS]   (scripts/screens.sh runs it)
+//
+// HANDS (default 5) is how many hands the tour plays; at the end the
+// program's resident memory is printed.
 #include <SDL.h>
 
 #include <cstdio>
@@ -44,6 +47,15 @@ void Push(SDL_Event e) {
   }
 }
 
+void PressKey(SDL_Keycode key) {
+  for (Uint32 type : {SDL_KEYDOWN, SDL_KEYUP}) {
+    SDL_Event e{};
+    e.type = type;
+    e.key.keysym.sym = key;
+    Push(e);
+  }
+}
+
 void ClickAt(const cocos2d::Vec2& design) {
   ddz::window::SdlWindow* w = Window();
   if (w == nullptr) return;
@@ -69,6 +81,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string folder = argv[1];
+  const int hands = argc > 2 ? std::atoi(argv[2]) : 0;
   ::setenv("SDL_VIDEODRIVER", "offscreen", 0);
   ::setenv("SDL_RENDER_DRIVER", "software", 0);
   const std::uint32_t kTourSeed = ddz::tour::kTourSeed;
@@ -88,14 +101,8 @@ int main(int argc, char** argv) {
     e.window.event = SDL_WINDOWEVENT_CLOSE;
     Push(e);
   };
-  input.escape = [] {
-    for (Uint32 type : {SDL_KEYDOWN, SDL_KEYUP}) {
-      SDL_Event e{};
-      e.type = type;
-      e.key.keysym.sym = SDLK_ESCAPE;
-      Push(e);
-    }
-  };
+  input.escape = [] { PressKey(SDLK_ESCAPE); };
+  input.help = [] { PressKey(SDLK_F1); };
   ddz::tour::ScreenTour tour(input, [&](const std::string& name, GameViewPC*) {
     ddz::window::SdlWindow* w = Window();
     if (w == nullptr) return;
@@ -103,6 +110,8 @@ int main(int argc, char** argv) {
     shots.push_back({name, ddz::tour::CheckLayout(cocos2d::Director::getInstance()->getRunningScene(), nullptr)});
     std::fprintf(stderr, "screen %s\n", name.c_str());
   });
+
+  if (hands > 0) tour.maxHands = hands;
 
   ddz::ProgramOptions options;
   options.installCrashHandler = false;
@@ -141,5 +150,8 @@ int main(int argc, char** argv) {
   }
   std::fprintf(stderr, "%zu screens in %s, %d hands\n", shots.size(), folder.c_str(), tour.HandsDone());
   for (const std::string& n : tour.notes) std::fprintf(stderr, "note: %s\n", n.c_str());
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.rfind("VmRSS:", 0) == 0) std::fprintf(stderr, "resident memory after %d hands: %s\n", tour.HandsDone(), line.c_str() + 6);
   return result;
 }

@@ -14,6 +14,7 @@
 
 #include "classic/GameViewPC.h"
 #include "compete/CompeteRoomListLayer.h"
+#include "compete/SignUpLayer.h"
 #include "compete/RoomInfoItem.h"
 #include "gamedata/CompeteRoomInfo.h"
 #include "gamedata/CompeteWebMsg.h"
@@ -129,6 +130,7 @@ TEST(CompeteListProgram, OneCardPerMatchAndASignUpPressLogsInOnTheMatchsServer) 
   bool urlLoaded = false;
   std::vector<CardSeen> cards;
   bool pressed = false;
+  bool dialogOpened = false;
   bool tableShown = false;
   options.pacer = [&](double) {
     if (!urlLoaded) {
@@ -157,6 +159,12 @@ TEST(CompeteListProgram, OneCardPerMatchAndASignUpPressLogsInOnTheMatchsServer) 
         seen.count = card->GetSignUpNumLabel()->getString();
         cards.push_back(seen);
       }
+      // The scene's list opens the sign-up dialog of a touched row's match.
+      list->OnListEvent(0, false);
+      list->OnListEvent(0, true);
+      SignUpLayer* dialog = SignUpLayer::shareSignUpLayer();
+      dialogOpened = dialog->getParent() == list && dialog->GetRoom() == list->GetRoomItems().front()->GetRoom();
+      dialog->removeFromParent();
       // A press on the first card's button, through the window's input.
       cocos2d::ui::Button* button = list->GetRoomItems().front()->GetSignUpButton();
       const cocos2d::Vec2 p = button->convertToWorldSpace(
@@ -174,6 +182,7 @@ TEST(CompeteListProgram, OneCardPerMatchAndASignUpPressLogsInOnTheMatchsServer) 
   const char* argv[] = {"ddz", "127.0.0.1", port.c_str(), "3", "0", "1", "42", "t0ken", "0"};
   EXPECT_EQ(ddz::RunProgram(9, argv, std::move(options)), 0);
 
+  EXPECT_TRUE(dialogOpened);
   ASSERT_EQ(cards.size(), 2u) << "one card per match, the room of match 102 listed twice";
   EXPECT_EQ(cards[0].matchId, kMatchA) << "sort key 1 first";
   EXPECT_EQ(cards[1].matchId, kMatchB);

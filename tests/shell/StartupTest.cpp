@@ -98,8 +98,8 @@ TEST_F(LuaModulesTest, RegisteredInOrderOnlyWhenGlobalsAreATable) {
 TEST_F(LuaModulesTest, StartupModulesAreTheLibrariesThenTheClient) {
   std::vector<std::string> names;
   for (const ddz::LuaModule& m : ddz::StartupLuaModules()) names.push_back(m.name);
-  EXPECT_EQ(names, (std::vector<std::string>{"yndcommon", "osapi", "gamebase", "QorvDDZView"}));
-  EXPECT_EQ(ddz::RegisterLuaModules(L, ddz::StartupLuaModules()), 4);
+  EXPECT_EQ(names, (std::vector<std::string>{"yndcommon", "osapi", "gamebase", "VellGameBase", "QorvDDZView"}));
+  EXPECT_EQ(ddz::RegisterLuaModules(L, ddz::StartupLuaModules()), 5);
   for (const std::string& name : names) EXPECT_EQ(Global(name.c_str()), "table") << name;
 }
 
@@ -160,8 +160,9 @@ TEST_F(StartupTest, LaunchRunsEveryStepInOrder) {
   EXPECT_EQ(cocos2d::ScriptEngineManager::getInstance()->getScriptEngine(), engine);
   EXPECT_EQ(engine->getLuaStack()->getXXTEAKey(), "QorvDdz#1");
   EXPECT_EQ(engine->getLuaStack()->getXXTEASign().size(), 9u);
-  EXPECT_EQ(engine->executeString("assert(type(yndcommon) == 'table' and type(osapi) == 'table' and "
-                                  "type(gamebase) == 'table' and type(QorvDDZView) == 'table')"),
+  EXPECT_EQ(engine->executeString("assert(type(cc.Node) == 'table' and type(yndcommon) == 'table' and "
+                                  "type(osapi) == 'table' and type(gamebase) == 'table' and "
+                                  "type(QorvDDZView.DDZGameView) == 'table')"),
             0);
   EXPECT_EQ(lua_gettop(engine->getLuaStack()->getLuaState()), 0);
 

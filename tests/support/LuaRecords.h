@@ -9,6 +9,33 @@
 
 namespace ddz::test {
 
+// Recording handlers in Lua: the global `seen` (an array of lines) and
+// `recorder(name, result)`, which makes a handler that writes
+// name(arguments) into `seen` and answers `result`. Strings are written as
+// their bytes in hex after "s:", arrays in braces.
+inline constexpr const char* kLuaRecorder = R"(
+      seen = {}
+      local function show(v)
+        if type(v) == 'table' then
+          local parts = {}
+          for i = 1, #v do parts[i] = show(v[i]) end
+          return '{' .. table.concat(parts, ',') .. '}'
+        elseif type(v) == 'string' then
+          return 's:' .. string.gsub(v, '.', function(c) return string.format('%02x', string.byte(c)) end)
+        end
+        return tostring(v)
+      end
+      -- A handler that writes name(arguments) and answers `result`.
+      function recorder(name, result)
+        return function(...)
+          local parts = {}
+          for i = 1, select('#', ...) do parts[i] = show((select(i, ...))) end
+          seen[#seen + 1] = name .. '(' .. table.concat(parts, ' ') .. ')'
+          return result
+        end
+      end
+    )";
+
 inline std::vector<std::string> TakeLuaStrings(cocos2d::LuaEngine* engine, const char* global) {
   lua_State* L = engine->getLuaStack()->getLuaState();
   std::vector<std::string> out;

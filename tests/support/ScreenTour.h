@@ -38,6 +38,7 @@
 #include "platform/gamebase/GameSceneBase.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Random.h"
+#include "widgets/GameRuleLayer.h"
 #include "widgets/ResultLayer.h"
 #include "widgets/TalkLayer.h"
 
@@ -110,17 +111,18 @@ class ScreenTour {
     std::function<void(const cocos2d::Vec2&)> click;
     std::function<void()> close;
     std::function<void()> escape;
+    std::function<void()> help;  // F1, the window frame's help button
   };
   using ScreenHandler = std::function<void(const std::string& name, GameViewPC* view)>;
 
   // The screens in the order the tour names them.
   static const std::vector<std::string>& ScreenNames() {
     static const std::vector<std::string> names = {
-        "before-start", "settings",      "backpack",   "chat",        "chat-phrase",  "deal",
-        "bid-own",      "bid-other",     "bottom-cards", "play-own-hint", "play-seat-0", "play-seat-2",
-        "straight",     "plane",         "bomb",       "rocket",      "last-round-tip", "card-counter",
-        "info-popup",   "quit-hand",     "result-first", "quit-result", "result-won",  "result-lost",
-        "result-later"};
+        "before-start", "settings",       "rules",        "deal",          "bid-own",     "bid-other",
+        "bottom-cards", "play-own-hint",  "play-seat-0",  "play-seat-2",   "straight",    "plane",
+        "bomb",         "rocket",         "last-round-tip", "card-counter", "backpack",   "chat",
+        "chat-phrase",  "info-popup",     "quit-hand",    "result-first",  "quit-result", "result-won",
+        "result-lost",  "result-later",   "spring",       "loss-limit"};
     return names;
   }
 
@@ -237,7 +239,20 @@ class ScreenTour {
       return next();
     }
     Click(bar->GetPanelButton(button), name.c_str());
-    Later(20, [=, this] { NameWhenStill(name, [=, this] { m_Input.escape(); Later(10, next); }); });
+    Later(20, [=, this] { NameWhenStill(name, [=, this] { EscapeThen(name, next); }); });
+  }
+
+  // Escape closes the open dialog; a note when it stays.
+  void EscapeThen(const std::string& name, std::function<void()> next) {
+    m_Input.escape();
+    Later(10, [=, this] {
+      BottomUIPC* bar = m_pView->m_pBottomUIPC;
+      if ((bar != nullptr && bar->CloseOpenDialog()) || GameViewPC::SharedGameRule()->isRunning()) {
+        notes.push_back("Escape did not close the " + name);
+        GameViewPC::SharedGameRule()->OnClose(nullptr);
+      }
+      Later(5, next);
+    });
   }
 
   void BeforeStart() {
@@ -245,19 +260,14 @@ class ScreenTour {
     if (start == nullptr || !ShownOnStage(start) || m_pView->IsSitRequestPending()) return;
     NameWhenStill("before-start", [=, this] {
       OpenPanel(BottomUIPC::kPanelSettings, "settings", [=, this] {
-        OpenPanel(BottomUIPC::kPanelPack, "backpack", [=, this] {
-          BottomUIPC* bar = m_pView->m_pBottomUIPC;
-          Click(bar->GetPanelButton(BottomUIPC::kPanelTalk), "chat button");
-          Later(20, [=, this] {
-            NameWhenStill("chat", [=, this] {
-              ChoosePhrase();
-              Later(20, [=, this] {
-                NameWhenStill("chat-phrase", [=, this] {
-                  Click(m_pView->GetStartButton(), "start button");
-                  m_iStage = kHand;
-                  Later(30, [=, this] { Name("deal"); });
-                });
-              });
+        m_Input.help();
+        Later(20, [=, this] {
+          if (!GameViewPC::SharedGameRule()->isRunning()) notes.push_back("F1 did not open the rules window");
+          NameWhenStill("rules", [=, this] {
+            EscapeThen("rules window", [=, this] {
+              Click(m_pView->GetStartButton(), "start button");
+              m_iStage = kHand;
+              Later(30, [=, this] { Name("deal"); });
             });
           });
         });
@@ -265,23 +275,15 @@ class ScreenTour {
     });
   }
 
-  // The first phrase of the open chat box.
+  // The first phrase of the open chat box, clicked on its words.
   void ChoosePhrase() {
-    cocos2d::Node* talk = m_pView->m_pBottomUIPC->GetTalkLayer();
-    cocos2d::ui::Widget* phrase = talk != nullptr ? FirstButtonIn(talk) : nullptr;
-    if (phrase == nullptr) {
+    TalkLayer* talk = m_pView->m_pBottomUIPC->GetTalkLayer();
+    cocos2d::Label* phrase = talk != nullptr ? talk->GetLabel(0) : nullptr;
+    if (phrase == nullptr || !ShownOnStage(phrase) || phrase->getString().empty()) {
       notes.push_back("the chat box shows no phrase to choose");
       return;
     }
     m_Input.click(WorldCentre(phrase));
-  }
-  static cocos2d::ui::Widget* FirstButtonIn(cocos2d::Node* node) {
-    for (cocos2d::Node* child : node->getChildren()) {
-      if (auto* w = dynamic_cast<cocos2d::ui::Widget*>(child); w != nullptr && ShownOnStage(w) && w->isTouchEnabled())
-        return w;
-      if (cocos2d::ui::Widget* inner = FirstButtonIn(child)) return inner;
-    }
-    return nullptr;
   }
 
   void InHand() {
@@ -304,7 +306,7 @@ class ScreenTour {
     }
     if (!hand->IsWaitingForChoice() || !ShownOnStage(hand->GetMainButton(SelfHandCard::kBtnPlay))) return;
     ++m_iOwnTurns;
-    if (m_iOwnTurns == 2 && m_iResults == 0) return Extras(hand);
+    if (m_iOwnTurns == 2 && m_iResults == 0) return Extras();
     if (Usable(hand->GetMainButton(SelfHandCard::kBtnHint))) Click(hand->GetMainButton(SelfHandCard::kBtnHint), "hint");
     Later(3, [=, this] {
       // Leading without a hint: a tap on the lowest card.
@@ -330,8 +332,9 @@ class ScreenTour {
   }
 
   // At the own second turn of the first hand: the last round, the card
-  // counter, another seat's info and the quit question.
-  void Extras(SelfHandCard* hand) {
+  // counter, the backpack, the quick chat, another seat's info and the quit
+  // question.
+  void Extras() {
     BottomUIPC* bar = m_pView->m_pBottomUIPC;
     Click(bar->GetQuickButton(BottomUIPC::kQuickLastRound), "last-round button");
     Later(15, [=, this] {
@@ -342,27 +345,7 @@ class ScreenTour {
           Later(15, [=, this] {
             NameWhenStill("card-counter", [=, this] {
               Click(bar->GetPanelButton(BottomUIPC::kPanelCounter), "card counter button");
-              Later(5, [=, this] {
-                cocos2d::Vec2 head;
-                auto* table = dynamic_cast<TourTable*>(m_pView);
-                if (table != nullptr && table->GetSeatHeadCenter(0, head)) m_Input.click(head);
-                else notes.push_back("no head at seat 0");
-                Later(15, [=, this] {
-                  NameWhenStill("info-popup", [=, this] {
-                    m_Input.click({640, 560});  // an empty place of the table closes it
-                    Later(5, [=, this] {
-                      m_Input.close();
-                      Later(15, [=, this] {
-                        NameWhenStill("quit-hand", [=, this] {
-                          CancelQuestion();
-                          m_iOwnTurns = 2;  // play on at the next look
-                          (void)hand;
-                        });
-                      });
-                    });
-                  });
-                });
-              });
+              Later(5, [=, this] { Dialogs([=, this] { InfoAndQuit(); }); });
             });
           });
         });
@@ -371,15 +354,57 @@ class ScreenTour {
     m_iOwnTurns = 3;
   }
 
-  // The quit question's cancel button, clicked.
-  void CancelQuestion() {
+  // The backpack, the quick chat and a phrase chosen from it.
+  void Dialogs(std::function<void()> next) {
+    OpenPanel(BottomUIPC::kPanelPack, "backpack", [=, this] {
+      Click(m_pView->m_pBottomUIPC->GetPanelButton(BottomUIPC::kPanelTalk), "chat button");
+      Later(20, [=, this] {
+        NameWhenStill("chat", [=, this] {
+          ChoosePhrase();
+          Later(20, [=, this] { NameWhenStill("chat-phrase", next); });
+        });
+      });
+    });
+  }
+
+  // Another seat's info popup, then the quit question during the hand
+  // (asked with Escape).
+  void InfoAndQuit() {
+    cocos2d::Vec2 head;
+    auto* table = dynamic_cast<TourTable*>(m_pView);
+    if (table != nullptr && table->GetSeatHeadCenter(0, head)) m_Input.click(head);
+    else notes.push_back("no head at seat 0");
+    Later(15, [=, this] {
+      NameWhenStill("info-popup", [=, this] {
+        m_Input.click({640, 560});  // an empty place of the table closes it
+        Later(5, [=, this] {
+          m_Input.escape();
+          Later(15, [=, this] {
+            NameWhenStill("quit-hand", [=, this] {
+              CancelQuestion([=, this] { m_iOwnTurns = 2; });  // play on at the next look
+            });
+          });
+        });
+      });
+    });
+  }
+
+  // The quit question's cancel button, clicked; `next` once the click has
+  // gone through the window (a few frames later).
+  void CancelQuestion(std::function<void()> next) {
     GameMsgBox* box = GameMsgBox::shareMessageBox();
-    if (!box->IsOpen()) return notes.push_back("no quit question after the window's close button");
-    Click(box->GetButton(false), "cancel button of the quit question");
-    if (box->IsOpen()) {
-      notes.push_back("the quit question's cancel button does not close it");
-      box->PressCancel();
+    if (!box->IsOpen()) {
+      notes.push_back("no quit question after Escape or the window's close button");
+      return next();
     }
+    Click(box->GetButton(false), "cancel button of the quit question");
+    Later(5, [=, this] {
+      if (box->IsOpen()) {
+        notes.push_back("the quit question's cancel button does not close it");
+        box->PressCancel();
+      }
+      next();
+    });
   }
 
   // Plays on the table: each seat's first play, the first of each card type.
@@ -413,15 +438,24 @@ class ScreenTour {
 
   void AtResult(ResultLayer* screen) {
     if (screen->HasActed()) return;
-    if (AnyActionRuns(screen)) return;
     cocos2d::ui::Button* next = screen->GetButton(ResultLayer::kBtnContinue);
+    // The window comes in by stages (title, panel, scores, the buttons last);
+    // it is looked at once its continue button stands still, or after 8 s
+    // (the lingering win burst never stands still).
+    const bool buttonAtRest = next != nullptr && ShownOnStage(next) && next->getNumberOfRunningActions() == 0;
+    if (!buttonAtRest && ++m_iResultFrames < 8 * 30) return;
     const int hand = m_iResults;
     const auto go = [=, this] {
+      m_iResultFrames = 0;
       ++m_iResults;
       m_iOwnTurns = 0;
       m_LastTable.clear();
       if (m_iResults >= maxHands) {
-        m_bDone = true;
+        // The last continue: the day's losses at the limit, as a player's
+        // who lost it today, so the table refuses the next hand.
+        m_pView->m_iDayLoseAmount = GameViewPC::kLoseLimit;
+        Click(next, "continue button");
+        Later(15, [=, this] { NameWhenStill("loss-limit", [this] { m_bDone = true; }); });
         return;
       }
       if (Usable(next)) {
@@ -438,14 +472,12 @@ class ScreenTour {
     const bool won = m_pView->GetPlayerNode(1) != nullptr && OwnWon(screen);
     const auto named = [=, this] {
       Name(won ? "result-won" : "result-lost");
+      if (Spring(screen)) Name("spring");
       if (hand > 0) Name("result-later");
       if (hand == 0) {
         m_Input.close();
         Later(15, [=, this] {
-          NameWhenStill("quit-result", [=, this] {
-            CancelQuestion();
-            Later(5, go);
-          });
+          NameWhenStill("quit-result", [=, this] { CancelQuestion([=, this] { Later(5, go); }); });
         });
       } else {
         go();
@@ -457,6 +489,11 @@ class ScreenTour {
     } else {
       named();
     }
+  }
+  // The window's spring count (the third detail) is 1.
+  static bool Spring(ResultLayer* screen) {
+    cocos2d::ui::TextAtlas* spring = screen->GetDetailNumber(2);
+    return spring != nullptr && spring->getString() == ResultLayer::SignedText(1);
   }
   static bool OwnWon(ResultLayer* screen) {
     auto* number = screen->GetSeatNumber(1);
@@ -476,6 +513,7 @@ class ScreenTour {
   std::vector<int> m_LastTable;
   int m_iOwnTurns = 0;
   int m_iResults = 0;
+  int m_iResultFrames = 0;
   bool m_bDone = false;
   bool m_bTableReady = false;
   std::size_t m_iSeenAtLastLook = 0;
@@ -525,9 +563,22 @@ inline std::vector<std::string> CheckLayout(cocos2d::Scene* scene,
       if (n->getNumberOfRunningActions() > 0) return true;
     return false;
   };
+  // What a clipping view (a scrolled list) holds shows only inside the view:
+  // the view's own box is judged instead.
+  const auto clipper = [](const cocos2d::Node* n) -> const cocos2d::ui::Layout* {
+    for (n = n->getParent(); n != nullptr; n = n->getParent())
+      if (auto* l = dynamic_cast<const cocos2d::ui::Layout*>(n); l != nullptr && l->isClippingEnabled()) return l;
+    return nullptr;
+  };
   for (const cocos2d::DrawCommand& c : recorder.lastFrame()) {
     if (c.opacity == 0 || c.node == nullptr) continue;
     drawn.insert(c.node);
+    if (const cocos2d::ui::Layout* view = clipper(c.node)) {
+      const cocos2d::Rect box = WorldBox(view);
+      if (box.getMinX() < -2 || box.getMaxX() > 1282 || box.getMinY() < -2 || box.getMaxY() > 722)
+        report(Describe(view) + " (a clipping view) lies outside the window");
+      continue;
+    }
     const cocos2d::Rect local = c.kind == cocos2d::DrawKind::Image ? c.quad : cocos2d::Rect(0, 0, c.size.width, c.size.height);
     if (local.size.width <= 0 || local.size.height <= 0 || moving(c.node)) continue;
     if (c.kind == cocos2d::DrawKind::Color) {
@@ -558,8 +609,12 @@ inline std::vector<std::string> CheckLayout(cocos2d::Scene* scene,
   std::function<void(cocos2d::Node*)> findModal = [&](cocos2d::Node* node) {
     if (!node->isVisible()) return;
     if (auto* layer = dynamic_cast<YndGameLayer*>(node); layer != nullptr && layer->GetNeedDiableOtherTouch()) {
+      // A modal popup that a modal dialog opened inside itself (a drop-down
+      // list) is part of that dialog.
+      bool nested = false;
+      for (const cocos2d::Node* n = layer->getParent(); n != nullptr && !nested; n = n->getParent()) nested = n == modal;
+      if (!nested) ++modals;
       modal = layer;
-      ++modals;
     }
     for (cocos2d::Node* child : node->getChildren()) findModal(child);
   };

@@ -102,29 +102,7 @@ class TableViewTest : public ::testing::Test {
     engine = cocos2d::LuaEngine::getInstance();
     cocos2d::ScriptEngineManager::getInstance()->setScriptEngine(engine);
     L = engine->getLuaStack()->getLuaState();
-    ASSERT_EQ(engine->executeString(R"(
-      seen = {}
-      local function show(v)
-        if type(v) == 'table' then
-          local parts = {}
-          for i = 1, #v do parts[i] = show(v[i]) end
-          return '{' .. table.concat(parts, ',') .. '}'
-        elseif type(v) == 'string' then
-          return 's:' .. string.gsub(v, '.', function(c) return string.format('%02x', string.byte(c)) end)
-        end
-        return tostring(v)
-      end
-      -- A handler that writes name(arguments) and answers `result`.
-      function recorder(name, result)
-        return function(...)
-          local parts = {}
-          for i = 1, select('#', ...) do parts[i] = show((select(i, ...))) end
-          seen[#seen + 1] = name .. '(' .. table.concat(parts, ' ') .. ')'
-          return result
-        end
-      end
-    )"),
-              0);
+    ASSERT_EQ(engine->executeString(ddz::test::kLuaRecorder), 0);
 
     view = TestView::create();
     scene->addChild(view);

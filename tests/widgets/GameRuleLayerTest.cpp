@@ -8,6 +8,7 @@
 #include "RulesTestSupport.h"
 #include "platform/engine/cocos2d.h"
 #include "widgets/GameRuleLayer.h"
+#include "widgets/RuleWindowParts.h"
 
 namespace {
 
@@ -84,10 +85,32 @@ TEST_F(GameRuleWindow, ShowsOneTabPerTypeAndTheFirstTypesRules) {
   cocos2d::ui::Widget* item = window->GetListView()->getItem(0);
   EXPECT_EQ(item->getContentSize(), cocos2d::Size(820, 105));
   cocos2d::Node* node = item->getChildren().at(0);
-  EXPECT_EQ(node->getPosition(), cocos2d::Vec2(0, 105 - 32.5f / 2));
+  EXPECT_EQ(node->getPosition(), cocos2d::Vec2(ddz::kRuleIndent, 105 - 32.5f / 2));
   EXPECT_EQ(node->getChildren().at(1)->getPosition(), cocos2d::Vec2(52, 0));
   EXPECT_EQ(node->getChildren().at(2)->getPosition(), cocos2d::Vec2(52, -32.5f));
   EXPECT_EQ(window->GetListView()->getItem(1)->getContentSize().height, 40);
+}
+
+// A rule line longer than the list wraps right of its title, and the next
+// line starts below all of it.
+TEST_F(GameRuleWindow, ALongRuleLineWrapsInsideTheItem) {
+  const std::string longLine(300, 'x');
+  cocos2d::ui::Layout* item = ddz::MakeRuleListItem("title", {longLine, "next"});
+  cocos2d::Node* node = item->getChildren().at(0);
+  auto* title = static_cast<cocos2d::Label*>(node->getChildren().at(0));
+  auto* wrapped = static_cast<cocos2d::Label*>(node->getChildren().at(1));
+  auto* next = static_cast<cocos2d::Label*>(node->getChildren().at(2));
+  const float titleWidth = title->getContentSize().width;
+  EXPECT_LE(node->getPositionX() + titleWidth + wrapped->getContentSize().width, ddz::kRuleItemWidth);
+  EXPECT_GT(wrapped->getContentSize().height, title->getContentSize().height * 1.5f);
+  // The wrapped label's top stays level with the title's; the next line's
+  // top is at the wrapped label's bottom.
+  const float top = wrapped->getPositionY() + wrapped->getContentSize().height / 2;
+  EXPECT_FLOAT_EQ(top, title->getContentSize().height / 2);
+  EXPECT_FLOAT_EQ(next->getPositionY() + next->getContentSize().height / 2,
+                  wrapped->getPositionY() - wrapped->getContentSize().height / 2);
+  EXPECT_FLOAT_EQ(item->getContentSize().height,
+                  wrapped->getContentSize().height + next->getContentSize().height + 40);
 }
 
 TEST_F(GameRuleWindow, ClickingATabShowsItsRules) {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/framework/YndCodeConvert.h"
 #include "gamedata/LayoutConfig.h"
 #include "gamedata/TextTables.h"
 #include "platform/gamebase/GameRecords.h"
@@ -68,9 +69,10 @@ TEST_F(PlayerInfoPopupTest, SinglePlayerPopupShowsNameScoreTitleAndCount) {
   EXPECT_EQ(popup->IsMagic(), 0);
   EXPECT_EQ(popup->GetBackground()->getContentSize(), cocos2d::Size(264, 144));
 
-  PlayerNode robot = player("robot", 0, 250);
+  // The record holds the name as the server writes it, in GBK.
+  PlayerNode robot = player(YndCodeConvert::U2g("机器人").c_str(), 0, 250);
   popup->IniPlayerInfo(&robot);
-  EXPECT_EQ(popup->GetLine(0)->getString(), "robot");
+  EXPECT_EQ(popup->GetLine(0)->getString(), "机器人");
   EXPECT_EQ(popup->GetLine(1)->getString(), GameText(73));
   EXPECT_EQ(popup->GetLine(2)->getString(), "150");
   EXPECT_EQ(popup->GetLevelBadge(), nullptr);  // no badge in the single-player game

@@ -259,6 +259,20 @@ TEST_F(SetLayerTest, TouchesInsideAreLeftToTheButtonsAndATouchOutsideClosesAndSa
   EXPECT_FALSE(std::ifstream(dir.file(ddz::settings::kSettingFile)).good()) << "only kind 5 writes setting.conf";
 }
 
+// The close button in the window's corner closes it like a touch outside,
+// inside the window and the design area.
+TEST_F(SetLayerTest, TheCloseButtonClosesTheWindow) {
+  SetLayer* layer = Open(SetLayer::kFromTable, 0);
+  cocos2d::ui::Button* close = layer->GetCloseButton();
+  ASSERT_NE(close, nullptr);
+  const Vec2 at = World(close);
+  EXPECT_TRUE(layer->GetBg()->getBoundingBox().containsPoint(layer->GetBg()->getParent()->convertToNodeSpace(at)));
+  touch(at, at);
+  tick();
+  EXPECT_FALSE(layer->isRunning());
+  EXPECT_EQ(layer->getParent(), nullptr);
+}
+
 // ---------------------------------------------------------------- setting.conf
 
 TEST_F(SetLayerTest, SettingFileBytesForKnownStates) {

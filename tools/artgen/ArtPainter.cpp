@@ -74,6 +74,17 @@ void Disc(SDL_Surface* s, float cx, float cy, float r, Rgba c) {
 
 bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
 bool Has(const std::string& s, const char* part) { return s.find(part) != std::string::npos; }
+bool EndsWith(const std::string& s, const char* suffix) {
+  const std::size_t n = std::strlen(suffix);
+  return s.size() >= n && s.compare(s.size() - n, n, suffix) == 0;
+}
+
+// The faces of buttons that are off: the bar's panel buttons (face 0), its
+// quick buttons and the result window's buttons.
+bool IsOffFace(const std::string& s) {
+  return EndsWith(s, "_disabled.png") || (StartsWith(s, "qorvddzpc_mainUI_btn_") && EndsWith(s, "_0.png")) ||
+         s == "qorvddz_btn_result_3.png";
+}
 
 // The mini-game's lamp frames: the level boards ("...Loop<n>0" lit, "...Loop<n>1"
 // dark), the chase steps, the big-award board ("...KD2" lit) and its lights ("...DJ1" lit).
@@ -290,6 +301,30 @@ void Painter::Background(SDL_Surface* s, bool night, const std::string& caption)
          s->w / 2.0f, s->h * 0.45f);
 }
 
+void Painter::Head(SDL_Surface* s, int index) {
+  // A bust on a coloured disc, the colour by the head's number.
+  static const Rgba kBacks[4] = {{70, 120, 190, 255}, {190, 90, 70, 255}, {80, 160, 100, 255}, {160, 110, 190, 255}};
+  static const Rgba kShirts[4] = {{40, 60, 120, 255}, {120, 40, 40, 255}, {40, 90, 60, 255}, {90, 50, 120, 255}};
+  const Rgba back = kBacks[std::abs(index) % 4], shirt = kShirts[(std::abs(index) / 4 + std::abs(index)) % 4];
+  const float w = s->w, h = s->h, r = std::min(w, h) / 2 - 1;
+  Disc(s, w / 2, h / 2, r, {230, 200, 120, 255});
+  Disc(s, w / 2, h / 2, r * 0.93f, back);
+  // Shoulders: the top of a disc below the centre, cut by the outer circle.
+  for (int y = 0; y < s->h; ++y)
+    for (int x = 0; x < s->w; ++x) {
+      const float dx = x + 0.5f - w / 2, dy = y + 0.5f - h / 2;
+      const float sx = dx, sy = y + 0.5f - h * 0.98f;
+      if (dx * dx + dy * dy < r * 0.93f * r * 0.93f && sx * sx + sy * sy < r * 0.62f * r * 0.62f) Blend(s, x, y, shirt);
+    }
+  Disc(s, w / 2, h * 0.4f, r * 0.3f, {245, 210, 170, 255});
+  // Hair: a darker cap over the top of the face.
+  for (int y = 0; y < s->h; ++y)
+    for (int x = 0; x < s->w; ++x) {
+      const float dx = x + 0.5f - w / 2, dy = y + 0.5f - h * 0.4f;
+      if (dy < -r * 0.08f && dx * dx + dy * dy < r * 0.32f * r * 0.32f) Blend(s, x, y, {60, 40, 30, 255});
+    }
+}
+
 void Painter::Panel(SDL_Surface* s, const std::string& caption) {
   RoundRect(s, 0, 0, s->w, s->h, std::min(12.0f, s->h * 0.3f), {30, 40, 60, 215}, {15, 20, 35, 215},
             {200, 170, 90, 255}, std::min(2.0f, s->h * 0.1f));
@@ -330,8 +365,8 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
     else
       Suit(s, n);
   } else if (name == "qorvddz_vell_laizi.png" || name == "lz_handcard_12.png" || name == "lz_handcard_11.png" ||
-             name == "veriz_landower.png" || name == "ddz_mp.png") {
-    const bool landlord = name == "veriz_landower.png";
+             name == "veriz_landower.png" || name == "ddz_mp.png" || name == "qorvddz_dizhu.png") {
+    const bool landlord = name == "veriz_landower.png" || name == "qorvddz_dizhu.png";
     const float r = std::min(w, h) / 2.0f - 1;
     Disc(s, w / 2.0f, h / 2.0f, r, landlord ? Rgba{230, 170, 30, 255} : Rgba{130, 60, 190, 255});
     Disc(s, w / 2.0f, h / 2.0f, r * 0.86f, landlord ? Rgba{200, 60, 30, 255} : Rgba{170, 90, 230, 255});
@@ -352,11 +387,42 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
     FitText(s, "记牌", static_cast<int>(h * 0.36f), kWhiteInk, 28, h / 2.0f, 50, h / 2);
   } else if (name == "qorvddz_set_bg.png") {
     // The settings window: its title and the words of its two rows (music,
-    // sound), left of the sliders and switches the layout places on it.
+    // sound), left of the sliders and switches the layout places on it (rows
+    // at 180 and 110 from the bottom).
     Panel(s, "");
-    Text(s, "设置", static_cast<int>(h * 0.07f), kGoldInk, w / 2.0f, h * 0.07f);
-    Text(s, "音乐", static_cast<int>(h * 0.055f), kWhiteInk, w * 0.36f, h * 0.15f);
-    Text(s, "音效", static_cast<int>(h * 0.055f), kWhiteInk, w * 0.36f, h * 0.285f);
+    Text(s, "设置", 30, kGoldInk, w / 2.0f, 32);
+    Text(s, "音乐", 26, kWhiteInk, 90, h - 180.0f);
+    Text(s, "音效", 26, kWhiteInk, 90, h - 110.0f);
+  } else if (StartsWith(name, "qorvddz_result_title_")) {
+    // The result window's title: gold words for a win, grey-blue for a loss.
+    const bool won = NumberAt(name, 21) <= 1;
+    RoundRect(s, 0, 0, w, h, h * 0.3f, won ? Rgba{150, 60, 20, 235} : Rgba{40, 50, 80, 235},
+              won ? Rgba{90, 30, 10, 235} : Rgba{20, 25, 45, 235}, {230, 190, 90, 255}, 3);
+    FitText(s, caption, static_cast<int>(h * 0.6f), won ? kGoldInk : SDL_Color{190, 210, 240, 255}, w / 2.0f,
+            h / 2.0f, w - 20, h - 8, true);
+  } else if (name == "zuvoz_grxx_bg.png" || name == "qorvddz_grxx_bg.png" || name == "qorvddz_speak_bg.png") {
+    // Panels whose words are dark: the info popups and the speech bubble.
+    RoundRect(s, 0, 0, w, h, std::min(14.0f, h * 0.3f), {250, 244, 225, 245}, {225, 214, 185, 245},
+              {200, 160, 80, 255}, 2);
+  } else if (name == "qorvddzpc_pack_bg.png") {
+    // The backpack: sixteen slots in four rows, where the props' cells lie
+    // (58 wide, 61 apart, the first at 9 from the left and 8 from the top).
+    Panel(s, "");
+    for (int i = 0; i < 16; ++i)
+      RoundRect(s, 9 + 61.0f * (i % 4), 8 + 61.0f * (i / 4), 58, 58, 8, {60, 70, 95, 200}, {45, 52, 75, 200},
+                {150, 130, 80, 200}, 1);
+  } else if (StartsWith(name, "vevad_head_icon_")) {
+    Head(s, NumberAt(name, 16));
+  } else if (name == "qorvddz_roomui_userinfo_player_bg.png") {
+    // The bottom bar's own head frame: a bust until a head picture covers it.
+    Head(s, 4);
+  } else if (IsOffFace(name)) {
+    // The face of a button that is off: grey, its word dimmed.
+    RoundRect(s, 0, 0, w, h, std::min(12.0f, h * 0.3f), {85, 85, 90, 215}, {60, 60, 65, 215}, {120, 120, 120, 255},
+              std::min(2.0f, h * 0.1f));
+    if (!caption.empty())
+      FitText(s, caption, static_cast<int>(h * 0.6f), SDL_Color{150, 150, 150, 255}, w / 2.0f, h / 2.0f, w - 12,
+              h - 4);
   } else if (name == "veriz_table.png") {
     TableRim(s);
   } else if (name == "veriz_bg_up.png" || name == "veriz_bg_down.png") {
@@ -401,6 +467,14 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
     Disc(s, w / 2.0f, h / 2.0f, std::min(w, h) / 2.0f - 1, {255, 250, 200, 230});
   } else if (Has(name, "quickstart_ani_qorv")) {
     RoundRect(s, 2, 2, w - 4.0f, h - 4.0f, h / 3.0f, {255, 230, 120, 70}, {255, 200, 60, 40});
+  } else if (StartsWith(name, "ddzbs_pm_jdt_d")) {
+    // The promotion bar's pieces: gold where the stage is reached, grey ahead.
+    const bool reached = StartsWith(name, "ddzbs_pm_jdt_d2_");
+    RoundRect(s, 0, 0, w, h, std::min(12.0f, h * 0.3f), reached ? Rgba{255, 215, 90, 255} : Rgba{120, 120, 130, 255},
+              reached ? Rgba{220, 140, 30, 255} : Rgba{80, 80, 90, 255}, {250, 240, 210, 255}, 2);
+    if (!caption.empty())
+      FitText(s, caption, static_cast<int>(h * 0.4f), reached ? SDL_Color{120, 40, 0, 255} : kWhiteInk, w / 2.0f,
+              h / 2.0f, w - 12, h - 4);
   } else if (name == "qorvddz_room_base_score_num.png") {
     Digits(s, caption, SDL_Color{200, 80, 20, 255});
   } else if ((Has(name, "num") || Has(name, "Num")) && w >= h * 4) {

@@ -47,6 +47,8 @@ class Painter {
   void RoomFrame(SDL_Surface* s);
   void Background(SDL_Surface* s, bool night, const std::string& caption);
   void Panel(SDL_Surface* s, const std::string& caption);
+  // A player's head picture, its colours by `index`.
+  void Head(SDL_Surface* s, int index);
   void TableSide(SDL_Surface* s, bool right, bool night);
   // The four-player table's rim (an oval) and its top and bottom bands.
   void TableRim(SDL_Surface* s);

@@ -6,6 +6,7 @@
 
 #include "platform/engine/FileUtils.h"
 #include "platform/engine/Log.h"
+#include "platform/engine/lua/LuaBinding.h"
 
 std::unordered_map<std::string, std::string> g_luaType;
 std::unordered_map<std::string, std::string> g_typeCast;
@@ -17,6 +18,8 @@ constexpr const char* kRefidPtr = "toluafix_refid_ptr_mapping";
 constexpr const char* kRefidType = "toluafix_refid_type_mapping";
 constexpr const char* kRefidFunction = "toluafix_refid_function_mapping";
 int g_functionRefId = 0;
+// Records inside engine objects that were pushed to Lua, by state and owner.
+std::map<lua_State*, std::map<cocos2d::Ref*, std::vector<std::pair<void*, std::string>>>> g_ownedRecords;
 
 void PushRegistryTable(lua_State* L, const char* name) {
   lua_pushstring(L, name);
@@ -30,8 +33,6 @@ void ArgError(const char* funcName, int lo, const char* what) {
 }  // namespace
 
 // ---------------------------------------------------------------- tolua fixes
-
-int lua_module_register(lua_State*) { return 1; }
 
 void toluafix_open(lua_State* L) {
   for (const char* name : {kRefidPtr, kRefidType, kRefidFunction}) {
@@ -90,7 +91,13 @@ int toluafix_remove_ccobject_by_refid(lua_State* L, int refid) {
   lua_pop(L, 1);
   if (!ptr) return -2;
 
-  // Lua values that still hold the object now hold a null pointer. tolua++
+  toluafix_clear_userdata(L, ptr, type.c_str());
+  return 0;
+}
+
+void toluafix_clear_userdata(lua_State* L, void* ptr, const char* type) {
+  if (!ptr) return;
+  // Lua values that still hold the pointer now hold a null pointer. tolua++
   // keeps the userdata of a pointer in its class's box table when the class
   // has one, else in the registry's.
   auto clearBox = [&] {  // the box table is on top
@@ -103,8 +110,8 @@ int toluafix_remove_ccobject_by_refid(lua_State* L, int refid) {
     lua_pushnil(L);
     lua_rawset(L, -3);
   };
-  if (!type.empty()) {
-    luaL_getmetatable(L, type.c_str());
+  if (type && *type) {
+    luaL_getmetatable(L, type);
     if (lua_istable(L, -1)) {
       lua_pushstring(L, "tolua_ubox");
       lua_rawget(L, -2);
@@ -117,7 +124,14 @@ int toluafix_remove_ccobject_by_refid(lua_State* L, int refid) {
   lua_rawget(L, LUA_REGISTRYINDEX);
   clearBox();
   lua_pop(L, 1);
-  return 0;
+}
+
+void toluafix_add_owned_record(lua_State* L, cocos2d::Ref* owner, void* record, const char* type) {
+  if (!owner || !record) return;
+  auto& records = g_ownedRecords[L][owner];
+  for (const auto& [ptr, t] : records)
+    if (ptr == record && t == type) return;
+  records.emplace_back(record, type ? type : "");
 }
 
 int toluafix_ref_function(lua_State* L, int lo, int) {
@@ -291,6 +305,9 @@ bool LuaStack::init() {
 }
 
 LuaStack::~LuaStack() {
+  g_ownedRecords.erase(_state);
+  lua_release_script_timers(_state);
+  luabind::ReleaseScriptReferences(_state);
   if (_state) lua_close(_state);
 }
 
@@ -456,6 +473,14 @@ void LuaStack::removeScriptHandler(int handler) {
 }
 
 void LuaStack::removeScriptObjectByObject(Ref* object) {
+  auto owned = g_ownedRecords.find(_state);
+  if (object && owned != g_ownedRecords.end()) {
+    auto records = owned->second.find(object);
+    if (records != owned->second.end()) {
+      for (const auto& [ptr, type] : records->second) toluafix_clear_userdata(_state, ptr, type.c_str());
+      owned->second.erase(records);
+    }
+  }
   if (object && object->_luaID != 0) {
     toluafix_remove_ccobject_by_refid(_state, object->_luaID);
     object->_luaID = 0;
@@ -484,7 +509,11 @@ void LuaEngine::destroyInstance() {
 
 LuaEngine::LuaEngine() : _stack(LuaStack::create()) { _stack->retain(); }
 
-LuaEngine::~LuaEngine() { CC_SAFE_RELEASE(_stack); }
+LuaEngine::~LuaEngine() {
+  // The script timers end with the engine, even while the stack waits in the pool.
+  if (_stack) lua_release_script_timers(_stack->getLuaState());
+  CC_SAFE_RELEASE(_stack);
+}
 
 // ---------------------------------------------------------------- ScriptHandlerEntry
 

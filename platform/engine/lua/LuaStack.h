@@ -136,8 +136,10 @@ extern std::unordered_map<std::string, std::string> g_typeCast;
 
 // ---- registration helpers of the engine's Lua bindings ----
 
-// Registers the engine's own Lua modules (none in this build); returns 1.
+// Registers the engine's own Lua module "cc" (LuaCcModule.cpp); returns 1.
 int lua_module_register(lua_State* L);
+// Removes the script timers of a closing state (the Lua stack calls it).
+void lua_release_script_timers(lua_State* L);
 
 // Creates the registry tables below (the Lua stack does it for its state).
 void toluafix_open(lua_State* L);
@@ -149,6 +151,11 @@ int toluafix_pushusertype_ccobject(lua_State* L, int refid, int* p_refid, void* 
 // Forgets a destroyed object: Lua values still holding it see a null object.
 int toluafix_remove_ccobject_by_refid(lua_State* L, int refid);
 // Keeps the function at `lo` and returns its handler id; 0 when it is not a function.
+// Makes the Lua values that hold `ptr` (pushed under `type`) hold null.
+void toluafix_clear_userdata(lua_State* L, void* ptr, const char* type);
+// Remembers a record that lives inside `owner` and was pushed under `type`:
+// when the owner is destroyed or forgotten its values become null too.
+void toluafix_add_owned_record(lua_State* L, cocos2d::Ref* owner, void* record, const char* type);
 int toluafix_ref_function(lua_State* L, int lo, int def);
 void toluafix_get_function_by_refid(lua_State* L, int refid);
 void toluafix_remove_function_by_refid(lua_State* L, int refid);

@@ -207,6 +207,7 @@ void Button::setExtraAboveImage(const std::string& image, TextureResType texType
     _above->setPosition(_contentSize.width / 2, _contentSize.height / 2);
     Node::addChild(_above, 1);
   }
+  onPressStateChanged();
 }
 
 std::string Button::getShownImage() const {
@@ -229,6 +230,11 @@ void Button::onPressStateChanged() {
   if (!_face) return;
   const std::string shown = getShownImage();
   if (_face->getDisplayName() != shown) showFace(shown);
+  // A button that is off looks off: a face without its own off image is
+  // greyed, and the word laid over the face is dimmed either way.
+  static const Color3B kOffFace(120, 120, 120), kOffWord(150, 150, 150);
+  _face->setColor(!_enabled && _disabledName.empty() ? kOffFace : Color3B::WHITE);
+  if (_above) _above->setColor(_enabled ? Color3B::WHITE : kOffWord);
 }
 
 void Button::setEnabled(bool enabled) {

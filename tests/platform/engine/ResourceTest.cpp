@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "EngineTestSupport.h"
 #include "platform/os/BoundedRecord.h"
+#include "platform/os/Clock.h"
 
 using namespace cocos2d;
 using enginetest::EngineTest;
@@ -375,6 +378,44 @@ TEST_F(ResourceTest, LogLinesAreRecordedAndWrittenToTheLogFile) {
   EXPECT_TRUE(Log::contains("CallBackHandleMainSocketNetMsg:msgType[56],[38]"));
   ASSERT_EQ(Log::messageBoxes().size(), 1u);
   EXPECT_EQ(Log::messageBoxes()[0].second, " ");
-  EXPECT_EQ(files->getStringFromFile(path),
-            "CallBackHandleMainSocketNetMsg:msgType[56],[38]\nMessageBox [ ] param error[abc][3]\n");
+  // Each line of the file starts with the game clock's local time.
+  const std::time_t at = static_cast<std::time_t>(ddz::os::Clock().WallTimeSeconds());
+  std::tm local{};
+  ASSERT_NE(localtime_r(&at, &local), nullptr);
+  char stamp[32];
+  std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S", &local);
+  char ms[8];
+  std::snprintf(ms, sizeof ms, ".%03u ", static_cast<unsigned>(ddz::os::Clock().NowMs() % 1000));
+  const std::string prefix = std::string(stamp) + ms;
+  EXPECT_EQ(files->getStringFromFile(path), prefix + "CallBackHandleMainSocketNetMsg:msgType[56],[38]\n" + prefix +
+                                                "MessageBox [ ] param error[abc][3]\n");
+}
+
+TEST_F(ResourceTest, TheLogFileKeepsItsNewestLinesUnderItsCap) {
+  const std::string path = files->getWritablePath() + "client.log";
+  {
+    // A file left too large by an earlier run is cut when it is opened.
+    std::ofstream old(path, std::ios::trunc);
+    for (int i = 0; i < 200; ++i) old << "old line " << i << "\n";
+  }
+  Log::setFileCap(1000);
+  ASSERT_TRUE(Log::openFile(path));
+  std::string text = files->getStringFromFile(path);
+  EXPECT_LE(text.size(), 1000u);
+  EXPECT_EQ(text.rfind("old line", 0), 0u) << "starts at a line's start";
+  EXPECT_NE(text.find("old line 199\n"), std::string::npos);
+  EXPECT_EQ(text.find("old line 0\n"), std::string::npos);
+
+  for (int i = 0; i < 100; ++i) cocos2d::log("new line %d", i);
+  Log::closeFile();
+  Log::setFileCap(Log::kDefaultFileCap);
+  text = files->getStringFromFile(path);
+  EXPECT_LE(text.size(), 1000u);
+  EXPECT_EQ(text.find("old line"), std::string::npos);
+  EXPECT_NE(text.find("new line 99\n"), std::string::npos);
+  EXPECT_EQ(text.find("new line 1\n"), std::string::npos);
+  // Whole lines only, each with its time.
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);)
+    EXPECT_NE(line.find(" new line "), std::string::npos) << line;
 }

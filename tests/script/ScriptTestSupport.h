@@ -1,0 +1,135 @@
+// Fixture of the script module's tests: a running game scene, the engine's
+// real Lua 5.1 state with every module registered as start-up registers it,
+// and helpers that run a chunk and give back its result or its error text.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <lua.hpp>
+#include <string>
+#include <vector>
+
+#include <tolua++.h>
+
+#include "platform/engine/cocos2d.h"
+#include "platform/engine/lua/LuaBinding.h"
+#include "platform/engine/lua/LuaStack.h"
+#include "platform/framework/YndLuaRegister.h"
+#include "platform/gamebase/GameSceneBase.h"
+#include "platform/gamebase/GamebaseLuaRegister.h"
+#include "platform/gamebase/MainMsgLock.h"
+#include "script/QorvDDZView.h"
+#include "support/LuaRecords.h"
+#include "support/Stage.h"
+#include "table/DDZGameView.h"
+
+namespace scripttest {
+
+// A game scene that skips the client's start-up when it enters the stage.
+class TestScene : public GameSceneBase {
+ public:
+  static TestScene* create() {
+    auto* scene = new TestScene();
+    scene->autorelease();
+    return scene;
+  }
+  void onEnter() override { cocos2d::Scene::onEnter(); }
+};
+
+class ScriptTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const ddz::test::Stage stage = ddz::test::ResetStage();
+    director = stage.director;
+    GameViewBase::m_GlobalInfo = GlobalInfo();
+    ResetMainMsgLock();
+    scene = TestScene::create();
+    director->replaceScene(scene);
+    tick();
+    GameSceneBase::m_pGameView = nullptr;
+
+    engine = cocos2d::LuaEngine::getInstance();
+    cocos2d::ScriptEngineManager::getInstance()->setScriptEngine(engine);
+    L = engine->getLuaStack()->getLuaState();
+    lua_module_register(L);
+    lua_getfield(L, LUA_GLOBALSINDEX, "_G");
+    register_all_yndcommon(L);
+    register_all_osapi(L);
+    register_all_gamebase(L);
+    register_all_VellGameBase(L);
+    register_all_QorvDDZView(L);
+    lua_settop(L, 0);
+    ASSERT_EQ(engine->executeString(ddz::test::kLuaRecorder), 0);
+    // Results as text: tables with their keys 1..8, so holes show.
+    ASSERT_EQ(engine->executeString(R"(
+      function show(v)
+        if type(v) == 'table' then
+          local parts = {}
+          for i = 1, 8 do if v[i] ~= nil then parts[#parts + 1] = i .. '=' .. show(v[i]) end end
+          return '{' .. table.concat(parts, ',') .. '}'
+        end
+        return tostring(v)
+      end
+    )"),
+              0);
+  }
+
+  void TearDown() override {
+    GameSceneBase::m_pGameView = nullptr;
+    director->reset();
+    cocos2d::LuaEngine::destroyInstance();
+    GameViewBase::m_GlobalInfo = GlobalInfo();
+    ResetMainMsgLock();
+  }
+
+  void tick(int frames = 1) {
+    for (int i = 0; i < frames; ++i) director->mainLoop(1.0f / 60);
+  }
+
+  // Runs `chunk` (a function body); its first result as text, or
+  // "error: <message>" when it raised.
+  std::string Run(const std::string& chunk) {
+    lua_settop(L, 0);
+    if (luaL_loadstring(L, chunk.c_str()) != 0) {
+      std::string e = lua_tostring(L, -1);
+      lua_settop(L, 0);
+      ADD_FAILURE() << "does not compile: " << e;
+      return "compile error";
+    }
+    std::string out;
+    if (lua_pcall(L, 0, 1, 0) != 0) {
+      out = std::string("error: ") + (lua_tostring(L, -1) ? lua_tostring(L, -1) : "?");
+    } else {
+      lua_getglobal(L, "show");
+      lua_insert(L, -2);
+      lua_call(L, 1, 1);
+      out = lua_tostring(L, -1);
+    }
+    lua_settop(L, 0);
+    return out;
+  }
+
+  // Runs `chunk` and expects it to raise; the message without the position
+  // Lua puts before it when a script line called the binding.
+  std::string Error(const std::string& chunk) {
+    const std::string out = Run(chunk);
+    if (out.rfind("error: ", 0) != 0) return "no error, result " + out;
+    return StripPosition(out.substr(7));
+  }
+  static std::string StripPosition(const std::string& message) {
+    if (message.rfind("[string \"", 0) != 0) return message;
+    const std::size_t end = message.find("\"]:");
+    if (end == std::string::npos) return message;
+    const std::size_t colon = message.find(": ", end + 3);
+    return colon == std::string::npos ? message : message.substr(colon + 2);
+  }
+
+  std::vector<std::string> seen() { return ddz::test::TakeLuaStrings(engine, "seen"); }
+
+  cocos2d::Director* director = nullptr;
+  TestScene* scene = nullptr;
+  cocos2d::LuaEngine* engine = nullptr;
+  lua_State* L = nullptr;
+};
+
+}  // namespace scripttest
