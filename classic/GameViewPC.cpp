@@ -579,30 +579,3 @@ void GameViewPC::HideSeatInfoPopup(int seat) {
   popup->setVisible(false);
 }
 
-void GameViewPC::onTouchesEnded(const std::vector<cocos2d::Touch*>& touches, cocos2d::Event*) {
-  if (touches.empty() || touches.front() == nullptr) return;
-  const std::uint64_t now = ddz::os::Clock().NowMs();
-  if (m_bTouchSeen && now - m_uLastTouchMs < kTouchGapMs) return;
-  m_bTouchSeen = true;
-  m_uLastTouchMs = now;
-
-  const float scale = cocos2d::Director::getInstance()->getContentScaleFactor();
-  Vec2 point = convertToNodeSpace(touches.front()->getLocation());
-  if (scale > 0) point = Vec2(point.x / scale, point.y / scale);
-
-  int hit = -1;
-  for (int seat = 0; seat < kPlayerCount; ++seat) {
-    if (seat == kOwnSeat || GetPlayerNode(seat) == nullptr || !IsSeatHeadRunning(seat)) continue;
-    const Vec2& corner = g_ptTipsPlayerInfo[seat];
-    if (point.x < corner.x || point.x > corner.x + kHeadTouchWidth || point.y < corner.y ||
-        point.y > corner.y + kHeadTouchHeight) {
-      continue;
-    }
-    hit = seat;
-    if (IsSeatInfoPopupRunning(seat)) ShowSeatInfoPopup(seat);
-  }
-  for (int seat = 0; seat < kPlayerCount; ++seat) {
-    if (seat == kOwnSeat || seat == hit || GetPlayerNode(seat) == nullptr || !IsSeatInfoPopupRunning(seat)) continue;
-    HideSeatInfoPopup(seat);
-  }
-}

@@ -84,11 +84,6 @@ class GameViewPC : public DDZGameView {
   // ---- start button ----
   static constexpr float kSitDelay = 1.0f;
   static constexpr int kStartSound = 6;
-  // Touches closer together than this are ignored.
-  static constexpr unsigned kTouchGapMs = 101;
-  // The head area of a seat that opens its info popup, from g_ptTipsPlayerInfo.
-  static constexpr float kHeadTouchWidth = 130;
-  static constexpr float kHeadTouchHeight = 250;
 
   // The scene passes the game id it makes the view for.
   GameViewPC(GameSceneBase* pGameScene, YndLoadingBase* pLoadingLayer, int iGameId);
@@ -96,9 +91,6 @@ class GameViewPC : public DDZGameView {
 
   void onEnter() override;
   void onExit() override;
-  // Opens the info popup of the other player whose head was touched and
-  // closes the other popups.
-  void onTouchesEnded(const std::vector<cocos2d::Touch*>& touches, cocos2d::Event* event) override;
 
   // Builds the table (also called from onEnter), then lets the game base log in.
   void CallBackLoadingEnd() override;
@@ -304,7 +296,7 @@ class GameViewPC : public DDZGameView {
   // face up, the statistics and the result screen.
   void ShowRoundResult(const char* msg, int len) override;
   // The heads' win or loss acts: the landlord's side wins when `landlordWon`.
-  void ShowPlayerResultActs(bool landlordWon);
+  void ShowPlayerResultActs(bool landlordWon) override;
   void OnResultBtnContinue() override;
   void OnResultBtnQuit() override;
   void OnResultBtnSmallGame() override;
@@ -390,11 +382,11 @@ class GameViewPC : public DDZGameView {
 
   // ---- what the touches ask of the seat widgets ----
   // Whether seat `seat`'s head is on the stage.
-  virtual bool IsSeatHeadRunning(int seat) const;
+  bool IsSeatHeadRunning(int seat) const override;
   // Whether seat `seat`'s info popup is on the stage.
-  virtual bool IsSeatInfoPopupRunning(int seat) const;
+  bool IsSeatInfoPopupRunning(int seat) const override;
   // Shows seat `seat`'s info popup.
-  virtual void ShowSeatInfoPopup(int seat);
+  void ShowSeatInfoPopup(int seat) override;
 
   // ---- own hooks of the callbacks; nothing on this table ----
   virtual void OnAllSocketMessage(char* /*msg*/, int /*len*/) {}
@@ -525,8 +517,6 @@ class GameViewPC : public DDZGameView {
   ISmallGameLayer* m_pSmallGameLayer = nullptr;
   ISmallGameMaker* m_pSmallGameMaker = nullptr;  // not owned
   std::unique_ptr<DoubleSignFlight> m_pDoubleSign;
-  std::uint64_t m_uLastTouchMs = 0;
-  bool m_bTouchSeen = false;
   cocos2d::Sprite* m_pBackground[3] = {};  // children of the view
   std::unique_ptr<SingleServerBase> m_pSingleServer;
   // The result's raise of the message lock, a child of the view: a view that

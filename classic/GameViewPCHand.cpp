@@ -43,6 +43,7 @@
 #include "widgets/CardTypeAnis.h"
 #include "widgets/DoubleSignFlight.h"
 #include "widgets/GameClock.h"
+#include "widgets/PlayEffects.h"
 #include "widgets/PlayerGameInfo.h"
 #include "widgets/ResultAnis.h"
 #include "widgets/TaskUI.h"
@@ -88,26 +89,7 @@ constexpr int kActivityCountdownAt = 12;
 constexpr int kAwardValues = 24;
 
 // Voice indexes of the seat voices (GameSoundDDZ's voice table).
-constexpr int kVoiceNoCall = 3;
-constexpr int kVoicePass = 4;
-constexpr int kVoiceBeatIt = 5;
-constexpr int kVoiceTripleSingle = 9;
-constexpr int kVoiceTriplePair = 10;
-constexpr int kVoiceStraight = 11;
-constexpr int kVoicePairStraight = 12;
-constexpr int kVoicePlane = 13;
-constexpr int kVoicePlaneWings = 14;
-constexpr int kVoiceFourTwo = 15;
-constexpr int kVoiceBomb = 16;
-constexpr int kVoiceRocket = 17;
-constexpr int kVoiceTriple = 18;
-constexpr int kVoiceCall = 25;
-constexpr int kVoiceNoRob = 27;
-constexpr int kVoiceRob = 28;
-constexpr int kVoiceNoDouble = 30;
-constexpr int kVoiceDouble = 32;
-constexpr int kVoiceShowHand = 38;
-constexpr int kPlayEffect = 5;  // "ddzSound/5.mp3" with every play
+using enum GameSoundDDZ::SeatVoice;
 
 constexpr int kCallRobMode = 1;
 constexpr int kPhaseDouble = 3;
@@ -745,75 +727,7 @@ void GameViewPC::OnPlayCards(char* msg, int len, bool local) {
 }
 
 void GameViewPC::ShowCardTypeEffect(int cardType, int headIndex, int pos, int chair) {
-  GameSoundDDZ* sound = GameSoundDDZ::shareGameSoundDDZ();
-  sound->PlayGameSound(std::to_string(kPlayEffect) + ".mp3");
-  AniManage* anis = GetAniManage();
-  const bool callRob = m_iGameMode == kCallRobMode;
-  // The heads act as if the seat's side had won.
-  const bool landlordSeat = pos == m_TableItem.iLandOwnerPos;
-  auto show = [anis](AniBase* ani, bool now) {
-    // The manager takes the one reference of a new animation.
-    if (anis == nullptr) {
-      ani->release();
-      return;
-    }
-    anis->ShowAni(ani, now, true);
-  };
-  using namespace ddz::CardType;
-  // `chair` is the seat whose play lay on the table: the seat leads when it was its own.
-  const bool leads = chair == m_TableItem.iTableCardOwnerPos;
-  const auto beatIt = [&] { sound->PlayerTalk(headIndex, kVoiceBeatIt + static_cast<int>(ddz::os::Rand() % 2)); };
-  if (cardType == Bomb) {
-    if (callRob) {
-      show(new Ddz_PlayerEffect(this, pos, chair, 1), true);
-    } else {
-      m_TableItem.iTimes = ddz::os::SaturatingMul(m_TableItem.iTimes, 2);
-      ShowTableMultiple(m_TableItem.iTimes);
-      show(new cjddz_AniSuperFallBomb(this, g_ptSuperBomb[0], g_ptSuperBomb[1]), true);
-    }
-    ShowPlayerResultActs(landlordSeat);
-    sound->PlayerTalk(headIndex, kVoiceBomb);
-  } else if (cardType == Rocket) {
-    if (callRob) {
-      show(new Ddz_PlayerEffect(this, pos, chair, 2), true);
-    } else {
-      m_TableItem.iTimes = ddz::os::SaturatingMul(m_TableItem.iTimes, 2);
-      ShowTableMultiple(m_TableItem.iTimes);
-      show(new AniRocket(), true);
-    }
-    ShowPlayerResultActs(landlordSeat);
-    // The seat effect of call-and-rob mode speaks the bomb's words.
-    sound->PlayerTalk(headIndex, callRob ? kVoiceBomb : kVoiceRocket);
-  } else if (cardType >= StraightFirst && cardType <= StraightLast) {
-    show(new AniShunzi(1), false);
-    ShowPlayerResultActs(landlordSeat);
-    sound->PlayerTalk(headIndex, kVoiceStraight);
-  } else if (cardType >= PairStraightFirst && cardType <= PairStraightLast) {
-    show(new AniShunzi(2), false);
-    ShowPlayerResultActs(landlordSeat);
-    sound->PlayerTalk(headIndex, kVoicePairStraight);
-  } else if (cardType >= PlaneFirst && cardType <= PlaneLast) {
-    ShowPlayerResultActs(landlordSeat);
-    sound->PlayerTalk(headIndex, kVoicePlane);
-  } else if (cardType >= PlaneWingsFirst && cardType <= PlaneWingsLast) {
-    show(new AniPlane(), false);
-    ShowPlayerResultActs(landlordSeat);
-    sound->PlayerTalk(headIndex, kVoicePlaneWings);
-  } else if (cardType == Triple || cardType == TripleSingle || cardType == TriplePair) {
-    if (!leads) {
-      beatIt();
-    } else {
-      sound->PlayerTalk(headIndex, cardType == Triple         ? kVoiceTriple
-                                   : cardType == TripleSingle ? kVoiceTripleSingle
-                                                              : kVoiceTriplePair);
-    }
-  } else if (cardType == FourTwoSingles || cardType == FourTwoPairs) {
-    if (leads) {
-      sound->PlayerTalk(headIndex, kVoiceFourTwo);
-    } else {
-      beatIt();
-    }
-  }
+  ShowPlayEffect(this, kClassicPlayEffects, cardType, headIndex, pos, chair, m_iGameMode == kCallRobMode);
 }
 
 // ---------------------------------------------------------------- the own hand's calls

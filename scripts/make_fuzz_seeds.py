@@ -364,6 +364,22 @@ def compete_seeds():
     write("split_string", "list", bytes([1]) + b";" + b"1;2;;3; ")
     write("split_string", "prizes", bytes([1]) + b";" + b"1-1-5-100;2-3-5-50;")
     write("split_string", "long_separator", bytes([2]) + b"--" + b"a--b----c")
+    compete_award_seeds(put)
+
+
+def compete_award_seeds(put):
+    """The award certificate: an award message, and prize lines with a rank."""
+    msg = bytearray(56)
+    msg[1] = 78
+    put(msg, 28, 20, "周末赛冠军")
+    struct.pack_into("<i", msg, 48, 2)
+    write("compete_award", "message", bytes([0]) + bytes(msg))
+    write("compete_award", "short_message", bytes([0]) + bytes(msg[:40]))
+    line = bytearray(432)
+    put(line, 56, 120, "1000游戏币")
+    put(line, 184, 120, "20元宝")
+    put(line, 312, 120, "3张参赛券")
+    write("compete_award", "prize", bytes([1]) + struct.pack(">I", 2) + bytes([1]) + bytes(line) + bytes([0, 1]))
 
 
 def compete_view_seeds():

@@ -27,6 +27,7 @@
 #include "compete/SignUpLayer.h"
 #include "platform/engine/EventDispatcher.h"
 #include "platform/gamebase/GameMsgBox.h"
+#include "variants/SuperGameView.h"
 #include "shell/GameLoading.h"
 #include "shell/LaunchCommandLine.h"
 #include "gamedata/CompeteMatchFile.h"
@@ -453,8 +454,8 @@ GameViewBase* QorvDDZGameScene::NewGameViewPC(YndLoadingBase* loading, int gameI
   return view;
 }
 GameViewBase* QorvDDZGameScene::NewSRGameView(YndLoadingBase* loading) { return new SRGameView(this, loading); }
-GameViewBase* QorvDDZGameScene::NewSuperGameView(YndLoadingBase*, int) {
-  return NotInThisBuild<GameViewBase>("SuperGameView");
+GameViewBase* QorvDDZGameScene::NewSuperGameView(YndLoadingBase* loading, int flag) {
+  return new SuperGameView(this, loading, flag);
 }
 GameViewBase* QorvDDZGameScene::NewCompeteGameView(YndLoadingBase* loading) {
   return new CompeteGameView(this, loading);

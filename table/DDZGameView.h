@@ -36,7 +36,9 @@
 #include "table/TableItemDef.h"
 
 namespace cocos2d {
+class Event;
 class Sprite;
+class Touch;
 }
 class BaseCard;
 class BottomUI;
@@ -171,6 +173,9 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner, public ITableRow
   // Shows the hand's multiple `times` where the view shows it (the top bar);
   // the doubling sign calls it when it lands. No widget here: nothing.
   virtual void ShowTableMultiple(int /*times*/) {}
+  // The heads' win or loss acts: the landlord's side wins when `landlordWon`.
+  // No heads here: nothing.
+  virtual void ShowPlayerResultActs(bool /*landlordWon*/) {}
   // Event 19: one boolean.
   virtual void OnResultLayerShown(bool shown);
   virtual void OnAwardEnd(int kind);
@@ -267,6 +272,8 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner, public ITableRow
   // asks for another table (escape request 0) kAutoChangeDeskSeconds later,
   // unless a join or a reset cancels it first.
   static constexpr float kAutoChangeDeskSeconds = 30.0f;
+  // How long the own seat waits alone; a table with a shorter wait answers.
+  virtual float AutoChangeDeskSeconds() const { return kAutoChangeDeskSeconds; }
   // Called with the seat that became ready; only the own seat alone arms it
   // (again from the start when it is already pending).
   void ScheduleAutoChangeDeskIfAlone(int pos);
@@ -332,6 +339,15 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner, public ITableRow
   // lose them; the landlord's last card carries `landlordRole`'s mark.
   void MovePlayedCards(int seat, const std::vector<int>& codes, int landlordRole);
 
+  // Opens the info popup of the other player whose head was touched (the
+  // kHeadTouchWidth x kHeadTouchHeight area at g_ptTipsPlayerInfo of its
+  // place) and closes the other popups; touches closer together than
+  // kTouchGapMs are ignored.
+  static constexpr unsigned kTouchGapMs = 101;
+  static constexpr float kHeadTouchWidth = 130;
+  static constexpr float kHeadTouchHeight = 250;
+  void onTouchesEnded(const std::vector<cocos2d::Touch*>& touches, cocos2d::Event* event) override;
+
   // Adds a table or seat widget to the view at zOrder unless it already has a
   // parent: a repeated join or a re-login finds the seat's widget in place and
   // leaves it there. False (nothing changes) for null or a widget with a parent.
@@ -385,6 +401,14 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner, public ITableRow
   virtual void RefreshBottomBarInfo(PlayerNode* /*self*/) {}
   // Hides seat `seat`'s info popup and stops its updates.
   virtual void HideSeatInfoPopup(int /*seat*/) {}
+  // What the head touches ask of the seat widgets (DDZGameViewTouch.cpp):
+  // whether seat `seat`'s head and info popup are on the stage; show the popup.
+  virtual bool IsSeatHeadRunning(int /*seat*/) const { return false; }
+  virtual bool IsSeatInfoPopupRunning(int /*seat*/) const { return false; }
+  virtual void ShowSeatInfoPopup(int /*seat*/) {}
+  // The layout entry of seat `seat`'s head and touch area (a table that draws
+  // a seat at another place answers).
+  virtual int SeatPlace(int seat) const { return seat; }
 
  private:
   void FloatExpressPrice(int price);
@@ -403,4 +427,6 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner, public ITableRow
     std::function<void()> clearSlot;
   };
   std::vector<HeldWidget> m_vcHeldWidgets;
+  std::uint64_t m_uLastTouchMs = 0;
+  bool m_bTouchSeen = false;
 };

@@ -83,7 +83,7 @@ void DDZGameView::ScheduleAutoChangeDeskIfAlone(int pos) {
   for (int seat = 0; seat < SeatsInUse(); ++seat)
     if (seat != kOwnSeat && GetPlayerNode(seat) != nullptr) return;
   unschedule(schedule_selector(DDZGameView::AutoChangeDesk));
-  scheduleOnce(schedule_selector(DDZGameView::AutoChangeDesk), kAutoChangeDeskSeconds);
+  scheduleOnce(schedule_selector(DDZGameView::AutoChangeDesk), AutoChangeDeskSeconds());
 }
 
 void DDZGameView::CancelAutoChangeDesk() { unschedule(schedule_selector(DDZGameView::AutoChangeDesk)); }

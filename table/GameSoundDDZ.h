@@ -43,6 +43,28 @@ class GameSoundDDZ {
       59, 60, 61, 62, 63, 96, 97, 98, 99, 100, 101, 134, 102, 132, 133, 103, 130, 131, 135,
       71, 72, 73, 74, 75, 76, 77, 78, 79, 80, 81, 82, 83, 84, 85, 86, 87, 88, 89, 90,
       91, 92, 93, 94, 95, 112, 113, 114, 115, 116, 117, 154, 118, 152, 153, 119, 150, 151, 155};
+  // The voice indexes the tables speak by name.
+  enum SeatVoice : int {
+    kVoiceNoCall = 3,
+    kVoicePass = 4,
+    kVoiceBeatIt = 5,  // 5 or 6 at random
+    kVoiceTripleSingle = 9,
+    kVoiceTriplePair = 10,
+    kVoiceStraight = 11,
+    kVoicePairStraight = 12,
+    kVoicePlane = 13,
+    kVoicePlaneWings = 14,
+    kVoiceFourTwo = 15,
+    kVoiceBomb = 16,
+    kVoiceRocket = 17,
+    kVoiceTriple = 18,
+    kVoiceCall = 25,  // 25 or 26
+    kVoiceNoRob = 27,
+    kVoiceRob = 28,        // 28 or 29
+    kVoiceNoDouble = 30,   // 30 or 31
+    kVoiceDouble = 32,     // 32 to 34
+    kVoiceShowHand = 38,
+  };
   // The quick-chat layer speaks phrase n as voice index n + kVoiceChatFirst.
   static constexpr int kVoiceChatFirst = 20;
 

@@ -20,6 +20,8 @@ Vec2 DoubleSignFlight::StartPoint(int seat) {
       return g_ptHLBombDest[1] + Vec2(0, 150);
     case 2:
       return g_ptHLBombDest[2] - Vec2(30, 0);
+    case 3:
+      return g_ptHLBombDest[3] - Vec2(0, 30);
     default:
       return Vec2(BasePT::g_iWindowWidth / 2, BasePT::g_iWindowHeight / 2);
   }
@@ -52,6 +54,16 @@ bool DoubleSignFlight::IsFlying() {
 void DoubleSignFlight::Show(int seat, int factor) {
   if (m_pView == nullptr) return;
   m_pView->m_TableItem.iTimes = ddz::os::SaturatingMul(m_pView->m_TableItem.iTimes, factor);
+  Fly(seat);
+}
+
+void DoubleSignFlight::ShowAdd(int seat, int add) {
+  if (m_pView == nullptr) return;
+  m_pView->m_TableItem.iTimes = ddz::os::SaturatingAdd(m_pView->m_TableItem.iTimes, add);
+  Fly(seat);
+}
+
+void DoubleSignFlight::Fly(int seat) {
   if (IsFlying()) return;  // the flying sign lands with the new multiple
   cocos2d::Sprite* sign = cocos2d::Sprite::createWithSpriteFrameName(kSign);
   if (sign == nullptr) sign = cocos2d::Sprite::create(kSign);

@@ -39,17 +39,22 @@ class DoubleSignFlight {
   // starts one from `seat` (0-2, 0-3 on the four-player table; another
   // value: the window's centre, the doubling point on four seats).
   void Show(int seat, int factor);
+  // The same with an add: the multiple grows by `add` (the two-seat Super
+  // table's rob once the multiple is above 1).
+  void ShowAdd(int seat, int add);
   bool IsFlying();
   // Takes a flying sign off the table (its lock is lowered).
   void Stop();
   cocos2d::Sprite* GetSign() { return IsFlying() ? m_pDoubleSprite : nullptr; }
 
-  // Where a sign from `seat` starts and how long it flies to the top bar.
+  // Where a sign from `seat` starts and how long it flies to the top bar;
+  // seat 3 is the two-seat table's opponent at the fourth place.
   static cocos2d::Vec2 StartPoint(int seat);
   static cocos2d::Vec2 FourSeatStartPoint(int seat);
   static float FlightSeconds(int seat);
 
  private:
+  void Fly(int seat);
   void OnLanded();
   void Forget();
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ClassicTestSupport.h"
+#include "support/LocalServerHands.h"
 #include "support/WholeHandDriver.h"
 #include "cardlogic/ClassicMessages.h"
 #include "cardlogic/SingleServerDDZ.h"
@@ -21,29 +22,11 @@
 namespace classictest {
 namespace {
 
-// The local server, with every request and every start of a hand recorded
-// (a start is the ready of OwnSeatDriver::kReady).
-class CountingServer : public ddz::SingleServerDDZ {
- public:
-  explicit CountingServer(IGameMessageSink* view) : SingleServerDDZ(view, ddz::DeckSeeding::None) {}
-  void StartGame() override {
-    requests.push_back(OwnSeatDriver::kReady);
-    SingleServerDDZ::StartGame();
-  }
-  void RecvGameViewMsg(const std::uint8_t* buf, int len) override {
-    if (buf != nullptr && len >= 8) requests.push_back(buf[1]);
-    SingleServerDDZ::RecvGameViewMsg(buf, len);
-  }
-  std::vector<int> requests;
-};
+using ddz::test::CountingServer;
+using ddz::test::Delivery;
 
-struct HandRecord {
-  ddz::classic::HandResult message;
-  int landlord = -1;
-  int bid = 0;
-  int multiplier = 0;
-  int moneyBefore[3] = {};
-  int moneyAfter[3] = {};
+// A hand, and the numbers its result screen showed.
+struct HandRecord : ddz::test::HandRecord {
   std::string shown[3];
 };
 
@@ -72,12 +55,8 @@ class WholeHandTable : public GameViewPC {
   void CallBackGameResultServer(char* msg, int len) override {
     Note(msg);
     HandRecord record;
-    EXPECT_TRUE(ddz::classic::ReadHandResult(reinterpret_cast<const std::uint8_t*>(msg),
-                                             static_cast<std::size_t>(len), record.message));
-    record.landlord = server->GetLandlord();
-    record.bid = server->GetHighestBid();
-    record.multiplier = server->GetMultiplier();
-    for (int seat = 0; seat < 3; ++seat) record.moneyBefore[seat] = GetPlayerNode(seat)->iMoney;
+    static_cast<ddz::test::HandRecord&>(record) = ddz::test::HandRecord::At(msg, len, *server, *this);
+    EXPECT_TRUE(record.read);
     hands.push_back(record);
     GameViewPC::CallBackGameResultServer(msg, len);
   }
@@ -92,11 +71,6 @@ class WholeHandTable : public GameViewPC {
     viewChildren.push_back(static_cast<int>(getChildrenCount()));
   }
 
-  struct Delivery {
-    int type;
-    int lockCount;
-    int holdMs;
-  };
   std::vector<Delivery> deliveries;
   std::vector<HandRecord> hands;
   // The requests the table should have sent, in order: the 25 of each deal,
@@ -212,19 +186,16 @@ TEST_F(WholeHands, TwentySeededHandsInARowEachReachItsResultAndTheTableMatchesTh
     }
   }
 
-  // Money and score per seat as the server's scoring rule gives them.
+  // Money and score per seat as the server's scoring rule gives it.
   int ownTotal = 0;
   for (int i = 0; i < kHands; ++i) {
     SCOPED_TRACE(i);
     const HandRecord& h = view->hands[i];
     ASSERT_GE(h.landlord, 0);
-    const int unit = h.bid * h.multiplier;
-    const int landlordScore = h.message.landlordWon ? 2 * unit : -2 * unit;
     for (int seat = 0; seat < 3; ++seat) {
-      const int score = seat == h.landlord ? landlordScore : -landlordScore / 2;
-      EXPECT_EQ(h.message.scores[seat], score);
-      EXPECT_EQ(h.moneyAfter[seat] - h.moneyBefore[seat], score);
-      EXPECT_EQ(h.shown[seat], ResultLayer::SignedText(score));
+      EXPECT_EQ(h.message.scores[seat], h.Score(seat));
+      EXPECT_EQ(h.moneyAfter[seat] - h.moneyBefore[seat], h.Score(seat));
+      EXPECT_EQ(h.shown[seat], ResultLayer::SignedText(h.Score(seat)));
     }
     ownTotal += h.message.scores[1];
   }

@@ -109,9 +109,11 @@ TEST(LayoutKeysTest, TableHoldsThe549KeysWithTheirTypesAndLengths) {
     }
     if (!brackets && k.count > 1) noBrackets.push_back(k.key);
   }
+  // The doubling and no-money points have a fourth entry, the two-seat
+  // Super table's opponent.
   const std::map<std::pair<LayoutType, int>, int> expected = {
-      {{LayoutType::Point, 1}, 246}, {{LayoutType::Point, 2}, 42}, {{LayoutType::Point, 3}, 64},
-      {{LayoutType::Point, 4}, 53},  {{LayoutType::Point, 5}, 3},  {{LayoutType::Point, 6}, 1},
+      {{LayoutType::Point, 1}, 246}, {{LayoutType::Point, 2}, 42}, {{LayoutType::Point, 3}, 62},
+      {{LayoutType::Point, 4}, 55},  {{LayoutType::Point, 5}, 3},  {{LayoutType::Point, 6}, 1},
       {{LayoutType::Point, 7}, 4},   {{LayoutType::Point, 8}, 3},  {{LayoutType::Point, 9}, 1},
       {{LayoutType::Point, 10}, 3},  {{LayoutType::Point, 12}, 1}, {{LayoutType::Point, 14}, 1},
       {{LayoutType::Size, 1}, 62},   {{LayoutType::Int, 1}, 32},   {{LayoutType::Int, 2}, 2},

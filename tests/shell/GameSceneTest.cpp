@@ -16,6 +16,7 @@
 #include "shell/GameLoading.h"
 #include "shell/LaunchCommandLine.h"
 #include "variants/SRGameView.h"
+#include "variants/SuperGameView.h"
 
 namespace {
 
@@ -191,11 +192,20 @@ TEST_F(GameViewByIdTest, EachGameIdMakesItsViewAfterSettingTheViewType) {
 }
 
 TEST_F(GameViewByIdTest, MissingViewClassesAreLoggedAndGiveNoView) {
+  scenetest::RecordingScene::missing = {"CompeteGameView"};
+  QorvDDZGameScene* scene = NewScene();
+  EXPECT_EQ(scene->CreateInstanceGameView(nullptr, 237), nullptr);
+  EXPECT_TRUE(Logged("CompeteGameView is not in this build"));
+}
+
+TEST_F(GameViewByIdTest, TheSuperGameIdMakesTheSuperTable) {
   scenetest::RecordingScene::missing = {"SuperGameView"};
   QorvDDZGameScene* scene = NewScene();
-  EXPECT_EQ(scene->CreateInstanceGameView(nullptr, 52), nullptr);
-  EXPECT_TRUE(Logged("SuperGameView is not in this build"));
+  GameViewBase* made = scene->CreateInstanceGameView(nullptr, 52);
+  ASSERT_NE(dynamic_cast<SuperGameView*>(made), nullptr);
+  EXPECT_EQ(made->GetPlayerCount(), 3);  // until message 61 names the mode
   EXPECT_EQ(g_iGameViewType, 52);
+  made->release();
 }
 
 TEST_F(GameViewByIdTest, TheFourPlayerGameIdMakesTheFourPlayerTable) {

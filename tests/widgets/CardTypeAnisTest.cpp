@@ -155,4 +155,21 @@ TEST_F(AniTest, TwoDoublingsInQuickSuccessionBothCount) {
   EXPECT_FALSE(view->sign.IsFlying());
 }
 
+TEST_F(AniTest, AnAddWhileTheSignFliesCountsAndTheTwoSeatOpponentFliesFromTheFourthPlace) {
+  view->m_TableItem.iTimes = 2;
+  view->sign.Show(3, 2);
+  view->sign.ShowAdd(1, 2);
+  EXPECT_EQ(view->m_TableItem.iTimes, 6);  // 2 * 2, then + 2
+  EXPECT_EQ(GameViewBase::m_iLockMainMsgCount.Get(), 1) << "the second change starts no sign";
+  const cocos2d::Vec2 from = DoubleSignFlight::StartPoint(3);
+  EXPECT_GT(from.x, 0);
+  EXPECT_LT(from.x, 1280);
+  EXPECT_GT(from.y, 0);
+  EXPECT_LT(from.y, 720);
+  EXPECT_FLOAT_EQ(DoubleSignFlight::FlightSeconds(3), 0.3f);
+  tick(90);
+  EXPECT_EQ(view->shownMultiples, std::vector<int>{6});
+  EXPECT_EQ(GameViewBase::m_iLockMainMsgCount.Get(), 0);
+}
+
 }  // namespace
