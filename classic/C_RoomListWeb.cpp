@@ -1,12 +1,12 @@
 // C_RoomListLayer: the lobby's web-view returns, the web replies 20034 and
 // 20047, and the two invitation buttons they show.
-#include <charconv>
 #include <cstring>
 #include <functional>
 #include <utility>
 #include <string_view>
 
 #include "classic/C_RoomListLayer.h"
+#include "classic/LobbyBalanceReturn.h"
 #include "classic/RoomUI.h"
 #include "gamedata/CompeteWebMsg.h"
 #include "gamedata/DdzCompete.h"
@@ -16,40 +16,14 @@
 #include "platform/gamebase/BasePT.h"
 #include "platform/gamebase/GameSceneBase.h"
 #include "platform/gamebase/GameViewBase.h"
-#include "platform/os/Saturate.h"
 
 using cocos2d::Vec2;
 
 namespace {
 
-constexpr std::string_view kReturnYuanBao = "update_yb_";
-constexpr std::string_view kReturnMoney = "update_money_";
 constexpr float kInviteY = 120;
 constexpr float kInviteNearEdge = 100;
 constexpr float kInviteBeside = 300;
-
-// One "%d" as the C reader takes it (blanks, a sign, digits); false when
-// there are no digits or the number does not fit an int.
-bool ReadNumber(std::string_view& text, int& out) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), out);
-  if (ec != std::errc()) return false;
-  text.remove_prefix(static_cast<std::size_t>(end - text.data()));
-  return true;
-}
-
-// "%d_%d" after the prefix: both numbers or nothing.
-bool ReadTwoNumbers(std::string_view text, int& a, int& b) {
-  int first = 0;
-  int second = 0;
-  if (!ReadNumber(text, first) || text.empty() || text.front() != '_') return false;
-  text.remove_prefix(1);
-  if (!ReadNumber(text, second)) return false;
-  a = first;
-  b = second;
-  return true;
-}
 
 float InviteX(float fromRight) { return static_cast<float>(BasePT::g_iWindowWidth) - fromRight; }
 
@@ -60,21 +34,7 @@ float InviteX(float fromRight) { return static_cast<float>(BasePT::g_iWindowWidt
 void C_RoomListLayer::CallbackWebReturnParam(const char* param) {
   cocos2d::log("C_RoomListLayer,CallbackWebReturnParam[%s]", param != nullptr ? param : "");
   if (param == nullptr || param[0] == '\0') return;
-  const std::string_view text(param, strnlen(param, 4096));
-  GlobalInfo& info = GameViewBase::m_GlobalInfo;
-  int a = 0;
-  int b = 0;
-  if (text.starts_with(kReturnYuanBao)) {
-    if (!ReadTwoNumbers(text.substr(kReturnYuanBao.size()), a, b)) return;
-    info.iYuanBao = ddz::os::SaturatingAdd(a, b);
-  } else if (text.starts_with(kReturnMoney)) {
-    if (!ReadTwoNumbers(text.substr(kReturnMoney.size()), a, b)) return;
-    info.iMoney = a;
-  } else {
-    return;
-  }
-  RoomUI* panel = RoomUI::create(RoomUI::kModeCurrent);
-  if (panel != nullptr && panel->isRunning()) panel->FreshUserInfo();
+  (void)ApplyLobbyBalanceReturn(std::string_view(param, strnlen(param, 4096)));
 }
 
 // ---------------------------------------------------------------- the web replies

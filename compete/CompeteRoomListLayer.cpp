@@ -512,10 +512,3 @@ void CompeteRoomListLayer::ShowChangeMoneyTip(int, const char* text) {
   GameMsgBox::shareMessageBox()->ShowMessage(text != nullptr ? text : "", 11, this);
 }
 
-void CompeteRoomListLayer::CallbackWebReturnParam(const char* param) {
-  cocos2d::log("CompeteRoomListLayer,CallbackWebReturnParam[%s]", param != nullptr ? param : "");
-}
-
-void CompeteRoomListLayer::CallbackWXAuthRt(int result, const char* code) {
-  cocos2d::log("CompeteRoomListLayer,CallbackWXAuthRt[%d][%s]", result, code != nullptr ? code : "");
-}

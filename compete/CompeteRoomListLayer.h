@@ -22,6 +22,8 @@
 
 #include <climits>
 #include <functional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "gamedata/CompeteRoomInfo.h"
@@ -105,9 +107,17 @@ class CompeteRoomListLayer : public RoomListLayer,
   void FilterRoomItems(std::vector<RoomItemInfo>& listed, std::vector<RoomItemInfo>& all, int money) override;
   RoomBtn* CreateRoomBtn(RoomItemInfo* room) override;
 
-  // ---- the platform's receivers (the WeChat road fills them) ----
+  // ---- the platform's receivers (CompeteRoomListWeChat.cpp) ----
+  // The lobby page's returns: balances, WeChat share, collecting a red packet.
   void CallbackWebReturnParam(const char* param) override;
+  // The end of a WeChat authorisation: with 0, the code is kept and the
+  // token exchange runs on the next frame behind a wait box.
   void CallbackWXAuthRt(int result, const char* code) override;
+  // The token exchange and the red-packet request (both blocking); their
+  // answer in a box.
+  void NextFrameGetWXAccessToken();
+  int GetRedID() const { return m_iRedID; }
+  const std::string& GetWXCode() const { return m_strWXCode; }
   // ---- the shop's answers ----
   void CallBackHandleVacRt(const LobbyVacResult& result) override;
 
@@ -147,9 +157,12 @@ class CompeteRoomListLayer : public RoomListLayer,
   void OnSettingClick(cocos2d::Ref* sender);
   void AddScreenNode(cocos2d::Node* node, int z);
   void SendSignUpCountQueries();
+  void ShareToWeChat(std::string_view rest);
 
   int m_iTouchIndex = -1;
   cocos2d::ui::TextAtlas* m_pNumLabels[3] = {};
+  int m_iRedID = 0;          // receive id of the red packet being collected
+  std::string m_strWXCode;   // code of the last successful WeChat authorisation
   std::vector<RoomInfoItem*> m_vcRoomItems;        // children of the list view's rows
   std::vector<CompeteRoomInfo> m_vcCompeteRooms;   // the matches, in card order
   cocos2d::ui::ListView* m_pListView = nullptr;    // a child while on the stage

@@ -45,18 +45,17 @@ void PutText(char* frame, int offset, int field, const char* text, std::size_t t
   frame[offset + static_cast<int>(n)] = '\0';
 }
 
-// The section of server.conf this client uses.
-std::string ServerSection() {
-  std::string section;
-  GetConfValue(section, "use_section", kAgentFile, "agent_info", "release");
-  return section;
-}
-
 const GlobalInfo& Login() { return GameViewBase::m_GlobalInfo; }
 
 }  // namespace
 
 namespace ddz {
+
+std::string ServerSection() {
+  std::string section;
+  GetConfValue(section, "use_section", kAgentFile, "agent_info", "release");
+  return section;
+}
 
 bool WebQueryDue(std::int32_t last, std::int32_t now, int gap) {
   return last == 0 || static_cast<std::int64_t>(now) - last > gap;
@@ -93,7 +92,7 @@ CompeteWebMsg::~CompeteWebMsg() = default;
 
 void CompeteWebMsg::LoadWebUrl() {
   std::memset(m_szWebUrl, 0, sizeof m_szWebUrl);
-  GetConfValue(m_szWebUrl, sizeof m_szWebUrl, "normal_web_url", kServerFile, ServerSection().c_str(), "0");
+  GetConfValue(m_szWebUrl, sizeof m_szWebUrl, "normal_web_url", kServerFile, ddz::ServerSection().c_str(), "0");
   YndWebClient::shareWebClient()->AddUrlUseHex(m_szWebUrl);
 }
 

@@ -28,6 +28,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "gamedata/CompeteRecords.h"
 #include "platform/os/Launcher.h"
@@ -138,6 +139,9 @@ class FdLogicData {
 };
 
 namespace ddz {
+// The configuration section this client uses: "use_section" of "agent.txt"
+// ([agent_info]), "release" when missing.
+std::string ServerSection();
 // Hands the configured signing key (18 characters of a-z, 0-9, '!' and '#')
 // to GameLogicLayer::SetWebSignKey; a key of another form is refused with a
 // log line and no key is set. False when no usable key is configured.

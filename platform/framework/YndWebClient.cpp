@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstring>
 #include <list>
 
@@ -80,6 +81,17 @@ bool YndWebIsAcceptedUrl(std::string_view url) {
     if (StartsWithNoCase(url, scheme) && url.size() > scheme.size()) return true;
   }
   return false;
+}
+
+std::string YndUrlEncode(std::string_view value) {
+  if (value.empty()) return {};
+  if (value.size() > static_cast<std::size_t>(INT32_MAX / 3)) return {};
+  // libcurl ignores the handle here (7.82 on); every byte but A-Z a-z 0-9 - . _ ~ becomes %XX.
+  char* escaped = curl_easy_escape(nullptr, value.data(), static_cast<int>(value.size()));
+  if (escaped == nullptr) return {};
+  std::string out(escaped);
+  curl_free(escaped);
+  return out;
 }
 
 bool YndWebReplyBuffer::Append(const char* data, std::size_t n) {

@@ -132,3 +132,8 @@ class YndWebClient {
 // True for an address this client accepts (http:// or https://, any case,
 // with something after the scheme).
 bool YndWebIsAcceptedUrl(std::string_view url);
+
+// A value for an address's query: every byte but the letters, digits and
+// "-._~" as %XX (upper-case hex). "" for "" (and for a value too long to
+// encode).
+std::string YndUrlEncode(std::string_view value);
