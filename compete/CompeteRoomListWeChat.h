@@ -35,8 +35,10 @@ constexpr int kTokenFailedText = 432;  // game text shown when the token exchang
 constexpr const char* kAppIdFile = "VellComVac.conf";
 constexpr const char* kRedPacketFile = "http_server.conf";
 constexpr const char* kRedPacketKey = "get_red_packtet";
-// Used when "get_red_packtet" is present but empty.
-constexpr const char* kBuiltInRedPacketUrl = "https://ddz.qorv.com/rank/receivedRedPacketInterface.do";
+// Used when "get_red_packtet" is present but empty: the red-packet service of
+// the player's own machine (no outside host is built in; an installation that
+// has a service names it in "http_server.conf").
+constexpr const char* kBuiltInRedPacketUrl = "http://127.0.0.1/rank/receivedRedPacketInterface.do";
 
 constexpr std::string_view kShareTag = "wx_share2_";
 constexpr std::string_view kRedPacketTag = "wx_auth2_get_redpacket_";
