@@ -57,10 +57,12 @@ void CheckPrize(ddz::fuzz::Input& in) {
   }
   FUZZ_CHECK(chosen != nullptr);
   // The line opens with its first text, cut by at most one character's
-  // bytes, and the next text (if any) follows a "+".
+  // bytes where the text is well-formed (bytes that form no character may
+  // all be dropped), and the next text (if any) follows a "+".
   const std::string first = FieldUpToZero(chosen->szAwardText);
+  const std::size_t mostDropped = ddz::fuzz::IsUtf8(first) ? 3 : first.size();
   bool opens = false;
-  for (std::size_t drop = 0; drop <= 3 && drop < first.size() && !opens; ++drop) {
+  for (std::size_t drop = 0; drop <= mostDropped && drop < first.size() && !opens; ++drop) {
     const std::string cut = first.substr(0, first.size() - drop);
     opens = prize.joined.compare(0, cut.size(), cut) == 0 &&
             (prize.joined.size() == cut.size() || prize.joined[cut.size()] == '+') && ddz::fuzz::IsCutOf(cut, first);
