@@ -187,17 +187,8 @@ bool GameViewPC::KindLongEnough(int len, int need, int type, int kind) {
 }
 
 void GameViewPC::CallBackHandleMainSocketNetMsg(char* msg, int len) {
-  if (msg == nullptr || len < kFrameSize) {
-    cocos2d::log("CallBackHandleMainSocketNetMsg: message of length %d dropped", len);
-    return;
-  }
-  const int type = ByteAt(msg, 1);
-  cocos2d::log("CallBackHandleMainSocketNetMsg:msgType[%d],[%x]", type, type);
-  if (len < MinMessageLength(type)) {
-    cocos2d::log("CallBackHandleMainSocketNetMsg: message %d of length %d is shorter than %d, dropped", type, len,
-                 MinMessageLength(type));
-    return;
-  }
+  const int type = TypeOfWholeMessage("GameViewPC", msg, len, &MinMessageLength);
+  if (type < 0) return;
   if (!m_bHandRunning && (type == kMsgBidTurn || type == kMsgPlayTurn)) {
     // A turn of a hand that is over or that the table no longer shows: a
     // press on it would be taken as a move of another hand.

@@ -403,17 +403,8 @@ const std::vector<int>& CompeteGameView::DispatchedTypes() {
 }
 
 void CompeteGameView::CallBackHandleMainSocketNetMsg(char* msg, int len) {
-  if (msg == nullptr || len < kFrameSize) {
-    cocos2d::log("CompeteGameView: message of length %d dropped", len);
-    return;
-  }
-  const int type = ByteAt(msg, 1);
-  cocos2d::log("MsgType[%d][%x]", type, type);
-  if (len < MinMessageLength(type)) {
-    cocos2d::log("CompeteGameView: message %d of length %d is shorter than %d, dropped", type, len,
-                 MinMessageLength(type));
-    return;
-  }
+  const int type = TypeOfWholeMessage("CompeteGameView", msg, len, &MinMessageLength);
+  if (type < 0) return;
   switch (type) {
     case kMsgDeal: HandleGameStart(msg, len); break;
     case kMsgBidTurn: OnTurnPrompt(msg, len); break;

@@ -375,3 +375,18 @@ void DDZGameView::MovePlayedCards(int seat, const std::vector<int>& codes, int l
     own->SetCardsPosition();
   }
 }
+
+int DDZGameView::TypeOfWholeMessage(const char* view, const char* msg, int len, int (*minLength)(int)) {
+  if (msg == nullptr || len < kFrameSize) {
+    cocos2d::log("%s: message of length %d dropped", view, len);
+    return -1;
+  }
+  const int type = static_cast<unsigned char>(msg[1]);
+  cocos2d::log("%s: msgType[%d],[%x]", view, type, type);
+  const int need = minLength(type);
+  if (len < need) {
+    cocos2d::log("%s: message %d of length %d is shorter than %d, dropped", view, type, len, need);
+    return -1;
+  }
+  return type;
+}

@@ -339,6 +339,11 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner, public ITableRow
   // lose them; the landlord's last card carries `landlordRole`'s mark.
   void MovePlayedCards(int seat, const std::vector<int>& codes, int landlordRole);
 
+  // The front of every table's dispatcher: the type of a game message that is
+  // a whole frame and holds its type's fields (`minLength(type)` bytes), else
+  // -1 after a log line naming `view`.
+  static int TypeOfWholeMessage(const char* view, const char* msg, int len, int (*minLength)(int));
+
   // Opens the info popup of the other player whose head was touched (the
   // kHeadTouchWidth x kHeadTouchHeight area at g_ptTipsPlayerInfo of its
   // place) and closes the other popups; touches closer together than

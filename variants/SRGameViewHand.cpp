@@ -124,18 +124,10 @@ int SRGameView::MinMessageLength(int type) {
 }
 
 void SRGameView::CallBackHandleMainSocketNetMsg(char* msg, int len) {
-  if (msg == nullptr || len < kFrameSize) {
-    cocos2d::log("SRGameView: message of length %d dropped", len);
-    return;
-  }
-  const int type = ByteAt(msg, 1);
-  const int need = MinMessageLength(type);
-  if (need == 0) {
+  const int type = TypeOfWholeMessage("SRGameView", msg, len, &MinMessageLength);
+  if (type < 0) return;
+  if (MinMessageLength(type) == 0) {
     cocos2d::log("SRGameView: message %d is not one of this table, dropped", type);
-    return;
-  }
-  if (len < need) {
-    cocos2d::log("SRGameView: message %d of length %d is shorter than %d, dropped", type, len, need);
     return;
   }
   switch (type) {
