@@ -7,6 +7,7 @@
 //   - a played card is held by the chair that plays it (so no card is
 //     announced twice), and a hand result lists what the computer chairs
 //     still hold, scores that sum to zero and a winner without cards;
+//   - a quick-chat phrase comes back from the player's chair;
 //   - the server waits for the player exactly while it bids or plays;
 //   - a request that the server refuses (no message, or only the player's
 //     turn handed back) leaves its state as it was.
@@ -143,6 +144,10 @@ class Table {
         over = true;
         break;
       }
+      case MsgType::QuickChatShown:
+        // The player's phrase shown back, always from the player's chair.
+        FUZZ_CHECK(n >= MsgSize::QuickChat && b[8] < 5 && b[9] == SingleServerDDZ::kHumanChair);
+        break;
       case MsgType::BidTurn:
       case MsgType::PlayTurn: break;
       default: FUZZ_CHECK(!"a message of an unknown type");
