@@ -451,14 +451,12 @@ void CompeteGameView::CallBackHandleAllSocketNetMsg(char* msg, int len) {
   }
 COMPETE_MATCH_MESSAGE(HandleCompeteStart)
 COMPETE_MATCH_MESSAGE(HandleCompeteStage)
-COMPETE_MATCH_MESSAGE(HandleCompeteAward)
 COMPETE_MATCH_MESSAGE(HandleWaitNumbers)
 COMPETE_MATCH_MESSAGE(HandlePlayerLeft)
 COMPETE_MATCH_MESSAGE(HandleCloseByServer)
 COMPETE_MATCH_MESSAGE(HandleRankList)
 COMPETE_MATCH_MESSAGE(HandleRankUpdate)
 COMPETE_MATCH_MESSAGE(HandleAutoPlayState)
-COMPETE_MATCH_MESSAGE(HandleChangeServer)
 COMPETE_MATCH_MESSAGE(HandleCompeteNotice)
 COMPETE_MATCH_MESSAGE(HandleTipMsg)
 #undef COMPETE_MATCH_MESSAGE

@@ -53,6 +53,7 @@ namespace ui {
 class TextAtlas;
 }
 }  // namespace cocos2d
+class CompeteAwardLayer;
 class CompeteSelfHandCard;
 class CompeteTableUI;
 class CompetePromotionLayer;
@@ -189,6 +190,17 @@ class CompeteGameView : public DDZGameView, public ICompetitionStage {
   virtual void HandleCompeteNotice(char* msg, int len);
   virtual void HandleTipMsg(char* msg, int len);
 
+  // ---- the server move and the award (CompeteGameViewMove.cpp) ----
+  // The next stage's server listens on the port after this one's.
+  static constexpr int kServerMovePortStep = 1;
+  // The frame of a move that comes while the view is off the stage is kept
+  // (encrypted) at the front of the queue until the room list brings the
+  // view back; one longer than the queue takes is dropped.
+  // The award raises the message lock through a token on the certificate:
+  // lowered once, when the certificate leaves (with the view, at the latest).
+  CompeteAwardLayer* GetAwardLayer() const;
+  void ShowPromotion(int iOutcome);  // TEMPORARY until the other half lands
+
   // ---- the match's screens ----
   // A new competition bar (z CompeteTableUI::kZOrder) in place of the last
   // one: the match start's.
@@ -284,8 +296,9 @@ class CompeteGameView : public DDZGameView, public ICompetitionStage {
   virtual bool CanResume() { return true; }
   virtual void OnOtherMessage(char* /*msg*/, int /*len*/) {}
   virtual bool FirstChanceMessage(char* /*msg*/, int /*len*/) { return false; }
-  // After the login (the match flow's sign-up and entry).
-  virtual void AfterAuthenResOK() {}
+  // After a fresh login (CompeteGameViewMove.cpp): the sign-up request when
+  // the user has just signed up, else the table is left.
+  virtual void AfterAuthenResOK();
   virtual void OnEscapeNoticeHook(int /*code*/) {}
   virtual void AfterPlayerLeave(int /*seat*/) {}
   virtual void OnResetTableHook() {}

@@ -19,12 +19,15 @@ class CompeteGameInfo {
   static CompeteGameInfo* shareCompeteGameInfo();
   virtual ~CompeteGameInfo();
 
-  // State and stage back to 0; the record and its lists (numbers, stages,
+  // State, stage and award value back to 0; the record and its lists (numbers, stages,
   // prize lines) replaced by `record`'s, whatever they hold.
   void ParseCompeteInfo(const CompeteMatchRecord& record);
 
   std::int32_t m_iState = kStateNone;
   std::int32_t m_iStageNo = 0;
+  // The award message's last number, as the game server sent it with the
+  // certificate (0 until a match ends).
+  std::int32_t m_iAwardValue = 0;
   char m_szUserName[20] = {};  // the user's name in the ranking rows
   std::vector<int> m_vcNumbers;
   std::vector<int> m_vcStages;

@@ -14,6 +14,7 @@
 #include "cardlogic/ClassicMessages.h"
 #include "cardlogic/ClueCard.h"
 #include "cardlogic/CompeteMessages.h"
+#include "compete/CompeteRoomListLayer.h"
 #include "gamedata/TextTables.h"
 #include "platform/framework/TcpClientSock.h"
 #include "platform/gamebase/GameBaseProtocol.h"
@@ -90,6 +91,8 @@ class NetworkHandsTest : public classictest::ClassicTest {
     ClassicTest::SetUp();
     cocos2d::Log::setEchoToStderr(false);
     CompeteGameInfo::shareCompeteGameInfo()->m_iState = 1;
+    // Just signed up: the login sends the sign-up (fee kind 0) and stays.
+    g_iCompeteEnterMode = 1;
     ASSERT_TRUE(server.ok());
     GlobalInfo& info = GameViewBase::m_GlobalInfo;
     info.iPlayMode = 0;
@@ -105,7 +108,10 @@ class NetworkHandsTest : public classictest::ClassicTest {
     GameViewBase::GetMainSocket().DisconnectServer(0, false);
     ClassicTest::TearDown();
     CompeteGameInfo::shareCompeteGameInfo()->m_iState = 0;
+    g_iCompeteEnterMode = 0;
   }
+  // The sign-up the login sends.
+  static Bytes SignUp() { return Sent({0, 16, 16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 200, 0, 0, 0}); }
   // The login; the server seats the user at chair 1 itself.
   Frames Seating() {
     gamebase::AuthenResult res;
@@ -183,6 +189,7 @@ TEST_F(NetworkHandsTest, WholeScriptedHandsPlayOverTheConnectionThroughTheOwnHan
     h.ownBytes.insert(h.ownBytes.end(), {0x45, 0x46, 0x47});
   }
   server.Expect(gamebase::ReqType::Authen, Seating())
+      .ExpectBytes(SignUp())
       .ExpectBytes(Sent({0, 77, 8, 0, 0, 0, 0, 0}), {Sent(CompeteDeal(first))});
   for (HandScript& h : hands) {
     server.ExpectBytes(Sent(FrameOf(25, 12)), {Sent(Seat(72, 1, 9))})
@@ -238,7 +245,7 @@ TEST_F(NetworkHandsTest, WholeScriptedHandsPlayOverTheConnectionThroughTheOwnHan
 }
 
 TEST_F(NetworkHandsTest, KickOutReason12EndsTheConnectionBeforeTheBox) {
-  server.Expect(gamebase::ReqType::Authen, Seating()).ExpectBytes(Sent({0, 77, 8, 0, 0, 0, 0, 0}));
+  server.Expect(gamebase::ReqType::Authen, Seating()).ExpectBytes(SignUp()).ExpectBytes(Sent({0, 77, 8, 0, 0, 0, 0, 0}));
   view->IniMainSocketAuthen();
   ASSERT_TRUE(ddz::test::RunFrames(director, {&server}, [&] { return server.ScriptDone(); }));
   server.Send(gamebase::BuildKickOut(12, "", 0));
