@@ -385,7 +385,8 @@ def compete_award_seeds(put):
 def compete_view_seeds():
     """Steps of the tournament view's target (the op layout of classic_view):
     a whole hand (deal, bidding, landlord, plays, result), re-login snapshots
-    before and after the landlord, and the background with the deal running."""
+    before and after the landlord, the background with the deal running, two
+    server moves and the award, and the match's frames a byte short."""
     def message(frame):
         return bytes([0, frame[1]]) + struct.pack(">H", len(frame)) + frame
 
@@ -429,7 +430,16 @@ def compete_view_seeds():
     after_landlord = bytearray(snapshot)
     after_landlord[226], after_landlord[236], after_landlord[256] = 2, card(3, 4), 2
     hand = b"".join(message(f) + bytes([3, 20]) for f in (deal, bid_turn, bid, landlord, play_turn, played))
+    move = frame(79, 92)
+    move[8], move[12], move[13] = 1, 2, 5
+    move[20:28] = struct.pack(">II", 7, 48)
+    move[32:36] = struct.pack("<i", 42)
+    award = frame(78, 56)
+    award[8:28] = struct.pack("<iiiii", 500, 4, 20, 5, 6)
+    award[48:56] = struct.pack("<ii", 2, 77)
     return {
+        "move_and_award": message(move) + bytes([3, 10]) + message(move) + bytes([3, 10]) + message(award) + bytes([3, 20]),
+        "match_short": message(move[:91]) + message(award[:55]),
         "hand": hand + bytes([1]) + struct.pack(">H", len(result)) + result + bytes([3, 63, 3, 63]),
         "relogin": bytes([2]) + struct.pack(">H", len(snapshot)) + snapshot + bytes([3, 10]),
         "relogin_landlord": bytes([2]) + struct.pack(">H", len(after_landlord)) + after_landlord + bytes([3, 10]),

@@ -101,7 +101,7 @@ TEST(CompeteListProgram, OneCardPerMatchAndASignUpPressLogsInOnTheMatchsServer) 
   gamebase::AuthenResult answer;
   answer.self.iUserID = 42;
   answer.self.iMoney = 900;
-  room.Expect(gamebase::ReqType::Authen, {gamebase::BuildAuthenResult(answer)});
+  room.Expect(gamebase::ReqType::Authen, {gamebase::BuildAuthenResult(answer)}).Expect(16);
   room.Ignore(gamebase::ReqType::KeepAlive);
   ddz::test::LoopbackWebServer web;
   web.SetResponder(Answer);
@@ -190,8 +190,11 @@ TEST(CompeteListProgram, OneCardPerMatchAndASignUpPressLogsInOnTheMatchsServer) 
   EXPECT_EQ(cards[1].fee, "x5000");
   for (const CardSeen& card : cards) EXPECT_EQ(card.count, ddz::FormatText(GameText(437), 120)) << card.matchId;
   EXPECT_TRUE(pressed);
-  EXPECT_EQ(g_iCompeteEnterMode, 1) << "the sign-up road entered the match";
-  ASSERT_EQ(room.requests.size(), 1u) << "one login, on the match's server";
+  EXPECT_EQ(g_iCompeteEnterMode, 0) << "the sign-up road entered the match, the table sent the sign-up";
+  ASSERT_EQ(room.requests.size(), 2u) << "one login and the sign-up, on the match's server";
+  const std::int32_t signUp[2] = {DdzCompete::getInstance()->m_iSignUpFeeType, 200};
+  EXPECT_EQ(room.requests[1], gamebase::BuildFrame(16, std::vector<std::uint8_t>(reinterpret_cast<const std::uint8_t*>(signUp),
+                                                                                 reinterpret_cast<const std::uint8_t*>(signUp) + 8)));
   EXPECT_EQ(room.mismatches, std::vector<std::string>{});
   gamebase::AuthenRequest auth;
   ASSERT_TRUE(gamebase::ReadAuthenRequest(room.requests[0].data(), static_cast<int>(room.requests[0].size()), auth));
