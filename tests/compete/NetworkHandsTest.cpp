@@ -19,6 +19,7 @@
 #include "platform/framework/TcpClientSock.h"
 #include "platform/gamebase/GameBaseProtocol.h"
 #include "platform/gamebase/GameMsgBox.h"
+#include "CompeteHandScript.h"
 #include "support/CompeteHandDriver.h"
 #include "support/LoopbackGameServer.h"
 
@@ -78,12 +79,6 @@ PlayerNode Player(int userId, int chair) {
   return p;
 }
 
-// A frame as it travels: the length in bytes 2-3.
-Bytes Sent(Bytes frame) {
-  frame[2] = static_cast<std::uint8_t>(frame.size() & 0xff);
-  frame[3] = static_cast<std::uint8_t>(frame.size() >> 8);
-  return frame;
-}
 
 class NetworkHandsTest : public classictest::ClassicTest {
  protected:
@@ -125,65 +120,13 @@ class NetworkHandsTest : public classictest::ClassicTest {
   NetCompeteView* view = nullptr;
 };
 
-// The server's side of one hand: the own chair bids 3, becomes the landlord,
-// leads twice (the others pass after the first lead) and wins. Each play
-// request is read back and rebuilt byte for byte, names only cards the own
-// seat holds, and carries the classifier's type.
-struct HandScript {
-  std::vector<std::uint8_t> ownBytes;
-  std::vector<std::string> faults;
-  int plays = 0;
-  std::array<int, 3> changes = {-6, 12, -6};
-  Bytes nextDeal;  // sent behind the result: it waits for the result's lock
-
-  Frames OnBid(const Bytes& request) {
-    if (request != Sent(cm::BuildBidRequest(3))) faults.push_back("a bid request that is not 3, byte for byte");
-    return {Sent(Bid(1, 3)), Sent(Landlord(1, 3, {0x45, 0x46, 0x47})), Sent(Seat(73, 1, 9))};
-  }
-  Frames OnPlay(const Bytes& request, bool last) {
-    ++plays;
-    cm::PlayRequest play;
-    if (request.size() != ddz::compete::MsgSize::Play || !cm::ReadPlayRequest(request.data(), request.size(), play)) {
-      faults.push_back("a play request that is not 68 bytes or does not read");
-      return {};
-    }
-    const int seconds = static_cast<int>(request[64] | request[65] << 8 | request[66] << 16 | request[67] << 24);
-    if (Sent(ddz::compete::BuildPlayRequest(play.cards, play.type, play.key, request[60] != 0, seconds)) != request)
-      faults.push_back("a play request that does not rebuild byte for byte");
-    std::vector<std::uint8_t> bytes;
-    for (ddz::CardCode code : play.cards) {
-      auto held = std::find_if(ownBytes.begin(), ownBytes.end(),
-                               [&](std::uint8_t o) { return ddz::CardByteToCode(o) == code; });
-      if (held == ownBytes.end()) {
-        faults.push_back("a card the own seat does not hold");
-      } else {
-        bytes.push_back(*held);
-        ownBytes.erase(held);
-      }
-    }
-    if (play.cards.empty()) faults.push_back("a pass where the own seat leads");
-    ddz::CardTypeInfo info;
-    if (!ddz::ClueCard::GetCardType(info, play.cards) || info.type != play.type)
-      faults.push_back("a play whose type is not the classifier's");
-    Frames out = {Sent(Played(1, bytes))};
-    if (last) {
-      out.push_back(Sent(Result(true, false, changes[0], changes[1], changes[2])));
-      if (!nextDeal.empty()) out.push_back(nextDeal);
-    } else {
-      out.push_back(Sent(Played(2, {})));
-      out.push_back(Sent(Played(0, {})));
-      out.push_back(Sent(Seat(73, 1, 9)));
-    }
-    return out;
-  }
-};
 
 TEST_F(NetworkHandsTest, WholeScriptedHandsPlayOverTheConnectionThroughTheOwnHandsButtons) {
   DealFields first;
   DealFields second;
   HandScript hands[2];
   for (int t = 0; t < 3; ++t) second.scores[t] = first.scores[t] + hands[0].changes[static_cast<std::size_t>(t)];
-  hands[0].nextDeal = Sent(CompeteDeal(second));
+  hands[0].behindResult = {Sent(CompeteDeal(second))};
   for (HandScript& h : hands) {
     h.ownBytes = ChairCards(1);
     h.ownBytes.insert(h.ownBytes.end(), {0x45, 0x46, 0x47});
