@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "classic/GameViewPC.h"
 #include "compete/CompeteRoomListLayer.h"
 #include "compete/SignUpLayer.h"
 #include "compete/RoomInfoItem.h"
@@ -35,53 +34,13 @@
 #include "support/LoopbackGameServer.h"
 #include "support/LoopbackWebServer.h"
 #include "support/TempDir.h"
+#include "CompeteProgramSupport.h"
 #include "ProgramRunSupport.h"
 
 namespace {
 
 constexpr int kMatchA = 101;  // free entry (kind 1, fees 1-2000;2-10, two free entries a day)
 constexpr int kMatchB = 102;  // timetabled, fee 1-5000
-
-std::int32_t IntAt(const std::string& bytes, std::size_t offset) {
-  std::int32_t v = 0;
-  if (offset + 4 <= bytes.size()) std::memcpy(&v, bytes.data() + offset, 4);
-  return v;
-}
-
-std::string Reply(const std::string& payload) { return "S" + std::string(60, '.') + payload; }
-
-// The web server: the user record for 20035, a count of 17 for every 20036.
-ddz::test::WebAnswer Answer(const ddz::test::WebRequest& request) {
-  std::string frame(request.body.size() / 2 + 1, '\0');
-  int len = 0;
-  if (!HexStringToCharArray(request.body.c_str(), frame.data(), &len, static_cast<int>(frame.size())))
-    return ddz::test::WebAnswer::Status(400);
-  frame.resize(static_cast<std::size_t>(len));
-  switch (IntAt(frame, 32)) {
-    case CompeteWebMsg::kMsgCompeteRoomInfo: {
-      CompeteUserRecord record{};
-      record.tServerTime = IntAt(frame, 36);
-      record.tRecordDate = record.tServerTime;
-      record.iPrizeHold88 = 30;
-      return ddz::test::WebAnswer::Ok(Reply(std::string(reinterpret_cast<const char*>(&record), sizeof record)));
-    }
-    case CompeteWebMsg::kMsgSignUpCount: {
-      const std::int32_t answer[2] = {17, IntAt(frame, 40)};
-      return ddz::test::WebAnswer::Ok(Reply(std::string(reinterpret_cast<const char*>(answer), sizeof answer)));
-    }
-    default: return ddz::test::WebAnswer::Status(404);
-  }
-}
-
-// The client's scene; until the tournament table is in the build, the
-// classic view stands in for it (the login is the game base's either way).
-class TournamentScene : public QorvDDZGameScene {
- public:
-  GameViewBase* NewCompeteGameView(YndLoadingBase* loading) override {
-    GameViewBase* view = QorvDDZGameScene::NewCompeteGameView(loading);
-    return view != nullptr ? view : new GameViewPC(this, loading, CompeteRoomListLayer::kGameID);
-  }
-};
 
 struct CardSeen {
   int matchId = 0;
@@ -104,7 +63,7 @@ TEST(CompeteListProgram, OneCardPerMatchAndASignUpPressLogsInOnTheMatchsServer) 
   room.Expect(gamebase::ReqType::Authen, {gamebase::BuildAuthenResult(answer)}).Expect(16);
   room.Ignore(gamebase::ReqType::KeepAlive);
   ddz::test::LoopbackWebServer web;
-  web.SetResponder(Answer);
+  web.SetResponder(shelltest::CompeteWebAnswer);
   const int closedPort = ddz::test::FreeLoopbackPort();
 
   ddz::test::TempDir folder;
@@ -116,17 +75,9 @@ TEST(CompeteListProgram, OneCardPerMatchAndASignUpPressLogsInOnTheMatchsServer) 
       << "237 22 127.0.0.1 " << closedPort << " 0 24 0 2000000000 " << kMatchB << " 9 0 0 0\n";
   std::ofstream(folder.file("server.conf")) << "[release]\nnormal_web_url = " << web.Url("/ddz")
                                             << "\nweb_sign_key = test!key#0123456ab\n";
-  {
-    std::ifstream shipped(std::string(DDZ_SOURCE_DIR) + "/data/MbUserLoginData.dat", std::ios::binary);
-    std::string login((std::istreambuf_iterator<char>(shipped)), std::istreambuf_iterator<char>());
-    ASSERT_EQ(login.size(), 124u);
-    const std::int32_t kind = CompeteRoomListLayer::kGameID;
-    std::memcpy(login.data(), &kind, 4);
-    std::ofstream(folder.file("MbUserLoginData.dat"), std::ios::binary) << login;
-  }
+  ASSERT_TRUE(shelltest::WriteCompeteLoginRecord(folder.file("MbUserLoginData.dat")));
 
   ddz::ProgramOptions options = shelltest::TestRunOptions({folder.path(), std::string(DDZ_SOURCE_DIR) + "/data"}, 400);
-  options.startup.createScene = [] { return new TournamentScene(); };
   bool urlLoaded = false;
   std::vector<CardSeen> cards;
   bool pressed = false;
@@ -222,14 +173,7 @@ namespace {
 TEST(CompeteListProgram, TheBackKeyLeavesForTheClassicRoomList) {
   shelltest::ProgramRun run;
   ddz::test::TempDir folder;
-  {
-    std::ifstream shipped(std::string(DDZ_SOURCE_DIR) + "/data/MbUserLoginData.dat", std::ios::binary);
-    std::string login((std::istreambuf_iterator<char>(shipped)), std::istreambuf_iterator<char>());
-    ASSERT_EQ(login.size(), 124u);
-    const std::int32_t kind = CompeteRoomListLayer::kGameID;
-    std::memcpy(login.data(), &kind, 4);
-    std::ofstream(folder.file("MbUserLoginData.dat"), std::ios::binary) << login;
-  }
+  ASSERT_TRUE(shelltest::WriteCompeteLoginRecord(folder.file("MbUserLoginData.dat")));
   ddz::ProgramOptions options = shelltest::TestRunOptions({folder.path(), std::string(DDZ_SOURCE_DIR) + "/data"}, 300);
   bool pressed = false;
   bool classicShown = false;

@@ -1,0 +1,416 @@
+// A whole tournament match through the whole program, headless: the
+// tournament list (the shipped match file, a loopback web server answering
+// 20035 and 20036), the sign-up through a card's button, the login on the
+// match's loopback game server with the sign-up request, the waiting room and
+// the start banner, two whole hands played through the own hand's buttons,
+// the wait numbers, the rank with the promotion screen, the move to the next
+// stage's server (a second loopback server on the next port), a third hand,
+// the award with its certificate, and "again" back to the list and into a new
+// sign-up. The match has no timetable, so the certificate offers "again".
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "compete/CompeteAwardLayer.h"
+#include "compete/CompeteGameView.h"
+#include "compete/CompeteMsg.h"
+#include "compete/CompeteRoomListLayer.h"
+#include "compete/CompeteWaitLayer.h"
+#include "compete/RoomInfoItem.h"
+#include "gamedata/CompeteGameInfo.h"
+#include "gamedata/CompeteMatchFile.h"
+#include "gamedata/CompeteRoomInfo.h"
+#include "gamedata/CompeteWebMsg.h"
+#include "gamedata/DdzCompete.h"
+#include "platform/engine/Director.h"
+#include "platform/engine/GLView.h"
+#include "platform/engine/Log.h"
+#include "platform/engine/ui/Widgets.h"
+#include "platform/framework/TcpClientSock.h"
+#include "platform/gamebase/GameBaseProtocol.h"
+#include "platform/gamebase/GameLogicLayer.h"
+#include "platform/gamebase/GameMsgBox.h"
+#include "platform/gamebase/GameSceneBase.h"
+#include "shell/ProgramMain.h"
+#include "shell/QorvDDZGameScene.h"
+#include "compete/CompeteHandScript.h"
+#include "support/CompeteHandDriver.h"
+#include "support/CompeteMatchFrames.h"
+#include "support/LoopbackGameServer.h"
+#include "support/LoopbackWebServer.h"
+#include "support/TempDir.h"
+#include "CompeteProgramSupport.h"
+#include "ProgramRunSupport.h"
+
+namespace {
+
+using competetest::HandScript;
+using competetest::Sent;
+using ddz::test::Bytes;
+using ddz::test::Frames;
+using Lines = std::vector<std::string>;
+
+constexpr int kMatchA = 101;  // no timetable (kind 1)
+constexpr int kUser = 42;
+
+// The real tournament table, writing down the table's frames in order with
+// the message lock at each, and the lock after each result.
+class MatchView : public CompeteGameView {
+ public:
+  MatchView(GameSceneBase* scene, YndLoadingBase* loading) : CompeteGameView(scene, loading) {}
+  void CallBackHandleMainSocketNetMsg(char* msg, int len) override {
+    const int type = static_cast<std::uint8_t>(msg[1]);
+    const auto& table = DispatchedTypes();
+    if (std::find(table.begin(), table.end(), type) != table.end()) types.push_back(type);
+    CompeteGameView::CallBackHandleMainSocketNetMsg(msg, len);
+  }
+  void CallBackGameResultServer(char* msg, int len) override {
+    types.push_back(237);
+    CompeteGameView::CallBackGameResultServer(msg, len);
+  }
+  void OnResultBtnQuit() override {
+    CompeteGameView::OnResultBtnQuit();
+    locksAfterResult.push_back(m_iLockMainMsgCount.Get());
+  }
+  std::vector<int> types;
+  std::vector<int> locksAfterResult;
+};
+
+class MatchScene : public QorvDDZGameScene {
+ public:
+  GameViewBase* NewCompeteGameView(YndLoadingBase* loading) override {
+    ++viewsMade;
+    return new MatchView(this, loading);
+  }
+  int viewsMade = 0;
+};
+
+PlayerNode Player(int userId, int chair) {
+  PlayerNode p;
+  p.iUserID = userId;
+  p.cChairID = static_cast<std::uint8_t>(chair);
+  p.iMoney = 5000;
+  p.cHeadID = 1;
+  std::snprintf(p.szNickName, sizeof p.szNickName, "p%d", userId);
+  return p;
+}
+
+Bytes Authen() {
+  gamebase::AuthenResult res;
+  res.self = Player(kUser, 1);
+  return gamebase::BuildAuthenResult(res);
+}
+
+// The server seats the user at chair 1 of table 3 with two others.
+Frames Seating() {
+  return {gamebase::BuildSitResult(true, 3, 1), gamebase::BuildPlayerJoin(Player(41, 0)),
+          gamebase::BuildPlayerJoin(Player(kUser, 1)), gamebase::BuildPlayerJoin(Player(43, 2))};
+}
+
+Bytes MatchStart(int feeChoice) {
+  Bytes f = ddz::test::MatchFrame(CompeteGameView::kMsgCompeteStart, 1904);
+  f[8] = 0;  // not started: the waiting room
+  f[10] = static_cast<std::uint8_t>(feeChoice);
+  ddz::test::PutLittle(f, 12, 3);
+  ddz::test::PutLittle(f, 16, static_cast<int>(DdzCompete::getInstance()->GetServerNow()) + 600);
+  for (const CompeteMatchRecord& record : g_vcCompeteRoomTable)
+    if (record.iMatchId == kMatchA) std::memcpy(f.data() + 20, &record, sizeof record);
+  return f;
+}
+Bytes Stage(int state, int players) {
+  Bytes f = ddz::test::MatchFrame(CompeteGameView::kMsgStageChange, 16);
+  f[8] = static_cast<std::uint8_t>(state);
+  ddz::test::PutBig(f, 12, players);
+  return f;
+}
+Bytes WaitNumbers(int tables) {
+  Bytes f = ddz::test::MatchFrame(CompeteGameView::kMsgWaitNumbers, 16);
+  ddz::test::PutLittle(f, 8, tables);
+  return f;
+}
+Bytes Rank(int outcome, int stage, int rank, int players) {
+  Bytes f = ddz::test::MatchFrame(CompeteGameView::kMsgRankUpdate, 24);
+  f[8] = static_cast<std::uint8_t>(outcome);
+  f[9] = static_cast<std::uint8_t>(stage);
+  ddz::test::PutBig(f, 12, rank);
+  ddz::test::PutBig(f, 20, players);
+  return f;
+}
+
+// A request read back and rebuilt: the login's fields and its bytes.
+std::string LoginOf(const Bytes& request) {
+  gamebase::AuthenRequest req;
+  if (!gamebase::ReadAuthenRequest(request.data(), static_cast<int>(request.size()), req)) return "unreadable";
+  if (gamebase::BuildAuthenRequest(req) != request) return "does not rebuild";
+  return std::to_string(req.userId) + "." + req.token + "." + std::to_string(req.gameId) + (req.reLogin ? ".again" : ".fresh");
+}
+
+// The requests but keep-alives, by type.
+std::vector<int> TypesOf(const ddz::test::LoopbackGameServer& s) {
+  std::vector<int> out;
+  for (const Bytes& r : s.requests)
+    if (r[1] != gamebase::ReqType::KeepAlive) out.push_back(r[1]);
+  return out;
+}
+
+void Tap(cocos2d::Node* button) {
+  const cocos2d::Vec2 p = button->convertToWorldSpace(
+      cocos2d::Vec2(button->getContentSize().width / 2, button->getContentSize().height / 2));
+  cocos2d::GLView* window = cocos2d::Director::getInstance()->getOpenGLView();
+  window->touchBegan(p.x, 720 - p.y);
+  window->touchEnded(p.x, 720 - p.y);
+}
+
+template <typename T>
+T* ChildOf(cocos2d::Node* parent) {
+  if (parent == nullptr) return nullptr;
+  for (cocos2d::Node* child : parent->getChildren())
+    if (auto* found = dynamic_cast<T*>(child)) return found;
+  return nullptr;
+}
+
+TEST(CompeteMatchProgram, AWholeMatchFromTheListThroughTheStagesToTheCertificateAndAgain) {
+  shelltest::ProgramRun run;
+  g_iCompeteEnterMode = 0;
+  g_tLastSignUpNumReply = 0;
+  CompeteRoomInfo::m_tLastRequestTime = 0;
+  DdzCompete::getInstance()->Reset();
+
+  auto servers = ddz::test::ServerPair();
+  ASSERT_TRUE(servers.first && servers.second);
+  ddz::test::LoopbackGameServer& first = *servers.first;
+  ddz::test::LoopbackGameServer& second = *servers.second;
+  first.Ignore(gamebase::ReqType::KeepAlive);
+  second.Ignore(gamebase::ReqType::KeepAlive);
+  ddz::test::LoopbackWebServer web;
+  web.SetResponder(shelltest::CompeteWebAnswer);
+  const int closedPort = ddz::test::FreeLoopbackPort();
+
+  ddz::test::TempDir folder;
+  std::ofstream(folder.file("rooms.conf"))
+      << "# game server address port start hours min max class sub base super second\n"
+      << "62 7 127.0.0.1 " << closedPort << " 0 24 0 20000 0 0 10 0 1000\n"
+      << "237 20 127.0.0.1 " << first.port() << " 0 24 0 2000000000 " << kMatchA << " 1 0 0 0\n";
+  std::ofstream(folder.file("server.conf")) << "[release]\nnormal_web_url = " << web.Url("/ddz")
+                                            << "\nweb_sign_key = test!key#0123456ab\n";
+  ASSERT_TRUE(shelltest::WriteCompeteLoginRecord(folder.file("MbUserLoginData.dat")));
+
+  // ---- the game servers' scripts ----
+  HandScript hands[3];
+  competetest::DealFields deals[3];
+  for (int h = 0; h < 3; ++h) {
+    hands[h].ownBytes = competetest::ChairCards(1);
+    hands[h].ownBytes.insert(hands[h].ownBytes.end(), {0x45, 0x46, 0x47});
+    if (h > 0)
+      for (int t = 0; t < 3; ++t) deals[h].scores[t] = deals[h - 1].scores[t] + hands[h - 1].changes[static_cast<std::size_t>(t)];
+  }
+  const Bytes sitDone = Sent({0, 77, 8, 0, 0, 0, 0, 0});
+  const Bytes dealReceived = Sent(competetest::FrameOf(25, 12));
+  std::vector<Bytes> signUps;
+  const auto onSignUp = [&](const Bytes& request) {
+    signUps.push_back(request);
+    return Frames{};
+  };
+  ddz::test::MoveFields move;
+  move.outcome = 1;
+  move.stage = 1;
+  move.tableNum = 4;
+  move.rank = 5;
+  move.players = 24;
+  move.self = Player(kUser, 1);
+  ddz::test::AwardFields award;
+  award.money = 1000;
+  award.rank = 2;
+  award.text = "second";
+  hands[0].behindResult = {Sent(competetest::CompeteDeal(deals[1]))};
+  hands[1].behindResult = {WaitNumbers(2), Rank(1, 1, 5, 24), ddz::test::MoveFrame(move)};
+  hands[2].behindResult = {ddz::test::AwardFrame(award)};
+
+  first.Expect(gamebase::ReqType::Authen, {Authen()})
+      .ExpectThen(CompeteGameView::kMsgSignUp, [&](const Bytes& request) {
+        signUps.push_back(request);
+        Frames out = {MatchStart(DdzCompete::getInstance()->m_iSignUpFeeType), Stage(0, 5), Stage(1, 48)};
+        for (const Bytes& f : Seating()) out.push_back(f);
+        return out;
+      })
+      .ExpectBytes(sitDone, {Sent(competetest::CompeteDeal(deals[0]))});
+  const auto scriptHand = [&](ddz::test::LoopbackGameServer& server, HandScript& h) {
+    server.ExpectBytes(dealReceived, {Sent(competetest::Seat(72, 1, 9))})
+        .ExpectThen(ddz::classic::MsgType::Bid, [&h](const Bytes& r) { return h.OnBid(r); })
+        .ExpectThen(ddz::classic::MsgType::Play, [&h](const Bytes& r) { return h.OnPlay(r, false); })
+        .ExpectThen(ddz::classic::MsgType::Play, [&h](const Bytes& r) { return h.OnPlay(r, true); });
+  };
+  scriptHand(first, hands[0]);
+  scriptHand(first, hands[1]);
+  // "Again": a new login on the match's server, and its sign-up.
+  first.Expect(gamebase::ReqType::Authen, {Authen()}).ExpectThen(CompeteGameView::kMsgSignUp, onSignUp);
+  Frames onMove = {Authen()};
+  for (const Bytes& f : Seating()) onMove.push_back(f);
+  second.Expect(gamebase::ReqType::Authen, onMove).ExpectBytes(sitDone, {Sent(competetest::CompeteDeal(deals[2]))});
+  scriptHand(second, hands[2]);
+
+  // ---- the run ----
+  ddz::ProgramOptions options =
+      shelltest::TestRunOptions({folder.path(), std::string(DDZ_SOURCE_DIR) + "/data"}, 12000);
+  MatchScene* scene = nullptr;
+  options.startup.createScene = [&scene] { return scene = new MatchScene(); };
+  bool urlLoaded = false;
+  int signUpPresses = 0;
+  bool againPressed = false;
+  bool lockNegative = false;
+  Lines screens;
+  std::vector<int> lockWhenShown;
+  bool shown[7] = {};
+  std::unique_ptr<competetest::CompeteSeatDriver> driver;
+  MatchView* driven = nullptr;
+  MatchView* firstView = nullptr;
+  int certificateRank = 0;
+  bool done = false;
+  options.pacer = [&](double) {
+    if (!urlLoaded) {
+      // The web messages read their address once per process.
+      CompeteWebMsg::shareCompeteWebMsg()->LoadWebUrl();
+      urlLoaded = true;
+    }
+    first.Serve();
+    second.Serve();
+    const int lock = GameViewBase::m_iLockMainMsgCount.Get();
+    lockNegative = lockNegative || lock < 0;
+    auto* list = dynamic_cast<CompeteRoomListLayer*>(GameSceneBase::m_pRoomList);
+    auto* view = dynamic_cast<MatchView*>(GameSceneBase::m_pGameView);
+    const bool listUp = list != nullptr && list->isRunning();
+    const bool tableUp = view != nullptr && view->isRunning();
+    CompeteAwardLayer* certificate = tableUp ? view->GetAwardLayer() : nullptr;
+    CompeteMsg* banner = tableUp ? ChildOf<CompeteMsg>(view) : nullptr;
+    const bool now[7] = {listUp,
+                         tableUp,
+                         tableUp && view->m_pCompeteWaitLayer != nullptr && view->m_pCompeteWaitLayer->isRunning(),
+                         banner != nullptr && banner->GetMsgType() == 0,
+                         tableUp && view->IsPromotionLayerShown(),
+                         certificate != nullptr && certificate->isRunning(),
+                         false};
+    static const char* const kNames[7] = {"list", "table", "waiting room", "start banner", "promotion", "certificate", ""};
+    for (int i = 0; i < 6; ++i) {
+      if (now[i] && !shown[i]) {
+        screens.push_back(kNames[i]);
+        lockWhenShown.push_back(lock);
+      }
+      shown[i] = now[i];
+    }
+    if (tableUp && firstView == nullptr) firstView = view;
+
+    // The sign-up through the first card's button, once every count is in.
+    const auto everyCountIn = [](CompeteRoomListLayer* l) {
+      for (RoomInfoItem* card : l->GetRoomItems())
+        if (card->GetSignUpNumLabel()->getString().empty()) return false;
+      return true;
+    };
+    if (signUpPresses == 0 && listUp && !list->GetRoomItems().empty() && g_tLastSignUpNumReply != 0 &&
+        everyCountIn(list)) {
+      Tap(list->GetRoomItems().front()->GetSignUpButton());
+      ++signUpPresses;
+    }
+    if (tableUp) {
+      if (driven != view) {
+        driver = std::make_unique<competetest::CompeteSeatDriver>(view, cocos2d::Director::getInstance()->getOpenGLView());
+        driven = view;
+      }
+      driver->Step();
+    }
+    // The certificate's "again", once its buttons are on.
+    if (!againPressed && certificate != nullptr && certificate->isRunning() && certificate->GetAgainButton() != nullptr &&
+        certificate->GetAgainButton()->isVisible()) {
+      certificateRank = certificate->GetRank();
+      Tap(certificate->GetAgainButton());
+      againPressed = true;
+    }
+    if (againPressed && first.ScriptDone() && signUps.size() == 2 && tableUp && !done) {
+      done = true;
+      lockWhenShown.push_back(lock);
+      cocos2d::Director::getInstance()->end();
+    }
+    return 0.05f;
+  };
+  const std::string port = std::to_string(closedPort);
+  const char* argv[] = {"ddz", "127.0.0.1", port.c_str(), "3", "0", "1", "42", "t0ken", "0"};
+  EXPECT_EQ(ddz::RunProgram(9, argv, std::move(options)), 0);
+
+  EXPECT_TRUE(done) << "the run ended at the new sign-up";
+  EXPECT_EQ(signUpPresses, 1);
+  EXPECT_EQ(first.mismatches, Lines{});
+  EXPECT_EQ(second.mismatches, Lines{});
+  EXPECT_TRUE(first.ScriptDone()) << first.StepsLeft() << " steps left on the first server";
+  EXPECT_TRUE(second.ScriptDone()) << second.StepsLeft() << " steps left on the second server";
+
+  // The requests, byte for byte (the plays are checked by the hand scripts).
+  const std::vector<int> hand = {25, 22, 24, 24};
+  std::vector<int> expectFirst = {1, 16, 77};
+  for (int h = 0; h < 2; ++h) expectFirst.insert(expectFirst.end(), hand.begin(), hand.end());
+  expectFirst.insert(expectFirst.end(), {1, 16});
+  EXPECT_EQ(TypesOf(first), expectFirst);
+  std::vector<int> expectSecond = {1, 77};
+  expectSecond.insert(expectSecond.end(), hand.begin(), hand.end());
+  EXPECT_EQ(TypesOf(second), expectSecond);
+  Lines logins;
+  for (const auto* s : {&first, &second})
+    for (const Bytes& r : s->requests)
+      if (r[1] == gamebase::ReqType::Authen) logins.push_back(LoginOf(r));
+  EXPECT_EQ(logins, (Lines{"42.t0ken.237.fresh", "42.t0ken.237.fresh", "42.t0ken.237.again"}))
+      << "the first server's two fresh logins, then the move's re-login on the second";
+  const std::int32_t fee = DdzCompete::getInstance()->m_iSignUpFeeType;
+  Bytes signUp = ddz::test::MatchFrame(CompeteGameView::kMsgSignUp, 16);
+  ddz::test::PutLittle(signUp, 8, fee);
+  ddz::test::PutLittle(signUp, 12, 200);
+  EXPECT_EQ(signUps, (std::vector<Bytes>{signUp, signUp}));
+  for (const HandScript& h : hands) {
+    EXPECT_EQ(h.plays, 2);
+    EXPECT_EQ(h.faults, Lines{});
+  }
+
+  // The screens in order, and the message lock.
+  EXPECT_EQ(screens, (Lines{"list", "table", "waiting room", "start banner", "promotion", "certificate", "list",
+                            "table"}));
+  EXPECT_FALSE(lockNegative);
+  ASSERT_EQ(lockWhenShown.size(), 9u);
+  EXPECT_EQ(lockWhenShown[0], 0) << "the list";
+  EXPECT_EQ(lockWhenShown[5], 1) << "the certificate holds the messages";
+  EXPECT_EQ(lockWhenShown[6], 0) << "the list again";
+  EXPECT_EQ(lockWhenShown[8], 0) << "the new sign-up";
+  ASSERT_NE(firstView, nullptr);
+  EXPECT_EQ(firstView->locksAfterResult, (std::vector<int>{0, 0, 0})) << "0 after each hand";
+  const std::vector<int> oneHand = {72, 54, 55, 73, 56, 56, 56, 73, 56, 237};
+  std::vector<int> types = {27, 74, 74, 71};
+  types.insert(types.end(), oneHand.begin(), oneHand.end());
+  types.push_back(71);
+  types.insert(types.end(), oneHand.begin(), oneHand.end());
+  types.insert(types.end(), {63, 62, 79, 71});
+  types.insert(types.end(), oneHand.begin(), oneHand.end());
+  types.push_back(78);
+  EXPECT_EQ(firstView->types, types);
+  EXPECT_EQ(certificateRank, 2);
+  EXPECT_EQ(GameViewBase::m_GlobalInfo.iServerPort, first.port()) << "the new sign-up is on the match's own server";
+  EXPECT_EQ(scene != nullptr ? scene->viewsMade : 0, 1) << "one table for the whole road";
+
+  if (::testing::Test::HasFailure()) {
+    const auto& lines = cocos2d::Log::lines();
+    for (std::size_t i = lines.size() > 150 ? lines.size() - 150 : 0; i < lines.size(); ++i)
+      std::fprintf(stderr, "%s\n", lines[i].c_str());
+  }
+  GameViewBase::GetMainSocket().DisconnectServer(0, false);
+  GameLogicLayer::shareGameLogicLayer()->SetWebSignKey("");
+  g_iCompeteEnterMode = 0;
+  g_bCompetePlayAgain = 0;
+  g_tLastSignUpNumReply = 0;
+  CompeteRoomInfo::m_tLastRequestTime = 0;
+  DdzCompete::getInstance()->Reset();
+  CompeteGameInfo* match = CompeteGameInfo::shareCompeteGameInfo();
+  match->m_iState = 0;
+  match->m_iStageNo = 0;
+}
+
+}  // namespace
