@@ -121,8 +121,10 @@ const cocos2d::Color3B kMatchNameInk(69, 92, 172);
 constexpr float kMatchNameBelowMiddle = 80;
 constexpr const char* kMatchNameNode = "CompeteMatchName";
 
-// The toast: its text and the room kept at the strip's ends.
+// The toast: above the middle, clear of the waiting-for-other-tables tip and
+// the played cards; its text and the room kept at the strip's ends.
 constexpr const char* kToastNode = "CompeteToast";
+constexpr float kToastAboveMiddle = 120;
 constexpr float kToastFontSize = 26;
 constexpr float kToastTextMargin = 40;
 
@@ -382,8 +384,8 @@ void CompeteGameView::ShowToast(const char* text, int z) {
   FitLabelToWidth(label, size.width - kToastTextMargin);
   label->setPosition(cocos2d::Vec2(size.width / 2, size.height / 2));
   strip->addChild(label);
-  strip->setPosition(
-      cocos2d::Vec2(static_cast<float>(BasePT::g_iWindowWidth / 2), static_cast<float>(BasePT::g_iWindowHeight / 2)));
+  strip->setPosition(cocos2d::Vec2(static_cast<float>(BasePT::g_iWindowWidth / 2),
+                                   static_cast<float>(BasePT::g_iWindowHeight / 2) + kToastAboveMiddle));
   strip->setOpacity(0);
   addChild(strip, z);
   strip->runAction(cocos2d::Sequence::create(
