@@ -164,12 +164,3 @@ CompeteAwardLayer* CompeteGameView::GetAwardLayer() const {
     if (auto* award = dynamic_cast<CompeteAwardLayer*>(child)) return award;
   return nullptr;
 }
-
-// TEMPORARY until the other half lands.
-void CompeteGameView::ShowPromotion(int iOutcome) {
-  if (m_pCompetePromotionLayer == nullptr) return;
-  ShowPromotionLayer();
-  m_pCompetePromotionLayer->UpdateWaitTable(iWaitTable);
-  m_pCompetePromotionLayer->UpdateOrder(iCurOrder, iAllPlayer);
-  m_pCompetePromotionLayer->ShowWeedBrevet(iOutcome);
-}
