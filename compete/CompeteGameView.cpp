@@ -12,6 +12,7 @@
 #include "cards/OtherHandCard.h"
 #include "cards/SendCard.h"
 #include "classic/GameViewPC.h"
+#include "compete/CompeteAwardLayer.h"
 #include "compete/CompeteTableUI.h"
 #include "gamedata/CompeteGameInfo.h"
 #include "gamedata/LayoutConfig.h"
@@ -327,6 +328,9 @@ void CompeteGameView::TakeTableDown() {
   m_pCompeteWaitLayer = nullptr;
   ReleasePromotionLayer();
   m_pCompeteTableUI = nullptr;
+  // The certificate ends with the table (its hold of the messages went as
+  // it left the stage).
+  if (CompeteAwardLayer* award = GetAwardLayer()) award->removeFromParent();
   m_vcParked.clear();
 }
 

@@ -111,6 +111,23 @@ void Director::removeChildLater(Node* child, Node* parent) {
   _pendingRemovals.emplace_back(child, parent);
 }
 
+void Director::runChildRemoval(Node* child) {
+  std::vector<std::pair<Node*, Node*>> mine;
+  for (auto it = _pendingRemovals.begin(); it != _pendingRemovals.end();) {
+    if (it->first == child) {
+      mine.push_back(*it);
+      it = _pendingRemovals.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  for (auto& [node, parent] : mine) {
+    if (node->getParent() == parent) parent->removeChild(node, true);
+    node->release();
+    parent->release();
+  }
+}
+
 void Director::runDeferredRemovals() {
   // Removals requested by an onExit run in the same pass.
   while (!_pendingRemovals.empty()) {

@@ -75,6 +75,8 @@ class Director {
   // end of the deferred-removal phase of the next frame step, unless it has
   // changed parent meanwhile.
   void removeChildLater(Node* child, Node* parent);
+  // Runs the queued removals of `child` now, before the frame's pass.
+  void runChildRemoval(Node* child);
   std::size_t pendingRemovals() const { return _pendingRemovals.size(); }
 
   // ---- scenes ----

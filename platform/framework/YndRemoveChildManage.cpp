@@ -18,3 +18,7 @@ void YndRemoveChildManage::RemoveChild(cocos2d::Node* child, cocos2d::Node* pare
   }
   cocos2d::Director::getInstance()->removeChildLater(child, parent);
 }
+
+void YndRemoveChildManage::RemoveNowIfQueued(cocos2d::Node* child) {
+  if (child != nullptr) cocos2d::Director::getInstance()->runChildRemoval(child);
+}

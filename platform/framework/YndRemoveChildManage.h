@@ -17,6 +17,9 @@ class YndRemoveChildManage {
   // not removed if it has moved to another parent meanwhile. Asking twice
   // removes it once. A child without a parent is left alone.
   void RemoveChild(cocos2d::Node* child, cocos2d::Node* parent);
+  // Removes `child` now when its removal is queued (a table left and
+  // entered again within one frame leaves first, then enters).
+  void RemoveNowIfQueued(cocos2d::Node* child);
 
  private:
   YndRemoveChildManage() = default;

@@ -167,6 +167,9 @@ void RoomListLayer::EnterGame() {
     cocos2d::log("EnterGame: no table view to enter");
     return;
   }
+  // A table left in this frame (its removal still queued) leaves now, so it
+  // enters anew instead of going at the frame's end.
+  YndRemoveChildManage::sharedRemoveChildManage()->RemoveNowIfQueued(view);
   if (view->getParent() == nullptr) scene->addChild(view, 0);
   if (getParent() != nullptr) YndRemoveChildManage::sharedRemoveChildManage()->RemoveChild(this, nullptr);
   view->ClearDataBeforeEnter();
@@ -214,6 +217,7 @@ void RoomListLayer::GameViewAuthenResult(int result, int a, int b) {
   GameSceneBase* scene = GameSceneBase::m_pGameScene;
   GameViewBase* view = GameSceneBase::m_pGameView;
   if (scene == nullptr || view == nullptr) return;
+  YndRemoveChildManage::sharedRemoveChildManage()->RemoveNowIfQueued(view);
   if (view->getParent() == nullptr) scene->addChild(view, 0);
   if (getParent() != nullptr) YndRemoveChildManage::sharedRemoveChildManage()->RemoveChild(this, nullptr);
 }

@@ -431,7 +431,10 @@ TEST_F(AwardTest, TheCertificatesHoldIsLoweredExactlyOnceWhicheverGoesFirst) {
     ASSERT_NE(table->GetAwardLayer(), nullptr);
     EXPECT_EQ(GameViewBase::m_iLockMainMsgCount.Get(), 2);
     if (c.viewFirst) {
+      table->retain();
       table->removeFromParent();
+      EXPECT_EQ(table->GetAwardLayer(), nullptr) << "the certificate ends with the table";
+      table->release();
     } else {
       table->GetAwardLayer()->removeFromParent();
       tick(2);

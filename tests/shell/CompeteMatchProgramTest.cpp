@@ -13,6 +13,7 @@
 #include <array>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@
 #include "compete/CompeteRoomListLayer.h"
 #include "compete/CompeteWaitLayer.h"
 #include "compete/RoomInfoItem.h"
+#include "compete/SignUpLayer.h"
 #include "gamedata/CompeteGameInfo.h"
 #include "gamedata/CompeteMatchFile.h"
 #include "gamedata/CompeteRoomInfo.h"
@@ -60,34 +62,66 @@ constexpr int kUser = 42;
 
 // The real tournament table, writing down the table's frames in order with
 // the message lock at each, and the lock after each result.
+// What the run leaves for the checks (the scene and its table go with the
+// run): the screens in the order they came, with the message lock then (the
+// list and the table write themselves down as they enter, since both can
+// leave and come back within one frame; the layers on the table are looked
+// at every frame), the table's frames in order, the lock after each hand's
+// result, and the tables made.
+struct MatchRecord {
+  Lines screens;
+  std::vector<int> locks;
+  std::vector<int> types;
+  std::vector<int> locksAfterResult;
+  int viewsMade = 0;
+  void Add(const char* name) {
+    screens.push_back(name);
+    locks.push_back(GameViewBase::m_iLockMainMsgCount.Get());
+  }
+};
+MatchRecord* g_record = nullptr;
+
 class MatchView : public CompeteGameView {
  public:
   MatchView(GameSceneBase* scene, YndLoadingBase* loading) : CompeteGameView(scene, loading) {}
+  void onEnter() override {
+    CompeteGameView::onEnter();
+    g_record->Add("table");
+  }
   void CallBackHandleMainSocketNetMsg(char* msg, int len) override {
     const int type = static_cast<std::uint8_t>(msg[1]);
     const auto& table = DispatchedTypes();
-    if (std::find(table.begin(), table.end(), type) != table.end()) types.push_back(type);
+    if (std::find(table.begin(), table.end(), type) != table.end()) g_record->types.push_back(type);
     CompeteGameView::CallBackHandleMainSocketNetMsg(msg, len);
   }
   void CallBackGameResultServer(char* msg, int len) override {
-    types.push_back(237);
+    g_record->types.push_back(237);
     CompeteGameView::CallBackGameResultServer(msg, len);
   }
   void OnResultBtnQuit() override {
     CompeteGameView::OnResultBtnQuit();
-    locksAfterResult.push_back(m_iLockMainMsgCount.Get());
+    g_record->locksAfterResult.push_back(m_iLockMainMsgCount.Get());
   }
-  std::vector<int> types;
-  std::vector<int> locksAfterResult;
+};
+
+class MatchList : public CompeteRoomListLayer {
+ public:
+  void onEnter() override {
+    CompeteRoomListLayer::onEnter();
+    g_record->Add("list");
+  }
 };
 
 class MatchScene : public QorvDDZGameScene {
  public:
+  RoomListLayer* NewCompeteRoomList() override {
+    CompeteRoomListLayer::SetSignUpOpener(SignUpLayer::Open);
+    return new MatchList();
+  }
   GameViewBase* NewCompeteGameView(YndLoadingBase* loading) override {
-    ++viewsMade;
+    ++g_record->viewsMade;
     return new MatchView(this, loading);
   }
-  int viewsMade = 0;
 };
 
 PlayerNode Player(int userId, int chair) {
@@ -199,6 +233,16 @@ TEST(CompeteMatchProgram, AWholeMatchFromTheListThroughTheStagesToTheCertificate
   std::ofstream(folder.file("server.conf")) << "[release]\nnormal_web_url = " << web.Url("/ddz")
                                             << "\nweb_sign_key = test!key#0123456ab\n";
   ASSERT_TRUE(shelltest::WriteCompeteLoginRecord(folder.file("MbUserLoginData.dat")));
+  {
+    // The shipped match without a timetable, with four stages, so the
+    // promotion screen has stages to show.
+    std::ifstream shipped(std::string(DDZ_SOURCE_DIR) + "/data/compete_matches.conf");
+    std::string matches((std::istreambuf_iterator<char>(shipped)), std::istreambuf_iterator<char>());
+    const std::size_t at = matches.find("stages = 6;3\n");
+    ASSERT_NE(at, std::string::npos);
+    matches.replace(at, 13, "stages = 48;24;12;3\n");
+    std::ofstream(folder.file("compete_matches.conf")) << matches;
+  }
 
   // ---- the game servers' scripts ----
   HandScript hands[3];
@@ -257,18 +301,16 @@ TEST(CompeteMatchProgram, AWholeMatchFromTheListThroughTheStagesToTheCertificate
   // ---- the run ----
   ddz::ProgramOptions options =
       shelltest::TestRunOptions({folder.path(), std::string(DDZ_SOURCE_DIR) + "/data"}, 12000);
-  MatchScene* scene = nullptr;
-  options.startup.createScene = [&scene] { return scene = new MatchScene(); };
+  options.startup.createScene = [] { return new MatchScene(); };
   bool urlLoaded = false;
   int signUpPresses = 0;
   bool againPressed = false;
   bool lockNegative = false;
-  Lines screens;
-  std::vector<int> lockWhenShown;
-  bool shown[7] = {};
+  MatchRecord record;
+  g_record = &record;
+  bool shown[4] = {};
   std::unique_ptr<competetest::CompeteSeatDriver> driver;
   MatchView* driven = nullptr;
-  MatchView* firstView = nullptr;
   int certificateRank = 0;
   bool done = false;
   options.pacer = [&](double) {
@@ -287,22 +329,14 @@ TEST(CompeteMatchProgram, AWholeMatchFromTheListThroughTheStagesToTheCertificate
     const bool tableUp = view != nullptr && view->isRunning();
     CompeteAwardLayer* certificate = tableUp ? view->GetAwardLayer() : nullptr;
     CompeteMsg* banner = tableUp ? ChildOf<CompeteMsg>(view) : nullptr;
-    const bool now[7] = {listUp,
-                         tableUp,
-                         tableUp && view->m_pCompeteWaitLayer != nullptr && view->m_pCompeteWaitLayer->isRunning(),
-                         banner != nullptr && banner->GetMsgType() == 0,
-                         tableUp && view->IsPromotionLayerShown(),
-                         certificate != nullptr && certificate->isRunning(),
-                         false};
-    static const char* const kNames[7] = {"list", "table", "waiting room", "start banner", "promotion", "certificate", ""};
-    for (int i = 0; i < 6; ++i) {
-      if (now[i] && !shown[i]) {
-        screens.push_back(kNames[i]);
-        lockWhenShown.push_back(lock);
-      }
+    const bool now[4] = {tableUp && view->m_pCompeteWaitLayer != nullptr && view->m_pCompeteWaitLayer->isRunning(),
+                         banner != nullptr && banner->GetMsgType() == 0, tableUp && view->IsPromotionLayerShown(),
+                         certificate != nullptr && certificate->isRunning()};
+    static const char* const kNames[4] = {"waiting room", "start banner", "promotion", "certificate"};
+    for (int i = 0; i < 4; ++i) {
+      if (now[i] && !shown[i]) record.Add(kNames[i]);
       shown[i] = now[i];
     }
-    if (tableUp && firstView == nullptr) firstView = view;
 
     // The sign-up through the first card's button, once every count is in.
     const auto everyCountIn = [](CompeteRoomListLayer* l) {
@@ -331,7 +365,7 @@ TEST(CompeteMatchProgram, AWholeMatchFromTheListThroughTheStagesToTheCertificate
     }
     if (againPressed && first.ScriptDone() && signUps.size() == 2 && tableUp && !done) {
       done = true;
-      lockWhenShown.push_back(lock);
+      record.Add("end");
       cocos2d::Director::getInstance()->end();
     }
     return 0.05f;
@@ -373,16 +407,15 @@ TEST(CompeteMatchProgram, AWholeMatchFromTheListThroughTheStagesToTheCertificate
   }
 
   // The screens in order, and the message lock.
-  EXPECT_EQ(screens, (Lines{"list", "table", "waiting room", "start banner", "promotion", "certificate", "list",
-                            "table"}));
+  g_record = nullptr;
+  EXPECT_EQ(record.screens, (Lines{"list", "table", "waiting room", "start banner", "promotion", "certificate", "list",
+                                  "table", "end"}))
+      << "the move to the next stage's server keeps the table on the stage";
   EXPECT_FALSE(lockNegative);
-  ASSERT_EQ(lockWhenShown.size(), 9u);
-  EXPECT_EQ(lockWhenShown[0], 0) << "the list";
-  EXPECT_EQ(lockWhenShown[5], 1) << "the certificate holds the messages";
-  EXPECT_EQ(lockWhenShown[6], 0) << "the list again";
-  EXPECT_EQ(lockWhenShown[8], 0) << "the new sign-up";
-  ASSERT_NE(firstView, nullptr);
-  EXPECT_EQ(firstView->locksAfterResult, (std::vector<int>{0, 0, 0})) << "0 after each hand";
+  EXPECT_EQ(record.locks, (std::vector<int>{0, 0, 0, 1, 0, 1, 1, 0, 0}))
+      << "the banner holds the messages, the certificate until the table has left (the list enters as it "
+         "leaves); nothing else is left holding";
+  EXPECT_EQ(record.locksAfterResult, (std::vector<int>{0, 0, 0})) << "0 after each hand";
   const std::vector<int> oneHand = {72, 54, 55, 73, 56, 56, 56, 73, 56, 237};
   std::vector<int> types = {27, 74, 74, 71};
   types.insert(types.end(), oneHand.begin(), oneHand.end());
@@ -391,10 +424,10 @@ TEST(CompeteMatchProgram, AWholeMatchFromTheListThroughTheStagesToTheCertificate
   types.insert(types.end(), {63, 62, 79, 71});
   types.insert(types.end(), oneHand.begin(), oneHand.end());
   types.push_back(78);
-  EXPECT_EQ(firstView->types, types);
+  EXPECT_EQ(record.types, types);
   EXPECT_EQ(certificateRank, 2);
   EXPECT_EQ(GameViewBase::m_GlobalInfo.iServerPort, first.port()) << "the new sign-up is on the match's own server";
-  EXPECT_EQ(scene != nullptr ? scene->viewsMade : 0, 1) << "one table for the whole road";
+  EXPECT_EQ(record.viewsMade, 1) << "one table for the whole road";
 
   if (::testing::Test::HasFailure()) {
     const auto& lines = cocos2d::Log::lines();

@@ -13,6 +13,7 @@
 #include "platform/engine/UserDefault.h"
 #include "platform/framework/YndLocalData.h"
 #include "platform/gamebase/GameViewBase.h"
+#include "platform/gamebase/RoomListLayer.h"
 #include "platform/os/Clock.h"
 #include "platform/os/LobbyMessage.h"
 #include "platform/os/OsApiBase.h"
@@ -65,6 +66,8 @@ class ProgramRun {
     OsApiCommon::shareOsApiCommon()->Reset();
     ddz::os::ClearLobbyMessages();
     GameViewBase::m_GlobalInfo = GlobalInfo();
+    // The room file is read when there are no rooms: each run reads its own.
+    RoomListLayer::ClearRoomTables();
   }
 
   ddz::test::TempDir home_;

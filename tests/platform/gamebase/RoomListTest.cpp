@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "GamebaseTestSupport.h"
+#include "platform/framework/YndRemoveChildManage.h"
 #include "platform/gamebase/RoomBtn.h"
 
 namespace {
@@ -132,6 +133,44 @@ TEST_F(RoomList, TappingAButtonEntersItsRoomAndTheTableOnTheNextFrame) {
   EXPECT_EQ(view->journal, (std::vector<std::string>{"createServer", "authenInfo.user0.chair1", "authenOK"}));
   tick();
   EXPECT_FALSE(list->isRunning()) << "the room list left the stage";
+}
+
+TEST_F(RoomList, ATableLeftAndEnteredAgainInOneFrameLeavesThenEntersAnew) {
+  // The table leaves for the list (its removal queued for the frame's end)
+  // and the list enters a room at once, as a second sign-up does.
+  auto* gameScene = new GameSceneBase();
+  gameScene->autorelease();
+  director->replaceScene(gameScene);
+  tick(2);
+  struct CountingView : gbtest::RecordingView {
+    using gbtest::RecordingView::RecordingView;
+    void onEnter() override {
+      ++enters;
+      gbtest::RecordingView::onEnter();
+    }
+    int enters = 0;
+  };
+  auto* view = new CountingView(gameScene);
+  GameSceneBase::m_pGameView = view;
+  GameViewBase::m_GlobalInfo.iPlayMode = 1;
+  AddRoom(62, 7, 0, 24, 500);
+  auto* list = new TestList(12);
+  GameSceneBase::m_pRoomList = list;
+  RoomListLayer::shareRoomListLayer(list);
+  gameScene->addChild(view);
+  tick();
+  gameScene->CallBackQuitGameShowRoomList();
+  ASSERT_TRUE(list->isRunning());
+  list->getRoomBtn()[0]->OnTap();
+  const int entries = view->enters;
+  tick(2);
+  EXPECT_TRUE(view->isRunning()) << "the table entered again";
+  EXPECT_EQ(view->enters, entries + 1) << "after leaving";
+  EXPECT_FALSE(list->isRunning());
+  // A removal asked for after the entry still takes it off.
+  YndRemoveChildManage::sharedRemoveChildManage()->RemoveChild(view, nullptr);
+  tick();
+  EXPECT_FALSE(view->isRunning());
 }
 
 TEST_F(RoomList, TheRoomValueOfAnyRoomStaysInRange) {
