@@ -9,9 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "compete/CompeteHandScript.h"
 #include "compete/CompeteLayersTestSupport.h"
 #include "compete/CompeteMsg.h"
 #include "compete/CompetePromotionLayer.h"
+#include "compete/CompeteRoomListLayer.h"
 #include "compete/CompeteTableUI.h"
 #include "compete/CompeteWaitLayer.h"
 #include "gamedata/LayoutConfig.h"
@@ -633,18 +635,16 @@ class CloseOverConnectionTest : public CompeteMatchMessagesTest {
     gamebase::AuthenResult res;
     res.self.iUserID = 42;
     res.self.cChairID = 1;
-    server.Expect(gamebase::ReqType::Authen, {gamebase::BuildAuthenResult(res)});
+    // Just signed up: the login sends the sign-up and the table stays.
+    g_iCompeteEnterMode = 1;
+    server.Expect(gamebase::ReqType::Authen, {gamebase::BuildAuthenResult(res)}).Expect(CompeteGameView::kMsgSignUp);
     view->IniMainSocketAuthen();
     ASSERT_TRUE(ddz::test::RunFrames(director, {&server}, [&] { return server.ScriptDone(); }));
   }
   void TearDown() override {
     GameViewBase::GetMainSocket().DisconnectServer(0, false);
     CompeteMatchMessagesTest::TearDown();
-  }
-  static ddz::test::Bytes Sent(Frame frame) {
-    frame[2] = static_cast<std::uint8_t>(frame.size() & 0xff);
-    frame[3] = static_cast<std::uint8_t>(frame.size() >> 8);
-    return frame;
+    g_iCompeteEnterMode = 0;
   }
   ddz::test::LoopbackGameServer server;
 };
