@@ -50,12 +50,6 @@ constexpr int kEnterModeSignedUp = 1;
 
 std::int8_t SignedByteAt(const char* msg, int at) { return static_cast<std::int8_t>(msg[at]); }
 
-bool LongEnough(const char* msg, int len, int need, const char* what) {
-  if (msg != nullptr && len >= need) return true;
-  cocos2d::log("CompeteGameView::%s: message of length %d is shorter than %d, dropped", what, len, need);
-  return false;
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------- the login
@@ -77,9 +71,10 @@ void CompeteGameView::AfterAuthenResOK() {
 }
 
 // ---------------------------------------------------------------- 79 the server move
+// (79 and 78 come through the dispatcher, which has checked the frame
+// against its type's minimum length.)
 
 void CompeteGameView::HandleChangeServer(char* msg, int len) {
-  if (!LongEnough(msg, len, MinMessageLength(kMsgChangeServer), "HandleChangeServer")) return;
   if (!isRunning()) {
     // The user is on another screen: the frame waits at the front of the
     // queue, and the room list brings the table back to take it.
@@ -131,7 +126,6 @@ void CompeteGameView::HandleChangeServer(char* msg, int len) {
 // ---------------------------------------------------------------- 78 the award
 
 void CompeteGameView::HandleCompeteAward(char* msg, int len) {
-  if (!LongEnough(msg, len, MinMessageLength(kMsgAward), "HandleCompeteAward")) return;
   CloseAllSocketConnect(false);
   CompeteGameInfo* match = CompeteGameInfo::shareCompeteGameInfo();
   match->m_iState = CompeteGameInfo::kStateFinished;

@@ -1,9 +1,11 @@
-// The loopback game server's side of a tournament hand, for the tests that
-// play whole hands over the connection (the table's network test and the
-// whole match end to end): the own chair bids 3, becomes the landlord, leads
-// twice (the others pass after the first lead) and wins. Each play request is
-// read back and rebuilt byte for byte, names only cards the own seat holds,
-// and carries the classifier's type; a fault is written down, not asserted.
+// The tournament table over a loopback game server, for the tests that play
+// over the connection (the table's network test, the login and server move,
+// the whole match end to end): a table that writes down the frames it is
+// handed, a player record, and the server's side of a hand: the own chair
+// bids 3, becomes the landlord, leads twice (the others pass after the first
+// lead) and wins. Each play request is read back and rebuilt byte for byte,
+// names only cards the own seat holds, and carries the classifier's type; a
+// fault is written down, not asserted.
 #pragma once
 
 #include <algorithm>
@@ -18,6 +20,53 @@
 #include "support/LoopbackGameServer.h"
 
 namespace competetest {
+
+// The real tournament table, writing down each frame of its own types it is
+// handed with the message lock at that moment, and the lock after each result.
+class NetCompeteView : public CompeteGameView {
+ public:
+  static NetCompeteView* create() {
+    auto* view = new NetCompeteView();
+    view->autorelease();
+    return view;
+  }
+  // Only the table's own types: the game base's frames and the result pass
+  // the dispatcher too (through the all-sockets callback), reaching nothing.
+  void CallBackHandleMainSocketNetMsg(char* msg, int len) override {
+    const int type = static_cast<std::uint8_t>(msg[1]);
+    const auto& table = DispatchedTypes();
+    if (std::find(table.begin(), table.end(), type) != table.end()) {
+      types.push_back(type);
+      locksAtDelivery.push_back(m_iLockMainMsgCount.Get());
+    }
+    CompeteGameView::CallBackHandleMainSocketNetMsg(msg, len);
+  }
+  void CallBackGameResultServer(char* msg, int len) override {
+    types.push_back(237);
+    locksAtDelivery.push_back(m_iLockMainMsgCount.Get());
+    CompeteGameView::CallBackGameResultServer(msg, len);
+  }
+  void OnResultBtnQuit() override {
+    CompeteGameView::OnResultBtnQuit();
+    locksAfterQuit.push_back(m_iLockMainMsgCount.Get());
+  }
+  std::vector<int> types;
+  std::vector<int> locksAtDelivery;
+  std::vector<int> locksAfterQuit;
+
+ protected:
+  NetCompeteView() : CompeteGameView(nullptr, nullptr) {}
+};
+
+inline PlayerNode Player(int userId, int chair) {
+  PlayerNode p;
+  p.iUserID = userId;
+  p.cChairID = static_cast<std::uint8_t>(chair);
+  p.iMoney = 5000;
+  p.cHeadID = 1;
+  std::snprintf(p.szNickName, sizeof p.szNickName, "p%d", userId);
+  return p;
+}
 
 // A frame as it travels: the length in bytes 2-3.
 inline ddz::test::Bytes Sent(ddz::test::Bytes frame) {

@@ -32,54 +32,6 @@ using ddz::test::LoopbackGameServer;
 using Lines = std::vector<std::string>;
 namespace cm = ddz::classic;
 
-// The real tournament table, writing down each frame it is handed with the
-// message lock at that moment.
-class NetCompeteView : public CompeteGameView {
- public:
-  static NetCompeteView* create() {
-    auto* view = new NetCompeteView();
-    view->autorelease();
-    return view;
-  }
-  // Only the table's own types: the game base's frames and the result pass
-  // the dispatcher too (through the all-sockets callback), reaching nothing.
-  void CallBackHandleMainSocketNetMsg(char* msg, int len) override {
-    const int type = static_cast<std::uint8_t>(msg[1]);
-    const auto& table = DispatchedTypes();
-    if (std::find(table.begin(), table.end(), type) != table.end()) {
-      types.push_back(type);
-      locksAtDelivery.push_back(m_iLockMainMsgCount.Get());
-    }
-    CompeteGameView::CallBackHandleMainSocketNetMsg(msg, len);
-  }
-  void CallBackGameResultServer(char* msg, int len) override {
-    types.push_back(237);
-    locksAtDelivery.push_back(m_iLockMainMsgCount.Get());
-    CompeteGameView::CallBackGameResultServer(msg, len);
-  }
-  void OnResultBtnQuit() override {
-    CompeteGameView::OnResultBtnQuit();
-    locksAfterQuit.push_back(m_iLockMainMsgCount.Get());
-  }
-  std::vector<int> types;
-  std::vector<int> locksAtDelivery;
-  std::vector<int> locksAfterQuit;
-
- private:
-  NetCompeteView() : CompeteGameView(nullptr, nullptr) {}
-};
-
-PlayerNode Player(int userId, int chair) {
-  PlayerNode p;
-  p.iUserID = userId;
-  p.cChairID = static_cast<std::uint8_t>(chair);
-  p.iMoney = 5000;
-  p.cHeadID = 1;
-  std::snprintf(p.szNickName, sizeof p.szNickName, "p%d", userId);
-  return p;
-}
-
-
 class NetworkHandsTest : public classictest::ClassicTest {
  protected:
   void SetUp() override {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "CompeteTestSupport.h"
+#include "CompeteHandScript.h"
 #include "compete/CompeteAwardLayer.h"
 #include "compete/CompetePromotionLayer.h"
 #include "compete/CompeteRoomListLayer.h"
@@ -33,48 +33,34 @@ using Lines = std::vector<std::string>;
 
 constexpr int kUser = 42;
 
-// The real table, writing down the table's frames it is handed (with the
-// message lock then), the fresh logins and the own records of the logins.
-class MoveView : public CompeteGameView {
+// The table over the connection, writing down also the fresh logins and the
+// own records the logins and the move hand it.
+class MoveView : public NetCompeteView {
  public:
   static MoveView* create() {
     auto* view = new MoveView();
     view->autorelease();
     return view;
   }
-  void CallBackHandleMainSocketNetMsg(char* msg, int len) override {
-    const int type = static_cast<std::uint8_t>(msg[1]);
-    const auto& table = DispatchedTypes();
-    if (std::find(table.begin(), table.end(), type) != table.end()) {
-      types.push_back(type);
-      locks.push_back(m_iLockMainMsgCount.Get());
-    }
-    CompeteGameView::CallBackHandleMainSocketNetMsg(msg, len);
-  }
   void CallBackAuthenResOK() override {
     ++freshLogins;
-    CompeteGameView::CallBackAuthenResOK();
+    NetCompeteView::CallBackAuthenResOK();
   }
   void CallBackAuthenPlayerInfo(PlayerNode* self) override {
     selves.push_back(std::to_string(self->iUserID) + "." + std::to_string(self->iMoney));
-    CompeteGameView::CallBackAuthenPlayerInfo(self);
+    NetCompeteView::CallBackAuthenPlayerInfo(self);
   }
   using CompeteGameView::AfterAuthenResOK;
 
-  std::vector<int> types;
-  std::vector<int> locks;
   std::vector<std::string> selves;
   int freshLogins = 0;
 
-  MoveView() : CompeteGameView(nullptr, nullptr) {}
+  MoveView() = default;
 };
 
 PlayerNode Self(int money = 5000) {
-  PlayerNode p;
-  p.iUserID = kUser;
-  p.cChairID = 1;
+  PlayerNode p = Player(kUser, 1);
   p.iMoney = money;
-  std::snprintf(p.szNickName, sizeof p.szNickName, "me");
   return p;
 }
 

@@ -92,15 +92,7 @@ TEST(CompeteListProgram, OneCardPerMatchAndASignUpPressLogsInOnTheMatchsServer) 
     }
     room.Serve();
     auto* list = dynamic_cast<CompeteRoomListLayer*>(GameSceneBase::m_pRoomList);
-    // Each card asks for its own count: press once every card has its answer
-    // (the web replies come on later frames, in any order).
-    const auto everyCountIn = [](CompeteRoomListLayer* l) {
-      for (RoomInfoItem* card : l->GetRoomItems())
-        if (card->GetSignUpNumLabel()->getString().empty()) return false;
-      return true;
-    };
-    if (!pressed && list != nullptr && list->isRunning() && !list->GetRoomItems().empty() &&
-        g_tLastSignUpNumReply != 0 && everyCountIn(list)) {
+    if (!pressed && shelltest::EveryCardCounted(list)) {
       for (RoomInfoItem* card : list->GetRoomItems()) {
         CardSeen seen;
         seen.matchId = card->GetRoom()->m_iMatchId;
@@ -116,13 +108,8 @@ TEST(CompeteListProgram, OneCardPerMatchAndASignUpPressLogsInOnTheMatchsServer) 
       SignUpLayer* dialog = SignUpLayer::shareSignUpLayer();
       dialogOpened = dialog->getParent() == list && dialog->GetRoom() == list->GetRoomItems().front()->GetRoom();
       dialog->removeFromParent();
-      // A press on the first card's button, through the window's input.
-      cocos2d::ui::Button* button = list->GetRoomItems().front()->GetSignUpButton();
-      const cocos2d::Vec2 p = button->convertToWorldSpace(
-          cocos2d::Vec2(button->getContentSize().width / 2, button->getContentSize().height / 2));
-      cocos2d::GLView* window = cocos2d::Director::getInstance()->getOpenGLView();
-      window->touchBegan(p.x, 720 - p.y);
-      window->touchEnded(p.x, 720 - p.y);
+      // A press on the first card's button.
+      shelltest::TapCentre(list->GetRoomItems().front()->GetSignUpButton());
       pressed = true;
     }
     GameViewBase* view = GameSceneBase::m_pGameView;

@@ -52,6 +52,7 @@
 namespace {
 
 using competetest::HandScript;
+using competetest::Player;
 using competetest::Sent;
 using ddz::test::Bytes;
 using ddz::test::Frames;
@@ -124,16 +125,6 @@ class MatchScene : public QorvDDZGameScene {
   }
 };
 
-PlayerNode Player(int userId, int chair) {
-  PlayerNode p;
-  p.iUserID = userId;
-  p.cChairID = static_cast<std::uint8_t>(chair);
-  p.iMoney = 5000;
-  p.cHeadID = 1;
-  std::snprintf(p.szNickName, sizeof p.szNickName, "p%d", userId);
-  return p;
-}
-
 Bytes Authen() {
   gamebase::AuthenResult res;
   res.self = Player(kUser, 1);
@@ -190,14 +181,6 @@ std::vector<int> TypesOf(const ddz::test::LoopbackGameServer& s) {
   for (const Bytes& r : s.requests)
     if (r[1] != gamebase::ReqType::KeepAlive) out.push_back(r[1]);
   return out;
-}
-
-void Tap(cocos2d::Node* button) {
-  const cocos2d::Vec2 p = button->convertToWorldSpace(
-      cocos2d::Vec2(button->getContentSize().width / 2, button->getContentSize().height / 2));
-  cocos2d::GLView* window = cocos2d::Director::getInstance()->getOpenGLView();
-  window->touchBegan(p.x, 720 - p.y);
-  window->touchEnded(p.x, 720 - p.y);
 }
 
 template <typename T>
@@ -339,14 +322,8 @@ TEST(CompeteMatchProgram, AWholeMatchFromTheListThroughTheStagesToTheCertificate
     }
 
     // The sign-up through the first card's button, once every count is in.
-    const auto everyCountIn = [](CompeteRoomListLayer* l) {
-      for (RoomInfoItem* card : l->GetRoomItems())
-        if (card->GetSignUpNumLabel()->getString().empty()) return false;
-      return true;
-    };
-    if (signUpPresses == 0 && listUp && !list->GetRoomItems().empty() && g_tLastSignUpNumReply != 0 &&
-        everyCountIn(list)) {
-      Tap(list->GetRoomItems().front()->GetSignUpButton());
+    if (signUpPresses == 0 && shelltest::EveryCardCounted(list)) {
+      shelltest::TapCentre(list->GetRoomItems().front()->GetSignUpButton());
       ++signUpPresses;
     }
     if (tableUp) {
@@ -360,7 +337,7 @@ TEST(CompeteMatchProgram, AWholeMatchFromTheListThroughTheStagesToTheCertificate
     if (!againPressed && certificate != nullptr && certificate->isRunning() && certificate->GetAgainButton() != nullptr &&
         certificate->GetAgainButton()->isVisible()) {
       certificateRank = certificate->GetRank();
-      Tap(certificate->GetAgainButton());
+      shelltest::TapCentre(certificate->GetAgainButton());
       againPressed = true;
     }
     if (againPressed && first.ScriptDone() && signUps.size() == 2 && tableUp && !done) {

@@ -1,6 +1,7 @@
 // What the whole-program tests of the tournament share: the web server's
-// answers (the user record for 20035, a count of 17 for every 20036) and the
-// login record that opens the tournament list (game id 237).
+// answers (the user record for 20035, a count of 17 for every 20036), the
+// login record that opens the tournament list (game id 237), and the wait
+// for the cards' counts and a press through the window before a sign-up.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,10 @@
 #include <string>
 
 #include "compete/CompeteRoomListLayer.h"
+#include "compete/RoomInfoItem.h"
+#include "platform/engine/Director.h"
+#include "platform/engine/GLView.h"
+#include "platform/engine/Label.h"
 #include "gamedata/CompeteRecords.h"
 #include "gamedata/CompeteWebMsg.h"
 #include "platform/framework/YndCommonFunc.h"
@@ -59,6 +64,25 @@ inline bool WriteCompeteLoginRecord(const std::string& path) {
   std::memcpy(login.data(), &kind, 4);
   std::ofstream(path, std::ios::binary) << login;
   return true;
+}
+
+// Each card asks for its own count: true once every card of a shown list
+// has its answer (the web replies come on later frames, in any order).
+inline bool EveryCardCounted(CompeteRoomListLayer* list) {
+  if (list == nullptr || !list->isRunning() || list->GetRoomItems().empty() || g_tLastSignUpNumReply == 0)
+    return false;
+  for (RoomInfoItem* card : list->GetRoomItems())
+    if (card->GetSignUpNumLabel()->getString().empty()) return false;
+  return true;
+}
+
+// A press in the middle of a node, through the window's input.
+inline void TapCentre(cocos2d::Node* node) {
+  const cocos2d::Vec2 p =
+      node->convertToWorldSpace(cocos2d::Vec2(node->getContentSize().width / 2, node->getContentSize().height / 2));
+  cocos2d::GLView* window = cocos2d::Director::getInstance()->getOpenGLView();
+  window->touchBegan(p.x, 720 - p.y);
+  window->touchEnded(p.x, 720 - p.y);
 }
 
 }  // namespace shelltest
