@@ -597,6 +597,7 @@ TEST_F(CompeteMatchMessagesTest, TheServersCloseShowsItsReasonAndLeavesFromARunn
   const Case cases[] = {
       {"a notice only", -2, true, 6, "维护通知", false, nullptr},
       {"closed with the server's text", -1, true, 1, "维护通知", true, view},
+      {"closed with a code below -2: the server's text", -5, true, 1, "维护通知", true, view},
       {"closed for reason 0", 0, true, 1, GameText(325), true, view},
       {"closed for reason 3", 3, true, 1, GameText(328), true, view},
       {"closed while on another screen", 1, false, 1, GameText(326), false, list},
