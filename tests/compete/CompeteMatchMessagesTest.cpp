@@ -277,7 +277,8 @@ TEST_F(CompeteMatchMessagesTest, TheStateMovesForwardOnlyAndTheStartTakesTheWait
     int from;
     const char* stages;
     int to;
-    int allPlayer;      // after
+    int sent;           // the frame's count
+    int allPlayer;      // after (77 before)
     int state;          // after
     int stageNo;        // after
     bool waitingRoom;   // still up
@@ -287,14 +288,14 @@ TEST_F(CompeteMatchMessagesTest, TheStateMovesForwardOnlyAndTheStartTakesTheWait
     bool rankListOff;   // the bar's ranking list can no longer open
   };
   const Case cases[] = {
-      {"a lower state is ignored", 2, "9;9;3", 1, 77, 2, 0, true, 0, false, false, false},
-      {"the count while waiting", 0, "9;9;3", 0, 40, 0, 0, true, 40, false, false, false},
-      {"the start, a qualifying round of the first stage's size", 0, "9;9;3", 1, 64, 1, 1, false, 0, true, false,
+      {"a lower state is ignored", 2, "9;9;3", 1, 5, 77, 2, 0, true, 0, false, false, false},
+      {"the count while waiting", 0, "9;9;3", 0, 40, 40, 0, 0, true, 40, false, false, false},
+      {"the start, a qualifying round of the first stage's size", 0, "9;9;3", 1, 64, 64, 1, 1, false, 0, true, false,
        false},
-      {"the start, stages of other sizes", 0, "9;6;3", 1, 64, 1, 0, false, 0, true, false, false},
-      {"the second early phase", 1, "9;6;3", 2, 18, 2, 0, true, 0, false, true, true},
-      {"the first later phase", 2, "9;6;3", 3, 6, 3, 0, true, 0, false, true, false},
-      {"the second later phase", 3, "9;6;3", 4, 3, 4, 0, true, 0, false, false, false},
+      {"the start, stages of other sizes", 0, "9;6;3", 1, 64, 64, 1, 0, false, 0, true, false, false},
+      {"the second early phase", 1, "9;6;3", 2, 18, 18, 2, 0, true, 0, false, true, true},
+      {"the first later phase", 2, "9;6;3", 3, 6, 6, 3, 0, true, 0, false, true, false},
+      {"the second later phase", 3, "9;6;3", 4, 3, 3, 4, 0, true, 0, false, false, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -304,7 +305,7 @@ TEST_F(CompeteMatchMessagesTest, TheStateMovesForwardOnlyAndTheStartTakesTheWait
     view->iAllPlayer = 77;
     ASSERT_NE(view->m_pCompeteTableUI, nullptr);
     view->m_pCompeteTableUI->ShowRank(true);  // the first stage's list can open
-    view->Deliver(Stage(c.to, c.allPlayer));
+    view->Deliver(Stage(c.to, c.sent));
     tick();
     EXPECT_EQ(view->iAllPlayer, c.allPlayer);
     EXPECT_EQ(Match()->m_iState, c.state);
@@ -598,6 +599,7 @@ TEST_F(CompeteMatchMessagesTest, TheServersCloseShowsItsReasonAndLeavesFromARunn
   const Case cases[] = {
       {"a notice only", -2, true, 6, "维护通知", false, nullptr},
       {"closed with the server's text", -1, true, 1, "维护通知", true, view},
+      {"closed with a code below -2: the server's text", -5, true, 1, "维护通知", true, view},
       {"closed for reason 0", 0, true, 1, GameText(325), true, view},
       {"closed for reason 3", 3, true, 1, GameText(328), true, view},
       {"closed while on another screen", 1, false, 1, GameText(326), false, list},
