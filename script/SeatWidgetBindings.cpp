@@ -224,6 +224,7 @@ int lua_cocos2dx_TalkTip_StopFreeTip(lua_State* L) {
   DDZ_SELF(TalkTip, StopFreeTip);
   a.Exactly(0);
   self->StopFreeTip();
+  self->RemoveRandomTip();  // a script's stop also takes the tip that is up
   return luabind::ReturnSelf(L);
 }
 

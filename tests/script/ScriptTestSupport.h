@@ -11,6 +11,7 @@
 
 #include <tolua++.h>
 
+#include "gamedata/TextTables.h"
 #include "platform/engine/cocos2d.h"
 #include "platform/engine/lua/LuaBinding.h"
 #include "platform/engine/lua/LuaStack.h"
@@ -126,10 +127,58 @@ class ScriptTest : public ::testing::Test {
 
   std::vector<std::string> seen() { return ddz::test::TakeLuaStrings(engine, "seen"); }
 
+  // Runs `expr` and keeps its value as the global `name`; the object it is.
+  template <class T>
+  T* Global(const char* name, const std::string& expr) {
+    if (Run(std::string(name) + " = " + expr) != "nil") ADD_FAILURE() << "does not run: " << expr;
+    lua_settop(L, 0);
+    lua_getglobal(L, name);
+    auto* object = lua_isuserdata(L, -1) ? static_cast<T*>(tolua_tousertype(L, -1, nullptr)) : nullptr;
+    lua_settop(L, 0);
+    return object;
+  }
+  // Puts an object of the program's as the global `name`, under its class's type.
+  void SetGlobal(const char* name, cocos2d::Ref* object) {
+    luabind::PushObject(L, object, "cc.Node");
+    lua_setglobal(L, name);
+  }
+
+  // What a call on the global `w` gives: its first result ("w" for `w`
+  // itself), or "error: <text>" when it raised. `body` is a function body.
+  std::string Outcome(const std::string& body) {
+    const std::string out =
+        Run("local r = (function() " + body + " end)() if rawequal(r, w) then return 'w' end return r");
+    return out.rfind("error: ", 0) == 0 ? "error: " + StripPosition(out.substr(7)) : out;
+  }
+
   cocos2d::Director* director = nullptr;
   TestScene* scene = nullptr;
   cocos2d::LuaEngine* engine = nullptr;
   lua_State* L = nullptr;
+};
+
+// The same with the data folder as the search path, the sheets of the
+// table's marks, the info popup and the cards loaded, and the game texts read: the
+// widgets build what they show.
+class WidgetScriptTest : public ScriptTest {
+ protected:
+  void SetUp() override {
+    ScriptTest::SetUp();
+    savedPaths = cocos2d::FileUtils::getInstance()->getSearchPaths();
+    cocos2d::FileUtils::getInstance()->setSearchPaths({std::string(DDZ_SOURCE_DIR) + "/data"});
+    cocos2d::SpriteFrameCache::destroyInstance();
+    cocos2d::SpriteFrameCache::getInstance()->addSpriteFramesWithFile("qorvddzpc_all_res.plist");
+    cocos2d::SpriteFrameCache::getInstance()->addSpriteFramesWithFile("vellddz_res_playerinfo.plist");
+    cocos2d::SpriteFrameCache::getInstance()->addSpriteFramesWithFile("CardLayer1.plist");
+    ASSERT_TRUE(LoadTextLines(ddz::kGameTextFile, g_vecGameText));
+  }
+  void TearDown() override {
+    ScriptTest::TearDown();
+    cocos2d::SpriteFrameCache::destroyInstance();
+    cocos2d::FileUtils::getInstance()->setSearchPaths(savedPaths);
+  }
+
+  std::vector<std::string> savedPaths;
 };
 
 }  // namespace scripttest
