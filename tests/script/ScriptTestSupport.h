@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <functional>
 #include <lua.hpp>
 #include <string>
 #include <vector>
@@ -15,6 +17,7 @@
 #include "platform/engine/cocos2d.h"
 #include "platform/engine/lua/LuaBinding.h"
 #include "platform/engine/lua/LuaStack.h"
+#include "platform/framework/SoundManage.h"
 #include "platform/framework/YndLuaRegister.h"
 #include "platform/gamebase/GameSceneBase.h"
 #include "platform/gamebase/GamebaseLuaRegister.h"
@@ -157,6 +160,13 @@ class ScriptTest : public ::testing::Test {
   lua_State* L = nullptr;
 };
 
+// "x,y" of a point.
+inline std::string PointText(const cocos2d::Vec2& p) {
+  char text[48];
+  std::snprintf(text, sizeof text, "%g,%g", p.x, p.y);
+  return text;
+}
+
 // The same with the data folder as the search path, the sheets of the
 // table's marks, the info popup and the cards loaded, and the game texts read: the
 // widgets build what they show.
@@ -171,9 +181,54 @@ class WidgetScriptTest : public ScriptTest {
     cocos2d::SpriteFrameCache::getInstance()->addSpriteFramesWithFile("vellddz_res_playerinfo.plist");
     cocos2d::SpriteFrameCache::getInstance()->addSpriteFramesWithFile("CardLayer1.plist");
     ASSERT_TRUE(LoadTextLines(ddz::kGameTextFile, g_vecGameText));
+    SoundManage::shareSoundManage()->Reset();
+    ASSERT_EQ(Run("scene = cc.Director:getInstance():getRunningScene() "
+                  "v = QorvDDZView.DDZGameView:create(scene) scene:addChild(v)"),
+              "nil");
   }
+
+  // One call on a fresh widget: the body (run on the global `w`, with the
+  // view `v` and the running `scene`), its outcome ("w" for the widget,
+  // "error: <text>" when it raised) and what the widget then shows.
+  struct Case {
+    std::string body;
+    std::string outcome;
+    std::string state;
+  };
+  // Each case on a widget made by `make` (Lua, kept as `w`), then described;
+  // the widget leaves the scene after each.
+  template <class T>
+  void RunCases(const std::string& make, const std::vector<Case>& cases,
+                const std::function<std::string(T*)>& describe) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.body);
+      T* w = Global<T>("w", make);
+      ASSERT_NE(w, nullptr);
+      EXPECT_EQ(Outcome(c.body), c.outcome);
+      EXPECT_EQ(describe(w), c.state);
+      ASSERT_EQ(Run("w:removeFromParent()"), "nil");
+    }
+  }
+  // The effects and music asked for since the last look ("effect <file>",
+  // "loop <file>", "once <file>", "stop", "stop all").
+  static std::vector<std::string> SoundCalls() {
+    std::vector<std::string> out;
+    for (const SoundManage::Call& call : SoundManage::shareSoundManage()->GetCalls()) {
+      switch (call.op) {
+        case SoundManage::Op::PlaySound: out.push_back("effect " + call.file); break;
+        case SoundManage::Op::PlayMusic: out.push_back(std::string(call.loop ? "loop " : "once ") + call.file); break;
+        case SoundManage::Op::StopMusic: out.push_back("stop"); break;
+        case SoundManage::Op::StopAll: out.push_back("stop all"); break;
+        default: break;
+      }
+    }
+    SoundManage::shareSoundManage()->ClearCalls();
+    return out;
+  }
+
   void TearDown() override {
     ScriptTest::TearDown();
+    SoundManage::shareSoundManage()->Reset();
     cocos2d::SpriteFrameCache::destroyInstance();
     cocos2d::FileUtils::getInstance()->setSearchPaths(savedPaths);
   }

@@ -20,45 +20,12 @@ using scripttest::WidgetScriptTest;
 
 namespace {
 
-struct Case {
-  std::string body;     // run on the global `w` (and the view `v`)
-  std::string outcome;  // its result, "w" for the widget, or "error: <text>"
-  std::string state;    // what the widget then shows
-};
-
-class WidgetBindingsTest : public WidgetScriptTest {
- protected:
-  void SetUp() override {
-    WidgetScriptTest::SetUp();
-    ASSERT_EQ(Run("scene = cc.Director:getInstance():getRunningScene() "
-                  "v = QorvDDZView.DDZGameView:create(scene) scene:addChild(v)"),
-              "nil");
-  }
-
-  // Each case on a widget made by `make` (Lua, kept as `w`), then described.
-  template <class T>
-  void RunCases(const std::string& make, const std::vector<Case>& cases, const std::function<std::string(T*)>& describe) {
-    for (const Case& c : cases) {
-      SCOPED_TRACE(c.body);
-      T* w = Global<T>("w", make);
-      ASSERT_NE(w, nullptr);
-      EXPECT_EQ(Outcome(c.body), c.outcome);
-      EXPECT_EQ(describe(w), c.state);
-      ASSERT_EQ(Run("w:removeFromParent()"), "nil");
-    }
-  }
-};
-
-std::string Point(const cocos2d::Vec2& p) {
-  char text[48];
-  std::snprintf(text, sizeof text, "%g,%g", p.x, p.y);
-  return text;
-}
+using WidgetBindingsTest = WidgetScriptTest;
 
 std::string ClockState(GameClock* c) {
   return "time " + std::to_string(c->getClockTime()) + " seat " + std::to_string(c->GetTablePos()) + " type " +
          std::to_string(c->GetClockType()) + (c->isVisible() ? " shown" : " hidden") +
-         (c->GetFace() ? " face at " + Point(c->GetFace()->getPosition()) : std::string());
+         (c->GetFace() ? " face at " + scripttest::PointText(c->GetFace()->getPosition()) : std::string());
 }
 
 }  // namespace
