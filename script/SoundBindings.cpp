@@ -66,7 +66,7 @@ int lua_cocos2dx_GameSoundDDZ_PlayBackGroundMusic(lua_State* L) {
     Player()->PlayBackGroundMusic(name, loop);
     return luabind::ReturnSelf(L);
   }
-  a.Exactly(0);
+  if (a.Count() != 1) a.Exactly(0);
   switch (lua_type(L, 2)) {
     case LUA_TNUMBER:
       Player()->PlayBackGroundMusic(a.Int(1, "iMusicIndex"));
