@@ -13,19 +13,10 @@
 #include "widgets/BottomUI.h"
 #include "widgets/TopUIBase.h"
 
+using scripttest::SeatedView;
 using scripttest::WidgetScriptTest;
 
 namespace {
-
-// A table view with a player at seat 0 whose record scripts can read.
-class SeatedView : public DDZGameView {
- public:
-  SeatedView() : DDZGameView(nullptr, nullptr) {}
-  void Seat(int seat, const PlayerNode& node) {
-    m_PlayerRecord[seat] = node;
-    m_pPlayerNode[seat] = &m_PlayerRecord[seat];
-  }
-};
 
 // A bottom bar with a competition label.
 class CompeteBottomBar : public BottomUI {

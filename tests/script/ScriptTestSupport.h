@@ -160,6 +160,16 @@ class ScriptTest : public ::testing::Test {
   lua_State* L = nullptr;
 };
 
+// A table view whose seats a test fills, so scripts can read the records.
+class SeatedView : public DDZGameView {
+ public:
+  SeatedView() : DDZGameView(nullptr, nullptr) {}
+  void Seat(int seat, const PlayerNode& node) {
+    m_PlayerRecord[seat] = node;
+    m_pPlayerNode[seat] = &m_PlayerRecord[seat];
+  }
+};
+
 // "x,y" of a point.
 inline std::string PointText(const cocos2d::Vec2& p) {
   char text[48];

@@ -17,6 +17,7 @@
 #include "widgets/TalkLayer.h"
 
 using scripttest::PointText;
+using scripttest::SeatedView;
 using scripttest::WidgetScriptTest;
 
 namespace {
@@ -290,20 +291,6 @@ TEST_F(SeatWidgetBindingsTest, TheIdleTipRunsFromStartToStop) {
   seconds(250);
   EXPECT_EQ(tip->GetRandomTip(), nullptr);
 }
-
-namespace {
-
-// A table view with a player at seat 0, whose record scripts can read.
-class SeatedView : public DDZGameView {
- public:
-  SeatedView() : DDZGameView(nullptr, nullptr) {}
-  void Seat(int seat, const PlayerNode& node) {
-    m_PlayerRecord[seat] = node;
-    m_pPlayerNode[seat] = &m_PlayerRecord[seat];
-  }
-};
-
-}  // namespace
 
 TEST_F(SeatWidgetBindingsTest, OtherPlayerInfo) {
   auto* view = new SeatedView();
