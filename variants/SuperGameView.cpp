@@ -1,7 +1,7 @@
 // SuperGameView: construction, the fixed widgets and the seat widgets of the
 // mode, entering and leaving the scene, and the game base's notices (login,
-// the sit request, seats, ready and the lone-player change, background and
-// foreground).
+// the sit request, seats, ready and the lone-player change, announcements,
+// quick chat, red packets, background and foreground).
 #include "variants/SuperGameView.h"
 
 #include <array>
@@ -540,6 +540,12 @@ void SuperGameView::CallBackShowBullInfo(char* msg, int len) {
   std::memcpy(record, msg + 8, kRecord - 1);
   m_pGameBull->AddBullInfo(YndCodeConvert::G2u(std::string_view(record, strnlen(record, kRecord))));
 }
+
+void SuperGameView::CallBackUrgrCard(char* msg, int len) { variantnotice::QuickChat(*this, *this, msg, len); }
+
+void SuperGameView::CallBackHongBaoNotice(char* msg, int len) { variantnotice::RedPacket(*this, msg, len); }
+
+void SuperGameView::SetMoneyInfo(int money, int yuanbao) { variantnotice::SetMoneyInfo(*this, money, yuanbao); }
 
 // ---------------------------------------------------------------- background and foreground
 

@@ -43,6 +43,7 @@
 #include "cardlogic/SuperRules.h"
 #include "cards/SuperSelfHandCard.h"
 #include "table/DDZGameView.h"
+#include "variants/VariantNotices.h"
 
 namespace cocos2d {
 class Sprite;
@@ -61,7 +62,7 @@ class SingleServerBase;
 class SmallShowCard;
 class TopUI;
 
-class SuperGameView : public DDZGameView, public ISuperHandOwner {
+class SuperGameView : public DDZGameView, public ISuperHandOwner, public variantnotice::VariantSeats {
  public:
   static constexpr int kGameId = 52;
   static constexpr int kNoMode = -1;
@@ -136,7 +137,9 @@ class SuperGameView : public DDZGameView, public ISuperHandOwner {
   bool CallBackFirstHandleMainSocketNetMsg(char*, int) override { return false; }
   void CallBackHandleMainSocketNetMsg(char* msg, int len) override;
   // The screen seat of a chair; -1 (logged) for none.
-  int SeatOfChair(int chair, const char* what) const;
+  int SeatOfChair(int chair, const char* what) const override;
+  // The head figure a seat speaks with.
+  int SeatHeadId(int seat) const override;
   // The own chair from seat 1's record; -1 when there is none or it is no chair.
   int OwnChair() const;
   // The layout entry of a seat's head, marks and money: 3 for the two-seat
@@ -183,6 +186,13 @@ class SuperGameView : public DDZGameView, public ISuperHandOwner {
   void CallBackPlayerNetDelay(int pos, int value) override;
   void CallBackEscapeNotice(int code) override;
   void CallBackShowBullInfo(char* msg, int len) override;
+  // Quick chat, red packets and the money as on the four-player table
+  // (variants/VariantNotices.h).
+  void CallBackUrgrCard(char* msg, int len) override;
+  void CallBackHongBaoNotice(char* msg, int len) override;
+  void SetMoneyInfo(int money, int yuanbao) override;
+  // The plain quit question (DDZGameView::AskToQuitTable).
+  void ShowQuitMsgBox() override { AskToQuitTable(); }
   void CallBackGameEnterBackGround() override;
   void CallBackGameEnterForeGround() override;
   // Closes the message box, then asks for a seat once a second until one is sent.
@@ -260,7 +270,6 @@ class SuperGameView : public DDZGameView, public ISuperHandOwner {
   void ShowSeatClock(int seconds, int seat, int kind);
   void StopClock();
   void PlayVoice(int seat, int voice);
-  int SeatHeadFigure(int seat) const;
   bool SeatHasShortClock(int seat) const;
   void OnBaseCardTimer(float dt);
   void RemoveResultScreen();

@@ -227,7 +227,7 @@ int SuperGameView::SeatOfChair(int chair, const char* what) const {
   return seat;
 }
 
-int SuperGameView::SeatHeadFigure(int seat) const {
+int SuperGameView::SeatHeadId(int seat) const {
   if (seat < 0 || seat >= kMaxSeats) return 0;
   if (g_iSeatHeadFigure[seat] >= 0) return g_iSeatHeadFigure[seat];
   if (seat == kOwnSeat) return m_GlobalInfo.iHeadID;
@@ -255,7 +255,7 @@ void SuperGameView::ClearPointSigns() {
 }
 
 void SuperGameView::PlayVoice(int seat, int voice) {
-  GameSoundDDZ::shareGameSoundDDZ()->PlayerTalk(SeatHeadFigure(seat), voice);
+  GameSoundDDZ::shareGameSoundDDZ()->PlayerTalk(SeatHeadId(seat), voice);
 }
 
 // ---------------------------------------------------------------- 61 and 62
@@ -636,7 +636,7 @@ void SuperGameView::OnPlayCards(const char* msg, int len, bool local) {
     bytes.push_back(byte);
     codes.push_back(code);
   }
-  const int figure = SeatHeadFigure(seat);
+  const int figure = SeatHeadId(seat);
   if (codes.empty()) {
     if (m_pPlayerGameInfo[seat] != nullptr) m_pPlayerGameInfo[seat]->ShowPass(true, g_ptPlayerInfoBG[PlaceOf(seat)]);
     PlayVoice(seat, kVoicePass);

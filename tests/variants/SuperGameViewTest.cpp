@@ -14,10 +14,14 @@
 #include "cards/SpriteCardManage.h"
 #include "gamedata/LayoutConfig.h"
 #include "platform/engine/Log.h"
+#include "gamedata/TextTables.h"
+#include "platform/gamebase/GameMsgBox.h"
 #include "platform/gamebase/MainMsgLock.h"
 #include "widgets/DoubleSignFlight.h"
 #include "widgets/OtherPlayerInfo.h"
+#include "widgets/BottomUI.h"
 #include "widgets/ResultLayer.h"
+#include "widgets/TalkLayer.h"
 
 namespace supertest {
 namespace {
@@ -480,6 +484,71 @@ TEST_F(SuperFlow, ATouchOnTheTwoSeatOpponentsHeadAtTheFourthPlaceOpensItsInfo) {
   // A touch elsewhere closes it.
   tap(cocos2d::Vec2(640, 360));
   EXPECT_FALSE(popup->isVisible());
+}
+
+// Quick chat, red packets, the money and the quit question are the bodies the
+// four-player table uses too; here with the two-seat table's chairs.
+TEST_F(SuperFlow, QuickChatFindsTheTwoSeatOpponentAndRedPacketsPayTheOwnPlayer) {
+  view->Deliver(ModeMsg(2));
+  struct Case {
+    const char* name;
+    int length, phrase, chair;
+    int bubbleSeat;  // -1: no bubble anywhere
+  } const cases[] = {
+      {"cut before the chair", 9, 1, 0, -1},
+      {"a phrase past the last", 10, 5, 0, -1},
+      {"the third chair is no seat of two", 10, 1, 2, -1},
+      {"the opponent's chair", 10, 2, 0, 0},
+      {"the own chair", 10, 0, 1, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Frame urge = FrameOf(111, c.length);
+    urge[8] = static_cast<std::uint8_t>(c.phrase);
+    if (c.length > 9) urge[9] = static_cast<std::uint8_t>(c.chair);
+    std::vector<char> bytes(urge.begin(), urge.end());
+    view->CallBackUrgrCard(bytes.data(), static_cast<int>(bytes.size()));
+    if (c.bubbleSeat >= 0) EXPECT_NE(view->m_pTalkTip->GetBubble(c.bubbleSeat), nullptr);
+    for (int seat = 0; seat < 3; ++seat)
+      if (seat > c.bubbleSeat) EXPECT_EQ(view->m_pTalkTip->GetBubble(seat), nullptr) << seat;
+  }
+
+  // The bottom bar shows money only on a network table.
+  GameViewBase::m_GlobalInfo.iPlayMode = 0;
+  PlayerNode* self = view->GetPlayerNode(1);
+  self->iMoney = 1000;
+  self->iYuanBao = 10;
+  Frame packet = FrameOf(114, 32);
+  PutLE(packet, 8, 5);
+  PutLE(packet, 12, 3);
+  PutLE(packet, 28, 200);
+  std::vector<char> bytes(packet.begin(), packet.end());
+  view->CallBackHongBaoNotice(bytes.data(), 31);  // cut before the money
+  EXPECT_EQ(self->iMoney, 1000);
+  view->CallBackHongBaoNotice(bytes.data(), static_cast<int>(bytes.size()));
+  EXPECT_EQ(self->iMoney, 1200);
+  EXPECT_EQ(self->iYuanBao, 15);
+  EXPECT_EQ(GameViewBase::m_GlobalInfo.iMoney, 1200);
+  EXPECT_EQ(view->m_pBottomUI->GetMoneyNum(), 1200);
+  EXPECT_EQ(view->m_pBottomUI->GetYBNum(), 15);
+
+  view->SetMoneyInfo(3000, 40);
+  EXPECT_EQ(GameViewBase::m_GlobalInfo.iMoney, 3000);
+  EXPECT_EQ(GameViewBase::m_GlobalInfo.iYuanBao, 40);
+  EXPECT_EQ(view->m_pBottomUI->GetMoneyNum(), 3000);
+  EXPECT_EQ(view->m_pBottomUI->GetYBNum(), 40);
+}
+
+TEST_F(SuperFlow, TheQuitQuestionLeavesThroughItsButton) {
+  view->Deliver(ModeMsg(1));
+  cocos2d::Log::clear();
+  view->ShowQuitMsgBox();
+  GameMsgBox* box = GameMsgBox::shareMessageBox();
+  ASSERT_TRUE(box->IsOpen());
+  EXPECT_EQ(box->GetText(), GameText(DDZGameView::kTextQuitQuestion));
+  EXPECT_FALSE(LogHas("GameViewBase::QuitGame"));
+  EXPECT_TRUE(box->PressConfirm());
+  EXPECT_TRUE(LogHas("GameViewBase::QuitGame"));
 }
 
 }  // namespace
