@@ -172,6 +172,10 @@ class SuperGameView : public DDZGameView, public ISuperHandOwner, public variant
   // The effect and voice of a play by its type.
   void PlayCardEffect(int type, int head, int count, int previousOwner, int seat);
   void ShowPlayerResultActs(bool landlordWon) override;
+  // The task panel of a hand (anew): its main type (1 money, 2 yuanbao),
+  // sub-type and amount, and the two raw int32 at `raw` kept as they stand.
+  void PutTaskPanel(int mainType, int subType, int amount, const char* raw);
+  void ShowTaskCompete() override;
   // Clears the hand from the table (hand start, result buttons, re-login, background).
   void ResetTable();
 

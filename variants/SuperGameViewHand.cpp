@@ -45,6 +45,7 @@
 #include "widgets/PlayerShow.h"
 #include "widgets/ResultAnis.h"
 #include "widgets/SpecialRuleLayer.h"
+#include "widgets/LobbyTopBull.h"
 #include "widgets/TaskUI.h"
 #include "widgets/TopUI.h"
 
@@ -113,6 +114,8 @@ constexpr int kZRulesButton = 106;
 constexpr float kDealScale = 0.85f;
 const Vec2 kDealPos{156, 20};
 constexpr int kLevelForTaskAni = 3;
+constexpr int kGuideShows = 5;
+constexpr int kZGuide = 5000;
 constexpr const char* kPassSign = "qorvddz_tips_pass.png";
 constexpr const char* kBgWord = "qorvddz_bg_word2.png";
 constexpr const char* kRulesButton = "qorvddz_gz_btn.png";
@@ -341,7 +344,6 @@ void SuperGameView::ShowRoundTask(char* msg, int len) {
   }
   if (!IsSinglePlayer()) {
     const int mainType = BigEndianAt(msg, kDealTaskMainType);
-    const int prizeKind = mainType == 1 ? 0 : mainType == 2 ? 1 : -1;
     int amount = BigEndianAt(msg, kDealTaskAmount);
     bool doubled = false;
     if (m_pActivityLayer != nullptr) {
@@ -353,12 +355,7 @@ void SuperGameView::ShowRoundTask(char* msg, int len) {
       if (AniManage* anis = GetAniManage()) anis->ShowAni(new AniYBDouble(this, values), false, true);
       amount = static_cast<int>(static_cast<std::uint32_t>(amount) >> 1);
     }
-    if (m_pTaskUI != nullptr) static_cast<cocos2d::Node*>(m_pTaskUI)->removeFromParent();
-    m_pTaskUI = new TaskUI(mainType, BigEndianAt(msg, kDealTaskSubType), amount, prizeKind);
-    m_pTaskUI->autorelease();
-    std::memcpy(&m_pTaskUI->m_iAddPercent, msg + kDealTaskRaw1, sizeof(int));
-    std::memcpy(&m_pTaskUI->m_iAddSeconds, msg + kDealTaskRaw2, sizeof(int));
-    addChild(m_pTaskUI, kZTaskPanel);
+    PutTaskPanel(mainType, BigEndianAt(msg, kDealTaskSubType), amount, msg + kDealTaskRaw1);
     const PlayerNode* self = GetPlayerNode(kOwnSeat);
     if (self != nullptr && self->iLevel < kLevelForTaskAni) m_pTaskUI->PlayTaskAni();
   }
@@ -383,6 +380,29 @@ void SuperGameView::OnDealCardEnd() {
       hand->m_bViewFlag = true;
     }
   }
+  // A new player sees the guide after the first few deals.
+  if (m_GlobalInfo.iGuideShowTimes < kGuideShows && m_GlobalInfo.bGuideShown == 0) {
+    if (PlayerGuide* guide = PlayerGuide::create(this, m_GlobalInfo.iGuideShowTimes)) {
+      addChild(guide, kZGuide);
+      m_GlobalInfo.iGuideShowTimes += 1;
+      WriteGuideInfo();
+    }
+  }
+}
+
+void SuperGameView::PutTaskPanel(int mainType, int subType, int amount, const char* raw) {
+  if (m_pTaskUI != nullptr) static_cast<cocos2d::Node*>(m_pTaskUI)->removeFromParent();
+  // Main type 1 pays money, 2 yuanbao.
+  const int prizeKind = mainType == 1 ? 0 : mainType == 2 ? 1 : -1;
+  m_pTaskUI = new TaskUI(mainType, subType, amount, prizeKind);
+  m_pTaskUI->autorelease();
+  std::memcpy(&m_pTaskUI->m_iAddPercent, raw, sizeof(int));
+  std::memcpy(&m_pTaskUI->m_iAddSeconds, raw + sizeof(int), sizeof(int));
+  addChild(m_pTaskUI, kZTaskPanel);
+}
+
+void SuperGameView::ShowTaskCompete() {
+  if (m_pTaskUI != nullptr && m_pTaskUI->isRunning()) m_pTaskUI->ShowTaskCompete();
 }
 
 // ---------------------------------------------------------------- 72 bid turn

@@ -20,6 +20,7 @@
 #include "widgets/DoubleSignFlight.h"
 #include "widgets/OtherPlayerInfo.h"
 #include "widgets/BottomUI.h"
+#include "widgets/LobbyTopBull.h"
 #include "widgets/ResultLayer.h"
 #include "widgets/TalkLayer.h"
 
@@ -484,6 +485,43 @@ TEST_F(SuperFlow, ATouchOnTheTwoSeatOpponentsHeadAtTheFourthPlaceOpensItsInfo) {
   // A touch elsewhere closes it.
   tap(cocos2d::Vec2(640, 360));
   EXPECT_FALSE(popup->isVisible());
+}
+
+// The guide follows the first five deals of a player who has not seen it.
+TEST_F(SuperFlow, TheGuideFollowsTheDealWhileItHasBeenShownFewerThanFiveTimes) {
+  struct Case {
+    const char* name;
+    int shownTimes;
+    std::uint8_t shownFlag;
+    bool guide;
+  } const cases[] = {
+      {"first deal", 0, 0, true},
+      {"fifth deal", 4, 0, true},
+      {"sixth deal", 5, 0, false},
+      {"the guide marked as seen", 0, 1, false},
+  };
+  view->Deliver(ModeMsg(1));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto guidesOnView = [&] {
+      std::vector<PlayerGuide*> found;
+      for (cocos2d::Node* child : view->getChildren())
+        if (auto* guide = dynamic_cast<PlayerGuide*>(child)) found.push_back(guide);
+      return found;
+    };
+    for (PlayerGuide* old : guidesOnView()) old->removeFromParent();
+    GameViewBase::m_GlobalInfo.iGuideShowTimes = c.shownTimes;
+    GameViewBase::m_GlobalInfo.bGuideShown = c.shownFlag;
+    view->Deliver(DealMsg());
+    RunUntilUnlocked();
+    const auto guides = guidesOnView();
+    ASSERT_EQ(guides.size(), c.guide ? 1u : 0u);
+    EXPECT_EQ(GameViewBase::m_GlobalInfo.iGuideShowTimes, c.shownTimes + (c.guide ? 1 : 0));
+    if (c.guide) {
+      EXPECT_EQ(guides[0]->getLocalZOrder(), 5000);
+      EXPECT_EQ(Store()->getIntegerForKey("gamebase_guide_show_times", -1), c.shownTimes + 1);
+    }
+  }
 }
 
 // Quick chat, red packets, the money and the quit question are the bodies the
