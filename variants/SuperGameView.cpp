@@ -4,6 +4,7 @@
 // quick chat, red packets, background and foreground).
 #include "variants/SuperGameView.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstring>
@@ -85,7 +86,7 @@ constexpr float kActivityX = 60;
 constexpr float kActivityBelowTop = 70;
 constexpr int kStartSound = 6;
 constexpr float kSelfHandXShare = 0.0909f;
-const Vec2 kOpponentPlayedDrop{0, 60};
+const Vec2 kOpponentPlayedDrop{-20, -20};
 constexpr float kSelfHandY = 70;
 constexpr float kSelfHandScale = 0.818182f;
 
@@ -297,7 +298,9 @@ void SuperGameView::BuildTableForMode() {
   for (int place : chairPlaces) {
     cocos2d::Sprite* chair = cocos2d::Sprite::createWithSpriteFrameName(kChair);
     if (chair == nullptr) continue;
-    chair->setPosition(g_ptPlayerHead[place]);
+    // Behind the head, but the whole chair inside the window.
+    const float half = chair->getContentSize().width / 2;
+    chair->setPosition(std::clamp(g_ptPlayerHead[place].x, half, WindowWidth() - half), g_ptPlayerHead[place].y);
     if (place == 0) chair->setFlippedX(true);
     addChild(chair, kZChair);
   }
@@ -373,7 +376,8 @@ void SuperGameView::BuildSeat(int seat) {
   m_pHandCard[seat] = new OtherHandCard(place);
   m_pHandCard[seat]->autorelease();
   AddTableWidget(m_pHandCard[seat], 0);
-  // The opponent's plays stand clear below its card backs.
+  // The opponent's plays stand between its card backs and the own turn's
+  // buttons and tip, over the hand sign.
   const Vec2 played =
       place == kOpponentPlace ? g_ptSRSendCard[kOpponentPlace] - kOpponentPlayedDrop : g_ptSendCard[seat];
   m_pSendCard[seat] = new SendCard(place, played, kPlayedRowScale);

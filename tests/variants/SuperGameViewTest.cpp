@@ -331,20 +331,6 @@ TEST(SuperTasks, EveryKindAtItsEdges) {
 
 using SuperResult = SuperTest;
 
-// A result of 288 bytes: chair c wins `money[c]`, shown as `numbers[c]`.
-Frame ResultMsg(const std::vector<int>& money, int spring = 0, int smallButton = 0) {
-  Frame f = FrameOf(237, 288);
-  for (std::size_t c = 0; c < money.size(); ++c) {
-    PutBE(f, 12 + 4 * c, money[c]);
-    PutBE(f, 52 + 4 * c, money[c]);
-  }
-  f[252] = 0x03;
-  f[253] = 0x04;
-  f[281] = static_cast<std::uint8_t>(spring);
-  f[282] = static_cast<std::uint8_t>(smallButton);
-  return f;
-}
-
 TEST_F(SuperResult, MoneyCapSpringAndThePowerFieldByMode) {
   struct Case {
     int mode;
