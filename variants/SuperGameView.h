@@ -31,8 +31,11 @@
 // 56); the server's echo of it is ignored.
 //
 // Files: construction, building, entering and leaving, the game base's
-// notices in SuperGameView.cpp; the hand's messages in SuperGameViewHand.cpp;
-// the result, its buttons, the awards and the re-login snapshot in
+// notices in SuperGameView.cpp; the dispatch, seats, mode, let-cards count and
+// table settings in SuperGameViewHand.cpp; the deal and the bidding in
+// SuperGameViewBid.cpp; the turns, plays, doubling, effects and task test in
+// SuperGameViewPlay.cpp (what the three share: SuperGameViewFields.h); the
+// result, its buttons, the awards and the re-login snapshot in
 // SuperGameViewResult.cpp.
 #pragma once
 
@@ -133,7 +136,7 @@ class SuperGameView : public DDZGameView, public ISuperHandOwner, public variant
   // Single-player: the local server, and the three-seat scoring table.
   SingleServerBase* CallBackCreateSingleServer() override;
 
-  // ---- messages (SuperGameViewHand.cpp) ----
+  // ---- messages (SuperGameViewHand.cpp, SuperGameViewBid.cpp, SuperGameViewPlay.cpp) ----
   bool CallBackFirstHandleMainSocketNetMsg(char*, int) override { return false; }
   void CallBackHandleMainSocketNetMsg(char* msg, int len) override;
   // The screen seat of a chair; -1 (logged) for none.
@@ -253,7 +256,7 @@ class SuperGameView : public DDZGameView, public ISuperHandOwner, public variant
   void ShowSeatInfoPopup(int seat) override;
   void HideSeatInfoPopup(int seat) override;
 
-  // ---- SuperGameViewHand.cpp ----
+  // ---- the hand's messages ----
   void OnPlayerCountMode(char* msg, int len);
   void ShowYieldCardNum(char* msg, int len);
   void OnGameStart(char* msg, int len);

@@ -532,9 +532,10 @@ TEST_F(SuperFlow, QuickChatFindsTheTwoSeatOpponentAndRedPacketsPayTheOwnPlayer) 
     if (c.length > 9) urge[9] = static_cast<std::uint8_t>(c.chair);
     std::vector<char> bytes(urge.begin(), urge.end());
     view->CallBackUrgrCard(bytes.data(), static_cast<int>(bytes.size()));
-    if (c.bubbleSeat >= 0) EXPECT_NE(view->m_pTalkTip->GetBubble(c.bubbleSeat), nullptr);
-    for (int seat = 0; seat < 3; ++seat)
-      if (seat > c.bubbleSeat) EXPECT_EQ(view->m_pTalkTip->GetBubble(seat), nullptr) << seat;
+    if (c.bubbleSeat >= 0) {
+      EXPECT_NE(view->m_pTalkTip->GetBubble(c.bubbleSeat), nullptr);
+    }
+    for (int seat = c.bubbleSeat + 1; seat < 3; ++seat) EXPECT_EQ(view->m_pTalkTip->GetBubble(seat), nullptr) << seat;
   }
 
   // The bottom bar shows money only on a network table.
