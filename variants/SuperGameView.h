@@ -94,6 +94,10 @@ class SuperGameView : public DDZGameView, public ISuperHandOwner, public variant
   };
   // Shortest message of a type: the end of the last field its handler reads.
   static int MinMessageLength(int type);
+  // What the dispatcher's front takes as whole: MinMessageLength, except the
+  // local server's play (message 56), whole at the classic layout's length
+  // and read zero-padded.
+  static int MinWholeLength(int type);
   // Message 56's layout.
   static constexpr int kPlayedCards = 9;
   static constexpr int kPlayedMaxCards = 20;

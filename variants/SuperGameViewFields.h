@@ -17,7 +17,6 @@ namespace superview {
 using cocos2d::Vec2;
 
 
-constexpr int kFrame = 8;
 constexpr int kBody = 8;
 // 71
 constexpr int kDealCards = 17;

@@ -64,27 +64,23 @@ int SuperGameView::MinMessageLength(int type) {
   }
 }
 
+int SuperGameView::MinWholeLength(int type) {
+  // The local server writes its plays in the classic layout: shorter, with
+  // no type and no wildcard pairs.
+  if (type == kMsgPlayed && IsSinglePlayer()) return static_cast<int>(ddz::classic::MsgSize::Played);
+  return MinMessageLength(type);
+}
+
 void SuperGameView::CallBackHandleMainSocketNetMsg(char* msg, int len) {
-  if (msg == nullptr || len < kFrame) {
-    cocos2d::log("CallBackHandleMainSocketNetMsg: message of length %d dropped", len);
-    return;
-  }
-  const int type = ByteAt(msg, 1);
-  cocos2d::log("CallBackHandleMainSocketNetMsg:msgType[%d],[%x]", type, type);
-  // The local server writes its plays in the classic layout (36 bytes, no
-  // type and no wildcard pairs): they are read from a zeroed buffer of this
-  // table's layout.
+  const int type = TypeOfWholeMessage("SuperGameView", msg, len, &MinWholeLength);
+  if (type < 0) return;
+  // A local server's play is read from a zeroed buffer of this table's
+  // layout: its missing wildcard bytes are zero, no pair.
   std::array<char, kPlayedSize> padded{};
-  if (type == kMsgPlayed && IsSinglePlayer() && len >= static_cast<int>(ddz::classic::MsgSize::Played) &&
-      len < kPlayedSize) {
+  if (type == kMsgPlayed && len < kPlayedSize) {
     std::memcpy(padded.data(), msg, static_cast<std::size_t>(len));
     msg = padded.data();
     len = kPlayedSize;
-  }
-  if (len < MinMessageLength(type)) {
-    cocos2d::log("CallBackHandleMainSocketNetMsg: message %d of length %d is shorter than %d, dropped", type, len,
-                 MinMessageLength(type));
-    return;
   }
   const bool needsTable = type == kMsgDeal || type == kMsgBidTurn || type == kMsgBidResult || type == kMsgLandlord ||
                           type == kMsgPlayTurn || type == kMsgPlayed || type == kMsgShowHand || type == kMsgLetCards;

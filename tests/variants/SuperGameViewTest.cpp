@@ -105,6 +105,37 @@ TEST_F(ModeTable, ATruncatedFrameOfAnyTypeChangesNothing) {
   }
 }
 
+// The local server's play is the classic 36 bytes: read as a play with no
+// wildcard pair. From a game server a play shorter than 41 bytes is dropped.
+TEST_F(ModeTable, OnlyTheLocalServersPlayMayBeShortAndItIsReadZeroPadded) {
+  Dealt(0);
+  Frame play = Play(0, {0x03, 0x23}, 32, 3, {0x10}, {0x23});
+  struct Case {
+    const char* name;
+    bool single;
+    int keep;
+    std::size_t onTable;
+  } const cases[] = {
+      {"network, cut before the matched bytes", false, 40, 0},
+      {"single-player, cut before the type", true, 30, 0},
+      {"single-player, the classic length", true, 36, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    GameViewBase::m_GlobalInfo.iPlayMode = c.single ? 1 : 0;
+    view->m_TableItem.vcTableCardIndex.clear();
+    Frame cut = play;
+    cut.resize(static_cast<std::size_t>(c.keep));
+    view->Deliver(cut);
+    ASSERT_EQ(view->m_TableItem.vcTableCardIndex.size(), c.onTable);
+    if (c.onTable == 0) continue;
+    // No pair came: neither card carries a wildcard mark.
+    auto* row = dynamic_cast<SpriteCardManage*>(view->m_pSendCard[0]);
+    ASSERT_NE(row, nullptr);
+    for (const SpriteCardInfo* card : row->GetCards()) EXPECT_EQ(card->iWildcardValue, -1);
+  }
+}
+
 using HandMessages = SuperTest;
 
 TEST_F(HandMessages, TheDealReadsItsBigEndianFieldsAndRefusesAChairThatIsNone) {
