@@ -1,27 +1,21 @@
-// The game server's frames of the Super table as the table's tests, its
-// fuzz target and the screen gallery build them (type in byte 1; integers
-// little-endian unless written big-endian, as the table reads them).
+// The game server's frames of the Super table as the table's tests and the
+// screen gallery build them (type in byte 1; integers little-endian unless
+// written big-endian, as the table reads them).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
+#include "support/FrameBytes.h"
+
 namespace supertest {
 
-using Frame = std::vector<std::uint8_t>;
+using ddz::test::Frame;
+using ddz::test::FrameOf;
+using ddz::test::PutBE;
+using ddz::test::PutLE;
 
-inline Frame FrameOf(int type, std::size_t size) {
-  Frame f(size, 0);
-  f[1] = static_cast<std::uint8_t>(type);
-  return f;
-}
-inline void PutLE(Frame& f, std::size_t at, int v) {
-  for (int i = 0; i < 4; ++i) f[at + i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> (8 * i));
-}
-inline void PutBE(Frame& f, std::size_t at, int v) {
-  for (int i = 0; i < 4; ++i) f[at + i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> (24 - 8 * i));
-}
 inline Frame ModeMsg(int mode) {
   Frame f = FrameOf(61, 12);
   PutLE(f, 8, mode);
