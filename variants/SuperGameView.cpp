@@ -79,7 +79,8 @@ constexpr int kZHead = -80;
 constexpr int kZSeatInfo = 2;
 constexpr int kZSeatHand = 1;
 constexpr int kZSeatPlayed = 3;
-constexpr int kZYield = 110;
+// Above the seats, under the result panel (kZResult) and the bars.
+constexpr int kZYield = 103;
 constexpr float kPlayedRowScale = 0.6f;
 constexpr float kBulletinBelowTop = 120;
 constexpr float kActivityX = 60;
