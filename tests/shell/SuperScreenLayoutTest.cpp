@@ -93,8 +93,9 @@ TEST(SuperScreenLayout, EveryModesStagesLieInTheWindowWithTheSeatsClearOfTheBars
       for (const std::string& p : SeatsAgainstTheBars(view)) ADD_FAILURE() << stage << ": " << p;
       for (const std::string& p : LetCardsTextsOverlapping(view)) ADD_FAILURE() << stage << ": " << p;
       // The result panel dims the whole table, the let-cards panel too.
-      if (stage == "result" && view.m_pYieldLayer != nullptr && view.GetResultScreen() != nullptr)
+      if (stage == "result" && view.m_pYieldLayer != nullptr && view.GetResultScreen() != nullptr) {
         EXPECT_LT(view.m_pYieldLayer->getLocalZOrder(), view.GetResultScreen()->getLocalZOrder());
+      }
     });
     ddz::ProgramOptions options;
     options.installCrashHandler = false;
