@@ -383,13 +383,13 @@ int CompeteGameView::MinMessageLength(int type) {
     case kMsgAward: return 56;
     case kMsgWaitNumbers: return 16;
     case kMsgPlayerLeft: return 13;
-    case kMsgClosedByServer: return 9;
+    case kMsgClosedByServer: return 10;
     case kMsgRankList: return 140;
     case kMsgRankUpdate: return 24;
     case kMsgAutoPlayState: return 10;
     case kMsgChangeServer: return 32 + kPlayerExtraSize;
     case kMsgCompeteNotice: return 12;
-    case kMsgTip: return 12;
+    case kMsgTip: return 13;
     default: return 0;
   }
 }
@@ -444,23 +444,14 @@ void CompeteGameView::CallBackHandleAllSocketNetMsg(char* msg, int len) {
   if (msg != nullptr && len > 1) cocos2d::log("CallBackHandleAllSocketNetMsg[%d][%x]", ByteAt(msg, 1), ByteAt(msg, 1));
 }
 
-// The match's messages: the match flow handles them; here they are only seen.
+// The award and the server move are only seen here; the rest of the match's
+// messages are handled in CompeteGameViewMatch.cpp.
 #define COMPETE_MATCH_MESSAGE(Name)                                          \
   void CompeteGameView::Name(char* msg, int len) {                           \
     cocos2d::log("CompeteGameView::" #Name ": message %d of length %d", ByteAt(msg, 1), len); \
   }
-COMPETE_MATCH_MESSAGE(HandleCompeteStart)
-COMPETE_MATCH_MESSAGE(HandleCompeteStage)
 COMPETE_MATCH_MESSAGE(HandleCompeteAward)
-COMPETE_MATCH_MESSAGE(HandleWaitNumbers)
-COMPETE_MATCH_MESSAGE(HandlePlayerLeft)
-COMPETE_MATCH_MESSAGE(HandleCloseByServer)
-COMPETE_MATCH_MESSAGE(HandleRankList)
-COMPETE_MATCH_MESSAGE(HandleRankUpdate)
-COMPETE_MATCH_MESSAGE(HandleAutoPlayState)
 COMPETE_MATCH_MESSAGE(HandleChangeServer)
-COMPETE_MATCH_MESSAGE(HandleCompeteNotice)
-COMPETE_MATCH_MESSAGE(HandleTipMsg)
 #undef COMPETE_MATCH_MESSAGE
 
 // ---------------------------------------------------------------- requests

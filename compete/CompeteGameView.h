@@ -26,12 +26,15 @@
 // of 0 or less is an empty place.
 //
 // The match's own messages (27, 74, 78, 63, 60, 34, 75, 62, 76, 79, 36, 17)
-// reach the Handle* operations below, which only log here; the match flow is
-// not in this build. The waiting room and the promotion screen are, with the
-// operations that show and remove them (CompeteGameViewLayers.cpp) for the
-// match flow to call. The competition bar (CompeteTableUI), once made by
-// CreateCompeteTableUI, is fed by the deal, the hand result, the end of the
-// result and the re-login; the banners are CompeteMsg::ShowMsg.
+// reach the Handle* operations below. CompeteGameViewMatch.cpp handles the
+// start, the competition state, the wait numbers, ranks and ranking, seats
+// left and auto-play, the notices, tips and the server's close, with the
+// promotion screen and the toast; the award (78) and the server move (79) are
+// only logged here. The waiting room and the promotion screen are shown and
+// removed by CompeteGameViewLayers.cpp. The competition bar (CompeteTableUI),
+// made by CreateCompeteTableUI at the match start, is fed by the match's
+// messages, the deal, the hand result, the end of the result and the
+// re-login; the banners are CompeteMsg::ShowMsg.
 //
 // Message lock: the deal and the bottom-card flip hold it themselves
 // (DealCard, BaseCard), as does the doubling sign (DoubleSignFlight); the
@@ -47,6 +50,7 @@
 #include "widgets/SetLayer.h"
 
 namespace cocos2d {
+class Label;
 class Sprite;
 class Touch;
 namespace ui {
@@ -175,7 +179,7 @@ class CompeteGameView : public DDZGameView, public ICompetitionStage {
   // figure `headId`; `previousOwner` held the table cards before it.
   void ShowPlayEffect(int cardType, int headId, int previousOwner, int seat);
 
-  // ---- the match's messages (logged until the match flow is built) ----
+  // ---- the match's messages ----
   virtual void HandleCompeteStart(char* msg, int len);
   virtual void HandleCompeteStage(char* msg, int len);
   virtual void HandleCompeteAward(char* msg, int len);
@@ -193,6 +197,26 @@ class CompeteGameView : public DDZGameView, public ICompetitionStage {
   // A new competition bar (z CompeteTableUI::kZOrder) in place of the last
   // one: the match start's.
   CompeteTableUI* CreateCompeteTableUI();
+
+  // ---- the match flow's screens (CompeteGameViewMatch.cpp) ----
+  static constexpr int kZMatchName = 1;
+  static constexpr int kZWaitToast = 1999;
+  static constexpr int kZTipToast = 999;
+  static constexpr float kToastFadeSeconds = 0.2f;
+  static constexpr float kToastHoldSeconds = 3.0f;
+  static constexpr const char* kToastImage = "msg-box-bg-0.png";
+  // The promotion screen for a stage result (1 promoted, 0 none, -1 out):
+  // the bar's waiting tip goes, the screen is shown when its JudgeShow holds,
+  // and whether shown or not it takes the wait count, the rank and the result.
+  void ShowPromotion(int iOutcome);
+  // A strip with one line of text at z that fades in, stays and fades out,
+  // then goes. While one is up another is dropped.
+  void ShowToast(const char* text, int z);
+  bool IsToastShown() const { return m_bToastShown; }
+  // The toast on the table and the match name under the table's middle; null
+  // when there is none.
+  cocos2d::Node* GetToast() const;
+  cocos2d::Label* GetMatchNameLabel() const;
 
   // ---- requests ----
   void SendDealReceived();

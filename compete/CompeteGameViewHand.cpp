@@ -26,7 +26,6 @@
 #include "widgets/CardTypeAnis.h"
 #include "widgets/DoubleSignFlight.h"
 #include "widgets/GameClock.h"
-#include "widgets/LobbyTopBull.h"
 #include "widgets/PlayerGameInfo.h"
 #include "widgets/PlayerShow.h"
 #include "widgets/TopUI.h"
@@ -430,11 +429,7 @@ void CompeteGameView::ShowSelfOutCard(const char* cards, int count) {
   if (ddz::os::Clock().WallTimeSeconds() <= m_iSlowPlayDeadline) return;
   if (++m_iSlowPlayCount <= kSlowPlaysForTip) return;
   m_iSlowPlayCount = -1;
-  GameTips* toast = GameTips::create();
-  toast->SetTipsText(CompeteText(kTextSlowPlay));
-  toast->SetTipsVisible(true);
-  addChild(toast, kZToast);
-  m_bToastShown = true;
+  ShowToast(CompeteText(kTextSlowPlay).c_str(), kZToast);
 }
 
 // ---------------------------------------------------------------- doubling and the multiple

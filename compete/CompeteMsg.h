@@ -42,6 +42,9 @@ class CompeteMsg : public YndGameLayer {
   // (where nothing would run the banner to its end), shows nothing.
   static void ShowMsg(int iMsgType, YndGameLayer* pParent, const std::string& strContent);
 
+  // A bare banner (scripts make one): no kind's words and no hold of the
+  // lock; ShowMsg makes the banners the table shows.
+  CompeteMsg();
   ~CompeteMsg() override;
   // Builds the strip and its decoration and slides them in.
   void onEnter() override;
@@ -58,7 +61,6 @@ class CompeteMsg : public YndGameLayer {
   bool HoldsLock() const;
 
  private:
-  CompeteMsg();
   // The kind's words on the strip, hidden.
   void BuildWord(const std::string& strContent);
 

@@ -1,8 +1,8 @@
 // Scripts calling the bound classes with whatever they like: the input picks,
-// call by call, an object (a view, its record, widgets, the scene, nil, an
-// object the script destroyed, a class table), a member of the bindings and
-// arguments of any kind, then calls it, reads it or assigns to it, and steps a
-// few frames. Property: nothing crashes or leaks, and every error a call
+// call by call, an object (a view, its record, widgets, the sound player,
+// tournament layers, the scene, nil, an object the script destroyed, a class
+// table), a member of the bindings and arguments of any kind, then calls it,
+// reads it or assigns to it, and steps a few frames. Property: nothing crashes or leaks, and every error a call
 // raises is one of the bindings' own texts.
 #include <tolua++.h>
 
@@ -49,6 +49,18 @@ constexpr const char* kSetup = R"(
   scene:addChild(o[18])
   o[19] = QorvDDZView.CompeteGameView
   -- o[20] to o[22]: the tournament layers, from the program's side
+  o[23] = QorvDDZView.PlayerGameInfo:new(1)
+  o[24] = QorvDDZView.ResultLayer:new(o[1])
+  o[25] = QorvDDZView.BaseCard:new(o[1])
+  scene:addChild(o[25])
+  o[26] = QorvDDZView.GameSoundDDZ:shareGameSoundDDZ()
+  o[27] = QorvDDZView.CompeteMsg:create()
+  o[28] = QorvDDZView.GameSoundDDZ
+  o[29] = QorvDDZView.CompeteMsg
+  o[30] = QorvDDZView.TaskUI
+  o[31] = QorvDDZView.TalkTip:new()
+  scene:addChild(o[31])
+  o[32] = QorvDDZView.PlayerShow
 
   -- Calls member `name` of target `t` with the arguments; `how` picks a
   -- method call, a read or an assignment. Errors come back as text.
@@ -89,9 +101,25 @@ const char* const kNames[] = {
     "getScheduler", "scheduleScriptFunc", "unscheduleScriptEntry", "setString", "getString", "AddPlist",
     "setTouchEnabled", "GetTablePosByTableNumExtra", "GetPlayerNode", "GetPlayerCount", "m_GlobalInfo",
     "m_pGameView", "iUserID", "szNickName", "iMoney", "createWithSystemFont", "createWithSpriteFrameName",
-    "m_pCompeteWaitLayer", "m_pCompetePromotionLayer", "m_pCompeteTableUI", "GetClientVersion", "noSuchMember"};
+    "m_pCompeteWaitLayer", "m_pCompetePromotionLayer", "m_pCompeteTableUI", "GetClientVersion",
+    // the widgets, the sound player and the tournament layers
+    "ShowClock", "getClockTime", "IniResultInfo", "IniImage", "GetImageIndex", "RemoveImage", "ShowPlayerAct",
+    "GetSingleNickNameIndex", "ConvertPlayerIcon", "ShowCompeteTuoGuan", "ShowCompetePass", "ShowCompeteReady",
+    "ShowCompetePoint", "ShowCompeteAmount", "UpdateCompeteAmount", "ShowReady", "ShowPoint", "ShowLandOwner",
+    "ShowPass", "ShowOffLine", "ShowNetDelay", "ShowAddPound", "ShowWaitFarmerMul", "ShowPlayerMoneInfo",
+    "ShowNoMoneyTips", "ShowLandOwnerAni", "ShowFaceSpine", "ShowFdAmount", "UpdateFdAmount", "Talk", "TalkFreeTxt",
+    "StartFreeTip", "StopFreeTip", "TaskUI", "StopTaskAni", "PlayTaskAni", "SetTaskNum", "GetTaskName",
+    "ShowTaskCompete", "CheckTaskIsExist", "IniPlayerInfo", "ShowInfo", "GetTablePos", "AddCard", "ShowBaseCard",
+    "RemoveAllCard", "GetCardCount", "GetBaseCard", "SetUIInfo", "SetUserName", "SetYBNum", "SetMoneyNum", "SetExp",
+    "GetYBNum", "GetMoneyNum", "FreshCmpValue", "ClearCmpSelfInfo", "ShowBottomSelfInfo", "IsVisible",
+    "SetFinalPoint", "SetTimes", "AddJPQCard", "ClearJQPCard", "ShowCardCounter", "SetNumVisible", "OnSendTalkMsg",
+    "OnSendFaceMsg", "CloseOtherWin", "SetTalkBtnEnabled", "SetCardCountBtnEnabled", "SetBtnOnState",
+    "shareGameSoundDDZ", "PlayerTalk", "PlayerTalkCard", "PlayBackGroundMusic", "PlayCompeteBackgroundMusic",
+    "PlayGameSound", "StopBackgroundMusic", "StopAllSound", "SetWaitPlayer", "setNextOpenTime", "UpdateOrder",
+    "UpdateWaitTable", "ShowWeedBrevet", "SetBrevetTimes", "JudgeShow", "ShowWaitTable", "ShowStatus",
+    "UpdateTableNum", "ShowRank", "UpdateSelfRank", "RemoveRankList", "HideRankList", "ShowMsg", "noSuchMember"};
 constexpr int kNameCount = static_cast<int>(sizeof(kNames) / sizeof(kNames[0]));
-constexpr int kPool = 22;
+constexpr int kPool = 32;
 
 // One argument of any kind, as Lua source.
 std::string Argument(ddz::fuzz::Input& in) {

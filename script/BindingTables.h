@@ -1,8 +1,10 @@
 // The member tables of the module's classes, one file per group of classes:
 // ViewBindings.cpp (DDZGameView), TableItemBindings.cpp (TableItemDef),
-// WidgetBindings.cpp (the widgets' life cycle), CompeteBindings.cpp
-// (CompeteGameView). QorvDDZView.cpp puts them
-// together in registration order.
+// WidgetBindings.cpp (clock, result window, task panel, guide, bottom cards),
+// SeatWidgetBindings.cpp (head, status marks, bubbles, info popup),
+// BarBindings.cpp (bottom and top bars), SoundBindings.cpp (GameSoundDDZ),
+// CompeteBindings.cpp (CompeteGameView), CompeteLayerBindings.cpp (the four
+// tournament layers). QorvDDZView.cpp puts them together in registration order.
 #pragma once
 
 #include <span>
@@ -20,6 +22,7 @@ inline constexpr const char* kDDZGameView = "QorvDDZView.DDZGameView";
 inline constexpr const char* kTableItemDef = "QorvDDZView.TableItemDef";
 inline constexpr const char* kSpriteCardManage = "VellGameBase.Vell_SpriteCardManage";
 inline constexpr const char* kYndGameLayer = "yndcommon.YndGameLayer";
+inline constexpr const char* kPlayerNodeDef = "gamebase.PlayerNodeDef";
 
 std::span<const luabind::Member> DDZGameViewMembers();
 // `new` (create false) and `create` of a table view class `cls` ("DDZGameView"):
@@ -39,5 +42,11 @@ std::span<const luabind::Member> PlayerGuideMembers();
 std::span<const luabind::Member> BaseCardMembers();
 std::span<const luabind::Member> BottomUIMembers();
 std::span<const luabind::Member> TopUIBaseMembers();
+std::span<const luabind::Member> GameSoundDDZMembers();
+
+std::span<const luabind::Member> CompeteWaitLayerMembers();
+std::span<const luabind::Member> CompetePromotionLayerMembers();
+std::span<const luabind::Member> CompeteTableUIMembers();
+std::span<const luabind::Member> CompeteMsgMembers();
 
 }  // namespace qorvscript

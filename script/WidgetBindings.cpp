@@ -1,165 +1,157 @@
-// The widgets' life cycle in Lua: `new` (the script holds the widget until
-// `destroy`), `destroy`, and PlayerGuide's `create`; GameClock's ResetClock.
-// The widgets' other members are bound beside them as they are needed.
+// The table's own widgets in Lua: the turn clock, the result window, the
+// task panel, the new-player guide and the bottom cards. The seat widgets
+// are in SeatWidgetBindings.cpp, the bars in BarBindings.cpp.
+#include <cstdint>
 #include <lua.hpp>
-#include <type_traits>
+#include <string>
+#include <vector>
 
 #include "cards/BaseCard.h"
-#include "platform/engine/lua/LuaStack.h"
+#include "cards/Vell_SpriteCardManage.h"
+#include "script/BindingArgs.h"
 #include "script/BindingTables.h"
 #include "table/DDZGameView.h"
-#include "widgets/BottomUI.h"
 #include "widgets/GameClock.h"
 #include "widgets/LobbyTopBull.h"
-#include "widgets/OtherPlayerInfo.h"
-#include "widgets/PlayerGameInfo.h"
-#include "widgets/PlayerShow.h"
 #include "widgets/ResultLayer.h"
-#include "widgets/TalkLayer.h"
 #include "widgets/TaskUI.h"
-#include "widgets/TopUIBase.h"
 
 namespace qorvscript {
 
 namespace {
 
-// Pushes what `new` made (nil for nothing); its creation reference is the script's.
-int PushMade(lua_State* L, cocos2d::Ref* made, const char* luaType) {
-  luabind::ScriptAdopt(L, made);
-  luabind::PushObject(L, made, luaType);
-  return 1;
-}
-
-// The same for a widget only its factory makes (autoreleased): the script
-// takes a reference of its own, which stays when the factory's one goes.
-int PushFactoryMade(lua_State* L, cocos2d::Ref* made, const char* luaType) {
-  luabind::ScriptRetain(L, made);
-  luabind::PushObject(L, made, luaType);
-  return 1;
-}
-
-int Destroy(lua_State* L, const char* luaType, const char* diag, const char* func) {
-  auto* self = luabind::Self<cocos2d::Ref>(L, luaType, func);
-  const int argc = luabind::ArgCount(L);
-  if (argc != 0) return luabind::CountError(L, diag, argc, 0);
-  luabind::DestroyFromScript(L, self);
-  return luabind::ReturnSelf(L);
-}
-
-// `new` of a widget made from one seat number.
-template <class T>
-int NewForSeat(lua_State* L, const char* luaType, const char* diag, const char* func) {
-  const int argc = luabind::ArgCount(L);
-  if (argc != 1) return luabind::CountError(L, diag, argc, 1);
-  int seat = 0;
-  if (!luaval_to_int32(L, 2, &seat, diag)) return luabind::ArgError(L, "iTablePos", func);
-  return PushMade(L, new T(seat), luaType);
-}
-
-// The view a widget is made for (nil gives null); false when the value is no view.
-bool ReadView(lua_State* L, int lo, DDZGameView** view) { return luabind::ToObject(L, lo, kDDZGameView, view); }
-
-// `new` of a widget made for a view.
-template <class T, bool kNeedsView>
-int NewForView(lua_State* L, const char* luaType, const char* diag, const char* func) {
-  const int argc = luabind::ArgCount(L);
-  if (argc != 1) return luabind::CountError(L, diag, argc, 1);
-  DDZGameView* view = nullptr;
-  if (!ReadView(L, 2, &view)) return luabind::ArgError(L, "pGameView", func);
-  if (kNeedsView && view == nullptr) {
-    lua_pushnil(L);  // this widget works only for a view
-    return 1;
-  }
-  if constexpr (std::is_constructible_v<T, DDZGameView*>)
-    return PushMade(L, new T(view), luaType);
-  else
-    return PushFactoryMade(L, T::create(view), luaType);
-}
-
 // ---- GameClock ----
 constexpr const char* kGameClock = "QorvDDZView.GameClock";
 
 int lua_cocos2dx_GameClock_constructor(lua_State* L) {
-  constexpr const char* kFunc = "lua_cocos2dx_GameClock_constructor";
-  constexpr const char* kDiag = "QorvDDZView.GameClock:GameClock";
-  const int argc = luabind::ArgCount(L);
-  if (argc != 2) return luabind::CountError(L, kDiag, argc, 2);
-  Vell_SpriteCardManage* hand = nullptr;
-  int gameType = 0;
-  if (!luabind::ToObject(L, 2, kSpriteCardManage, &hand)) return luabind::ArgError(L, "pHandCard", kFunc);
-  if (!luaval_to_int32(L, 3, &gameType, kDiag)) return luabind::ArgError(L, "iGameType", kFunc);
+  const Args a(L, "QorvDDZView.GameClock:GameClock", "lua_cocos2dx_GameClock_constructor");
+  a.Exactly(2);
+  auto* hand = a.Object<Vell_SpriteCardManage>(1, kSpriteCardManage, "pHandCard");
+  const int gameType = a.Int(2, "iGameType");
   return PushMade(L, new GameClock(hand, gameType), kGameClock);
 }
 
+int lua_cocos2dx_GameClock_ShowClock(lua_State* L) {
+  DDZ_SELF(GameClock, ShowClock);
+  a.Exactly(4);
+  const int time = a.Int(1, "iTime");
+  const int seat = a.Int(2, "iTablePos");
+  const int type = a.Int(3, "iClockType");
+  self->ShowClock(time, seat, type, a.Point(4, "pt"));
+  return luabind::ReturnSelf(L);
+}
 
 int lua_cocos2dx_GameClock_ResetClock(lua_State* L) {
-  auto* self = luabind::Self<GameClock>(L, kGameClock, "lua_cocos2dx_GameClock_ResetClock");
-  const int argc = luabind::ArgCount(L);
-  if (argc != 0) return luabind::CountError(L, "QorvDDZView.GameClock:ResetClock", argc, 0);
+  DDZ_SELF(GameClock, ResetClock);
+  a.Exactly(0);
   self->ResetClock();
   return luabind::ReturnSelf(L);
+}
+
+int lua_cocos2dx_GameClock_getClockTime(lua_State* L) {
+  DDZ_SELF(GameClock, getClockTime);
+  a.Exactly(0);
+  return PushInt(L, self->getClockTime());
 }
 
 // ---- ResultLayer ----
 constexpr const char* kResultLayer = "QorvDDZView.ResultLayer";
 int lua_cocos2dx_ResultLayer_constructor(lua_State* L) {
-  return NewForView<ResultLayer, true>(L, kResultLayer, "QorvDDZView.ResultLayer:ResultLayer",
-                                       "lua_cocos2dx_ResultLayer_constructor");
+  return NewForView<ResultLayer, DDZGameView, true>(L, kResultLayer, "QorvDDZView.ResultLayer:ResultLayer",
+                                                    "lua_cocos2dx_ResultLayer_constructor");
 }
 
-// ---- PlayerShow ----
-constexpr const char* kPlayerShow = "QorvDDZView.PlayerShow";
-int lua_cocos2dx_PlayerShow_constructor(lua_State* L) {
-  return NewForSeat<PlayerShow>(L, kPlayerShow, "QorvDDZView.PlayerShow:PlayerShow",
-                                "lua_cocos2dx_PlayerShow_constructor");
-}
-
-// ---- PlayerGameInfo ----
-constexpr const char* kPlayerGameInfo = "QorvDDZView.PlayerGameInfo";
-int lua_cocos2dx_PlayerGameInfo_constructor(lua_State* L) {
-  return NewForSeat<PlayerGameInfo>(L, kPlayerGameInfo, "QorvDDZView.PlayerGameInfo:PlayerGameInfo",
-                                    "lua_cocos2dx_PlayerGameInfo_constructor");
-}
-
-// ---- TalkTip ----
-constexpr const char* kTalkTip = "QorvDDZView.TalkTip";
-int lua_cocos2dx_TalkTip_constructor(lua_State* L) {
-  const int argc = luabind::ArgCount(L);
-  if (argc != 0) return luabind::CountError(L, "QorvDDZView.TalkTip:TalkTip", argc, 0);
-  return PushFactoryMade(L, TalkTip::create(), kTalkTip);
+// Seven outcome values, then the base score, the cap flag, the extra game
+// kind and the doubling flags, each optional; the two lists are cut or padded
+// to the three seats (a flag is the low byte of its value).
+int lua_cocos2dx_ResultLayer_IniResultInfo(lua_State* L) {
+  DDZ_SELF(ResultLayer, IniResultInfo);
+  a.AtLeast(7);
+  const int imageIndex = a.Int(1, "iImageIndex");
+  const bool landOwner = a.Bool(2, "bLandOwner");
+  int result[3] = {};
+  if (!a.IntPrefix(3, result, 3)) return a.Fail("vcResult");
+  const int bombs = a.Int(4, "iSendBombNum");
+  const bool rocket = a.Bool(5, "bSendRocket");
+  const bool spring = a.Bool(6, "bSpring");
+  const int smallBtnType = a.Int(7, "iSmallBtnType");
+  const int baseScore = a.IntOr(8, "iBaseScore", 0);
+  const bool fenDing = a.BoolOr(9, "bFenDing", false);
+  const int exGameType = a.IntOr(10, "iExGameiType", 0);
+  int doubled[3] = {};
+  if (a.Count() >= 11 && !a.IntPrefix(11, doubled, 3)) return a.Fail("vcJiaBeiFlag");
+  std::uint8_t flags[3];
+  for (int i = 0; i < 3; ++i) flags[i] = static_cast<std::uint8_t>(doubled[i] & 0xff);
+  self->IniResultInfo(imageIndex, landOwner, result, bombs, rocket, spring, smallBtnType, baseScore, fenDing,
+                      exGameType, flags);
+  return luabind::ReturnSelf(L);
 }
 
 // ---- TaskUI ----
 constexpr const char* kTaskUI = "QorvDDZView.TaskUI";
 int lua_cocos2dx_TaskUI_constructor(lua_State* L) {
-  constexpr const char* kFunc = "lua_cocos2dx_TaskUI_constructor";
-  constexpr const char* kDiag = "QorvDDZView.TaskUI:TaskUI";
-  const int argc = luabind::ArgCount(L);
-  if (argc != 4) return luabind::CountError(L, kDiag, argc, 4);
-  static constexpr const char* kNames[4] = {"iMainType", "iSubType", "iJPNum", "iPrizeType"};
-  int v[4] = {};
-  for (int i = 0; i < 4; ++i)
-    if (!luaval_to_int32(L, i + 2, &v[i], kDiag)) return luabind::ArgError(L, kNames[i], kFunc);
-  return PushMade(L, new TaskUI(v[0], v[1], v[2], v[3]), kTaskUI);
+  const Args a(L, "QorvDDZView.TaskUI:TaskUI", "lua_cocos2dx_TaskUI_constructor");
+  a.Exactly(4);
+  const int mainType = a.Int(1, "iMainType");
+  const int subType = a.Int(2, "iSubType");
+  const int jpNum = a.Int(3, "iJPNum");
+  const int prizeType = a.Int(4, "iPrizeType");
+  return PushMade(L, new TaskUI(mainType, subType, jpNum, prizeType), kTaskUI);
 }
 
-// ---- OtherPlayerInfo ----
-constexpr const char* kOtherPlayerInfo = "QorvDDZView.OtherPlayerInfo";
-int lua_cocos2dx_OtherPlayerInfo_constructor(lua_State* L) {
-  return NewForSeat<OtherPlayerInfo>(L, kOtherPlayerInfo, "QorvDDZView.OtherPlayerInfo:OtherPlayerInfo",
-                                     "lua_cocos2dx_OtherPlayerInfo_constructor");
+// Both `TaskUI` and `CheckTaskIsExist`: the task type's place, on the class
+// table as on a panel.
+int lua_cocos2dx_TaskUI_CheckTaskIsExist(lua_State* L) {
+  DDZ_STATIC(TaskUI, CheckTaskIsExist);
+  a.Exactly(1);
+  return PushInt(L, TaskUI::CheckTaskIsExist(a.Int(1, "iTaskType")));
+}
+
+int lua_cocos2dx_TaskUI_StopTaskAni(lua_State* L) {
+  DDZ_SELF(TaskUI, StopTaskAni);
+  a.Exactly(0);
+  self->StopTaskAni();
+  return luabind::ReturnSelf(L);
+}
+
+int lua_cocos2dx_TaskUI_PlayTaskAni(lua_State* L) {
+  DDZ_SELF(TaskUI, PlayTaskAni);
+  a.Exactly(0);
+  self->PlayTaskAni();
+  return luabind::ReturnSelf(L);
+}
+
+int lua_cocos2dx_TaskUI_SetTaskNum(lua_State* L) {
+  DDZ_SELF(TaskUI, SetTaskNum);
+  a.Exactly(1);
+  self->SetTaskNum(a.Int(1, "iNum"));
+  return luabind::ReturnSelf(L);
+}
+
+int lua_cocos2dx_TaskUI_GetTaskName(lua_State* L) {
+  DDZ_SELF(TaskUI, GetTaskName);
+  a.Exactly(1);
+  const int id = a.Int(1, "iTaskID");
+  (void)self;
+  char name[TaskUI::kNameCapacity];
+  TaskUI::GetTaskName(id, name, sizeof name);
+  lua_pushstring(L, name);
+  return 1;
+}
+
+int lua_cocos2dx_TaskUI_ShowTaskCompete(lua_State* L) {
+  DDZ_SELF(TaskUI, ShowTaskCompete);
+  a.Exactly(0);
+  self->ShowTaskCompete();
+  return luabind::ReturnSelf(L);
 }
 
 // ---- PlayerGuide ----
 int lua_cocos2dx_PlayerGuide_create(lua_State* L) {
-  constexpr const char* kFunc = "lua_cocos2dx_PlayerGuide_create";
-  constexpr const char* kDiag = "QorvDDZView.PlayerGuide:create";
-  const int argc = luabind::ArgCount(L);
-  if (argc != 2) return luabind::CountError(L, kDiag, argc, 2);
-  DDZGameView* view = nullptr;
-  int guided = 0;
-  if (!ReadView(L, 2, &view)) return luabind::ArgError(L, "pGameView", kFunc);
-  if (!luaval_to_int32(L, 3, &guided, kDiag)) return luabind::ArgError(L, "iGuidedNum", kFunc);
+  const Args a(L, "QorvDDZView.PlayerGuide:create", "lua_cocos2dx_PlayerGuide_create");
+  a.Exactly(2);
+  auto* view = a.Object<DDZGameView>(1, kDDZGameView, "pGameView");
+  const int guided = a.Int(2, "iGuidedNum");
   luabind::PushObject(L, PlayerGuide::create(view, guided), "QorvDDZView.PlayerGuide");
   return 1;
 }
@@ -167,53 +159,81 @@ int lua_cocos2dx_PlayerGuide_create(lua_State* L) {
 // ---- BaseCard ----
 constexpr const char* kBaseCard = "QorvDDZView.BaseCard";
 int lua_cocos2dx_BaseCard_constructor(lua_State* L) {
-  return NewForView<BaseCard, true>(L, kBaseCard, "QorvDDZView.BaseCard:BaseCard",
-                                    "lua_cocos2dx_BaseCard_constructor");
+  return NewForView<BaseCard, DDZGameView, true>(L, kBaseCard, "QorvDDZView.BaseCard:BaseCard",
+                                                 "lua_cocos2dx_BaseCard_constructor");
 }
 
-// ---- BottomUI ----
-constexpr const char* kBottomUI = "QorvDDZView.BottomUI";
-int lua_cocos2dx_BottomUI_constructor(lua_State* L) {
-  return NewForView<BottomUI, false>(L, kBottomUI, "QorvDDZView.BottomUI:BottomUI",
-                                     "lua_cocos2dx_BottomUI_constructor");
+// The back flag is read from two arguments on, the visible flag only when
+// exactly three are given.
+int lua_cocos2dx_BaseCard_AddCard(lua_State* L) {
+  DDZ_SELF(BaseCard, AddCard);
+  a.AtLeast(1);
+  const int card = a.Int(1, "iCardIndex");
+  const bool back = a.BoolOr(2, "bBack", false);
+  const bool visible = a.Count() == 3 ? a.Bool(3, "bVisible") : false;
+  self->AddCard(card, back, visible);
+  return luabind::ReturnSelf(L);
 }
 
-// ---- TopUIBase ----
-constexpr const char* kTopUIBase = "QorvDDZView.TopUIBase";
-int lua_cocos2dx_TopUIBase_constructor(lua_State* L) {
-  return NewForView<TopUIBase, false>(L, kTopUIBase, "QorvDDZView.TopUIBase:TopUIBase",
-                                      "lua_cocos2dx_TopUIBase_constructor");
+// The delay is read from two arguments on, the sound flag only when exactly
+// three are given.
+int lua_cocos2dx_BaseCard_ShowBaseCard(lua_State* L) {
+  DDZ_SELF(BaseCard, ShowBaseCard);
+  a.AtLeast(1);
+  if (!a.IsIntList(1)) return a.Fail("vcBaseCardIndex");
+  const float delay = a.FloatOr(2, "fAniDelayTime", 0.2f);
+  const bool sound = a.Count() == 3 ? a.Bool(3, "bPalySound") : false;
+  std::vector<int> cards;
+  a.IntList(1, &cards);  // checked above; nothing raises from here on
+  self->ShowBaseCard(cards, delay, sound);
+  return luabind::ReturnSelf(L);
+}
+
+int lua_cocos2dx_BaseCard_RemoveAllCard(lua_State* L) {
+  DDZ_SELF(BaseCard, RemoveAllCard);
+  a.Exactly(0);
+  self->RemoveAllCard();
+  return luabind::ReturnSelf(L);
+}
+
+int lua_cocos2dx_BaseCard_GetCardCount(lua_State* L) {
+  DDZ_SELF(BaseCard, GetCardCount);
+  a.Exactly(0);
+  return PushInt(L, self->GetCardCount());
+}
+
+int lua_cocos2dx_BaseCard_GetBaseCard(lua_State* L) {
+  DDZ_SELF(BaseCard, GetBaseCard);
+  a.Exactly(0);
+  std::vector<int> cards;
+  self->GetBaseCard(cards);
+  luabind::PushIntArray(L, cards);
+  return 1;
 }
 
 }  // namespace
 
-// A widget's `destroy` and its member table: `new`, `destroy`, then the rest given.
-#define DDZ_WIDGET_MEMBERS(Class, ...)                                                                       \
-  namespace {                                                                                                \
-  int lua_cocos2dx_##Class##_destroy(lua_State* L) {                                                         \
-    return Destroy(L, "QorvDDZView." #Class, "QorvDDZView." #Class ":destroy", "lua_cocos2dx_" #Class "_destroy"); \
-  }                                                                                                          \
-  constexpr luabind::Member k##Class##Members[] = {                                                          \
-      luabind::Method("new", lua_cocos2dx_##Class##_constructor),                                            \
-      luabind::Method("destroy", lua_cocos2dx_##Class##_destroy), ##__VA_ARGS__};                            \
-  }                                                                                                          \
-  std::span<const luabind::Member> Class##Members() { return k##Class##Members; }
+using luabind::Method;
 
-DDZ_WIDGET_MEMBERS(GameClock, luabind::Method("ResetClock", lua_cocos2dx_GameClock_ResetClock))
-DDZ_WIDGET_MEMBERS(ResultLayer)
-DDZ_WIDGET_MEMBERS(PlayerShow)
-DDZ_WIDGET_MEMBERS(PlayerGameInfo)
-DDZ_WIDGET_MEMBERS(TalkTip)
-DDZ_WIDGET_MEMBERS(TaskUI)
-DDZ_WIDGET_MEMBERS(OtherPlayerInfo)
-DDZ_WIDGET_MEMBERS(BaseCard)
-DDZ_WIDGET_MEMBERS(BottomUI)
-DDZ_WIDGET_MEMBERS(TopUIBase)
-
-#undef DDZ_WIDGET_MEMBERS
+DDZ_WIDGET_MEMBERS(GameClock, Method("ShowClock", lua_cocos2dx_GameClock_ShowClock),
+                   Method("ResetClock", lua_cocos2dx_GameClock_ResetClock),
+                   Method("getClockTime", lua_cocos2dx_GameClock_getClockTime))
+DDZ_WIDGET_MEMBERS(ResultLayer, Method("IniResultInfo", lua_cocos2dx_ResultLayer_IniResultInfo))
+DDZ_WIDGET_MEMBERS(TaskUI, Method("TaskUI", lua_cocos2dx_TaskUI_CheckTaskIsExist),
+                   Method("StopTaskAni", lua_cocos2dx_TaskUI_StopTaskAni),
+                   Method("PlayTaskAni", lua_cocos2dx_TaskUI_PlayTaskAni),
+                   Method("SetTaskNum", lua_cocos2dx_TaskUI_SetTaskNum),
+                   Method("GetTaskName", lua_cocos2dx_TaskUI_GetTaskName),
+                   Method("ShowTaskCompete", lua_cocos2dx_TaskUI_ShowTaskCompete),
+                   Method("CheckTaskIsExist", lua_cocos2dx_TaskUI_CheckTaskIsExist))
+DDZ_WIDGET_MEMBERS(BaseCard, Method("AddCard", lua_cocos2dx_BaseCard_AddCard),
+                   Method("ShowBaseCard", lua_cocos2dx_BaseCard_ShowBaseCard),
+                   Method("RemoveAllCard", lua_cocos2dx_BaseCard_RemoveAllCard),
+                   Method("GetCardCount", lua_cocos2dx_BaseCard_GetCardCount),
+                   Method("GetBaseCard", lua_cocos2dx_BaseCard_GetBaseCard))
 
 namespace {
-constexpr luabind::Member kPlayerGuideMembers[] = {luabind::Method("create", lua_cocos2dx_PlayerGuide_create)};
+constexpr luabind::Member kPlayerGuideMembers[] = {Method("create", lua_cocos2dx_PlayerGuide_create)};
 }  // namespace
 std::span<const luabind::Member> PlayerGuideMembers() { return kPlayerGuideMembers; }
 

@@ -83,6 +83,10 @@ class BottomUI : public YndGameLayer {
  protected:
   explicit BottomUI(DDZGameView* pGameView);
 
+  // A derived bar's competition label (a child; FreshCmpValue and
+  // ClearCmpSelfInfo write it). This bar builds none.
+  cocos2d::Label* m_pCmpLabel = nullptr;
+
  private:
   void Build();
   void BuildSingleFields();
@@ -98,7 +102,6 @@ class BottomUI : public YndGameLayer {
   cocos2d::Label* m_pYBLabel = nullptr;
   int m_iMoney = 0;
   int m_iYBNum = 0;
-  cocos2d::Label* m_pCmpLabel = nullptr;  // never built by the bar
   cocos2d::ui::TextAtlas* m_pLvNum = nullptr;
   cocos2d::Sprite* m_pLvIcon = nullptr;
   RoomTips* m_pTips = nullptr;  // the tip strip, a child

@@ -1,5 +1,6 @@
 #include "widgets/PlayerShow.h"
 
+#include "gamedata/RobotHeads.h"
 #include "platform/engine/Sprite.h"
 
 PlayerShow* PlayerShow::create(int iTablePos) {
@@ -27,3 +28,5 @@ cocos2d::Vec2 PlayerShow::GetHeadCenter() const {
   }
   return center;
 }
+
+int PlayerShow::GetSingleNickNameIndex() const { return ddz::RobotHeadPlace(GetHeadID()); }

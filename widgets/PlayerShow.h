@@ -15,4 +15,8 @@ class PlayerShow : public NewPlayerHead {
   // From the head image's position, anchor and size: the middle of its top
   // half's edge, raised by kEffectRise (see the source); (0, 0) without a head.
   cocos2d::Vec2 GetHeadCenter() const;
+  // The place of the single-player name that goes with the head shown (the
+  // computer players' names, see gamedata/RobotHeads.h); 0 for a head
+  // without a name of its own.
+  int GetSingleNickNameIndex() const;
 };

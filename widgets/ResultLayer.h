@@ -140,6 +140,19 @@ class ResultLayer : public YndGameLayer {
   // sets it back to -1.
   int m_iActivityTip = -1;
 
+  // ---- the hand's outcome as IniResultInfo stored it (read by onEnter) ----
+  int iImageIndex = 0;
+  int vcResult[kSeats] = {};
+  std::uint8_t vcJiaBeiFlag[kSeats] = {};
+  bool bLandOwner = false;
+  int iSendBombNum = 0;
+  bool bSendRocket = false;
+  bool bSpring = false;
+  int iSmallBtnType = 0;
+  int iBaseScore = 0;
+  bool bFenDing = false;
+  int iExGameiType = 0;
+
  private:
   void IniResultUI();
   void BuildTitle(bool won);
@@ -159,19 +172,6 @@ class ResultLayer : public YndGameLayer {
   bool TakeAction();
 
   DDZGameView* m_pGameView;  // borrowed
-
-  // ---- the hand's outcome (IniResultInfo) ----
-  int iImageIndex = 0;
-  int vcResult[kSeats] = {};
-  std::uint8_t vcJiaBeiFlag[kSeats] = {};
-  bool bLandOwner = false;
-  int iSendBombNum = 0;
-  bool bSendRocket = false;
-  bool bSpring = false;
-  int iSmallBtnType = 0;
-  int iBaseScore = 0;
-  bool bFenDing = false;
-  int iExGameiType = 0;
 
   // ---- the window: children of this layer (or of its background), null when not built ----
   cocos2d::Node* m_pDim = nullptr;

@@ -262,13 +262,17 @@ void TalkTip::StartFreeTip() {
 
 void TalkTip::StopFreeTip() { unschedule("ShowRandomTip"); }
 
+void TalkTip::RemoveRandomTip() {
+  unschedule("HideRandomTip");
+  if (m_pRandomTip == nullptr) return;
+  if (m_pRandomTip->getParent() != nullptr) m_pRandomTip->removeFromParentAndCleanup(true);
+  m_pRandomTip = nullptr;
+}
+
 void TalkTip::ShowRandomTip(float) {
   static constexpr int kTipSeats[] = {0, 2};
   const int seat = kTipSeats[ddz::os::Rand() % 2];
-  if (m_pRandomTip != nullptr) {
-    if (m_pRandomTip->getParent() != nullptr) m_pRandomTip->removeFromParentAndCleanup(true);
-    m_pRandomTip = nullptr;
-  }
+  RemoveRandomTip();
   std::string line = GameText(kIdleTipFirstLine + ddz::os::Rand() % kIdleTipLines);
   std::vector<char> text(line.begin(), line.end());
   text.push_back('\0');

@@ -123,6 +123,8 @@ class TalkTip : public YndGameLayer {
   // The idle tip every 120 s from now on (restarts a running one) / stops it.
   void StartFreeTip();
   void StopFreeTip();
+  // Takes the idle tip that is up (if any) off the layer now.
+  void RemoveRandomTip();
   // One idle tip: text 47-50 at seat 0 or 2, hidden after 3 s.
   void ShowRandomTip(float dt = 0);
   // The bubble for `text` at `seat`: a 9-slice of width label + 30, height 44,

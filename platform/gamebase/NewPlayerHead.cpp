@@ -27,7 +27,14 @@ int NewPlayerHead::IniImage(int headId, const cocos2d::Vec2& pos, float scale, c
   m_fScale = scale;
   m_pHeadImage->setScale(scale);
   m_pHeadImage->setPosition(pos + offset);
+  m_pHeadImage->setVisible(true);
   return m_iHeadID;
+}
+
+void NewPlayerHead::RemoveImage() {
+  m_pHeadImage->stopAllActions();
+  m_pHeadImage->setVisible(false);
+  m_iHeadID = -1;
 }
 
 void NewPlayerHead::ShowPlayerAct(int act, bool animate) {

@@ -23,6 +23,9 @@ class NewPlayerHead : public cocos2d::Node {
   // Shows head `headId`, or a head chosen at random for -1 (any negative),
   // at `pos` with `scale`; answers the head id shown (also GetHeadID).
   int IniImage(int headId, const cocos2d::Vec2& pos, float scale, const cocos2d::Vec2& offset);
+  // Takes the head off the seat: the image is hidden (its act stopped) and
+  // no head id is shown (-1) until the next IniImage.
+  void RemoveImage();
   // 2: the win act, 3: the loss act; other acts do nothing.
   void ShowPlayerAct(int act, bool animate);
   // The icon number of a head id: 0..kHeadIconCount-1 (negative ids give 0).
