@@ -23,6 +23,11 @@ const cocos2d::Rect kPanelInsets(30, 26, 20, 20);
 constexpr int kDigitWidth = 14;
 constexpr int kDigitHeight = 20;
 constexpr float kDigitOffset = 30;
+// The panel's two lines (left ends) and the gaps before their counts.
+const Vec2 kFirstLineAt(16, 50);
+const Vec2 kSecondLineAt(12, 25);
+constexpr float kCountGap = 8;
+constexpr float kSmallCountGap = 3;
 
 // One left-aligned line of the panel.
 Label* PanelLabel(cocos2d::Node* panel, const std::string& text, float size, Color3B colour, Vec2 at) {
@@ -65,10 +70,16 @@ void ErYieldCardLayer::onEnter() {
   m_pPanel->setPreferredSize({kPanelWidth, m_pPanel->getContentSize().height});
   m_pPanel->setPosition(-kPanelWidth, static_cast<float>(height) * 0.5f + 10);
   addChild(m_pPanel);
-  PanelLabel(m_pPanel, SuperGameText(kTextFirstLine), 24, Color3B(255, 255, 255), {80, 50});
-  PanelLabel(m_pPanel, SuperGameText(kTextSecondLine), 18, Color3B(68, 163, 234), {90, 25});
-  m_pCountLabel = PanelLabel(m_pPanel, count, 28, Color3B(255, 244, 123), {93, 50});
-  m_pSmallCountLabel = PanelLabel(m_pPanel, count, 18, Color3B(68, 163, 234), {105, 25});
+  // The count follows the first line's word; the second line leaves a gap of
+  // spaces for its small count, which stands at the gap's start.
+  const std::string second = SuperGameText(kTextSecondLine);
+  Label* first = PanelLabel(m_pPanel, SuperGameText(kTextFirstLine), 24, Color3B(255, 255, 255), kFirstLineAt);
+  PanelLabel(m_pPanel, second, 18, Color3B(68, 163, 234), kSecondLineAt);
+  m_pCountLabel = PanelLabel(m_pPanel, count, 28, Color3B(255, 244, 123),
+                             kFirstLineAt + Vec2(first->getContentSize().width + kCountGap, 0));
+  Label* before = Label::createWithSystemFont(second.substr(0, second.find(' ')), g_strSystemFont, 18);
+  m_pSmallCountLabel = PanelLabel(m_pPanel, count, 18, Color3B(68, 163, 234),
+                                  kSecondLineAt + Vec2(before->getContentSize().width + kSmallCountGap, 0));
   const float panelWidth = m_pPanel->getContentSize().width;
   m_pPanel->runAction(
       cocos2d::MoveTo::create(kSlideSeconds, Vec2(panelWidth * 0.5f, static_cast<float>(height) * 0.5f + 10)));

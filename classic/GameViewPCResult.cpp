@@ -78,7 +78,6 @@ constexpr int kAwardMoney = 0;
 constexpr int kAwardYuanbao = 1;
 
 // Game text entries.
-constexpr int kTextQuitQuestion = 18;
 constexpr int kTextMiniGameWait = 116;
 constexpr int kTextNewPlayerHint = 193;
 constexpr int kTextQuitWithAwardRounds = 228;

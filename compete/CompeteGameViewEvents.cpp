@@ -250,11 +250,7 @@ void CompeteGameView::SetMoneyInfo(int money, int yuanbao) {
   m_GlobalInfo.iYuanBao = yuanbao;
 }
 
-void CompeteGameView::ShowQuitMsgBox() {
-  constexpr int kTextQuitQuestion = 18;
-  GameMsgBox::shareMessageBox()->ShowMessage(GameText(kTextQuitQuestion).c_str(), 0, this,
-                                             static_cast<cocos2d::SEL_MenuHandler>(&GameViewBase::QuitGame));
-}
+void CompeteGameView::ShowQuitMsgBox() { AskToQuitTable(); }
 
 // ---------------------------------------------------------------- background and foreground
 

@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "cards/Vell_SpriteCardManage.h"
-#include "cardlogic/ClassicMessages.h"
 #include "fuzz/FuzzClassicView.h"
 #include "fuzz/FuzzSupport.h"
 #include "fuzz/TableStage.h"
@@ -87,9 +86,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ddz::fuzz::RunTableSteps(
       stage, view, in, sizes,
       [](int type) {
-        // The local server's plays are read from the classic 36 bytes up.
-        if (type == SuperGameView::kMsgPlayed) return static_cast<int>(ddz::classic::MsgSize::Played);
-        return std::max(GameViewBase::kFrameSize, SuperGameView::MinMessageLength(type));
+        // The local server's plays are whole from the classic 36 bytes up.
+        return std::max(GameViewBase::kFrameSize, SuperGameView::MinWholeLength(type));
       },
       Observe, [](const auto& a, const auto& b) { return a == b; });
 

@@ -283,6 +283,11 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner, public ITableRow
   void AutoChangeDesk(float dt);
   // Leaves the table at once (the game base asks when the server says so).
   void QuitGameNow() override;
+  // The quit question of a table that has no question of its own: game text
+  // kTextQuitQuestion in a box whose OK leaves the table (the tournament and
+  // Super tables answer ShowQuitMsgBox with it).
+  static constexpr int kTextQuitQuestion = 18;
+  void AskToQuitTable();
 
   // ---- what every table keeps for the player (DDZGameViewStats.cpp) ----
   // Local store and user-default keys.

@@ -1,6 +1,6 @@
 // DDZGameView: leaving the table the same way on every table view: the
 // server's kick-out box, the idle kick, the automatic table change when the
-// own player sits alone, and the immediate quit.
+// own player sits alone, the immediate quit and the plain quit question.
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -99,3 +99,10 @@ void DDZGameView::AutoChangeDesk(float) {
 }
 
 void DDZGameView::QuitGameNow() { GameViewBase::QuitGame(nullptr); }
+
+// ---------------------------------------------------------------- the quit question
+
+void DDZGameView::AskToQuitTable() {
+  GameMsgBox::shareMessageBox()->ShowMessage(GameText(kTextQuitQuestion).c_str(), 0, this,
+                                             static_cast<cocos2d::SEL_MenuHandler>(&GameViewBase::QuitGame));
+}

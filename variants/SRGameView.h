@@ -42,6 +42,7 @@
 
 #include "platform/engine/Ref.h"
 #include "table/DDZGameView.h"
+#include "variants/VariantNotices.h"
 
 namespace cocos2d {
 class Touch;
@@ -59,7 +60,7 @@ class SRSelfHandCard;
 class SRShowCard;
 class SRTopUI;
 
-class SRGameView : public DDZGameView {
+class SRGameView : public DDZGameView, public variantnotice::VariantSeats {
  public:
   static constexpr int kPlayerCount = 4;
   static constexpr int kGameKind = 2;
@@ -232,9 +233,9 @@ class SRGameView : public DDZGameView {
  protected:
   // The screen seat of a chair byte; -1 (logged, the message is dropped)
   // when it names no seat of the table.
-  int SeatOfChair(int chair, const char* what) const;
+  int SeatOfChair(int chair, const char* what) const override;
   // The head id a seat speaks with.
-  int SeatHeadId(int seat) const;
+  int SeatHeadId(int seat) const override;
   bool SeatHasShortClock(int seat) const;
   void PlayVoice(int seat, int voice);
   void ShowSeatClock(int seconds, int seat, int kind);
@@ -252,8 +253,6 @@ class SRGameView : public DDZGameView {
   // The other seats' hand rows: count, warning lamp and sound on (from the
   // deal's end) or off (while the deal runs).
   void ArmOtherHands(bool armed);
-  // Adds `n` to the own yuanbao and shows the bottom bar's count.
-  void AddOwnYuanbao(int n);
   // Takes the result window and the shown row off the table.
   void RemoveResultLayer();
   bool LowerResultLock();

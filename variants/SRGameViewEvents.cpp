@@ -25,6 +25,7 @@
 #include "platform/gamebase/MessageFields.h"
 #include "platform/os/Saturate.h"
 #include "variants/SRGameView.h"
+#include "variants/VariantNotices.h"
 #include "widgets/ActivityLayer.h"
 #include "widgets/AwardDisplays.h"
 #include "widgets/BottomUI.h"
@@ -33,7 +34,6 @@
 #include "widgets/OtherPlayerInfo.h"
 #include "widgets/PlayerGameInfo.h"
 #include "widgets/PlayerShow.h"
-#include "widgets/PrizeGuideAni.h"
 #include "widgets/SRResultLayer.h"
 #include "widgets/SRTopUI.h"
 #include "widgets/TableNotices.h"
@@ -58,12 +58,6 @@ constexpr int kBullKind = 208;
 constexpr int kBullSize = 209;
 constexpr int kBullStrip = 1;
 
-// Quick chat: the phrase at 8, the chair at 9.
-constexpr int kUrgePhrase = 8;
-constexpr int kUrgeChair = 9;
-constexpr int kUrgeSize = 10;
-constexpr int kUrgePhrases = 5;
-
 // Jackpot: the kind at 9, the amount (big-endian) at 12.
 constexpr int kJackpotKind = 9;
 constexpr int kJackpotKindSize = 10;
@@ -76,19 +70,6 @@ constexpr int kAwardYuanbaoKind = 1;
 constexpr int kTextFirstYuanbao = 192;
 constexpr int kTextJackpotEmpty = 105;
 constexpr int kLevelForYuanbaoTip = 2;
-
-// Red packet: the kind at 12; kind 3 with the yuanbao at 8 and the money at 28.
-constexpr int kHongBaoYuanbao = 8;
-constexpr int kHongBaoKind = 12;
-constexpr int kHongBaoKindSize = 16;
-constexpr int kHongBaoMoney = 28;
-constexpr int kHongBaoMoneySize = 32;
-constexpr int kHongBaoMoneyKind = 3;
-constexpr int kHongBaoMedalA = 30;
-constexpr int kHongBaoMedalB = 31;
-constexpr int kGuideMoney = 1;
-constexpr int kGuideMedalA = 7;
-constexpr int kGuideMedalB = 8;
 
 bool LongEnough(int len, int need, const char* what) {
   if (len >= need) return true;
@@ -185,13 +166,7 @@ void SRGameView::CallBackShowBullInfo(char* msg, int len) {
   m_pTopBull->AddBullInfo(YndCodeConvert::G2u(std::string_view(text, strnlen(text, kBullTextBytes))));
 }
 
-void SRGameView::CallBackUrgrCard(char* msg, int len) {
-  if (msg == nullptr || !LongEnough(len, kUrgeSize, "CallBackUrgrCard")) return;
-  const int seat = SeatOfChair(static_cast<std::uint8_t>(msg[kUrgeChair]), "CallBackUrgrCard");
-  const int phrase = static_cast<signed char>(msg[kUrgePhrase]);
-  if (seat < 0 || phrase < 0 || phrase >= kUrgePhrases || m_pTalkTip == nullptr) return;
-  m_pTalkTip->Talk(seat, SeatHeadId(seat), phrase);
-}
+void SRGameView::CallBackUrgrCard(char* msg, int len) { variantnotice::QuickChat(*this, *this, msg, len); }
 
 // ---------------------------------------------------------------- jackpot and red packets
 
@@ -214,51 +189,18 @@ void SRGameView::CallBackJackPotNotice(char* msg, int len) {
     anis->ShowAni(AniManageShowAward::Create(kAwardYuanbaoId, kAwardYuanbaoKind, amount, this), true, true);
   PlayerNode* self = GetPlayerNode(kOwnSeat);
   if (self == nullptr) return;
-  AddOwnYuanbao(amount);
+  variantnotice::AddOwnYuanbao(*this, amount);
   if (m_pTalkTip != nullptr && self->iLevel < kLevelForYuanbaoTip)
     m_pTalkTip->TalkFreeTxt(kOwnSeat, GameText(kTextFirstYuanbao));
 }
 
-void SRGameView::CallBackHongBaoNotice(char* msg, int len) {
-  if (msg == nullptr || !LongEnough(len, kHongBaoKindSize, "CallBackHongBaoNotice")) return;
-  const int kind = LittleEndianAt(msg, kHongBaoKind);
-  AniBase* guide = nullptr;
-  if (kind == kHongBaoMoneyKind) {
-    if (!LongEnough(len, kHongBaoMoneySize, "CallBackHongBaoNotice")) return;
-    const int yuanbao = LittleEndianAt(msg, kHongBaoYuanbao);
-    const int money = LittleEndianAt(msg, kHongBaoMoney);
-    if (PlayerNode* self = GetPlayerNode(kOwnSeat)) {
-      self->iMoney = ddz::os::SaturatingAdd(self->iMoney, money);
-      m_GlobalInfo.iMoney = self->iMoney;
-      if (m_pBottomUI != nullptr) m_pBottomUI->SetMoneyNum(self->iMoney, false);
-      AddOwnYuanbao(yuanbao);
-    }
-    guide = new AniPrizeGuide(kGuideMoney, yuanbao, money);
-  } else if (kind == kHongBaoMedalA) {
-    guide = new AniPrizeGuide(kGuideMedalA, 0, 0);
-  } else if (kind == kHongBaoMedalB) {
-    guide = new AniPrizeGuide(kGuideMedalB, 0, 0);
-  }
-  if (guide == nullptr) return;
-  if (AniManage* anis = GetAniManage()) {
-    anis->ShowAni(guide, false, true);
-  } else {
-    guide->release();
-  }
-}
+void SRGameView::CallBackHongBaoNotice(char* msg, int len) { variantnotice::RedPacket(*this, msg, len); }
 
 void SRGameView::CallBackHandleFriendCard(char* msg, int len) { tablenotice::HandleFriendCard(*this, msg, len); }
 
 void SRGameView::CallBackHandleActiveMoney(char* msg, int len) { tablenotice::HandleActiveMoney(*this, msg, len); }
 
-void SRGameView::SetMoneyInfo(int money, int yuanbao) {
-  m_GlobalInfo.iMoney = money;
-  m_GlobalInfo.iYuanBao = yuanbao;
-  if (m_pBottomUI != nullptr) {
-    m_pBottomUI->SetYBNum(yuanbao);
-    m_pBottomUI->SetMoneyNum(money, false);
-  }
-}
+void SRGameView::SetMoneyInfo(int money, int yuanbao) { variantnotice::SetMoneyInfo(*this, money, yuanbao); }
 
 // ---------------------------------------------------------------- background and foreground
 

@@ -32,6 +32,7 @@
 #include "platform/os/Saturate.h"
 #include "table/GameSoundDDZ.h"
 #include "variants/SRGameView.h"
+#include "variants/VariantNotices.h"
 #include "widgets/ActiveButtons.h"
 #include "widgets/ActivityLayer.h"
 #include "widgets/AwardDisplays.h"
@@ -605,21 +606,13 @@ void SRGameView::OnRewardNotice(char* msg, int) {
   if (AniManage* anis = GetAniManage()) {
     anis->ShowAni(AniManageShowAward::Create(kAwardYuanbao, kAwardKindYuanbao, amount, this), true, true);
   }
-  AddOwnYuanbao(amount);
+  variantnotice::AddOwnYuanbao(*this, amount);
   const int kind = ByteAt(msg, sr::RewardAt::Kind);
   if (kind == kRewardGoldCard) {
     cocos2d::log("Get gold_card money");
   } else if (kind == 1 || kind == 2) {
     cocos2d::log("Get happy money");
   }
-}
-
-void SRGameView::AddOwnYuanbao(int n) {
-  PlayerNode* self = GetPlayerNode(kOwnSeat);
-  if (self == nullptr) return;
-  self->iYuanBao = ddz::os::SaturatingAdd(self->iYuanBao, n);
-  m_GlobalInfo.iYuanBao = self->iYuanBao;
-  if (m_pBottomUI != nullptr) m_pBottomUI->SetYBNum(self->iYuanBao);
 }
 
 void SRGameView::OnActivityTimer(char* msg, int) {

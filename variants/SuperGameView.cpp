@@ -1,9 +1,10 @@
 // SuperGameView: construction, the fixed widgets and the seat widgets of the
 // mode, entering and leaving the scene, and the game base's notices (login,
-// the sit request, seats, ready and the lone-player change, background and
-// foreground).
+// the sit request, seats, ready and the lone-player change, announcements,
+// quick chat, red packets, background and foreground).
 #include "variants/SuperGameView.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstring>
@@ -78,14 +79,15 @@ constexpr int kZHead = -80;
 constexpr int kZSeatInfo = 2;
 constexpr int kZSeatHand = 1;
 constexpr int kZSeatPlayed = 3;
-constexpr int kZYield = 110;
+// Above the seats, under the result panel (kZResult) and the bars.
+constexpr int kZYield = 103;
 constexpr float kPlayedRowScale = 0.6f;
 constexpr float kBulletinBelowTop = 120;
 constexpr float kActivityX = 60;
 constexpr float kActivityBelowTop = 70;
 constexpr int kStartSound = 6;
 constexpr float kSelfHandXShare = 0.0909f;
-const Vec2 kOpponentPlayedDrop{0, 60};
+const Vec2 kOpponentPlayedDrop{-20, -20};
 constexpr float kSelfHandY = 70;
 constexpr float kSelfHandScale = 0.818182f;
 
@@ -297,7 +299,9 @@ void SuperGameView::BuildTableForMode() {
   for (int place : chairPlaces) {
     cocos2d::Sprite* chair = cocos2d::Sprite::createWithSpriteFrameName(kChair);
     if (chair == nullptr) continue;
-    chair->setPosition(g_ptPlayerHead[place]);
+    // Behind the head, but the whole chair inside the window.
+    const float half = chair->getContentSize().width / 2;
+    chair->setPosition(std::clamp(g_ptPlayerHead[place].x, half, WindowWidth() - half), g_ptPlayerHead[place].y);
     if (place == 0) chair->setFlippedX(true);
     addChild(chair, kZChair);
   }
@@ -373,7 +377,8 @@ void SuperGameView::BuildSeat(int seat) {
   m_pHandCard[seat] = new OtherHandCard(place);
   m_pHandCard[seat]->autorelease();
   AddTableWidget(m_pHandCard[seat], 0);
-  // The opponent's plays stand clear below its card backs.
+  // The opponent's plays stand between its card backs and the own turn's
+  // buttons and tip, over the hand sign.
   const Vec2 played =
       place == kOpponentPlace ? g_ptSRSendCard[kOpponentPlace] - kOpponentPlayedDrop : g_ptSendCard[seat];
   m_pSendCard[seat] = new SendCard(place, played, kPlayedRowScale);
@@ -540,6 +545,12 @@ void SuperGameView::CallBackShowBullInfo(char* msg, int len) {
   std::memcpy(record, msg + 8, kRecord - 1);
   m_pGameBull->AddBullInfo(YndCodeConvert::G2u(std::string_view(record, strnlen(record, kRecord))));
 }
+
+void SuperGameView::CallBackUrgrCard(char* msg, int len) { variantnotice::QuickChat(*this, *this, msg, len); }
+
+void SuperGameView::CallBackHongBaoNotice(char* msg, int len) { variantnotice::RedPacket(*this, msg, len); }
+
+void SuperGameView::SetMoneyInfo(int money, int yuanbao) { variantnotice::SetMoneyInfo(*this, money, yuanbao); }
 
 // ---------------------------------------------------------------- background and foreground
 

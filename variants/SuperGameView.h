@@ -31,8 +31,11 @@
 // 56); the server's echo of it is ignored.
 //
 // Files: construction, building, entering and leaving, the game base's
-// notices in SuperGameView.cpp; the hand's messages in SuperGameViewHand.cpp;
-// the result, its buttons, the awards and the re-login snapshot in
+// notices in SuperGameView.cpp; the dispatch, seats, mode, let-cards count and
+// table settings in SuperGameViewHand.cpp; the deal and the bidding in
+// SuperGameViewBid.cpp; the turns, plays, doubling, effects and task test in
+// SuperGameViewPlay.cpp (what the three share: SuperGameViewFields.h); the
+// result, its buttons, the awards and the re-login snapshot in
 // SuperGameViewResult.cpp.
 #pragma once
 
@@ -43,6 +46,7 @@
 #include "cardlogic/SuperRules.h"
 #include "cards/SuperSelfHandCard.h"
 #include "table/DDZGameView.h"
+#include "variants/VariantNotices.h"
 
 namespace cocos2d {
 class Sprite;
@@ -61,7 +65,7 @@ class SingleServerBase;
 class SmallShowCard;
 class TopUI;
 
-class SuperGameView : public DDZGameView, public ISuperHandOwner {
+class SuperGameView : public DDZGameView, public ISuperHandOwner, public variantnotice::VariantSeats {
  public:
   static constexpr int kGameId = 52;
   static constexpr int kNoMode = -1;
@@ -90,6 +94,10 @@ class SuperGameView : public DDZGameView, public ISuperHandOwner {
   };
   // Shortest message of a type: the end of the last field its handler reads.
   static int MinMessageLength(int type);
+  // What the dispatcher's front takes as whole: MinMessageLength, except the
+  // local server's play (message 56), whole at the classic layout's length
+  // and read zero-padded.
+  static int MinWholeLength(int type);
   // Message 56's layout.
   static constexpr int kPlayedCards = 9;
   static constexpr int kPlayedMaxCards = 20;
@@ -132,11 +140,13 @@ class SuperGameView : public DDZGameView, public ISuperHandOwner {
   // Single-player: the local server, and the three-seat scoring table.
   SingleServerBase* CallBackCreateSingleServer() override;
 
-  // ---- messages (SuperGameViewHand.cpp) ----
+  // ---- messages (SuperGameViewHand.cpp, SuperGameViewBid.cpp, SuperGameViewPlay.cpp) ----
   bool CallBackFirstHandleMainSocketNetMsg(char*, int) override { return false; }
   void CallBackHandleMainSocketNetMsg(char* msg, int len) override;
   // The screen seat of a chair; -1 (logged) for none.
-  int SeatOfChair(int chair, const char* what) const;
+  int SeatOfChair(int chair, const char* what) const override;
+  // The head figure a seat speaks with.
+  int SeatHeadId(int seat) const override;
   // The own chair from seat 1's record; -1 when there is none or it is no chair.
   int OwnChair() const;
   // The layout entry of a seat's head, marks and money: 3 for the two-seat
@@ -169,6 +179,10 @@ class SuperGameView : public DDZGameView, public ISuperHandOwner {
   // The effect and voice of a play by its type.
   void PlayCardEffect(int type, int head, int count, int previousOwner, int seat);
   void ShowPlayerResultActs(bool landlordWon) override;
+  // The task panel of a hand (anew): its main type (1 money, 2 yuanbao),
+  // sub-type and amount, and the two raw int32 at `raw` kept as they stand.
+  void PutTaskPanel(int mainType, int subType, int amount, const char* raw);
+  void ShowTaskCompete() override;
   // Clears the hand from the table (hand start, result buttons, re-login, background).
   void ResetTable();
 
@@ -183,6 +197,13 @@ class SuperGameView : public DDZGameView, public ISuperHandOwner {
   void CallBackPlayerNetDelay(int pos, int value) override;
   void CallBackEscapeNotice(int code) override;
   void CallBackShowBullInfo(char* msg, int len) override;
+  // Quick chat, red packets and the money as on the four-player table
+  // (variants/VariantNotices.h).
+  void CallBackUrgrCard(char* msg, int len) override;
+  void CallBackHongBaoNotice(char* msg, int len) override;
+  void SetMoneyInfo(int money, int yuanbao) override;
+  // The plain quit question (DDZGameView::AskToQuitTable).
+  void ShowQuitMsgBox() override { AskToQuitTable(); }
   void CallBackGameEnterBackGround() override;
   void CallBackGameEnterForeGround() override;
   // Closes the message box, then asks for a seat once a second until one is sent.
@@ -239,7 +260,7 @@ class SuperGameView : public DDZGameView, public ISuperHandOwner {
   void ShowSeatInfoPopup(int seat) override;
   void HideSeatInfoPopup(int seat) override;
 
-  // ---- SuperGameViewHand.cpp ----
+  // ---- the hand's messages ----
   void OnPlayerCountMode(char* msg, int len);
   void ShowYieldCardNum(char* msg, int len);
   void OnGameStart(char* msg, int len);
@@ -260,7 +281,6 @@ class SuperGameView : public DDZGameView, public ISuperHandOwner {
   void ShowSeatClock(int seconds, int seat, int kind);
   void StopClock();
   void PlayVoice(int seat, int voice);
-  int SeatHeadFigure(int seat) const;
   bool SeatHasShortClock(int seat) const;
   void OnBaseCardTimer(float dt);
   void RemoveResultScreen();

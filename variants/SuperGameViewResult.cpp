@@ -86,6 +86,11 @@ constexpr int kSnapSubstitutes = 530;
 constexpr int kSnapMatched = 534;
 constexpr int kSnapTableType = 538;
 constexpr int kSnapTableValue = 539;
+constexpr int kSnapTaskSubType = 308;
+constexpr int kSnapTaskAmount = 312;
+constexpr int kSnapTaskMainType = 316;
+constexpr int kSnapTaskDone = 540;
+constexpr int kSnapTaskRaw = 544;
 
 // The jackpot notice.
 constexpr int kJackpotKind = 9;
@@ -546,6 +551,14 @@ void SuperGameView::CallBackAgainLogin(char* msg, int len) {
     m_pTopUI->SetNumVisible(true);
   }
   if (m_pBottomUI != nullptr) m_pBottomUI->SetUIInfo(GetPlayerNode(kOwnSeat));
+  if (!IsSinglePlayer()) {
+    PutTaskPanel(BigEndianAt(msg, kSnapTaskMainType), BigEndianAt(msg, kSnapTaskSubType),
+                 BigEndianAt(msg, kSnapTaskAmount), msg + kSnapTaskRaw);
+    // The bottom cards are known: the panel's bottom-card animation has no more to show.
+    m_pTaskUI->StopTaskAni();
+    // The sub-type's bytes as stored (little-endian) gate the completed mark.
+    if (LittleEndianAt(msg, kSnapTaskSubType) > 0 && ByteAt(msg, kSnapTaskDone) > 0) ShowTaskCompete();
+  }
   if (m_iPlayerCountMode == ddz::PlayerCountMode::TwoSeat) {
     if (m_pHandSprite != nullptr) m_pHandSprite->setVisible(true);
     EnsureYieldLayer();

@@ -33,7 +33,7 @@ const Vec2 kNamePos(288, 30);
 const Vec2 kLvIconPos(166, 32);
 const Vec2 kLvNumPos(196, 32);
 const Vec2 kTitleShift(20, 0);
-const Vec2 kTipsLayerPos(1060, 30);
+const Vec2 kTipsLayerPos(1125, 30);
 constexpr int kTipsZ = 100;
 const Vec2 kMoneyFieldPos(526, 30);
 const Vec2 kMoneyIconPos(436, 30);
@@ -120,7 +120,7 @@ void BottomUI::Build() {
   tips->setPosition(kTipsLayerPos);
   addChild(tips, kTipsZ);
   if (auto* tipsBg = cocos2d::ui::Scale9Sprite::createWithSpriteFrameName("qorvddz_bottomui_userinfo_tips.png")) {
-    tipsBg->setContentSize(cocos2d::Size(318, 34));
+    tipsBg->setContentSize(cocos2d::Size(300, 34));
     tipsBg->setPosition(g_ptBottomUITips);
     tips->addChild(tipsBg);
   }
@@ -139,8 +139,9 @@ void BottomUI::BuildSingleFields() {
   AddField(m_pSingleFields, at[2], cocos2d::Size(180, 32));
   AddIcon(m_pSingleFields, "zuvoz_userinfo_shl.png", at[2] - Vec2(52, 0));
   AddIcon(m_pSingleFields, "zuvoz_userinfo_shlb.png", at[2] + Vec2(52, 0));
-  AddField(m_pSingleFields, at[3], cocos2d::Size(200, 32));
-  AddIcon(m_pSingleFields, "zuvoz_userinfo_chh.png", at[3] - Vec2(62, 0));
+  // The title's field stops short of the tips strip on the right.
+  AddField(m_pSingleFields, at[3], cocos2d::Size(180, 32));
+  AddIcon(m_pSingleFields, "zuvoz_userinfo_chh.png", at[3] - Vec2(52, 0));
   m_pTitleLabel = MakeLabel(m_pSingleFields, at[3] + kTitleShift);
   m_pScoreLabel = MakeLabel(m_pSingleFields, at[1]);
   m_pRateLabel = MakeLabel(m_pSingleFields, at[2]);

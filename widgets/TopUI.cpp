@@ -105,7 +105,7 @@ void TableTopBar::BuildBar() {
   m_pScorePanel->setPosition(g_ptBtnTopUIInfo);
   m_pBarBg->addChild(m_pScorePanel);
   if (cocos2d::Sprite* word = cocos2d::Sprite::createWithSpriteFrameName(kWordFrame)) {
-    word->setPosition(g_ptTopUIInfo[0]);
+    word->setPosition(g_ptTopUIInfo[3]);
     m_pScorePanel->addChild(word);
   }
   cocos2d::Label** labels[2] = {&m_pFinalPointLabel, &m_pTimesLabel};
@@ -431,6 +431,7 @@ void TopUI::ShowBaseCards(std::vector<int> vcCards) {
       continue;
     }
     card->setPosition(g_ptTopUIBaseCard[i]);
+    card->setScale(kBaseCardScale);
     card->setVisible(false);
     m_pCardPanel->addChild(card);
     m_pBaseCard[i] = card;

@@ -116,6 +116,8 @@ class TableTopBar : public TopUIBase {
 class TopUI : public TableTopBar {
  public:
   static constexpr int kBaseCards = 3;
+  // The bottom cards stand small on the card panel.
+  static constexpr float kBaseCardScale = 0.3f;
   static constexpr float kCardSideSeconds = 10;
   static constexpr float kScoreSideSeconds = 20;
   static constexpr float kFlipSeconds = 0.2f;

@@ -16,11 +16,12 @@
 #include "platform/os/Random.h"
 #include "ClassicTestSupport.h"
 #include "platform/gamebase/SingleServerBase.h"
+#include "support/FrameBytes.h"
 #include "table/DDZGameView.h"
 
 namespace classictest {
 
-using Frame = std::vector<std::uint8_t>;
+using ddz::test::Frame;
 
 class RecordingServer : public SingleServerBase {
  public:
@@ -63,14 +64,8 @@ class HandView : public GameViewPC {
 };
 
 // Frames of the messages the classic builders do not write.
-inline Frame FrameOf(int type, std::size_t size) {
-  Frame f(size, 0);
-  f[1] = static_cast<std::uint8_t>(type);
-  return f;
-}
-inline void PutLE(Frame& f, std::size_t at, int v) {
-  for (int i = 0; i < 4; ++i) f[at + i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> (8 * i));
-}
+using ddz::test::FrameOf;
+using ddz::test::PutLE;
 inline Frame Settings(int mode, int fee = 0, int word = 0) {
   Frame f = FrameOf(38, 24);
   PutLE(f, 8, fee);

@@ -23,10 +23,11 @@
 #include "gamedata/CompeteGameInfo.h"
 #include "platform/engine/Log.h"
 #include "platform/gamebase/SingleServerBase.h"
+#include "support/FrameBytes.h"
 
 namespace competetest {
 
-using Frame = std::vector<std::uint8_t>;
+using ddz::test::Frame;
 
 class RecordingServer : public SingleServerBase {
  public:
@@ -104,17 +105,9 @@ class CompeteView : public CompeteGameView {
   CompeteView() : CompeteGameView(nullptr, nullptr) {}
 };
 
-inline Frame FrameOf(int type, std::size_t size) {
-  Frame f(size, 0);
-  f[1] = static_cast<std::uint8_t>(type);
-  return f;
-}
-inline void PutLE(Frame& f, std::size_t at, int v) {
-  for (int i = 0; i < 4; ++i) f[at + i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> (8 * i));
-}
-inline void PutBE(Frame& f, std::size_t at, int v) {
-  for (int i = 0; i < 4; ++i) f[at + i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> (8 * (3 - i)));
-}
+using ddz::test::FrameOf;
+using ddz::test::PutBE;
+using ddz::test::PutLE;
 
 // The 17 card bytes each chair is dealt: chair c holds values 3 + c ... of
 // suit c (its own block is easy to tell apart), chair 1 a hand with both

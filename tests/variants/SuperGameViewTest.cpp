@@ -14,10 +14,15 @@
 #include "cards/SpriteCardManage.h"
 #include "gamedata/LayoutConfig.h"
 #include "platform/engine/Log.h"
+#include "gamedata/TextTables.h"
+#include "platform/gamebase/GameMsgBox.h"
 #include "platform/gamebase/MainMsgLock.h"
 #include "widgets/DoubleSignFlight.h"
 #include "widgets/OtherPlayerInfo.h"
+#include "widgets/BottomUI.h"
+#include "widgets/LobbyTopBull.h"
 #include "widgets/ResultLayer.h"
+#include "widgets/TalkLayer.h"
 
 namespace supertest {
 namespace {
@@ -97,6 +102,37 @@ TEST_F(ModeTable, ATruncatedFrameOfAnyTypeChangesNothing) {
     EXPECT_EQ(view->m_TableItem.iTimes, before.iTimes);
     EXPECT_EQ(view->m_TableItem.iLandOwnerPos, before.iLandOwnerPos);
     EXPECT_EQ(CardCount(1), 0);
+  }
+}
+
+// The local server's play is the classic 36 bytes: read as a play with no
+// wildcard pair. From a game server a play shorter than 41 bytes is dropped.
+TEST_F(ModeTable, OnlyTheLocalServersPlayMayBeShortAndItIsReadZeroPadded) {
+  Dealt(0);
+  Frame play = Play(0, {0x03, 0x23}, 32, 3, {0x10}, {0x23});
+  struct Case {
+    const char* name;
+    bool single;
+    int keep;
+    std::size_t onTable;
+  } const cases[] = {
+      {"network, cut before the matched bytes", false, 40, 0},
+      {"single-player, cut before the type", true, 30, 0},
+      {"single-player, the classic length", true, 36, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    GameViewBase::m_GlobalInfo.iPlayMode = c.single ? 1 : 0;
+    view->m_TableItem.vcTableCardIndex.clear();
+    Frame cut = play;
+    cut.resize(static_cast<std::size_t>(c.keep));
+    view->Deliver(cut);
+    ASSERT_EQ(view->m_TableItem.vcTableCardIndex.size(), c.onTable);
+    if (c.onTable == 0) continue;
+    // No pair came: neither card carries a wildcard mark.
+    auto* row = dynamic_cast<SpriteCardManage*>(view->m_pSendCard[0]);
+    ASSERT_NE(row, nullptr);
+    for (const SpriteCardInfo* card : row->GetCards()) EXPECT_EQ(card->iWildcardValue, -1);
   }
 }
 
@@ -326,20 +362,6 @@ TEST(SuperTasks, EveryKindAtItsEdges) {
 
 using SuperResult = SuperTest;
 
-// A result of 288 bytes: chair c wins `money[c]`, shown as `numbers[c]`.
-Frame ResultMsg(const std::vector<int>& money, int spring = 0, int smallButton = 0) {
-  Frame f = FrameOf(237, 288);
-  for (std::size_t c = 0; c < money.size(); ++c) {
-    PutBE(f, 12 + 4 * c, money[c]);
-    PutBE(f, 52 + 4 * c, money[c]);
-  }
-  f[252] = 0x03;
-  f[253] = 0x04;
-  f[281] = static_cast<std::uint8_t>(spring);
-  f[282] = static_cast<std::uint8_t>(smallButton);
-  return f;
-}
-
 TEST_F(SuperResult, MoneyCapSpringAndThePowerFieldByMode) {
   struct Case {
     int mode;
@@ -480,6 +502,109 @@ TEST_F(SuperFlow, ATouchOnTheTwoSeatOpponentsHeadAtTheFourthPlaceOpensItsInfo) {
   // A touch elsewhere closes it.
   tap(cocos2d::Vec2(640, 360));
   EXPECT_FALSE(popup->isVisible());
+}
+
+// The guide follows the first five deals of a player who has not seen it.
+TEST_F(SuperFlow, TheGuideFollowsTheDealWhileItHasBeenShownFewerThanFiveTimes) {
+  struct Case {
+    const char* name;
+    int shownTimes;
+    std::uint8_t shownFlag;
+    bool guide;
+  } const cases[] = {
+      {"first deal", 0, 0, true},
+      {"fifth deal", 4, 0, true},
+      {"sixth deal", 5, 0, false},
+      {"the guide marked as seen", 0, 1, false},
+  };
+  view->Deliver(ModeMsg(1));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto guidesOnView = [&] {
+      std::vector<PlayerGuide*> found;
+      for (cocos2d::Node* child : view->getChildren())
+        if (auto* guide = dynamic_cast<PlayerGuide*>(child)) found.push_back(guide);
+      return found;
+    };
+    for (PlayerGuide* old : guidesOnView()) old->removeFromParent();
+    GameViewBase::m_GlobalInfo.iGuideShowTimes = c.shownTimes;
+    GameViewBase::m_GlobalInfo.bGuideShown = c.shownFlag;
+    view->Deliver(DealMsg());
+    RunUntilUnlocked();
+    const auto guides = guidesOnView();
+    ASSERT_EQ(guides.size(), c.guide ? 1u : 0u);
+    EXPECT_EQ(GameViewBase::m_GlobalInfo.iGuideShowTimes, c.shownTimes + (c.guide ? 1 : 0));
+    if (c.guide) {
+      EXPECT_EQ(guides[0]->getLocalZOrder(), 5000);
+      EXPECT_EQ(Store()->getIntegerForKey("gamebase_guide_show_times", -1), c.shownTimes + 1);
+    }
+  }
+}
+
+// Quick chat, red packets, the money and the quit question are the bodies the
+// four-player table uses too; here with the two-seat table's chairs.
+TEST_F(SuperFlow, QuickChatFindsTheTwoSeatOpponentAndRedPacketsPayTheOwnPlayer) {
+  view->Deliver(ModeMsg(2));
+  struct Case {
+    const char* name;
+    int length, phrase, chair;
+    int bubbleSeat;  // -1: no bubble anywhere
+  } const cases[] = {
+      {"cut before the chair", 9, 1, 0, -1},
+      {"a phrase past the last", 10, 5, 0, -1},
+      {"the third chair is no seat of two", 10, 1, 2, -1},
+      {"the opponent's chair", 10, 2, 0, 0},
+      {"the own chair", 10, 0, 1, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Frame urge = FrameOf(111, c.length);
+    urge[8] = static_cast<std::uint8_t>(c.phrase);
+    if (c.length > 9) urge[9] = static_cast<std::uint8_t>(c.chair);
+    std::vector<char> bytes(urge.begin(), urge.end());
+    view->CallBackUrgrCard(bytes.data(), static_cast<int>(bytes.size()));
+    if (c.bubbleSeat >= 0) {
+      EXPECT_NE(view->m_pTalkTip->GetBubble(c.bubbleSeat), nullptr);
+    }
+    for (int seat = c.bubbleSeat + 1; seat < 3; ++seat) EXPECT_EQ(view->m_pTalkTip->GetBubble(seat), nullptr) << seat;
+  }
+
+  // The bottom bar shows money only on a network table.
+  GameViewBase::m_GlobalInfo.iPlayMode = 0;
+  PlayerNode* self = view->GetPlayerNode(1);
+  self->iMoney = 1000;
+  self->iYuanBao = 10;
+  Frame packet = FrameOf(114, 32);
+  PutLE(packet, 8, 5);
+  PutLE(packet, 12, 3);
+  PutLE(packet, 28, 200);
+  std::vector<char> bytes(packet.begin(), packet.end());
+  view->CallBackHongBaoNotice(bytes.data(), 31);  // cut before the money
+  EXPECT_EQ(self->iMoney, 1000);
+  view->CallBackHongBaoNotice(bytes.data(), static_cast<int>(bytes.size()));
+  EXPECT_EQ(self->iMoney, 1200);
+  EXPECT_EQ(self->iYuanBao, 15);
+  EXPECT_EQ(GameViewBase::m_GlobalInfo.iMoney, 1200);
+  EXPECT_EQ(view->m_pBottomUI->GetMoneyNum(), 1200);
+  EXPECT_EQ(view->m_pBottomUI->GetYBNum(), 15);
+
+  view->SetMoneyInfo(3000, 40);
+  EXPECT_EQ(GameViewBase::m_GlobalInfo.iMoney, 3000);
+  EXPECT_EQ(GameViewBase::m_GlobalInfo.iYuanBao, 40);
+  EXPECT_EQ(view->m_pBottomUI->GetMoneyNum(), 3000);
+  EXPECT_EQ(view->m_pBottomUI->GetYBNum(), 40);
+}
+
+TEST_F(SuperFlow, TheQuitQuestionLeavesThroughItsButton) {
+  view->Deliver(ModeMsg(1));
+  cocos2d::Log::clear();
+  view->ShowQuitMsgBox();
+  GameMsgBox* box = GameMsgBox::shareMessageBox();
+  ASSERT_TRUE(box->IsOpen());
+  EXPECT_EQ(box->GetText(), GameText(DDZGameView::kTextQuitQuestion));
+  EXPECT_FALSE(LogHas("GameViewBase::QuitGame"));
+  EXPECT_TRUE(box->PressConfirm());
+  EXPECT_TRUE(LogHas("GameViewBase::QuitGame"));
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "platform/gamebase/MainMsgLock.h"
 #include "widgets/CardCounterLayer.h"
 #include "widgets/PlayerGameInfo.h"
+#include "widgets/TaskUI.h"
 #include "widgets/TopUI.h"
 
 namespace supertest {
@@ -91,6 +92,57 @@ TEST_F(SuperRelogin, AfterTheLandlordThePlayOnTheTableKeepsItsWildcardMarks) {
   EXPECT_EQ(view->m_pBaseCard->GetCardCount(), 0);
   if (CardCounterLayer* counter = view->m_pSuperTopUI->GetCardCounter())
     EXPECT_EQ(counter->GetCount(counter->ColumnOf(ddz::CardByteToCode(0x03))), 2);
+}
+
+// The snapshot's task panel: big-endian main type, sub-type and amount, the
+// two raw int32 as they stand, the completed cap when the sub-type's stored
+// bytes and the done byte are both positive; none in the single-player game.
+TEST_F(SuperRelogin, TheTaskPanelComesBackWithItsCompletedCap) {
+  view->Deliver(ModeMsg(1));
+  struct Case {
+    const char* name;
+    bool single;
+    int subType;
+    std::uint8_t done;
+    bool cap;
+  } const cases[] = {
+      {"a task in progress", false, 34, 0, false},
+      {"a task done", false, 34, 1, true},
+      {"done, but the stored sub-type is negative", false, 0x0100'0080, 1, false},
+      {"single-player: no panel", true, 34, 1, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    GameViewBase::m_GlobalInfo.iPlayMode = c.single ? 1 : 0;
+    if (view->m_pTaskUI != nullptr) static_cast<cocos2d::Node*>(view->m_pTaskUI)->removeFromParent();
+    view->m_pTaskUI = nullptr;
+    std::vector<char> s = Snapshot(0, 8);
+    auto be = [&](int at, int v) {
+      for (int i = 0; i < 4; ++i) s[at + i] = static_cast<char>(static_cast<std::uint32_t>(v) >> (24 - 8 * i));
+    };
+    be(316, 1);
+    be(308, c.subType);
+    be(312, 600);
+    s[540] = static_cast<char>(c.done);
+    s[544] = 25;
+    s[548] = 9;
+    view->CallBackAgainLogin(s.data(), static_cast<int>(s.size()));
+    if (c.single) {
+      EXPECT_EQ(view->m_pTaskUI, nullptr);
+      continue;
+    }
+    TaskUI* panel = view->m_pTaskUI;
+    ASSERT_NE(panel, nullptr);
+    EXPECT_TRUE(panel->isRunning());
+    EXPECT_EQ(panel->iMainType, 1);
+    EXPECT_EQ(panel->iSubType, c.subType);
+    EXPECT_EQ(panel->iJPNum, 600);
+    EXPECT_EQ(panel->iPrizeType, 0);
+    EXPECT_EQ(panel->m_iAddPercent, 25);
+    EXPECT_EQ(panel->m_iAddSeconds, 9);
+    EXPECT_FALSE(panel->IsTaskAniRunning());
+    EXPECT_EQ(panel->GetCap() != nullptr, c.cap);
+  }
 }
 
 TEST_F(SuperRelogin, AShortSnapshotOrOneBeforeTheTableChangesNothing) {

@@ -1,0 +1,113 @@
+// The Super table's staged screens, headless, in each mode: everything drawn
+// lies in the 1280 x 720 window with every shown button captioned, the seat
+// widgets stand clear of the top and bottom bars, and the let-cards panel's
+// texts do not run into each other.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/engine/Director.h"
+#include "shell/ProgramMain.h"
+#include "shell/ProgramRunSupport.h"
+#include "support/ScreenTour.h"
+#include "support/SuperStages.h"
+#include "cards/ErYieldCardLayer.h"
+#include "widgets/BottomUI.h"
+#include "widgets/PlayerGameInfo.h"
+#include "widgets/PlayerShow.h"
+#include "widgets/ResultLayer.h"
+#include "widgets/TopUI.h"
+
+namespace {
+
+using ddz::tour::WorldBox;
+
+// The window boxes of the shown sprites and texts under `node` (itself included).
+std::vector<cocos2d::Rect> ShownBoxes(cocos2d::Node* node) {
+  std::vector<cocos2d::Rect> boxes;
+  if (node == nullptr || !ddz::tour::ShownOnStage(node)) return boxes;
+  const bool drawn = dynamic_cast<cocos2d::Sprite*>(node) != nullptr || dynamic_cast<cocos2d::Label*>(node) != nullptr;
+  if (drawn && node->getContentSize().width > 0) boxes.push_back(WorldBox(node));
+  for (cocos2d::Node* child : node->getChildren())
+    for (const cocos2d::Rect& box : ShownBoxes(child)) boxes.push_back(box);
+  return boxes;
+}
+
+// Whether two boxes share more than a one-point seam.
+bool Overlap(const cocos2d::Rect& a, const cocos2d::Rect& b) {
+  return a.getMinX() < b.getMaxX() - 1 && b.getMinX() < a.getMaxX() - 1 && a.getMinY() < b.getMaxY() - 1 &&
+         b.getMinY() < a.getMaxY() - 1;
+}
+
+// What stands against the bars: each seat's head, money box and landlord sign.
+std::vector<std::string> SeatsAgainstTheBars(SuperGameView& view) {
+  std::vector<std::string> found;
+  std::vector<cocos2d::Rect> bars;
+  if (auto* top = dynamic_cast<TopUI*>(view.m_pTopUI)) bars.push_back(WorldBox(top->GetBarBg()));
+  // The bottom bar's own pictures: its strip, the head and its frame.
+  if (view.m_pBottomUI != nullptr)
+    for (cocos2d::Node* child : view.m_pBottomUI->getChildren())
+      if (dynamic_cast<cocos2d::Sprite*>(child) != nullptr && ddz::tour::ShownOnStage(child))
+        bars.push_back(WorldBox(child));
+  for (int seat = 0; seat < 3; ++seat) {
+    std::vector<cocos2d::Rect> widgets = ShownBoxes(view.m_pPlayerShow[seat]);
+    if (PlayerGameInfo* info = view.m_pPlayerGameInfo[seat]) {
+      for (cocos2d::Node* part : {static_cast<cocos2d::Node*>(info->GetMoneyBg()),
+                                  static_cast<cocos2d::Node*>(info->GetLandOwner())})
+        for (const cocos2d::Rect& box : ShownBoxes(part)) widgets.push_back(box);
+    }
+    for (const cocos2d::Rect& w : widgets)
+      for (const cocos2d::Rect& bar : bars)
+        if (Overlap(w, bar)) found.push_back("seat " + std::to_string(seat) + " runs into a bar");
+  }
+  return found;
+}
+
+// The let-cards panel's texts on one line must not run into each other; the
+// small count stands in the gap its line leaves for it, so it is not judged.
+std::vector<std::string> LetCardsTextsOverlapping(SuperGameView& view) {
+  std::vector<std::string> found;
+  ErYieldCardLayer* layer = view.m_pYieldLayer;
+  if (layer == nullptr || layer->GetPanel() == nullptr) return found;
+  std::vector<cocos2d::Label*> texts;
+  for (cocos2d::Node* child : layer->GetPanel()->getChildren())
+    if (auto* label = dynamic_cast<cocos2d::Label*>(child); label != nullptr && label != layer->GetSmallCountLabel())
+      texts.push_back(label);
+  for (std::size_t i = 0; i < texts.size(); ++i)
+    for (std::size_t j = i + 1; j < texts.size(); ++j)
+      if (texts[i]->getPositionY() == texts[j]->getPositionY() && Overlap(WorldBox(texts[i]), WorldBox(texts[j])))
+        found.push_back("\"" + texts[i]->getString() + "\" runs into \"" + texts[j]->getString() + "\"");
+  return found;
+}
+
+TEST(SuperScreenLayout, EveryModesStagesLieInTheWindowWithTheSeatsClearOfTheBars) {
+  for (int mode : {0, 1, 2}) {
+    SCOPED_TRACE("mode " + std::to_string(mode));
+    shelltest::ProgramRun run;
+    std::vector<std::string> seen;
+    supertest::SuperStageRun staged(mode, [&](const std::string& stage, SuperGameView& view) {
+      seen.push_back(stage);
+      for (const std::string& p : ddz::tour::CheckLayout(cocos2d::Director::getInstance()->getRunningScene(), nullptr))
+        ADD_FAILURE() << stage << ": " << p;
+      for (const std::string& p : SeatsAgainstTheBars(view)) ADD_FAILURE() << stage << ": " << p;
+      for (const std::string& p : LetCardsTextsOverlapping(view)) ADD_FAILURE() << stage << ": " << p;
+      // The result panel dims the whole table, the let-cards panel too.
+      if (stage == "result" && view.m_pYieldLayer != nullptr && view.GetResultScreen() != nullptr) {
+        EXPECT_LT(view.m_pYieldLayer->getLocalZOrder(), view.GetResultScreen()->getLocalZOrder());
+      }
+    });
+    ddz::ProgramOptions options;
+    options.installCrashHandler = false;
+    options.installStopSignals = false;
+    options.startup.dataFolders = {std::string(DDZ_SOURCE_DIR) + "/data", DDZ_ART_DIR};
+    options.startup.createScene = staged.SceneMaker();
+    options.limits.frames = 60 * 60;
+    options.pacer = staged.Pacer();
+    const char* argv[] = {"ddz", "127.0.0.1", "0", "0", "0", "0", "0", "offline", "0", "--headless"};
+    EXPECT_EQ(ddz::RunProgram(10, argv, std::move(options)), 0);
+    EXPECT_EQ(seen.size(), supertest::SuperStages().size());
+  }
+}
+
+}  // namespace

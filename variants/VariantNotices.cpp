@@ -1,0 +1,81 @@
+#include "variants/VariantNotices.h"
+
+#include <cstdint>
+
+#include "platform/engine/Log.h"
+#include "platform/gamebase/AniBase.h"
+#include "platform/gamebase/MessageFields.h"
+#include "platform/os/Saturate.h"
+#include "table/DDZGameView.h"
+#include "widgets/BottomUI.h"
+#include "widgets/PrizeGuideAni.h"
+#include "widgets/TableNotices.h"
+#include "widgets/TalkLayer.h"
+
+namespace variantnotice {
+namespace {
+
+using namespace tablenotice;
+
+bool LongEnough(const char* msg, int len, int need, const char* what) {
+  if (msg != nullptr && len >= need) return true;
+  cocos2d::log("%s: notice of length %d is shorter than %d, dropped", what, len, need);
+  return false;
+}
+
+}  // namespace
+
+void QuickChat(DDZGameView& view, const VariantSeats& seats, const char* msg, int len) {
+  if (!LongEnough(msg, len, kUrgeSize, "CallBackUrgrCard")) return;
+  const int seat = seats.SeatOfChair(static_cast<std::uint8_t>(msg[kUrgeChair]), "CallBackUrgrCard");
+  const int phrase = static_cast<signed char>(msg[kUrgeKind]);
+  if (seat < 0 || phrase < 0 || phrase >= kUrgePhrases || view.m_pTalkTip == nullptr) return;
+  view.m_pTalkTip->Talk(seat, seats.SeatHeadId(seat), phrase);
+}
+
+void RedPacket(DDZGameView& view, const char* msg, int len) {
+  if (!LongEnough(msg, len, kHongBaoKindSize, "CallBackHongBaoNotice")) return;
+  const int kind = ddz::LittleEndianAt(msg, kHongBaoKind);
+  AniBase* guide = nullptr;
+  if (kind == kHongBaoMoneyKind) {
+    if (!LongEnough(msg, len, kHongBaoMoneySize, "CallBackHongBaoNotice")) return;
+    const int yuanbao = ddz::LittleEndianAt(msg, kHongBaoYuanbao);
+    const int money = ddz::LittleEndianAt(msg, kHongBaoMoney);
+    if (PlayerNode* self = view.GetPlayerNode(DDZGameView::kOwnSeat)) {
+      self->iMoney = ddz::os::SaturatingAdd(self->iMoney, money);
+      GameViewBase::m_GlobalInfo.iMoney = self->iMoney;
+      if (view.m_pBottomUI != nullptr) view.m_pBottomUI->SetMoneyNum(self->iMoney, false);
+      AddOwnYuanbao(view, yuanbao);
+    }
+    guide = new AniPrizeGuide(kGuideMoney, yuanbao, money);
+  } else if (kind == kHongBaoMedalA) {
+    guide = new AniPrizeGuide(kGuideMedalA, 0, 0);
+  } else if (kind == kHongBaoMedalB) {
+    guide = new AniPrizeGuide(kGuideMedalB, 0, 0);
+  }
+  if (guide == nullptr) return;
+  if (AniManage* anis = view.GetAniManage()) {
+    anis->ShowAni(guide, false, true);
+  } else {
+    guide->release();
+  }
+}
+
+void SetMoneyInfo(DDZGameView& view, int money, int yuanbao) {
+  GameViewBase::m_GlobalInfo.iMoney = money;
+  GameViewBase::m_GlobalInfo.iYuanBao = yuanbao;
+  if (view.m_pBottomUI != nullptr) {
+    view.m_pBottomUI->SetYBNum(yuanbao);
+    view.m_pBottomUI->SetMoneyNum(money, false);
+  }
+}
+
+void AddOwnYuanbao(DDZGameView& view, int n) {
+  PlayerNode* self = view.GetPlayerNode(DDZGameView::kOwnSeat);
+  if (self == nullptr) return;
+  self->iYuanBao = ddz::os::SaturatingAdd(self->iYuanBao, n);
+  GameViewBase::m_GlobalInfo.iYuanBao = self->iYuanBao;
+  if (view.m_pBottomUI != nullptr) view.m_pBottomUI->SetYBNum(self->iYuanBao);
+}
+
+}  // namespace variantnotice

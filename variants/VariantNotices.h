@@ -1,0 +1,40 @@
+// What the four-player and Super tables answer alike: a quick-chat phrase, a
+// red packet and the money the game base hands over. Both views call these
+// from their CallBackUrgrCard, CallBackHongBaoNotice and SetMoneyInfo; the
+// layouts are those of widgets/TableNotices.h (quick chat: phrase at 8, chair
+// at 9; red packet: yuanbao at 8, kind at 12, money at 28).
+//
+// A notice shorter than the last field its kind reads is dropped with a log
+// line and changes nothing; so is a chair that names no seat of the table.
+#pragma once
+
+class DDZGameView;
+
+namespace variantnotice {
+
+// What the shared bodies ask of the view about its seats.
+class VariantSeats {
+ public:
+  // The screen seat of a message's chair byte; -1 (logged, naming `what`)
+  // when it names no seat of the table.
+  virtual int SeatOfChair(int chair, const char* what) const = 0;
+  // The head figure seat `seat` speaks with.
+  virtual int SeatHeadId(int seat) const = 0;
+
+ protected:
+  ~VariantSeats() = default;
+};
+
+// The sender's bubble with its phrase (0..4) and voice.
+void QuickChat(DDZGameView& view, const VariantSeats& seats, const char* msg, int len);
+// Kind 3 pays money and yuanbao to the own player (record, global info and
+// bottom bar) and shows prize guide 1; kinds 30 and 31 show guides 7 and 8;
+// other kinds change nothing.
+void RedPacket(DDZGameView& view, const char* msg, int len);
+// The own money and yuanbao into global info and the bottom bar.
+void SetMoneyInfo(DDZGameView& view, int money, int yuanbao);
+// Adds `n` (saturating) to the own yuanbao, in the record, global info and
+// the bottom bar. No own player: nothing.
+void AddOwnYuanbao(DDZGameView& view, int n);
+
+}  // namespace variantnotice
