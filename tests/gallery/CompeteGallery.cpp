@@ -1,9 +1,9 @@
 // The tournament table's screens: the whole program in a real window on SDL's
 // offscreen driver with the tournament view on the table, staged through a
-// match (support/CompeteStages.h: waiting room, start banner, deal, a hand in
-// play, the result, the promotion screen, the move to the next stage's
-// server, the table after it, the certificate). Each stage is written as
-// `<folder>/compete-<stage>.png`; what the layout check finds on it is
+// match (support/CompeteStages.h: the waiting room, the start banner, the
+// deal, a hand in play, the result, the promotion screen, the move to the next
+// stage's server, the table after it, the certificate). Each stage is written
+// as `<folder>/compete-<stage>.png`; what the layout check finds on it is
 // printed, with the bar's status line and whether the deal's face-up card is
 // on the table.
 //
@@ -16,12 +16,8 @@
 
 #include "cards/DealCard.h"
 #include "compete/CompeteTableUI.h"
-#include "platform/engine/Director.h"
-#include "platform/window/SdlRenderer.h"
-#include "platform/window/SdlWindow.h"
-#include "shell/ProgramMain.h"
 #include "support/CompeteStages.h"
-#include "support/ScreenTour.h"
+#include "support/StageRun.h"
 
 int main(int argc, char** argv) {
   if (argc < 2) {
@@ -34,30 +30,15 @@ int main(int argc, char** argv) {
 
   int problems = 0;
   competestage::CompeteStageRun staged([&](const std::string& stage, CompeteGameView& view) {
-    const std::string name = "compete-" + stage;
-    auto* window = dynamic_cast<ddz::window::SdlWindow*>(cocos2d::Director::getInstance()->getOpenGLView());
-    if (window != nullptr) window->renderer()->saveScreenshot(folder + "/" + name + ".png");
-    std::fprintf(stderr, "screen %s\n", name.c_str());
+    problems += ddz::test::SaveScreen(folder, "compete-" + stage);
     if (CompeteTableUI* bar = view.m_pCompeteTableUI; bar != nullptr && bar->isRunning() && bar->GetStatusLabel())
       std::fprintf(stderr, "  bar status: %s\n", bar->GetStatusLabel()->getString().c_str());
     auto* deal = dynamic_cast<DealCard*>(view.m_pDealCard);
     const bool faceUp = deal != nullptr && deal->getParent() != nullptr && deal->GetLanderSprite() != nullptr &&
                         deal->GetLanderSprite()->isVisible();
     std::fprintf(stderr, "  face-up card of the deal on the table: %s\n", faceUp ? "yes" : "no");
-    for (const std::string& p : ddz::tour::CheckLayout(cocos2d::Director::getInstance()->getRunningScene(), nullptr)) {
-      std::fprintf(stderr, "  %s\n", p.c_str());
-      ++problems;
-    }
   });
-  ddz::ProgramOptions options;
-  options.installCrashHandler = false;
-  options.window = ddz::WindowChoice{false, ""};
-  options.startup.dataFolders = {DDZ_SOURCE_DIR "/data", DDZ_ART_DIR};
-  options.startup.createScene = staged.SceneMaker();
-  options.limits.frames = 60 * 60;
-  options.pacer = staged.Pacer();
-  const char* args[] = {"ddz", "127.0.0.1", "0", "0", "0", "0", "0", "offline", "0"};
-  const int result = ddz::RunProgram(9, args, std::move(options));
+  const int result = ddz::test::RunStagedProgram(staged.SceneMaker(), staged.Pacer(), true);
   std::fprintf(stderr, "%zu tournament screens in %s, %d layout problems\n", staged.StagesDone(), folder.c_str(),
                problems);
   return result;

@@ -11,11 +11,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/engine/Director.h"
-#include "platform/window/SdlRenderer.h"
-#include "platform/window/SdlWindow.h"
-#include "shell/ProgramMain.h"
-#include "support/ScreenTour.h"
+#include "support/StageRun.h"
 #include "support/SuperStages.h"
 
 int main(int argc, char** argv) {
@@ -30,24 +26,9 @@ int main(int argc, char** argv) {
 
   int problems = 0;
   supertest::SuperStageRun staged(mode, [&](const std::string& stage, SuperGameView&) {
-    const std::string name = "super-mode" + std::to_string(mode) + "-" + stage;
-    auto* window = dynamic_cast<ddz::window::SdlWindow*>(cocos2d::Director::getInstance()->getOpenGLView());
-    if (window != nullptr) window->renderer()->saveScreenshot(folder + "/" + name + ".png");
-    std::fprintf(stderr, "screen %s\n", name.c_str());
-    for (const std::string& p : ddz::tour::CheckLayout(cocos2d::Director::getInstance()->getRunningScene(), nullptr)) {
-      std::fprintf(stderr, "  %s\n", p.c_str());
-      ++problems;
-    }
+    problems += ddz::test::SaveScreen(folder, "super-mode" + std::to_string(mode) + "-" + stage);
   });
-  ddz::ProgramOptions options;
-  options.installCrashHandler = false;
-  options.window = ddz::WindowChoice{false, ""};
-  options.startup.dataFolders = {DDZ_SOURCE_DIR "/data", DDZ_ART_DIR};
-  options.startup.createScene = staged.SceneMaker();
-  options.limits.frames = 60 * 60;
-  options.pacer = staged.Pacer();
-  const char* args[] = {"ddz", "127.0.0.1", "0", "0", "0", "0", "0", "offline", "0"};
-  const int result = ddz::RunProgram(9, args, std::move(options));
+  const int result = ddz::test::RunStagedProgram(staged.SceneMaker(), staged.Pacer(), true);
   std::fprintf(stderr, "%zu Super screens of mode %d in %s, %d layout problems\n", staged.StagesDone(), mode,
                folder.c_str(), problems);
   return result;

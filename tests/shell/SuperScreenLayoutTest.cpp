@@ -97,15 +97,7 @@ TEST(SuperScreenLayout, EveryModesStagesLieInTheWindowWithTheSeatsClearOfTheBars
         EXPECT_LT(view.m_pYieldLayer->getLocalZOrder(), view.GetResultScreen()->getLocalZOrder());
       }
     });
-    ddz::ProgramOptions options;
-    options.installCrashHandler = false;
-    options.installStopSignals = false;
-    options.startup.dataFolders = {std::string(DDZ_SOURCE_DIR) + "/data", DDZ_ART_DIR};
-    options.startup.createScene = staged.SceneMaker();
-    options.limits.frames = 60 * 60;
-    options.pacer = staged.Pacer();
-    const char* argv[] = {"ddz", "127.0.0.1", "0", "0", "0", "0", "0", "offline", "0", "--headless"};
-    EXPECT_EQ(ddz::RunProgram(10, argv, std::move(options)), 0);
+    EXPECT_EQ(ddz::test::RunStagedProgram(staged.SceneMaker(), staged.Pacer(), false), 0);
     EXPECT_EQ(seen.size(), supertest::SuperStages().size());
   }
 }

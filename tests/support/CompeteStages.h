@@ -24,15 +24,13 @@
 #include "compete/CompeteRoomListLayer.h"
 #include "gamedata/CompeteGameInfo.h"
 #include "gamedata/CompeteMatchFile.h"
-#include "gamedata/CompeteRoomInfo.h"
-#include "gamedata/DdzCompete.h"
 #include "platform/engine/Director.h"
 #include "platform/gamebase/GameBaseProtocol.h"
 #include "platform/gamebase/GameViewBase.h"
 #include "platform/gamebase/SingleServerBase.h"
-#include "shell/QorvDDZGameScene.h"
 #include "support/CompeteMatchFrames.h"
 #include "support/LoopbackGameServer.h"
+#include "support/StageRun.h"
 
 namespace competestage {
 
@@ -42,64 +40,14 @@ constexpr int kMatchId = 102;  // the shipped match with four stages
 constexpr int kUser = 42;
 constexpr int kOwnChair = 1;
 
-inline PlayerNode Player(int userId, int chair, const char* name) {
-  PlayerNode p;
-  p.iUserID = userId;
-  p.cChairID = static_cast<std::uint8_t>(chair);
-  p.iMoney = 5000;
-  p.cHeadID = 1;
-  p.iLevel = 10;
-  std::snprintf(p.szNickName, sizeof p.szNickName, "%s", name);
-  std::snprintf(p.szUserName, sizeof p.szUserName, "%s", name);
-  return p;
-}
-
-// ---- the match's frames ----
-inline Bytes MatchStart() {
-  Bytes f = ddz::test::MatchFrame(CompeteGameView::kMsgCompeteStart, 1904);
-  f[8] = 0;  // not started: the waiting room
-  ddz::test::PutLittle(f, 12, 3);
-  ddz::test::PutLittle(f, 16, static_cast<int>(DdzCompete::getInstance()->GetServerNow()) + 600);
-  for (const CompeteMatchRecord& record : g_vcCompeteRoomTable)
-    if (record.iMatchId == kMatchId) std::memcpy(f.data() + 20, &record, sizeof record);
-  return f;
-}
-inline Bytes Stage(int state, int players) {
-  Bytes f = ddz::test::MatchFrame(CompeteGameView::kMsgStageChange, 16);
-  f[8] = static_cast<std::uint8_t>(state);
-  ddz::test::PutBig(f, 12, players);
-  return f;
-}
-inline Bytes WaitNumbers(int tables) {
-  Bytes f = ddz::test::MatchFrame(CompeteGameView::kMsgWaitNumbers, 16);
-  ddz::test::PutLittle(f, 8, tables);
-  return f;
-}
-inline Bytes Rank(int outcome, int stage, int rank, int players) {
-  Bytes f = ddz::test::MatchFrame(CompeteGameView::kMsgRankUpdate, 24);
-  f[8] = static_cast<std::uint8_t>(outcome);
-  f[9] = static_cast<std::uint8_t>(stage);
-  ddz::test::PutBig(f, 12, rank);
-  ddz::test::PutBig(f, 20, players);
-  return f;
-}
-
 // ---- a hand's frames ----
-// Chair c holds values of suit c (chair 1 both jokers too).
-inline std::vector<std::uint8_t> ChairCards(int chair) {
-  if (chair == 1) return {3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 1, 2, 16, 17, 0x23, 0x24};
-  std::vector<std::uint8_t> bytes;
-  const int suit = chair == 0 ? 2 : 3;
-  for (int i = 0; i < 17; ++i) bytes.push_back(static_cast<std::uint8_t>((suit << 5) | (1 + i % 13)));
-  return bytes;
-}
 inline Bytes Deal(int tableNum) {
   Bytes f = ddz::test::MatchFrame(CompeteGameView::kMsgDeal, CompeteGameView::kDealSize);
   f[9] = 0x25;  // the face-up card, at table number 0
   f[10] = 0;
   f[11] = 2;
   for (int chair = 0; chair < 3; ++chair) {
-    const std::vector<std::uint8_t> cards = ChairCards(chair);
+    const std::vector<std::uint8_t> cards = ddz::test::ChairCards(chair);
     for (int i = 0; i < 17; ++i) f[35 + 17 * chair + i] = cards[static_cast<std::size_t>(i)];
   }
   ddz::test::PutBig(f, 88, 10);
@@ -171,10 +119,10 @@ inline const std::vector<CompeteStage>& CompeteStages() {
          for (int seat = 0; seat < 3; ++seat)
            if (view.GetPlayerNode(seat) != nullptr) view.CallBackPlayerJoinTable(seat);
          if (g_vcCompeteRoomTable.empty()) ddz::LoadCompeteMatchFile(ddz::kCompeteMatchFile, g_vcCompeteRoomTable);
-         Deliver(view, MatchStart());
+         Deliver(view, ddz::test::StartFrame(kMatchId, 0));
        }},
-      {"waiting-count", 100, [](CompeteGameView& view, StageWorld&) { Deliver(view, Stage(0, 5)); }},
-      {"start-banner", 20, [](CompeteGameView& view, StageWorld&) { Deliver(view, Stage(1, 30)); }},
+      {"waiting-count", 100, [](CompeteGameView& view, StageWorld&) { Deliver(view, ddz::test::StageFrame(0, 5)); }},
+      {"start-banner", 20, [](CompeteGameView& view, StageWorld&) { Deliver(view, ddz::test::StageFrame(1, 30)); }},
       {"deal", 260, [](CompeteGameView& view, StageWorld&) { Deliver(view, Deal(7)); }},
       {"hand", 90,
        [](CompeteGameView& view, StageWorld&) {
@@ -192,8 +140,8 @@ inline const std::vector<CompeteStage>& CompeteStages() {
        }},
       {"promotion", 150,
        [](CompeteGameView& view, StageWorld&) {
-         Deliver(view, WaitNumbers(2));
-         Deliver(view, Rank(1, 1, 5, 12));
+         Deliver(view, ddz::test::WaitNumbersFrame(2));
+         Deliver(view, ddz::test::RankFrame(1, 1, 5, 12));
        }},
       {"server-move", 60,
        [](CompeteGameView& view, StageWorld& world) {
@@ -209,13 +157,13 @@ inline const std::vector<CompeteStage>& CompeteStages() {
          info.iServerPort = static_cast<std::uint16_t>(world.first->port());
          world.second->Ignore(gamebase::ReqType::KeepAlive);
          gamebase::AuthenResult login;
-         login.self = Player(kUser, kOwnChair, "Myself");
+         login.self = ddz::test::MatchPlayer(kUser, kOwnChair);
          world.second
              ->Expect(gamebase::ReqType::Authen,
                       {gamebase::BuildAuthenResult(login), gamebase::BuildSitResult(true, 3, kOwnChair),
-                       gamebase::BuildPlayerJoin(Player(51, 0, "North star")),
-                       gamebase::BuildPlayerJoin(Player(kUser, kOwnChair, "Myself")),
-                       gamebase::BuildPlayerJoin(Player(53, 2, "South star"))})
+                       gamebase::BuildPlayerJoin(ddz::test::MatchPlayer(51, 0)),
+                       gamebase::BuildPlayerJoin(ddz::test::MatchPlayer(kUser, kOwnChair)),
+                       gamebase::BuildPlayerJoin(ddz::test::MatchPlayer(53, 2))})
              .Expect(CompeteGameView::kMsgSitDone, {Deal(4)});
          ddz::test::MoveFields move;
          move.outcome = 1;
@@ -223,7 +171,7 @@ inline const std::vector<CompeteStage>& CompeteStages() {
          move.tableNum = 4;
          move.rank = 3;
          move.players = 6;
-         move.self = Player(kUser, kOwnChair, "Myself");
+         move.self = ddz::test::MatchPlayer(kUser, kOwnChair);
          Deliver(view, ddz::test::MoveFrame(move));
        }},
       {"after-move", 300, [](CompeteGameView&, StageWorld&) {}},
@@ -239,90 +187,38 @@ inline const std::vector<CompeteStage>& CompeteStages() {
   return stages;
 }
 
-// A local server that plays nothing: the stages bring every message.
-class SilentServer : public SingleServerBase {
- public:
-  using SingleServerBase::SingleServerBase;
-  void StartGame() override {}
-  void RecvGameViewMsg(const std::uint8_t*, int) override {}
-};
-
 class StagedCompeteView : public CompeteGameView {
  public:
   StagedCompeteView(GameSceneBase* scene, YndLoadingBase* loading) : CompeteGameView(scene, loading) {}
   SingleServerBase* CallBackCreateSingleServer() override {
-    m_Server = std::make_unique<SilentServer>(this);
+    m_Server = std::make_unique<ddz::test::SilentServer>(this);
     return m_Server.get();
   }
-  std::unique_ptr<SilentServer> m_Server;
+  std::unique_ptr<ddz::test::SilentServer> m_Server;
 };
 
-// The scene of the staged run: the table it makes is a StagedCompeteView,
-// which `made` points at (borrowed; the scene owns it).
-class StagedCompeteScene : public QorvDDZGameScene {
+// Runs the stages one after the other, each once nothing holds the messages,
+// and hands each, once it has come to rest, to `look` with its name; ends the
+// program after the last. The loopback servers are served every frame.
+class CompeteStageRun : public ddz::test::StageRun<StagedCompeteView> {
  public:
-  explicit StagedCompeteScene(StagedCompeteView** made) : m_ppMade(made) {}
-  GameViewBase* NewGameViewPC(YndLoadingBase* loading, int) override {
-    *m_ppMade = new StagedCompeteView(this, loading);
-    return *m_ppMade;
-  }
-
- private:
-  StagedCompeteView** m_ppMade;
-};
-
-// Runs the stages one after the other and hands each, once it has come to
-// rest, to `look` with its name; ends the program after the last.
-class CompeteStageRun {
- public:
-  using Look = std::function<void(const std::string& name, CompeteGameView& view)>;
-  static constexpr int kEnterFrames = 30;
-  static constexpr float kFrameSeconds = 1.0f / 30;
-
-  explicit CompeteStageRun(Look look) : m_Look(std::move(look)) {}
-
+  explicit CompeteStageRun(Look look) : StageRun(StagesOf(m_World), std::move(look), true) {}
+  // As after a sign-up: the login asks for the match.
   std::function<cocos2d::Scene*()> SceneMaker() {
-    return [this] {
-      // As after a sign-up: the login asks for the match.
-      g_iCompeteEnterMode = 1;
-      return new StagedCompeteScene(&m_pView);
-    };
+    return StageRun::SceneMaker([] { g_iCompeteEnterMode = 1; });
   }
   std::function<float(double)> Pacer() {
-    return [this](double) {
-      m_World.Serve();
-      Step();
-      return kFrameSeconds;
-    };
+    return StageRun::Pacer([this] { m_World.Serve(); });
   }
-  std::size_t StagesDone() const { return m_uNext; }
 
  private:
-  void Step() {
-    if (m_pView == nullptr || !m_pView->isRunning() || --m_iWait > 0) return;
-    const auto& stages = CompeteStages();
-    if (m_uNext > 0 && !m_bLooked) m_Look(stages[m_uNext - 1].name, *m_pView);
-    m_bLooked = true;
-    // The frames come straight to the view, past the game base's queue: the
-    // next stage waits, as the queue would, while something holds the
-    // messages (a banner, a promotion, a deal).
-    if (GameViewBase::m_iLockMainMsgCount > 0 || GameViewBase::m_iLockMainMsgTime > 0) return;
-    if (m_uNext == stages.size()) {
-      cocos2d::Director::getInstance()->end();
-      return;
-    }
-    stages[m_uNext].act(*m_pView, m_World);
-    m_iWait = stages[m_uNext].settleFrames;
-    m_bLooked = false;
-    ++m_uNext;
+  static std::vector<Stage> StagesOf(StageWorld& world) {
+    std::vector<Stage> out;
+    for (const CompeteStage& s : CompeteStages())
+      out.push_back({s.name, s.settleFrames, [act = s.act, &world](StagedCompeteView& view) { act(view, world); }});
+    return out;
   }
-
-  Look m_Look;
   StageWorld m_World;
-  StagedCompeteView* m_pView = nullptr;  // made by the scene
-  std::size_t m_uNext = 0;
-  int m_iWait = kEnterFrames;
-  bool m_bLooked = false;
 };
 
 }  // namespace competestage

@@ -3,10 +3,10 @@
 // the result. Each stage hands the view the game server's frames of
 // SuperFrames.h directly; SuperStageRun's pacer runs the frames between two
 // stages so that what a stage starts comes to rest, then hands the stage to
-// its look. The program runs on the single-player command line with a scene
-// that makes a StagedSuperView, whose local server plays nothing. Shared by
-// the Super screen gallery (a real window) and the headless layout test. No
-// GoogleTest here.
+// its look (support/StageRun.h). The program runs on the single-player
+// command line with a scene that makes a StagedSuperView, whose local server
+// plays nothing. Shared by the Super screen gallery (a real window) and the
+// headless layout test. No GoogleTest here.
 #pragma once
 
 #include <cstdio>
@@ -20,6 +20,7 @@
 #include "platform/gamebase/GameViewBase.h"
 #include "platform/gamebase/SingleServerBase.h"
 #include "shell/QorvDDZGameScene.h"
+#include "support/StageRun.h"
 #include "support/SuperFrames.h"
 #include "variants/SuperGameView.h"
 
@@ -102,80 +103,30 @@ inline const std::vector<SuperStage>& SuperStages() {
   return stages;
 }
 
-// A local server that plays nothing: the stages bring every message.
-class SilentServer : public SingleServerBase {
- public:
-  using SingleServerBase::SingleServerBase;
-  void StartGame() override {}
-  void RecvGameViewMsg(const std::uint8_t*, int) override {}
-};
-
 class StagedSuperView : public SuperGameView {
  public:
   StagedSuperView(GameSceneBase* scene, YndLoadingBase* loading) : SuperGameView(scene, loading, 0) {}
   // The mode stays for the first stage's message 61 to choose.
   SingleServerBase* CallBackCreateSingleServer() override {
-    m_Server = std::make_unique<SilentServer>(this);
+    m_Server = std::make_unique<ddz::test::SilentServer>(this);
     return m_Server.get();
   }
-  std::unique_ptr<SilentServer> m_Server;
-};
-
-// The scene of the staged run: the table it makes is a StagedSuperView,
-// which `made` points at (borrowed; the scene owns it).
-class StagedSuperScene : public QorvDDZGameScene {
- public:
-  explicit StagedSuperScene(StagedSuperView** made) : m_ppMade(made) {}
-  GameViewBase* NewGameViewPC(YndLoadingBase* loading, int) override {
-    *m_ppMade = new StagedSuperView(this, loading);
-    return *m_ppMade;
-  }
-
- private:
-  StagedSuperView** m_ppMade;
+  std::unique_ptr<ddz::test::SilentServer> m_Server;
 };
 
 // Runs the stages of `mode` one after the other and hands each, once it has
 // come to rest, to `look` with its name; ends the program after the last.
-class SuperStageRun {
+class SuperStageRun : public ddz::test::StageRun<StagedSuperView> {
  public:
-  using Look = std::function<void(const std::string& name, SuperGameView& view)>;
-  static constexpr int kEnterFrames = 30;
-  static constexpr float kFrameSeconds = 1.0f / 30;
-
-  SuperStageRun(int mode, Look look) : m_iMode(mode), m_Look(std::move(look)) {}
-
-  // The scene maker for the program's start-up.
-  std::function<cocos2d::Scene*()> SceneMaker() {
-    return [this] { return new StagedSuperScene(&m_pView); };
-  }
-  std::function<float(double)> Pacer() {
-    return [this](double) {
-      Step();
-      return kFrameSeconds;
-    };
-  }
-  std::size_t StagesDone() const { return m_uNext; }
+  SuperStageRun(int mode, Look look) : StageRun(StagesOf(mode), std::move(look)) {}
 
  private:
-  void Step() {
-    if (m_pView == nullptr || !m_pView->isRunning() || --m_iWait > 0) return;
-    const auto& stages = SuperStages();
-    if (m_uNext > 0) m_Look(stages[m_uNext - 1].name, *m_pView);
-    if (m_uNext == stages.size()) {
-      cocos2d::Director::getInstance()->end();
-      return;
-    }
-    stages[m_uNext].act(*m_pView, m_iMode);
-    m_iWait = stages[m_uNext].settleFrames;
-    ++m_uNext;
+  static std::vector<Stage> StagesOf(int mode) {
+    std::vector<Stage> out;
+    for (const SuperStage& s : SuperStages())
+      out.push_back({s.name, s.settleFrames, [act = s.act, mode](StagedSuperView& view) { act(view, mode); }});
+    return out;
   }
-
-  int m_iMode;
-  Look m_Look;
-  StagedSuperView* m_pView = nullptr;  // made by the scene
-  std::size_t m_uNext = 0;
-  int m_iWait = kEnterFrames;
 };
 
 }  // namespace supertest
