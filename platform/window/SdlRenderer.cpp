@@ -10,6 +10,7 @@
 #include "platform/engine/Director.h"
 #include "platform/engine/GLView.h"
 #include "platform/engine/Log.h"
+#include "platform/window/NineSlice.h"
 
 namespace ddz::window {
 
@@ -294,28 +295,43 @@ void SdlRenderer::drawNineSlice(const DrawCommand& c) {
   const LoadedTexture* tex = _device->image(c.texture);
   if (!tex) return;
   const Rect& r = c.textureRect;
-  const float W = r.size.width, H = r.size.height;
+  const int W = static_cast<int>(std::lround(r.size.width)), H = static_cast<int>(std::lround(r.size.height));
+  const float cw = c.size.width, ch = c.size.height;
   if (c.rotated || W <= 0 || H <= 0) {
     drawImage(c, *tex, c.quad, r, c.rotated, false, false);
     return;
   }
-  Rect centre = c.capInsets;
-  if (centre.size.width <= 0 || centre.size.height <= 0) centre = Rect(W / 3, H / 3, W / 3, H / 3);
-  // Caps in frame pixels; the centre rectangle is measured from the frame's top-left.
-  float left = centre.origin.x, right = W - centre.origin.x - centre.size.width;
-  float top = centre.origin.y, bottom = H - centre.origin.y - centre.size.height;
-  const float cw = c.size.width, ch = c.size.height;
-  // A box smaller than its caps shrinks them.
-  const float fx = left + right > cw ? cw / (left + right) : 1, fy = top + bottom > ch ? ch / (top + bottom) : 1;
-  const float dstX[4] = {0, left * fx, cw - right * fx, cw};
-  const float dstY[4] = {0, bottom * fy, ch - top * fy, ch};  // node space, from the bottom
-  const float srcX[4] = {0, left, W - right, W};
-  const float srcY[4] = {H, H - bottom, top, 0};  // image rows of the same lines
+  if (cw <= 0 || ch <= 0) return;
+  const NineSliceCaps caps = CapsOf(c.capInsets, W, H);
+  const int originX = static_cast<int>(std::lround(r.origin.x)), originY = static_cast<int>(std::lround(r.origin.y));
+  // Upright on screen (any scale and place): the pieces are whole-pixel
+  // copies between shared lines.
+  const SDL_FPoint bl = toPixels(c.transform.apply(Vec2(0, 0)));
+  const SDL_FPoint br = toPixels(c.transform.apply(Vec2(cw, 0)));
+  const SDL_FPoint tl = toPixels(c.transform.apply(Vec2(0, ch)));
+  constexpr float kEps = 1e-3f;
+  if (std::fabs(br.y - bl.y) <= kEps && std::fabs(tl.x - bl.x) <= kEps && br.x > bl.x && tl.y < bl.y) {
+    const SDL_FRect dest{tl.x, tl.y, br.x - bl.x, bl.y - tl.y};
+    const SDL_Color tint = Tint(c);
+    SDL_SetTextureBlendMode(tex->texture, BlendOf(c.blend));
+    SDL_SetTextureColorMod(tex->texture, tint.r, tint.g, tint.b);
+    SDL_SetTextureAlphaMod(tex->texture, tint.a);
+    for (const NineSlicePiece& p : NineSlicePieces(W, H, caps, cocos2d::Size(cw, ch), dest)) {
+      if (p.source.w <= 0 || p.source.h <= 0 || p.dest.w <= 0 || p.dest.h <= 0) continue;
+      const SDL_Rect source{originX + p.source.x, originY + p.source.y, p.source.w, p.source.h};
+      SDL_RenderCopy(_device->renderer(), tex->texture, &source, &p.dest);
+    }
+    return;
+  }
+  // Turned or skewed: quads on the same shared lines, in node space (y up).
+  const NineSliceAxis x = SplitNineSliceAxis(W, caps.left, caps.right, cw);
+  const NineSliceAxis y = SplitNineSliceAxis(H, caps.top, caps.bottom, ch);
   for (int row = 0; row < 3; ++row) {
     for (int col = 0; col < 3; ++col) {
-      const Rect quad(dstX[col], dstY[row], dstX[col + 1] - dstX[col], dstY[row + 1] - dstY[row]);
-      const Rect src(r.origin.x + srcX[col], r.origin.y + srcY[row + 1], srcX[col + 1] - srcX[col],
-                     srcY[row] - srcY[row + 1]);
+      const Rect quad(x.box[col], ch - y.box[row + 1], x.box[col + 1] - x.box[col], y.box[row + 1] - y.box[row]);
+      const Rect src(static_cast<float>(originX + x.source[col]), static_cast<float>(originY + y.source[row]),
+                     static_cast<float>(x.source[col + 1] - x.source[col]),
+                     static_cast<float>(y.source[row + 1] - y.source[row]));
       if (src.size.width > 0 && src.size.height > 0) drawImage(c, *tex, quad, src, false, false, false);
     }
   }
