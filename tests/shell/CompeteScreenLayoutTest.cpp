@@ -1,0 +1,73 @@
+// The tournament table's staged screens, headless, through a whole match:
+// everything drawn lies in the 1280 x 720 window with every shown button
+// captioned, and on the own turn no seat's score box (its plate and its
+// number) lies under the turn's buttons.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cards/SelfHandCard.h"
+#include "platform/engine/Director.h"
+#include "shell/ProgramRunSupport.h"
+#include "support/CompeteStages.h"
+#include "support/ScreenTour.h"
+#include "widgets/PlayerGameInfo.h"
+
+namespace {
+
+using ddz::tour::ShownOnStage;
+using ddz::tour::WorldBox;
+
+// Whether two boxes share more than a one-point seam.
+bool Overlap(const cocos2d::Rect& a, const cocos2d::Rect& b) {
+  return a.getMinX() < b.getMaxX() - 1 && b.getMinX() < a.getMaxX() - 1 && a.getMinY() < b.getMaxY() - 1 &&
+         b.getMinY() < a.getMaxY() - 1;
+}
+
+// Each shown score box (plate or number) that a shown button of the own hand covers.
+std::vector<std::string> ScoreBoxesUnderTheButtons(CompeteGameView& view) {
+  std::vector<std::string> found;
+  auto* hand = dynamic_cast<SelfHandCard*>(view.m_pHandCard[DDZGameView::kOwnSeat]);
+  if (hand == nullptr) return found;
+  for (int seat = 0; seat < 3; ++seat) {
+    PlayerGameInfo* info = view.m_pPlayerGameInfo[seat];
+    if (info == nullptr) continue;
+    for (cocos2d::Node* part : {static_cast<cocos2d::Node*>(info->GetAmountBg()),
+                                static_cast<cocos2d::Node*>(info->GetAmountLabel())}) {
+      if (part == nullptr || !ShownOnStage(part)) continue;
+      for (int i = 0; i < SelfHandCard::kMainButtons; ++i) {
+        cocos2d::ui::Button* button = hand->GetMainButton(i);
+        if (button != nullptr && ShownOnStage(button) && Overlap(WorldBox(part), WorldBox(button)))
+          found.push_back("seat " + std::to_string(seat) + "'s score box lies under button " + std::to_string(i));
+      }
+    }
+  }
+  return found;
+}
+
+TEST(CompeteScreenLayout, EveryStageLiesInTheWindowWithTheScoreBoxesClearOfTheTurnsButtons) {
+  shelltest::ProgramRun run;
+  std::vector<std::string> seen;
+  int scoreBoxesLooked = 0;
+  competestage::CompeteStageRun staged([&](const std::string& stage, CompeteGameView& view) {
+    seen.push_back(stage);
+    for (const std::string& p : ddz::tour::CheckLayout(cocos2d::Director::getInstance()->getRunningScene(), nullptr))
+      ADD_FAILURE() << stage << ": " << p;
+    for (const std::string& p : ScoreBoxesUnderTheButtons(view)) ADD_FAILURE() << stage << ": " << p;
+    if (stage == "hand") {
+      // The own turn with all three score boxes up: what the check above judges.
+      for (int seat = 0; seat < 3; ++seat)
+        if (view.m_pPlayerGameInfo[seat] != nullptr && view.m_pPlayerGameInfo[seat]->GetAmountBg() != nullptr)
+          ++scoreBoxesLooked;
+      auto* hand = dynamic_cast<SelfHandCard*>(view.m_pHandCard[DDZGameView::kOwnSeat]);
+      ASSERT_NE(hand, nullptr);
+      EXPECT_TRUE(ShownOnStage(hand->GetMainButton(SelfHandCard::kBtnPlay)));
+    }
+  });
+  EXPECT_EQ(ddz::test::RunStagedProgram(staged.SceneMaker(), staged.Pacer(), false), 0);
+  EXPECT_EQ(seen.size(), competestage::CompeteStages().size());
+  EXPECT_EQ(scoreBoxesLooked, 3);
+}
+
+}  // namespace
