@@ -1,7 +1,9 @@
-// The Super table's staged screens, headless, in each mode: everything drawn
-// lies in the 1280 x 720 window with every shown button captioned, the seat
-// widgets stand clear of the top and bottom bars, and the let-cards panel's
-// texts do not run into each other.
+// The staged tables' screens, headless. The Super table in each mode:
+// everything drawn lies in the 1280 x 720 window with every shown button
+// captioned, the seat widgets stand clear of the top and bottom bars, and the
+// let-cards panel's texts do not run into each other. The four-player table:
+// the same window check, and each other seat's head, signs, card backs with
+// their count and played cards clear of the bars and of the other seats'.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,7 +13,9 @@
 #include "shell/ProgramMain.h"
 #include "shell/ProgramRunSupport.h"
 #include "support/ScreenTour.h"
+#include "support/SRStages.h"
 #include "support/SuperStages.h"
+#include "cards/BaseCard.h"
 #include "cards/ErYieldCardLayer.h"
 #include "widgets/BottomUI.h"
 #include "widgets/PlayerGameInfo.h"
@@ -40,16 +44,24 @@ bool Overlap(const cocos2d::Rect& a, const cocos2d::Rect& b) {
          b.getMinY() < a.getMaxY() - 1;
 }
 
-// What stands against the bars: each seat's head, money box and landlord sign.
-std::vector<std::string> SeatsAgainstTheBars(SuperGameView& view) {
-  std::vector<std::string> found;
+// The top bar's strip and the bottom bar's own pictures (its strip, the head
+// and its frame), where shown.
+std::vector<cocos2d::Rect> Bars(DDZGameView& view) {
   std::vector<cocos2d::Rect> bars;
-  if (auto* top = dynamic_cast<TopUI*>(view.m_pTopUI)) bars.push_back(WorldBox(top->GetBarBg()));
-  // The bottom bar's own pictures: its strip, the head and its frame.
+  if (auto* top = dynamic_cast<TableTopBar*>(view.m_pTopUI); top != nullptr && top->GetBarBg() != nullptr &&
+                                                             ddz::tour::ShownOnStage(top->GetBarBg()))
+    bars.push_back(WorldBox(top->GetBarBg()));
   if (view.m_pBottomUI != nullptr)
     for (cocos2d::Node* child : view.m_pBottomUI->getChildren())
       if (dynamic_cast<cocos2d::Sprite*>(child) != nullptr && ddz::tour::ShownOnStage(child))
         bars.push_back(WorldBox(child));
+  return bars;
+}
+
+// What stands against the bars: each seat's head, money box and landlord sign.
+std::vector<std::string> SeatsAgainstTheBars(SuperGameView& view) {
+  std::vector<std::string> found;
+  const std::vector<cocos2d::Rect> bars = Bars(view);
   for (int seat = 0; seat < 3; ++seat) {
     std::vector<cocos2d::Rect> widgets = ShownBoxes(view.m_pPlayerShow[seat]);
     if (PlayerGameInfo* info = view.m_pPlayerGameInfo[seat]) {
@@ -81,6 +93,37 @@ std::vector<std::string> LetCardsTextsOverlapping(SuperGameView& view) {
   return found;
 }
 
+// The four-player table's other seats (0 left, 2 right, 3 top): each one's
+// head, info widget (landlord sign, offline mark, bid and pass signs), card
+// backs with their count and played row against the bars and against every
+// other of these seats, and the bottom cards that lie across the table.
+std::vector<std::string> FourSeatsRunningIntoEachOther(SRGameView& view) {
+  std::vector<std::string> found;
+  const std::vector<cocos2d::Rect> bars = Bars(view);
+  const std::vector<cocos2d::Rect> bottom = ShownBoxes(view.m_pBaseCard);
+  const int seats[] = {0, 2, 3};
+  std::vector<cocos2d::Rect> boxes[4];
+  for (int seat : seats)
+    for (cocos2d::Node* part : {static_cast<cocos2d::Node*>(view.m_pPlayerShow[seat]),
+                                static_cast<cocos2d::Node*>(view.m_pPlayerGameInfo[seat]),
+                                static_cast<cocos2d::Node*>(view.m_pHandCard[seat]),
+                                static_cast<cocos2d::Node*>(view.m_pSendCard[seat])})
+      for (const cocos2d::Rect& box : ShownBoxes(part)) boxes[seat].push_back(box);
+  for (int seat : seats) {
+    for (const cocos2d::Rect& w : boxes[seat]) {
+      for (const cocos2d::Rect& bar : bars)
+        if (Overlap(w, bar)) found.push_back("seat " + std::to_string(seat) + " runs into a bar");
+      for (const cocos2d::Rect& card : bottom)
+        if (Overlap(w, card)) found.push_back("seat " + std::to_string(seat) + " runs into the bottom cards");
+      for (int other : seats)
+        for (const cocos2d::Rect& o : boxes[other])
+          if (other > seat && Overlap(w, o))
+            found.push_back("seat " + std::to_string(seat) + " runs into seat " + std::to_string(other));
+    }
+  }
+  return found;
+}
+
 TEST(SuperScreenLayout, EveryModesStagesLieInTheWindowWithTheSeatsClearOfTheBars) {
   for (int mode : {0, 1, 2}) {
     SCOPED_TRACE("mode " + std::to_string(mode));
@@ -108,6 +151,34 @@ TEST(SuperScreenLayout, EveryModesStagesLieInTheWindowWithTheSeatsClearOfTheBars
     EXPECT_EQ(ddz::RunProgram(10, argv, std::move(options)), 0);
     EXPECT_EQ(seen.size(), supertest::SuperStages().size());
   }
+}
+
+TEST(FourPlayerScreenLayout, EveryStageLiesInTheWindowWithTheSeatsClearOfTheBarsAndOfEachOther) {
+  shelltest::ProgramRun run;
+  std::vector<std::string> seen;
+  srtest::SRStageRun staged([&](const std::string& stage, srtest::StagedSRView& view) {
+    seen.push_back(stage);
+    for (const std::string& p : ddz::tour::CheckLayout(cocos2d::Director::getInstance()->getRunningScene(), nullptr))
+      ADD_FAILURE() << stage << ": " << p;
+    for (const std::string& p : FourSeatsRunningIntoEachOther(view)) ADD_FAILURE() << stage << ": " << p;
+    if (stage == "play") {
+      // Every seat has its head and its played cards on the table.
+      for (int seat : {0, 2, 3}) {
+        EXPECT_TRUE(ddz::tour::ShownOnStage(view.m_pPlayerShow[seat])) << "seat " << seat;
+        EXPECT_EQ(view.m_pSendCard[seat]->GetCardCount(), 2) << "seat " << seat;
+      }
+    }
+  });
+  ddz::ProgramOptions options;
+  options.installCrashHandler = false;
+  options.installStopSignals = false;
+  options.startup.dataFolders = {std::string(DDZ_SOURCE_DIR) + "/data", DDZ_ART_DIR};
+  options.startup.createScene = staged.SceneMaker();
+  options.limits.frames = 60 * 60;
+  options.pacer = staged.Pacer();
+  const char* argv[] = {"ddz", "127.0.0.1", "0", "0", "0", "0", "0", "offline", "0", "--headless"};
+  EXPECT_EQ(ddz::RunProgram(10, argv, std::move(options)), 0);
+  EXPECT_EQ(seen.size(), srtest::SRStages().size());
 }
 
 }  // namespace

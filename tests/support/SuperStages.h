@@ -18,9 +18,9 @@
 
 #include "platform/engine/Director.h"
 #include "platform/gamebase/GameViewBase.h"
-#include "platform/gamebase/SingleServerBase.h"
 #include "shell/QorvDDZGameScene.h"
 #include "support/SuperFrames.h"
+#include "support/TableStageRun.h"
 #include "variants/SuperGameView.h"
 
 namespace supertest {
@@ -31,12 +31,7 @@ inline void Deliver(SuperGameView& view, const Frame& frame) {
   view.CallBackHandleMainSocketNetMsg(bytes.data(), static_cast<int>(bytes.size()));
 }
 
-struct SuperStage {
-  const char* name;
-  // Frames the caller runs after the stage before it looks.
-  int settleFrames;
-  void (*act)(SuperGameView& view, int mode);
-};
+using SuperStage = stagedrun::TableStage<SuperGameView>;
 
 inline const std::vector<SuperStage>& SuperStages() {
   static const std::vector<SuperStage> stages = {
@@ -102,13 +97,7 @@ inline const std::vector<SuperStage>& SuperStages() {
   return stages;
 }
 
-// A local server that plays nothing: the stages bring every message.
-class SilentServer : public SingleServerBase {
- public:
-  using SingleServerBase::SingleServerBase;
-  void StartGame() override {}
-  void RecvGameViewMsg(const std::uint8_t*, int) override {}
-};
+using stagedrun::SilentServer;
 
 class StagedSuperView : public SuperGameView {
  public:
@@ -137,45 +126,9 @@ class StagedSuperScene : public QorvDDZGameScene {
 
 // Runs the stages of `mode` one after the other and hands each, once it has
 // come to rest, to `look` with its name; ends the program after the last.
-class SuperStageRun {
+class SuperStageRun : public stagedrun::TableStageRun<SuperGameView, StagedSuperView, StagedSuperScene> {
  public:
-  using Look = std::function<void(const std::string& name, SuperGameView& view)>;
-  static constexpr int kEnterFrames = 30;
-  static constexpr float kFrameSeconds = 1.0f / 30;
-
-  SuperStageRun(int mode, Look look) : m_iMode(mode), m_Look(std::move(look)) {}
-
-  // The scene maker for the program's start-up.
-  std::function<cocos2d::Scene*()> SceneMaker() {
-    return [this] { return new StagedSuperScene(&m_pView); };
-  }
-  std::function<float(double)> Pacer() {
-    return [this](double) {
-      Step();
-      return kFrameSeconds;
-    };
-  }
-  std::size_t StagesDone() const { return m_uNext; }
-
- private:
-  void Step() {
-    if (m_pView == nullptr || !m_pView->isRunning() || --m_iWait > 0) return;
-    const auto& stages = SuperStages();
-    if (m_uNext > 0) m_Look(stages[m_uNext - 1].name, *m_pView);
-    if (m_uNext == stages.size()) {
-      cocos2d::Director::getInstance()->end();
-      return;
-    }
-    stages[m_uNext].act(*m_pView, m_iMode);
-    m_iWait = stages[m_uNext].settleFrames;
-    ++m_uNext;
-  }
-
-  int m_iMode;
-  Look m_Look;
-  StagedSuperView* m_pView = nullptr;  // made by the scene
-  std::size_t m_uNext = 0;
-  int m_iWait = kEnterFrames;
+  SuperStageRun(int mode, Look look) : TableStageRun(SuperStages(), mode, std::move(look)) {}
 };
 
 }  // namespace supertest
