@@ -78,8 +78,9 @@ inline const std::vector<SuperStage>& SuperStages() {
        [](SuperGameView& view, int mode) {
          Deliver(view, Landlord(0, 3));
          Deliver(view, Bid(73, 0, 0));
-         // Three fives, the last one the small joker standing for a five.
-         Deliver(view, Play(0, {0x05, 0x25, 0x10}, 48, 5, {0x45}, {0x10}));
+         // Three fives, the last one the small joker standing in for a five:
+         // the five is the matched byte, the joker its substitute.
+         Deliver(view, Play(0, {0x05, 0x25, 0x45}, 48, 5, {0x10}, {0x45}));
          if (mode == 2) {
            Frame let = FrameOf(62, 12);
            PutLE(let, 8, 2);

@@ -261,6 +261,16 @@ TEST_F(HandMessages, APlayShowsMatchedBytesWithTheSubstitutesMarkAndTakesTheSubs
   EXPECT_EQ(marked, 1);
   EXPECT_EQ(CardCount(0), before - 3);
   EXPECT_EQ(view->m_TableItem.iTableCardOwnerPos, 0);
+  // A pair naming a card of another suit marks with that card's number: every
+  // card shows its face, none a back.
+  cocos2d::Log::clear();
+  view->Deliver(Play(0, {0x10, 0x26}, 32, 6, {0x46}, {0x10}));
+  ASSERT_EQ(row->GetCardCount(), 2);
+  marked = 0;
+  for (const SpriteCardInfo* card : row->GetCards())
+    if (card->iWildcardValue == ddz::CardByteToCode(0x46)) ++marked;
+  EXPECT_EQ(marked, 1);
+  EXPECT_FALSE(LogHas("drawn as a back"));
 }
 
 TEST_F(HandMessages, TypeOneHundredFiveIsABombAndTheOwnEchoIsIgnored) {
