@@ -1,7 +1,8 @@
 // The staged tables' screens, headless. The Super table in each mode:
 // everything drawn lies in the 1280 x 720 window with every shown button
 // captioned, the seat widgets stand clear of the top and bottom bars, and the
-// let-cards panel's texts do not run into each other. The four-player table:
+// let-cards panel's texts do not run into each other, and the own turn's tip
+// that nothing beats the table leaves its buttons and clock to be seen. The four-player table:
 // the same window check, and each other seat's head, signs, card backs with
 // their count and played cards clear of the bars and of the other seats'.
 #include <gtest/gtest.h>
@@ -17,7 +18,9 @@
 #include "support/SuperStages.h"
 #include "cards/BaseCard.h"
 #include "cards/ErYieldCardLayer.h"
+#include "cards/SuperSelfHandCard.h"
 #include "widgets/BottomUI.h"
+#include "widgets/GameClock.h"
 #include "widgets/PlayerGameInfo.h"
 #include "widgets/PlayerShow.h"
 #include "widgets/ResultLayer.h"
@@ -135,6 +138,18 @@ TEST(SuperScreenLayout, EveryModesStagesLieInTheWindowWithTheSeatsClearOfTheBars
         ADD_FAILURE() << stage << ": " << p;
       for (const std::string& p : SeatsAgainstTheBars(view)) ADD_FAILURE() << stage << ": " << p;
       for (const std::string& p : LetCardsTextsOverlapping(view)) ADD_FAILURE() << stage << ": " << p;
+      // The tip that nothing beats the table leaves the turn's buttons and
+      // clock to be seen.
+      if (stage == "nothing-beats") {
+        SuperSelfHandCard* hand = view.GetSelfHand();
+        ASSERT_NE(hand, nullptr);
+        ASSERT_TRUE(ddz::tour::ShownOnStage(hand->GetCannotBeatTip()));
+        const cocos2d::Rect tip = WorldBox(hand->GetCannotBeatTip());
+        for (int i = SelfHandCard::kBtnPass; i <= SelfHandCard::kBtnPlay; ++i)
+          if (ddz::tour::ShownOnStage(hand->GetMainButton(i)))
+            EXPECT_FALSE(Overlap(tip, WorldBox(hand->GetMainButton(i)))) << "button " << i;
+        for (const cocos2d::Rect& clock : ShownBoxes(view.m_pGameClock)) EXPECT_FALSE(Overlap(tip, clock)) << "clock";
+      }
       // The result panel dims the whole table, the let-cards panel too.
       if (stage == "result" && view.m_pYieldLayer != nullptr && view.GetResultScreen() != nullptr) {
         EXPECT_LT(view.m_pYieldLayer->getLocalZOrder(), view.GetResultScreen()->getLocalZOrder());

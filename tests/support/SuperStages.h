@@ -1,6 +1,6 @@
 // The Super table staged for a look, mode by mode: the seats taken, the deal
-// and the own bid turn, the bids with the landlord and a wildcard play, and
-// the result. Each stage hands the view the game server's frames of
+// and the own bid turn, the bids with the landlord and a wildcard play, the
+// own turn's tip that nothing beats the table, and the result. Each stage hands the view the game server's frames of
 // SuperFrames.h directly; SuperStageRun's pacer runs the frames between two
 // stages so that what a stage starts comes to rest, then hands the stage to
 // its look. The program runs on the single-player command line with a scene
@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "cards/SuperSelfHandCard.h"
 #include "platform/engine/Director.h"
 #include "platform/gamebase/GameViewBase.h"
 #include "shell/QorvDDZGameScene.h"
@@ -87,6 +88,15 @@ inline const std::vector<SuperStage>& SuperStages() {
            Deliver(view, let);
          }
          Deliver(view, Bid(73, 1, 0));
+       }},
+      {"nothing-beats", 20,
+       [](SuperGameView& view, int) {
+         // The own turn's tip as it shows when nothing in the hand beats the
+         // table, with the turn's buttons and clock.
+         if (SuperSelfHandCard* hand = view.GetSelfHand(); hand != nullptr && hand->GetCannotBeatTip() != nullptr) {
+           hand->GetCannotBeatTip()->setVisible(true);
+           hand->GetCannotBeatTip()->setOpacity(255);
+         }
        }},
       {"result", 150,
        [](SuperGameView& view, int mode) {
