@@ -154,6 +154,19 @@ TEST(SuperScreenLayout, EveryModesStagesLieInTheWindowWithTheSeatsClearOfTheBars
       if (stage == "result" && view.m_pYieldLayer != nullptr && view.GetResultScreen() != nullptr) {
         EXPECT_LT(view.m_pYieldLayer->getLocalZOrder(), view.GetResultScreen()->getLocalZOrder());
       }
+      if (stage == "result") {
+        ASSERT_NE(view.GetResultScreen(), nullptr);
+        int shades = 0;
+        for (cocos2d::Node* child : view.GetResultScreen()->getChildren()) {
+          if (dynamic_cast<cocos2d::LayerColor*>(child) == nullptr) continue;
+          ++shades;
+          const cocos2d::Rect box = WorldBox(child);
+          EXPECT_TRUE(box.getMinX() <= 0 && box.getMinY() <= 0 && box.getMaxX() >= 1280 && box.getMaxY() >= 720)
+              << "the shade covers " << box.getMinX() << "," << box.getMinY() << " to " << box.getMaxX() << ","
+              << box.getMaxY();
+        }
+        EXPECT_EQ(shades, 1);
+      }
     });
     ddz::ProgramOptions options;
     options.installCrashHandler = false;
