@@ -128,7 +128,10 @@ template <class T>
 int NewForSeat(lua_State* L, const char* luaType, const char* diag, const char* func) {
   const Args a(L, diag, func);
   a.Exactly(1);
-  return PushMade(L, new T(a.Int(1, "iTablePos")), luaType);
+  // The seat is read before anything is allocated: a wrong argument raises a
+  // Lua error, which leaves this function without unwinding it.
+  const int seat = a.Int(1, "iTablePos");
+  return PushMade(L, new T(seat), luaType);
 }
 
 // `new` of a widget made for a view (Lua type "QorvDDZView.DDZGameView"; nil

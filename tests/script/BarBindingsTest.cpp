@@ -94,7 +94,7 @@ TEST_F(BarBindingsTest, BottomUI) {
            (bar->GetLvIcon() && bar->GetLvIcon()->isVisible() ? bar->GetLvIcon()->getDisplayName() : "-") +
            (bar->isVisible() ? "" : " hidden");
   };
-  const auto made = [this](const std::string& body) {
+  const auto made = [this](const std::string&) {
     auto* bar = new CompeteBottomBar(seated);
     bar->autorelease();
     scene->addChild(bar);

@@ -327,3 +327,15 @@ TEST_F(SeatWidgetBindingsTest, OtherPlayerInfo) {
       std::function<std::string(OtherPlayerInfo*)>(describe));
   EXPECT_EQ(Run("return QorvDDZView.OtherPlayerInfo:new(2):GetTablePos()"), "2");
 }
+
+// `new` of a seat widget reads its seat before it makes anything: a wrong seat
+// raises its argument error and leaves nothing allocated behind (the leak
+// checker of the test run watches the three makers).
+TEST_F(SeatWidgetBindingsTest, ANewWithAWrongSeatRaisesAndMakesNothing) {
+  for (const char* cls : {"PlayerShow", "PlayerGameInfo", "OtherPlayerInfo"}) {
+    SCOPED_TRACE(cls);
+    const std::string script = std::string("return QorvDDZView.") + cls + ":new({})";
+    EXPECT_EQ(Run(script), "error: [string \"" + script + "\"]:1: invalid iTablePos in function 'lua_cocos2dx_" + cls +
+                               "_constructor'");
+  }
+}

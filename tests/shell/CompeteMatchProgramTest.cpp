@@ -308,7 +308,6 @@ TEST(CompeteMatchProgram, AWholeMatchFromTheListThroughTheStagesToTheCertificate
     lockNegative = lockNegative || lock < 0;
     auto* list = dynamic_cast<CompeteRoomListLayer*>(GameSceneBase::m_pRoomList);
     auto* view = dynamic_cast<MatchView*>(GameSceneBase::m_pGameView);
-    const bool listUp = list != nullptr && list->isRunning();
     const bool tableUp = view != nullptr && view->isRunning();
     CompeteAwardLayer* certificate = tableUp ? view->GetAwardLayer() : nullptr;
     CompeteMsg* banner = tableUp ? ChildOf<CompeteMsg>(view) : nullptr;
