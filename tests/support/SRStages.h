@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "platform/gamebase/GameViewBase.h"
-#include "shell/QorvDDZGameScene.h"
 #include "support/SRFrames.h"
 #include "support/TableStageRun.h"
 #include "variants/SRGameView.h"
@@ -60,17 +59,7 @@ class StagedSRView : public SRGameView {
   std::unique_ptr<stagedrun::SilentServer> m_Server;
 };
 
-class StagedSRScene : public QorvDDZGameScene {
- public:
-  explicit StagedSRScene(StagedSRView** made) : m_ppMade(made) {}
-  GameViewBase* NewGameViewPC(YndLoadingBase* loading, int) override {
-    *m_ppMade = new StagedSRView(this, loading);
-    return *m_ppMade;
-  }
-
- private:
-  StagedSRView** m_ppMade;
-};
+using StagedSRScene = stagedrun::StagedTableScene<StagedSRView>;
 
 inline const std::vector<stagedrun::TableStage<StagedSRView>>& SRStages() {
   static const std::vector<stagedrun::TableStage<StagedSRView>> stages = {

@@ -19,7 +19,6 @@
 #include "cards/SuperSelfHandCard.h"
 #include "platform/engine/Director.h"
 #include "platform/gamebase/GameViewBase.h"
-#include "shell/QorvDDZGameScene.h"
 #include "support/SuperFrames.h"
 #include "support/TableStageRun.h"
 #include "variants/SuperGameView.h"
@@ -121,19 +120,7 @@ class StagedSuperView : public SuperGameView {
   std::unique_ptr<SilentServer> m_Server;
 };
 
-// The scene of the staged run: the table it makes is a StagedSuperView,
-// which `made` points at (borrowed; the scene owns it).
-class StagedSuperScene : public QorvDDZGameScene {
- public:
-  explicit StagedSuperScene(StagedSuperView** made) : m_ppMade(made) {}
-  GameViewBase* NewGameViewPC(YndLoadingBase* loading, int) override {
-    *m_ppMade = new StagedSuperView(this, loading);
-    return *m_ppMade;
-  }
-
- private:
-  StagedSuperView** m_ppMade;
-};
+using StagedSuperScene = stagedrun::StagedTableScene<StagedSuperView>;
 
 // Runs the stages of `mode` one after the other and hands each, once it has
 // come to rest, to `look` with its name; ends the program after the last.

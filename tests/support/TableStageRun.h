@@ -13,6 +13,7 @@
 
 #include "platform/engine/Director.h"
 #include "platform/gamebase/SingleServerBase.h"
+#include "shell/QorvDDZGameScene.h"
 
 namespace stagedrun {
 
@@ -22,6 +23,22 @@ class SilentServer : public SingleServerBase {
   using SingleServerBase::SingleServerBase;
   void StartGame() override {}
   void RecvGameViewMsg(const std::uint8_t*, int) override {}
+};
+
+// The scene of a staged run: the table it makes is a `Made` (constructed from
+// the scene and the loading layer), which `made` points at (borrowed; the
+// scene owns it).
+template <class Made>
+class StagedTableScene : public QorvDDZGameScene {
+ public:
+  explicit StagedTableScene(Made** made) : m_ppMade(made) {}
+  GameViewBase* NewGameViewPC(YndLoadingBase* loading, int) override {
+    *m_ppMade = new Made(this, loading);
+    return *m_ppMade;
+  }
+
+ private:
+  Made** m_ppMade;
 };
 
 // One staged moment of a table: what it hands the view, and how many frames
