@@ -160,10 +160,14 @@ TEST(SuperScreenLayout, EveryModesStagesLieInTheWindowWithTheSeatsClearOfTheBars
         ASSERT_NE(hand, nullptr);
         ASSERT_TRUE(ddz::tour::ShownOnStage(hand->GetCannotBeatTip()));
         const cocos2d::Rect tip = WorldBox(hand->GetCannotBeatTip());
-        for (int i = SelfHandCard::kBtnPass; i <= SelfHandCard::kBtnPlay; ++i)
-          if (ddz::tour::ShownOnStage(hand->GetMainButton(i)))
+        for (int i = SelfHandCard::kBtnPass; i <= SelfHandCard::kBtnPlay; ++i) {
+          if (ddz::tour::ShownOnStage(hand->GetMainButton(i))) {
             EXPECT_FALSE(Overlap(tip, WorldBox(hand->GetMainButton(i)))) << "button " << i;
-        for (const cocos2d::Rect& clock : ShownBoxes(view.m_pGameClock)) EXPECT_FALSE(Overlap(tip, clock)) << "clock";
+          }
+        }
+        for (const cocos2d::Rect& clock : ShownBoxes(view.m_pGameClock)) {
+          EXPECT_FALSE(Overlap(tip, clock)) << "clock";
+        }
       }
       // The result panel dims the whole table, the let-cards panel too.
       if (stage == "result" && view.m_pYieldLayer != nullptr && view.GetResultScreen() != nullptr) {
