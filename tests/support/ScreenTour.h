@@ -119,7 +119,7 @@ class ScreenTour {
   static const std::vector<std::string>& ScreenNames() {
     static const std::vector<std::string> names = {
         "before-start", "settings",       "rules",        "deal",          "bid-own",     "bid-other",
-        "bottom-cards", "play-own-hint",  "nothing-beats", "play-seat-0",  "play-seat-2",   "straight",    "plane",
+        "bottom-cards", "play-own-hint",  "play-seat-0",  "play-seat-2",   "straight",    "plane",
         "bomb",         "rocket",         "last-round-tip", "card-counter", "backpack",   "chat",
         "chat-phrase",  "info-popup",     "quit-hand",    "result-first",  "quit-result", "result-won",
         "result-lost",  "result-later",   "spring",       "loss-limit"};
@@ -307,9 +307,6 @@ class ScreenTour {
     if (!hand->IsWaitingForChoice() || !ShownOnStage(hand->GetMainButton(SelfHandCard::kBtnPlay))) return;
     ++m_iOwnTurns;
     if (m_iOwnTurns == 2 && m_iResults == 0) return Extras();
-    // The first turn nothing beats the table: its tip with the turn's buttons
-    // (named at once: waiting here would change the seeded hands' course).
-    if (ShownOnStage(hand->GetCannotBeatTip())) Name("nothing-beats");
     if (Usable(hand->GetMainButton(SelfHandCard::kBtnHint))) Click(hand->GetMainButton(SelfHandCard::kBtnHint), "hint");
     Later(3, [=, this] {
       // Leading without a hint: a tap on the lowest card.
