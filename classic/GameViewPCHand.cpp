@@ -384,6 +384,9 @@ void GameViewPC::ShowRoundTask(const char* msg, int len) {
 
 void GameViewPC::OnDealCardEnd() {
   // The deal lowered its own raise of the message lock before telling us.
+  // Its layer leaves the table with the face-up card it turned (kept for the
+  // next deal, which adds it again).
+  ParkWidget(m_pDealCard);
   DDZGameView::OnDealCardEnd();
   for (int seat : {0, 2}) {
     if (auto* hand = dynamic_cast<OtherHandCard*>(m_pHandCard[seat])) {

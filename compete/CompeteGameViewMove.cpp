@@ -120,6 +120,9 @@ void CompeteGameView::HandleChangeServer(char* msg, int len) {
     const bool repeatedFirst = stages.size() >= 2 && stages[0] == stages[1];
     m_pCompetePromotionLayer->SetBrevetTimes(repeatedFirst ? stage - 1 : stage);
   }
+  // The bar's status line names the table of the new stage from now on; the
+  // deals of the stages before the final one do not give it again.
+  if (m_pCompeteTableUI != nullptr) m_pCompeteTableUI->UpdateTableNum(iTableNum);
   ShowPromotion(SignedByteAt(msg, kMoveOutcome));
 }
 

@@ -8,6 +8,7 @@
 
 #include "HandTestSupport.h"
 #include "cards/BaseCard.h"
+#include "cards/DealCard.h"
 #include "cards/SelfHandCard.h"
 #include "classic/BottomUIPC.h"
 #include "classic/LastCardTipPC.h"
@@ -139,6 +140,31 @@ TEST_F(HandTest, AScoreModeHandFromTheDealToTheFirstPlays) {
   EXPECT_EQ(CardCount(1), 17);  // the own pass took nothing from the hand
   EXPECT_EQ(view->m_TableItem.iSelfTurnCount, 0);
   EXPECT_EQ(view->Requests(), std::vector<int>{25});
+}
+
+// The face-up card belongs to the deal: it shows while the deal runs and
+// leaves the table with the deal's layer, which the next hand's deal brings
+// back.
+TEST_F(HandTest, TheFaceUpCardLeavesWithTheDealAndTurnsUpAgainAtTheNextDeal) {
+  view->Deliver(Settings(0));
+  for (int hand = 0; hand < 2; ++hand) {
+    SCOPED_TRACE(hand);
+    view->Deliver(Deal(0));
+    auto* deal = dynamic_cast<DealCard*>(view->m_pDealCard);
+    ASSERT_NE(deal, nullptr);
+    EXPECT_EQ(deal->getParent(), view) << "each deal is on the table while it deals";
+    bool faceUpSeen = false;
+    for (int frames = 0; deal->IsDealing() && frames < 600; ++frames) {
+      tick(1, 0.05f);
+      faceUpSeen = faceUpSeen || (deal->GetLanderSprite() != nullptr && deal->GetLanderSprite()->isVisible() &&
+                                  deal->getParent() == view);
+    }
+    EXPECT_TRUE(faceUpSeen) << "the card is turned face up during the deal";
+    EXPECT_EQ(deal->getParent(), nullptr) << "the deal's end takes its face-up card off the table";
+    EXPECT_EQ(view->m_pDealCard, deal) << "the same deal serves the next hand";
+    EXPECT_EQ(view->GetSelfHand()->HandCodes().size(), 17u);
+    view->ResetTable();
+  }
 }
 
 TEST_F(HandTest, CallAndRobModeBidsDoubleTheMultipleAndAnswerWithVoices) {

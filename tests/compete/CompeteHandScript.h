@@ -58,15 +58,7 @@ class NetCompeteView : public CompeteGameView {
   NetCompeteView() : CompeteGameView(nullptr, nullptr) {}
 };
 
-inline PlayerNode Player(int userId, int chair) {
-  PlayerNode p;
-  p.iUserID = userId;
-  p.cChairID = static_cast<std::uint8_t>(chair);
-  p.iMoney = 5000;
-  p.cHeadID = 1;
-  std::snprintf(p.szNickName, sizeof p.szNickName, "p%d", userId);
-  return p;
-}
+inline PlayerNode Player(int userId, int chair) { return ddz::test::MatchPlayer(userId, chair); }
 
 // A frame as it travels: the length in bytes 2-3.
 inline ddz::test::Bytes Sent(ddz::test::Bytes frame) {

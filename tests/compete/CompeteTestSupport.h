@@ -23,6 +23,7 @@
 #include "gamedata/CompeteGameInfo.h"
 #include "platform/engine/Log.h"
 #include "platform/gamebase/SingleServerBase.h"
+#include "support/CompeteMatchFrames.h"
 #include "support/FrameBytes.h"
 
 namespace competetest {
@@ -109,16 +110,7 @@ using ddz::test::FrameOf;
 using ddz::test::PutBE;
 using ddz::test::PutLE;
 
-// The 17 card bytes each chair is dealt: chair c holds values 3 + c ... of
-// suit c (its own block is easy to tell apart), chair 1 a hand with both
-// jokers.
-inline std::vector<std::uint8_t> ChairCards(int chair) {
-  if (chair == 1) return {3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 1, 2, 16, 17, 0x23, 0x24};
-  std::vector<std::uint8_t> bytes;
-  const int suit = chair == 0 ? 2 : 3;
-  for (int i = 0; i < 17; ++i) bytes.push_back(static_cast<std::uint8_t>((suit << 5) | (1 + i % 13)));
-  return bytes;
-}
+using ddz::test::ChairCards;
 
 struct DealFields {
   int baseScore = 10;

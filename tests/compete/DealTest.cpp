@@ -96,6 +96,28 @@ TEST_F(DealTest, TheDealAnswersWithRequest25AndHoldsTheLockToItsEnd) {
   EXPECT_EQ(CardCount(1), 17);
 }
 
+TEST_F(DealTest, TheFaceUpCardLeavesWithTheDealAndTurnsUpAgainAtTheNextDeal) {
+  for (int hand = 0; hand < 2; ++hand) {
+    SCOPED_TRACE(hand);
+    view->Deliver(CompeteDeal());
+    tick(1, 0.05f);
+    auto* deal = dynamic_cast<DealCard*>(view->m_pDealCard);
+    ASSERT_NE(deal, nullptr);
+    EXPECT_EQ(deal->getParent(), view) << "each deal is on the table while it deals";
+    bool faceUpSeen = false;
+    for (int frames = 0; deal->IsDealing() && frames < 600; ++frames) {
+      tick(1, 0.05f);
+      faceUpSeen = faceUpSeen || (deal->GetLanderSprite() != nullptr && deal->GetLanderSprite()->isVisible() &&
+                                  deal->getParent() == view);
+    }
+    EXPECT_TRUE(faceUpSeen) << "the card is turned face up during the deal";
+    EXPECT_EQ(deal->getParent(), nullptr) << "the deal's end takes its face-up card off the table";
+    EXPECT_EQ(view->m_pDealCard, deal) << "the same deal serves the next hand";
+    EXPECT_EQ(CardCount(1), 17);
+    view->ResetTable();
+  }
+}
+
 TEST_F(DealTest, TheBaseScoreIsTheDealsOnATableAndOneInTheSinglePlayerGame) {
   DealFields d;
   d.baseScore = 40;

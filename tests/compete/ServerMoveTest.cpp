@@ -228,6 +228,9 @@ TEST_F(ServerMoveTest, AMoveLogsInAgainOnTheNextPortAndTakesTheStageFromTheFrame
     match->m_vcStages = c.stages;
     MoveView* view = PutView();
     view->NewPromotionLayer();
+    CompeteTableUI* bar = view->CreateCompeteTableUI();
+    match->m_iStageNo = 1;
+    bar->ShowStatus(true);
     LogIn(view);
 
     ddz::test::MoveFields move;
@@ -253,6 +256,9 @@ TEST_F(ServerMoveTest, AMoveLogsInAgainOnTheNextPortAndTakesTheStageFromTheFrame
     EXPECT_EQ(view->m_pCompetePromotionLayer->GetBrevetTimes(), c.promotions);
     EXPECT_EQ(view->IsPromotionLayerShown(), c.promotionShown);
     EXPECT_EQ(view->GetPlayerNode(0), nullptr) << "the last table's players are gone";
+    EXPECT_EQ(bar->GetTableNum(), 5) << "the bar names the new table";
+    EXPECT_NE(bar->GetStatusLabel()->getString().find("第5桌"), std::string::npos)
+        << bar->GetStatusLabel()->getString();
     EXPECT_EQ(first->mismatches, Lines{});
     EXPECT_EQ(second->mismatches, Lines{});
     view->removeFromParent();

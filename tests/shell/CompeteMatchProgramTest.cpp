@@ -137,35 +137,9 @@ Frames Seating() {
           gamebase::BuildPlayerJoin(Player(kUser, 1)), gamebase::BuildPlayerJoin(Player(43, 2))};
 }
 
-Bytes MatchStart(int feeChoice) {
-  Bytes f = ddz::test::MatchFrame(CompeteGameView::kMsgCompeteStart, 1904);
-  f[8] = 0;  // not started: the waiting room
-  f[10] = static_cast<std::uint8_t>(feeChoice);
-  ddz::test::PutLittle(f, 12, 3);
-  ddz::test::PutLittle(f, 16, static_cast<int>(DdzCompete::getInstance()->GetServerNow()) + 600);
-  for (const CompeteMatchRecord& record : g_vcCompeteRoomTable)
-    if (record.iMatchId == kMatchA) std::memcpy(f.data() + 20, &record, sizeof record);
-  return f;
-}
-Bytes Stage(int state, int players) {
-  Bytes f = ddz::test::MatchFrame(CompeteGameView::kMsgStageChange, 16);
-  f[8] = static_cast<std::uint8_t>(state);
-  ddz::test::PutBig(f, 12, players);
-  return f;
-}
-Bytes WaitNumbers(int tables) {
-  Bytes f = ddz::test::MatchFrame(CompeteGameView::kMsgWaitNumbers, 16);
-  ddz::test::PutLittle(f, 8, tables);
-  return f;
-}
-Bytes Rank(int outcome, int stage, int rank, int players) {
-  Bytes f = ddz::test::MatchFrame(CompeteGameView::kMsgRankUpdate, 24);
-  f[8] = static_cast<std::uint8_t>(outcome);
-  f[9] = static_cast<std::uint8_t>(stage);
-  ddz::test::PutBig(f, 12, rank);
-  ddz::test::PutBig(f, 20, players);
-  return f;
-}
+using ddz::test::RankFrame;
+using ddz::test::StageFrame;
+using ddz::test::WaitNumbersFrame;
 
 // A request read back and rebuilt: the login's fields and its bytes.
 std::string LoginOf(const Bytes& request) {
@@ -255,13 +229,14 @@ TEST(CompeteMatchProgram, AWholeMatchFromTheListThroughTheStagesToTheCertificate
   award.rank = 2;
   award.text = "second";
   hands[0].behindResult = {Sent(competetest::CompeteDeal(deals[1]))};
-  hands[1].behindResult = {WaitNumbers(2), Rank(1, 1, 5, 24), ddz::test::MoveFrame(move)};
+  hands[1].behindResult = {WaitNumbersFrame(2), RankFrame(1, 1, 5, 24), ddz::test::MoveFrame(move)};
   hands[2].behindResult = {ddz::test::AwardFrame(award)};
 
   first.Expect(gamebase::ReqType::Authen, {Authen()})
       .ExpectThen(CompeteGameView::kMsgSignUp, [&](const Bytes& request) {
         signUps.push_back(request);
-        Frames out = {MatchStart(DdzCompete::getInstance()->m_iSignUpFeeType), Stage(0, 5), Stage(1, 48)};
+        Frames out = {ddz::test::StartFrame(kMatchA, DdzCompete::getInstance()->m_iSignUpFeeType), StageFrame(0, 5),
+                      StageFrame(1, 48)};
         for (const Bytes& f : Seating()) out.push_back(f);
         return out;
       })

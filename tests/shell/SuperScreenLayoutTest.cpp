@@ -7,7 +7,6 @@
 // their count and played cards clear of the bars and of the other seats'.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +15,7 @@
 #include "shell/ProgramRunSupport.h"
 #include "support/ScreenTour.h"
 #include "support/SRStages.h"
+#include "support/StageRun.h"
 #include "support/SuperStages.h"
 #include "cards/BaseCard.h"
 #include "cards/ErYieldCardLayer.h"
@@ -128,20 +128,6 @@ std::vector<std::string> FourSeatsRunningIntoEachOther(SRGameView& view) {
   return found;
 }
 
-// The whole program, headless, on the single-player command line with a
-// staged table's scene and pacer; the program's result.
-int RunStaged(std::function<cocos2d::Scene*()> scene, std::function<float(double)> pacer) {
-  ddz::ProgramOptions options;
-  options.installCrashHandler = false;
-  options.installStopSignals = false;
-  options.startup.dataFolders = {std::string(DDZ_SOURCE_DIR) + "/data", DDZ_ART_DIR};
-  options.startup.createScene = std::move(scene);
-  options.limits.frames = 60 * 60;
-  options.pacer = std::move(pacer);
-  const char* argv[] = {"ddz", "127.0.0.1", "0", "0", "0", "0", "0", "offline", "0", "--headless"};
-  return ddz::RunProgram(10, argv, std::move(options));
-}
-
 TEST(SuperScreenLayout, EveryModesStagesLieInTheWindowWithTheSeatsClearOfTheBars) {
   for (int mode : {0, 1, 2}) {
     SCOPED_TRACE("mode " + std::to_string(mode));
@@ -187,7 +173,7 @@ TEST(SuperScreenLayout, EveryModesStagesLieInTheWindowWithTheSeatsClearOfTheBars
         EXPECT_EQ(shades, 1);
       }
     });
-    EXPECT_EQ(RunStaged(staged.SceneMaker(), staged.Pacer()), 0);
+    EXPECT_EQ(ddz::test::RunStagedProgram(staged.SceneMaker(), staged.Pacer(), false), 0);
     EXPECT_EQ(seen.size(), supertest::SuperStages().size());
   }
 }
@@ -208,7 +194,7 @@ TEST(FourPlayerScreenLayout, EveryStageLiesInTheWindowWithTheSeatsClearOfTheBars
       }
     }
   });
-  EXPECT_EQ(RunStaged(staged.SceneMaker(), staged.Pacer()), 0);
+  EXPECT_EQ(ddz::test::RunStagedProgram(staged.SceneMaker(), staged.Pacer(), false), 0);
   EXPECT_EQ(seen.size(), srtest::SRStages().size());
 }
 

@@ -1,14 +1,19 @@
 // The tournament server's match frames as the game server sends them (the
-// length in header bytes 2-3), for the tests of the match flow: the server
-// move (79) and the award (78). No GoogleTest here.
+// length in header bytes 2-3), for the tests of the match flow: the match
+// start (27), the state (74), the wait numbers (63), the rank (62), the
+// server move (79) and the award (78), and the cards each chair is dealt. No
+// GoogleTest here.
 #pragma once
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "gamedata/CompeteMatchFile.h"
+#include "gamedata/DdzCompete.h"
 #include "platform/gamebase/GameBaseProtocol.h"
 #include "platform/gamebase/GameRecords.h"
 
@@ -23,6 +28,64 @@ inline void PutLittle(std::vector<std::uint8_t>& f, std::size_t at, std::int32_t
 }
 inline void PutBig(std::vector<std::uint8_t>& f, std::size_t at, std::int32_t v) {
   for (int i = 0; i < 4; ++i) f[at + i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> (8 * (3 - i)));
+}
+
+// A player at a chair of the match's tables, named "p<id>".
+inline PlayerNode MatchPlayer(int userId, int chair) {
+  PlayerNode p;
+  p.iUserID = userId;
+  p.cChairID = static_cast<std::uint8_t>(chair);
+  p.iMoney = 5000;
+  p.cHeadID = 1;
+  std::snprintf(p.szNickName, sizeof p.szNickName, "p%d", userId);
+  return p;
+}
+
+// The 17 card bytes each chair is dealt: chair c holds values 3 + c ... of
+// suit c (its own block is easy to tell apart), chair 1 a hand with both
+// jokers.
+inline std::vector<std::uint8_t> ChairCards(int chair) {
+  if (chair == 1) return {3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 1, 2, 16, 17, 0x23, 0x24};
+  std::vector<std::uint8_t> bytes;
+  const int suit = chair == 0 ? 2 : 3;
+  for (int i = 0; i < 17; ++i) bytes.push_back(static_cast<std::uint8_t>((suit << 5) | (1 + i % 13)));
+  return bytes;
+}
+
+// 27 before the match begins (the waiting room): the fee choice, 3 signed
+// up, the next opening ten minutes from the server's now, and the record of
+// `matchId` from the match table.
+inline std::vector<std::uint8_t> StartFrame(int matchId, int feeChoice) {
+  std::vector<std::uint8_t> f = MatchFrame(27, 1904);
+  f[8] = 0;
+  f[10] = static_cast<std::uint8_t>(feeChoice);
+  PutLittle(f, 12, 3);
+  PutLittle(f, 16, static_cast<int>(DdzCompete::getInstance()->GetServerNow()) + 600);
+  for (const CompeteMatchRecord& record : g_vcCompeteRoomTable)
+    if (record.iMatchId == matchId) std::memcpy(f.data() + 20, &record, sizeof record);
+  return f;
+}
+// 74: the competition state and the player count.
+inline std::vector<std::uint8_t> StageFrame(int state, int players) {
+  std::vector<std::uint8_t> f = MatchFrame(74, 16);
+  f[8] = static_cast<std::uint8_t>(state);
+  PutBig(f, 12, players);
+  return f;
+}
+// 63: the tables still playing.
+inline std::vector<std::uint8_t> WaitNumbersFrame(int tables) {
+  std::vector<std::uint8_t> f = MatchFrame(63, 16);
+  PutLittle(f, 8, tables);
+  return f;
+}
+// 62: the outcome of the stage, the stage, the own rank of the players.
+inline std::vector<std::uint8_t> RankFrame(int outcome, int stage, int rank, int players) {
+  std::vector<std::uint8_t> f = MatchFrame(62, 24);
+  f[8] = static_cast<std::uint8_t>(outcome);
+  f[9] = static_cast<std::uint8_t>(stage);
+  PutBig(f, 12, rank);
+  PutBig(f, 20, players);
+  return f;
 }
 
 // 79: the move to the next stage's server, with the own player record.

@@ -2,8 +2,9 @@
 // and the own bid turn, the bids, the landlord at the top seat with the
 // other three seats' plays on the table and the own turn, and the result.
 // Each stage hands the view the game server's frames of SRFrames.h
-// directly. The program runs on the single-player command line with a scene
-// that makes a StagedSRView, which plays the table as a network table. Shared
+// directly (support/StageRun.h runs them). The program runs on the
+// single-player command line with a scene that makes a StagedSRView, which
+// plays the table as a network table. Shared
 // by the screen gallery (a real window) and the headless layout test. No
 // GoogleTest here.
 #pragma once
@@ -14,7 +15,7 @@
 
 #include "platform/gamebase/GameViewBase.h"
 #include "support/SRFrames.h"
-#include "support/TableStageRun.h"
+#include "support/StageRun.h"
 #include "variants/SRGameView.h"
 
 namespace srtest {
@@ -31,7 +32,7 @@ class StagedSRView : public SRGameView {
     m_GlobalInfo.iPlayMode = 1;
   }
   SingleServerBase* CallBackCreateSingleServer() override {
-    m_Server = std::make_unique<stagedrun::SilentServer>(this);
+    m_Server = std::make_unique<ddz::test::SilentServer>(this);
     return m_Server.get();
   }
   // One frame as the game base hands it over: the result to its callback,
@@ -56,32 +57,32 @@ class StagedSRView : public SRGameView {
     for (int seat = 0; seat < kPlayerCount; ++seat) CallBackPlayerJoinTable(seat);
   }
 
-  std::unique_ptr<stagedrun::SilentServer> m_Server;
+  std::unique_ptr<ddz::test::SilentServer> m_Server;
 };
 
-using StagedSRScene = stagedrun::StagedTableScene<StagedSRView>;
+using SRStage = ddz::test::StageRun<StagedSRView>::Stage;
 
-inline const std::vector<stagedrun::TableStage<StagedSRView>>& SRStages() {
-  static const std::vector<stagedrun::TableStage<StagedSRView>> stages = {
+inline const std::vector<SRStage>& SRStages() {
+  static const std::vector<SRStage> stages = {
       {"seated", 40,
-       [](StagedSRView& view, int) {
+       [](StagedSRView& view) {
          view.SeatPlayers();
          view.CallBackPlayerReady(0);
        }},
       {"deal", 250,
-       [](StagedSRView& view, int) {
+       [](StagedSRView& view) {
          DealFields deal;
          deal.own = SomeHand();
          view.Deliver(Deal(deal));
        }},
-      {"bid-turn", 20, [](StagedSRView& view, int) { view.Deliver(Turn(sr::ServerType::BidTurn, 1)); }},
+      {"bid-turn", 20, [](StagedSRView& view) { view.Deliver(Turn(sr::ServerType::BidTurn, 1)); }},
       {"bids", 40,
-       [](StagedSRView& view, int) {
+       [](StagedSRView& view) {
          view.Deliver(Bid(2, 1));
          view.Deliver(Bid(3, 2));
        }},
       {"play", 120,
-       [](StagedSRView& view, int) {
+       [](StagedSRView& view) {
          view.Deliver(Landlord(3, 3, {Card(2, 5), Card(2, 6), Card(2, 7), Card(2, 8), Card(3, 5), Card(3, 6),
                                       Card(3, 7), Card(3, 8)}));
          view.Deliver(Turn(sr::ServerType::PlayTurn, 3));
@@ -93,7 +94,7 @@ inline const std::vector<stagedrun::TableStage<StagedSRView>>& SRStages() {
          view.Deliver(Turn(sr::ServerType::PlayTurn, 1));
        }},
       {"result", 150,
-       [](StagedSRView& view, int) {
+       [](StagedSRView& view) {
          ResultFields result;
          result.scores = {-120, -120, -120, 360};
          view.Deliver(Result(result));
@@ -104,9 +105,9 @@ inline const std::vector<stagedrun::TableStage<StagedSRView>>& SRStages() {
 
 // Runs the stages one after the other and hands each, once it has come to
 // rest, to `look` with its name; ends the program after the last.
-class SRStageRun : public stagedrun::TableStageRun<StagedSRView, StagedSRView, StagedSRScene> {
+class SRStageRun : public ddz::test::StageRun<StagedSRView> {
  public:
-  explicit SRStageRun(Look look) : TableStageRun(SRStages(), 0, std::move(look)) {}
+  explicit SRStageRun(Look look) : StageRun(SRStages(), std::move(look)) {}
 };
 
 }  // namespace srtest

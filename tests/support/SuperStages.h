@@ -3,10 +3,10 @@
 // own turn's tip that nothing beats the table, and the result. Each stage hands the view the game server's frames of
 // SuperFrames.h directly; SuperStageRun's pacer runs the frames between two
 // stages so that what a stage starts comes to rest, then hands the stage to
-// its look. The program runs on the single-player command line with a scene
-// that makes a StagedSuperView, whose local server plays nothing. Shared by
-// the Super screen gallery (a real window) and the headless layout test. No
-// GoogleTest here.
+// its look (support/StageRun.h). The program runs on the single-player
+// command line with a scene that makes a StagedSuperView, whose local server
+// plays nothing. Shared by the Super screen gallery (a real window) and the
+// headless layout test. No GoogleTest here.
 #pragma once
 
 #include <cstdio>
@@ -19,8 +19,10 @@
 #include "cards/SuperSelfHandCard.h"
 #include "platform/engine/Director.h"
 #include "platform/gamebase/GameViewBase.h"
+#include "platform/gamebase/SingleServerBase.h"
+#include "shell/QorvDDZGameScene.h"
+#include "support/StageRun.h"
 #include "support/SuperFrames.h"
-#include "support/TableStageRun.h"
 #include "variants/SuperGameView.h"
 
 namespace supertest {
@@ -31,7 +33,12 @@ inline void Deliver(SuperGameView& view, const Frame& frame) {
   view.CallBackHandleMainSocketNetMsg(bytes.data(), static_cast<int>(bytes.size()));
 }
 
-using SuperStage = stagedrun::TableStage<SuperGameView>;
+struct SuperStage {
+  const char* name;
+  // Frames the caller runs after the stage before it looks.
+  int settleFrames;
+  void (*act)(SuperGameView& view, int mode);
+};
 
 inline const std::vector<SuperStage>& SuperStages() {
   static const std::vector<SuperStage> stages = {
@@ -107,26 +114,30 @@ inline const std::vector<SuperStage>& SuperStages() {
   return stages;
 }
 
-using stagedrun::SilentServer;
-
 class StagedSuperView : public SuperGameView {
  public:
   StagedSuperView(GameSceneBase* scene, YndLoadingBase* loading) : SuperGameView(scene, loading, 0) {}
   // The mode stays for the first stage's message 61 to choose.
   SingleServerBase* CallBackCreateSingleServer() override {
-    m_Server = std::make_unique<SilentServer>(this);
+    m_Server = std::make_unique<ddz::test::SilentServer>(this);
     return m_Server.get();
   }
-  std::unique_ptr<SilentServer> m_Server;
+  std::unique_ptr<ddz::test::SilentServer> m_Server;
 };
-
-using StagedSuperScene = stagedrun::StagedTableScene<StagedSuperView>;
 
 // Runs the stages of `mode` one after the other and hands each, once it has
 // come to rest, to `look` with its name; ends the program after the last.
-class SuperStageRun : public stagedrun::TableStageRun<SuperGameView, StagedSuperView, StagedSuperScene> {
+class SuperStageRun : public ddz::test::StageRun<StagedSuperView> {
  public:
-  SuperStageRun(int mode, Look look) : TableStageRun(SuperStages(), mode, std::move(look)) {}
+  SuperStageRun(int mode, Look look) : StageRun(StagesOf(mode), std::move(look)) {}
+
+ private:
+  static std::vector<Stage> StagesOf(int mode) {
+    std::vector<Stage> out;
+    for (const SuperStage& s : SuperStages())
+      out.push_back({s.name, s.settleFrames, [act = s.act, mode](StagedSuperView& view) { act(view, mode); }});
+    return out;
+  }
 };
 
 }  // namespace supertest

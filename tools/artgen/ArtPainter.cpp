@@ -234,6 +234,22 @@ void Painter::Band(SDL_Surface* s, bool darkerDown) {
   }
 }
 
+// A strip a title plate stands on: a dark band fading out towards both ends,
+// with a gold line along its top and bottom and no frame of its own.
+void Painter::HeaderStrip(SDL_Surface* s) {
+  for (int x = 0; x < s->w; ++x) {
+    const float t = std::fabs(2.0f * x / std::max(1, s->w - 1) - 1.0f);
+    const float fade = t < 0.6f ? 1.0f : std::max(0.0f, 1.0f - (t - 0.6f) / 0.4f);
+    for (int y = 0; y < s->h; ++y) {
+      const bool line = y == 2 || y == 3 || y == s->h - 3 || y == s->h - 4;
+      if (line)
+        Blend(s, x, y, {220, 180, 90, static_cast<Uint8>(220 * fade)});
+      else if (y > 3 && y < s->h - 4)
+        Blend(s, x, y, {25, 30, 50, static_cast<Uint8>(170 * fade)});
+    }
+  }
+}
+
 void Painter::Joker(SDL_Surface* s, bool big, bool small) {
   const SDL_Color ink = big ? kRedInk : kBlackInk;
   if (!small) {
@@ -450,6 +466,10 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
              name == "ddzbs_jjyjhj_z.png") {
     // A tournament banner's words stand on its strip without a panel.
     FitText(s, caption, static_cast<int>(h * 0.85f), kGoldInk, w / 2.0f, h / 2.0f, w, h, true);
+  } else if (name == "ddzbs_ddjm_ui_d01.png") {
+    // The waiting room's and the promotion screen's header: the title plate
+    // on it is the one plate.
+    HeaderStrip(s);
   } else if (name == "ddzbs_ynddh_pic02.png") {
     RoundRect(s, 0, 0, w, h, h * 0.2f, {180, 35, 30, 235}, {110, 12, 12, 235}, {255, 210, 90, 255}, 3);
   } else if (name == "ddzcompete_rank_list_bg.png") {

@@ -53,6 +53,7 @@ class Painter {
   // The four-player table's rim (an oval) and its top and bottom bands.
   void TableRim(SDL_Surface* s);
   void Band(SDL_Surface* s, bool darkerDown);
+  void HeaderStrip(SDL_Surface* s);
 
   std::string _fontFile;
   std::map<int, TTF_Font*> _fonts;
