@@ -90,7 +90,8 @@ Sprite* BuildCardFace(int index, bool faceDown, bool shown, int wildcardValue, c
     face.Child(FrameName(kFrameWildcardNumber, number), layout.number);
     face.Child(kFrameWildcardSmall, layout.smallSuit);
     face.Child(kFrameWildcardBig, layout.bigSuit);
-    face.Child(FrameName(kFrameWildcardNumber, wildcardValue), layout.smallSuit + Vec2(0, -56));
+    // A code of any suit: the marks are numbered 0..14 like the numbers of suit 0.
+    face.Child(FrameName(kFrameWildcardNumber, wildcardValue % 15), layout.smallSuit + Vec2(0, -56));
   } else if (index == 13 || index == 14) {
     if (!shown) {
       face.Base(FrameName(kFrameJoker, index));

@@ -40,8 +40,10 @@ CardFaceLayout FixedCardFaceLayout();
 CardFaceLayout ConfiguredCardFaceLayout();
 
 // Builds one card sprite: face down -> the back; wildcard value >= 1 -> the
-// wildcard face; 13, 14 -> the jokers; else the number face of suit index / 15
-// and number index % 15. `shown` picks the small shown face and adds the
+// wildcard face, the card's own number and under it the number of the card
+// code the wildcard value names (its suit does not matter: wildcard value % 15);
+// 13, 14 -> the jokers; else the number face of suit index / 15 and number
+// index % 15. `shown` picks the small shown face and adds the
 // dimming overlay (the hidden joker face has none). When a frame of the face is
 // missing the card is drawn as a back, with a log line; null only when the back
 // is missing too.

@@ -17,8 +17,8 @@
 struct SpriteCardInfo : Vell_SpriteCardInfo {
   std::uint8_t bFocus = 0;   // added with the gold focus frame
   std::uint8_t bMasked = 0;  // the dimming mask is on
-  // For a card that stands in for another: the number drawn on its wildcard
-  // face; 0 or less = the ordinary face.
+  // For a card that stands in for another: the card code whose number is
+  // drawn on its wildcard face; 0 or less = the ordinary face.
   std::int32_t iWildcardValue = 0;
   cocos2d::Sprite* pJokerMark = nullptr;     // "qorvddz_vell_laizi.png" on jokers in wildcard mode
   cocos2d::Sprite* pFocusFrame = nullptr;    // "gold_card_focus.png"

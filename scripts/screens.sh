@@ -5,7 +5,8 @@
 # input) and writes one PNG per named screen to build/screens/, with
 # build/screens/index.html showing them in order and what the layout check
 # found on each. Then the Super table's staged screens of its three modes
-# (super-mode<M>-<stage>.png, the layout check's findings in super.log), and
+# (super-mode<M>-<stage>.png) and the four-player table's (four-<stage>.png),
+# the layout check's findings in super.log, and
 # the tournament table staged through a match (compete-<stage>.png, with the
 # bar's status line and the layout check's findings in compete.log). A fresh
 # profile each run, so the first hands are a new player's.
@@ -32,7 +33,9 @@ for mode in 0 1 2; do
   XDG_DATA_HOME="$out/home" SDL_VIDEODRIVER=offscreen SDL_RENDER_DRIVER=software SDL_AUDIODRIVER=dummy \
     "$build/tests/super_gallery" "$out" "$mode" 2>>"$out/super.log" || { tail -30 "$out/super.log"; exit 1; }
 done
-grep -E 'Super screens' "$out/super.log" || true
+XDG_DATA_HOME="$out/home" SDL_VIDEODRIVER=offscreen SDL_RENDER_DRIVER=software SDL_AUDIODRIVER=dummy \
+  "$build/tests/super_gallery" "$out" four 2>>"$out/super.log" || { tail -30 "$out/super.log"; exit 1; }
+grep -E 'Super screens|four-player screens' "$out/super.log" || true
 XDG_DATA_HOME="$out/home" SDL_VIDEODRIVER=offscreen SDL_RENDER_DRIVER=software SDL_AUDIODRIVER=dummy \
   "$build/tests/compete_gallery" "$out" 2>"$out/compete.log" || { tail -30 "$out/compete.log"; exit 1; }
 grep -E 'tournament screens' "$out/compete.log" || true

@@ -71,7 +71,6 @@ constexpr const char* kTable = "veriz_table.png";
 constexpr const char* kChair = "veriz_chair.png";
 constexpr const char* kBandUp = "veriz_bg_up.png";
 constexpr const char* kBandDown = "veriz_bg_down.png";
-constexpr float kBandScaleX = 1800;
 constexpr float kBandUpBelowTop = 24;
 constexpr float kBandDownY = 96;
 constexpr float kActivityX = 240;
@@ -238,7 +237,9 @@ void SRGameView::BuildBackground() {
       continue;
     }
     sprite->setPosition(piece.at);
-    if (piece.band && sprite->getContentSize().width > 0) sprite->setScaleX(kBandScaleX / sprite->getContentSize().width);
+    // The bands run across the window, no further.
+    if (piece.band && sprite->getContentSize().width > 0)
+      sprite->setScaleX(static_cast<float>(WindowWidth()) / sprite->getContentSize().width);
     addChild(Keep<cocos2d::Node>(sprite), piece.z);
   }
 }

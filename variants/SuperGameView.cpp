@@ -87,6 +87,10 @@ constexpr float kActivityX = 60;
 constexpr float kActivityBelowTop = 70;
 constexpr int kStartSound = 6;
 constexpr float kSelfHandXShare = 0.0909f;
+// The two-seat opponent's hand sign stands left of and above the four-player
+// table's top played row (which sits right of the centre, clear of the
+// bottom cards there); its played cards a little right of and above the sign.
+const Vec2 kOpponentSignShift{-100, 30};
 const Vec2 kOpponentPlayedDrop{-20, -20};
 constexpr float kSelfHandY = 70;
 constexpr float kSelfHandScale = 0.818182f;
@@ -321,7 +325,7 @@ void SuperGameView::BuildTableForMode() {
     m_pHandSprite = cocos2d::Sprite::createWithSpriteFrameName(kHandSprite);
     if (m_pHandSprite != nullptr) {
       m_pHandSprite->setVisible(false);
-      m_pHandSprite->setPosition(g_ptSRSendCard[kOpponentPlace]);
+      m_pHandSprite->setPosition(g_ptSRSendCard[kOpponentPlace] + kOpponentSignShift);
       addChild(m_pHandSprite, kZChair + 1);
     }
   }
@@ -380,7 +384,8 @@ void SuperGameView::BuildSeat(int seat) {
   // The opponent's plays stand between its card backs and the own turn's
   // buttons and tip, over the hand sign.
   const Vec2 played =
-      place == kOpponentPlace ? g_ptSRSendCard[kOpponentPlace] - kOpponentPlayedDrop : g_ptSendCard[seat];
+      place == kOpponentPlace ? g_ptSRSendCard[kOpponentPlace] + kOpponentSignShift - kOpponentPlayedDrop
+                              : g_ptSendCard[seat];
   m_pSendCard[seat] = new SendCard(place, played, kPlayedRowScale);
   m_pSendCard[seat]->autorelease();
   AddTableWidget(m_pSendCard[seat], 0);

@@ -84,6 +84,7 @@ void SuperGameView::ShowRoundTask(char* msg, int len) {
     deal->SetSeatCount(m_iPlayerCountMode == ddz::PlayerCountMode::TwoSeat ? 2 : 3);
     deal->setScale(kDealScale);
     deal->setPosition(kDealPos);
+    deal->setVisible(true);
     if (deal->getParent() == nullptr) {
       addChild(deal, kZDeal);
     } else {
@@ -130,6 +131,9 @@ void SuperGameView::ShowRoundTask(char* msg, int len) {
 
 void SuperGameView::OnDealCardEnd() {
   // The deal lowered its own raise of the message lock before telling us.
+  // Its layer goes from the table with the face-up card it turned; the table
+  // owns it, so it is hidden until the next deal shows it again.
+  if (m_pDealCard != nullptr) m_pDealCard->setVisible(false);
   DDZGameView::OnDealCardEnd();
   for (int seat : {0, 2}) {
     if (auto* hand = dynamic_cast<OtherHandCard*>(m_pHandCard[seat])) {

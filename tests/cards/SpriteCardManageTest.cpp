@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "CardRowTestSupport.h"
+#include "cardlogic/CardCodes.h"
 #include "cards/SpriteCardManage.h"
 
 using cardtest::CardRowTest;
@@ -148,6 +149,18 @@ TEST_F(RecordRow, FacesUseTheLayoutPlacesAndTheWildcardFace) {
        {"new_card_bg.png", "lz_handcard_num_2_14.png@(22,160)", "lz_handcard_12.png@(22,122)",
         "lz_handcard_11.png@(84,62)", "lz_handcard_num_2_1.png@(22,66)"}},
       {"face down wins over the wildcard face", 4, true, false, 5, {"cardback.png"}},
+      // The play row marks a card with the code of what stands in for it,
+      // whatever its suit: the number of that code, never the back.
+      {"small joker marked with the 5 of suit 2",
+       13,
+       false,
+       false,
+       34,
+       {"new_card_bg.png", "lz_handcard_num_2_13.png@(22,160)", "lz_handcard_12.png@(22,122)",
+        "lz_handcard_11.png@(84,62)", "lz_handcard_num_2_4.png@(22,66)"}},
+      {"5 marked with the wildcard card's code", 4, false, false, ddz::kWildcardCode,
+       {"new_card_bg.png", "lz_handcard_num_2_4.png@(22,160)", "lz_handcard_12.png@(22,122)",
+        "lz_handcard_11.png@(84,62)", "lz_handcard_num_2_13.png@(22,66)"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

@@ -1,7 +1,10 @@
-// The Super table's staged screens, headless, in each mode: everything drawn
-// lies in the 1280 x 720 window with every shown button captioned, the seat
-// widgets stand clear of the top and bottom bars, and the let-cards panel's
-// texts do not run into each other.
+// The staged tables' screens, headless. The Super table in each mode:
+// everything drawn lies in the 1280 x 720 window with every shown button
+// captioned, the seat widgets stand clear of the top and bottom bars, and the
+// let-cards panel's texts do not run into each other, and the own turn's tip
+// that nothing beats the table leaves its buttons and clock to be seen. The four-player table:
+// the same window check, and each other seat's head, signs, card backs with
+// their count and played cards clear of the bars and of the other seats'.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,9 +14,14 @@
 #include "shell/ProgramMain.h"
 #include "shell/ProgramRunSupport.h"
 #include "support/ScreenTour.h"
+#include "support/SRStages.h"
+#include "support/StageRun.h"
 #include "support/SuperStages.h"
+#include "cards/BaseCard.h"
 #include "cards/ErYieldCardLayer.h"
+#include "cards/SuperSelfHandCard.h"
 #include "widgets/BottomUI.h"
+#include "widgets/GameClock.h"
 #include "widgets/PlayerGameInfo.h"
 #include "widgets/PlayerShow.h"
 #include "widgets/ResultLayer.h"
@@ -40,16 +48,24 @@ bool Overlap(const cocos2d::Rect& a, const cocos2d::Rect& b) {
          b.getMinY() < a.getMaxY() - 1;
 }
 
-// What stands against the bars: each seat's head, money box and landlord sign.
-std::vector<std::string> SeatsAgainstTheBars(SuperGameView& view) {
-  std::vector<std::string> found;
+// The top bar's strip and the bottom bar's own pictures (its strip, the head
+// and its frame), where shown.
+std::vector<cocos2d::Rect> Bars(DDZGameView& view) {
   std::vector<cocos2d::Rect> bars;
-  if (auto* top = dynamic_cast<TopUI*>(view.m_pTopUI)) bars.push_back(WorldBox(top->GetBarBg()));
-  // The bottom bar's own pictures: its strip, the head and its frame.
+  if (auto* top = dynamic_cast<TableTopBar*>(view.m_pTopUI); top != nullptr && top->GetBarBg() != nullptr &&
+                                                             ddz::tour::ShownOnStage(top->GetBarBg()))
+    bars.push_back(WorldBox(top->GetBarBg()));
   if (view.m_pBottomUI != nullptr)
     for (cocos2d::Node* child : view.m_pBottomUI->getChildren())
       if (dynamic_cast<cocos2d::Sprite*>(child) != nullptr && ddz::tour::ShownOnStage(child))
         bars.push_back(WorldBox(child));
+  return bars;
+}
+
+// What stands against the bars: each seat's head, money box and landlord sign.
+std::vector<std::string> SeatsAgainstTheBars(SuperGameView& view) {
+  std::vector<std::string> found;
+  const std::vector<cocos2d::Rect> bars = Bars(view);
   for (int seat = 0; seat < 3; ++seat) {
     std::vector<cocos2d::Rect> widgets = ShownBoxes(view.m_pPlayerShow[seat]);
     if (PlayerGameInfo* info = view.m_pPlayerGameInfo[seat]) {
@@ -81,6 +97,37 @@ std::vector<std::string> LetCardsTextsOverlapping(SuperGameView& view) {
   return found;
 }
 
+// The four-player table's other seats (0 left, 2 right, 3 top): each one's
+// head, info widget (landlord sign, offline mark, bid and pass signs), card
+// backs with their count and played row against the bars and against every
+// other of these seats, and the bottom cards that lie across the table.
+std::vector<std::string> FourSeatsRunningIntoEachOther(SRGameView& view) {
+  std::vector<std::string> found;
+  const std::vector<cocos2d::Rect> bars = Bars(view);
+  const std::vector<cocos2d::Rect> bottom = ShownBoxes(view.m_pBaseCard);
+  const int seats[] = {0, 2, 3};
+  std::vector<cocos2d::Rect> boxes[4];
+  for (int seat : seats)
+    for (cocos2d::Node* part : {static_cast<cocos2d::Node*>(view.m_pPlayerShow[seat]),
+                                static_cast<cocos2d::Node*>(view.m_pPlayerGameInfo[seat]),
+                                static_cast<cocos2d::Node*>(view.m_pHandCard[seat]),
+                                static_cast<cocos2d::Node*>(view.m_pSendCard[seat])})
+      for (const cocos2d::Rect& box : ShownBoxes(part)) boxes[seat].push_back(box);
+  for (int seat : seats) {
+    for (const cocos2d::Rect& w : boxes[seat]) {
+      for (const cocos2d::Rect& bar : bars)
+        if (Overlap(w, bar)) found.push_back("seat " + std::to_string(seat) + " runs into a bar");
+      for (const cocos2d::Rect& card : bottom)
+        if (Overlap(w, card)) found.push_back("seat " + std::to_string(seat) + " runs into the bottom cards");
+      for (int other : seats)
+        for (const cocos2d::Rect& o : boxes[other])
+          if (other > seat && Overlap(w, o))
+            found.push_back("seat " + std::to_string(seat) + " runs into seat " + std::to_string(other));
+    }
+  }
+  return found;
+}
+
 TEST(SuperScreenLayout, EveryModesStagesLieInTheWindowWithTheSeatsClearOfTheBars) {
   for (int mode : {0, 1, 2}) {
     SCOPED_TRACE("mode " + std::to_string(mode));
@@ -92,14 +139,63 @@ TEST(SuperScreenLayout, EveryModesStagesLieInTheWindowWithTheSeatsClearOfTheBars
         ADD_FAILURE() << stage << ": " << p;
       for (const std::string& p : SeatsAgainstTheBars(view)) ADD_FAILURE() << stage << ": " << p;
       for (const std::string& p : LetCardsTextsOverlapping(view)) ADD_FAILURE() << stage << ": " << p;
+      // The tip that nothing beats the table leaves the turn's buttons and
+      // clock to be seen.
+      if (stage == "nothing-beats") {
+        SuperSelfHandCard* hand = view.GetSelfHand();
+        ASSERT_NE(hand, nullptr);
+        ASSERT_TRUE(ddz::tour::ShownOnStage(hand->GetCannotBeatTip()));
+        const cocos2d::Rect tip = WorldBox(hand->GetCannotBeatTip());
+        for (int i = SelfHandCard::kBtnPass; i <= SelfHandCard::kBtnPlay; ++i) {
+          if (ddz::tour::ShownOnStage(hand->GetMainButton(i))) {
+            EXPECT_FALSE(Overlap(tip, WorldBox(hand->GetMainButton(i)))) << "button " << i;
+          }
+        }
+        for (const cocos2d::Rect& clock : ShownBoxes(view.m_pGameClock)) {
+          EXPECT_FALSE(Overlap(tip, clock)) << "clock";
+        }
+      }
       // The result panel dims the whole table, the let-cards panel too.
       if (stage == "result" && view.m_pYieldLayer != nullptr && view.GetResultScreen() != nullptr) {
         EXPECT_LT(view.m_pYieldLayer->getLocalZOrder(), view.GetResultScreen()->getLocalZOrder());
+      }
+      if (stage == "result") {
+        ASSERT_NE(view.GetResultScreen(), nullptr);
+        int shades = 0;
+        for (cocos2d::Node* child : view.GetResultScreen()->getChildren()) {
+          if (dynamic_cast<cocos2d::LayerColor*>(child) == nullptr) continue;
+          ++shades;
+          const cocos2d::Rect box = WorldBox(child);
+          EXPECT_TRUE(box.getMinX() <= 0 && box.getMinY() <= 0 && box.getMaxX() >= 1280 && box.getMaxY() >= 720)
+              << "the shade covers " << box.getMinX() << "," << box.getMinY() << " to " << box.getMaxX() << ","
+              << box.getMaxY();
+        }
+        EXPECT_EQ(shades, 1);
       }
     });
     EXPECT_EQ(ddz::test::RunStagedProgram(staged.SceneMaker(), staged.Pacer(), false), 0);
     EXPECT_EQ(seen.size(), supertest::SuperStages().size());
   }
+}
+
+TEST(FourPlayerScreenLayout, EveryStageLiesInTheWindowWithTheSeatsClearOfTheBarsAndOfEachOther) {
+  shelltest::ProgramRun run;
+  std::vector<std::string> seen;
+  srtest::SRStageRun staged([&](const std::string& stage, srtest::StagedSRView& view) {
+    seen.push_back(stage);
+    for (const std::string& p : ddz::tour::CheckLayout(cocos2d::Director::getInstance()->getRunningScene(), nullptr))
+      ADD_FAILURE() << stage << ": " << p;
+    for (const std::string& p : FourSeatsRunningIntoEachOther(view)) ADD_FAILURE() << stage << ": " << p;
+    if (stage == "play") {
+      // Every seat has its head and its played cards on the table.
+      for (int seat : {0, 2, 3}) {
+        EXPECT_TRUE(ddz::tour::ShownOnStage(view.m_pPlayerShow[seat])) << "seat " << seat;
+        EXPECT_EQ(view.m_pSendCard[seat]->GetCardCount(), 2) << "seat " << seat;
+      }
+    }
+  });
+  EXPECT_EQ(ddz::test::RunStagedProgram(staged.SceneMaker(), staged.Pacer(), false), 0);
+  EXPECT_EQ(seen.size(), srtest::SRStages().size());
 }
 
 }  // namespace

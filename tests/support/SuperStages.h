@@ -1,6 +1,6 @@
 // The Super table staged for a look, mode by mode: the seats taken, the deal
-// and the own bid turn, the bids with the landlord and a wildcard play, and
-// the result. Each stage hands the view the game server's frames of
+// and the own bid turn, the bids with the landlord and a wildcard play, the
+// own turn's tip that nothing beats the table, and the result. Each stage hands the view the game server's frames of
 // SuperFrames.h directly; SuperStageRun's pacer runs the frames between two
 // stages so that what a stage starts comes to rest, then hands the stage to
 // its look (support/StageRun.h). The program runs on the single-player
@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "cards/SuperSelfHandCard.h"
 #include "platform/engine/Director.h"
 #include "platform/gamebase/GameViewBase.h"
 #include "platform/gamebase/SingleServerBase.h"
@@ -84,14 +85,24 @@ inline const std::vector<SuperStage>& SuperStages() {
        [](SuperGameView& view, int mode) {
          Deliver(view, Landlord(0, 3));
          Deliver(view, Bid(73, 0, 0));
-         // Three fives, the last one the small joker standing for a five.
-         Deliver(view, Play(0, {0x05, 0x25, 0x10}, 48, 5, {0x45}, {0x10}));
+         // Three fives, the last one the small joker standing in for a five:
+         // the five is the matched byte, the joker its substitute.
+         Deliver(view, Play(0, {0x05, 0x25, 0x45}, 48, 5, {0x10}, {0x45}));
          if (mode == 2) {
            Frame let = FrameOf(62, 12);
            PutLE(let, 8, 2);
            Deliver(view, let);
          }
          Deliver(view, Bid(73, 1, 0));
+       }},
+      {"nothing-beats", 20,
+       [](SuperGameView& view, int) {
+         // The own turn's tip as it shows when nothing in the hand beats the
+         // table, with the turn's buttons and clock.
+         if (SuperSelfHandCard* hand = view.GetSelfHand(); hand != nullptr && hand->GetCannotBeatTip() != nullptr) {
+           hand->GetCannotBeatTip()->setVisible(true);
+           hand->GetCannotBeatTip()->setOpacity(255);
+         }
        }},
       {"result", 150,
        [](SuperGameView& view, int mode) {

@@ -9,6 +9,7 @@
 
 #include "SuperTestSupport.h"
 #include "cardlogic/CardCodes.h"
+#include "cards/DealCard.h"
 #include "cards/ErYieldCardLayer.h"
 #include "cards/SendCard.h"
 #include "cards/SpriteCardManage.h"
@@ -261,6 +262,16 @@ TEST_F(HandMessages, APlayShowsMatchedBytesWithTheSubstitutesMarkAndTakesTheSubs
   EXPECT_EQ(marked, 1);
   EXPECT_EQ(CardCount(0), before - 3);
   EXPECT_EQ(view->m_TableItem.iTableCardOwnerPos, 0);
+  // A pair naming a card of another suit marks with that card's number: every
+  // card shows its face, none a back.
+  cocos2d::Log::clear();
+  view->Deliver(Play(0, {0x10, 0x26}, 32, 6, {0x46}, {0x10}));
+  ASSERT_EQ(row->GetCardCount(), 2);
+  marked = 0;
+  for (const SpriteCardInfo* card : row->GetCards())
+    if (card->iWildcardValue == ddz::CardByteToCode(0x46)) ++marked;
+  EXPECT_EQ(marked, 1);
+  EXPECT_FALSE(LogHas("drawn as a back"));
 }
 
 TEST_F(HandMessages, TypeOneHundredFiveIsABombAndTheOwnEchoIsIgnored) {
@@ -538,6 +549,29 @@ TEST_F(SuperFlow, TheGuideFollowsTheDealWhileItHasBeenShownFewerThanFiveTimes) {
       EXPECT_EQ(guides[0]->getLocalZOrder(), 5000);
       EXPECT_EQ(Store()->getIntegerForKey("gamebase_guide_show_times", -1), c.shownTimes + 1);
     }
+  }
+}
+
+// The face-up card belongs to the deal: it shows while the deal runs and goes
+// with the deal's layer at its end; the next deal shows it again.
+TEST_F(SuperFlow, TheFaceUpCardGoesWithTheDealAndTurnsUpAgainAtTheNextDeal) {
+  view->Deliver(ModeMsg(1));
+  for (int hand = 0; hand < 2; ++hand) {
+    SCOPED_TRACE(hand);
+    view->Deliver(DealMsg());
+    auto* deal = dynamic_cast<DealCard*>(view->m_pDealCard);
+    ASSERT_NE(deal, nullptr);
+    bool faceUpSeen = false;
+    for (int frames = 0; deal->IsDealing() && frames < 600; ++frames) {
+      tick(1, 0.05f);
+      faceUpSeen = faceUpSeen || (deal->GetLanderSprite() != nullptr && deal->GetLanderSprite()->isVisible() &&
+                                  deal->isVisible() && deal->getParent() == view);
+    }
+    EXPECT_TRUE(faceUpSeen) << "the card is turned face up during the deal";
+    EXPECT_FALSE(deal->isVisible() && deal->getParent() != nullptr) << "the deal's end takes its face-up card away";
+    EXPECT_EQ(view->m_pDealCard, deal) << "the same deal serves the next hand";
+    RunUntilUnlocked();
+    view->ResetTable();
   }
 }
 
