@@ -16,7 +16,6 @@
 #include "cardlogic/ClueCard.h"
 #include "cards/BaseCard.h"
 #include "cards/DealCard.h"
-#include "cards/OtherHandCard.h"
 #include "cards/SelfHandCard.h"
 #include "cards/SendCard.h"
 #include "classic/GameViewPC.h"
@@ -102,10 +101,6 @@ constexpr int kFarmerRole = 1;
 constexpr int kBottomCards = 3;
 constexpr int kLandlordCards = 20;
 
-// The deal layer while it deals.
-constexpr float kDealScale = 0.85f;
-const Vec2 kDealPos{156, 20};
-constexpr int kZDeal = 105;
 constexpr int kZTaskPanel = 200;
 constexpr int kZShownRow = 1;
 constexpr int kZBgWord = -9;
@@ -334,25 +329,9 @@ void GameViewPC::ShowRoundTask(const char* msg, int len) {
     m_pInfoLabel->setString(YndCodeConvert::G2u(std::string_view(text, n)));
   }
 
-  if (auto* deal = dynamic_cast<DealCard*>(m_pDealCard)) {
-    deal->setScale(kDealScale);
-    deal->setPosition(kDealPos);
-    if (deal->getParent() == nullptr) {
-      addChild(deal, kZDeal);
-    } else {
-      deal->setLocalZOrder(kZDeal);
-    }
-    // The deal holds the message lock itself until its end.
-    deal->StartDeal(reinterpret_cast<const std::uint8_t*>(msg + kBody + msg::kDealCards * chair), 0,
-                    ByteAt(msg, kDealOpenCard), firstSeat);
-  }
-  for (int seat : {0, 2}) {
-    if (auto* hand = dynamic_cast<OtherHandCard*>(m_pHandCard[seat])) {
-      hand->m_bWarningArmed = false;
-      hand->m_bSoundPending = false;
-      hand->m_bViewFlag = false;
-    }
-  }
+  StartDealRow(reinterpret_cast<const std::uint8_t*>(msg + kBody + msg::kDealCards * chair), ByteAt(msg, kDealOpenCard),
+               firstSeat);
+  ArmSideHands(false);
 
   if (!IsSinglePlayer()) {
     const int subType = BigEndianAt(msg, kDealTaskSubType);
@@ -388,13 +367,7 @@ void GameViewPC::OnDealCardEnd() {
   // next deal, which adds it again).
   ParkWidget(m_pDealCard);
   DDZGameView::OnDealCardEnd();
-  for (int seat : {0, 2}) {
-    if (auto* hand = dynamic_cast<OtherHandCard*>(m_pHandCard[seat])) {
-      hand->m_bWarningArmed = true;
-      hand->m_bSoundPending = true;
-      hand->m_bViewFlag = true;
-    }
-  }
+  ArmSideHands(true);
 }
 
 // ---------------------------------------------------------------- 72 bid turn

@@ -16,7 +16,6 @@
 
 #include "cardlogic/CardCodes.h"
 #include "cards/BaseCard.h"
-#include "cards/OtherHandCard.h"
 #include "cards/SelfHandCard.h"
 #include "cards/SendCard.h"
 #include "cards/SpriteCardManage.h"
@@ -291,13 +290,7 @@ void GameViewPC::CallBackAgainLogin(char* msg, int len) {
   }
 
   // ---- 6: the other hands' display flags ----
-  for (int pos = 0; pos < kSeats; ++pos) {
-    if (auto* hand = dynamic_cast<OtherHandCard*>(m_pHandCard[pos])) {
-      hand->m_bWarningArmed = true;
-      hand->m_bSoundPending = true;
-      hand->m_bViewFlag = true;
-    }
-  }
+  ArmSideHands(true);
 
   // ---- 7: points, base score and multiple ----
   m_TableItem.iFinalPoint = snap.calledPoints;

@@ -57,7 +57,6 @@ constexpr int kZOwnPlayedRow = 3;
 constexpr int kZOwnStatus = 100;
 constexpr int kZBulletin = 106;
 constexpr int kZClock = 4;
-constexpr int kZDeal = 105;
 constexpr int kZSeatWidget = 2;
 constexpr int kZPlayedRow = 3;
 
@@ -68,8 +67,6 @@ constexpr const char* kUserTaskGuide = "TASK_GUIDE_ANI_SHOW";
 constexpr const char* kUserCardCounterGuide = "CARD_COUNTER_GUIDE_SHOW";
 
 constexpr float kPlayedRowScale = 0.5f;
-constexpr float kDealScale = 0.85f;
-const Vec2 kDealPos{156, 20};
 const Vec2 kOwnStatusPos{0, 52};
 constexpr float kBulletinBelowTop = 30;
 constexpr float kSelfHandXShare = 0.0909f;
@@ -543,25 +540,9 @@ void CompeteGameView::HandleGameStart(char* msg, int len) {
       m_pPlayerGameInfo[seat]->ShowCompeteAmount(true, m_TableItem.iCompeteAmount[seat], g_ptCompeteJifen[seat]);
   }
 
-  if (auto* deal = dynamic_cast<DealCard*>(m_pDealCard)) {
-    deal->setScale(kDealScale);
-    deal->setPosition(kDealPos);
-    if (deal->getParent() == nullptr) {
-      addChild(deal, kZDeal);
-    } else {
-      deal->setLocalZOrder(kZDeal);
-    }
-    // The deal holds the message lock itself until its end.
-    deal->StartDeal(reinterpret_cast<const std::uint8_t*>(msg + kDealCards + kOwnCards * chair), 0,
-                    ByteAt(msg, kDealOpenCard), openSeat);
-  }
-  for (int seat : {0, 2}) {
-    if (auto* hand = dynamic_cast<OtherHandCard*>(m_pHandCard[seat])) {
-      hand->m_bWarningArmed = false;
-      hand->m_bSoundPending = false;
-      hand->m_bViewFlag = false;
-    }
-  }
+  StartDealRow(reinterpret_cast<const std::uint8_t*>(msg + kDealCards + kOwnCards * chair), ByteAt(msg, kDealOpenCard),
+               openSeat);
+  ArmSideHands(false);
   if (m_pTopUI != nullptr) m_pTopUI->SetNumVisible(true);
 
   if (IsSinglePlayer()) {
@@ -578,12 +559,6 @@ void CompeteGameView::OnDealCardEnd() {
   // Its layer leaves the table with the face-up card it turned (kept for
   // the next deal, which adds it again).
   ParkWidget(m_pDealCard);
-  for (int seat : {0, 2}) {
-    if (auto* hand = dynamic_cast<OtherHandCard*>(m_pHandCard[seat])) {
-      hand->m_bWarningArmed = true;
-      hand->m_bSoundPending = true;
-      hand->m_bViewFlag = true;
-    }
-  }
+  ArmSideHands(true);
   if (CompeteSelfHandCard* hand = GetSelfHand()) hand->SetHandComplete(true);
 }

@@ -12,7 +12,6 @@
 #include "cardlogic/CardCodes.h"
 #include "cards/BaseCard.h"
 #include "cards/CompeteSelfHandCard.h"
-#include "cards/OtherHandCard.h"
 #include "cards/SendCard.h"
 #include "cards/SpriteCardManage.h"
 #include "compete/CompeteGameView.h"
@@ -416,13 +415,7 @@ bool CompeteGameView::RestoreFromSnapshot(const char* msg) {
     if (auto* top = dynamic_cast<TopUI*>(m_pTopUI)) top->ShowBaseCards(m_TableItem.vcBaseCardIndex);
   }
 
-  for (int seat : {0, 2}) {
-    if (auto* backs = dynamic_cast<OtherHandCard*>(m_pHandCard[seat])) {
-      backs->m_bWarningArmed = true;
-      backs->m_bSoundPending = true;
-      backs->m_bViewFlag = true;
-    }
-  }
+  ArmSideHands(true);
   if (hand != nullptr) hand->setTouchEnabled(true, false);
   m_TableItem.iSendBombNum = static_cast<signed char>(msg[kSnapBombs]);
   m_TableItem.bSendRocket = msg[kSnapRocket] != 0;

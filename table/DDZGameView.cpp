@@ -6,6 +6,8 @@
 #include <limits>
 #include <string>
 
+#include "cards/DealCard.h"
+#include "cards/OtherHandCard.h"
 #include "cards/SelfHandCard.h"
 #include "cards/SendCard.h"
 #include "cards/Vell_SpriteCardManage.h"
@@ -140,6 +142,32 @@ int DDZGameView::ExecuteScriptHandlerWithValue(int key, const LuaValue& value) {
 int DDZGameView::GetGameKind() { return ExecuteScriptHandler(kEventGetGameKind); }
 
 void DDZGameView::OnDealCardEnd() { ExecuteScriptHandler(kEventDealCardEnd); }
+
+void DDZGameView::StartDealRow(const std::uint8_t* ownCards, std::uint8_t openCard, int firstSeat) {
+  constexpr float kDealScale = 0.85f;
+  constexpr int kZDeal = 105;
+  auto* deal = dynamic_cast<DealCard*>(m_pDealCard);
+  if (deal == nullptr) return;
+  deal->setScale(kDealScale);
+  deal->setPosition(cocos2d::Vec2(156, 20));
+  deal->setVisible(true);
+  if (deal->getParent() == nullptr) {
+    addChild(deal, kZDeal);
+  } else {
+    deal->setLocalZOrder(kZDeal);
+  }
+  deal->StartDeal(ownCards, 0, openCard, firstSeat);
+}
+
+void DDZGameView::ArmSideHands(bool armed) {
+  for (int seat : {0, 2}) {
+    if (auto* hand = dynamic_cast<OtherHandCard*>(m_pHandCard[seat])) {
+      hand->m_bWarningArmed = armed;
+      hand->m_bSoundPending = armed;
+      hand->m_bViewFlag = armed;
+    }
+  }
+}
 
 void DDZGameView::HideGameClock() { ExecuteScriptHandler(kEventHideGameClock); }
 

@@ -363,6 +363,15 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner, public ITableRow
   // leaves it there. False (nothing changes) for null or a widget with a parent.
   bool AddTableWidget(cocos2d::Node* widget, int zOrder);
 
+  // The three-seat deal (`m_pDealCard`, a DealCard): placed over the table
+  // (scale 0.85 at (156, 20), z 105), shown and started with the own 17 card
+  // bytes, the card it turns face up and the seat the deal starts at. The deal
+  // holds the message lock itself until its end. Nothing without a deal row.
+  void StartDealRow(const std::uint8_t* ownCards, std::uint8_t openCard, int firstSeat);
+  // The side seats' card backs (seats 0 and 2) count, warn and sound (true),
+  // or stay quiet while a deal runs (false).
+  void ArmSideHands(bool armed);
+
   // ---- table state ----
   // The view's backpack interface; the view owns the default instance.
   std::unique_ptr<PackInfoBase> m_pPackInfo;

@@ -11,7 +11,6 @@
 #include "cards/BaseCard.h"
 #include "cards/DealCard.h"
 #include "cards/ErYieldCardLayer.h"
-#include "cards/OtherHandCard.h"
 #include "gamedata/LayoutConfig.h"
 #include "platform/engine/Log.h"
 #include "platform/engine/Sprite.h"
@@ -80,27 +79,11 @@ void SuperGameView::ShowRoundTask(char* msg, int len) {
   const int chair = OwnChair();
   if (chair < 0 || len < kDealSize) return;
   const int firstSeat = SeatOfChair(ByteAt(msg, kDealFirstBidder), "ShowRoundTask");
-  if (auto* deal = dynamic_cast<DealCard*>(m_pDealCard)) {
+  if (auto* deal = dynamic_cast<DealCard*>(m_pDealCard))
     deal->SetSeatCount(m_iPlayerCountMode == ddz::PlayerCountMode::TwoSeat ? 2 : 3);
-    deal->setScale(kDealScale);
-    deal->setPosition(kDealPos);
-    deal->setVisible(true);
-    if (deal->getParent() == nullptr) {
-      addChild(deal, kZDeal);
-    } else {
-      deal->setLocalZOrder(kZDeal);
-    }
-    // The deal holds the message lock itself until its end.
-    deal->StartDeal(reinterpret_cast<const std::uint8_t*>(msg + kBody + kDealCards * chair), 0,
-                    ByteAt(msg, kDealOpenCard), firstSeat);
-  }
-  for (int seat : {0, 2}) {
-    if (auto* hand = dynamic_cast<OtherHandCard*>(m_pHandCard[seat])) {
-      hand->m_bWarningArmed = false;
-      hand->m_bSoundPending = false;
-      hand->m_bViewFlag = false;
-    }
-  }
+  StartDealRow(reinterpret_cast<const std::uint8_t*>(msg + kBody + kDealCards * chair), ByteAt(msg, kDealOpenCard),
+               firstSeat);
+  ArmSideHands(false);
   if (!IsSinglePlayer()) {
     const int mainType = BigEndianAt(msg, kDealTaskMainType);
     int amount = BigEndianAt(msg, kDealTaskAmount);
@@ -135,13 +118,7 @@ void SuperGameView::OnDealCardEnd() {
   // owns it, so it is hidden until the next deal shows it again.
   if (m_pDealCard != nullptr) m_pDealCard->setVisible(false);
   DDZGameView::OnDealCardEnd();
-  for (int seat : {0, 2}) {
-    if (auto* hand = dynamic_cast<OtherHandCard*>(m_pHandCard[seat])) {
-      hand->m_bWarningArmed = true;
-      hand->m_bSoundPending = true;
-      hand->m_bViewFlag = true;
-    }
-  }
+  ArmSideHands(true);
   // A new player sees the guide after the first few deals.
   if (m_GlobalInfo.iGuideShowTimes < kGuideShows && m_GlobalInfo.bGuideShown == 0) {
     if (PlayerGuide* guide = PlayerGuide::create(this, m_GlobalInfo.iGuideShowTimes)) {

@@ -66,14 +66,11 @@ constexpr int kHoldRocket = 1000;
 constexpr int kHoldShortClockPlay = 3000;
 constexpr int kHoldHandEmptied = 1000;
 
-constexpr int kZDeal = 105;
 constexpr int kZTaskPanel = 200;
 constexpr int kZShownRow = 1;
 constexpr int kZBgWord = -9;
 constexpr float kBgWordBelowCentre = 40;
 constexpr int kZRulesButton = 106;
-constexpr float kDealScale = 0.85f;
-const Vec2 kDealPos{156, 20};
 constexpr int kLevelForTaskAni = 3;
 constexpr int kGuideShows = 5;
 constexpr int kZGuide = 5000;
