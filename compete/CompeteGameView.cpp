@@ -124,6 +124,9 @@ void CompeteGameView::onEnter() {
   // The classic table's sheets carry the cards, buttons and marks.
   for (const char* sheet : GameViewPC::TableSheets()) AddPlist(sheet);
   AddPlist(TableTopBar::kSheet);
+  // The seats' head pictures: the classic table's bottom bar brings this
+  // sheet, and this table has no such bar.
+  AddPlist("vevad_res_head_icon.plist");
   SetLayer::SetCompetitionStage(this);
   LoadTodayPlayNum();
   cocos2d::Layer::setTouchEnabled(true);

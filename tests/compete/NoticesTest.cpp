@@ -8,6 +8,7 @@
 #include "platform/gamebase/AniBase.h"
 #include "platform/gamebase/GameMsgBox.h"
 #include "widgets/LobbyTopBull.h"
+#include "widgets/PlayerShow.h"
 #include "widgets/PrizeGuideAni.h"
 #include "widgets/ResultAnis.h"
 #include "widgets/TalkLayer.h"
@@ -33,6 +34,19 @@ class NoticesTest : public CompeteTest {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
   }
 };
+
+// The other seats' heads are drawn from the head sheet, which the table loads
+// itself (it has no bottom bar to bring it).
+TEST_F(NoticesTest, TheOtherSeatsHeadsShowTheirPictures) {
+  for (int seat : {0, 2}) {
+    SCOPED_TRACE(seat);
+    ASSERT_NE(view->m_pPlayerShow[seat], nullptr);
+    cocos2d::Sprite* head = view->m_pPlayerShow[seat]->GetHeadImage();
+    ASSERT_NE(head, nullptr);
+    EXPECT_TRUE(head->isVisible());
+    EXPECT_EQ(head->getDisplayName().rfind("vevad_head_icon_", 0), 0u) << head->getDisplayName();
+  }
+}
 
 TEST_F(NoticesTest, AnAcceptedSitKeepsTheTableAndChairAndSendsRequest77) {
   view->ClearRequests();
