@@ -5,8 +5,10 @@
 // Checked:
 //   - the cutter gives the same frames and the same break whether the stream
 //     comes in one read or in reads of the input's chunk size; each frame's
-//     length field is its size, 8 to the largest game message; the frames
-//     laid end to end are the stream's start; a broken stream cuts no more;
+//     length field is its size, 8 to the largest game message, and its header
+//     bytes 0 and 4-7 are 0; the frames laid end to end are the stream's
+//     start; a stream breaks exactly where the bytes after those frames
+//     cannot begin a frame; a broken stream cuts no more;
 //   - what the login readers accept rebuilds and reads back the same;
 //   - a game-base frame shorter than its minimum changes no seat, chair or
 //     table; the message lock is never below 0.
@@ -129,10 +131,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const auto& f : whole.frames) {
     FUZZ_CHECK(f.size() >= 8 && f.size() <= static_cast<std::size_t>(GameViewBase::kMaxGameMessage));
     FUZZ_CHECK(FrameCutter::LengthField(reinterpret_cast<const char*>(f.data())) == static_cast<int>(f.size()));
+    FUZZ_CHECK(f[0] == 0 && f[4] == 0 && f[5] == 0 && f[6] == 0 && f[7] == 0);
     FUZZ_CHECK(std::equal(f.begin(), f.end(), stream + at));
     at += f.size();
     CheckLoginReaders(f);
   }
+  // What is left after the frames is the start of one, or the break.
+  FUZZ_CHECK(whole.broken == !FrameCutter::HeaderFits(reinterpret_cast<const char*>(stream + at), streamSize - at,
+                                                       GameViewBase::kMaxGameMessage));
 
   ddz::fuzz::TableStage& stage = ddz::fuzz::TheTableStage();
   ddz::fuzz::RunScope scope;

@@ -59,6 +59,7 @@ int TcpClientSock::StartTry() {
   m_uTryDeadline = ddz::os::Clock().NowMs() + static_cast<std::uint64_t>(m_iTryMs);
   if (::connect(m_fd, reinterpret_cast<const sockaddr*>(&to), sizeof to) == 0) {
     m_state = State::Connected;
+    m_uLastReceiveMs = ddz::os::Clock().NowMs();
     return 0;
   }
   if (errno == EINPROGRESS) return 0;
@@ -82,6 +83,7 @@ int TcpClientSock::CheckConnect(int waitMs) {
     return -1;
   }
   m_state = State::Connected;
+  m_uLastReceiveMs = ddz::os::Clock().NowMs();
   return 1;
 }
 
@@ -158,14 +160,16 @@ bool TcpClientSock::ReadAll() {
       Fail(kErrRead, std::strerror(errno));
       return false;
     }
+    m_uLastReceiveMs = ddz::os::Clock().NowMs();
     const bool whole = m_cutter.Feed(chunk, static_cast<int>(got), [this](const char* frame, int len) {
       if (m_pOwner != nullptr) m_pOwner->OnSockFrame(frame, len);
     });
     if (generation != m_uGeneration) return false;  // an owner closed it
     if (!whole) {
-      cocos2d::log("TcpClientSock: frame length %d outside %d..max, connection closed", m_cutter.BadLength(),
-                   FrameCutter::kHeaderSize);
-      Fail(kErrBadFrame, "bad frame length");
+      cocos2d::log("TcpClientSock: header [%s] is no frame of the protocol (bytes 0 and 4-7 zero, length %d..%d), "
+                   "connection closed",
+                   m_cutter.BrokenHeader().c_str(), FrameCutter::kHeaderSize, m_cutter.MaxFrame());
+      Fail(kErrBadFrame, "bad frame header");
       return false;
     }
     // A short read drained the socket; what comes later is the next poll's.

@@ -16,9 +16,14 @@
 // the connection cannot be made (bad address, refused on every try), else 0
 // (connected or under way).
 //
-// The owner hears of each frame and once of a connection that failed or broke off (refused or timed out on every try, the
-// peer closing, a read or write error, or a length field outside 8..maxFrame,
-// which closes the connection with a log line). DisconnectServer(kind,
+// The owner hears of each frame and once of a connection that failed or
+// broke off (refused or timed out on every try, the peer closing, a read or
+// write error, or a header that is no frame of the protocol: a byte 0 or 4-7
+// that is not 0, or a length field outside 8..maxFrame, which closes the
+// connection with a log line). The frames cut before the failure have all
+// reached the owner when it hears of the failure. Silence is the owner's to
+// judge: LastReceiveMs and PartialFrameBytes tell it how long nothing came and
+// whether a frame was left half-way. DisconnectServer(kind,
 // notify) closes on purpose: no failure is reported; with `notify` the owner
 // hears OnSockClosed(kind). Output not yet written and a frame cut half-way
 // are dropped with the connection.
@@ -53,6 +58,9 @@ class TcpClientSock {
   static constexpr int kErrBadFrame = 4;
   static constexpr int kErrRead = 5;
   static constexpr int kErrWrite = 6;
+  // Not raised by the socket: the code its owner gives a connection on which
+  // nothing arrived for too long.
+  static constexpr int kErrSilent = 7;
   // How long ConnectServer waits for the machine's own answer (real time).
   static constexpr int kConnectCheckMs = 50;
   // Output held at most; a SendData beyond it breaks the connection.
@@ -77,6 +85,11 @@ class TcpClientSock {
   const std::string& GetAddress() const { return m_strAddress; }
   int GetPort() const { return m_iPort; }
   std::size_t GetQueuedOutput() const { return m_out.size() - m_uOutStart; }
+  // When bytes last came in (virtual clock, ms); the moment of connecting
+  // until the first bytes arrive.
+  std::uint64_t LastReceiveMs() const { return m_uLastReceiveMs; }
+  // Bytes held of a frame not yet whole.
+  std::size_t PartialFrameBytes() const { return m_cutter.Buffered(); }
 
  private:
   int StartTry();          // a new socket and its connect; 0, or < 0 refused at once
@@ -96,6 +109,7 @@ class TcpClientSock {
   int m_iTryMs = 0;
   int m_iTriesLeft = 0;
   std::uint64_t m_uTryDeadline = 0;
+  std::uint64_t m_uLastReceiveMs = 0;
   std::vector<char> m_out;
   std::size_t m_uOutStart = 0;
 };

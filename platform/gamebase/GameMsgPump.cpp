@@ -24,14 +24,24 @@ void GameMsgPump::PostFront(GameViewBase* view, std::vector<char> bytes, bool se
   m_queue.push_front(Entry{view, std::move(bytes), sealed});
 }
 
-void GameMsgPump::DropFor(const GameViewBase* view) {
-  m_queue.erase(std::remove_if(m_queue.begin(), m_queue.end(), [view](const Entry& e) { return e.view == view; }),
+void GameMsgPump::PostFailure(GameViewBase* view, int code) {
+  for (const Entry& e : m_queue)
+    if (e.view == view && e.failure != 0) return;
+  m_queue.push_back(Entry{view, {}, false, code});
+}
+
+void GameMsgPump::DropFor(const GameViewBase* view, Drop what) {
+  m_queue.erase(std::remove_if(m_queue.begin(), m_queue.end(),
+                               [view, what](const Entry& e) {
+                                 if (e.view != view) return false;
+                                 return what == Drop::All || (e.failure != 0) == (what == Drop::Failure);
+                               }),
                 m_queue.end());
 }
 
 std::size_t GameMsgPump::CountFor(const GameViewBase* view) const {
-  return static_cast<std::size_t>(
-      std::count_if(m_queue.begin(), m_queue.end(), [view](const Entry& e) { return e.view == view; }));
+  return static_cast<std::size_t>(std::count_if(
+      m_queue.begin(), m_queue.end(), [view](const Entry& e) { return e.view == view && e.failure == 0; }));
 }
 
 void GameMsgPump::RunFrame() {
@@ -77,7 +87,11 @@ void GameMsgPump::PumpOnce() {
   m_queue.pop_front();
   GameViewBase* view = entry.view;
   view->retain();  // the message may end the view's stay on the scene
-  view->DeliverMainMsg(entry.bytes.data(), static_cast<int>(entry.bytes.size()));
+  if (entry.failure != 0) {
+    view->OnNetConnectFailed(entry.failure);
+  } else {
+    view->DeliverMainMsg(entry.bytes.data(), static_cast<int>(entry.bytes.size()));
+  }
   view->release();
 }
 
@@ -90,7 +104,7 @@ void GameMsgPump::OnSockFrame(const char* frame, int len) {
 }
 
 void GameMsgPump::OnSockFailed(int code) {
-  if (m_pNetView != nullptr) m_pNetView->OnNetConnectFailed(code);
+  if (m_pNetView != nullptr) m_pNetView->LoseConnection(code);
 }
 
 void GameMsgPump::OnSockClosed(int kind) {

@@ -9,6 +9,10 @@
 // (a frame a view stashed at the front, encrypted) wait at the front until
 // their view is on the stage again, then are opened and delivered; one that
 // does not open is dropped with a log line.
+//
+// A lost connection whose whole frames are still queued is reported behind
+// them: a failure entry waits at the end of the queue, under the lock like a
+// message, and raises the view's OnNetConnectFailed when its turn comes.
 #pragma once
 
 #include <cstdint>
@@ -25,13 +29,20 @@ class GameMsgPump : public ITcpSockOwner {
     GameViewBase* view;  // not owned; a view drops its entries when it goes
     std::vector<char> bytes;
     bool sealed = false;
+    int failure = 0;  // above 0: no message, the lost connection's code
   };
 
   static GameMsgPump& Instance();
 
   void Post(GameViewBase* view, const std::uint8_t* buf, int len);
   void PostFront(GameViewBase* view, std::vector<char> bytes, bool sealed);
-  void DropFor(const GameViewBase* view);
+  // Queues the report of a lost connection behind the view's messages; one
+  // report waits at a time.
+  void PostFailure(GameViewBase* view, int code);
+  // Drops the view's messages, its failure report, or both.
+  enum class Drop { Messages, Failure, All };
+  void DropFor(const GameViewBase* view, Drop what);
+  // The view's messages (failure reports not counted).
   std::size_t CountFor(const GameViewBase* view) const;
 
   // The frame's work: the connection, then one message.

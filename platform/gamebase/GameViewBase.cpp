@@ -37,8 +37,8 @@ GameViewBase::GameViewBase(GameSceneBase* scene, YndLoadingBase* loading)
 
 GameViewBase::~GameViewBase() {
   if (Director* director = Director::getInstanceIfAlive()) director->removeFrameHook(m_iPumpHook);
-  DropPendingMessages();
   GameMsgPump& pump = GameMsgPump::Instance();
+  pump.DropFor(this, GameMsgPump::Drop::All);
   if (pump.NetView() == this) {
     // Nothing the connection still brings may reach a view that has gone.
     pump.SetNetView(nullptr);
@@ -65,7 +65,7 @@ void GameViewBase::PostGameMessage(const std::uint8_t* buf, int len) {
 
 std::size_t GameViewBase::GetPendingMainMsgCount() const { return GameMsgPump::Instance().CountFor(this); }
 
-void GameViewBase::DropPendingMessages() { GameMsgPump::Instance().DropFor(this); }
+void GameViewBase::DropPendingMessages() { GameMsgPump::Instance().DropFor(this, GameMsgPump::Drop::Messages); }
 
 void GameViewBase::DeliverMainMsg(char* msg, int len) {
   CallBackHandleAllSocketNetMsg(msg, len);

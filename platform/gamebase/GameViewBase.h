@@ -31,12 +31,19 @@
 // is a re-login: no CallBackAuthenResOK (the snapshot of a hand in play comes
 // to CallBackAgainLogin); both flags are cleared by the answer. The game
 // base's own frames (gamebase::NetType, GameBaseProtocol.h) become HandleSitRes
-// and the CallBack* notices; every other type reaches the view unchanged. A
-// connection that cannot be made, breaks off, or stays silent past
-// kAuthenWaitMs after the request is reported once through
-// OnNetConnectFailed: a log line, the messages not yet delivered dropped, and
-// a box whose OK leaves the table. While the net test runs a keep-alive goes
-// out every kKeepAliveMs.
+// and the CallBack* notices; every other type reaches the view unchanged.
+// While the net test runs a keep-alive goes out every kKeepAliveMs.
+//
+// A lost connection: one that cannot be made, breaks off (a close, a read or
+// write error, a header that is no frame of the protocol), stays silent past
+// kAuthenWaitMs after the login request, or brings nothing for kSilenceMs
+// while the client waits for it (the keep-alive's answers while the net test
+// runs, the rest of a frame cut half-way). The whole frames it brought before
+// are still delivered, in order and under the lock; then the loss is
+// reported once through OnNetConnectFailed: a log line, the messages not yet
+// delivered dropped, and a box whose OK leaves the table. While the box of a
+// kick-out notice of that connection is open and its OK leaves the table, the
+// loss is only logged: the notice's box stays and says why.
 #pragma once
 
 #include <cstdint>
@@ -72,6 +79,9 @@ class GameViewBase : public YndGameLayer, public INetLogic, public IGameMessageS
   static constexpr int kConnectTries = 5;
   static constexpr int kAuthenWaitMs = 10000;
   static constexpr int kKeepAliveMs = 5000;
+  // Nothing arriving this long while an answer or the rest of a frame is due
+  // loses the connection (six keep-alive periods).
+  static constexpr int kSilenceMs = 6 * kKeepAliveMs;
   // The key of frames stashed at the front of the queue (StashFrameAtFront).
   static constexpr const char* kStashKey = "6093";
   // The game text of the lost-connection box.
@@ -248,7 +258,8 @@ class GameViewBase : public YndGameLayer, public INetLogic, public IGameMessageS
   std::unique_ptr<AniManage> m_pAniManage;
 
   // Forgets the messages queued for this view and not yet delivered (a view
-  // that lays its table out anew from a re-login drops the old hand's).
+  // that lays its table out anew from a re-login drops the old hand's). A
+  // lost connection waiting behind them is still reported.
   void DropPendingMessages();
 
  private:
@@ -263,6 +274,9 @@ class GameViewBase : public YndGameLayer, public INetLogic, public IGameMessageS
   void HandleSeatFrame(int type, char* msg, int len);
   void NetTick();
   void OnMainSocketClosed(int kind);
+  // The connection is lost (`code` as for OnNetConnectFailed): it is closed
+  // at once, and the loss reported behind the frames still queued.
+  void LoseConnection(int code);
   int SeatOfChairByte(char chair, const char* what) const;
   bool EnsureSingleServer();
   void AuthenLocally();
@@ -276,6 +290,8 @@ class GameViewBase : public YndGameLayer, public INetLogic, public IGameMessageS
   bool m_bReLoginPending = false;
   bool m_bBackgroundReLogin = false;  // set by the foreground callback (network play)
   bool m_bNetFailReported = false;
+  bool m_bKickOutNotice = false;  // a kick-out notice came on this connection
+  std::uint64_t m_uSilenceFrom = 0;      // the net test's start
   std::uint64_t m_uAuthenDeadline = 0;
   std::uint64_t m_uNextKeepAlive = 0;
   std::int32_t m_iKeepAliveSeq = 0;

@@ -2,6 +2,7 @@
 // requests of the seat, the game base's own frames and the notices they
 // raise, the keep-alive of the net test, the lost connection, and the stash
 // of a frame at the front of the queue.
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -35,6 +36,7 @@ void GameViewBase::ConnectAndAuthen() {
   GameMsgPump& pump = GameMsgPump::Instance();
   TcpClientSock& sock = pump.Socket();
   m_bNetFailReported = false;
+  m_bKickOutNotice = false;
   pump.SetNetView(this);
   const bool sameServer = sock.GetState() != TcpClientSock::State::Closed &&
                           sock.GetAddress() == m_GlobalInfo.szServerIP && sock.GetPort() == m_GlobalInfo.iServerPort;
@@ -58,8 +60,13 @@ void GameViewBase::SendNetAuthen(int kind) {
   req.gameId = scene != nullptr ? scene->GetGameID() : GameSceneBase::kDefaultGameKind;
   req.kind = kind;
   req.reLogin = m_bServerMove != 0 || m_bBackgroundReLogin;
-  GameMsgPump::Instance().SetNetView(this);
+  GameMsgPump& pump = GameMsgPump::Instance();
+  pump.SetNetView(this);
   m_bNetFailReported = false;
+  m_bKickOutNotice = false;
+  // A login (on a fresh connection, or on the one a server move made) is
+  // not lost by the loss of an earlier connection still waiting in the queue.
+  pump.DropFor(this, GameMsgPump::Drop::Failure);
   const gamebase::Frame frame = gamebase::BuildAuthenRequest(req);
   if (!GetMainSocket().SendData(frame.data(), static_cast<int>(frame.size()))) {
     cocos2d::log("SendAuthenReq: no game server connection");
@@ -92,19 +99,46 @@ void GameViewBase::OnMainSocketClosed(int kind) {
 void GameViewBase::StartNetTest() {
   m_bNetTest = true;
   m_uNextKeepAlive = NowMs() + kKeepAliveMs;
+  m_uSilenceFrom = NowMs();
 }
 
 void GameViewBase::NetTick() {
   const std::uint64_t now = NowMs();
   if (m_bAuthenPending && now >= m_uAuthenDeadline) {
     cocos2d::log("GameViewBase: no authentication answer within %d ms", kAuthenWaitMs);
-    OnNetConnectFailed(TcpClientSock::kErrTimedOut);
+    LoseConnection(TcpClientSock::kErrTimedOut);
     return;
   }
-  if (m_bNetTest && !IsSinglePlayer() && GetMainSocket().IsConnected() && now >= m_uNextKeepAlive) {
+  TcpClientSock& sock = GetMainSocket();
+  if (!OwnsMainSocket() || !sock.IsConnected()) return;
+  // Answers are due while the keep-alive goes out, and the rest of a frame
+  // once its start is in: a server that sends neither is gone.
+  if (m_bNetTest || sock.PartialFrameBytes() > 0) {
+    const std::uint64_t quietSince = std::max(sock.LastReceiveMs(), m_bNetTest ? m_uSilenceFrom : 0);
+    if (now >= quietSince + kSilenceMs) {
+      cocos2d::log("GameViewBase: nothing from the game server for %d ms (%zu bytes of a frame held)", kSilenceMs,
+                   sock.PartialFrameBytes());
+      LoseConnection(TcpClientSock::kErrSilent);
+      return;
+    }
+  }
+  if (m_bNetTest && !IsSinglePlayer() && now >= m_uNextKeepAlive) {
     m_uNextKeepAlive = now + kKeepAliveMs;
     const gamebase::Frame frame = gamebase::BuildKeepAlive(++m_iKeepAliveSeq, static_cast<std::uint32_t>(now));
-    GetMainSocket().SendData(frame.data(), static_cast<int>(frame.size()));
+    sock.SendData(frame.data(), static_cast<int>(frame.size()));
+  }
+}
+
+void GameViewBase::LoseConnection(int code) {
+  m_bAuthenPending = false;
+  m_bNetTest = false;
+  // Nothing more arrives; what arrived whole is delivered before the report.
+  if (OwnsMainSocket()) GetMainSocket().DisconnectServer(code, false);
+  GameMsgPump& pump = GameMsgPump::Instance();
+  if (pump.CountFor(this) == 0) {
+    OnNetConnectFailed(code);
+  } else {
+    pump.PostFailure(this, code);
   }
 }
 
@@ -113,11 +147,19 @@ void GameViewBase::OnNetConnectFailed(int code) {
   m_bNetTest = false;
   if (OwnsMainSocket()) GetMainSocket().DisconnectServer(code, false);
   // Nothing of a broken connection is delivered after the failure.
-  DropPendingMessages();
+  GameMsgPump::Instance().DropFor(this, GameMsgPump::Drop::All);
   if (m_bNetFailReported) return;
   m_bNetFailReported = true;
   cocos2d::log("OnNetConnectFailed: game server %s:%u lost (%d)", m_GlobalInfo.szServerIP,
                static_cast<unsigned>(m_GlobalInfo.iServerPort), code);
+  // The box of a kick-out notice of this connection says why and leaves the
+  // table: it stays. One without a way out gives way to the lost box.
+  GameMsgBox* box = GameMsgBox::shareMessageBox();
+  if (m_bKickOutNotice && box->IsOpen() && box->GetTarget() == this &&
+      box->GetConfirmAction() == static_cast<cocos2d::SEL_MenuHandler>(&GameViewBase::QuitGame)) {
+    cocos2d::log("OnNetConnectFailed: the kick-out notice's box stays");
+    return;
+  }
   const std::string text = gamebase::GameText(kTextNetLost);
   cocos2d::Node* parent = isRunning() ? static_cast<cocos2d::Node*>(this)
                                       : static_cast<cocos2d::Node*>(cocos2d::Director::getInstance()->getRunningScene());
@@ -169,6 +211,7 @@ void GameViewBase::HandleGameBaseFrame(char* msg, int len) {
     case NetType::PlayerReady:
     case NetType::NetDelay: HandleSeatFrame(type, msg, len); break;
     case NetType::KickOut: {
+      m_bKickOutNotice = true;
       KickOutServer notice;
       std::memcpy(&notice, msg, sizeof notice);
       notice.szText[sizeof(notice.szText) - 1] = '\0';

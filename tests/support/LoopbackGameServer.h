@@ -181,7 +181,7 @@ class LoopbackGameServer {
       }
       const bool whole = m_cutter.Feed(reinterpret_cast<const char*>(chunk), static_cast<int>(got),
                                        [this](const char* f, int n) { m_pending.emplace_back(f, f + n); });
-      if (!whole) mismatches.push_back("a request with a broken length field");
+      if (!whole) mismatches.push_back("a request whose header is no frame");
       while (!m_pending.empty()) {
         Bytes request = std::move(m_pending.front());
         m_pending.pop_front();

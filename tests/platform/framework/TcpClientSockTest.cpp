@@ -33,7 +33,7 @@ Bytes MakeFrame(int type, int len, int seed = 0) {
 
 // ---------------------------------------------------------------- the cutter
 
-TEST(FrameCutter, CutsFramesWhateverTheReadsLookLikeAndStopsAtABrokenLength) {
+TEST(FrameCutter, CutsFramesWhateverTheReadsLookLikeAndStopsAtABrokenHeader) {
   struct Case {
     const char* name;
     std::vector<Bytes> frames;  // sent back to back
@@ -52,12 +52,21 @@ TEST(FrameCutter, CutsFramesWhateverTheReadsLookLikeAndStopsAtABrokenLength) {
     f[3] = static_cast<std::uint8_t>((kMax + 1) >> 8);
     return f;
   }();
+  // A header byte that must be 0 is not (the length is fine).
+  auto withByte = [](int at, std::uint8_t value) {
+    Bytes f = MakeFrame(9, 16);
+    f[static_cast<std::size_t>(at)] = value;
+    return f;
+  };
   const std::vector<Case> cases = {
       {"one byte a read", {MakeFrame(71, 116), MakeFrame(72, 12)}, 1, 2, false},
       {"several in one read", {MakeFrame(1, 8), MakeFrame(2, 30), MakeFrame(3, 512)}, 4096, 3, false},
       {"the largest frame", {MakeFrame(5, kMax)}, 1000, 1, false},
       {"length 7", {MakeFrame(1, 20), bad7, MakeFrame(2, 20)}, 4096, 1, true},
       {"maximum + 1", {MakeFrame(1, 20), tooLong}, 3, 1, true},
+      {"byte 0 set", {MakeFrame(1, 20), withByte(0, 0x80), MakeFrame(2, 20)}, 4096, 1, true},
+      {"byte 4 set, one byte a read", {MakeFrame(1, 20), withByte(4, 1), MakeFrame(2, 20)}, 1, 1, true},
+      {"byte 7 set", {withByte(7, 0xff), MakeFrame(2, 20)}, 5, 0, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -130,7 +139,9 @@ TEST_F(TcpClientSockTest, AFrameSplitOverManyReadsArrivesWholeOnce) {
   for (std::size_t at = 0; at < frame.size(); at += 5) {
     server.SendRaw(frame.data() + at, std::min<std::size_t>(5, frame.size() - at));
     sock.Poll();
-    if (at + 5 < frame.size()) EXPECT_TRUE(owner.frames.empty()) << "cut before its last byte, at " << at;
+    if (at + 5 < frame.size()) {
+      EXPECT_TRUE(owner.frames.empty()) << "cut before its last byte, at " << at;
+    }
   }
   ASSERT_TRUE(Until([&] { return !owner.frames.empty(); }));
   EXPECT_EQ(owner.frames, std::vector<Bytes>{frame});
@@ -146,25 +157,48 @@ TEST_F(TcpClientSockTest, SeveralFramesInOneReadArriveInOrder) {
   EXPECT_EQ(owner.frames, sent);
 }
 
-TEST_F(TcpClientSockTest, ALengthOutsideTheFrameRangeClosesTheConnectionOnce) {
-  for (int badLength : {7, 0, kMax + 1, 0xffff}) {
-    SCOPED_TRACE(badLength);
+TEST_F(TcpClientSockTest, AHeaderThatIsNoFrameClosesTheConnectionOnce) {
+  struct Case {
+    const char* name;
+    int at;  // the header byte changed
+    int value;
+  };
+  const std::vector<Case> cases = {
+      {"length 7", 2, 7},
+      {"length 0", 2, 0},
+      {"maximum + 1", -1, kMax + 1},
+      {"length 0xffff", -1, 0xffff},
+      {"byte 0 set", 0, 0x41},
+      {"byte 5 set", 5, 0x01},
+      {"byte 7 set", 7, 0x80},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
     if (!sock.IsConnected()) {
       server.CloseClient();
       ASSERT_EQ(sock.ConnectServer("127.0.0.1", server.port(), 5, 5), 0);
       ASSERT_TRUE(Until([&] { return server.Connected() && sock.IsConnected(); }));
     }
     owner = Owner();
+    cocos2d::Log::clear();
     Bytes bad = MakeFrame(9, 12);
-    bad[2] = static_cast<std::uint8_t>(badLength & 0xff);
-    bad[3] = static_cast<std::uint8_t>(badLength >> 8);
+    if (c.at < 0) {
+      bad[2] = static_cast<std::uint8_t>(c.value & 0xff);
+      bad[3] = static_cast<std::uint8_t>(c.value >> 8);
+    } else {
+      bad[static_cast<std::size_t>(c.at)] = static_cast<std::uint8_t>(c.value);
+    }
     server.Send(MakeFrame(1, 12));
     server.SendRaw(bad.data(), bad.size());
     server.Send(MakeFrame(2, 12));
     ASSERT_TRUE(Until([&] { return !owner.failures.empty(); }));
     EXPECT_EQ(owner.failures, std::vector<int>{TcpClientSock::kErrBadFrame});
-    EXPECT_EQ(owner.frames, std::vector<Bytes>{MakeFrame(1, 12)}) << "only the frame before the bad length";
+    EXPECT_EQ(owner.frames, std::vector<Bytes>{MakeFrame(1, 12)}) << "only the frame before the bad header";
     EXPECT_EQ(sock.GetState(), TcpClientSock::State::Closed);
+    bool logged = false;
+    for (const std::string& line : cocos2d::Log::lines())
+      logged = logged || line.find("is no frame of the protocol") != std::string::npos;
+    EXPECT_TRUE(logged);
     // The server sees the close; nothing more reaches the owner.
     ASSERT_TRUE(Until([&] { return server.peerClosed; }));
     EXPECT_EQ(owner.failures.size(), 1u);

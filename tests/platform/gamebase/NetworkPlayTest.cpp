@@ -1,7 +1,9 @@
 // Network play against the loopback game server: the login's bytes and its
 // answer, seating, ready and escape requests, every game-base notice frame
 // reaching its callback, the pump's pace over the connection, the failures
-// (no listener, a silent server, a server closing mid-frame), the server
+// (no listener, a silent server, a server closing mid-frame, silence while an
+// answer is due, half a frame, bytes that are no frame) and the frames that
+// arrived whole before a close, the server
 // move's re-login, the stash delivered first when the view is back, and the
 // room list's way back into a running match.
 #include <gtest/gtest.h>
@@ -56,6 +58,11 @@ class NetView : public gbtest::RecordingView {
   void CallBackKickOutServerNotice(int reason, KickOutServer* notice) override {
     add("kick" + std::to_string(reason) + "." + (notice ? notice->szText : "null") + "." +
         std::to_string(notice ? notice->iFlag : -1));
+    // As the tables do: a box whose OK leaves.
+    if (kickOutBox)
+      GameMsgBox::shareMessageBox()->ShowMessage(
+          "kicked out", 1, this,
+          kickOutBoxLeaves ? static_cast<cocos2d::SEL_MenuHandler>(&GameViewBase::QuitGame) : nullptr);
   }
   void CallBackAgainLogin(char*, int len) override { add("again" + std::to_string(len)); }
   void CallBackShowBullInfo(char*, int len) override { add("bull" + std::to_string(len)); }
@@ -67,6 +74,8 @@ class NetView : public gbtest::RecordingView {
   void CallBackHandleFriendCard(char*, int len) override { add("friend" + std::to_string(len)); }
   void CallBackHandleActiveMoney(char*, int len) override { add("active" + std::to_string(len)); }
   void CallBackHandleAllSocketNetMsg(char*, int) override {}
+  bool kickOutBox = false;
+  bool kickOutBoxLeaves = true;
 
  private:
   void add(const std::string& s) { journal.push_back(s); }
@@ -127,26 +136,47 @@ class NetworkPlay : public gbtest::GamebaseTest {
   }
   template <typename Done>
   bool Run(Done&& done, int frames = 600) {
-    return ddz::test::RunFrames(director, {&server}, done, frames, 0.1f);
+    return ddz::test::RunFrames(director, {live}, done, frames, 0.1f);
+  }
+  // A server of the test's own from now on (a fresh connection for each case).
+  void Use(LoopbackGameServer& other) {
+    live = &other;
+    UseServer(other.port());
+    view->journal.clear();
+    cocos2d::Log::clear();
+    GameMsgBox::destroyMessageBox();
   }
   // Logs in and sits at chair 1 with two others; the journal is cleared after.
   void LoginAndSit() {
-    server.ExpectBytes(ExpectedAuthen(false), {AuthenAnswer()})
+    LoopbackGameServer& peer = *live;
+    peer.ExpectBytes(ExpectedAuthen(false), {AuthenAnswer()})
         .ExpectBytes(gamebase::BuildSitRequest(),
                      {gamebase::BuildSitResult(true, 7, 1), gamebase::BuildPlayerJoin(Player(41, 0)),
                       gamebase::BuildPlayerJoin(Player(42, 1)), gamebase::BuildPlayerJoin(Player(43, 2))});
     view->IniMainSocketAuthen();
     ASSERT_TRUE(Run([&] { return view->journal.size() >= 2; }));
     view->SendSitReq();
-    const bool seated = Run([&] { return server.ScriptDone() && view->GetPendingMainMsgCount() == 0 && view->journal.size() >= 6; });
+    const bool seated = Run([&] { return peer.ScriptDone() && view->GetPendingMainMsgCount() == 0 && view->journal.size() >= 6; });
     if (!seated) {
       for (const auto& l : cocos2d::Log::lines()) std::fprintf(stderr, "%s\n", l.c_str());
-      for (const auto& l : server.mismatches) std::fprintf(stderr, "mismatch %s\n", l.c_str());
+      for (const auto& l : peer.mismatches) std::fprintf(stderr, "mismatch %s\n", l.c_str());
       for (const auto& l : view->journal) std::fprintf(stderr, "journal %s\n", l.c_str());
-      std::fprintf(stderr, "requests %zu pending %zu steps %zu\n", server.requests.size(), view->GetPendingMainMsgCount(), server.StepsLeft());
+      std::fprintf(stderr, "requests %zu pending %zu steps %zu\n", peer.requests.size(), view->GetPendingMainMsgCount(), peer.StepsLeft());
     }
     ASSERT_TRUE(seated);
-    ASSERT_EQ(server.mismatches, Lines{});
+    ASSERT_EQ(peer.mismatches, Lines{});
+    view->journal.clear();
+  }
+  // Two servers on neighbouring ports (`pair`), logged in (a fresh entry) on
+  // the first; the journal is cleared after.
+  void LogInOnTheFirstOfAPair() {
+    pair = ddz::test::ServerPair();
+    ASSERT_TRUE(pair.first && pair.second);
+    LoopbackGameServer& s = *pair.first;
+    UseServer(s.port());
+    s.Expect(ReqType::Authen, {AuthenAnswer()});
+    view->IniMainSocketAuthen();
+    ASSERT_TRUE(ddz::test::RunFrames(director, {&s}, [&] { return view->journal.size() >= 2; }, 60, 0.1f));
     view->journal.clear();
   }
   std::size_t Boxes() const { return cocos2d::Log::count("OnNetConnectFailed: game server 127.0.0.1:" +
@@ -154,6 +184,8 @@ class NetworkPlay : public gbtest::GamebaseTest {
                                                          " lost (" + std::to_string(lostCode) + ")"); }
 
   LoopbackGameServer server;
+  LoopbackGameServer* live = &server;  // the server Run serves and LoginAndSit uses
+  ddz::test::ServerPairResult pair;
   NetView* view = nullptr;
   int lostCode = 0;
 };
@@ -292,7 +324,6 @@ TEST_F(NetworkPlay, FailuresShowTheBoxOnceInBoundedTimeAndDeliverNothingAfter) {
     local.silent = c.code == TcpClientSock::kErrTimedOut;
     if (c.code == TcpClientSock::kErrPeerClosed) local.Expect(ReqType::Authen, {AuthenAnswer()});
     view->journal.clear();
-    view->lockOnType = 71;
     view->IniMainSocketAuthen();
     int frames = 0;
     auto runLocal = [&](int n) {
@@ -304,9 +335,7 @@ TEST_F(NetworkPlay, FailuresShowTheBoxOnceInBoundedTimeAndDeliverNothingAfter) {
     if (c.code == TcpClientSock::kErrPeerClosed) {
       for (int i = 0; i < 50 && view->journal.size() < 2; ++i) runLocal(1);
       ASSERT_EQ(view->journal, (Lines{"authenInfo.user42.chair0", "authenOK"}));
-      // Two whole frames (the first raises the lock, the second waits), then half of one.
-      local.Send(gamebase::BuildFrame(71, Bytes(8, 0)));
-      local.Send(gamebase::BuildFrame(73, Bytes(8, 0)));
+      // Half a frame, then the close: the part is dropped with the connection.
       const Bytes half = gamebase::BuildFrame(56, Bytes(28, 0));
       local.SendRaw(half.data(), 20);
       runLocal(2);
@@ -319,16 +348,179 @@ TEST_F(NetworkPlay, FailuresShowTheBoxOnceInBoundedTimeAndDeliverNothingAfter) {
     EXPECT_EQ(GameMsgBox::shareMessageBox()->GetText(), "lost");
     const Lines before = view->journal;
     runLocal(150);
-    GameViewBase::m_iLockMainMsgCount = 0;
-    runLocal(10);
     EXPECT_EQ(Boxes(), 1u) << "reported once";
     EXPECT_EQ(view->journal, before) << "nothing delivered after the failure";
     EXPECT_EQ(view->GetPendingMainMsgCount(), 0u);
     EXPECT_EQ(GameViewBase::GetMainSocket().GetState(), TcpClientSock::State::Closed);
-    if (c.code == TcpClientSock::kErrPeerClosed) {
-      EXPECT_EQ(before, (Lines{"authenInfo.user42.chair0", "authenOK", "msg71.0"}));
-    }
   }
+}
+
+// What a server sent whole before it closed reaches the table before the box:
+// a kick-out notice still queued behind the table's lock, and frames that came
+// in the same read as the close.
+TEST_F(NetworkPlay, WholeFramesBeforeACloseAreDeliveredInOrderUnderTheLockThenTheBox) {
+  struct Case {
+    const char* name;
+    bool oneRead;  // the frames and the close in one write, before the client reads
+  };
+  for (const Case& c : {Case{"queued behind the lock", false}, Case{"in one read with the close", true}}) {
+    SCOPED_TRACE(c.name);
+    LoopbackGameServer peer;
+    Use(peer);
+    LoginAndSit();
+    lostCode = TcpClientSock::kErrPeerClosed;
+    view->lockOnType = 71;
+    const Bytes half = gamebase::BuildFrame(56, Bytes(28, 0));
+    Bytes stream;
+    for (const Bytes& f : {gamebase::BuildFrame(71, Bytes(4, 1)), gamebase::BuildKickOut(12, "bye", 1),
+                           gamebase::BuildFrame(73, Bytes(4, 2))})
+      stream.insert(stream.end(), f.begin(), f.end());
+    stream.insert(stream.end(), half.begin(), half.begin() + 20);
+    if (c.oneRead) {
+      peer.SendRaw(stream.data(), stream.size());
+      peer.CloseClient();
+    } else {
+      peer.SendRaw(stream.data(), stream.size());
+      ASSERT_TRUE(Run([&] { return view->journal.size() == 1; }, 20));
+      peer.CloseClient();
+    }
+    // 71 raised the lock: the rest waits, and so does the box.
+    Run([&] { return false; }, 30);
+    EXPECT_EQ(view->journal, Lines{"msg71.1"});
+    EXPECT_EQ(Boxes(), 0u);
+    EXPECT_EQ(GameViewBase::GetMainSocket().GetState(), TcpClientSock::State::Closed);
+    GameViewBase::m_iLockMainMsgCount -= 1;  // the table's animation ends
+    ASSERT_TRUE(Run([&] { return Boxes() == 1; }, 20));
+    EXPECT_EQ(view->journal, (Lines{"msg71.1", "kick12.bye.1", "msg73.2"}));
+    EXPECT_EQ(GameMsgBox::shareMessageBox()->GetText(), "lost");
+    Run([&] { return false; }, 20);
+    EXPECT_EQ(Boxes(), 1u);
+    EXPECT_EQ(view->journal.size(), 3u) << "the half frame is dropped";
+    view->lockOnType = -1;
+    ResetMainMsgLock();
+  }
+  live = &server;
+}
+
+// A kick-out notice, then the close: the notice's box stays when its OK
+// leaves the table; a box without a way out gives way to the lost box.
+TEST_F(NetworkPlay, TheBoxOfAKickOutNoticeThatLeavesStaysWhenTheServerThenCloses) {
+  for (const bool leaves : {true, false}) {
+    SCOPED_TRACE(leaves ? "its OK leaves" : "no way out");
+    LoopbackGameServer peer;
+    Use(peer);
+    LoginAndSit();
+    view->kickOutBox = true;
+    view->kickOutBoxLeaves = leaves;
+    lostCode = TcpClientSock::kErrPeerClosed;
+    peer.Send(gamebase::BuildKickOut(3, "", 1));
+    peer.CloseClient();
+    ASSERT_TRUE(Run([&] { return Boxes() == 1; }, 20));
+    EXPECT_EQ(view->journal, Lines{"kick3..1"});
+    EXPECT_TRUE(GameMsgBox::shareMessageBox()->IsOpen());
+    EXPECT_EQ(GameMsgBox::shareMessageBox()->GetText(), leaves ? "kicked out" : "lost");
+  }
+  view->kickOutBox = false;
+  live = &server;
+}
+
+// A server that stops talking while the client waits for it: no keep-alive
+// answer during the net test, or the rest of a frame. The connection is lost
+// after kSilenceMs (virtual time), with the box once; a server that answers
+// the keep-alives keeps it.
+TEST_F(NetworkPlay, ASilentServerOrHalfAFrameLosesTheConnectionAfterThirtySeconds) {
+  struct Case {
+    const char* name;
+    bool netTest, halfFrame, answers;
+  };
+  for (const Case& c : {Case{"silent while the net test runs", true, false, false},
+                        Case{"half a frame, then nothing", false, true, false},
+                        Case{"the keep-alives answered", true, false, true}}) {
+    SCOPED_TRACE(c.name);
+    LoopbackGameServer peer;
+    Use(peer);
+    LoginAndSit();
+    lostCode = TcpClientSock::kErrSilent;
+    if (c.answers) {
+      for (int i = 0; i < 20; ++i)
+        peer.ExpectThen(ReqType::KeepAlive, [](const Bytes& req) {
+          return Frames{gamebase::BuildKeepAliveAnswer(static_cast<std::int32_t>(req[8]),
+                                                       static_cast<std::uint32_t>(ddz::LittleEndianAt(
+                                                           reinterpret_cast<const char*>(req.data()), 12)))};
+        });
+    } else {
+      peer.Ignore(ReqType::KeepAlive);
+    }
+    if (c.netTest) view->StartNetTest();
+    if (c.halfFrame) {
+      const Bytes frame = gamebase::BuildFrame(71, Bytes(100, 0));
+      peer.SendRaw(frame.data(), 30);
+    }
+    // Whole seconds of virtual time, one a frame.
+    auto seconds = [&](int n) { ddz::test::RunFrames(director, {&peer}, [] { return false; }, n, 1.0f); };
+    seconds(GameViewBase::kSilenceMs / 1000 - 2);
+    EXPECT_EQ(Boxes(), 0u) << "not before the bound";
+    EXPECT_TRUE(GameViewBase::GetMainSocket().IsConnected());
+    seconds(4);
+    if (c.answers) {
+      seconds(30);
+      EXPECT_EQ(Boxes(), 0u);
+      EXPECT_TRUE(GameViewBase::GetMainSocket().IsConnected());
+      view->StopNetTest();
+      peer.CloseClient();
+      ASSERT_TRUE(Run([&] { return !GameViewBase::GetMainSocket().IsConnected(); }, 20));
+      continue;
+    }
+    EXPECT_EQ(Boxes(), 1u);
+    EXPECT_EQ(GameMsgBox::shareMessageBox()->GetText(), "lost");
+    EXPECT_EQ(GameViewBase::GetMainSocket().GetState(), TcpClientSock::State::Closed);
+    EXPECT_TRUE(Run([&] { return peer.peerClosed; }, 20)) << "the client closed its end";
+    seconds(40);
+    EXPECT_EQ(Boxes(), 1u) << "once";
+    EXPECT_EQ(view->journal, Lines{}) << "the half frame never reaches the table";
+    peer.peerClosed = false;
+  }
+  live = &server;
+}
+
+// Bytes that are no frame of the protocol (a header byte that must be 0 is
+// not): the connection ends with a log line and the box; the frame before
+// them was delivered, nothing after them is.
+TEST_F(NetworkPlay, AHeaderThatIsNoFrameEndsTheConnectionWithTheBox) {
+  struct Case {
+    const char* name;
+    Bytes junk;
+  };
+  const std::vector<Case> cases = {
+      {"random bytes",
+       {0x3a, 0x17, 0x10, 0x00, 0x9c, 0x41, 0x00, 0x07, 0x55, 0xe2, 0x08, 0x00, 0x31, 0x00, 0x00, 0x00}},
+      {"a length that fits, byte 5 set", {0x00, 0x48, 0x10, 0x00, 0x00, 0x01, 0x00, 0x00, 1, 2, 3, 4, 5, 6, 7, 8}},
+      {"a length that fits, byte 0 set", {0x01, 0x48, 0x0c, 0x00, 0x00, 0x00, 0x00, 0x00, 1, 2, 3, 4}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    LoopbackGameServer peer;
+    Use(peer);
+    LoginAndSit();
+    lostCode = TcpClientSock::kErrBadFrame;
+    Bytes stream = gamebase::BuildFrame(71, Bytes(4, 1));
+    stream.insert(stream.end(), c.junk.begin(), c.junk.end());
+    const Bytes after = gamebase::BuildFrame(73, Bytes(4, 2));
+    stream.insert(stream.end(), after.begin(), after.end());
+    peer.SendRaw(stream.data(), stream.size());
+    ASSERT_TRUE(Run([&] { return Boxes() == 1; }, 30));
+    EXPECT_EQ(view->journal, Lines{"msg71.1"});
+    EXPECT_EQ(cocos2d::Log::count("TcpClientSock: connection to 127.0.0.1:" + std::to_string(peer.port()) +
+                                  " lost (bad frame header)"),
+              1u);
+    EXPECT_EQ(GameMsgBox::shareMessageBox()->GetText(), "lost");
+    EXPECT_TRUE(Run([&] { return peer.peerClosed; }, 20));
+    Run([&] { return false; }, 20);
+    EXPECT_EQ(Boxes(), 1u);
+    EXPECT_EQ(view->journal, Lines{"msg71.1"});
+    peer.peerClosed = false;
+  }
+  live = &server;
 }
 
 TEST_F(NetworkPlay, ARefusedLoginShowsItsErrorAndClosesTheConnection) {
@@ -371,17 +563,11 @@ TEST_F(NetworkPlay, NothingReachesAViewThatHasGoneOrClosedItsConnection) {
 // ---------------------------------------------------------------- the server move
 
 TEST_F(NetworkPlay, AServerMoveLogsInAgainOnPortPlusOneWithoutAFreshEntry) {
-  ddz::test::ServerPairResult pair = ddz::test::ServerPair();
-  ASSERT_TRUE(pair.first && pair.second);
+  ASSERT_NO_FATAL_FAILURE(LogInOnTheFirstOfAPair());
   LoopbackGameServer& first = *pair.first;
   LoopbackGameServer& next = *pair.second;
-  UseServer(first.port());
-  first.Expect(ReqType::Authen, {AuthenAnswer()});
-  view->IniMainSocketAuthen();
-  ASSERT_TRUE(ddz::test::RunFrames(director, {&first}, [&] { return view->journal.size() >= 2; }, 60, 0.1f));
 
   // What the table does on the move: the flag, a disconnect, the next server, a login.
-  view->journal.clear();
   Bytes snapshot = gamebase::BuildFrame(NetType::AgainLogin, Bytes(524, 3));
   next.ExpectBytes(ExpectedAuthen(true), {AuthenAnswer(0, 1, true), snapshot});
   view->m_bServerMove = 1;
@@ -400,6 +586,35 @@ TEST_F(NetworkPlay, AServerMoveLogsInAgainOnPortPlusOneWithoutAFreshEntry) {
   // A move to a port nobody listens on answers below 0.
   sock.DisconnectServer(1, true);
   EXPECT_LT(sock.ConnectServer("127.0.0.1", ddz::test::FreeLoopbackPort(), 5, 5), 0);
+}
+
+// The old server's close waits behind its frames; a move to the next server
+// before they are delivered is not lost by it.
+TEST_F(NetworkPlay, AServerMoveIsNotLostByTheCloseOfTheServerBefore) {
+  ASSERT_NO_FATAL_FAILURE(LogInOnTheFirstOfAPair());
+  LoopbackGameServer& first = *pair.first;
+  LoopbackGameServer& next = *pair.second;
+  view->lockOnType = 71;
+  first.Send(gamebase::BuildFrame(71, Bytes(4, 1)));
+  first.Send(gamebase::BuildFrame(73, Bytes(4, 2)));
+  ASSERT_TRUE(ddz::test::RunFrames(director, {&first}, [&] { return view->journal.size() == 1; }, 20, 0.1f));
+  first.CloseClient();
+  ddz::test::RunFrames(director, {&first}, [] { return false; }, 5, 0.1f);
+  ASSERT_EQ(GameViewBase::GetMainSocket().GetState(), TcpClientSock::State::Closed);
+
+  next.ExpectBytes(ExpectedAuthen(true), {AuthenAnswer(0, 1, false)});
+  view->m_bServerMove = 1;
+  TcpClientSock& sock = GameViewBase::GetMainSocket();
+  ASSERT_EQ(sock.ConnectServer(GameViewBase::m_GlobalInfo.szServerIP, GameViewBase::m_GlobalInfo.iServerPort + 1, 5, 5), 0);
+  view->SendAuthenReq(1);
+  GameViewBase::m_iLockMainMsgCount -= 1;
+  ASSERT_TRUE(ddz::test::RunFrames(director, {&next}, [&] { return view->journal.size() >= 3; }, 60, 0.1f));
+  EXPECT_EQ(view->journal, (Lines{"msg71.1", "msg73.2", "authenInfo.user42.chair1"}));
+  ddz::test::RunFrames(director, {&next}, [] { return false; }, 20, 0.1f);
+  EXPECT_TRUE(sock.IsConnected()) << "the new connection stays";
+  EXPECT_FALSE(GameMsgBox::shareMessageBox()->IsOpen());
+  EXPECT_EQ(next.mismatches, Lines{});
+  view->lockOnType = -1;
 }
 
 TEST_F(NetworkPlay, TheReturnFromTheBackgroundIsAReLogin) {
