@@ -472,11 +472,6 @@ class GameViewPC : public DDZGameView {
   void ParkWidget(cocos2d::Node* widget);
   // Empties every card row and seat mark before a snapshot is laid out.
   void ClearTableForRestore();
-  // The view raised the lock when it went to the background and has not
-  // lowered it yet; the raise belongs to lock generation
-  // m_uBackgroundGeneration (a re-login in between has reset it).
-  bool m_bBackgroundHold = false;
-  unsigned m_uBackgroundGeneration = 0;
   // The own play or pass went out and the server has not answered with its
   // 56 for the own seat yet; the own cards stay in the hand until it does.
   bool m_bOwnPlayPending = false;

@@ -316,8 +316,8 @@ void GameViewPC::CallBackHandleActiveMoney(char* msg, int len) { tablenotice::Ha
 // ---------------------------------------------------------------- background and foreground
 
 void GameViewPC::CallBackGameEnterBackGround() {
-  // A second background before the foreground holds nothing more.
-  if (m_bBackgroundHold) return;
+  // A second background before the foreground changes nothing more.
+  if (IsBackgroundHeld()) return;
   if (g_iExitState < 2) {
     RecordGameStateIfOn(kStateBackgroundInHand);
   } else if (g_iExitState == 2) {
@@ -325,8 +325,6 @@ void GameViewPC::CallBackGameEnterBackGround() {
   }
   // The base holds the messages while the window is away.
   GameViewBase::CallBackGameEnterBackGround();
-  m_bBackgroundHold = true;
-  m_uBackgroundGeneration = MainMsgLockGeneration();
   CancelAutoChangeDesk();
   CancelIdleKick();
   // The local server holds the hand in play: the table keeps it as it is.
@@ -371,14 +369,9 @@ void GameViewPC::CallBackGameEnterBackGround() {
 }
 
 void GameViewPC::CallBackGameEnterForeGround() {
+  // The base gives back the background's hold.
   GameViewBase::CallBackGameEnterForeGround();
   PlayBackgroundMusic();
-  // Only the background's own hold is given back, and only while the lock
-  // has not been reset since it was raised.
-  if (m_bBackgroundHold) {
-    if (m_uBackgroundGeneration == MainMsgLockGeneration()) m_iLockMainMsgCount -= 1;
-    m_bBackgroundHold = false;
-  }
   // The single-player table, an open mini-game included, goes on where it was.
   if (IsSinglePlayer()) return;
   const bool tableBuilt = m_pStartBtn != nullptr;

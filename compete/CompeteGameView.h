@@ -391,10 +391,6 @@ class CompeteGameView : public DDZGameView, public ICompetitionStage {
   int m_iHandsPlayed = 0;
   // The base cards still wait to be arranged after the landlord was decided.
   bool m_bBaseCardsPending = false;
-  // The background raised the lock and the foreground has not lowered it
-  // (in lock generation m_uBackgroundGeneration).
-  bool m_bBackgroundHold = false;
-  unsigned m_uBackgroundGeneration = 0;
   // Widgets taken off the table but kept; one reference each.
   cocos2d::Vector<cocos2d::Node*> m_vcParked;
   // The frame the all-sockets callback dispatched last, until the game base's

@@ -255,11 +255,9 @@ void CompeteGameView::ShowQuitMsgBox() { AskToQuitTable(); }
 // ---------------------------------------------------------------- background and foreground
 
 void CompeteGameView::CallBackGameEnterBackGround() {
-  // A second background before the foreground holds nothing more.
-  if (m_bBackgroundHold) return;
+  // A second background before the foreground changes nothing more.
+  if (IsBackgroundHeld()) return;
   GameViewBase::CallBackGameEnterBackGround();
-  m_bBackgroundHold = true;
-  m_uBackgroundGeneration = MainMsgLockGeneration();
   ResetTable();
   // Every widget that holds the lock goes, and lowers its hold once: the
   // deal, the bottom-card flip, the doubling sign, the result's own raise.
@@ -295,14 +293,9 @@ void CompeteGameView::CallBackGameEnterBackGround() {
 }
 
 void CompeteGameView::CallBackGameEnterForeGround() {
+  // The base gives back the background's raise (also after the match: the
+  // table must not stay frozen behind the award).
   GameViewBase::CallBackGameEnterForeGround();
-  // Only the background's own raise is given back, and only while the lock
-  // has not been reset since (also after the match: the table must not stay
-  // frozen behind the award).
-  if (m_bBackgroundHold) {
-    if (m_uBackgroundGeneration == MainMsgLockGeneration()) m_iLockMainMsgCount -= 1;
-    m_bBackgroundHold = false;
-  }
   if (GetCompeteState() == kFinishedState) {
     PlayCompeteMusic(kTrackFinal);
     return;

@@ -280,8 +280,6 @@ class SRGameView : public DDZGameView, public variantnotice::VariantSeats {
   int m_iRowRole[kMaxSeats] = {};
   std::unique_ptr<DoubleSignFlight> m_pDoubleSign;
   MsgLockToken* m_pResultLock = nullptr;  // a child of the view once made
-  bool m_bBackgroundHold = false;
-  unsigned m_uBackgroundGeneration = 0;
   // Every widget the view built, retained until the view leaves the stage.
   cocos2d::Vector<cocos2d::Node*> m_vcWidgets;
   // The time of the last touch the table took (process-wide).

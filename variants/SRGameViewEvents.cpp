@@ -205,11 +205,9 @@ void SRGameView::SetMoneyInfo(int money, int yuanbao) { variantnotice::SetMoneyI
 // ---------------------------------------------------------------- background and foreground
 
 void SRGameView::CallBackGameEnterBackGround() {
-  // A second background before the foreground holds nothing more.
-  if (m_bBackgroundHold) return;
+  // A second background before the foreground changes nothing more.
+  if (IsBackgroundHeld()) return;
   GameViewBase::CallBackGameEnterBackGround();
-  m_bBackgroundHold = true;
-  m_uBackgroundGeneration = MainMsgLockGeneration();
   ResetTable();
   for (int seat = 0; seat < kPlayerCount; ++seat) {
     if (seat != kOwnSeat) CallBackPlayerLeaveTable(seat);
@@ -231,14 +229,9 @@ void SRGameView::CallBackGameEnterBackGround() {
 }
 
 void SRGameView::CallBackGameEnterForeGround() {
+  // The base gives back the background's hold.
   GameViewBase::CallBackGameEnterForeGround();
   PlayBackgroundMusic();
-  // Only the background's own hold is given back, and only while the lock has
-  // not been reset since it was raised.
-  if (m_bBackgroundHold) {
-    if (m_uBackgroundGeneration == MainMsgLockGeneration()) m_iLockMainMsgCount -= 1;
-    m_bBackgroundHold = false;
-  }
   if (m_bForeGroundFlag == 0) {
     QuitGame(nullptr);
     return;

@@ -560,9 +560,9 @@ void SuperGameView::SetMoneyInfo(int money, int yuanbao) { variantnotice::SetMon
 // ---------------------------------------------------------------- background and foreground
 
 void SuperGameView::CallBackGameEnterBackGround() {
-  if (m_bBackgroundHold) return;
+  // A second background before the foreground changes nothing more.
+  if (IsBackgroundHeld()) return;
   GameViewBase::CallBackGameEnterBackGround();
-  m_bBackgroundHold = true;
   CancelPendingSelectors();
   // The local server keeps the hand in play: the table stays as it is.
   if (IsSinglePlayer()) return;
@@ -581,12 +581,9 @@ void SuperGameView::CallBackGameEnterBackGround() {
 }
 
 void SuperGameView::CallBackGameEnterForeGround() {
+  // The base gives back the background's hold.
   GameViewBase::CallBackGameEnterForeGround();
   PlayBackgroundMusic();
-  if (m_bBackgroundHold) {
-    m_iLockMainMsgCount -= 1;
-    m_bBackgroundHold = false;
-  }
   if (IsSinglePlayer()) return;
   if (m_bEnterFlag != 0 || m_bForeGroundFlag == 0) {
     QuitGame(nullptr);

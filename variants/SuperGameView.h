@@ -293,7 +293,6 @@ class SuperGameView : public DDZGameView, public ISuperHandOwner, public variant
   int m_iTablePlayType = -1;
   bool m_bTableBuilt = false;
   bool m_bHandRunning = false;
-  bool m_bBackgroundHold = false;
   std::unique_ptr<DoubleSignFlight> m_pDoubleSign;
   std::unique_ptr<SingleServerBase> m_pSingleServer;
   // The result's raise of the message lock, a child of the view.

@@ -419,8 +419,21 @@ void GameViewBase::CallBackHandleFriendCard(char*, int) {}
 void GameViewBase::CallBackHandleActiveMoney(char*, int) {}
 void GameViewBase::QuitGameNow() { QuitGame(nullptr); }
 
-void GameViewBase::CallBackGameEnterBackGround() { m_iLockMainMsgCount += 1; }
+void GameViewBase::CallBackGameEnterBackGround() {
+  // A second background before the foreground holds nothing more.
+  if (m_bBackgroundHold) return;
+  m_iLockMainMsgCount += 1;
+  m_bBackgroundHold = true;
+  m_uBackgroundGeneration = MainMsgLockGeneration();
+}
+
 void GameViewBase::CallBackGameEnterForeGround() {
+  // Only the background's own raise is given back, and only while the lock
+  // has not been reset since it was raised.
+  if (m_bBackgroundHold) {
+    if (m_uBackgroundGeneration == MainMsgLockGeneration()) m_iLockMainMsgCount -= 1;
+    m_bBackgroundHold = false;
+  }
   // The next login is a re-login into the table the window left.
   if (!IsSinglePlayer()) m_bBackgroundReLogin = true;
 }

@@ -223,7 +223,9 @@ class GameViewBase : public YndGameLayer, public INetLogic, public IGameMessageS
   virtual void CallBackHandleActiveMoney(char* msg, int len);
   virtual void QuitGameNow();
   // Going to the background raises the lock count by one (messages wait
-  // while the window is away); the view lowers it again when it comes back.
+  // while the window is away), once until the foreground; the foreground
+  // gives that raise back, once, unless the lock was reset in between. The
+  // views' overrides call these first and touch the count no further.
   virtual void CallBackGameEnterBackGround();
   virtual void CallBackGameEnterForeGround();
   // Single-player: the view's local server. The view creates and owns it.
@@ -261,6 +263,8 @@ class GameViewBase : public YndGameLayer, public INetLogic, public IGameMessageS
   // that lays its table out anew from a re-login drops the old hand's). A
   // lost connection waiting behind them is still reported.
   void DropPendingMessages();
+  // True from the background's raise of the lock until the foreground.
+  bool IsBackgroundHeld() const { return m_bBackgroundHold; }
 
  private:
   friend class GameMsgPump;
@@ -291,6 +295,8 @@ class GameViewBase : public YndGameLayer, public INetLogic, public IGameMessageS
   bool m_bBackgroundReLogin = false;  // set by the foreground callback (network play)
   bool m_bNetFailReported = false;
   bool m_bKickOutNotice = false;  // a kick-out notice came on this connection
+  bool m_bBackgroundHold = false;
+  unsigned m_uBackgroundGeneration = 0;  // the lock's generation at that raise
   std::uint64_t m_uSilenceFrom = 0;      // the net test's start
   std::uint64_t m_uAuthenDeadline = 0;
   std::uint64_t m_uNextKeepAlive = 0;

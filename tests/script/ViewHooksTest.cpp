@@ -45,6 +45,22 @@ TEST_F(ViewHooksTest, HandlersGetTheEventsArguments) {
   EXPECT_EQ(lua_gettop(L), 0);
 }
 
+// A script's view keeps the base's background and foreground: the messages
+// wait while the window is away and come again once it is back.
+TEST_F(ViewHooksTest, AScriptsViewGetsItsMessagesAgainAfterTheBackground) {
+  GameSceneBase::m_pGameView = view;
+  const std::uint8_t frame[12] = {0, 71, 12, 0};
+  scene->GameEnterBackGround();
+  scene->GameEnterBackGround();
+  view->PostGameMessage(frame, sizeof frame);
+  tick(3);
+  EXPECT_EQ(view->GetPendingMainMsgCount(), 1u);
+  scene->GameEnterForeGround();
+  EXPECT_EQ(GameViewBase::m_iLockMainMsgCount.Get(), 0);
+  tick();
+  EXPECT_EQ(view->GetPendingMainMsgCount(), 0u);
+}
+
 TEST_F(ViewHooksTest, TheFirstHandlerOfAKeyStaysUntilItIsUnregistered) {
   ASSERT_EQ(Run("g = recorder('g', 2) v:RegisterLuaHandlerQorvDDZView(13, recorder('f', 1)) "
                 "v:RegisterLuaHandlerQorvDDZView(13, g)"),

@@ -193,15 +193,27 @@ TEST_F(Pump, TheCountNeverGoesBelowZero) {
 
 TEST_F(Pump, TheBackgroundHoldsTheMessagesAndTheForegroundLowersOnce) {
   view->CallBackGameEnterBackGround();
+  view->CallBackGameEnterBackGround();  // a second one holds nothing more
   EXPECT_EQ(static_cast<int>(GameViewBase::m_iLockMainMsgCount), 1);
   Post(71, 1);
   tick(3);
   EXPECT_TRUE(Delivered().empty());
-  // The view lowers the count on its way back, as the classic table does.
+  // The base gives its own raise back: a view that keeps the base's handlers
+  // is not held for good.
   view->CallBackGameEnterForeGround();
-  GameViewBase::m_iLockMainMsgCount -= 1;
+  EXPECT_EQ(static_cast<int>(GameViewBase::m_iLockMainMsgCount), 0);
   tick();
   EXPECT_EQ(Delivered(), (Lines{"msg71.1"}));
+  view->CallBackGameEnterForeGround();
+  EXPECT_EQ(static_cast<int>(GameViewBase::m_iLockMainMsgCount), 0);
+
+  // A reset in between (a re-login) took the raise away: the foreground does
+  // not lower what another holder raised since.
+  view->CallBackGameEnterBackGround();
+  ResetMainMsgLock();
+  GameViewBase::m_iLockMainMsgCount += 1;  // a widget's raise after the reset
+  view->CallBackGameEnterForeGround();
+  EXPECT_EQ(static_cast<int>(GameViewBase::m_iLockMainMsgCount), 1);
 }
 
 // ---------------------------------------------------------------- tokens

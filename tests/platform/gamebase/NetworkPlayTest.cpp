@@ -623,7 +623,7 @@ TEST_F(NetworkPlay, TheReturnFromTheBackgroundIsAReLogin) {
       .ExpectBytes(ExpectedAuthen(false), {AuthenAnswer()});
   view->CallBackGameEnterBackGround();
   view->CallBackGameEnterForeGround();
-  GameViewBase::m_iLockMainMsgCount -= 1;
+  EXPECT_EQ(GameViewBase::m_iLockMainMsgCount.Get(), 0) << "the base gave its raise back";
   view->IniMainSocketAuthen();
   ASSERT_TRUE(Run([&] { return view->journal.size() >= 4; }, 60));
   EXPECT_EQ(view->journal, (Lines{"background", "foreground", "authenInfo.user42.chair1", "again532"}));
