@@ -81,7 +81,11 @@ void CheckMatchRecord(ddz::fuzz::Input& in) {
     bool offered = room.m_iFeeType == CompeteRoomInfo::kFeeFreeDaily || room.m_iFeeType == CompeteRoomInfo::kFeeNone;
     for (const CompeteKindValue& fee : room.m_vcFees) offered = offered || fee.iKind == room.m_iFeeType;
     FUZZ_CHECK(offered);
-    if (room.m_vcFees.empty()) FUZZ_CHECK(room.m_iFeeType == CompeteRoomInfo::kFeeNone && !room.m_bFeeChosen);
+    // Without options only the free daily entry can be chosen.
+    if (room.m_vcFees.empty())
+      FUZZ_CHECK(room.m_iFeeType == CompeteRoomInfo::kFeeFreeDaily
+                     ? room.m_bFeeChosen && room.m_bFreeDaily && room.HasFreeDailyEntry()
+                     : room.m_iFeeType == CompeteRoomInfo::kFeeNone && !room.m_bFeeChosen && !room.HasFreeDailyEntry());
   }
   for (const CompeteAwardItem& award : room.m_vcAwards) {
     FUZZ_CHECK(Terminated(award.szAwardText) && Terminated(award.szAwardText2) && Terminated(award.szAwardText3));

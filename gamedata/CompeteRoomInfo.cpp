@@ -91,14 +91,16 @@ void CompeteRoomInfo::ChooseSignUpFee() {
     m_iFeeNum = amount;
     m_bFeeChosen = chosen ? 1 : 0;
   };
-  if (m_vcFees.empty()) return choose(kFeeNone, 0, false);
   for (const CompeteKindValue& fee : m_vcFees) {
     if (fee.iKind == kFeeFree) return choose(kFeeFree, 0, true);
   }
+  // The free daily entry does not depend on the options: a match without
+  // any still offers it.
   if (HasFreeDailyEntry()) {
     m_bFreeDaily = 1;
     return choose(kFeeFreeDaily, 0, true);
   }
+  if (m_vcFees.empty()) return choose(kFeeNone, 0, false);
   const DdzCompete& compete = *DdzCompete::getInstance();
   for (const CompeteKindValue& fee : m_vcFees) {
     if (compete.GetPropNum(fee.iKind) >= fee.iValue) return choose(fee.iKind, fee.iValue, true);

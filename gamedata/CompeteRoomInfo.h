@@ -38,9 +38,9 @@ class CompeteRoomInfo {
   bool ParseRoomInfo(const CompeteMatchRecord& record, const RoomItemInfo& room);
 
   // Sets m_iFeeType, m_iFeeNum, m_bFeeChosen and m_bFreeDaily: a free option
-  // wins at once; else the free daily entry when it is left today; else the
-  // first option (record order) the user can pay; else the first option, not
-  // chosen; with no option at all kFeeNone.
+  // wins at once; else the free daily entry when it is left today (with or
+  // without options); else the first option (record order) the user can
+  // pay; else the first option, not chosen; with no option at all kFeeNone.
   void ChooseSignUpFee();
 
   // Whether the fee of kind `feeType` can be paid now (kFeeFreeDaily: a free

@@ -40,7 +40,9 @@ TEST_F(CompeteRoomRulesTest, TheFeeChosenIsFreeThenTheDailyEntryThenTheFirstPaya
       {"free daily entry left", "2-100;1-5000", 2, 50, 6000, 1, -1, 0, true, true},
       {"free daily entries used up", "2-100;1-5000", 2, 50, 6000, 2, 1, 5000, true, false},
       {"yuanbao at the free entry's limit", "2-100;1-5000", 2, 100, 6000, 0, 2, 100, true, false},
-      {"no option", "", 2, 50, 6000, 0, -2, 0, false, false},
+      {"no option: the free daily entry still", "", 2, 50, 6000, 1, -1, 0, true, true},
+      {"no option and no free entry left", "", 2, 50, 6000, 2, -2, 0, false, false},
+      {"no option and no free entry at all", "", 0, 50, 6000, 0, -2, 0, false, false},
       {"a piece that does not read is free", "2-100;x", 0, 0, 0, 0, 0, 0, true, false},
   };
   for (const auto& c : cases) {
