@@ -125,12 +125,7 @@ int DDZGameView::ExecuteScriptHandler(int key) {
 }
 
 int DDZGameView::ExecuteScriptHandlerWithArray(int key, const LuaValueArray& args) {
-  if (!ddz::HasScriptHandler(m_mapLuaHandler, key)) return 0;
-  cocos2d::LuaStack* stack = cocos2d::LuaEngine::getInstance()->getLuaStack();
-  stack->pushLuaValueArray(args);
-  const int result = stack->executeFunctionByHandler(m_mapLuaHandler.at(key)->getHandler(), 1);
-  stack->clean();
-  return result;
+  return ddz::FireScriptHandler(m_mapLuaHandler, key, args);
 }
 
 int DDZGameView::ExecuteScriptHandlerWithValue(int key, const LuaValue& value) {

@@ -114,8 +114,9 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner, public ITableRow
   void UnRegisterLuaHandlerQorvDDZView(int iValue);
   bool HasLuaHandler(int key) const { return ddz::HasScriptHandler(m_mapLuaHandler, key); }
   // Run the handler of `key` on the engine's Lua stack with no argument, one
-  // array (a Lua table 1..n) or one value; each cleans the stack afterwards
-  // and gives the handler's integer result, 0 when there is none.
+  // array (a Lua table 1..n) or one value; each puts the stack back to the
+  // height it had (a handler run inside a binding leaves the binding's slots
+  // alone) and gives the handler's integer result, 0 when there is none.
   int ExecuteScriptHandler(int key);
   int ExecuteScriptHandlerWithArray(int key, const cocos2d::LuaValueArray& args);
   int ExecuteScriptHandlerWithValue(int key, const cocos2d::LuaValue& value);

@@ -301,6 +301,7 @@ TEST_F(SeatWidgetBindingsTest, OtherPlayerInfo) {
   view->Seat(0, node);
   scene->addChild(view);
   SetGlobal("seated", view);
+  GameSceneBase::m_pGameView = view;  // the popups' view
   const auto describe = [](OtherPlayerInfo* info) {
     std::string s = std::string(info->isVisible() ? "shown" : "hidden");
     if (auto* name = info->GetLine(1)) s += " '" + name->getString() + "'";
@@ -310,6 +311,11 @@ TEST_F(SeatWidgetBindingsTest, OtherPlayerInfo) {
       "QorvDDZView.OtherPlayerInfo:new(0) seated:addChild(w)",
       {
           {"return w:IniPlayerInfo(seated:GetPlayerNode(0))", "w", "hidden 'Lily'"},
+          // the view's table kind comes from a script event run inside the call;
+          // the call still returns its object
+          {"seated:RegisterLuaHandlerQorvDDZView(0, function() return 7 end) "
+           "local r = w:IniPlayerInfo(seated:GetPlayerNode(0)) seated:UnRegisterLuaHandlerQorvDDZView(0) return r",
+           "w", "hidden 'Lily'"},
           {"return w:IniPlayerInfo(nil)", "w", "hidden ''"},
           {"return w:ShowInfo(true)", "w", "shown ''"},
           {"w:ShowInfo(true) return w:ShowInfo(false)", "w", "hidden ''"},

@@ -1,5 +1,7 @@
 #include "platform/engine/lua/LuaStack.h"
 
+#include <algorithm>
+
 #include <tolua++.h>
 
 #include <lua.hpp>
@@ -457,14 +459,15 @@ bool LuaStack::pushFunctionByHandler(int handler) {
 }
 
 int LuaStack::executeFunctionByHandler(int handler, int numArgs) {
+  // What lies below the arguments is the caller's (a binding's own slots
+  // when the handler runs inside one): it stays.
+  const int below = std::max(0, lua_gettop(_state) - std::max(0, numArgs));
   int ret = 0;
   if (pushFunctionByHandler(handler)) {
     if (numArgs > 0) lua_insert(_state, -(numArgs + 1));
     ret = executeFunction(numArgs);
-  } else if (numArgs > 0) {
-    lua_pop(_state, numArgs);
   }
-  lua_settop(_state, 0);
+  lua_settop(_state, below);
   return ret;
 }
 

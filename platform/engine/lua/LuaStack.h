@@ -79,8 +79,9 @@ class LuaStack : public Ref {
   // returns its result as an int (a number, or 1/0 for a boolean, else 0).
   int executeFunction(int numArgs);
   // Calls the function kept under `handler` with the numArgs values on top
-  // of the stack, then empties the stack. 0 when there is no such function
-  // or it fails (the failure is logged).
+  // of the stack, then puts the stack back to its height below those values
+  // (what the caller had there stays). 0 when there is no such function or
+  // it fails (the failure is logged).
   int executeFunctionByHandler(int handler, int numArgs);
   bool pushFunctionByHandler(int handler);
   void removeScriptHandler(int handler);

@@ -41,32 +41,44 @@ bool HasScriptHandler(const ScriptHandlerMap& map, int key) {
   return it != map.end() && it->second != nullptr && it->second->getHandler() != 0;
 }
 
-int FireScriptHandler(const ScriptHandlerMap& map, int key, const cocos2d::LuaValue* argument) {
-  if (!HasScriptHandler(map, key)) return 0;
-  const int handler = map.at(key)->getHandler();
-  cocos2d::LuaStack* stack = cocos2d::LuaEngine::getInstance()->getLuaStack();
-  int numArgs = 0;
-  if (argument != nullptr) {
-    stack->pushLuaValue(*argument);
-    numArgs = 1;
-  }
-  const int result = stack->executeFunctionByHandler(handler, numArgs);
-  stack->clean();
-  return result;
-}
+namespace {
 
-int FireScriptHandler(const ScriptHandlerMap& map, int key, void* record, const char* luaType) {
+// Runs the handler of `key` with the one argument `push` puts on the stack
+// (none when it pushes nothing). The stack is put back to the height it had:
+// a handler may run inside a binding whose own slots lie below.
+template <typename Push>
+int RunHandler(const ScriptHandlerMap& map, int key, Push&& push) {
   if (!HasScriptHandler(map, key)) return 0;
   const int handler = map.at(key)->getHandler();
   cocos2d::LuaStack* stack = cocos2d::LuaEngine::getInstance()->getLuaStack();
   lua_State* L = stack->getLuaState();
   const int top = lua_gettop(L);
-  tolua_pushusertype(L, record, luaType);
-  // A type that no module registered pushes nothing: the handler gets nil.
-  if (lua_gettop(L) == top) lua_pushnil(L);
-  const int result = stack->executeFunctionByHandler(handler, 1);
-  stack->clean();
+  push(stack);
+  const int result = stack->executeFunctionByHandler(handler, lua_gettop(L) - top);
+  lua_settop(L, top);
   return result;
+}
+
+}  // namespace
+
+int FireScriptHandler(const ScriptHandlerMap& map, int key, const cocos2d::LuaValue* argument) {
+  return RunHandler(map, key, [argument](cocos2d::LuaStack* stack) {
+    if (argument != nullptr) stack->pushLuaValue(*argument);
+  });
+}
+
+int FireScriptHandler(const ScriptHandlerMap& map, int key, const cocos2d::LuaValueArray& values) {
+  return RunHandler(map, key, [&values](cocos2d::LuaStack* stack) { stack->pushLuaValueArray(values); });
+}
+
+int FireScriptHandler(const ScriptHandlerMap& map, int key, void* record, const char* luaType) {
+  return RunHandler(map, key, [record, luaType](cocos2d::LuaStack* stack) {
+    lua_State* L = stack->getLuaState();
+    const int top = lua_gettop(L);
+    tolua_pushusertype(L, record, luaType);
+    // A type that no module registered pushes nothing: the handler gets nil.
+    if (lua_gettop(L) == top) lua_pushnil(L);
+  });
 }
 
 }  // namespace ddz

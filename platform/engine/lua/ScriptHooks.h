@@ -26,9 +26,12 @@ void ReleaseScriptHandlers(ScriptHandlerMap& map);
 // True when `key` has an entry with a handler id other than 0.
 bool HasScriptHandler(const ScriptHandlerMap& map, int key);
 // Calls the handler of `key` on the engine's Lua stack with the given argument
-// (none when null), cleans the stack and returns the handler's result as an
-// int; 0 when there is no handler.
+// (none when null), puts the stack back to the height it had before (a
+// handler run inside a binding leaves the binding's slots alone) and returns
+// the handler's result as an int; 0 when there is no handler.
 int FireScriptHandler(const ScriptHandlerMap& map, int key, const cocos2d::LuaValue* argument = nullptr);
+// The same with one argument: a table holding `values` at 1..n.
+int FireScriptHandler(const ScriptHandlerMap& map, int key, const cocos2d::LuaValueArray& values);
 // The same with a plain record (not an engine object) as the argument, pushed
 // under the script type `luaType` (for example "gamebase.RoomItemInfoDef");
 // the handler sees nil when `record` is null.

@@ -127,6 +127,26 @@ TEST_F(LuaTest, HandlerResultsAndFailuresBecomeIntegers) {
   EXPECT_EQ(lua_gettop(L), 0);
 }
 
+TEST_F(LuaTest, AHandlerLeavesWhatLiesBelowItsArgumentsOnTheStack) {
+  // A binding's own slots, as when a handler runs inside a native call.
+  stack->pushString("self");
+  stack->pushInt(9);
+  ASSERT_EQ(stack->executeString("cpp.register(function(a) return a * 3 end)"), 0);
+  ASSERT_EQ(lua_gettop(L), 2) << "a chunk leaves the caller's slots too";
+  stack->pushInt(4);
+  EXPECT_EQ(stack->executeFunctionByHandler(g_entry->getHandler(), 1), 12);
+  ASSERT_EQ(lua_gettop(L), 2);
+  EXPECT_STREQ(lua_tostring(L, 1), "self");
+  EXPECT_EQ(lua_tonumber(L, 2), 9);
+  // A failing or missing handler alike.
+  stack->pushInt(1);
+  EXPECT_EQ(stack->executeFunctionByHandler(999999, 1), 0);
+  ASSERT_EQ(stack->executeString("cpp.register(function() error('boom') end)"), 0);
+  EXPECT_EQ(stack->executeFunctionByHandler(g_entry->getHandler(), 0), 0);
+  EXPECT_EQ(lua_gettop(L), 2);
+  lua_settop(L, 0);
+}
+
 TEST_F(LuaTest, ReleasingTheEntryDropsTheFunction) {
   ASSERT_EQ(stack->executeString("cpp.register(function() return 5 end)"), 0);
   const int handler = g_entry->getHandler();
