@@ -321,6 +321,9 @@ class GameViewPC : public DDZGameView {
   int GetGameKind() override;
   ResultLayer* GetResultScreen() const;
   bool IsResultLockHeld() const;
+  // A script's result window: a ResultLayer only, taking the view's one
+  // reference of the slot (the table's own window gives its reference back).
+  bool SetResultLayerFromScript(YndGameLayer* layer) override;
 
   // ---- read access ----
   int GetGameId() const { return m_iGameId; }

@@ -193,7 +193,7 @@ void GameViewPC::ShowRoundResult(const char* msg, int len) {
   const int exGame = m_pNewPlayerAward != nullptr && m_iNewPlayerAward == 1 ? 1 : 0;
   const bool capped = m_iTopScoreCap > 0 && static_cast<std::int64_t>(m_TableItem.iTimes) * m_TableItem.iBaseScore >=
                                                 m_iTopScoreCap / 2;
-  auto* screen = static_cast<ResultLayer*>(m_pResultLayer);
+  ResultLayer* screen = GetResultScreen();
   if (m_iGameMode == kCallRobMode) {
     std::uint8_t doubled[ResultLayer::kSeats] = {};
     for (int pos = 0; pos < kPlayerCount; ++pos) {
@@ -421,7 +421,11 @@ int GameViewPC::GetGameKind() {
   return m_iGameMode == kCallRobMode ? 1 : 0;
 }
 
-ResultLayer* GameViewPC::GetResultScreen() const { return static_cast<ResultLayer*>(m_pResultLayer); }
+ResultLayer* GameViewPC::GetResultScreen() const { return dynamic_cast<ResultLayer*>(m_pResultLayer); }
+
+bool GameViewPC::SetResultLayerFromScript(YndGameLayer* layer) {
+  return PutResultLayerOfKind<ResultLayer>(layer, true);
+}
 
 bool GameViewPC::IsResultLockHeld() const { return m_pResultLock != nullptr && m_pResultLock->IsHeld(); }
 

@@ -72,10 +72,27 @@ DDZ_VIEW_SLOT(m_pTalkTip, TalkTip, "QorvDDZView.TalkTip")
 DDZ_VIEW_SLOT(m_pTaskUI, TaskUI, "QorvDDZView.TaskUI")
 DDZ_VIEW_SLOT(m_pTopUI, TopUIBase, "QorvDDZView.TopUIBase")
 DDZ_VIEW_SLOT(m_pBottomUI, BottomUI, "QorvDDZView.BottomUI")
-DDZ_VIEW_SLOT(m_pResultLayer, YndGameLayer, kYndGameLayer)
 DDZ_VIEW_SLOT(m_pDealCard, Vell_SpriteCardManage, kSpriteCardManage)
 
 #undef DDZ_VIEW_SLOT
+
+// The result window: the view's table decides what it takes (a table with a
+// result window of its own takes only that kind, refused like any argument
+// that does not fit).
+int lua_cocos2dx_DDZGameView_get_m_pResultLayer(lua_State* L) {
+  return GetSlot<YndGameLayer>(L, &DDZGameView::m_pResultLayer, kYndGameLayer,
+                               "lua_cocos2dx_DDZGameView_get_m_pResultLayer");
+}
+int lua_cocos2dx_DDZGameView_set_m_pResultLayer(lua_State* L) {
+  constexpr const char* kFunc = "lua_cocos2dx_DDZGameView_set_m_pResultLayer";
+  DDZGameView* view = SelfView(L, kFunc);
+  const int argc = luabind::ArgCount(L);
+  if (argc != 1) return luabind::CountError(L, "QorvDDZView.DDZGameView:set_m_pResultLayer", argc, 1);
+  YndGameLayer* layer = nullptr;
+  if (!luabind::ToObject(L, 2, kYndGameLayer, &layer) || !view->SetResultLayerFromScript(layer))
+    return luabind::ArgError(L, "m_pResultLayer", kFunc);
+  return luabind::ReturnSelf(L);
+}
 
 // ---- per-seat slots ----
 

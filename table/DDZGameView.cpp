@@ -103,6 +103,11 @@ void DDZGameView::ReleaseHeldWidgets() {
   }
 }
 
+bool DDZGameView::SetResultLayerFromScript(YndGameLayer* layer) {
+  HoldWidget(m_pResultLayer, layer);
+  return true;
+}
+
 int DDZGameView::SeatsInUse() const { return std::clamp(m_iPlayerCount, 0, kMaxSeats); }
 
 // ---------------------------------------------------------------- script handlers

@@ -248,6 +248,11 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner, public ITableRow
   // Gives back every reference HoldWidget kept and empties the slots that
   // still hold those widgets. The table's teardown and the view's end call it.
   void ReleaseHeldWidgets();
+  // The result window slot (m_pResultLayer) as a script fills it: false
+  // refuses `layer` and leaves the slot as it is. This view keeps any layer
+  // (HoldWidget); a table with a result window of its own takes only one of
+  // that window's kind (PutResultLayerOfKind).
+  virtual bool SetResultLayerFromScript(YndGameLayer* layer);
   void onExit() override;
 
   // ---- leaving the table: what every table view does the same way ----
@@ -429,6 +434,30 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner, public ITableRow
   // The layout entry of seat `seat`'s head and touch area (a table that draws
   // a seat at another place answers).
   virtual int SeatPlace(int seat) const { return seat; }
+
+  // SetResultLayerFromScript of a table whose result window is a `Kind`:
+  // `layer` takes the slot only when it is one (nil is none) and the table's
+  // window is not up. `owned`: the table keeps one reference of its own to
+  // what stands in the slot, so the layer takes that reference and the one
+  // it replaces gives it back; else the slot's layer is kept as HoldWidget
+  // keeps a widget.
+  template <class Kind>
+  bool PutResultLayerOfKind(YndGameLayer* layer, bool owned) {
+    if (dynamic_cast<Kind*>(layer) == nullptr) return false;
+    if (layer == m_pResultLayer) return true;
+    if (m_pResultLayer != nullptr && m_pResultLayer->isRunning()) return false;
+    if (!owned) {
+      HoldWidget(m_pResultLayer, layer);
+      return true;
+    }
+    layer->retain();
+    if (m_pResultLayer != nullptr) {
+      m_pResultLayer->removeFromParent();
+      m_pResultLayer->release();
+    }
+    m_pResultLayer = layer;
+    return true;
+  }
 
  private:
   void FloatExpressPrice(int price);

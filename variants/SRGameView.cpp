@@ -288,7 +288,12 @@ void SRGameView::BuildDeal() {
 SRTopUI* SRGameView::GetTopBar() const { return static_cast<SRTopUI*>(m_pTopUI); }
 SRSelfHandCard* SRGameView::GetSelfHand() const { return static_cast<SRSelfHandCard*>(m_pHandCard[kOwnSeat]); }
 SRDealCard* SRGameView::GetDeal() const { return static_cast<SRDealCard*>(m_pDealCard); }
-SRResultLayer* SRGameView::GetResultLayer() const { return static_cast<SRResultLayer*>(m_pResultLayer); }
+SRResultLayer* SRGameView::GetResultLayer() const { return dynamic_cast<SRResultLayer*>(m_pResultLayer); }
+
+bool SRGameView::SetResultLayerFromScript(YndGameLayer* layer) {
+  // The table's own window stays kept with its other widgets.
+  return PutResultLayerOfKind<SRResultLayer>(layer, false);
+}
 
 // ---------------------------------------------------------------- touches
 

@@ -216,6 +216,8 @@ class SRGameView : public DDZGameView, public variantnotice::VariantSeats {
   void OnResultBtnQuit() override;
   void OnResultBtnSmallGame() override;
   bool IsResultLockHeld() const;
+  // A script's result window: an SRResultLayer only (kept while in the slot).
+  bool SetResultLayerFromScript(YndGameLayer* layer) override;
 
   // ---- read access ----
   SRTopUI* GetTopBar() const;

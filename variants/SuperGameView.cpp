@@ -157,6 +157,10 @@ int SuperGameView::GetClockSecondsLeft() const { return m_pGameClock != nullptr 
 
 ResultLayer* SuperGameView::GetResultScreen() const { return dynamic_cast<ResultLayer*>(m_pResultLayer); }
 
+bool SuperGameView::SetResultLayerFromScript(YndGameLayer* layer) {
+  return PutResultLayerOfKind<ResultLayer>(layer, true);
+}
+
 // ---------------------------------------------------------------- entering and leaving
 
 void SuperGameView::onEnter() {

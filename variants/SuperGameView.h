@@ -227,6 +227,9 @@ class SuperGameView : public DDZGameView, public ISuperHandOwner, public variant
   void CallBackAgainLogin(char* msg, int len) override;
   ResultLayer* GetResultScreen() const;
   bool IsResultLockHeld() const;
+  // A script's result window: a ResultLayer only, taking the view's one
+  // reference of the slot (the table's own window gives its reference back).
+  bool SetResultLayerFromScript(YndGameLayer* layer) override;
   // The special-rule window; opened by hand it stays, else it goes after 5 s.
   void ShowSpecialRules(bool manual);
 
