@@ -151,6 +151,8 @@ void CompeteGameView::CallBackGameResultServer(char* msg, int len) {
     m_pCompeteTableUI->ShowRank(false);
     m_pCompeteTableUI->ShowStatus(false);
   }
+  // The hand is over: a play turn behind it is dropped.
+  m_bPlayPhase = false;
   ResetSeatHeadFigures();
   ++m_iHandsPlayed;
   CountTodayHand();
@@ -264,6 +266,7 @@ void CompeteGameView::OnResultBtnQuit() {
 
 void CompeteGameView::ResetTable() {
   m_TableItem.Clear();
+  m_bPlayPhase = false;
   unschedule(schedule_selector(CompeteGameView::LowerRaisedBaseCards));
   m_bBaseCardsPending = false;
   if (m_pDoubleSign) m_pDoubleSign->Stop();
@@ -398,6 +401,7 @@ bool CompeteGameView::RestoreFromSnapshot(const char* msg) {
   } else {
     const int landlord = GetTablePosByTableNumExtra(static_cast<char>(landlordTable));
     m_TableItem.iLandOwnerPos = landlord;
+    m_bPlayPhase = true;
     if (m_pPlayerGameInfo[landlord] != nullptr)
       m_pPlayerGameInfo[landlord]->ShowLandOwner(true, g_ptLandOwner[landlord], true);
     if (hand != nullptr) {
