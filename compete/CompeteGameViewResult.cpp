@@ -216,6 +216,9 @@ void CompeteGameView::ShowRoundResult(const char* msg, int len) {
   const int landlord = m_TableItem.iLandOwnerPos;
   ShowHeadActs(landlord >= 0 && landlord < kPlayerCount && m_iSeatChange[landlord] > 0);
   cocos2d::UserDefault::getInstance()->flush();
+  // The seats' pass signs would cover the score changes.
+  for (int seat = 0; seat < kPlayerCount; ++seat)
+    if (PlayerGameInfo* info = m_pPlayerGameInfo[seat]) info->ShowCompetePass(false, g_ptPlayerInfoBG[seat]);
   if (m_pTopUI != nullptr) {
     m_pTopUI->ShowCardCounter(false);
     m_pTopUI->SetNumVisible(false);

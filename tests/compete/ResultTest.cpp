@@ -94,6 +94,21 @@ TEST_F(ResultTest, AShortResultIsReadZeroPadded) {
   EXPECT_EQ(NumberText(2), "0");
 }
 
+TEST_F(ResultTest, TheResultDisplayStartsWithNoPassSignOverTheScores) {
+  DealAndSettle();
+  view->Deliver(Landlord(1, 3));
+  RunUntilUnlocked();
+  view->Deliver(Played(1, {0x03}));
+  view->Deliver(Played(2, {}));
+  view->Deliver(Played(0, {}));
+  ASSERT_NE(view->m_pPlayerGameInfo[0]->GetPass(), nullptr);
+  ASSERT_NE(view->m_pPlayerGameInfo[2]->GetPass(), nullptr);
+  Result(::competetest::Result(true, false, -10, 20, -10));
+  ASSERT_TRUE(RunToNumbers());
+  EXPECT_EQ(view->GetResultStep(), 1) << "the first step, long before the table resets";
+  for (int seat = 0; seat < 3; ++seat) EXPECT_EQ(view->m_pPlayerGameInfo[seat]->GetPass(), nullptr) << seat;
+}
+
 // ---------------------------------------------------------------- re-login
 
 struct Snapshot {
