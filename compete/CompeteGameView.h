@@ -318,6 +318,14 @@ class CompeteGameView : public DDZGameView, public ICompetitionStage {
   // Takes the promotion screen off the table (with cleanup) and keeps it.
   void RemovePromotionLayer();
   bool IsPromotionLayerShown() const;
+  // The promotion screen's promotions count for the match's `stage` (a
+  // server move, a re-login): the stage, less one when the stage list starts
+  // with two equal numbers (the screen leaves out the second of them).
+  void SetPromotionsForStage(int stage);
+  // What leaves with the table and at the background: the waiting room and
+  // the bar taken off and forgotten (the next match start makes them again),
+  // the promotion screen taken off and kept.
+  void TakeMatchScreensOff();
 
  protected:
   // ---- own hooks; nothing on this table ----

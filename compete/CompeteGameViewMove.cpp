@@ -114,12 +114,7 @@ void CompeteGameView::HandleChangeServer(char* msg, int len) {
   CompeteGameInfo* match = CompeteGameInfo::shareCompeteGameInfo();
   const int stage = SignedByteAt(msg, kMoveStage);
   match->m_iStageNo = stage;
-  if (m_pCompetePromotionLayer != nullptr) {
-    // The promotion screen leaves out the second of two equal first stages.
-    const std::vector<int>& stages = match->m_vcStages;
-    const bool repeatedFirst = stages.size() >= 2 && stages[0] == stages[1];
-    m_pCompetePromotionLayer->SetBrevetTimes(repeatedFirst ? stage - 1 : stage);
-  }
+  SetPromotionsForStage(stage);
   // The bar's status line names the table of the new stage from now on; the
   // deals of the stages before the final one do not give it again.
   if (m_pCompeteTableUI != nullptr) m_pCompeteTableUI->UpdateTableNum(iTableNum);

@@ -333,13 +333,14 @@ bool CompeteGameView::RestoreFromSnapshot(const char* msg) {
   RemoveResultNumbers();
   unschedule(schedule_selector(CompeteGameView::OnResultStep));
   ReleaseResultLock();
-  CompeteGameInfo::shareCompeteGameInfo()->m_iStageNo = static_cast<signed char>(msg[kSnapStage]);
+  const int stage = static_cast<signed char>(msg[kSnapStage]);
+  CompeteGameInfo::shareCompeteGameInfo()->m_iStageNo = stage;
+  SetPromotionsForStage(stage);
   iTableNum = static_cast<signed char>(msg[kSnapTableNum]);
   iCurOrder = BigEndianAt(msg, kSnapOrder);
   iAllPlayer = BigEndianAt(msg, kSnapAllPlayer);
-  cocos2d::log("CompeteGameView: re-login at stage %d, rank %d of %d (final table rank %d)",
-               static_cast<signed char>(msg[kSnapStage]), iCurOrder, iAllPlayer,
-               static_cast<signed char>(msg[kSnapFinalRank]));
+  cocos2d::log("CompeteGameView: re-login at stage %d, rank %d of %d (final table rank %d)", stage, iCurOrder,
+               iAllPlayer, static_cast<signed char>(msg[kSnapFinalRank]));
   if (CompeteTableUI* bar = m_pCompeteTableUI) {
     const int finalRank = static_cast<signed char>(msg[kSnapFinalRank]);
     if (GetCompeteState() < kFinalState) {
@@ -351,7 +352,11 @@ bool CompeteGameView::RestoreFromSnapshot(const char* msg) {
   }
   const int landlordTable = static_cast<signed char>(msg[kSnapLandlord]);
   CompeteSelfHandCard* hand = GetSelfHand();
-  if (static_cast<std::uint8_t>(msg[kSnapInPlay]) != kHandInPlay) return false;
+  if (static_cast<std::uint8_t>(msg[kSnapInPlay]) != kHandInPlay) {
+    // Between hands: the promotion screen over the table, no stage result on it.
+    ShowPromotion(0);
+    return false;
+  }
   if (CompeteTableUI* bar = m_pCompeteTableUI) {
     bar->ShowRank(true);
     bar->ShowStatus(true);

@@ -7,6 +7,8 @@
 #include "CompeteTestSupport.h"
 #include "cards/BaseCard.h"
 #include "cards/DealCard.h"
+#include "compete/CompetePromotionLayer.h"
+#include "gamedata/CompeteGameInfo.h"
 #include "platform/engine/ui/Widgets.h"
 #include "platform/gamebase/MainMsgLock.h"
 #include "widgets/DoubleSignFlight.h"
@@ -221,6 +223,39 @@ TEST_F(ReloginTest, BetweenHandsTheSnapshotLaysNoHandOut) {
   Relogin(SnapshotFrame(s));
   EXPECT_EQ(CardCount(1), 0);
   EXPECT_EQ(view->iTableNum, 9);
+}
+
+TEST_F(ReloginTest, TheSnapshotSetsThePromotionsAsAMoveDoesAndBetweenHandsShowsThePromotionScreen) {
+  struct Case {
+    const char* name;
+    std::vector<int> stages;
+    bool inPlay;
+    int promotions;
+    bool shown;
+  };
+  const Case cases[] = {
+      {"between hands, two equal first stages", {96, 96, 48, 9, 3}, false, 1, true},
+      {"between hands, no repeated first stage", {96, 48, 9, 3, 1}, false, 2, true},
+      {"between hands, past the shown stages", {96, 48, 9, 3}, false, 2, false},
+      {"a hand in play", {96, 96, 48, 9, 3}, true, 1, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CompeteGameInfo::shareCompeteGameInfo()->m_vcStages = c.stages;
+    view->NewPromotionLayer();
+    Snapshot s;
+    s.inPlay = c.inPlay;
+    Frame f = SnapshotFrame(s);
+    f[140] = 2;  // the stage
+    Relogin(f);
+    ASSERT_NE(view->m_pCompetePromotionLayer, nullptr);
+    EXPECT_EQ(view->m_pCompetePromotionLayer->GetBrevetTimes(), c.promotions);
+    EXPECT_EQ(view->IsPromotionLayerShown(), c.shown);
+    if (c.shown) {
+      EXPECT_EQ(view->m_pCompetePromotionLayer->GetCurOrder(), 12) << "the snapshot's rank on it";
+    }
+  }
+  CompeteGameInfo::shareCompeteGameInfo()->m_vcStages.clear();
 }
 
 // ---------------------------------------------------------------- background
