@@ -325,9 +325,14 @@ void CompeteGameView::TakeTableDown() {
   drop(m_pTalkTip);
   drop(m_pGameBull);
   for (cocos2d::Sprite*& piece : m_pTableSprites) drop(piece);
-  m_pCompeteWaitLayer = nullptr;
-  ReleasePromotionLayer();
-  m_pCompeteTableUI = nullptr;
+  // Nothing of the match's screens stays behind untracked: a table that
+  // comes back gets its waiting room and bar from the next match start, and
+  // a stage result taken then (a server move kept while it was away) shows
+  // on the promotion screen it keeps. A toast's time runs out with the
+  // table (leaving stops its removal).
+  TakeMatchScreensOff();
+  if (cocos2d::Node* toast = GetToast()) toast->removeFromParent();
+  m_bToastShown = false;
   // The certificate ends with the table (its hold of the messages went as
   // it left the stage).
   if (CompeteAwardLayer* award = GetAwardLayer()) award->removeFromParent();
@@ -404,6 +409,20 @@ const std::vector<int>& CompeteGameView::DispatchedTypes() {
       kMsgCompeteStart, kMsgStageChange,    kMsgAward,         kMsgWaitNumbers, kMsgPlayerLeft, kMsgClosedByServer,
       kMsgRankList,     kMsgRankUpdate,     kMsgAutoPlayState, kMsgChangeServer, kMsgCompeteNotice, kMsgTip};
   return types;
+}
+
+bool CompeteGameView::IsHandMessage(int type) {
+  switch (type) {
+    case kMsgDeal:
+    case kMsgBidTurn:
+    case kMsgBidResult:
+    case kMsgLandlord:
+    case kMsgPlayTurn:
+    case kMsgPlayed:
+    case kMsgAutoPlayState:
+    case kMsgGameResult: return true;
+    default: return false;
+  }
 }
 
 void CompeteGameView::CallBackHandleMainSocketNetMsg(char* msg, int len) {

@@ -108,6 +108,10 @@ class CompeteGameView : public DDZGameView, public ICompetitionStage {
   static int MinMessageLength(int type);
   // The types of the dispatch table, in its order.
   static const std::vector<int>& DispatchedTypes();
+  // The frames of one hand (the deal, bids, landlord, turns, plays, a seat's
+  // auto-play and the hand result): what a re-login snapshot lays out again.
+  // The match's own frames and the game base's notices are not.
+  static bool IsHandMessage(int type);
 
   // ---- request sizes ----
   static constexpr int kDealReceivedSize = 12;

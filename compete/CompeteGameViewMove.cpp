@@ -4,8 +4,8 @@
 // A server move logs in again on the new server as a re-login (the game base
 // sends it with the server-move flag set and raises no CallBackAuthenResOK
 // for it), so the table stays in the match; the return from the background
-// is a re-login too. A fresh login with no sign-up pending leaves the table,
-// but never while a move is under way.
+// is a re-login too. Only a fresh login reaches AfterAuthenResOK: with no
+// sign-up pending it leaves the table.
 #include <algorithm>
 #include <cstdint>
 
@@ -58,11 +58,6 @@ void CompeteGameView::AfterAuthenResOK() {
   if (g_iCompeteEnterMode == kEnterModeSignedUp) {
     SendSignUpRequest(DdzCompete::getInstance()->m_iSignUpFeeType);
     g_iCompeteEnterMode = 0;
-    return;
-  }
-  // A login in the middle of a server move belongs to the match.
-  if (m_bServerMove != 0) {
-    cocos2d::log("CompeteGameView::AfterAuthenResOK: a login during a server move, the table stays");
     return;
   }
   cocos2d::log("CompeteGameView::AfterAuthenResOK: entered with no sign-up, leaving the table");

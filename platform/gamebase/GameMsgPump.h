@@ -32,6 +32,8 @@ class GameMsgPump : public ITcpSockOwner {
   void Post(GameViewBase* view, const std::uint8_t* buf, int len);
   void PostFront(GameViewBase* view, std::vector<char> bytes, bool sealed);
   void DropFor(const GameViewBase* view);
+  // The view's entries whose type (byte 1) `which` names; sealed entries stay.
+  void DropFor(const GameViewBase* view, bool (*which)(int type));
   std::size_t CountFor(const GameViewBase* view) const;
 
   // The frame's work: the connection, then one message.

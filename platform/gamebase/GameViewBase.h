@@ -250,6 +250,9 @@ class GameViewBase : public YndGameLayer, public INetLogic, public IGameMessageS
   // Forgets the messages queued for this view and not yet delivered (a view
   // that lays its table out anew from a re-login drops the old hand's).
   void DropPendingMessages();
+  // Forgets only those whose type `which` answers true for; a frame stashed
+  // at the front (StashFrameAtFront) stays.
+  void DropPendingMessages(bool (*which)(int type));
 
  private:
   friend class GameMsgPump;
