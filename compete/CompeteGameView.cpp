@@ -522,8 +522,12 @@ void CompeteGameView::HandleGameStart(char* msg, int len) {
     seats[t] = SeatOfTableNum(t, "HandleGameStart");
     if (seats[t] < 0) return;
   }
-  const int openSeat = SeatOfTableNum(ByteAt(msg, kDealOpenSeat), "HandleGameStart");
-  if (openSeat < 0) return;
+  // The face-up card is only shown while dealing: a seat byte that names no
+  // seat deals the hand without it (the deal shows no card for seat -1).
+  const int openTable = ByteAt(msg, kDealOpenSeat);
+  const int openSeat = openTable < kPlayerCount ? GetTablePosByTableNumExtra(static_cast<char>(openTable)) : -1;
+  if (openSeat < 0)
+    cocos2d::log("CompeteGameView::HandleGameStart: face-up card seat %d is no seat, dealt without it", openTable);
 
   ResetTable();
   const int state = GetCompeteState();
