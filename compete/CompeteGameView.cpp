@@ -132,7 +132,8 @@ void CompeteGameView::onEnter() {
   cocos2d::Layer::setTouchEnabled(true);
   m_iSlowPlayCount = 0;
   m_iSlowPlayDeadline = 0;
-  m_bToastShown = false;
+  // Leaving ends a toast; one shown while the table was away is still up.
+  m_bToastShown = GetToast() != nullptr;
   if (m_pDoubleSign) m_pDoubleSign->Stop();
   CallBackLoadingEnd();
   if (m_pTopUI != nullptr && m_pTopUI->isRunning()) m_pTopUI->SetBtnOnState(1);

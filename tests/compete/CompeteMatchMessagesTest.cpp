@@ -692,6 +692,21 @@ TEST_F(CompeteMatchMessagesTest, ASecondToastWhileOneShowsIsDroppedAndTheNextAft
   EXPECT_EQ(ToastText(view->GetToast()), "fourth");
 }
 
+TEST_F(CompeteMatchMessagesTest, AToastShownWhileTheTableIsAwayIsTheOneToastWhenItIsBack) {
+  view->retain();
+  view->removeFromParent();
+  view->Deliver(Tip(4, "while away"));
+  scene->addChild(view);
+  view->release();
+  view->ShowToast("after", 5);
+  int toasts = 0;
+  for (cocos2d::Node* child : view->getChildren()) toasts += child == view->GetToast() ? 1 : 0;
+  EXPECT_EQ(toasts, 1);
+  EXPECT_EQ(ToastText(view->GetToast()), "while away");
+  ToastEnds();
+  EXPECT_EQ(view->GetToast(), nullptr) << "its time runs once the table is back";
+}
+
 // ---------------------------------------------------------------- short frames
 
 TEST_F(CompeteMatchMessagesTest, AFrameShorterThanItsTypeNeedsIsDroppedAndChangesNothing) {
