@@ -57,8 +57,6 @@ constexpr int kZOwnPlayedRow = 3;
 constexpr int kZOwnStatus = 100;
 constexpr int kZBulletin = 106;
 constexpr int kZClock = 4;
-constexpr int kZSeatWidget = 2;
-constexpr int kZPlayedRow = 3;
 
 constexpr const char* kBackgroundImage = "ddzcompete_game_bg.jpg";
 constexpr const char* kTableImage = "ddzcompete_table.png";
