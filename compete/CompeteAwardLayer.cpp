@@ -14,6 +14,7 @@
 #include "platform/engine/ui/Widgets.h"
 #include "platform/framework/CreateSharePic.h"
 #include "platform/framework/SoundManage.h"
+#include "platform/framework/YndCodeConvert.h"
 #include "platform/framework/YndConf.h"
 #include "platform/framework/YndImageSprite.h"
 #include "platform/gamebase/BasePT.h"
@@ -100,9 +101,10 @@ int CompeteAwardLayer::GetRank() const {
 }
 
 std::string CompeteAwardLayer::GetAwardText() const {
+  // The game server's text: GBK, read within its field.
   char field[kAwardTextSize];
   std::memcpy(field, m_Record + kAwardTextOffset, sizeof field);
-  return FieldText(field);
+  return YndCodeConvert::G2u(ddz::RecordText(field));
 }
 
 // ---------------------------------------------------------------- the rules of the picture

@@ -111,6 +111,7 @@ class CompeteAwardLayer : public YndGameLayer {
   // ---- read access ----
   const unsigned char* GetRecord() const { return m_Record; }
   int GetRank() const;
+  // The award text of the record (the game server's GBK), as UTF-8.
   std::string GetAwardText() const;
   cocos2d::Sprite* GetBackground() const { return m_pBackground; }
   cocos2d::ui::TextAtlas* GetDateLabel() const { return m_pDate; }

@@ -57,8 +57,6 @@ constexpr int kZOwnPlayedRow = 3;
 constexpr int kZOwnStatus = 100;
 constexpr int kZBulletin = 106;
 constexpr int kZClock = 4;
-constexpr int kZSeatWidget = 2;
-constexpr int kZPlayedRow = 3;
 
 constexpr const char* kBackgroundImage = "ddzcompete_game_bg.jpg";
 constexpr const char* kTableImage = "ddzcompete_table.png";
@@ -132,7 +130,8 @@ void CompeteGameView::onEnter() {
   cocos2d::Layer::setTouchEnabled(true);
   m_iSlowPlayCount = 0;
   m_iSlowPlayDeadline = 0;
-  m_bToastShown = false;
+  // Leaving ends a toast; one shown while the table was away is still up.
+  m_bToastShown = GetToast() != nullptr;
   if (m_pDoubleSign) m_pDoubleSign->Stop();
   CallBackLoadingEnd();
   if (m_pTopUI != nullptr && m_pTopUI->isRunning()) m_pTopUI->SetBtnOnState(1);
@@ -325,9 +324,14 @@ void CompeteGameView::TakeTableDown() {
   drop(m_pTalkTip);
   drop(m_pGameBull);
   for (cocos2d::Sprite*& piece : m_pTableSprites) drop(piece);
-  m_pCompeteWaitLayer = nullptr;
-  ReleasePromotionLayer();
-  m_pCompeteTableUI = nullptr;
+  // Nothing of the match's screens stays behind untracked: a table that
+  // comes back gets its waiting room and bar from the next match start, and
+  // a stage result taken then (a server move kept while it was away) shows
+  // on the promotion screen it keeps. A toast's time runs out with the
+  // table (leaving stops its removal).
+  TakeMatchScreensOff();
+  if (cocos2d::Node* toast = GetToast()) toast->removeFromParent();
+  m_bToastShown = false;
   // The certificate ends with the table (its hold of the messages went as
   // it left the stage).
   if (CompeteAwardLayer* award = GetAwardLayer()) award->removeFromParent();
@@ -404,6 +408,20 @@ const std::vector<int>& CompeteGameView::DispatchedTypes() {
       kMsgCompeteStart, kMsgStageChange,    kMsgAward,         kMsgWaitNumbers, kMsgPlayerLeft, kMsgClosedByServer,
       kMsgRankList,     kMsgRankUpdate,     kMsgAutoPlayState, kMsgChangeServer, kMsgCompeteNotice, kMsgTip};
   return types;
+}
+
+bool CompeteGameView::IsHandMessage(int type) {
+  switch (type) {
+    case kMsgDeal:
+    case kMsgBidTurn:
+    case kMsgBidResult:
+    case kMsgLandlord:
+    case kMsgPlayTurn:
+    case kMsgPlayed:
+    case kMsgAutoPlayState:
+    case kMsgGameResult: return true;
+    default: return false;
+  }
 }
 
 void CompeteGameView::CallBackHandleMainSocketNetMsg(char* msg, int len) {
@@ -503,8 +521,12 @@ void CompeteGameView::HandleGameStart(char* msg, int len) {
     seats[t] = SeatOfTableNum(t, "HandleGameStart");
     if (seats[t] < 0) return;
   }
-  const int openSeat = SeatOfTableNum(ByteAt(msg, kDealOpenSeat), "HandleGameStart");
-  if (openSeat < 0) return;
+  // The face-up card is only shown while dealing: a seat byte that names no
+  // seat deals the hand without it (the deal shows no card for seat -1).
+  const int openTable = ByteAt(msg, kDealOpenSeat);
+  const int openSeat = openTable < kPlayerCount ? GetTablePosByTableNumExtra(static_cast<char>(openTable)) : -1;
+  if (openSeat < 0)
+    cocos2d::log("CompeteGameView::HandleGameStart: face-up card seat %d is no seat, dealt without it", openTable);
 
   ResetTable();
   const int state = GetCompeteState();

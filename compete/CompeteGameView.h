@@ -5,8 +5,9 @@
 // art, and differs from the classic table where a match does: the seats show
 // tournament scores instead of money, the result is shown as score changes
 // over the table (no result screen; the table quits the result by itself
-// after eleven steps of 0.3 s), the bidding is always by score, and the own
-// play is shown at once (the server's echo of it is ignored).
+// after eleven steps of 0.3 s) and the bidding is always by score. As on the
+// classic table, the own play leaves the hand only with the server's play
+// for the own seat, and a play turn comes only in the play phase.
 //
 // Where the rest is:
 // - CompeteGameView.cpp: construction, building the table when it enters,
@@ -107,6 +108,10 @@ class CompeteGameView : public DDZGameView, public ICompetitionStage {
   static int MinMessageLength(int type);
   // The types of the dispatch table, in its order.
   static const std::vector<int>& DispatchedTypes();
+  // The frames of one hand (the deal, bids, landlord, turns, plays, a seat's
+  // auto-play and the hand result): what a re-login snapshot lays out again.
+  // The match's own frames and the game base's notices are not.
+  static bool IsHandMessage(int type);
 
   // ---- request sizes ----
   static constexpr int kDealReceivedSize = 12;
@@ -117,8 +122,7 @@ class CompeteGameView : public DDZGameView, public ICompetitionStage {
   // ---- the deal (71) ----
   static constexpr int kDealSize = 112;
   static constexpr int kOwnCards = 17;
-  // ---- the played message the view builds for the own play ----
-  static constexpr int kLocalPlaySize = 36;
+  // ---- a play (56): at most this many card bytes ----
   static constexpr int kMaxPlayCards = 20;
   // ---- the hand result record: the first kResultRecordSize bytes of 237 ----
   static constexpr int kResultRecordSize = 104;
@@ -175,8 +179,10 @@ class CompeteGameView : public DDZGameView, public ICompetitionStage {
   void OnCallLandlordAct(char* msg, int len);
   void OnLandlordDecided(char* msg, int len);
   void OnPlayTurn(char* msg, int len);
-  // `local`: the view made the message for the own play (ShowSelfOutCard);
-  // a server message about the own seat is its echo and only closes the turn.
+  // `local`: the view made the message rather than the server; it is read
+  // the same. The own seat's cards leave the hand with a play for the own
+  // seat (the server's, as it takes the own request), never with the
+  // request alone: a play the server does not take keeps its cards.
   void HandleOutCard(char* msg, int len, bool local);
   // The effects and voices of a play of `cardType` by `seat` with head
   // figure `headId`; `previousOwner` held the table cards before it.
@@ -283,7 +289,9 @@ class CompeteGameView : public DDZGameView, public ICompetitionStage {
   int GetSlowPlayCount() const { return m_iSlowPlayCount; }
   int GetSlowPlayDeadline() const { return m_iSlowPlayDeadline; }
   DoubleSignFlight* GetDoubleSign() const { return m_pDoubleSign.get(); }
-  cocos2d::Sprite* GetPassSign(int seat) const;
+  // From the landlord's decision (or a snapshot of a hand in play) to the
+  // hand's result or a table reset; a play turn outside it is dropped.
+  bool IsPlayPhase() const { return m_bPlayPhase; }
 
   // ---- the match as the table knows it (the match flow writes it) ----
   int iAllPlayer = 0;
@@ -314,6 +322,14 @@ class CompeteGameView : public DDZGameView, public ICompetitionStage {
   // Takes the promotion screen off the table (with cleanup) and keeps it.
   void RemovePromotionLayer();
   bool IsPromotionLayerShown() const;
+  // The promotion screen's promotions count for the match's `stage` (a
+  // server move, a re-login): the stage, less one when the stage list starts
+  // with two equal numbers (the screen leaves out the second of them).
+  void SetPromotionsForStage(int stage);
+  // What leaves with the table and at the background: the waiting room and
+  // the bar taken off and forgotten (the next match start makes them again),
+  // the promotion screen taken off and kept.
+  void TakeMatchScreensOff();
 
  protected:
   // ---- own hooks; nothing on this table ----
@@ -387,6 +403,7 @@ class CompeteGameView : public DDZGameView, public ICompetitionStage {
   // Wall-clock seconds after which an own play counts as slow; 0 = none.
   int m_iSlowPlayDeadline = 0;
   bool m_bToastShown = false;
+  bool m_bPlayPhase = false;
   // Hands whose result came in this view; added to the day's count on exit.
   int m_iHandsPlayed = 0;
   // The base cards still wait to be arranged after the landlord was decided.

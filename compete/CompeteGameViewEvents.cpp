@@ -286,10 +286,7 @@ void CompeteGameView::CallBackGameEnterBackGround() {
   RemoveResultNumbers();
   ReleaseResultLock();
   OnEnterBackGroundHook();
-  RemoveWaitLayer();
-  RemovePromotionLayer();  // kept for the next stage
-  if (m_pCompeteTableUI != nullptr && m_pCompeteTableUI->isRunning()) m_pCompeteTableUI->removeFromParent();
-  m_pCompeteTableUI = nullptr;
+  TakeMatchScreensOff();  // the promotion screen kept for the next stage
 }
 
 void CompeteGameView::CallBackGameEnterForeGround() {
@@ -314,8 +311,9 @@ void CompeteGameView::CallBackGameEnterForeGround() {
     m_pGameClock->autorelease();
   }
   AddTableWidget(m_pGameClock, kZClock);
-  // Nothing queued for the hand the table no longer shows may reach it; the
-  // re-login snapshot brings the hand back.
-  DropPendingMessages();
+  // Nothing queued for the hand the table no longer shows may reach it (the
+  // re-login snapshot brings the hand back); the match's own frames that
+  // came meanwhile (its state, ranks, a server move, the award) still do.
+  DropPendingMessages(&CompeteGameView::IsHandMessage);
   IniMainSocketAuthen();
 }

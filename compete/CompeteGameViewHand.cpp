@@ -40,7 +40,6 @@ constexpr int kLandlordScore = 9;
 constexpr int kLandlordBottom = 10;
 constexpr int kBottomCards = 3;
 constexpr int kPlayedCards = 9;
-constexpr int kPlayedCount = 29;
 constexpr int kPlayedSilent = 33;
 
 constexpr int kClockKindBid = 0;
@@ -225,6 +224,7 @@ void CompeteGameView::OnLandlordDecided(char* msg, int) {
   if (seat < 0) return;
   m_TableItem.iLandOwnerPos = seat;
   m_TableItem.iTableCardOwnerPos = seat;
+  m_bPlayPhase = true;
   if (m_pPlayerGameInfo[seat] != nullptr) m_pPlayerGameInfo[seat]->ShowLandOwner(true, g_ptLandOwner[seat], false);
   m_TableItem.vcBaseCardIndex.clear();
   for (int i = 0; i < kBottomCards; ++i) {
@@ -279,6 +279,12 @@ void CompeteGameView::LowerRaisedBaseCards(float) {
 void CompeteGameView::OnPlayTurn(char* msg, int) {
   const int seat = SeatOfTableNum(ByteAt(msg, kBody), "OnPlayTurn");
   if (seat < 0) return;
+  if (!m_bPlayPhase) {
+    // A late or repeated turn of a hand that is over (behind the next deal,
+    // in its bidding): a play made on it would be no move of this hand.
+    cocos2d::log("CompeteGameView::OnPlayTurn: a play turn outside the play phase, dropped");
+    return;
+  }
   HidePointSigns();
   if (seat == kOwnSeat) {
     const int landlord = m_TableItem.iLandOwnerPos;
@@ -328,14 +334,12 @@ void CompeteGameView::ArrangeBaseCardsOnce() {
   if (m_pTopUI != nullptr) m_pTopUI->ShowCardCounter(true);
 }
 
-void CompeteGameView::HandleOutCard(char* msg, int len, bool local) {
+void CompeteGameView::HandleOutCard(char* msg, int len, bool /*local*/) {
   if (msg == nullptr || len < MinMessageLength(kMsgPlayed)) return;
   const int seat = SeatOfTableNum(ByteAt(msg, kBody), "HandleOutCard");
   if (seat < 0) return;
   StopClock();
   ArrangeBaseCardsOnce();
-  // The own play was shown when it was made; the server's echo only confirms it.
-  if (seat == kOwnSeat && !local) return;
 
   const std::vector<int> codes = PlayedCodes(msg, kPlayedCards, kMaxPlayCards);
   const bool heard = PlayIsHeard(msg, seat);
@@ -415,16 +419,10 @@ void CompeteGameView::ShowPlayEffect(int cardType, int headId, int previousOwner
 
 // ---------------------------------------------------------------- the own hand's calls
 
-void CompeteGameView::ShowSelfOutCard(const char* cards, int count) {
-  // The own play is shown at once, as a played message of the own chair.
-  char local[kLocalPlaySize] = {};
-  local[1] = static_cast<char>(kMsgPlayed);
-  local[kBody] = static_cast<char>(m_GlobalInfo.iChairID);
-  const int n = cards == nullptr ? 0 : std::clamp(count, 0, kMaxPlayCards);
-  if (n > 0) std::memcpy(local + kPlayedCards, cards, static_cast<std::size_t>(n));
-  local[kPlayedCount] = static_cast<char>(n);
-  HandleOutCard(local, kLocalPlaySize, true);
-
+void CompeteGameView::ShowSelfOutCard(const char*, int) {
+  // The cards stay in the hand until the server's play for the own seat
+  // moves them (HandleOutCard): a play it does not take (sent on a turn it
+  // no longer counts) comes back as a new own turn with the hand whole.
   if (m_iSlowPlayCount < 0 || m_iSlowPlayDeadline <= 0) return;
   if (ddz::os::Clock().WallTimeSeconds() <= m_iSlowPlayDeadline) return;
   if (++m_iSlowPlayCount <= kSlowPlaysForTip) return;

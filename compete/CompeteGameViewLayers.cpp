@@ -1,8 +1,11 @@
 // The tournament table's waiting room and promotion screen: shown, removed
-// and released here, for the match flow to call.
+// and released here, for the match flow to call; and what of the match's
+// screens leaves with the table.
 #include "compete/CompeteGameView.h"
 #include "compete/CompetePromotionLayer.h"
+#include "compete/CompeteTableUI.h"
 #include "compete/CompeteWaitLayer.h"
+#include "gamedata/CompeteGameInfo.h"
 #include "platform/framework/YndRemoveChildManage.h"
 
 void CompeteGameView::ShowWaitLayer(int nextOpenTime) {
@@ -52,4 +55,18 @@ void CompeteGameView::ReleasePromotionLayer() {
   RemovePromotionLayer();
   m_pCompetePromotionLayer->release();
   m_pCompetePromotionLayer = nullptr;
+}
+
+void CompeteGameView::SetPromotionsForStage(int stage) {
+  if (m_pCompetePromotionLayer == nullptr) return;
+  const std::vector<int>& stages = CompeteGameInfo::shareCompeteGameInfo()->m_vcStages;
+  const bool repeatedFirst = stages.size() >= 2 && stages[0] == stages[1];
+  m_pCompetePromotionLayer->SetBrevetTimes(repeatedFirst ? stage - 1 : stage);
+}
+
+void CompeteGameView::TakeMatchScreensOff() {
+  RemoveWaitLayer();
+  RemovePromotionLayer();
+  if (m_pCompeteTableUI != nullptr && m_pCompeteTableUI->getParent() == this) m_pCompeteTableUI->removeFromParent();
+  m_pCompeteTableUI = nullptr;
 }

@@ -35,7 +35,6 @@
 #include "platform/gamebase/GameMsgBox.h"
 #include "platform/gamebase/MessageFields.h"
 #include "platform/gamebase/RoomListLayer.h"
-#include "platform/os/Text.h"
 #include "widgets/PlayerGameInfo.h"
 #include "widgets/TopUIBase.h"
 
@@ -170,9 +169,8 @@ void CompeteGameView::HandleCompeteStart(char* msg, int) {
 
   // The name stays under the table's middle until the next start replaces it.
   if (cocos2d::Node* before = getChildByName(kMatchNameNode)) before->removeFromParent();
-  char title[sizeof record.szMatchName];
-  ddz::os::CopyBounded(title, sizeof title, ddz::RecordText(record.szMatchName));
-  cocos2d::Label* label = competelayer::MakeLabel(title, kMatchNameSize, kMatchNameInk);
+  cocos2d::Label* label =
+      competelayer::MakeLabel(YndCodeConvert::G2u(ddz::RecordText(record.szMatchName)), kMatchNameSize, kMatchNameInk);
   label->setName(kMatchNameNode);
   label->setPosition(cocos2d::Vec2(static_cast<float>(BasePT::g_iWindowWidth / 2),
                                    static_cast<float>(BasePT::g_iWindowHeight / 2) - kMatchNameBelowMiddle));

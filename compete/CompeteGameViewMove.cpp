@@ -4,8 +4,8 @@
 // A server move logs in again on the new server as a re-login (the game base
 // sends it with the server-move flag set and raises no CallBackAuthenResOK
 // for it), so the table stays in the match; the return from the background
-// is a re-login too. A fresh login with no sign-up pending leaves the table,
-// but never while a move is under way.
+// is a re-login too. Only a fresh login reaches AfterAuthenResOK: with no
+// sign-up pending it leaves the table.
 #include <algorithm>
 #include <cstdint>
 
@@ -60,11 +60,6 @@ void CompeteGameView::AfterAuthenResOK() {
     g_iCompeteEnterMode = 0;
     return;
   }
-  // A login in the middle of a server move belongs to the match.
-  if (m_bServerMove != 0) {
-    cocos2d::log("CompeteGameView::AfterAuthenResOK: a login during a server move, the table stays");
-    return;
-  }
   cocos2d::log("CompeteGameView::AfterAuthenResOK: entered with no sign-up, leaving the table");
   CompeteGameInfo::shareCompeteGameInfo()->m_iState = CompeteGameInfo::kStateNone;
   QuitGame(nullptr);
@@ -114,12 +109,7 @@ void CompeteGameView::HandleChangeServer(char* msg, int len) {
   CompeteGameInfo* match = CompeteGameInfo::shareCompeteGameInfo();
   const int stage = SignedByteAt(msg, kMoveStage);
   match->m_iStageNo = stage;
-  if (m_pCompetePromotionLayer != nullptr) {
-    // The promotion screen leaves out the second of two equal first stages.
-    const std::vector<int>& stages = match->m_vcStages;
-    const bool repeatedFirst = stages.size() >= 2 && stages[0] == stages[1];
-    m_pCompetePromotionLayer->SetBrevetTimes(repeatedFirst ? stage - 1 : stage);
-  }
+  SetPromotionsForStage(stage);
   // The bar's status line names the table of the new stage from now on; the
   // deals of the stages before the final one do not give it again.
   if (m_pCompeteTableUI != nullptr) m_pCompeteTableUI->UpdateTableNum(iTableNum);

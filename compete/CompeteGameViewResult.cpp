@@ -151,6 +151,8 @@ void CompeteGameView::CallBackGameResultServer(char* msg, int len) {
     m_pCompeteTableUI->ShowRank(false);
     m_pCompeteTableUI->ShowStatus(false);
   }
+  // The hand is over: a play turn behind it is dropped.
+  m_bPlayPhase = false;
   ResetSeatHeadFigures();
   ++m_iHandsPlayed;
   CountTodayHand();
@@ -214,6 +216,9 @@ void CompeteGameView::ShowRoundResult(const char* msg, int len) {
   const int landlord = m_TableItem.iLandOwnerPos;
   ShowHeadActs(landlord >= 0 && landlord < kPlayerCount && m_iSeatChange[landlord] > 0);
   cocos2d::UserDefault::getInstance()->flush();
+  // The seats' pass signs would cover the score changes.
+  for (int seat = 0; seat < kPlayerCount; ++seat)
+    if (PlayerGameInfo* info = m_pPlayerGameInfo[seat]) info->ShowCompetePass(false, g_ptPlayerInfoBG[seat]);
   if (m_pTopUI != nullptr) {
     m_pTopUI->ShowCardCounter(false);
     m_pTopUI->SetNumVisible(false);
@@ -264,6 +269,7 @@ void CompeteGameView::OnResultBtnQuit() {
 
 void CompeteGameView::ResetTable() {
   m_TableItem.Clear();
+  m_bPlayPhase = false;
   unschedule(schedule_selector(CompeteGameView::LowerRaisedBaseCards));
   m_bBaseCardsPending = false;
   if (m_pDoubleSign) m_pDoubleSign->Stop();
@@ -327,13 +333,14 @@ bool CompeteGameView::RestoreFromSnapshot(const char* msg) {
   RemoveResultNumbers();
   unschedule(schedule_selector(CompeteGameView::OnResultStep));
   ReleaseResultLock();
-  CompeteGameInfo::shareCompeteGameInfo()->m_iStageNo = static_cast<signed char>(msg[kSnapStage]);
+  const int stage = static_cast<signed char>(msg[kSnapStage]);
+  CompeteGameInfo::shareCompeteGameInfo()->m_iStageNo = stage;
+  SetPromotionsForStage(stage);
   iTableNum = static_cast<signed char>(msg[kSnapTableNum]);
   iCurOrder = BigEndianAt(msg, kSnapOrder);
   iAllPlayer = BigEndianAt(msg, kSnapAllPlayer);
-  cocos2d::log("CompeteGameView: re-login at stage %d, rank %d of %d (final table rank %d)",
-               static_cast<signed char>(msg[kSnapStage]), iCurOrder, iAllPlayer,
-               static_cast<signed char>(msg[kSnapFinalRank]));
+  cocos2d::log("CompeteGameView: re-login at stage %d, rank %d of %d (final table rank %d)", stage, iCurOrder,
+               iAllPlayer, static_cast<signed char>(msg[kSnapFinalRank]));
   if (CompeteTableUI* bar = m_pCompeteTableUI) {
     const int finalRank = static_cast<signed char>(msg[kSnapFinalRank]);
     if (GetCompeteState() < kFinalState) {
@@ -345,7 +352,11 @@ bool CompeteGameView::RestoreFromSnapshot(const char* msg) {
   }
   const int landlordTable = static_cast<signed char>(msg[kSnapLandlord]);
   CompeteSelfHandCard* hand = GetSelfHand();
-  if (static_cast<std::uint8_t>(msg[kSnapInPlay]) != kHandInPlay) return false;
+  if (static_cast<std::uint8_t>(msg[kSnapInPlay]) != kHandInPlay) {
+    // Between hands: the promotion screen over the table, no stage result on it.
+    ShowPromotion(0);
+    return false;
+  }
   if (CompeteTableUI* bar = m_pCompeteTableUI) {
     bar->ShowRank(true);
     bar->ShowStatus(true);
@@ -398,6 +409,7 @@ bool CompeteGameView::RestoreFromSnapshot(const char* msg) {
   } else {
     const int landlord = GetTablePosByTableNumExtra(static_cast<char>(landlordTable));
     m_TableItem.iLandOwnerPos = landlord;
+    m_bPlayPhase = true;
     if (m_pPlayerGameInfo[landlord] != nullptr)
       m_pPlayerGameInfo[landlord]->ShowLandOwner(true, g_ptLandOwner[landlord], true);
     if (hand != nullptr) {

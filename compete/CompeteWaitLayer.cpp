@@ -15,6 +15,7 @@
 #include "platform/engine/Log.h"
 #include "platform/engine/SpecialNodes.h"
 #include "platform/engine/ui/Widgets.h"
+#include "platform/framework/YndCodeConvert.h"
 #include "platform/gamebase/BasePT.h"
 
 namespace {
@@ -104,7 +105,8 @@ void CompeteWaitLayer::BuildPanels() {
   const CompeteGameInfo* match = CompeteGameInfo::shareCompeteGameInfo();
   competelayer::AddDimmer(this);
   m_pLowerPanel = competelayer::AddLowerPanel(this);
-  competelayer::AddTitle(this, ddz::RecordText(match->m_Record.szMatchName));
+  // The match record came from the game server: its texts are GBK.
+  competelayer::AddTitle(this, YndCodeConvert::G2u(ddz::RecordText(match->m_Record.szMatchName)));
 
   const auto fromSheet = cocos2d::ui::Widget::TextureResType::PLIST;
   m_pRightBtn = cocos2d::ui::Button::create("ddzbs_ddjm_btn_hd.png", "", "", fromSheet);

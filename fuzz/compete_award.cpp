@@ -1,8 +1,10 @@
 // The award certificate's record and prize from arbitrary bytes: an award
 // message of any length, or prize lines with a rank. What holds: the record is
-// the message's first 56 bytes and zeros after them, the award text is a cut of
-// its 20-byte field (whole characters where the field is well-formed), and a
-// prize's two lines put together are its one line, each text a cut of its field.
+// the message's first 56 bytes and zeros after them, the award text (the game
+// server's GBK, read within its 20-byte field) is well-formed UTF-8 and an
+// ASCII field shows as it stands, and a prize's two lines put together are its
+// one line, each text a cut of its field.
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -28,7 +30,11 @@ void CheckMessage(ddz::fuzz::Input& in) {
 
   char field[CompeteAwardLayer::kAwardTextSize];
   std::memcpy(field, layer->GetRecord() + CompeteAwardLayer::kAwardTextOffset, sizeof field);
-  FUZZ_CHECK(ddz::fuzz::IsCutOf(layer->GetAwardText(), FieldUpToZero(field)));
+  const std::string text = layer->GetAwardText();
+  const std::string raw = FieldUpToZero(field);
+  FUZZ_CHECK(ddz::fuzz::IsUtf8(text));
+  const bool ascii = std::all_of(raw.begin(), raw.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  FUZZ_CHECK(!ascii || text == raw);
 }
 
 void CheckPrize(ddz::fuzz::Input& in) {

@@ -39,6 +39,15 @@ void GameMsgPump::DropFor(const GameViewBase* view, Drop what) {
                 m_queue.end());
 }
 
+void GameMsgPump::DropFor(const GameViewBase* view, bool (*which)(int type)) {
+  m_queue.erase(std::remove_if(m_queue.begin(), m_queue.end(),
+                               [view, which](const Entry& e) {
+                                 return e.view == view && !e.sealed && e.bytes.size() > 1 &&
+                                        which(static_cast<std::uint8_t>(e.bytes[1]));
+                               }),
+                m_queue.end());
+}
+
 std::size_t GameMsgPump::CountFor(const GameViewBase* view) const {
   return static_cast<std::size_t>(std::count_if(
       m_queue.begin(), m_queue.end(), [view](const Entry& e) { return e.view == view && e.failure == 0; }));

@@ -42,6 +42,9 @@ class GameMsgPump : public ITcpSockOwner {
   // Drops the view's messages, its failure report, or both.
   enum class Drop { Messages, Failure, All };
   void DropFor(const GameViewBase* view, Drop what);
+  // The view's messages whose type (byte 1) `which` names; sealed entries
+  // and failure reports stay.
+  void DropFor(const GameViewBase* view, bool (*which)(int type));
   // The view's messages (failure reports not counted).
   std::size_t CountFor(const GameViewBase* view) const;
 

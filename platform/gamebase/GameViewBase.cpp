@@ -67,6 +67,8 @@ std::size_t GameViewBase::GetPendingMainMsgCount() const { return GameMsgPump::I
 
 void GameViewBase::DropPendingMessages() { GameMsgPump::Instance().DropFor(this, GameMsgPump::Drop::Messages); }
 
+void GameViewBase::DropPendingMessages(bool (*which)(int type)) { GameMsgPump::Instance().DropFor(this, which); }
+
 void GameViewBase::DeliverMainMsg(char* msg, int len) {
   CallBackHandleAllSocketNetMsg(msg, len);
   const int type = static_cast<std::uint8_t>(msg[1]);

@@ -263,6 +263,9 @@ class GameViewBase : public YndGameLayer, public INetLogic, public IGameMessageS
   // that lays its table out anew from a re-login drops the old hand's). A
   // lost connection waiting behind them is still reported.
   void DropPendingMessages();
+  // Forgets only those whose type `which` answers true for; a frame stashed
+  // at the front (StashFrameAtFront) stays.
+  void DropPendingMessages(bool (*which)(int type));
   // True from the background's raise of the lock until the foreground.
   bool IsBackgroundHeld() const { return m_bBackgroundHold; }
 

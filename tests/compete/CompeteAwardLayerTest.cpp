@@ -15,6 +15,7 @@
 #include "platform/engine/ui/Widgets.h"
 #include "platform/framework/CreateSharePic.h"
 #include "platform/framework/SoundManage.h"
+#include "platform/framework/YndCodeConvert.h"
 #include "platform/gamebase/BasePT.h"
 #include "platform/os/OsApiBase.h"
 #include "table/GameSoundDDZ.h"
@@ -38,7 +39,10 @@ class TableView : public GameViewBase {
   explicit TableView(GameSceneBase* scene) : GameViewBase(scene, nullptr) {}
 };
 
-// The first 56 bytes of an award message: type 78, the award text at 28, the rank at 48.
+std::string Gbk(const std::string& utf8) { return YndCodeConvert::U2g(utf8); }
+
+// The first 56 bytes of an award message: type 78, the award text at 28 (the
+// game server's GBK bytes, as given), the rank at 48.
 std::string AwardMessage(int rank, std::string_view text = "", std::size_t size = CompeteAwardLayer::kMessageBytes) {
   std::string msg(std::max<std::size_t>(size, CompeteAwardLayer::kMessageBytes), '\0');
   msg[1] = 78;
@@ -107,7 +111,7 @@ class CompeteAward : public CompeteListFixture {
 
 TEST_F(CompeteAward, TheRecordTakesAtMostTheMessagesFirst56Bytes) {
   // A longer message: its bytes past 56 are not the certificate's.
-  std::string longer = AwardMessage(3, "王者", 100);
+  std::string longer = AwardMessage(3, Gbk("王者"), 100);
   std::memset(longer.data() + 56, 0x7f, 44);
   CompeteAwardLayer* layer = CompeteAwardLayer::create(longer.data(), static_cast<int>(longer.size()));
   EXPECT_EQ(layer->GetRank(), 3);
@@ -128,15 +132,15 @@ TEST_F(CompeteAward, TheRecordTakesAtMostTheMessagesFirst56Bytes) {
 TEST_F(CompeteAward, TextsAreReadWithinTheirFieldsAndEndOnAWholeCharacter) {
   struct Case {
     const char* what;
-    std::string field;  // the bytes put in the field
+    std::string field;  // the bytes put in the field (the award text: GBK)
     std::string shown;
   };
   const std::string sai = "赛";
-  std::string six;
-  for (int i = 0; i < 6; ++i) six += sai;
+  std::string nine;
+  for (int i = 0; i < 9; ++i) nine += sai;
   const Case cases[] = {
-      {"fills the field, no terminator", six + "AB", six + "AB"},
-      {"the last character cut by the field", "x" + six + sai.substr(0, 1), "x" + six},
+      {"fills the field, no terminator", Gbk(nine) + "AB", nine + "AB"},
+      {"the last character cut by the field", "x" + Gbk(nine) + Gbk(sai).substr(0, 1), "x" + nine},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

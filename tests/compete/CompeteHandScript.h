@@ -55,7 +55,8 @@ class NetCompeteView : public CompeteGameView {
   std::vector<int> locksAfterQuit;
 
  protected:
-  NetCompeteView() : CompeteGameView(nullptr, nullptr) {}
+  // `scene`: the client's scene the table leaves through (may be null).
+  explicit NetCompeteView(GameSceneBase* scene = nullptr) : CompeteGameView(scene, nullptr) {}
 };
 
 inline PlayerNode Player(int userId, int chair) { return ddz::test::MatchPlayer(userId, chair); }

@@ -60,22 +60,7 @@ class CompeteLayersTest : public CompeteTest {
     return sprite != nullptr && sprite->getSpriteFrame() != nullptr &&
            sprite->getSpriteFrame() == cocos2d::SpriteFrameCache::getInstance()->getSpriteFrameByName(frame);
   }
-  // The nodes of the tree under `root` that are a T.
-  template <class T>
-  static int CountOf(const cocos2d::Node* root) {
-    int n = dynamic_cast<const T*>(root) != nullptr ? 1 : 0;
-    for (const cocos2d::Node* child : root->getChildren()) n += CountOf<T>(child);
-    return n;
-  }
   static int CountNodes(const cocos2d::Node* root) { return CountOf<cocos2d::Node>(root); }
-  // Whether a label under `root` shows `text`.
-  static bool HasLabel(const cocos2d::Node* root, const std::string& text) {
-    if (auto* label = dynamic_cast<const cocos2d::Label*>(root); label != nullptr && label->getString() == text)
-      return true;
-    for (const cocos2d::Node* child : root->getChildren())
-      if (HasLabel(child, text)) return true;
-    return false;
-  }
 };
 
 }  // namespace competetest

@@ -36,7 +36,10 @@ namespace {
 constexpr int kMatchId = 7;
 constexpr int kNextOpenNumber = 15;
 
+std::string Gbk(const std::string& utf8) { return YndCodeConvert::U2g(utf8); }
+
 // ---- the frames ----
+// The match start; the name goes out in GBK, as the game server sends it.
 struct StartFields {
   int state = 0;
   int fee = 2;
@@ -53,7 +56,7 @@ Frame Start(const StartFields& s = {}) {
   PutLE(f, 16, s.nextOpen);
   CompeteMatchRecord record{};
   record.iMatchId = kMatchId;
-  std::strncpy(record.szMatchName, s.name, sizeof record.szMatchName);
+  std::strncpy(record.szMatchName, Gbk(s.name).c_str(), sizeof record.szMatchName);
   std::strncpy(record.szStages, s.stages, sizeof record.szStages);
   record.iNextOpenNumber = kNextOpenNumber;
   std::memcpy(f.data() + 20, &record, sizeof record);
@@ -127,8 +130,6 @@ Frame Closed(int code, const std::string& text) {
   f[8] = static_cast<std::uint8_t>(code);
   return f;
 }
-
-std::string Gbk(const std::string& utf8) { return YndCodeConvert::U2g(utf8); }
 
 class CompeteMatchMessagesTest : public CompeteLayersTest {
  protected:
@@ -247,20 +248,20 @@ TEST_F(CompeteMatchMessagesTest, TheStartResetsTheMatchAndShowsTheWaitingRoomOnl
 }
 
 TEST_F(CompeteMatchMessagesTest, TheStartsTextsStayInsideTheirFields) {
-  // A full name field without a terminator, cut inside its last character;
-  // a nickname of 32 bytes; no nickname at all.
-  std::string name;
-  while (name.size() + 3 <= 100) name += "赛";
-  name += "\xE8\xB5";  // 99 + 2 = 101 > 100: the field ends inside it
-  StartFields s;
-  s.name = name.c_str();
+  // A full GBK name field without a terminator, cut inside its last
+  // character; a nickname of 32 bytes; no nickname at all.
+  std::string shown;
+  for (int i = 0; i < 49; ++i) shown += "赛";
+  shown += "x";
+  const std::string field = Gbk(shown) + Gbk("赛").substr(0, 1);  // 98 + 1 + 1 = 100
+  ASSERT_EQ(field.size(), 100u);
   GlobalInfo& info = GameViewBase::m_GlobalInfo;
   std::memset(info.szNickName, 'n', sizeof info.szNickName);
-  Frame f = Start(s);
-  std::memcpy(f.data() + 20 + 8, name.data(), 100);
+  Frame f = Start();
+  std::memcpy(f.data() + 20 + 8, field.data(), 100);
   view->Deliver(f);
   ASSERT_NE(view->GetMatchNameLabel(), nullptr);
-  EXPECT_EQ(view->GetMatchNameLabel()->getString(), name.substr(0, 99));
+  EXPECT_EQ(view->GetMatchNameLabel()->getString(), shown);
   EXPECT_EQ(std::string(Match()->m_szUserName), std::string(19, 'n'));
 
   std::memset(info.szNickName, 0, sizeof info.szNickName);
@@ -689,6 +690,21 @@ TEST_F(CompeteMatchMessagesTest, ASecondToastWhileOneShowsIsDroppedAndTheNextAft
   EXPECT_EQ(view->GetToast(), nullptr);
   view->ShowToast("fourth", 5);
   EXPECT_EQ(ToastText(view->GetToast()), "fourth");
+}
+
+TEST_F(CompeteMatchMessagesTest, AToastShownWhileTheTableIsAwayIsTheOneToastWhenItIsBack) {
+  view->retain();
+  view->removeFromParent();
+  view->Deliver(Tip(4, "while away"));
+  scene->addChild(view);
+  view->release();
+  view->ShowToast("after", 5);
+  int toasts = 0;
+  for (cocos2d::Node* child : view->getChildren()) toasts += child == view->GetToast() ? 1 : 0;
+  EXPECT_EQ(toasts, 1);
+  EXPECT_EQ(ToastText(view->GetToast()), "while away");
+  ToastEnds();
+  EXPECT_EQ(view->GetToast(), nullptr) << "its time runs once the table is back";
 }
 
 // ---------------------------------------------------------------- short frames

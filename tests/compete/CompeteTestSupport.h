@@ -21,6 +21,7 @@
 #include "classic/ClassicTestSupport.h"
 #include "compete/CompeteGameView.h"
 #include "gamedata/CompeteGameInfo.h"
+#include "platform/engine/Label.h"
 #include "platform/engine/Log.h"
 #include "platform/gamebase/SingleServerBase.h"
 #include "support/CompeteMatchFrames.h"
@@ -165,6 +166,23 @@ inline Frame Result(bool landlordWon, bool spring, int c0, int c1, int c2, std::
   for (int t = 0; t < 3; ++t) PutLE(f, 76 + 4 * t, changes[t]);
   f.resize(size);
   return f;
+}
+
+// The nodes of the tree under `root` that are a T.
+template <class T>
+int CountOf(const cocos2d::Node* root) {
+  int n = dynamic_cast<const T*>(root) != nullptr ? 1 : 0;
+  for (const cocos2d::Node* child : root->getChildren()) n += CountOf<T>(child);
+  return n;
+}
+
+// Whether a label of the tree under `root` (itself included) shows `text`.
+inline bool HasLabel(const cocos2d::Node* root, const std::string& text) {
+  if (auto* label = dynamic_cast<const cocos2d::Label*>(root); label != nullptr && label->getString() == text)
+    return true;
+  for (const cocos2d::Node* child : root->getChildren())
+    if (HasLabel(child, text)) return true;
+  return false;
 }
 
 // What a dropped message must leave as it was: the hand's state, the cards

@@ -52,12 +52,22 @@ TEST_F(DealTest, AnOwnChairOutsideTheTableDropsTheDeal) {
   }
 }
 
-TEST_F(DealTest, AFaceUpCardOfATableNumberThatIsNoSeatDropsTheDeal) {
-  DealFields d;
-  d.openTable = 3;
-  const TableState before = StateOf(view);
-  view->Deliver(CompeteDeal(d));
-  EXPECT_EQ(StateOf(view), before);
+TEST_F(DealTest, AFaceUpCardOfATableNumberThatIsNoSeatIsLeftOutOfTheDeal) {
+  // The card is only shown while dealing: the hand is dealt all the same.
+  for (int openTable : {3, 0xff}) {
+    SCOPED_TRACE(openTable);
+    DealFields d;
+    d.openTable = openTable;
+    view->ClearRequests();
+    view->Deliver(CompeteDeal(d));
+    auto* deal = dynamic_cast<DealCard*>(view->m_pDealCard);
+    ASSERT_NE(deal, nullptr);
+    EXPECT_EQ(deal->GetLanderSprite(), nullptr) << "no face-up card";
+    RunUntilUnlocked();
+    EXPECT_EQ(CardCount(1), 17);
+    EXPECT_EQ(CardCount(0), 17);
+    EXPECT_EQ(view->RequestTypes(), std::vector<int>{25});
+  }
 }
 
 TEST_F(DealTest, TheFinalStagesTakeTheTableNumberFromTheDeal) {

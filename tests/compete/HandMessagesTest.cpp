@@ -1,9 +1,13 @@
 // The tournament hand's messages after the deal: bids (54), the landlord
-// (55), the play turn's clock (73) and the slow-play tip, plays (56) with
-// their voices and effects, and the doubling sign.
+// (55), the play turn's clock (73), a play turn outside the play phase and
+// the slow-play tip, plays (56) with their voices and effects (the own play
+// leaving the hand with the server's play for the own seat), and the
+// doubling sign.
 #include <algorithm>
+#include <functional>
 
 #include "CompeteTestSupport.h"
+#include "support/CompeteHandDriver.h"
 #include "cards/BaseCard.h"
 #include "platform/os/Clock.h"
 #include "widgets/DoubleSignFlight.h"
@@ -71,7 +75,9 @@ TEST_F(HandMessagesTest, TheLandlordTakesTheBottomCardsAndTheRolesFollow) {
     // 0x41 the A of suit 2, 0x4e the hint engine's A (no suit), 0x25 the 5 of suit 1.
     EXPECT_EQ(view->m_TableItem.vcBaseCardIndex, (std::vector<int>{30, 0, 19}));
     EXPECT_EQ(view->GetSelfHand()->GetRole(), c.ownRole);
-    if (c.table != 1) EXPECT_GE(GameViewBase::m_iLockMainMsgTime - holdBefore, 1900) << "2000 ms more for another seat";
+    if (c.table != 1) {
+      EXPECT_GE(GameViewBase::m_iLockMainMsgTime - holdBefore, 1900) << "2000 ms more for another seat";
+    }
     RunUntilUnlocked();
     EXPECT_EQ(CardCount(0), c.backsAfter);
     EXPECT_EQ(CardCount(1), c.ownAfter);
@@ -138,7 +144,7 @@ TEST_F(HandMessagesTest, TheSlowPlayTipShowsOnceAfterFourSlowPlays) {
   }
 }
 
-TEST_F(HandMessagesTest, PlaysEndAtTheFirstEmptyByteHoldAtMostTwentyAndIgnoreTheOwnEcho) {
+TEST_F(HandMessagesTest, PlaysEndAtTheFirstEmptyByteHoldAtMostTwentyAndTheOwnPlayMovesOnce) {
   Decide(0);
   struct Case {
     const char* name;
@@ -162,12 +168,12 @@ TEST_F(HandMessagesTest, PlaysEndAtTheFirstEmptyByteHoldAtMostTwentyAndIgnoreThe
       EXPECT_EQ(view->m_TableItem.vcTableCardIndex.size(), 20u);
     }
   }
-  // The server's echo of the own play: the cards were shown when played.
-  const int own = CardCount(1);
-  const TableState before = StateOf(view);
+  // The server's play for the own seat moves the own card once: out of the
+  // hand, onto the own played row.
   view->Deliver(Played(1, {0x03}));
-  EXPECT_EQ(StateOf(view), before);
-  EXPECT_EQ(CardCount(1), own);
+  EXPECT_EQ(CardCount(1), 16);
+  EXPECT_EQ(view->m_pSendCard[1]->GetCardCount(), 1);
+  EXPECT_EQ(view->m_TableItem.iTableCardOwnerPos, 1);
 }
 
 TEST_F(HandMessagesTest, BombsAndRocketsAreCountedAndDoubleTheMultiple) {
@@ -180,26 +186,77 @@ TEST_F(HandMessagesTest, BombsAndRocketsAreCountedAndDoubleTheMultiple) {
   EXPECT_EQ(view->m_TableItem.iTimes, 4);
 }
 
-TEST_F(HandMessagesTest, TheOwnPlayIsShownAtOnceAndByte33SilencesItsVoice) {
+TEST_F(HandMessagesTest, TheOwnPlayLeavesTheHandWithTheServersPlayAndByte33SilencesItsVoice) {
   Decide(1);
-  const std::vector<int> before = view->GetSelfHand()->HandCodes();
   const char pair[2] = {0x03, 0x23};
   TakeSounds();
   view->ShowSelfOutCard(pair, 2);
+  EXPECT_EQ(CardCount(1), 20) << "the request alone moves nothing";
+  EXPECT_EQ(view->m_pSendCard[1]->GetCardCount(), 0);
+  EXPECT_EQ(TakeSounds(), std::vector<std::string>{});
+  view->Deliver(Played(1, {0x03, 0x23}));
   EXPECT_EQ(CardCount(1), 18);
   EXPECT_EQ(view->m_TableItem.iTableCardOwnerPos, 1);
   EXPECT_TRUE(Has(TakeSounds(), "ddzSound/0_2_3.mp3")) << "the pair's voice";
   // The same play marked silent for the own seat: no voice, no effect.
   Frame silent = Played(1, {0x04, 0x24});
   silent[33] = 1;
-  std::vector<char> copy(silent.begin(), silent.end());
-  view->HandleOutCard(copy.data(), static_cast<int>(copy.size()), true);
+  view->Deliver(silent);
   EXPECT_EQ(TakeSounds(), std::vector<std::string>{});
   EXPECT_EQ(CardCount(1), 16);
-  // More than 20 bytes never run past the played message's count.
-  const std::vector<char> many(30, 0x05);
-  view->ShowSelfOutCard(many.data(), 30);
-  EXPECT_LE(view->m_TableItem.vcTableCardIndex.size(), 20u);
+}
+
+TEST_F(HandMessagesTest, APlayTurnOutsideThePlayPhaseOpensNoTurnAndAPressedPlayWaitsForTheServer) {
+  struct Case {
+    const char* name;
+    std::function<void()> before;
+  };
+  const Case cases[] = {
+      {"behind the next deal", [] {}},
+      {"behind the own bid turn", [this] { view->Deliver(Seat(72, 1, 9)); }},
+      {"behind the hand's result",
+       [this] {
+         Decide(1);
+         Frame result = Result(true, false, 20, -10, -10);
+         view->CallBackGameResultServer(reinterpret_cast<char*>(result.data()), static_cast<int>(result.size()));
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    DealAndSettle();
+    c.before();
+    const bool bidding = view->GetSelfHand()->GetMainButton(SelfHandCard::kBtnBid3)->isVisible();
+    const TableState before = StateOf(view);
+    view->Deliver(Seat(73, 1, 9));
+    EXPECT_FALSE(view->GetSelfHand()->GetMainButton(SelfHandCard::kBtnPlay)->isVisible()) << "no play turn opened";
+    EXPECT_EQ(view->GetSelfHand()->GetMainButton(SelfHandCard::kBtnBid3)->isVisible(), bidding) << "the bid turn stays";
+    EXPECT_EQ(StateOf(view), before);
+    RunUntilUnlocked();
+  }
+
+  // In the play phase the own turn opens; a play pressed on it keeps its
+  // cards until the server's play for the own seat comes, and a turn handed
+  // back (the server did not take it) finds the hand whole.
+  DealAndSettle();
+  Decide(1);
+  tick(45, 0.05f);  // the bottom cards drop back into the hand
+  view->Deliver(Seat(73, 1, 9));
+  ASSERT_TRUE(view->GetSelfHand()->GetMainButton(SelfHandCard::kBtnPlay)->isVisible());
+  view->ClearRequests();
+  CompeteSeatDriver driver(view, window);
+  for (int look = 0; look < 5 && driver.plays == 0; ++look, tick()) driver.Step();  // a tap on a card, then the play
+  ASSERT_EQ(driver.plays, 1);
+  ASSERT_EQ(view->RequestTypes(), std::vector<int>{24});
+  EXPECT_EQ(CardCount(1), 20);
+  view->Deliver(Seat(73, 1, 9));
+  EXPECT_EQ(CardCount(1), 20);
+  EXPECT_TRUE(view->GetSelfHand()->GetMainButton(SelfHandCard::kBtnPlay)->isVisible()) << "the turn handed back";
+  const Frame request = view->Requests().back();
+  const std::vector<std::uint8_t> sent(request.begin() + 8, request.begin() + 8 + request[28]);
+  ASSERT_FALSE(sent.empty());
+  view->Deliver(Played(1, sent));
+  EXPECT_EQ(CardCount(1), 20 - static_cast<int>(sent.size()));
+  EXPECT_EQ(view->m_pSendCard[1]->GetCardCount(), static_cast<int>(sent.size()));
 }
 
 TEST_F(HandMessagesTest, APassShowsThePassSignAndItsVoice) {

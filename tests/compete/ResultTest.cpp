@@ -7,6 +7,8 @@
 #include "CompeteTestSupport.h"
 #include "cards/BaseCard.h"
 #include "cards/DealCard.h"
+#include "compete/CompetePromotionLayer.h"
+#include "gamedata/CompeteGameInfo.h"
 #include "platform/engine/ui/Widgets.h"
 #include "platform/gamebase/MainMsgLock.h"
 #include "widgets/DoubleSignFlight.h"
@@ -92,6 +94,21 @@ TEST_F(ResultTest, AShortResultIsReadZeroPadded) {
   EXPECT_EQ(view->GetSeatChange(1), 0);
   EXPECT_EQ(view->GetSeatChange(2), 0);
   EXPECT_EQ(NumberText(2), "0");
+}
+
+TEST_F(ResultTest, TheResultDisplayStartsWithNoPassSignOverTheScores) {
+  DealAndSettle();
+  view->Deliver(Landlord(1, 3));
+  RunUntilUnlocked();
+  view->Deliver(Played(1, {0x03}));
+  view->Deliver(Played(2, {}));
+  view->Deliver(Played(0, {}));
+  ASSERT_NE(view->m_pPlayerGameInfo[0]->GetPass(), nullptr);
+  ASSERT_NE(view->m_pPlayerGameInfo[2]->GetPass(), nullptr);
+  Result(::competetest::Result(true, false, -10, 20, -10));
+  ASSERT_TRUE(RunToNumbers());
+  EXPECT_EQ(view->GetResultStep(), 1) << "the first step, long before the table resets";
+  for (int seat = 0; seat < 3; ++seat) EXPECT_EQ(view->m_pPlayerGameInfo[seat]->GetPass(), nullptr) << seat;
 }
 
 // ---------------------------------------------------------------- re-login
@@ -206,6 +223,39 @@ TEST_F(ReloginTest, BetweenHandsTheSnapshotLaysNoHandOut) {
   Relogin(SnapshotFrame(s));
   EXPECT_EQ(CardCount(1), 0);
   EXPECT_EQ(view->iTableNum, 9);
+}
+
+TEST_F(ReloginTest, TheSnapshotSetsThePromotionsAsAMoveDoesAndBetweenHandsShowsThePromotionScreen) {
+  struct Case {
+    const char* name;
+    std::vector<int> stages;
+    bool inPlay;
+    int promotions;
+    bool shown;
+  };
+  const Case cases[] = {
+      {"between hands, two equal first stages", {96, 96, 48, 9, 3}, false, 1, true},
+      {"between hands, no repeated first stage", {96, 48, 9, 3, 1}, false, 2, true},
+      {"between hands, past the shown stages", {96, 48, 9, 3}, false, 2, false},
+      {"a hand in play", {96, 96, 48, 9, 3}, true, 1, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CompeteGameInfo::shareCompeteGameInfo()->m_vcStages = c.stages;
+    view->NewPromotionLayer();
+    Snapshot s;
+    s.inPlay = c.inPlay;
+    Frame f = SnapshotFrame(s);
+    f[140] = 2;  // the stage
+    Relogin(f);
+    ASSERT_NE(view->m_pCompetePromotionLayer, nullptr);
+    EXPECT_EQ(view->m_pCompetePromotionLayer->GetBrevetTimes(), c.promotions);
+    EXPECT_EQ(view->IsPromotionLayerShown(), c.shown);
+    if (c.shown) {
+      EXPECT_EQ(view->m_pCompetePromotionLayer->GetCurOrder(), 12) << "the snapshot's rank on it";
+    }
+  }
+  CompeteGameInfo::shareCompeteGameInfo()->m_vcStages.clear();
 }
 
 // ---------------------------------------------------------------- background

@@ -6,6 +6,7 @@
 #include "compete/CompeteWaitLayer.h"
 #include "platform/engine/Label.h"
 #include "platform/engine/ui/Widgets.h"
+#include "platform/framework/YndCodeConvert.h"
 
 namespace competetest {
 namespace {
@@ -14,7 +15,9 @@ class WaitLayerTest : public CompeteLayersTest {
  protected:
   void SetUp() override {
     CompeteLayersTest::SetUp();
-    std::strncpy(Match()->m_Record.szMatchName, "每日金币赛", sizeof Match()->m_Record.szMatchName - 1);
+    // The record as the game server's match start brings it: GBK texts.
+    const std::string name = YndCodeConvert::U2g("每日金币赛");
+    std::strncpy(Match()->m_Record.szMatchName, name.c_str(), sizeof Match()->m_Record.szMatchName - 1);
     Match()->m_Record.iMatchKind = 2;
     Match()->m_Record.iLastPlayers = 96;
     DdzCompete::getInstance()->m_tLocalAtSync = static_cast<std::int32_t>(Now());

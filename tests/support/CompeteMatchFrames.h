@@ -13,8 +13,10 @@
 #include <vector>
 
 #include "gamedata/CompeteMatchFile.h"
+#include "gamedata/CompeteRecords.h"
 #include "gamedata/DdzCompete.h"
 #include "platform/gamebase/GameBaseProtocol.h"
+#include "platform/framework/YndCodeConvert.h"
 #include "platform/gamebase/GameRecords.h"
 
 namespace ddz::test {
@@ -54,15 +56,22 @@ inline std::vector<std::uint8_t> ChairCards(int chair) {
 
 // 27 before the match begins (the waiting room): the fee choice, 3 signed
 // up, the next opening ten minutes from the server's now, and the record of
-// `matchId` from the match table.
+// `matchId` from the match table with its name in GBK, as the game server
+// sends it (the match file is UTF-8).
 inline std::vector<std::uint8_t> StartFrame(int matchId, int feeChoice) {
   std::vector<std::uint8_t> f = MatchFrame(27, 1904);
   f[8] = 0;
   f[10] = static_cast<std::uint8_t>(feeChoice);
   PutLittle(f, 12, 3);
   PutLittle(f, 16, static_cast<int>(DdzCompete::getInstance()->GetServerNow()) + 600);
-  for (const CompeteMatchRecord& record : g_vcCompeteRoomTable)
-    if (record.iMatchId == matchId) std::memcpy(f.data() + 20, &record, sizeof record);
+  for (const CompeteMatchRecord& record : g_vcCompeteRoomTable) {
+    if (record.iMatchId != matchId) continue;
+    CompeteMatchRecord sent = record;
+    const std::string name = ddz::RecordText(record.szMatchName);
+    YndCodeConvert::U2g(name.data(), static_cast<int>(name.size()), sent.szMatchName,
+                        static_cast<int>(sizeof sent.szMatchName));
+    std::memcpy(f.data() + 20, &sent, sizeof sent);
+  }
   return f;
 }
 // 74: the competition state and the player count.
@@ -116,7 +125,7 @@ struct AwardFields {
   int yuanbao = 0;
   int feeKind3First = 0;
   int feeKind3Second = 0;
-  std::string text;  // at most 19 bytes
+  std::string text;  // the bytes as sent (the game server's GBK), at most 19
   int rank = 1;
   int value = 0;
 };

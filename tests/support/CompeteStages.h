@@ -25,6 +25,7 @@
 #include "gamedata/CompeteGameInfo.h"
 #include "gamedata/CompeteMatchFile.h"
 #include "platform/engine/Director.h"
+#include "platform/framework/YndCodeConvert.h"
 #include "platform/gamebase/GameBaseProtocol.h"
 #include "platform/gamebase/GameViewBase.h"
 #include "platform/gamebase/SingleServerBase.h"
@@ -180,7 +181,7 @@ inline const std::vector<CompeteStage>& CompeteStages() {
          ddz::test::AwardFields award;
          award.money = 1000;
          award.rank = 2;
-         award.text = "second";
+         award.text = YndCodeConvert::U2g("整点金币赛亚军");  // GBK, as the game server sends it
          Deliver(view, ddz::test::AwardFrame(award));
        }},
   };
