@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "compete/RoomInfoItem.h"
+#include "compete/SignUpLayer.h"
 #include "gamedata/CompeteGameInfo.h"
 #include "gamedata/CompeteMatchFile.h"
 #include "gamedata/CompeteWebMsg.h"
@@ -432,6 +433,10 @@ void CompeteRoomListLayer::EnterCompeteRoom(RoomItemInfo* room) {
   if (DdzCompete::getInstance()->m_iSignUpFeeType == 1) {
     const int money = GameViewBase::m_GlobalInfo.iMoney;
     if (money >= picked->pRuleInfo->iMaxMoney) {
+    // An open sign-up dialog shows its match's fee as it stands now.
+    for (cocos2d::Node* child : getChildren()) {
+      if (auto* dialog = dynamic_cast<SignUpLayer*>(child)) dialog->ShowFee();
+    }
       GameMsgBox::shareMessageBox()->ShowMessage(QuestionText("game_autogame_ask_txt").c_str(), 11, this,
                                                  static_cast<cocos2d::SEL_MenuHandler>(&RoomListLayer::CallBackAutoGame));
       return;

@@ -9,7 +9,8 @@
 // the rule record's sub-type, and makes one CompeteRoomInfo per entry and
 // usable record. The web server keeps the list fresh: 20035 (the user's
 // record, on every entry unless a match is signed up for again) re-chooses
-// every card's fee; 20036 (a match's sign-up count, asked at most every
+// every card's fee but one the user picked, and an open sign-up dialog shows
+// its match's fee anew; 20036 (a match's sign-up count, asked at most every
 // 300 s while replies come) updates the match's shown count. Replies are
 // read only when long enough, 'S' and without a transfer error.
 //

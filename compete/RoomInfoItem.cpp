@@ -225,7 +225,8 @@ void RoomInfoItem::ShowNextStart(std::int32_t iNextStart, std::int32_t iServerNo
 
 void RoomInfoItem::UpdateSignUpFee(bool bRechoose) {
   if (m_pRoom == nullptr) return;
-  if (bRechoose) m_pRoom->ChooseSignUpFee();
+  // A fee the user picked in the sign-up dialog stands.
+  if (bRechoose && m_pRoom->m_bFeePicked == 0) m_pRoom->ChooseSignUpFee();
   if (!isRunning() || m_pFeeNode == nullptr) return;
   m_pFeeNode->removeAllChildren();
   const int kind = m_pRoom->m_iFeeType;

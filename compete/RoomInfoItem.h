@@ -49,7 +49,8 @@ class RoomInfoItem : public YndGameLayer {
 
   // The time label: open hours, or the next start (every second).
   void UpdateTime(float dt);
-  // Redraws the fee; with bRechoose the match chooses its fee again first.
+  // Redraws the fee; with bRechoose the match chooses its fee again first,
+  // unless the user picked one in the sign-up dialog.
   void UpdateSignUpFee(bool bRechoose);
   // Redraws the sign-up count (the match's shown number).
   void UpdateSignUpNum();
