@@ -254,8 +254,8 @@ void RoomInfoItem::UpdateSignUpNum() {
                                    : std::string());
 }
 
-void RoomInfoItem::OnClickSignUp(cocos2d::Ref*) {
-  if (m_pRoom == nullptr) return;
+bool RoomInfoItem::OnClickSignUp(cocos2d::Ref*) {
+  if (m_pRoom == nullptr) return false;
   // The road goes on whatever the refresh gives, on the record as it stands.
   CompeteRoomInfo::RequestCompeteRoomInfo(true, this, false);
 
@@ -264,7 +264,7 @@ void RoomInfoItem::OnClickSignUp(cocos2d::Ref*) {
   const int state = CompeteGameInfo::shareCompeteGameInfo()->m_iState;
   const int lockRoom = compete->GetLockRoomId();
   if (state >= 1 && state <= 4 && lockRoom > 0 && shared != nullptr) {
-    if (shared->EnterLockServer(compete->GetLockServerId(), &m_pRoom->m_RoomItem)) return;
+    if (shared->EnterLockServer(compete->GetLockServerId(), &m_pRoom->m_RoomItem)) return true;
   }
 
   auto box = [this, shared](const std::string& text) {
@@ -275,18 +275,18 @@ void RoomInfoItem::OnClickSignUp(cocos2d::Ref*) {
   if (!m_pRoom->CheckSignUpFee(m_pRoom->m_iFeeType, error.data()) || !m_pRoom->CheckOpenTime(error.data()) ||
       !m_pRoom->CheckFreeCondition(error.data())) {
     box(error.data());
-    return;
+    return false;
   }
   const int minimum = m_pRoom->m_Record.iMinHolding;
   if (minimum > 0 && GameViewBase::m_GlobalInfo.iYuanBao < minimum) {
     box(ddz::FormatText(::GameText(kGameTextMinHolding), minimum));
-    return;
+    return false;
   }
   compete->m_iSignUpFeeType = m_pRoom->m_iFeeType;
   auto* list = dynamic_cast<CompeteRoomListLayer*>(shared);
   if (list == nullptr) {
     cocos2d::log("RoomInfoItem: no tournament list to enter the match");
-    return;
+    return false;
   }
-  list->EnterCompeteRoom(&m_pRoom->m_RoomItem);
+  return list->EnterCompeteRoom(&m_pRoom->m_RoomItem);
 }
