@@ -55,7 +55,9 @@ TEST_F(RoomUITest, TheBadgeFollowsTheLoginRecordsRoomValue) {
                 "qorvddz_roomui_lv_" + std::to_string(c.roomValue / 10000) + ".png");
     }
     ASSERT_EQ(panel->GetBadgeNumber() != nullptr, c.number != nullptr);
-    if (c.number != nullptr) EXPECT_EQ(panel->GetBadgeNumber()->getString(), c.number);
+    if (c.number != nullptr) {
+      EXPECT_EQ(panel->GetBadgeNumber()->getString(), c.number);
+    }
   }
 }
 
@@ -84,9 +86,13 @@ TEST_F(RoomUITest, EachEntryOfTheListShowsTheBadgeAndNameItFindsInTheLoginRecord
     ASSERT_TRUE(panel->isRunning());
     EXPECT_EQ(panel->GetNameLabel()->getString(), c.nick);
     ASSERT_EQ(panel->GetBadge() != nullptr, c.badge != 0);
-    if (c.badge != 0) EXPECT_EQ(panel->GetBadge()->getDisplayName(), "qorvddz_roomui_lv_" + std::to_string(c.badge) + ".png");
+    if (c.badge != 0) {
+      EXPECT_EQ(panel->GetBadge()->getDisplayName(), "qorvddz_roomui_lv_" + std::to_string(c.badge) + ".png");
+    }
     ASSERT_EQ(panel->GetBadgeNumber() != nullptr, c.number != nullptr);
-    if (c.number != nullptr) EXPECT_EQ(panel->GetBadgeNumber()->getString(), c.number);
+    if (c.number != nullptr) {
+      EXPECT_EQ(panel->GetBadgeNumber()->getString(), c.number);
+    }
     std::vector<cocos2d::Label*> names;
     std::function<void(cocos2d::Node*)> walk = [&](cocos2d::Node* node) {
       for (cocos2d::Node* child : node->getChildren()) {

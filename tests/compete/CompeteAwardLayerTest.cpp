@@ -415,7 +415,9 @@ TEST_F(CompeteAward, AgainSignsUpPayingTheFeeKindTheQuestionChecked) {
     GameViewBase::m_GlobalInfo.iYuanBao = c.yuanbao;
     CompeteAwardLayer* layer = ShowAward(4);
     layer->OnClickAgain(nullptr);
-    if (c.confirm) EXPECT_TRUE(Box()->PressConfirm());
+    if (c.confirm) {
+      EXPECT_TRUE(Box()->PressConfirm());
+    }
     ASSERT_EQ(g_bCompetePlayAgain, 1);
     Box()->CloseDialog();
     layer->removeFromParent();

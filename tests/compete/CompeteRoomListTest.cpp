@@ -476,7 +476,9 @@ TEST_F(CompeteListEnter, PlayingAgainThatEndsInABoxLeavesTheListUsable) {
     EXPECT_FALSE(list->isTouchEnabled()) << "as after any entry";
     if (!c.script) {
       EXPECT_TRUE(Box()->IsOpen());
-      if (!c.text.empty()) EXPECT_EQ(Box()->GetText(), c.text);
+      if (!c.text.empty()) {
+        EXPECT_EQ(Box()->GetText(), c.text);
+      }
     }
     Box()->CloseDialog();
     const int shown = Box()->GetShowCount();
@@ -484,7 +486,9 @@ TEST_F(CompeteListEnter, PlayingAgainThatEndsInABoxLeavesTheListUsable) {
         list->GetRoomItems()[1]->GetSignUpButton()->getPosition());
     window->touchBegan(button.x, 720 - button.y);
     window->touchEnded(button.x, 720 - button.y);
-    if (!c.script) EXPECT_EQ(Box()->GetShowCount(), shown + 1) << "the card's road runs again";
+    if (!c.script) {
+      EXPECT_EQ(Box()->GetShowCount(), shown + 1) << "the card's road runs again";
+    }
     list->removeFromParent();
     list = nullptr;
     if (engine != nullptr) cocos2d::LuaEngine::destroyInstance();
