@@ -234,8 +234,9 @@ void RoomInfoItem::UpdateSignUpFee(bool bRechoose) {
     m_pFeeNode->addChild(
         ddz::CompeteLabel(::GameText(kGameTextFree), 26, Color3B(227, 101, 101), Vec2(0, 0.5f), Vec2(-10, 36)));
   } else if (kind > 0 && m_pRoom->m_iFeeNum > 0) {
-    cocos2d::Label* amount =
-        ddz::CompeteLabel("x" + std::to_string(m_pRoom->m_iFeeNum), 26, Color3B(176, 163, 181), Vec2(1, 0.5f), Vec2(46, 36));
+    char text[24];
+    std::snprintf(text, sizeof text, "x%d", m_pRoom->m_iFeeNum);
+    cocos2d::Label* amount = ddz::CompeteLabel(text, 26, Color3B(176, 163, 181), Vec2(1, 0.5f), Vec2(46, 36));
     m_pFeeNode->addChild(amount);
     char frame[48];
     std::snprintf(frame, sizeof frame, "ddzbs_prop_icon_%d.png", kind);

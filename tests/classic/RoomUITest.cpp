@@ -363,7 +363,9 @@ TEST_F(RoomUITest, RoomButtonFacesShowScoreMarksAndFigures) {
     ASSERT_NE(button->GetScoreWord(), nullptr);
     EXPECT_EQ(button->GetScoreWord()->getPosition(), c.rob ? cocos2d::Vec2(126, 58) : cocos2d::Vec2(162, 58));
     EXPECT_EQ(button->GetRobMark() != nullptr, c.rob);
-    if (c.rob) EXPECT_EQ(button->GetRobMark()->getPosition(), cocos2d::Vec2(192, 58));
+    if (c.rob) {
+      EXPECT_EQ(button->GetRobMark()->getPosition(), cocos2d::Vec2(192, 58));
+    }
     EXPECT_EQ(button->GetSuperWord() != nullptr, c.superWord);
     EXPECT_EQ(button->GetLimitLabel()->getString(), std::to_string(c.room.min));
     EXPECT_EQ(button->GetLimitLabel()->getPosition(), g_ptRoomBtnLimit);
