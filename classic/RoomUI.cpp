@@ -157,7 +157,9 @@ void RoomUI::onEnter() {
   PCBaseFrame::SharedPCBaseFrame()->SetHelpBtnCallBack([](cocos2d::Ref* s) {
     if (RoomUI* panel = RoomUI::create(kModeCurrent)) panel->OnHelpClick(s);
   });
-  if (m_pMoneyLabel == nullptr) BuildUserInfo();
+  // The login record's room value and names may have changed while the list
+  // was away (a room entered): the user info is drawn anew at every entry.
+  BuildUserInfo();
   if (m_pSysBtn == nullptr) {
     m_pSysBtn = RoomSysBtn::create();
     m_pSysBtn->setPosition(Vec2(RoomSysBtn::kX, static_cast<float>(BasePT::g_iWindowHeight) - RoomSysBtn::kBelowTop));
@@ -176,12 +178,18 @@ int RoomUI::BadgeNumber(int roomValue) {
 }
 
 void RoomUI::BuildUserInfo() {
-  AddSprite(this, "qorvddz_roomui_userinfo_bg.png", kInfoBgPos, -10);
-  AddSprite(this, "qorvddz_roomui_userinfo_player_bg.png", kHeadPos, -5);
+  if (m_pUserInfo != nullptr) m_pUserInfo->removeFromParent();
+  m_pBadge = nullptr;
+  m_pBadgeNum = nullptr;
+  m_pUserInfo = cocos2d::Node::create();
+  addChild(m_pUserInfo, kZUserInfo);  // under the menu and the system buttons
+  cocos2d::Node* info = m_pUserInfo;
+  AddSprite(info, "qorvddz_roomui_userinfo_bg.png", kInfoBgPos, -10);
+  AddSprite(info, "qorvddz_roomui_userinfo_player_bg.png", kHeadPos, -5);
   char head[40];
   std::snprintf(head, sizeof head, "vevad_head_icon_%d.png",
                 NewPlayerHead::ConvertPlayerIcon(GameViewBase::m_GlobalInfo.iHeadID));
-  if (cocos2d::Sprite* sprite = AddSprite(this, head, kHeadPos)) sprite->setScale(kHeadScale);
+  if (cocos2d::Sprite* sprite = AddSprite(info, head, kHeadPos)) sprite->setScale(kHeadScale);
 
   const GameSceneBase* scene = GameSceneBase::m_pGameScene;
   const int roomValue = scene != nullptr ? scene->GetLoginRoomValue() : 0;
@@ -189,19 +197,19 @@ void RoomUI::BuildUserInfo() {
   if (level >= 1 && level <= 5) {
     char badge[40];
     std::snprintf(badge, sizeof badge, "qorvddz_roomui_lv_%d.png", level);
-    m_pBadge = AddSprite(this, badge, kBadgePos, 1);
+    m_pBadge = AddSprite(info, badge, kBadgePos, 1);
   }
   if (const int number = BadgeNumber(roomValue); number >= 0) {
     m_pBadgeNum = cocos2d::ui::TextAtlas::create(std::to_string(number), "qorvddz_lv_num.png", 16, 22, "0");
     m_pBadgeNum->setPosition(kBadgePos);
-    addChild(m_pBadgeNum, 2);
+    info->addChild(m_pBadgeNum, 2);
   }
 
-  m_pNameLabel = AddField(this, kNamePos, kNameBox, LoginName());
-  AddSprite(this, "qorvddz_roomui_icon_money.png", kMoneyIconPos, 1);
-  m_pMoneyLabel = AddField(this, kMoneyPos, kMoneyBox, "");
-  AddSprite(this, "qorvddz_roomui_icon_yb.png", kYBIconPos, 1);
-  m_pYBLabel = AddField(this, kYBPos, kYBBox, "");
+  m_pNameLabel = AddField(info, kNamePos, kNameBox, LoginName());
+  AddSprite(info, "qorvddz_roomui_icon_money.png", kMoneyIconPos, 1);
+  m_pMoneyLabel = AddField(info, kMoneyPos, kMoneyBox, "");
+  AddSprite(info, "qorvddz_roomui_icon_yb.png", kYBIconPos, 1);
+  m_pYBLabel = AddField(info, kYBPos, kYBBox, "");
 }
 
 void RoomUI::FreshUserInfo() {

@@ -5,8 +5,8 @@
 // settings (RoomListLayer::m_defChangeMoneyControlInfo).
 //
 // One panel serves the process (create); the room list adds it each time it
-// enters. The badge comes from the room value v of the login record (the
-// room entered): level L = v / 100 / 100; levels 1-5 show the badge
+// enters, and each entry draws the user info anew. The badge comes from the
+// room value v of the login record (the room entered): level L = v / 100 / 100; levels 1-5 show the badge
 // "qorvddz_roomui_lv_L.png", levels 1-4 also the number v / 100 - L * 100.
 // While it exists the panel is the one the awards redraw when they end
 // without a table (ShowAward's room panel).
@@ -38,6 +38,7 @@ class RoomUI : public YndGameLayer, public IRoomUserInfo {
   static constexpr int kAllRulesGame = 52;
   static constexpr int kZRules = 399;
   static constexpr int kZSettings = 999;
+  static constexpr int kZUserInfo = -1;
 
   // kModeCurrent: the panel there is (may be null). Otherwise the panel with
   // this mode: a new one when there is none, the one there is when it is not
@@ -82,8 +83,10 @@ class RoomUI : public YndGameLayer, public IRoomUserInfo {
   void BuildUserInfo();
 
   int m_iMode;
-  // Children while built; cleared when the panel leaves the stage.
+  // Children while built. The user info (head, badge, name and figures)
+  // stands on its own node, drawn anew at every entry.
   RoomSysBtn* m_pSysBtn = nullptr;
+  cocos2d::Node* m_pUserInfo = nullptr;
   cocos2d::Sprite* m_pBadge = nullptr;
   cocos2d::ui::TextAtlas* m_pBadgeNum = nullptr;
   cocos2d::Label* m_pMoneyLabel = nullptr;

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "compete/RoomInfoItem.h"
+#include "compete/SignUpLayer.h"
 #include "gamedata/CompeteGameInfo.h"
 #include "gamedata/CompeteMatchFile.h"
 #include "gamedata/CompeteWebMsg.h"
@@ -46,6 +47,21 @@ float HalfWidth() { return static_cast<float>(BasePT::g_iWindowWidth / 2); }
 float HalfHeight() { return static_cast<float>(BasePT::g_iWindowHeight / 2); }
 float WindowHeight() { return static_cast<float>(BasePT::g_iWindowHeight); }
 
+// Signing up again pays the way the award screen's question checked: with
+// the last sign-up's fee kind while it can be paid, not with the first kind
+// the fresh list build chose.
+void PayAsLastTime(CompeteRoomInfo& room) {
+  const int kind = DdzCompete::getInstance()->m_iSignUpFeeType;
+  if (!room.CheckSignUpFee(kind, nullptr)) return;
+  room.m_iFeeType = kind;
+  room.m_iFeeNum = 0;
+  for (const CompeteKindValue& fee : room.m_vcFees) {
+    if (fee.iKind != kind) continue;
+    room.m_iFeeNum = fee.iValue;
+    break;
+  }
+}
+
 std::string QuestionText(const char* key) {
   std::string text;
   GetValueStr(text, key, CompeteRoomListLayer::kQuestionFile, CompeteRoomListLayer::kQuestionSection, "");
@@ -81,23 +97,21 @@ void CompeteRoomListLayer::onEnter() {
   BuildScreen();
   BuildCards();
 
-  bool signedUp = false;
-  if (g_bCompetePlayAgain == 1) {
-    signedUp = true;
-    SignUpAgain();
-  }
+  const bool signedUp = g_bCompetePlayAgain == 1 && SignUpAgain();
   g_bCompetePlayAgain = 0;
   SignUpStoredServer(signedUp);
 }
 
-void CompeteRoomListLayer::SignUpAgain() {
+bool CompeteRoomListLayer::SignUpAgain() {
   const int matchId = CompeteGameInfo::shareCompeteGameInfo()->m_Record.iMatchId;
   auto it = std::find_if(m_vcRoomItems.begin(), m_vcRoomItems.end(),
                          [matchId](RoomInfoItem* card) { return card->GetRoom()->m_iMatchId == matchId; });
   if (it == m_vcRoomItems.end()) {
     cocos2d::log("CompeteRoomListLayer: match %d to sign up again is not listed", matchId);
-    return;
+    return false;
   }
+  RoomInfoItem* card = *it;
+  const bool touch = isTouchEnabled();
   setTouchEnabled(false, false);
   m_pCover = cocos2d::Node::create();
   if (cocos2d::Sprite* bg = YndImageSprite::spriteWithFile("ddzcompete_game_bg.jpg")) {
@@ -117,7 +131,22 @@ void CompeteRoomListLayer::SignUpAgain() {
     m_pCover->addChild(chair);
   }
   AddScreenNode(m_pCover, kZCover);
-  (*it)->OnClickSignUp(nullptr);
+  PayAsLastTime(*card->GetRoom());
+  card->UpdateSignUpFee(false);
+  if (!card->OnClickSignUp(nullptr)) {
+    // The road ended in a box or a question, not in a room: the list is the
+    // user's again.
+    RemoveCover();
+    setTouchEnabled(touch, false);
+  }
+  return true;
+}
+
+void CompeteRoomListLayer::RemoveCover() {
+  if (m_pCover == nullptr) return;
+  m_vcScreenNodes.eraseObject(m_pCover);
+  m_pCover->removeFromParent();
+  m_pCover = nullptr;
 }
 
 void CompeteRoomListLayer::SignUpStoredServer(bool signedUp) {
@@ -404,15 +433,19 @@ void CompeteRoomListLayer::CallBackAsyncHttpRes(const char* reply, int len, cons
     DdzCompete::getInstance()->AcceptUserRecord(record);
     if (!isRunning()) return;
     for (RoomInfoItem* card : m_vcRoomItems) card->UpdateSignUpFee(true);
+    // An open sign-up dialog shows its match's fee as it stands now.
+    for (cocos2d::Node* child : getChildren()) {
+      if (auto* dialog = dynamic_cast<SignUpLayer*>(child)) dialog->ShowFee();
+    }
     RefreshMoneyText();
   }
 }
 
 // ---------------------------------------------------------------- entering a match
 
-void CompeteRoomListLayer::EnterCompeteRoom(RoomItemInfo* room) {
-  if (room == nullptr || room->pRuleInfo == nullptr) return;
-  if (ddz::FireScriptHandler(GetLuaHandlers(), kLuaEnterRoom, room, kLuaRoomType) != 0) return;
+bool CompeteRoomListLayer::EnterCompeteRoom(RoomItemInfo* room) {
+  if (room == nullptr || room->pRuleInfo == nullptr) return false;
+  if (ddz::FireScriptHandler(GetLuaHandlers(), kLuaEnterRoom, room, kLuaRoomType) != 0) return false;
 
   // The rooms of the same match (rule word 0 and match id) open at this hour.
   std::vector<RoomItemInfo*> open;
@@ -424,7 +457,7 @@ void CompeteRoomListLayer::EnterCompeteRoom(RoomItemInfo* room) {
   }
   if (open.empty()) {
     ShowAuthenErrorMsg(kNoOpenRoomError);
-    return;
+    return false;
   }
   RoomItemInfo* picked = open[static_cast<std::size_t>(ddz::os::Rand()) % open.size()];
   m_CurRoom = *picked;
@@ -434,16 +467,31 @@ void CompeteRoomListLayer::EnterCompeteRoom(RoomItemInfo* room) {
     if (money >= picked->pRuleInfo->iMaxMoney) {
       GameMsgBox::shareMessageBox()->ShowMessage(QuestionText("game_autogame_ask_txt").c_str(), 11, this,
                                                  static_cast<cocos2d::SEL_MenuHandler>(&RoomListLayer::CallBackAutoGame));
-      return;
+      return false;
     }
     if (money < picked->pRuleInfo->iMinMoney && CallBackEnterRoomIFShowGameBaseVacLead()) {
       OpenLobbyVac(picked->pRuleInfo->iMinMoney);
-      return;
+      return false;
     }
   }
   GameMsgBox::shareMessageBox()->ShowMessage(QuestionText("http_enter_tip").c_str(), 3, this);
   g_iCompeteEnterMode = 1;
   onBtnEnterGame(picked);  // the room's server, and EnterGame on the next frame
+  return true;
+}
+
+void CompeteRoomListLayer::CallBackAutoGame(cocos2d::Ref*) {
+  // The quick start of the question above: the first listed match whose room
+  // fits the user's coins and is open now, through its card's sign-up road.
+  const int money = GameViewBase::m_GlobalInfo.iMoney;
+  for (RoomInfoItem* card : m_vcRoomItems) {
+    RoomItemInfo& room = card->GetRoom()->m_RoomItem;
+    const RoomRuleInfo* rule = room.pRuleInfo;
+    if (rule == nullptr || money < rule->iMinMoney || money >= rule->iMaxMoney || !CheckRoomTime(&room)) continue;
+    card->OnClickSignUp(nullptr);
+    return;
+  }
+  cocos2d::log("CompeteRoomListLayer: no open match fits %d coins", money);
 }
 
 int CompeteRoomListLayer::FindCompeteRoom(int* outFeeNum) {

@@ -9,7 +9,8 @@
 // the rule record's sub-type, and makes one CompeteRoomInfo per entry and
 // usable record. The web server keeps the list fresh: 20035 (the user's
 // record, on every entry unless a match is signed up for again) re-chooses
-// every card's fee; 20036 (a match's sign-up count, asked at most every
+// every card's fee but one the user picked, and an open sign-up dialog shows
+// its match's fee anew; 20036 (a match's sign-up count, asked at most every
 // 300 s while replies come) updates the match's shown count. Replies are
 // read only when long enough, 'S' and without a transfer error.
 //
@@ -18,6 +19,12 @@
 // the base enter it on the next frame behind a wait box. g_iCompeteEnterMode
 // becomes 1 only then (the tournament table sends its sign-up request when it
 // finds 1 after the login).
+//
+// Signing up again (the award screen's "again"): the entry covers the list
+// with the table and runs the card's road at once, paying with the last
+// sign-up's fee kind while it can be paid. A road that ends in a box takes
+// the cover away; a match no longer listed signs nothing up, and a stored
+// play server is then signed up for as on any entry.
 #pragma once
 
 #include <climits>
@@ -121,8 +128,13 @@ class CompeteRoomListLayer : public RoomListLayer,
   // ---- the shop's answers ----
   void CallBackHandleVacRt(const LobbyVacResult& result) override;
 
-  // Enters a room of the lobby's entries that belongs to `room`'s match.
-  void EnterCompeteRoom(RoomItemInfo* room);
+  // Enters a room of the lobby's entries that belongs to `room`'s match:
+  // true when the entry is on its way, false when it ended in a refusal of
+  // the script handler, the no-room error, the quick-start question or the shop.
+  bool EnterCompeteRoom(RoomItemInfo* room);
+  // The quick-start question's OK: the first listed match whose room fits
+  // the user's coins and is open signs up (its card's road).
+  void CallBackAutoGame(cocos2d::Ref* sender) override;
   // For the award screen's "again": refreshes the user record (blocking) and
   // answers kFindNoMatch (the running match is not listed),
   // kFindLastFeePayable (the last sign-up's fee kind can be paid again),
@@ -150,7 +162,10 @@ class CompeteRoomListLayer : public RoomListLayer,
   void BuildHeader();
   void BuildCards();
   void RemoveCards();
-  void SignUpAgain();
+  // Signs up again for the match just played (true when it is listed); the
+  // cover stays only while the road goes on into a room.
+  bool SignUpAgain();
+  void RemoveCover();
   void SignUpStoredServer(bool signedUp);
   void OnWebViewClick(cocos2d::Ref* sender);
   void OnRechargeClick(cocos2d::Ref* sender);

@@ -90,6 +90,7 @@ void CompeteWaitLayer::onEnter() {
     setTouchEnabled(false, false);
   } else {
     m_LastTouch = cocos2d::Vec2::ZERO;
+    m_bDragging = false;
     setTouchEnabled(true, false);
   }
   if (m_pRightBtn != nullptr) m_pRightBtn->setVisible(n > kVisibleCards);
@@ -302,14 +303,18 @@ cocos2d::Vec2 CompeteWaitLayer::TouchPoint(const std::vector<cocos2d::Touch*>& t
 void CompeteWaitLayer::onTouchesBegan(const std::vector<cocos2d::Touch*>& touches, cocos2d::Event* /*event*/) {
   if (touches.empty()) return;
   const cocos2d::Vec2 p = TouchPoint(touches);
-  if (m_TouchRect.containsPoint(p)) m_LastTouch = p;
+  m_bDragging = m_TouchRect.containsPoint(p);
+  if (m_bDragging) m_LastTouch = p;
 }
 
 void CompeteWaitLayer::onTouchesMoved(const std::vector<cocos2d::Touch*>& touches, cocos2d::Event* /*event*/) {
   if (touches.empty() || m_pListNode == nullptr) return;
   const cocos2d::Vec2 p = TouchPoint(touches);
   if (!m_TouchRect.containsPoint(p)) return;
-  m_pListNode->setPositionX(m_pListNode->getPositionX() + p.x - m_LastTouch.x);
+  // A touch that began beside the row drags from where it comes in: the row
+  // never moves further than the finger.
+  if (m_bDragging) m_pListNode->setPositionX(m_pListNode->getPositionX() + p.x - m_LastTouch.x);
+  m_bDragging = true;
   m_LastTouch = p;
 }
 
@@ -317,6 +322,7 @@ void CompeteWaitLayer::onTouchesEnded(const std::vector<cocos2d::Touch*>& touche
   if (touches.empty() || m_pListNode == nullptr) return;
   MoveListTo(SnapTarget(m_pListNode->getPositionX(), AwardCount()), kDragSeconds);
   m_LastTouch = cocos2d::Vec2::ZERO;
+  m_bDragging = false;
 }
 
 void CompeteWaitLayer::OnClickNextPage(cocos2d::Ref* /*sender*/) {

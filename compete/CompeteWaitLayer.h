@@ -15,6 +15,8 @@
 // The row: cards 174 units apart, at most 6 in view; with more, dragging
 // snaps to the nearer card boundary on release (half a card or less goes
 // back) and the arrows page by 6 cards, clamped to the first and last card.
+// A drag follows the finger only inside the row's rectangle: one that begins
+// beside it takes hold where the finger comes in.
 // While the row moves, touch input is off; CallBackMoveEnd turns it on and
 // sets the arrows.
 #pragma once
@@ -118,4 +120,5 @@ class CompeteWaitLayer : public YndGameLayer {
   cocos2d::ui::TextAtlas* m_pAllNum = nullptr;
   cocos2d::Rect m_TouchRect;
   cocos2d::Vec2 m_LastTouch;
+  bool m_bDragging = false;  // m_LastTouch is a point of this drag inside the rectangle
 };

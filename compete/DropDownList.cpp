@@ -137,6 +137,7 @@ void DropDownList::onTouchesEnded(const std::vector<cocos2d::Touch*>& touches, c
   if (row >= 0 && ownerShowsRoom) {
     m_pRoom->m_iFeeType = m_vcOptions[static_cast<std::size_t>(row)].first;
     m_pRoom->m_iFeeNum = m_vcOptions[static_cast<std::size_t>(row)].second;
+    m_pRoom->m_bFeePicked = 1;
     m_pOwner->OnSelectFee();
   }
   Close();

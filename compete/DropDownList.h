@@ -3,7 +3,8 @@
 // option in the match's order), opened under the dialog's fee entry.
 //
 // A touch that ends on a row writes that row's fee kind and amount into the
-// match and tells the dialog (SignUpLayer::OnSelectFee), once; every touch
+// match, marks it as the user's pick (a later user record does not choose
+// the fee again) and tells the dialog (SignUpLayer::OnSelectFee), once; every touch
 // that ends, and one that begins or moves outside the rows, closes the list
 // through the deferred remover (never inside its own touch handler). A list
 // whose dialog has closed, or shows another match, tells nothing. While it is

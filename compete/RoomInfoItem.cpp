@@ -225,7 +225,8 @@ void RoomInfoItem::ShowNextStart(std::int32_t iNextStart, std::int32_t iServerNo
 
 void RoomInfoItem::UpdateSignUpFee(bool bRechoose) {
   if (m_pRoom == nullptr) return;
-  if (bRechoose) m_pRoom->ChooseSignUpFee();
+  // A fee the user picked in the sign-up dialog stands.
+  if (bRechoose && m_pRoom->m_bFeePicked == 0) m_pRoom->ChooseSignUpFee();
   if (!isRunning() || m_pFeeNode == nullptr) return;
   m_pFeeNode->removeAllChildren();
   const int kind = m_pRoom->m_iFeeType;
@@ -233,8 +234,9 @@ void RoomInfoItem::UpdateSignUpFee(bool bRechoose) {
     m_pFeeNode->addChild(
         ddz::CompeteLabel(::GameText(kGameTextFree), 26, Color3B(227, 101, 101), Vec2(0, 0.5f), Vec2(-10, 36)));
   } else if (kind > 0 && m_pRoom->m_iFeeNum > 0) {
-    cocos2d::Label* amount =
-        ddz::CompeteLabel("x" + std::to_string(m_pRoom->m_iFeeNum), 26, Color3B(176, 163, 181), Vec2(1, 0.5f), Vec2(46, 36));
+    char text[24];
+    std::snprintf(text, sizeof text, "x%d", m_pRoom->m_iFeeNum);
+    cocos2d::Label* amount = ddz::CompeteLabel(text, 26, Color3B(176, 163, 181), Vec2(1, 0.5f), Vec2(46, 36));
     m_pFeeNode->addChild(amount);
     char frame[48];
     std::snprintf(frame, sizeof frame, "ddzbs_prop_icon_%d.png", kind);
@@ -253,8 +255,8 @@ void RoomInfoItem::UpdateSignUpNum() {
                                    : std::string());
 }
 
-void RoomInfoItem::OnClickSignUp(cocos2d::Ref*) {
-  if (m_pRoom == nullptr) return;
+bool RoomInfoItem::OnClickSignUp(cocos2d::Ref*) {
+  if (m_pRoom == nullptr) return false;
   // The road goes on whatever the refresh gives, on the record as it stands.
   CompeteRoomInfo::RequestCompeteRoomInfo(true, this, false);
 
@@ -263,7 +265,7 @@ void RoomInfoItem::OnClickSignUp(cocos2d::Ref*) {
   const int state = CompeteGameInfo::shareCompeteGameInfo()->m_iState;
   const int lockRoom = compete->GetLockRoomId();
   if (state >= 1 && state <= 4 && lockRoom > 0 && shared != nullptr) {
-    if (shared->EnterLockServer(compete->GetLockServerId(), &m_pRoom->m_RoomItem)) return;
+    if (shared->EnterLockServer(compete->GetLockServerId(), &m_pRoom->m_RoomItem)) return true;
   }
 
   auto box = [this, shared](const std::string& text) {
@@ -274,18 +276,18 @@ void RoomInfoItem::OnClickSignUp(cocos2d::Ref*) {
   if (!m_pRoom->CheckSignUpFee(m_pRoom->m_iFeeType, error.data()) || !m_pRoom->CheckOpenTime(error.data()) ||
       !m_pRoom->CheckFreeCondition(error.data())) {
     box(error.data());
-    return;
+    return false;
   }
   const int minimum = m_pRoom->m_Record.iMinHolding;
   if (minimum > 0 && GameViewBase::m_GlobalInfo.iYuanBao < minimum) {
     box(ddz::FormatText(::GameText(kGameTextMinHolding), minimum));
-    return;
+    return false;
   }
   compete->m_iSignUpFeeType = m_pRoom->m_iFeeType;
   auto* list = dynamic_cast<CompeteRoomListLayer*>(shared);
   if (list == nullptr) {
     cocos2d::log("RoomInfoItem: no tournament list to enter the match");
-    return;
+    return false;
   }
-  list->EnterCompeteRoom(&m_pRoom->m_RoomItem);
+  return list->EnterCompeteRoom(&m_pRoom->m_RoomItem);
 }

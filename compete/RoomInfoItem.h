@@ -49,12 +49,15 @@ class RoomInfoItem : public YndGameLayer {
 
   // The time label: open hours, or the next start (every second).
   void UpdateTime(float dt);
-  // Redraws the fee; with bRechoose the match chooses its fee again first.
+  // Redraws the fee; with bRechoose the match chooses its fee again first,
+  // unless the user picked one in the sign-up dialog.
   void UpdateSignUpFee(bool bRechoose);
   // Redraws the sign-up count (the match's shown number).
   void UpdateSignUpNum();
-  // The sign-up road.
-  void OnClickSignUp(cocos2d::Ref* pSender);
+  // The sign-up road: true when it goes on into a room (back into the
+  // running match, or the match's room is being entered), false when it ends
+  // in a box or a question, or enters nothing.
+  bool OnClickSignUp(cocos2d::Ref* pSender);
   // The next start's date and time into the time label.
   void ShowNextStart(std::int32_t iNextStart, std::int32_t iServerNow);
 

@@ -321,15 +321,20 @@ void SignUpLayer::OnClickDropDown(cocos2d::Ref*) {
 }
 
 void SignUpLayer::OnSelectFee() {
-  if (m_pRoom == nullptr || m_pFeeEntry == nullptr) return;
+  if (!ShowFee()) return;
+  if (RoomInfoItem* card = LiveCard()) card->UpdateSignUpFee(false);
+}
+
+bool SignUpLayer::ShowFee() {
+  if (m_pRoom == nullptr || m_pFeeEntry == nullptr) return false;
   cocos2d::Node* parent = m_pFeeEntry->getParent();
   const Vec2 at = m_pFeeEntry->getPosition();
-  if (parent == nullptr) return;
+  if (parent == nullptr) return false;
   m_pFeeEntry->removeFromParentAndCleanup(true);
   m_pFeeEntry = CreateFeeItemNode(m_pRoom->m_iFeeType, m_pRoom->m_iFeeNum);
   m_pFeeEntry->setPosition(at);
   parent->addChild(m_pFeeEntry);
-  if (RoomInfoItem* card = LiveCard()) card->UpdateSignUpFee(false);
+  return true;
 }
 
 void SignUpLayer::OnClickSignUp(cocos2d::Ref*) {

@@ -11,7 +11,9 @@
 // One dialog for the whole run (shareSignUpLayer). Each opening (Open) sets
 // the match and its card and puts the dialog on the list; onEnter builds it
 // from nothing, so one opening shows one dimming layer, one title bar and one
-// window. Leaving the stage forgets the match and the card (they belong to the
+// window. The fee entry follows the match's fee: a pick in the drop-down, and
+// a fresh user record that chooses the fees again while the dialog is up.
+// Leaving the stage forgets the match and the card (they belong to the
 // list, which rebuilds them as it enters); a dialog that comes back on the
 // stage without a new opening closes itself.
 //
@@ -96,6 +98,10 @@ class SignUpLayer : public YndGameLayer {
   // The drop-down has written a new fee into the match: the fee entry and the
   // card show it.
   void OnSelectFee();
+  // The fee entry of the sign-up page shows the match's fee as it stands now
+  // (the list calls it when a user record has chosen the fees again); false
+  // on the details page or while no match is shown.
+  bool ShowFee();
   // The countdown or the open hours of the sign-up page's first row.
   void UpdateTime(float dt);
 

@@ -78,6 +78,9 @@ class CompeteRoomInfo {
   std::int32_t m_iFeeType = 0;
   std::int32_t m_iFeeNum = 0;
   std::int32_t m_bFreeDaily = 0;
+  // 1 once the user picked the fee in the sign-up dialog: a fresh user
+  // record no longer chooses it again (ChooseSignUpFee itself ignores it).
+  std::int32_t m_bFeePicked = 0;
   std::vector<int> m_vcNumbers;                 // general numbers
   std::vector<int> m_vcStages;                  // stage list
   std::vector<CompeteKindValue> m_vcConditions;  // entry conditions (kind, value)

@@ -48,7 +48,12 @@ PopBtnList::~PopBtnList() {
 
 void PopBtnList::onEnter() {
   YndGameLayer::onEnter();
-  if (m_pClip != nullptr) return;  // built on the first entry
+  if (m_pClip != nullptr) {
+    // Built on the first entry. A list taken off with clean-up lost its slide
+    // and its pending EnableButtons: it comes back at rest, answering.
+    if (!isScheduled(kEnableKey)) Settle();
+    return;
+  }
   m_pStencil->setPosition(Vec2(0, -18));
   m_pClip = cocos2d::ClippingNode::create(m_pStencil);
   addChild(m_pClip, 2);
@@ -107,3 +112,10 @@ Vec2 PopBtnList::PanelPlace() const {
 }
 
 void PopBtnList::EnableButtons() { SetTouches(true, m_bOpen); }
+
+void PopBtnList::Settle() {
+  m_pPanel->stopAllActions();
+  m_pPanel->setPosition(PanelPlace());
+  m_pPanel->setVisible(m_bOpen);
+  EnableButtons();
+}

@@ -10,7 +10,9 @@
 // (closed) in 0.2 s and takes the touch of the toggle and of every entry away
 // until EnableButtons runs 0.3 s later, which gives the toggle its touch back
 // and the entries theirs only while the list is open: a closed list's entries
-// take no touch, and no second toggle comes within 0.3 s.
+// take no touch, and no second toggle comes within 0.3 s. A list that comes
+// back on the stage after it was taken off with clean-up (its slide and its
+// pending EnableButtons dropped) stands at rest, open or closed, and answers.
 #pragma once
 
 #include <functional>
@@ -62,6 +64,8 @@ class PopBtnList : public YndGameLayer {
   PopBtnList(const char* toggleImage, const char* panelImage);
   ~PopBtnList() override;
   void SetTouches(bool toggle, bool entries);
+  // The panel at its resting place for the open state, the touches given back.
+  void Settle();
   cocos2d::Vec2 PanelPlace() const;
 
   bool m_bOpen = false;

@@ -14,12 +14,15 @@
 #include "platform/engine/Label.h"
 #include "platform/engine/ui/Widgets.h"
 #include "platform/framework/PCBaseFrame.h"
+#include "platform/framework/TcpClientSock.h"
+#include "platform/gamebase/GameBaseProtocol.h"
 #include "platform/gamebase/BasePT.h"
 #include "widgets/AllGameRuleLayer.h"
 #include "widgets/AwardDisplays.h"
 #include "widgets/GameRuleLayer.h"
 #include "widgets/PopBtnList.h"
 #include "widgets/SetLayer.h"
+#include "support/LoopbackGameServer.h"
 
 namespace {
 
@@ -56,6 +59,117 @@ TEST_F(RoomUITest, TheBadgeFollowsTheLoginRecordsRoomValue) {
       EXPECT_EQ(panel->GetBadgeNumber()->getString(), c.number);
     }
   }
+}
+
+// Every entry of the list draws the user info from the login record as it
+// finds it then (a room entered in between writes the room value).
+TEST_F(RoomUITest, EachEntryOfTheListShowsTheBadgeAndNameItFindsInTheLoginRecord) {
+  Add({.server = 1});
+  struct Case {
+    int roomValue;
+    const char* nick;
+    int badge;           // 0: none
+    const char* number;  // null: none
+  };
+  const Case cases[] = {{10100, "tom", 1, "1"}, {42300, "jerry", 4, "23"}, {60000, "amy", 0, nullptr},
+                        {50000, "amy", 5, nullptr}};
+  C_RoomListLayer* list = Show();
+  list->retain();  // the scene's reference, kept while the list is away
+  std::size_t nodes = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.roomValue);
+    list->removeFromParent();
+    gameScene->roomValue = c.roomValue;
+    std::strcpy(GameViewBase::m_GlobalInfo.szNickName, c.nick);
+    scene->addChild(list);
+    RoomUI* panel = RoomUI::create(RoomUI::kModeCurrent);
+    ASSERT_TRUE(panel->isRunning());
+    EXPECT_EQ(panel->GetNameLabel()->getString(), c.nick);
+    ASSERT_EQ(panel->GetBadge() != nullptr, c.badge != 0);
+    if (c.badge != 0) {
+      EXPECT_EQ(panel->GetBadge()->getDisplayName(), "qorvddz_roomui_lv_" + std::to_string(c.badge) + ".png");
+    }
+    ASSERT_EQ(panel->GetBadgeNumber() != nullptr, c.number != nullptr);
+    if (c.number != nullptr) {
+      EXPECT_EQ(panel->GetBadgeNumber()->getString(), c.number);
+    }
+    std::vector<cocos2d::Label*> names;
+    std::function<void(cocos2d::Node*)> walk = [&](cocos2d::Node* node) {
+      for (cocos2d::Node* child : node->getChildren()) {
+        if (auto* label = dynamic_cast<cocos2d::Label*>(child); label != nullptr && label->getString() == c.nick)
+          names.push_back(label);
+        walk(child);
+      }
+    };
+    walk(panel);
+    EXPECT_EQ(names.size(), 1u) << "one user info on the panel";
+    if (nodes == 0) nodes = panel->getChildrenCount();
+    EXPECT_EQ(panel->getChildrenCount(), nodes);
+  }
+  list->removeFromParent();
+  list->release();
+}
+
+// The menu toggled open and a room pressed within its 0.3 s: the list leaves
+// for the table (the panel goes with clean-up, before the toggle's entries
+// were given their touch). Back on the stage the toggle answers, and the
+// entries answer exactly while the menu is open.
+TEST_F(RoomUITest, AMenuToggledJustBeforeARoomIsEnteredAnswersWhenTheListComesBack) {
+  ddz::test::LoopbackGameServer server;
+  ASSERT_TRUE(server.ok());
+  gamebase::AuthenResult answer;
+  answer.self.iUserID = 42;
+  server.Expect(gamebase::ReqType::Authen, {gamebase::BuildAuthenResult(answer)});
+  server.Ignore(gamebase::ReqType::KeepAlive);
+  RoomServerInfo host;
+  host.iServerID = 7;
+  std::snprintf(host.szServerIP, sizeof host.szServerIP, "127.0.0.1");
+  host.iServerPort = static_cast<std::uint16_t>(server.port());
+  RoomRuleInfo rule;
+  rule.iMaxMoney = 1000;
+  rule.iBaseScore = 10;
+  RoomListLayer::AddRoom(62, host, rule);
+  GameViewBase::m_GlobalInfo.iMoney = 500;
+
+  classictest::CountingView* view = Enter();
+  view->retain();  // the scene's references
+  GameSceneBase::m_pGameView = view;
+  C_RoomListLayer* list = Show();
+  list->retain();
+  GameSceneBase::m_pRoomList = list;
+  PopBtnList* menu = RoomUI::create(RoomUI::kModeCurrent)->GetMenu();
+  auto tapNode = [&](cocos2d::Node* node) { tap(node->convertToWorldSpaceAR(cocos2d::Vec2::ZERO)); };
+
+  tapNode(menu->GetToggle());
+  ASSERT_TRUE(menu->IsOpen());
+  tick(1);  // 0.1 s
+  RoomBtn* room = list->getRoomBtn().front();
+  tap(room->convertToWorldSpace(cocos2d::Vec2(room->getContentSize().width / 2, room->getContentSize().height / 2)));
+  ASSERT_TRUE(ddz::test::RunFrames(director, {&server}, [&] { return server.ScriptDone() && !list->isRunning(); }));
+  EXPECT_EQ(GameViewBase::m_GlobalInfo.iServerID, 7) << "the room's server";
+
+  // The table leaves; the scene shows the list again (on the test's stage).
+  GameViewBase::GetMainSocket().DisconnectServer(0, false);
+  gameScene->QuitGameView(true);  // the view's own quit, which its scene would run
+  tick(1);
+  ASSERT_EQ(list->getParent(), gameScene);
+  list->removeFromParent();
+  scene->addChild(list);
+  ASSERT_EQ(RoomUI::create(RoomUI::kModeCurrent)->GetMenu(), menu);
+  ASSERT_TRUE(menu->isRunning());
+  EXPECT_TRUE(menu->IsOpen());
+  EXPECT_TRUE(menu->GetPanel()->isVisible());
+  for (cocos2d::ui::Button* entry : menu->GetEntries()) EXPECT_TRUE(entry->isTouchEnabled());
+
+  tapNode(menu->GetToggle());
+  EXPECT_FALSE(menu->IsOpen()) << "the toggle answers";
+  tick(5);
+  for (cocos2d::ui::Button* entry : menu->GetEntries()) EXPECT_FALSE(entry->isTouchEnabled()) << "closed";
+  tapNode(menu->GetToggle());
+  ASSERT_TRUE(menu->IsOpen());
+  tick(5);
+  tapNode(menu->GetEntries()[2]);
+  EXPECT_EQ(GameViewPC::SharedGameRule()->getParent(), list) << "the help entry opens the rules";
 }
 
 TEST_F(RoomUITest, ShowsTheFiguresAndPlacesTheMenuAndTheSystemButtons) {

@@ -390,6 +390,53 @@ TEST_F(CompeteAward, AgainByTheListsAnswer) {
   }
 }
 
+// "Again" and the list that comes back: the sign-up pays with the fee kind
+// the question checked, whatever the fresh list would choose first.
+TEST_F(CompeteAward, AgainSignsUpPayingTheFeeKindTheQuestionChecked) {
+  struct Case {
+    const char* what;
+    int money;
+    int yuanbao;
+    bool confirm;  // asked with another fee
+    int paid;
+  };
+  // Match 5 offers kind 2 (100 yuanbao) first, then kind 1 (5000 coins); the last sign-up paid coins.
+  const Case cases[] = {
+      {"the coins can pay again, though the yuanbao could too", 5000, 100, false, 1},
+      {"the coins cannot: the yuanbao, asked", 0, 100, true, 2},
+  };
+  g_vcCompeteRoomTable = {UsableMatch(5)};
+  AddMatchRoom({.serverId = 51});
+  EnterList();
+  RoomListLayer::shareRoomListLayer(list);
+  server.SetDefaultAnswer(WebAnswer::Status(500));
+  Game()->m_Record.iMatchId = 5;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    g_iCompeteEnterMode = 0;
+    Compete().m_iSignUpFeeType = 1;
+    GameViewBase::m_GlobalInfo.iMoney = c.money;
+    GameViewBase::m_GlobalInfo.iYuanBao = c.yuanbao;
+    CompeteAwardLayer* layer = ShowAward(4);
+    layer->OnClickAgain(nullptr);
+    if (c.confirm) {
+      EXPECT_TRUE(Box()->PressConfirm());
+    }
+    ASSERT_EQ(g_bCompetePlayAgain, 1);
+    Box()->CloseDialog();
+    layer->removeFromParent();
+
+    // The table has gone; the list comes back on the stage.
+    list->retain();
+    list->removeFromParent();
+    scene->addChild(list);
+    list->release();
+    EXPECT_EQ(g_iCompeteEnterMode, 1) << "signed up again";
+    EXPECT_EQ(Compete().m_iSignUpFeeType, c.paid);
+    EXPECT_EQ(list->GetCompeteRooms().front().m_iFeeType, c.paid);
+  }
+}
+
 // ---------------------------------------------------------------- share
 
 class CompeteAwardShare : public CompeteAward {

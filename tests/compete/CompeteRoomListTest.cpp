@@ -9,6 +9,7 @@ extern "C" {
 #include <tolua++.h>
 
 #include "CompeteListTestSupport.h"
+#include "platform/engine/GLView.h"
 #include "platform/engine/EventDispatcher.h"
 #include "platform/engine/lua/LuaStack.h"
 #include "platform/gamebase/GamebaseLuaRegister.h"
@@ -16,6 +17,7 @@ extern "C" {
 #include "platform/gamebase/GameSceneBase.h"
 #include "platform/os/OsApiBase.h"
 #include "platform/os/Random.h"
+#include "support/LocalTime.h"
 #include "support/LuaRecords.h"
 
 namespace {
@@ -179,6 +181,11 @@ TEST_F(CompeteListReplies, ShortFailedAndRefusedRepliesChangeNothing) {
 
 class CompeteEnterRoom : public CompeteListFixture {
  protected:
+  std::size_t UserRecordRequests() const {
+    std::size_t n = 0;
+    for (const std::string& frame : Frames()) n += ddz::test::IntAt(frame, 32) == CompeteWebMsg::kMsgCompeteRoomInfo;
+    return n;
+  }
   void SetUp() override {
     CompeteListFixture::SetUp();
     g_vcCompeteRoomTable = {UsableMatch(5)};
@@ -318,10 +325,33 @@ TEST_F(CompeteEnterRoom, FindCompeteRoomAnswers) {
     GameViewBase::m_GlobalInfo.iMoney = c.money;
     GameViewBase::m_GlobalInfo.iYuanBao = c.yuanbao;
     int feeNum = -1;
+    const std::size_t asked = UserRecordRequests();
     EXPECT_EQ(list->FindCompeteRoom(&feeNum), c.answer);
     EXPECT_EQ(feeNum, c.feeNum);
+    EXPECT_EQ(UserRecordRequests(), asked + 1) << "the user record is asked for at every question, due or not";
   }
-  EXPECT_NE(CompeteRoomListLayer::kFindNoMatch, CompeteRoomInfo::kFeeFree) << "not found is no fee kind";
+}
+
+// The quick-start question of a user paying with coins who holds the room's
+// maximum: its OK signs up for the first listed match whose room fits the
+// coins and is open now.
+TEST_F(CompeteEnterRoom, TheQuickStartQuestionsOkSignsUpForTheFirstOpenMatchThatFitsTheCoins) {
+  g_vcCompeteRoomTable = {UsableMatch(5), UsableMatch(6), UsableMatch(7), UsableMatch(8)};
+  AddMatchRoom({.matchId = 5, .sortKey = 1, .serverId = 51, .maxMoney = 1000});
+  AddMatchRoom({.matchId = 6, .sortKey = 2, .serverId = 61, .maxMoney = 100000, .hours = 0});  // closed
+  AddMatchRoom({.matchId = 7, .sortKey = 3, .serverId = 71, .maxMoney = 100000});
+  AddMatchRoom({.matchId = 8, .sortKey = 4, .serverId = 81, .maxMoney = 100000});
+  GameViewBase::m_GlobalInfo.iMoney = 5000;  // pays the 5000 coins of kind 1
+  CompeteRoomInfo::m_tLastRequestTime = ddz::CompeteTimeNow();  // the roads' refreshes are not due
+  EnterList();
+  ASSERT_EQ(list->GetRoomItems().size(), 4u);
+  list->GetRoomItems()[0]->OnClickSignUp(nullptr);
+  ASSERT_EQ(Box()->GetType(), 11);
+  EXPECT_EQ(g_iCompeteEnterMode, 0);
+  ASSERT_TRUE(Box()->PressConfirm());
+  EXPECT_EQ(g_iCompeteEnterMode, 1);
+  EXPECT_EQ(GameViewBase::m_GlobalInfo.iServerID, 71) << "match 6 is closed; match 7 fits and is open";
+  EXPECT_EQ(Compete().m_iSignUpFeeType, 1);
 }
 
 // ---------------------------------------------------------------- entering the list
@@ -381,6 +411,104 @@ TEST_F(CompeteListEnter, PlayingAgainCoversTheListAndSignsUpForTheSameMatch) {
   EXPECT_EQ(GameViewBase::m_GlobalInfo.iServerID, 61) << "the room of match 6";
   ASSERT_TRUE(StepUntil([&] { return Outstanding() == 0; }));
   EXPECT_EQ(RoomInfoRequests(), std::vector<int>{}) << "no forced 20035 when playing again";
+}
+
+// Signing up again ends in a box instead of a room: the cover goes, and once
+// the box is answered the card's button signs up again.
+TEST_F(CompeteListEnter, PlayingAgainThatEndsInABoxLeavesTheListUsable) {
+  cocos2d::GLView* window = cocos2d::GLViewImpl::create("test");
+  director->setOpenGLView(window);
+  const std::int64_t afternoon = ddz::test::LocalTime(2026, 3, 14, 14);
+  struct Case {
+    const char* what;
+    MatchRoom room;
+    int money;
+    int yuanbao;
+    int minHolding;
+    bool script;       // the script handler 19 refuses the entry
+    std::string text;  // the box's text; "" where it names a holding
+  };
+  const MatchRoom open{.matchId = 6, .serverId = 61};
+  const Case cases[] = {
+      {"outside the opening hours", {.matchId = 6, .serverId = 61, .hours = 0}, 9000, 0, 0, false, GameText(334)},
+      {"no fee can be paid", open, 4999, 99, 0, false, ""},
+      {"below the minimum yuanbao", open, 9000, 10, 50, false, ddz::FormatText(GameText(416), 50)},
+      {"no room open at the local hour", {.matchId = 6, .serverId = 61, .startHour = 8, .hours = 4}, 9000, 0, 0, false,
+       "authen error[127]"},
+      {"the script refuses", open, 9000, 0, 0, true, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ResetGlobals();
+    ddz::os::Clock().SetWallTimeSeconds(afternoon);
+    SyncServer(afternoon - 4 * 3600);  // the server's hour is 10, inside 8 to 12
+    CompeteMatchRecord record = UsableMatch(6);
+    record.iMinHolding = c.minHolding;
+    g_vcCompeteRoomTable = {UsableMatch(5), record};
+    AddMatchRoom({.matchId = 5, .sortKey = 1, .serverId = 51});
+    AddMatchRoom(c.room);
+    CompeteRoomInfo::m_tLastRequestTime = ddz::CompeteTimeNow();
+    CompeteGameInfo::shareCompeteGameInfo()->m_Record.iMatchId = 6;
+    Compete().m_iSignUpFeeType = 1;
+    GameViewBase::m_GlobalInfo.iMoney = c.money;
+    GameViewBase::m_GlobalInfo.iYuanBao = c.yuanbao;
+    list = new CompeteRoomListLayer();
+    cocos2d::LuaEngine* engine = nullptr;
+    if (c.script) {
+      engine = cocos2d::LuaEngine::getInstance();
+      cocos2d::ScriptEngineManager::getInstance()->setScriptEngine(engine);
+      lua_State* L = engine->getLuaStack()->getLuaState();
+      lua_getfield(L, LUA_GLOBALSINDEX, "_G");
+      register_all_gamebase(L);
+      lua_settop(L, 0);
+      ASSERT_EQ(engine->executeString("function onEnterRoom(room) return 1 end"), 0);
+      lua_getglobal(L, "onEnterRoom");
+      list->RegisterLuaHandler(CompeteRoomListLayer::kLuaEnterRoom, toluafix_ref_function(L, lua_gettop(L), 0));
+      lua_settop(L, 0);
+    }
+    g_bCompetePlayAgain = 1;
+    scene->addChild(list);
+    list->release();
+
+    EXPECT_EQ(g_iCompeteEnterMode, 0) << "nothing entered";
+    EXPECT_EQ(list->GetCover(), nullptr);
+    for (cocos2d::Node* child : list->getChildren()) EXPECT_NE(child->getLocalZOrder(), CompeteRoomListLayer::kZCover);
+    EXPECT_FALSE(list->isTouchEnabled()) << "as after any entry";
+    if (!c.script) {
+      EXPECT_TRUE(Box()->IsOpen());
+      if (!c.text.empty()) {
+        EXPECT_EQ(Box()->GetText(), c.text);
+      }
+    }
+    Box()->CloseDialog();
+    const int shown = Box()->GetShowCount();
+    const cocos2d::Vec2 button = list->GetRoomItems()[1]->GetSignUpButton()->getParent()->convertToWorldSpace(
+        list->GetRoomItems()[1]->GetSignUpButton()->getPosition());
+    window->touchBegan(button.x, 720 - button.y);
+    window->touchEnded(button.x, 720 - button.y);
+    if (!c.script) {
+      EXPECT_EQ(Box()->GetShowCount(), shown + 1) << "the card's road runs again";
+    }
+    list->removeFromParent();
+    list = nullptr;
+    if (engine != nullptr) cocos2d::LuaEngine::destroyInstance();
+  }
+}
+
+// The match to play again is no longer listed: the stored play server signs
+// up, as on any entry.
+TEST_F(CompeteListEnter, PlayingAgainAMatchNoLongerListedSignsUpForTheStoredPlayServer) {
+  CompeteRoomInfo::m_tLastRequestTime = ddz::CompeteTimeNow();
+  CompeteGameInfo::shareCompeteGameInfo()->m_Record.iMatchId = 9;
+  YndLocalData::sharedLocalData()->setIntegerForKey(CompeteRoomListLayer::kKeyPlayServer, 61);
+  list = new CompeteRoomListLayer();
+  g_bCompetePlayAgain = 1;
+  scene->addChild(list);
+  list->release();
+  EXPECT_EQ(g_iCompeteEnterMode, 1);
+  EXPECT_EQ(GameViewBase::m_GlobalInfo.iServerID, 61);
+  EXPECT_EQ(YndLocalData::sharedLocalData()->getIntegerForKey(CompeteRoomListLayer::kKeyPlayServer, -1), 0);
+  EXPECT_EQ(list->GetCover(), nullptr);
 }
 
 TEST_F(CompeteListEnter, AStoredPlayServerSignsUpThroughItsCardOnce) {

@@ -169,6 +169,48 @@ TEST_F(FeeDropDown, AListWhoseDialogHasClosedReportsNothing) {
   dd->release();
 }
 
+// A user record (20035) that comes in from the loopback web server while the
+// dialog is up chooses the fees again: the dialog shows the new fee, and a
+// fee the user has picked stays.
+TEST_F(FeeDropDown, AUserRecordWhileTheDialogIsUpShowsTheNewFeeAndLeavesAPickAlone) {
+  GameViewBase::m_GlobalInfo.iMoney = 6000;
+  DropDownList* dd = OpenList("3-10;1-5000");
+  dd->Close();
+  Frames(1);
+  ASSERT_EQ(FeeEntryTexts(), std::vector<std::string>{"5000"}) << "no prize holdings yet: coins";
+  // The record answers the request of the list's entry, then one sent now.
+  auto answerRecord = [&](int prizeHolding) {
+    CompeteUserRecord record{};
+    record.iPrizeHold88 = prizeHolding;
+    record.tServerTime = ddz::CompeteTimeNow();
+    record.tRecordDate = record.tServerTime;
+    server.SetDefaultAnswer(
+        ddz::test::WebAnswer::Ok(ddz::test::WebReply('S', std::string(reinterpret_cast<const char*>(&record), sizeof record))));
+    CompeteRoomInfo::RequestCompeteRoomInfo(false, list, true);
+    ASSERT_TRUE(StepUntil([&] { return GameViewBase::m_GlobalInfo.iPrizeHold88 == prizeHolding && Outstanding() == 0; }));
+  };
+
+  answerRecord(10);
+  EXPECT_EQ(room->m_iFeeType, 3);
+  EXPECT_EQ(FeeEntryTexts(), std::vector<std::string>{"10"}) << "the dialog shows the fee its button pays";
+  EXPECT_EQ(CardFeeTexts(), std::vector<std::string>{"x10"});
+
+  dd = Shown();
+  ASSERT_EQ(dd, nullptr);
+  dialog->OnClickDropDown(nullptr);
+  dd = Shown();
+  ASSERT_NE(dd, nullptr);
+  Tap(RowCentre(dd, 1));  // coins, though the prizes would pay
+  Frames(1);
+  ASSERT_EQ(room->m_iFeeType, 1);
+  answerRecord(12);
+  EXPECT_EQ(room->m_iFeeType, 1) << "the pick stands";
+  EXPECT_EQ(room->m_iFeeNum, 5000);
+  EXPECT_EQ(FeeEntryTexts(), std::vector<std::string>{"5000"});
+  EXPECT_EQ(CardFeeTexts(), std::vector<std::string>{"x5000"});
+  EXPECT_EQ(dialog->getParent(), list);
+}
+
 // ---------------------------------------------------------------- the fee display
 
 class FeeItemNode : public ddz::test::CompeteFixture {

@@ -250,6 +250,36 @@ TEST_F(WaitLayerTest, AReleasedDragSnapsToTheNearerCardWithinTheFirstAndTheLast)
   }
 }
 
+// A drag that begins beside the prize row (left of it, or under it) takes
+// hold where the finger comes in: the row follows the finger from there.
+TEST_F(WaitLayerTest, ADragBegunBesideTheRowMovesItNoFurtherThanTheFinger) {
+  SetAwards(8);
+  struct Case {
+    const char* what;
+    cocos2d::Vec2 begin;           // GL points; the row's rectangle is (128, 140) to (1172, 362)
+    std::vector<cocos2d::Vec2> moves;
+    float held;  // the row while the finger is still down
+    float rest;  // after the release
+  };
+  const Case cases[] = {
+      {"left of the row, then 10 back", {120, 230}, {{140, 230}, {130, 230}}, -358, -348},
+      {"under the row, then 100 to the left", {600, 130}, {{600, 150}, {500, 150}}, -448, -348},
+      {"under the row, then 100 to the right", {600, 130}, {{600, 150}, {700, 150}}, -248, -174},
+      {"never inside", {600, 130}, {{500, 120}}, -348, -348},
+  };
+  CompeteWaitLayer* layer = Show();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    layer->GetListContainer()->setPositionX(-348);
+    window->touchBegan(c.begin.x, 720 - c.begin.y);
+    for (const cocos2d::Vec2& m : c.moves) window->touchMoved(m.x, 720 - m.y);
+    EXPECT_FLOAT_EQ(layer->GetListContainer()->getPositionX(), c.held);
+    window->touchEnded(c.moves.back().x, 720 - c.moves.back().y);
+    tick(4, 0.1f);
+    EXPECT_FLOAT_EQ(layer->GetListContainer()->getPositionX(), c.rest);
+  }
+}
+
 TEST_F(WaitLayerTest, APageMovesSixCardsAndStopsAtTheFirstAndTheLast) {
   struct Case {
     float x;
