@@ -350,7 +350,8 @@ bool SuperGameView::CheckTaskDone(int kind, int type, int value, const std::uint
     case 88:
       if (cards == nullptr) return false;
       for (int i = 0; i < kPlayedMaxCards; ++i)
-        if (cards[i] != 0 && (cards[i] & 0x1f) == 2) return true;
+        if (const int code = ddz::CardByteToCode(cards[i]); code >= 0 && ddz::CodeToValue(code) == ddz::kValue2)
+          return true;
       return false;
     case 89: return type == 48 || type == 49 || type == 50;
     case 90: return in(59, 63) || in(96, 104);
