@@ -221,6 +221,7 @@ void CompeteGameView::OnCallLandlordAct(char* msg, int) {
 // ---------------------------------------------------------------- 55 landlord
 
 void CompeteGameView::OnLandlordDecided(char* msg, int) {
+  if (!LandlordStillOpen("CompeteGameView::OnLandlordDecided")) return;
   const int seat = SeatOfTableNum(ByteAt(msg, kBody), "OnLandlordDecided");
   if (seat < 0) return;
   m_TableItem.iLandOwnerPos = seat;
@@ -332,12 +333,14 @@ void CompeteGameView::HandleOutCard(char* msg, int len, bool local) {
   if (msg == nullptr || len < MinMessageLength(kMsgPlayed)) return;
   const int seat = SeatOfTableNum(ByteAt(msg, kBody), "HandleOutCard");
   if (seat < 0) return;
+  // The own play was shown when it was made; the server's echo only confirms it.
+  const bool ownEcho = seat == kOwnSeat && !local;
+  const std::vector<int> codes = PlayedCodes(msg, kPlayedCards, kMaxPlayCards);
+  if (!ownEcho && !PlayFitsSeat(seat, codes, 1, "CompeteGameView::HandleOutCard")) return;
   StopClock();
   ArrangeBaseCardsOnce();
-  // The own play was shown when it was made; the server's echo only confirms it.
-  if (seat == kOwnSeat && !local) return;
+  if (ownEcho) return;
 
-  const std::vector<int> codes = PlayedCodes(msg, kPlayedCards, kMaxPlayCards);
   const bool heard = PlayIsHeard(msg, seat);
   const int headId = SeatHeadId(seat);
   GameSoundDDZ* sound = GameSoundDDZ::shareGameSoundDDZ();

@@ -246,6 +246,7 @@ void SuperGameView::OnRobLandlordAct(char* msg, int) {
 // ---------------------------------------------------------------- 55 landlord
 
 void SuperGameView::OnLandlordDecided(char* msg, int) {
+  if (!LandlordStillOpen("SuperGameView::OnLandlordDecided")) return;
   const int seat = SeatOfChair(ByteAt(msg, kBody), "OnLandlordDecided");
   if (seat < 0) return;
   m_TableItem.iLandOwnerPos = seat;

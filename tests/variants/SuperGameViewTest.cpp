@@ -325,7 +325,7 @@ TEST_F(OwnRequests, BidAndPlayGoOutByteForByteAndThePlayShowsFromItsRecord) {
   std::vector<std::uint8_t> request(68, 0);
   request[1] = 24;
   request[8] = 0x05;
-  request[9] = 0x25;
+  request[9] = 0x23;
   request[28] = 2;
   request[29] = 32;
   request[30] = 5;
