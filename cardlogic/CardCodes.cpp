@@ -70,14 +70,15 @@ CardCode CardByteToCode(CardByte byte) {
   const int v = byte & 31;
   const int suit = byte >> 5;
   switch (v) {
-    case 14: return 0;   // a hint result's A
-    case 15: return 1;   // a hint result's 2
     case 16: return kSmallJokerCode;
     case 17: return kBigJokerCode;
     case 18: return kWildcardCode;
     default: break;
   }
-  if (v < 1 || v > 13 || suit > 3) return -1;
+  // Suit bits 4..7 name no suit of an ordinary card.
+  if (v < 1 || v > 15 || suit > 3) return -1;
+  if (v == 14) return 0;  // a hint result's A
+  if (v == 15) return 1;  // a hint result's 2
   return suit * 15 + v - 1;
 }
 

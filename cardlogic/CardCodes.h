@@ -97,7 +97,8 @@ CardByte DeckCardToByte(int suit, int value);
 
 // The one converter for card bytes read from outside (messages, server, hints).
 // Returns the CardCode, or -1 for "no card": byte 0, v = byte & 31 outside
-// 1..18 or 16..18 with any suit, a suit above 3 on an ordinary card.
+// 1..18, or suit bits (byte >> 5) above 3 on any v but 16..18, whose suit bits
+// mean nothing (the local server writes its jokers as 144 and 177).
 // v 14 and 15 are the hint engine's A and 2 (no suit bits) and read as codes 0 and 1.
 CardCode CardByteToCode(CardByte byte);
 

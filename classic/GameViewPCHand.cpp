@@ -483,6 +483,7 @@ void GameViewPC::OnCallLandlordAct(char* msg, int len) {
 // ---------------------------------------------------------------- 55 landlord
 
 void GameViewPC::OnLandlordDecided(char* msg, int len) {
+  if (!LandlordStillOpen("GameViewPC::OnLandlordDecided")) return;
   msg::Landlord landlord;
   const auto padded = Padded<msg::MsgSize::Landlord>(msg, len);
   if (!msg::ReadLandlord(padded.data(), padded.size(), landlord)) return;
@@ -641,6 +642,8 @@ void GameViewPC::OnPlayCards(char* msg, int len, bool local) {
   if (len < MinMessageLength(kMsgPlayed)) return;
   const int seat = SeatOfChair(ByteAt(msg, kBody), "OnPlayCards");
   if (seat < 0) return;
+  const std::vector<int> codes = CardsAt(msg, kPlayedCards, msg::kMaxPlayCards, true);
+  if (!PlayFitsSeat(seat, codes, 1, "GameViewPC::OnPlayCards")) return;
   if (m_iGameMode == kCallRobMode) ClearPointSigns();
   StopClock();
 
@@ -658,7 +661,6 @@ void GameViewPC::OnPlayCards(char* msg, int len, bool local) {
     m_bOwnPassPending = false;
   }
 
-  const std::vector<int> codes = CardsAt(msg, kPlayedCards, msg::kMaxPlayCards, true);
   const int figure = SeatHeadFigure(seat);
   if (codes.empty()) {
     ++m_iPassesInRow;

@@ -6,18 +6,21 @@ namespace ddz {
 
 namespace {
 
-constexpr int kRankMask = 31;
-constexpr int kRankTwo = 2;
-constexpr int kRankSmallJoker = 16;
-constexpr int kRankBigJoker = 17;
+constexpr int kNoCard = -1;
 constexpr int kKeySmallJoker = kSpreadSmallJoker;
 constexpr int kKeyBigJoker = kSpreadBigJoker;
 constexpr int kKeyAce = 14;
 constexpr int kKeyTwo = kSpread2;
 
 bool In(int v, int lo, int hi) { return v >= lo && v <= hi; }
-int RankOf(char byte) { return static_cast<unsigned char>(byte) & kRankMask; }
-bool IsJokerRank(int rank) { return rank == kRankSmallJoker || rank == kRankBigJoker; }
+// The card value of a card byte (CardValue: a two is 15, the jokers 16 and
+// 17), kNoCard for a byte that names no card.
+int ValueOf(char byte) {
+  const CardCode code = CardByteToCode(static_cast<unsigned char>(byte));
+  return code < 0 ? kNoCard : CodeToValue(code);
+}
+bool IsJoker(int value) { return value == kValueSmallJoker || value == kValueBigJoker; }
+bool IsTwo(int value) { return value == kValue2; }
 
 bool IsStraight(int type) { return In(type, CardType::StraightFirst, CardType::StraightLast); }
 bool IsPairStraight(int type) { return In(type, CardType::PairStraightFirst, CardType::PairStraightLast); }
@@ -26,26 +29,25 @@ bool IsSingleOf(int type, int key, int value) { return type == CardType::Single 
 bool IsPairOf(int type, int key, int value) { return type == CardType::Pair && key == value; }
 bool IsBombOf(int type, int key, int value) { return type == CardType::Bomb && key == value; }
 
-int CountBottom(const char* cards, bool (*test)(int rank)) {
+int CountBottom(const char* cards, bool (*test)(int value)) {
   if (cards == nullptr) return 0;
   int n = 0;
-  for (int i = 0; i < kTaskBottomCards; ++i) n += test(RankOf(cards[i])) ? 1 : 0;
+  for (int i = 0; i < kTaskBottomCards; ++i) n += test(ValueOf(cards[i])) ? 1 : 0;
   return n;
 }
 
-bool BottomHasSharedRank(const char* cards) {
+bool BottomHasSharedValue(const char* cards) {
   if (cards == nullptr) return false;
   for (int i = 0; i < kTaskBottomCards; ++i)
     for (int j = i + 1; j < kTaskBottomCards; ++j)
-      if (RankOf(cards[i]) == RankOf(cards[j])) return true;
+      if (ValueOf(cards[i]) != kNoCard && ValueOf(cards[i]) == ValueOf(cards[j])) return true;
   return false;
 }
 
 bool PlayedHasTwo(const char* cards) {
   if (cards == nullptr) return false;
-  // Card bytes are unsigned: an empty place is 0 (the jokers' bytes are above 127).
   for (int i = 0; i < kTaskPlayedCards; ++i)
-    if (cards[i] != 0 && RankOf(cards[i]) == kRankTwo) return true;
+    if (IsTwo(ValueOf(cards[i]))) return true;
   return false;
 }
 
@@ -66,10 +68,10 @@ bool TaskMatches(int taskId, int type, int key, const char* baseCards, const cha
     case 51: return IsRocket(type);
     case 52: return IsPairOf(type, key, kKeyAce);
     case 56: return In(type, CardType::PairStraight(4), CardType::PairStraightLast);
-    case 65: return CountBottom(baseCards, IsJokerRank) == 2;
-    case 66: return BottomHasSharedRank(baseCards);
-    case 67: return CountBottom(baseCards, IsJokerRank) >= 1;
-    case 68: return CountBottom(baseCards, [](int rank) { return rank == kRankTwo; }) >= 1;
+    case 65: return CountBottom(baseCards, IsJoker) == 2;
+    case 66: return BottomHasSharedValue(baseCards);
+    case 67: return CountBottom(baseCards, IsJoker) >= 1;
+    case 68: return CountBottom(baseCards, IsTwo) >= 1;
     case 69: return IsPairOf(type, key, kKeyTwo);
     case 70: return IsPairStraight(type) && key == kKeyAce;
     case 71: return IsPairOf(type, key, 13);

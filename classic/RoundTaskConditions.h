@@ -5,8 +5,8 @@
 // Inputs: the play's card type and key value as the classifier gives them
 // (key values 10..13 ten to king, 14 ace, 20 two, 25/26 the jokers), the three
 // bottom cards as card bytes (or null) and the played cards as 20 card bytes
-// (entries 0 or below empty; or null). Only the rank bits (byte & 31) of a card
-// byte are read: 16 and 17 are the jokers, 2 the two.
+// (or null). Card bytes are read through CardByteToCode: a byte that names no
+// card is an empty place.
 //
 // Ids below kFirstTaskId or above kLastTaskId, and ids in between that no
 // condition names, are never met. Tasks 65-68 look only at the bottom cards,

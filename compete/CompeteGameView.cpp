@@ -433,7 +433,7 @@ void CompeteGameView::CallBackHandleMainSocketNetMsg(char* msg, int len) {
     case kMsgBidResult: OnCallLandlordAct(msg, len); break;
     case kMsgLandlord: OnLandlordDecided(msg, len); break;
     case kMsgPlayTurn: OnPlayTurn(msg, len); break;
-    case kMsgPlayed: HandleOutCard(msg, len, false); break;
+    case kMsgPlayed: HandleOutCard(msg, len); break;
     case kMsgCompeteStart: HandleCompeteStart(msg, len); break;
     case kMsgStageChange: HandleCompeteStage(msg, len); break;
     case kMsgAward: HandleCompeteAward(msg, len); break;

@@ -183,7 +183,7 @@ class CompeteGameView : public DDZGameView, public ICompetitionStage {
   // the same. The own seat's cards leave the hand with a play for the own
   // seat (the server's, as it takes the own request), never with the
   // request alone: a play the server does not take keeps its cards.
-  void HandleOutCard(char* msg, int len, bool local);
+  void HandleOutCard(char* msg, int len);
   // The effects and voices of a play of `cardType` by `seat` with head
   // figure `headId`; `previousOwner` held the table cards before it.
   void ShowPlayEffect(int cardType, int headId, int previousOwner, int seat);

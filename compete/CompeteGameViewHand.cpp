@@ -220,6 +220,7 @@ void CompeteGameView::OnCallLandlordAct(char* msg, int) {
 // ---------------------------------------------------------------- 55 landlord
 
 void CompeteGameView::OnLandlordDecided(char* msg, int) {
+  if (!LandlordStillOpen("CompeteGameView::OnLandlordDecided")) return;
   const int seat = SeatOfTableNum(ByteAt(msg, kBody), "OnLandlordDecided");
   if (seat < 0) return;
   m_TableItem.iLandOwnerPos = seat;
@@ -334,14 +335,15 @@ void CompeteGameView::ArrangeBaseCardsOnce() {
   if (m_pTopUI != nullptr) m_pTopUI->ShowCardCounter(true);
 }
 
-void CompeteGameView::HandleOutCard(char* msg, int len, bool /*local*/) {
+void CompeteGameView::HandleOutCard(char* msg, int len) {
   if (msg == nullptr || len < MinMessageLength(kMsgPlayed)) return;
   const int seat = SeatOfTableNum(ByteAt(msg, kBody), "HandleOutCard");
   if (seat < 0) return;
+  const std::vector<int> codes = PlayedCodes(msg, kPlayedCards, kMaxPlayCards);
+  if (!PlayFitsSeat(seat, codes, 1, "CompeteGameView::HandleOutCard")) return;
   StopClock();
   ArrangeBaseCardsOnce();
 
-  const std::vector<int> codes = PlayedCodes(msg, kPlayedCards, kMaxPlayCards);
   const bool heard = PlayIsHeard(msg, seat);
   const int headId = SeatHeadId(seat);
   GameSoundDDZ* sound = GameSoundDDZ::shareGameSoundDDZ();

@@ -155,6 +155,66 @@ def classic_view_seeds(test_messages):
                            frames(5) + background(False) + snapshot(bytes(relogin)) + frames(10))
     # The message tests' frames, one after another on a dealt table.
     seeds["test_frames"] = message(bytes(deal)) + frames(20) + b"".join(message(f) + frames(1) for f in test_messages)
+    seeds.update(hostile_hand_seeds(message, frames, deal, 8 + 17, three_seat_landlord(16, 3),
+                                    lambda chair, cards: played_frame(56, 36, 8, chair, 9, 20, cards, 29)))
+    return seeds
+
+
+def three_seat_landlord(size, score):
+    """The landlord message (55) of the three-seat tables: chair, score, the bottom cards."""
+    def build(chair, bottom):
+        m = bytearray(size)
+        m[1], m[8], m[9] = 55, chair, score
+        m[10:10 + len(bottom)] = bytes(bottom)
+        return m
+    return build
+
+
+def played_frame(kind, size, chair_at, chair, cards_at, room, cards, count_at=None):
+    """A seat's play: the chair, the card bytes (as many as fit), the count."""
+    m = bytearray(size)
+    m[1], m[chair_at] = kind, chair
+    cards = bytes(cards[:room])
+    m[cards_at:cards_at + len(cards)] = cards
+    if count_at is not None:
+        m[count_at] = len(cards)
+    return m
+
+
+def hostile_hand_seeds(message, frames, deal, own_at, landlord, played, bottom_cards=3):
+    """What a server may send that no hand holds, on a dealt table: a second
+    landlord message (the own seat again, then another seat with other bottom
+    cards), plays longer than the seat's hand or naming one card more often
+    than the decks hold it, and card bytes whose suit bits name no suit (0xEE,
+    0xCF, 0x8E) in the own block of the deal, the bottom cards and a play.
+    `deal` is the table's deal, its own block at `own_at`; `landlord(chair,
+    bottom)` and `played(chair, cards)` build the table's landlord message and
+    play. The own chair is 1; chair 2 plays the other seat."""
+    own, other = 1, 2
+    bottom = [card(1, 3 + i) for i in range(bottom_cards)]
+    other_bottom = [card(3, 3 + i) for i in range(bottom_cards)]
+    one_card = [card(2, 5)] * 40
+    distinct = [card(s, v) for v in range(1, 14) for s in (2, 3)]
+    twice = [card(3, 9), card(2, 9), card(3, 9)]
+    three_times = [card(3, 9)] * 3
+
+    def m(frame):
+        return message(bytes(frame))
+
+    hand = m(deal) + frames(60) + m(landlord(own, bottom)) + frames(60)
+    seeds = {
+        "second_landlord": hand + m(landlord(own, bottom)) + frames(60) + m(landlord(other, other_bottom)) + frames(60),
+        "long_play": hand + m(played(other, distinct)) + frames(2) + m(played(other, one_card)) + frames(2) +
+        m(played(own, one_card)) + frames(2),
+        "play_twice": hand + m(played(other, twice)) + frames(2) + m(played(other, three_times)) + frames(2) +
+        m(played(own, twice)) + frames(2),
+    }
+    bad_deal = bytearray(deal)
+    bad_deal[own_at:own_at + 3] = bytes([0xEE, 0xCF, 0x8E])
+    bad_bottom = [0xEE, card(1, 11), 0xCF] + other_bottom[3:]
+    seeds["bad_suits"] = (m(bad_deal) + frames(60) + m(landlord(other, bad_bottom)) + frames(60) +
+                          m(played(other, [card(2, 6), 0xEE, 0xCF])) + frames(2) +
+                          m(played(other, [0xEE, card(2, 7), 0x8E])) + frames(2))
     return seeds
 
 
@@ -313,7 +373,15 @@ def sr_view_seeds():
     relogin[308] = 5
     hand = b"".join(message(f) for f in (deal,)) + frames(60) + b"".join(
         message(f) for f in (bid_turn, bid, landlord, prompt, shown, play_turn, played, passed, reward))
-    return {
+    def sr_landlord(chair, bottom):
+        m = frame(51, 25)
+        m[8:12], m[16], m[17:17 + len(bottom)] = struct.pack("<i", 3), chair, bytes(bottom)
+        return m
+
+    seeds = hostile_hand_seeds(message, frames, deal, 8, sr_landlord,
+                               lambda chair, cards: played_frame(49, 42, 41, chair, 8, 33, cards),
+                               bottom_cards=8)
+    return seeds | {
         "hand": hand + frames(20) + result(hand_result) + frames(30),
         "activity": message(countdown) + message(count) + message(deal) + frames(63) + result(hand_result),
         "relogin": snapshot(relogin) + frames(10) + message(play_turn) + bytes([5, 0, 3, 5, 5, 1]),
@@ -437,7 +505,9 @@ def compete_view_seeds():
     award = frame(78, 56)
     award[8:28] = struct.pack("<iiiii", 500, 4, 20, 5, 6)
     award[48:56] = struct.pack("<ii", 2, 77)
-    return {
+    seeds = hostile_hand_seeds(message, lambda n: bytes([3, n]), deal, 35 + 17, three_seat_landlord(13, 3),
+                               lambda chair, cards: played_frame(56, 36, 8, chair, 9, 20, cards, 29))
+    return seeds | {
         "move_and_award": message(move) + bytes([3, 10]) + message(move) + bytes([3, 10]) + message(award) + bytes([3, 20]),
         "match_short": message(move[:91]) + message(award[:55]),
         "hand": hand + bytes([1]) + struct.pack(">H", len(result)) + result + bytes([3, 63, 3, 63]),
@@ -446,6 +516,50 @@ def compete_view_seeds():
         "background": message(deal) + bytes([3, 5, 5, 0, 3, 5, 5, 1, 3, 30]),
         "short": b"".join(message(f[:len(f) - 1]) for f in (deal, bid, landlord, played)),
     }
+
+def step_message(frame):
+    """A game message step of the table view targets (fuzz/TableViewSteps.h)."""
+    return bytes([0, frame[1]]) + struct.pack(">H", len(frame)) + frame
+
+
+def step_frames(n):
+    """A step of `n` frames of the table view targets."""
+    return bytes([3, n])
+
+
+def blank_frame(kind, size):
+    """A message of `size` zero bytes with its type in byte 1."""
+    m = bytearray(size)
+    m[1] = kind
+    return m
+
+
+def super_view_seeds():
+    """Inputs of the Super view's target (fuzz/super_view.cpp): the
+    player-count mode byte, then the steps of the classic view's target: the
+    table built for a mode, and the hostile frames of a three-seat hand."""
+    def mode_message(mode):
+        m = blank_frame(61, 12)
+        m[8:12] = struct.pack("<i", mode)
+        return m
+
+    message, frames = step_message, step_frames
+    deal = blank_frame(71, 116)
+    for chair in range(3):
+        for i in range(17):
+            deal[8 + 17 * chair + i] = card((chair + i) % 4, 1 + (chair * 17 + i) % 13)
+    deal[64:68] = struct.pack(">I", 40)
+    deal[69], deal[70] = card(1, 5), 0
+    hostile = hostile_hand_seeds(message, frames, deal, 8 + 17, three_seat_landlord(16, 3),
+                                 lambda chair, cards: played_frame(56, 41, 8, chair, 9, 20, cards, 29))
+    seeds = {name: bytes([0]) + data for name, data in hostile.items()}  # the three-seat table
+    # Mode 1 built (the message's type byte left for the target to write), an
+    # empty message of type 0, some frames.
+    built = bytearray(mode_message(1))
+    built[1] = 0
+    seeds["seed1"] = bytes([1, 0, 61]) + struct.pack(">H", len(built)) + built + bytes([0, 0, 0, 0]) + frames(16)
+    return seeds
+
 
 def write(target, name, data):
     folder = OUT / target
@@ -468,6 +582,9 @@ def main():
 
     for name, data in compete_view_seeds().items():
         write("compete_view", name, data)
+
+    for name, data in super_view_seeds().items():
+        write("super_view", name, data)
 
     for name, data in game_frames_seeds(frames).items():
         write("game_frames", name, data)

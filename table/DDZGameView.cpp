@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <map>
 #include <string>
 
 #include "cards/DealCard.h"
@@ -402,6 +403,45 @@ void DDZGameView::MovePlayedCards(int seat, const std::vector<int>& codes, int l
     own->SetAnimating(true);
     own->SetCardsPosition();
   }
+}
+
+bool DDZGameView::LandlordStillOpen(const char* what) const {
+  if (m_TableItem.iLandOwnerPos < 0) return true;
+  cocos2d::log("%s: the landlord of this hand is seat %d already, landlord message dropped", what,
+               m_TableItem.iLandOwnerPos);
+  return false;
+}
+
+bool DDZGameView::PlayFitsSeat(int seat, const std::vector<int>& codes, int decks, const char* what) {
+  if (seat < 0 || seat >= kMaxSeats) return false;
+  std::map<int, int> named;
+  for (int code : codes) ++named[code];
+  for (const auto& [code, times] : named) {
+    if (times > decks) {
+      cocos2d::log("%s: seat %d's play names card %d %d times, play dropped", what, seat, code, times);
+      return false;
+    }
+  }
+  Vell_SpriteCardManage* hand = m_pHandCard[seat];
+  if (hand == nullptr) return true;
+  const int held = hand->GetCardCount();
+  if (static_cast<int>(codes.size()) > held) {
+    cocos2d::log("%s: seat %d plays %zu cards and holds %d, play dropped", what, seat, codes.size(), held);
+    return false;
+  }
+  if (seat != kOwnSeat) return true;
+  const auto* own = dynamic_cast<const SpriteCardManage*>(hand);
+  if (own == nullptr) return true;
+  std::map<int, int> inHand;
+  for (const SpriteCardInfo* card : own->GetCards()) ++inHand[card->iCardIndex];
+  for (const auto& [code, times] : named) {
+    if (inHand[code] < times) {
+      cocos2d::log("%s: the own play names card %d %d times, the own hand holds it %d times, play dropped", what,
+                   code, times, inHand[code]);
+      return false;
+    }
+  }
+  return true;
 }
 
 int DDZGameView::TypeOfWholeMessage(const char* view, const char* msg, int len, int (*minLength)(int)) {

@@ -350,6 +350,18 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner, public ITableRow
   // lose them; the landlord's last card carries `landlordRole`'s mark.
   void MovePlayedCards(int seat, const std::vector<int>& codes, int landlordRole);
 
+  // A hand has one landlord: once this hand's landlord is decided, a further
+  // landlord message would hand out the bottom cards again. False for it,
+  // after a log line naming `what`; true while the landlord is open.
+  bool LandlordStillOpen(const char* what) const;
+  // Whether screen seat `seat` can have made a play of `codes` at a table of
+  // `decks` decks: no card named more often than the decks hold it, and not
+  // more cards than the seat holds; the own seat must hold each card named,
+  // as often as named (its hand is the truth the play is measured by). False
+  // after a log line naming `what`. A seat without a hand row has no count to
+  // measure by.
+  bool PlayFitsSeat(int seat, const std::vector<int>& codes, int decks, const char* what);
+
   // The front of every table's dispatcher: the type of a game message that is
   // a whole frame and holds its type's fields (`minLength(type)` bytes), else
   // -1 after a log line naming `view`.

@@ -59,6 +59,8 @@ constexpr int kClockChoice = 3;
 constexpr int kLandlordRole = 2;
 constexpr int kFarmerRole = 1;
 constexpr int kDoubleFactor = 2;
+// Two decks: one play may name a card twice, never three times.
+constexpr int kDecks = 2;
 constexpr int kMaxBid = 3;
 constexpr int kWebActivity = 2;
 constexpr int kActivityHandCount = 1;
@@ -337,6 +339,7 @@ void SRGameView::OnCallScoreResult(char* msg, int) {
 // ---------------------------------------------------------------- 51 landlord
 
 void SRGameView::OnLandlordDecided(char* msg, int) {
+  if (!LandlordStillOpen("SRGameView::OnLandlordDecided")) return;
   const int landlord = SeatOfChair(ByteAt(msg, sr::LandlordAt::Chair), "OnLandlordDecided");
   if (landlord < 0) return;
   m_TableItem.iLandOwnerPos = landlord;
@@ -436,9 +439,10 @@ void SRGameView::OnPlayCards(char* msg, int, bool local) {
   if (seat < 0) return;
   // The own play was shown when it was made.
   if (!local && seat == kOwnSeat) return;
+  const std::vector<int> codes = CardsAt(msg, sr::CardsAt::Cards, sr::CardsAt::Count, true);
+  if (!PlayFitsSeat(seat, codes, kDecks, "SRGameView::OnPlayCards")) return;
   StopClock();
   const int previous = m_TableItem.iTableCardOwnerPos;
-  const std::vector<int> codes = CardsAt(msg, sr::CardsAt::Cards, sr::CardsAt::Count, true);
   PlayerGameInfo* info = m_pPlayerGameInfo[seat];
   if (codes.empty()) {
     if (info != nullptr && info->GetPass() == nullptr) info->ShowPass(true, g_ptPlayerInfoBG[seat]);

@@ -11,6 +11,7 @@
 #include "cards/BaseCard.h"
 #include "cards/DealCard.h"
 #include "cards/ErYieldCardLayer.h"
+#include "classic/RoundTaskConditions.h"
 #include "gamedata/LayoutConfig.h"
 #include "platform/engine/Log.h"
 #include "platform/engine/Sprite.h"
@@ -245,6 +246,7 @@ void SuperGameView::OnRobLandlordAct(char* msg, int) {
 // ---------------------------------------------------------------- 55 landlord
 
 void SuperGameView::OnLandlordDecided(char* msg, int) {
+  if (!LandlordStillOpen("SuperGameView::OnLandlordDecided")) return;
   const int seat = SeatOfChair(ByteAt(msg, kBody), "OnLandlordDecided");
   if (seat < 0) return;
   m_TableItem.iLandOwnerPos = seat;
@@ -262,18 +264,10 @@ void SuperGameView::OnLandlordDecided(char* msg, int) {
     if (SpriteCardManage* backs = Row(m_pHandCard[seat]))
       for (std::size_t i = 0; i < m_TableItem.vcBaseCardIndex.size(); ++i)
         backs->AddCard(0, true, false, true, -1, false, false);
-  } else if (!IsSinglePlayer() && m_pTaskUI != nullptr && m_pTaskUI->isVisible()) {
-    // The bottom-card tasks.
-    const int kind = m_pTaskUI->iSubType;
-    int values[kBottomCards] = {};
-    for (int i = 0; i < kBottomCards; ++i) values[i] = ByteAt(msg, kBody + 2 + i) & 0x1f;
-    const int jokers = static_cast<int>(std::count_if(values, values + 3, [](int v) { return v == 16 || v == 17; }));
-    bool done = false;
-    if (kind == 65) done = jokers == 2;
-    if (kind == 66) done = values[0] == values[1] || values[1] == values[2] || values[0] == values[2];
-    if (kind == 67) done = jokers > 0;
-    if (kind == 68) done = std::find(values, values + 3, 2) != values + 3;
-    if (done) m_pTaskUI->PlayTaskAni();
+  } else if (!IsSinglePlayer() && m_pTaskUI != nullptr && m_pTaskUI->isVisible() &&
+             ddz::TaskMatches(m_pTaskUI->iSubType, 0, 0, msg + kBody + 2, nullptr)) {
+    // The bottom-card tasks, as the classic table tests them.
+    m_pTaskUI->PlayTaskAni();
   }
   if (m_iPlayerCountMode != ddz::PlayerCountMode::ThreeSeat) {
     ShowTableMultiple(m_TableItem.iTimes);

@@ -42,6 +42,47 @@ using ddz::BigEndianAt;
 using ddz::LittleEndianAt;
 using namespace superview;
 
+namespace {
+
+// The cards of a play message (56): the bytes as played, up to 20 (0, or a
+// byte above 127 that names no card, ends them; another byte that names no
+// card is an empty place), their codes, and the cards that leave the seat's
+// hand: a byte equal to the matched byte of a wildcard pair not yet used
+// leaves as that pair's substitute, the joker that stood for it.
+struct PlayedCards {
+  std::vector<std::uint8_t> bytes;
+  std::vector<int> codes;
+  std::vector<int> removed;
+};
+
+PlayedCards ReadPlayedCards(const char* msg) {
+  PlayedCards played;
+  for (int i = 0; i < SuperGameView::kPlayedMaxCards; ++i) {
+    const std::uint8_t byte = ByteAt(msg, SuperGameView::kPlayedCards + i);
+    if (byte == 0 || (static_cast<signed char>(byte) < 0 && ddz::CardByteToCode(byte) < 0)) break;
+    const int code = CodeOf(byte);
+    if (code < 0) continue;
+    played.bytes.push_back(byte);
+    played.codes.push_back(code);
+  }
+  std::array<bool, SuperGameView::kWildPairs> taken{};
+  for (std::uint8_t byte : played.bytes) {
+    std::uint8_t as = byte;
+    for (int p = 0; p < SuperGameView::kWildPairs; ++p) {
+      const std::uint8_t matched = ByteAt(msg, SuperGameView::kPlayedMatched + p);
+      if (taken[p] || matched == 0 || matched != byte) continue;
+      as = ByteAt(msg, SuperGameView::kPlayedSubstitutes + p);
+      taken[p] = true;
+      break;
+    }
+    const int code = CodeOf(as);
+    if (code >= 0) played.removed.push_back(code);
+  }
+  return played;
+}
+
+}  // namespace
+
 // ---------------------------------------------------------------- 73 play turn
 
 void SuperGameView::HandleSendCardsServer(char* msg, int) {
@@ -102,6 +143,13 @@ void SuperGameView::HandleSendCardsServer(char* msg, int) {
 
 void SuperGameView::OnPlayCards(const char* msg, int len, bool local) {
   if (len < kPlayedSize) return;
+  const int seat = SeatOfChair(ByteAt(msg, kBody), "OnPlayCards");
+  const bool ownEcho = seat == kOwnSeat && !local;  // shown when it was sent
+  PlayedCards played;
+  if (seat >= 0 && !ownEcho) {
+    played = ReadPlayedCards(msg);
+    if (!PlayFitsSeat(seat, played.removed, 1, "SuperGameView::OnPlayCards")) return;
+  }
   ClearPointSigns();
   StopClock();
   if (m_pBaseCard != nullptr && m_pBaseCard->GetCardCount() > 0) {
@@ -110,21 +158,11 @@ void SuperGameView::OnPlayCards(const char* msg, int len, bool local) {
     if (m_pTaskUI != nullptr) m_pTaskUI->StopTaskAni();
     if (m_pTopUI != nullptr) m_pTopUI->ShowCardCounter(true);
   }
-  const int seat = SeatOfChair(ByteAt(msg, kBody), "OnPlayCards");
-  if (seat < 0) return;
-  if (!local && seat == kOwnSeat) return;  // shown when it was sent
+  if (seat < 0 || ownEcho) return;
 
-  // The cards as played; the first card makes the seat the owner of the table.
-  std::vector<std::uint8_t> bytes;
-  std::vector<int> codes;
-  for (int i = 0; i < kPlayedMaxCards; ++i) {
-    const std::uint8_t byte = ByteAt(msg, kPlayedCards + i);
-    if (byte == 0 || (static_cast<signed char>(byte) < 0 && ddz::CardByteToCode(byte) < 0)) break;
-    const int code = CodeOf(byte);
-    if (code < 0) continue;
-    bytes.push_back(byte);
-    codes.push_back(code);
-  }
+  // The first card makes the seat the owner of the table.
+  const std::vector<int>& codes = played.codes;
+  const std::vector<int>& removed = played.removed;
   const int figure = SeatHeadId(seat);
   if (codes.empty()) {
     if (m_pPlayerGameInfo[seat] != nullptr) m_pPlayerGameInfo[seat]->ShowPass(true, g_ptPlayerInfoBG[PlaceOf(seat)]);
@@ -173,20 +211,6 @@ void SuperGameView::OnPlayCards(const char* msg, int len, bool local) {
       if (row != nullptr) row->AddCard(code, false, false, true, mark, false, false);
     }
     if (auto* sendRow = dynamic_cast<SendCard*>(row)) sendRow->ArrangeByCardType(type, value);
-    taken = {};
-    std::vector<int> removed;
-    for (std::uint8_t byte : bytes) {
-      std::uint8_t as = byte;
-      for (int p = 0; p < kWildPairs; ++p) {
-        const std::uint8_t matched = ByteAt(msg, kPlayedMatched + p);
-        if (taken[p] || matched == 0 || matched != byte) continue;
-        as = ByteAt(msg, kPlayedSubstitutes + p);
-        taken[p] = true;
-        break;
-      }
-      const int code = CodeOf(as);
-      if (code >= 0) removed.push_back(code);
-    }
     if (m_pTopUI != nullptr) m_pTopUI->AddJPQCard(removed);
     SpriteCardManage* hand = Row(m_pHandCard[seat]);
     SpriteCardManage* shown = Row(m_pMingCard[seat]);
@@ -350,7 +374,8 @@ bool SuperGameView::CheckTaskDone(int kind, int type, int value, const std::uint
     case 88:
       if (cards == nullptr) return false;
       for (int i = 0; i < kPlayedMaxCards; ++i)
-        if (cards[i] != 0 && (cards[i] & 0x1f) == 2) return true;
+        if (const int code = ddz::CardByteToCode(cards[i]); code >= 0 && ddz::CodeToValue(code) == ddz::kValue2)
+          return true;
       return false;
     case 89: return type == 48 || type == 49 || type == 50;
     case 90: return in(59, 63) || in(96, 104);

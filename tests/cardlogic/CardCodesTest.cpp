@@ -52,6 +52,10 @@ TEST(CardCodes, ByteToCodeTable) {
       {(1 << 5) | 3, 17},  // 3 of suit 1
       {0, -1},             // no card
       {(4 << 5) | 3, -1},  // ordinary card with a suit above 3
+      {0xEE, -1},          // v 14 (an A) with suit bits 7: no suit, no card
+      {(5 << 5) | 15, -1}, // v 15 (a 2) with suit bits 5
+      {(2 << 5) | 14, 0},  // v 14 with the suit bits of a suit: the A
+      {(7 << 5) | 16, 13}, // a joker's suit bits mean nothing
       {19, -1}, {31, -1}, {(7 << 5) | 0, -1},
   };
   for (const auto& r : rows) {

@@ -451,6 +451,8 @@ TEST_F(HandTest, TheOwnLandlordsBottomCardsWaitForTheFirstTouchAndAPlaySlidesThe
 
 TEST_F(HandTest, CardBytesThatNameNoCardAreSkipped) {
   view->Deliver(Settings(0));
+  view->Deliver(Deal(0));
+  RunUntilUnlocked();
   // 0x1F (v 31), 0xE3 (suit 7) and 0x3E (suit 1, v 30) are no cards; 0 ends the play.
   view->Deliver(Played(2, {0xE3, 0x23, 0x1F, 0x43, 0x3E}));
   EXPECT_EQ(view->m_TableItem.vcTableCardIndex.size(), 2u);

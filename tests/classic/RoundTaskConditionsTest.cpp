@@ -61,17 +61,19 @@ TEST(RoundTaskConditions, PlaysMeetTheirTasksAtTheEdges) {
   }
 }
 
-TEST(RoundTaskConditions, BottomCardsAndPlayedTwosAreReadAsUnsignedRanks) {
+TEST(RoundTaskConditions, BottomCardsAndPlayedTwosAreReadThroughTheCardConverter) {
   struct Case {
     int task;
     std::uint8_t cards[3];
     bool met;
   };
   // 144 and 177 are the local server's joker bytes; 0x22 a two of suit 1.
+  // 0xE2 and 0xC3 carry suit bits 7 and 6, which name no suit: no card.
   const Case cases[] = {
       {65, {144, 177, 3}, true},  {65, {144, 3, 4}, false},   {65, {144, 177, 16}, false},
       {66, {0x23, 0x43, 5}, true}, {66, {3, 4, 5}, false},    {67, {3, 177, 4}, true},
       {67, {3, 4, 5}, false},     {68, {0x22, 3, 4}, true},   {68, {1, 3, 4}, false},
+      {68, {0xE2, 3, 4}, false},  {66, {0xC3, 0xE3, 5}, false}, {66, {0, 0, 5}, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.task);
@@ -80,6 +82,8 @@ TEST(RoundTaskConditions, BottomCardsAndPlayedTwosAreReadAsUnsignedRanks) {
   std::uint8_t played[20] = {3, 4, 0x62};
   EXPECT_TRUE(ddz::TaskMatches(88, Straight(5), 7, nullptr, reinterpret_cast<const char*>(played)));
   played[2] = 177;
+  EXPECT_FALSE(ddz::TaskMatches(88, Straight(5), 7, nullptr, reinterpret_cast<const char*>(played)));
+  played[2] = 0xE2;
   EXPECT_FALSE(ddz::TaskMatches(88, Straight(5), 7, nullptr, reinterpret_cast<const char*>(played)));
   EXPECT_FALSE(ddz::TaskMatches(88, Single, 20, nullptr, nullptr));
 }

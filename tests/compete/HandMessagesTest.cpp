@@ -151,12 +151,13 @@ TEST_F(HandMessagesTest, PlaysEndAtTheFirstEmptyByteHoldAtMostTwentyAndTheOwnPla
     Frame frame;
     std::vector<int> onTable;
   };
+  // Twenty-five different cards for the landlord's 20: the first 20 are read.
   std::vector<std::uint8_t> many(25, 0x23);
-  for (std::size_t i = 0; i < many.size(); ++i) many[i] = static_cast<std::uint8_t>(0x20 | (3 + i % 10));
+  for (std::size_t i = 0; i < many.size(); ++i) many[i] = static_cast<std::uint8_t>(((i / 10) << 5) | (3 + i % 10));
   Frame twentyFive = Played(0, many, 40);
   const Case cases[] = {
-      {"ended by 0", Played(0, {0x23, 0x23 + 1, 0, 0x25}), {15 * 1 + 2, 15 * 1 + 3}},
-      {"ended by a negative byte", Played(0, {0x23, 0x80 | 0x05, 0x25}), {15 * 1 + 2}},
+      {"ended by 0", Played(2, {0x23, 0x23 + 1, 0, 0x25}), {15 * 1 + 2, 15 * 1 + 3}},
+      {"ended by a negative byte", Played(2, {0x23, 0x80 | 0x05, 0x25}), {15 * 1 + 2}},
       {"twenty at most", twentyFive, {}},
   };
   for (const Case& c : cases) {

@@ -431,14 +431,14 @@ TEST_F(SRHandTest, TheOwnPlayShowsAtOnceAndTheServersEchoOfItIsIgnored) {
 }
 
 TEST_F(SRHandTest, TheLocalPlayMessageTakesAtMost33CardBytes) {
-  EnterSeated();
-  DealAndWait();
-  // The own hand holds 33 cards after the bottom cards.
-  view->Deliver(Landlord(1, 3, {Card(2, 5), Card(2, 6), Card(2, 7), Card(2, 8), Card(3, 5), Card(3, 6), Card(3, 7), Card(3, 8)}));
-  const std::vector<int> codes = Hand()->HandCodes();
-  ASSERT_EQ(codes.size(), 33u);
   for (int n : {33, 36}) {
     SCOPED_TRACE(n);
+    EnterSeated();
+    DealAndWait();
+    // The own hand holds 33 cards after the bottom cards.
+    view->Deliver(Landlord(1, 3, {Card(2, 5), Card(2, 6), Card(2, 7), Card(2, 8), Card(3, 5), Card(3, 6), Card(3, 7), Card(3, 8)}));
+    const std::vector<int> codes = Hand()->HandCodes();
+    ASSERT_EQ(codes.size(), 33u);
     std::vector<char> field(36, 0);
     for (int i = 0; i < n; ++i) field[i] = static_cast<char>(ddz::CodeToCardByte(codes[static_cast<std::size_t>(i % 33)]));
     view->ShowSelfOutCard(field.data(), n);

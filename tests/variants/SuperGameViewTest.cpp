@@ -325,7 +325,7 @@ TEST_F(OwnRequests, BidAndPlayGoOutByteForByteAndThePlayShowsFromItsRecord) {
   std::vector<std::uint8_t> request(68, 0);
   request[1] = 24;
   request[8] = 0x05;
-  request[9] = 0x25;
+  request[9] = 0x23;
   request[28] = 2;
   request[29] = 32;
   request[30] = 5;
@@ -369,6 +369,8 @@ TEST(SuperTasks, EveryKindAtItsEdges) {
   const std::uint8_t withoutTwo[20] = {0x03, 0x24};
   EXPECT_TRUE(SuperGameView::CheckTaskDone(88, 1, 0, withTwo));
   EXPECT_FALSE(SuperGameView::CheckTaskDone(88, 1, 0, withoutTwo));
+  const std::uint8_t twoOfNoSuit[20] = {0x03, 0xE2};  // suit bits 7 name no suit
+  EXPECT_FALSE(SuperGameView::CheckTaskDone(88, 1, 0, twoOfNoSuit));
 }
 
 using SuperResult = SuperTest;
