@@ -104,6 +104,12 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner, public ITableRow
   DDZGameView(GameSceneBase* pGameScene, YndLoadingBase* pLoadingLayer);
   ~DDZGameView() override;
 
+  // The sprite sheets every table needs, added in this order when it enters.
+  static const std::vector<const char*>& TableSheets();
+  // Seconds of a play turn by the cards left in the seat's hand (the
+  // classic and four-player tables; the tournament has shorter ones).
+  static int PlaySecondsFor(int cardsLeft);
+
   // ---- script handlers ----
   // Keeps `handler` (a Lua function reference) under event key iValue when
   // the key is free; a second registration under a taken key is ignored (the

@@ -14,7 +14,6 @@
 #include "cards/SRSelfHandCard.h"
 #include "cards/SRShowCard.h"
 #include "cards/SendCard.h"
-#include "classic/GameViewPC.h"
 #include "gamedata/LayoutConfig.h"
 #include "gamedata/TextTables.h"
 #include "platform/engine/Director.h"
@@ -108,7 +107,7 @@ SRGameView::~SRGameView() {
 void SRGameView::onEnter() {
   GameViewBase::onEnter();
   // The table's sprite sheets are the classic table's.
-  for (const char* sheet : GameViewPC::TableSheets()) AddPlist(sheet);
+  for (const char* sheet : TableSheets()) AddPlist(sheet);
   setTouchEnabled(true, false);
   CallBackLoadingEnd();
 }

@@ -22,7 +22,6 @@
 #include "cards/SRSelfHandCard.h"
 #include "cards/SRShowCard.h"
 #include "cards/SendCard.h"
-#include "classic/GameViewPC.h"
 #include "gamedata/LayoutConfig.h"
 #include "platform/engine/Log.h"
 #include "platform/framework/SoundManage.h"
@@ -403,7 +402,7 @@ void SRGameView::OnPlayTurn(char* msg, int) {
   SRSelfHandCard* hand = GetSelfHand();
   int seconds = kShortClockPlaySeconds;
   if (!shortClock) {
-    seconds = GameViewPC::PlaySecondsFor(m_pHandCard[seat] != nullptr ? m_pHandCard[seat]->GetCardCount() : 0);
+    seconds = PlaySecondsFor(m_pHandCard[seat] != nullptr ? m_pHandCard[seat]->GetCardCount() : 0);
     if (seat == kOwnSeat && hand != nullptr && hand->GetAutoPlayCount() > 0) seconds -= kTimedOutLess;
   }
   ddz::CardTypeInfo table;

@@ -17,7 +17,6 @@
 #include "cards/ErYieldCardLayer.h"
 #include "cards/OtherHandCard.h"
 #include "cards/SendCard.h"
-#include "classic/GameViewPC.h"
 #include "gamedata/LayoutConfig.h"
 #include "gamedata/TextTables.h"
 #include "platform/engine/Log.h"
@@ -162,7 +161,7 @@ ResultLayer* SuperGameView::GetResultScreen() const { return dynamic_cast<Result
 void SuperGameView::onEnter() {
   DDZGameView::onEnter();
   // The card, seat and panel sheets are the classic table's.
-  for (const char* sheet : GameViewPC::TableSheets()) AddPlist(sheet);
+  for (const char* sheet : TableSheets()) AddPlist(sheet);
   RecordLoseAmount();
   // A touch on another player's head opens the player's info.
   cocos2d::Layer::setTouchEnabled(true);
