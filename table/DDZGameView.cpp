@@ -175,6 +175,13 @@ void DDZGameView::StartDealRow(const std::uint8_t* ownCards, std::uint8_t openCa
   deal->StartDeal(ownCards, 0, openCard, firstSeat);
 }
 
+void DDZGameView::StopDealRow() {
+  auto* deal = dynamic_cast<DealCard*>(m_pDealCard);
+  if (deal == nullptr) return;
+  deal->StopDeal();
+  deal->setVisible(false);
+}
+
 void DDZGameView::ArmSideHands(bool armed) {
   for (int seat : {0, 2}) {
     if (auto* hand = dynamic_cast<OtherHandCard*>(m_pHandCard[seat])) {

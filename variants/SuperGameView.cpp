@@ -566,6 +566,8 @@ void SuperGameView::CallBackGameEnterBackGround() {
   // The local server keeps the hand in play: the table stays as it is.
   if (IsSinglePlayer()) return;
   ResetTable();
+  // The re-login snapshot alone fills the hands again.
+  StopDealRow();
   RemoveResultScreen();
   LowerResultLock();
   if (m_pTaskUI != nullptr) {

@@ -25,6 +25,7 @@
 #include "widgets/ResultAnis.h"
 #include "widgets/SRResultLayer.h"
 #include "widgets/SRTopUI.h"
+#include "support/MidDealBackground.h"
 
 namespace srtest {
 namespace {
@@ -285,6 +286,24 @@ TEST_F(SREventsTest, TheBackgroundTakesEveryHoldOffOnceAndTheForegroundLowersOnl
   cocos2d::Log::clear();
   view->CallBackGameEnterForeGround();
   EXPECT_TRUE(Logged("GameViewBase::QuitGame"));
+  EXPECT_EQ(Lock(), 0);
+}
+
+// The window goes away in the middle of the deal: the deal goes with the
+// table, and the snapshot alone fills the hands and the bottom cards.
+TEST_F(SREventsTest, ABackgroundDuringTheDealLeavesTheHandsToTheSnapshot) {
+  EnterSeated();
+  view->Deliver(Deal(DefaultDeal()));
+  ASSERT_NO_FATAL_FAILURE(ddz::test::LeaveAndComeBackMidDeal(
+      *view, [this](int n) { tick(n, 0.05f); }, [this] { return Hand()->GetCardCount(); }, 25));
+  ReloginFields r;
+  r.own = SomeHand();
+  r.counts = {25, 25, 25, 25};
+  view->Deliver(Relogin(r));
+  tick(300, 0.05f);
+  EXPECT_EQ(Hand()->GetCardCount(), 25);
+  for (int seat : {0, 2, 3}) EXPECT_EQ(view->m_pHandCard[seat]->GetCardCount(), 25) << seat;
+  EXPECT_EQ(view->m_pBaseCard->GetCardCount(), 8);
   EXPECT_EQ(Lock(), 0);
 }
 

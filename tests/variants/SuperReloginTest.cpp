@@ -8,8 +8,10 @@
 #include "SuperTestSupport.h"
 #include "cardlogic/CardCodes.h"
 #include "cards/BaseCard.h"
+#include "cards/DealCard.h"
 #include "cards/SpriteCardManage.h"
 #include "platform/gamebase/MainMsgLock.h"
+#include "support/MidDealBackground.h"
 #include "widgets/CardCounterLayer.h"
 #include "widgets/PlayerGameInfo.h"
 #include "widgets/TaskUI.h"
@@ -168,6 +170,27 @@ TEST_F(SuperRelogin, TheBackgroundHoldsTheMessagesOnceAndTheForegroundLowersItOn
   view->CallBackGameEnterForeGround();
   EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 0);
   view->CallBackGameEnterForeGround();
+  EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 0);
+}
+
+// The window goes away in the middle of a network hand's deal: the deal goes
+// with the table, so the re-login's snapshot alone fills the hands and the
+// bottom-card row.
+TEST_F(SuperRelogin, ABackgroundDuringTheDealLeavesTheHandsToTheSnapshot) {
+  view->Deliver(ModeMsg(1));
+  view->Deliver(DealMsg());
+  ASSERT_NO_FATAL_FAILURE(ddz::test::LeaveAndComeBackMidDeal(
+      *view, [this](int n) { tick(n, 0.05f); }, [this] { return CardCount(1); }, 17));
+  std::vector<char> s = Snapshot(-1, 2);
+  view->CallBackAgainLogin(s.data(), static_cast<int>(s.size()));
+  tick(200, 0.05f);
+  EXPECT_EQ(CardCount(1), 17);
+  EXPECT_EQ(CardCount(0), 17);
+  EXPECT_EQ(CardCount(2), 17);
+  EXPECT_EQ(view->m_pBaseCard->GetCardCount(), 3);
+  auto* deal = dynamic_cast<DealCard*>(view->m_pDealCard);
+  ASSERT_NE(deal, nullptr);
+  EXPECT_FALSE(deal->IsDealing());
   EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 0);
 }
 
