@@ -562,6 +562,10 @@ void SuperGameView::CallBackGameEnterBackGround() {
   if (m_bBackgroundHold) return;
   GameViewBase::CallBackGameEnterBackGround();
   m_bBackgroundHold = true;
+  m_uBackgroundGeneration = MainMsgLockGeneration();
+  // What the single-player table had pending runs again at the foreground.
+  m_bSitAtForeground = IsSitRequestPending();
+  m_bBaseCardsAtForeground = isScheduled(schedule_selector(SuperGameView::OnBaseCardTimer));
   CancelPendingSelectors();
   // The local server keeps the hand in play: the table stays as it is.
   if (IsSinglePlayer()) return;
@@ -584,11 +588,20 @@ void SuperGameView::CallBackGameEnterBackGround() {
 void SuperGameView::CallBackGameEnterForeGround() {
   GameViewBase::CallBackGameEnterForeGround();
   PlayBackgroundMusic();
+  // Only the background's own hold is given back, and only while the lock has
+  // not been reset since it was raised.
+  const bool resume = m_bBackgroundHold;
   if (m_bBackgroundHold) {
-    m_iLockMainMsgCount -= 1;
+    if (m_uBackgroundGeneration == MainMsgLockGeneration()) m_iLockMainMsgCount -= 1;
     m_bBackgroundHold = false;
   }
-  if (IsSinglePlayer()) return;
+  ShowRulesButton();
+  if (IsSinglePlayer()) {
+    if (resume && m_bSitAtForeground) schedule(schedule_selector(SuperGameView::SendSitReqOnce), kSitInterval);
+    if (resume && m_bBaseCardsAtForeground)
+      scheduleOnce(schedule_selector(SuperGameView::OnBaseCardTimer), kBaseCardsSettleSeconds);
+    return;
+  }
   if (m_bEnterFlag != 0 || m_bForeGroundFlag == 0) {
     QuitGame(nullptr);
     return;

@@ -205,16 +205,7 @@ void SuperGameView::OnBgWordMsg(char* msg, int) {
     if (web != nullptr) web->SetCountdown(countdown);
   }
   if (m_GlobalInfo.iGuideShowTimes < 1) ShowSpecialRules(false);
-  if (SpecialRuleLayer::HasRulesForMask(m_iPlayerCountMode, m_SpecialRules) && m_pRulesButton == nullptr) {
-    m_pRulesButton = cocos2d::ui::Button::create(kRulesButton, "", "", cocos2d::ui::Widget::TextureResType::PLIST);
-    if (m_pRulesButton != nullptr) {
-      m_pRulesButton->setPosition(kRulesButtonPos);
-      m_pRulesButton->addClickEventListener([this](cocos2d::Ref*) { ShowSpecialRules(true); });
-      addChild(m_pRulesButton, kZRulesButton);
-      if (PCBaseFrame* frame = PCBaseFrame::SharedPCBaseFrameIfAny())
-        frame->SetHelpBtnCallBack([this](cocos2d::Ref*) { ShowSpecialRules(true); });
-    }
-  }
+  ShowRulesButton();
   const bool word = m_iPlayerCountMode != ddz::PlayerCountMode::TwoSeat && (ByteAt(msg, kSettingsFlags) & kBgWordBit) != 0;
   if (!word) {
     if (m_pBgWord != nullptr) {
@@ -229,6 +220,18 @@ void SuperGameView::OnBgWordMsg(char* msg, int) {
       addChild(m_pBgWord, kZBgWord);
     }
   }
+}
+
+void SuperGameView::ShowRulesButton() {
+  if (m_pRulesButton != nullptr || !SpecialRuleLayer::HasRulesForMask(m_iPlayerCountMode, m_SpecialRules)) return;
+  m_pRulesButton = cocos2d::ui::Button::create(kRulesButton, "", "", cocos2d::ui::Widget::TextureResType::PLIST);
+  if (m_pRulesButton == nullptr) return;
+  m_pRulesButton->setPosition(kRulesButtonPos);
+  m_pRulesButton->setTouchEnabled(true);
+  m_pRulesButton->addClickEventListener([this](cocos2d::Ref*) { ShowSpecialRules(true); });
+  addChild(m_pRulesButton, kZRulesButton);
+  if (PCBaseFrame* frame = PCBaseFrame::SharedPCBaseFrameIfAny())
+    frame->SetHelpBtnCallBack([this](cocos2d::Ref*) { ShowSpecialRules(true); });
 }
 
 void SuperGameView::OnSubMsg39(char* msg, int) {

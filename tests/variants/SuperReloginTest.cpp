@@ -1,6 +1,6 @@
 // The Super view's re-login snapshot (during the bidding and after the
-// landlord is known) and the background and foreground around the message
-// lock.
+// landlord is known) and the background and foreground: the message lock,
+// the deal, what is pending and the rules button.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -10,6 +10,8 @@
 #include "cards/BaseCard.h"
 #include "cards/DealCard.h"
 #include "cards/SpriteCardManage.h"
+#include "platform/engine/ui/Widgets.h"
+#include "platform/gamebase/GameMsgBox.h"
 #include "platform/gamebase/MainMsgLock.h"
 #include "support/MidDealBackground.h"
 #include "widgets/CardCounterLayer.h"
@@ -92,8 +94,9 @@ TEST_F(SuperRelogin, AfterTheLandlordThePlayOnTheTableKeepsItsWildcardMarks) {
   // The doubled seat wears its mark; the bottom cards left the bottom-card row.
   ASSERT_NE(view->m_pPlayerGameInfo[2]->GetAddPound(), nullptr);
   EXPECT_EQ(view->m_pBaseCard->GetCardCount(), 0);
-  if (CardCounterLayer* counter = view->m_pSuperTopUI->GetCardCounter())
+  if (CardCounterLayer* counter = view->m_pSuperTopUI->GetCardCounter()) {
     EXPECT_EQ(counter->GetCount(counter->ColumnOf(ddz::CardByteToCode(0x03))), 2);
+  }
 }
 
 // The snapshot's task panel: big-endian main type, sub-type and amount, the
@@ -192,6 +195,57 @@ TEST_F(SuperRelogin, ABackgroundDuringTheDealLeavesTheHandsToTheSnapshot) {
   ASSERT_NE(deal, nullptr);
   EXPECT_FALSE(deal->IsDealing());
   EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 0);
+}
+
+// In the single-player game the table goes on where it was: what the
+// background stopped runs again once the window is back.
+TEST_F(SuperRelogin, ASinglePlayerForegroundArmsAgainWhatTheBackgroundStopped) {
+  // The sit request of the login, a second later.
+  view->Deliver(ModeMsg(0));
+  const int starts = view->server->starts;
+  view->CallBackAuthenResOK();
+  ASSERT_TRUE(view->IsSitRequestPending());
+  view->CallBackGameEnterBackGround();
+  tick(30, 0.1f);
+  view->CallBackGameEnterForeGround();
+  tick(12, 0.1f);
+  EXPECT_EQ(view->server->starts, starts + 1) << "the table sits and deals";
+  EXPECT_FALSE(view->IsSitRequestPending());
+
+  // The own landlord's raised bottom cards drop 2 s after they came.
+  view->Deliver(DealMsg());
+  RunUntilUnlocked();
+  view->Deliver(Landlord(1, 3));
+  RunUntilUnlocked();
+  SuperSelfHandCard* hand = view->GetSelfHand();
+  ASSERT_EQ(hand->SelectedCodes().size(), 3u);
+  view->CallBackGameEnterBackGround();
+  tick(30, 0.1f);
+  view->CallBackGameEnterForeGround();
+  EXPECT_EQ(hand->SelectedCodes().size(), 3u);
+  tick(21, 0.1f);
+  EXPECT_TRUE(hand->SelectedCodes().empty());
+}
+
+// The rules button goes with the table at the background and is made anew at
+// the foreground.
+TEST_F(SuperRelogin, TheForegroundMakesTheRulesButtonAgain) {
+  GameViewBase::m_GlobalInfo.iPlayMode = 0;
+  GameViewBase::m_GlobalInfo.iGuideShowTimes = 1;
+  view->Deliver(ModeMsg(1));
+  Frame settings = FrameOf(38, 25);
+  settings[17] = 1;  // two pairs make a pair straight
+  view->Deliver(settings);
+  ASSERT_NE(view->m_pRulesButton, nullptr);
+  view->CallBackGameEnterBackGround();
+  EXPECT_EQ(view->m_pRulesButton, nullptr);
+  view->CallBackGameEnterForeGround();
+  ASSERT_NE(view->m_pRulesButton, nullptr);
+  EXPECT_EQ(view->m_pRulesButton->getParent(), view);
+  GameMsgBox::shareMessageBox()->CloseDialog(0);  // no game server answers here
+  tick(1);
+  tap(view->m_pRulesButton->getPosition());
+  EXPECT_NE(view->getChildByTag(SuperGameView::kSpecialRuleTag), nullptr) << "the new button opens the rules";
 }
 
 }  // namespace
