@@ -44,6 +44,7 @@
 #include "widgets/PlayerGameInfo.h"
 #include "widgets/PlayerShow.h"
 #include "widgets/ResultLayer.h"
+#include "widgets/RuleFiles.h"
 #include "widgets/TalkLayer.h"
 #include "widgets/TaskUI.h"
 #include "widgets/TopUI.h"
@@ -118,6 +119,9 @@ SuperGameView::SuperGameView(GameSceneBase* pGameScene, YndLoadingBase* pLoading
   m_bForeGroundFlag = 1;
   m_pDoubleSign = std::make_unique<DoubleSignFlight>(this);
   LoadSingleGameStats();
+  // The special rules are read once per process; a file without any still
+  // leaves its empty first kind in the table.
+  if (g_mapSpecialRules.empty()) LoadSpecialRules();
 }
 
 SuperGameView::~SuperGameView() {

@@ -34,7 +34,8 @@
 // (a running deal stops where it stands) and the re-login snapshot brings it
 // back; in the single-player game the table stays as it is, and the
 // foreground arms again the sit request and the bottom cards' settle that the
-// background stopped.
+// background stopped. The special rules are read from their file once per
+// process, when the first view is made.
 //
 // Files: construction, building, entering and leaving, the game base's
 // notices in SuperGameView.cpp; the dispatch, seats, mode, let-cards count and

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,9 @@
 #include "cards/SendCard.h"
 #include "cards/SpriteCardManage.h"
 #include "gamedata/LayoutConfig.h"
+#include "platform/engine/Label.h"
 #include "platform/engine/Log.h"
+#include "platform/framework/PCBaseFrame.h"
 #include "gamedata/TextTables.h"
 #include "platform/gamebase/GameMsgBox.h"
 #include "platform/gamebase/MainMsgLock.h"
@@ -23,6 +26,8 @@
 #include "widgets/BottomUI.h"
 #include "widgets/LobbyTopBull.h"
 #include "widgets/ResultLayer.h"
+#include "widgets/RuleFiles.h"
+#include "widgets/SpecialRuleLayer.h"
 #include "widgets/TalkLayer.h"
 
 namespace supertest {
@@ -489,17 +494,55 @@ TEST_F(SuperFlow, TodaysGamesAreOneCountWithTheClassicTableAndRestartAtMidnight)
   EXPECT_EQ(next->GetTodayPlayNum(), 0);
 }
 
-TEST_F(SuperFlow, TheSpecialRuleWindowOpenedByItselfGoesAfterFiveSeconds) {
+// The special rules come from the rule file, read when the view is made;
+// message 38 names the table's switches: a player new to the guide sees the
+// rules in force by themselves for 5 s, and the rules button (and the
+// window frame's help button) opens them to stay.
+TEST_F(SuperFlow, TheSpecialRuleWindowListsTheRulesInForceAndGoesAfterFiveSecondsUnlessOpenedByHand) {
+  view->removeFromParent();
+  g_mapSpecialRules.clear();
+  view = TestSuperView::create();
+  scene->addChild(view);
+  view->SendSitReq();
+  ASSERT_FALSE(g_mapSpecialRules.empty()) << "the view reads the rule file";
+  PCBaseFrame* frame = PCBaseFrame::SharedPCBaseFrame();
+  frame->autorelease();
+  scene->addChild(frame);
+
   view->Deliver(ModeMsg(1));
-  view->ShowSpecialRules(false);
-  ASSERT_NE(view->getChildByTag(SuperGameView::kSpecialRuleTag), nullptr);
+  GameViewBase::m_GlobalInfo.iGuideShowTimes = 0;
+  Frame settings = FrameOf(38, 25);
+  settings[17] = 1;  // bit 1: two pairs make a pair straight
+  settings[21] = 1;  // bit 16: the jokers are wildcards
+  settings[18] = 2;  // a byte other than 1 is off
+  view->Deliver(settings);
+  auto shownTitles = [&] {
+    std::set<std::string> titles;
+    auto* layer = dynamic_cast<SpecialRuleLayer*>(view->getChildByTag(SuperGameView::kSpecialRuleTag));
+    if (layer == nullptr || layer->GetBackground() == nullptr) return titles;
+    for (cocos2d::Node* child : layer->GetBackground()->getChildren())
+      if (auto* label = dynamic_cast<cocos2d::Label*>(child)) titles.insert(label->getString());
+    return titles;
+  };
+  const std::set<std::string> titles = shownTitles();
+  EXPECT_EQ(titles.count("本桌规则 : "), 1u);
+  EXPECT_EQ(titles.count("连对 : "), 1u);
+  EXPECT_EQ(titles.count("王作癞子 : "), 1u);
+  EXPECT_EQ(titles.count("三带二 : "), 0u) << "a rule whose switch is off";
+  EXPECT_EQ(titles.count("三张炸弹 : "), 0u);
   tick(48, 0.1f);
   EXPECT_NE(view->getChildByTag(SuperGameView::kSpecialRuleTag), nullptr);
   tick(5, 0.1f);
   EXPECT_EQ(view->getChildByTag(SuperGameView::kSpecialRuleTag), nullptr);
-  view->ShowSpecialRules(true);
+
+  ASSERT_NE(view->m_pRulesButton, nullptr);
+  tap(view->m_pRulesButton->getPosition());
+  EXPECT_EQ(shownTitles(), titles);
   tick(100, 0.1f);
   EXPECT_NE(view->getChildByTag(SuperGameView::kSpecialRuleTag), nullptr);
+  view->getChildByTag(SuperGameView::kSpecialRuleTag)->removeFromParent();
+  EXPECT_TRUE(frame->OnHelpBtnClick());
+  EXPECT_EQ(shownTitles(), titles) << "the window frame's help button";
 }
 
 TEST_F(SuperFlow, ATouchOnTheTwoSeatOpponentsHeadAtTheFourthPlaceOpensItsInfo) {
