@@ -528,6 +528,8 @@ void SuperGameView::CallBackAgainLogin(char* msg, int len) {
     if (m_iPlayerCountMode == ddz::PlayerCountMode::ThreeSeatWildcard && landlord == kOwnSeat && shownHand)
       if (SuperSelfHandCard* own = GetSelfHand()) own->ShowMingPaiMark();
   }
+  // The other hands warn again at one to three cards.
+  ArmSideHands(true);
   m_TableItem.iFinalPoint = static_cast<signed char>(msg[kSnapFinalPoint]);
   m_TableItem.iBaseScore = BigEndianAt(msg, kSnapBaseScore);
   m_TableItem.iTimes = BigEndianAt(msg, kSnapTimes);

@@ -3,14 +3,18 @@
 // the deal, what is pending and the rules button.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "SuperTestSupport.h"
 #include "cardlogic/CardCodes.h"
 #include "cards/BaseCard.h"
 #include "cards/DealCard.h"
+#include "cards/OtherHandCard.h"
 #include "cards/SpriteCardManage.h"
 #include "platform/engine/ui/Widgets.h"
+#include "platform/framework/SoundManage.h"
 #include "platform/gamebase/GameMsgBox.h"
 #include "platform/gamebase/MainMsgLock.h"
 #include "support/MidDealBackground.h"
@@ -225,6 +229,27 @@ TEST_F(SuperRelogin, ASinglePlayerForegroundArmsAgainWhatTheBackgroundStopped) {
   EXPECT_EQ(hand->SelectedCodes().size(), 3u);
   tick(21, 0.1f);
   EXPECT_TRUE(hand->SelectedCodes().empty());
+}
+
+// A player who comes back sees the other hands' warning lamp and hears the
+// warning again when one to three cards are left.
+TEST_F(SuperRelogin, TheOtherHandsWarnAgainAfterTheSnapshot) {
+  view->Deliver(ModeMsg(1));
+  std::vector<char> s = Snapshot(0, 8);
+  for (int i = 2; i < 20; ++i) s[144 + i] = 0;  // chair 0 holds two cards
+  SoundManage::shareSoundManage()->ClearCalls();
+  view->CallBackAgainLogin(s.data(), static_cast<int>(s.size()));
+  tick(5, 0.1f);
+  auto* left = dynamic_cast<OtherHandCard*>(view->m_pHandCard[0]);
+  auto* right = dynamic_cast<OtherHandCard*>(view->m_pHandCard[2]);
+  ASSERT_NE(left, nullptr);
+  ASSERT_NE(right, nullptr);
+  EXPECT_EQ(left->GetCardCount(), 2);
+  ASSERT_NE(left->GetWarningLamp(), nullptr);
+  EXPECT_TRUE(left->GetWarningLamp()->isVisible());
+  EXPECT_TRUE(right->m_bWarningArmed);
+  const std::vector<std::string> sounds = SoundManage::shareSoundManage()->GetPlayedSounds();
+  EXPECT_EQ(std::count(sounds.begin(), sounds.end(), OtherHandCard::kWarningSound), 1);
 }
 
 // The rules button goes with the table at the background and is made anew at
