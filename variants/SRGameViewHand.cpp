@@ -616,21 +616,14 @@ void SRGameView::OnRewardNotice(char* msg, int) {
 
 void SRGameView::OnActivityTimer(char* msg, int) {
   const int seconds = LittleEndianAt(msg, sr::ActivityAt::Value);
-  if (seconds <= 0 || m_pActivityLayer == nullptr) return;
-  auto* web = dynamic_cast<WEBActiveBtn*>(m_pActivityLayer->GetActiveBtn(kWebActivity));
-  if (web == nullptr) return;
-  if (web->GetState() == -1) web->ShowWord();
-  web->SetCountdown(seconds);
+  if (seconds <= 0) return;
+  if (WEBActiveBtn* web = variantnotice::WebActivityButton(m_pActivityLayer)) web->SetCountdown(seconds);
 }
 
 void SRGameView::OnActivityCount(char* msg, int) {
   const int count = LittleEndianAt(msg, sr::ActivityAt::Value);
-  if (LittleEndianAt(msg, sr::ActivityAt::Kind) != kActivityHandCount || count <= 0 || m_pActivityLayer == nullptr)
-    return;
-  auto* web = dynamic_cast<WEBActiveBtn*>(m_pActivityLayer->GetActiveBtn(kWebActivity));
-  if (web == nullptr) return;
-  if (web->GetState() == -1) web->ShowWord();
-  web->SetHandCount(count);
+  if (LittleEndianAt(msg, sr::ActivityAt::Kind) != kActivityHandCount || count <= 0) return;
+  if (WEBActiveBtn* web = variantnotice::WebActivityButton(m_pActivityLayer)) web->SetHandCount(count);
 }
 
 // ---------------------------------------------------------------- the own hand's calls

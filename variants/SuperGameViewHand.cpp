@@ -199,11 +199,8 @@ void SuperGameView::OnBgWordMsg(char* msg, int) {
   std::memcpy(m_SpecialRules.bytes.data(), msg + kSettingsRules, ddz::SpecialRule::Count);
   m_GlobalInfo.iTableFee = LittleEndianAt(msg, kSettingsFee);
   const int countdown = LittleEndianAt(msg, kSettingsCountdown);
-  if (countdown > 0 && m_pActivityLayer != nullptr) {
-    auto* web = dynamic_cast<WEBActiveBtn*>(m_pActivityLayer->FindActiveBtn(ActivityLayer::kTypeWeb));
-    if (web == nullptr) web = dynamic_cast<WEBActiveBtn*>(m_pActivityLayer->GetActiveBtn(ActivityLayer::kTypeWeb));
-    if (web != nullptr) web->SetCountdown(countdown);
-  }
+  if (countdown > 0)
+    if (WEBActiveBtn* web = variantnotice::WebActivityButton(m_pActivityLayer)) web->SetCountdown(countdown);
   if (m_GlobalInfo.iGuideShowTimes < 1) ShowSpecialRules(false);
   ShowRulesButton();
   const bool word = m_iPlayerCountMode != ddz::PlayerCountMode::TwoSeat && (ByteAt(msg, kSettingsFlags) & kBgWordBit) != 0;
@@ -235,10 +232,9 @@ void SuperGameView::ShowRulesButton() {
 }
 
 void SuperGameView::OnSubMsg39(char* msg, int) {
-  if (LittleEndianAt(msg, kBody) != 1 || LittleEndianAt(msg, kBody + 4) < 1 || m_pActivityLayer == nullptr) return;
-  auto* web = dynamic_cast<WEBActiveBtn*>(m_pActivityLayer->FindActiveBtn(ActivityLayer::kTypeWeb));
-  if (web == nullptr) web = dynamic_cast<WEBActiveBtn*>(m_pActivityLayer->GetActiveBtn(ActivityLayer::kTypeWeb));
-  if (web != nullptr) web->SetHandCount(LittleEndianAt(msg, kBody + 4));
+  if (LittleEndianAt(msg, kBody) != 1 || LittleEndianAt(msg, kBody + 4) < 1) return;
+  if (WEBActiveBtn* web = variantnotice::WebActivityButton(m_pActivityLayer))
+    web->SetHandCount(LittleEndianAt(msg, kBody + 4));
 }
 
 void SuperGameView::OnSoundMsg(char* msg, int) {

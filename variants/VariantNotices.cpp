@@ -7,6 +7,8 @@
 #include "platform/gamebase/MessageFields.h"
 #include "platform/os/Saturate.h"
 #include "table/DDZGameView.h"
+#include "widgets/ActiveButtons.h"
+#include "widgets/ActivityLayer.h"
 #include "widgets/BottomUI.h"
 #include "widgets/PrizeGuideAni.h"
 #include "widgets/TableNotices.h"
@@ -76,6 +78,13 @@ void AddOwnYuanbao(DDZGameView& view, int n) {
   self->iYuanBao = ddz::os::SaturatingAdd(self->iYuanBao, n);
   GameViewBase::m_GlobalInfo.iYuanBao = self->iYuanBao;
   if (view.m_pBottomUI != nullptr) view.m_pBottomUI->SetYBNum(self->iYuanBao);
+}
+
+WEBActiveBtn* WebActivityButton(ActivityLayer* bar) {
+  if (bar == nullptr) return nullptr;
+  auto* web = dynamic_cast<WEBActiveBtn*>(bar->GetActiveBtn(ActivityLayer::kTypeWeb));
+  if (web != nullptr && web->GetState() == -1) web->ShowWord();
+  return web;
 }
 
 }  // namespace variantnotice

@@ -23,6 +23,8 @@
 #include "platform/gamebase/MainMsgLock.h"
 #include "widgets/DoubleSignFlight.h"
 #include "widgets/OtherPlayerInfo.h"
+#include "widgets/ActiveButtons.h"
+#include "widgets/ActivityLayer.h"
 #include "widgets/BottomUI.h"
 #include "widgets/LobbyTopBull.h"
 #include "widgets/ResultLayer.h"
@@ -670,6 +672,32 @@ TEST_F(SuperFlow, QuickChatFindsTheTwoSeatOpponentAndRedPacketsPayTheOwnPlayer) 
   EXPECT_EQ(GameViewBase::m_GlobalInfo.iYuanBao, 40);
   EXPECT_EQ(view->m_pBottomUI->GetMoneyNum(), 3000);
   EXPECT_EQ(view->m_pBottomUI->GetYBNum(), 40);
+}
+
+// Messages 38 and 39 make the web activity's button with its word, so its
+// panel has something to show.
+TEST_F(SuperFlow, TheActivityMessagesShowTheActivityButtonsWord) {
+  Frame countdown = FrameOf(38, 25);
+  PutLE(countdown, 12, 90);
+  Frame count = FrameOf(39, 16);
+  PutLE(count, 8, 1);
+  PutLE(count, 12, 4);
+  const struct {
+    const char* name;
+    Frame frame;
+    int seconds, hands;
+  } cases[] = {{"38, a countdown", countdown, 90, -1}, {"39, a hand count", count, -1, 4}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetUp();
+    view->Deliver(ModeMsg(1));
+    view->Deliver(c.frame);
+    auto* web = dynamic_cast<WEBActiveBtn*>(view->m_pActivityLayer->FindActiveBtn(ActivityLayer::kTypeWeb));
+    ASSERT_NE(web, nullptr);
+    EXPECT_EQ(web->GetState(), WEBActiveBtn::kWordShown);
+    EXPECT_EQ(web->GetLeftSec(), c.seconds);
+    EXPECT_EQ(web->GetHandCount(), c.hands);
+  }
 }
 
 TEST_F(SuperFlow, TheQuitQuestionLeavesThroughItsButton) {
