@@ -470,8 +470,9 @@ void SuperGameView::CallBackPlayerJoinTable(int pos) {
     }
     if (seat < 3 && m_pPlayerShow[seat] != nullptr) {
       const int place = PlaceOf(seat);
-      const int figure = g_iSeatHeadFigure[seat] >= 0 ? g_iSeatHeadFigure[seat] : (player != nullptr ? player->cHeadID : -1);
-      m_pPlayerShow[seat]->IniImage(figure, g_ptPlayerHead[place], g_fPlayerHeadScale[place], Vec2::ZERO);
+      // The seat keeps the figure it showed earlier in the hand.
+      g_iSeatHeadFigure[seat] = m_pPlayerShow[seat]->IniImage(g_iSeatHeadFigure[seat], g_ptPlayerHead[place],
+                                                              g_fPlayerHeadScale[place], Vec2::ZERO);
       m_pPlayerShow[seat]->setVisible(true);
       AddTableWidget(m_pPlayerShow[seat], kZHead);
       AddTableWidget(m_pPlayerGameInfo[seat], kZSeatInfo);

@@ -23,6 +23,7 @@
 #include "platform/gamebase/MainMsgLock.h"
 #include "widgets/DoubleSignFlight.h"
 #include "widgets/OtherPlayerInfo.h"
+#include "widgets/PlayerShow.h"
 #include "widgets/ActiveButtons.h"
 #include "widgets/ActivityLayer.h"
 #include "widgets/BottomUI.h"
@@ -698,6 +699,30 @@ TEST_F(SuperFlow, TheActivityMessagesShowTheActivityButtonsWord) {
     EXPECT_EQ(web->GetLeftSec(), c.seconds);
     EXPECT_EQ(web->GetHandCount(), c.hands);
   }
+}
+
+// A player who takes the seat another left within the hand shows the same
+// head and speaks with the same voice; after the hand a seat chooses anew.
+TEST_F(SuperFlow, ASeatKeepsItsHeadFigureThroughALeaveAndAJoinInOneHand) {
+  view->Deliver(ModeMsg(1));
+  view->ResetSeatHeadFigures();
+  PlayerNode* player = view->GetPlayerNode(0);
+  ASSERT_NE(player, nullptr);
+  player->cHeadID = 3;
+  view->CallBackPlayerJoinTable(0);
+  const int figure = view->m_pPlayerShow[0]->GetHeadID();
+  EXPECT_EQ(g_iSeatHeadFigure[0], figure);
+  view->CallBackPlayerLeaveTable(0);
+  for (int id : {5, 6, 7, 0}) {
+    SCOPED_TRACE(id);
+    player->cHeadID = static_cast<std::int8_t>(id);  // whoever comes next
+    view->CallBackPlayerJoinTable(0);
+    EXPECT_EQ(view->m_pPlayerShow[0]->GetHeadID(), figure);
+    EXPECT_EQ(view->SeatHeadId(0), figure);
+    view->CallBackPlayerLeaveTable(0);
+  }
+  view->ResetSeatHeadFigures();
+  EXPECT_EQ(g_iSeatHeadFigure[0], -1);
 }
 
 TEST_F(SuperFlow, TheQuitQuestionLeavesThroughItsButton) {
