@@ -64,7 +64,7 @@ constexpr int kJackpotKindSize = 10;
 constexpr int kJackpotAmount = 12;
 constexpr int kJackpotSize = 16;
 constexpr int kJackpotYuanbao = 4;
-constexpr int kJackpotTotal = 7;
+constexpr int kJackpotYuanbaoChange = 7;
 constexpr int kAwardYuanbaoId = 2;
 constexpr int kAwardYuanbaoKind = 1;
 constexpr int kTextFirstYuanbao = 192;
@@ -173,16 +173,11 @@ void SRGameView::CallBackUrgrCard(char* msg, int len) { variantnotice::QuickChat
 void SRGameView::CallBackJackPotNotice(char* msg, int len) {
   if (msg == nullptr || !LongEnough(len, kJackpotKindSize, "CallBackJackPotNotice")) return;
   const int kind = static_cast<std::uint8_t>(msg[kJackpotKind]);
-  if (kind != kJackpotYuanbao && kind != kJackpotTotal) return;
+  if (kind != kJackpotYuanbao && kind != kJackpotYuanbaoChange) return;
   if (!LongEnough(len, kJackpotSize, "CallBackJackPotNotice")) return;
   const int amount = BigEndianAt(msg, kJackpotAmount);
-  if (kind == kJackpotTotal) {
-    if (amount != 0) {
-      m_GlobalInfo.iJackpotTotal = ddz::os::SaturatingAdd(m_GlobalInfo.iJackpotTotal, amount);
-    } else {
-      GameMsgBox::shareMessageBox()->ShowMessage(GameText(kTextJackpotEmpty).c_str(), 5, this, nullptr, nullptr, 2.0f,
-                                                 1, true, nullptr);
-    }
+  if (kind == kJackpotYuanbaoChange) {
+    variantnotice::JackpotYuanbaoChange(*this, amount);
     return;
   }
   if (AniManage* anis = GetAniManage())

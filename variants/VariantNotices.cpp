@@ -2,8 +2,10 @@
 
 #include <cstdint>
 
+#include "gamedata/TextTables.h"
 #include "platform/engine/Log.h"
 #include "platform/gamebase/AniBase.h"
+#include "platform/gamebase/GameMsgBox.h"
 #include "platform/gamebase/MessageFields.h"
 #include "platform/os/Saturate.h"
 #include "table/DDZGameView.h"
@@ -78,6 +80,15 @@ void AddOwnYuanbao(DDZGameView& view, int n) {
   self->iYuanBao = ddz::os::SaturatingAdd(self->iYuanBao, n);
   GameViewBase::m_GlobalInfo.iYuanBao = self->iYuanBao;
   if (view.m_pBottomUI != nullptr) view.m_pBottomUI->SetYBNum(self->iYuanBao);
+}
+
+void JackpotYuanbaoChange(DDZGameView& view, int amount) {
+  if (amount != 0) {
+    AddOwnYuanbao(view, amount);
+    return;
+  }
+  GameMsgBox::shareMessageBox()->ShowMessage(GameText(kTextNoJackpotYuanbao).c_str(), 5, &view, nullptr, nullptr,
+                                             2.0f, 1, true, nullptr);
 }
 
 WEBActiveBtn* WebActivityButton(ActivityLayer* bar) {

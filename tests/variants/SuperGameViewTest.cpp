@@ -725,6 +725,53 @@ TEST_F(SuperFlow, ASeatKeepsItsHeadFigureThroughALeaveAndAJoinInOneHand) {
   EXPECT_EQ(g_iSeatHeadFigure[0], -1);
 }
 
+// The jackpot notice: kind 4 an award of yuanbao (22 bytes, the first-yuanbao
+// flag at 21), kind 7 a change of the own yuanbao (16 bytes), each read as
+// far as its own last field; a change of 0 says so in a box.
+TEST_F(SuperFlow, JackpotNoticesAreReadAsFarAsTheirKindsLastField) {
+  GameViewBase::m_GlobalInfo.iPlayMode = 0;
+  view->Deliver(ModeMsg(1));
+  PlayerNode* self = view->GetPlayerNode(1);
+  ASSERT_NE(self, nullptr);
+  self->iYuanBao = 10;
+  GameViewBase::m_GlobalInfo.iYuanBao = 10;
+  view->m_pBottomUI->SetYBNum(10);
+  auto notice = [](int length, int kind, int amount) {
+    Frame f = FrameOf(0, length);
+    if (length > 9) f[9] = static_cast<std::uint8_t>(kind);
+    if (length >= 16) PutBE(f, 12, amount);
+    return f;
+  };
+  const struct {
+    const char* name;
+    Frame frame;
+    int yuanbao;
+    bool box;
+  } cases[] = {
+      {"a kind cut short", notice(9, 7, 0), 10, false},
+      {"kind 7 of 16 bytes", notice(16, 7, 25), 35, false},
+      {"kind 7 taking some away", notice(16, 7, -5), 30, false},
+      {"kind 7 cut short", notice(15, 7, 0), 30, false},
+      {"kind 7 of 0", notice(16, 7, 0), 30, true},
+      {"kind 4 of 21 bytes", notice(21, 4, 100), 30, false},
+      {"kind 4 of 22 bytes", notice(22, 4, 100), 130, false},
+      {"another kind", notice(22, 5, 100), 130, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    GameMsgBox::shareMessageBox()->CloseDialog(0);
+    std::vector<char> bytes(c.frame.begin(), c.frame.end());
+    view->CallBackJackPotNotice(bytes.data(), static_cast<int>(bytes.size()));
+    EXPECT_EQ(self->iYuanBao, c.yuanbao);
+    EXPECT_EQ(GameViewBase::m_GlobalInfo.iYuanBao, c.yuanbao);
+    EXPECT_EQ(view->m_pBottomUI->GetYBNum(), c.yuanbao) << "the bottom bar shows it";
+    EXPECT_EQ(GameMsgBox::shareMessageBox()->IsOpen(), c.box);
+    if (c.box) {
+      EXPECT_EQ(GameMsgBox::shareMessageBox()->GetText(), GameText(105));
+    }
+  }
+}
+
 TEST_F(SuperFlow, TheQuitQuestionLeavesThroughItsButton) {
   view->Deliver(ModeMsg(1));
   cocos2d::Log::clear();
