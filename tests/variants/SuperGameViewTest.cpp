@@ -32,6 +32,7 @@
 #include "widgets/RuleFiles.h"
 #include "widgets/SpecialRuleLayer.h"
 #include "widgets/TalkLayer.h"
+#include "widgets/TopUI.h"
 
 namespace supertest {
 namespace {
@@ -770,6 +771,22 @@ TEST_F(SuperFlow, JackpotNoticesAreReadAsFarAsTheirKindsLastField) {
       EXPECT_EQ(GameMsgBox::shareMessageBox()->GetText(), GameText(105));
     }
   }
+}
+
+// On the table, before any bottom card or score: a tap on the bar's score
+// side turns it to the empty card side, which turns back after 10 s.
+TEST_F(SuperFlow, AWindowTapOnTheFreshTopBarFlipsItForTenSeconds) {
+  GameViewBase::m_GlobalInfo.iPlayMode = 0;
+  view->Deliver(ModeMsg(1));
+  tick(2);
+  TopUI* bar = view->m_pSuperTopUI;
+  cocos2d::Node* score = bar->GetScorePanel();
+  tap(score->convertToWorldSpace(cocos2d::Vec2(score->getContentSize().width / 2, score->getContentSize().height / 2)));
+  EXPECT_TRUE(bar->IsCardSideShown());
+  tick(99, 0.1f);
+  EXPECT_TRUE(bar->IsCardSideShown());
+  tick(2, 0.1f);
+  EXPECT_FALSE(bar->IsCardSideShown());
 }
 
 TEST_F(SuperFlow, TheQuitQuestionLeavesThroughItsButton) {
