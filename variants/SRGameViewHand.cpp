@@ -349,6 +349,8 @@ void SRGameView::OnLandlordDecided(char* msg, int) {
   // Every one of the eight bytes is read; an empty one is no card.
   m_TableItem.vcBaseCardIndex = CardsAt(msg, sr::LandlordAt::Bottom, sr::LandlordAt::BottomCount, false);
   if (m_pBaseCard != nullptr) m_pBaseCard->ShowBaseCard(m_TableItem.vcBaseCardIndex, BaseCard::kDefaultFlipDelay, false);
+  // The first touch of a raised bottom card lowers them all.
+  if (SRSelfHandCard* hand = GetSelfHand()) hand->SetTurnStarted(true);
 
   const int golden = GoldenRank();
   if (landlord == kOwnSeat) {
@@ -436,6 +438,8 @@ void SRGameView::OnPlayCards(char* msg, int, bool local) {
   // The own play was shown when it was made.
   if (!local && seat == kOwnSeat) return;
   StopClock();
+  // The bottom cards leave the middle of the table with the hand's first play.
+  if (m_pBaseCard != nullptr && m_pBaseCard->GetCardCount() > 0) m_pBaseCard->RemoveAllCard();
   const int previous = m_TableItem.iTableCardOwnerPos;
   const std::vector<int> codes = CardsAt(msg, sr::CardsAt::Cards, sr::CardsAt::Count, true);
   PlayerGameInfo* info = m_pPlayerGameInfo[seat];
