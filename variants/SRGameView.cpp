@@ -265,12 +265,14 @@ void SRGameView::BuildSeatWidgets(int seat) {
 }
 
 void SRGameView::BuildSelfHand() {
+  Forget(m_pHandCard[kOwnSeat]);
   auto* hand = Keep(new SRSelfHandCard(this));
   hand->autorelease();
   m_pHandCard[kOwnSeat] = hand;
 }
 
 void SRGameView::BuildClock() {
+  Forget(m_pGameClock);
   m_pGameClock = Keep(new GameClock(m_pHandCard[kOwnSeat], GetGameKind()));
   m_pGameClock->autorelease();
   addChild(m_pGameClock, kZClock);
@@ -279,6 +281,7 @@ void SRGameView::BuildClock() {
 void SRGameView::BuildDeal() {
   std::array<Vell_SpriteCardManage*, DealCard::kSeatSlots> rows{};
   for (int seat = 0; seat < kPlayerCount; ++seat) rows[seat] = m_pHandCard[seat];
+  Forget(m_pDealCard);
   auto* deal = Keep(new SRDealCard(this, rows, m_pBaseCard));
   deal->autorelease();
   m_pDealCard = deal;

@@ -68,7 +68,6 @@ constexpr int kJackpotYuanbaoChange = 7;
 constexpr int kAwardYuanbaoId = 2;
 constexpr int kAwardYuanbaoKind = 1;
 constexpr int kTextFirstYuanbao = 192;
-constexpr int kTextJackpotEmpty = 105;
 constexpr int kLevelForYuanbaoTip = 2;
 
 bool LongEnough(int len, int need, const char* what) {
@@ -239,10 +238,13 @@ void SRGameView::CallBackGameEnterForeGround() {
     return;
   }
   if (m_pBaseCard == nullptr) return;  // the table was never built
-  // A new own hand, and the clock and deal that point at it.
+  // A new own hand, and the clock and deal that point at it, in place of the
+  // old ones.
+  for (cocos2d::Node* old : {static_cast<cocos2d::Node*>(m_pHandCard[kOwnSeat]),
+                             static_cast<cocos2d::Node*>(m_pGameClock), static_cast<cocos2d::Node*>(m_pDealCard)})
+    if (old != nullptr && old->getParent() != nullptr) old->removeFromParent();
   BuildSelfHand();
   addChild(m_pHandCard[kOwnSeat], kZOwnHand);
-  if (m_pGameClock != nullptr && m_pGameClock->getParent() != nullptr) m_pGameClock->removeFromParent();
   BuildClock();
   BuildDeal();
   // Nothing queued for the hand the table showed may reach the new one.

@@ -293,6 +293,26 @@ TEST_F(SREventsTest, TheBackgroundTakesEveryHoldOffOnceAndTheForegroundLowersOnl
   EXPECT_EQ(Lock(), 0);
 }
 
+// Each foreground builds the own hand, the clock and the deal anew in place
+// of the old ones: the view keeps as many widgets after ten trips to the
+// background as after one.
+TEST_F(SREventsTest, RepeatedBackgroundsKeepOneOwnHandClockAndDeal) {
+  EnterSeated();
+  std::vector<std::size_t> kept;
+  for (int trip = 0; trip < 10; ++trip) {
+    view->CallBackGameEnterBackGround();
+    view->CallBackGameEnterForeGround();
+    kept.push_back(view->KeptWidgets());
+  }
+  EXPECT_EQ(kept.front(), kept.back());
+  EXPECT_EQ(ChildrenOf<SRSelfHandCard>(view).size(), 1u);
+  // A foreground without a background replaces them too.
+  view->CallBackGameEnterForeGround();
+  EXPECT_EQ(view->KeptWidgets(), kept.back());
+  EXPECT_EQ(ChildrenOf<SRSelfHandCard>(view).size(), 1u);
+  EXPECT_EQ(ChildrenOf<GameClock>(view).size(), 1u);
+}
+
 // The window goes away in the middle of the deal: the deal goes with the
 // table, and the snapshot alone fills the hands and the bottom cards.
 TEST_F(SREventsTest, ABackgroundDuringTheDealLeavesTheHandsToTheSnapshot) {
