@@ -231,11 +231,18 @@ void DealCard::DealPass() {
   if (r >= m_Numbers.ownCards) EndDeal();
 }
 
-void DealCard::EndDeal() {
-  if (Vell_SpriteCardManage* own = m_pSeatRows[kOwnSeat]) own->setTouchEnabled(true, false);
+void DealCard::StopDeal() {
+  if (!m_bDealing) return;
+  if (m_pLanderSprite != nullptr) {
+    removeChild(m_pLanderSprite, true);
+    m_pLanderSprite = nullptr;
+  }
+  Halt();
+  m_pLock->Release();
+}
+
+void DealCard::Halt() {
   RemoveFlyCards();
-  if (m_pBaseCard != nullptr)
-    for (int i = 0; i < m_Numbers.bottomCards; ++i) m_pBaseCard->AddCard(0, true, false);
   m_iPhase = kSpread;
   m_uLastStepTime = 0;
   m_iStepCount = 0;
@@ -244,6 +251,13 @@ void DealCard::EndDeal() {
   m_bDealing = false;
   RemoveAllCards();
   unscheduleUpdate();
+}
+
+void DealCard::EndDeal() {
+  if (Vell_SpriteCardManage* own = m_pSeatRows[kOwnSeat]) own->setTouchEnabled(true, false);
+  if (m_pBaseCard != nullptr)
+    for (int i = 0; i < m_Numbers.bottomCards; ++i) m_pBaseCard->AddCard(0, true, false);
+  Halt();
   m_pLock->Release();
   // Last: the view may remove the deal when it hears this.
   if (ITableRowOwner* owner = m_Owner.get()) owner->OnDealCardEnd();

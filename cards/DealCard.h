@@ -16,7 +16,8 @@
 // MsgLockToken): it is lowered at the end, just before the view is told, or
 // when the row leaves the stage first. A deal that was only paused by leaving
 // the stage goes on when the row comes back and still tells the view at its
-// end. The views neither raise nor lower the lock for the deal themselves.
+// end; one stopped (StopDeal) does not. The views neither raise nor lower the
+// lock for the deal themselves.
 //
 // The four-player deal (SRDealCard) is this deal with other numbers (a
 // DealNumbers record) and places (the protected hooks at the end).
@@ -82,6 +83,10 @@ class DealCard : public SpriteCardManage {
   // the lander card byte (invalid: no lander card) and the lander's screen
   // seat. The deal starts when the row is on the stage.
   void StartDeal(const std::uint8_t* ownCardBytes, int unused, std::uint8_t landerByte, int landerSeat);
+  // Ends a running deal where it stands without telling the owner (the table
+  // is taken down): the pile, the flying cards and the lander card go and the
+  // lock is lowered. What the seats were given stays in their rows.
+  void StopDeal();
 
   // Seats at the table: 3, or 2 on a two-seat table.
   void SetSeatCount(int seats) { m_Numbers.seats = seats == 2 ? 2 : 3; }
@@ -129,6 +134,8 @@ class DealCard : public SpriteCardManage {
   void DealStep();
   void DealPass();
   void EndDeal();
+  // The pile still and empty, the counters at their start.
+  void Halt();
   void AddPileCard();
   void PlaceFlyCards();
   void RemoveFlyCards();

@@ -110,15 +110,6 @@ std::int64_t Now() { return ddz::os::Clock().WallTimeSeconds(); }
 
 }  // namespace
 
-const std::vector<const char*>& GameViewPC::TableSheets() {
-  static const std::vector<const char*> sheets = {
-      "zuvoz_res_tips.plist",      "qorvddz_enterCompete_res.plist", "CardLayer1.plist",
-      "vellddz_res_buttomui.plist", "qorvddzpc_all_res.plist",        "super_ddz_res_extra.plist",
-      "cjddz_all_game_rule.plist", "poker_magic_express.plist",      "vellddz_res_tips.plist",
-      "vellddz_res_btn.plist",     "vellddz_res_activebtn.plist"};
-  return sheets;
-}
-
 // ---------------------------------------------------------------- life
 
 GameViewPC::GameViewPC(GameSceneBase* pGameScene, YndLoadingBase* pLoadingLayer, int iGameId)

@@ -69,9 +69,6 @@ class GameViewPC : public DDZGameView {
  public:
   static constexpr int kPlayerCount = 3;
 
-  // The sprite sheets the table needs, added in this order when it enters.
-  static const std::vector<const char*>& TableSheets();
-
   // ---- local store and user-default keys ----
   static constexpr const char* kUserTaskGuide = "TASK_GUIDE_ANI_SHOW";
   static constexpr const char* kUserCardCounterGuide = "CARD_COUNTER_GUIDE_SHOW";
@@ -161,8 +158,6 @@ class GameViewPC : public DDZGameView {
   static constexpr int kAnswerSeconds = 5;
   static constexpr int kShortClockPlaySeconds = 3;
   static constexpr int kOwnLeadSeconds = 20;
-  // Seconds of a play turn by the cards left in the seat's hand.
-  static int PlaySecondsFor(int cardsLeft);
   // The deal's own cards raised after a landlord takes the bottom cards are
   // lowered this long after.
   static constexpr float kBaseCardsRaisedSeconds = 2.0f;

@@ -245,13 +245,6 @@ bool GameViewPC::SeatHasShortClock(int seat) const {
   return player != nullptr && player->bShortClock != 0;
 }
 
-int GameViewPC::PlaySecondsFor(int cardsLeft) {
-  if (cardsLeft < 5) return 10;
-  if (cardsLeft < 10) return 15;
-  if (cardsLeft < 20) return 20;
-  return 25;
-}
-
 void GameViewPC::ShowSeatClock(int seconds, int seat, int kind) {
   if (m_pGameClock != nullptr) m_pGameClock->ShowClock(seconds, seat, kind, g_ptClock[seat]);
 }

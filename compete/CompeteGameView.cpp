@@ -11,7 +11,6 @@
 #include "cards/DealCard.h"
 #include "cards/OtherHandCard.h"
 #include "cards/SendCard.h"
-#include "classic/GameViewPC.h"
 #include "compete/CompeteAwardLayer.h"
 #include "compete/CompeteTableUI.h"
 #include "gamedata/CompeteGameInfo.h"
@@ -120,7 +119,7 @@ int CompeteGameView::GetCompeteState() const { return CompeteGameInfo::shareComp
 void CompeteGameView::onEnter() {
   GameViewBase::onEnter();
   // The classic table's sheets carry the cards, buttons and marks.
-  for (const char* sheet : GameViewPC::TableSheets()) AddPlist(sheet);
+  for (const char* sheet : TableSheets()) AddPlist(sheet);
   AddPlist(TableTopBar::kSheet);
   // The seats' head pictures: the classic table's bottom bar brings this
   // sheet, and this table has no such bar.

@@ -138,7 +138,8 @@ class CompeteGameView : public DDZGameView, public ICompetitionStage {
   static constexpr int kHoldLandlordOther = 2000;
   static constexpr int kHoldFastPlay = 1000;
   static constexpr int kHoldHandEmptied = 1000;
-  // Seconds of a play turn by the cards left in the seat's hand.
+  // Seconds of a play turn by the cards left in the seat's hand: the
+  // tournament's own, shorter than the table base's.
   static int PlaySecondsFor(int cardsLeft);
   // An own play made after this share of its clock counts as slow.
   static constexpr float kSlowPlayShare = 0.8f;

@@ -73,6 +73,22 @@ std::string BytesUpToZero(const char* text, int limit) {
 
 }  // namespace
 
+const std::vector<const char*>& DDZGameView::TableSheets() {
+  static const std::vector<const char*> sheets = {
+      "zuvoz_res_tips.plist",      "qorvddz_enterCompete_res.plist", "CardLayer1.plist",
+      "vellddz_res_buttomui.plist", "qorvddzpc_all_res.plist",        "super_ddz_res_extra.plist",
+      "cjddz_all_game_rule.plist", "poker_magic_express.plist",      "vellddz_res_tips.plist",
+      "vellddz_res_btn.plist",     "vellddz_res_activebtn.plist"};
+  return sheets;
+}
+
+int DDZGameView::PlaySecondsFor(int cardsLeft) {
+  if (cardsLeft < 5) return 10;
+  if (cardsLeft < 10) return 15;
+  if (cardsLeft < 20) return 20;
+  return 25;
+}
+
 DDZGameView::DDZGameView(GameSceneBase* pGameScene, YndLoadingBase* pLoadingLayer)
     : GameViewBase(pGameScene, pLoadingLayer), m_pPackInfo(std::make_unique<PackInfoBase>()) {}
 
@@ -158,6 +174,13 @@ void DDZGameView::StartDealRow(const std::uint8_t* ownCards, std::uint8_t openCa
     deal->setLocalZOrder(kZDeal);
   }
   deal->StartDeal(ownCards, 0, openCard, firstSeat);
+}
+
+void DDZGameView::StopDealRow() {
+  auto* deal = dynamic_cast<DealCard*>(m_pDealCard);
+  if (deal == nullptr) return;
+  deal->StopDeal();
+  deal->setVisible(false);
 }
 
 void DDZGameView::ArmSideHands(bool armed) {

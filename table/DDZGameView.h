@@ -104,6 +104,12 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner, public ITableRow
   DDZGameView(GameSceneBase* pGameScene, YndLoadingBase* pLoadingLayer);
   ~DDZGameView() override;
 
+  // The sprite sheets every table needs, added in this order when it enters.
+  static const std::vector<const char*>& TableSheets();
+  // Seconds of a play turn by the cards left in the seat's hand (the
+  // classic and four-player tables; the tournament has shorter ones).
+  static int PlaySecondsFor(int cardsLeft);
+
   // ---- script handlers ----
   // Keeps `handler` (a Lua function reference) under event key iValue when
   // the key is free; a second registration under a taken key is ignored (the
@@ -386,6 +392,10 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner, public ITableRow
   // bytes, the card it turns face up and the seat the deal starts at. The deal
   // holds the message lock itself until its end. Nothing without a deal row.
   void StartDealRow(const std::uint8_t* ownCards, std::uint8_t openCard, int firstSeat);
+  // Takes the three-seat deal off the table (the background): a running deal
+  // stops where it stands, unheard, and the row is hidden until the next
+  // StartDealRow. Nothing without a deal row.
+  void StopDealRow();
   // The side seats' card backs (seats 0 and 2) count, warn and sound (true),
   // or stay quiet while a deal runs (false).
   void ArmSideHands(bool armed);

@@ -14,7 +14,6 @@
 #include "cards/SRSelfHandCard.h"
 #include "cards/SRShowCard.h"
 #include "cards/SendCard.h"
-#include "classic/GameViewPC.h"
 #include "gamedata/LayoutConfig.h"
 #include "gamedata/TextTables.h"
 #include "platform/engine/Director.h"
@@ -108,7 +107,7 @@ SRGameView::~SRGameView() {
 void SRGameView::onEnter() {
   GameViewBase::onEnter();
   // The table's sprite sheets are the classic table's.
-  for (const char* sheet : GameViewPC::TableSheets()) AddPlist(sheet);
+  for (const char* sheet : TableSheets()) AddPlist(sheet);
   setTouchEnabled(true, false);
   CallBackLoadingEnd();
 }
@@ -266,12 +265,14 @@ void SRGameView::BuildSeatWidgets(int seat) {
 }
 
 void SRGameView::BuildSelfHand() {
+  Forget(m_pHandCard[kOwnSeat]);
   auto* hand = Keep(new SRSelfHandCard(this));
   hand->autorelease();
   m_pHandCard[kOwnSeat] = hand;
 }
 
 void SRGameView::BuildClock() {
+  Forget(m_pGameClock);
   m_pGameClock = Keep(new GameClock(m_pHandCard[kOwnSeat], GetGameKind()));
   m_pGameClock->autorelease();
   addChild(m_pGameClock, kZClock);
@@ -280,6 +281,7 @@ void SRGameView::BuildClock() {
 void SRGameView::BuildDeal() {
   std::array<Vell_SpriteCardManage*, DealCard::kSeatSlots> rows{};
   for (int seat = 0; seat < kPlayerCount; ++seat) rows[seat] = m_pHandCard[seat];
+  Forget(m_pDealCard);
   auto* deal = Keep(new SRDealCard(this, rows, m_pBaseCard));
   deal->autorelease();
   m_pDealCard = deal;

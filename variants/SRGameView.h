@@ -260,6 +260,8 @@ class SRGameView : public DDZGameView, public variantnotice::VariantSeats {
   bool LowerResultLock();
 
   // ---- widget building (SRGameView.cpp) ----
+  // The own hand, the clock and the deal replace the ones there were (the
+  // foreground builds them anew), so the view keeps one of each.
   void BuildBackground();
   void BuildSeatWidgets(int seat);
   void BuildSelfHand();
@@ -271,6 +273,11 @@ class SRGameView : public DDZGameView, public variantnotice::VariantSeats {
   T* Keep(T* node) {
     m_vcWidgets.pushBack(node);
     return node;
+  }
+  // Gives back the view's reference to `node` (null: nothing), which a new
+  // widget replaces.
+  void Forget(cocos2d::Node* node) {
+    if (node != nullptr) m_vcWidgets.eraseObject(node);
   }
 
   cocos2d::ui::Button* m_pBtnStart = nullptr;   // child of the view

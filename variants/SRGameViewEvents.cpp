@@ -64,11 +64,10 @@ constexpr int kJackpotKindSize = 10;
 constexpr int kJackpotAmount = 12;
 constexpr int kJackpotSize = 16;
 constexpr int kJackpotYuanbao = 4;
-constexpr int kJackpotTotal = 7;
+constexpr int kJackpotYuanbaoChange = 7;
 constexpr int kAwardYuanbaoId = 2;
 constexpr int kAwardYuanbaoKind = 1;
 constexpr int kTextFirstYuanbao = 192;
-constexpr int kTextJackpotEmpty = 105;
 constexpr int kLevelForYuanbaoTip = 2;
 
 bool LongEnough(int len, int need, const char* what) {
@@ -173,16 +172,11 @@ void SRGameView::CallBackUrgrCard(char* msg, int len) { variantnotice::QuickChat
 void SRGameView::CallBackJackPotNotice(char* msg, int len) {
   if (msg == nullptr || !LongEnough(len, kJackpotKindSize, "CallBackJackPotNotice")) return;
   const int kind = static_cast<std::uint8_t>(msg[kJackpotKind]);
-  if (kind != kJackpotYuanbao && kind != kJackpotTotal) return;
+  if (kind != kJackpotYuanbao && kind != kJackpotYuanbaoChange) return;
   if (!LongEnough(len, kJackpotSize, "CallBackJackPotNotice")) return;
   const int amount = BigEndianAt(msg, kJackpotAmount);
-  if (kind == kJackpotTotal) {
-    if (amount != 0) {
-      m_GlobalInfo.iJackpotTotal = ddz::os::SaturatingAdd(m_GlobalInfo.iJackpotTotal, amount);
-    } else {
-      GameMsgBox::shareMessageBox()->ShowMessage(GameText(kTextJackpotEmpty).c_str(), 5, this, nullptr, nullptr, 2.0f,
-                                                 1, true, nullptr);
-    }
+  if (kind == kJackpotYuanbaoChange) {
+    variantnotice::JackpotYuanbaoChange(*this, amount);
     return;
   }
   if (AniManage* anis = GetAniManage())
@@ -237,10 +231,13 @@ void SRGameView::CallBackGameEnterForeGround() {
     return;
   }
   if (m_pBaseCard == nullptr) return;  // the table was never built
-  // A new own hand, and the clock and deal that point at it.
+  // A new own hand, and the clock and deal that point at it, in place of the
+  // old ones.
+  for (cocos2d::Node* old : {static_cast<cocos2d::Node*>(m_pHandCard[kOwnSeat]),
+                             static_cast<cocos2d::Node*>(m_pGameClock), static_cast<cocos2d::Node*>(m_pDealCard)})
+    if (old != nullptr && old->getParent() != nullptr) old->removeFromParent();
   BuildSelfHand();
   addChild(m_pHandCard[kOwnSeat], kZOwnHand);
-  if (m_pGameClock != nullptr && m_pGameClock->getParent() != nullptr) m_pGameClock->removeFromParent();
   BuildClock();
   BuildDeal();
   // Nothing queued for the hand the table showed may reach the new one.

@@ -22,7 +22,6 @@
 #include "cards/SRSelfHandCard.h"
 #include "cards/SRShowCard.h"
 #include "cards/SendCard.h"
-#include "classic/GameViewPC.h"
 #include "gamedata/LayoutConfig.h"
 #include "platform/engine/Log.h"
 #include "platform/framework/SoundManage.h"
@@ -353,6 +352,8 @@ void SRGameView::OnLandlordDecided(char* msg, int) {
   // Every one of the eight bytes is read; an empty one is no card.
   m_TableItem.vcBaseCardIndex = CardsAt(msg, sr::LandlordAt::Bottom, sr::LandlordAt::BottomCount, false);
   if (m_pBaseCard != nullptr) m_pBaseCard->ShowBaseCard(m_TableItem.vcBaseCardIndex, BaseCard::kDefaultFlipDelay, false);
+  // The first touch of a raised bottom card lowers them all.
+  if (SRSelfHandCard* hand = GetSelfHand()) hand->SetTurnStarted(true);
 
   const int golden = GoldenRank();
   if (landlord == kOwnSeat) {
@@ -406,7 +407,7 @@ void SRGameView::OnPlayTurn(char* msg, int) {
   SRSelfHandCard* hand = GetSelfHand();
   int seconds = kShortClockPlaySeconds;
   if (!shortClock) {
-    seconds = GameViewPC::PlaySecondsFor(m_pHandCard[seat] != nullptr ? m_pHandCard[seat]->GetCardCount() : 0);
+    seconds = PlaySecondsFor(m_pHandCard[seat] != nullptr ? m_pHandCard[seat]->GetCardCount() : 0);
     if (seat == kOwnSeat && hand != nullptr && hand->GetAutoPlayCount() > 0) seconds -= kTimedOutLess;
   }
   ddz::CardTypeInfo table;
@@ -442,6 +443,8 @@ void SRGameView::OnPlayCards(char* msg, int, bool local) {
   const std::vector<int> codes = CardsAt(msg, sr::CardsAt::Cards, sr::CardsAt::Count, true);
   if (!PlayFitsSeat(seat, codes, kDecks, "SRGameView::OnPlayCards")) return;
   StopClock();
+  // The bottom cards leave the middle of the table with the hand's first play.
+  if (m_pBaseCard != nullptr && m_pBaseCard->GetCardCount() > 0) m_pBaseCard->RemoveAllCard();
   const int previous = m_TableItem.iTableCardOwnerPos;
   PlayerGameInfo* info = m_pPlayerGameInfo[seat];
   if (codes.empty()) {
@@ -621,21 +624,14 @@ void SRGameView::OnRewardNotice(char* msg, int) {
 
 void SRGameView::OnActivityTimer(char* msg, int) {
   const int seconds = LittleEndianAt(msg, sr::ActivityAt::Value);
-  if (seconds <= 0 || m_pActivityLayer == nullptr) return;
-  auto* web = dynamic_cast<WEBActiveBtn*>(m_pActivityLayer->GetActiveBtn(kWebActivity));
-  if (web == nullptr) return;
-  if (web->GetState() == -1) web->ShowWord();
-  web->SetCountdown(seconds);
+  if (seconds <= 0) return;
+  if (WEBActiveBtn* web = variantnotice::WebActivityButton(m_pActivityLayer)) web->SetCountdown(seconds);
 }
 
 void SRGameView::OnActivityCount(char* msg, int) {
   const int count = LittleEndianAt(msg, sr::ActivityAt::Value);
-  if (LittleEndianAt(msg, sr::ActivityAt::Kind) != kActivityHandCount || count <= 0 || m_pActivityLayer == nullptr)
-    return;
-  auto* web = dynamic_cast<WEBActiveBtn*>(m_pActivityLayer->GetActiveBtn(kWebActivity));
-  if (web == nullptr) return;
-  if (web->GetState() == -1) web->ShowWord();
-  web->SetHandCount(count);
+  if (LittleEndianAt(msg, sr::ActivityAt::Kind) != kActivityHandCount || count <= 0) return;
+  if (WEBActiveBtn* web = variantnotice::WebActivityButton(m_pActivityLayer)) web->SetHandCount(count);
 }
 
 // ---------------------------------------------------------------- the own hand's calls

@@ -89,6 +89,8 @@ void SRGameView::CallBackAgainLogin(char* msg, int len) {
   const int golden = GoldenRank();
   SRSelfHandCard* hand = GetSelfHand();
   if (hand != nullptr) hand->SetGoldenRank(golden);
+  // Once the landlord is known, the first touch of a raised bottom card lowers them all.
+  if (hand != nullptr && landlordKnown) hand->SetTurnStarted(true);
   if (SRTopUI* top = GetTopBar()) {
     int gold[kGoldCounts];
     for (int i = 0; i < kGoldCounts; ++i) gold[i] = LittleEndianAt(msg, sr::ReloginAt::GoldTasks + 4 * i);

@@ -17,7 +17,6 @@
 #include "cards/ErYieldCardLayer.h"
 #include "cards/OtherHandCard.h"
 #include "cards/SendCard.h"
-#include "classic/GameViewPC.h"
 #include "gamedata/LayoutConfig.h"
 #include "gamedata/TextTables.h"
 #include "platform/engine/Log.h"
@@ -45,6 +44,7 @@
 #include "widgets/PlayerGameInfo.h"
 #include "widgets/PlayerShow.h"
 #include "widgets/ResultLayer.h"
+#include "widgets/RuleFiles.h"
 #include "widgets/TalkLayer.h"
 #include "widgets/TaskUI.h"
 #include "widgets/TopUI.h"
@@ -119,6 +119,9 @@ SuperGameView::SuperGameView(GameSceneBase* pGameScene, YndLoadingBase* pLoading
   m_bForeGroundFlag = 1;
   m_pDoubleSign = std::make_unique<DoubleSignFlight>(this);
   LoadSingleGameStats();
+  // The special rules are read once per process; a file without any still
+  // leaves its empty first kind in the table.
+  if (g_mapSpecialRules.empty()) LoadSpecialRules();
 }
 
 SuperGameView::~SuperGameView() {
@@ -166,7 +169,7 @@ bool SuperGameView::SetResultLayerFromScript(YndGameLayer* layer) {
 void SuperGameView::onEnter() {
   DDZGameView::onEnter();
   // The card, seat and panel sheets are the classic table's.
-  for (const char* sheet : GameViewPC::TableSheets()) AddPlist(sheet);
+  for (const char* sheet : TableSheets()) AddPlist(sheet);
   RecordLoseAmount();
   // A touch on another player's head opens the player's info.
   cocos2d::Layer::setTouchEnabled(true);
@@ -471,8 +474,9 @@ void SuperGameView::CallBackPlayerJoinTable(int pos) {
     }
     if (seat < 3 && m_pPlayerShow[seat] != nullptr) {
       const int place = PlaceOf(seat);
-      const int figure = g_iSeatHeadFigure[seat] >= 0 ? g_iSeatHeadFigure[seat] : (player != nullptr ? player->cHeadID : -1);
-      m_pPlayerShow[seat]->IniImage(figure, g_ptPlayerHead[place], g_fPlayerHeadScale[place], Vec2::ZERO);
+      // The seat keeps the figure it showed earlier in the hand.
+      g_iSeatHeadFigure[seat] = m_pPlayerShow[seat]->IniImage(g_iSeatHeadFigure[seat], g_ptPlayerHead[place],
+                                                              g_fPlayerHeadScale[place], Vec2::ZERO);
       m_pPlayerShow[seat]->setVisible(true);
       AddTableWidget(m_pPlayerShow[seat], kZHead);
       AddTableWidget(m_pPlayerGameInfo[seat], kZSeatInfo);
@@ -567,10 +571,15 @@ void SuperGameView::CallBackGameEnterBackGround() {
   // A second background before the foreground changes nothing more.
   if (IsBackgroundHeld()) return;
   GameViewBase::CallBackGameEnterBackGround();
+  // What the single-player table had pending runs again at the foreground.
+  m_bSitAtForeground = IsSitRequestPending();
+  m_bBaseCardsAtForeground = isScheduled(schedule_selector(SuperGameView::OnBaseCardTimer));
   CancelPendingSelectors();
   // The local server keeps the hand in play: the table stays as it is.
   if (IsSinglePlayer()) return;
   ResetTable();
+  // The re-login snapshot alone fills the hands again.
+  StopDealRow();
   RemoveResultScreen();
   LowerResultLock();
   if (m_pTaskUI != nullptr) {
@@ -586,9 +595,16 @@ void SuperGameView::CallBackGameEnterBackGround() {
 
 void SuperGameView::CallBackGameEnterForeGround() {
   // The base gives back the background's hold.
+  const bool resume = IsBackgroundHeld();
   GameViewBase::CallBackGameEnterForeGround();
   PlayBackgroundMusic();
-  if (IsSinglePlayer()) return;
+  ShowRulesButton();
+  if (IsSinglePlayer()) {
+    if (resume && m_bSitAtForeground) schedule(schedule_selector(SuperGameView::SendSitReqOnce), kSitInterval);
+    if (resume && m_bBaseCardsAtForeground)
+      scheduleOnce(schedule_selector(SuperGameView::OnBaseCardTimer), kBaseCardsSettleSeconds);
+    return;
+  }
   if (m_bEnterFlag != 0 || m_bForeGroundFlag == 0) {
     QuitGame(nullptr);
     return;

@@ -30,6 +30,13 @@
 // (PlayCardsFromRecord puts request bytes 60-67 at +33 and +37 of a local
 // 56); the server's echo of it is ignored.
 //
+// Going to the background on a network table takes the hand off the table
+// (a running deal stops where it stands) and the re-login snapshot brings it
+// back; in the single-player game the table stays as it is, and the
+// foreground arms again the sit request and the bottom cards' settle that the
+// background stopped. The special rules are read from their file once per
+// process, when the first view is made.
+//
 // Files: construction, building, entering and leaving, the game base's
 // notices in SuperGameView.cpp; the dispatch, seats, mode, let-cards count and
 // table settings in SuperGameViewHand.cpp; the deal and the bidding in
@@ -119,6 +126,8 @@ class SuperGameView : public DDZGameView, public ISuperHandOwner, public variant
   // Ready alone at the table: another table after this long.
   static constexpr float kLoneSeconds = 10.0f;
   static constexpr float kSitInterval = 1.0f;
+  // The landlord's raised bottom cards drop this long after they arrived.
+  static constexpr float kBaseCardsSettleSeconds = 2.0f;
   static constexpr float kSpecialRuleSeconds = 5.0f;
   static constexpr int kSpecialRuleTag = 4810;
 
@@ -232,6 +241,10 @@ class SuperGameView : public DDZGameView, public ISuperHandOwner, public variant
   bool SetResultLayerFromScript(YndGameLayer* layer) override;
   // The special-rule window; opened by hand it stays, else it goes after 5 s.
   void ShowSpecialRules(bool manual);
+  // The rules button (and the window frame's help button) open the special
+  // rules; made when the table's switches have rules to show and no button
+  // is there (message 38, the foreground).
+  void ShowRulesButton();
 
   // ---- state ----
   int m_iGameState = 0;
@@ -296,6 +309,9 @@ class SuperGameView : public DDZGameView, public ISuperHandOwner, public variant
   int m_iTablePlayType = -1;
   bool m_bTableBuilt = false;
   bool m_bHandRunning = false;
+  // Pending when the window went away (single-player: armed again on its return).
+  bool m_bSitAtForeground = false;
+  bool m_bBaseCardsAtForeground = false;
   std::unique_ptr<DoubleSignFlight> m_pDoubleSign;
   std::unique_ptr<SingleServerBase> m_pSingleServer;
   // The result's raise of the message lock, a child of the view.

@@ -296,7 +296,7 @@ void SuperGameView::OnBaseCardShown() {
   for (int code : m_TableItem.vcBaseCardIndex) hand->AddCard(code, false, true, true, -1, false, false);
   hand->SetBottomCardsPending(true);
   unschedule(schedule_selector(SuperGameView::OnBaseCardTimer));
-  scheduleOnce(schedule_selector(SuperGameView::OnBaseCardTimer), 2.0f);
+  scheduleOnce(schedule_selector(SuperGameView::OnBaseCardTimer), kBaseCardsSettleSeconds);
 }
 
 void SuperGameView::OnBaseCardTimer(float) {

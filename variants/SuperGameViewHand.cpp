@@ -199,22 +199,10 @@ void SuperGameView::OnBgWordMsg(char* msg, int) {
   std::memcpy(m_SpecialRules.bytes.data(), msg + kSettingsRules, ddz::SpecialRule::Count);
   m_GlobalInfo.iTableFee = LittleEndianAt(msg, kSettingsFee);
   const int countdown = LittleEndianAt(msg, kSettingsCountdown);
-  if (countdown > 0 && m_pActivityLayer != nullptr) {
-    auto* web = dynamic_cast<WEBActiveBtn*>(m_pActivityLayer->FindActiveBtn(ActivityLayer::kTypeWeb));
-    if (web == nullptr) web = dynamic_cast<WEBActiveBtn*>(m_pActivityLayer->GetActiveBtn(ActivityLayer::kTypeWeb));
-    if (web != nullptr) web->SetCountdown(countdown);
-  }
+  if (countdown > 0)
+    if (WEBActiveBtn* web = variantnotice::WebActivityButton(m_pActivityLayer)) web->SetCountdown(countdown);
   if (m_GlobalInfo.iGuideShowTimes < 1) ShowSpecialRules(false);
-  if (SpecialRuleLayer::HasRulesForMask(m_iPlayerCountMode, m_SpecialRules) && m_pRulesButton == nullptr) {
-    m_pRulesButton = cocos2d::ui::Button::create(kRulesButton, "", "", cocos2d::ui::Widget::TextureResType::PLIST);
-    if (m_pRulesButton != nullptr) {
-      m_pRulesButton->setPosition(kRulesButtonPos);
-      m_pRulesButton->addClickEventListener([this](cocos2d::Ref*) { ShowSpecialRules(true); });
-      addChild(m_pRulesButton, kZRulesButton);
-      if (PCBaseFrame* frame = PCBaseFrame::SharedPCBaseFrameIfAny())
-        frame->SetHelpBtnCallBack([this](cocos2d::Ref*) { ShowSpecialRules(true); });
-    }
-  }
+  ShowRulesButton();
   const bool word = m_iPlayerCountMode != ddz::PlayerCountMode::TwoSeat && (ByteAt(msg, kSettingsFlags) & kBgWordBit) != 0;
   if (!word) {
     if (m_pBgWord != nullptr) {
@@ -231,11 +219,22 @@ void SuperGameView::OnBgWordMsg(char* msg, int) {
   }
 }
 
+void SuperGameView::ShowRulesButton() {
+  if (m_pRulesButton != nullptr || !SpecialRuleLayer::HasRulesForMask(m_iPlayerCountMode, m_SpecialRules)) return;
+  m_pRulesButton = cocos2d::ui::Button::create(kRulesButton, "", "", cocos2d::ui::Widget::TextureResType::PLIST);
+  if (m_pRulesButton == nullptr) return;
+  m_pRulesButton->setPosition(kRulesButtonPos);
+  m_pRulesButton->setTouchEnabled(true);
+  m_pRulesButton->addClickEventListener([this](cocos2d::Ref*) { ShowSpecialRules(true); });
+  addChild(m_pRulesButton, kZRulesButton);
+  if (PCBaseFrame* frame = PCBaseFrame::SharedPCBaseFrameIfAny())
+    frame->SetHelpBtnCallBack([this](cocos2d::Ref*) { ShowSpecialRules(true); });
+}
+
 void SuperGameView::OnSubMsg39(char* msg, int) {
-  if (LittleEndianAt(msg, kBody) != 1 || LittleEndianAt(msg, kBody + 4) < 1 || m_pActivityLayer == nullptr) return;
-  auto* web = dynamic_cast<WEBActiveBtn*>(m_pActivityLayer->FindActiveBtn(ActivityLayer::kTypeWeb));
-  if (web == nullptr) web = dynamic_cast<WEBActiveBtn*>(m_pActivityLayer->GetActiveBtn(ActivityLayer::kTypeWeb));
-  if (web != nullptr) web->SetHandCount(LittleEndianAt(msg, kBody + 4));
+  if (LittleEndianAt(msg, kBody) != 1 || LittleEndianAt(msg, kBody + 4) < 1) return;
+  if (WEBActiveBtn* web = variantnotice::WebActivityButton(m_pActivityLayer))
+    web->SetHandCount(LittleEndianAt(msg, kBody + 4));
 }
 
 void SuperGameView::OnSoundMsg(char* msg, int) {

@@ -21,7 +21,6 @@
 #include "platform/framework/YndLocalData.h"
 #include "platform/framework/YndRemoveChildManage.h"
 #include "platform/gamebase/AniBase.h"
-#include "platform/gamebase/GameMsgBox.h"
 #include "platform/gamebase/MainMsgLock.h"
 #include "platform/gamebase/MessageFields.h"
 #include "platform/os/Clock.h"
@@ -63,7 +62,6 @@ constexpr int kZSpecialRules = 200;
 constexpr int kZFirstYuanbaoTips = 1000;
 constexpr int kTextNewPlayerHint = 193;
 constexpr int kTextFirstYuanbao = 192;
-constexpr int kTextNoYuanbao = 105;
 
 // The re-login snapshot.
 constexpr int kSnapHands = 144;
@@ -92,11 +90,15 @@ constexpr int kSnapTaskMainType = 316;
 constexpr int kSnapTaskDone = 540;
 constexpr int kSnapTaskRaw = 544;
 
-// The jackpot notice.
+// The jackpot notice: kind 4 an award, 7 a change of the own yuanbao.
 constexpr int kJackpotKind = 9;
+constexpr int kJackpotKindSize = 10;
 constexpr int kJackpotAmount = 12;
+constexpr int kJackpotChangeSize = 16;
 constexpr int kJackpotFirstYb = 21;
-constexpr int kJackpotSize = 22;
+constexpr int kJackpotAwardSize = 22;
+constexpr int kJackpotAward = 4;
+constexpr int kJackpotYuanbaoChange = 7;
 
 std::uint8_t ByteAt(const char* msg, int at) { return static_cast<std::uint8_t>(msg[at]); }
 SpriteCardManage* Row(Vell_SpriteCardManage* row) { return dynamic_cast<SpriteCardManage*>(row); }
@@ -331,14 +333,22 @@ void SuperGameView::OnResultBtnQuit() {
 // ---------------------------------------------------------------- jackpot and awards
 
 void SuperGameView::CallBackJackPotNotice(char* msg, int len) {
-  if (msg == nullptr || len < kJackpotSize) {
+  // Each kind is read as far as its own last field.
+  if (msg == nullptr || len < kJackpotKindSize) {
     cocos2d::log("SuperGameView::CallBackJackPotNotice: notice of length %d dropped", len);
     return;
   }
   const int kind = ByteAt(msg, kJackpotKind);
+  const int need = kind == kJackpotAward ? kJackpotAwardSize : kind == kJackpotYuanbaoChange ? kJackpotChangeSize : 0;
+  if (need == 0) return;
+  if (len < need) {
+    cocos2d::log("SuperGameView::CallBackJackPotNotice: kind %d of length %d is shorter than %d, dropped", kind, len,
+                 need);
+    return;
+  }
   const int amount = BigEndianAt(msg, kJackpotAmount);
   AniManage* anis = GetAniManage();
-  if (kind == 4) {
+  if (kind == kJackpotAward) {
     if (anis != nullptr) anis->ShowAni(new AniTaskCompete(this), false, true);
     ShowAwardAni(2, 1, amount);
     if (ByteAt(msg, kJackpotFirstYb) == 1) {
@@ -350,15 +360,10 @@ void SuperGameView::CallBackJackPotNotice(char* msg, int len) {
       if (m_pTalkTip != nullptr && self != nullptr && self->iLevel < 2)
         m_pTalkTip->TalkFreeTxt(kOwnSeat, GameText(kTextFirstYuanbao));
     }
-  } else if (kind == 7) {
-    if (amount == 0) {
-      GameMsgBox::shareMessageBox()->ShowMessage(GameText(kTextNoYuanbao).c_str(), 5, this, nullptr, nullptr, 0, 0,
-                                                 true, nullptr);
-    } else {
-      m_GlobalInfo.iYuanBao = ddz::os::SaturatingAdd(m_GlobalInfo.iYuanBao, amount);
-    }
-    if (anis != nullptr) anis->ShowAni(new AniTaskCompete(this), false, true);
+    return;
   }
+  variantnotice::JackpotYuanbaoChange(*this, amount);
+  if (anis != nullptr) anis->ShowAni(new AniTaskCompete(this), false, true);
 }
 
 void SuperGameView::ShowAwardAni(int awardId, int kind, int amount) {
@@ -528,6 +533,8 @@ void SuperGameView::CallBackAgainLogin(char* msg, int len) {
     if (m_iPlayerCountMode == ddz::PlayerCountMode::ThreeSeatWildcard && landlord == kOwnSeat && shownHand)
       if (SuperSelfHandCard* own = GetSelfHand()) own->ShowMingPaiMark();
   }
+  // The other hands warn again at one to three cards.
+  ArmSideHands(true);
   m_TableItem.iFinalPoint = static_cast<signed char>(msg[kSnapFinalPoint]);
   m_TableItem.iBaseScore = BigEndianAt(msg, kSnapBaseScore);
   m_TableItem.iTimes = BigEndianAt(msg, kSnapTimes);

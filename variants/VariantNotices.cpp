@@ -2,11 +2,15 @@
 
 #include <cstdint>
 
+#include "gamedata/TextTables.h"
 #include "platform/engine/Log.h"
 #include "platform/gamebase/AniBase.h"
+#include "platform/gamebase/GameMsgBox.h"
 #include "platform/gamebase/MessageFields.h"
 #include "platform/os/Saturate.h"
 #include "table/DDZGameView.h"
+#include "widgets/ActiveButtons.h"
+#include "widgets/ActivityLayer.h"
 #include "widgets/BottomUI.h"
 #include "widgets/PrizeGuideAni.h"
 #include "widgets/TableNotices.h"
@@ -76,6 +80,22 @@ void AddOwnYuanbao(DDZGameView& view, int n) {
   self->iYuanBao = ddz::os::SaturatingAdd(self->iYuanBao, n);
   GameViewBase::m_GlobalInfo.iYuanBao = self->iYuanBao;
   if (view.m_pBottomUI != nullptr) view.m_pBottomUI->SetYBNum(self->iYuanBao);
+}
+
+void JackpotYuanbaoChange(DDZGameView& view, int amount) {
+  if (amount != 0) {
+    AddOwnYuanbao(view, amount);
+    return;
+  }
+  GameMsgBox::shareMessageBox()->ShowMessage(GameText(kTextNoJackpotYuanbao).c_str(), 5, &view, nullptr, nullptr,
+                                             2.0f, 1, true, nullptr);
+}
+
+WEBActiveBtn* WebActivityButton(ActivityLayer* bar) {
+  if (bar == nullptr) return nullptr;
+  auto* web = dynamic_cast<WEBActiveBtn*>(bar->GetActiveBtn(ActivityLayer::kTypeWeb));
+  if (web != nullptr && web->GetState() == -1) web->ShowWord();
+  return web;
 }
 
 }  // namespace variantnotice

@@ -1,6 +1,8 @@
 // What the four-player and Super tables answer alike: a quick-chat phrase, a
-// red packet and the money the game base hands over. Both views call these
-// from their CallBackUrgrCard, CallBackHongBaoNotice and SetMoneyInfo; the
+// red packet, the money the game base hands over, the jackpot's yuanbao
+// change and the web activity's button. Both views call these from their
+// CallBackUrgrCard, CallBackHongBaoNotice, SetMoneyInfo, CallBackJackPotNotice
+// and activity messages; the
 // layouts are those of widgets/TableNotices.h (quick chat: phrase at 8, chair
 // at 9; red packet: yuanbao at 8, kind at 12, money at 28).
 //
@@ -8,7 +10,9 @@
 // line and changes nothing; so is a chair that names no seat of the table.
 #pragma once
 
+class ActivityLayer;
 class DDZGameView;
+class WEBActiveBtn;
 
 namespace variantnotice {
 
@@ -36,5 +40,13 @@ void SetMoneyInfo(DDZGameView& view, int money, int yuanbao);
 // Adds `n` (saturating) to the own yuanbao, in the record, global info and
 // the bottom bar. No own player: nothing.
 void AddOwnYuanbao(DDZGameView& view, int n);
+// Kind 7 of the jackpot notice changes the own yuanbao by `amount`
+// (AddOwnYuanbao, which refreshes the bottom bar); an amount of 0 tells the
+// player so in a box (game text kTextNoJackpotYuanbao) and changes nothing.
+inline constexpr int kTextNoJackpotYuanbao = 105;
+void JackpotYuanbaoChange(DDZGameView& view, int amount);
+// The web activity's button (made when absent) with its word shown, so its
+// panel has something to open; null without an activity bar.
+WEBActiveBtn* WebActivityButton(ActivityLayer* bar);
 
 }  // namespace variantnotice

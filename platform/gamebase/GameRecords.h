@@ -44,7 +44,6 @@ struct GlobalInfo {
   std::int32_t iYuanBaoNextYear = 0;
   std::int32_t iProp2NextYear = 0;
   std::int32_t iProp2Amount = 0;
-  std::int32_t iJackpotTotal = 0;  // raised by jackpot notices of kind 7
 
   // ---- table ----
   std::int32_t iTableFee = 0;

@@ -151,17 +151,32 @@ TEST_F(DealCardTest, AnInterruptedDealDoesNotShortenTheNextOne) {
   EXPECT_FALSE(logHas("lowered below 0"));
 }
 
-TEST_F(DealCardTest, AFinishedDealStaysStillWhenItComesBack) {
-  start();
-  steps(DealCard::kSpreadCards + DealCard::kGatherSteps + DealCard::kPasses * 3);
-  ASSERT_EQ(view->calls.size(), 1u);
-  deal->retain();
-  deal->removeFromParent();
-  view->addChild(deal);
-  deal->release();
-  steps(50);
-  EXPECT_EQ(deal->GetCardCount(), 0);
-  EXPECT_EQ(view->calls.size(), 1u);
+TEST_F(DealCardTest, AFinishedOrStoppedDealStaysStillWhenItComesBack) {
+  for (const bool stopped : {false, true}) {
+    SCOPED_TRACE(stopped ? "stopped in the third pass" : "finished");
+    view->calls.clear();
+    for (Vell_SpriteCardManage* row : rows)
+      if (row != nullptr) row->RemoveAllCards();
+    start();
+    steps(DealCard::kSpreadCards + DealCard::kGatherSteps + (stopped ? 3 * 2 + 1 : DealCard::kPasses * 3));
+    if (stopped) {
+      deal->StopDeal();
+      EXPECT_FALSE(deal->IsDealing());
+      EXPECT_EQ(lock(), 0);
+      EXPECT_EQ(deal->GetLanderSprite(), nullptr);
+    }
+    ASSERT_EQ(view->calls.size(), stopped ? 0u : 1u);
+    const int own = cards(1);
+    deal->retain();
+    deal->removeFromParent();
+    view->addChild(deal);
+    deal->release();
+    steps(100);
+    EXPECT_EQ(deal->GetCardCount(), 0);
+    EXPECT_EQ(cards(1), own) << "no further pass";
+    EXPECT_EQ(view->calls.size(), stopped ? 0u : 1u) << "a stopped deal tells nobody";
+    EXPECT_EQ(lock(), 0);
+  }
 }
 
 TEST_F(DealCardTest, BytesThatAreNoCardsAreSkippedWithALogLine) {

@@ -14,6 +14,7 @@
 #include "widgets/CardCounterLayer.h"
 #include "cards/BaseCard.h"
 #include "classic/TopUIPC.h"
+#include "support/MidDealBackground.h"
 #include "widgets/PlayerGameInfo.h"
 #include "widgets/TaskUI.h"
 
@@ -111,6 +112,20 @@ TEST_F(ReloginTest, SnapshotsGiveTheTableState) {
     EXPECT_EQ(view->m_pTaskUI, nullptr);  // single-player: no task panel
     RunUntilUnlocked();
   }
+}
+
+// The window goes away in the middle of a network hand's deal: the deal goes
+// with the table, so the snapshot alone fills the hands and the bottom cards.
+TEST_F(ReloginTest, ABackgroundDuringTheDealLeavesTheHandsToTheSnapshot) {
+  view->Deliver(Settings(0));
+  view->Deliver(Deal(1));
+  ASSERT_NO_FATAL_FAILURE(ddz::test::LeaveAndComeBackMidDeal(
+      *view, [this](int n) { tick(n, 0.05f); }, [this] { return CardCount(1); }, 17));
+  Restore(Snapshot(-1));
+  tick(200, 0.05f);
+  for (int seat = 0; seat < 3; ++seat) EXPECT_EQ(CardCount(seat), 17) << seat;
+  EXPECT_EQ(view->m_pBaseCard->GetCardCount(), 3);
+  EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 0);
 }
 
 TEST_F(ReloginTest, ANetworkSnapshotMakesTheTaskPanel) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "CompeteTestSupport.h"
+#include "support/MidDealBackground.h"
 #include "cards/BaseCard.h"
 #include "cards/DealCard.h"
 #include "compete/CompetePromotionLayer.h"
@@ -187,6 +188,21 @@ TEST_F(ReloginTest, AfterTheLandlordTheLastPlayAndTheBottomCardsComeBack) {
   EXPECT_NE(view->m_pPlayerGameInfo[1]->GetLandOwner(), nullptr);
   EXPECT_EQ(view->GetSelfHand()->GetRole(), 2);
   EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 0) << "the hat of a re-login holds nothing";
+}
+
+// The window goes away in the middle of the deal: the deal goes with the
+// table, so the snapshot alone fills the hands and the bottom cards.
+TEST_F(ReloginTest, ABackgroundDuringTheDealLeavesTheHandsToTheSnapshot) {
+  view->Deliver(CompeteDeal());
+  ASSERT_NO_FATAL_FAILURE(ddz::test::LeaveAndComeBackMidDeal(
+      *view, [this](int n) { tick(n, 0.05f); }, [this] { return CardCount(1); }, 17));
+  Relogin(SnapshotFrame({}));
+  tick(200, 0.05f);
+  EXPECT_EQ(CardCount(1), 4) << "the own cards up to the empty place";
+  EXPECT_EQ(CardCount(0), 6);
+  EXPECT_EQ(CardCount(2), 6);
+  EXPECT_EQ(view->m_pBaseCard->GetCardCount(), 3);
+  EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 0);
 }
 
 TEST_F(ReloginTest, ABaseScoreOfZeroOrLessGivesMultipleOne) {

@@ -301,6 +301,36 @@ TEST_F(SRHandTest, TheOwnLandlordTakesTheBottomCardsRaisedWithGoldMarksAndTheySe
   EXPECT_FALSE(view->IsSettlePending());
 }
 
+// While the own landlord's bottom cards stand raised, a touch on one of them
+// lowers them all (the classic hand's bottom-cards flag, also set by a
+// re-login that knows the landlord).
+TEST_F(SRHandTest, ATouchOnOneRaisedBottomCardLowersThemAll) {
+  EnterSeated();
+  DealAndWait();
+  view->Deliver(Landlord(1, 3, {Card(2, 5), Card(2, 6), Card(3, 5), Card(3, 6), Card(0, 1), Card(1, 1), Card(2, 1), Card(3, 1)}));
+  SRSelfHandCard* hand = Hand();
+  ASSERT_EQ(hand->SelectedCodes().size(), 8u);
+  // The visible strip of a raised card that another card follows.
+  const std::vector<SpriteCardInfo*>& cards = hand->GetCards();
+  std::size_t raised = 0;
+  while (raised + 1 < cards.size() && !(cards[raised]->bSelected && !cards[raised + 1]->bSelected)) ++raised;
+  ASSERT_LT(raised + 1, cards.size());
+  const cocos2d::Rect box = cards[raised]->pCardSprite->getBoundingBox();
+  const float nextX = cards[raised + 1]->pCardSprite->getBoundingBox().getMinX();
+  tap(hand->convertToWorldSpace(cocos2d::Vec2((box.getMinX() + nextX) / 2, box.getMidY())));
+  EXPECT_TRUE(hand->SelectedCodes().empty());
+
+  ReloginFields r;
+  r.own = SomeHand();
+  r.bottom = {Card(2, 5)};
+  r.landlordChair = 1;
+  view->Deliver(Relogin(r));
+  EXPECT_TRUE(Hand()->IsTurnStarted()) << "a snapshot that knows the landlord";
+  r.landlordChair = -1;
+  view->Deliver(Relogin(r));
+  EXPECT_FALSE(Hand()->IsTurnStarted()) << "one of the bidding";
+}
+
 // ---------------------------------------------------------------- 66 play turn
 
 TEST_F(SRHandTest, PlayTurnClockSeconds) {
@@ -369,6 +399,7 @@ TEST_F(SRHandTest, PlaysMoveCardsBombsCountFourJokersDoubleAndAPassSignsOnce) {
   DealAndWait();
   view->Deliver(Landlord(2, 3, {Card(2, 5), Card(2, 6), Card(2, 7), Card(2, 8), Card(3, 5), Card(3, 6), Card(3, 7), Card(3, 8)}));
   for (int i = 0; i < 200 && Lock() > 0; ++i) tick(1, 0.05f);
+  ASSERT_EQ(view->m_pBaseCard->GetCardCount(), 8) << "the open bottom cards in the middle";
   struct Case {
     const char* name;
     int chair;
@@ -388,6 +419,7 @@ TEST_F(SRHandTest, PlaysMoveCardsBombsCountFourJokersDoubleAndAPassSignsOnce) {
     view->Deliver(Turn(66, c.chair));
     const int before = view->m_pHandCard[c.chair]->GetCardCount();
     view->Deliver(Played(c.chair, c.cards));
+    EXPECT_EQ(view->m_pBaseCard->GetCardCount(), 0) << "the first play takes the bottom cards to their places";
     EXPECT_EQ(view->m_TableItem.iTableCardOwnerPos, c.chair);
     EXPECT_EQ(view->m_TableItem.vcTableCardIndex.size(), c.cards.size());
     EXPECT_EQ(view->m_pSendCard[c.chair]->GetCardCount(), static_cast<int>(c.cards.size()));

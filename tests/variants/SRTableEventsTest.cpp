@@ -16,6 +16,7 @@
 #include "platform/gamebase/GameMsgBox.h"
 #include "widgets/ActiveButtons.h"
 #include "widgets/ActivityLayer.h"
+#include "widgets/BottomUI.h"
 #include "widgets/GameClock.h"
 #include "widgets/LobbyTopBull.h"
 #include "platform/engine/Label.h"
@@ -25,6 +26,7 @@
 #include "widgets/ResultAnis.h"
 #include "widgets/SRResultLayer.h"
 #include "widgets/SRTopUI.h"
+#include "support/MidDealBackground.h"
 
 namespace srtest {
 namespace {
@@ -172,20 +174,23 @@ TEST_F(SREventsTest, JackpotRedPacketAndEscapeNotices) {
     const char* name;
     int which;  // 0 jackpot, 1 red packet
     Frame frame;
-    int yuanbao, money, jackpotTotal;
+    int yuanbao, money;
     int guideKind;  // -1 none
     int boxText;    // -1 none
   } const cases[] = {
-      {"jackpot 4: yuanbao, big-endian", 0, Notice(16, {{9, 4}, {14, 1}, {15, 2}}), 268, 5000, 0, -1, -1},
-      {"jackpot 4 cut short", 0, Notice(15, {{9, 4}, {14, 2}}), 268, 5000, 0, -1, -1},
-      {"jackpot 7 adds to the total", 0, Notice(16, {{9, 7}, {15, 9}}), 268, 5000, 9, -1, -1},
-      {"jackpot 7 of 0: the box", 0, Notice(16, {{9, 7}}), 268, 5000, 9, -1, 105},
-      {"jackpot of another kind", 0, Notice(16, {{9, 5}, {15, 9}}), 268, 5000, 9, -1, -1},
-      {"red packet 3: money and yuanbao", 1, Notice(32, {{8, 2}, {12, 3}, {28, 100}}), 270, 5100, 9, 1, -1},
-      {"red packet 3 cut short", 1, Notice(31, {{8, 2}, {12, 3}}), 270, 5100, 9, -1, -1},
-      {"red packet 30", 1, Notice(16, {{12, 30}}), 270, 5100, 9, 7, -1},
-      {"red packet 31", 1, Notice(16, {{12, 31}}), 270, 5100, 9, 8, -1},
-      {"red packet of another kind", 1, Notice(16, {{12, 4}}), 270, 5100, 9, -1, -1},
+      {"jackpot 4: yuanbao, big-endian", 0, Notice(16, {{9, 4}, {14, 1}, {15, 2}}), 268, 5000, -1, -1},
+      {"jackpot 4 cut short", 0, Notice(15, {{9, 4}, {14, 2}}), 268, 5000, -1, -1},
+      {"jackpot 7 changes the yuanbao", 0, Notice(16, {{9, 7}, {15, 9}}), 277, 5000, -1, -1},
+      {"jackpot 7 may take yuanbao away", 0, Notice(16, {{9, 7}, {12, 0xff}, {13, 0xff}, {14, 0xff}, {15, 0xfd}}),
+       274, 5000, -1, -1},
+      {"jackpot 7 of 0: the box", 0, Notice(16, {{9, 7}}), 274, 5000, -1, 105},
+      {"jackpot 7 cut short", 0, Notice(15, {{9, 7}, {14, 9}}), 274, 5000, -1, -1},
+      {"jackpot of another kind", 0, Notice(16, {{9, 5}, {15, 9}}), 274, 5000, -1, -1},
+      {"red packet 3: money and yuanbao", 1, Notice(32, {{8, 2}, {12, 3}, {28, 100}}), 276, 5100, 1, -1},
+      {"red packet 3 cut short", 1, Notice(31, {{8, 2}, {12, 3}}), 276, 5100, -1, -1},
+      {"red packet 30", 1, Notice(16, {{12, 30}}), 276, 5100, 7, -1},
+      {"red packet 31", 1, Notice(16, {{12, 31}}), 276, 5100, 8, -1},
+      {"red packet of another kind", 1, Notice(16, {{12, 4}}), 276, 5100, -1, -1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -200,7 +205,7 @@ TEST_F(SREventsTest, JackpotRedPacketAndEscapeNotices) {
     EXPECT_EQ(GameViewBase::m_GlobalInfo.iYuanBao, c.yuanbao);
     EXPECT_EQ(view->Player(1)->iYuanBao, c.yuanbao);
     EXPECT_EQ(GameViewBase::m_GlobalInfo.iMoney, c.money);
-    EXPECT_EQ(GameViewBase::m_GlobalInfo.iJackpotTotal, c.jackpotTotal);
+    EXPECT_EQ(view->m_pBottomUI->GetYBNum(), c.yuanbao) << "the bottom bar shows the yuanbao";
     const auto guides = ChildrenOf<AniPrizeGuide>(view);
     if (c.guideKind < 0) {
       EXPECT_TRUE(guides.empty());
@@ -285,6 +290,44 @@ TEST_F(SREventsTest, TheBackgroundTakesEveryHoldOffOnceAndTheForegroundLowersOnl
   cocos2d::Log::clear();
   view->CallBackGameEnterForeGround();
   EXPECT_TRUE(Logged("GameViewBase::QuitGame"));
+  EXPECT_EQ(Lock(), 0);
+}
+
+// Each foreground builds the own hand, the clock and the deal anew in place
+// of the old ones: the view keeps as many widgets after ten trips to the
+// background as after one.
+TEST_F(SREventsTest, RepeatedBackgroundsKeepOneOwnHandClockAndDeal) {
+  EnterSeated();
+  std::vector<std::size_t> kept;
+  for (int trip = 0; trip < 10; ++trip) {
+    view->CallBackGameEnterBackGround();
+    view->CallBackGameEnterForeGround();
+    kept.push_back(view->KeptWidgets());
+  }
+  EXPECT_EQ(kept.front(), kept.back());
+  EXPECT_EQ(ChildrenOf<SRSelfHandCard>(view).size(), 1u);
+  // A foreground without a background replaces them too.
+  view->CallBackGameEnterForeGround();
+  EXPECT_EQ(view->KeptWidgets(), kept.back());
+  EXPECT_EQ(ChildrenOf<SRSelfHandCard>(view).size(), 1u);
+  EXPECT_EQ(ChildrenOf<GameClock>(view).size(), 1u);
+}
+
+// The window goes away in the middle of the deal: the deal goes with the
+// table, and the snapshot alone fills the hands and the bottom cards.
+TEST_F(SREventsTest, ABackgroundDuringTheDealLeavesTheHandsToTheSnapshot) {
+  EnterSeated();
+  view->Deliver(Deal(DefaultDeal()));
+  ASSERT_NO_FATAL_FAILURE(ddz::test::LeaveAndComeBackMidDeal(
+      *view, [this](int n) { tick(n, 0.05f); }, [this] { return Hand()->GetCardCount(); }, 25));
+  ReloginFields r;
+  r.own = SomeHand();
+  r.counts = {25, 25, 25, 25};
+  view->Deliver(Relogin(r));
+  tick(300, 0.05f);
+  EXPECT_EQ(Hand()->GetCardCount(), 25);
+  for (int seat : {0, 2, 3}) EXPECT_EQ(view->m_pHandCard[seat]->GetCardCount(), 25) << seat;
+  EXPECT_EQ(view->m_pBaseCard->GetCardCount(), 8);
   EXPECT_EQ(Lock(), 0);
 }
 

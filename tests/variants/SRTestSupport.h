@@ -57,6 +57,7 @@ class SRTestView : public SRGameView {
       for (int seat = 0; seat < kPlayerCount; ++seat) CallBackPlayerJoinTable(seat);
   }
   void EmptySeat(int seat) { m_pPlayerNode[seat] = nullptr; }
+  std::size_t KeptWidgets() const { return m_vcWidgets.size(); }
   PlayerNode* Player(int seat) { return m_pPlayerNode[seat]; }
 
   using SRGameView::CardsAt;

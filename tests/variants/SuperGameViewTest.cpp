@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,16 +15,24 @@
 #include "cards/SendCard.h"
 #include "cards/SpriteCardManage.h"
 #include "gamedata/LayoutConfig.h"
+#include "platform/engine/Label.h"
 #include "platform/engine/Log.h"
+#include "platform/framework/PCBaseFrame.h"
 #include "gamedata/TextTables.h"
 #include "platform/gamebase/GameMsgBox.h"
 #include "platform/gamebase/MainMsgLock.h"
 #include "widgets/DoubleSignFlight.h"
 #include "widgets/OtherPlayerInfo.h"
+#include "widgets/PlayerShow.h"
+#include "widgets/ActiveButtons.h"
+#include "widgets/ActivityLayer.h"
 #include "widgets/BottomUI.h"
 #include "widgets/LobbyTopBull.h"
 #include "widgets/ResultLayer.h"
+#include "widgets/RuleFiles.h"
+#include "widgets/SpecialRuleLayer.h"
 #include "widgets/TalkLayer.h"
+#include "widgets/TopUI.h"
 
 namespace supertest {
 namespace {
@@ -491,17 +500,55 @@ TEST_F(SuperFlow, TodaysGamesAreOneCountWithTheClassicTableAndRestartAtMidnight)
   EXPECT_EQ(next->GetTodayPlayNum(), 0);
 }
 
-TEST_F(SuperFlow, TheSpecialRuleWindowOpenedByItselfGoesAfterFiveSeconds) {
+// The special rules come from the rule file, read when the view is made;
+// message 38 names the table's switches: a player new to the guide sees the
+// rules in force by themselves for 5 s, and the rules button (and the
+// window frame's help button) opens them to stay.
+TEST_F(SuperFlow, TheSpecialRuleWindowListsTheRulesInForceAndGoesAfterFiveSecondsUnlessOpenedByHand) {
+  view->removeFromParent();
+  g_mapSpecialRules.clear();
+  view = TestSuperView::create();
+  scene->addChild(view);
+  view->SendSitReq();
+  ASSERT_FALSE(g_mapSpecialRules.empty()) << "the view reads the rule file";
+  PCBaseFrame* frame = PCBaseFrame::SharedPCBaseFrame();
+  frame->autorelease();
+  scene->addChild(frame);
+
   view->Deliver(ModeMsg(1));
-  view->ShowSpecialRules(false);
-  ASSERT_NE(view->getChildByTag(SuperGameView::kSpecialRuleTag), nullptr);
+  GameViewBase::m_GlobalInfo.iGuideShowTimes = 0;
+  Frame settings = FrameOf(38, 25);
+  settings[17] = 1;  // bit 1: two pairs make a pair straight
+  settings[21] = 1;  // bit 16: the jokers are wildcards
+  settings[18] = 2;  // a byte other than 1 is off
+  view->Deliver(settings);
+  auto shownTitles = [&] {
+    std::set<std::string> titles;
+    auto* layer = dynamic_cast<SpecialRuleLayer*>(view->getChildByTag(SuperGameView::kSpecialRuleTag));
+    if (layer == nullptr || layer->GetBackground() == nullptr) return titles;
+    for (cocos2d::Node* child : layer->GetBackground()->getChildren())
+      if (auto* label = dynamic_cast<cocos2d::Label*>(child)) titles.insert(label->getString());
+    return titles;
+  };
+  const std::set<std::string> titles = shownTitles();
+  EXPECT_EQ(titles.count("本桌规则 : "), 1u);
+  EXPECT_EQ(titles.count("连对 : "), 1u);
+  EXPECT_EQ(titles.count("王作癞子 : "), 1u);
+  EXPECT_EQ(titles.count("三带二 : "), 0u) << "a rule whose switch is off";
+  EXPECT_EQ(titles.count("三张炸弹 : "), 0u);
   tick(48, 0.1f);
   EXPECT_NE(view->getChildByTag(SuperGameView::kSpecialRuleTag), nullptr);
   tick(5, 0.1f);
   EXPECT_EQ(view->getChildByTag(SuperGameView::kSpecialRuleTag), nullptr);
-  view->ShowSpecialRules(true);
+
+  ASSERT_NE(view->m_pRulesButton, nullptr);
+  tap(view->m_pRulesButton->getPosition());
+  EXPECT_EQ(shownTitles(), titles);
   tick(100, 0.1f);
   EXPECT_NE(view->getChildByTag(SuperGameView::kSpecialRuleTag), nullptr);
+  view->getChildByTag(SuperGameView::kSpecialRuleTag)->removeFromParent();
+  EXPECT_TRUE(frame->OnHelpBtnClick());
+  EXPECT_EQ(shownTitles(), titles) << "the window frame's help button";
 }
 
 TEST_F(SuperFlow, ATouchOnTheTwoSeatOpponentsHeadAtTheFourthPlaceOpensItsInfo) {
@@ -629,6 +676,119 @@ TEST_F(SuperFlow, QuickChatFindsTheTwoSeatOpponentAndRedPacketsPayTheOwnPlayer) 
   EXPECT_EQ(GameViewBase::m_GlobalInfo.iYuanBao, 40);
   EXPECT_EQ(view->m_pBottomUI->GetMoneyNum(), 3000);
   EXPECT_EQ(view->m_pBottomUI->GetYBNum(), 40);
+}
+
+// Messages 38 and 39 make the web activity's button with its word, so its
+// panel has something to show.
+TEST_F(SuperFlow, TheActivityMessagesShowTheActivityButtonsWord) {
+  Frame countdown = FrameOf(38, 25);
+  PutLE(countdown, 12, 90);
+  Frame count = FrameOf(39, 16);
+  PutLE(count, 8, 1);
+  PutLE(count, 12, 4);
+  const struct {
+    const char* name;
+    Frame frame;
+    int seconds, hands;
+  } cases[] = {{"38, a countdown", countdown, 90, -1}, {"39, a hand count", count, -1, 4}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetUp();
+    view->Deliver(ModeMsg(1));
+    view->Deliver(c.frame);
+    auto* web = dynamic_cast<WEBActiveBtn*>(view->m_pActivityLayer->FindActiveBtn(ActivityLayer::kTypeWeb));
+    ASSERT_NE(web, nullptr);
+    EXPECT_EQ(web->GetState(), WEBActiveBtn::kWordShown);
+    EXPECT_EQ(web->GetLeftSec(), c.seconds);
+    EXPECT_EQ(web->GetHandCount(), c.hands);
+  }
+}
+
+// A player who takes the seat another left within the hand shows the same
+// head and speaks with the same voice; after the hand a seat chooses anew.
+TEST_F(SuperFlow, ASeatKeepsItsHeadFigureThroughALeaveAndAJoinInOneHand) {
+  view->Deliver(ModeMsg(1));
+  view->ResetSeatHeadFigures();
+  PlayerNode* player = view->GetPlayerNode(0);
+  ASSERT_NE(player, nullptr);
+  player->cHeadID = 3;
+  view->CallBackPlayerJoinTable(0);
+  const int figure = view->m_pPlayerShow[0]->GetHeadID();
+  EXPECT_EQ(g_iSeatHeadFigure[0], figure);
+  view->CallBackPlayerLeaveTable(0);
+  for (int id : {5, 6, 7, 0}) {
+    SCOPED_TRACE(id);
+    player->cHeadID = static_cast<std::int8_t>(id);  // whoever comes next
+    view->CallBackPlayerJoinTable(0);
+    EXPECT_EQ(view->m_pPlayerShow[0]->GetHeadID(), figure);
+    EXPECT_EQ(view->SeatHeadId(0), figure);
+    view->CallBackPlayerLeaveTable(0);
+  }
+  view->ResetSeatHeadFigures();
+  EXPECT_EQ(g_iSeatHeadFigure[0], -1);
+}
+
+// The jackpot notice: kind 4 an award of yuanbao (22 bytes, the first-yuanbao
+// flag at 21), kind 7 a change of the own yuanbao (16 bytes), each read as
+// far as its own last field; a change of 0 says so in a box.
+TEST_F(SuperFlow, JackpotNoticesAreReadAsFarAsTheirKindsLastField) {
+  GameViewBase::m_GlobalInfo.iPlayMode = 0;
+  view->Deliver(ModeMsg(1));
+  PlayerNode* self = view->GetPlayerNode(1);
+  ASSERT_NE(self, nullptr);
+  self->iYuanBao = 10;
+  GameViewBase::m_GlobalInfo.iYuanBao = 10;
+  view->m_pBottomUI->SetYBNum(10);
+  auto notice = [](int length, int kind, int amount) {
+    Frame f = FrameOf(0, length);
+    if (length > 9) f[9] = static_cast<std::uint8_t>(kind);
+    if (length >= 16) PutBE(f, 12, amount);
+    return f;
+  };
+  const struct {
+    const char* name;
+    Frame frame;
+    int yuanbao;
+    bool box;
+  } cases[] = {
+      {"a kind cut short", notice(9, 7, 0), 10, false},
+      {"kind 7 of 16 bytes", notice(16, 7, 25), 35, false},
+      {"kind 7 taking some away", notice(16, 7, -5), 30, false},
+      {"kind 7 cut short", notice(15, 7, 0), 30, false},
+      {"kind 7 of 0", notice(16, 7, 0), 30, true},
+      {"kind 4 of 21 bytes", notice(21, 4, 100), 30, false},
+      {"kind 4 of 22 bytes", notice(22, 4, 100), 130, false},
+      {"another kind", notice(22, 5, 100), 130, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    GameMsgBox::shareMessageBox()->CloseDialog(0);
+    std::vector<char> bytes(c.frame.begin(), c.frame.end());
+    view->CallBackJackPotNotice(bytes.data(), static_cast<int>(bytes.size()));
+    EXPECT_EQ(self->iYuanBao, c.yuanbao);
+    EXPECT_EQ(GameViewBase::m_GlobalInfo.iYuanBao, c.yuanbao);
+    EXPECT_EQ(view->m_pBottomUI->GetYBNum(), c.yuanbao) << "the bottom bar shows it";
+    EXPECT_EQ(GameMsgBox::shareMessageBox()->IsOpen(), c.box);
+    if (c.box) {
+      EXPECT_EQ(GameMsgBox::shareMessageBox()->GetText(), GameText(105));
+    }
+  }
+}
+
+// On the table, before any bottom card or score: a tap on the bar's score
+// side turns it to the empty card side, which turns back after 10 s.
+TEST_F(SuperFlow, AWindowTapOnTheFreshTopBarFlipsItForTenSeconds) {
+  GameViewBase::m_GlobalInfo.iPlayMode = 0;
+  view->Deliver(ModeMsg(1));
+  tick(2);
+  TopUI* bar = view->m_pSuperTopUI;
+  cocos2d::Node* score = bar->GetScorePanel();
+  tap(score->convertToWorldSpace(cocos2d::Vec2(score->getContentSize().width / 2, score->getContentSize().height / 2)));
+  EXPECT_TRUE(bar->IsCardSideShown());
+  tick(99, 0.1f);
+  EXPECT_TRUE(bar->IsCardSideShown());
+  tick(2, 0.1f);
+  EXPECT_FALSE(bar->IsCardSideShown());
 }
 
 TEST_F(SuperFlow, TheQuitQuestionLeavesThroughItsButton) {

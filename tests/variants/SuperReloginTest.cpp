@@ -1,15 +1,23 @@
 // The Super view's re-login snapshot (during the bidding and after the
-// landlord is known) and the background and foreground around the message
-// lock.
+// landlord is known) and the background and foreground: the message lock,
+// the deal, what is pending and the rules button.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "SuperTestSupport.h"
 #include "cardlogic/CardCodes.h"
 #include "cards/BaseCard.h"
+#include "cards/DealCard.h"
+#include "cards/OtherHandCard.h"
 #include "cards/SpriteCardManage.h"
+#include "platform/engine/ui/Widgets.h"
+#include "platform/framework/SoundManage.h"
+#include "platform/gamebase/GameMsgBox.h"
 #include "platform/gamebase/MainMsgLock.h"
+#include "support/MidDealBackground.h"
 #include "widgets/CardCounterLayer.h"
 #include "widgets/PlayerGameInfo.h"
 #include "widgets/TaskUI.h"
@@ -170,6 +178,99 @@ TEST_F(SuperRelogin, TheBackgroundHoldsTheMessagesOnceAndTheForegroundLowersItOn
   EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 0);
   view->CallBackGameEnterForeGround();
   EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 0);
+}
+
+// The window goes away in the middle of a network hand's deal: the deal goes
+// with the table, so the re-login's snapshot alone fills the hands and the
+// bottom-card row.
+TEST_F(SuperRelogin, ABackgroundDuringTheDealLeavesTheHandsToTheSnapshot) {
+  view->Deliver(ModeMsg(1));
+  view->Deliver(DealMsg());
+  ASSERT_NO_FATAL_FAILURE(ddz::test::LeaveAndComeBackMidDeal(
+      *view, [this](int n) { tick(n, 0.05f); }, [this] { return CardCount(1); }, 17));
+  std::vector<char> s = Snapshot(-1, 2);
+  view->CallBackAgainLogin(s.data(), static_cast<int>(s.size()));
+  tick(200, 0.05f);
+  EXPECT_EQ(CardCount(1), 17);
+  EXPECT_EQ(CardCount(0), 17);
+  EXPECT_EQ(CardCount(2), 17);
+  EXPECT_EQ(view->m_pBaseCard->GetCardCount(), 3);
+  auto* deal = dynamic_cast<DealCard*>(view->m_pDealCard);
+  ASSERT_NE(deal, nullptr);
+  EXPECT_FALSE(deal->IsDealing());
+  EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 0);
+}
+
+// In the single-player game the table goes on where it was: what the
+// background stopped runs again once the window is back.
+TEST_F(SuperRelogin, ASinglePlayerForegroundArmsAgainWhatTheBackgroundStopped) {
+  // The sit request of the login, a second later.
+  view->Deliver(ModeMsg(0));
+  const int starts = view->server->starts;
+  view->CallBackAuthenResOK();
+  ASSERT_TRUE(view->IsSitRequestPending());
+  view->CallBackGameEnterBackGround();
+  tick(30, 0.1f);
+  view->CallBackGameEnterForeGround();
+  tick(12, 0.1f);
+  EXPECT_EQ(view->server->starts, starts + 1) << "the table sits and deals";
+  EXPECT_FALSE(view->IsSitRequestPending());
+
+  // The own landlord's raised bottom cards drop 2 s after they came.
+  view->Deliver(DealMsg());
+  RunUntilUnlocked();
+  view->Deliver(Landlord(1, 3));
+  RunUntilUnlocked();
+  SuperSelfHandCard* hand = view->GetSelfHand();
+  ASSERT_EQ(hand->SelectedCodes().size(), 3u);
+  view->CallBackGameEnterBackGround();
+  tick(30, 0.1f);
+  view->CallBackGameEnterForeGround();
+  EXPECT_EQ(hand->SelectedCodes().size(), 3u);
+  tick(21, 0.1f);
+  EXPECT_TRUE(hand->SelectedCodes().empty());
+}
+
+// A player who comes back sees the other hands' warning lamp and hears the
+// warning again when one to three cards are left.
+TEST_F(SuperRelogin, TheOtherHandsWarnAgainAfterTheSnapshot) {
+  view->Deliver(ModeMsg(1));
+  std::vector<char> s = Snapshot(0, 8);
+  for (int i = 2; i < 20; ++i) s[144 + i] = 0;  // chair 0 holds two cards
+  SoundManage::shareSoundManage()->ClearCalls();
+  view->CallBackAgainLogin(s.data(), static_cast<int>(s.size()));
+  tick(5, 0.1f);
+  auto* left = dynamic_cast<OtherHandCard*>(view->m_pHandCard[0]);
+  auto* right = dynamic_cast<OtherHandCard*>(view->m_pHandCard[2]);
+  ASSERT_NE(left, nullptr);
+  ASSERT_NE(right, nullptr);
+  EXPECT_EQ(left->GetCardCount(), 2);
+  ASSERT_NE(left->GetWarningLamp(), nullptr);
+  EXPECT_TRUE(left->GetWarningLamp()->isVisible());
+  EXPECT_TRUE(right->m_bWarningArmed);
+  const std::vector<std::string> sounds = SoundManage::shareSoundManage()->GetPlayedSounds();
+  EXPECT_EQ(std::count(sounds.begin(), sounds.end(), OtherHandCard::kWarningSound), 1);
+}
+
+// The rules button goes with the table at the background and is made anew at
+// the foreground.
+TEST_F(SuperRelogin, TheForegroundMakesTheRulesButtonAgain) {
+  GameViewBase::m_GlobalInfo.iPlayMode = 0;
+  GameViewBase::m_GlobalInfo.iGuideShowTimes = 1;
+  view->Deliver(ModeMsg(1));
+  Frame settings = FrameOf(38, 25);
+  settings[17] = 1;  // two pairs make a pair straight
+  view->Deliver(settings);
+  ASSERT_NE(view->m_pRulesButton, nullptr);
+  view->CallBackGameEnterBackGround();
+  EXPECT_EQ(view->m_pRulesButton, nullptr);
+  view->CallBackGameEnterForeGround();
+  ASSERT_NE(view->m_pRulesButton, nullptr);
+  EXPECT_EQ(view->m_pRulesButton->getParent(), view);
+  GameMsgBox::shareMessageBox()->CloseDialog(0);  // no game server answers here
+  tick(1);
+  tap(view->m_pRulesButton->getPosition());
+  EXPECT_NE(view->getChildByTag(SuperGameView::kSpecialRuleTag), nullptr) << "the new button opens the rules";
 }
 
 }  // namespace

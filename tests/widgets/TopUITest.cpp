@@ -169,6 +169,24 @@ TEST_F(TopUITest, AWindowTapOnTheShownPanelFlipsItAndATapElsewhereGoesToTheTable
   EXPECT_FALSE(bar->IsCardSideShown());
 }
 
+// Before any bottom card or score exists, a tap on the score side still
+// flips to the (empty) card panel, which flips back by itself after 10 s.
+TEST_F(TopUITest, AWindowTapOnAFreshBarFlipsToTheEmptyCardPanelForTenSeconds) {
+  TopUI* bar = NewBar();
+  tick();
+  cocos2d::Node* score = bar->GetScorePanel();
+  const cocos2d::Vec2 at =
+      score->convertToWorldSpace(cocos2d::Vec2(score->getContentSize().width / 2, score->getContentSize().height / 2));
+  window->touchBegan(at.x, 720 - at.y);
+  window->touchEnded(at.x, 720 - at.y);
+  EXPECT_TRUE(bar->IsCardSideShown());
+  EXPECT_EQ(bar->GetBaseCard(0), nullptr);
+  run(9.9f);
+  EXPECT_TRUE(bar->IsCardSideShown());
+  run(0.2f);
+  EXPECT_FALSE(bar->IsCardSideShown());
+}
+
 TEST_F(TopUITest, BottomCardsFillOnlyEmptySlotsAndAreNotReplaced) {
   TopUI* bar = NewBar();
   bar->ShowBaseCards({3, 17});
