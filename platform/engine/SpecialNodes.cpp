@@ -125,7 +125,7 @@ void ClippingNode::visit(Renderer* renderer, const Mat4& parentTransform, std::u
 
 ProgressTimer* ProgressTimer::create(Sprite* sprite) {
   auto* p = new ProgressTimer();
-  p->_anchorPoint = Vec2(0.5f, 0.5f);
+  p->setAnchorPoint(Vec2(0.5f, 0.5f));
   if (sprite) {
     sprite->retain();
     p->_sprite = sprite;

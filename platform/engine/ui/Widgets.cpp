@@ -382,7 +382,7 @@ Layout* Layout::create() { return Finish(new Layout()); }
 
 bool Layout::init() {
   if (!Widget::init()) return false;
-  _anchorPoint = Vec2::ZERO;
+  setAnchorPoint(Vec2::ZERO);
   return true;
 }
 
