@@ -18,6 +18,7 @@ void HeadlessRenderer::submit(const DrawCommand& command) {
 DrawCommand& NextDrawCommand(const Node* n, const Mat4& t, const Size& s, GLubyte o, const Color3B& c,
                              std::string_view what, DrawKind k) {
   static DrawCommand command;
+  // Every field set anew (as DrawCommand's defaults); clear() keeps a string's buffer.
   command.node = n;
   command.transform = t;
   command.size = s;

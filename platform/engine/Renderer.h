@@ -41,6 +41,7 @@ struct DrawShape {
   Color4F border;
 };
 
+// A field added here is reset in NextDrawCommand too.
 struct DrawCommand {
   const Node* node = nullptr;
   Mat4 transform;     // node space to world (GL) space

@@ -162,6 +162,61 @@ TEST_F(DirectorTest, HeadlessRendererSeesOnlyVisibleDrawables) {
   EXPECT_EQ(c.transform.apply(Vec2(0, 0)), Vec2(10, 20));
 }
 
+// The nodes draw through one reused command: what one kind of node sets
+// (a label's text fields, a sprite's image, an atlas's cells) must not stay
+// on the command of the node drawn after it.
+TEST_F(DirectorTest, EachCommandCarriesOnlyWhatItsNodeDraws) {
+  auto* renderer = new HeadlessRenderer();
+  renderer->setRecording(true);
+  director->setRenderer(std::unique_ptr<Renderer>(renderer));
+  Label* text = Label::createWithSystemFont("9", "Arial", 20);
+  text->setAlignment(TextHAlignment::RIGHT);
+  scene->addChild(text);
+  Sprite* card = Sprite::createWithSpriteFrame(SpriteFrame::create("cards.png", Rect(4, 8, 30, 40), true,
+                                                                    Vec2(0, 0), Size(30, 40)));
+  card->setFlippedX(true);
+  scene->addChild(card);
+  LabelAtlas* digits = LabelAtlas::create("12", "digits.png", 10, 14, '0');
+  scene->addChild(digits);
+  LayerColor* plain = LayerColor::create(Color4B(1, 2, 3, 255), 10, 10);
+  scene->addChild(plain);
+  tick(0.016f);
+  const std::vector<DrawCommand>& frame = renderer->lastFrame();
+  ASSERT_EQ(frame.size(), 4u);
+  EXPECT_EQ(frame[0].hAlignment, TextHAlignment::RIGHT);
+  EXPECT_TRUE(frame[1].rotated && frame[1].flippedX);
+  EXPECT_EQ(frame[2].itemWidth, 10);
+
+  const DrawCommand blank;
+  const auto carriesNothingElse = [&](const DrawCommand& c, bool image, bool textFields, bool cells) {
+    SCOPED_TRACE(c.what);
+    if (!image) {
+      EXPECT_EQ(c.textureRect, blank.textureRect);
+      EXPECT_FALSE(c.rotated || c.flippedX || c.flippedY);
+      EXPECT_EQ(c.quad, blank.quad);
+    }
+    if (!image && !cells) {
+      EXPECT_EQ(c.texture, "");
+    }
+    if (!textFields) {
+      EXPECT_EQ(c.font, "");
+      EXPECT_EQ(c.fontSize, 0);
+      EXPECT_EQ(c.lineHeight, 0);
+      EXPECT_EQ(c.lines, nullptr);
+      EXPECT_EQ(c.hAlignment, blank.hAlignment);
+    }
+    if (!cells) {
+      EXPECT_EQ(c.itemWidth + c.itemHeight + c.startChar, 0);
+    }
+    EXPECT_EQ(c.capInsets, blank.capInsets);
+    EXPECT_EQ(c.blend, blank.blend);
+    EXPECT_EQ(c.shapes, nullptr);
+  };
+  carriesNothingElse(frame[1], true, false, false);
+  carriesNothingElse(frame[2], false, false, true);
+  carriesNothingElse(frame[3], false, false, false);
+}
+
 TEST_F(DirectorTest, ContentScaleFactorAndWindowDefaults) {
   EXPECT_FLOAT_EQ(director->getContentScaleFactor(), 1.0f);
   EXPECT_EQ(director->getWinSize(), Size(1280, 720));
