@@ -161,7 +161,9 @@ TEST_F(SRDealCardTest, GoldenCardsArriveFramedAndKeepTheFrameOnlyFromFourOn) {
     ASSERT_EQ(cards(1), 25);
     EXPECT_EQ(framed(), c.arrive);
     for (const SpriteCardInfo* info : own()->GetCards())
-      if (info->pFocusFrame != nullptr) EXPECT_EQ(info->iCardIndex % 15, c.golden - 1);
+      if (info->pFocusFrame != nullptr) {
+        EXPECT_EQ(info->iCardIndex % 15, c.golden - 1);
+      }
     own()->SetGoldenRank(deal->GetGoldenRank());
     own()->RefreshCardMarks(true);
     EXPECT_EQ(framed(), c.kept);

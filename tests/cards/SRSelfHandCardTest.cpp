@@ -350,7 +350,9 @@ TEST_F(SRSelfHand, ABrokenBombLosesItsShadeAtTheNextRefresh) {
   h->RefreshCardMarks(true);
   EXPECT_EQ(maskedValues(h), (Ints{7, 7, 7, 7, 7}));
   for (const SpriteCardInfo* info : h->GetCards())
-    if (!info->bMasked) EXPECT_EQ(info->pMaskSprite, nullptr);
+    if (!info->bMasked) {
+      EXPECT_EQ(info->pMaskSprite, nullptr);
+    }
 }
 
 TEST_F(SRSelfHand, GoldenCardsAreFramedFromFourOn) {
@@ -374,7 +376,9 @@ TEST_F(SRSelfHand, GoldenCardsAreFramedFromFourOn) {
     h->RefreshCardMarks(c.golden);
     EXPECT_EQ(framedCount(h), c.framed);
     for (const SpriteCardInfo* info : h->GetCards())
-      if (info->pFocusFrame != nullptr) EXPECT_EQ(info->iCardIndex % 15, 6);
+      if (info->pFocusFrame != nullptr) {
+        EXPECT_EQ(info->iCardIndex % 15, 6);
+      }
     h->removeFromParent();
   }
 }
@@ -395,7 +399,9 @@ TEST_F(SRSelfHand, TheLayoutSpansTheWindowLessEightAndASlideLessTwenty) {
     h->LayoutCards();
     EXPECT_FLOAT_EQ(h->GetCardStep(), c.step);
     // One card alone stands in the middle: (1280 - 141) / 2 rounded down, plus half a card.
-    if (c.cards == 1) EXPECT_FLOAT_EQ(h->GetCards()[0]->fX, 569 + 70.5f);
+    if (c.cards == 1) {
+      EXPECT_FLOAT_EQ(h->GetCards()[0]->fX, 569 + 70.5f);
+    }
     h->SetAnimating(true);
     h->SetCardsPosition();
     EXPECT_FLOAT_EQ(h->GetCardStep(), c.slideStep);

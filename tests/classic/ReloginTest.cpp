@@ -86,15 +86,18 @@ TEST_F(ReloginTest, SnapshotsGiveTheTableState) {
     SCOPED_TRACE(c.what);
     Restore(c.frame);
     EXPECT_EQ(view->m_TableItem.iLandOwnerPos, c.landlord);
-    if (c.landlord >= 0) EXPECT_EQ(view->m_TableItem.iTableCardOwnerPos, c.tableOwner);
+    if (c.landlord >= 0) {
+      EXPECT_EQ(view->m_TableItem.iTableCardOwnerPos, c.tableOwner);
+    }
     EXPECT_EQ(view->m_TableItem.iTimes, c.times);
     EXPECT_EQ(view->m_TableItem.iFinalPoint, 3);  // the highest bid over the called 2
     EXPECT_EQ(view->m_pBaseCard->GetCardCount(), c.bottomBacks);
     EXPECT_EQ(CardCount(1), c.ownCards);  // laid out anew, not added twice
     EXPECT_EQ(CardCount(0), c.seat0Cards);
     EXPECT_EQ(view->m_TableItem.vcTableCardIndex.size(), static_cast<std::size_t>(c.tableCards));
-    if (c.tableOwner >= 0)
+    if (c.tableOwner >= 0) {
       EXPECT_EQ(view->m_pSendCard[c.tableOwner]->GetCardCount(), c.tableCards);
+    }
     int signs = 0;
     for (int seat = 0; seat < 3; ++seat) signs += view->m_pPlayerGameInfo[seat]->GetPoint() != nullptr ? 1 : 0;
     EXPECT_EQ(signs, c.pointSigns);

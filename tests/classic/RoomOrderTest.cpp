@@ -180,9 +180,13 @@ TEST(RoomItemLess, IsAStrictWeakOrderOverGeneratedRooms) {
     EXPECT_FALSE(ddz::rooms::RoomItemLess(a, a, money)) << "irreflexive";
     for (const RoomItemInfo& b : rooms) {
       const bool ab = ddz::rooms::RoomItemLess(a, b, money);
-      if (ab) EXPECT_FALSE(ddz::rooms::RoomItemLess(b, a, money)) << "asymmetric";
+      if (ab) {
+        EXPECT_FALSE(ddz::rooms::RoomItemLess(b, a, money)) << "asymmetric";
+      }
       for (const RoomItemInfo& c : rooms) {
-        if (ab && ddz::rooms::RoomItemLess(b, c, money)) EXPECT_TRUE(ddz::rooms::RoomItemLess(a, c, money));
+        if (ab && ddz::rooms::RoomItemLess(b, c, money)) {
+          EXPECT_TRUE(ddz::rooms::RoomItemLess(a, c, money));
+        }
       }
     }
   }

@@ -52,7 +52,9 @@ TEST_F(RoomUITest, TheBadgeFollowsTheLoginRecordsRoomValue) {
                 "qorvddz_roomui_lv_" + std::to_string(c.roomValue / 10000) + ".png");
     }
     ASSERT_EQ(panel->GetBadgeNumber() != nullptr, c.number != nullptr);
-    if (c.number != nullptr) EXPECT_EQ(panel->GetBadgeNumber()->getString(), c.number);
+    if (c.number != nullptr) {
+      EXPECT_EQ(panel->GetBadgeNumber()->getString(), c.number);
+    }
   }
 }
 
@@ -247,7 +249,9 @@ TEST_F(RoomUITest, RoomButtonFacesShowScoreMarksAndFigures) {
     ASSERT_NE(button->GetScoreWord(), nullptr);
     EXPECT_EQ(button->GetScoreWord()->getPosition(), c.rob ? cocos2d::Vec2(126, 58) : cocos2d::Vec2(162, 58));
     EXPECT_EQ(button->GetRobMark() != nullptr, c.rob);
-    if (c.rob) EXPECT_EQ(button->GetRobMark()->getPosition(), cocos2d::Vec2(192, 58));
+    if (c.rob) {
+      EXPECT_EQ(button->GetRobMark()->getPosition(), cocos2d::Vec2(192, 58));
+    }
     EXPECT_EQ(button->GetSuperWord() != nullptr, c.superWord);
     EXPECT_EQ(button->GetLimitLabel()->getString(), std::to_string(c.room.min));
     EXPECT_EQ(button->GetLimitLabel()->getPosition(), g_ptRoomBtnLimit);

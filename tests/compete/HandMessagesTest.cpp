@@ -71,7 +71,9 @@ TEST_F(HandMessagesTest, TheLandlordTakesTheBottomCardsAndTheRolesFollow) {
     // 0x41 the A of suit 2, 0x4e the hint engine's A (no suit), 0x25 the 5 of suit 1.
     EXPECT_EQ(view->m_TableItem.vcBaseCardIndex, (std::vector<int>{30, 0, 19}));
     EXPECT_EQ(view->GetSelfHand()->GetRole(), c.ownRole);
-    if (c.table != 1) EXPECT_GE(GameViewBase::m_iLockMainMsgTime - holdBefore, 1900) << "2000 ms more for another seat";
+    if (c.table != 1) {
+      EXPECT_GE(GameViewBase::m_iLockMainMsgTime - holdBefore, 1900) << "2000 ms more for another seat";
+    }
     RunUntilUnlocked();
     EXPECT_EQ(CardCount(0), c.backsAfter);
     EXPECT_EQ(CardCount(1), c.ownAfter);

@@ -118,7 +118,9 @@ TEST_F(NoticesTest, OnlyTheTournamentJackpotCountsAndAnEmptyOneSaysSo) {
     Notify(&CompeteGameView::CallBackJackPotNotice, notice);
     EXPECT_EQ(GameViewBase::m_GlobalInfo.iPrizeHold88, c.holding);
     EXPECT_EQ(GameMsgBox::shareMessageBox()->IsOpen(), c.box);
-    if (c.box) EXPECT_EQ(GameMsgBox::shareMessageBox()->GetText(), GameText(105));
+    if (c.box) {
+      EXPECT_EQ(GameMsgBox::shareMessageBox()->GetText(), GameText(105));
+    }
     EXPECT_EQ(Anis<AniTaskCompete>().size(), c.ani ? 1u : 0u);
   }
   Frame shortNotice = FrameOf(113, 15);
@@ -148,7 +150,9 @@ TEST_F(NoticesTest, RedPacketsOfKind3PayAnd30And31OnlyShowTheirGuide) {
     Notify(&CompeteGameView::CallBackHongBaoNotice, notice);
     std::vector<AniPrizeGuide*> guides = Anis<AniPrizeGuide>();
     ASSERT_EQ(guides.size(), c.guide < 0 ? 0u : 1u);
-    if (c.guide >= 0) EXPECT_EQ(guides[0]->m_iPrizeType, c.guide);
+    if (c.guide >= 0) {
+      EXPECT_EQ(guides[0]->m_iPrizeType, c.guide);
+    }
     EXPECT_EQ(GameViewBase::m_GlobalInfo.iMoney, c.money);
     EXPECT_EQ(GameViewBase::m_GlobalInfo.iYuanBao, c.yuanbao);
   }
@@ -189,7 +193,9 @@ TEST_F(NoticesTest, QuickChatShowsOtherSeatsOnlyTheFirstPhrase) {
     urge[8] = static_cast<std::uint8_t>(c.phrase);
     urge[9] = static_cast<std::uint8_t>(c.table);
     Notify(&CompeteGameView::CallBackUrgrCard, urge);
-    if (c.table < 3) EXPECT_EQ(view->m_pTalkTip->GetBubble(c.table) != nullptr, c.shown);
+    if (c.table < 3) {
+      EXPECT_EQ(view->m_pTalkTip->GetBubble(c.table) != nullptr, c.shown);
+    }
   }
 }
 

@@ -221,7 +221,9 @@ TEST_F(PromotionLayerTest, FiveEntriesInARowLeaveOneCopyOfTheScreenOnTheTable) {
     EXPECT_TRUE(view->ShowPromotionLayer());  // asked again while shown
     EXPECT_EQ(CountOf<CompetePromotionLayer>(view), 1);
     EXPECT_EQ(CountOf<PromotionItem>(layer), 6);
-    if (nodes >= 0) EXPECT_EQ(CountNodes(layer), nodes);
+    if (nodes >= 0) {
+      EXPECT_EQ(CountNodes(layer), nodes);
+    }
     nodes = CountNodes(layer);
     EXPECT_FALSE(view->m_pTopUI->GetTopBtn(TopUIBase::kSetBtn)->isEnabled());
     view->RemovePromotionLayer();

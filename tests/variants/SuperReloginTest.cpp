@@ -90,8 +90,9 @@ TEST_F(SuperRelogin, AfterTheLandlordThePlayOnTheTableKeepsItsWildcardMarks) {
   // The doubled seat wears its mark; the bottom cards left the bottom-card row.
   ASSERT_NE(view->m_pPlayerGameInfo[2]->GetAddPound(), nullptr);
   EXPECT_EQ(view->m_pBaseCard->GetCardCount(), 0);
-  if (CardCounterLayer* counter = view->m_pSuperTopUI->GetCardCounter())
+  if (CardCounterLayer* counter = view->m_pSuperTopUI->GetCardCounter()) {
     EXPECT_EQ(counter->GetCount(counter->ColumnOf(ddz::CardByteToCode(0x03))), 2);
+  }
 }
 
 // The snapshot's task panel: big-endian main type, sub-type and amount, the

@@ -67,7 +67,9 @@ TEST_F(AwardDisplaysTest, ATouchSendsTheTipOutOnlyFromItsSixthSecondOn) {
     window->touchEnded(100, 100);
     run(1.0f);  // a slide takes about 0.6 s
     EXPECT_EQ(tips->getParent() == nullptr, leaves);
-    if (!leaves) EXPECT_NE(tips->GetState(), FirstGetYBTips::kSlidingOut);
+    if (!leaves) {
+      EXPECT_NE(tips->GetState(), FirstGetYBTips::kSlidingOut);
+    }
     tips->removeFromParent();
     tips->release();
   }

@@ -50,7 +50,9 @@ TEST_F(BottomUITest, TheLevelBadgeShowsLevelsOneToFiveWithTwoDigitsBelowFive) {
       EXPECT_EQ(bar->GetLvIcon()->getSpriteFrame(), Badge(c.badge));
     }
     EXPECT_EQ(bar->GetLvNum()->isVisible(), c.digits != nullptr);
-    if (c.digits != nullptr) EXPECT_EQ(bar->GetLvNum()->getString(), c.digits);
+    if (c.digits != nullptr) {
+      EXPECT_EQ(bar->GetLvNum()->getString(), c.digits);
+    }
   }
   bar->SetExp(320);
   bar->SetExp(510);  // level 5 hides the digits a lower level showed

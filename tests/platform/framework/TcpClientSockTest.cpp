@@ -130,7 +130,9 @@ TEST_F(TcpClientSockTest, AFrameSplitOverManyReadsArrivesWholeOnce) {
   for (std::size_t at = 0; at < frame.size(); at += 5) {
     server.SendRaw(frame.data() + at, std::min<std::size_t>(5, frame.size() - at));
     sock.Poll();
-    if (at + 5 < frame.size()) EXPECT_TRUE(owner.frames.empty()) << "cut before its last byte, at " << at;
+    if (at + 5 < frame.size()) {
+      EXPECT_TRUE(owner.frames.empty()) << "cut before its last byte, at " << at;
+    }
   }
   ASSERT_TRUE(Until([&] { return !owner.frames.empty(); }));
   EXPECT_EQ(owner.frames, std::vector<Bytes>{frame});

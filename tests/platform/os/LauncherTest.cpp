@@ -58,7 +58,9 @@ TEST(SpawnLauncherTest, NoProgramOrAMissingOneFailsToStart) {
   EXPECT_FALSE(launcher.Start({"/nonexistent/web view"}));
   EXPECT_FALSE(launcher.ExitState().started);
   SetWebViewProgram("");
-  if (WebViewProgram().empty()) EXPECT_FALSE(WebViewLauncher().Start({WebViewProgram(), "http://127.0.0.1/"}));
+  if (WebViewProgram().empty()) {
+    EXPECT_FALSE(WebViewLauncher().Start({WebViewProgram(), "http://127.0.0.1/"}));
+  }
   SetWebViewProgram("/opt/viewer");
   EXPECT_EQ(WebViewProgram(), "/opt/viewer");
   SetWebViewProgram("");
