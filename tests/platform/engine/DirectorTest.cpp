@@ -8,7 +8,16 @@ using enginetest::Journal;
 using enginetest::Probe;
 
 namespace {
-class DirectorTest : public EngineTest {};
+class DirectorTest : public EngineTest {
+ protected:
+  // A headless renderer for the director to draw into (the director owns it).
+  HeadlessRenderer* InstallRenderer(bool recording) {
+    auto* renderer = new HeadlessRenderer();
+    renderer->setRecording(recording);
+    director->setRenderer(std::unique_ptr<Renderer>(renderer));
+    return renderer;
+  }
+};
 }
 
 TEST_F(DirectorTest, OneFrameRunsItsStepsInTheDocumentedOrder) {
@@ -142,9 +151,7 @@ TEST_F(DirectorTest, ReplaceSceneTakesOverInTheNextFrame) {
 }
 
 TEST_F(DirectorTest, HeadlessRendererSeesOnlyVisibleDrawables) {
-  auto* renderer = new HeadlessRenderer();
-  renderer->setRecording(true);
-  director->setRenderer(std::unique_ptr<Renderer>(renderer));
+  HeadlessRenderer* renderer = InstallRenderer(true);
   LayerColor* shade = LayerColor::create(Color4B(0, 0, 0, 128), 100, 50);
   shade->setPosition(10, 20);
   scene->addChild(shade, 5);
@@ -166,9 +173,7 @@ TEST_F(DirectorTest, HeadlessRendererSeesOnlyVisibleDrawables) {
 // (a label's text fields, a sprite's image, an atlas's cells) must not stay
 // on the command of the node drawn after it.
 TEST_F(DirectorTest, EachCommandCarriesOnlyWhatItsNodeDraws) {
-  auto* renderer = new HeadlessRenderer();
-  renderer->setRecording(true);
-  director->setRenderer(std::unique_ptr<Renderer>(renderer));
+  HeadlessRenderer* renderer = InstallRenderer(true);
   Label* text = Label::createWithSystemFont("9", "Arial", 20);
   text->setAlignment(TextHAlignment::RIGHT);
   scene->addChild(text);
@@ -234,8 +239,7 @@ TEST_F(DirectorTest, ContentScaleFactorAndWindowDefaults) {
 // leaving, a fade, a new text or colour, a new drawing order, shapes or clip,
 // an action at work) draws exactly that frame.
 TEST_F(DirectorTest, AnUnchangedFrameDrawsNothingAndEachVisibleChangeDrawsOneFrame) {
-  auto* renderer = new HeadlessRenderer();
-  director->setRenderer(std::unique_ptr<Renderer>(renderer));
+  HeadlessRenderer* renderer = InstallRenderer(false);
   LayerColor* box = LayerColor::create(Color4B(0, 0, 255, 255), 100, 50);
   scene->addChild(box);
   Label* text = Label::createWithSystemFont("7", "Arial", 20);
@@ -312,9 +316,7 @@ TEST_F(DirectorTest, AnUnchangedFrameDrawsNothingAndEachVisibleChangeDrawsOneFra
 // not, and each command names the node that draws it now, even where a new
 // node draws just what a removed one drew.
 TEST_F(DirectorTest, ARecordingRendererSeesEveryCommandOfEveryFrame) {
-  auto* renderer = new HeadlessRenderer();
-  renderer->setRecording(true);
-  director->setRenderer(std::unique_ptr<Renderer>(renderer));
+  HeadlessRenderer* renderer = InstallRenderer(true);
   LayerColor* below = LayerColor::create(Color4B(0, 255, 0, 255), 10, 10);
   scene->addChild(below);
   Label* text = Label::createWithSystemFont("score", "Arial", 20);
