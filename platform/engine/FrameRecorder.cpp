@@ -18,7 +18,7 @@ static_assert(sizeof(Mat4) == 6 * sizeof(float) && sizeof(Rect) == 4 * sizeof(fl
                   sizeof(Color4F) == 4 * sizeof(float) && sizeof(Color3B) == 3,
               "the compared fields have no padding");
 
-// Inline, and by length first: most texts of a frame are short and equal.
+// Length first, and no call for an empty text (most fonts and many textures).
 bool SameText(const std::string& a, const std::string& b) {
   return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size()) == 0);
 }

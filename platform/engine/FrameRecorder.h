@@ -30,7 +30,6 @@ class FrameRecorder : public Renderer {
   bool changed() const { return _changed; }
   // The recorded frame, from beginFrame to endFrame of `target`.
   void replay(Renderer& target) const;
-  std::size_t size() const { return _size; }
 
  private:
   struct Entry {
