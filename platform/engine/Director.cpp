@@ -186,10 +186,8 @@ void Director::drawScene() {
   _recorder.beginFrame();
   if (_runningScene) _runningScene->visit(&_recorder, AffineTransform::IDENTITY, 0);
   _recorder.endFrame();
-  const std::uint64_t signature = _recorder.signature();
-  if (_drawnOnce && signature == _lastSignature && !_renderer->wantsFrame()) return;
+  if (_drawnOnce && !_recorder.changed() && !_renderer->wantsFrame()) return;
   _drawnOnce = true;
-  _lastSignature = signature;
   ++_drawnFrames;
   _recorder.replay(*_renderer);
 }

@@ -145,8 +145,7 @@ class Director {
   float _contentScaleFactor = 1.0f;
   std::uint64_t _totalFrames = 0;
   std::uint64_t _drawnFrames = 0;
-  FrameRecorder _recorder;
-  std::uint64_t _lastSignature = 0;
+  FrameRecorder _recorder;  // the last frame visited: it looks like the one drawn last
   bool _drawnOnce = false;
   Projection _projection = Projection::DEFAULT;
   bool _animationStopped = false;

@@ -1,12 +1,15 @@
-// The director's look at a frame before it is drawn: the scene is visited
-// into this recorder, which keeps the frame's commands and clips in order and
-// a signature of everything a backend would draw (every field of every
-// command, texts and shapes included). When the signature is the previous
-// drawn frame's, nothing on the screen would change and the frame is not
-// drawn; else the recorder replays the frame into the real renderer.
+// The director's look at a frame before it is drawn. The recorder keeps the
+// last frame it saw (its commands and clips in order) and the scene is
+// visited into it: each command or clip is compared, field by field, with the
+// one at the same place in the kept frame (everything a backend would draw:
+// texts, the label's lines and the draw node's shapes included) and
+// overwritten only where it differs. A frame that matches the kept one in
+// every place and in length would look like it on the screen and is not
+// drawn; else the recorder replays the frame into the real renderer. An
+// unchanged frame costs the comparisons and copies nothing.
 #pragma once
 
-#include <cstdint>
+#include <cstddef>
 #include <vector>
 
 #include "platform/engine/Renderer.h"
@@ -19,26 +22,33 @@ class FrameRecorder : public Renderer {
   void submit(const DrawCommand& command) override;
   void pushClip(const Rect& worldRect) override;
   void popClip() override;
+  void endFrame() override;
 
-  std::uint64_t signature() const { return _hash; }
+  // After endFrame: true when the frame differs from the one recorded before
+  // it (in any command, clip or in length). The first frame differs from the
+  // empty one only when it draws something.
+  bool changed() const { return _changed; }
   // The recorded frame, from beginFrame to endFrame of `target`.
   void replay(Renderer& target) const;
 
  private:
   struct Entry {
-    enum Kind { Command, Push, Pop } kind;
-    std::size_t command;  // index into _commands
+    enum Kind { Command, Push, Pop } kind = Command;
+    DrawCommand command;
     Rect clip;
+    // What `command.lines` and `command.shapes` pointed at when recorded: the
+    // node owns those and changes them in place.
+    std::vector<std::string> lines;
+    std::vector<DrawShape> shapes;
   };
-  void mix(const void* bytes, std::size_t size);
-  template <typename T>
-  void mixValue(const T& value) {
-    mix(&value, sizeof value);
-  }
+  // The entry at the cursor, to be overwritten: a kept one past the frame's
+  // length or a new one.
+  Entry& next();
 
-  std::vector<DrawCommand> _commands;
-  std::vector<Entry> _entries;
-  std::uint64_t _hash = 0;
+  std::vector<Entry> _entries;  // the kept frame is the first _size of them
+  std::size_t _size = 0;
+  std::size_t _cursor = 0;
+  bool _changed = false;
 };
 
 }  // namespace cocos2d

@@ -190,8 +190,8 @@ void Label::relayout() {
 
 void Label::draw(Renderer* renderer, const Mat4& transform, std::uint32_t) {
   if (_text.empty()) return;
-  DrawCommand c{this, transform, _contentSize, getDisplayedOpacity(), getDisplayedColor(), _text};
-  c.kind = DrawKind::Text;
+  DrawCommand& c =
+      NextDrawCommand(this, transform, _contentSize, getDisplayedOpacity(), getDisplayedColor(), _text, DrawKind::Text);
   c.font = _fontName;
   c.fontSize = _fontSize;
   c.lineHeight = lineHeightOf(_fontName, _fontSize);
@@ -230,8 +230,8 @@ std::vector<int> LabelAtlas::getGlyphIndices() const {
 
 void LabelAtlas::draw(Renderer* renderer, const Mat4& transform, std::uint32_t) {
   if (_text.empty()) return;
-  DrawCommand c{this, transform, _contentSize, getDisplayedOpacity(), getDisplayedColor(), _text};
-  c.kind = DrawKind::Atlas;
+  DrawCommand& c =
+      NextDrawCommand(this, transform, _contentSize, getDisplayedOpacity(), getDisplayedColor(), _text, DrawKind::Atlas);
   c.texture = _charMapFile;
   c.itemWidth = _itemWidth;
   c.itemHeight = _itemHeight;

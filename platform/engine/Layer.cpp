@@ -168,7 +168,8 @@ bool LayerColor::initWithColor(const Color4B& color, float width, float height) 
 }
 
 void LayerColor::draw(Renderer* renderer, const Mat4& transform, std::uint32_t) {
-  renderer->submit({this, transform, _contentSize, getDisplayedOpacity(), getDisplayedColor(), "LayerColor"});
+  renderer->submit(
+      NextDrawCommand(this, transform, _contentSize, getDisplayedOpacity(), getDisplayedColor(), "LayerColor"));
 }
 
 }  // namespace cocos2d

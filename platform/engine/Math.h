@@ -187,7 +187,7 @@ struct AffineTransform {
   Rect applyToRect(const Rect& r) const;
   static const AffineTransform IDENTITY;
 };
-// The node transform type of the drawing signatures. The engine draws in 2D, so
+// The node transform type of the draw commands. The engine draws in 2D, so
 // the node matrix is an affine transform.
 using Mat4 = AffineTransform;
 

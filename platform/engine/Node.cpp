@@ -149,7 +149,10 @@ void Node::setLocalZOrder(int localZOrder) {
 
 // ---------------------------------------------------------------- properties
 
-void Node::setPosition(const Vec2& position) { _position = position; }
+void Node::setPosition(const Vec2& position) {
+  _position = position;
+  _transformDirty = true;
+}
 
 void Node::setNormalizedPosition(const Vec2& p) {
   Size s = _parent ? _parent->getContentSize() : Size::ZERO;
@@ -181,6 +184,7 @@ Color3B Node::getDisplayedColor() const {
 // ---------------------------------------------------------------- transforms
 
 AffineTransform Node::getNodeToParentTransform() const {
+  if (!_transformDirty) return _transform;
   const Vec2 ap = getAnchorPointInPoints();
   float x = _position.x, y = _position.y;
   if (_ignoreAnchorPointForPosition) {
@@ -201,6 +205,8 @@ AffineTransform Node::getNodeToParentTransform() const {
     t.tx -= t.a * ap.x + t.c * ap.y;
     t.ty -= t.b * ap.x + t.d * ap.y;
   }
+  _transform = t;
+  _transformDirty = false;
   return t;
 }
 

@@ -77,31 +77,61 @@ class Node : public Ref {
   virtual float getPositionY() const { return _position.y; }
   // Position as a fraction of the parent's content size.
   virtual void setNormalizedPosition(const Vec2& p);
-  virtual void setAnchorPoint(const Vec2& anchor) { _anchorPoint = anchor; }
+  virtual void setAnchorPoint(const Vec2& anchor) {
+    _anchorPoint = anchor;
+    _transformDirty = true;
+  }
   virtual const Vec2& getAnchorPoint() const { return _anchorPoint; }
   Vec2 getAnchorPointInPoints() const {
     return {_anchorPoint.x * _contentSize.width, _anchorPoint.y * _contentSize.height};
   }
-  virtual void setIgnoreAnchorPointForPosition(bool ignore) { _ignoreAnchorPointForPosition = ignore; }
+  virtual void setIgnoreAnchorPointForPosition(bool ignore) {
+    _ignoreAnchorPointForPosition = ignore;
+    _transformDirty = true;
+  }
   virtual bool isIgnoreAnchorPointForPosition() const { return _ignoreAnchorPointForPosition; }
-  virtual void setContentSize(const Size& size) { _contentSize = size; }
+  virtual void setContentSize(const Size& size) {
+    _contentSize = size;
+    _transformDirty = true;
+  }
   virtual const Size& getContentSize() const { return _contentSize; }
 
-  virtual void setScale(float scale) { _scaleX = _scaleY = scale; }
-  virtual void setScale(float sx, float sy) { _scaleX = sx; _scaleY = sy; }
-  virtual void setScaleX(float sx) { _scaleX = sx; }
-  virtual void setScaleY(float sy) { _scaleY = sy; }
+  virtual void setScale(float scale) {
+    _scaleX = _scaleY = scale;
+    _transformDirty = true;
+  }
+  virtual void setScale(float sx, float sy) {
+    _scaleX = sx;
+    _scaleY = sy;
+    _transformDirty = true;
+  }
+  virtual void setScaleX(float sx) {
+    _scaleX = sx;
+    _transformDirty = true;
+  }
+  virtual void setScaleY(float sy) {
+    _scaleY = sy;
+    _transformDirty = true;
+  }
   // The uniform scale (the x scale; the engine's getter asks for sx == sy).
   virtual float getScale() const { return _scaleX; }
   virtual float getScaleX() const { return _scaleX; }
   virtual float getScaleY() const { return _scaleY; }
   // Degrees, clockwise.
-  virtual void setRotation(float degrees) { _rotation = degrees; }
+  virtual void setRotation(float degrees) {
+    _rotation = degrees;
+    _transformDirty = true;
+  }
   virtual float getRotation() const { return _rotation; }
   // Rotation about the x and y axes (degrees). Drawn flat: a turn about the
   // vertical axis narrows the node by cos(angle), one about the horizontal
   // axis flattens it by cos(angle).
-  virtual void setRotation3D(const Vec3& r) { _rotationX = r.x; _rotationY = r.y; _rotation = r.z; }
+  virtual void setRotation3D(const Vec3& r) {
+    _rotationX = r.x;
+    _rotationY = r.y;
+    _rotation = r.z;
+    _transformDirty = true;
+  }
   virtual Vec3 getRotation3D() const { return {_rotationX, _rotationY, _rotation}; }
   virtual void setSkewX(float) {}
   virtual void setSkewY(float) {}
@@ -126,6 +156,8 @@ class Node : public Ref {
   virtual bool isOpacityModifyRGB() const { return false; }
 
   // ---- transforms ----
+  // Kept from one call to the next until a setter above changes what it is
+  // made of (position, anchor, content size, scales, rotations).
   virtual AffineTransform getNodeToParentTransform() const;
   AffineTransform getParentToNodeTransform() const { return getNodeToParentTransform().inverse(); }
   AffineTransform getNodeToWorldTransform() const;
@@ -211,6 +243,9 @@ class Node : public Ref {
   bool _ignoreAnchorPointForPosition = false;
   float _scaleX = 1, _scaleY = 1;
   float _rotation = 0, _rotationX = 0, _rotationY = 0;
+  // A subclass that writes one of the fields above directly sets this.
+  mutable bool _transformDirty = true;
+  mutable AffineTransform _transform;
   bool _visible = true;
   GLubyte _opacity = 255;
   Color3B _color = Color3B::WHITE;

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/engine/Math.h"
@@ -40,12 +41,8 @@ struct DrawShape {
   Color4F border;
 };
 
+// A field added here is reset in NextDrawCommand too.
 struct DrawCommand {
-  DrawCommand() = default;
-  DrawCommand(const Node* n, const Mat4& t, const Size& s, GLubyte o, const Color3B& c, std::string w,
-              DrawKind k = DrawKind::Color)
-      : node(n), transform(t), size(s), opacity(o), color(c), what(std::move(w)), kind(k) {}
-
   const Node* node = nullptr;
   Mat4 transform;     // node space to world (GL) space
   Size size;          // the content rectangle drawn, from (0, 0)
@@ -78,6 +75,13 @@ struct DrawCommand {
   // Draw nodes (valid while the node lives).
   const std::vector<DrawShape>* shapes = nullptr;
 };
+
+// The command a node's draw fills and submits: one object for every draw, set
+// to a default command with the given fields but keeping its strings' storage,
+// so drawing a frame allocates nothing once the longest names have been seen.
+// Valid until the next call; a renderer keeps a copy of what it keeps.
+DrawCommand& NextDrawCommand(const Node* n, const Mat4& t, const Size& s, GLubyte o, const Color3B& c,
+                             std::string_view what, DrawKind k = DrawKind::Color);
 
 class Renderer {
  public:

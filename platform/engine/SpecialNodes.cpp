@@ -58,9 +58,8 @@ Rect DrawNode::getShapesBounds() const {
 void DrawNode::draw(Renderer* renderer, const Mat4& transform, std::uint32_t) {
   if (_shapes.empty()) return;
   const Rect b = getShapesBounds();
-  DrawCommand c{this, transform * AffineTransform{1, 0, 0, 1, b.origin.x, b.origin.y}, b.size,
-                getDisplayedOpacity(), getDisplayedColor(), "DrawNode"};
-  c.kind = DrawKind::Shapes;
+  DrawCommand& c = NextDrawCommand(this, transform * AffineTransform{1, 0, 0, 1, b.origin.x, b.origin.y}, b.size,
+                                   getDisplayedOpacity(), getDisplayedColor(), "DrawNode", DrawKind::Shapes);
   c.shapes = &_shapes;
   // The shapes are in node space; the backend draws them with the node's own transform.
   c.quad = Rect(b.origin, b.size);
@@ -126,7 +125,7 @@ void ClippingNode::visit(Renderer* renderer, const Mat4& parentTransform, std::u
 
 ProgressTimer* ProgressTimer::create(Sprite* sprite) {
   auto* p = new ProgressTimer();
-  p->_anchorPoint = Vec2(0.5f, 0.5f);
+  p->setAnchorPoint(Vec2(0.5f, 0.5f));
   if (sprite) {
     sprite->retain();
     p->_sprite = sprite;
@@ -161,7 +160,8 @@ Rect ProgressTimer::getShownRect() const {
 void ProgressTimer::draw(Renderer* renderer, const Mat4& transform, std::uint32_t) {
   if (!_sprite || _percentage <= 0) return;
   const Rect shown = getShownRect();
-  DrawCommand c{this, transform, shown.size, getDisplayedOpacity(), getDisplayedColor(), _sprite->getDisplayName()};
+  DrawCommand& c = NextDrawCommand(this, transform, shown.size, getDisplayedOpacity(), getDisplayedColor(),
+                                   _sprite->getDisplayName());
   _sprite->describeImage(&c);
   // The bar shows the matching part of the sprite's image (radial bars are drawn whole).
   if (_type == Type::BAR && _contentSize.width > 0 && _contentSize.height > 0 && !c.rotated) {

@@ -543,15 +543,17 @@ void Sprite::setTextureRect(const Rect& rect) {
   setContentSize(rect.size);
 }
 
-std::string Sprite::getDisplayName() const {
+const std::string& Sprite::getDisplayName() const {
+  static const std::string none;
   if (_frame) return _frame->getName();
   if (_texture) return _texture->getPath();
-  return "";
+  return none;
 }
 
 void Sprite::draw(Renderer* renderer, const Mat4& transform, std::uint32_t) {
   if (!_frame && !_texture) return;  // an empty sprite draws nothing
-  DrawCommand c{this, transform, _contentSize, getDisplayedOpacity(), getDisplayedColor(), getDisplayName()};
+  DrawCommand& c =
+      NextDrawCommand(this, transform, _contentSize, getDisplayedOpacity(), getDisplayedColor(), getDisplayName());
   describeImage(&c);
   renderer->submit(c);
 }
@@ -574,7 +576,8 @@ void Sprite::describeImage(DrawCommand* c) const {
                   (original.height - part.height) / 2 + _frame->getOffset().y);
     c->quad = Rect(at.x * scaleX, at.y * scaleY, part.width * scaleX, part.height * scaleY);
   } else {
-    c->texture = _texture ? _texture->getPath() : "";
+    if (_texture) c->texture = _texture->getPath();
+    else c->texture.clear();
     c->quad = Rect(0, 0, _contentSize.width, _contentSize.height);
   }
 }

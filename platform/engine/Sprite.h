@@ -152,7 +152,7 @@ class Sprite : public Node {
   virtual void setTextureRect(const Rect& rect);
   const Rect& getTextureRect() const { return _rect; }
   // What the sprite shows: its frame name, else its image file, else "".
-  std::string getDisplayName() const;
+  const std::string& getDisplayName() const;
 
   void setFlippedX(bool flipped) { _flippedX = flipped; }
   bool isFlippedX() const { return _flippedX; }

@@ -366,8 +366,8 @@ void Scale9Sprite::setSpriteFrame(SpriteFrame* frame, const Rect& capInsets) {
 
 void Scale9Sprite::draw(Renderer* renderer, const Mat4& transform, std::uint32_t) {
   if (!_frame) return;
-  DrawCommand c{this, transform, _contentSize, getDisplayedOpacity(), getDisplayedColor(), _imageName};
-  c.kind = DrawKind::NineSlice;
+  DrawCommand& c = NextDrawCommand(this, transform, _contentSize, getDisplayedOpacity(), getDisplayedColor(),
+                                   _imageName, DrawKind::NineSlice);
   c.texture = _frame->getTextureFile();
   c.textureRect = _frame->getRect();
   c.rotated = _frame->isRotated();
@@ -382,7 +382,7 @@ Layout* Layout::create() { return Finish(new Layout()); }
 
 bool Layout::init() {
   if (!Widget::init()) return false;
-  _anchorPoint = Vec2::ZERO;
+  setAnchorPoint(Vec2::ZERO);
   return true;
 }
 
@@ -400,7 +400,7 @@ void Layout::visit(Renderer* renderer, const Mat4& parentTransform, std::uint32_
 
 void Layout::draw(Renderer* renderer, const Mat4& transform, std::uint32_t) {
   if (_bgType == BackGroundColorType::NONE) return;
-  renderer->submit({this, transform, _contentSize, _bgOpacity, _bgColor, "LayoutBackground"});
+  renderer->submit(NextDrawCommand(this, transform, _contentSize, _bgOpacity, _bgColor, "LayoutBackground"));
 }
 
 // ---------------------------------------------------------------- ScrollView
