@@ -3,7 +3,10 @@
 // input, and at every named screen the layout check: everything drawn lies in
 // the 1280 x 720 window, every shown button has a caption and takes a tap at
 // its centre, at most one message box is open, and every result screen
-// offers a way on.
+// offers a way on; and the table check (support/TableLook.h): nothing opaque
+// over the cards, seats, bars' values and buttons a player reads, only
+// dialogs over the table, no large panel over the felt, every figure of the
+// bars captioned.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -27,6 +30,8 @@
 #include "shell/ProgramMain.h"
 #include "shell/QorvDDZGameScene.h"
 #include "support/ScreenTour.h"
+#include "support/TableLook.h"
+#include "shell/KnownLayoutProblems.h"
 #include "shell/ProgramRunSupport.h"
 
 namespace {
@@ -36,6 +41,27 @@ class TourScene : public QorvDDZGameScene {
   GameViewBase* NewGameViewPC(YndLoadingBase* loading, int gameId) override {
     return new ddz::tour::TourTable(this, loading, gameId);
   }
+};
+
+// What the table check still finds on the classic table's screens, each to be
+// taken off by the change that mends it.
+const std::vector<std::string> kKnownClassicProblems = {
+    "BoatSprite in AniShunzi (qorvddz_shunzi_chuan.png) covers seat 0's card count",
+    "BoatSprite in AniShunzi (qorvddz_shunzi_chuan.png) covers seat 0's head",
+    "BoatSprite in AniShunzi (qorvddz_shunzi_chuan.png) covers seat 0's landlord mark",
+    "BoatSprite in AniShunzi (qorvddz_shunzi_chuan.png) covers seat 0's played cards",
+    "cocos2d::Label in cocos2d::Sprite (text \"#\"): a figure of the bar without its caption",
+    "cocos2d::Sprite in AniPlane (game_ani_plane.png) covers seat 2's played cards",
+    "cocos2d::Sprite in AniRocket (qorvddz_ani_rocket.png) covers the own hand",
+    "cocos2d::Sprite in AniRocket (qorvddz_ani_rocket.png) covers the own seat's played cards",
+    "cocos2d::Sprite in BoatSprite (qorvddz_shunzi_cf_4.png) covers seat 0's card count",
+    "cocos2d::Sprite in BottomUIPC (qorvddzpc_main_bg_2.png) covers the open GameRuleLayer",
+    "cocos2d::Sprite in PlayerGameInfo (qorvddz_point_0.png) covers seat 2's landlord mark",
+    "cocos2d::Sprite in SelfHandCard (new_card_bg.png) covers the own seat's played cards",
+    "cocos2d::Sprite in cjddz_AniSuperFallBomb (cjddz_eff_zhadan_10006.png) covers the top bar's values",
+    "cocos2d::Sprite in cjddz_AniSuperFallBomb (cjddz_eff_zhadan_10006.png): a large opaque panel over the table",
+    "cocos2d::Sprite in cocos2d::Sprite (game_ani_plane.png) covers seat 2's played cards",
+    "cocos2d::Sprite in cocos2d::Sprite (game_ani_plane.png) covers the own hand",
 };
 
 cocos2d::GLView* Window() { return cocos2d::Director::getInstance()->getOpenGLView(); }
@@ -73,9 +99,11 @@ TEST(ScreenLayout, EveryScreenOfTheSeededTourLiesInTheWindowCaptionedAndAnswerin
   // Screens with a dialog open: the table's buttons beneath it need not answer.
   const std::set<std::string> dialogs = {"settings", "rules", "backpack", "chat", "chat-phrase", "info-popup", "loss-limit",
                                          "card-counter", "last-round-tip", "quit-hand", "quit-result"};
-  ddz::tour::ScreenTour tour(input, [&](const std::string& name, GameViewPC*) {
-    problems[name] = ddz::tour::CheckLayout(cocos2d::Director::getInstance()->getRunningScene(),
-                                            dialogs.count(name) ? nullptr : TakesATapAtItsCentre);
+  shelltest::LayoutFindings covered;
+  ddz::tour::ScreenTour tour(input, [&](const std::string& name, GameViewPC* view) {
+    cocos2d::Scene* scene = cocos2d::Director::getInstance()->getRunningScene();
+    problems[name] = ddz::tour::CheckLayout(scene, dialogs.count(name) ? nullptr : TakesATapAtItsCentre);
+    covered.Add(name, ddz::tour::CheckTable(scene, *view));
   });
 
   ddz::ProgramOptions options;
@@ -115,6 +143,9 @@ TEST(ScreenLayout, EveryScreenOfTheSeededTourLiesInTheWindowCaptionedAndAnswerin
     }
     for (const std::string& p : it->second) ADD_FAILURE() << name << ": " << p;
   }
+  // What covers the table, and the bars' captions: the classic table's
+  // problems not mended yet.
+  covered.ExpectOnly(kKnownClassicProblems, "classic table");
 
 }
 
