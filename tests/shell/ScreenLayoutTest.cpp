@@ -46,22 +46,10 @@ class TourScene : public QorvDDZGameScene {
 // What the table check still finds on the classic table's screens, each to be
 // taken off by the change that mends it.
 const std::vector<std::string> kKnownClassicProblems = {
-    "BoatSprite in AniShunzi (qorvddz_shunzi_chuan.png) covers seat 0's card count",
-    "BoatSprite in AniShunzi (qorvddz_shunzi_chuan.png) covers seat 0's head",
-    "BoatSprite in AniShunzi (qorvddz_shunzi_chuan.png) covers seat 0's landlord mark",
-    "BoatSprite in AniShunzi (qorvddz_shunzi_chuan.png) covers seat 0's played cards",
     "cocos2d::Label in cocos2d::Sprite (text \"#\"): a figure of the bar without its caption",
-    "cocos2d::Sprite in AniPlane (game_ani_plane.png) covers seat 2's played cards",
-    "cocos2d::Sprite in AniRocket (qorvddz_ani_rocket.png) covers the own hand",
-    "cocos2d::Sprite in AniRocket (qorvddz_ani_rocket.png) covers the own seat's played cards",
-    "cocos2d::Sprite in BoatSprite (qorvddz_shunzi_cf_4.png) covers seat 0's card count",
     "cocos2d::Sprite in BottomUIPC (qorvddzpc_main_bg_2.png) covers the open GameRuleLayer",
     "cocos2d::Sprite in PlayerGameInfo (qorvddz_point_0.png) covers seat 2's landlord mark",
     "cocos2d::Sprite in SelfHandCard (new_card_bg.png) covers the own seat's played cards",
-    "cocos2d::Sprite in cjddz_AniSuperFallBomb (cjddz_eff_zhadan_10006.png) covers the top bar's values",
-    "cocos2d::Sprite in cjddz_AniSuperFallBomb (cjddz_eff_zhadan_10006.png): a large opaque panel over the table",
-    "cocos2d::Sprite in cocos2d::Sprite (game_ani_plane.png) covers seat 2's played cards",
-    "cocos2d::Sprite in cocos2d::Sprite (game_ani_plane.png) covers the own hand",
 };
 
 cocos2d::GLView* Window() { return cocos2d::Director::getInstance()->getOpenGLView(); }

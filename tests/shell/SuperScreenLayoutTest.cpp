@@ -46,7 +46,6 @@ const std::vector<std::string> kKnownSuperProblems = {
     "cocos2d::Sprite in PlayerGuide (guide-0.png) covers seat 0's card count",
     "cocos2d::Sprite in PlayerGuide (guide-1.png) covers the own hand",
     "cocos2d::Sprite in PlayerGuide (guide-1.png) covers the own turn's buttons",
-    "cocos2d::Sprite in PlayerGuide (guide-2.png) covers the own hand",
     "cocos2d::Sprite in PlayerGuide (guide-3.png) covers seat 0's played cards",
     "cocos2d::Sprite in PlayerGuide (guide-3.png) covers the own hand",
     "cocos2d::Sprite in PlayerGuide (guide-3.png) covers the turn clock",

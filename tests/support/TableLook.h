@@ -145,6 +145,10 @@ inline Drawn MakeDrawn(const cocos2d::DrawCommand& c) {
 // A text hides about half of what lies under its box.
 constexpr float kTextHides = 0.5f;
 
+// How much a drawing of opacity `alpha` hides of what lies under it: a faint
+// glow (up to 0.2) nothing, from 0.8 on all of it.
+inline float Hiding(float alpha) { return std::clamp((alpha - 0.2f) / 0.6f, 0.0f, 1.0f); }
+
 // How much of what lies under the window point `p` the command hides: 0
 // nothing, 1 all of it. Images by their pixels (an image that adds light
 // hides nothing), shades by their opacity, texts by kTextHides.
@@ -155,12 +159,12 @@ inline float HidesAt(const Drawn& d, const cocos2d::Vec2& p) {
   if (local.size.width <= 0 || local.size.height <= 0 || !local.containsPoint(q)) return 0;
   const float opacity = c.opacity / 255.0f;
   switch (c.kind) {
-    case cocos2d::DrawKind::Color: return opacity;
+    case cocos2d::DrawKind::Color: return Hiding(opacity);
     case cocos2d::DrawKind::Text: return c.lines != nullptr && !c.lines->empty() ? kTextHides * opacity : 0;
     case cocos2d::DrawKind::Shapes: return 0;
     case cocos2d::DrawKind::Atlas: {
       const ArtPixels::Image* image = ArtPixels::Instance().Get(c.texture);
-      if (image == nullptr) return opacity;
+      if (image == nullptr) return Hiding(opacity);
       if (c.itemWidth <= 0 || c.itemHeight <= 0) return 0;
       const int k = static_cast<int>(q.x / c.itemWidth);
       if (k < 0 || k >= static_cast<int>(c.what.size())) return 0;
@@ -169,13 +173,13 @@ inline float HidesAt(const Drawn& d, const cocos2d::Vec2& p) {
       if (glyph < 0) return 0;
       const float u = static_cast<float>(glyph % perRow * c.itemWidth) + (q.x - static_cast<float>(k * c.itemWidth));
       const float v = static_cast<float>(glyph / perRow * c.itemHeight) + (c.itemHeight - q.y);
-      return image->At(u, v) * opacity;
+      return Hiding(image->At(u, v) * opacity);
     }
     case cocos2d::DrawKind::Image:
     case cocos2d::DrawKind::NineSlice: {
       if (c.blend.dst == cocos2d::GL_ONE) return 0;  // added light
       const ArtPixels::Image* image = ArtPixels::Instance().Get(c.texture);
-      if (image == nullptr) return opacity;
+      if (image == nullptr) return Hiding(opacity);
       // The image's corners (bottom-left, bottom-right, top-right, top-left)
       // in its pixels, as the window backend maps them.
       const float x = c.textureRect.origin.x, y = c.textureRect.origin.y, w = c.textureRect.size.width,
@@ -192,7 +196,7 @@ inline float HidesAt(const Drawn& d, const cocos2d::Vec2& p) {
       }
       const float s = (q.x - local.getMinX()) / local.size.width, t = (q.y - local.getMinY()) / local.size.height;
       const cocos2d::Vec2 at = uv[0] * ((1 - s) * (1 - t)) + uv[1] * (s * (1 - t)) + uv[2] * (s * t) + uv[3] * ((1 - s) * t);
-      return image->At(at.x, at.y) * opacity;
+      return Hiding(image->At(at.x, at.y) * opacity);
     }
   }
   return 0;
@@ -402,8 +406,11 @@ inline std::vector<std::string> UncaptionedFigures(const std::vector<Drawn>& dra
   return found;
 }
 
-// A covering command hides this share of a part's drawing (or more): a problem.
+// A covering command hides this share of a part's drawing (or more), and at
+// least this much of it in square points: a problem (a thin line across a
+// small figure is none).
 constexpr float kHiddenShare = 0.15f;
+constexpr float kHiddenArea = 150;
 // Sample points across each drawing of a part, per side.
 constexpr int kSamplesPerSide = 14;
 
@@ -463,7 +470,10 @@ inline std::vector<std::string> CheckTable(cocos2d::Scene* scene, DDZGameView& v
       if (dialogOf[j] != nullptr && (!result || parts[partOf[i]].underResult)) continue;
       float hidden = 0;
       for (const cocos2d::Vec2& p : seenPoints) hidden += HidesAt(drawn[j], p);
-      if (hidden / seenPoints.size() >= kHiddenShare)
+      const float share = hidden / static_cast<float>(seenPoints.size());
+      const float seenArea = box.size.width * box.size.height * static_cast<float>(seenPoints.size()) /
+                             static_cast<float>(kSamplesPerSide * kSamplesPerSide);
+      if (share >= kHiddenShare && share * seenArea >= kHiddenArea)
         report(Coverer(*drawn[j].c) + " covers " + parts[partOf[i]].what);
     }
   }

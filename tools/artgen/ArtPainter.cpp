@@ -107,6 +107,58 @@ int NumberAt(const std::string& s, std::size_t from, std::size_t* end = nullptr)
   return v;
 }
 
+
+// A soft round glow about (cx, cy): `peak` opacity in the middle, none at
+// radius r.
+void Glow(SDL_Surface* s, float cx, float cy, float r, Rgba c, float peak) {
+  for (int y = static_cast<int>(cy - r); y <= static_cast<int>(cy + r); ++y)
+    for (int x = static_cast<int>(cx - r); x <= static_cast<int>(cx + r); ++x) {
+      const float d = std::hypot(x + 0.5f - cx, y + 0.5f - cy) / r;
+      if (d < 1) Blend(s, x, y, {c.r, c.g, c.b, static_cast<Uint8>(255 * peak * (1 - d) * (1 - d))});
+    }
+}
+
+// An anti-aliased line of width w.
+void Line(SDL_Surface* s, float x0, float y0, float x1, float y1, float w, Rgba c) {
+  const float len = std::max(std::hypot(x1 - x0, y1 - y0), 0.001f);
+  const int minX = static_cast<int>(std::min(x0, x1) - w - 1), maxX = static_cast<int>(std::max(x0, x1) + w + 1);
+  const int minY = static_cast<int>(std::min(y0, y1) - w - 1), maxY = static_cast<int>(std::max(y0, y1) + w + 1);
+  for (int y = minY; y <= maxY; ++y)
+    for (int x = minX; x <= maxX; ++x) {
+      const float px = x + 0.5f - x0, py = y + 0.5f - y0;
+      const float t = std::clamp((px * (x1 - x0) + py * (y1 - y0)) / (len * len), 0.0f, 1.0f);
+      const float d = std::hypot(px - t * (x1 - x0), py - t * (y1 - y0));
+      const float cover = std::clamp(w / 2 - d + 0.5f, 0.0f, 1.0f);
+      if (cover > 0) Blend(s, x, y, c, cover);
+    }
+}
+
+// An ellipse's outline about (cx, cy), from angle a0 to a1 (radians).
+void Arc(SDL_Surface* s, float cx, float cy, float rx, float ry, float a0, float a1, float w, Rgba c) {
+  const int steps = std::max(8, static_cast<int>((a1 - a0) * std::max(rx, ry) / 3));
+  for (int i = 0; i < steps; ++i) {
+    const float t0 = a0 + (a1 - a0) * i / steps, t1 = a0 + (a1 - a0) * (i + 1) / steps;
+    Line(s, cx + rx * std::cos(t0), cy + ry * std::sin(t0), cx + rx * std::cos(t1), cy + ry * std::sin(t1), w, c);
+  }
+}
+
+constexpr float kPi = 3.14159265f;
+constexpr Rgba kEffectLine{255, 236, 170, 235};
+constexpr Rgba kEffectGlow{255, 210, 110, 255};
+
+// The effect frames: what the card-type, result and award effects are drawn with.
+bool IsEffect(const std::string& s) {
+  static const char* const kPrefixes[] = {"qorvddz_shunzi_",     "game_ani_plane",         "qorvddz_ani_rocket",
+                                          "boom_fire_ani_",      "cjddz_chaojizhadan",     "cjddz_effect_",
+                                          "cjddz_eff_",          "ddzq_tx_",               "qorvddz_ani_spring_",
+                                          "vellddz_ani_spring_", "qorvddz_effect_saoguang", "qorvddz_ani_ybdouble_",
+                                          "qorvddz_result_light", "qorvddz_result_mask",    "qorvddz_glow_",
+                                          "qorvddz_star_",       "qorvddz_turntable_bx_lizi"};
+  for (const char* p : kPrefixes)
+    if (StartsWith(s, p)) return true;
+  return false;
+}
+
 }  // namespace
 
 Painter::Painter(std::string fontFile) : _fontFile(std::move(fontFile)) {}
@@ -248,6 +300,121 @@ void Painter::HeaderStrip(SDL_Surface* s) {
         Blend(s, x, y, {25, 30, 50, static_cast<Uint8>(170 * fade)});
     }
   }
+}
+
+void Painter::Effect(SDL_Surface* s, const std::string& name, const std::string& caption) {
+  const float w = static_cast<float>(s->w), h = static_cast<float>(s->h);
+  const float cx = w / 2, cy = h / 2, r = std::min(w, h) / 2;
+  // Stencils of the clipped effects: only their shape counts, they are not drawn.
+  if (Has(name, "_mask") || (Has(name, "saoguang.png") && Has(name, "spring_"))) {
+    RoundRect(s, 0, 0, w, h, r, {255, 255, 255, 255}, {255, 255, 255, 255});
+    return;
+  }
+  // Sparkles and stars: a small four-pointed star.
+  if (Has(name, "_star") || Has(name, "lizi")) {
+    Glow(s, cx, cy, r, kEffectGlow, 0.35f);
+    Line(s, cx, cy - r * 0.95f, cx, cy + r * 0.95f, std::max(1.5f, r * 0.12f), kEffectLine);
+    Line(s, cx - r * 0.95f, cy, cx + r * 0.95f, cy, std::max(1.5f, r * 0.12f), kEffectLine);
+    Disc(s, cx, cy, std::max(1.5f, r * 0.18f), {255, 255, 240, 255});
+    return;
+  }
+  // The explosion's frames: rays and a ring that grow frame by frame.
+  if (StartsWith(name, "cjddz_eff_zhadan_100")) {
+    const int frame = NumberAt(name, 20);
+    const float grow = std::clamp(frame / 8.0f, 0.1f, 1.0f);
+    Glow(s, cx, cy, r * grow, kEffectGlow, 0.25f);
+    Arc(s, cx, cy, r * 0.8f * grow, r * 0.8f * grow, 0, 2 * kPi, 3, kEffectLine);
+    for (int i = 0; i < 12; ++i) {
+      const float a = 2 * kPi * i / 12 + frame * 0.1f;
+      Line(s, cx + std::cos(a) * r * 0.45f * grow, cy + std::sin(a) * r * 0.45f * grow,
+           cx + std::cos(a) * r * 0.95f * grow, cy + std::sin(a) * r * 0.95f * grow, 2.5f, kEffectLine);
+    }
+    if (frame <= 3)
+      FitText(s, "炸弹", static_cast<int>(h * 0.16f), kGoldInk, cx, cy, static_cast<int>(w * 0.5f),
+              static_cast<int>(h * 0.3f));
+    return;
+  }
+  // Flames: a teardrop outline that flickers with the frame.
+  if (StartsWith(name, "boom_fire_ani_")) {
+    const float flick = 0.85f + 0.15f * static_cast<float>(NumberAt(name, 14) % 3);
+    Glow(s, cx, h * 0.4f, r, {255, 150, 60, 255}, 0.3f);
+    Arc(s, cx, h * 0.35f, w * 0.3f, h * 0.3f * flick, 0, kPi, 2.5f, {255, 190, 90, 230});
+    Line(s, cx - w * 0.3f, h * 0.35f, cx, h * 0.98f * flick, 2.5f, {255, 190, 90, 230});
+    Line(s, cx + w * 0.3f, h * 0.35f, cx, h * 0.98f * flick, 2.5f, {255, 190, 90, 230});
+    return;
+  }
+  // The straight's boat, its flag, sail and wake: line drawings.
+  if (StartsWith(name, "qorvddz_shunzi_water_")) {
+    const float phase = static_cast<float>(NumberAt(name, 21)) * 0.45f;
+    for (int k = 0; k < 2; ++k)
+      for (int x = 0; x + 4 < s->w; x += 4)
+        Line(s, x, h * (0.35f + 0.3f * k) + std::sin(x * 0.08f + phase + k) * h * 0.12f, x + 4,
+             h * (0.35f + 0.3f * k) + std::sin((x + 4) * 0.08f + phase + k) * h * 0.12f, 2, {200, 235, 255, 200});
+    return;
+  }
+  if (StartsWith(name, "qorvddz_shunzi_qz_") || StartsWith(name, "qorvddz_shunzi_cf_")) {
+    const float wave = std::sin(static_cast<float>(NumberAt(name, 18)) * 1.05f) * w * 0.08f;
+    Line(s, w * 0.15f, h * 0.1f, w * 0.15f, h * 0.9f, 2.5f, kEffectLine);
+    Line(s, w * 0.15f, h * 0.1f, w * 0.85f + wave, h * 0.35f, 2.5f, kEffectLine);
+    Line(s, w * 0.85f + wave, h * 0.35f, w * 0.15f, h * 0.6f, 2.5f, kEffectLine);
+    return;
+  }
+  if (name == "qorvddz_shunzi_chuan.png") {
+    Glow(s, cx, h * 0.7f, r, kEffectGlow, 0.2f);
+    Line(s, w * 0.05f, h * 0.62f, w * 0.95f, h * 0.62f, 3, kEffectLine);
+    Line(s, w * 0.05f, h * 0.62f, w * 0.22f, h * 0.88f, 3, kEffectLine);
+    Line(s, w * 0.22f, h * 0.88f, w * 0.78f, h * 0.88f, 3, kEffectLine);
+    Line(s, w * 0.78f, h * 0.88f, w * 0.95f, h * 0.62f, 3, kEffectLine);
+    if (!caption.empty())
+      FitText(s, caption, static_cast<int>(h * 0.16f), kGoldInk, cx, h * 0.75f, static_cast<int>(w * 0.5f),
+              static_cast<int>(h * 0.2f), true);
+    return;
+  }
+  // The rocket: its outline only, as it flies up through the middle of the
+  // table and the cards played there.
+  if (name == "qorvddz_ani_rocket.png") {
+    Glow(s, cx, cy, r, kEffectGlow, 0.2f);
+    const float left = w * 0.35f, right = w * 0.65f, nose = h * 0.05f, tail = h * 0.8f;
+    Line(s, left, h * 0.25f, cx, nose, 2.5f, kEffectLine);
+    Line(s, right, h * 0.25f, cx, nose, 2.5f, kEffectLine);
+    Line(s, left, h * 0.25f, left, tail, 2.5f, kEffectLine);
+    Line(s, right, h * 0.25f, right, tail, 2.5f, kEffectLine);
+    Line(s, left, tail, right, tail, 2.5f, kEffectLine);
+    Line(s, left, h * 0.6f, w * 0.15f, h * 0.9f, 2.5f, kEffectLine);
+    Line(s, right, h * 0.6f, w * 0.85f, h * 0.9f, 2.5f, kEffectLine);
+    return;
+  }
+  // The plane (and its shadow, the same frame): an outline that crosses the
+  // table over the seats' played cards.
+  if (name == "game_ani_plane.png") {
+    Glow(s, cx, cy, r, kEffectGlow, 0.2f);
+    Line(s, w * 0.05f, cy, w * 0.95f, cy, 2.5f, kEffectLine);           // body, nose to the left
+    Line(s, w * 0.05f, cy, w * 0.15f, cy - h * 0.1f, 2.5f, kEffectLine);
+    Line(s, w * 0.15f, cy - h * 0.1f, w * 0.9f, cy - h * 0.1f, 2.5f, kEffectLine);
+    Line(s, w * 0.35f, cy, w * 0.55f, h * 0.9f, 2.5f, kEffectLine);     // wings
+    Line(s, w * 0.35f, cy - h * 0.1f, w * 0.55f, h * 0.1f, 2.5f, kEffectLine);
+    Line(s, w * 0.85f, cy - h * 0.1f, w * 0.95f, h * 0.15f, 2.5f, kEffectLine);  // tail
+    return;
+  }
+  // Glows and lights: soft and see-through; the big lights carry rays.
+  if (caption.empty() && !StartsWith(name, "qorvddz_ani_spring_")) {
+    Glow(s, cx, cy, r, kEffectGlow, 0.25f);
+    if (Has(name, "light")) {
+      for (int i = 0; i < 16; ++i) {
+        const float a = 2 * kPi * i / 16;
+        Line(s, cx + std::cos(a) * r * 0.3f, cy + std::sin(a) * r * 0.3f, cx + std::cos(a) * r * 0.9f,
+             cy + std::sin(a) * r * 0.9f, 1.5f, {255, 240, 190, 120});
+      }
+    }
+    return;
+  }
+  // The rest (the rocket, the plane, the bombs, the spring's banner and its
+  // parts, the yuanbao icon): a glow, a thin outline and the effect's word.
+  Glow(s, cx, cy, r, kEffectGlow, 0.22f);
+  Arc(s, cx, cy, w * 0.46f, h * 0.46f, 0, 2 * kPi, 2.5f, kEffectLine);
+  if (!caption.empty())
+    FitText(s, caption, static_cast<int>(std::min(h * 0.25f, 48.0f)), kGoldInk, cx, cy, static_cast<int>(w * 0.7f),
+            static_cast<int>(h * 0.3f));
 }
 
 void Painter::Joker(SDL_Surface* s, bool big, bool small) {
@@ -427,6 +594,8 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
     for (int i = 0; i < 16; ++i)
       RoundRect(s, 9 + 61.0f * (i % 4), 8 + 61.0f * (i / 4), 58, 58, 8, {60, 70, 95, 200}, {45, 52, 75, 200},
                 {150, 130, 80, 200}, 1);
+  } else if (IsEffect(name)) {
+    Effect(s, name, caption);
   } else if (StartsWith(name, "vevad_head_icon_")) {
     Head(s, NumberAt(name, 16));
   } else if (name == "qorvddz_roomui_userinfo_player_bg.png") {
