@@ -95,12 +95,23 @@ TEST_F(HandTest, AScoreModeHandFromTheDealToTheFirstPlays) {
       {"seat 2 is the landlord (the hat's entrance sound)", cm::BuildLandlord(2, 3, bottom), 2000, -1, 0,
        "ddzSound/222.mp3", 3, 2, 2, 0, 1},
   };
+  const auto bidSigns = [&] {
+    int shown = 0;
+    for (int seat = 0; seat < 3; ++seat) {
+      PlayerGameInfo* info = view->m_pPlayerGameInfo[seat];
+      if (info != nullptr && info->GetPoint() != nullptr && info->GetPoint()->isVisible()) ++shown;
+    }
+    return shown;
+  };
   for (const Step& step : steps) {
     SCOPED_TRACE(step.what);
     GameViewBase::m_iLockMainMsgTime = 0;
+    if (&step == &steps[std::size(steps) - 1]) EXPECT_EQ(bidSigns(), 3) << "each seat's bid stands by it";
     view->Deliver(step.frame);
     ExpectStep(this, view, step, TakeSounds());
   }
+  // The bids are over: the hat flies to the landlord over no bid sign.
+  EXPECT_EQ(bidSigns(), 0);
   EXPECT_EQ(view->m_pTopUIPC->GetLabel(0)->getString(), "3");
   EXPECT_EQ(view->m_TableItem.iPointDemand[1], 1);
   EXPECT_EQ(view->m_TableItem.vcBaseCardIndex.size(), 3u);
