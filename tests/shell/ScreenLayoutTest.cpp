@@ -48,7 +48,6 @@ class TourScene : public QorvDDZGameScene {
 const std::vector<std::string> kKnownClassicProblems = {
     "cocos2d::Label in cocos2d::Sprite (text \"#\"): a figure of the bar without its caption",
     "cocos2d::Sprite in BottomUIPC (qorvddzpc_main_bg_2.png) covers the open GameRuleLayer",
-    "cocos2d::Sprite in SelfHandCard (new_card_bg.png) covers the own seat's played cards",
 };
 
 cocos2d::GLView* Window() { return cocos2d::Director::getInstance()->getOpenGLView(); }
