@@ -8,6 +8,7 @@
 #include "cardlogic/SingleServerDDZ.h"
 #include "cards/BaseCard.h"
 #include "cards/SelfHandCard.h"
+#include "classic/BottomUIPC.h"
 #include "widgets/GameClock.h"
 #include "widgets/GameRuleLayer.h"
 #include "widgets/TalkLayer.h"
@@ -297,15 +298,18 @@ TEST_F(ClassicTest, ATouchOnAnotherPlayersHeadOpensThatPlayersPopupOnly) {
 }
 
 // The window frame's help button opens the one rules window of the process
-// on the table; a second press while it is open adds nothing.
+// on the table, over the bottom bar and the card counter strip it opens; a
+// second press while it is open adds nothing.
 TEST_F(ClassicTest, TheHelpButtonOpensTheOneRulesWindowOnTheTable) {
   CountingView* view = Enter();
   GameRuleLayer* rules = GameViewPC::SharedGameRule();
   ASSERT_NE(rules, nullptr);
   EXPECT_EQ(GameViewPC::SharedGameRule(), rules);
+  view->m_pBottomUIPC->OnPanelBtnClick(view->m_pBottomUIPC->GetPanelButton(BottomUIPC::kPanelCounter));
+  ASSERT_NE(view->m_pBottomUIPC->GetOpenCardCounter(), nullptr);
   view->OpenGameRule();
   EXPECT_EQ(rules->getParent(), view);
-  EXPECT_EQ(rules->getLocalZOrder(), 399);
+  EXPECT_GT(rules->getLocalZOrder(), view->m_pBottomUIPC->getLocalZOrder());
   EXPECT_EQ(rules->GetGameID(), 62);
   EXPECT_NE(rules->GetBackground(), nullptr);
   view->OpenGameRule();

@@ -120,7 +120,7 @@ class ScreenTour {
     static const std::vector<std::string> names = {
         "before-start", "settings",       "rules",        "deal",          "bid-own",     "bid-other",
         "bottom-cards", "play-own-hint",  "play-seat-0",  "play-seat-2",   "straight",    "plane",
-        "bomb",         "rocket",         "last-round-tip", "card-counter", "backpack",   "chat",
+        "bomb",         "rocket",         "last-round-tip", "card-counter", "rules-over-counter", "backpack", "chat",
         "chat-phrase",  "info-popup",     "quit-hand",    "result-first",  "quit-result", "result-won",
         "result-lost",  "result-later",   "spring",       "loss-limit"};
     return names;
@@ -344,8 +344,16 @@ class ScreenTour {
           Click(bar->GetPanelButton(BottomUIPC::kPanelCounter), "card counter button");
           Later(15, [=, this] {
             NameWhenStill("card-counter", [=, this] {
-              Click(bar->GetPanelButton(BottomUIPC::kPanelCounter), "card counter button");
-              Later(5, [=, this] { Dialogs([=, this] { InfoAndQuit(); }); });
+              // The rules opened over the counter's strip.
+              m_Input.help();
+              Later(20, [=, this] {
+                NameWhenStill("rules-over-counter", [=, this] {
+                  EscapeThen("rules window", [=, this] {
+                    Click(bar->GetPanelButton(BottomUIPC::kPanelCounter), "card counter button");
+                    Later(5, [=, this] { Dialogs([=, this] { InfoAndQuit(); }); });
+                  });
+                });
+              });
             });
           });
         });
