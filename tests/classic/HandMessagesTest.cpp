@@ -501,6 +501,31 @@ TEST_F(HandTest, TheBottomBarsPanelsFollowTheHand) {
   EXPECT_EQ(bar->m_pCardCounter->GetCount(0), 1);  // the 3 played while it was closed
   view->Deliver(Played(2, {0x04, 0x24}));
   EXPECT_EQ(bar->m_pCardCounter->GetCount(1), 2);  // two 4s
+  // Its mode buttons take a click through the window, remaining then played,
+  // also when the strip is opened again.
+  tick(10);
+  bar->m_pCardCounter->ShowPlayed();
+  for (int opening = 0; opening < 2; ++opening) {
+    SCOPED_TRACE(opening == 0 ? "opened once" : "closed and opened again");
+    for (int mode : {CardCounterLayer::kModeRemaining, CardCounterLayer::kModePlayed}) {
+      cocos2d::ui::Button* shown = mode == CardCounterLayer::kModeRemaining ? bar->m_pCardCounter->GetRemainButton()
+                                                                             : bar->m_pCardCounter->GetPlayedButton();
+      ASSERT_TRUE(shown->isVisible());
+      const cocos2d::Vec2 at = shown->convertToWorldSpaceAR(cocos2d::Vec2::ZERO);
+      // A mouse's click: pressed, moved a point, released.
+      window->touchBegan(at.x, 720 - at.y);
+      window->touchMoved(at.x + 1, 720 - at.y);
+      window->touchEnded(at.x + 1, 720 - at.y);
+      EXPECT_EQ(bar->m_pCardCounter->GetShowMode(), mode) << "a click at " << at.x << "," << at.y;
+      tick(1);
+    }
+    bar->OnPanelBtnClick(bar->GetPanelButton(BottomUIPC::kPanelCounter));
+    tick(2);
+    ASSERT_EQ(bar->m_pCardCounter->getParent(), nullptr);
+    bar->OnPanelBtnClick(bar->GetPanelButton(BottomUIPC::kPanelCounter));
+    tick(2);
+    ASSERT_EQ(bar->m_pCardCounter->getParent(), bar);
+  }
 
   // The last-round tip shows what the seats last played and follows the table.
   bar->OnQuickBtnClick(bar->GetQuickButton(BottomUIPC::kQuickLastRound));

@@ -38,6 +38,7 @@
 #include "platform/gamebase/GameSceneBase.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Random.h"
+#include "widgets/CardCounterLayer.h"
 #include "widgets/GameRuleLayer.h"
 #include "widgets/ResultLayer.h"
 #include "widgets/TalkLayer.h"
@@ -344,13 +345,15 @@ class ScreenTour {
           Click(bar->GetPanelButton(BottomUIPC::kPanelCounter), "card counter button");
           Later(15, [=, this] {
             NameWhenStill("card-counter", [=, this] {
-              // The rules opened over the counter's strip.
-              m_Input.help();
-              Later(20, [=, this] {
-                NameWhenStill("rules-over-counter", [=, this] {
-                  EscapeThen("rules window", [=, this] {
-                    Click(bar->GetPanelButton(BottomUIPC::kPanelCounter), "card counter button");
-                    Later(5, [=, this] { Dialogs([=, this] { InfoAndQuit(); }); });
+              ClickCounterMode([=, this] {
+                // The rules opened over the counter's strip.
+                m_Input.help();
+                Later(20, [=, this] {
+                  NameWhenStill("rules-over-counter", [=, this] {
+                    EscapeThen("rules window", [=, this] {
+                      Click(bar->GetPanelButton(BottomUIPC::kPanelCounter), "card counter button");
+                      Later(5, [=, this] { Dialogs([=, this] { InfoAndQuit(); }); });
+                    });
                   });
                 });
               });
@@ -360,6 +363,28 @@ class ScreenTour {
       });
     });
     m_iOwnTurns = 3;
+  }
+
+  // The open card counter's mode button (remaining or played), clicked: the
+  // strip shows the other mode (a note when it does not). Left in the mode it
+  // was found in; `next` once the click has gone through the window.
+  void ClickCounterMode(std::function<void()> next) {
+    CardCounterLayer* counter = m_pView->m_pBottomUIPC->GetOpenCardCounter();
+    if (counter == nullptr) {
+      notes.push_back("no open card counter");
+      return next();
+    }
+    const int before = counter->GetShowMode();
+    Click(before == CardCounterLayer::kModeRemaining ? counter->GetPlayedButton() : counter->GetRemainButton(),
+          "card counter's mode button");
+    Later(5, [=, this] {
+      if (counter->GetShowMode() == before) notes.push_back("the card counter's mode button does not take a click");
+      if (before == CardCounterLayer::kModeRemaining)
+        counter->ShowRemain();
+      else
+        counter->ShowPlayed();
+      next();
+    });
   }
 
   // The backpack, the quick chat and a phrase chosen from it.

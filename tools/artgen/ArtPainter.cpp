@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <sstream>
 
 namespace artgen {
 
@@ -561,13 +562,17 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
     FitText(s, caption, static_cast<int>(h * 0.9f), Has(name, "_hl_") ? kGoldInk : kWhiteInk, w / 2.0f, h / 2.0f, w,
             h, true);
   } else if (name == "qorvddz_jipaiqi_pcui.png") {
-    // The card counter's strip: a rank over each count (3 .. K, A, 2, the
-    // jokers), at the places of the counter's numbers (68 + 27.3 i).
+    // The card counter's strip: its caption's first word at the left, then
+    // its ranks (3 .. K, A, 2, the jokers) each over its count, at the places
+    // of the counter's numbers (68 + 27.3 i).
     Panel(s, "");
-    static const char* const kRanks[15] = {"3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K", "A", "2", "小", "大"};
-    for (int i = 0; i < 15; ++i)
-      FitText(s, kRanks[i], static_cast<int>(h * 0.36f), kGoldInk, 68 + 27.3f * i, h * 0.27f, 26, h / 2);
-    FitText(s, "记牌", static_cast<int>(h * 0.36f), kWhiteInk, 28, h / 2.0f, 50, h / 2);
+    std::istringstream words(caption);
+    std::string title;
+    words >> title;
+    FitText(s, title, static_cast<int>(h * 0.36f), kWhiteInk, 28, h / 2.0f, 50, h / 2);
+    int i = 0;
+    for (std::string rank; words >> rank; ++i)
+      FitText(s, rank, static_cast<int>(h * 0.36f), kGoldInk, 68 + 27.3f * i, h * 0.27f, 26, h / 2);
   } else if (name == "qorvddz_set_bg.png") {
     // The settings window: its title and the words of its two rows (music,
     // sound), left of the sliders and switches the layout places on it (rows
