@@ -324,11 +324,13 @@ void Painter::Effect(SDL_Surface* s, const std::string& name, const std::string&
     const int frame = NumberAt(name, 20);
     const float grow = std::clamp(frame / 8.0f, 0.1f, 1.0f);
     Glow(s, cx, cy, r * grow, kEffectGlow, 0.25f);
-    Arc(s, cx, cy, r * 0.8f * grow, r * 0.8f * grow, 0, 2 * kPi, 3, kEffectLine);
-    for (int i = 0; i < 12; ++i) {
-      const float a = 2 * kPi * i / 12 + frame * 0.1f;
+    // Fainter than the other outlines: the blast spreads over the table's middle.
+    constexpr Rgba kBlastLine{255, 236, 170, 150};
+    Arc(s, cx, cy, r * 0.8f * grow, r * 0.8f * grow, 0, 2 * kPi, 2, kBlastLine);
+    for (int i = 0; i < 10; ++i) {
+      const float a = 2 * kPi * i / 10 + frame * 0.1f;
       Line(s, cx + std::cos(a) * r * 0.45f * grow, cy + std::sin(a) * r * 0.45f * grow,
-           cx + std::cos(a) * r * 0.95f * grow, cy + std::sin(a) * r * 0.95f * grow, 2.5f, kEffectLine);
+           cx + std::cos(a) * r * 0.95f * grow, cy + std::sin(a) * r * 0.95f * grow, 2, kBlastLine);
     }
     if (frame <= 3)
       FitText(s, "炸弹", static_cast<int>(h * 0.16f), kGoldInk, cx, cy, static_cast<int>(w * 0.5f),
@@ -446,9 +448,17 @@ void Painter::Digits(SDL_Surface* s, const std::string& glyphs, SDL_Color ink) {
   // Glyph order of the digit images: 0-9, then ':' drawn as a plus and ';' as a minus.
   const std::string order = glyphs.empty() ? std::string("0123456789+-") : glyphs;
   const float cell = s->w / static_cast<float>(order.size());
-  for (std::size_t i = 0; i < order.size(); ++i)
+  for (std::size_t i = 0; i < order.size(); ++i) {
     FitText(s, std::string(1, order[i]), static_cast<int>(s->h * 1.1f), ink, cell * (i + 0.5f), s->h / 2.0f,
             static_cast<int>(cell), s->h, true);
+    // A 1 stands on a foot as wide as the other figures, so "17" reads as one
+    // number and not as "1 7".
+    if (order[i] == '1') {
+      const float x0 = cell * (i + 0.24f), x1 = cell * (i + 0.76f), y = s->h * 0.79f, w = std::max(2.0f, s->h * 0.1f);
+      Line(s, x0, y, x1, y, w + 2.5f, {40, 25, 10, 220});
+      Line(s, x0, y, x1, y, w, {ink.r, ink.g, ink.b, 255});
+    }
+  }
 }
 
 void Painter::RoomFrame(SDL_Surface* s) {
