@@ -240,11 +240,17 @@ TEST_F(HandResult, AContinueTheLossLimitRefusesStillLeavesTheTableWhenTheScreenT
   GameMsgBox::destroyMessageBox();
 }
 
+// The quit question, asked at the result screen, asks about leaving the
+// table: the hand is over, and the question does not say otherwise.
 TEST_F(HandResult, TheQuitQuestionLeavesThroughItsButton) {
+  DeliverResult(Result(3, false));
+  RunUntilScreen();
+  ASSERT_TRUE(Screen()->isRunning());
   cocos2d::Log::clear();
   view->ShowQuitMsgBox();
   GameMsgBox* box = GameMsgBox::shareMessageBox();
   EXPECT_EQ(box->GetText(), GameText(18));
+  EXPECT_EQ(box->GetText().find("没有结束"), std::string::npos) << "not over, it says: " << box->GetText();
   EXPECT_TRUE(box->PressConfirm());
   EXPECT_TRUE(cocos2d::Log::contains("GameViewBase::QuitGame"));
 }
