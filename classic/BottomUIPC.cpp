@@ -39,7 +39,7 @@ constexpr const char* kBgFrame = "qorvddzpc_main_bg_2.png";
 constexpr const char* kHeadFrame = "qorvddz_roomui_userinfo_player_bg.png";
 const Vec2 kBgPos{636, 42};
 const Vec2 kHeadFramePos{60, 60};
-const Vec2 kHeadPos{64, 82};
+const Vec2 kHeadPos = kHeadFramePos;  // the head picture sits in its frame
 const Vec2 kNamePos{180, 40};
 const Vec2 kMoneyPos{328, 40};
 constexpr int kZBg = -10;
@@ -84,9 +84,9 @@ void BottomUIPC::onEnter() {
       bg->setPosition(kBgPos);
       addChild(bg, kZBg);
     }
-    if (cocos2d::Sprite* frame = cocos2d::Sprite::createWithSpriteFrameName(kHeadFrame)) {
-      frame->setPosition(kHeadFramePos);
-      addChild(frame, kZHeadFrame);
+    if ((m_pHeadFrame = cocos2d::Sprite::createWithSpriteFrameName(kHeadFrame)) != nullptr) {
+      m_pHeadFrame->setPosition(kHeadFramePos);
+      addChild(m_pHeadFrame, kZHeadFrame);
     }
     m_pNameLabel = MakeLabel(kNamePos);
     m_pMoneyLabel = MakeLabel(kMoneyPos);

@@ -301,6 +301,8 @@ void GameViewPC::BuildSeatHead(int seat) {
     head->setVisible(false);
   } else {
     head->IniImage(-1, g_ptPlayerHead[seat], g_fPlayerHeadScale[seat], Vec2::ZERO);
+    // Nobody sits there yet: the head shows when a player joins.
+    head->setVisible(GetPlayerNode(seat) != nullptr);
   }
   AddTableWidget(head, 0);
 }
