@@ -603,11 +603,15 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
     RoundRect(s, 0, 0, w, h, std::min(14.0f, h * 0.3f), {250, 244, 225, 245}, {225, 214, 185, 245},
               {200, 160, 80, 255}, 2);
   } else if (name == "qorvddzpc_pack_bg.png") {
-    // The backpack: sixteen slots in four rows, where the props' cells lie
-    // (58 wide, 61 apart, the first at 9 from the left and 8 from the top).
+    // The backpack: its caption as the title over sixteen slots in four rows,
+    // where the props' cells lie (58 wide, 61 apart, the first at 9 from the
+    // left; the top row's cells reach up to 264 above the bottom).
     Panel(s, "");
+    const float top = h - 264.0f;
+    if (!caption.empty())
+      FitText(s, caption, static_cast<int>(top * 0.75f), kGoldInk, w / 2.0f, top / 2, w - 20, static_cast<int>(top));
     for (int i = 0; i < 16; ++i)
-      RoundRect(s, 9 + 61.0f * (i % 4), 8 + 61.0f * (i / 4), 58, 58, 8, {60, 70, 95, 200}, {45, 52, 75, 200},
+      RoundRect(s, 9 + 61.0f * (i % 4), top + 61.0f * (i / 4), 58, 58, 8, {60, 70, 95, 200}, {45, 52, 75, 200},
                 {150, 130, 80, 200}, 1);
   } else if (IsEffect(name)) {
     Effect(s, name, caption);
