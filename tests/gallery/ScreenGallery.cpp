@@ -97,10 +97,15 @@ int main(int argc, char** argv) {
   ddz::tour::ScreenTour::Input input;
   input.click = ClickAt;
   input.close = [] {
+    // As a press of the close button comes: the window's close, then the
+    // application's quit that SDL sends for the last window.
     SDL_Event e{};
     e.type = SDL_WINDOWEVENT;
     e.window.event = SDL_WINDOWEVENT_CLOSE;
     Push(e);
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
   };
   input.escape = [] { PressKey(SDLK_ESCAPE); };
   input.help = [] { PressKey(SDLK_F1); };
