@@ -29,6 +29,7 @@ constexpr const char* kTimerKey = "DDZPackLayer::UpdatePropTimer";
 constexpr float kCellX = 9.0f;
 constexpr float kCellY = 206.0f;
 constexpr float kCellPitch = 61.0f;
+constexpr float kGridHeight = 272.0f;  // the cells' rows with their margins
 constexpr float kEdge = 4.0f;  // the tip keeps this far from the window's right and bottom edges
 // The empty backpack's line: its words in the catalogue's captions, its look.
 constexpr const char* kEmptyLineKey = "prop_lable_empty";
@@ -82,6 +83,10 @@ void DDZPackLayer::ShowPack() {
       cocos2d::log("ShowPack: no frame %s", kPanelFrame);
       m_pPackBg = cocos2d::Sprite::create();
     }
+    // The grid's rows (kGridHeight) stand centred on the panel's place; a
+    // frame taller than them (its title) grows upwards.
+    const float height = m_pPackBg->getContentSize().height;
+    if (height > kGridHeight) m_pPackBg->setAnchorPoint(Vec2(0.5f, kGridHeight / 2 / height));
     m_pPackBg->setPosition(m_ptPackBg);
     addChild(m_pPackBg, 1);
     std::string words;

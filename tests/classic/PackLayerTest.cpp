@@ -136,7 +136,7 @@ TEST_F(PackLayerTest, TwentyRecordsShowSixteenCellsAndFewerRemoveTheLastCells) {
 
 // An empty backpack says so in a line across its panel (the catalogue file's
 // words); the first prop takes the line away, and it comes back when the
-// last goes.
+// last goes. The panel's title adds to its top only.
 TEST_F(PackLayerTest, AnEmptyBackpackSaysSo) {
   Open();
   Label* line = pack->GetEmptyLine();
@@ -152,6 +152,9 @@ TEST_F(PackLayerTest, AnEmptyBackpackSaysSo) {
   EXPECT_FALSE(line->isVisible());
   pack->DeleteUserProp(100, 1);
   EXPECT_TRUE(line->isVisible());
+  // The title grows the panel upwards: its foot stays clear of the bottom
+  // bar's buttons, 136 below the panel's place as for a frame without one.
+  EXPECT_NEAR(pack->GetPanel()->getBoundingBox().getMinY(), pack->m_ptPackBg.y - 136, 0.5f);
 }
 
 TEST_F(PackLayerTest, TheCurrenciesShowTheLoginRecordsAmounts) {

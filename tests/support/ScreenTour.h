@@ -308,7 +308,8 @@ class ScreenTour {
     if (!hand->IsWaitingForChoice() || !ShownOnStage(hand->GetMainButton(SelfHandCard::kBtnPlay))) return;
     ++m_iOwnTurns;
     if (m_iOwnTurns == 2 && m_iResults == 0) return Extras();
-    if (Usable(hand->GetMainButton(SelfHandCard::kBtnHint))) Click(hand->GetMainButton(SelfHandCard::kBtnHint), "hint");
+    const bool hinted = Usable(hand->GetMainButton(SelfHandCard::kBtnHint));
+    if (hinted) Click(hand->GetMainButton(SelfHandCard::kBtnHint), "hint");
     Later(3, [=, this] {
       // Leading without a hint: a tap on the lowest card.
       if (!Usable(hand->GetMainButton(SelfHandCard::kBtnPlay)) && hand->SelectedCodes().empty() &&
@@ -324,7 +325,9 @@ class ScreenTour {
             Click(hand->GetMainButton(SelfHandCard::kBtnPass), "pass button");
           Later(2, nullptr);
         };
-        if (!m_Seen.count("play-own-hint") && !hand->SelectedCodes().empty())
+        // The hint's own choice, ready to play.
+        if (!m_Seen.count("play-own-hint") && hinted && !hand->SelectedCodes().empty() &&
+            Usable(hand->GetMainButton(SelfHandCard::kBtnPlay)))
           NameWhenStill("play-own-hint", play);
         else
           play();
