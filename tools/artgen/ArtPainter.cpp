@@ -401,7 +401,9 @@ void Painter::Effect(SDL_Surface* s, const std::string& name, const std::string&
   }
   // Glows and lights: soft and see-through; the big lights carry rays.
   if (caption.empty() && !StartsWith(name, "qorvddz_ani_spring_")) {
-    Glow(s, cx, cy, r, kEffectGlow, 0.25f);
+    // The big lights turn behind a title and are cut by a stencil near their
+    // middle: their glow stays faint there, their rays start further out.
+    Glow(s, cx, cy, r, kEffectGlow, Has(name, "light") || Has(name, "glow_a") ? 0.12f : 0.25f);
     if (Has(name, "light")) {
       for (int i = 0; i < 16; ++i) {
         const float a = 2 * kPi * i / 16;
