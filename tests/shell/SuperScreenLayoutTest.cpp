@@ -48,6 +48,7 @@ const std::vector<std::string> kKnownSuperProblems = {
     "cocos2d::Sprite in PlayerGuide (guide-1.png) covers the own turn's buttons",
     "cocos2d::Sprite in PlayerGuide (guide-3.png) covers seat 0's played cards",
     "cocos2d::Sprite in PlayerGuide (guide-3.png) covers the own hand",
+    "cocos2d::Sprite in PlayerGuide (guide-3.png) covers the turn clock",
     "cocos2d::Sprite in PlayerGuide (guide-4.png) covers the open ResultLayer",
     "cocos2d::Sprite in PlayerGuide (guide-4.png) covers the own hand",
     "cocos2d::Sprite in PlayerGuide (guide-7.png) covers the own turn's buttons",
