@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "ProgramRunSupport.h"
 #include "cardlogic/ClassicMessages.h"
 #include "classic/BottomUIPC.h"
 #include "classic/GameViewPC.h"
@@ -27,7 +28,6 @@
 #include "support/TempDir.h"
 #include "widgets/PlayerGameInfo.h"
 #include "widgets/PlayerShow.h"
-#include "ProgramRunSupport.h"
 
 namespace {
 
@@ -55,7 +55,8 @@ ddz::test::Bytes Sent(ddz::test::Bytes frame) {
 ddz::test::Bytes Deal() {
   cm::DealBlocks blocks;
   for (int chair = 0; chair < 3; ++chair)
-    for (int i = 0; i < 17; ++i) blocks.hands[chair][i] = static_cast<std::uint8_t>(((chair + i) % 4) << 5 | (1 + i % 13));
+    for (int i = 0; i < 17; ++i)
+      blocks.hands[chair][i] = static_cast<std::uint8_t>(((chair + i) % 4) << 5 | (1 + i % 13));
   blocks.openCard = 0x25;
   blocks.firstBidder = 1;
   blocks.panelNumber = 5000;
@@ -131,8 +132,7 @@ TEST(NetworkScreenLayout, EveryStageOfANetworkHandShowsTheSeatsAsTheServerHasThe
        [&](GameViewPC&) { server.Send(Deal()); }},
       {"dealt", [](GameViewPC& v) { return v.GetSelfHand() != nullptr && v.GetSelfHand()->GetCardCount() == 17; },
        [&](GameViewPC&) { server.Send(Sent(cm::BuildBidTurn(1, 0))); }},
-      {"bid-own",
-       [](GameViewPC& v) { return ShownOnStage(v.GetSelfHand()->GetMainButton(SelfHandCard::kBtnBid3)); },
+      {"bid-own", [](GameViewPC& v) { return ShownOnStage(v.GetSelfHand()->GetMainButton(SelfHandCard::kBtnBid3)); },
        [&](GameViewPC&) {
          server.Send(Sent(cm::BuildBidResult(1, 3, 0)));
          server.Send(Sent(cm::BuildLandlord(1, 3, {0x2a, 0x2b, 0x2c})));
@@ -151,8 +151,7 @@ TEST(NetworkScreenLayout, EveryStageOfANetworkHandShowsTheSeatsAsTheServerHasThe
     const Stage& stage = stages[next];
     if (!stage.ready(*view)) return 1.0f / 30;
     // At rest, or a second after the stage came.
-    if (ddz::tour::AnyActionRuns(cocos2d::Director::getInstance()->getRunningScene()) && ++still < 30)
-      return 1.0f / 30;
+    if (ddz::tour::AnyActionRuns(cocos2d::Director::getInstance()->getRunningScene()) && ++still < 30) return 1.0f / 30;
     still = 0;
     look(stage.name, *view);
     if (stage.name == "own-landlord") {

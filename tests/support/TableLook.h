@@ -10,26 +10,27 @@
 //   a dialog, the result window and a dim over the whole window may lie over
 //   the table, and not even the result window over the cards a seat kept;
 // - no large opaque panel lies over the table's felt;
-// - every value of the top and bottom bars has its caption: the word beside
+// - every figure of the top and bottom bars has its caption: the word beside
 //   it, above it, or painted on the box it stands on.
 // Shared by the layout tests and the galleries. No GoogleTest here.
 #pragma once
 
 #include <SDL.h>
 #include <SDL_image.h>
+#include <cxxabi.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
-#include <cxxabi.h>
-#include <typeinfo>
 #include <fstream>
 #include <functional>
 #include <map>
 #include <memory>
 #include <set>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 #include "cards/OtherHandCard.h"
@@ -159,9 +160,12 @@ inline float HidesAt(const Drawn& d, const cocos2d::Vec2& p) {
   if (local.size.width <= 0 || local.size.height <= 0 || !local.containsPoint(q)) return 0;
   const float opacity = c.opacity / 255.0f;
   switch (c.kind) {
-    case cocos2d::DrawKind::Color: return Hiding(opacity);
-    case cocos2d::DrawKind::Text: return c.lines != nullptr && !c.lines->empty() ? kTextHides * opacity : 0;
-    case cocos2d::DrawKind::Shapes: return 0;
+    case cocos2d::DrawKind::Color:
+      return Hiding(opacity);
+    case cocos2d::DrawKind::Text:
+      return c.lines != nullptr && !c.lines->empty() ? kTextHides * opacity : 0;
+    case cocos2d::DrawKind::Shapes:
+      return 0;
     case cocos2d::DrawKind::Atlas: {
       const ArtPixels::Image* image = ArtPixels::Instance().Get(c.texture);
       if (image == nullptr) return Hiding(opacity);
@@ -195,7 +199,8 @@ inline float HidesAt(const Drawn& d, const cocos2d::Vec2& p) {
         if (c.flippedY) std::swap(uv[0], uv[3]), std::swap(uv[1], uv[2]);
       }
       const float s = (q.x - local.getMinX()) / local.size.width, t = (q.y - local.getMinY()) / local.size.height;
-      const cocos2d::Vec2 at = uv[0] * ((1 - s) * (1 - t)) + uv[1] * (s * (1 - t)) + uv[2] * (s * t) + uv[3] * ((1 - s) * t);
+      const cocos2d::Vec2 at =
+          uv[0] * ((1 - s) * (1 - t)) + uv[1] * (s * (1 - t)) + uv[2] * (s * t) + uv[3] * ((1 - s) * t);
       return Hiding(image->At(at.x, at.y) * opacity);
     }
   }
@@ -235,7 +240,9 @@ inline const cocos2d::Node* DialogOf(const cocos2d::Node* n) {
   return found;
 }
 
-inline std::string SeatName(int seat) { return seat == DDZGameView::kOwnSeat ? "the own seat" : "seat " + std::to_string(seat); }
+inline std::string SeatName(int seat) {
+  return seat == DDZGameView::kOwnSeat ? "the own seat" : "seat " + std::to_string(seat);
+}
 
 // What the player reads off `view` now, as parts that must stay in sight.
 inline std::vector<Guarded> GuardedParts(DDZGameView& view, cocos2d::Scene* scene) {
@@ -251,9 +258,11 @@ inline std::vector<Guarded> GuardedParts(DDZGameView& view, cocos2d::Scene* scen
         view.m_pMingCard[seat]->GetCardCount() > 0)
       parts.push_back({SeatName(seat) + "'s shown cards", {view.m_pMingCard[seat]}, {}, false});
     add(SeatName(seat) + "'s head", view.m_pPlayerShow[seat]);
-    if (PlayerGameInfo* info = view.m_pPlayerGameInfo[seat]) add(SeatName(seat) + "'s landlord mark", info->GetLandOwner());
+    if (PlayerGameInfo* info = view.m_pPlayerGameInfo[seat])
+      add(SeatName(seat) + "'s landlord mark", info->GetLandOwner());
     if (seat != DDZGameView::kOwnSeat)
-      if (auto* backs = dynamic_cast<OtherHandCard*>(view.m_pHandCard[seat])) add(SeatName(seat) + "'s card count", backs->GetCountLabel());
+      if (auto* backs = dynamic_cast<OtherHandCard*>(view.m_pHandCard[seat]))
+        add(SeatName(seat) + "'s card count", backs->GetCountLabel());
   }
   if (auto* hand = dynamic_cast<SelfHandCard*>(view.m_pHandCard[DDZGameView::kOwnSeat])) {
     std::set<const cocos2d::Node*> notCards;
@@ -326,8 +335,12 @@ inline bool CoversTheWindow(const Drawn& d) {
 inline std::string Coverer(const cocos2d::DrawCommand& c) {
   std::string what;
   switch (c.kind) {
-    case cocos2d::DrawKind::Color: what = "a shade"; break;
-    case cocos2d::DrawKind::Atlas: what = "digits"; break;
+    case cocos2d::DrawKind::Color:
+      what = "a shade";
+      break;
+    case cocos2d::DrawKind::Atlas:
+      what = "digits";
+      break;
     case cocos2d::DrawKind::Text: {
       std::size_t end = std::min<std::size_t>(c.what.size(), 40);
       while (end > 0 && end < c.what.size() && (static_cast<unsigned char>(c.what[end]) & 0xC0) == 0x80) --end;
@@ -336,7 +349,8 @@ inline std::string Coverer(const cocos2d::DrawCommand& c) {
       what += "\"";
       break;
     }
-    default: what = c.what.empty() ? "a picture" : c.what;
+    default:
+      what = c.what.empty() ? "a picture" : c.what;
   }
   return Describe(c.node) + " (" + what + ")";
 }
@@ -347,8 +361,10 @@ inline bool IsFigure(const std::string& text) {
   bool digit = false;
   for (char ch : text) {
     const unsigned char u = static_cast<unsigned char>(ch);
-    if (std::isdigit(u)) digit = true;
-    else if (!std::strchr("+-.,%/xX ", ch)) return false;
+    if (std::isdigit(u))
+      digit = true;
+    else if (!std::strchr("+-.,%/xX ", ch))
+      return false;
   }
   return digit;
 }
@@ -399,8 +415,8 @@ inline std::vector<std::string> UncaptionedFigures(const std::vector<Drawn>& dra
           b.getMinY() - v.getMaxY() < 50 && (above == nullptr || b.getMinY() < above->box.getMinY()))
         above = &drawn[j];
     }
-    const bool captioned = (left != nullptr && isWord(*left)) || (left == nullptr && above != nullptr && isWord(*above)) ||
-                           painted;
+    const bool captioned =
+        (left != nullptr && isWord(*left)) || (left == nullptr && above != nullptr && isWord(*above)) || painted;
     if (!captioned) found.push_back(Coverer(*drawn[i].c) + ": a figure of the bar without its caption");
   }
   return found;
@@ -439,7 +455,8 @@ inline std::vector<std::string> CheckTable(cocos2d::Scene* scene, DDZGameView& v
     int nearest = 1 << 30;
     for (std::size_t p = 0; p < parts.size(); ++p) {
       int depth = 0;
-      for (const cocos2d::Node* n = drawn[i].c->node; n != nullptr && !parts[p].except.count(n); n = n->getParent(), ++depth) {
+      for (const cocos2d::Node* n = drawn[i].c->node; n != nullptr && !parts[p].except.count(n);
+           n = n->getParent(), ++depth) {
         if (std::find(parts[p].roots.begin(), parts[p].roots.end(), n) == parts[p].roots.end()) continue;
         if (depth < nearest) nearest = depth, partOf[i] = static_cast<int>(p);
         break;
