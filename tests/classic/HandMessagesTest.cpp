@@ -106,7 +106,9 @@ TEST_F(HandTest, AScoreModeHandFromTheDealToTheFirstPlays) {
   for (const Step& step : steps) {
     SCOPED_TRACE(step.what);
     GameViewBase::m_iLockMainMsgTime = 0;
-    if (&step == &steps[std::size(steps) - 1]) EXPECT_EQ(bidSigns(), 3) << "each seat's bid stands by it";
+    if (&step == &steps[std::size(steps) - 1]) {
+      EXPECT_EQ(bidSigns(), 3) << "each seat's bid stands by it";
+    }
     view->Deliver(step.frame);
     ExpectStep(this, view, step, TakeSounds());
   }
