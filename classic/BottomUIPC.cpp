@@ -39,9 +39,13 @@ constexpr const char* kBgFrame = "qorvddzpc_main_bg_2.png";
 constexpr const char* kHeadFrame = "qorvddz_roomui_userinfo_player_bg.png";
 const Vec2 kBgPos{636, 42};
 const Vec2 kHeadFramePos{60, 60};
-const Vec2 kHeadPos{64, 82};
+const Vec2 kHeadPos = kHeadFramePos;  // the head picture sits in its frame
 const Vec2 kNamePos{180, 40};
 const Vec2 kMoneyPos{328, 40};
+// The single-player statistics: between the name and the quick buttons
+// (the first at 437, 60 wide), shrunk to fit there.
+const Vec2 kStatsPos{302, 40};
+constexpr float kStatsMaxWidth = 196;
 constexpr int kZBg = -10;
 constexpr int kZHeadFrame = -5;
 const cocos2d::Color3B kTextColour(188, 222, 255);
@@ -84,13 +88,13 @@ void BottomUIPC::onEnter() {
       bg->setPosition(kBgPos);
       addChild(bg, kZBg);
     }
-    if (cocos2d::Sprite* frame = cocos2d::Sprite::createWithSpriteFrameName(kHeadFrame)) {
-      frame->setPosition(kHeadFramePos);
-      addChild(frame, kZHeadFrame);
+    if ((m_pHeadFrame = cocos2d::Sprite::createWithSpriteFrameName(kHeadFrame)) != nullptr) {
+      m_pHeadFrame->setPosition(kHeadFramePos);
+      addChild(m_pHeadFrame, kZHeadFrame);
     }
     m_pNameLabel = MakeLabel(kNamePos);
     m_pMoneyLabel = MakeLabel(kMoneyPos);
-    m_pStatsLabel = MakeLabel(kMoneyPos);
+    m_pStatsLabel = MakeLabel(kStatsPos);
     m_pStatsLabel->setVisible(false);
     BuildButtons();
   }
@@ -197,10 +201,14 @@ void BottomUIPC::ShowSingleStats() {
   if (m_pStatsLabel == nullptr) return;
   const GlobalInfo& login = Login();
   char text[160];
-  std::snprintf(text, sizeof text, "%d  %d%%  %s", login.iSingleGameAmount,
+  // The score and the win rate each after the word that names it, then the title.
+  std::snprintf(text, sizeof text, "积分 %d  胜率 %d%%  %s", login.iSingleGameAmount,
                 SingleWinRate(login.iSingleWinNum, login.iSingleLoseNum),
                 GetScoreTitle(login.iSingleGameAmount).c_str());
+  m_pStatsLabel->setScale(1.0f);
   m_pStatsLabel->setString(text);
+  const float width = m_pStatsLabel->getContentSize().width;
+  if (width > kStatsMaxWidth) m_pStatsLabel->setScale(kStatsMaxWidth / width);
   m_pStatsLabel->setVisible(true);
 }
 

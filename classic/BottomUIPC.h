@@ -113,6 +113,7 @@ class BottomUIPC : public YndGameLayer, public ITalkCallBack, public ISelfHandBo
   cocos2d::Label* GetMoneyLabel() const { return m_pMoneyLabel; }
   cocos2d::Label* GetSingleStatsLabel() const { return m_pStatsLabel; }
   cocos2d::Sprite* GetHeadSprite() const { return m_pHeadSprite; }
+  cocos2d::Sprite* GetHeadFrame() const { return m_pHeadFrame; }
   int GetMoney() const { return m_iMoney; }
   TalkLayer* GetTalkLayer() const { return m_pTalkLayer; }
   DDZPackLayer* GetPackLayer() const { return m_pPackLayer; }
@@ -153,6 +154,7 @@ class BottomUIPC : public YndGameLayer, public ITalkCallBack, public ISelfHandBo
   cocos2d::Label* m_pStatsLabel = nullptr;  // child; the single-player statistics
   int m_iMoney = 0;
   cocos2d::Sprite* m_pHeadSprite = nullptr;  // child while set
+  cocos2d::Sprite* m_pHeadFrame = nullptr;   // child; the head picture sits in it
 
   // Quick buttons 0-4: what the own hand asks for, applied between the deal
   // and the result.

@@ -4,11 +4,14 @@
 #include <string>
 
 #include "classic/DDZPropTip.h"
+#include "gamedata/LabelHelpers.h"
 #include "platform/engine/Action.h"
 #include "platform/engine/Director.h"
+#include "platform/engine/Label.h"
 #include "platform/engine/Log.h"
 #include "platform/engine/Scheduler.h"
 #include "platform/engine/Sprite.h"
+#include "platform/framework/YndConf.h"
 #include "platform/framework/YndRemoveChildManage.h"
 #include "platform/gamebase/BasePT.h"
 #include "platform/gamebase/GameViewBase.h"
@@ -26,7 +29,12 @@ constexpr const char* kTimerKey = "DDZPackLayer::UpdatePropTimer";
 constexpr float kCellX = 9.0f;
 constexpr float kCellY = 206.0f;
 constexpr float kCellPitch = 61.0f;
+constexpr float kGridHeight = 272.0f;  // the cells' rows with their margins
 constexpr float kEdge = 4.0f;  // the tip keeps this far from the window's right and bottom edges
+// The empty backpack's line: its words in the catalogue's captions, its look.
+constexpr const char* kEmptyLineKey = "prop_lable_empty";
+constexpr float kEmptyLineSize = 18;
+const cocos2d::Color3B kEmptyLineColour(188, 222, 255);
 
 }  // namespace
 
@@ -75,8 +83,18 @@ void DDZPackLayer::ShowPack() {
       cocos2d::log("ShowPack: no frame %s", kPanelFrame);
       m_pPackBg = cocos2d::Sprite::create();
     }
+    // The grid's rows (kGridHeight) stand centred on the panel's place; a
+    // frame taller than them (its title) grows upwards.
+    const float height = m_pPackBg->getContentSize().height;
+    if (height > kGridHeight) m_pPackBg->setAnchorPoint(Vec2(0.5f, kGridHeight / 2 / height));
     m_pPackBg->setPosition(m_ptPackBg);
     addChild(m_pPackBg, 1);
+    std::string words;
+    GetValueStr(words, kEmptyLineKey, kPropConfFile, "prop_lable", "");
+    m_pEmptyLine = cocos2d::Label::createWithSystemFont(words, g_strFontName, kEmptyLineSize);
+    m_pEmptyLine->setColor(kEmptyLineColour);
+    m_pEmptyLine->setPosition(Vec2(m_pPackBg->getContentSize().width / 2, m_pPackBg->getContentSize().height / 2));
+    m_pPackBg->addChild(m_pEmptyLine, 5);
     m_pPropTip = DDZPropTip::create();
     m_pPropTip->LoadLabels(kPropConfFile);
     addChild(m_pPropTip, 4);
@@ -122,6 +140,7 @@ void DDZPackLayer::RefreshPropList() {
       cell = nullptr;
     }
   }
+  if (m_pEmptyLine != nullptr) m_pEmptyLine->setVisible(m_vcUserProp.empty());
   if (FindRecord(m_iHoverPropID) == nullptr) m_iHoverPropID = 0;
   if (m_pPropTip->GetPropId() != 0) RefreshTip();
 }

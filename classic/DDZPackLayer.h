@@ -20,6 +20,7 @@
 #include "platform/gamebase/PackInfoBase.h"
 
 namespace cocos2d {
+class Label;
 class Sprite;
 }
 class DDZPropItem;
@@ -68,6 +69,8 @@ class DDZPackLayer : public PackInfoBase, public YndGameLayer {
   void HoverAt(const cocos2d::Vec2& point);
 
   cocos2d::Sprite* GetPanel() const { return m_pPackBg; }
+  // The line across the panel while the backpack holds nothing.
+  cocos2d::Label* GetEmptyLine() const { return m_pEmptyLine; }
   DDZPropTip* GetTip() const { return m_pPropTip; }
   DDZPropItem* GetCell(int i) const { return i >= 0 && i < kCellCount ? m_vcPropItem[i] : nullptr; }
   const std::vector<cocos2d::Rect>& GetCellRects() const { return m_vcCellRect; }
@@ -86,6 +89,7 @@ class DDZPackLayer : public PackInfoBase, public YndGameLayer {
   float m_fLastTick = -1.0f;                // accumulated time of the last tick; < 0 before the first
   cocos2d::Sprite* m_pPackBg = nullptr;     // child, null until first shown
   DDZPropTip* m_pPropTip = nullptr;         // child, null until first shown
+  cocos2d::Label* m_pEmptyLine = nullptr;   // child of the panel, null until first shown
   int m_iHoverPropID = 0;                   // prop under the pointer, 0 for none
   bool m_bPropsReady = true;
   std::vector<cocos2d::Rect> m_vcCellRect;  // in panel coordinates

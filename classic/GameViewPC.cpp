@@ -66,7 +66,7 @@ constexpr int kZBulletin = 106;
 constexpr int kZGameTips = 105;
 constexpr int kZClock = 4;
 constexpr int kZBottomBar = 602;
-constexpr int kZGameRule = 399;
+constexpr int kZGameRule = 700;  // over the bottom bar (602) and the strips it opens
 const cocos2d::Vec2 kBottomBarPos{0, -14};
 constexpr int kZTopBar = 105;
 const cocos2d::Vec2 kTopBarShift{0, -30};
@@ -292,6 +292,8 @@ void GameViewPC::BuildSeatHead(int seat) {
     head->setVisible(false);
   } else {
     head->IniImage(-1, g_ptPlayerHead[seat], g_fPlayerHeadScale[seat], Vec2::ZERO);
+    // Nobody sits there yet: the head shows when a player joins.
+    head->setVisible(GetPlayerNode(seat) != nullptr);
   }
   AddTableWidget(head, 0);
 }

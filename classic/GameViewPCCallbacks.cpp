@@ -155,6 +155,7 @@ void GameViewPC::CallBackPlayerJoinTable(int pos) {
     g_iSeatHeadFigure[pos] =
         m_pPlayerShow[pos]->IniImage(g_iSeatHeadFigure[pos], g_ptPlayerHead[pos], g_fPlayerHeadScale[pos], Vec2::ZERO);
     AddTableWidget(m_pPlayerShow[pos], kZSeatHead);
+    m_pPlayerShow[pos]->setVisible(true);
     if (m_pPlayerGameInfo[pos] == nullptr) BuildSeatStatus(pos);
     if (m_pHandCard[pos] == nullptr) BuildOtherHand(pos);
     if (m_pSendCard[pos] == nullptr) BuildPlayedRow(pos);

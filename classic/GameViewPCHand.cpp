@@ -485,6 +485,10 @@ void GameViewPC::OnLandlordDecided(char* msg, int len) {
   m_TableItem.iLandOwnerPos = seat;
   m_TableItem.iTableCardOwnerPos = seat;
   m_iPassesInRow = 0;
+  // The bids are over: their signs go, so the hat flies to the landlord over
+  // a clear table and no seat's sign stands on it.
+  for (int s = 0; s < kPlayerCount; ++s)
+    if (m_pPlayerGameInfo[s] != nullptr) m_pPlayerGameInfo[s]->ShowPoint(false, -1, g_ptPlayerInfoBG[s]);
   if (m_pPlayerGameInfo[seat] != nullptr) m_pPlayerGameInfo[seat]->ShowLandOwner(true, g_ptLandOwner[seat], false);
   for (int s = 0; s < kPlayerCount; ++s) m_iSendRowRole[s] = s == seat ? kLandlordRole : kFarmerRole;
 
@@ -503,7 +507,6 @@ void GameViewPC::OnLandlordDecided(char* msg, int len) {
 
   if (m_iGameMode == kCallRobMode) {
     ShowTableMultiple(m_TableItem.iTimes);
-    if (m_pPlayerGameInfo[seat] != nullptr) m_pPlayerGameInfo[seat]->ShowPoint(false, -1, g_ptPlayerInfoBG[seat]);
   } else {
     m_TableItem.iFinalPoint = landlord.score;
     if (m_pTopUIPC != nullptr) {

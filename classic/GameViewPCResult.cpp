@@ -180,7 +180,9 @@ void GameViewPC::ShowRoundResult(const char* msg, int len) {
     PlayerNode* player = GetPlayerNode(pos);
     if (player != nullptr) player->iMoney = ddz::os::SaturatingAdd(player->iMoney, money);
     if (pos == kOwnSeat) {
-      AddSysBoxMessage(ddz::FormatText(GameText(results[pos] > 0 ? kTextOwnWon : kTextOwnLost), results[pos]), 1);
+      // The line names the amount won or lost; the loss's sign is in its words.
+      const int amount = results[pos] > 0 ? results[pos] : ddz::os::SaturatingSub(0, results[pos]);
+      AddSysBoxMessage(ddz::FormatText(GameText(results[pos] > 0 ? kTextOwnWon : kTextOwnLost), amount), 1);
       UpdateLoseAmount(money);
       if (player != nullptr) m_GlobalInfo.iMoney = player->iMoney;
     } else {

@@ -52,6 +52,8 @@ void TopUIPC::onEnter() {
     }
     cocos2d::Label* label = cocos2d::Label::createWithSystemFont("", g_strFontName, kFontSize);
     label->setColor(kValueColour);
+    // From the word's right on: a long value grows away from its caption.
+    label->setAnchorPoint(Vec2(0, 0.5f));
     label->setPosition(at + Vec2(kLabelDx, 0));
     m_pPanel->addChild(label);
     *labels[i] = label;
@@ -90,7 +92,10 @@ void TopUIPC::SetLabel(int column, int value, bool hideMinusOne) {
 
 void TopUIPC::SetBaseScore(int score) { SetLabel(0, score, true); }
 void TopUIPC::SetNumber(int times) { SetLabel(1, times, true); }
-void TopUIPC::SetTopScore(int score) { SetLabel(2, score, false); }
+void TopUIPC::SetTopScore(int score) {
+  SetLabel(2, score, false);
+  if (score == 0 && m_pTopScoreLabel != nullptr) m_pTopScoreLabel->setString(kNoCapText);
+}
 
 void TopUIPC::ShowBaseCards(const std::vector<int>& cards) {
   if (m_pCardNode == nullptr) return;

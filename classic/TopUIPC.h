@@ -27,7 +27,7 @@ class TopUIPC : public YndGameLayer {
   static constexpr const char* kWordFrame = "qorvddzpc_difen_word_%d.png";
   static constexpr const char* kLineFrame = "qorvddzpc_difen_bg_line.png";
   static constexpr float kFontSize = 20;
-  static constexpr float kLabelDx = 40;  // right of the column's word
+  static constexpr float kLabelDx = 28;  // the value's left edge, right of the column's word (48 wide)
   static constexpr float kLineDx = -30;  // left of the column's word
   static constexpr float kBaseCardsDelay = 0.5f;
   static constexpr float kCardScale = 0.3f;
@@ -41,10 +41,12 @@ class TopUIPC : public YndGameLayer {
 
   void onEnter() override;
 
-  // "%d" of the value; -1 hides the base score and the multiple.
+  // "%d" of the value; -1 hides the base score and the multiple. A top score
+  // of 0 is no cap, and says so (kNoCapText).
   void SetBaseScore(int score);
   void SetNumber(int times);
   void SetTopScore(int score);
+  static constexpr const char* kNoCapText = "不限";
   // The bottom cards (card codes) after a 0.5 s slide of the panel; a card
   // whose sprite is there already is not made again.
   void ShowBaseCards(const std::vector<int>& cards);

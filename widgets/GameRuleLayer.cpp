@@ -74,6 +74,7 @@ void GameRuleLayer::onEnter() {
   m_pBg->setPosition(BasePT::g_iWindowWidth / 2, BasePT::g_iWindowHeight / 2);
   ddz::RunRulePopupBounce(m_pBg, 0.85f, 0.15f);
   setTouchEnabled(true, false);
+  SetMouseEventEnable(true);
 }
 
 void GameRuleLayer::RemoveTabButtons() {
@@ -147,6 +148,14 @@ void GameRuleLayer::ShowRuleText() {
 
 void GameRuleLayer::OnClose(cocos2d::Ref*) {
   YndRemoveChildManage::sharedRemoveChildManage()->RemoveChild(this, getParent());
+}
+
+void GameRuleLayer::CallBackHandleMouseEvent(int kind, cocos2d::EventMouse* event) {
+  if (kind != kYndMouseScroll || event == nullptr || m_pListView == nullptr) return;
+  // Rolled towards the player (positive) the list moves up and shows the
+  // rules further down; the list keeps its inner container within its ends.
+  m_pListView->setInnerContainerPosition(m_pListView->getInnerContainerPosition() +
+                                         cocos2d::Vec2(0, event->getScrollY() * kWheelStep));
 }
 
 void GameRuleLayer::onTouchesBegan(const std::vector<cocos2d::Touch*>& touches, cocos2d::Event*) {

@@ -7,7 +7,8 @@
 // table when it is not running and then calls ShowGameRule. Each showing
 // builds the window afresh in onEnter; the selected tab is kept while the
 // same game is shown again. The close button or a touch outside the
-// background closes it (removed later in the frame).
+// background closes it (removed later in the frame). The mouse wheel scrolls
+// the rules list, as a drag does.
 #pragma once
 
 #include <vector>
@@ -38,6 +39,7 @@ class GameRuleLayer : public YndGameLayer {
 
   void onEnter() override;
   void onTouchesBegan(const std::vector<cocos2d::Touch*>& touches, cocos2d::Event* event) override;
+  void CallBackHandleMouseEvent(int kind, cocos2d::EventMouse* event) override;
 
   int GetGameID() const { return m_iGameID; }
   int GetCurTab() const { return m_iCurTab; }
@@ -49,6 +51,8 @@ class GameRuleLayer : public YndGameLayer {
   // Background size and the place of tab k: (kTabX, kTabTopY - kTabStep * k).
   static constexpr float kBgWidth = 1090, kBgHeight = 568;
   static constexpr float kTabX = 114, kTabTopY = 450, kTabStep = 118;
+  // How far one notch of the wheel moves the rules list.
+  static constexpr float kWheelStep = 40;
 
  private:
   GameRuleLayer();

@@ -29,15 +29,16 @@ LogState& State() {
   return s;
 }
 
-// "YYYY-MM-DD HH:MM:SS.mmm " of the game's clock, local time.
+// "YYYY-MM-DD HH:MM:SS.mmm " of the wall clock, local time: the file tells
+// when a thing happened, also where the game's own clock runs behind.
 std::string Stamp() {
-  const ddz::os::VirtualClock& clock = ddz::os::Clock();
-  const std::time_t seconds = static_cast<std::time_t>(clock.WallTimeSeconds());
+  const std::int64_t ms = ddz::os::WallTimeMs();
+  const std::time_t seconds = static_cast<std::time_t>(ms / 1000);
   std::tm local{};
   char text[40] = "";
   if (localtime_r(&seconds, &local) != nullptr) {
     const std::size_t n = std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
-    std::snprintf(text + n, sizeof text - n, ".%03u ", static_cast<unsigned>(clock.NowMs() % 1000));
+    std::snprintf(text + n, sizeof text - n, ".%03u ", static_cast<unsigned>(ms % 1000));
   }
   return text;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 namespace ddz::os {
 
@@ -28,5 +29,22 @@ VirtualClock& Clock();
 // Reads the real system wall clock (seconds since the epoch); only the program's
 // start-up uses it, to seed the virtual clock's origin and the deck's generator.
 std::int64_t SystemWallTimeSeconds();
+
+// The real time of day in milliseconds since the epoch, for what records when
+// things happened (the log file's stamps): the system clock, unless a
+// ScopedWallTimeSource has put another source in place.
+std::int64_t WallTimeMs();
+
+// Puts `source` in place of the system clock for WallTimeMs while it lives.
+class ScopedWallTimeSource {
+ public:
+  explicit ScopedWallTimeSource(std::function<std::int64_t()> source);
+  ~ScopedWallTimeSource();
+  ScopedWallTimeSource(const ScopedWallTimeSource&) = delete;
+  ScopedWallTimeSource& operator=(const ScopedWallTimeSource&) = delete;
+
+ private:
+  std::function<std::int64_t()> previous_;
+};
 
 }  // namespace ddz::os

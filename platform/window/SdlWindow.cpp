@@ -62,6 +62,9 @@ void SdlWindow::setFrameSize(float width, float height) {
 void SdlWindow::pollEvents() {
   SDL_Event event;
   while (SDL_PollEvent(&event)) handleEvent(event);
+  // SDL queues the quit together with the close it follows; a later quit is
+  // one of its own.
+  _quitFollowsClose = false;
 }
 
 namespace {
@@ -78,12 +81,21 @@ cocos2d::EventMouse::MouseButton ButtonOf(Uint8 button) {
 void SdlWindow::handleEvent(const SDL_Event& e) {
   switch (e.type) {
     case SDL_QUIT:
+      // SDL follows the last window's close with the application's quit:
+      // one press of the close button is one request.
+      if (_quitFollowsClose) {
+        _quitFollowsClose = false;
+        break;
+      }
       requestClose();
       break;
     case SDL_WINDOWEVENT:
       if (e.window.windowID != windowId()) break;
       switch (e.window.event) {
-        case SDL_WINDOWEVENT_CLOSE: requestClose(); break;
+        case SDL_WINDOWEVENT_CLOSE:
+          _quitFollowsClose = true;
+          requestClose();
+          break;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
           GLView::setFrameSize(static_cast<float>(e.window.data1), static_cast<float>(e.window.data2));
           break;

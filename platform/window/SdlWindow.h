@@ -52,6 +52,7 @@ class SdlWindow : public cocos2d::GLView {
   std::shared_ptr<SdlDevice> _device;
   SdlRenderer* _renderer = nullptr;
   bool _measuring = false;
+  bool _quitFollowsClose = false;  // in this poll the window's close came; SDL's quit for it follows
 };
 
 // True when a window can be opened: SDL_VIDEODRIVER names a driver, or an X

@@ -246,8 +246,15 @@ TEST_F(BottomUIPCTest, TheSinglePlayerWinRateInWholePercent) {
   EXPECT_EQ(bar->GetMoneyLabel()->getString(), "x");
   bar->SetSelfInfo(nullptr);
   EXPECT_EQ(bar->GetNameLabel()->getString(), GameText(BottomUIPC::kSingleNameText));
-  EXPECT_EQ(bar->GetSingleStatsLabel()->getString(), "250  75%  " + GetScoreTitle(250));
+  // Each figure after the word that names it.
+  EXPECT_EQ(bar->GetSingleStatsLabel()->getString(), "积分 250  胜率 75%  " + GetScoreTitle(250));
   EXPECT_TRUE(bar->GetSingleStatsLabel()->isVisible());
+  // They stand clear of the name and of the first quick button, a long score too.
+  login.iSingleGameAmount = -123456;
+  bar->SetSelfInfo(nullptr);
+  const cocos2d::Rect stats = bar->GetSingleStatsLabel()->getBoundingBox();
+  EXPECT_LE(stats.getMaxX(), bar->GetQuickButton(0)->getBoundingBox().getMinX());
+  EXPECT_GE(stats.getMinX(), bar->GetNameLabel()->getBoundingBox().getMaxX());
 }
 
 TEST_F(BottomUIPCTest, TheOwnRecordFillsNameMoneyHeadAndTheFirstProp) {

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "ClassicTestSupport.h"
 #include "cardlogic/SingleServerDDZ.h"
 #include "cards/BaseCard.h"
 #include "cards/SelfHandCard.h"
+#include "classic/BottomUIPC.h"
 #include "widgets/GameClock.h"
 #include "widgets/GameRuleLayer.h"
 #include "widgets/TalkLayer.h"
@@ -297,15 +299,18 @@ TEST_F(ClassicTest, ATouchOnAnotherPlayersHeadOpensThatPlayersPopupOnly) {
 }
 
 // The window frame's help button opens the one rules window of the process
-// on the table; a second press while it is open adds nothing.
+// on the table, over the bottom bar and the card counter strip it opens; a
+// second press while it is open adds nothing.
 TEST_F(ClassicTest, TheHelpButtonOpensTheOneRulesWindowOnTheTable) {
   CountingView* view = Enter();
   GameRuleLayer* rules = GameViewPC::SharedGameRule();
   ASSERT_NE(rules, nullptr);
   EXPECT_EQ(GameViewPC::SharedGameRule(), rules);
+  view->m_pBottomUIPC->OnPanelBtnClick(view->m_pBottomUIPC->GetPanelButton(BottomUIPC::kPanelCounter));
+  ASSERT_NE(view->m_pBottomUIPC->GetOpenCardCounter(), nullptr);
   view->OpenGameRule();
   EXPECT_EQ(rules->getParent(), view);
-  EXPECT_EQ(rules->getLocalZOrder(), 399);
+  EXPECT_GT(rules->getLocalZOrder(), view->m_pBottomUIPC->getLocalZOrder());
   EXPECT_EQ(rules->GetGameID(), 62);
   EXPECT_NE(rules->GetBackground(), nullptr);
   view->OpenGameRule();
@@ -330,7 +335,28 @@ TEST_F(ClassicTest, TheStartButtonStartsTheIdleTipsForTheWholeGame) {
   ASSERT_TRUE(view->m_bHandRunning);  // the deal reset the table
   EXPECT_TRUE(tips->isScheduled("ShowRandomTip"));
   tick(1210, 0.1f);
-  EXPECT_NE(tips->GetRandomTip(), nullptr);
+  ASSERT_NE(tips->GetRandomTip(), nullptr);
+  // The tip's bubble stands clear of the side seats' card backs (a seam of
+  // a point or two aside).
+  const auto box = [](cocos2d::Node* n) {
+    const cocos2d::Vec2 a = n->convertToWorldSpace(cocos2d::Vec2::ZERO);
+    const cocos2d::Vec2 b = n->convertToWorldSpace(cocos2d::Vec2(n->getContentSize().width, n->getContentSize().height));
+    return cocos2d::Rect(std::min(a.x, b.x), std::min(a.y, b.y), std::fabs(b.x - a.x), std::fabs(b.y - a.y));
+  };
+  const cocos2d::Rect tip = box(tips->GetRandomTip());
+  int backs = 0;
+  for (int seat : {0, 2}) {
+    ASSERT_NE(view->m_pHandCard[seat], nullptr);
+    for (cocos2d::Node* back : view->m_pHandCard[seat]->getChildren()) {
+      if (!back->isVisible() || dynamic_cast<cocos2d::Sprite*>(back) == nullptr) continue;
+      ++backs;
+      const cocos2d::Rect b = box(back);
+      const float across = std::min(tip.getMaxX(), b.getMaxX()) - std::max(tip.getMinX(), b.getMinX());
+      const float down = std::min(tip.getMaxY(), b.getMaxY()) - std::max(tip.getMinY(), b.getMinY());
+      EXPECT_FALSE(across > 2 && down > 2) << "seat " << seat << "'s backs under the tip";
+    }
+  }
+  EXPECT_GT(backs, 0);
   tips->retain();
   view->removeFromParent();
   EXPECT_FALSE(tips->isScheduled("ShowRandomTip"));

@@ -95,12 +95,25 @@ TEST_F(HandTest, AScoreModeHandFromTheDealToTheFirstPlays) {
       {"seat 2 is the landlord (the hat's entrance sound)", cm::BuildLandlord(2, 3, bottom), 2000, -1, 0,
        "ddzSound/222.mp3", 3, 2, 2, 0, 1},
   };
+  const auto bidSigns = [&] {
+    int shown = 0;
+    for (int seat = 0; seat < 3; ++seat) {
+      PlayerGameInfo* info = view->m_pPlayerGameInfo[seat];
+      if (info != nullptr && info->GetPoint() != nullptr && info->GetPoint()->isVisible()) ++shown;
+    }
+    return shown;
+  };
   for (const Step& step : steps) {
     SCOPED_TRACE(step.what);
     GameViewBase::m_iLockMainMsgTime = 0;
+    if (&step == &steps[std::size(steps) - 1]) {
+      EXPECT_EQ(bidSigns(), 3) << "each seat's bid stands by it";
+    }
     view->Deliver(step.frame);
     ExpectStep(this, view, step, TakeSounds());
   }
+  // The bids are over: the hat flies to the landlord over no bid sign.
+  EXPECT_EQ(bidSigns(), 0);
   EXPECT_EQ(view->m_pTopUIPC->GetLabel(0)->getString(), "3");
   EXPECT_EQ(view->m_TableItem.iPointDemand[1], 1);
   EXPECT_EQ(view->m_TableItem.vcBaseCardIndex.size(), 3u);
@@ -492,6 +505,31 @@ TEST_F(HandTest, TheBottomBarsPanelsFollowTheHand) {
   EXPECT_EQ(bar->m_pCardCounter->GetCount(0), 1);  // the 3 played while it was closed
   view->Deliver(Played(2, {0x04, 0x24}));
   EXPECT_EQ(bar->m_pCardCounter->GetCount(1), 2);  // two 4s
+  // Its mode buttons take a click through the window, remaining then played,
+  // also when the strip is opened again.
+  tick(10);
+  bar->m_pCardCounter->ShowPlayed();
+  for (int opening = 0; opening < 2; ++opening) {
+    SCOPED_TRACE(opening == 0 ? "opened once" : "closed and opened again");
+    for (int mode : {CardCounterLayer::kModeRemaining, CardCounterLayer::kModePlayed}) {
+      cocos2d::ui::Button* shown = mode == CardCounterLayer::kModeRemaining ? bar->m_pCardCounter->GetRemainButton()
+                                                                             : bar->m_pCardCounter->GetPlayedButton();
+      ASSERT_TRUE(shown->isVisible());
+      const cocos2d::Vec2 at = shown->convertToWorldSpaceAR(cocos2d::Vec2::ZERO);
+      // A mouse's click: pressed, moved a point, released.
+      window->touchBegan(at.x, 720 - at.y);
+      window->touchMoved(at.x + 1, 720 - at.y);
+      window->touchEnded(at.x + 1, 720 - at.y);
+      EXPECT_EQ(bar->m_pCardCounter->GetShowMode(), mode) << "a click at " << at.x << "," << at.y;
+      tick(1);
+    }
+    bar->OnPanelBtnClick(bar->GetPanelButton(BottomUIPC::kPanelCounter));
+    tick(2);
+    ASSERT_EQ(bar->m_pCardCounter->getParent(), nullptr);
+    bar->OnPanelBtnClick(bar->GetPanelButton(BottomUIPC::kPanelCounter));
+    tick(2);
+    ASSERT_EQ(bar->m_pCardCounter->getParent(), bar);
+  }
 
   // The last-round tip shows what the seats last played and follows the table.
   bar->OnQuickBtnClick(bar->GetQuickButton(BottomUIPC::kQuickLastRound));

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "HandTestSupport.h"
+#include "classic/BottomUIPC.h"
+#include "classic/SysBoxUIPC.h"
 #include "platform/engine/Log.h"
 #include "gamedata/TextTables.h"
 #include "widgets/AwardDisplays.h"
@@ -88,6 +90,27 @@ TEST_F(HandResult, SettlesEachSeatShowsTheScreenAndHoldsTheMessagesUntilContinue
   EXPECT_EQ(g_iExitState, 0);  // pressed (3), then the table reset
   EXPECT_EQ(view->server->starts, 2);  // the sit's, then the ready
   EXPECT_EQ(view->m_pMingCard[0]->GetCardCount(), 0);
+}
+
+// The system box's line on the own result names the amount won or lost as a
+// plain number: "lost 6", never "lost -6".
+TEST_F(HandResult, TheOwnResultLineNamesTheAmountWithoutASign) {
+  struct Case {
+    int score;  // the own seat (the landlord) wins 2 x score
+    int text;
+    int amount;
+  } cases[] = {{3, 453, 6}, {-3, 454, 6}, {0, 454, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.score);
+    DeliverResult(Result(c.score, false));
+    RunUntilScreen();
+    ASSERT_TRUE(Screen()->isRunning());
+    const auto& lines = view->m_pBottomUIPC->m_pSysBox->GetMessages();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back().text, ddz::FormatText(GameText(c.text), c.amount));
+    EXPECT_EQ(lines.back().text.find('-'), std::string::npos);
+    Screen()->OnBtnContinue();
+  }
 }
 
 TEST_F(HandResult, ASpringDoublesTheMultipleOnceBeforeTheScreen) {
@@ -217,11 +240,17 @@ TEST_F(HandResult, AContinueTheLossLimitRefusesStillLeavesTheTableWhenTheScreenT
   GameMsgBox::destroyMessageBox();
 }
 
+// The quit question, asked at the result screen, asks about leaving the
+// table: the hand is over, and the question does not say otherwise.
 TEST_F(HandResult, TheQuitQuestionLeavesThroughItsButton) {
+  DeliverResult(Result(3, false));
+  RunUntilScreen();
+  ASSERT_TRUE(Screen()->isRunning());
   cocos2d::Log::clear();
   view->ShowQuitMsgBox();
   GameMsgBox* box = GameMsgBox::shareMessageBox();
   EXPECT_EQ(box->GetText(), GameText(18));
+  EXPECT_EQ(box->GetText().find("没有结束"), std::string::npos) << "not over, it says: " << box->GetText();
   EXPECT_TRUE(box->PressConfirm());
   EXPECT_TRUE(cocos2d::Log::contains("GameViewBase::QuitGame"));
 }

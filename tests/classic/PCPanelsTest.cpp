@@ -7,6 +7,7 @@
 #include "classic/LastCardTipPC.h"
 #include "classic/SysBoxUIPC.h"
 #include "classic/TopUIPC.h"
+#include "gamedata/LayoutConfig.h"
 #include "platform/engine/Label.h"
 #include "platform/engine/Sprite.h"
 
@@ -23,6 +24,7 @@ class PCPanels : public ClassicTest {
   }
 };
 
+// A top score of 0 is no cap: the column says so.
 TEST_F(PCPanels, TopPanelHidesBaseScoreAndMultipleForMinusOneButShowsTheTopScore) {
   TopUIPC* top = TopUIPC::create();
   scene->addChild(top);
@@ -35,12 +37,16 @@ TEST_F(PCPanels, TopPanelHidesBaseScoreAndMultipleForMinusOneButShowsTheTopScore
   };
   const Case cases[] = {{&TopUIPC::SetBaseScore, 0, 30, true, "30"}, {&TopUIPC::SetBaseScore, 0, -1, false, "30"},
                         {&TopUIPC::SetNumber, 1, 4, true, "4"},      {&TopUIPC::SetNumber, 1, -1, false, "4"},
-                        {&TopUIPC::SetTopScore, 2, -1, true, "-1"},  {&TopUIPC::SetTopScore, 2, 0, true, "0"}};
+                        {&TopUIPC::SetTopScore, 2, -1, true, "-1"},  {&TopUIPC::SetTopScore, 2, 0, true, "不限"},
+                        {&TopUIPC::SetTopScore, 2, 5000, true, "5000"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.value);
     (top->*c.set)(c.value);
     EXPECT_EQ(top->GetLabel(c.column)->isVisible(), c.visible);
     EXPECT_EQ(top->GetLabel(c.column)->getString(), c.text);
+    // The value stands right of its column's word, clear of it.
+    const cocos2d::Rect value = top->GetLabel(c.column)->getBoundingBox();
+    EXPECT_GE(value.getMinX(), g_ptTopUIInfo[c.column].x + 24) << "the word is 48 wide";
   }
 }
 

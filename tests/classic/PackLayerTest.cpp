@@ -11,6 +11,7 @@
 #include "classic/DDZPackLayer.h"
 #include "classic/DDZPropTip.h"
 #include "platform/engine/cocos2d.h"
+#include "platform/framework/YndConf.h"
 #include "platform/gamebase/GameViewBase.h"
 #include "support/Stage.h"
 #include "support/TempDir.h"
@@ -131,6 +132,29 @@ TEST_F(PackLayerTest, TwentyRecordsShowSixteenCellsAndFewerRemoveTheLastCells) {
   EXPECT_EQ(Cells(), 10);
   EXPECT_EQ(pack->GetCell(10), nullptr);
   EXPECT_EQ(pack->GetCell(9)->GetShownPropId(), 109);
+}
+
+// An empty backpack says so in a line across its panel (the catalogue file's
+// words); the first prop takes the line away, and it comes back when the
+// last goes. The panel's title adds to its top only.
+TEST_F(PackLayerTest, AnEmptyBackpackSaysSo) {
+  Open();
+  Label* line = pack->GetEmptyLine();
+  ASSERT_NE(line, nullptr);
+  EXPECT_TRUE(line->isVisible());
+  char words[200] = {};
+  GetValueStr(words, sizeof words, "prop_lable_empty", DDZPackLayer::kPropConfFile, "prop_lable", "");
+  ASSERT_STRNE(words, "");
+  EXPECT_EQ(line->getString(), words);
+  EXPECT_EQ(line->getParent(), pack->GetPanel());
+  EXPECT_LE(line->getContentSize().width, pack->GetPanel()->getContentSize().width);
+  pack->AddUserProp(100, 1, 0, 0, true);
+  EXPECT_FALSE(line->isVisible());
+  pack->DeleteUserProp(100, 1);
+  EXPECT_TRUE(line->isVisible());
+  // The title grows the panel upwards: its foot stays clear of the bottom
+  // bar's buttons, 136 below the panel's place as for a frame without one.
+  EXPECT_NEAR(pack->GetPanel()->getBoundingBox().getMinY(), pack->m_ptPackBg.y - 136, 0.5f);
 }
 
 TEST_F(PackLayerTest, TheCurrenciesShowTheLoginRecordsAmounts) {

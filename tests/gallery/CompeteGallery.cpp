@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
 
   int problems = 0;
   competestage::CompeteStageRun staged([&](const std::string& stage, CompeteGameView& view) {
-    problems += ddz::test::SaveScreen(folder, "compete-" + stage);
+    problems += ddz::test::SaveScreen(folder, "compete-" + stage, view);
     if (CompeteTableUI* bar = view.m_pCompeteTableUI; bar != nullptr && bar->isRunning() && bar->GetStatusLabel())
       std::fprintf(stderr, "  bar status: %s\n", bar->GetStatusLabel()->getString().c_str());
     auto* deal = dynamic_cast<DealCard*>(view.m_pDealCard);

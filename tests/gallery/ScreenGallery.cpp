@@ -26,6 +26,7 @@
 #include "shell/ProgramMain.h"
 #include "shell/QorvDDZGameScene.h"
 #include "support/ScreenTour.h"
+#include "support/TableLook.h"
 
 namespace {
 
@@ -96,18 +97,25 @@ int main(int argc, char** argv) {
   ddz::tour::ScreenTour::Input input;
   input.click = ClickAt;
   input.close = [] {
+    // As a press of the close button comes: the window's close, then the
+    // application's quit that SDL sends for the last window.
     SDL_Event e{};
     e.type = SDL_WINDOWEVENT;
     e.window.event = SDL_WINDOWEVENT_CLOSE;
     Push(e);
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
   };
   input.escape = [] { PressKey(SDLK_ESCAPE); };
   input.help = [] { PressKey(SDLK_F1); };
-  ddz::tour::ScreenTour tour(input, [&](const std::string& name, GameViewPC*) {
+  ddz::tour::ScreenTour tour(input, [&](const std::string& name, GameViewPC* view) {
     ddz::window::SdlWindow* w = Window();
     if (w == nullptr) return;
     w->renderer()->saveScreenshot(folder + "/" + name + ".png");
-    shots.push_back({name, ddz::tour::CheckLayout(cocos2d::Director::getInstance()->getRunningScene(), nullptr)});
+    cocos2d::Scene* scene = cocos2d::Director::getInstance()->getRunningScene();
+    shots.push_back({name, ddz::tour::CheckLayout(scene, nullptr)});
+    for (std::string& p : ddz::tour::CheckTable(scene, *view)) shots.back().problems.push_back(std::move(p));
     std::fprintf(stderr, "screen %s\n", name.c_str());
   });
 

@@ -30,8 +30,8 @@ int main(int argc, char** argv) {
 
   int problems = 0;
   if (std::strcmp(argv[2], "four") == 0) {
-    srtest::SRStageRun staged([&](const std::string& stage, srtest::StagedSRView&) {
-      problems += ddz::test::SaveScreen(folder, "four-" + stage);
+    srtest::SRStageRun staged([&](const std::string& stage, srtest::StagedSRView& view) {
+      problems += ddz::test::SaveScreen(folder, "four-" + stage, view);
     });
     const int result = ddz::test::RunStagedProgram(staged.SceneMaker(), staged.Pacer(), true);
     std::fprintf(stderr, "%zu four-player screens in %s, %d layout problems\n", staged.StagesDone(), folder.c_str(),
@@ -39,8 +39,8 @@ int main(int argc, char** argv) {
     return result;
   }
   const int mode = std::atoi(argv[2]);
-  supertest::SuperStageRun staged(mode, [&](const std::string& stage, SuperGameView&) {
-    problems += ddz::test::SaveScreen(folder, "super-mode" + std::to_string(mode) + "-" + stage);
+  supertest::SuperStageRun staged(mode, [&](const std::string& stage, SuperGameView& view) {
+    problems += ddz::test::SaveScreen(folder, "super-mode" + std::to_string(mode) + "-" + stage, view);
   });
   const int result = ddz::test::RunStagedProgram(staged.SceneMaker(), staged.Pacer(), true);
   std::fprintf(stderr, "%zu Super screens of mode %d in %s, %d layout problems\n", staged.StagesDone(), mode,

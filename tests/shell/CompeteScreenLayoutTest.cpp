@@ -1,7 +1,8 @@
 // The tournament table's staged screens, headless, through a whole match:
 // everything drawn lies in the 1280 x 720 window with every shown button
 // captioned, and on the own turn no seat's score box (its plate and its
-// number) lies under the turn's buttons.
+// number) lies under the turn's buttons; and the table check
+// (support/TableLook.h) against the list of the problems it still finds.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,12 +13,23 @@
 #include "shell/ProgramRunSupport.h"
 #include "support/CompeteStages.h"
 #include "support/ScreenTour.h"
+#include "support/TableLook.h"
+#include "shell/KnownLayoutProblems.h"
 #include "widgets/PlayerGameInfo.h"
 
 namespace {
 
 using ddz::tour::ShownOnStage;
 using ddz::tour::WorldBox;
+
+// What the table check (support/TableLook.h) still finds on the tournament
+// table's screens, in any stage; each entry goes when it is mended.
+const std::vector<std::string> kKnownCompeteProblems = {
+    "cocos2d::Label in cocos2d::Sprite (text \"#\"): a figure of the bar without its caption",
+    "cocos2d::Label in cocos2d::Sprite (text \"##\"): a figure of the bar without its caption",
+    "cocos2d::Label in cocos2d::Sprite [CompeteToast] (text \"报名成功！已有#人报名，请等\") covers the open CompeteWaitLayer",
+    "cocos2d::Sprite [CompeteToast] in competestage::StagedCompeteView (msg-box-bg-0.png) covers the open CompeteWaitLayer",
+};
 
 // Whether two boxes share more than a one-point seam.
 bool Overlap(const cocos2d::Rect& a, const cocos2d::Rect& b) {
@@ -48,12 +60,14 @@ std::vector<std::string> ScoreBoxesUnderTheButtons(CompeteGameView& view) {
 
 TEST(CompeteScreenLayout, EveryStageLiesInTheWindowWithTheScoreBoxesClearOfTheTurnsButtons) {
   shelltest::ProgramRun run;
+  shelltest::LayoutFindings covered;
   std::vector<std::string> seen;
   int scoreBoxesLooked = 0;
   competestage::CompeteStageRun staged([&](const std::string& stage, CompeteGameView& view) {
     seen.push_back(stage);
     for (const std::string& p : ddz::tour::CheckLayout(cocos2d::Director::getInstance()->getRunningScene(), nullptr))
       ADD_FAILURE() << stage << ": " << p;
+    covered.Add(stage, ddz::tour::CheckTable(cocos2d::Director::getInstance()->getRunningScene(), view));
     for (const std::string& p : ScoreBoxesUnderTheButtons(view)) ADD_FAILURE() << stage << ": " << p;
     if (stage == "hand") {
       // The own turn with all three score boxes up: what the check above judges.
@@ -68,6 +82,7 @@ TEST(CompeteScreenLayout, EveryStageLiesInTheWindowWithTheScoreBoxesClearOfTheTu
   EXPECT_EQ(ddz::test::RunStagedProgram(staged.SceneMaker(), staged.Pacer(), false), 0);
   EXPECT_EQ(seen.size(), competestage::CompeteStages().size());
   EXPECT_EQ(scoreBoxesLooked, 3);
+  covered.ExpectOnly(kKnownCompeteProblems, "tournament table");
 }
 
 }  // namespace

@@ -3,7 +3,10 @@
 // input, and at every named screen the layout check: everything drawn lies in
 // the 1280 x 720 window, every shown button has a caption and takes a tap at
 // its centre, at most one message box is open, and every result screen
-// offers a way on.
+// offers a way on; and the table check (support/TableLook.h): nothing opaque
+// over the cards, seats, bars' values and buttons a player reads, only
+// dialogs over the table, no large panel over the felt, every figure of the
+// bars captioned.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -27,6 +30,8 @@
 #include "shell/ProgramMain.h"
 #include "shell/QorvDDZGameScene.h"
 #include "support/ScreenTour.h"
+#include "support/TableLook.h"
+#include "shell/KnownLayoutProblems.h"
 #include "shell/ProgramRunSupport.h"
 
 namespace {
@@ -36,6 +41,11 @@ class TourScene : public QorvDDZGameScene {
   GameViewBase* NewGameViewPC(YndLoadingBase* loading, int gameId) override {
     return new ddz::tour::TourTable(this, loading, gameId);
   }
+};
+
+// What the table check still finds on the classic table's screens, each to be
+// taken off by the change that mends it.
+const std::vector<std::string> kKnownClassicProblems = {
 };
 
 cocos2d::GLView* Window() { return cocos2d::Director::getInstance()->getOpenGLView(); }
@@ -72,10 +82,13 @@ TEST(ScreenLayout, EveryScreenOfTheSeededTourLiesInTheWindowCaptionedAndAnswerin
   };
   // Screens with a dialog open: the table's buttons beneath it need not answer.
   const std::set<std::string> dialogs = {"settings", "rules", "backpack", "chat", "chat-phrase", "info-popup", "loss-limit",
-                                         "card-counter", "last-round-tip", "quit-hand", "quit-result"};
-  ddz::tour::ScreenTour tour(input, [&](const std::string& name, GameViewPC*) {
-    problems[name] = ddz::tour::CheckLayout(cocos2d::Director::getInstance()->getRunningScene(),
-                                            dialogs.count(name) ? nullptr : TakesATapAtItsCentre);
+                                         "card-counter", "rules-over-counter", "last-round-tip", "quit-hand",
+                                         "quit-result"};
+  shelltest::LayoutFindings covered;
+  ddz::tour::ScreenTour tour(input, [&](const std::string& name, GameViewPC* view) {
+    cocos2d::Scene* scene = cocos2d::Director::getInstance()->getRunningScene();
+    problems[name] = ddz::tour::CheckLayout(scene, dialogs.count(name) ? nullptr : TakesATapAtItsCentre);
+    covered.Add(name, ddz::tour::CheckTable(scene, *view));
   });
 
   ddz::ProgramOptions options;
@@ -104,8 +117,8 @@ TEST(ScreenLayout, EveryScreenOfTheSeededTourLiesInTheWindowCaptionedAndAnswerin
       ADD_FAILURE() << note;
   }
   for (const std::string& o : open) EXPECT_TRUE(met.count(o)) << "mended, take it off the list: " << o;
-  // The seeded hands hold no own win and no spring.
-  const std::set<std::string> notInTheseHands = {"result-won", "spring"};
+  // The seeded hands hold no spring.
+  const std::set<std::string> notInTheseHands = {"spring"};
   for (const std::string& name : ddz::tour::ScreenTour::ScreenNames()) {
     if (notInTheseHands.count(name)) continue;
     auto it = problems.find(name);
@@ -115,6 +128,9 @@ TEST(ScreenLayout, EveryScreenOfTheSeededTourLiesInTheWindowCaptionedAndAnswerin
     }
     for (const std::string& p : it->second) ADD_FAILURE() << name << ": " << p;
   }
+  // What covers the table, and the bars' captions: the classic table's
+  // problems not mended yet.
+  covered.ExpectOnly(kKnownClassicProblems, "classic table");
 
 }
 

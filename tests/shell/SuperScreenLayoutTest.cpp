@@ -5,6 +5,8 @@
 // that nothing beats the table leaves its buttons and clock to be seen. The four-player table:
 // the same window check, and each other seat's head, signs, card backs with
 // their count and played cards clear of the bars and of the other seats'.
+// On both, the table check (support/TableLook.h) against the list of the
+// problems it still finds there.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -14,6 +16,8 @@
 #include "shell/ProgramMain.h"
 #include "shell/ProgramRunSupport.h"
 #include "support/ScreenTour.h"
+#include "support/TableLook.h"
+#include "shell/KnownLayoutProblems.h"
 #include "support/SRStages.h"
 #include "support/StageRun.h"
 #include "support/SuperStages.h"
@@ -30,6 +34,33 @@
 namespace {
 
 using ddz::tour::WorldBox;
+
+// What the table check (support/TableLook.h) still finds on these tables'
+// screens, in any mode and stage; each entry goes when it is mended.
+const std::vector<std::string> kKnownSuperProblems = {
+    "cocos2d::Label in cocos2d::Node (text \"#\"): a figure of the bar without its caption",
+    "cocos2d::Label in cocos2d::Sprite (text \"#\"): a figure of the bar without its caption",
+    "cocos2d::Label in cocos2d::Sprite (text \"###\"): a figure of the bar without its caption",
+    "cocos2d::LabelAtlas in cocos2d::ui::TextAtlas (digits): a figure of the bar without its caption",
+    "cocos2d::Sprite in BaseCard (cardback.png) covers seat 0's card count",
+    "cocos2d::Sprite in PlayerGuide (guide-0.png) covers seat 0's card count",
+    "cocos2d::Sprite in PlayerGuide (guide-1.png) covers the own hand",
+    "cocos2d::Sprite in PlayerGuide (guide-3.png) covers seat 0's played cards",
+    "cocos2d::Sprite in PlayerGuide (guide-3.png) covers the own hand",
+    "cocos2d::Sprite in PlayerGuide (guide-3.png) covers the turn clock",
+    "cocos2d::Sprite in PlayerGuide (guide-4.png) covers the open ResultLayer",
+    "cocos2d::Sprite in PlayerGuide (guide-4.png) covers the own hand",
+    "cocos2d::Sprite in supertest::StagedSuperView (cjddz_table.png): a large opaque panel over the table",
+};
+const std::vector<std::string> kKnownFourPlayerProblems = {
+    "cocos2d::Label in cocos2d::Node (text \"##\"): a figure of the bar without its caption",
+    "cocos2d::Label in cocos2d::Node (text \"#######\"): a figure of the bar without its caption",
+    "cocos2d::Label in cocos2d::Sprite (text \"#\"): a figure of the bar without its caption",
+    "cocos2d::Label in cocos2d::Sprite (text \"##\"): a figure of the bar without its caption",
+    "cocos2d::LabelAtlas in cocos2d::ui::TextAtlas (digits): a figure of the bar without its caption",
+    "cocos2d::Sprite in PlayerGuide (guide-4.png) covers the open SRResultLayer",
+    "cocos2d::Sprite in SRSelfHandCard (new_card_bg.png) covers the bottom bar's values",
+};
 
 // The window boxes of the shown sprites and texts under `node` (itself included).
 std::vector<cocos2d::Rect> ShownBoxes(cocos2d::Node* node) {
@@ -129,6 +160,7 @@ std::vector<std::string> FourSeatsRunningIntoEachOther(SRGameView& view) {
 }
 
 TEST(SuperScreenLayout, EveryModesStagesLieInTheWindowWithTheSeatsClearOfTheBars) {
+  shelltest::LayoutFindings covered;
   for (int mode : {0, 1, 2}) {
     SCOPED_TRACE("mode " + std::to_string(mode));
     shelltest::ProgramRun run;
@@ -137,6 +169,8 @@ TEST(SuperScreenLayout, EveryModesStagesLieInTheWindowWithTheSeatsClearOfTheBars
       seen.push_back(stage);
       for (const std::string& p : ddz::tour::CheckLayout(cocos2d::Director::getInstance()->getRunningScene(), nullptr))
         ADD_FAILURE() << stage << ": " << p;
+      covered.Add("mode " + std::to_string(mode) + " " + stage,
+                  ddz::tour::CheckTable(cocos2d::Director::getInstance()->getRunningScene(), view));
       for (const std::string& p : SeatsAgainstTheBars(view)) ADD_FAILURE() << stage << ": " << p;
       for (const std::string& p : LetCardsTextsOverlapping(view)) ADD_FAILURE() << stage << ": " << p;
       // The tip that nothing beats the table leaves the turn's buttons and
@@ -176,15 +210,18 @@ TEST(SuperScreenLayout, EveryModesStagesLieInTheWindowWithTheSeatsClearOfTheBars
     EXPECT_EQ(ddz::test::RunStagedProgram(staged.SceneMaker(), staged.Pacer(), false), 0);
     EXPECT_EQ(seen.size(), supertest::SuperStages().size());
   }
+  covered.ExpectOnly(kKnownSuperProblems, "Super table");
 }
 
 TEST(FourPlayerScreenLayout, EveryStageLiesInTheWindowWithTheSeatsClearOfTheBarsAndOfEachOther) {
+  shelltest::LayoutFindings covered;
   shelltest::ProgramRun run;
   std::vector<std::string> seen;
   srtest::SRStageRun staged([&](const std::string& stage, srtest::StagedSRView& view) {
     seen.push_back(stage);
     for (const std::string& p : ddz::tour::CheckLayout(cocos2d::Director::getInstance()->getRunningScene(), nullptr))
       ADD_FAILURE() << stage << ": " << p;
+    covered.Add(stage, ddz::tour::CheckTable(cocos2d::Director::getInstance()->getRunningScene(), view));
     for (const std::string& p : FourSeatsRunningIntoEachOther(view)) ADD_FAILURE() << stage << ": " << p;
     if (stage == "play") {
       // Every seat has its head and its played cards on the table.
@@ -196,6 +233,7 @@ TEST(FourPlayerScreenLayout, EveryStageLiesInTheWindowWithTheSeatsClearOfTheBars
   });
   EXPECT_EQ(ddz::test::RunStagedProgram(staged.SceneMaker(), staged.Pacer(), false), 0);
   EXPECT_EQ(seen.size(), srtest::SRStages().size());
+  covered.ExpectOnly(kKnownFourPlayerProblems, "four-player table");
 }
 
 }  // namespace

@@ -38,6 +38,7 @@
 #include "platform/gamebase/GameSceneBase.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Random.h"
+#include "widgets/CardCounterLayer.h"
 #include "widgets/GameRuleLayer.h"
 #include "widgets/ResultLayer.h"
 #include "widgets/TalkLayer.h"
@@ -45,8 +46,8 @@
 namespace ddz::tour {
 
 // The seed of the tour's deals: its hands hold a straight, a plane, a bomb
-// and a rocket, and the own seat loses them (no won result screen).
-constexpr std::uint32_t kTourSeed = 5;
+// and a rocket, and the own seat wins one of them (no spring).
+constexpr std::uint32_t kTourSeed = 65;
 // The wall-clock time the tour's game starts at (a Saturday, 14:00 UTC).
 constexpr std::int64_t kTourWallTime = 1773496800;
 
@@ -120,7 +121,7 @@ class ScreenTour {
     static const std::vector<std::string> names = {
         "before-start", "settings",       "rules",        "deal",          "bid-own",     "bid-other",
         "bottom-cards", "play-own-hint",  "play-seat-0",  "play-seat-2",   "straight",    "plane",
-        "bomb",         "rocket",         "last-round-tip", "card-counter", "backpack",   "chat",
+        "bomb",         "rocket",         "last-round-tip", "card-counter", "rules-over-counter", "backpack", "chat",
         "chat-phrase",  "info-popup",     "quit-hand",    "result-first",  "quit-result", "result-won",
         "result-lost",  "result-later",   "spring",       "loss-limit"};
     return names;
@@ -307,7 +308,8 @@ class ScreenTour {
     if (!hand->IsWaitingForChoice() || !ShownOnStage(hand->GetMainButton(SelfHandCard::kBtnPlay))) return;
     ++m_iOwnTurns;
     if (m_iOwnTurns == 2 && m_iResults == 0) return Extras();
-    if (Usable(hand->GetMainButton(SelfHandCard::kBtnHint))) Click(hand->GetMainButton(SelfHandCard::kBtnHint), "hint");
+    const bool hinted = Usable(hand->GetMainButton(SelfHandCard::kBtnHint));
+    if (hinted) Click(hand->GetMainButton(SelfHandCard::kBtnHint), "hint");
     Later(3, [=, this] {
       // Leading without a hint: a tap on the lowest card.
       if (!Usable(hand->GetMainButton(SelfHandCard::kBtnPlay)) && hand->SelectedCodes().empty() &&
@@ -323,7 +325,9 @@ class ScreenTour {
             Click(hand->GetMainButton(SelfHandCard::kBtnPass), "pass button");
           Later(2, nullptr);
         };
-        if (!m_Seen.count("play-own-hint") && !hand->SelectedCodes().empty())
+        // The hint's own choice, ready to play.
+        if (!m_Seen.count("play-own-hint") && hinted && !hand->SelectedCodes().empty() &&
+            Usable(hand->GetMainButton(SelfHandCard::kBtnPlay)))
           NameWhenStill("play-own-hint", play);
         else
           play();
@@ -344,14 +348,46 @@ class ScreenTour {
           Click(bar->GetPanelButton(BottomUIPC::kPanelCounter), "card counter button");
           Later(15, [=, this] {
             NameWhenStill("card-counter", [=, this] {
-              Click(bar->GetPanelButton(BottomUIPC::kPanelCounter), "card counter button");
-              Later(5, [=, this] { Dialogs([=, this] { InfoAndQuit(); }); });
+              ClickCounterMode([=, this] {
+                // The rules opened over the counter's strip.
+                m_Input.help();
+                Later(20, [=, this] {
+                  NameWhenStill("rules-over-counter", [=, this] {
+                    EscapeThen("rules window", [=, this] {
+                      Click(bar->GetPanelButton(BottomUIPC::kPanelCounter), "card counter button");
+                      Later(5, [=, this] { Dialogs([=, this] { InfoAndQuit(); }); });
+                    });
+                  });
+                });
+              });
             });
           });
         });
       });
     });
     m_iOwnTurns = 3;
+  }
+
+  // The open card counter's mode button (remaining or played), clicked: the
+  // strip shows the other mode (a note when it does not). Left in the mode it
+  // was found in; `next` once the click has gone through the window.
+  void ClickCounterMode(std::function<void()> next) {
+    CardCounterLayer* counter = m_pView->m_pBottomUIPC->GetOpenCardCounter();
+    if (counter == nullptr) {
+      notes.push_back("no open card counter");
+      return next();
+    }
+    const int before = counter->GetShowMode();
+    Click(before == CardCounterLayer::kModeRemaining ? counter->GetPlayedButton() : counter->GetRemainButton(),
+          "card counter's mode button");
+    Later(5, [=, this] {
+      if (counter->GetShowMode() == before) notes.push_back("the card counter's mode button does not take a click");
+      if (before == CardCounterLayer::kModeRemaining)
+        counter->ShowRemain();
+      else
+        counter->ShowPlayed();
+      next();
+    });
   }
 
   // The backpack, the quick chat and a phrase chosen from it.

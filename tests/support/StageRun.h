@@ -24,6 +24,7 @@
 #include "platform/window/SdlWindow.h"
 #include "shell/QorvDDZGameScene.h"
 #include "support/ScreenTour.h"
+#include "support/TableLook.h"
 
 namespace ddz::test {
 
@@ -132,14 +133,17 @@ inline int RunStagedProgram(std::function<cocos2d::Scene*()> sceneMaker, std::fu
 }
 
 // A gallery's look at a stage: the window's picture as FOLDER/NAME.png, its
-// name and what the layout check finds on it printed; returns the count of
+// name and what the layout checks find on it printed; returns the count of
 // findings.
-inline int SaveScreen(const std::string& folder, const std::string& name) {
+inline int SaveScreen(const std::string& folder, const std::string& name, DDZGameView& view) {
   auto* window = dynamic_cast<ddz::window::SdlWindow*>(cocos2d::Director::getInstance()->getOpenGLView());
   if (window != nullptr) window->renderer()->saveScreenshot(folder + "/" + name + ".png");
   std::fprintf(stderr, "screen %s\n", name.c_str());
   int found = 0;
-  for (const std::string& p : ddz::tour::CheckLayout(cocos2d::Director::getInstance()->getRunningScene(), nullptr)) {
+  cocos2d::Scene* scene = cocos2d::Director::getInstance()->getRunningScene();
+  std::vector<std::string> problems = ddz::tour::CheckLayout(scene, nullptr);
+  for (std::string& p : ddz::tour::CheckTable(scene, view)) problems.push_back(std::move(p));
+  for (const std::string& p : problems) {
     std::fprintf(stderr, "  %s\n", p.c_str());
     ++found;
   }

@@ -125,6 +125,36 @@ TEST_F(GameRuleWindow, ClickingATabShowsItsRules) {
   EXPECT_TRUE(window->GetListView()->getItems().empty()) << "a type without items shows an empty list";
 }
 
+// The mouse wheel scrolls a list longer than the window: rolled towards the
+// player it shows the rules further down, rolled back the earlier ones, and
+// it stops at either end.
+TEST_F(GameRuleWindow, TheWheelScrollsTheRulesList) {
+  std::vector<std::string> lines = {"[RULE]", "rule_type_0 = blue_gz_jbgz"};
+  for (int j = 0; j < 20; ++j) {
+    lines.push_back("rule_title_0_" + std::to_string(j) + " = 第" + std::to_string(j) + "条");
+    lines.push_back("rule_content_0_" + std::to_string(j) + " = 一行!@两行");
+  }
+  WriteFile("qorvddz_game_rule.conf", lines);
+  window->ShowGameRule(62);
+  SettlePopup();
+  cocos2d::ui::ListView* list = window->GetListView();
+  ASSERT_GT(list->getInnerContainerSize().height, list->getContentSize().height + 200);
+  const float top = list->getContentSize().height - list->getInnerContainerSize().height;
+  ASSERT_FLOAT_EQ(list->getInnerContainerPosition().y, top) << "the list opens at its top";
+  const cocos2d::Vec2 over = list->convertToWorldSpace(cocos2d::Vec2(400, 230));
+  const float windowY = director->getWinSize().height - over.y;
+  view->mouseScroll(over.x, windowY, 2);  // towards the player
+  const float down = list->getInnerContainerPosition().y;
+  EXPECT_GT(down, top + 40);
+  view->mouseScroll(over.x, windowY, -1);
+  EXPECT_LT(list->getInnerContainerPosition().y, down);
+  EXPECT_GT(list->getInnerContainerPosition().y, top);
+  for (int i = 0; i < 200; ++i) view->mouseScroll(over.x, windowY, 1);
+  EXPECT_FLOAT_EQ(list->getInnerContainerPosition().y, 0) << "it stops at the bottom";
+  for (int i = 0; i < 200; ++i) view->mouseScroll(over.x, windowY, -1);
+  EXPECT_FLOAT_EQ(list->getInnerContainerPosition().y, top) << "and at the top";
+}
+
 TEST_F(GameRuleWindow, RemembersTheTabForTheSameGameOnly) {
   window->ShowGameRule(62);
   window->OnTabClick(window->GetTabButtons()[1]);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <sstream>
 
 namespace artgen {
 
@@ -105,6 +106,58 @@ int NumberAt(const std::string& s, std::size_t from, std::size_t* end = nullptr)
   while (i < s.size() && s[i] >= '0' && s[i] <= '9') v = v * 10 + (s[i++] - '0');
   if (end) *end = i;
   return v;
+}
+
+
+// A soft round glow about (cx, cy): `peak` opacity in the middle, none at
+// radius r.
+void Glow(SDL_Surface* s, float cx, float cy, float r, Rgba c, float peak) {
+  for (int y = static_cast<int>(cy - r); y <= static_cast<int>(cy + r); ++y)
+    for (int x = static_cast<int>(cx - r); x <= static_cast<int>(cx + r); ++x) {
+      const float d = std::hypot(x + 0.5f - cx, y + 0.5f - cy) / r;
+      if (d < 1) Blend(s, x, y, {c.r, c.g, c.b, static_cast<Uint8>(255 * peak * (1 - d) * (1 - d))});
+    }
+}
+
+// An anti-aliased line of width w.
+void Line(SDL_Surface* s, float x0, float y0, float x1, float y1, float w, Rgba c) {
+  const float len = std::max(std::hypot(x1 - x0, y1 - y0), 0.001f);
+  const int minX = static_cast<int>(std::min(x0, x1) - w - 1), maxX = static_cast<int>(std::max(x0, x1) + w + 1);
+  const int minY = static_cast<int>(std::min(y0, y1) - w - 1), maxY = static_cast<int>(std::max(y0, y1) + w + 1);
+  for (int y = minY; y <= maxY; ++y)
+    for (int x = minX; x <= maxX; ++x) {
+      const float px = x + 0.5f - x0, py = y + 0.5f - y0;
+      const float t = std::clamp((px * (x1 - x0) + py * (y1 - y0)) / (len * len), 0.0f, 1.0f);
+      const float d = std::hypot(px - t * (x1 - x0), py - t * (y1 - y0));
+      const float cover = std::clamp(w / 2 - d + 0.5f, 0.0f, 1.0f);
+      if (cover > 0) Blend(s, x, y, c, cover);
+    }
+}
+
+// An ellipse's outline about (cx, cy), from angle a0 to a1 (radians).
+void Arc(SDL_Surface* s, float cx, float cy, float rx, float ry, float a0, float a1, float w, Rgba c) {
+  const int steps = std::max(8, static_cast<int>((a1 - a0) * std::max(rx, ry) / 3));
+  for (int i = 0; i < steps; ++i) {
+    const float t0 = a0 + (a1 - a0) * i / steps, t1 = a0 + (a1 - a0) * (i + 1) / steps;
+    Line(s, cx + rx * std::cos(t0), cy + ry * std::sin(t0), cx + rx * std::cos(t1), cy + ry * std::sin(t1), w, c);
+  }
+}
+
+constexpr float kPi = 3.14159265f;
+constexpr Rgba kEffectLine{255, 236, 170, 235};
+constexpr Rgba kEffectGlow{255, 210, 110, 255};
+
+// The effect frames: what the card-type, result and award effects are drawn with.
+bool IsEffect(const std::string& s) {
+  static const char* const kPrefixes[] = {"qorvddz_shunzi_",     "game_ani_plane",         "qorvddz_ani_rocket",
+                                          "boom_fire_ani_",      "cjddz_chaojizhadan",     "cjddz_effect_",
+                                          "cjddz_eff_",          "ddzq_tx_",               "qorvddz_ani_spring_",
+                                          "vellddz_ani_spring_", "qorvddz_effect_saoguang", "qorvddz_ani_ybdouble_",
+                                          "qorvddz_result_light", "qorvddz_result_mask",    "qorvddz_glow_",
+                                          "qorvddz_star_",       "qorvddz_turntable_bx_lizi"};
+  for (const char* p : kPrefixes)
+    if (StartsWith(s, p)) return true;
+  return false;
 }
 
 }  // namespace
@@ -250,6 +303,125 @@ void Painter::HeaderStrip(SDL_Surface* s) {
   }
 }
 
+void Painter::Effect(SDL_Surface* s, const std::string& name, const std::string& caption) {
+  const float w = static_cast<float>(s->w), h = static_cast<float>(s->h);
+  const float cx = w / 2, cy = h / 2, r = std::min(w, h) / 2;
+  // Stencils of the clipped effects: only their shape counts, they are not drawn.
+  if (Has(name, "_mask") || (Has(name, "saoguang.png") && Has(name, "spring_"))) {
+    RoundRect(s, 0, 0, w, h, r, {255, 255, 255, 255}, {255, 255, 255, 255});
+    return;
+  }
+  // Sparkles and stars: a small four-pointed star.
+  if (Has(name, "_star") || Has(name, "lizi")) {
+    Glow(s, cx, cy, r, kEffectGlow, 0.35f);
+    Line(s, cx, cy - r * 0.95f, cx, cy + r * 0.95f, std::max(1.5f, r * 0.12f), kEffectLine);
+    Line(s, cx - r * 0.95f, cy, cx + r * 0.95f, cy, std::max(1.5f, r * 0.12f), kEffectLine);
+    Disc(s, cx, cy, std::max(1.5f, r * 0.18f), {255, 255, 240, 255});
+    return;
+  }
+  // The explosion's frames: rays and a ring that grow frame by frame.
+  if (StartsWith(name, "cjddz_eff_zhadan_100")) {
+    const int frame = NumberAt(name, 20);
+    const float grow = std::clamp(frame / 8.0f, 0.1f, 1.0f);
+    Glow(s, cx, cy, r * grow, kEffectGlow, 0.25f);
+    // Fainter than the other outlines: the blast spreads over the table's middle.
+    constexpr Rgba kBlastLine{255, 236, 170, 150};
+    Arc(s, cx, cy, r * 0.8f * grow, r * 0.8f * grow, 0, 2 * kPi, 2, kBlastLine);
+    for (int i = 0; i < 10; ++i) {
+      const float a = 2 * kPi * i / 10 + frame * 0.1f;
+      Line(s, cx + std::cos(a) * r * 0.45f * grow, cy + std::sin(a) * r * 0.45f * grow,
+           cx + std::cos(a) * r * 0.95f * grow, cy + std::sin(a) * r * 0.95f * grow, 2, kBlastLine);
+    }
+    if (frame <= 3)
+      FitText(s, "炸弹", static_cast<int>(h * 0.16f), kGoldInk, cx, cy, static_cast<int>(w * 0.5f),
+              static_cast<int>(h * 0.3f));
+    return;
+  }
+  // Flames: a teardrop outline that flickers with the frame.
+  if (StartsWith(name, "boom_fire_ani_")) {
+    const float flick = 0.85f + 0.15f * static_cast<float>(NumberAt(name, 14) % 3);
+    Glow(s, cx, h * 0.4f, r, {255, 150, 60, 255}, 0.3f);
+    Arc(s, cx, h * 0.35f, w * 0.3f, h * 0.3f * flick, 0, kPi, 2.5f, {255, 190, 90, 230});
+    Line(s, cx - w * 0.3f, h * 0.35f, cx, h * 0.98f * flick, 2.5f, {255, 190, 90, 230});
+    Line(s, cx + w * 0.3f, h * 0.35f, cx, h * 0.98f * flick, 2.5f, {255, 190, 90, 230});
+    return;
+  }
+  // The straight's boat, its flag, sail and wake: line drawings.
+  if (StartsWith(name, "qorvddz_shunzi_water_")) {
+    const float phase = static_cast<float>(NumberAt(name, 21)) * 0.45f;
+    for (int k = 0; k < 2; ++k)
+      for (int x = 0; x + 4 < s->w; x += 4)
+        Line(s, x, h * (0.35f + 0.3f * k) + std::sin(x * 0.08f + phase + k) * h * 0.12f, x + 4,
+             h * (0.35f + 0.3f * k) + std::sin((x + 4) * 0.08f + phase + k) * h * 0.12f, 2, {200, 235, 255, 200});
+    return;
+  }
+  if (StartsWith(name, "qorvddz_shunzi_qz_") || StartsWith(name, "qorvddz_shunzi_cf_")) {
+    const float wave = std::sin(static_cast<float>(NumberAt(name, 18)) * 1.05f) * w * 0.08f;
+    Line(s, w * 0.15f, h * 0.1f, w * 0.15f, h * 0.9f, 2.5f, kEffectLine);
+    Line(s, w * 0.15f, h * 0.1f, w * 0.85f + wave, h * 0.35f, 2.5f, kEffectLine);
+    Line(s, w * 0.85f + wave, h * 0.35f, w * 0.15f, h * 0.6f, 2.5f, kEffectLine);
+    return;
+  }
+  if (name == "qorvddz_shunzi_chuan.png") {
+    Glow(s, cx, h * 0.7f, r, kEffectGlow, 0.2f);
+    Line(s, w * 0.05f, h * 0.62f, w * 0.95f, h * 0.62f, 3, kEffectLine);
+    Line(s, w * 0.05f, h * 0.62f, w * 0.22f, h * 0.88f, 3, kEffectLine);
+    Line(s, w * 0.22f, h * 0.88f, w * 0.78f, h * 0.88f, 3, kEffectLine);
+    Line(s, w * 0.78f, h * 0.88f, w * 0.95f, h * 0.62f, 3, kEffectLine);
+    if (!caption.empty())
+      FitText(s, caption, static_cast<int>(h * 0.16f), kGoldInk, cx, h * 0.75f, static_cast<int>(w * 0.5f),
+              static_cast<int>(h * 0.2f), true);
+    return;
+  }
+  // The rocket: its outline only, as it flies up through the middle of the
+  // table and the cards played there.
+  if (name == "qorvddz_ani_rocket.png") {
+    Glow(s, cx, cy, r, kEffectGlow, 0.2f);
+    const float left = w * 0.35f, right = w * 0.65f, nose = h * 0.05f, tail = h * 0.8f;
+    Line(s, left, h * 0.25f, cx, nose, 2.5f, kEffectLine);
+    Line(s, right, h * 0.25f, cx, nose, 2.5f, kEffectLine);
+    Line(s, left, h * 0.25f, left, tail, 2.5f, kEffectLine);
+    Line(s, right, h * 0.25f, right, tail, 2.5f, kEffectLine);
+    Line(s, left, tail, right, tail, 2.5f, kEffectLine);
+    Line(s, left, h * 0.6f, w * 0.15f, h * 0.9f, 2.5f, kEffectLine);
+    Line(s, right, h * 0.6f, w * 0.85f, h * 0.9f, 2.5f, kEffectLine);
+    return;
+  }
+  // The plane (and its shadow, the same frame): an outline that crosses the
+  // table over the seats' played cards.
+  if (name == "game_ani_plane.png") {
+    Glow(s, cx, cy, r, kEffectGlow, 0.2f);
+    Line(s, w * 0.05f, cy, w * 0.95f, cy, 2.5f, kEffectLine);           // body, nose to the left
+    Line(s, w * 0.05f, cy, w * 0.15f, cy - h * 0.1f, 2.5f, kEffectLine);
+    Line(s, w * 0.15f, cy - h * 0.1f, w * 0.9f, cy - h * 0.1f, 2.5f, kEffectLine);
+    Line(s, w * 0.35f, cy, w * 0.55f, h * 0.9f, 2.5f, kEffectLine);     // wings
+    Line(s, w * 0.35f, cy - h * 0.1f, w * 0.55f, h * 0.1f, 2.5f, kEffectLine);
+    Line(s, w * 0.85f, cy - h * 0.1f, w * 0.95f, h * 0.15f, 2.5f, kEffectLine);  // tail
+    return;
+  }
+  // Glows and lights: soft and see-through; the big lights carry rays.
+  if (caption.empty() && !StartsWith(name, "qorvddz_ani_spring_")) {
+    // The big lights turn behind a title and are cut by a stencil near their
+    // middle: their glow stays faint there, their rays start further out.
+    Glow(s, cx, cy, r, kEffectGlow, Has(name, "light") || Has(name, "glow_a") ? 0.12f : 0.25f);
+    if (Has(name, "light")) {
+      for (int i = 0; i < 16; ++i) {
+        const float a = 2 * kPi * i / 16;
+        Line(s, cx + std::cos(a) * r * 0.3f, cy + std::sin(a) * r * 0.3f, cx + std::cos(a) * r * 0.9f,
+             cy + std::sin(a) * r * 0.9f, 1.5f, {255, 240, 190, 120});
+      }
+    }
+    return;
+  }
+  // The rest (the rocket, the plane, the bombs, the spring's banner and its
+  // parts, the yuanbao icon): a glow, a thin outline and the effect's word.
+  Glow(s, cx, cy, r, kEffectGlow, 0.22f);
+  Arc(s, cx, cy, w * 0.46f, h * 0.46f, 0, 2 * kPi, 2.5f, kEffectLine);
+  if (!caption.empty())
+    FitText(s, caption, static_cast<int>(std::min(h * 0.25f, 48.0f)), kGoldInk, cx, cy, static_cast<int>(w * 0.7f),
+            static_cast<int>(h * 0.3f));
+}
+
 void Painter::Joker(SDL_Surface* s, bool big, bool small) {
   const SDL_Color ink = big ? kRedInk : kBlackInk;
   if (!small) {
@@ -278,9 +450,17 @@ void Painter::Digits(SDL_Surface* s, const std::string& glyphs, SDL_Color ink) {
   // Glyph order of the digit images: 0-9, then ':' drawn as a plus and ';' as a minus.
   const std::string order = glyphs.empty() ? std::string("0123456789+-") : glyphs;
   const float cell = s->w / static_cast<float>(order.size());
-  for (std::size_t i = 0; i < order.size(); ++i)
+  for (std::size_t i = 0; i < order.size(); ++i) {
     FitText(s, std::string(1, order[i]), static_cast<int>(s->h * 1.1f), ink, cell * (i + 0.5f), s->h / 2.0f,
             static_cast<int>(cell), s->h, true);
+    // A 1 stands on a foot as wide as the other figures, so "17" reads as one
+    // number and not as "1 7".
+    if (order[i] == '1') {
+      const float x0 = cell * (i + 0.24f), x1 = cell * (i + 0.76f), y = s->h * 0.79f, w = std::max(2.0f, s->h * 0.1f);
+      Line(s, x0, y, x1, y, w + 2.5f, {40, 25, 10, 220});
+      Line(s, x0, y, x1, y, w, {ink.r, ink.g, ink.b, 255});
+    }
+  }
 }
 
 void Painter::RoomFrame(SDL_Surface* s) {
@@ -394,13 +574,17 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
     FitText(s, caption, static_cast<int>(h * 0.9f), Has(name, "_hl_") ? kGoldInk : kWhiteInk, w / 2.0f, h / 2.0f, w,
             h, true);
   } else if (name == "qorvddz_jipaiqi_pcui.png") {
-    // The card counter's strip: a rank over each count (3 .. K, A, 2, the
-    // jokers), at the places of the counter's numbers (68 + 27.3 i).
+    // The card counter's strip: its caption's first word at the left, then
+    // its ranks (3 .. K, A, 2, the jokers) each over its count, at the places
+    // of the counter's numbers (68 + 27.3 i).
     Panel(s, "");
-    static const char* const kRanks[15] = {"3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K", "A", "2", "小", "大"};
-    for (int i = 0; i < 15; ++i)
-      FitText(s, kRanks[i], static_cast<int>(h * 0.36f), kGoldInk, 68 + 27.3f * i, h * 0.27f, 26, h / 2);
-    FitText(s, "记牌", static_cast<int>(h * 0.36f), kWhiteInk, 28, h / 2.0f, 50, h / 2);
+    std::istringstream words(caption);
+    std::string title;
+    words >> title;
+    FitText(s, title, static_cast<int>(h * 0.36f), kWhiteInk, 28, h / 2.0f, 50, h / 2);
+    int i = 0;
+    for (std::string rank; words >> rank; ++i)
+      FitText(s, rank, static_cast<int>(h * 0.36f), kGoldInk, 68 + 27.3f * i, h * 0.27f, 26, h / 2);
   } else if (name == "qorvddz_set_bg.png") {
     // The settings window: its title and the words of its two rows (music,
     // sound), left of the sliders and switches the layout places on it (rows
@@ -421,12 +605,18 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
     RoundRect(s, 0, 0, w, h, std::min(14.0f, h * 0.3f), {250, 244, 225, 245}, {225, 214, 185, 245},
               {200, 160, 80, 255}, 2);
   } else if (name == "qorvddzpc_pack_bg.png") {
-    // The backpack: sixteen slots in four rows, where the props' cells lie
-    // (58 wide, 61 apart, the first at 9 from the left and 8 from the top).
+    // The backpack: its caption as the title over sixteen slots in four rows,
+    // where the props' cells lie (58 wide, 61 apart, the first at 9 from the
+    // left; the top row's cells reach up to 264 above the bottom).
     Panel(s, "");
+    const float top = h - 264.0f;
+    if (!caption.empty())
+      FitText(s, caption, static_cast<int>(top * 0.75f), kGoldInk, w / 2.0f, top / 2, w - 20, static_cast<int>(top));
     for (int i = 0; i < 16; ++i)
-      RoundRect(s, 9 + 61.0f * (i % 4), 8 + 61.0f * (i / 4), 58, 58, 8, {60, 70, 95, 200}, {45, 52, 75, 200},
+      RoundRect(s, 9 + 61.0f * (i % 4), top + 61.0f * (i / 4), 58, 58, 8, {60, 70, 95, 200}, {45, 52, 75, 200},
                 {150, 130, 80, 200}, 1);
+  } else if (IsEffect(name)) {
+    Effect(s, name, caption);
   } else if (StartsWith(name, "vevad_head_icon_")) {
     Head(s, NumberAt(name, 16));
   } else if (name == "qorvddz_roomui_userinfo_player_bg.png") {

@@ -54,6 +54,9 @@ class Painter {
   void TableRim(SDL_Surface* s);
   void Band(SDL_Surface* s, bool darkerDown);
   void HeaderStrip(SDL_Surface* s);
+  // The card-type, result and award effects: light and mostly see-through
+  // (glows, lines, words), so the play under them stays in sight.
+  void Effect(SDL_Surface* s, const std::string& name, const std::string& caption);
 
   std::string _fontFile;
   std::map<int, TTF_Font*> _fonts;

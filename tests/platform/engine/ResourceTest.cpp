@@ -371,6 +371,11 @@ TEST_F(ResourceTest, CallRecordsOfALongSessionStayBounded) {
 
 TEST_F(ResourceTest, LogLinesAreRecordedAndWrittenToTheLogFile) {
   const std::string path = files->getWritablePath() + "client.log";
+  // The file stamps the wall clock, not the game's clock, which a loaded
+  // machine's frames leave behind it.
+  static constexpr std::int64_t kWallMs = 1773496800123;
+  ddz::os::ScopedWallTimeSource wall([] { return kWallMs; });
+  ddz::os::Clock().Reset(5000, 1000);
   ASSERT_TRUE(Log::openFile(path));
   cocos2d::log("CallBackHandleMainSocketNetMsg:msgType[%d],[%x]", 56, 56);
   MessageBox("param error[abc][3]", " ");
@@ -378,15 +383,13 @@ TEST_F(ResourceTest, LogLinesAreRecordedAndWrittenToTheLogFile) {
   EXPECT_TRUE(Log::contains("CallBackHandleMainSocketNetMsg:msgType[56],[38]"));
   ASSERT_EQ(Log::messageBoxes().size(), 1u);
   EXPECT_EQ(Log::messageBoxes()[0].second, " ");
-  // Each line of the file starts with the game clock's local time.
-  const std::time_t at = static_cast<std::time_t>(ddz::os::Clock().WallTimeSeconds());
+  // Each line of the file starts with the wall clock's local time.
+  const std::time_t at = static_cast<std::time_t>(kWallMs / 1000);
   std::tm local{};
   ASSERT_NE(localtime_r(&at, &local), nullptr);
   char stamp[32];
   std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S", &local);
-  char ms[8];
-  std::snprintf(ms, sizeof ms, ".%03u ", static_cast<unsigned>(ddz::os::Clock().NowMs() % 1000));
-  const std::string prefix = std::string(stamp) + ms;
+  const std::string prefix = std::string(stamp) + ".123 ";
   EXPECT_EQ(files->getStringFromFile(path), prefix + "CallBackHandleMainSocketNetMsg:msgType[56],[38]\n" + prefix +
                                                 "MessageBox [ ] param error[abc][3]\n");
 }

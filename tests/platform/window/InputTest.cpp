@@ -178,6 +178,22 @@ TEST_F(InputTest, FocusAndMinimiseNeverReachTheBackgroundChainAndCloseAsksTheHan
   windowEvent(SDL_WINDOWEVENT_CLOSE);
   EXPECT_EQ(asked, 1);
   EXPECT_FALSE(view->windowShouldClose()) << "the handler decides";
+  // A press of the close button: SDL reports the window's close and then,
+  // for the last window, the application's quit; the handler is asked once.
+  SDL_Event close{};
+  close.type = SDL_WINDOWEVENT;
+  close.window.windowID = view->windowId();
+  close.window.event = SDL_WINDOWEVENT_CLOSE;
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  ASSERT_EQ(SDL_PushEvent(&close), 1);
+  ASSERT_EQ(SDL_PushEvent(&quit), 1);
+  view->pollEvents();
+  EXPECT_EQ(asked, 2) << "one question per press of the close button";
+  // A quit on its own (the session ending) asks it too.
+  ASSERT_EQ(SDL_PushEvent(&quit), 1);
+  view->pollEvents();
+  EXPECT_EQ(asked, 3);
   view->setCloseHandler(nullptr);
   windowEvent(SDL_WINDOWEVENT_CLOSE);
   EXPECT_TRUE(view->windowShouldClose());

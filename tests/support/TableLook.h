@@ -1,0 +1,519 @@
+// A player's look at a table: what must stay in sight and what may hide it.
+//
+// `CheckTable` judges one screen of any table view from what the scene draws
+// (the headless recorder's commands, in drawing order) and from the pixels of
+// the generated art the commands draw:
+// - nothing opaque is drawn over what the player reads off the table: the
+//   cards of each played row and of the own hand, each seat's head, landlord
+//   mark and card count, the values of the top and the bottom bar, the turn
+//   clock, the own turn's buttons, and an open dialog or result window; only
+//   a dialog, the result window and a dim over the whole window may lie over
+//   the table, and not even the result window over the cards a seat kept;
+// - no large opaque panel lies over the table's felt;
+// - every figure of the top and bottom bars has its caption: the word beside
+//   it, above it, or painted on the box it stands on.
+// Shared by the layout tests and the galleries. No GoogleTest here.
+#pragma once
+
+#include <SDL.h>
+#include <SDL_image.h>
+#include <cxxabi.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <typeinfo>
+#include <vector>
+
+#include "cards/OtherHandCard.h"
+#include "cards/SelfHandCard.h"
+#include "classic/BottomUIPC.h"
+#include "classic/DDZPackLayer.h"
+#include "classic/LastCardTipPC.h"
+#include "classic/TopUIPC.h"
+#include "compete/CompeteAwardLayer.h"
+#include "compete/CompetePromotionLayer.h"
+#include "compete/CompeteWaitLayer.h"
+#include "platform/engine/FileUtils.h"
+#include "platform/engine/cocos2d.h"
+#include "platform/engine/ui/Widgets.h"
+#include "platform/gamebase/GameMsgBox.h"
+#include "support/ScreenTour.h"
+#include "table/DDZGameView.h"
+#include "widgets/AllGameRuleLayer.h"
+#include "widgets/BottomUI.h"
+#include "widgets/GameClock.h"
+#include "widgets/GameRuleLayer.h"
+#include "widgets/OtherPlayerInfo.h"
+#include "widgets/PlayerGameInfo.h"
+#include "widgets/PlayerShow.h"
+#include "widgets/ResultLayer.h"
+#include "widgets/SRResultLayer.h"
+#include "widgets/SetLayer.h"
+#include "widgets/TalkLayer.h"
+#include "widgets/TopUI.h"
+
+namespace ddz::tour {
+
+// ---------------------------------------------------------------- the art's pixels
+
+// The alpha of the generated images, read once per file.
+class ArtPixels {
+ public:
+  static ArtPixels& Instance() {
+    static ArtPixels pixels;
+    return pixels;
+  }
+  struct Image {
+    int w = 0, h = 0;
+    std::vector<std::uint8_t> alpha;  // row by row, y down
+    float At(float x, float y) const {
+      const int px = static_cast<int>(x), py = static_cast<int>(y);
+      if (px < 0 || py < 0 || px >= w || py >= h) return 0;
+      return alpha[static_cast<std::size_t>(py) * w + px] / 255.0f;
+    }
+  };
+  // Null when the file is not found or not read (the caller counts it opaque).
+  const Image* Get(const std::string& file) {
+    auto it = m_Images.find(file);
+    if (it != m_Images.end()) return it->second.get();
+    std::unique_ptr<Image> image;
+    const std::string path = file.empty() ? "" : cocos2d::FileUtils::getInstance()->fullPathForFilename(file);
+    if (SDL_Surface* loaded = path.empty() ? nullptr : IMG_Load(path.c_str())) {
+      if (SDL_Surface* rgba = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0)) {
+        image = std::make_unique<Image>();
+        image->w = rgba->w;
+        image->h = rgba->h;
+        image->alpha.resize(static_cast<std::size_t>(rgba->w) * rgba->h);
+        for (int y = 0; y < rgba->h; ++y)
+          for (int x = 0; x < rgba->w; ++x)
+            image->alpha[static_cast<std::size_t>(y) * rgba->w + x] =
+                static_cast<const std::uint8_t*>(rgba->pixels)[y * rgba->pitch + x * 4 + 3];
+        SDL_FreeSurface(rgba);
+      }
+      SDL_FreeSurface(loaded);
+    }
+    return (m_Images[file] = std::move(image)).get();
+  }
+
+ private:
+  std::map<std::string, std::unique_ptr<Image>> m_Images;
+};
+
+// The frames and images the art tool writes words on: their captions.
+inline const std::set<std::string>& CaptionedArt() {
+  static const std::set<std::string> names = [] {
+    std::set<std::string> out;
+    std::ifstream in(std::string(DDZ_SOURCE_DIR) + "/data/art_captions.txt");
+    for (std::string line; std::getline(in, line);) {
+      if (line.empty() || line[0] == '#') continue;
+      const auto space = line.find_first_of(" \t");
+      if (space != std::string::npos && line.find_first_not_of(" \t\r", space) != std::string::npos)
+        out.insert(line.substr(0, space));
+    }
+    return out;
+  }();
+  return names;
+}
+
+// One drawn command with what the checks need of it.
+struct Drawn {
+  const cocos2d::DrawCommand* c = nullptr;
+  cocos2d::AffineTransform inverse;
+  cocos2d::Rect box;  // in the window
+};
+
+inline cocos2d::Rect LocalRect(const cocos2d::DrawCommand& c) {
+  return c.kind == cocos2d::DrawKind::Image ? c.quad : cocos2d::Rect(0, 0, c.size.width, c.size.height);
+}
+
+inline Drawn MakeDrawn(const cocos2d::DrawCommand& c) {
+  Drawn d;
+  d.c = &c;
+  d.inverse = c.transform.inverse();
+  d.box = c.transform.applyToRect(LocalRect(c));
+  return d;
+}
+
+// A text hides about half of what lies under its box.
+constexpr float kTextHides = 0.5f;
+
+// How much a drawing of opacity `alpha` hides of what lies under it: a faint
+// glow (up to 0.2) nothing, from 0.8 on all of it.
+inline float Hiding(float alpha) { return std::clamp((alpha - 0.2f) / 0.6f, 0.0f, 1.0f); }
+
+// How much of what lies under the window point `p` the command hides: 0
+// nothing, 1 all of it. Images by their pixels (an image that adds light
+// hides nothing), shades by their opacity, texts by kTextHides.
+inline float HidesAt(const Drawn& d, const cocos2d::Vec2& p) {
+  const cocos2d::DrawCommand& c = *d.c;
+  const cocos2d::Vec2 q = d.inverse.apply(p);
+  const cocos2d::Rect local = LocalRect(c);
+  if (local.size.width <= 0 || local.size.height <= 0 || !local.containsPoint(q)) return 0;
+  const float opacity = c.opacity / 255.0f;
+  switch (c.kind) {
+    case cocos2d::DrawKind::Color:
+      return Hiding(opacity);
+    case cocos2d::DrawKind::Text:
+      return c.lines != nullptr && !c.lines->empty() ? kTextHides * opacity : 0;
+    case cocos2d::DrawKind::Shapes:
+      return 0;
+    case cocos2d::DrawKind::Atlas: {
+      const ArtPixels::Image* image = ArtPixels::Instance().Get(c.texture);
+      if (image == nullptr) return Hiding(opacity);
+      if (c.itemWidth <= 0 || c.itemHeight <= 0) return 0;
+      const int k = static_cast<int>(q.x / c.itemWidth);
+      if (k < 0 || k >= static_cast<int>(c.what.size())) return 0;
+      const int glyph = static_cast<unsigned char>(c.what[k]) - c.startChar;
+      const int perRow = std::max(1, image->w / c.itemWidth);
+      if (glyph < 0) return 0;
+      const float u = static_cast<float>(glyph % perRow * c.itemWidth) + (q.x - static_cast<float>(k * c.itemWidth));
+      const float v = static_cast<float>(glyph / perRow * c.itemHeight) + (c.itemHeight - q.y);
+      return Hiding(image->At(u, v) * opacity);
+    }
+    case cocos2d::DrawKind::Image:
+    case cocos2d::DrawKind::NineSlice: {
+      if (c.blend.dst == cocos2d::GL_ONE) return 0;  // added light
+      const ArtPixels::Image* image = ArtPixels::Instance().Get(c.texture);
+      if (image == nullptr) return Hiding(opacity);
+      // The image's corners (bottom-left, bottom-right, top-right, top-left)
+      // in its pixels, as the window backend maps them.
+      const float x = c.textureRect.origin.x, y = c.textureRect.origin.y, w = c.textureRect.size.width,
+                  h = c.textureRect.size.height;
+      cocos2d::Vec2 uv[4];
+      if (!c.rotated) {
+        uv[0] = {x, y + h}, uv[1] = {x + w, y + h}, uv[2] = {x + w, y}, uv[3] = {x, y};
+      } else {
+        uv[0] = {x, y}, uv[1] = {x, y + w}, uv[2] = {x + h, y + w}, uv[3] = {x + h, y};
+      }
+      if (c.kind == cocos2d::DrawKind::Image) {
+        if (c.flippedX) std::swap(uv[0], uv[1]), std::swap(uv[3], uv[2]);
+        if (c.flippedY) std::swap(uv[0], uv[3]), std::swap(uv[1], uv[2]);
+      }
+      const float s = (q.x - local.getMinX()) / local.size.width, t = (q.y - local.getMinY()) / local.size.height;
+      const cocos2d::Vec2 at =
+          uv[0] * ((1 - s) * (1 - t)) + uv[1] * (s * (1 - t)) + uv[2] * (s * t) + uv[3] * ((1 - s) * t);
+      return Hiding(image->At(at.x, at.y) * opacity);
+    }
+  }
+  return 0;
+}
+
+// ---------------------------------------------------------------- what the player reads
+
+// A part of the table that must stay in sight, by the nodes it draws with.
+struct Guarded {
+  std::string what;
+  std::vector<const cocos2d::Node*> roots;  // each with everything under it
+  std::set<const cocos2d::Node*> except;    // parts under a root that are not this part
+  bool underResult = true;                  // the result window may lie over it
+};
+
+// The layers that may lie over the table: dialogs, popups the player opened,
+// the result windows and the tournament's own screens.
+inline bool IsDialogLayer(const cocos2d::Node* n) {
+  if (auto* layer = dynamic_cast<const YndGameLayer*>(n); layer != nullptr && layer->GetNeedDiableOtherTouch())
+    return true;
+  return dynamic_cast<const GameMsgBox*>(n) != nullptr || dynamic_cast<const ResultLayer*>(n) != nullptr ||
+         dynamic_cast<const SRResultLayer*>(n) != nullptr || dynamic_cast<const GameRuleLayer*>(n) != nullptr ||
+         dynamic_cast<const AllGameRuleLayer*>(n) != nullptr || dynamic_cast<const SetLayer*>(n) != nullptr ||
+         dynamic_cast<const TalkLayer*>(n) != nullptr || dynamic_cast<const DDZPackLayer*>(n) != nullptr ||
+         dynamic_cast<const LastCardTipPC*>(n) != nullptr || dynamic_cast<const OtherPlayerInfo*>(n) != nullptr ||
+         dynamic_cast<const CompeteWaitLayer*>(n) != nullptr ||
+         dynamic_cast<const CompetePromotionLayer*>(n) != nullptr ||
+         dynamic_cast<const CompeteAwardLayer*>(n) != nullptr;
+}
+
+// The dialog `n` lies in, else null.
+inline const cocos2d::Node* DialogOf(const cocos2d::Node* n) {
+  const cocos2d::Node* found = nullptr;
+  for (; n != nullptr; n = n->getParent())
+    if (IsDialogLayer(n)) found = n;  // the outermost: a list inside a dialog is the dialog
+  return found;
+}
+
+inline std::string SeatName(int seat) {
+  return seat == DDZGameView::kOwnSeat ? "the own seat" : "seat " + std::to_string(seat);
+}
+
+// What the player reads off `view` now, as parts that must stay in sight.
+inline std::vector<Guarded> GuardedParts(DDZGameView& view, cocos2d::Scene* scene) {
+  std::vector<Guarded> parts;
+  const auto add = [&](std::string what, const cocos2d::Node* node, std::set<const cocos2d::Node*> except = {}) {
+    if (node == nullptr || !ShownOnStage(node)) return;
+    parts.push_back({std::move(what), {node}, std::move(except)});
+  };
+  for (int seat = 0; seat < DDZGameView::kMaxSeats; ++seat) {
+    add(SeatName(seat) + "'s played cards", view.m_pSendCard[seat]);
+    // The cards a seat kept show beside the result window, not under it.
+    if (view.m_pMingCard[seat] != nullptr && ShownOnStage(view.m_pMingCard[seat]) &&
+        view.m_pMingCard[seat]->GetCardCount() > 0)
+      parts.push_back({SeatName(seat) + "'s shown cards", {view.m_pMingCard[seat]}, {}, false});
+    add(SeatName(seat) + "'s head", view.m_pPlayerShow[seat]);
+    if (PlayerGameInfo* info = view.m_pPlayerGameInfo[seat])
+      add(SeatName(seat) + "'s landlord mark", info->GetLandOwner());
+    if (seat != DDZGameView::kOwnSeat)
+      if (auto* backs = dynamic_cast<OtherHandCard*>(view.m_pHandCard[seat]))
+        add(SeatName(seat) + "'s card count", backs->GetCountLabel());
+  }
+  if (auto* hand = dynamic_cast<SelfHandCard*>(view.m_pHandCard[DDZGameView::kOwnSeat])) {
+    std::set<const cocos2d::Node*> notCards;
+    Guarded buttons{"the own turn's buttons", {}, {}};
+    for (int i = 0; i < SelfHandCard::kMainButtons; ++i) {
+      if (cocos2d::ui::Button* b = hand->GetMainButton(i)) {
+        notCards.insert(b);
+        if (ShownOnStage(b)) buttons.roots.push_back(b);
+      }
+    }
+    // What the hand shows beside its cards (tips, marks) is judged as any other widget.
+    for (cocos2d::Node* child : hand->getChildren())
+      if (dynamic_cast<cocos2d::Sprite*>(child) == nullptr || child == hand->GetCannotBeatTip()) notCards.insert(child);
+    add("the own hand", hand, notCards);
+    if (!buttons.roots.empty()) parts.push_back(std::move(buttons));
+  } else {
+    add("the own hand", view.m_pHandCard[DDZGameView::kOwnSeat]);
+  }
+  for (cocos2d::Node* child : view.getChildren())
+    if (auto* bar = dynamic_cast<BottomUIPC*>(child)) add("the own head", bar->GetHeadSprite());
+  add("the turn clock", view.m_pGameClock);
+  // The values of the top and the bottom bar: their texts and figures.
+  const auto values = [&](std::string what, std::vector<cocos2d::Node*> bars) {
+    Guarded part{std::move(what), {}, {}};
+    std::function<void(cocos2d::Node*)> collect = [&](cocos2d::Node* n) {
+      if (!n->isVisible() || IsDialogLayer(n)) return;
+      if (dynamic_cast<cocos2d::Label*>(n) != nullptr || dynamic_cast<cocos2d::ui::TextAtlas*>(n) != nullptr) {
+        part.roots.push_back(n);
+        return;
+      }
+      for (cocos2d::Node* child : n->getChildren()) collect(child);
+    };
+    for (cocos2d::Node* bar : bars)
+      if (bar != nullptr && ShownOnStage(bar)) collect(bar);
+    if (!part.roots.empty()) parts.push_back(std::move(part));
+  };
+  std::vector<cocos2d::Node*> top = {view.m_pTopUI}, bottom = {view.m_pBottomUI};
+  for (cocos2d::Node* child : view.getChildren()) {
+    if (dynamic_cast<TopUIPC*>(child) != nullptr) top.push_back(child);
+    if (dynamic_cast<BottomUIPC*>(child) != nullptr) bottom.push_back(child);
+  }
+  values("the top bar's values", top);
+  values("the bottom bar's values", bottom);
+  // The open dialogs and the result window: the table stays under them.
+  std::function<void(cocos2d::Node*)> dialogs = [&](cocos2d::Node* n) {
+    if (!n->isVisible()) return;
+    if (IsDialogLayer(n)) {
+      int status = 0;
+      char* plain = abi::__cxa_demangle(typeid(*n).name(), nullptr, nullptr, &status);
+      add(std::string("the open ") + (status == 0 && plain != nullptr ? plain : "dialog"), n);
+      std::free(plain);
+      return;
+    }
+    for (cocos2d::Node* child : n->getChildren()) dialogs(child);
+  };
+  dialogs(scene);
+  return parts;
+}
+
+// ---------------------------------------------------------------- the check
+
+// Whether a shade covers the whole window (a dim).
+inline bool CoversTheWindow(const Drawn& d) {
+  return d.c->kind == cocos2d::DrawKind::Color && d.box.getMinX() <= 0 && d.box.getMinY() <= 0 &&
+         d.box.getMaxX() >= 1280 && d.box.getMaxY() >= 720;
+}
+
+// A drawing's words for a report line: its node and what it draws
+// (a frame's name, a text without its figures, which change from hand to hand).
+inline std::string Coverer(const cocos2d::DrawCommand& c) {
+  std::string what;
+  switch (c.kind) {
+    case cocos2d::DrawKind::Color:
+      what = "a shade";
+      break;
+    case cocos2d::DrawKind::Atlas:
+      what = "digits";
+      break;
+    case cocos2d::DrawKind::Text: {
+      std::size_t end = std::min<std::size_t>(c.what.size(), 40);
+      while (end > 0 && end < c.what.size() && (static_cast<unsigned char>(c.what[end]) & 0xC0) == 0x80) --end;
+      what = "text \"";
+      for (char ch : c.what.substr(0, end)) what += std::isdigit(static_cast<unsigned char>(ch)) ? '#' : ch;
+      what += "\"";
+      break;
+    }
+    default:
+      what = c.what.empty() ? "a picture" : c.what;
+  }
+  return Describe(c.node) + " (" + what + ")";
+}
+
+// A text that is a figure (a score, an amount, a count, a share), which a
+// caption must name; a time of day ("12:05") reads by itself.
+inline bool IsFigure(const std::string& text) {
+  bool digit = false;
+  for (char ch : text) {
+    const unsigned char u = static_cast<unsigned char>(ch);
+    if (std::isdigit(u))
+      digit = true;
+    else if (!std::strchr("+-.,%/xX ", ch))
+      return false;
+  }
+  return digit;
+}
+
+// The figures of the bars that no caption names: for each figure the nearest
+// drawing left of it on its line, else the nearest above it, must be a word
+// (a text that is no figure, or art the art tool writes a word on), else
+// the box it stands on must carry one.
+inline std::vector<std::string> UncaptionedFigures(const std::vector<Drawn>& drawn,
+                                                   const std::vector<const cocos2d::Node*>& dialogOf,
+                                                   DDZGameView& view) {
+  std::vector<const cocos2d::Node*> bars = {view.m_pTopUI, view.m_pBottomUI};
+  for (cocos2d::Node* child : view.getChildren())
+    if (dynamic_cast<TopUIPC*>(child) != nullptr || dynamic_cast<BottomUIPC*>(child) != nullptr) bars.push_back(child);
+  const auto barOf = [&](const cocos2d::Node* n) -> const cocos2d::Node* {
+    for (; n != nullptr; n = n->getParent())
+      if (n != nullptr && std::find(bars.begin(), bars.end(), n) != bars.end()) return n;
+    return nullptr;
+  };
+  const auto isFigure = [](const Drawn& d) {
+    return d.c->kind == cocos2d::DrawKind::Atlas || (d.c->kind == cocos2d::DrawKind::Text && IsFigure(d.c->what));
+  };
+  const auto isWord = [](const Drawn& d) {
+    if (d.c->kind == cocos2d::DrawKind::Text) return !IsFigure(d.c->what) && !d.c->what.empty();
+    return (d.c->kind == cocos2d::DrawKind::Image || d.c->kind == cocos2d::DrawKind::NineSlice) &&
+           CaptionedArt().count(d.c->what) > 0;
+  };
+  std::vector<std::string> found;
+  for (std::size_t i = 0; i < drawn.size(); ++i) {
+    const cocos2d::Node* bar = barOf(drawn[i].c->node);
+    if (bar == nullptr || dialogOf[i] != nullptr || !isFigure(drawn[i])) continue;
+    const cocos2d::Rect v = drawn[i].box;
+    const Drawn* left = nullptr;
+    const Drawn* above = nullptr;
+    bool painted = false;
+    for (std::size_t j = 0; j < drawn.size(); ++j) {
+      if (j == i || barOf(drawn[j].c->node) != bar || dialogOf[j] != nullptr) continue;
+      const cocos2d::Rect b = drawn[j].box;
+      if (b.size.width < 4 || b.size.height < 4) continue;  // a separator line
+      if (b.containsPoint({v.getMidX(), v.getMidY()}) && b.size.width >= v.size.width) {
+        painted = painted || isWord(drawn[j]);
+        continue;
+      }
+      if (b.getMaxX() <= v.getMinX() + 3 && b.getMinY() <= v.getMidY() && b.getMaxY() >= v.getMidY() &&
+          v.getMinX() - b.getMaxX() < 120 && (left == nullptr || b.getMaxX() > left->box.getMaxX()))
+        left = &drawn[j];
+      if (b.getMinY() >= v.getMaxY() - 3 && b.getMinX() <= v.getMidX() && b.getMaxX() >= v.getMidX() &&
+          b.getMinY() - v.getMaxY() < 50 && (above == nullptr || b.getMinY() < above->box.getMinY()))
+        above = &drawn[j];
+    }
+    const bool captioned =
+        (left != nullptr && isWord(*left)) || (left == nullptr && above != nullptr && isWord(*above)) || painted;
+    if (!captioned) found.push_back(Coverer(*drawn[i].c) + ": a figure of the bar without its caption");
+  }
+  return found;
+}
+
+// A covering command hides this share of a part's drawing (or more), and at
+// least this much of it in square points: a problem (a thin line across a
+// small figure is none).
+constexpr float kHiddenShare = 0.15f;
+constexpr float kHiddenArea = 150;
+// Sample points across each drawing of a part, per side.
+constexpr int kSamplesPerSide = 14;
+
+inline std::vector<std::string> CheckTable(cocos2d::Scene* scene, DDZGameView& view) {
+  std::vector<std::string> problems;
+  std::set<std::string> seen;
+  const auto report = [&](std::string line) {
+    if (seen.insert(line).second) problems.push_back(std::move(line));
+  };
+  cocos2d::HeadlessRenderer recorder;
+  recorder.setRecording(true);
+  recorder.beginFrame();
+  scene->visit(&recorder, cocos2d::AffineTransform::IDENTITY, 0);
+  recorder.endFrame();
+  std::vector<Drawn> drawn;
+  for (const cocos2d::DrawCommand& c : recorder.lastFrame())
+    if (c.node != nullptr && c.opacity > 0 && LocalRect(c).size.width > 0 && LocalRect(c).size.height > 0)
+      drawn.push_back(MakeDrawn(c));
+
+  // Which part each command draws (the part whose root is nearest above
+  // it), -1 none; and the dialog it lies in.
+  const std::vector<Guarded> parts = GuardedParts(view, scene);
+  std::vector<int> partOf(drawn.size(), -1);
+  std::vector<const cocos2d::Node*> dialogOf(drawn.size());
+  for (std::size_t i = 0; i < drawn.size(); ++i) {
+    int nearest = 1 << 30;
+    for (std::size_t p = 0; p < parts.size(); ++p) {
+      int depth = 0;
+      for (const cocos2d::Node* n = drawn[i].c->node; n != nullptr && !parts[p].except.count(n);
+           n = n->getParent(), ++depth) {
+        if (std::find(parts[p].roots.begin(), parts[p].roots.end(), n) == parts[p].roots.end()) continue;
+        if (depth < nearest) nearest = depth, partOf[i] = static_cast<int>(p);
+        break;
+      }
+    }
+    dialogOf[i] = DialogOf(drawn[i].c->node);
+  }
+
+  // Every drawing of a part against what is drawn after it.
+  for (std::size_t i = 0; i < drawn.size(); ++i) {
+    if (partOf[i] < 0 || CoversTheWindow(drawn[i])) continue;
+    const cocos2d::Rect box = drawn[i].box;
+    std::vector<cocos2d::Vec2> seenPoints;
+    for (int sy = 0; sy < kSamplesPerSide; ++sy)
+      for (int sx = 0; sx < kSamplesPerSide; ++sx) {
+        const cocos2d::Vec2 p(box.getMinX() + box.size.width * (sx + 0.5f) / kSamplesPerSide,
+                              box.getMinY() + box.size.height * (sy + 0.5f) / kSamplesPerSide);
+        if (HidesAt(drawn[i], p) >= 0.5f) seenPoints.push_back(p);
+      }
+    if (seenPoints.empty()) continue;
+    for (std::size_t j = i + 1; j < drawn.size(); ++j) {
+      if (partOf[j] == partOf[i] || !drawn[j].box.intersectsRect(box)) continue;
+      // A dialog, and a dim, may lie over anything; a dialog opened later
+      // lies over an earlier one.
+      if (CoversTheWindow(drawn[j])) continue;
+      const bool result = dynamic_cast<const ResultLayer*>(dialogOf[j]) != nullptr ||
+                          dynamic_cast<const SRResultLayer*>(dialogOf[j]) != nullptr;
+      if (dialogOf[j] != nullptr && (!result || parts[partOf[i]].underResult)) continue;
+      float hidden = 0;
+      for (const cocos2d::Vec2& p : seenPoints) hidden += HidesAt(drawn[j], p);
+      const float share = hidden / static_cast<float>(seenPoints.size());
+      const float seenArea = box.size.width * box.size.height * static_cast<float>(seenPoints.size()) /
+                             static_cast<float>(kSamplesPerSide * kSamplesPerSide);
+      if (share >= kHiddenShare && share * seenArea >= kHiddenArea)
+        report(Coverer(*drawn[j].c) + " covers " + parts[partOf[i]].what);
+    }
+  }
+
+  // Large opaque panels over the felt: anything but a backdrop of the whole
+  // window that hides most of a quarter of the window or more.
+  for (std::size_t j = 0; j < drawn.size(); ++j) {
+    const cocos2d::Rect& box = drawn[j].box;
+    const float area = box.size.width * box.size.height;
+    if (dialogOf[j] != nullptr || area < 1280 * 720 * 0.15f || area >= 1280 * 720 * 0.9f) continue;
+    if (drawn[j].c->kind != cocos2d::DrawKind::Image && drawn[j].c->kind != cocos2d::DrawKind::NineSlice &&
+        drawn[j].c->kind != cocos2d::DrawKind::Color)
+      continue;
+    float hidden = 0;
+    for (int sy = 0; sy < kSamplesPerSide; ++sy)
+      for (int sx = 0; sx < kSamplesPerSide; ++sx)
+        hidden += HidesAt(drawn[j], {box.getMinX() + box.size.width * (sx + 0.5f) / kSamplesPerSide,
+                                     box.getMinY() + box.size.height * (sy + 0.5f) / kSamplesPerSide});
+    if (hidden / (kSamplesPerSide * kSamplesPerSide) >= 0.5f)
+      report(Coverer(*drawn[j].c) + ": a large opaque panel over the table");
+  }
+  for (std::string& p : UncaptionedFigures(drawn, dialogOf, view)) report(std::move(p));
+  return problems;
+}
+
+}  // namespace ddz::tour
