@@ -422,7 +422,8 @@ void GameViewPC::BuildSelfHand() {
   m_pHandCard[kOwnSeat] = hand;
 }
 
-SelfHandCard* GameViewPC::GetSelfHand() const { return static_cast<SelfHandCard*>(m_pHandCard[kOwnSeat]); }
+// A script can fill the own seat's slot with another kind of hand.
+SelfHandCard* GameViewPC::GetSelfHand() const { return dynamic_cast<SelfHandCard*>(m_pHandCard[kOwnSeat]); }
 
 void GameViewPC::BuildStartButton() {
   m_pStartBtn = cocos2d::ui::Button::createWithExtraAbove(kStartButtonFace, "", "", kStartButtonWord,

@@ -287,9 +287,11 @@ void SRGameView::BuildDeal() {
   m_pDealCard = deal;
 }
 
-SRTopUI* SRGameView::GetTopBar() const { return static_cast<SRTopUI*>(m_pTopUI); }
-SRSelfHandCard* SRGameView::GetSelfHand() const { return static_cast<SRSelfHandCard*>(m_pHandCard[kOwnSeat]); }
-SRDealCard* SRGameView::GetDeal() const { return static_cast<SRDealCard*>(m_pDealCard); }
+// Scripts can fill these slots with widgets of another kind: what is not this
+// table's own kind is no top bar, own hand or deal of it.
+SRTopUI* SRGameView::GetTopBar() const { return dynamic_cast<SRTopUI*>(m_pTopUI); }
+SRSelfHandCard* SRGameView::GetSelfHand() const { return dynamic_cast<SRSelfHandCard*>(m_pHandCard[kOwnSeat]); }
+SRDealCard* SRGameView::GetDeal() const { return dynamic_cast<SRDealCard*>(m_pDealCard); }
 SRResultLayer* SRGameView::GetResultLayer() const { return dynamic_cast<SRResultLayer*>(m_pResultLayer); }
 
 bool SRGameView::SetResultLayerFromScript(YndGameLayer* layer) {

@@ -3,7 +3,8 @@
 // window kind is refused with the binding's argument error, and a window the
 // table takes is held with exactly one reference of the view's, the table's
 // own window giving its reference back. The leak checker of the sanitizer
-// build watches the rest.
+// build watches the rest. The own hand and deal slots take any card row from
+// a script; the table then finds no own hand or deal of its kind there.
 #include <lua.hpp>
 
 #include <functional>
@@ -143,6 +144,48 @@ TEST_F(ResultSlotScriptTest, ATableTakesOnlyItsOwnResultWindowKindAndHoldsItOnce
     }
     EXPECT_EQ(own->getReferenceCount(), 1);
     own->release();
+    ResetMainMsgLock();
+  }
+}
+
+// A script puts another seat's row into the own hand slot and into the deal
+// slot: the table reads neither as its own hand or deal (reading them as such
+// would call a hand's members on a row that has none).
+TEST_F(ResultSlotScriptTest, AnotherKindOfRowInTheOwnHandOrDealSlotIsNotTakenForTheTablesOwn) {
+  struct Case {
+    const char* name;
+    std::function<DDZGameView*()> make;
+    std::function<const void*(DDZGameView*)> ownHand, deal;  // nullptr: the table reads no deal of its own kind
+  };
+  const std::vector<Case> cases = {
+      {"classic", [] { return new GameViewPC(nullptr, nullptr, 62); },
+       [](DDZGameView* v) -> const void* { return static_cast<GameViewPC*>(v)->GetSelfHand(); }, nullptr},
+      {"four-player", [] { return new SRGameView(nullptr, nullptr); },
+       [](DDZGameView* v) -> const void* { return static_cast<SRGameView*>(v)->GetSelfHand(); },
+       [](DDZGameView* v) -> const void* { return static_cast<SRGameView*>(v)->GetDeal(); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    GameViewBase::m_GlobalInfo.iPlayMode = c.name == std::string("classic") ? 1 : 0;
+    DDZGameView* view = c.make();
+    Enter(view);
+    Vell_SpriteCardManage* own = view->m_pHandCard[DDZGameView::kOwnSeat];
+    ASSERT_NE(own, nullptr);
+    ASSERT_NE(view->m_pHandCard[0], nullptr);
+    ASSERT_EQ(c.ownHand(view), own);
+    EXPECT_EQ(Script("v:SetHandCard(v:GetHandCard()[1], 1)"), "");
+    EXPECT_EQ(view->m_pHandCard[DDZGameView::kOwnSeat], view->m_pHandCard[0]);
+    EXPECT_EQ(c.ownHand(view), nullptr);
+    if (c.deal) {
+      Vell_SpriteCardManage* deal = view->m_pDealCard;
+      ASSERT_NE(deal, nullptr);
+      ASSERT_EQ(c.deal(view), deal);
+      EXPECT_EQ(Script("v.m_pDealCard = v:GetHandCard()[1]"), "");
+      EXPECT_EQ(c.deal(view), nullptr);
+      view->m_pDealCard = deal;  // the table's own again, for its teardown
+    }
+    view->m_pHandCard[DDZGameView::kOwnSeat] = own;
+    Leave(view);
     ResetMainMsgLock();
   }
 }
