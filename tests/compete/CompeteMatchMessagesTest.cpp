@@ -56,8 +56,8 @@ Frame Start(const StartFields& s = {}) {
   PutLE(f, 16, s.nextOpen);
   CompeteMatchRecord record{};
   record.iMatchId = kMatchId;
-  std::strncpy(record.szMatchName, Gbk(s.name).c_str(), sizeof record.szMatchName);
-  std::strncpy(record.szStages, s.stages, sizeof record.szStages);
+  std::strncpy(record.szMatchName, Gbk(s.name).c_str(), sizeof record.szMatchName - 1);
+  std::strncpy(record.szStages, s.stages, sizeof record.szStages - 1);
   record.iNextOpenNumber = kNextOpenNumber;
   std::memcpy(f.data() + 20, &record, sizeof record);
   return f;
