@@ -59,7 +59,6 @@ const std::vector<std::string> kKnownFourPlayerProblems = {
     "cocos2d::Label in cocos2d::Sprite (text \"##\"): a figure of the bar without its caption",
     "cocos2d::LabelAtlas in cocos2d::ui::TextAtlas (digits): a figure of the bar without its caption",
     "cocos2d::Sprite in PlayerGuide (guide-4.png) covers the open SRResultLayer",
-    "cocos2d::Sprite in SRSelfHandCard (new_card_bg.png) covers the bottom bar's values",
 };
 
 // The window boxes of the shown sprites and texts under `node` (itself included).

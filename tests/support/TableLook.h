@@ -283,6 +283,7 @@ inline std::vector<Guarded> GuardedParts(DDZGameView& view, cocos2d::Scene* scen
   }
   for (cocos2d::Node* child : view.getChildren())
     if (auto* bar = dynamic_cast<BottomUIPC*>(child)) add("the own head", bar->GetHeadSprite());
+  if (view.m_pBottomUI != nullptr) add("the own head", view.m_pBottomUI->GetHeadSprite());
   add("the turn clock", view.m_pGameClock);
   // The values of the top and the bottom bar: their texts and figures.
   const auto values = [&](std::string what, std::vector<cocos2d::Node*> bars) {
