@@ -53,11 +53,6 @@ const std::vector<std::string> kKnownSuperProblems = {
     "cocos2d::Sprite in supertest::StagedSuperView (cjddz_table.png): a large opaque panel over the table",
 };
 const std::vector<std::string> kKnownFourPlayerProblems = {
-    "cocos2d::Label in cocos2d::Node (text \"##\"): a figure of the bar without its caption",
-    "cocos2d::Label in cocos2d::Node (text \"#######\"): a figure of the bar without its caption",
-    "cocos2d::Label in cocos2d::Sprite (text \"#\"): a figure of the bar without its caption",
-    "cocos2d::Label in cocos2d::Sprite (text \"##\"): a figure of the bar without its caption",
-    "cocos2d::LabelAtlas in cocos2d::ui::TextAtlas (digits): a figure of the bar without its caption",
     "cocos2d::Sprite in PlayerGuide (guide-4.png) covers the open SRResultLayer",
 };
 
