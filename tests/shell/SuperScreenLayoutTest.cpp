@@ -52,9 +52,7 @@ const std::vector<std::string> kKnownSuperProblems = {
     "cocos2d::Sprite in PlayerGuide (guide-4.png) covers the own hand",
     "cocos2d::Sprite in supertest::StagedSuperView (cjddz_table.png): a large opaque panel over the table",
 };
-const std::vector<std::string> kKnownFourPlayerProblems = {
-    "cocos2d::Sprite in PlayerGuide (guide-4.png) covers the open SRResultLayer",
-};
+const std::vector<std::string> kKnownFourPlayerProblems = {};
 
 // The window boxes of the shown sprites and texts under `node` (itself included).
 std::vector<cocos2d::Rect> ShownBoxes(cocos2d::Node* node) {
