@@ -1,6 +1,8 @@
 // The whole program on the single-player command line: start-up, loading, the
 // classic table, the start button pressed by the test, the local server's deal
-// delivered to the table view, and a clean stop at the frame limit.
+// delivered to the table view, and a clean stop at the frame limit; and the
+// four-player table's box that it has no single-player game, pressed through
+// the window.
 #include <gtest/gtest.h>
 
 #include <algorithm>
