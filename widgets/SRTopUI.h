@@ -5,6 +5,9 @@
 // (game kind 2) and the quit button asks the game message box (text 18) whose
 // confirmation leaves the table.
 //
+// Its score panel names each value by a word before it (the base score, the
+// multiple) and its four buttons carry their words.
+//
 // It adds the two panels of the four-player table:
 // - the round-task panel: two numbers (ShowTaskPanel);
 // - the golden-card task: the hand's golden card on a button, and a tips card
