@@ -567,7 +567,8 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
   SDL_FillRect(s, nullptr, SDL_MapRGBA(s->format, 0, 0, 0, 0));
   std::size_t end = 0;
 
-  if (name == "cardback.png") {
+  if (name == "cardback.png" || StartsWith(name, "backcard_")) {
+    // The card backs, the other seats' hand stacks too.
     CardBack(s);
   } else if (name == "new_card_bg.png" || name == "show_card_bg.png") {
     CardBase(s);
