@@ -73,7 +73,9 @@ Button* SRSelfHandCard::GetChoiceButton(int index) const {
 // ---------------------------------------------------------------- layout
 
 float SRSelfHandCard::FanWidth(bool slide) const {
-  return static_cast<float>(BasePT::g_iWindowWidth - (slide ? 20 : 8));
+  // The fan stays centred between the bottom bar's own head at the left and
+  // as much room at the right; a slide's is 12 narrower.
+  return static_cast<float>(BasePT::g_iWindowWidth) - 2 * kHeadRoom - (slide ? 12.0f : 0.0f);
 }
 
 void SRSelfHandCard::PlaceCardMarks(SpriteCardInfo* info, const Vec2& at, float scale) {

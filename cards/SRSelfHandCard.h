@@ -9,8 +9,9 @@
 // to the table's two-choice question), built by cardlogic/SRMessages.h.
 //
 // What else differs from the classic hand: its own scale, anchor and step
-// limits (26 to 90); the layout's fan is the window less 8, a slide's the
-// window less 20; the default descending sort; no mouse play, no answer
+// limits (26 to 90); the fan leaves kHeadRoom on each side of the window (the
+// bottom bar's own head stands at its left), a slide's 6 more; the default
+// descending sort; no mouse play, no answer
 // pairs, no quick select and no bottom bar; the two choice buttons 10 and 11;
 // the cannot-beat tip shows without a fade; the time-out answers the choice
 // question first. RefreshCardMarks shades every card of every bomb held and,
@@ -32,6 +33,8 @@ class SRSelfHandCard : public SelfHandCard {
  public:
   static constexpr int kSRMinStep = 26;
   static constexpr int kSRMaxStep = 90;
+  // The room the fan leaves at each side of the window.
+  static constexpr float kHeadRoom = 116;
   // The two choice buttons, numbered after the main buttons (8 and 9 unused).
   enum ChoiceButton { kBtnChoiceFirst = 10, kBtnChoiceSecond = 11 };
   // Fewer cards hold no bomb; fewer golden cards than this get no frame.

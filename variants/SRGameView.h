@@ -179,6 +179,8 @@ class SRGameView : public DDZGameView, public variantnotice::VariantSeats {
 
   // ---- the game base's callbacks (SRGameViewEvents.cpp) ----
   void CallBackAuthenPlayerInfo(PlayerNode*) override {}
+  // The login answered: the sit request follows at once; in the
+  // single-player game nothing does (its box stays up).
   void CallBackAuthenResOK() override;
   void CallBackPlayerJoinTable(int pos) override;
   void CallBackPlayerLeaveTable(int pos) override;

@@ -84,6 +84,9 @@ bool IsSeat(int pos) { return pos >= 0 && pos < SRGameView::kPlayerCount; }
 
 void SRGameView::CallBackAuthenResOK() {
   ResetSeatHeadFigures();
+  // The single-player game has no table to sit at: the box that says so
+  // stays until its button leaves.
+  if (IsSinglePlayer()) return;
   if (m_pBtnStart != nullptr) {
     OnBtnStart(nullptr);
     GameMsgBox::shareMessageBox()->CloseDialog(0);

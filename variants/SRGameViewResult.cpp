@@ -32,6 +32,7 @@
 #include "widgets/BottomUI.h"
 #include "widgets/CardCounterLayer.h"
 #include "widgets/GameClock.h"
+#include "widgets/LobbyTopBull.h"
 #include "widgets/PlayerGameInfo.h"
 #include "widgets/PlayerShow.h"
 #include "widgets/ResultAnis.h"
@@ -240,6 +241,10 @@ void SRGameView::ShowRoundResult(const char* msg, int len) {
                             sr::ResultAt::CardsPerChair, false))
       row->AddCard(code, false, false, true, -1, false, false);
   }
+  // The new player's guide points at the hand's play: it goes with the hand.
+  const cocos2d::Vector<cocos2d::Node*> children = getChildren();
+  for (cocos2d::Node* child : children)
+    if (dynamic_cast<PlayerGuide*>(child) != nullptr) child->removeFromParent();
   const bool capped = m_iCapScore > 0 && static_cast<std::int64_t>(m_iCapScore / 3) <=
                                              static_cast<std::int64_t>(m_TableItem.iTimes) * m_TableItem.iBaseScore;
   if (SRResultLayer* screen = GetResultLayer()) {

@@ -97,10 +97,11 @@ void BottomUI::Build() {
   AddIcon(this, "qorvddz_roomui_userinfo_player_bg.png", kHeadPos);
   char head[40];
   std::snprintf(head, sizeof head, "vevad_head_icon_%d.png", NewPlayerHead::ConvertPlayerIcon(Login().iHeadID));
-  if (cocos2d::Sprite* sprite = cocos2d::Sprite::createWithSpriteFrameName(head)) {
-    sprite->setPosition(kHeadPos);
-    sprite->setScale(kHeadScale);
-    addChild(sprite);
+  m_pHeadSprite = cocos2d::Sprite::createWithSpriteFrameName(head);
+  if (m_pHeadSprite != nullptr) {
+    m_pHeadSprite->setPosition(kHeadPos);
+    m_pHeadSprite->setScale(kHeadScale);
+    addChild(m_pHeadSprite);
   }
   AddField(this, kNameFieldPos, cocos2d::Size(240, 40));
   m_pNameLabel = MakeLabel(this, kNamePos);

@@ -76,6 +76,8 @@ class BottomUI : public YndGameLayer {
   cocos2d::Label* GetYBLabel() const { return m_pYBLabel; }
   cocos2d::ui::TextAtlas* GetLvNum() const { return m_pLvNum; }
   cocos2d::Sprite* GetLvIcon() const { return m_pLvIcon; }
+  // The own head picture in its frame; null when its frame is missing.
+  cocos2d::Sprite* GetHeadSprite() const { return m_pHeadSprite; }
   RoomTips* GetTips() const { return m_pTips; }
   cocos2d::Node* GetSingleFields() const { return m_pSingleFields; }
   cocos2d::Node* GetMoneyFields() const { return m_pMoneyFields; }
@@ -104,6 +106,7 @@ class BottomUI : public YndGameLayer {
   int m_iYBNum = 0;
   cocos2d::ui::TextAtlas* m_pLvNum = nullptr;
   cocos2d::Sprite* m_pLvIcon = nullptr;
+  cocos2d::Sprite* m_pHeadSprite = nullptr;
   RoomTips* m_pTips = nullptr;  // the tip strip, a child
   // The single-player fields, or the money and yuanbao fields: one group shows.
   cocos2d::Node* m_pSingleFields = nullptr;

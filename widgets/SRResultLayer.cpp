@@ -50,7 +50,9 @@ void SRResultLayer::ClearWindow() {
 void SRResultLayer::Build() {
   const Vec2 d(0, -kShiftDown);
   const bool won = vcResult[kOwnSeat] >= 1;
-  m_pTitle = resultparts::AddTitle(this, won, bLandOwner, g_ptCmpResultGameResult + d);
+  // The title stands a little higher, over the bottom cards, clear of the
+  // top seat's row of kept cards.
+  m_pTitle = resultparts::AddTitle(this, won, bLandOwner, g_ptCmpResultGameResult + d + Vec2(0, kTitleRaise));
   m_pResultBg = resultparts::AddBackground(this, g_ptCmpResultFlagBg + d);
   if (m_pResultBg != nullptr) {
     const int values[3] = {bSendRocket ? 1 : 0, iSendBombNum, iSpringType > 0 ? 1 : 0};

@@ -1,8 +1,8 @@
 // The end-of-hand result window of the four-player two-deck table: the
 // three-seat window's title, background, rocket/bombs/spring row, score
 // numbers, cap notice and win burst (widgets/ResultLayer.h, resultparts),
-// with four seats, everything 64 points lower, only the continue and leave
-// buttons, and a 100 s countdown whose end always leaves the table.
+// with four seats, everything 64 points lower (the title 44), only the
+// continue and leave buttons, and a 100 s countdown whose end always leaves the table.
 //
 // The four-player view writes the public fields and adds the layer; every
 // entry clears the window of the hand before and builds a new one from the
@@ -38,6 +38,7 @@ class SRResultLayer : public YndGameLayer {
   static constexpr int kCountSeconds = 100;
   static constexpr float kShiftDown = 64;
   static constexpr float kButtonRaise = 30;
+  static constexpr float kTitleRaise = 20;
   // Above the shared window parts' background and title.
   static constexpr int kAboveBackgroundZ = 11;
 

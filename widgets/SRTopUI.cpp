@@ -30,6 +30,14 @@ constexpr float kTipsTextSize = 22;
 const Vec2 kTipsTitlePos(150, 180);
 constexpr float kTipsRowTop = 146, kTipsRowStep = 32;
 constexpr float kFlashSeconds = 0.5f, kFlashScale = 3.0f;
+// The score panel (220 wide): each value after the word that names it.
+const char* const kValueWords[2] = {"底分", "倍数"};
+const float kValueWordX[2] = {30, 134};
+const float kValueX[2] = {76, 184};
+const cocos2d::Color3B kWordColour(200, 231, 255);
+// The words of the talk, card counter, settings and quit buttons.
+const char* const kButtonWords[SRTopUI::kTopBtnCount] = {"聊天", "记牌", "设置", "退出"};
+constexpr float kButtonWordSize = 15;
 
 cocos2d::SpriteFrame* CardFace(int card) {
   char name[40];
@@ -77,6 +85,29 @@ void SRTopUI::OnButton(int index) {
                                                  static_cast<cocos2d::SEL_MenuHandler>(&GameViewBase::QuitGame));
       return;
     default: return;
+  }
+}
+
+void SRTopUI::BuildBar() {
+  TableTopBar::BuildBar();
+  if (m_pScorePanel != nullptr) {
+    // The words stand in place of the panel's one word picture.
+    for (cocos2d::Node* child : m_pScorePanel->getChildren())
+      if (dynamic_cast<cocos2d::Label*>(child) == nullptr) child->setVisible(false);
+    cocos2d::Label* values[2] = {m_pFinalPointLabel, m_pTimesLabel};
+    const float y = g_ptTopUIInfo[4].y;
+    for (int i = 0; i < 2; ++i) {
+      m_pValueWord[i] = cocos2d::Label::createWithSystemFont(kValueWords[i], g_strFontName, m_look.valueSize);
+      m_pValueWord[i]->setColor(kWordColour);
+      m_pValueWord[i]->setPosition(Vec2(kValueWordX[i], y));
+      m_pScorePanel->addChild(m_pValueWord[i]);
+      if (values[i] != nullptr) values[i]->setPosition(Vec2(kValueX[i], y));
+    }
+  }
+  for (int i = 0; i < kTopBtnCount; ++i) {
+    if (m_pTopBtn[i] == nullptr) continue;
+    m_pTopBtn[i]->setTitleText(kButtonWords[i]);
+    m_pTopBtn[i]->setTitleFontSize(kButtonWordSize);
   }
 }
 

@@ -5,6 +5,9 @@
 // (game kind 2) and the quit button asks the game message box (text 18) whose
 // confirmation leaves the table.
 //
+// Its score panel names each value by a word before it (the base score, the
+// multiple) and its four buttons carry their words.
+//
 // It adds the two panels of the four-player table:
 // - the round-task panel: two numbers (ShowTaskPanel);
 // - the golden-card task: the hand's golden card on a button, and a tips card
@@ -69,10 +72,15 @@ class SRTopUI : public TableTopBar {
   cocos2d::ui::Button* GetGoldCardBtn() const { return m_pGoldCardBtn; }
   cocos2d::Sprite* GetGoldTips() const { return m_pGoldTipsBg; }
   cocos2d::ui::TextAtlas* GetGoldNum(int i) const { return m_pGoldNum[i]; }
+  // The words before the base score (0) and the multiple (1).
+  cocos2d::Label* GetValueWord(int i) const { return m_pValueWord[i]; }
   bool IsRolling() const;
 
  protected:
   explicit SRTopUI(DDZGameView* pGameView);
+  // The shared bar, then the words that name the score panel's two values
+  // and the four buttons.
+  void BuildBar() override;
   void OnButton(int index) override;
   CardCounterLayer* MakeCardCounter() override;
   ClickStamp& TalkStamp() const override;
@@ -94,4 +102,5 @@ class SRTopUI : public TableTopBar {
   cocos2d::ui::TextAtlas* m_pTaskNum[2] = {};      // on the task panel
   cocos2d::ui::TextAtlas* m_pGoldNum[kGoldCounts] = {};  // on the tips card
   cocos2d::Sprite* m_pTaskPanel = nullptr;        // retained while held
+  cocos2d::Label* m_pValueWord[2] = {};           // on the score panel
 };

@@ -385,12 +385,14 @@ TEST_F(SRSelfHand, GoldenCardsAreFramedFromFourOn) {
 
 // ---------------------------------------------------------------- layout
 
-TEST_F(SRSelfHand, TheLayoutSpansTheWindowLessEightAndASlideLessTwenty) {
+// The fan leaves the bottom bar's own head (at the window's left) clear, and
+// as much room at the right.
+TEST_F(SRSelfHand, TheLayoutLeavesRoomForTheOwnHeadAtEachSideAndASlideSixMore) {
   struct Case {
     int cards;
     float step;
     float slideStep;
-  } cases[] = {{0, 90, 90}, {1, 90, 90}, {2, 90, 90}, {33, (1272 - 141) / 32.0f, (1260 - 141) / 32.0f}};
+  } cases[] = {{0, 90, 90}, {1, 90, 90}, {2, 90, 90}, {33, (1048 - 141) / 32.0f, (1036 - 141) / 32.0f}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.cards);
     Ints codes;
@@ -398,6 +400,10 @@ TEST_F(SRSelfHand, TheLayoutSpansTheWindowLessEightAndASlideLessTwenty) {
     SRSelfHandCard* h = makeSRHand(codes);
     h->LayoutCards();
     EXPECT_FLOAT_EQ(h->GetCardStep(), c.step);
+    if (c.cards == 33) {
+      EXPECT_GE(h->GetCards().front()->fX - 70.5f, 116 - 1);
+      EXPECT_LE(h->GetCards().back()->fX + 70.5f, 1280 - 116 + 1);
+    }
     // One card alone stands in the middle: (1280 - 141) / 2 rounded down, plus half a card.
     if (c.cards == 1) {
       EXPECT_FLOAT_EQ(h->GetCards()[0]->fX, 569 + 70.5f);

@@ -1,15 +1,26 @@
 // The whole program on the single-player command line: start-up, loading, the
 // classic table, the start button pressed by the test, the local server's deal
-// delivered to the table view, and a clean stop at the frame limit.
+// delivered to the table view, and a clean stop at the frame limit; and the
+// four-player table's box that it has no single-player game, pressed through
+// the window.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "classic/GameViewPC.h"
+#include "gamedata/GameKinds.h"
+#include "gamedata/TextTables.h"
+#include "platform/engine/Label.h"
+#include "platform/engine/Layer.h"
+#include "platform/engine/ui/Widgets.h"
+#include "platform/gamebase/GameMsgBox.h"
 #include "platform/engine/Director.h"
 #include "platform/engine/FileUtils.h"
 #include "platform/engine/Log.h"
@@ -23,6 +34,10 @@
 #include "platform/os/Process.h"
 #include "shell/ProgramMain.h"
 #include "shell/QorvDDZGameScene.h"
+#include "support/ScreenTour.h"
+#include "support/TempDir.h"
+#include "variants/SRGameView.h"
+#include "CompeteProgramSupport.h"
 #include "ProgramRunSupport.h"
 
 namespace {
@@ -84,6 +99,72 @@ TEST(SinglePlayerTable, TheStartButtonLeadsToADealtHand) {
     for (const std::string& line : cocos2d::Log::lines()) std::fprintf(stderr, "%s\n", line.c_str());
   }
   EXPECT_EQ(cocos2d::Director::getInstance()->getRunningScene(), nullptr);
+}
+
+// The four-player table (game kind 48 in the login record) has no
+// single-player game: the program shows the box that says so over the table,
+// its text and button on its panel, and the button ends the program.
+TEST(SinglePlayerTable, TheFourPlayerKindShowsTheBoxWhoseButtonLeaves) {
+  shelltest::ProgramRun run;
+  ddz::test::TempDir folder;
+  {
+    std::ifstream shipped(std::string(DDZ_SOURCE_DIR) + "/data/MbUserLoginData.dat", std::ios::binary);
+    std::string login((std::istreambuf_iterator<char>(shipped)), std::istreambuf_iterator<char>());
+    ASSERT_EQ(login.size(), 124u);
+    const std::int32_t kind = ddz::kGameFourPlayer;
+    std::memcpy(login.data(), &kind, 4);
+    std::ofstream(folder.file("MbUserLoginData.dat"), std::ios::binary) << login;
+  }
+  ddz::ProgramOptions options = shelltest::TestRunOptions({folder.path(), std::string(DDZ_SOURCE_DIR) + "/data"}, 200);
+  int shownFrames = 0;
+  bool pressed = false;
+  std::vector<std::string> problems;
+  options.pacer = [&](double) {
+    auto* table = dynamic_cast<SRGameView*>(GameSceneBase::m_pGameView);
+    GameMsgBox* box = GameMsgBox::shareMessageBox();
+    if (pressed || table == nullptr || !table->isRunning()) return 0.05f;
+    // The box stays while the login and the table's first seconds run.
+    if (!box->IsOpen() || !ddz::tour::ShownOnStage(box)) {
+      shownFrames = 0;
+      return 0.05f;
+    }
+    if (++shownFrames < 40) return 0.05f;
+    EXPECT_EQ(box->GetText(), GameText(SRGameView::kTextNoSinglePlayer));
+    const cocos2d::Node* panel = nullptr;
+    const cocos2d::Label* text = nullptr;
+    for (cocos2d::Node* child : box->getChildren()) {
+      if (panel == nullptr && dynamic_cast<cocos2d::LayerColor*>(child) != nullptr) panel = child;
+      if (auto* label = dynamic_cast<cocos2d::Label*>(child)) text = label;
+    }
+    cocos2d::ui::Button* button = box->GetButton(true);
+    if (panel == nullptr || text == nullptr || button == nullptr) {
+      ADD_FAILURE() << "the box lacks its panel, text or button";
+      return 0.05f;
+    }
+    const cocos2d::Rect on = ddz::tour::WorldBox(panel);
+    for (const cocos2d::Node* part : {static_cast<const cocos2d::Node*>(text), static_cast<const cocos2d::Node*>(button)}) {
+      const cocos2d::Rect where = ddz::tour::WorldBox(part);
+      EXPECT_TRUE(where.getMinX() >= on.getMinX() && where.getMaxX() <= on.getMaxX() &&
+                  where.getMinY() >= on.getMinY() && where.getMaxY() <= on.getMaxY())
+          << ddz::tour::Describe(part) << " lies off the box's panel";
+    }
+    EXPECT_TRUE(ddz::tour::ShownOnStage(button));
+    EXPECT_FALSE(button->getTitleText().empty());
+    // The box in the window, its button captioned.
+    for (std::string& p : ddz::tour::CheckLayout(cocos2d::Director::getInstance()->getRunningScene(), nullptr))
+      if (p.find("GameMsgBox") != std::string::npos) problems.push_back(std::move(p));
+    shelltest::TapCentre(button);
+    pressed = true;
+    return 0.05f;
+  };
+  const char* argv[] = {"ddz", "127.0.0.1", "0", "0", "0", "0", "0", "offline", "0"};
+  EXPECT_EQ(ddz::RunProgram(9, argv, std::move(options)), 0);
+
+  EXPECT_TRUE(pressed) << "the box never stood on the table";
+  for (const std::string& p : problems) ADD_FAILURE() << p;
+  EXPECT_TRUE(cocos2d::Log::contains("GameViewBase::QuitGame"));
+  EXPECT_EQ(OsApiCommon::shareOsApiCommon()->GetExitCount(), 1);
+  EXPECT_FALSE(cocos2d::Log::contains("stopping after frame 200"));
 }
 
 }  // namespace

@@ -52,15 +52,7 @@ const std::vector<std::string> kKnownSuperProblems = {
     "cocos2d::Sprite in PlayerGuide (guide-4.png) covers the own hand",
     "cocos2d::Sprite in supertest::StagedSuperView (cjddz_table.png): a large opaque panel over the table",
 };
-const std::vector<std::string> kKnownFourPlayerProblems = {
-    "cocos2d::Label in cocos2d::Node (text \"##\"): a figure of the bar without its caption",
-    "cocos2d::Label in cocos2d::Node (text \"#######\"): a figure of the bar without its caption",
-    "cocos2d::Label in cocos2d::Sprite (text \"#\"): a figure of the bar without its caption",
-    "cocos2d::Label in cocos2d::Sprite (text \"##\"): a figure of the bar without its caption",
-    "cocos2d::LabelAtlas in cocos2d::ui::TextAtlas (digits): a figure of the bar without its caption",
-    "cocos2d::Sprite in PlayerGuide (guide-4.png) covers the open SRResultLayer",
-    "cocos2d::Sprite in SRSelfHandCard (new_card_bg.png) covers the bottom bar's values",
-};
+const std::vector<std::string> kKnownFourPlayerProblems = {};
 
 // The window boxes of the shown sprites and texts under `node` (itself included).
 std::vector<cocos2d::Rect> ShownBoxes(cocos2d::Node* node) {

@@ -1,6 +1,7 @@
 // The four-player table staged for a look: the four seats taken, the deal
 // and the own bid turn, the bids, the landlord at the top seat with the
-// other three seats' plays on the table and the own turn, and the result.
+// other three seats' plays on the table and the own turn, and the result
+// with the cards the farmers kept.
 // Each stage hands the view the game server's frames of SRFrames.h
 // directly (support/StageRun.h runs them). The program runs on the
 // single-player command line with a scene that makes a StagedSRView, which
@@ -54,6 +55,8 @@ class StagedSRView : public SRGameView {
     const char* names[] = {"East wind", "Myself", "West wind", "North wind"};
     for (int chair = 0; chair < kPlayerCount; ++chair)
       std::snprintf(m_PlayerRecord[chair].szNickName, sizeof m_PlayerRecord[chair].szNickName, "%s", names[chair]);
+    // The bottom bar names the own player by the login's nickname.
+    std::snprintf(m_GlobalInfo.szNickName, sizeof m_GlobalInfo.szNickName, "%s", names[1]);
     for (int seat = 0; seat < kPlayerCount; ++seat) CallBackPlayerJoinTable(seat);
   }
 
@@ -97,6 +100,10 @@ inline const std::vector<SRStage>& SRStages() {
        [](StagedSRView& view) {
          ResultFields result;
          result.scores = {-120, -120, -120, 360};
+         // The farmers' cards still in hand lie open in their rows: two
+         // rows of them on the left, one on the right.
+         for (int v = 1; v <= 12; ++v) result.cards[0].push_back(Card(v % 4, v));
+         for (int v = 1; v <= 7; ++v) result.cards[2].push_back(Card(v % 4, v + 3));
          view.Deliver(Result(result));
        }},
   };

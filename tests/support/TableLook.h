@@ -251,8 +251,16 @@ inline std::vector<Guarded> GuardedParts(DDZGameView& view, cocos2d::Scene* scen
     if (node == nullptr || !ShownOnStage(node)) return;
     parts.push_back({std::move(what), {node}, std::move(except)});
   };
+  // Under the four-player table's result the other seats' rows hold the
+  // cards they kept.
+  const bool keptInRows = dynamic_cast<const SRResultLayer*>(view.m_pResultLayer) != nullptr &&
+                          ShownOnStage(view.m_pResultLayer);
   for (int seat = 0; seat < DDZGameView::kMaxSeats; ++seat) {
-    add(SeatName(seat) + "'s played cards", view.m_pSendCard[seat]);
+    if (keptInRows && seat != DDZGameView::kOwnSeat && view.m_pSendCard[seat] != nullptr &&
+        ShownOnStage(view.m_pSendCard[seat]) && view.m_pSendCard[seat]->GetCardCount() > 0)
+      parts.push_back({SeatName(seat) + "'s kept cards", {view.m_pSendCard[seat]}, {}, false});
+    else
+      add(SeatName(seat) + "'s played cards", view.m_pSendCard[seat]);
     // The cards a seat kept show beside the result window, not under it.
     if (view.m_pMingCard[seat] != nullptr && ShownOnStage(view.m_pMingCard[seat]) &&
         view.m_pMingCard[seat]->GetCardCount() > 0)
@@ -283,6 +291,7 @@ inline std::vector<Guarded> GuardedParts(DDZGameView& view, cocos2d::Scene* scen
   }
   for (cocos2d::Node* child : view.getChildren())
     if (auto* bar = dynamic_cast<BottomUIPC*>(child)) add("the own head", bar->GetHeadSprite());
+  if (view.m_pBottomUI != nullptr) add("the own head", view.m_pBottomUI->GetHeadSprite());
   add("the turn clock", view.m_pGameClock);
   // The values of the top and the bottom bar: their texts and figures.
   const auto values = [&](std::string what, std::vector<cocos2d::Node*> bars) {

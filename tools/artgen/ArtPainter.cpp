@@ -521,6 +521,39 @@ void Painter::Head(SDL_Surface* s, int index) {
     }
 }
 
+void Painter::GoldCard(SDL_Surface* s, const std::string& rank) {
+  const float w = static_cast<float>(s->w), h = static_cast<float>(s->h);
+  RoundRect(s, 1, 1, w - 2, h - 2, w * 0.12f, {255, 244, 200, 255}, {240, 200, 90, 255}, {190, 130, 30, 255}, 2);
+  FitText(s, rank, static_cast<int>(h * 0.55f), SDL_Color{150, 60, 10, 255}, w / 2, h / 2, static_cast<int>(w - 10),
+          static_cast<int>(h * 0.6f));
+}
+
+void Painter::StatusIcon(SDL_Surface* s, int kind) {
+  const float w = static_cast<float>(s->w), h = static_cast<float>(s->h);
+  const Rgba ink{200, 231, 255, 255};
+  switch (kind) {
+    case 1:  // the battery's case and its knob
+      RoundRect(s, 1, 1, w - 5, h - 2, 2, {0, 0, 0, 0}, {0, 0, 0, 0}, ink, 1.5f);
+      RoundRect(s, w - 4, h * 0.3f, 3, h * 0.4f, 1, ink, ink);
+      break;
+    case 2:  // the charge, grown to the battery's level
+      RoundRect(s, 0, 0, w, h, 1, {120, 220, 110, 255}, {80, 180, 70, 255});
+      break;
+    case 3:  // a wired connection: a plug's two pins and its cord
+      RoundRect(s, w * 0.25f, h * 0.3f, w * 0.5f, h * 0.4f, 2, ink, ink);
+      Line(s, w * 0.38f, h * 0.1f, w * 0.38f, h * 0.3f, 2, ink);
+      Line(s, w * 0.62f, h * 0.1f, w * 0.62f, h * 0.3f, 2, ink);
+      Line(s, w * 0.5f, h * 0.7f, w * 0.5f, h * 0.95f, 2, ink);
+      break;
+    default:  // a wireless connection: four bars rising
+      for (int i = 0; i < 4; ++i) {
+        const float bar = h * (0.3f + 0.23f * static_cast<float>(i));
+        RoundRect(s, w * (0.08f + 0.23f * static_cast<float>(i)), h - bar, w * 0.16f, bar, 1, ink, ink);
+      }
+      break;
+  }
+}
+
 void Painter::Panel(SDL_Surface* s, const std::string& caption) {
   RoundRect(s, 0, 0, s->w, s->h, std::min(12.0f, s->h * 0.3f), {30, 40, 60, 215}, {15, 20, 35, 215},
             {200, 170, 90, 255}, std::min(2.0f, s->h * 0.1f));
@@ -534,7 +567,8 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
   SDL_FillRect(s, nullptr, SDL_MapRGBA(s->format, 0, 0, 0, 0));
   std::size_t end = 0;
 
-  if (name == "cardback.png") {
+  if (name == "cardback.png" || StartsWith(name, "backcard_")) {
+    // The card backs, the other seats' hand stacks too.
     CardBack(s);
   } else if (name == "new_card_bg.png" || name == "show_card_bg.png") {
     CardBase(s);
@@ -635,6 +669,10 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
     Band(s, name == "veriz_bg_down.png");
   } else if (name == "veriz_chair.png") {
     // The seats stand on the background: nothing of their own.
+  } else if (StartsWith(name, "veriz_gold_card_") && name != "veriz_gold_card_bg.png") {
+    GoldCard(s, caption);
+  } else if (StartsWith(name, "qorvddz_electric_signal_")) {
+    StatusIcon(s, NumberAt(name, 24));
   } else if (Has(name, "_bg_you") || Has(name, "_bg_zuo")) {
     TableSide(s, Has(name, "_bg_you"), Has(name, "night"));
   } else if (Has(name, "loading_process_0")) {

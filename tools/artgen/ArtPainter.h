@@ -53,6 +53,11 @@ class Painter {
   // The four-player table's rim (an oval) and its top and bottom bands.
   void TableRim(SDL_Surface* s);
   void Band(SDL_Surface* s, bool darkerDown);
+  // The four-player table's golden card: a light gold card with its rank.
+  void GoldCard(SDL_Surface* s, const std::string& rank);
+  // The top bar's status icons: 1 the battery's case, 2 its charge, 3 a wired
+  // and 4 a wireless connection.
+  void StatusIcon(SDL_Surface* s, int kind);
   void HeaderStrip(SDL_Surface* s);
   // The card-type, result and award effects: light and mostly see-through
   // (glows, lines, words), so the play under them stays in sight.
