@@ -37,21 +37,7 @@ using ddz::tour::WorldBox;
 
 // What the table check (support/TableLook.h) still finds on these tables'
 // screens, in any mode and stage; each entry goes when it is mended.
-const std::vector<std::string> kKnownSuperProblems = {
-    "cocos2d::Label in cocos2d::Node (text \"#\"): a figure of the bar without its caption",
-    "cocos2d::Label in cocos2d::Sprite (text \"#\"): a figure of the bar without its caption",
-    "cocos2d::Label in cocos2d::Sprite (text \"###\"): a figure of the bar without its caption",
-    "cocos2d::LabelAtlas in cocos2d::ui::TextAtlas (digits): a figure of the bar without its caption",
-    "cocos2d::Sprite in BaseCard (cardback.png) covers seat 0's card count",
-    "cocos2d::Sprite in PlayerGuide (guide-0.png) covers seat 0's card count",
-    "cocos2d::Sprite in PlayerGuide (guide-1.png) covers the own hand",
-    "cocos2d::Sprite in PlayerGuide (guide-3.png) covers seat 0's played cards",
-    "cocos2d::Sprite in PlayerGuide (guide-3.png) covers the own hand",
-    "cocos2d::Sprite in PlayerGuide (guide-3.png) covers the turn clock",
-    "cocos2d::Sprite in PlayerGuide (guide-4.png) covers the open ResultLayer",
-    "cocos2d::Sprite in PlayerGuide (guide-4.png) covers the own hand",
-    "cocos2d::Sprite in supertest::StagedSuperView (cjddz_table.png): a large opaque panel over the table",
-};
+const std::vector<std::string> kKnownSuperProblems = {};
 const std::vector<std::string> kKnownFourPlayerProblems = {
     "cocos2d::Label in cocos2d::Node (text \"##\"): a figure of the bar without its caption",
     "cocos2d::Label in cocos2d::Node (text \"#######\"): a figure of the bar without its caption",
