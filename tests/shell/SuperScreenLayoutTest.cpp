@@ -9,6 +9,7 @@
 // problems it still finds there.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,7 @@
 #include "widgets/PlayerGameInfo.h"
 #include "widgets/PlayerShow.h"
 #include "widgets/ResultLayer.h"
+#include "widgets/RoomTips.h"
 #include "widgets/TopUI.h"
 
 namespace {
@@ -159,6 +161,18 @@ TEST(SuperScreenLayout, EveryModesStagesLieInTheWindowWithTheSeatsClearOfTheBars
                   ddz::tour::CheckTable(cocos2d::Director::getInstance()->getRunningScene(), view));
       for (const std::string& p : SeatsAgainstTheBars(view)) ADD_FAILURE() << stage << ": " << p;
       for (const std::string& p : LetCardsTextsOverlapping(view)) ADD_FAILURE() << stage << ": " << p;
+      // The bottom bar's tips strip ends inside the bar's background, so a
+      // tip coming in from the right is not cut at the window's edge.
+      if (view.m_pBottomUI != nullptr && view.m_pBottomUI->GetTips() != nullptr) {
+        float barRight = 0;
+        for (cocos2d::Node* child : view.m_pBottomUI->getChildren())
+          if (dynamic_cast<cocos2d::Sprite*>(child) != nullptr && ddz::tour::ShownOnStage(child))
+            barRight = std::max(barRight, WorldBox(child).getMaxX());
+        for (cocos2d::Node* part : view.m_pBottomUI->GetTips()->getChildren())
+          if (dynamic_cast<cocos2d::ui::Scale9Sprite*>(part) != nullptr && ddz::tour::ShownOnStage(part)) {
+            EXPECT_LE(WorldBox(part).getMaxX(), barRight) << stage << ": the tips strip runs past the bar";
+          }
+      }
       // The tip that nothing beats the table leaves the turn's buttons and
       // clock to be seen.
       if (stage == "nothing-beats") {
