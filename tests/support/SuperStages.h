@@ -48,6 +48,8 @@ inline const std::vector<SuperStage>& SuperStages() {
          if (view.GetPlayerNode(DDZGameView::kOwnSeat) == nullptr) view.SendSitReq();
          GameViewBase::m_GlobalInfo.iPlayMode = 0;
          GameViewBase::m_GlobalInfo.iTableFee = 0;
+         std::snprintf(GameViewBase::m_GlobalInfo.szNickName, sizeof GameViewBase::m_GlobalInfo.szNickName, "%s",
+                       "Myself");
          Deliver(view, ModeMsg(mode));
          const char* names[] = {"East wind", "Myself", "West wind"};
          for (int seat = 0; seat < 3; ++seat) {
