@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -99,6 +101,86 @@ std::vector<std::string> SeatsAgainstTheBars(SuperGameView& view) {
   return found;
 }
 
+// What the running scene draws now, in drawing order.
+std::vector<ddz::tour::Drawn> DrawnNow(cocos2d::HeadlessRenderer& recorder) {
+  recorder.setRecording(true);
+  recorder.beginFrame();
+  cocos2d::Director::getInstance()->getRunningScene()->visit(&recorder, cocos2d::AffineTransform::IDENTITY, 0);
+  recorder.endFrame();
+  std::vector<ddz::tour::Drawn> drawn;
+  for (const cocos2d::DrawCommand& c : recorder.lastFrame())
+    if (c.node != nullptr && c.opacity > 0 && ddz::tour::LocalRect(c).size.width > 0 &&
+        ddz::tour::LocalRect(c).size.height > 0)
+      drawn.push_back(ddz::tour::MakeDrawn(c));
+  return drawn;
+}
+
+// Whether `n` lies under `root`.
+bool Under(const cocos2d::Node* n, const cocos2d::Node* root) {
+  for (; n != nullptr; n = n->getParent())
+    if (n == root) return true;
+  return false;
+}
+
+// The buttons of the top and bottom bars that show no word: nothing they
+// draw is a text or art the art tool writes a word on.
+std::vector<std::string> WordlessBarButtons(DDZGameView& view) {
+  cocos2d::HeadlessRenderer recorder;
+  const std::vector<ddz::tour::Drawn> drawn = DrawnNow(recorder);
+  std::map<const cocos2d::ui::Button*, std::string> wordless;  // button -> what it draws
+  std::set<const cocos2d::ui::Button*> worded;
+  for (const ddz::tour::Drawn& d : drawn) {
+    if (!Under(d.c->node, view.m_pTopUI) && !Under(d.c->node, view.m_pBottomUI)) continue;
+    const cocos2d::ui::Button* button = nullptr;
+    for (const cocos2d::Node* n = d.c->node; n != nullptr && button == nullptr; n = n->getParent())
+      button = dynamic_cast<const cocos2d::ui::Button*>(n);
+    if (button == nullptr) continue;
+    const bool word = d.c->kind == cocos2d::DrawKind::Text ? !d.c->what.empty()
+                                                           : ddz::tour::CaptionedArt().count(d.c->what) > 0;
+    if (word) worded.insert(button);
+    wordless.emplace(button, d.c->what);
+  }
+  std::vector<std::string> found;
+  for (const auto& [button, what] : wordless)
+    if (!worded.count(button)) found.push_back("the bar's button (" + what + ") shows no word");
+  return found;
+}
+
+// The opaque panels behind a seat's head: a drawing under it (not the
+// window's backdrop) that holds the head and reaches well beyond it, and
+// hides most of what lies under its box.
+std::vector<std::string> PanelsBehindTheSeats(SuperGameView& view) {
+  cocos2d::HeadlessRenderer recorder;
+  const std::vector<ddz::tour::Drawn> drawn = DrawnNow(recorder);
+  std::vector<std::string> found;
+  for (int seat = 0; seat < 3; ++seat) {
+    if (seat == DDZGameView::kOwnSeat || view.m_pPlayerShow[seat] == nullptr ||
+        !ddz::tour::ShownOnStage(view.m_pPlayerShow[seat]))
+      continue;
+    std::size_t first = drawn.size();
+    for (std::size_t i = 0; i < drawn.size() && first == drawn.size(); ++i)
+      if (Under(drawn[i].c->node, view.m_pPlayerShow[seat])) first = i;
+    if (first == drawn.size()) continue;
+    const cocos2d::Rect head = drawn[first].box;
+    for (std::size_t j = 0; j < first; ++j) {
+      const cocos2d::Rect& box = drawn[j].box;
+      const float area = box.size.width * box.size.height;
+      if (area >= 1280 * 720 * 0.9f || !box.containsPoint({head.getMidX(), head.getMidY()}) ||
+          area < 1.5f * head.size.width * head.size.height)
+        continue;
+      constexpr int kSide = 10;
+      float hidden = 0;
+      for (int sy = 0; sy < kSide; ++sy)
+        for (int sx = 0; sx < kSide; ++sx)
+          hidden += ddz::tour::HidesAt(drawn[j], {box.getMinX() + box.size.width * (sx + 0.5f) / kSide,
+                                                  box.getMinY() + box.size.height * (sy + 0.5f) / kSide});
+      if (hidden / (kSide * kSide) >= 0.5f)
+        found.push_back(ddz::tour::Coverer(*drawn[j].c) + ": an opaque panel behind seat " + std::to_string(seat));
+    }
+  }
+  return found;
+}
+
 // The let-cards panel's texts on one line must not run into each other; the
 // small count stands in the gap its line leaves for it, so it is not judged.
 std::vector<std::string> LetCardsTextsOverlapping(SuperGameView& view) {
@@ -161,6 +243,8 @@ TEST(SuperScreenLayout, EveryModesStagesLieInTheWindowWithTheSeatsClearOfTheBars
                   ddz::tour::CheckTable(cocos2d::Director::getInstance()->getRunningScene(), view));
       for (const std::string& p : SeatsAgainstTheBars(view)) ADD_FAILURE() << stage << ": " << p;
       for (const std::string& p : LetCardsTextsOverlapping(view)) ADD_FAILURE() << stage << ": " << p;
+      for (const std::string& p : WordlessBarButtons(view)) ADD_FAILURE() << stage << ": " << p;
+      for (const std::string& p : PanelsBehindTheSeats(view)) ADD_FAILURE() << stage << ": " << p;
       // The bottom bar's tips strip ends inside the bar's background, so a
       // tip coming in from the right is not cut at the window's edge.
       if (view.m_pBottomUI != nullptr && view.m_pBottomUI->GetTips() != nullptr) {
