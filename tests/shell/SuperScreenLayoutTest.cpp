@@ -1,8 +1,10 @@
 // The staged tables' screens, headless. The Super table in each mode:
 // everything drawn lies in the 1280 x 720 window with every shown button
 // captioned, the seat widgets stand clear of the top and bottom bars, and the
-// let-cards panel's texts do not run into each other, and the own turn's tip
-// that nothing beats the table leaves its buttons and clock to be seen. The four-player table:
+// let-cards panel's texts do not run into each other, the bars' buttons show
+// their words, no opaque panel stands behind a seat's head, the bottom bar's
+// tips strip ends inside the bar, and the own turn's tip that nothing beats
+// the table leaves its buttons and clock to be seen. The four-player table:
 // the same window check, and each other seat's head, signs, card backs with
 // their count and played cards clear of the bars and of the other seats'.
 // On both, the table check (support/TableLook.h) against the list of the
