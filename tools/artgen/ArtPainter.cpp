@@ -531,15 +531,14 @@ void Painter::Panel(SDL_Surface* s, const std::string& caption) {
 bool Painter::SuperTablePiece(SDL_Surface* s, const std::string& name, const std::string& caption) {
   const float w = static_cast<float>(s->w), h = static_cast<float>(s->h);
   if (name == "cjddz_table.png") {
-    // The table: a faintly lighter felt in an oval with a thin gold rim; the
-    // seats, cards and buttons stand on it and stay in sight.
+    // The table: a faintly lighter felt in an oval (the background draws
+    // the table's line); the seats, cards and buttons stay in sight on it.
     for (int y = 0; y < s->h; ++y)
       for (int x = 0; x < s->w; ++x) {
         const float dx = (x + 0.5f - w / 2) / (w / 2), dy = (y + 0.5f - h / 2) / (h / 2);
         const float d = std::sqrt(dx * dx + dy * dy);
         if (d < 0.97f) Blend(s, x, y, {150, 230, 170, static_cast<Uint8>(30 * (1 - d * d))});
       }
-    Arc(s, w / 2, h / 2, w / 2 - 3, h / 2 - 3, 0, 2 * kPi, 2, {230, 200, 120, 110});
     return true;
   }
   if (name == "cjddz_chair.png") {
