@@ -281,6 +281,14 @@ TEST(SuperScreenLayout, EveryModesStagesLieInTheWindowWithTheSeatsClearOfTheBars
       }
       if (stage == "result") {
         ASSERT_NE(view.GetResultScreen(), nullptr);
+        // Each seat's money stays readable beside the result's title.
+        if (cocos2d::Sprite* title = view.GetResultScreen()->GetTitle(); ddz::tour::ShownOnStage(title)) {
+          for (int seat = 0; seat < 3; ++seat) {
+            PlayerGameInfo* info = view.m_pPlayerGameInfo[seat];
+            if (info == nullptr || !ddz::tour::ShownOnStage(info->GetMoneyBg())) continue;
+            EXPECT_FALSE(Overlap(WorldBox(title), WorldBox(info->GetMoneyBg()))) << "seat " << seat << "'s money";
+          }
+        }
         int shades = 0;
         for (cocos2d::Node* child : view.GetResultScreen()->getChildren()) {
           if (dynamic_cast<cocos2d::LayerColor*>(child) == nullptr) continue;
