@@ -106,7 +106,7 @@ inline const std::vector<SuperStage>& SuperStages() {
            hand->GetCannotBeatTip()->setOpacity(255);
          }
        }},
-      {"result", 150,
+      {"result", 240,
        [](SuperGameView& view, int mode) {
          Frame result = mode == 2 ? ResultMsg({-240, 240}) : ResultMsg({240, -120, -120});
          std::vector<char> bytes(result.begin(), result.end());
