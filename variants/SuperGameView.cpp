@@ -60,6 +60,12 @@ constexpr const char* kBackground = "cjddz_bg.jpg";
 constexpr const char* kTableImage = "cjddz_table.png";
 constexpr const char* kChair = "cjddz_chair.png";
 constexpr const char* kHandSprite = "erddz_qp.png";
+// The words of the top bar's score panel (laid over the whole panel) and the
+// places of its figures beside them; the call-and-rob board's digits.
+constexpr const char* kScoreWords = "cjddz_topui_score_words.png";
+const Vec2 kBaseScoreAt{100, 24};
+const Vec2 kTimesAt{184, 24};
+const Vec2 kBoardDigits{78, 24};
 constexpr int kZBackground = -100;
 constexpr int kZTable = -50;
 constexpr int kZChair = -99;
@@ -92,6 +98,7 @@ constexpr float kSelfHandXShare = 0.0909f;
 // bottom cards there); its played cards a little right of and above the sign.
 const Vec2 kOpponentSignShift{-100, 30};
 const Vec2 kOpponentPlayedDrop{-20, -20};
+const Vec2 kTwoSeatBaseCardShift{300, 0};
 constexpr float kSelfHandY = 70;
 constexpr float kSelfHandScale = 0.818182f;
 
@@ -300,6 +307,7 @@ void SuperGameView::BuildTableForMode() {
   m_pTopUI = m_pSuperTopUI;
   AddTableWidget(m_pSuperTopUI, kZTopBar);
   if (m_iPlayerCountMode == 1 || twoSeats) m_pSuperTopUI->ShowTimesBoard();
+  NameTheScoreFigures();
 
   m_pBaseCard = new BaseCard(this);
   m_pBaseCard->autorelease();
@@ -316,7 +324,9 @@ void SuperGameView::BuildTableForMode() {
     if (place == 0) chair->setFlippedX(true);
     addChild(chair, kZChair);
   }
-  m_pBaseCard->setPosition(g_ptNormalBaseCard);
+  // The two-seat opponent sits at the top, its card backs over the middle:
+  // the bottom cards lie right of them, where the third seat would sit.
+  m_pBaseCard->setPosition(g_ptNormalBaseCard + (twoSeats ? kTwoSeatBaseCardShift : Vec2::ZERO));
 
   for (int seat = 0; seat < 3; ++seat) {
     if (twoSeats && seat == 2) continue;
@@ -351,6 +361,24 @@ void SuperGameView::BuildTableForMode() {
   m_pGameClock = new GameClock(m_pHandCard[kOwnSeat], GetGameKind());
   m_pGameClock->autorelease();
   AddTableWidget(m_pGameClock, kZClock);
+}
+
+void SuperGameView::NameTheScoreFigures() {
+  cocos2d::Sprite* panel = m_pSuperTopUI->GetScorePanel();
+  if (panel == nullptr) return;
+  // The call-and-rob board carries its word: its digits stand right of it.
+  if (cocos2d::ui::TextAtlas* digits = m_pSuperTopUI->GetTimesAtlas()) {
+    digits->setPosition(kBoardDigits);
+    return;
+  }
+  cocos2d::Sprite* words = cocos2d::Sprite::createWithSpriteFrameName(kScoreWords);
+  if (words == nullptr) return;
+  const cocos2d::Size size = panel->getContentSize();
+  words->setPosition(Vec2(size.width / 2, size.height / 2));
+  panel->addChild(words);
+  // The base score right of its word, the multiple right of its own.
+  if (cocos2d::Label* base = m_pSuperTopUI->GetFinalPointLabel()) base->setPosition(kBaseScoreAt);
+  if (cocos2d::Label* times = m_pSuperTopUI->GetTimesLabel()) times->setPosition(kTimesAt);
 }
 
 void SuperGameView::BuildSeat(int seat) {

@@ -292,6 +292,9 @@ class SuperGameView : public DDZGameView, public ISuperHandOwner, public variant
 
  private:
   void BuildSeat(int seat);
+  // The top bar's score panel names its figures (the bar's word plate is
+  // blank): the words over the panel, the figures beside them.
+  void NameTheScoreFigures();
   void EnsureYieldLayer();
   void ClearPointSigns();
   void ShowSeatClock(int seconds, int seat, int kind);

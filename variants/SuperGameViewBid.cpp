@@ -123,6 +123,7 @@ void SuperGameView::OnDealCardEnd() {
   // A new player sees the guide after the first few deals.
   if (m_GlobalInfo.iGuideShowTimes < kGuideShows && m_GlobalInfo.bGuideShown == 0) {
     if (PlayerGuide* guide = PlayerGuide::create(this, m_GlobalInfo.iGuideShowTimes)) {
+      guide->setPosition(kGuideDrop);
       addChild(guide, kZGuide);
       m_GlobalInfo.iGuideShowTimes += 1;
       WriteGuideInfo();

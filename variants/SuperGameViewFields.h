@@ -74,6 +74,11 @@ constexpr int kZRulesButton = 106;
 constexpr int kLevelForTaskAni = 3;
 constexpr int kGuideShows = 5;
 constexpr int kZGuide = 5000;
+// The guide's pages show their words in a strip across their middle;
+// dropped by this much, the words stand between the own hand and the bottom
+// bar, not across the middle of the table over the bids, the played rows
+// and the result's amounts.
+const Vec2 kGuideDrop{0, -248};
 constexpr const char* kPassSign = "qorvddz_tips_pass.png";
 constexpr const char* kBgWord = "qorvddz_bg_word2.png";
 constexpr const char* kRulesButton = "qorvddz_gz_btn.png";

@@ -33,7 +33,9 @@ const Vec2 kNamePos(288, 30);
 const Vec2 kLvIconPos(166, 32);
 const Vec2 kLvNumPos(196, 32);
 const Vec2 kTitleShift(20, 0);
-const Vec2 kTipsLayerPos(1125, 30);
+// The tips strip (300 wide) ends inside the bar's background, short of the
+// window's edge.
+const Vec2 kTipsLayerPos(1110, 30);
 constexpr int kTipsZ = 100;
 const Vec2 kMoneyFieldPos(526, 30);
 const Vec2 kMoneyIconPos(436, 30);
@@ -141,7 +143,7 @@ void BottomUI::BuildSingleFields() {
   AddIcon(m_pSingleFields, "zuvoz_userinfo_shl.png", at[2] - Vec2(52, 0));
   AddIcon(m_pSingleFields, "zuvoz_userinfo_shlb.png", at[2] + Vec2(52, 0));
   // The title's field stops short of the tips strip on the right.
-  AddField(m_pSingleFields, at[3], cocos2d::Size(180, 32));
+  AddField(m_pSingleFields, at[3], cocos2d::Size(166, 32));
   AddIcon(m_pSingleFields, "zuvoz_userinfo_chh.png", at[3] - Vec2(52, 0));
   m_pTitleLabel = MakeLabel(m_pSingleFields, at[3] + kTitleShift);
   m_pScoreLabel = MakeLabel(m_pSingleFields, at[1]);

@@ -35,9 +35,6 @@ const char* const kValueWords[2] = {"底分", "倍数"};
 const float kValueWordX[2] = {30, 134};
 const float kValueX[2] = {76, 184};
 const cocos2d::Color3B kWordColour(200, 231, 255);
-// The words of the talk, card counter, settings and quit buttons.
-const char* const kButtonWords[SRTopUI::kTopBtnCount] = {"聊天", "记牌", "设置", "退出"};
-constexpr float kButtonWordSize = 15;
 
 cocos2d::SpriteFrame* CardFace(int card) {
   char name[40];
@@ -103,11 +100,6 @@ void SRTopUI::BuildBar() {
       m_pScorePanel->addChild(m_pValueWord[i]);
       if (values[i] != nullptr) values[i]->setPosition(Vec2(kValueX[i], y));
     }
-  }
-  for (int i = 0; i < kTopBtnCount; ++i) {
-    if (m_pTopBtn[i] == nullptr) continue;
-    m_pTopBtn[i]->setTitleText(kButtonWords[i]);
-    m_pTopBtn[i]->setTitleFontSize(kButtonWordSize);
   }
 }
 

@@ -6,7 +6,7 @@
 // confirmation leaves the table.
 //
 // Its score panel names each value by a word before it (the base score, the
-// multiple) and its four buttons carry their words.
+// multiple); the four buttons' words are in their art.
 //
 // It adds the two panels of the four-player table:
 // - the round-task panel: two numbers (ShowTaskPanel);

@@ -1,14 +1,19 @@
 // The staged tables' screens, headless. The Super table in each mode:
 // everything drawn lies in the 1280 x 720 window with every shown button
 // captioned, the seat widgets stand clear of the top and bottom bars, and the
-// let-cards panel's texts do not run into each other, and the own turn's tip
-// that nothing beats the table leaves its buttons and clock to be seen. The four-player table:
+// let-cards panel's texts do not run into each other, the bars' buttons show
+// their words, no opaque panel stands behind a seat's head, the bottom bar's
+// tips strip ends inside the bar, and the own turn's tip that nothing beats
+// the table leaves its buttons and clock to be seen. The four-player table:
 // the same window check, and each other seat's head, signs, card backs with
 // their count and played cards clear of the bars and of the other seats'.
 // On both, the table check (support/TableLook.h) against the list of the
 // problems it still finds there.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -29,6 +34,7 @@
 #include "widgets/PlayerGameInfo.h"
 #include "widgets/PlayerShow.h"
 #include "widgets/ResultLayer.h"
+#include "widgets/RoomTips.h"
 #include "widgets/TopUI.h"
 
 namespace {
@@ -37,21 +43,7 @@ using ddz::tour::WorldBox;
 
 // What the table check (support/TableLook.h) still finds on these tables'
 // screens, in any mode and stage; each entry goes when it is mended.
-const std::vector<std::string> kKnownSuperProblems = {
-    "cocos2d::Label in cocos2d::Node (text \"#\"): a figure of the bar without its caption",
-    "cocos2d::Label in cocos2d::Sprite (text \"#\"): a figure of the bar without its caption",
-    "cocos2d::Label in cocos2d::Sprite (text \"###\"): a figure of the bar without its caption",
-    "cocos2d::LabelAtlas in cocos2d::ui::TextAtlas (digits): a figure of the bar without its caption",
-    "cocos2d::Sprite in BaseCard (cardback.png) covers seat 0's card count",
-    "cocos2d::Sprite in PlayerGuide (guide-0.png) covers seat 0's card count",
-    "cocos2d::Sprite in PlayerGuide (guide-1.png) covers the own hand",
-    "cocos2d::Sprite in PlayerGuide (guide-3.png) covers seat 0's played cards",
-    "cocos2d::Sprite in PlayerGuide (guide-3.png) covers the own hand",
-    "cocos2d::Sprite in PlayerGuide (guide-3.png) covers the turn clock",
-    "cocos2d::Sprite in PlayerGuide (guide-4.png) covers the open ResultLayer",
-    "cocos2d::Sprite in PlayerGuide (guide-4.png) covers the own hand",
-    "cocos2d::Sprite in supertest::StagedSuperView (cjddz_table.png): a large opaque panel over the table",
-};
+const std::vector<std::string> kKnownSuperProblems = {};
 const std::vector<std::string> kKnownFourPlayerProblems = {};
 
 // The window boxes of the shown sprites and texts under `node` (itself included).
@@ -99,6 +91,86 @@ std::vector<std::string> SeatsAgainstTheBars(SuperGameView& view) {
     for (const cocos2d::Rect& w : widgets)
       for (const cocos2d::Rect& bar : bars)
         if (Overlap(w, bar)) found.push_back("seat " + std::to_string(seat) + " runs into a bar");
+  }
+  return found;
+}
+
+// What the running scene draws now, in drawing order.
+std::vector<ddz::tour::Drawn> DrawnNow(cocos2d::HeadlessRenderer& recorder) {
+  recorder.setRecording(true);
+  recorder.beginFrame();
+  cocos2d::Director::getInstance()->getRunningScene()->visit(&recorder, cocos2d::AffineTransform::IDENTITY, 0);
+  recorder.endFrame();
+  std::vector<ddz::tour::Drawn> drawn;
+  for (const cocos2d::DrawCommand& c : recorder.lastFrame())
+    if (c.node != nullptr && c.opacity > 0 && ddz::tour::LocalRect(c).size.width > 0 &&
+        ddz::tour::LocalRect(c).size.height > 0)
+      drawn.push_back(ddz::tour::MakeDrawn(c));
+  return drawn;
+}
+
+// Whether `n` lies under `root`.
+bool Under(const cocos2d::Node* n, const cocos2d::Node* root) {
+  for (; n != nullptr; n = n->getParent())
+    if (n == root) return true;
+  return false;
+}
+
+// The buttons of the top and bottom bars that show no word: nothing they
+// draw is a text or art the art tool writes a word on.
+std::vector<std::string> WordlessBarButtons(DDZGameView& view) {
+  cocos2d::HeadlessRenderer recorder;
+  const std::vector<ddz::tour::Drawn> drawn = DrawnNow(recorder);
+  std::map<const cocos2d::ui::Button*, std::string> wordless;  // button -> what it draws
+  std::set<const cocos2d::ui::Button*> worded;
+  for (const ddz::tour::Drawn& d : drawn) {
+    if (!Under(d.c->node, view.m_pTopUI) && !Under(d.c->node, view.m_pBottomUI)) continue;
+    const cocos2d::ui::Button* button = nullptr;
+    for (const cocos2d::Node* n = d.c->node; n != nullptr && button == nullptr; n = n->getParent())
+      button = dynamic_cast<const cocos2d::ui::Button*>(n);
+    if (button == nullptr) continue;
+    const bool word = d.c->kind == cocos2d::DrawKind::Text ? !d.c->what.empty()
+                                                           : ddz::tour::CaptionedArt().count(d.c->what) > 0;
+    if (word) worded.insert(button);
+    wordless.emplace(button, d.c->what);
+  }
+  std::vector<std::string> found;
+  for (const auto& [button, what] : wordless)
+    if (!worded.count(button)) found.push_back("the bar's button (" + what + ") shows no word");
+  return found;
+}
+
+// The opaque panels behind a seat's head: a drawing under it (not the
+// window's backdrop) that holds the head and reaches well beyond it, and
+// hides most of what lies under its box.
+std::vector<std::string> PanelsBehindTheSeats(SuperGameView& view) {
+  cocos2d::HeadlessRenderer recorder;
+  const std::vector<ddz::tour::Drawn> drawn = DrawnNow(recorder);
+  std::vector<std::string> found;
+  for (int seat = 0; seat < 3; ++seat) {
+    if (seat == DDZGameView::kOwnSeat || view.m_pPlayerShow[seat] == nullptr ||
+        !ddz::tour::ShownOnStage(view.m_pPlayerShow[seat]))
+      continue;
+    std::size_t first = drawn.size();
+    for (std::size_t i = 0; i < drawn.size() && first == drawn.size(); ++i)
+      if (Under(drawn[i].c->node, view.m_pPlayerShow[seat])) first = i;
+    if (first == drawn.size()) continue;
+    const cocos2d::Rect head = drawn[first].box;
+    for (std::size_t j = 0; j < first; ++j) {
+      const cocos2d::Rect& box = drawn[j].box;
+      const float area = box.size.width * box.size.height;
+      if (area >= 1280 * 720 * 0.9f || !box.containsPoint({head.getMidX(), head.getMidY()}) ||
+          area < 1.5f * head.size.width * head.size.height)
+        continue;
+      constexpr int kSide = 10;
+      float hidden = 0;
+      for (int sy = 0; sy < kSide; ++sy)
+        for (int sx = 0; sx < kSide; ++sx)
+          hidden += ddz::tour::HidesAt(drawn[j], {box.getMinX() + box.size.width * (sx + 0.5f) / kSide,
+                                                  box.getMinY() + box.size.height * (sy + 0.5f) / kSide});
+      if (hidden / (kSide * kSide) >= 0.5f)
+        found.push_back(ddz::tour::Coverer(*drawn[j].c) + ": an opaque panel behind seat " + std::to_string(seat));
+    }
   }
   return found;
 }
@@ -165,6 +237,20 @@ TEST(SuperScreenLayout, EveryModesStagesLieInTheWindowWithTheSeatsClearOfTheBars
                   ddz::tour::CheckTable(cocos2d::Director::getInstance()->getRunningScene(), view));
       for (const std::string& p : SeatsAgainstTheBars(view)) ADD_FAILURE() << stage << ": " << p;
       for (const std::string& p : LetCardsTextsOverlapping(view)) ADD_FAILURE() << stage << ": " << p;
+      for (const std::string& p : WordlessBarButtons(view)) ADD_FAILURE() << stage << ": " << p;
+      for (const std::string& p : PanelsBehindTheSeats(view)) ADD_FAILURE() << stage << ": " << p;
+      // The bottom bar's tips strip ends inside the bar's background, so a
+      // tip coming in from the right is not cut at the window's edge.
+      if (view.m_pBottomUI != nullptr && view.m_pBottomUI->GetTips() != nullptr) {
+        float barRight = 0;
+        for (cocos2d::Node* child : view.m_pBottomUI->getChildren())
+          if (dynamic_cast<cocos2d::Sprite*>(child) != nullptr && ddz::tour::ShownOnStage(child))
+            barRight = std::max(barRight, WorldBox(child).getMaxX());
+        for (cocos2d::Node* part : view.m_pBottomUI->GetTips()->getChildren())
+          if (dynamic_cast<cocos2d::ui::Scale9Sprite*>(part) != nullptr && ddz::tour::ShownOnStage(part)) {
+            EXPECT_LE(WorldBox(part).getMaxX(), barRight) << stage << ": the tips strip runs past the bar";
+          }
+      }
       // The tip that nothing beats the table leaves the turn's buttons and
       // clock to be seen.
       if (stage == "nothing-beats") {
@@ -187,6 +273,14 @@ TEST(SuperScreenLayout, EveryModesStagesLieInTheWindowWithTheSeatsClearOfTheBars
       }
       if (stage == "result") {
         ASSERT_NE(view.GetResultScreen(), nullptr);
+        // Each seat's money stays readable beside the result's title.
+        if (cocos2d::Sprite* title = view.GetResultScreen()->GetTitle(); ddz::tour::ShownOnStage(title)) {
+          for (int seat = 0; seat < 3; ++seat) {
+            PlayerGameInfo* info = view.m_pPlayerGameInfo[seat];
+            if (info == nullptr || !ddz::tour::ShownOnStage(info->GetMoneyBg())) continue;
+            EXPECT_FALSE(Overlap(WorldBox(title), WorldBox(info->GetMoneyBg()))) << "seat " << seat << "'s money";
+          }
+        }
         int shades = 0;
         for (cocos2d::Node* child : view.GetResultScreen()->getChildren()) {
           if (dynamic_cast<cocos2d::LayerColor*>(child) == nullptr) continue;

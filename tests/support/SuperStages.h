@@ -48,6 +48,8 @@ inline const std::vector<SuperStage>& SuperStages() {
          if (view.GetPlayerNode(DDZGameView::kOwnSeat) == nullptr) view.SendSitReq();
          GameViewBase::m_GlobalInfo.iPlayMode = 0;
          GameViewBase::m_GlobalInfo.iTableFee = 0;
+         std::snprintf(GameViewBase::m_GlobalInfo.szNickName, sizeof GameViewBase::m_GlobalInfo.szNickName, "%s",
+                       "Myself");
          Deliver(view, ModeMsg(mode));
          const char* names[] = {"East wind", "Myself", "West wind"};
          for (int seat = 0; seat < 3; ++seat) {
@@ -104,7 +106,7 @@ inline const std::vector<SuperStage>& SuperStages() {
            hand->GetCannotBeatTip()->setOpacity(255);
          }
        }},
-      {"result", 150,
+      {"result", 240,
        [](SuperGameView& view, int mode) {
          Frame result = mode == 2 ? ResultMsg({-240, 240}) : ResultMsg({240, -120, -120});
          std::vector<char> bytes(result.begin(), result.end());

@@ -211,7 +211,7 @@ TEST_F(RoomScreenWidgets, TheBottomBarCarriesTheClassicStrip) {
   RoomTips* tips = bar->GetTips();
   ASSERT_NE(tips, nullptr);
   EXPECT_EQ(tips->getParent(), bar);
-  EXPECT_EQ(tips->getPosition(), cocos2d::Vec2(1125, 30));
+  EXPECT_EQ(tips->getPosition(), cocos2d::Vec2(1110, 30));
   EXPECT_EQ(tips->getLocalZOrder(), 100);
   EXPECT_EQ(tips->GetLabel()->getString(), GameText(36));
 }

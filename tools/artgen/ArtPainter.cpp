@@ -81,10 +81,10 @@ bool EndsWith(const std::string& s, const char* suffix) {
 }
 
 // The faces of buttons that are off: the bar's panel buttons (face 0), its
-// quick buttons and the result window's buttons.
+// quick buttons, the result window's buttons and the top bar's buttons.
 bool IsOffFace(const std::string& s) {
   return EndsWith(s, "_disabled.png") || (StartsWith(s, "qorvddzpc_mainUI_btn_") && EndsWith(s, "_0.png")) ||
-         s == "qorvddz_btn_result_3.png";
+         s == "qorvddz_btn_result_3.png" || (StartsWith(s, "qorvddz_topui_btn_") && EndsWith(s, "_disable.png"));
 }
 
 // The mini-game's lamp frames: the level boards ("...Loop<n>0" lit, "...Loop<n>1"
@@ -561,6 +561,75 @@ void Painter::Panel(SDL_Surface* s, const std::string& caption) {
     FitText(s, caption, static_cast<int>(s->h * 0.6f), kWhiteInk, s->w / 2.0f, s->h / 2.0f, s->w - 12, s->h - 4);
 }
 
+bool Painter::SuperTablePiece(SDL_Surface* s, const std::string& name, const std::string& caption) {
+  const float w = static_cast<float>(s->w), h = static_cast<float>(s->h);
+  if (name == "cjddz_table.png") {
+    // The table: a faintly lighter felt in an oval (the background draws
+    // the table's line); the seats, cards and buttons stay in sight on it.
+    for (int y = 0; y < s->h; ++y)
+      for (int x = 0; x < s->w; ++x) {
+        const float dx = (x + 0.5f - w / 2) / (w / 2), dy = (y + 0.5f - h / 2) / (h / 2);
+        const float d = std::sqrt(dx * dx + dy * dy);
+        if (d < 0.97f) Blend(s, x, y, {150, 230, 170, static_cast<Uint8>(30 * (1 - d * d))});
+      }
+    return true;
+  }
+  if (name == "cjddz_chair.png") {
+    // A chair's back behind a seat's head: a faint outline on the felt.
+    RoundRect(s, w * 0.1f, h * 0.05f, w * 0.8f, h * 0.7f, w * 0.2f, {20, 40, 30, 40}, {20, 40, 30, 20},
+              {230, 200, 120, 70}, 2);
+    Line(s, w * 0.2f, h * 0.75f, w * 0.2f, h * 0.97f, 2, {230, 200, 120, 70});
+    Line(s, w * 0.8f, h * 0.75f, w * 0.8f, h * 0.97f, 2, {230, 200, 120, 70});
+    return true;
+  }
+  if (name == "erddz_qp.png") {
+    // The two-seat table's pile: three card backs fanned on the felt.
+    const int cw = static_cast<int>(h * 0.62f), ch = static_cast<int>(h * 0.86f);
+    for (int k = 0; k < 3; ++k) {
+      SDL_Surface* back = SDL_CreateRGBSurfaceWithFormat(0, cw, ch, 32, SDL_PIXELFORMAT_RGBA32);
+      if (back == nullptr) continue;
+      SDL_FillRect(back, nullptr, SDL_MapRGBA(back->format, 0, 0, 0, 0));
+      CardBack(back);
+      SDL_SetSurfaceBlendMode(back, SDL_BLENDMODE_BLEND);
+      SDL_Rect at{static_cast<int>(w / 2 - cw / 2.0f + (k - 1) * cw * 0.45f), static_cast<int>((h - ch) / 2), cw, ch};
+      SDL_BlitSurface(back, nullptr, s, &at);
+      SDL_FreeSurface(back);
+    }
+    return true;
+  }
+  if (StartsWith(name, "guide-")) {
+    // The guide's pages and pointer keep their words and arrow in a strip
+    // across their middle, see-through above and below it.
+    const float strip = std::min(h, 40.0f), top = (h - strip) / 2;
+    if (NumberAt(name, 6) == 7) {
+      // The pointer beside a page: a gold arrow pointing left at it.
+      const Rgba gold{255, 215, 90, 240};
+      const float y = top + strip / 2, stroke = std::max(2.0f, strip * 0.1f);
+      Line(s, w * 0.15f, y, w * 0.9f, y, stroke, gold);
+      Line(s, w * 0.15f, y, w * 0.5f, top + strip * 0.18f, stroke, gold);
+      Line(s, w * 0.15f, y, w * 0.5f, top + strip * 0.82f, stroke, gold);
+      return true;
+    }
+    // A page: its tip in words on a see-through plate with a gold outline.
+    RoundRect(s, 0, top, w, strip, 12, {30, 40, 60, 50}, {15, 20, 35, 50}, {230, 190, 90, 220}, 1.5f);
+    if (!caption.empty())
+      FitText(s, caption, static_cast<int>(strip * 0.5f), kWhiteInk, w / 2, top + strip / 2, s->w - 10,
+              static_cast<int>(strip) - 6, true);
+    return true;
+  }
+  if (name == "cjddz_topui_score_words.png") {
+    // The words of the top bar's score panel, laid over it: the base score's
+    // on its word plate at the left, the multiple's between the two figures.
+    std::istringstream words(caption);
+    std::string base, times;
+    words >> base >> times;
+    FitText(s, base, static_cast<int>(h * 0.4f), kWhiteInk, 38, h / 2, 52, s->h - 8);
+    FitText(s, times, static_cast<int>(h * 0.36f), kGoldInk, 146, h / 2, 34, s->h - 8);
+    return true;
+  }
+  return false;
+}
+
 SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::string& caption) {
   SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, std::max(w, 1), std::max(h, 1), 32, SDL_PIXELFORMAT_RGBA32);
   if (!s) return nullptr;
@@ -727,6 +796,7 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
     Digits(s, caption, SDL_Color{200, 80, 20, 255});
   } else if ((Has(name, "num") || Has(name, "Num")) && w >= h * 4) {
     Digits(s, caption);
+  } else if (SuperTablePiece(s, name, caption)) {
   } else if (w >= 1000 && h >= 600) {
     Background(s, Has(name, "night"), caption);
   } else {

@@ -62,6 +62,10 @@ class Painter {
   // The card-type, result and award effects: light and mostly see-through
   // (glows, lines, words), so the play under them stays in sight.
   void Effect(SDL_Surface* s, const std::string& name, const std::string& caption);
+  // The Super table's own pieces (its felt, the chairs behind the seats, the
+  // top bar's score panel and multiple board) and the new-player guide's
+  // pages and pointer; false, painting nothing, for any other name.
+  bool SuperTablePiece(SDL_Surface* s, const std::string& name, const std::string& caption);
 
   std::string _fontFile;
   std::map<int, TTF_Font*> _fonts;
