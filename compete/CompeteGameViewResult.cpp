@@ -290,6 +290,7 @@ void CompeteGameView::ResetTable() {
   if (hand != nullptr) {
     hand->SetHandComplete(false);
     hand->SetRole(-1);
+    hand->EndAutoPlay();
   }
   if (m_pBaseCard != nullptr) m_pBaseCard->setVisible(true);
   StopClock();
