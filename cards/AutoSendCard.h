@@ -26,8 +26,11 @@ class Sprite;
 class AutoSendCard : public YndGameLayer {
  public:
   static constexpr int kVeilOpacity = 65;
+  // The tip's window point: over the top of the table, where the bottom
+  // cards lay before the landlord took them; in play nothing else stands
+  // there (the own score box below the hand stays in sight).
   static constexpr float kTipX = 640;
-  static constexpr float kTipY = 90;
+  static constexpr float kTipY = 600;
 
   // `owner`: the hand that made it; not owned, null once the hand forgets it.
   explicit AutoSendCard(CompeteSelfHandCard* owner);

@@ -261,8 +261,8 @@ TEST_F(CompeteHandPlay, TheOverlayCoversTheWindowWhereverTheHandStands) {
     EXPECT_NEAR(high.x, 1280, 0.01f);
     EXPECT_NEAR(high.y, 720, 0.01f);
     const cocos2d::Vec2 tipAt = overlay->convertToWorldSpace(tip->getPosition());
-    EXPECT_NEAR(tipAt.x, 640, 0.01f);
-    EXPECT_NEAR(tipAt.y, 90, 0.01f);
+    EXPECT_NEAR(tipAt.x, AutoSendCard::kTipX, 0.01f);
+    EXPECT_NEAR(tipAt.y, AutoSendCard::kTipY, 0.01f);
     h->removeFromParent();
     tick();
   }
