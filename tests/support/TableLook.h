@@ -12,7 +12,8 @@
 // - no large opaque panel lies over the table's felt;
 // - every figure of the top and bottom bars has its caption: the word beside
 //   it, above it, or painted on the box it stands on;
-// - no shown button of an open dialog lies over a bar.
+// - no shown button of an open dialog stands off its panel over a bar or a
+//   seat's score box.
 // Shared by the layout tests and the galleries. No GoogleTest here.
 #pragma once
 
@@ -436,12 +437,18 @@ inline std::vector<const cocos2d::Node*> Bars(DDZGameView& view) {
   return bars;
 }
 
-// The shown buttons of open dialogs that lie over what a bar draws: a
-// dialog's buttons stand on the dialog, not on the table's bars.
+// The shown buttons of open dialogs that stand off the dialog's panel over
+// what a bar or a seat's score box draws: a dialog's buttons stand on the
+// dialog, not on the table's bars.
 inline std::vector<std::string> DialogButtonsOverTheBars(const std::vector<Drawn>& drawn,
                                                          const std::vector<const cocos2d::Node*>& dialogOf,
                                                          DDZGameView& view) {
-  const std::vector<const cocos2d::Node*> bars = Bars(view);
+  std::vector<const cocos2d::Node*> bars = Bars(view);
+  for (PlayerGameInfo* info : view.m_pPlayerGameInfo)
+    if (info != nullptr)
+      for (const cocos2d::Node* box : {static_cast<const cocos2d::Node*>(info->GetAmountBg()),
+                                       static_cast<const cocos2d::Node*>(info->GetAmountLabel())})
+        if (box != nullptr) bars.push_back(box);
   const auto underBar = [&](const cocos2d::Node* n) {
     for (; n != nullptr; n = n->getParent())
       if (std::find(bars.begin(), bars.end(), n) != bars.end()) return true;
@@ -459,10 +466,22 @@ inline std::vector<std::string> DialogButtonsOverTheBars(const std::vector<Drawn
       if (!n->isVisible()) return;
       if (auto* button = dynamic_cast<const cocos2d::ui::Button*>(n)) {
         const cocos2d::Rect box = WorldBox(button);
+        // A button on the dialog's own panel hides nothing of the table
+        // the panel does not hide already.
+        const cocos2d::Vec2 middle(box.getMidX(), box.getMidY());
+        bool onPanel = false;
+        for (std::size_t i = 0; i < drawn.size() && !onPanel; ++i) {
+          if (dialogOf[i] != dialog || CoversTheWindow(drawn[i])) continue;
+          bool ofButton = false;
+          for (const cocos2d::Node* m = drawn[i].c->node; m != nullptr && !ofButton; m = m->getParent())
+            ofButton = m == button;
+          onPanel = !ofButton && HidesAt(drawn[i], middle) >= 0.5f;
+        }
+        if (onPanel) return;
         for (const cocos2d::Rect& bar : barBoxes) {
           if (box.getMinX() < bar.getMaxX() - 1 && bar.getMinX() < box.getMaxX() - 1 &&
               box.getMinY() < bar.getMaxY() - 1 && bar.getMinY() < box.getMaxY() - 1) {
-            found.push_back(Describe(button) + " of the open " + Describe(dialog) + " lies over a bar");
+            found.push_back(Describe(button) + " of the open " + Describe(dialog) + " stands off it over a bar or a score box");
             break;
           }
         }
