@@ -83,6 +83,27 @@ TEST(CompeteScreenLayout, EveryStageLiesInTheWindowWithTheScoreBoxesClearOfTheTu
         if (cocos2d::ui::TextAtlas* number = view.GetResultNumber(seat); number != nullptr && ShownOnStage(number))
           shown.insert(number->getString());
       EXPECT_EQ(shown, (std::multiset<std::string>{":60", ";30", ";30"}));
+      // The other two seats' kept cards read beside the amounts: cards large
+      // enough to read their corners, and no amount over them.
+      for (int seat : {0, 2}) {
+        Vell_SpriteCardManage* kept = view.m_pMingCard[seat];
+        ASSERT_NE(kept, nullptr);
+        EXPECT_TRUE(ShownOnStage(kept)) << "seat " << seat;
+        EXPECT_EQ(kept->GetCardCount(), 8) << "seat " << seat;
+        int cards = 0;
+        for (cocos2d::Node* card : kept->getChildren()) {
+          if (dynamic_cast<cocos2d::Sprite*>(card) == nullptr || !ShownOnStage(card)) continue;
+          ++cards;
+          EXPECT_GE(WorldBox(card).size.width, 24) << "a kept card of seat " << seat;
+          for (int other = 0; other < 3; ++other) {
+            if (cocos2d::ui::TextAtlas* number = view.GetResultNumber(other)) {
+              EXPECT_FALSE(Overlap(WorldBox(number), WorldBox(card)))
+                  << "seat " << other << "'s amount over seat " << seat << "'s kept cards";
+            }
+          }
+        }
+        EXPECT_GT(cards, 0) << "seat " << seat;
+      }
     }
     if (stage == "hand") {
       // The own turn with all three score boxes up: what the check above judges.

@@ -78,6 +78,11 @@ inline Bytes Played(int tableNum, const std::vector<std::uint8_t>& cards) {
 inline Bytes Result(int c0, int c1, int c2) {
   Bytes f = ddz::test::MatchFrame(237, 288);
   f[8] = 1;  // the landlord won
+  // The cards the two other tables kept, shown face-up beside the amounts.
+  for (int t : {0, 2}) {
+    const std::vector<std::uint8_t> cards = ddz::test::ChairCards(t);
+    for (int i = 0; i < 8; ++i) f[14 + 20 * t + i] = cards[static_cast<std::size_t>(i)];
+  }
   const int changes[3] = {c0, c1, c2};
   for (int t = 0; t < 3; ++t) ddz::test::PutLittle(f, 76 + 4 * t, changes[t]);
   return f;
