@@ -1,9 +1,10 @@
 // The tournament table's staged screens, headless, through a whole match:
 // everything drawn lies in the 1280 x 720 window with every shown button
 // captioned, on the own turn no seat's score box (its plate and its number)
-// lies under the turn's buttons, and the result shows every seat's amount;
-// and the table check (support/TableLook.h) against the list of the problems
-// it still finds.
+// lies under the turn's buttons, the auto-play screen has its overlay up, and
+// the result shows every seat's amount with the other seats' kept cards
+// readable beside them; and the table check (support/TableLook.h) against
+// the list of the problems it still finds.
 #include <gtest/gtest.h>
 
 #include <set>
