@@ -59,6 +59,8 @@ constexpr int kNumberCellHeight = 54;
 constexpr float kNumberScale = 0.6f;
 constexpr int kZResultNumber = 13;
 constexpr int kZShownRow = 1;
+// The kept cards show at their row's own size: at half of it their corners
+// did not read and the amounts lay over them.
 constexpr float kShownRowScale = 1.0f;
 constexpr const char* kMusicWin = "ddzcompete_result_win.mp3";
 constexpr const char* kMusicLoss = "ddzcompete_result_fail.mp3";
