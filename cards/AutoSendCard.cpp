@@ -30,6 +30,7 @@ void AutoSendCard::onEnter() {
       addChild(m_pTip);
     }
   }
+  LieOnTheWindow();
   setTouchMode(cocos2d::Touch::DispatchMode::ONE_BY_ONE);
   setTouchEnabled(true, false);
   SendAutoPlayState(true);
@@ -38,6 +39,19 @@ void AutoSendCard::onEnter() {
 void AutoSendCard::onExit() {
   YndGameLayer::onExit();
   SendAutoPlayState(false);
+}
+
+void AutoSendCard::LieOnTheWindow() {
+  const cocos2d::Node* parent = getParent();
+  if (parent == nullptr) return;
+  // The hand that holds the overlay stands somewhere on the table: undo its
+  // place and scale, so that the veil is the window and the tip stands at
+  // its window point.
+  const cocos2d::Vec2 origin = parent->convertToNodeSpace(cocos2d::Vec2::ZERO);
+  const cocos2d::Vec2 unit = parent->convertToNodeSpace(cocos2d::Vec2(1, 1));
+  if (unit.x != origin.x && unit.y != origin.y) setScale(unit.x - origin.x, unit.y - origin.y);
+  // The layer scales about its anchor: move it by what its corner still lies off.
+  setPosition(getPosition() + origin - parent->convertToNodeSpace(convertToWorldSpace(cocos2d::Vec2::ZERO)));
 }
 
 bool AutoSendCard::onTouchBegan(cocos2d::Touch*, cocos2d::Event*) {

@@ -1,5 +1,7 @@
 // The auto-play overlay of the tournament table: a dim veil with the auto-play
 // tip over the whole table while the time-out action plays for the player.
+// The veil and the tip are placed in the window, whatever the place of the
+// hand that holds the overlay.
 //
 // The tournament own hand owns it and attaches it after a play or pass made by
 // the time-out action. Each time it enters the stage it tells the server that
@@ -24,8 +26,11 @@ class Sprite;
 class AutoSendCard : public YndGameLayer {
  public:
   static constexpr int kVeilOpacity = 65;
+  // The tip's window point: over the top of the table, where the bottom
+  // cards lay before the landlord took them; in play nothing else stands
+  // there (the own score box below the hand stays in sight).
   static constexpr float kTipX = 640;
-  static constexpr float kTipY = 90;
+  static constexpr float kTipY = 600;
 
   // `owner`: the hand that made it; not owned, null once the hand forgets it.
   explicit AutoSendCard(CompeteSelfHandCard* owner);
@@ -40,6 +45,8 @@ class AutoSendCard : public YndGameLayer {
 
  private:
   void SendAutoPlayState(bool on);
+  // Places the overlay so that it covers the window wherever its parent stands.
+  void LieOnTheWindow();
 
   CompeteSelfHandCard* m_pOwner = nullptr;  // not owned
   cocos2d::LayerColor* m_pVeil = nullptr;   // child, built on the first entry

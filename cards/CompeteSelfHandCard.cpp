@@ -83,6 +83,11 @@ void CompeteSelfHandCard::onExit() {
   m_pAutoSend = nullptr;
 }
 
+void CompeteSelfHandCard::EndAutoPlay() {
+  m_iAutoPlayCount = 0;
+  if (m_pAutoSend != nullptr && m_pAutoSend->getParent() != nullptr) m_pAutoSend->removeFromParent();
+}
+
 void CompeteSelfHandCard::ShowOutCardButtons(const std::vector<int>& lastPlay) {
   // Stamped first: the last card may play itself inside the classic call.
   m_iTurnStartTime = NowSeconds();

@@ -74,6 +74,9 @@ class CompeteSelfHandCard : public SelfHandCard {
   void SetRole(int role) { m_iRole = role; }
   int GetRole() const { return m_iRole; }
   void SetAutoPlayCount(int count) { m_iAutoPlayCount = count; }
+  // A new hand starts off auto-play: the count 0 and the overlay taken off
+  // (which tells the server).
+  void EndAutoPlay();
   int GetTurnStartTime() const { return m_iTurnStartTime; }
 
   // ---- read access (view, tests) ----

@@ -276,6 +276,11 @@ void CompeteAwardLayer::BuildTexts(float bw, float bh) {
 
 void CompeteAwardLayer::BuildButtons() {
   const float halfW = static_cast<float>(BasePT::g_iWindowWidth / 2);
+  // The row stands on the certificate, kButtonY above its lower edge (the
+  // window's, on a certificate as large as the window).
+  float rowY = kButtonY;
+  if (m_pBackground != nullptr)
+    rowY += m_pBackground->getPositionY() - m_pBackground->getContentSize().height / 2;
   struct Spec {
     cocos2d::ui::Button** slot;
     const char* face;
@@ -294,7 +299,7 @@ void CompeteAwardLayer::BuildButtons() {
     cocos2d::ui::Button* button = cocos2d::ui::Button::createWithExtraAbove(
         s.face, "", "", s.caption, cocos2d::ui::Widget::TextureResType::PLIST);
     if (button == nullptr) continue;
-    button->setPosition(Vec2(s.x, kButtonY));
+    button->setPosition(Vec2(s.x, rowY));
     const auto handler = s.handler;
     button->addClickEventListener([this, handler](cocos2d::Ref* sender) { (this->*handler)(sender); });
     addChild(button);
@@ -303,8 +308,8 @@ void CompeteAwardLayer::BuildButtons() {
   // Only a match without a timetable can be played again from here.
   if (CompeteGameInfo::shareCompeteGameInfo()->m_Record.iMatchKind != 1) {
     if (m_pAgainBtn != nullptr) m_pAgainBtn->setVisible(false);
-    if (m_pShareBtn != nullptr) m_pShareBtn->setPosition(Vec2(halfW + kButtonSpreadTwo, kButtonY));
-    if (m_pQuitBtn != nullptr) m_pQuitBtn->setPosition(Vec2(halfW - kButtonSpreadTwo, kButtonY));
+    if (m_pShareBtn != nullptr) m_pShareBtn->setPosition(Vec2(halfW + kButtonSpreadTwo, rowY));
+    if (m_pQuitBtn != nullptr) m_pQuitBtn->setPosition(Vec2(halfW - kButtonSpreadTwo, rowY));
   }
 }
 

@@ -72,7 +72,8 @@ class CompeteAwardLayer : public YndGameLayer {
   static constexpr float kStampDelay = 0.3f;
   static constexpr float kStampStartScale = 2.8f;
   static constexpr float kStampLandSeconds = 0.15f;
-  // The button row: y, the three buttons' spacing, the two buttons' spacing.
+  // The button row: its height over the certificate's lower edge, the three
+  // buttons' spacing, the two buttons' spacing.
   static constexpr float kButtonY = 64;
   static constexpr float kButtonSpread = 312;
   static constexpr float kButtonSpreadTwo = 156;

@@ -159,6 +159,7 @@ void CompeteGameView::CallBackLoadingEnd() {
   BuildBackground();
   if (m_pTopUI == nullptr) m_pTopUI = TopUI::create(this);
   AddTableWidget(m_pTopUI, kZTopBar);
+  if (auto* top = dynamic_cast<TopUI*>(m_pTopUI)) top->CaptionScores();
   if (m_pTalkTip == nullptr) m_pTalkTip = TalkTip::create();
   AddTableWidget(m_pTalkTip, kZTalkTip);
   for (int seat = 0; seat < kPlayerCount; ++seat) BuildSeat(seat);

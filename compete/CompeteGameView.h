@@ -232,8 +232,11 @@ class CompeteGameView : public DDZGameView, public ICompetitionStage {
   // A strip with one line of text at z that fades in, stays and fades out,
   // then goes. While one is up another is dropped.
   void ShowToast(const char* text, int z);
+  // The centre's y of a toast `height` high: above the table's middle, or
+  // in the band below the open waiting room's panel.
+  float ToastY(float height) const;
   bool IsToastShown() const { return m_bToastShown; }
-  // The toast on the table and the match name under the table's middle; null
+  // The toast on the table and the match name over the table's middle; null
   // when there is none.
   cocos2d::Node* GetToast() const;
   cocos2d::Label* GetMatchNameLabel() const;

@@ -114,10 +114,12 @@ constexpr int kShowOut = -1;
 constexpr int kShowNone = 0;
 constexpr int kShowPromoted = 1;
 
-// The match name under the table's middle.
+// The match name over the table's middle, in the band the own hand, the
+// played rows, the clock and the start banner leave free; a light blue that
+// reads on the felt.
 constexpr float kMatchNameSize = 22;
-const cocos2d::Color3B kMatchNameInk(69, 92, 172);
-constexpr float kMatchNameBelowMiddle = 80;
+const cocos2d::Color3B kMatchNameInk(176, 196, 250);
+constexpr float kMatchNameAboveMiddle = 160;
 constexpr const char* kMatchNameNode = "CompeteMatchName";
 
 // The toast: above the middle, clear of the waiting-for-other-tables tip and
@@ -167,13 +169,13 @@ void CompeteGameView::HandleCompeteStart(char* msg, int) {
   const char* name = m_GlobalInfo.szNickName[0] != '\0' ? m_GlobalInfo.szNickName : m_GlobalInfo.szUserName;
   std::memcpy(match->m_szUserName, name, strnlen(name, sizeof match->m_szUserName - 1));
 
-  // The name stays under the table's middle until the next start replaces it.
+  // The name stays over the table's middle until the next start replaces it.
   if (cocos2d::Node* before = getChildByName(kMatchNameNode)) before->removeFromParent();
   cocos2d::Label* label =
       competelayer::MakeLabel(YndCodeConvert::G2u(ddz::RecordText(record.szMatchName)), kMatchNameSize, kMatchNameInk);
   label->setName(kMatchNameNode);
   label->setPosition(cocos2d::Vec2(static_cast<float>(BasePT::g_iWindowWidth / 2),
-                                   static_cast<float>(BasePT::g_iWindowHeight / 2) - kMatchNameBelowMiddle));
+                                   static_cast<float>(BasePT::g_iWindowHeight / 2) + kMatchNameAboveMiddle));
   addChild(label, kZMatchName);
 
   CreateCompeteTableUI();
@@ -382,8 +384,7 @@ void CompeteGameView::ShowToast(const char* text, int z) {
   FitLabelToWidth(label, size.width - kToastTextMargin);
   label->setPosition(cocos2d::Vec2(size.width / 2, size.height / 2));
   strip->addChild(label);
-  strip->setPosition(cocos2d::Vec2(static_cast<float>(BasePT::g_iWindowWidth / 2),
-                                   static_cast<float>(BasePT::g_iWindowHeight / 2) + kToastAboveMiddle));
+  strip->setPosition(cocos2d::Vec2(static_cast<float>(BasePT::g_iWindowWidth / 2), ToastY(size.height)));
   strip->setOpacity(0);
   addChild(strip, z);
   strip->runAction(cocos2d::Sequence::create(
@@ -392,6 +393,17 @@ void CompeteGameView::ShowToast(const char* text, int z) {
         YndRemoveChildManage::sharedRemoveChildManage()->RemoveChild(strip, this);
         m_bToastShown = false;
       })));
+}
+
+float CompeteGameView::ToastY(float height) const {
+  const float aboveMiddle = static_cast<float>(BasePT::g_iWindowHeight / 2) + kToastAboveMiddle;
+  // Over the open waiting room the toast takes the band below its panel,
+  // where it hides none of the room's lines.
+  if (m_pCompeteWaitLayer == nullptr || !m_pCompeteWaitLayer->isRunning()) return aboveMiddle;
+  const cocos2d::Node* panel = m_pCompeteWaitLayer->GetLowerPanel();
+  if (panel == nullptr) return aboveMiddle;
+  const float below = panel->convertToWorldSpace(cocos2d::Vec2::ZERO).y;
+  return below >= height ? below / 2 : aboveMiddle;
 }
 
 cocos2d::Node* CompeteGameView::GetToast() const { return getChildByName(kToastNode); }

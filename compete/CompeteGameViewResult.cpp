@@ -59,7 +59,9 @@ constexpr int kNumberCellHeight = 54;
 constexpr float kNumberScale = 0.6f;
 constexpr int kZResultNumber = 13;
 constexpr int kZShownRow = 1;
-constexpr float kShownRowScale = 0.5f;
+// The kept cards show at their row's own size: at half of it their corners
+// did not read and the amounts lay over them.
+constexpr float kShownRowScale = 1.0f;
 constexpr const char* kMusicWin = "ddzcompete_result_win.mp3";
 constexpr const char* kMusicLoss = "ddzcompete_result_fail.mp3";
 constexpr int kTrackEarly = 1;
@@ -290,6 +292,7 @@ void CompeteGameView::ResetTable() {
   if (hand != nullptr) {
     hand->SetHandComplete(false);
     hand->SetRole(-1);
+    hand->EndAutoPlay();
   }
   if (m_pBaseCard != nullptr) m_pBaseCard->setVisible(true);
   StopClock();

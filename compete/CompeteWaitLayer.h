@@ -96,6 +96,8 @@ class CompeteWaitLayer : public YndGameLayer {
   cocos2d::ui::TextAtlas* GetPlayerCountDigits() const { return m_pAllNum; }
   cocos2d::Sprite* GetCountCaption() const { return m_pNumWord; }
   const cocos2d::Rect& GetTouchRect() const { return m_TouchRect; }
+  // The lower panel (count, countdown and prize row); null before the layer entered.
+  cocos2d::Node* GetLowerPanel() const { return m_pLowerPanel; }
 
  private:
   // The award lines' count, the cards beyond the visible six and the visible ones.

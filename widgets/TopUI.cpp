@@ -30,6 +30,11 @@ const cocos2d::Color3B kClockColour(200, 231, 255);
 constexpr const char* kBarFrame = "qorvddz_topui_bg.png";
 constexpr const char* kPanelFrame = "qorvddz_topui_difen_bg.png";
 constexpr const char* kWordFrame = "qorvddz_topui_difen_word.png";
+constexpr const char* kWordNode = "ScoreWord";
+// The captioned score panel: each value left-aligned after its word.
+constexpr const char* kCaptionFrame[2] = {"qorvddzpc_difen_word_0.png", "qorvddzpc_difen_word_1.png"};
+constexpr float kCaptionX[2] = {30, 140};
+constexpr float kCaptionValueGap = 4;
 constexpr const char* kBoardFrame = "ddzq_bsh.png";
 constexpr const char* kBoardDigits = "ddzq_bsh_num.png";
 constexpr int kBatteryTries = 10;
@@ -105,6 +110,7 @@ void TableTopBar::BuildBar() {
   m_pScorePanel->setPosition(g_ptBtnTopUIInfo);
   m_pBarBg->addChild(m_pScorePanel);
   if (cocos2d::Sprite* word = cocos2d::Sprite::createWithSpriteFrameName(kWordFrame)) {
+    word->setName(kWordNode);
     word->setPosition(g_ptTopUIInfo[3]);
     m_pScorePanel->addChild(word);
   }
@@ -346,6 +352,23 @@ void TopUI::ShowTimesBoard() {
   m_pTimesAtlas->setVisible(false);
   m_pScorePanel->addChild(m_pTimesAtlas);
   m_pScoreSide = m_pScorePanel;
+}
+
+void TopUI::CaptionScores() {
+  if (!isRunning() || m_pScorePanel == nullptr || m_pFinalPointLabel == nullptr || m_pTimesLabel == nullptr) return;
+  if (m_pScorePanel->getChildByName(kCaptionFrame[0]) != nullptr) return;
+  if (cocos2d::Node* word = m_pScorePanel->getChildByName(kWordNode)) word->setVisible(false);
+  const float y = m_pScorePanel->getContentSize().height / 2;
+  cocos2d::Label* values[2] = {m_pFinalPointLabel, m_pTimesLabel};
+  for (int i = 0; i < 2; ++i) {
+    cocos2d::Sprite* word = cocos2d::Sprite::createWithSpriteFrameName(kCaptionFrame[i]);
+    if (word == nullptr) word = cocos2d::Sprite::create();
+    word->setName(kCaptionFrame[i]);
+    word->setPosition(Vec2(kCaptionX[i], y));
+    m_pScorePanel->addChild(word);
+    values[i]->setAnchorPoint(Vec2(0, 0.5f));
+    values[i]->setPosition(Vec2(kCaptionX[i] + word->getContentSize().width / 2 + kCaptionValueGap, y));
+  }
 }
 
 // ---------------------------------------------------------------- flipping

@@ -139,6 +139,9 @@ class TopUI : public TableTopBar {
 
   // The Super table's multiple board in place of the score panel's contents.
   void ShowTimesBoard();
+  // The score panel's two values each after its word (base score, multiple)
+  // in place of the panel's one word; once, while the bar runs.
+  void CaptionScores();
   // Bottom cards (card codes) into the empty slots; then the card side, and
   // 0.5 s later the cards show.
   void ShowBaseCards(std::vector<int> vcCards);

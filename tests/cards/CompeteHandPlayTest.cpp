@@ -233,6 +233,41 @@ TEST_F(CompeteHandPlay, ATouchAnywhereEndsAutoPlayOnceAndThePlayersNextPlayIsHis
   EXPECT_EQ(autoPlayStates(), (Ints{1, 0, 1, 0}));
 }
 
+// The hand stands somewhere on the table (and may be scaled): the veil still
+// covers exactly the window and the tip stands at its window point.
+TEST_F(CompeteHandPlay, TheOverlayCoversTheWindowWhereverTheHandStands) {
+  struct Case {
+    cocos2d::Vec2 handAt;
+    float handScale;
+  };
+  const Case cases[] = {{{0, 0}, 1}, {{37, 150}, 1}, {{-20, 96}, 0.8f}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.handAt.x << "," << c.handAt.y << " x" << c.handScale);
+    CompeteSelfHandCard* h = makeCompeteHand("3 4 5 6 7 8 9");
+    h->setPosition(c.handAt);
+    h->setScale(c.handScale);
+    h->ShowOutCardButtons({});
+    h->OnAutoOperate();
+    AutoSendCard* overlay = h->GetAutoSendCard();
+    ASSERT_NE(overlay, nullptr);
+    ASSERT_EQ(overlay->getParent(), h);
+    ASSERT_EQ(overlay->getChildrenCount(), 2u);
+    cocos2d::Node* veil = overlay->getChildren().at(0);
+    cocos2d::Node* tip = overlay->getChildren().at(1);
+    const cocos2d::Vec2 low = veil->convertToWorldSpace({0, 0});
+    const cocos2d::Vec2 high = veil->convertToWorldSpace({veil->getContentSize().width, veil->getContentSize().height});
+    EXPECT_NEAR(low.x, 0, 0.01f);
+    EXPECT_NEAR(low.y, 0, 0.01f);
+    EXPECT_NEAR(high.x, 1280, 0.01f);
+    EXPECT_NEAR(high.y, 720, 0.01f);
+    const cocos2d::Vec2 tipAt = overlay->convertToWorldSpace(tip->getPosition());
+    EXPECT_NEAR(tipAt.x, AutoSendCard::kTipX, 0.01f);
+    EXPECT_NEAR(tipAt.y, AutoSendCard::kTipY, 0.01f);
+    h->removeFromParent();
+    tick();
+  }
+}
+
 TEST_F(CompeteHandPlay, LeavingTheTableOnAutoPlaySendsOffOnce) {
   struct Case {
     const char* what;

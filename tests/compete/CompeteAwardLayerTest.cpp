@@ -286,7 +286,9 @@ TEST(CompeteAwardRankGap, ByTheDigitsWidth) {
 
 // ---------------------------------------------------------------- buttons and date
 
-TEST_F(CompeteAward, OnlyAMatchWithoutATimetableOffersAgain) {
+// The buttons stand on the certificate, above its lower edge, not on the
+// table's bars below it.
+TEST_F(CompeteAward, OnlyAMatchWithoutATimetableOffersAgainAndTheButtonsStandOnTheCertificate) {
   struct Case {
     int matchKind;
     bool again;
@@ -300,11 +302,19 @@ TEST_F(CompeteAward, OnlyAMatchWithoutATimetableOffersAgain) {
     ASSERT_NE(layer->GetAgainButton(), nullptr);
     ASSERT_NE(layer->GetQuitButton(), nullptr);
     ASSERT_NE(layer->GetShareButton(), nullptr);
+    ASSERT_NE(layer->GetBackground(), nullptr);
+    const cocos2d::Rect certificate = layer->GetBackground()->getBoundingBox();
+    const float rowY = certificate.getMinY() + 64;
     EXPECT_EQ(layer->GetAgainButton()->isVisible(), c.again);
-    EXPECT_EQ(layer->GetQuitButton()->getPosition(), cocos2d::Vec2(c.quitX, 64));
-    EXPECT_EQ(layer->GetShareButton()->getPosition(), cocos2d::Vec2(c.shareX, 64));
+    EXPECT_EQ(layer->GetQuitButton()->getPosition(), cocos2d::Vec2(c.quitX, rowY));
+    EXPECT_EQ(layer->GetShareButton()->getPosition(), cocos2d::Vec2(c.shareX, rowY));
     if (c.again) {
-      EXPECT_EQ(layer->GetAgainButton()->getPosition(), cocos2d::Vec2(640 + 312, 64));
+      EXPECT_EQ(layer->GetAgainButton()->getPosition(), cocos2d::Vec2(640 + 312, rowY));
+    }
+    for (cocos2d::ui::Button* button : {layer->GetAgainButton(), layer->GetQuitButton(), layer->GetShareButton()}) {
+      const cocos2d::Rect box = button->getBoundingBox();
+      EXPECT_GE(box.getMinY(), certificate.getMinY());
+      EXPECT_LE(box.getMaxY(), certificate.getMaxY());
     }
     layer->removeFromParent();
   }

@@ -6,11 +6,14 @@
 
 #include "CompeteTestSupport.h"
 #include "support/MidDealBackground.h"
+#include "cards/AutoSendCard.h"
 #include "cards/BaseCard.h"
+#include "cards/CompeteSelfHandCard.h"
 #include "cards/DealCard.h"
 #include "compete/CompetePromotionLayer.h"
 #include "gamedata/CompeteGameInfo.h"
 #include "platform/engine/ui/Widgets.h"
+#include "platform/gamebase/GameSceneBase.h"
 #include "platform/gamebase/MainMsgLock.h"
 #include "widgets/DoubleSignFlight.h"
 #include "widgets/GameClock.h"
@@ -75,6 +78,33 @@ TEST_F(ResultTest, TheChangesCountUpInFourStepsAndTheEleventhQuitsOnce) {
   GameViewBase::m_iLockMainMsgCount -= 1;
   EXPECT_EQ(view->GetHandsPlayed(), 1);
   EXPECT_EQ(view->GetTodayPlayNum(), 1);
+}
+
+// A hand ended on auto-play: the next one starts off it, the overlay gone
+// and the server told once.
+TEST_F(ResultTest, TheTableAfterAResultIsOffAutoPlay) {
+  DealAndSettle();
+  view->Deliver(Landlord(1, 3));
+  RunUntilUnlocked();
+  view->Deliver(Seat(CompeteGameView::kMsgPlayTurn, 1, 9));
+  tick();
+  CompeteSelfHandCard* hand = view->GetSelfHand();
+  ASSERT_NE(hand, nullptr);
+  hand->OnAutoOperate();
+  ASSERT_GT(hand->GetAutoPlayCount(), 0);
+  ASSERT_NE(hand->GetAutoSendCard()->getParent(), nullptr);
+  view->ClearRequests();
+  GameSceneBase::m_pGameView = view;  // the overlay's requests go to the scene's view
+  Result(::competetest::Result(true, false, 60, -30, -30));
+  ASSERT_TRUE(RunToNumbers());
+  RunUntilUnlocked();
+  EXPECT_EQ(hand->GetAutoPlayCount(), 0);
+  EXPECT_EQ(hand->GetAutoSendCard()->getParent(), nullptr);
+  std::vector<int> states;
+  for (const Frame& f : view->Requests())
+    if (f[1] == 76) states.push_back(f[9]);
+  EXPECT_EQ(states, std::vector<int>{0});
+  GameSceneBase::m_pGameView = nullptr;
 }
 
 TEST_F(ResultTest, ASpringDoublesOnceBeforeTheDisplay) {
@@ -282,7 +312,10 @@ TEST_F(ResultTest, TheBackgroundTakesEveryHoldOffAndTheForegroundLogsInAgain) {
   Result(::competetest::Result(true, false, 1, 2, 3));
   view->ShowDoubleAni(0, 2);
   EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 3) << "the deal, the result and the sign";
+  // Held, so that the new hand cannot take the old one's freed address.
   auto* oldHand = view->GetSelfHand();
+  ASSERT_NE(oldHand, nullptr);
+  oldHand->retain();
   const auto authens = [] {
     const auto& lines = cocos2d::Log::lines();
     return std::count(lines.begin(), lines.end(), "IniMainSocketAuthen: single-player, authenticated locally");
@@ -298,6 +331,7 @@ TEST_F(ResultTest, TheBackgroundTakesEveryHoldOffAndTheForegroundLogsInAgain) {
   EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 0);
   ASSERT_NE(view->GetSelfHand(), nullptr);
   EXPECT_NE(view->GetSelfHand(), oldHand);
+  oldHand->release();
   EXPECT_TRUE(view->GetSelfHand()->isRunning());
   ASSERT_NE(view->m_pGameClock, nullptr);
   EXPECT_TRUE(view->m_pGameClock->isRunning());

@@ -1,7 +1,8 @@
 // The tournament table staged for a look, through a whole match: the waiting
 // room (with its sign-up toast, then with the count of signed-up players),
-// the start banner, a dealt hand and the hand in play, the hand's
-// result with the wait tip, the promotion screen, the move to the next
+// the start banner, a dealt hand and the hand in play, the own seat on
+// auto-play, the hand's result with its amounts, then the wait tip, the
+// promotion screen, the move to the next
 // stage's server (a pair of loopback game servers: the second one logs the
 // table in again, seats it and deals), the table after the move, and the
 // award certificate. Each stage hands the view the game server's frames
@@ -20,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "cards/Vell_SpriteCardManage.h"
 #include "compete/CompeteGameView.h"
 #include "compete/CompeteRoomListLayer.h"
 #include "gamedata/CompeteGameInfo.h"
@@ -76,6 +78,11 @@ inline Bytes Played(int tableNum, const std::vector<std::uint8_t>& cards) {
 inline Bytes Result(int c0, int c1, int c2) {
   Bytes f = ddz::test::MatchFrame(237, 288);
   f[8] = 1;  // the landlord won
+  // The cards the two other tables kept, shown face-up beside the amounts.
+  for (int t : {0, 2}) {
+    const std::vector<std::uint8_t> cards = ddz::test::ChairCards(t);
+    for (int i = 0; i < 8; ++i) f[14 + 20 * t + i] = cards[static_cast<std::size_t>(i)];
+  }
   const int changes[3] = {c0, c1, c2};
   for (int t = 0; t < 3; ++t) ddz::test::PutLittle(f, 76 + 4 * t, changes[t]);
   return f;
@@ -133,12 +140,20 @@ inline const std::vector<CompeteStage>& CompeteStages() {
          Deliver(view, Played(0, {0x45, 0x65}));
          Deliver(view, AtTable(CompeteGameView::kMsgPlayTurn, kOwnChair, 9));
        }},
-      {"result", 200,
+      {"auto-play", 30,
+       [](CompeteGameView& view, StageWorld&) {
+         // The own clock runs out: the time-out pass puts the seat on auto-play.
+         if (Vell_SpriteCardManage* hand = view.m_pHandCard[DDZGameView::kOwnSeat]) hand->OnAutoOperate();
+       }},
+      // The result while its amounts stand (counted up, before it quits).
+      {"result", 110,
        [](CompeteGameView& view, StageWorld&) {
          Bytes result = Result(60, -30, -30);
          std::vector<char> bytes(result.begin(), result.end());
          view.CallBackGameResultServer(bytes.data(), static_cast<int>(bytes.size()));
        }},
+      // The result has quit: the table waits for the other tables.
+      {"result-wait", 30, [](CompeteGameView&, StageWorld&) {}},
       {"promotion", 150,
        [](CompeteGameView& view, StageWorld&) {
          Deliver(view, ddz::test::WaitNumbersFrame(2));

@@ -11,7 +11,9 @@
 //   the table, and not even the result window over the cards a seat kept;
 // - no large opaque panel lies over the table's felt;
 // - every figure of the top and bottom bars has its caption: the word beside
-//   it, above it, or painted on the box it stands on.
+//   it, above it, or painted on the box it stands on;
+// - no shown button of an open dialog stands off its panel over a bar or a
+//   seat's score box.
 // Shared by the layout tests and the galleries. No GoogleTest here.
 #pragma once
 
@@ -40,6 +42,8 @@
 #include "classic/LastCardTipPC.h"
 #include "classic/TopUIPC.h"
 #include "compete/CompeteAwardLayer.h"
+#include "compete/CompeteGameView.h"
+#include "compete/CompeteTableUI.h"
 #include "compete/CompetePromotionLayer.h"
 #include "compete/CompeteWaitLayer.h"
 #include "platform/engine/FileUtils.h"
@@ -293,6 +297,7 @@ inline std::vector<Guarded> GuardedParts(DDZGameView& view, cocos2d::Scene* scen
     if (auto* bar = dynamic_cast<BottomUIPC*>(child)) add("the own head", bar->GetHeadSprite());
   if (view.m_pBottomUI != nullptr) add("the own head", view.m_pBottomUI->GetHeadSprite());
   add("the turn clock", view.m_pGameClock);
+  if (auto* compete = dynamic_cast<CompeteGameView*>(&view)) add("the match name", compete->GetMatchNameLabel());
   // The values of the top and the bottom bar: their texts and figures.
   const auto values = [&](std::string what, std::vector<cocos2d::Node*> bars) {
     Guarded part{std::move(what), {}, {}};
@@ -431,6 +436,73 @@ inline std::vector<std::string> UncaptionedFigures(const std::vector<Drawn>& dra
   return found;
 }
 
+// The bars of `view`: the top and bottom bars, and the tournament's bar.
+inline std::vector<const cocos2d::Node*> Bars(DDZGameView& view) {
+  std::vector<const cocos2d::Node*> bars = {view.m_pTopUI, view.m_pBottomUI};
+  for (cocos2d::Node* child : view.getChildren())
+    if (dynamic_cast<TopUIPC*>(child) != nullptr || dynamic_cast<BottomUIPC*>(child) != nullptr) bars.push_back(child);
+  if (auto* compete = dynamic_cast<CompeteGameView*>(&view)) bars.push_back(compete->m_pCompeteTableUI);
+  bars.erase(std::remove(bars.begin(), bars.end(), nullptr), bars.end());
+  return bars;
+}
+
+// The shown buttons of open dialogs that stand off the dialog's panel over
+// what a bar or a seat's score box draws: a dialog's buttons stand on the
+// dialog, not on the table's bars.
+inline std::vector<std::string> DialogButtonsOverTheBars(const std::vector<Drawn>& drawn,
+                                                         const std::vector<const cocos2d::Node*>& dialogOf,
+                                                         DDZGameView& view) {
+  std::vector<const cocos2d::Node*> bars = Bars(view);
+  for (PlayerGameInfo* info : view.m_pPlayerGameInfo)
+    if (info != nullptr)
+      for (const cocos2d::Node* box : {static_cast<const cocos2d::Node*>(info->GetAmountBg()),
+                                       static_cast<const cocos2d::Node*>(info->GetAmountLabel())})
+        if (box != nullptr) bars.push_back(box);
+  const auto underBar = [&](const cocos2d::Node* n) {
+    for (; n != nullptr; n = n->getParent())
+      if (std::find(bars.begin(), bars.end(), n) != bars.end()) return true;
+    return false;
+  };
+  std::vector<cocos2d::Rect> barBoxes;
+  for (std::size_t i = 0; i < drawn.size(); ++i)
+    if (dialogOf[i] == nullptr && !CoversTheWindow(drawn[i]) && underBar(drawn[i].c->node))
+      barBoxes.push_back(drawn[i].box);
+  std::set<const cocos2d::Node*> dialogs(dialogOf.begin(), dialogOf.end());
+  dialogs.erase(nullptr);
+  std::vector<std::string> found;
+  for (const cocos2d::Node* dialog : dialogs) {
+    std::function<void(const cocos2d::Node*)> visit = [&](const cocos2d::Node* n) {
+      if (!n->isVisible()) return;
+      if (auto* button = dynamic_cast<const cocos2d::ui::Button*>(n)) {
+        const cocos2d::Rect box = WorldBox(button);
+        // A button on the dialog's own panel hides nothing of the table
+        // the panel does not hide already.
+        const cocos2d::Vec2 middle(box.getMidX(), box.getMidY());
+        bool onPanel = false;
+        for (std::size_t i = 0; i < drawn.size() && !onPanel; ++i) {
+          if (dialogOf[i] != dialog || CoversTheWindow(drawn[i])) continue;
+          bool ofButton = false;
+          for (const cocos2d::Node* m = drawn[i].c->node; m != nullptr && !ofButton; m = m->getParent())
+            ofButton = m == button;
+          onPanel = !ofButton && HidesAt(drawn[i], middle) >= 0.5f;
+        }
+        if (onPanel) return;
+        for (const cocos2d::Rect& bar : barBoxes) {
+          if (box.getMinX() < bar.getMaxX() - 1 && bar.getMinX() < box.getMaxX() - 1 &&
+              box.getMinY() < bar.getMaxY() - 1 && bar.getMinY() < box.getMaxY() - 1) {
+            found.push_back(Describe(button) + " of the open " + Describe(dialog) + " stands off it over a bar or a score box");
+            break;
+          }
+        }
+        return;
+      }
+      for (const cocos2d::Node* child : n->getChildren()) visit(child);
+    };
+    visit(dialog);
+  }
+  return found;
+}
+
 // A covering command hides this share of a part's drawing (or more), and at
 // least this much of it in square points: a problem (a thin line across a
 // small figure is none).
@@ -522,6 +594,7 @@ inline std::vector<std::string> CheckTable(cocos2d::Scene* scene, DDZGameView& v
       report(Coverer(*drawn[j].c) + ": a large opaque panel over the table");
   }
   for (std::string& p : UncaptionedFigures(drawn, dialogOf, view)) report(std::move(p));
+  for (std::string& p : DialogButtonsOverTheBars(drawn, dialogOf, view)) report(std::move(p));
   return problems;
 }
 

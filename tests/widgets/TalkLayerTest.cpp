@@ -166,10 +166,14 @@ TEST_F(TalkLayerTest, ASecondBubbleReplacesTheFirstAndKeepsOrRestartsTheHideByIt
   for (const Case& c : cases) {
     SCOPED_TRACE(c.form);
     c.first();
+    // Held, so that the new bubble cannot take the old one's freed address.
     cocos2d::Node* old = tip->GetBubble(1);
+    ASSERT_NE(old, nullptr);
+    old->retain();
     run(2);
     c.second();
     EXPECT_NE(tip->GetBubble(1), old);
+    old->release();
     EXPECT_EQ(tip->getChildrenCount(), 1u);  // the old one went at once
     run(c.hiddenAfter - 0.05f);
     EXPECT_NE(tip->GetBubble(1), nullptr);
