@@ -60,11 +60,7 @@ constexpr const char* kBackground = "cjddz_bg.jpg";
 constexpr const char* kTableImage = "cjddz_table.png";
 constexpr const char* kChair = "cjddz_chair.png";
 constexpr const char* kHandSprite = "erddz_qp.png";
-// The words of the top bar's score panel (laid over the whole panel) and the
-// places of its figures beside them; the call-and-rob board's digits.
-constexpr const char* kScoreWords = "cjddz_topui_score_words.png";
-const Vec2 kBaseScoreAt{100, 24};
-const Vec2 kTimesAt{184, 24};
+// The call-and-rob board's digits, right of the board's word.
 const Vec2 kBoardDigits{78, 24};
 constexpr int kZBackground = -100;
 constexpr int kZTable = -50;
@@ -364,21 +360,12 @@ void SuperGameView::BuildTableForMode() {
 }
 
 void SuperGameView::NameTheScoreFigures() {
-  cocos2d::Sprite* panel = m_pSuperTopUI->GetScorePanel();
-  if (panel == nullptr) return;
   // The call-and-rob board carries its word: its digits stand right of it.
   if (cocos2d::ui::TextAtlas* digits = m_pSuperTopUI->GetTimesAtlas()) {
     digits->setPosition(kBoardDigits);
     return;
   }
-  cocos2d::Sprite* words = cocos2d::Sprite::createWithSpriteFrameName(kScoreWords);
-  if (words == nullptr) return;
-  const cocos2d::Size size = panel->getContentSize();
-  words->setPosition(Vec2(size.width / 2, size.height / 2));
-  panel->addChild(words);
-  // The base score right of its word, the multiple right of its own.
-  if (cocos2d::Label* base = m_pSuperTopUI->GetFinalPointLabel()) base->setPosition(kBaseScoreAt);
-  if (cocos2d::Label* times = m_pSuperTopUI->GetTimesLabel()) times->setPosition(kTimesAt);
+  m_pSuperTopUI->CaptionScores();
 }
 
 void SuperGameView::BuildSeat(int seat) {

@@ -292,8 +292,8 @@ class SuperGameView : public DDZGameView, public ISuperHandOwner, public variant
 
  private:
   void BuildSeat(int seat);
-  // The top bar's score panel names its figures (the bar's word plate is
-  // blank): the words over the panel, the figures beside them.
+  // The top bar's score panel names its figures: the bar's captions
+  // (TopUI::CaptionScores), or the call-and-rob board's digits beside its word.
   void NameTheScoreFigures();
   void EnsureYieldLayer();
   void ClearPointSigns();

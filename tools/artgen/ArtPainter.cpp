@@ -617,16 +617,6 @@ bool Painter::SuperTablePiece(SDL_Surface* s, const std::string& name, const std
               static_cast<int>(strip) - 6, true);
     return true;
   }
-  if (name == "cjddz_topui_score_words.png") {
-    // The words of the top bar's score panel, laid over it: the base score's
-    // on its word plate at the left, the multiple's between the two figures.
-    std::istringstream words(caption);
-    std::string base, times;
-    words >> base >> times;
-    FitText(s, base, static_cast<int>(h * 0.4f), kWhiteInk, 38, h / 2, 52, s->h - 8);
-    FitText(s, times, static_cast<int>(h * 0.36f), kGoldInk, 146, h / 2, 34, s->h - 8);
-    return true;
-  }
   return false;
 }
 
