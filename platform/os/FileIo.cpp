@@ -25,6 +25,83 @@ bool ReadWholeFile(const std::string& path, std::string& out) {
   return ok;
 }
 
+namespace {
+
+// Reads from `fd` at `offset` until `out` holds `want` bytes or the file ends.
+bool ReadAt(int fd, std::uint64_t offset, std::size_t want, std::string& out) {
+  out.resize(want);
+  std::size_t done = 0;
+  while (done < want) {
+    const ssize_t n = ::pread(fd, out.data() + done, want - done, static_cast<off_t>(offset + done));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      out.clear();
+      return false;
+    }
+    if (n == 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  out.resize(done);
+  return true;
+}
+
+// Opens a regular file for reading: -1 with errno set otherwise (EISDIR for a
+// folder or anything else that is no regular file).
+int OpenRegular(const std::string& path, struct stat& st) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return -1;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    errno = EISDIR;
+    return -1;
+  }
+  return fd;
+}
+
+}  // namespace
+
+StoredFile ReadStoredFile(const std::string& path, std::string& out) {
+  out.clear();
+  struct stat st {};
+  const int fd = OpenRegular(path, st);
+  if (fd < 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return StoredFile::kMissing;
+    Log("ReadStoredFile: [%s] cannot be read: %s", path.c_str(), std::strerror(errno));
+    return StoredFile::kUnreadable;
+  }
+  std::string chunk;
+  bool ok = true;
+  for (std::uint64_t at = 0;; at += chunk.size()) {
+    if (!ReadAt(fd, at, 64 * 1024, chunk)) {
+      ok = false;
+      break;
+    }
+    if (chunk.empty()) break;
+    out += chunk;
+  }
+  const int readErrno = errno;
+  ::close(fd);
+  if (!ok) {
+    Log("ReadStoredFile: reading [%s] failed: %s", path.c_str(), std::strerror(readErrno));
+    out.clear();
+    return StoredFile::kUnreadable;
+  }
+  return StoredFile::kRead;
+}
+
+bool ReadFileTail(const std::string& path, std::size_t maxBytes, std::string& out, std::uint64_t& size) {
+  out.clear();
+  size = 0;
+  struct stat st {};
+  const int fd = OpenRegular(path, st);
+  if (fd < 0) return false;
+  size = static_cast<std::uint64_t>(st.st_size);
+  const std::uint64_t from = size > maxBytes ? size - maxBytes : 0;
+  const bool ok = ReadAt(fd, from, static_cast<std::size_t>(size - from), out);
+  ::close(fd);
+  return ok;
+}
+
 bool MakeDirectories(const std::string& path) {
   if (path.empty()) return false;
   std::string partial;
