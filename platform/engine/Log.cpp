@@ -1,15 +1,16 @@
 #include "platform/engine/Log.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <fstream>
-#include <iterator>
 
 #include "platform/os/BoundedRecord.h"
 #include "platform/os/Clock.h"
+#include "platform/os/FileIo.h"
 
 namespace cocos2d {
 
@@ -43,21 +44,34 @@ std::string Stamp() {
   return text;
 }
 
-// Keeps the newest half of the file at `path` (from a line's start), when it
-// holds more than `cap` bytes. Answers the file's size afterwards.
+// Keeps the newest half of the log at `path` (from a line's start) once it
+// holds more than `cap` bytes. Only that half is read, and it replaces the
+// file atomically, so a kill during the trim leaves the old log whole.
+// Answers the file's size afterwards (0 for no file or one that cannot be
+// read; a trim that cannot be written leaves the file as it was).
 std::size_t KeepNewestPart(const std::string& path, std::size_t cap) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return 0;
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  in.close();
-  if (text.size() <= cap) return text.size();
-  std::size_t from = text.size() - cap / 2;
-  const std::size_t line = text.find('\n', from);
-  from = line == std::string::npos ? text.size() : line + 1;
-  text.erase(0, from);
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << text;
-  return text.size();
+  std::string tail;
+  std::uint64_t size = 0;
+  if (!ddz::os::ReadFileTail(path, cap / 2, tail, size)) return 0;
+  if (size <= cap) return static_cast<std::size_t>(size);
+  const std::size_t line = tail.find('\n');
+  tail.erase(0, line == std::string::npos ? tail.size() : line + 1);
+  if (!ddz::os::WriteFileAtomically(path, tail)) {
+    std::fprintf(stderr, "Log: the log %s could not be trimmed; it stays as it is\n", path.c_str());
+    return 0;  // tried again once another cap's worth is written
+  }
+  return tail.size();
+}
+
+// Opens the log for appending; a log that cannot be opened is reported on
+// standard error and the program logs without a file.
+std::FILE* OpenForAppend(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "a");
+  if (file == nullptr) {
+    std::fprintf(stderr, "Log: the log %s cannot be opened (%s); logging to standard error only\n", path.c_str(),
+                 std::strerror(errno));
+  }
+  return file;
 }
 }  // namespace
 
@@ -88,9 +102,12 @@ void Log::write(const std::string& line) {
     s.fileBytes += stamped.size();
     if (s.fileBytes > s.fileCap) {
       // Past the cap the file keeps its newest half and goes on.
+      // Lines the trim itself logs do not reach the file.
       std::fclose(s.file);
-      s.fileBytes = KeepNewestPart(s.path, s.fileCap);
-      s.file = std::fopen(s.path.c_str(), "a");
+      s.file = nullptr;
+      const std::string path = s.path;
+      s.fileBytes = KeepNewestPart(path, s.fileCap);
+      s.file = OpenForAppend(path);
       if (!s.file) s.path.clear();
     }
   }
@@ -116,7 +133,7 @@ bool Log::openFile(const std::string& path) {
   closeFile();
   LogState& s = State();
   s.fileBytes = KeepNewestPart(path, s.fileCap);
-  s.file = std::fopen(path.c_str(), "a");
+  s.file = OpenForAppend(path);
   if (s.file) s.path = path;
   return s.file != nullptr;
 }

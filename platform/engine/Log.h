@@ -3,7 +3,10 @@
 // and to an in-memory record that tests read back. In the file each line
 // starts with the game clock's local date and time ("2026-03-14 14:00:05.250 ");
 // a file grown past its cap (1 MiB) keeps its newest half, from a line's
-// start, when it is opened and whenever it passes the cap again.
+// start, when it is opened and whenever it passes the cap again. The trim
+// reads only that half and replaces the file atomically. A log file that
+// cannot be opened (a folder of that name, no permission) is reported on
+// standard error and the program logs on without it.
 #pragma once
 
 #include <cstddef>

@@ -1,8 +1,10 @@
 #include "shell/ProgramMain.h"
 
 #include <gtest/gtest.h>
+
 #include <signal.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -111,6 +113,20 @@ TEST_F(RunProgramTest, FrameLimitEndsTheRunAfterExactlyThatManyFrames) {
   EXPECT_TRUE(cocos2d::Log::contains("main end [0]"));
   EXPECT_EQ(cocos2d::Director::getInstance()->getRunningScene(), nullptr);  // torn down
   EXPECT_EQ(ddz::os::LobbyMessages().size(), 1u);
+}
+
+// Start-up with a log file it cannot open (a folder of that name) runs the
+// program all the same and says why there is no log file.
+TEST_F(RunProgramTest, ALogFileThatCannotBeOpenedLeavesTheProgramRunning) {
+  std::filesystem::create_directory(home.file("client.log"));
+  options.limits.frames = 3;
+  testing::internal::CaptureStderr();
+  const int result = Run();
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(frames, 3);
+  EXPECT_TRUE(cocos2d::Log::contains("main end [0]"));
+  EXPECT_NE(said.find("client.log cannot be opened"), std::string::npos) << said;
 }
 
 TEST_F(RunProgramTest, TimeLimitCountsTheProgramClock) {

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <ctime>
@@ -421,4 +423,60 @@ TEST_F(ResourceTest, TheLogFileKeepsItsNewestLinesUnderItsCap) {
   std::istringstream lines(text);
   for (std::string line; std::getline(lines, line);)
     EXPECT_NE(line.find(" new line "), std::string::npos) << line;
+}
+
+// A log of gigabytes left by earlier runs: the trim reads only the newest part
+// it keeps (the process's peak memory hardly grows) and puts it in place of the
+// old file at once (a new file, no temporary left), so a kill mid-trim cannot
+// leave a half-written log.
+TEST_F(ResourceTest, TheTrimOfAHugeLogReadsOnlyItsNewestPartAndReplacesTheFileWhole) {
+  const std::string path = files->getWritablePath() + "client.log";
+  constexpr off_t kHuge = off_t{1} << 30;
+  {
+    std::ofstream old(path, std::ios::trunc);
+    old << "the oldest line\n";
+  }
+  ASSERT_EQ(::truncate(path.c_str(), kHuge), 0);  // a hole, not a gigabyte on disk
+  {
+    std::ofstream tail(path, std::ios::app);
+    for (int i = 0; i < 100; ++i) tail << "late line " << i << "\n";
+  }
+  struct stat before {};
+  ASSERT_EQ(::stat(path.c_str(), &before), 0);
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  const long peakBeforeKb = usage.ru_maxrss;
+
+  Log::setFileCap(1000);
+  ASSERT_TRUE(Log::openFile(path));
+  Log::closeFile();
+  Log::setFileCap(Log::kDefaultFileCap);
+
+  ::getrusage(RUSAGE_SELF, &usage);
+  EXPECT_LT(usage.ru_maxrss - peakBeforeKb, 64 * 1024) << "kilobytes more at the peak";
+  struct stat after {};
+  ASSERT_EQ(::stat(path.c_str(), &after), 0);
+  EXPECT_NE(after.st_ino, before.st_ino) << "the trim wrote into the old file";
+  EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+  const std::string text = files->getStringFromFile(path);
+  EXPECT_LE(text.size(), 500u);
+  EXPECT_EQ(text.rfind("late line ", 0), 0u) << "starts at a line's start";
+  EXPECT_NE(text.find("late line 99\n"), std::string::npos);
+}
+
+// A log that cannot be opened (here a folder of its name) is said on standard
+// error; the program logs on without a file and the folder stays as it was.
+TEST_F(ResourceTest, ALogThatCannotBeOpenedIsReportedAndLoggingGoesOn) {
+  const std::string path = files->getWritablePath() + "client.log";
+  std::filesystem::create_directories(path + "/inside");
+  Log::setFileCap(64);
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(Log::openFile(path));
+  cocos2d::log("a line after the failed open");
+  const std::string said = testing::internal::GetCapturedStderr();
+  Log::setFileCap(Log::kDefaultFileCap);
+  EXPECT_NE(said.find("the log " + path + " cannot be opened"), std::string::npos) << said;
+  EXPECT_TRUE(Log::contains("a line after the failed open"));
+  EXPECT_EQ(Log::filePath(), "");
+  EXPECT_TRUE(std::filesystem::is_directory(path + "/inside"));
 }
