@@ -1,7 +1,8 @@
 // "setting.conf" on arbitrary bytes: a refused file leaves the record as it
 // was; an accepted one holds volumes in 0..1 and switches 0 or 1, and writing
-// it and reading it back gives the same record. Loading the file from the
-// writable folder gives the parse's answer or the default record.
+// it and reading it back gives the same record; so does the reading of a cut
+// file. Loading the file from the writable folder gives the parse's answer,
+// else the cut reading's, else the default record.
 #include <string>
 
 #include "fuzz/FuzzSupport.h"
@@ -35,12 +36,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(ParseSettingConf(written, back));
     FUZZ_CHECK(FormatSettingConf(back) == written);
   }
+  // A cut text: a refusal leaves the record alone; what is taken is in range.
+  SettingConf cut = before;
+  if (ParseCutSettingConf(text, cut) == 0) {
+    FUZZ_CHECK(Same(cut, before));
+  } else {
+    FUZZ_CHECK(cut.fMusicVolume >= 0 && cut.fMusicVolume <= 1 && cut.fSoundVolume >= 0 && cut.fSoundVolume <= 1);
+    FUZZ_CHECK(cut.bMusicOpen <= 1 && cut.bSoundOpen <= 1);
+  }
   ddz::fuzz::Scratch::Get().Write(kSettingFile, text);
   g_SettingConf = before;
   const bool loaded = LoadSettingConf();
   SettingConf parsed;
+  SettingConf partly;
   const bool parses = ParseSettingConf(text, parsed);
-  FUZZ_CHECK(loaded == parses);
-  FUZZ_CHECK(Same(g_SettingConf, parses ? parsed : SettingConf{}));
+  const bool taken = parses || ParseCutSettingConf(text, partly) > 0;
+  FUZZ_CHECK(loaded == taken);
+  FUZZ_CHECK(Same(g_SettingConf, parses ? parsed : partly));
   return 0;
 }

@@ -44,27 +44,71 @@ std::string FormatSettingConf(const SettingConf& conf) {
   return std::string(text, n > 0 ? static_cast<std::size_t>(n) : 0);
 }
 
+namespace {
+
+// Whether `v` may stand on line `line` (0-based) of the file.
+bool FitsLine(int line, int v) {
+  switch (line) {
+    case 0:
+    case 1:
+      return v >= 0 && v <= 100;  // the volumes x 100
+    case 2:
+    case 3:
+      return v == 0 || v == 1;  // the switches
+    case 4:
+      return v == 1;
+    default:
+      return true;
+  }
+}
+
+// The first `lines` values into `out`.
+void TakeLines(const int* values, int lines, SettingConf& out) {
+  float* const volumes[] = {&out.fMusicVolume, &out.fSoundVolume};
+  std::uint8_t* const switches[] = {&out.bMusicOpen, &out.bSoundOpen};
+  std::int32_t* const further[] = {&out.iValue6, &out.iValue7, &out.iValue8};
+  for (int i = 0; i < lines; ++i) {
+    if (i < 2) {
+      *volumes[i] = static_cast<float>(values[i]) / 100.0f;
+    } else if (i < 4) {
+      *switches[i - 2] = static_cast<std::uint8_t>(values[i]);
+    } else if (i >= 5) {
+      *further[i - 5] = values[i];
+    }
+  }
+}
+
+}  // namespace
+
 bool ParseSettingConf(std::string_view text, SettingConf& out) {
   int values[kSettingLines] = {};
   std::size_t start = 0;
   for (int i = 0; i < kSettingLines; ++i) {
     const std::size_t end = i + 1 < kSettingLines ? text.find('\n', start) : text.size();
-    if (end == std::string_view::npos || !ReadInt(text.substr(start, end - start), values[i])) return false;
+    if (end == std::string_view::npos || !ReadInt(text.substr(start, end - start), values[i]) ||
+        !FitsLine(i, values[i])) {
+      return false;
+    }
     start = end + 1;
   }
-  const auto inRange = [](int v, int lo, int hi) { return v >= lo && v <= hi; };
-  if (!inRange(values[0], 0, 100) || !inRange(values[1], 0, 100) || !inRange(values[2], 0, 1) ||
-      !inRange(values[3], 0, 1) || values[4] != 1) {
-    return false;
-  }
-  out.fMusicVolume = static_cast<float>(values[0]) / 100.0f;
-  out.fSoundVolume = static_cast<float>(values[1]) / 100.0f;
-  out.bMusicOpen = static_cast<std::uint8_t>(values[2]);
-  out.bSoundOpen = static_cast<std::uint8_t>(values[3]);
-  out.iValue6 = values[5];
-  out.iValue7 = values[6];
-  out.iValue8 = values[7];
+  TakeLines(values, kSettingLines, out);
   return true;
+}
+
+int ParseCutSettingConf(std::string_view text, SettingConf& out) {
+  int values[kSettingLines] = {};
+  int whole = 0;
+  std::size_t start = 0;
+  for (std::size_t end; whole < kSettingLines - 1 && (end = text.find('\n', start)) != std::string_view::npos;) {
+    if (!ReadInt(text.substr(start, end - start), values[whole]) || !FitsLine(whole, values[whole])) return 0;
+    ++whole;
+    start = end + 1;
+  }
+  // What follows the whole lines is the start of the next one, cut.
+  const std::string_view rest = text.substr(start);
+  if (rest.find_first_not_of("-0123456789") != std::string_view::npos) return 0;
+  TakeLines(values, whole, out);
+  return whole;
 }
 
 bool SaveSettingConf() {
@@ -85,13 +129,19 @@ bool LoadSettingConf() {
     g_SettingConf = SettingConf();
     return false;
   }
-  if (!ParseSettingConf(text, conf)) {
-    cocos2d::log("LoadSettingConf: %s is malformed, the default settings", path.c_str());
-    g_SettingConf = SettingConf();
-    return false;
+  if (ParseSettingConf(text, conf)) {
+    g_SettingConf = conf;
+    return true;
   }
-  g_SettingConf = conf;
-  return true;
+  conf = SettingConf();
+  if (const int whole = ParseCutSettingConf(text, conf); whole > 0) {
+    cocos2d::log("LoadSettingConf: %s is cut short; the values of its %d whole lines are kept", path.c_str(), whole);
+    g_SettingConf = conf;
+    return true;
+  }
+  cocos2d::log("LoadSettingConf: %s is malformed, the default settings", path.c_str());
+  g_SettingConf = SettingConf();
+  return false;
 }
 
 }  // namespace ddz::settings

@@ -7,8 +7,9 @@
 //   music switch 0/1, sound switch 0/1, always 1, then the three further
 //   values of the record.
 // It is written atomically (a crash mid-write leaves the old file). A file
-// that is missing, short or malformed reads as the default record and is
-// replaced whole by the next save.
+// cut short elsewhere keeps the values of its whole lines; one that is
+// missing or malformed reads as the default record. Either is replaced whole
+// by the next save.
 #pragma once
 
 #include <cstdint>
@@ -42,11 +43,17 @@ std::string FormatSettingConf(const SettingConf& conf);
 // is exactly eight decimal lines with the volumes in 0..100, the switches 0
 // or 1 and the fifth line 1.
 [[nodiscard]] bool ParseSettingConf(std::string_view text, SettingConf& out);
+// A text that is the start of such a file, cut before its last line: the
+// values of its whole lines (those a line feed ends) into `out`, the rest of
+// `out` unchanged. Answers the number of lines taken, 0 (`out` unchanged)
+// when the text is no such start.
+[[nodiscard]] int ParseCutSettingConf(std::string_view text, SettingConf& out);
 
 // g_SettingConf into the file. False (logged) when it cannot be written; the
 // record stays in force.
 bool SaveSettingConf();
-// The file into g_SettingConf. A missing or malformed file gives the default
+// The file into g_SettingConf, a file cut short as far as its whole lines
+// go (the rest default). A missing or malformed file gives the default
 // record (logged) and false.
 bool LoadSettingConf();
 

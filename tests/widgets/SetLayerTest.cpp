@@ -323,7 +323,6 @@ TEST_F(SetLayerTest, AGoodFileIsReadOnceIntoTheSoundManagerAndWrittenBackUnchang
 TEST_F(SetLayerTest, AMalformedFileGivesTheDefaultsAndIsRewrittenOnTheNextSave) {
   const char* bad[] = {
       "",
-      "50\n25\n1\n0\n1\n0\n0",           // seven lines
       "50\n25\n1\n0\n1\n0\n0\n0\n",      // a line feed after the last
       "50\n25\n1\n0\n1\n0\n0\n0\n0",     // nine lines
       "101\n25\n1\n0\n1\n0\n0\n0",       // volume above 100
@@ -354,6 +353,37 @@ TEST_F(SetLayerTest, AMalformedFileGivesTheDefaultsAndIsRewrittenOnTheNextSave) 
   EXPECT_NEAR(layer->GetVolume(0), 0.7f, 1e-6);
   CloseByTouch();
   EXPECT_EQ(ReadSettingFile(), "70\n20\n1\n1\n1\n0\n0\n0");
+}
+
+TEST_F(SetLayerTest, AFileCutShortKeepsTheValuesOfItsWholeLines) {
+  struct Case {
+    const char* text;
+    int lines;  // whole lines taken
+    SettingConf conf;
+  };
+  const SettingConf d;
+  const Case cases[] = {
+      {"50\n25\n1\n0\n1\n0\n0", 6, {0.5f, 0.25f, 1, 0, 0, 0, d.iValue8}},
+      {"50\n25\n0\n", 3, {0.5f, 0.25f, 0, d.bSoundOpen, d.iValue6, d.iValue7, d.iValue8}},
+      {"50\n2", 1, {0.5f, d.fSoundVolume, d.bMusicOpen, d.bSoundOpen, d.iValue6, d.iValue7, d.iValue8}},
+      {"50\n25\n1\n0\n1\n7\n8\n", 7, {0.5f, 0.25f, 1, 0, 7, 8, d.iValue8}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(std::string(c.text)));
+    WriteSettingFile(c.text);
+    g_SettingConf = SettingConf{0.1f, 0.2f, 0, 0, 5, 5, 5};
+    EXPECT_TRUE(ddz::settings::LoadSettingConf());
+    EXPECT_EQ(ddz::settings::FormatSettingConf(g_SettingConf), ddz::settings::FormatSettingConf(c.conf));
+    SettingConf cut;
+    EXPECT_EQ(ddz::settings::ParseCutSettingConf(c.text, cut), c.lines);
+  }
+  // A cut line that is bad before the cut is still no file of ours.
+  for (const char* bad : {"50\n250\n1", "50\nx\n", "50\n25\n1\r\n", "50\n25\nab"}) {
+    SCOPED_TRACE(testing::PrintToString(std::string(bad)));
+    SettingConf untouched{0.1f, 0.2f, 0, 0, 5, 5, 5};
+    EXPECT_EQ(ddz::settings::ParseCutSettingConf(bad, untouched), 0);
+    EXPECT_EQ(untouched.iValue6, 5);
+  }
 }
 
 TEST_F(SetLayerTest, AFileThatCannotBeWrittenLeavesTheSettingsInForce) {
