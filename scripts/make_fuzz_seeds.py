@@ -620,6 +620,15 @@ def main():
     write("rule_files", "entry", "\x023|@|连对|@|两连对\n三对!@相连|@|两对".encode())
     write("setting_conf", "defaults", b"100\n100\n1\n1\n1\n0\n0\n0")
     write("setting_conf", "quiet", b"25\n0\n0\n1\n1\n7\n-3\n2147483647")
+    write("setting_conf", "cut", b"25\n60\n0\n1\n1\n")
+    store = b"# YndLocalData\nDDZ_SINGLE_GAME_AMOUNT=1200\nDDZ_SINGLE_GAME_WIN_NUM=7\nlobby_if_examine=true\n"
+    write("stored_files", "local_store", b"\x00" + store)
+    write("stored_files", "local_store_cut", b"\x00" + store[:-6])
+    xml = (b'<?xml version="1.0" encoding="UTF-8"?>\n<userDefaultRoot>\n'
+           b'    <entry key="SINGAL_GAME_WIN_NUM">7</entry>\n    <entry key="TASK_GUIDE_ANI_SHOW">true</entry>\n'
+           b'</userDefaultRoot>\n')
+    write("stored_files", "engine_store", b"\x01" + xml)
+    write("stored_files", "engine_store_cut", b"\x01" + xml[:-40])
     write("prop_catalogue", "catalogue", (ROOT / "data/com_coco_propinfo.conf").read_bytes())
     # Web replies: a JSON text and a member (first byte odd), or a reply in
     # pieces with its code, status, limit and the caller's capacity.

@@ -4,10 +4,12 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 #include "platform/engine/FileUtils.h"
 #include "platform/engine/Log.h"
+#include "platform/os/FileIo.h"
 
 namespace cocos2d {
 
@@ -31,20 +33,43 @@ void UserDefault::destroyInstance() {
 
 UserDefault::UserDefault() : _path(FileUtils::getInstance()->getWritablePath() + kFileName) {}
 
+namespace {
+constexpr const char* kRoot = "userDefaultRoot";
+constexpr const char* kEntryEnd = "</entry>";
+
+// The entries of a file that does not parse whole, as one cut short leaves
+// it: everything up to the last whole entry, with the root closed again.
+bool ParseWholeEntries(const std::string& text, tinyxml2::XMLDocument& doc) {
+  const std::size_t end = text.rfind(kEntryEnd);
+  if (end == std::string::npos) return false;
+  const std::string kept = text.substr(0, end + std::strlen(kEntryEnd)) + "</" + kRoot + ">";
+  return doc.Parse(kept.c_str(), kept.size()) == tinyxml2::XML_SUCCESS;
+}
+}  // namespace
+
 void UserDefault::load() {
+  std::string text;
+  const ddz::os::StoredFile read = ddz::os::ReadStoredFile(_path, text);
+  _unreadable = read == ddz::os::StoredFile::kUnreadable;
+  if (_unreadable) log("UserDefault: cannot read %s; starting empty and leaving the file alone", _path.c_str());
+  if (read != ddz::os::StoredFile::kRead || text.empty()) return;
   tinyxml2::XMLDocument doc;
-  if (doc.LoadFile(_path.c_str()) != tinyxml2::XML_SUCCESS) {
-    if (doc.ErrorID() != tinyxml2::XML_ERROR_FILE_NOT_FOUND)
-      log("UserDefault: cannot read %s (%s); starting empty", _path.c_str(), doc.ErrorStr());
-    return;
+  if (doc.Parse(text.c_str(), text.size()) != tinyxml2::XML_SUCCESS) {
+    const std::string why = doc.ErrorStr() ? doc.ErrorStr() : "";
+    doc.Clear();
+    if (!ParseWholeEntries(text, doc)) {
+      log("UserDefault: %s does not read (%s); starting empty", _path.c_str(), why.c_str());
+      return;
+    }
+    log("UserDefault: %s is cut short (%s); its whole entries are kept", _path.c_str(), why.c_str());
   }
-  const tinyxml2::XMLElement* root = doc.FirstChildElement("userDefaultRoot");
+  const tinyxml2::XMLElement* root = doc.FirstChildElement(kRoot);
   if (!root) return;
   for (const tinyxml2::XMLElement* e = root->FirstChildElement("entry"); e; e = e->NextSiblingElement("entry")) {
     const char* key = e->Attribute("key");
     if (!key) continue;
-    const char* text = e->GetText();
-    _values[key] = text ? text : "";
+    const char* value = e->GetText();
+    _values[key] = value ? value : "";
   }
 }
 
@@ -103,9 +128,14 @@ void UserDefault::setStringForKey(const char* key, const std::string& value) { i
 void UserDefault::deleteValueForKey(const char* key) { if (key) _values.erase(key); }
 
 bool UserDefault::flush() {
+  if (_unreadable) {
+    // What the file holds is only out of reach; writing over it would lose it.
+    log("UserDefault: %s could not be read; not written over", _path.c_str());
+    return false;
+  }
   tinyxml2::XMLDocument doc;
   doc.InsertEndChild(doc.NewDeclaration());
-  tinyxml2::XMLElement* root = doc.NewElement("userDefaultRoot");
+  tinyxml2::XMLElement* root = doc.NewElement(kRoot);
   doc.InsertEndChild(root);
   for (const auto& [key, value] : _values) {
     tinyxml2::XMLElement* e = doc.NewElement("entry");

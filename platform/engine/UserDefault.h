@@ -1,6 +1,9 @@
 // The engine's per-user key-value store. Values live in memory until `flush`,
 // which writes "UserDefault.xml" in the writable path atomically (temporary
-// file and rename). The file is read when the store is first used.
+// file and rename). The file is read when the store is first used; of a file
+// cut short the whole entries are read. A file that is there but cannot be
+// read (a folder, no permission) is never written over: `flush` then fails
+// and the values live for this run only.
 #pragma once
 
 #include <map>
@@ -36,6 +39,7 @@ class UserDefault {
 
   std::map<std::string, std::string> _values;
   std::string _path;
+  bool _unreadable = false;  // the file is there but could not be read
 };
 
 }  // namespace cocos2d

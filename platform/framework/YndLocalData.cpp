@@ -45,16 +45,28 @@ void YndLocalData::Load() {
   m_values.clear();
   m_bDirty = false;
   std::string text;
-  if (!ddz::os::ReadWholeFile(m_strPath, text)) return;  // no store yet
+  const ddz::os::StoredFile read = ddz::os::ReadStoredFile(m_strPath, text);
+  m_bUnreadable = read == ddz::os::StoredFile::kUnreadable;
+  if (m_bUnreadable) {
+    ddz::os::Log("YndLocalData: [%s] cannot be read; the store starts empty and leaves the file alone",
+                 m_strPath.c_str());
+  }
+  if (read != ddz::os::StoredFile::kRead) return;
+  // Every line the store writes ends in a line feed: a last line without one
+  // was cut short, and its value may be cut with it.
+  const std::size_t whole = text.rfind('\n') == std::string::npos ? 0 : text.rfind('\n') + 1;
+  if (whole < text.size()) {
+    ddz::os::Log("YndLocalData: the last line of [%s] is cut short; ignored", m_strPath.c_str());
+    text.resize(whole);
+  }
   std::size_t pos = 0;
   int lineNo = 0;
   while (pos < text.size()) {
-    std::size_t end = text.find('\n', pos);
-    if (end == std::string::npos) end = text.size();
+    const std::size_t end = text.find('\n', pos);
     std::string line = text.substr(pos, end - pos);
     pos = end + 1;
     ++lineNo;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    while (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty() || line[0] == '#') continue;
     const std::size_t eq = line.find('=');
     if (eq == 0 || eq == std::string::npos) {
@@ -120,6 +132,11 @@ void YndLocalData::setBoolForKey(const char* key, bool value) { Set(key, value ?
 
 bool YndLocalData::flush() {
   if (!m_bDirty) return true;
+  if (m_bUnreadable) {
+    // What the file holds is only out of reach; writing over it would lose it.
+    ddz::os::Log("YndLocalData: [%s] could not be read; not written over", m_strPath.c_str());
+    return false;
+  }
   std::string text = kHeader;
   text += '\n';
   for (const auto& [key, value] : m_values) {

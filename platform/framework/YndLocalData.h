@@ -1,7 +1,10 @@
 // The per-user key-value store: integers and flags kept in a text file in the
 // engine's writable folder ("YndLocalData.txt"), one "key=value" a line.
 // Values change in memory; `flush` writes the whole store atomically, so an
-// interrupted write leaves the previous file as it was.
+// interrupted write leaves the previous file as it was. A file cut short
+// elsewhere loses only its unfinished last line. A file that is there but
+// cannot be read (a folder, no permission) is never written over: the store
+// then holds its values for this run only.
 #pragma once
 
 #include <cstdint>
@@ -24,8 +27,9 @@ class YndLocalData {
   void setInteger64ForKey(const char* key, std::int64_t value);
   bool getBoolForKey(const char* key, bool defaultValue = false) const;
   void setBoolForKey(const char* key, bool value);
-  // Writes the store to its file. False when the write failed (the old file
-  // stays); nothing is written when nothing changed.
+  // Writes the store to its file. False when the write failed or the file
+  // could not be read (the old file stays, the values stay in memory);
+  // nothing is written when nothing changed.
   bool flush();
 
   // The file behind the store. Setting it drops unflushed changes and loads
@@ -44,4 +48,5 @@ class YndLocalData {
   std::string m_strPath;
   std::map<std::string, std::string> m_values;
   bool m_bDirty = false;
+  bool m_bUnreadable = false;  // the file is there but could not be read
 };
