@@ -319,12 +319,15 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner, public ITableRow
   // Today's net money must stay above this for a new hand.
   static constexpr int kLoseLimit = -1000000;
 
-  // Single-player only: the score total, wins and losses from "single.conf"
-  // when that file is there (it is then moved into the local store and
-  // deleted), else from the local store.
+  // Single-player only: the score total, wins and losses from the local
+  // store, then the value lines of "single.conf" when that file is there (a
+  // line that is no count leaves its count as stored). The file is deleted
+  // once the store holds what it brought; it stays while the store cannot be
+  // written, and a file without value lines changes nothing.
   void LoadSingleGameStats();
   // The three single-player totals of the login record into the local store.
-  void SaveSingleGameStats();
+  // False when the store could not be written (the totals stay in memory).
+  bool SaveSingleGameStats();
   // The counts after an offline hand with the own result `result`; on a
   // network table a won hand counts for the game base instead.
   void RecordSingleHandResult(int result);

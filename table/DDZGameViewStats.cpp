@@ -2,6 +2,7 @@
 // the single-player statistics (score total, wins and losses of the offline
 // game), the daily loss limit and the count of today's hands.
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
@@ -35,8 +36,10 @@ constexpr int kLegacyLineBytes = 128;
 
 YndLocalData* Store() { return YndLocalData::sharedLocalData(nullptr); }
 
-void Flush() {
-  if (!Store()->flush()) cocos2d::log("DDZGameView: the local store could not be written");
+bool Flush() {
+  if (Store()->flush()) return true;
+  cocos2d::log("DDZGameView: the local store could not be written");
+  return false;
 }
 
 // The per-user, per-game keys of the loss amounts.
@@ -61,37 +64,72 @@ void AddToUserDefault(const char* key, int n) {
 
 // ---------------------------------------------------------------- statistics
 
+namespace {
+
+// One value line of the legacy file: a whole decimal int, blanks around it
+// allowed. False for anything else.
+bool ReadLegacyCount(const char* line, std::int32_t& out) {
+  errno = 0;
+  char* end = nullptr;
+  const long n = std::strtol(line, &end, 10);
+  if (end == line || errno != 0 || n < INT32_MIN || n > INT32_MAX) return false;
+  while (*end == ' ' || *end == '\t' || *end == '\r' || *end == '\n') ++end;
+  if (*end != '\0') return false;
+  out = static_cast<std::int32_t>(n);
+  return true;
+}
+
+}  // namespace
+
 void DDZGameView::LoadSingleGameStats() {
   if (!IsSinglePlayer()) return;
   GlobalInfo& info = m_GlobalInfo;
+  // The stored counts first: what the legacy file does not hold stays as stored.
+  info.iSingleGameAmount = Store()->getIntegerForKey(kKeySingleAmount, 0);
+  info.iSingleWinNum = std::max(0, Store()->getIntegerForKey(kKeySingleWins, 0));
+  info.iSingleLoseNum = std::max(0, Store()->getIntegerForKey(kKeySingleLosses, 0));
   const std::string path = cocos2d::FileUtils::getInstance()->getWritablePath() + kLegacyStatsFile;
   std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) {
-    info.iSingleGameAmount = Store()->getIntegerForKey(kKeySingleAmount, 0);
-    info.iSingleWinNum = Store()->getIntegerForKey(kKeySingleWins, 0);
-    info.iSingleLoseNum = Store()->getIntegerForKey(kKeySingleLosses, 0);
-    return;
-  }
-  std::int32_t* const targets[] = {&info.iSingleGameAmount, &info.iSingleWinNum, &info.iSingleLoseNum};
+  if (file == nullptr) return;
+  struct Target {
+    std::int32_t* count;
+    bool mayBeNegative;
+  };
+  const Target targets[] = {{&info.iSingleGameAmount, true}, {&info.iSingleWinNum, false}, {&info.iSingleLoseNum, false}};
   std::size_t next = 0;
+  int taken = 0;
   char line[kLegacyLineBytes];
   while (std::fgets(line, sizeof line, file) != nullptr) {
     if (std::strcmp(line, "\r\n") == 0 || std::strcmp(line, "\n") == 0) continue;
-    if (next < std::size(targets)) *targets[next++] = std::atoi(line);
+    if (next >= std::size(targets)) continue;
+    const Target& target = targets[next++];
+    std::int32_t value = 0;
+    if (ReadLegacyCount(line, value) && (target.mayBeNegative || value >= 0)) {
+      *target.count = value;
+      ++taken;
+    } else {
+      cocos2d::log("DDZGameView: value line %zu of %s is no count; the stored one stays", next, kLegacyStatsFile);
+    }
   }
   std::fclose(file);
+  // The file goes only once the store holds what it brought.
+  if (taken > 0 && !SaveSingleGameStats()) {
+    cocos2d::log("DDZGameView: the counts of %s could not be stored; the file is kept", kLegacyStatsFile);
+    return;
+  }
+  if (taken == 0) cocos2d::log("DDZGameView: %s holds no counts; the stored ones stay", kLegacyStatsFile);
   if (std::remove(path.c_str()) != 0) cocos2d::log("DDZGameView: %s could not be deleted", kLegacyStatsFile);
-  SaveSingleGameStats();
 }
 
-void DDZGameView::SaveSingleGameStats() {
+bool DDZGameView::SaveSingleGameStats() {
   const GlobalInfo& info = m_GlobalInfo;
   Store()->setIntegerForKey(kKeySingleAmount, info.iSingleGameAmount);
   Flush();
   Store()->setIntegerForKey(kKeySingleWins, info.iSingleWinNum);
   Flush();
   Store()->setIntegerForKey(kKeySingleLosses, info.iSingleLoseNum);
-  Flush();
+  // The last flush writes the whole store, so it tells whether all three are kept.
+  return Flush();
 }
 
 void DDZGameView::RecordSingleHandResult(int result) {
@@ -128,7 +166,7 @@ int DDZGameView::LocalDayOf(std::int64_t seconds) {
 int DDZGameView::StatsGameId() const { return m_pGameScene != nullptr ? m_pGameScene->GetGameID() : 0; }
 
 void DDZGameView::LoadTodayPlayNum() {
-  m_iTodayPlayNum = Store()->getIntegerForKey(kKeyTodayPlayNum, 0);
+  m_iTodayPlayNum = std::max(0, Store()->getIntegerForKey(kKeyTodayPlayNum, 0));
   const std::int64_t stored = Store()->getInteger64ForKey(kKeyTodayPlayTime, 0);
   const std::int64_t now = ddz::os::Clock().WallTimeSeconds();
   if (LocalDayOf(stored) != LocalDayOf(now)) {

@@ -115,9 +115,36 @@ INSTANTIATE_TEST_SUITE_P(
     Classic, LegacyStats,
     ::testing::Values(LegacyCase{"NoFileReadsTheStore", nullptr, 11, 22, 33},
                       LegacyCase{"BlankLinesSkippedExtraLinesIgnored", "\n1200\r\n\r\n7\n\n5\n99\n", 1200, 7, 5},
-                      LegacyCase{"MissingLinesKeepTheRecord", "\n-40\n", -40, -2, -3},
-                      LegacyCase{"EmptyFile", "", -1, -2, -3}),
+                      LegacyCase{"MissingLinesKeepTheStoredCounts", "\n-40\n", -40, 22, 33},
+                      LegacyCase{"EmptyFileKeepsTheStoredCounts", "", 11, 22, 33},
+                      LegacyCase{"OnlyBlankLinesKeepTheStoredCounts", "\n\r\n\n", 11, 22, 33},
+                      LegacyCase{"ALineThatIsNoCountKeepsItsStoredCount", "abc\n5\n-3\n", 11, 5, 33}),
     [](const ::testing::TestParamInfo<LegacyCase>& info) { return std::string(info.param.name); });
+
+// While the local store cannot be written (here a folder stands where its
+// temporary file goes), "single.conf" stays: it is then the only copy of the
+// counts on disk, and the next start imports it again.
+TEST_F(ClassicTest, SingleConfStaysUntilTheStoreHoldsItsCounts) {
+  WriteFile(GameViewPC::kLegacyStatsFile, "1200\n7\n5\n");
+  std::filesystem::create_directory(Store()->GetFilePath() + ".tmp");
+  CountingView::create();
+  const GlobalInfo& info = GameViewBase::m_GlobalInfo;
+  EXPECT_EQ(info.iSingleGameAmount, 1200);
+  EXPECT_EQ(info.iSingleWinNum, 7);
+  EXPECT_EQ(info.iSingleLoseNum, 5);
+  EXPECT_TRUE(std::filesystem::exists(dir.file(GameViewPC::kLegacyStatsFile)));
+
+  // Once the store can be written the next start moves the counts and deletes the file.
+  std::filesystem::remove(Store()->GetFilePath() + ".tmp");
+  Store()->Reload();
+  GameViewBase::m_GlobalInfo = GlobalInfo();
+  GameViewBase::m_GlobalInfo.iPlayMode = 1;
+  CountingView::create();
+  EXPECT_FALSE(std::filesystem::exists(dir.file(GameViewPC::kLegacyStatsFile)));
+  Store()->Reload();
+  EXPECT_EQ(Store()->getIntegerForKey(GameViewPC::kKeySingleAmount, 0), 1200);
+  EXPECT_EQ(Store()->getIntegerForKey(GameViewPC::kKeySingleLosses, 0), 5);
+}
 
 TEST_F(ClassicTest, NetworkTablesLeaveSingleConfAlone) {
   GameViewBase::m_GlobalInfo.iPlayMode = 0;
