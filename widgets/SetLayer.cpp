@@ -279,6 +279,8 @@ bool SetLayer::onTouchBegan(cocos2d::Touch* touch, cocos2d::Event*) {
 void SetLayer::onTouchMoved(cocos2d::Touch* touch, cocos2d::Event*) {
   const int i = m_iDragIndex;
   if (touch == nullptr || i < 0 || i >= kSliders || m_pBarKnob[i] == nullptr) return;
+  // A bar of no width (a layout file without it) has no volume to give.
+  if (g_iGameSetVolumeWidth <= 0) return;
   const Vec2 p = InBg(touch);
   const float lo = SliderLow(i);
   const float hi = SliderHigh(i);

@@ -1,6 +1,7 @@
 #include "platform/framework/SoundManage.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/engine/FileUtils.h"
 #include "platform/engine/SimpleAudioEngine.h"
@@ -61,8 +62,9 @@ void SoundManage::StopAllSound() {
 }
 
 void SoundManage::SetVolumeInfo(float music, float sound) {
-  m_fMusicVolume = std::clamp(music, 0.0f, 1.0f);
-  m_fSoundVolume = std::clamp(sound, 0.0f, 1.0f);
+  // A volume that is not a number leaves that volume as it is.
+  if (!std::isnan(music)) m_fMusicVolume = std::clamp(music, 0.0f, 1.0f);
+  if (!std::isnan(sound)) m_fSoundVolume = std::clamp(sound, 0.0f, 1.0f);
   Call call = MakeCall(Op::SetVolume);
   call.music = m_fMusicVolume;
   call.sound = m_fSoundVolume;

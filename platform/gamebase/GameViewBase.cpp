@@ -207,8 +207,18 @@ constexpr const char* kKeyCardCounter = "gamebase_setting_card_counter";
 constexpr const char* kKeyGuideTimes = "gamebase_guide_show_times";
 constexpr const char* kKeyGuideShown = "gamebase_guide_shown";
 
-int VolumeToStore(float v) { return static_cast<int>(std::clamp(v, 0.0f, 1.0f) * 1000.0f + 0.5f); }
-float VolumeFromStore(int v) { return static_cast<float>(std::clamp(v, 0, 1000)) / 1000.0f; }
+// Volumes are stored in thousandths. What is no volume in 0..1 (not a number
+// among them) is stored, and read back, as the default volume.
+constexpr int kVolumeSteps = 1000;
+const float kDefaultVolume = GlobalInfo().fMusicVolume;
+int VolumeToStore(float v) {
+  if (!(v >= 0.0f && v <= 1.0f)) v = kDefaultVolume;
+  return static_cast<int>(v * kVolumeSteps + 0.5f);
+}
+float VolumeFromStore(int v) {
+  if (v < 0 || v > kVolumeSteps) return kDefaultVolume;
+  return static_cast<float>(v) / kVolumeSteps;
+}
 }  // namespace
 
 void GameViewBase::WriteSettingInfo() {
@@ -225,8 +235,8 @@ void GameViewBase::WriteSettingInfo() {
 void GameViewBase::ReadSettingInfo() {
   const YndLocalData* store = YndLocalData::sharedLocalData(nullptr);
   GlobalInfo& info = m_GlobalInfo;
-  info.fMusicVolume = VolumeFromStore(store->getIntegerForKey(kKeyMusicVolume, VolumeToStore(info.fMusicVolume)));
-  info.fSoundVolume = VolumeFromStore(store->getIntegerForKey(kKeySoundVolume, VolumeToStore(info.fSoundVolume)));
+  info.fMusicVolume = VolumeFromStore(store->getIntegerForKey(kKeyMusicVolume, -1));
+  info.fSoundVolume = VolumeFromStore(store->getIntegerForKey(kKeySoundVolume, -1));
   info.bMusicOpen = store->getBoolForKey(kKeyMusicOpen, info.bMusicOpen != 0) ? 1 : 0;
   info.bSoundOpen = store->getBoolForKey(kKeySoundOpen, info.bSoundOpen != 0) ? 1 : 0;
   info.bThirdSwitch = store->getBoolForKey(kKeyThirdSwitch, info.bThirdSwitch != 0) ? 1 : 0;

@@ -386,6 +386,32 @@ TEST_F(SetLayerTest, AFileCutShortKeepsTheValuesOfItsWholeLines) {
   }
 }
 
+// A layout without the bar's width: a drag changes no volume, so no volume
+// that is not a number reaches the sound manager, the login record or the
+// store (the next start would read it as silence).
+TEST_F(SetLayerTest, ABarOfNoWidthChangesNoVolume) {
+  g_iGameSetVolumeWidth = 0;
+  SoundManage::shareSoundManage()->SetVolumeInfo(0.6f, 0.3f);
+  GameViewBase::m_GlobalInfo.fMusicVolume = 0.6f;
+  GameViewBase::m_GlobalInfo.fSoundVolume = 0.3f;
+  SetLayer* layer = Open(SetLayer::kFromTable, 0);
+  Drag(layer, 0, 40);
+  Drag(layer, 1, -40);
+  EXPECT_FLOAT_EQ(layer->GetVolume(0), 0.6f);
+  EXPECT_FLOAT_EQ(layer->GetVolume(1), 0.3f);
+  float music = 0, sound = 0;
+  Volumes(music, sound);
+  EXPECT_FLOAT_EQ(music, 0.6f);
+  EXPECT_FLOAT_EQ(sound, 0.3f);
+  CloseByTouch();  // stores the settings
+
+  GameViewBase::m_GlobalInfo = GlobalInfo();
+  YndLocalData::sharedLocalData()->Reload();
+  GameViewBase::ReadSettingInfo();
+  EXPECT_FLOAT_EQ(GameViewBase::m_GlobalInfo.fMusicVolume, 0.6f);
+  EXPECT_FLOAT_EQ(GameViewBase::m_GlobalInfo.fSoundVolume, 0.3f);
+}
+
 TEST_F(SetLayerTest, AFileThatCannotBeWrittenLeavesTheSettingsInForce) {
   // A file stands where the writable folder would be.
   std::ofstream(dir.file("blocker")) << "not a folder";

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -162,6 +164,41 @@ TEST_F(Settings, StoredValuesOutOfRangeAreBroughtBackIntoIt) {
   GameViewBase::ReadSettingInfo();
   EXPECT_FLOAT_EQ(GameViewBase::m_GlobalInfo.fMusicVolume, 1.0f);
   EXPECT_EQ(GameViewBase::m_GlobalInfo.iCardCounterMode, 0);
+}
+
+// A stored volume that is no volume in 0..1 (a broken or foreign store, or
+// one written from a value that was not a number) starts as the default
+// volume, not as silence; a volume that is not a number is stored as the default.
+TEST_F(Settings, AStoredVolumeThatIsNoVolumeStartsAsTheDefault) {
+  const float kDefault = GlobalInfo().fMusicVolume;
+  struct Case {
+    const char* stored;  // the store's text, null for no key
+    float volume;
+  } cases[] = {{"250", 0.25f},  {"0", 0.0f},       {"1000", 1.0f},     {"1001", kDefault}, {"-1", kDefault},
+               {"-2147483648", kDefault}, {"abc", kDefault}, {"nan", kDefault}, {nullptr, kDefault}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.stored ? c.stored : "(none)");
+    {
+      std::ofstream file(store->GetFilePath(), std::ios::trunc);
+      file << "# YndLocalData\n";
+      if (c.stored != nullptr) {
+        file << "gamebase_setting_music_volume=" << c.stored << "\n";
+        file << "gamebase_setting_sound_volume=" << c.stored << "\n";
+      }
+    }
+    store->Reload();
+    GameViewBase::m_GlobalInfo = GlobalInfo();
+    GameViewBase::m_GlobalInfo.fMusicVolume = 0.5f;  // what was in force is not what starts
+    GameViewBase::ReadSettingInfo();
+    EXPECT_FLOAT_EQ(GameViewBase::m_GlobalInfo.fMusicVolume, c.volume);
+    EXPECT_FLOAT_EQ(GameViewBase::m_GlobalInfo.fSoundVolume, c.volume);
+  }
+
+  GameViewBase::m_GlobalInfo.fMusicVolume = std::numeric_limits<float>::quiet_NaN();
+  GameViewBase::m_GlobalInfo.fSoundVolume = 0.4f;
+  GameViewBase::WriteSettingInfo();
+  EXPECT_EQ(store->getIntegerForKey("gamebase_setting_music_volume", -1), 1000);
+  EXPECT_EQ(store->getIntegerForKey("gamebase_setting_sound_volume", -1), 400);
 }
 
 // ---------------------------------------------------------------- records
