@@ -1,5 +1,6 @@
 #include "widgets/TableNotices.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "gamedata/TextTables.h"
@@ -7,6 +8,7 @@
 #include "platform/engine/UserDefault.h"
 #include "platform/gamebase/AniBase.h"
 #include "platform/gamebase/MessageFields.h"
+#include "platform/os/Saturate.h"
 #include "table/DDZGameView.h"
 #include "widgets/PrizeGuideAni.h"
 #include "widgets/TalkLayer.h"
@@ -45,7 +47,7 @@ void HandleFriendCard(DDZGameView& view, const char* msg, int len) {
   const PlayerNode* self = view.GetPlayerNode(DDZGameView::kOwnSeat);
   if (view.m_pTalkTip == nullptr || self == nullptr || self->iLevel >= kFriendCardLevelBelow) return;
   cocos2d::UserDefault* defaults = cocos2d::UserDefault::getInstance();
-  const int count = defaults->getIntegerForKey(kKeyFriendCardNum, 0) + 1;
+  const int count = ddz::os::SaturatingAdd(std::max(0, defaults->getIntegerForKey(kKeyFriendCardNum, 0)), 1);
   defaults->setIntegerForKey(kKeyFriendCardNum, count);
   defaults->flush();
   if (count == 1) view.m_pTalkTip->TalkFreeTxt(DDZGameView::kOwnSeat, GameText(kTextFirstFriendCard));
