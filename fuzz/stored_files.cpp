@@ -2,6 +2,7 @@
 // 1 the engine's store): reading never fails hard, and a write after it keeps
 // every value the reading found, so a damaged file costs nothing more than
 // what it had already lost.
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -33,6 +34,44 @@ std::vector<std::string> KeysIn(const std::string& text) {
 
 constexpr const char* kProbe = "fuzz_probe_key";
 
+// A store as the check sees it.
+struct StoreCalls {
+  std::function<void(const std::string& text)> open;  // the file's bytes, then a fresh read of them
+  std::function<std::string(const char* key)> held;   // the whole number and the flag a key reads as
+  std::function<void(int value)> set;                 // sets the probe key
+  std::function<bool()> flush;
+  std::function<void()> reopen;  // a fresh read of the file as it is now
+};
+
+// What either store reads a key as: the program keeps whole numbers and flags.
+template <class Store>
+std::string Held(const Store* store, const char* key) {
+  return std::to_string(store->getIntegerForKey(key, -1)) + (store->getBoolForKey(key, false) ? "t" : "f");
+}
+
+StoreCalls LocalStore() {
+  YndLocalData* store = YndLocalData::sharedLocalData();
+  return {[store](const std::string& text) {
+            ddz::fuzz::Scratch::Get().Write(YndLocalData::kFileName, text);
+            store->SetFilePath(ddz::fuzz::Scratch::Get().Path() + YndLocalData::kFileName);
+          },
+          [store](const char* key) {
+            return Held(store, key) + std::to_string(store->getInteger64ForKey(key, -1));
+          },
+          [store](int value) { store->setIntegerForKey(kProbe, value); }, [store] { return store->flush(); },
+          [store] { store->Reload(); }};
+}
+
+StoreCalls EngineStore() {
+  return {[](const std::string& text) {
+            ddz::fuzz::Scratch::Get().Write("UserDefault.xml", text);
+            cocos2d::UserDefault::destroyInstance();
+          },
+          [](const char* key) { return Held(cocos2d::UserDefault::getInstance(), key); },
+          [](int value) { cocos2d::UserDefault::getInstance()->setIntegerForKey(kProbe, value); },
+          [] { return cocos2d::UserDefault::getInstance()->flush(); }, [] { cocos2d::UserDefault::destroyInstance(); }};
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -40,49 +79,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   (void)ready;
   const ddz::fuzz::RunScope scope;
   ddz::fuzz::Input in(data, size);
-  const bool engineStore = in.Bool();
+  const StoreCalls store = in.Bool() ? EngineStore() : LocalStore();
   const std::string text = in.Rest();
-  const std::vector<std::string> keys = KeysIn(text);
+  store.open(text);
   std::vector<std::pair<std::string, std::string>> read;
-
-  if (!engineStore) {
-    YndLocalData* store = YndLocalData::sharedLocalData();
-    const std::string path = ddz::fuzz::Scratch::Get().Path() + YndLocalData::kFileName;
-    ddz::fuzz::Scratch::Get().Write(YndLocalData::kFileName, text);
-    store->SetFilePath(path);
-    for (const std::string& k : keys)
-      read.emplace_back(k, std::to_string(store->getInteger64ForKey(k.c_str(), -1)) +
-                               (store->getBoolForKey(k.c_str(), false) ? "t" : "f"));
-    store->setIntegerForKey(kProbe, 7);
-    FUZZ_CHECK(store->flush());
-    store->Reload();
-    FUZZ_CHECK(store->getIntegerForKey(kProbe, 0) == 7);
-    for (const auto& [k, v] : read) {
-      if (std::string(k.c_str()) == kProbe) continue;  // a C string ends at a zero byte
-      FUZZ_CHECK(std::to_string(store->getInteger64ForKey(k.c_str(), -1)) +
-                     (store->getBoolForKey(k.c_str(), false) ? "t" : "f") ==
-                 v);
-    }
-  } else {
-    ddz::fuzz::Scratch::Get().Write("UserDefault.xml", text);
-    cocos2d::UserDefault::destroyInstance();
-    cocos2d::UserDefault* store = cocos2d::UserDefault::getInstance();
-    // The program keeps whole numbers and flags in this store.
-    for (const std::string& k : keys)
-      read.emplace_back(k, std::to_string(store->getIntegerForKey(k.c_str(), -1)) +
-                               (store->getBoolForKey(k.c_str(), false) ? "t" : "f"));
-    store->setIntegerForKey(kProbe, 7);
-    FUZZ_CHECK(store->flush());
-    cocos2d::UserDefault::destroyInstance();
-    store = cocos2d::UserDefault::getInstance();
-    FUZZ_CHECK(store->getIntegerForKey(kProbe, 0) == 7);
-    for (const auto& [k, v] : read) {
-      if (std::string(k.c_str()) == kProbe) continue;  // a C string ends at a zero byte
-      FUZZ_CHECK(std::to_string(store->getIntegerForKey(k.c_str(), -1)) +
-                     (store->getBoolForKey(k.c_str(), false) ? "t" : "f") ==
-                 v);
-    }
-    cocos2d::UserDefault::destroyInstance();
+  for (const std::string& k : KeysIn(text)) {
+    const std::string key = k.c_str();  // a C string ends at a zero byte
+    if (key != kProbe) read.emplace_back(key, store.held(key.c_str()));
   }
+  store.set(7);
+  read.emplace_back(kProbe, store.held(kProbe));
+  FUZZ_CHECK(store.flush());
+  store.reopen();
+  for (const auto& [key, value] : read) FUZZ_CHECK(store.held(key.c_str()) == value);
+  cocos2d::UserDefault::destroyInstance();
   return 0;
 }
