@@ -184,7 +184,7 @@ void CompeteAwardLayer::BuildDate(float bw, float bh) {
   localtime_r(&now, &local);
   char date[32];
   std::snprintf(date, sizeof date, "%04d/%02d/%02d", local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
-  m_pDate = cocos2d::ui::TextAtlas::create(date, "ddzbs_fx_num02.png", 10, 12, "/");
+  m_pDate = cocos2d::ui::TextAtlas::create(date, "ddzbs_fx_num02.png", kDateCellWidth, kDateCellHeight, "/");
   m_pDate->setAnchorPoint(Vec2(0.5f, 0));
   m_pDate->setPosition(Vec2(bw / 2 - 240, bh / 2 + 230));
   m_pBackground->addChild(m_pDate, kZNumbers);

@@ -64,6 +64,10 @@ class CompeteAwardLayer : public YndGameLayer {
   static constexpr int kTextCongratulate = 398;
   static constexpr int kTextSeePrizes = 442;
   static constexpr int kTextNoPrize = 443;
+  // The date's digit cells: digits a player reads at a glance, as large as
+  // the certificate's smaller texts.
+  static constexpr int kDateCellWidth = 20;
+  static constexpr int kDateCellHeight = 24;
   // The prize plate and when its text goes on two lines (wider than this share of the plate).
   static constexpr float kPlateWidth = 324;
   static constexpr float kPlateHeight = 124;
