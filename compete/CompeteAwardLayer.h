@@ -125,6 +125,8 @@ class CompeteAwardLayer : public YndGameLayer {
   cocos2d::Label* GetPrizeLabel(int line) const { return line == 0 ? m_pPrize[0] : line == 1 ? m_pPrize[1] : nullptr; }
   cocos2d::Label* GetNoPrizeLabel() const { return m_pNoPrize; }
   cocos2d::Sprite* GetStamp() const { return m_pStamp; }
+  // The rank's picture: the champion's cup for rank 1, else the medal.
+  cocos2d::Sprite* GetRankPicture() const { return m_pRankPicture; }
   cocos2d::ui::TextAtlas* GetRankDigits() const { return m_pRankDigits; }
   // The words before and after the rank digits.
   cocos2d::Sprite* GetRankWord(bool before) const { return before ? m_pWordBefore : m_pWordAfter; }
@@ -153,6 +155,7 @@ class CompeteAwardLayer : public YndGameLayer {
   cocos2d::Label* m_pPrize[2] = {};
   cocos2d::Label* m_pNoPrize = nullptr;
   cocos2d::Sprite* m_pStamp = nullptr;
+  cocos2d::Sprite* m_pRankPicture = nullptr;
   cocos2d::ui::TextAtlas* m_pRankDigits = nullptr;
   cocos2d::Sprite* m_pWordBefore = nullptr;
   cocos2d::Sprite* m_pWordAfter = nullptr;

@@ -16,7 +16,10 @@
 //   seat's score box;
 // - the words and figures of an open dialog, the result window and the
 //   tournament's screens, which the player stops to read, are large enough
-//   to read.
+//   to read;
+// - a picture a screen shows (the certificate's medal or cup) is drawn, not
+//   a box: the art tool draws a frame it has no drawing for as a panel with
+//   its words on it, which reads as a missing picture.
 // Shared by the layout tests and the galleries. No GoogleTest here.
 #pragma once
 
@@ -537,6 +540,42 @@ inline std::vector<std::string> TooSmallToRead(const std::vector<Drawn>& drawn,
   return found;
 }
 
+// The pictures the screens show as pictures: the certificate's rank picture.
+inline std::set<const cocos2d::Node*> ShownPictures(cocos2d::Scene* scene) {
+  std::set<const cocos2d::Node*> pictures;
+  std::function<void(const cocos2d::Node*)> visit = [&](const cocos2d::Node* n) {
+    if (!n->isVisible()) return;
+    if (auto* award = dynamic_cast<const CompeteAwardLayer*>(n); award != nullptr && award->GetRankPicture())
+      pictures.insert(award->GetRankPicture());
+    for (const cocos2d::Node* child : n->getChildren()) visit(child);
+  };
+  visit(scene);
+  return pictures;
+}
+
+// A picture whose art fills this share of its rectangle or more is a box.
+constexpr float kBoxFill = 0.9f;
+
+// The shown pictures drawn as boxes (art that fills its whole rectangle, or
+// no art at all) instead of as the thing they show.
+inline std::vector<std::string> PicturesDrawnAsBoxes(const std::vector<Drawn>& drawn, cocos2d::Scene* scene) {
+  const std::set<const cocos2d::Node*> pictures = ShownPictures(scene);
+  std::vector<std::string> found;
+  for (const Drawn& d : drawn) {
+    if (!pictures.count(d.c->node) || d.c->kind != cocos2d::DrawKind::Image) continue;
+    constexpr int kSide = 20;
+    int filled = 0;
+    for (int sy = 0; sy < kSide; ++sy)
+      for (int sx = 0; sx < kSide; ++sx)
+        if (HidesAt(d, {d.box.getMinX() + d.box.size.width * (sx + 0.5f) / kSide,
+                        d.box.getMinY() + d.box.size.height * (sy + 0.5f) / kSide}) >= 0.5f)
+          ++filled;
+    if (filled >= kBoxFill * kSide * kSide)
+      found.push_back(Coverer(*d.c) + ": a box where a picture should be");
+  }
+  return found;
+}
+
 // A covering command hides this share of a part's drawing (or more), and at
 // least this much of it in square points: a problem (a thin line across a
 // small figure is none).
@@ -630,6 +669,7 @@ inline std::vector<std::string> CheckTable(cocos2d::Scene* scene, DDZGameView& v
   for (std::string& p : UncaptionedFigures(drawn, dialogOf, view)) report(std::move(p));
   for (std::string& p : DialogButtonsOverTheBars(drawn, dialogOf, view)) report(std::move(p));
   for (std::string& p : TooSmallToRead(drawn, dialogOf)) report(std::move(p));
+  for (std::string& p : PicturesDrawnAsBoxes(drawn, scene)) report(std::move(p));
   return problems;
 }
 
