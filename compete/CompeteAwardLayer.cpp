@@ -184,7 +184,7 @@ void CompeteAwardLayer::BuildDate(float bw, float bh) {
   localtime_r(&now, &local);
   char date[32];
   std::snprintf(date, sizeof date, "%04d/%02d/%02d", local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
-  m_pDate = cocos2d::ui::TextAtlas::create(date, "ddzbs_fx_num02.png", 10, 12, "/");
+  m_pDate = cocos2d::ui::TextAtlas::create(date, "ddzbs_fx_num02.png", kDateCellWidth, kDateCellHeight, "/");
   m_pDate->setAnchorPoint(Vec2(0.5f, 0));
   m_pDate->setPosition(Vec2(bw / 2 - 240, bh / 2 + 230));
   m_pBackground->addChild(m_pDate, kZNumbers);
@@ -239,7 +239,7 @@ void CompeteAwardLayer::BuildPrize(float bw, float bh) {
 void CompeteAwardLayer::BuildRank(float bw, float bh) {
   const int rank = GetRank();
   if (rank == 1) {
-    FrameAt("ddzbs_fx_pic02.png", m_pBackground, Vec2(bw / 2 - 132, bh / 2 + 18));
+    m_pRankPicture = FrameAt("ddzbs_fx_pic02.png", m_pBackground, Vec2(bw / 2 - 132, bh / 2 + 18));
     m_pStamp = FrameAt("ddzbs_fx_z_gj.png", m_pBackground, Vec2(bw / 2 + 210, bh / 2 + 10));
     if (m_pStamp != nullptr) {
       m_pStamp->setVisible(false);
@@ -249,7 +249,7 @@ void CompeteAwardLayer::BuildRank(float bw, float bh) {
     }
     return;
   }
-  FrameAt("ddzbs_fx_pic03.png", m_pBackground, Vec2(bw / 2 - 122, bh / 2 + 18));
+  m_pRankPicture = FrameAt("ddzbs_fx_pic03.png", m_pBackground, Vec2(bw / 2 - 122, bh / 2 + 18));
   m_pRankDigits = cocos2d::ui::TextAtlas::create(std::to_string(rank), "ddzbs_fx_num.png", 64, 80, "0");
   m_pRankDigits->setAnchorPoint(Vec2(0.5f, 0));
   m_pRankDigits->setPosition(Vec2(bw / 2 + 196, bh / 2 - 26));

@@ -64,6 +64,10 @@ class CompeteAwardLayer : public YndGameLayer {
   static constexpr int kTextCongratulate = 398;
   static constexpr int kTextSeePrizes = 442;
   static constexpr int kTextNoPrize = 443;
+  // The date's digit cells: digits a player reads at a glance, as large as
+  // the certificate's smaller texts.
+  static constexpr int kDateCellWidth = 20;
+  static constexpr int kDateCellHeight = 24;
   // The prize plate and when its text goes on two lines (wider than this share of the plate).
   static constexpr float kPlateWidth = 324;
   static constexpr float kPlateHeight = 124;
@@ -121,6 +125,8 @@ class CompeteAwardLayer : public YndGameLayer {
   cocos2d::Label* GetPrizeLabel(int line) const { return line == 0 ? m_pPrize[0] : line == 1 ? m_pPrize[1] : nullptr; }
   cocos2d::Label* GetNoPrizeLabel() const { return m_pNoPrize; }
   cocos2d::Sprite* GetStamp() const { return m_pStamp; }
+  // The rank's picture: the champion's cup for rank 1, else the medal.
+  cocos2d::Sprite* GetRankPicture() const { return m_pRankPicture; }
   cocos2d::ui::TextAtlas* GetRankDigits() const { return m_pRankDigits; }
   // The words before and after the rank digits.
   cocos2d::Sprite* GetRankWord(bool before) const { return before ? m_pWordBefore : m_pWordAfter; }
@@ -149,6 +155,7 @@ class CompeteAwardLayer : public YndGameLayer {
   cocos2d::Label* m_pPrize[2] = {};
   cocos2d::Label* m_pNoPrize = nullptr;
   cocos2d::Sprite* m_pStamp = nullptr;
+  cocos2d::Sprite* m_pRankPicture = nullptr;
   cocos2d::ui::TextAtlas* m_pRankDigits = nullptr;
   cocos2d::Sprite* m_pWordBefore = nullptr;
   cocos2d::Sprite* m_pWordAfter = nullptr;

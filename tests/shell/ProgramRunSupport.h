@@ -1,6 +1,7 @@
 // The whole program run inside a test: a scratch home for the writable
-// folder, no search paths but the program's own, the process-wide records at
-// their start; everything put back when the run is over.
+// folder, no search paths but the program's own, no sprite frames or images
+// an earlier run loaded, the process-wide records at their start; everything
+// put back when the run is over.
 #pragma once
 
 #include <string>
@@ -10,6 +11,7 @@
 #include "platform/engine/Director.h"
 #include "platform/engine/FileUtils.h"
 #include "platform/engine/Log.h"
+#include "platform/engine/Sprite.h"
 #include "platform/engine/UserDefault.h"
 #include "platform/framework/YndLocalData.h"
 #include "platform/gamebase/GameViewBase.h"
@@ -44,6 +46,11 @@ class ProgramRun {
     cocos2d::Director::getInstance()->reset();
     files_->setWritablePath(home_.path() + "/");
     files_->setSearchPaths({});
+    // As in a fresh program: an earlier run's sheets, found through its own
+    // search paths or stood in for by the manifest without their art, are
+    // read again through this run's.
+    cocos2d::SpriteFrameCache::getInstance()->removeSpriteFrames();
+    cocos2d::TextureCache::getInstance()->removeAllTextures();
     YndLocalData::sharedLocalData()->SetFilePath("");
     cocos2d::UserDefault::destroyInstance();
     ResetRecords();

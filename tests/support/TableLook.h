@@ -13,7 +13,13 @@
 // - every figure of the top and bottom bars has its caption: the word beside
 //   it, above it, or painted on the box it stands on;
 // - no shown button of an open dialog stands off its panel over a bar or a
-//   seat's score box.
+//   seat's score box;
+// - the words and figures of an open dialog, the result window and the
+//   tournament's screens, which the player stops to read, are large enough
+//   to read;
+// - a picture a screen shows (the certificate's medal or cup) is drawn, not
+//   a box: the art tool draws a frame it has no drawing for as a panel with
+//   its words on it, which reads as a missing picture.
 // Shared by the layout tests and the galleries. No GoogleTest here.
 #pragma once
 
@@ -503,6 +509,73 @@ inline std::vector<std::string> DialogButtonsOverTheBars(const std::vector<Drawn
   return found;
 }
 
+// The least height, in points, of a text (its font size) or a digit strip
+// (its cells) on a dialog, as drawn.
+constexpr float kReadableHeight = 16;
+
+// Whether `n` or a node above it runs an action: what still grows in or
+// moves is judged where it comes to rest, at a later screen.
+inline bool Moving(const cocos2d::Node* n) {
+  for (; n != nullptr; n = n->getParent())
+    if (n->getNumberOfRunningActions() > 0) return true;
+  return false;
+}
+
+// The texts and digit strips of open dialogs too small to read.
+inline std::vector<std::string> TooSmallToRead(const std::vector<Drawn>& drawn,
+                                               const std::vector<const cocos2d::Node*>& dialogOf) {
+  std::vector<std::string> found;
+  for (std::size_t i = 0; i < drawn.size(); ++i) {
+    const cocos2d::DrawCommand& c = *drawn[i].c;
+    const bool text = c.kind == cocos2d::DrawKind::Text && c.lines != nullptr && !c.lines->empty();
+    const bool digits = c.kind == cocos2d::DrawKind::Atlas && !c.what.empty();
+    if (dialogOf[i] == nullptr || (!text && !digits) || Moving(c.node)) continue;
+    // The height of the node's upright side in the window.
+    const float scale = std::hypot(c.transform.c, c.transform.d);
+    const float height = (text ? c.fontSize : static_cast<float>(c.itemHeight)) * scale;
+    if (height < kReadableHeight)
+      found.push_back(Coverer(c) + ": " + std::to_string(static_cast<int>(std::lround(height))) +
+                      " points high, too small to read");
+  }
+  return found;
+}
+
+// The pictures the screens show as pictures: the certificate's rank picture.
+inline std::set<const cocos2d::Node*> ShownPictures(cocos2d::Scene* scene) {
+  std::set<const cocos2d::Node*> pictures;
+  std::function<void(const cocos2d::Node*)> visit = [&](const cocos2d::Node* n) {
+    if (!n->isVisible()) return;
+    if (auto* award = dynamic_cast<const CompeteAwardLayer*>(n); award != nullptr && award->GetRankPicture())
+      pictures.insert(award->GetRankPicture());
+    for (const cocos2d::Node* child : n->getChildren()) visit(child);
+  };
+  visit(scene);
+  return pictures;
+}
+
+// A picture whose art fills this share of its rectangle or more is a box.
+constexpr float kBoxFill = 0.9f;
+
+// The shown pictures drawn as boxes (art that fills its whole rectangle, or
+// no art at all) instead of as the thing they show.
+inline std::vector<std::string> PicturesDrawnAsBoxes(const std::vector<Drawn>& drawn, cocos2d::Scene* scene) {
+  const std::set<const cocos2d::Node*> pictures = ShownPictures(scene);
+  std::vector<std::string> found;
+  for (const Drawn& d : drawn) {
+    if (!pictures.count(d.c->node) || d.c->kind != cocos2d::DrawKind::Image) continue;
+    constexpr int kSide = 20;
+    int filled = 0;
+    for (int sy = 0; sy < kSide; ++sy)
+      for (int sx = 0; sx < kSide; ++sx)
+        if (HidesAt(d, {d.box.getMinX() + d.box.size.width * (sx + 0.5f) / kSide,
+                        d.box.getMinY() + d.box.size.height * (sy + 0.5f) / kSide}) >= 0.5f)
+          ++filled;
+    if (filled >= kBoxFill * kSide * kSide)
+      found.push_back(Coverer(*d.c) + ": a box where a picture should be");
+  }
+  return found;
+}
+
 // A covering command hides this share of a part's drawing (or more), and at
 // least this much of it in square points: a problem (a thin line across a
 // small figure is none).
@@ -595,6 +668,8 @@ inline std::vector<std::string> CheckTable(cocos2d::Scene* scene, DDZGameView& v
   }
   for (std::string& p : UncaptionedFigures(drawn, dialogOf, view)) report(std::move(p));
   for (std::string& p : DialogButtonsOverTheBars(drawn, dialogOf, view)) report(std::move(p));
+  for (std::string& p : TooSmallToRead(drawn, dialogOf)) report(std::move(p));
+  for (std::string& p : PicturesDrawnAsBoxes(drawn, scene)) report(std::move(p));
   return problems;
 }
 

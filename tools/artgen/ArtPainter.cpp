@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <sstream>
+#include <vector>
 
 namespace artgen {
 
@@ -144,6 +145,44 @@ void Arc(SDL_Surface* s, float cx, float cy, float rx, float ry, float a0, float
 }
 
 constexpr float kPi = 3.14159265f;
+
+// A filled polygon (convex or not, by the crossing rule), its edges smoothed
+// by 4 x 4 samples a pixel.
+void Polygon(SDL_Surface* s, const std::vector<SDL_FPoint>& points, Rgba c) {
+  if (points.size() < 3) return;
+  float minX = points[0].x, maxX = minX, minY = points[0].y, maxY = minY;
+  for (const SDL_FPoint& p : points) {
+    minX = std::min(minX, p.x), maxX = std::max(maxX, p.x);
+    minY = std::min(minY, p.y), maxY = std::max(maxY, p.y);
+  }
+  const auto inside = [&](float x, float y) {
+    bool in = false;
+    for (std::size_t i = 0, j = points.size() - 1; i < points.size(); j = i++) {
+      const SDL_FPoint& a = points[i];
+      const SDL_FPoint& b = points[j];
+      if ((a.y > y) != (b.y > y) && x < a.x + (y - a.y) * (b.x - a.x) / (b.y - a.y)) in = !in;
+    }
+    return in;
+  };
+  for (int y = static_cast<int>(minY); y <= static_cast<int>(std::ceil(maxY)); ++y)
+    for (int x = static_cast<int>(minX); x <= static_cast<int>(std::ceil(maxX)); ++x) {
+      int hits = 0;
+      for (int k = 0; k < 16; ++k) hits += inside(x + (k % 4 + 0.5f) / 4, y + (k / 4 + 0.5f) / 4) ? 1 : 0;
+      if (hits > 0) Blend(s, x, y, c, hits / 16.0f);
+    }
+}
+
+// The points of a five-pointed star about (cx, cy), a point upwards.
+std::vector<SDL_FPoint> StarPoints(float cx, float cy, float outer, float inner) {
+  std::vector<SDL_FPoint> points;
+  for (int i = 0; i < 10; ++i) {
+    const float a = -kPi / 2 + kPi * static_cast<float>(i) / 5;
+    const float r = i % 2 == 0 ? outer : inner;
+    points.push_back({cx + r * std::cos(a), cy + r * std::sin(a)});
+  }
+  return points;
+}
+
 constexpr Rgba kEffectLine{255, 236, 170, 235};
 constexpr Rgba kEffectGlow{255, 210, 110, 255};
 
@@ -521,6 +560,64 @@ void Painter::Head(SDL_Surface* s, int index) {
     }
 }
 
+void Painter::Medal(SDL_Surface* s) {
+  const float w = static_cast<float>(s->w), h = static_cast<float>(s->h);
+  const float r = std::min(w * 0.4f, h * 0.33f), cx = w / 2, cy = h - r - 4;
+  // The ribbon: two red bands with a gold stripe each, from the top edge
+  // down to where they meet behind the medal's ring.
+  const Rgba red{200, 40, 45, 255}, darkRed{150, 25, 30, 255}, stripe{255, 215, 90, 255};
+  const float band = w * 0.2f, meet = cy - r * 0.75f;
+  Polygon(s, {{w * 0.12f, 0}, {w * 0.12f + band, 0}, {cx + band * 0.5f, meet}, {cx - band * 0.5f, meet}}, red);
+  Polygon(s, {{w * 0.88f - band, 0}, {w * 0.88f, 0}, {cx + band * 0.5f, meet}, {cx - band * 0.5f, meet}}, darkRed);
+  Line(s, w * 0.12f + band / 2, 0, cx, meet, band * 0.18f, stripe);
+  Line(s, w * 0.88f - band / 2, 0, cx, meet, band * 0.18f, stripe);
+  // The ring the medal hangs from.
+  RoundRect(s, cx - r * 0.32f, cy - r - r * 0.2f, r * 0.64f, r * 0.3f, r * 0.1f, {250, 225, 130, 255},
+            {200, 140, 40, 255}, {150, 95, 20, 255}, 2);
+  // The medal: a gold disc in a darker rim, a raised ring and a star.
+  Disc(s, cx, cy, r, {170, 110, 25, 255});
+  Disc(s, cx, cy, r * 0.92f, {240, 185, 60, 255});
+  Disc(s, cx, cy, r * 0.78f, {255, 215, 90, 255});
+  Arc(s, cx, cy, r * 0.7f, r * 0.7f, 0, 2 * kPi, std::max(2.0f, r * 0.04f), {200, 140, 40, 255});
+  Polygon(s, StarPoints(cx, cy + r * 0.04f, r * 0.5f, r * 0.2f), {215, 150, 35, 255});
+  Polygon(s, StarPoints(cx, cy, r * 0.46f, r * 0.18f), {255, 240, 170, 255});
+  // A glint on its upper left.
+  Glow(s, cx - r * 0.45f, cy - r * 0.45f, r * 0.35f, {255, 255, 240, 255}, 0.6f);
+}
+
+void Painter::Trophy(SDL_Surface* s) {
+  const float w = static_cast<float>(s->w), h = static_cast<float>(s->h);
+  const Rgba gold{245, 190, 60, 255}, dark{190, 125, 30, 255}, light{255, 235, 150, 255};
+  const float cx = w / 2, rim = h * 0.1f, rx = w * 0.3f, ry = h * 0.42f;
+  // The handles: gold loops either side, their ends under the bowl.
+  Arc(s, cx - rx * 0.85f, rim + ry * 0.3f, w * 0.17f, ry * 0.28f, kPi / 2, 3 * kPi / 2, w * 0.045f, dark);
+  Arc(s, cx + rx * 0.85f, rim + ry * 0.3f, w * 0.17f, ry * 0.28f, -kPi / 2, kPi / 2, w * 0.045f, dark);
+  // The bowl: flat at the rim, rounded below.
+  std::vector<SDL_FPoint> bowl;
+  for (int i = 0; i <= 32; ++i) {
+    const float a = kPi * static_cast<float>(i) / 32;
+    bowl.push_back({cx + rx * std::cos(a), rim + ry * std::sin(a)});
+  }
+  Polygon(s, bowl, gold);
+  RoundRect(s, cx - rx - 4, rim - 6, 2 * rx + 8, 12, 5, light, dark);
+  // Its light side.
+  std::vector<SDL_FPoint> shine;
+  for (int i = 0; i <= 16; ++i) {
+    const float a = kPi / 2 + kPi / 2 * static_cast<float>(i) / 16;
+    shine.push_back({cx - rx * 0.15f + rx * 0.6f * std::cos(a), rim + 8 + (ry - 14) * std::sin(a)});
+  }
+  Polygon(s, shine, {255, 225, 120, 255});
+  Polygon(s, StarPoints(cx, rim + ry * 0.4f, rx * 0.36f, rx * 0.15f), {255, 245, 200, 255});
+  // The stem, its knot and the foot on a dark plinth.
+  const float stemTop = rim + ry - 4, foot = h * 0.76f;
+  RoundRect(s, cx - w * 0.05f, stemTop, w * 0.1f, foot - stemTop, 3, gold, dark);
+  RoundRect(s, cx - w * 0.1f, (stemTop + foot) / 2 - 7, w * 0.2f, 14, 7, light, dark);
+  RoundRect(s, cx - w * 0.2f, foot - 4, w * 0.4f, h * 0.06f, 6, light, dark);
+  RoundRect(s, cx - w * 0.27f, h * 0.81f, w * 0.54f, h * 0.17f, 8, {120, 70, 35, 255}, {80, 45, 20, 255},
+            {200, 150, 60, 255}, 2);
+  RoundRect(s, cx - w * 0.14f, h * 0.85f, w * 0.28f, h * 0.09f, 3, light, dark);
+}
+
 void Painter::GoldCard(SDL_Surface* s, const std::string& rank) {
   const float w = static_cast<float>(s->w), h = static_cast<float>(s->h);
   RoundRect(s, 1, 1, w - 2, h - 2, w * 0.12f, {255, 244, 200, 255}, {240, 200, 90, 255}, {190, 130, 30, 255}, 2);
@@ -757,6 +854,11 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
     // The waiting room's and the promotion screen's header: the title plate
     // on it is the one plate.
     HeaderStrip(s);
+  } else if (name == "ddzbs_fx_pic03.png") {
+    // The certificate's rank pictures: a medal, and for the champion a cup.
+    Medal(s);
+  } else if (name == "ddzbs_fx_pic02.png") {
+    Trophy(s);
   } else if (name == "ddzbs_ynddh_pic02.png") {
     RoundRect(s, 0, 0, w, h, h * 0.2f, {180, 35, 30, 235}, {110, 12, 12, 235}, {255, 210, 90, 255}, 3);
   } else if (name == "ddzcompete_rank_list_bg.png") {

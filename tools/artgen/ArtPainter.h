@@ -1,8 +1,9 @@
 // Paints one placeholder image for a frame name: the kind of picture is read
 // from the name (card backs and faces, numbers and suits, jokers, the wildcard
 // and landlord marks, buttons and their words, bars, digit strips, table and
-// loading backgrounds), anything else is a plain panel. A caption from the
-// caption table is written on the picture where the kind shows text.
+// loading backgrounds, the certificate's medal and cup), anything else is a
+// plain panel. A caption from the caption table is written on the picture
+// where the kind shows text.
 #pragma once
 
 #include <SDL.h>
@@ -58,6 +59,10 @@ class Painter {
   // The top bar's status icons: 1 the battery's case, 2 its charge, 3 a wired
   // and 4 a wireless connection.
   void StatusIcon(SDL_Surface* s, int kind);
+  // The certificate's pictures: a gold medal on a ribbon, and the champion's
+  // gold cup on its plinth.
+  void Medal(SDL_Surface* s);
+  void Trophy(SDL_Surface* s);
   void HeaderStrip(SDL_Surface* s);
   // The card-type, result and award effects: light and mostly see-through
   // (glows, lines, words), so the play under them stays in sight.
