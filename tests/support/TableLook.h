@@ -13,7 +13,9 @@
 // - every figure of the top and bottom bars has its caption: the word beside
 //   it, above it, or painted on the box it stands on;
 // - no shown button of an open dialog stands off its panel over a bar or a
-//   seat's score box.
+//   seat's score box;
+// - each other seat's card count lies on its stack's front card or clear of
+//   the stack, never half over its edge, and on no money box.
 // Shared by the layout tests and the galleries. No GoogleTest here.
 #pragma once
 
@@ -336,6 +338,75 @@ inline std::vector<Guarded> GuardedParts(DDZGameView& view, cocos2d::Scene* scen
   return parts;
 }
 
+// ---------------------------------------------------------------- the seats' figures
+
+// Whether two boxes share more than a one-point seam.
+inline bool BoxesOverlap(const cocos2d::Rect& a, const cocos2d::Rect& b) {
+  return a.getMinX() < b.getMaxX() - 1 && b.getMinX() < a.getMaxX() - 1 && a.getMinY() < b.getMaxY() - 1 &&
+         b.getMinY() < a.getMaxY() - 1;
+}
+
+// The smallest box holding both.
+inline cocos2d::Rect BoxUnion(const cocos2d::Rect& a, const cocos2d::Rect& b) {
+  if (a.size.width <= 0 && a.size.height <= 0) return b;
+  const float x0 = std::min(a.getMinX(), b.getMinX()), y0 = std::min(a.getMinY(), b.getMinY());
+  return {x0, y0, std::max(a.getMaxX(), b.getMaxX()) - x0, std::max(a.getMaxY(), b.getMaxY()) - y0};
+}
+
+// The window box of what a seat's box draws: its picture and the pictures
+// under it; a zero box when none is shown.
+inline cocos2d::Rect ShownPictureBox(const cocos2d::Node* node) {
+  cocos2d::Rect box;
+  if (node == nullptr || !ShownOnStage(node)) return box;
+  std::function<void(const cocos2d::Node*)> walk = [&](const cocos2d::Node* n) {
+    if (!n->isVisible()) return;
+    if (dynamic_cast<const cocos2d::Sprite*>(n) != nullptr && n->getContentSize().width > 0)
+      box = BoxUnion(box, WorldBox(n));
+    for (const cocos2d::Node* child : n->getChildren()) walk(child);
+  };
+  walk(node);
+  return box;
+}
+
+// Each other seat's card count against what stands around it: a count lies
+// on its stack's front card or clear of its stack, never half over the
+// stack's edge, and on no seat's money box.
+inline std::vector<std::string> SeatFiguresOutOfPlace(DDZGameView& view) {
+  std::vector<std::string> found;
+  // A two-seat table's opponent fills two seats' slots with one set of widgets.
+  std::set<const cocos2d::Node*> judged;
+  std::vector<cocos2d::Rect> moneyBoxes;
+  for (PlayerGameInfo* info : view.m_pPlayerGameInfo)
+    if (info != nullptr) {
+      const cocos2d::Rect box = ShownPictureBox(info->GetMoneyBg());
+      if (box.size.width > 0) moneyBoxes.push_back(box);
+    }
+  for (int seat = 0; seat < DDZGameView::kMaxSeats; ++seat) {
+    auto* backs = dynamic_cast<OtherHandCard*>(view.m_pHandCard[seat]);
+    if (seat == DDZGameView::kOwnSeat || backs == nullptr || !judged.insert(backs).second) continue;
+    const cocos2d::ui::TextAtlas* count = backs->GetCountLabel();
+    if (count == nullptr || !ShownOnStage(count)) continue;
+    const cocos2d::Rect c = WorldBox(count);
+    bool overCards = false, onACard = false;
+    for (const cocos2d::Node* child : backs->getChildren()) {
+      if (child == backs->GetWarningLamp() || dynamic_cast<const cocos2d::Sprite*>(child) == nullptr ||
+          !child->isVisible())
+        continue;
+      const cocos2d::Rect card = WorldBox(child);
+      overCards = overCards || BoxesOverlap(c, card);
+      onACard = onACard || (card.getMinX() <= c.getMinX() && c.getMaxX() <= card.getMaxX() &&
+                            card.getMinY() <= c.getMinY() && c.getMaxY() <= card.getMaxY());
+    }
+    if (overCards && !onACard) found.push_back(SeatName(seat) + "'s card count lies half over its card stack");
+    for (const cocos2d::Rect& money : moneyBoxes)
+      if (BoxesOverlap(c, money)) {
+        found.push_back(SeatName(seat) + "'s card count lies on a money box");
+        break;
+      }
+  }
+  return found;
+}
+
 // ---------------------------------------------------------------- the check
 
 // Whether a shade covers the whole window (a dim).
@@ -595,6 +666,7 @@ inline std::vector<std::string> CheckTable(cocos2d::Scene* scene, DDZGameView& v
   }
   for (std::string& p : UncaptionedFigures(drawn, dialogOf, view)) report(std::move(p));
   for (std::string& p : DialogButtonsOverTheBars(drawn, dialogOf, view)) report(std::move(p));
+  for (std::string& p : SeatFiguresOutOfPlace(view)) report(std::move(p));
   return problems;
 }
 
