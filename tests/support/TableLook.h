@@ -15,7 +15,8 @@
 // - no shown button of an open dialog stands off its panel over a bar or a
 //   seat's score box;
 // - each other seat's card count lies on its stack's front card or clear of
-//   the stack, never half over its edge, and on no money box.
+//   the stack, never half over its edge, and on no money box; a seat's money
+//   and amount figures stand inside their boxes, clear of the edges.
 // Shared by the layout tests and the galleries. No GoogleTest here.
 #pragma once
 
@@ -353,6 +354,26 @@ inline cocos2d::Rect BoxUnion(const cocos2d::Rect& a, const cocos2d::Rect& b) {
   return {x0, y0, std::max(a.getMaxX(), b.getMaxX()) - x0, std::max(a.getMaxY(), b.getMaxY()) - y0};
 }
 
+// Room a figure keeps to the left and right edge of the box it stands in.
+constexpr float kFigureMargin = 8;
+
+// Where the text of `label` is drawn in the window: its widest line placed
+// by the label's alignment inside the label's box (a label given a width is
+// wider than its text).
+inline cocos2d::Rect DrawnTextBox(const cocos2d::Label* label) {
+  const cocos2d::Rect box = WorldBox(label);
+  const float contentWidth = label->getContentSize().width;
+  const float scale = contentWidth > 0 ? box.size.width / contentWidth : 1;
+  float width = 0;
+  for (const std::string& line : label->getLines())
+    width = std::max(width, cocos2d::Label::measureWidth(line, label->getSystemFontName(), label->getSystemFontSize()));
+  width = std::min(width * scale, box.size.width);
+  float x = box.getMinX();
+  if (label->getHorizontalAlignment() == cocos2d::TextHAlignment::CENTER) x = box.getMidX() - width / 2;
+  if (label->getHorizontalAlignment() == cocos2d::TextHAlignment::RIGHT) x = box.getMaxX() - width;
+  return {x, box.getMinY(), width, box.size.height};
+}
+
 // The window box of what a seat's box draws: its picture and the pictures
 // under it; a zero box when none is shown.
 inline cocos2d::Rect ShownPictureBox(const cocos2d::Node* node) {
@@ -368,9 +389,11 @@ inline cocos2d::Rect ShownPictureBox(const cocos2d::Node* node) {
   return box;
 }
 
-// Each other seat's card count against what stands around it: a count lies
-// on its stack's front card or clear of its stack, never half over the
-// stack's edge, and on no seat's money box.
+// Each other seat's card count and its money against what stands around
+// them: a count lies on its stack's front card or clear of its stack, never
+// half over the stack's edge, and on no seat's money box; a seat's money and
+// amount figures stand inside their boxes, clear of the boxes' left and
+// right edges.
 inline std::vector<std::string> SeatFiguresOutOfPlace(DDZGameView& view) {
   std::vector<std::string> found;
   // A two-seat table's opponent fills two seats' slots with one set of widgets.
@@ -403,6 +426,24 @@ inline std::vector<std::string> SeatFiguresOutOfPlace(DDZGameView& view) {
         found.push_back(SeatName(seat) + "'s card count lies on a money box");
         break;
       }
+  }
+  judged.clear();
+  for (int seat = 0; seat < DDZGameView::kMaxSeats; ++seat) {
+    PlayerGameInfo* info = view.m_pPlayerGameInfo[seat];
+    if (info == nullptr || !judged.insert(info).second) continue;
+    const std::pair<const char*, std::pair<const cocos2d::Node*, const cocos2d::Label*>> figures[] = {
+        {"money", {info->GetMoneyBg(), info->GetMoneyLabel()}},
+        {"amount", {info->GetAmountBg(), info->GetAmountLabel()}}};
+    for (const auto& [what, parts] : figures) {
+      const cocos2d::Rect box = ShownPictureBox(parts.first);
+      if (box.size.width <= 0 || parts.second == nullptr || !ShownOnStage(parts.second) ||
+          parts.second->getString().empty())
+        continue;
+      const cocos2d::Rect text = DrawnTextBox(parts.second);
+      if (text.getMinX() < box.getMinX() + kFigureMargin || text.getMaxX() > box.getMaxX() - kFigureMargin ||
+          text.getMidY() < box.getMinY() || text.getMidY() > box.getMaxY())
+        found.push_back(SeatName(seat) + "'s " + what + " figure runs into its box's edge");
+    }
   }
   return found;
 }
