@@ -16,7 +16,8 @@
 //   seat's score box;
 // - each other seat's card count lies on its stack's front card or clear of
 //   the stack, never half over its edge, and on no money box; a seat's money
-//   and amount figures stand inside their boxes, clear of the edges.
+//   and amount figures stand inside their boxes, clear of the edges;
+// - the result window's amounts stand clear of its buttons.
 // Shared by the layout tests and the galleries. No GoogleTest here.
 #pragma once
 
@@ -448,6 +449,48 @@ inline std::vector<std::string> SeatFiguresOutOfPlace(DDZGameView& view) {
   return found;
 }
 
+// ---------------------------------------------------------------- the result window's amounts
+
+// Room a result amount keeps to the window's buttons.
+constexpr float kAmountToButton = 12;
+
+// Each seat's amount on a shown result window against the window's shown
+// buttons: an amount stands clear of every button's frame, not squeezed
+// against it.
+inline std::vector<std::string> ResultAmountsAgainstButtons(DDZGameView& view) {
+  std::vector<std::string> found;
+  cocos2d::Node* window = view.m_pResultLayer;
+  if (window == nullptr || !ShownOnStage(window)) return found;
+  std::vector<const cocos2d::Node*> amounts;
+  if (auto* classic = dynamic_cast<ResultLayer*>(window))
+    for (int seat = 0; seat < ResultLayer::kSeats; ++seat) amounts.push_back(classic->GetSeatNumber(seat));
+  if (auto* four = dynamic_cast<SRResultLayer*>(window))
+    for (int seat = 0; seat < SRResultLayer::kSeats; ++seat) amounts.push_back(four->GetSeatNumber(seat));
+  std::vector<const cocos2d::ui::Button*> buttons;
+  std::function<void(const cocos2d::Node*)> collect = [&](const cocos2d::Node* n) {
+    if (!n->isVisible()) return;
+    if (auto* button = dynamic_cast<const cocos2d::ui::Button*>(n)) {
+      buttons.push_back(button);
+      return;
+    }
+    for (const cocos2d::Node* child : n->getChildren()) collect(child);
+  };
+  collect(window);
+  for (std::size_t seat = 0; seat < amounts.size(); ++seat) {
+    if (amounts[seat] == nullptr || !ShownOnStage(amounts[seat])) continue;
+    const cocos2d::Rect a = WorldBox(amounts[seat]);
+    const cocos2d::Rect near(a.getMinX() - kAmountToButton, a.getMinY() - kAmountToButton,
+                             a.size.width + 2 * kAmountToButton, a.size.height + 2 * kAmountToButton);
+    for (const cocos2d::ui::Button* button : buttons)
+      if (BoxesOverlap(near, WorldBox(button))) {
+        found.push_back(SeatName(static_cast<int>(seat)) + "'s amount on the result window is squeezed against " +
+                        Describe(button));
+        break;
+      }
+  }
+  return found;
+}
+
 // ---------------------------------------------------------------- the check
 
 // Whether a shade covers the whole window (a dim).
@@ -708,6 +751,7 @@ inline std::vector<std::string> CheckTable(cocos2d::Scene* scene, DDZGameView& v
   for (std::string& p : UncaptionedFigures(drawn, dialogOf, view)) report(std::move(p));
   for (std::string& p : DialogButtonsOverTheBars(drawn, dialogOf, view)) report(std::move(p));
   for (std::string& p : SeatFiguresOutOfPlace(view)) report(std::move(p));
+  for (std::string& p : ResultAmountsAgainstButtons(view)) report(std::move(p));
   return problems;
 }
 
