@@ -19,7 +19,11 @@
 //   to read;
 // - a picture a screen shows (the certificate's medal or cup) is drawn, not
 //   a box: the art tool draws a frame it has no drawing for as a panel with
-//   its words on it, which reads as a missing picture.
+//   its words on it, which reads as a missing picture;
+// - each other seat's card count lies on its stack's front card or clear of
+//   the stack, never half over its edge, and on no money box; a seat's money
+//   and amount figures stand inside their boxes, clear of the edges;
+// - the result window's amounts stand clear of its buttons.
 // Shared by the layout tests and the galleries. No GoogleTest here.
 #pragma once
 
@@ -340,6 +344,157 @@ inline std::vector<Guarded> GuardedParts(DDZGameView& view, cocos2d::Scene* scen
   };
   dialogs(scene);
   return parts;
+}
+
+// ---------------------------------------------------------------- the seats' figures
+
+// Whether two boxes share more than a one-point seam.
+inline bool BoxesOverlap(const cocos2d::Rect& a, const cocos2d::Rect& b) {
+  return a.getMinX() < b.getMaxX() - 1 && b.getMinX() < a.getMaxX() - 1 && a.getMinY() < b.getMaxY() - 1 &&
+         b.getMinY() < a.getMaxY() - 1;
+}
+
+// The smallest box holding both.
+inline cocos2d::Rect BoxUnion(const cocos2d::Rect& a, const cocos2d::Rect& b) {
+  if (a.size.width <= 0 && a.size.height <= 0) return b;
+  const float x0 = std::min(a.getMinX(), b.getMinX()), y0 = std::min(a.getMinY(), b.getMinY());
+  return {x0, y0, std::max(a.getMaxX(), b.getMaxX()) - x0, std::max(a.getMaxY(), b.getMaxY()) - y0};
+}
+
+// Room a figure keeps to the left and right edge of the box it stands in.
+constexpr float kFigureMargin = 8;
+
+// Where the text of `label` is drawn in the window: its widest line placed
+// by the label's alignment inside the label's box (a label given a width is
+// wider than its text).
+inline cocos2d::Rect DrawnTextBox(const cocos2d::Label* label) {
+  const cocos2d::Rect box = WorldBox(label);
+  const float contentWidth = label->getContentSize().width;
+  const float scale = contentWidth > 0 ? box.size.width / contentWidth : 1;
+  float width = 0;
+  for (const std::string& line : label->getLines())
+    width = std::max(width, cocos2d::Label::measureWidth(line, label->getSystemFontName(), label->getSystemFontSize()));
+  width = std::min(width * scale, box.size.width);
+  float x = box.getMinX();
+  if (label->getHorizontalAlignment() == cocos2d::TextHAlignment::CENTER) x = box.getMidX() - width / 2;
+  if (label->getHorizontalAlignment() == cocos2d::TextHAlignment::RIGHT) x = box.getMaxX() - width;
+  return {x, box.getMinY(), width, box.size.height};
+}
+
+// The window box of what a seat's box draws: its picture and the pictures
+// under it; a zero box when none is shown.
+inline cocos2d::Rect ShownPictureBox(const cocos2d::Node* node) {
+  cocos2d::Rect box;
+  if (node == nullptr || !ShownOnStage(node)) return box;
+  std::function<void(const cocos2d::Node*)> walk = [&](const cocos2d::Node* n) {
+    if (!n->isVisible()) return;
+    if (dynamic_cast<const cocos2d::Sprite*>(n) != nullptr && n->getContentSize().width > 0)
+      box = BoxUnion(box, WorldBox(n));
+    for (const cocos2d::Node* child : n->getChildren()) walk(child);
+  };
+  walk(node);
+  return box;
+}
+
+// Each other seat's card count and its money against what stands around
+// them: a count lies on its stack's front card or clear of its stack, never
+// half over the stack's edge, and on no seat's money box; a seat's money and
+// amount figures stand inside their boxes, clear of the boxes' left and
+// right edges.
+inline std::vector<std::string> SeatFiguresOutOfPlace(DDZGameView& view) {
+  std::vector<std::string> found;
+  // A two-seat table's opponent fills two seats' slots with one set of widgets.
+  std::set<const cocos2d::Node*> judged;
+  std::vector<cocos2d::Rect> moneyBoxes;
+  for (PlayerGameInfo* info : view.m_pPlayerGameInfo)
+    if (info != nullptr) {
+      const cocos2d::Rect box = ShownPictureBox(info->GetMoneyBg());
+      if (box.size.width > 0) moneyBoxes.push_back(box);
+    }
+  for (int seat = 0; seat < DDZGameView::kMaxSeats; ++seat) {
+    auto* backs = dynamic_cast<OtherHandCard*>(view.m_pHandCard[seat]);
+    if (seat == DDZGameView::kOwnSeat || backs == nullptr || !judged.insert(backs).second) continue;
+    const cocos2d::ui::TextAtlas* count = backs->GetCountLabel();
+    if (count == nullptr || !ShownOnStage(count)) continue;
+    const cocos2d::Rect c = WorldBox(count);
+    bool overCards = false, onACard = false;
+    for (const cocos2d::Node* child : backs->getChildren()) {
+      if (child == backs->GetWarningLamp() || dynamic_cast<const cocos2d::Sprite*>(child) == nullptr ||
+          !child->isVisible())
+        continue;
+      const cocos2d::Rect card = WorldBox(child);
+      overCards = overCards || BoxesOverlap(c, card);
+      onACard = onACard || (card.getMinX() <= c.getMinX() && c.getMaxX() <= card.getMaxX() &&
+                            card.getMinY() <= c.getMinY() && c.getMaxY() <= card.getMaxY());
+    }
+    if (overCards && !onACard) found.push_back(SeatName(seat) + "'s card count lies half over its card stack");
+    for (const cocos2d::Rect& money : moneyBoxes)
+      if (BoxesOverlap(c, money)) {
+        found.push_back(SeatName(seat) + "'s card count lies on a money box");
+        break;
+      }
+  }
+  judged.clear();
+  for (int seat = 0; seat < DDZGameView::kMaxSeats; ++seat) {
+    PlayerGameInfo* info = view.m_pPlayerGameInfo[seat];
+    if (info == nullptr || !judged.insert(info).second) continue;
+    const std::pair<const char*, std::pair<const cocos2d::Node*, const cocos2d::Label*>> figures[] = {
+        {"money", {info->GetMoneyBg(), info->GetMoneyLabel()}},
+        {"amount", {info->GetAmountBg(), info->GetAmountLabel()}}};
+    for (const auto& [what, parts] : figures) {
+      const cocos2d::Rect box = ShownPictureBox(parts.first);
+      if (box.size.width <= 0 || parts.second == nullptr || !ShownOnStage(parts.second) ||
+          parts.second->getString().empty())
+        continue;
+      const cocos2d::Rect text = DrawnTextBox(parts.second);
+      if (text.getMinX() < box.getMinX() + kFigureMargin || text.getMaxX() > box.getMaxX() - kFigureMargin ||
+          text.getMidY() < box.getMinY() || text.getMidY() > box.getMaxY())
+        found.push_back(SeatName(seat) + "'s " + what + " figure runs into its box's edge");
+    }
+  }
+  return found;
+}
+
+// ---------------------------------------------------------------- the result window's amounts
+
+// Room a result amount keeps to the window's buttons.
+constexpr float kAmountToButton = 12;
+
+// Each seat's amount on a shown result window against the window's shown
+// buttons: an amount stands clear of every button's frame, not squeezed
+// against it.
+inline std::vector<std::string> ResultAmountsAgainstButtons(DDZGameView& view) {
+  std::vector<std::string> found;
+  cocos2d::Node* window = view.m_pResultLayer;
+  if (window == nullptr || !ShownOnStage(window)) return found;
+  std::vector<const cocos2d::Node*> amounts;
+  if (auto* classic = dynamic_cast<ResultLayer*>(window))
+    for (int seat = 0; seat < ResultLayer::kSeats; ++seat) amounts.push_back(classic->GetSeatNumber(seat));
+  if (auto* four = dynamic_cast<SRResultLayer*>(window))
+    for (int seat = 0; seat < SRResultLayer::kSeats; ++seat) amounts.push_back(four->GetSeatNumber(seat));
+  std::vector<const cocos2d::ui::Button*> buttons;
+  std::function<void(const cocos2d::Node*)> collect = [&](const cocos2d::Node* n) {
+    if (!n->isVisible()) return;
+    if (auto* button = dynamic_cast<const cocos2d::ui::Button*>(n)) {
+      buttons.push_back(button);
+      return;
+    }
+    for (const cocos2d::Node* child : n->getChildren()) collect(child);
+  };
+  collect(window);
+  for (std::size_t seat = 0; seat < amounts.size(); ++seat) {
+    if (amounts[seat] == nullptr || !ShownOnStage(amounts[seat])) continue;
+    const cocos2d::Rect a = WorldBox(amounts[seat]);
+    const cocos2d::Rect near(a.getMinX() - kAmountToButton, a.getMinY() - kAmountToButton,
+                             a.size.width + 2 * kAmountToButton, a.size.height + 2 * kAmountToButton);
+    for (const cocos2d::ui::Button* button : buttons)
+      if (BoxesOverlap(near, WorldBox(button))) {
+        found.push_back(SeatName(static_cast<int>(seat)) + "'s amount on the result window is squeezed against " +
+                        Describe(button));
+        break;
+      }
+  }
+  return found;
 }
 
 // ---------------------------------------------------------------- the check
@@ -670,6 +825,8 @@ inline std::vector<std::string> CheckTable(cocos2d::Scene* scene, DDZGameView& v
   for (std::string& p : DialogButtonsOverTheBars(drawn, dialogOf, view)) report(std::move(p));
   for (std::string& p : TooSmallToRead(drawn, dialogOf)) report(std::move(p));
   for (std::string& p : PicturesDrawnAsBoxes(drawn, scene)) report(std::move(p));
+  for (std::string& p : SeatFiguresOutOfPlace(view)) report(std::move(p));
+  for (std::string& p : ResultAmountsAgainstButtons(view)) report(std::move(p));
   return problems;
 }
 
