@@ -14,6 +14,10 @@
 //   it, above it, or painted on the box it stands on;
 // - no shown button of an open dialog stands off its panel over a bar or a
 //   seat's score box;
+// - no card-type effect (the boats, the plane, the rocket, the bombs) lies
+//   over a seat's head or card count: judged by the pictures' boxes, since
+//   the placeholder art draws them as thin lines where the game's pictures
+//   are whole;
 // - no shown button shows an empty box: a face without word or picture and
 //   nothing drawn over it.
 // Shared by the layout tests and the galleries. No GoogleTest here.
@@ -56,6 +60,7 @@
 #include "table/DDZGameView.h"
 #include "widgets/AllGameRuleLayer.h"
 #include "widgets/BottomUI.h"
+#include "widgets/CardTypeAnis.h"
 #include "widgets/GameClock.h"
 #include "widgets/GameRuleLayer.h"
 #include "widgets/OtherPlayerInfo.h"
@@ -589,6 +594,56 @@ struct TableFrame {
   std::vector<const cocos2d::Node*> dialogOf;
 };
 
+// The card-type effect a drawing belongs to, else null.
+inline const AniBase* CardTypeEffectOf(const cocos2d::Node* n) {
+  for (; n != nullptr; n = n->getParent())
+    if (dynamic_cast<const AniShunzi*>(n) != nullptr || dynamic_cast<const AniPlane*>(n) != nullptr ||
+        dynamic_cast<const AniRocket*>(n) != nullptr || dynamic_cast<const cjddz_AniSuperFallBomb*>(n) != nullptr ||
+        dynamic_cast<const Ddz_PlayerEffect*>(n) != nullptr)
+      return static_cast<const AniBase*>(n);
+  return nullptr;
+}
+
+// An effect's picture over this share of a head's or a count's drawing (or
+// more) hides it.
+constexpr float kEffectOverShare = 0.15f;
+
+// The card-type effects' pictures over a seat's head or card count. An
+// effect stands over the table for seconds; its pictures are judged by
+// their boxes, as the game's whole pictures would hide what lies under them.
+inline std::vector<std::string> EffectsOverTheSeats(const TableFrame& frame) {
+  const auto seatMark = [](const std::string& what) {
+    const auto endsWith = [&](const std::string& tail) {
+      return what.size() >= tail.size() && what.compare(what.size() - tail.size(), tail.size(), tail) == 0;
+    };
+    return endsWith("'s head") || endsWith(" own head") || endsWith("'s card count");
+  };
+  std::vector<std::string> found;
+  for (std::size_t i = 0; i < frame.drawn.size(); ++i) {
+    const int part = frame.partOf[i];
+    if (part < 0 || !seatMark(frame.parts[part].what)) continue;
+    const cocos2d::Rect mark = frame.drawn[i].box;
+    for (std::size_t j = i + 1; j < frame.drawn.size(); ++j) {
+      const AniBase* ani = CardTypeEffectOf(frame.drawn[j].c->node);
+      if (ani == nullptr) continue;
+      const cocos2d::Rect effect = frame.drawn[j].box;
+      const float w = std::min(mark.getMaxX(), effect.getMaxX()) - std::max(mark.getMinX(), effect.getMinX());
+      const float h = std::min(mark.getMaxY(), effect.getMaxY()) - std::max(mark.getMinY(), effect.getMinY());
+      if (w > 0 && h > 0 && w * h >= kEffectOverShare * mark.size.width * mark.size.height)
+        found.push_back(Describe(ani) + " lies over " + frame.parts[part].what);
+    }
+  }
+  return found;
+}
+
+inline std::vector<std::string> EffectsOverTheSeats(cocos2d::Scene* scene, DDZGameView& view) {
+  const TableFrame frame(scene, view);
+  std::vector<std::string> found = EffectsOverTheSeats(frame);
+  std::sort(found.begin(), found.end());
+  found.erase(std::unique(found.begin(), found.end()), found.end());
+  return found;
+}
+
 // The shown buttons that show an empty box: no text, no digits and no
 // picture but faces painted plain (each line across the middle one colour),
 // in the button or drawn over its middle.
@@ -698,6 +753,7 @@ inline std::vector<std::string> CheckTable(cocos2d::Scene* scene, DDZGameView& v
   }
   for (std::string& p : UncaptionedFigures(drawn, dialogOf, view)) report(std::move(p));
   for (std::string& p : DialogButtonsOverTheBars(drawn, dialogOf, view)) report(std::move(p));
+  for (std::string& p : EffectsOverTheSeats(frame)) report(std::move(p));
   for (std::string& p : EmptyButtons(frame)) report(std::move(p));
   return problems;
 }
