@@ -86,5 +86,7 @@ void SysBoxUIPC::Refresh() {
     const Message& message = m_Messages[static_cast<std::size_t>(index)];
     label->setString(message.text);
     label->setColor(ColourOf(message.kind));
+    const float width = label->getContentSize().width;
+    label->setScale(width > kLineWidth ? kLineWidth / width : 1.0f);
   }
 }

@@ -6,6 +6,10 @@
 // the oldest go. After each new message the window shows the last three.
 // Colour kinds: 0 blue, 1 yellow, 2 green, 3 red, anything else (-1 for
 // system texts) white.
+//
+// The bottom bar places the box in the free right end of its strip: the
+// lines and the two buttons lie on the strip, a line wider than the room
+// left of the buttons is shrunk to it.
 #pragma once
 
 #include <deque>
@@ -27,12 +31,17 @@ class SysBoxUIPC : public YndGameLayer {
   static constexpr int kLineCount = 3;
   static constexpr int kCapacity = 100;
   static constexpr float kFontSize = 12;
+  // Places in the box's space; the box's origin lies near the middle of the
+  // bar's strip, whose right end is 232 to the right of it.
   static constexpr float kLineX = 10;
-  static constexpr float kFirstLineY = 50;
-  static constexpr float kLineGap = 18;
-  static constexpr float kButtonX = 230;
-  static constexpr float kUpButtonY = 52;
-  static constexpr float kDownButtonY = 18;
+  static constexpr float kFirstLineY = 16;
+  static constexpr float kLineGap = 16;
+  static constexpr float kButtonX = 212;
+  static constexpr float kButtonHalf = 12;  // the buttons are 24 x 24
+  static constexpr float kUpButtonY = 12;
+  static constexpr float kDownButtonY = -12;
+  // The room of a line: up to 4 short of the buttons.
+  static constexpr float kLineWidth = kButtonX - kButtonHalf - 4 - kLineX;
 
   struct Message {
     int kind = -1;

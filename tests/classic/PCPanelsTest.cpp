@@ -2,6 +2,8 @@
 // last-round tip.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "ClassicTestSupport.h"
 #include "cards/LastCardPC.h"
 #include "classic/LastCardTipPC.h"
@@ -107,6 +109,23 @@ TEST_F(PCPanels, SystemBoxColoursLinesByKind) {
     EXPECT_EQ(shown.g, c.colour.g);
     EXPECT_EQ(shown.b, c.colour.b);
   }
+}
+
+// A line wider than the room left of the scroll buttons is shrunk to it,
+// and shown whole again when a shorter line takes its place.
+TEST_F(PCPanels, SystemBoxShrinksALongLineToTheRoomLeftOfItsButtons) {
+  SysBoxUIPC* box = SysBoxUIPC::create();
+  scene->addChild(box);
+  const std::string wide(200, 'W');
+  box->AddMessage(wide.c_str(), 2);
+  cocos2d::Label* line = box->GetLineLabel(0);
+  ASSERT_GT(line->getContentSize().width, SysBoxUIPC::kLineWidth);
+  EXPECT_FLOAT_EQ(line->getContentSize().width * line->getScale(), SysBoxUIPC::kLineWidth);
+  box->AddMessage("a", 2);
+  box->AddMessage("b", 2);
+  box->AddMessage("c", 2);
+  EXPECT_EQ(line->getString(), "a");
+  EXPECT_FLOAT_EQ(line->getScale(), 1.0f);
 }
 
 TEST_F(PCPanels, LastRoundTipShowsNothingWhenEverySeatPassed) {

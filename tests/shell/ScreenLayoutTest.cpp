@@ -1,12 +1,13 @@
 // The screen tour of the gallery, headless: the whole program on the
 // single-player command line, the seeded game played through the window's
 // input, and at every named screen the layout check: everything drawn lies in
-// the 1280 x 720 window, every shown button has a caption and takes a tap at
-// its centre, at most one message box is open, and every result screen
-// offers a way on; and the table check (support/TableLook.h): nothing opaque
-// over the cards, seats, bars' values and buttons a player reads, only
-// dialogs over the table, no large panel over the felt, every figure of the
-// bars captioned.
+// the 1280 x 720 window (a button whole), every shown button has a caption
+// and takes a tap at its centre, at most one message box is open, and every
+// result screen offers a way on; and the table check (support/TableLook.h):
+// nothing opaque over the cards, seats, bars' values and buttons a player
+// reads, only dialogs over the table, no large panel over the felt, every
+// figure of the bars captioned, no card-type effect over a seat's head or
+// card count, no button showing an empty box.
 #include <gtest/gtest.h>
 
 #include <cstdio>

@@ -574,6 +574,12 @@ inline std::string Describe(const cocos2d::Node* node) {
   return text;
 }
 
+// How far a drawing may reach past the window's edge: a bar may bleed a
+// little past the edge it hangs from, but a button is drawn whole (its
+// frame two points past the edge is cut off).
+constexpr float kEdgeBleed = 2;
+constexpr float kButtonEdgeSlack = 0.5f;
+
 // What a player would object to on the screen now, from what the scene draws:
 // a drawn picture, text or box that does not lie inside the 1280 x 720 window,
 // a shown button without caption; and, when `reachable` is given (it answers
@@ -599,6 +605,11 @@ inline std::vector<std::string> CheckLayout(cocos2d::Scene* scene,
       if (n->getNumberOfRunningActions() > 0) return true;
     return false;
   };
+  const auto inButton = [](const cocos2d::Node* n) {
+    for (; n != nullptr; n = n->getParent())
+      if (dynamic_cast<const cocos2d::ui::Button*>(n) != nullptr) return true;
+    return false;
+  };
   // What a clipping view (a scrolled list) holds shows only inside the view:
   // the view's own box is judged instead.
   const auto clipper = [](const cocos2d::Node* n) -> const cocos2d::ui::Layout* {
@@ -611,7 +622,8 @@ inline std::vector<std::string> CheckLayout(cocos2d::Scene* scene,
     drawn.insert(c.node);
     if (const cocos2d::ui::Layout* view = clipper(c.node)) {
       const cocos2d::Rect box = WorldBox(view);
-      if (box.getMinX() < -2 || box.getMaxX() > 1282 || box.getMinY() < -2 || box.getMaxY() > 722)
+      if (box.getMinX() < -kEdgeBleed || box.getMaxX() > 1280 + kEdgeBleed || box.getMinY() < -kEdgeBleed ||
+          box.getMaxY() > 720 + kEdgeBleed)
         report(Describe(view) + " (a clipping view) lies outside the window");
       continue;
     }
@@ -627,8 +639,9 @@ inline std::vector<std::string> CheckLayout(cocos2d::Scene* scene,
                                       c.transform.apply({local.getMaxX(), local.getMinY()}),
                                       c.transform.apply({local.getMinX(), local.getMaxY()}),
                                       c.transform.apply({local.getMaxX(), local.getMaxY()})};
+    const float slack = inButton(c.node) ? kButtonEdgeSlack : kEdgeBleed;
     for (const cocos2d::Vec2& p : corners) {
-      if (p.x < -2 || p.x > 1282 || p.y < -2 || p.y > 722) {
+      if (p.x < -slack || p.x > 1280 + slack || p.y < -slack || p.y > 720 + slack) {
         const cocos2d::Rect box = WorldBox(c.node);
         report(Describe(c.node) + " (" + (c.what.size() > 40 ? c.what.substr(0, 40) : c.what) + ") drawn outside the window at " +
                std::to_string(static_cast<int>(box.getMinX())) + "," + std::to_string(static_cast<int>(box.getMinY())) +

@@ -23,7 +23,13 @@
 // - each other seat's card count lies on its stack's front card or clear of
 //   the stack, never half over its edge, and on no money box; a seat's money
 //   and amount figures stand inside their boxes, clear of the edges;
-// - the result window's amounts stand clear of its buttons.
+// - the result window's amounts stand clear of its buttons;
+// - no card-type effect (the boats, the plane, the rocket, the bombs) lies
+//   over a seat's head or card count: judged by the pictures' boxes, since
+//   the placeholder art draws them as thin lines where the game's pictures
+//   are whole;
+// - no shown button shows an empty box: a face without word or picture and
+//   nothing drawn over it.
 // Shared by the layout tests and the galleries. No GoogleTest here.
 #pragma once
 
@@ -64,6 +70,7 @@
 #include "table/DDZGameView.h"
 #include "widgets/AllGameRuleLayer.h"
 #include "widgets/BottomUI.h"
+#include "widgets/CardTypeAnis.h"
 #include "widgets/GameClock.h"
 #include "widgets/GameRuleLayer.h"
 #include "widgets/OtherPlayerInfo.h"
@@ -95,6 +102,42 @@ class ArtPixels {
       return alpha[static_cast<std::size_t>(py) * w + px] / 255.0f;
     }
   };
+  // Whether the frame `rect` of `file` (lying turned in the sheet when
+  // `rotated`) is a plain box: each line across its middle one colour, as a
+  // face without word or picture is painted. False when the file is not read.
+  bool PlainBox(const std::string& file, const cocos2d::Rect& rect, bool rotated) {
+    const std::string key = file + "@" + std::to_string(rect.origin.x) + "," + std::to_string(rect.origin.y) +
+                            (rotated ? "r" : "");
+    auto it = m_Plain.find(key);
+    if (it != m_Plain.end()) return it->second;
+    bool plain = false;
+    const std::string path = file.empty() ? "" : cocos2d::FileUtils::getInstance()->fullPathForFilename(file);
+    if (SDL_Surface* loaded = path.empty() ? nullptr : IMG_Load(path.c_str())) {
+      if (SDL_Surface* rgba = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0)) {
+        const float w = rect.size.width, h = rect.size.height;
+        // A frame point (x right, y down) in the sheet's pixels.
+        const auto at = [&](float fx, float fy) -> const std::uint8_t* {
+          const int px = static_cast<int>(rotated ? rect.origin.x + h - 1 - fy : rect.origin.x + fx);
+          const int py = static_cast<int>(rotated ? rect.origin.y + fx : rect.origin.y + fy);
+          if (px < 0 || py < 0 || px >= rgba->w || py >= rgba->h) return nullptr;
+          return static_cast<const std::uint8_t*>(rgba->pixels) + py * rgba->pitch + px * 4;
+        };
+        plain = w >= 4 && h >= 4;
+        for (float fy = h * 0.35f; plain && fy <= h * 0.65f; fy += 1) {
+          const std::uint8_t* first = at(w * 0.2f, fy);
+          for (float fx = w * 0.2f; plain && first != nullptr && fx <= w * 0.8f; fx += 1) {
+            const std::uint8_t* p = at(fx, fy);
+            for (int k = 0; p != nullptr && k < 4; ++k) plain = plain && std::abs(p[k] - first[k]) <= 6;
+          }
+          plain = plain && first != nullptr;
+        }
+        SDL_FreeSurface(rgba);
+      }
+      SDL_FreeSurface(loaded);
+    }
+    return m_Plain[key] = plain;
+  }
+
   // Null when the file is not found or not read (the caller counts it opaque).
   const Image* Get(const std::string& file) {
     auto it = m_Images.find(file);
@@ -120,6 +163,7 @@ class ArtPixels {
 
  private:
   std::map<std::string, std::unique_ptr<Image>> m_Images;
+  std::map<std::string, bool> m_Plain;
 };
 
 // The frames and images the art tool writes words on: their captions.
@@ -739,40 +783,154 @@ constexpr float kHiddenArea = 150;
 // Sample points across each drawing of a part, per side.
 constexpr int kSamplesPerSide = 14;
 
+// One recorded frame of the scene: what it draws, the parts the player reads
+// and which part and which dialog each drawing belongs to.
+struct TableFrame {
+  TableFrame(cocos2d::Scene* scene, DDZGameView& view) {
+    recorder.setRecording(true);
+    recorder.beginFrame();
+    scene->visit(&recorder, cocos2d::AffineTransform::IDENTITY, 0);
+    recorder.endFrame();
+    for (const cocos2d::DrawCommand& c : recorder.lastFrame())
+      if (c.node != nullptr && c.opacity > 0 && LocalRect(c).size.width > 0 && LocalRect(c).size.height > 0)
+        drawn.push_back(MakeDrawn(c));
+    // The part whose root is nearest above a drawing, -1 none.
+    parts = GuardedParts(view, scene);
+    partOf.assign(drawn.size(), -1);
+    dialogOf.resize(drawn.size());
+    for (std::size_t i = 0; i < drawn.size(); ++i) {
+      int nearest = 1 << 30;
+      for (std::size_t p = 0; p < parts.size(); ++p) {
+        int depth = 0;
+        for (const cocos2d::Node* n = drawn[i].c->node; n != nullptr && !parts[p].except.count(n);
+             n = n->getParent(), ++depth) {
+          if (std::find(parts[p].roots.begin(), parts[p].roots.end(), n) == parts[p].roots.end()) continue;
+          if (depth < nearest) nearest = depth, partOf[i] = static_cast<int>(p);
+          break;
+        }
+      }
+      dialogOf[i] = DialogOf(drawn[i].c->node);
+    }
+  }
+  TableFrame(const TableFrame&) = delete;
+  TableFrame& operator=(const TableFrame&) = delete;
+
+  cocos2d::HeadlessRenderer recorder;  // holds the commands `drawn` points at
+  std::vector<Drawn> drawn;
+  std::vector<Guarded> parts;
+  std::vector<int> partOf;
+  std::vector<const cocos2d::Node*> dialogOf;
+};
+
+// The card-type effect a drawing belongs to, else null.
+inline const AniBase* CardTypeEffectOf(const cocos2d::Node* n) {
+  for (; n != nullptr; n = n->getParent())
+    if (dynamic_cast<const AniShunzi*>(n) != nullptr || dynamic_cast<const AniPlane*>(n) != nullptr ||
+        dynamic_cast<const AniRocket*>(n) != nullptr || dynamic_cast<const cjddz_AniSuperFallBomb*>(n) != nullptr ||
+        dynamic_cast<const Ddz_PlayerEffect*>(n) != nullptr)
+      return static_cast<const AniBase*>(n);
+  return nullptr;
+}
+
+// An effect's picture over this share of a head's or a count's drawing (or
+// more) hides it.
+constexpr float kEffectOverShare = 0.15f;
+
+// The card-type effects' pictures over a seat's head or card count. An
+// effect stands over the table for seconds; its pictures are judged by
+// their boxes, as the game's whole pictures would hide what lies under them.
+inline std::vector<std::string> EffectsOverTheSeats(const TableFrame& frame) {
+  const auto seatMark = [](const std::string& what) {
+    const auto endsWith = [&](const std::string& tail) {
+      return what.size() >= tail.size() && what.compare(what.size() - tail.size(), tail.size(), tail) == 0;
+    };
+    return endsWith("'s head") || endsWith(" own head") || endsWith("'s card count");
+  };
+  std::vector<std::string> found;
+  for (std::size_t i = 0; i < frame.drawn.size(); ++i) {
+    const int part = frame.partOf[i];
+    if (part < 0 || !seatMark(frame.parts[part].what)) continue;
+    const cocos2d::Rect mark = frame.drawn[i].box;
+    for (std::size_t j = i + 1; j < frame.drawn.size(); ++j) {
+      const AniBase* ani = CardTypeEffectOf(frame.drawn[j].c->node);
+      if (ani == nullptr) continue;
+      const cocos2d::Rect effect = frame.drawn[j].box;
+      const float w = std::min(mark.getMaxX(), effect.getMaxX()) - std::max(mark.getMinX(), effect.getMinX());
+      const float h = std::min(mark.getMaxY(), effect.getMaxY()) - std::max(mark.getMinY(), effect.getMinY());
+      if (w > 0 && h > 0 && w * h >= kEffectOverShare * mark.size.width * mark.size.height)
+        found.push_back(Describe(ani) + " lies over " + frame.parts[part].what);
+    }
+  }
+  return found;
+}
+
+inline std::vector<std::string> EffectsOverTheSeats(cocos2d::Scene* scene, DDZGameView& view) {
+  const TableFrame frame(scene, view);
+  std::vector<std::string> found = EffectsOverTheSeats(frame);
+  std::sort(found.begin(), found.end());
+  found.erase(std::unique(found.begin(), found.end()), found.end());
+  return found;
+}
+
+// The shown buttons that show an empty box: no text, no digits and no
+// picture but faces painted plain (each line across the middle one colour),
+// in the button or drawn over its middle.
+inline std::vector<std::string> EmptyButtons(const TableFrame& frame) {
+  const auto buttonOf = [](const cocos2d::Node* n) -> const cocos2d::ui::Button* {
+    for (; n != nullptr; n = n->getParent())
+      if (auto* button = dynamic_cast<const cocos2d::ui::Button*>(n)) return button;
+    return nullptr;
+  };
+  const auto shows = [](const Drawn& d) {
+    switch (d.c->kind) {
+      case cocos2d::DrawKind::Color:
+        return false;
+      case cocos2d::DrawKind::Text:
+        return !d.c->what.empty();
+      case cocos2d::DrawKind::Image:
+      case cocos2d::DrawKind::NineSlice:
+        return !ArtPixels::Instance().PlainBox(d.c->texture, d.c->textureRect, d.c->rotated);
+      default:
+        return true;
+    }
+  };
+  struct Look {
+    std::size_t first = 0;  // its first drawing
+    cocos2d::Rect box;
+    bool shows = false;
+  };
+  std::map<const cocos2d::ui::Button*, Look> buttons;
+  for (std::size_t i = 0; i < frame.drawn.size(); ++i) {
+    const cocos2d::ui::Button* button = buttonOf(frame.drawn[i].c->node);
+    if (button == nullptr) continue;
+    auto [it, made] = buttons.try_emplace(button, Look{i, frame.drawn[i].box, false});
+    if (!made) it->second.box = it->second.box.unionWithRect(frame.drawn[i].box);
+    it->second.shows = it->second.shows || shows(frame.drawn[i]);
+  }
+  std::vector<std::string> found;
+  for (const auto& [button, look] : buttons) {
+    bool shown = look.shows;
+    const cocos2d::Vec2 middle(look.box.getMidX(), look.box.getMidY());
+    for (std::size_t j = look.first + 1; j < frame.drawn.size() && !shown; ++j)
+      shown = buttonOf(frame.drawn[j].c->node) != button && frame.drawn[j].box.containsPoint(middle) &&
+              shows(frame.drawn[j]);
+    if (!shown)
+      found.push_back(Describe(button) + " (" + button->getShownImage() + "): a shown button that shows an empty box");
+  }
+  return found;
+}
+
 inline std::vector<std::string> CheckTable(cocos2d::Scene* scene, DDZGameView& view) {
   std::vector<std::string> problems;
   std::set<std::string> seen;
   const auto report = [&](std::string line) {
     if (seen.insert(line).second) problems.push_back(std::move(line));
   };
-  cocos2d::HeadlessRenderer recorder;
-  recorder.setRecording(true);
-  recorder.beginFrame();
-  scene->visit(&recorder, cocos2d::AffineTransform::IDENTITY, 0);
-  recorder.endFrame();
-  std::vector<Drawn> drawn;
-  for (const cocos2d::DrawCommand& c : recorder.lastFrame())
-    if (c.node != nullptr && c.opacity > 0 && LocalRect(c).size.width > 0 && LocalRect(c).size.height > 0)
-      drawn.push_back(MakeDrawn(c));
-
-  // Which part each command draws (the part whose root is nearest above
-  // it), -1 none; and the dialog it lies in.
-  const std::vector<Guarded> parts = GuardedParts(view, scene);
-  std::vector<int> partOf(drawn.size(), -1);
-  std::vector<const cocos2d::Node*> dialogOf(drawn.size());
-  for (std::size_t i = 0; i < drawn.size(); ++i) {
-    int nearest = 1 << 30;
-    for (std::size_t p = 0; p < parts.size(); ++p) {
-      int depth = 0;
-      for (const cocos2d::Node* n = drawn[i].c->node; n != nullptr && !parts[p].except.count(n);
-           n = n->getParent(), ++depth) {
-        if (std::find(parts[p].roots.begin(), parts[p].roots.end(), n) == parts[p].roots.end()) continue;
-        if (depth < nearest) nearest = depth, partOf[i] = static_cast<int>(p);
-        break;
-      }
-    }
-    dialogOf[i] = DialogOf(drawn[i].c->node);
-  }
+  const TableFrame frame(scene, view);
+  const std::vector<Drawn>& drawn = frame.drawn;
+  const std::vector<Guarded>& parts = frame.parts;
+  const std::vector<int>& partOf = frame.partOf;
+  const std::vector<const cocos2d::Node*>& dialogOf = frame.dialogOf;
 
   // Every drawing of a part against what is drawn after it.
   for (std::size_t i = 0; i < drawn.size(); ++i) {
@@ -827,6 +985,8 @@ inline std::vector<std::string> CheckTable(cocos2d::Scene* scene, DDZGameView& v
   for (std::string& p : PicturesDrawnAsBoxes(drawn, scene)) report(std::move(p));
   for (std::string& p : SeatFiguresOutOfPlace(view)) report(std::move(p));
   for (std::string& p : ResultAmountsAgainstButtons(view)) report(std::move(p));
+  for (std::string& p : EffectsOverTheSeats(frame)) report(std::move(p));
+  for (std::string& p : EmptyButtons(frame)) report(std::move(p));
   return problems;
 }
 
