@@ -54,7 +54,7 @@ void YndLocalData::Load() {
   if (read != ddz::os::StoredFile::kRead) return;
   // Every line the store writes ends in a line feed: a last line without one
   // was cut short, and its value may be cut with it.
-  const std::size_t whole = text.rfind('\n') == std::string::npos ? 0 : text.rfind('\n') + 1;
+  const std::size_t whole = text.rfind('\n') + 1;  // 0 when there is no line feed
   if (whole < text.size()) {
     ddz::os::Log("YndLocalData: the last line of [%s] is cut short; ignored", m_strPath.c_str());
     text.resize(whole);

@@ -12,19 +12,6 @@
 
 namespace ddz::os {
 
-bool ReadWholeFile(const std::string& path, std::string& out) {
-  out.clear();
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return false;
-  char buffer[8192];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) out.append(buffer, n);
-  const bool ok = !std::ferror(f);
-  std::fclose(f);
-  if (!ok) out.clear();
-  return ok;
-}
-
 namespace {
 
 // Reads from `fd` at `offset` until `out` holds `want` bytes or the file ends.
@@ -69,24 +56,24 @@ StoredFile ReadStoredFile(const std::string& path, std::string& out) {
     Log("ReadStoredFile: [%s] cannot be read: %s", path.c_str(), std::strerror(errno));
     return StoredFile::kUnreadable;
   }
+  // Read on to the end, whatever size the file gives itself.
   std::string chunk;
-  bool ok = true;
   for (std::uint64_t at = 0;; at += chunk.size()) {
     if (!ReadAt(fd, at, 64 * 1024, chunk)) {
-      ok = false;
-      break;
+      Log("ReadStoredFile: reading [%s] failed: %s", path.c_str(), std::strerror(errno));
+      ::close(fd);
+      out.clear();
+      return StoredFile::kUnreadable;
     }
     if (chunk.empty()) break;
     out += chunk;
   }
-  const int readErrno = errno;
   ::close(fd);
-  if (!ok) {
-    Log("ReadStoredFile: reading [%s] failed: %s", path.c_str(), std::strerror(readErrno));
-    out.clear();
-    return StoredFile::kUnreadable;
-  }
   return StoredFile::kRead;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& out) {
+  return ReadStoredFile(path, out) == StoredFile::kRead;
 }
 
 bool ReadFileTail(const std::string& path, std::size_t maxBytes, std::string& out, std::uint64_t& size) {

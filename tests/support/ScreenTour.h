@@ -574,6 +574,21 @@ inline std::string Describe(const cocos2d::Node* node) {
   return text;
 }
 
+// Whether `n` or a node above it runs an action: a node still on its way is
+// judged where it comes to rest, at a later screen.
+inline bool Moving(const cocos2d::Node* n) {
+  for (; n != nullptr; n = n->getParent())
+    if (n->getNumberOfRunningActions() > 0) return true;
+  return false;
+}
+
+// The button `n` is part of (`n` itself or a node above it), else null.
+inline const cocos2d::ui::Button* ButtonOf(const cocos2d::Node* n) {
+  for (; n != nullptr; n = n->getParent())
+    if (auto* button = dynamic_cast<const cocos2d::ui::Button*>(n)) return button;
+  return nullptr;
+}
+
 // How far a drawing may reach past the window's edge: a bar may bleed a
 // little past the edge it hangs from, but a button is drawn whole (its
 // frame two points past the edge is cut off).
@@ -598,18 +613,6 @@ inline std::vector<std::string> CheckLayout(cocos2d::Scene* scene,
   scene->visit(&recorder, cocos2d::AffineTransform::IDENTITY, 0);
   recorder.endFrame();
   std::set<const cocos2d::Node*> drawn;
-  // A node still on its way (it or a parent runs an action) is judged where
-  // it comes to rest, at a later screen.
-  const auto moving = [](const cocos2d::Node* n) {
-    for (; n != nullptr; n = n->getParent())
-      if (n->getNumberOfRunningActions() > 0) return true;
-    return false;
-  };
-  const auto inButton = [](const cocos2d::Node* n) {
-    for (; n != nullptr; n = n->getParent())
-      if (dynamic_cast<const cocos2d::ui::Button*>(n) != nullptr) return true;
-    return false;
-  };
   // What a clipping view (a scrolled list) holds shows only inside the view:
   // the view's own box is judged instead.
   const auto clipper = [](const cocos2d::Node* n) -> const cocos2d::ui::Layout* {
@@ -628,7 +631,7 @@ inline std::vector<std::string> CheckLayout(cocos2d::Scene* scene,
       continue;
     }
     const cocos2d::Rect local = c.kind == cocos2d::DrawKind::Image ? c.quad : cocos2d::Rect(0, 0, c.size.width, c.size.height);
-    if (local.size.width <= 0 || local.size.height <= 0 || moving(c.node)) continue;
+    if (local.size.width <= 0 || local.size.height <= 0 || Moving(c.node)) continue;
     if (c.kind == cocos2d::DrawKind::Color) {
       // A shade over the whole window (a dialog's dim) covers it on purpose.
       const cocos2d::Vec2 low = c.transform.apply(local.origin);
@@ -639,7 +642,7 @@ inline std::vector<std::string> CheckLayout(cocos2d::Scene* scene,
                                       c.transform.apply({local.getMaxX(), local.getMinY()}),
                                       c.transform.apply({local.getMinX(), local.getMaxY()}),
                                       c.transform.apply({local.getMaxX(), local.getMaxY()})};
-    const float slack = inButton(c.node) ? kButtonEdgeSlack : kEdgeBleed;
+    const float slack = ButtonOf(c.node) != nullptr ? kButtonEdgeSlack : kEdgeBleed;
     for (const cocos2d::Vec2& p : corners) {
       if (p.x < -slack || p.x > 1280 + slack || p.y < -slack || p.y > 720 + slack) {
         const cocos2d::Rect box = WorldBox(c.node);
@@ -687,7 +690,7 @@ inline std::vector<std::string> CheckLayout(cocos2d::Scene* scene,
       };
       look(button);
       if (!captioned) report(Describe(button) + ": a shown button without caption");
-      if (reachable && button->isEnabled() && !underModal(button) && !moving(button) && !reachable(button))
+      if (reachable && button->isEnabled() && !underModal(button) && !Moving(button) && !reachable(button))
         report(Describe(button) + ": a tap at its centre does not reach it");
     }
     for (cocos2d::Node* child : node->getChildren()) visit(child);

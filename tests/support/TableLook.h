@@ -400,9 +400,7 @@ inline bool BoxesOverlap(const cocos2d::Rect& a, const cocos2d::Rect& b) {
 
 // The smallest box holding both.
 inline cocos2d::Rect BoxUnion(const cocos2d::Rect& a, const cocos2d::Rect& b) {
-  if (a.size.width <= 0 && a.size.height <= 0) return b;
-  const float x0 = std::min(a.getMinX(), b.getMinX()), y0 = std::min(a.getMinY(), b.getMinY());
-  return {x0, y0, std::max(a.getMaxX(), b.getMaxX()) - x0, std::max(a.getMaxY(), b.getMaxY()) - y0};
+  return a.size.width <= 0 && a.size.height <= 0 ? b : a.unionWithRect(b);
 }
 
 // Room a figure keeps to the left and right edge of the box it stands in.
@@ -712,14 +710,6 @@ inline std::vector<std::string> DialogButtonsOverTheBars(const std::vector<Drawn
 // (its cells) on a dialog, as drawn.
 constexpr float kReadableHeight = 16;
 
-// Whether `n` or a node above it runs an action: what still grows in or
-// moves is judged where it comes to rest, at a later screen.
-inline bool Moving(const cocos2d::Node* n) {
-  for (; n != nullptr; n = n->getParent())
-    if (n->getNumberOfRunningActions() > 0) return true;
-  return false;
-}
-
 // The texts and digit strips of open dialogs too small to read.
 inline std::vector<std::string> TooSmallToRead(const std::vector<Drawn>& drawn,
                                                const std::vector<const cocos2d::Node*>& dialogOf) {
@@ -876,11 +866,6 @@ inline std::vector<std::string> EffectsOverTheSeats(cocos2d::Scene* scene, DDZGa
 // picture but faces painted plain (each line across the middle one colour),
 // in the button or drawn over its middle.
 inline std::vector<std::string> EmptyButtons(const TableFrame& frame) {
-  const auto buttonOf = [](const cocos2d::Node* n) -> const cocos2d::ui::Button* {
-    for (; n != nullptr; n = n->getParent())
-      if (auto* button = dynamic_cast<const cocos2d::ui::Button*>(n)) return button;
-    return nullptr;
-  };
   const auto shows = [](const Drawn& d) {
     switch (d.c->kind) {
       case cocos2d::DrawKind::Color:
@@ -901,7 +886,7 @@ inline std::vector<std::string> EmptyButtons(const TableFrame& frame) {
   };
   std::map<const cocos2d::ui::Button*, Look> buttons;
   for (std::size_t i = 0; i < frame.drawn.size(); ++i) {
-    const cocos2d::ui::Button* button = buttonOf(frame.drawn[i].c->node);
+    const cocos2d::ui::Button* button = ButtonOf(frame.drawn[i].c->node);
     if (button == nullptr) continue;
     auto [it, made] = buttons.try_emplace(button, Look{i, frame.drawn[i].box, false});
     if (!made) it->second.box = it->second.box.unionWithRect(frame.drawn[i].box);
@@ -912,7 +897,7 @@ inline std::vector<std::string> EmptyButtons(const TableFrame& frame) {
     bool shown = look.shows;
     const cocos2d::Vec2 middle(look.box.getMidX(), look.box.getMidY());
     for (std::size_t j = look.first + 1; j < frame.drawn.size() && !shown; ++j)
-      shown = buttonOf(frame.drawn[j].c->node) != button && frame.drawn[j].box.containsPoint(middle) &&
+      shown = ButtonOf(frame.drawn[j].c->node) != button && frame.drawn[j].box.containsPoint(middle) &&
               shows(frame.drawn[j]);
     if (!shown)
       found.push_back(Describe(button) + " (" + button->getShownImage() + "): a shown button that shows an empty box");
