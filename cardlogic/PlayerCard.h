@@ -278,6 +278,7 @@ class CPlayerCard {
   bool PartnerCoveredOwnPlay(const PlayContext& ctx) const;
   // Wings for a group: the sources are tried in order, each over its values
   // from low to high, skipping the group's own values and values already taken.
+  // When fewer than the need are found, the choice is left empty.
   enum class WingSource {
     SingleMark,  // a loose single
     SplitPair,   // one card of a loose pair (the other stays as a loose single)

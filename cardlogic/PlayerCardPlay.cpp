@@ -336,7 +336,10 @@ bool CPlayerCard::CollectWings(WingChoice& out, int kind, int need, int groupLow
     }
     if (out.count == need) return true;
   }
-  return out.count == need;
+  // Too few: no wings at all, so that a caller going on without them does
+  // not write a half-winged play.
+  out = WingChoice{};
+  return false;
 }
 
 // --- Plays of one value ---------------------------------------------------------

@@ -212,3 +212,23 @@ TEST_F(PlayChoice, Follows) {
   };
   for (const auto& t : rows) Check(t);
 }
+
+// A plane that is all the list holds, with nothing low loose, takes its wings
+// from the 2s and jokers; when they are too few it goes out bare, the high
+// cards kept back, never a half-winged plane refused in favour of a 2 or a joker.
+TEST_F(PlayChoice, LeadsALonePlaneBareWhenTheHighCardsCannotWingIt) {
+  const Table rows[] = {
+      {"two triples and one 2", "555666 2", 0, 17, 17, {}, 1, {50}, P(Combo::Plane, 5, 6)},
+      {"two triples and one joker", "555666 X", 0, 17, 17, {}, 1, {50}, P(Combo::Plane, 5, 6)},
+      {"two triples and a pair of 2s", "555666 22", 0, 17, 17, {}, 1, {50}, P(Combo::Plane, 5, 6)},
+      {"three triples and one 2", "555666777 2", 0, 17, 17, {}, 1, {50}, P(Combo::Plane, 5, 7)},
+      {"three triples, a 2 and a joker", "555666777 2 X", 0, 17, 17, {}, 1, {50}, P(Combo::Plane, 5, 7)},
+      {"three triples, a pair of 2s and a joker", "555666777 22 x", 0, 17, 17, {}, 1, {50},
+       P(Combo::Plane, 5, 7)},
+      {"a farmer's two triples and one 2", "555666 2", 2, 17, 17, {}, 1, {50}, P(Combo::Plane, 5, 6)},
+      // Enough of them: the lowest go out as the wings.
+      {"two triples, a pair of 2s and both jokers", "555666 22 xX", 0, 17, 17, {}, 1, {50},
+       P(Combo::PlaneSingles, 5, 6, {15, 16})},
+  };
+  for (const auto& t : rows) Check(t);
+}
