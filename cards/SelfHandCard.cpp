@@ -216,6 +216,13 @@ Vec2 SelfHandCard::JokerMarkOffset() const { return {m_fCardScale * g_ptCJCardPo
 
 // ---------------------------------------------------------------- slide
 
+void SelfHandCard::RemoveAllCards() {
+  unscheduleUpdate();
+  m_bAnimating = false;
+  m_iSlideStepCount = 0;
+  SpriteCardManage::RemoveAllCards();
+}
+
 void SelfHandCard::SetCardsPosition() {
   const int n = static_cast<int>(m_vcCards.size());
   const std::vector<Vec2> homes = HomePlaces(true);

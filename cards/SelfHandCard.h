@@ -79,6 +79,9 @@ class SelfHandCard : public SpriteCardManage {
   // ---- layout and order ----
   void LayoutCards() override;
   void SortCards() override;
+  // An emptied hand has nothing left to slide: a running slide ends with it,
+  // so the cards of a new deal or a restore are laid out at once.
+  void RemoveAllCards() override;
   // Starts the slide of every card to its place in the current layout; the
   // owner sets the animating flag when it starts one.
   void SetCardsPosition();

@@ -134,6 +134,24 @@ TEST_F(SelfHandSlide, ASecondSlideDuringTheFirstTakesItsOwnEightSteps) {
   EXPECT_NE(end, start);
 }
 
+// A new deal or a restore empties the hand while a slide may still run: the
+// cards it brings lie in their places at once and stay there.
+TEST_F(SelfHandSlide, AnEmptiedHandEndsItsSlideAndLaysOutItsNextCardsAtOnce) {
+  SelfHandCard* h = makeHand("3456789TjQKA2 3456");
+  playCards(h, Codes("3456"));
+  frame();
+  frame();
+  ASSERT_TRUE(h->IsAnimating());
+  h->RemoveAllCards();
+  EXPECT_FALSE(h->IsAnimating());
+  for (int code : Codes("3456789")) h->AddCard(code, false, false, true, 0, false, false);
+  const std::vector<float> dealt = Xs(h);
+  SelfHandCard* fresh = makeHand("3456789");
+  EXPECT_EQ(dealt, Xs(fresh));
+  for (int k = 0; k < 10; ++k) frame();
+  EXPECT_EQ(Xs(h), dealt);
+}
+
 TEST_F(SelfHandSlide, TwoHandsSlidingAtOnceCountTheirOwnSteps) {
   SelfHandCard* a = makeHand("3456789TjQKA2");
   SelfHandCard* b = makeHand("3456789TjQKA2");
