@@ -70,12 +70,7 @@ TEST_F(SelfHandTest, SelectedCardsStandHigherAndTheVeilIsHiddenByALayout) {
 class SelfHandSlide : public SelfHandTest {
  protected:
   // The own play came back: its cards leave, the rest slide together.
-  void playCards(SelfHandCard* h, const Ints& codes) {
-    h->SetAnimating(true);
-    cocos2d::Vec2 place;
-    for (int code : codes) h->RemoveCard(place, code, false);
-    h->SetCardsPosition();
-  }
+  void playCards(SelfHandCard* h, const Ints& codes) { h->TakePlayedCards(codes); }
   void frame(float seconds = 1.0f / 60) { director->mainLoop(seconds); }
 };
 
