@@ -216,6 +216,29 @@ Vec2 SelfHandCard::JokerMarkOffset() const { return {m_fCardScale * g_ptCJCardPo
 
 // ---------------------------------------------------------------- slide
 
+std::vector<Vec2> SelfHandCard::TakePlayedCards(const std::vector<int>& codes) {
+  // Set before the first removal: every layout from here on keeps the cards
+  // where they stand, and the slide starts from there.
+  m_bAnimating = true;
+  std::vector<Vec2> places;
+  places.reserve(codes.size());
+  for (int code : codes) {
+    Vec2 place;
+    RemoveCard(place, code, false);
+    places.push_back(place);
+  }
+  RefreshCardMarks(true);
+  SetCardsPosition();
+  return places;
+}
+
+void SelfHandCard::RemoveAllCards() {
+  unscheduleUpdate();
+  m_bAnimating = false;
+  m_iSlideStepCount = 0;
+  SpriteCardManage::RemoveAllCards();
+}
+
 void SelfHandCard::SetCardsPosition() {
   const int n = static_cast<int>(m_vcCards.size());
   const std::vector<Vec2> homes = HomePlaces(true);

@@ -79,8 +79,18 @@ class SelfHandCard : public SpriteCardManage {
   // ---- layout and order ----
   void LayoutCards() override;
   void SortCards() override;
-  // Starts the slide of every card to its place in the current layout; the
-  // owner sets the animating flag when it starts one.
+  // An emptied hand has nothing left to slide: a running slide ends with it,
+  // so the cards of a new deal or a restore are laid out at once.
+  void RemoveAllCards() override;
+  // The own play the table shows leaves the hand: each card of `codes` goes
+  // (the first card of that code, row order), the marks are redrawn, and the
+  // rest slide from where they stood to their new places. Returns where each
+  // played card stood in the hand, in the order of `codes`; (0, 0) for a
+  // code the hand does not hold.
+  virtual std::vector<cocos2d::Vec2> TakePlayedCards(const std::vector<int>& codes);
+  // Starts the slide of every card from where it stands to its place in the
+  // current layout; the animating flag must be set first, or the layouts
+  // before it have already put the cards there.
   void SetCardsPosition();
   void update(float dt) override;
   // The open-hand mark on every card.

@@ -120,9 +120,9 @@ void SuperSelfHandCard::ShowAnswerPair(int pair) {
   SelfHandCard::ShowAnswerPair(pair);
 }
 
-void SuperSelfHandCard::StartSlide() {
+std::vector<cocos2d::Vec2> SuperSelfHandCard::TakePlayedCards(const std::vector<int>& codes) {
   DismissChooser();
-  SetCardsPosition();
+  return SelfHandCard::TakePlayedCards(codes);
 }
 
 void SuperSelfHandCard::ResetTurnState() {

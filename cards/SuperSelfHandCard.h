@@ -86,10 +86,9 @@ class SuperSelfHandCard : public SelfHandCard {
   void SortCards() override;
   void onTouchesEnded(const std::vector<cocos2d::Touch*>& touches, cocos2d::Event* event) override;
 
-  // The slide after the own play; the view removes the played cards and sets
-  // the sliding flag (SetAnimating) first.
-  // An open chooser closes: the server played for the seat.
-  void StartSlide();
+  // The own play leaves the hand as in the classic hand; an open chooser
+  // closes first: the play was made for the seat.
+  std::vector<cocos2d::Vec2> TakePlayedCards(const std::vector<int>& codes) override;
   // The table's reset for a new hand: the chooser closes, and the sliding
   // flag, the auto-play streak and the automatic-press, cannot-beat and
   // bottom-card flags are cleared.

@@ -401,31 +401,29 @@ void DDZGameView::MovePlayedCards(int seat, const std::vector<int>& codes, int l
   auto* row = dynamic_cast<SpriteCardManage*>(m_pSendCard[seat]);
   auto* hand = dynamic_cast<SpriteCardManage*>(m_pHandCard[seat]);
   auto* shown = dynamic_cast<SpriteCardManage*>(m_pMingCard[seat]);
-  std::vector<cocos2d::Vec2> starts;
   for (int code : codes) {
     if (row != nullptr) row->AddCard(code, false, false, true, -1, false, false);
+    if (seat == kOwnSeat) continue;
     cocos2d::Vec2 place;
-    if (seat == kOwnSeat) {
-      if (hand != nullptr) {
-        hand->RemoveCard(place, code, false);
-        if (row != nullptr) starts.push_back(row->convertToNodeSpace(hand->convertToWorldSpace(place)));
-      }
-    } else {
-      if (hand != nullptr) hand->RemoveCard(place, 0, true);
-      if (shown != nullptr && shown->isRunning()) shown->RemoveCard(place, code, true);
-    }
+    if (hand != nullptr) hand->RemoveCard(place, 0, true);
+    if (shown != nullptr && shown->isRunning()) shown->RemoveCard(place, code, true);
   }
   if (row != nullptr && m_TableItem.iLandOwnerPos == seat && row->GetCardCount() > 0)
     row->SetLandlordMark(row->GetCardCount() - 1, landlordRole);
-  if (seat != kOwnSeat) return;
-  if (auto* sendRow = dynamic_cast<SendCard*>(row)) sendRow->ShowSendCards(starts);
-  if (auto* own = dynamic_cast<SelfHandCard*>(hand)) {
-    own->RefreshCardMarks(true);
-    // The cards slide from where they stood; the layout keeps them there
-    // while the slide runs.
-    own->SetAnimating(true);
-    own->SetCardsPosition();
-  }
+  if (seat == kOwnSeat) TakeOwnPlay(row, codes);
+}
+
+void DDZGameView::TakeOwnPlay(Vell_SpriteCardManage* row, const std::vector<int>& codes) {
+  auto* own = dynamic_cast<SelfHandCard*>(m_pHandCard[kOwnSeat]);
+  if (own == nullptr) return;
+  const std::vector<cocos2d::Vec2> places = own->TakePlayedCards(codes);
+  auto* sendRow = dynamic_cast<SendCard*>(row);
+  if (sendRow == nullptr) return;
+  std::vector<cocos2d::Vec2> starts;
+  starts.reserve(places.size());
+  for (const cocos2d::Vec2& place : places)
+    starts.push_back(sendRow->convertToNodeSpace(own->convertToWorldSpace(place)));
+  sendRow->ShowSendCards(starts);
 }
 
 bool DDZGameView::LandlordStillOpen(const char* what) const {

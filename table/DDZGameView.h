@@ -354,10 +354,15 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner, public ITableRow
   int m_iDayLoseAmount = 0;
 
   // A play of `codes` by screen seat `seat` goes to the seat's played row: the
-  // own cards leave the own hand and slide to the row from where they stood
-  // (the hand then lays out anew), another seat's card backs and shown cards
-  // lose them; the landlord's last card carries `landlordRole`'s mark.
+  // own cards leave the own hand (TakeOwnPlay), another seat's card backs and
+  // shown cards lose them; the landlord's last card carries `landlordRole`'s
+  // mark.
   void MovePlayedCards(int seat, const std::vector<int>& codes, int landlordRole);
+  // The own play of `codes`, already in the own played row `row`, leaves the
+  // own hand: the rest of the hand slides together from where it stood, and
+  // the played cards fly into the row from their places in the hand. Every
+  // table shows the own play through here.
+  void TakeOwnPlay(Vell_SpriteCardManage* row, const std::vector<int>& codes);
 
   // A hand has one landlord: once this hand's landlord is decided, a further
   // landlord message would hand out the bottom cards again. False for it,

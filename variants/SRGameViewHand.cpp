@@ -21,7 +21,6 @@
 #include "cards/SRDealCard.h"
 #include "cards/SRSelfHandCard.h"
 #include "cards/SRShowCard.h"
-#include "cards/SendCard.h"
 #include "gamedata/LayoutConfig.h"
 #include "platform/engine/Log.h"
 #include "platform/framework/SoundManage.h"
@@ -466,28 +465,15 @@ void SRGameView::OnPlayCards(char* msg, int, bool local) {
 
     SpriteCardManage* row = CardRow(m_pSendCard[seat]);
     SpriteCardManage* hand = CardRow(m_pHandCard[seat]);
-    std::vector<Vec2> starts;
     for (int code : codes) {
       if (row != nullptr) row->AddCard(code, false, false, true, -1, false, false);
+      if (hand == nullptr || seat == kOwnSeat) continue;
       Vec2 place;
-      if (hand == nullptr) continue;
-      if (seat == kOwnSeat) {
-        hand->RemoveCard(place, code, false);
-        if (row != nullptr) starts.push_back(row->convertToNodeSpace(hand->convertToWorldSpace(place)));
-      } else {
-        hand->RemoveCard(place, 0, true);
-        if (seat == m_TableItem.iShowCardTable && m_pShowCard != nullptr) m_pShowCard->RemoveCard(place, code, true);
-      }
+      hand->RemoveCard(place, 0, true);
+      if (seat == m_TableItem.iShowCardTable && m_pShowCard != nullptr) m_pShowCard->RemoveCard(place, code, true);
     }
     if (row != nullptr && row->GetCardCount() > 0) row->SetLandlordMark(row->GetCardCount() - 1, m_iRowRole[seat]);
-    if (seat == kOwnSeat) {
-      if (auto* sendRow = dynamic_cast<SendCard*>(row)) sendRow->ShowSendCards(starts);
-      if (SRSelfHandCard* own = GetSelfHand()) {
-        own->RefreshCardMarks(true);
-        own->SetAnimating(true);
-        own->SetCardsPosition();
-      }
-    }
+    if (seat == kOwnSeat) TakeOwnPlay(row, codes);
     if (hand != nullptr && hand->GetCardCount() == 0) m_iLockMainMsgTime += kHoldHandEmptied;
   }
   if (seat == 0 && m_pHandCard[kOwnSeat] != nullptr && m_pHandCard[kOwnSeat]->GetCardCount() == 1 &&

@@ -214,29 +214,16 @@ void SuperGameView::OnPlayCards(const char* msg, int len, bool local) {
     if (m_pTopUI != nullptr) m_pTopUI->AddJPQCard(removed);
     SpriteCardManage* hand = Row(m_pHandCard[seat]);
     SpriteCardManage* shown = Row(m_pMingCard[seat]);
-    std::vector<Vec2> starts;
-    for (int code : removed) {
-      Vec2 place;
-      if (seat == kOwnSeat) {
-        if (hand != nullptr) {
-          hand->RemoveCard(place, code, false);
-          if (row != nullptr) starts.push_back(row->convertToNodeSpace(hand->convertToWorldSpace(place)));
-        }
-      } else {
+    if (seat != kOwnSeat) {
+      for (int code : removed) {
+        Vec2 place;
         if (hand != nullptr) hand->RemoveCard(place, 0, true);
         if (shown != nullptr && shown->isRunning()) shown->RemoveCard(place, code, true);
       }
     }
     if (row != nullptr && m_TableItem.iLandOwnerPos == seat && row->GetCardCount() > 0)
       row->SetLandlordMark(row->GetCardCount() - 1, 2);
-    if (seat == kOwnSeat) {
-      if (auto* sendRow = dynamic_cast<SendCard*>(row)) sendRow->ShowSendCards(starts);
-      if (SuperSelfHandCard* own = GetSelfHand()) {
-        own->RefreshCardMarks(true);
-        own->SetAnimating(true);
-        own->StartSlide();
-      }
-    }
+    if (seat == kOwnSeat) TakeOwnPlay(row, removed);
   }
   if (m_pHandCard[seat] != nullptr && m_pHandCard[seat]->GetCardCount() == 0) m_iLockMainMsgTime += kHoldHandEmptied;
   if (seat == 0 && m_pHandCard[kOwnSeat] != nullptr && m_pHandCard[kOwnSeat]->GetCardCount() == 1 &&

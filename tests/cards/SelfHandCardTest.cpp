@@ -70,12 +70,7 @@ TEST_F(SelfHandTest, SelectedCardsStandHigherAndTheVeilIsHiddenByALayout) {
 class SelfHandSlide : public SelfHandTest {
  protected:
   // The own play came back: its cards leave, the rest slide together.
-  void playCards(SelfHandCard* h, const Ints& codes) {
-    h->SetAnimating(true);
-    cocos2d::Vec2 place;
-    for (int code : codes) h->RemoveCard(place, code, false);
-    h->SetCardsPosition();
-  }
+  void playCards(SelfHandCard* h, const Ints& codes) { h->TakePlayedCards(codes); }
   void frame(float seconds = 1.0f / 60) { director->mainLoop(seconds); }
 };
 
@@ -132,6 +127,24 @@ TEST_F(SelfHandSlide, ASecondSlideDuringTheFirstTakesItsOwnEightSteps) {
   ASSERT_EQ(end.size(), targets.size());
   for (std::size_t i = 0; i < end.size(); ++i) EXPECT_NEAR(end[i], targets[i], 1.0f);
   EXPECT_NE(end, start);
+}
+
+// A new deal or a restore empties the hand while a slide may still run: the
+// cards it brings lie in their places at once and stay there.
+TEST_F(SelfHandSlide, AnEmptiedHandEndsItsSlideAndLaysOutItsNextCardsAtOnce) {
+  SelfHandCard* h = makeHand("3456789TjQKA2 3456");
+  playCards(h, Codes("3456"));
+  frame();
+  frame();
+  ASSERT_TRUE(h->IsAnimating());
+  h->RemoveAllCards();
+  EXPECT_FALSE(h->IsAnimating());
+  for (int code : Codes("3456789")) h->AddCard(code, false, false, true, 0, false, false);
+  const std::vector<float> dealt = Xs(h);
+  SelfHandCard* fresh = makeHand("3456789");
+  EXPECT_EQ(dealt, Xs(fresh));
+  for (int k = 0; k < 10; ++k) frame();
+  EXPECT_EQ(Xs(h), dealt);
 }
 
 TEST_F(SelfHandSlide, TwoHandsSlidingAtOnceCountTheirOwnSteps) {

@@ -218,7 +218,7 @@ TEST_F(ChooserTest, ANewTurnTheServersPlayOrTheResetCloseAChooserLeftOpen) {
       {"play turn", [](SuperSelfHandCard* h) { h->ShowSendPassBtn(Codes("K")); }},
       {"bid turn", [](SuperSelfHandCard* h) { h->ShowChoiceButtons(0); }},
       {"question", [](SuperSelfHandCard* h) { h->ShowAnswerPair(SelfHandCard::kPairRob); }},
-      {"server played", [](SuperSelfHandCard* h) { h->StartSlide(); }},
+      {"server played", [](SuperSelfHandCard* h) { h->TakePlayedCards({h->HandCodes().back()}); }},
       {"table reset", [](SuperSelfHandCard* h) { h->ResetTurnState(); }},
   };
   for (const Case& c : cases) {
