@@ -102,13 +102,20 @@ void OtherPlayerInfo::onExit() {
 
 void OtherPlayerInfo::IniPlayerInfo(PlayerNode* pPlayer) {
   if (pPlayer == nullptr || !isRunning() || m_pBg == nullptr) return;
-  if (GameViewBase::IsSinglePlayer()) {
-    m_pLabel[0]->setString(m_iTablePos == kOwnSeat ? GameText(kTextOwnSingleName)
-                                                   : YndCodeConvert::G2u(Field(pPlayer->szUserName,
-                                                                                  sizeof(pPlayer->szUserName))));
+  if (GameViewBase::IsSinglePlayer() && m_iTablePos == kOwnSeat) {
+    m_pLabel[0]->setString(GameText(kTextOwnSingleName));
     const int amount = GameViewBase::m_GlobalInfo.iSingleGameAmount;
     m_pLabel[1]->setString(GetScoreTitle(amount));
     m_pLabel[2]->setString(std::to_string(amount));
+  } else if (GameViewBase::IsSinglePlayer()) {
+    // A computer seat: the name the table gave it. The local server keeps no
+    // score for it, so it has no title and no count (the player's own are
+    // not its).
+    const std::string nick = Field(pPlayer->szNickName, sizeof(pPlayer->szNickName));
+    m_pLabel[0]->setString(YndCodeConvert::G2u(
+        nick.empty() ? Field(pPlayer->szUserName, sizeof(pPlayer->szUserName)) : nick));
+    m_pLabel[1]->setString("");
+    m_pLabel[2]->setString("");
   } else {
     DDZGameView* view = View();
     bool hidden = view != nullptr && view->GetGameKind() == kHiddenNameViewKind;

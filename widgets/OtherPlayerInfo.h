@@ -3,9 +3,11 @@
 // player's level badge. A touch on the seat's head opens it (ShowInfo(true)),
 // a second touch or 5 s close it; each seat join fills it (IniPlayerInfo).
 //
-// Single-player game: the small background; line 0 the name (game text 430
-// for the own seat), line 1 the score title of the single-player count,
-// line 2 that count. Networked tables: the large background; line 1 the
+// Single-player game: the small background; for the own seat line 0 game
+// text 430, line 1 the score title of the single-player count, line 2 that
+// count; for a computer seat line 0 its name (the nickname the table gave
+// it, else the user name) and no title or count, since the local server
+// keeps no score for it. Networked tables: the large background; line 1 the
 // name, hidden where the table hides names (game kind 4, or the login's game
 // kind 7 or 8), line 2 the money title, the level badge, and the
 // paid-expression panel (MagicExpressLayer): it learns the two users at each

@@ -45,6 +45,16 @@ constexpr float kMoveDistance = 30;
 constexpr float kSeatScale = 0.6f;
 constexpr float kOwnMarkDigitWidth = 24;
 
+// The countdown's line: its right end and middle this far in from the
+// background's right and top edges, above the hand-detail row and clear of
+// the buttons (which the four-player window raises into the background's
+// lower part); it comes in when the background has.
+constexpr float kCountDownRightInset = 24;
+constexpr float kCountDownBelowTop = 20;
+constexpr float kCountDownFontSize = 20;
+constexpr float kCountDownShowDelay = 1.5f;
+const cocos2d::Color4B kCountDownColor(244, 222, 150, 255);
+
 constexpr int kStars = 10;
 constexpr int kGlows = 20;
 constexpr float kStarReach = 120;
@@ -191,6 +201,25 @@ cocos2d::Sprite* AddCapNotice(cocos2d::Sprite* bg) {
   return cap;
 }
 
+cocos2d::Label* AddCountDownLabel(cocos2d::Node* parent, cocos2d::Sprite* bg) {
+  if (bg == nullptr) return nullptr;
+  // Where the background stands once it has slid in.
+  const Vec2 centre = bg->getPosition() + Vec2(0, -kMoveDistance);
+  const cocos2d::Size size = bg->getContentSize();
+  auto* label = cocos2d::Label::createWithSystemFont("", g_strFontName, kCountDownFontSize);
+  label->setTextColor(kCountDownColor);
+  label->setAnchorPoint(Vec2(1, 0.5f));
+  label->setPosition(centre + Vec2(size.width / 2 - kCountDownRightInset, size.height / 2 - kCountDownBelowTop));
+  label->setVisible(false);
+  parent->addChild(label, kTitleZ);
+  label->runAction(cocos2d::Sequence::create(cocos2d::DelayTime::create(kCountDownShowDelay), cocos2d::Show::create()));
+  return label;
+}
+
+void ShowCountDown(cocos2d::Label* label, int textEntry, int seconds) {
+  if (label != nullptr) label->setString(ddz::FormatText(GameText(textEntry), seconds));
+}
+
 void PlayResultMusic(bool won, int imageIndex) {
   GameSoundDDZ* sound = GameSoundDDZ::shareGameSoundDDZ();
   sound->StopBackgroundMusic();
@@ -293,6 +322,7 @@ void ResultLayer::ClearWindow() {
   m_pActivityTipLabel = nullptr;
   m_pInvitation = nullptr;
   m_pInvitationTips = nullptr;
+  m_pCountDownLabel = nullptr;
 }
 
 void ResultLayer::IniResultUI() {
@@ -309,6 +339,7 @@ void ResultLayer::IniResultUI() {
   m_iCountDown = m_iCountDownStart;
   unschedule(schedule_selector(ResultLayer::OnCountDown));
   schedule(schedule_selector(ResultLayer::OnCountDown), 1.0f);
+  BuildCountDown();
 
   BuildButtons();
   if (iExGameiType > 0) {
@@ -408,6 +439,19 @@ void ResultLayer::BuildButtons() {
 
 void ResultLayer::BuildCapNotice() { m_pCapNotice = resultparts::AddCapNotice(m_pResultBg); }
 
+void ResultLayer::BuildCountDown() {
+  // The single-player game has no server waiting for the seat: the count
+  // ends without an action, and its caption promises none.
+  m_bCountDownActs = !GameViewBase::IsSinglePlayer();
+  if (!m_bCountDownActs) {
+    m_iCountDownText = kTextCountDownWaits;
+  } else {
+    m_iCountDownText = iSmallBtnType > 0 ? kTextCountDownSmallGame : kTextCountDownLeave;
+  }
+  m_pCountDownLabel = resultparts::AddCountDownLabel(this, m_pResultBg);
+  resultparts::ShowCountDown(m_pCountDownLabel, m_iCountDownText, m_iCountDown);
+}
+
 void ResultLayer::ShowActivityTip() {
   if (m_iActivityTip > 0) {
     auto* label = cocos2d::Label::createWithSystemFont(ddz::FormatText(GameText(kActivityTipText), m_iActivityTip),
@@ -477,6 +521,7 @@ void ResultLayer::OnBtnEnterCompete(cocos2d::Ref*) { m_pGameView->EnterCompeteFr
 void ResultLayer::OnCountDown(float) {
   if (m_iCountDown <= 0) return;
   --m_iCountDown;
+  resultparts::ShowCountDown(m_pCountDownLabel, m_iCountDownText, m_iCountDown);
   if (iExGameiType >= 1 && m_iCountDownStart - m_iCountDown == kExtraGameAfterSeconds) {
     retain();  // the view may take the window away
     m_pGameView->OnResultExtraGame(iExGameiType);
@@ -485,6 +530,14 @@ void ResultLayer::OnCountDown(float) {
   }
   if (m_iCountDown > 0) return;
   unschedule(schedule_selector(ResultLayer::OnCountDown));
+  if (!m_bCountDownActs) {
+    // The window waits for the player's button.
+    if (m_pCountDownLabel != nullptr) {
+      m_pCountDownLabel->stopAllActions();
+      m_pCountDownLabel->setVisible(false);
+    }
+    return;
+  }
   if (iSmallBtnType > 0)
     OnBtnSmallGame();
   else
@@ -535,13 +588,14 @@ void ResultLayer::ResetButtons() {
   iExGameiType = 0;
   for (auto* button : m_pButton)
     if (button != nullptr) button->setVisible(true);
+  if (m_pCountDownLabel != nullptr && m_iCountDown > 0) m_pCountDownLabel->setVisible(true);
 }
 
 void ResultLayer::HideResult() {
   cocos2d::Node* parts[] = {m_pWinEffect,    m_pTitle,        m_pResultBg,     m_pScoreWord[0], m_pScoreWord[1],
                             m_pScoreNum[0],  m_pScoreNum[1],  m_pResultNum[0], m_pResultNum[1], m_pResultNum[2],
                             m_pJiaBeiFlag[0], m_pJiaBeiFlag[1], m_pJiaBeiFlag[2], m_pButton[0],   m_pButton[1],
-                            m_pButton[2]};
+                            m_pButton[2],    m_pCountDownLabel};
   for (cocos2d::Node* part : parts)
     if (part != nullptr) part->setVisible(false);
 }

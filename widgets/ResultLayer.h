@@ -22,12 +22,18 @@
 // ...SmallGame); the view decides what they mean and removes the layer. A
 // view that refuses the action (the daily loss limit refuses a continue)
 // says so with GiveBackAction: the buttons and the countdown come back, so
-// the automatic action at 0 still leaves the table.
+// on a network table the automatic action at 0 still leaves it.
 //
-// The countdown is 30 s on tables of kind 6, 7 and 8, else 100 s. With an
-// extra game the window gives way to it (OnResultExtraGame, then every part
-// hidden) 5 s after it opened, whatever the countdown's length; ResetButtons
-// brings the buttons back when the extra game ends.
+// The countdown is 30 s on tables of kind 6, 7 and 8, else 100 s, and the
+// window shows the seconds left with a caption that says what happens at 0.
+// On network tables the end takes the mini-game button's action when that
+// button is offered, else the leave button's: the server expects the seat to
+// go. In the single-player game nothing closes the window without the
+// player's word: at 0 the seconds go and the window waits for a button. With
+// an extra game the window gives way to it (OnResultExtraGame, then every
+// part hidden) 5 s after it opened, whatever the countdown's length;
+// ResetButtons brings the buttons and the seconds back when the extra game
+// ends.
 #pragma once
 
 #include <cstdint>
@@ -38,6 +44,7 @@
 #include "platform/framework/YndGameLayer.h"
 
 namespace cocos2d {
+class Label;
 class Sprite;
 namespace ui {
 class Button;
@@ -61,6 +68,12 @@ class ResultLayer : public YndGameLayer {
   static constexpr int kExtraGameAfterSeconds = 5;
   // More hands than this today: the leave button takes the continue button's place.
   static constexpr int kTodayHandsBeforeLeave = 5;
+  // Game text entries of the countdown's caption (a printf format of the
+  // seconds): the table is left at 0, the mini-game opens at 0, or nothing
+  // happens at 0 (single-player game).
+  static constexpr int kTextCountDownLeave = 460;
+  static constexpr int kTextCountDownSmallGame = 461;
+  static constexpr int kTextCountDownWaits = 462;
   // The invitation to the tournament: these local hours, tables of kinds 0 and 1.
   static constexpr int kInvitationHours[] = {12, 19};
   static constexpr int kCompeteGameId = 237;
@@ -99,7 +112,8 @@ class ResultLayer : public YndGameLayer {
   // Stops the countdown and tells the view the window is gone (OnResultLayerShown(true)).
   void onExit() override;
 
-  // After the extra game: no extra game any more, the buttons shown again.
+  // After the extra game: no extra game any more, the buttons and the seconds
+  // shown again.
   void ResetButtons();
 
   // The once-a-second countdown.
@@ -133,6 +147,8 @@ class ResultLayer : public YndGameLayer {
   cocos2d::Node* GetActivityTip() const { return m_pActivityTipLabel; }
   cocos2d::Sprite* GetCapNotice() const { return m_pCapNotice; }
   int GetCountDown() const { return m_iCountDown; }
+  // The seconds left with their caption (null when not built).
+  cocos2d::Label* GetCountDownLabel() const { return m_pCountDownLabel; }
   bool HasActed() const { return m_bActed; }
 
   // Written by the classic view before the layer is added (the activity
@@ -161,6 +177,7 @@ class ResultLayer : public YndGameLayer {
   void BuildDoublingMarks(int kind);
   void BuildButtons();
   void BuildCapNotice();
+  void BuildCountDown();
   void ShowActivityTip();
   void PlayResultMusic();
   void ShowInvitation();
@@ -189,9 +206,12 @@ class ResultLayer : public YndGameLayer {
   cocos2d::Node* m_pActivityTipLabel = nullptr;
   cocos2d::Node* m_pInvitation = nullptr;
   cocos2d::Node* m_pInvitationTips = nullptr;
+  cocos2d::Label* m_pCountDownLabel = nullptr;
 
   int m_iCountDown = 0;
   int m_iCountDownStart = 0;
+  int m_iCountDownText = kTextCountDownLeave;
+  bool m_bCountDownActs = true;
   bool m_bActed = false;
 };
 
@@ -215,6 +235,14 @@ cocos2d::ui::TextAtlas* AddSeatNumber(cocos2d::Node* parent, const std::string& 
 cocos2d::ui::Button* AddButton(cocos2d::Node* parent, const char* face, const char* word, cocos2d::Vec2 at,
                                float delay, std::function<void(cocos2d::Ref*)> click);
 cocos2d::Sprite* AddCapNotice(cocos2d::Sprite* bg);
+// The seconds left of the countdown: one line in the top right corner of the
+// background `bg` (a child of `parent`, as AddBackground made it), above the
+// hand-detail row, shown when the background has come in. A child of
+// `parent`, so it can stay when the background goes. Null without a
+// background.
+cocos2d::Label* AddCountDownLabel(cocos2d::Node* parent, cocos2d::Sprite* bg);
+// The countdown's line: game text `textEntry` formatted with the seconds.
+void ShowCountDown(cocos2d::Label* label, int textEntry, int seconds);
 cocos2d::Node* AddWinBurst(cocos2d::Node* parent);
 void PlayResultMusic(bool won, int imageIndex);
 }  // namespace resultparts

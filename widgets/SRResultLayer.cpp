@@ -39,6 +39,7 @@ void SRResultLayer::ClearWindow() {
   m_pBtnContinue = m_pBtnQuit = nullptr;
   m_pWinEffect = nullptr;
   m_pTitle = m_pResultBg = m_pCapNotice = nullptr;
+  m_pCountDownLabel = nullptr;
   for (auto*& number : m_pResultNum) number = nullptr;
   for (int i = 0; i < 3; ++i) {
     m_pDetailWord[i] = nullptr;
@@ -68,6 +69,8 @@ void SRResultLayer::Build() {
   m_iCountDown = kCountSeconds;
   unschedule(schedule_selector(SRResultLayer::OnCountDown));
   schedule(schedule_selector(SRResultLayer::OnCountDown), 1.0f);
+  m_pCountDownLabel = resultparts::AddCountDownLabel(this, m_pResultBg);
+  resultparts::ShowCountDown(m_pCountDownLabel, ResultLayer::kTextCountDownLeave, m_iCountDown);
 
   const Vec2 raise(0, kButtonRaise);
   m_pBtnQuit = resultparts::AddButton(this, "qorvddz_btn_result_1.png", "qorvddz_btn_result_word_0.png",
@@ -86,7 +89,9 @@ void SRResultLayer::Build() {
 
 void SRResultLayer::OnCountDown(float) {
   if (m_iCountDown <= 0) return;
-  if (--m_iCountDown > 0) return;
+  --m_iCountDown;
+  resultparts::ShowCountDown(m_pCountDownLabel, ResultLayer::kTextCountDownLeave, m_iCountDown);
+  if (m_iCountDown > 0) return;
   unschedule(schedule_selector(SRResultLayer::OnCountDown));
   OnBtnQuit();
 }

@@ -2,7 +2,8 @@
 // three-seat window's title, background, rocket/bombs/spring row, score
 // numbers, cap notice and win burst (widgets/ResultLayer.h, resultparts),
 // with four seats, everything 64 points lower (the title 44), only the
-// continue and leave buttons, and a 100 s countdown whose end always leaves the table.
+// continue and leave buttons, and a 100 s countdown whose end always leaves
+// the table; the window shows the seconds left and says the table is left at 0.
 //
 // The four-player view writes the public fields and adds the layer; every
 // entry clears the window of the hand before and builds a new one from the
@@ -23,6 +24,7 @@
 #include "platform/framework/YndGameLayer.h"
 
 namespace cocos2d {
+class Label;
 class Sprite;
 namespace ui {
 class Button;
@@ -76,6 +78,7 @@ class SRResultLayer : public YndGameLayer {
   cocos2d::Node* GetWinEffect() const { return m_pWinEffect; }
   cocos2d::Sprite* GetCapNotice() const { return m_pCapNotice; }
   int GetCountDown() const { return m_iCountDown; }
+  cocos2d::Label* GetCountDownLabel() const { return m_pCountDownLabel; }
 
  private:
   explicit SRResultLayer(DDZGameView* pGameView) : m_pGameView(pGameView) {}
@@ -93,6 +96,7 @@ class SRResultLayer : public YndGameLayer {
   cocos2d::Sprite* m_pDetailWord[3] = {};
   cocos2d::ui::TextAtlas* m_pDetailNum[3] = {};
   cocos2d::Sprite* m_pCapNotice = nullptr;
+  cocos2d::Label* m_pCountDownLabel = nullptr;
   int m_iCountDown = 0;
   bool m_bActed = false;
 };

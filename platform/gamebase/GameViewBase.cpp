@@ -10,6 +10,7 @@
 #include "platform/engine/Scene.h"
 #include "platform/framework/YndCodeConvert.h"
 #include "platform/framework/YndCommonFunc.h"
+#include "platform/framework/SoundManage.h"
 #include "platform/framework/YndLocalData.h"
 #include "platform/gamebase/AniBase.h"
 #include "platform/gamebase/GameBaseProtocol.h"
@@ -243,6 +244,11 @@ void GameViewBase::ReadSettingInfo() {
   info.iCardCounterMode = store->getIntegerForKey(kKeyCardCounter, info.iCardCounterMode) == 1 ? 1 : 0;
   info.iGuideShowTimes = std::max(0, store->getIntegerForKey(kKeyGuideTimes, info.iGuideShowTimes));
   info.bGuideShown = store->getBoolForKey(kKeyGuideShown, info.bGuideShown != 0) ? 1 : 0;
+
+  SoundManage* sound = SoundManage::shareSoundManage();
+  sound->SetVolumeInfo(info.fMusicVolume, info.fSoundVolume);
+  sound->SetBackgroundMusicOpen(info.bMusicOpen != 0);
+  sound->SetSoundOpen(info.bSoundOpen != 0);
 }
 
 void GameViewBase::WriteGuideInfo() {

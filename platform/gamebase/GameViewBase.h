@@ -132,7 +132,9 @@ class GameViewBase : public YndGameLayer, public INetLogic, public IGameMessageS
   void AddAllWinNum(int n) { m_iAllWinNum += n; }
   int GetAllWinNum() const { return m_iAllWinNum; }
   // The settings of m_GlobalInfo (music, sound, volumes, the third switch, the
-  // card-counter mode) in the local store; Read puts them back.
+  // card-counter mode) in the local store; Read puts them back and puts the
+  // music and sound switches and volumes in force in the sound manager, so
+  // the client starts with the player's sound and the settings window shows it.
   static void WriteSettingInfo();
   static void ReadSettingInfo();
   static void WriteGuideInfo();

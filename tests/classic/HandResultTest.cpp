@@ -144,6 +144,7 @@ TEST_F(HandResult, AShortResultIsDroppedAndChangesNothing) {
 }
 
 TEST_F(HandResult, AClickRacingTheAutomaticActionLowersTheLockOnce) {
+  GameViewBase::m_GlobalInfo.iPlayMode = 0;  // a network table: its countdown ends in the quit
   cocos2d::Log::clear();
   DeliverResult(Result(-2, false));
   RunUntilScreen();
@@ -164,6 +165,27 @@ TEST_F(HandResult, AClickRacingTheAutomaticActionLowersTheLockOnce) {
   view->OnResultBtnQuit();
   EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 1);
   GameViewBase::m_iLockMainMsgCount -= 1;
+  GameViewBase::m_GlobalInfo.iPlayMode = 1;
+}
+
+// In the single-player game the screen's countdown ends without an action:
+// the table stays, the messages stay held, and the player's continue deals
+// the next hand.
+TEST_F(HandResult, InTheSinglePlayerGameTheScreenOutlastsItsCountdownUntilContinue) {
+  cocos2d::Log::clear();
+  const int startsBefore = view->server->starts;
+  DeliverResult(Result(-2, false));
+  RunUntilScreen();
+  ASSERT_TRUE(Screen()->isRunning());
+  tick(1200);  // two minutes
+  EXPECT_TRUE(Screen()->isRunning());
+  EXPECT_FALSE(Screen()->HasActed());
+  EXPECT_FALSE(cocos2d::Log::contains("GameViewBase::QuitGame"));
+  EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 1);
+  Screen()->OnBtnContinue();
+  EXPECT_FALSE(Screen()->isRunning());
+  EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 0);
+  EXPECT_EQ(view->server->starts - startsBefore, 1);
 }
 
 TEST_F(HandResult, ResultButtonsSendWhatTheTableNeeds) {
@@ -223,6 +245,7 @@ TEST_F(HandResult, CallAndRobShowsTheDoublingCountNotTwoToItsPower) {
 }
 
 TEST_F(HandResult, AContinueTheLossLimitRefusesStillLeavesTheTableWhenTheScreenTimesOut) {
+  GameViewBase::m_GlobalInfo.iPlayMode = 0;  // a network table: its countdown ends in the leave
   DeliverResult(Result(3, false));
   RunUntilScreen();
   ASSERT_TRUE(Screen()->isRunning());
@@ -238,6 +261,7 @@ TEST_F(HandResult, AContinueTheLossLimitRefusesStillLeavesTheTableWhenTheScreenT
   EXPECT_TRUE(cocos2d::Log::contains("GameViewBase::QuitGame"));
   EXPECT_EQ(GameViewBase::m_iLockMainMsgCount, 0);
   GameMsgBox::destroyMessageBox();
+  GameViewBase::m_GlobalInfo.iPlayMode = 1;
 }
 
 // The quit question, asked at the result screen, asks about leaving the

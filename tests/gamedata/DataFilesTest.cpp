@@ -77,7 +77,8 @@ std::vector<TextTableUse> TextTables() {
            Range(165, 169), Range(191, 193), {223},       Range(226, 228),  Range(242, 245), Range(248, 251),
            Range(257, 259), Range(268, 273), {279, 281, 303, 304}, Range(307, 309), Range(311, 313), {315, 317, 323},
            Range(325, 334), {341},        Range(359, 367), Range(369, 377), {379, 380, 382, 398, 408}, Range(411, 413),
-           {416, 418, 419, 421, 422, 424, 430, 431, 432}, Range(434, 440), Range(442, 455), {458}}) {
+           {416, 418, 419, 421, 422, 424, 430, 431, 432}, Range(434, 440), Range(442, 455), {458},
+           Range(460, 462)}) {
     game.insert(game.end(), part.begin(), part.end());
   }
   std::map<int, std::string> gameFormats = {
@@ -85,7 +86,7 @@ std::vector<TextTableUse> TextTables() {
       {259, "d"},  {279, "d"},  {303, "d"},   {304, "dd"}, {309, "dd"}, {313, "dd"},   {315, "d"},   {317, "ddd"},
       {341, "dddd"}, {370, "s"}, {379, "dddd"}, {380, "ddd"}, {412, "d"}, {413, "d"},  {416, "d"},   {422, "d"},
       {424, "dd"}, {434, "d"},  {436, "dd"},  {437, "d"},  {440, "s"},  {444, "s"},    {452, "d"},   {453, "d"},
-      {454, "d"},  {458, "sss"},
+      {454, "d"},  {458, "sss"}, {460, "d"},  {461, "d"},  {462, "d"},
   };
   for (int n = 359; n <= 365; ++n) gameFormats[n] = "d";  // waiting text per fee choice, with the sign-ups
   for (int n = 371; n <= 377; ++n) gameFormats[n] = "d";  // fee text per fee kind, with the amount

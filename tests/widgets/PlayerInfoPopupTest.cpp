@@ -60,26 +60,49 @@ TEST_F(PlayerInfoPopupTest, ExpressionNamesAndTitleRanges) {
   }
 }
 
-TEST_F(PlayerInfoPopupTest, SinglePlayerPopupShowsNameScoreTitleAndCount) {
+TEST_F(PlayerInfoPopupTest, SinglePlayerOwnPopupShowsTheOwnScoreTitleAndCount) {
   GameViewBase::m_GlobalInfo.iPlayMode = 1;
   GameViewBase::m_GlobalInfo.iSingleGameAmount = 150;
-  OtherPlayerInfo* popup = makePopup(0);
-  EXPECT_FALSE(popup->isVisible());
-  ASSERT_NE(popup->GetBackground(), nullptr);
-  EXPECT_EQ(popup->IsMagic(), 0);
-  EXPECT_EQ(popup->GetBackground()->getContentSize(), cocos2d::Size(264, 144));
-
-  // The record holds the name as the server writes it, in GBK.
-  PlayerNode robot = player(YndCodeConvert::U2g("机器人").c_str(), 0, 250);
-  popup->IniPlayerInfo(&robot);
-  EXPECT_EQ(popup->GetLine(0)->getString(), "机器人");
-  EXPECT_EQ(popup->GetLine(1)->getString(), GameText(73));
-  EXPECT_EQ(popup->GetLine(2)->getString(), "150");
-  EXPECT_EQ(popup->GetLevelBadge(), nullptr);  // no badge in the single-player game
-
   OtherPlayerInfo* own = makePopup(1);
-  own->IniPlayerInfo(&robot);
+  EXPECT_FALSE(own->isVisible());
+  ASSERT_NE(own->GetBackground(), nullptr);
+  EXPECT_EQ(own->IsMagic(), 0);
+  EXPECT_EQ(own->GetBackground()->getContentSize(), cocos2d::Size(264, 144));
+
+  PlayerNode self = player("me", 0, 250);
+  own->IniPlayerInfo(&self);
   EXPECT_EQ(own->GetLine(0)->getString(), GameText(OtherPlayerInfo::kTextOwnSingleName));
+  EXPECT_EQ(own->GetLine(1)->getString(), GameText(73));
+  EXPECT_EQ(own->GetLine(2)->getString(), "150");
+  EXPECT_EQ(own->GetLevelBadge(), nullptr);  // no badge in the single-player game
+}
+
+// The local server keeps no score for a computer player: its popup shows its
+// own name and leaves the title and count empty, whatever the player's own
+// figures are.
+TEST_F(PlayerInfoPopupTest, AComputerSeatShowsItsOwnNameAndNeverThePlayersTitleOrScore) {
+  GameViewBase::m_GlobalInfo.iPlayMode = 1;
+  GameViewBase::m_GlobalInfo.iSingleGameAmount = -3;
+  struct Case {
+    int seat;
+    const char* user;  // the records hold GBK, as the server writes them
+    const char* nick;
+    const char* shown;
+  } cases[] = {
+      {0, "机器人", "", "机器人"},
+      {2, "机器人", "小明", "小明"},  // the name the table gave the seat
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.seat);
+    OtherPlayerInfo* popup = makePopup(c.seat);
+    PlayerNode robot = player(YndCodeConvert::U2g(c.user).c_str(), 0, 0);
+    std::strncpy(robot.szNickName, YndCodeConvert::U2g(c.nick).c_str(), sizeof(robot.szNickName) - 1);
+    popup->IniPlayerInfo(&robot);
+    EXPECT_EQ(popup->GetLine(0)->getString(), c.shown);
+    EXPECT_EQ(popup->GetLine(1)->getString(), "");
+    EXPECT_EQ(popup->GetLine(2)->getString(), "");
+    EXPECT_EQ(popup->GetLevelBadge(), nullptr);
+  }
 }
 
 TEST_F(PlayerInfoPopupTest, NetworkedPopupShowsNameMoneyTitleAndLevelBadge) {

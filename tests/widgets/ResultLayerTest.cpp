@@ -95,6 +95,7 @@ class ResultLayerTest : public ::testing::Test {
     ResetMainMsgLock();
     SoundManage::shareSoundManage()->Reset();
     GameSoundDDZ::destroyInstance();
+    GameViewBase::m_GlobalInfo.iPlayMode = 0;  // a network table unless a test says otherwise
     saved = {g_ptResultBtnContinue, g_ptResultBtnExit, g_ptResultBtnSmall, g_ptQResultJiabei[1]};
     g_ptResultBtnContinue = Vec2(640, 120);
     g_ptResultBtnExit = Vec2(480, 120);
@@ -119,6 +120,7 @@ class ResultLayerTest : public ::testing::Test {
     cocos2d::FileUtils::getInstance()->setSearchPaths(savedPaths);
     GameSoundDDZ::destroyInstance();
     ResetMainMsgLock();
+    GameViewBase::m_GlobalInfo.iPlayMode = 0;
   }
 
   void Show(const Outcome& o) {
@@ -349,6 +351,89 @@ TEST_F(ResultLayerTest, ARefusedContinueGivesTheButtonsAndTheCountdownBack) {
   EXPECT_EQ(Actions(), (Calls{"continue", "quit"}));
 }
 
+// ---------------------------------------------------------------- the seconds left
+
+// The window counts its seconds where the player sees them, with a caption
+// that says what the end does: on network tables the leave (or the
+// mini-game when it is offered); in the single-player game it promises
+// nothing, since nothing happens there.
+TEST_F(ResultLayerTest, TheSecondsLeftShowWithACaptionOfWhatTheirEndDoes) {
+  struct Case {
+    const char* name;
+    int playMode, kind, smallBtnType, seconds, caption;
+  } cases[] = {
+      {"network, 100 s", 0, 0, 0, 100, ResultLayer::kTextCountDownLeave},
+      {"network, 30 s, mini-game", 0, 7, 2, 30, ResultLayer::kTextCountDownSmallGame},
+      {"single-player", 1, 3, 0, 100, ResultLayer::kTextCountDownWaits},
+  };
+  LoadGamePositionInfo("ddz_pt_game_ip5.conf");  // the window's real places
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    GameViewBase::m_GlobalInfo.iPlayMode = c.playMode;
+    view->kind = c.kind;
+    Outcome o;
+    o.smallBtnType = c.smallBtnType;
+    Show(o);
+    cocos2d::Label* seconds = layer->GetCountDownLabel();
+    ASSERT_NE(seconds, nullptr);
+    EXPECT_EQ(seconds->getString(), ddz::FormatText(GameText(c.caption), c.seconds));
+    EXPECT_NE(seconds->getString().find(std::to_string(c.seconds)), std::string::npos);
+    EXPECT_FALSE(seconds->isVisible());  // it comes in with the window's background
+    Advance(3.5f);
+    EXPECT_TRUE(seconds->isVisible());
+    EXPECT_EQ(seconds->getString(), ddz::FormatText(GameText(c.caption), c.seconds - 3));
+    EXPECT_GE(seconds->getContentSize().height * seconds->getScale(), 16);
+
+    // On the background, clear of the hand details and the buttons.
+    const cocos2d::Rect box = seconds->getBoundingBox();
+    const cocos2d::Rect bg = layer->GetBackground()->getBoundingBox();
+    EXPECT_TRUE(bg.containsPoint(box.origin) && bg.containsPoint(Vec2(box.getMaxX(), box.getMaxY())))
+        << "the seconds stand off the window";
+    for (int i = 0; i < 3; ++i) {
+      cocos2d::Node* detail = layer->GetDetailNumber(i) != nullptr ? layer->GetDetailNumber(i) : layer->GetScoreNumber(i % 2);
+      ASSERT_NE(detail, nullptr);
+      const cocos2d::Rect d = detail->getBoundingBox();
+      const Vec2 origin = layer->GetBackground()->convertToWorldSpace(d.origin);
+      EXPECT_FALSE(box.intersectsRect(cocos2d::Rect(origin.x, origin.y, d.size.width, d.size.height))) << i;
+    }
+    for (int k = 0; k < ResultLayer::kButtonKinds; ++k) {
+      if (auto* button = layer->GetButton(ResultLayer::ButtonKind(k))) {
+        EXPECT_FALSE(box.intersectsRect(button->getBoundingBox())) << k;
+      }
+    }
+    layer->removeFromParent();
+  }
+}
+
+// In the single-player game nobody waits for the seat: the end of the
+// countdown, with or without the mini-game button, leaves the window open
+// until the player presses a button, and its seconds go.
+TEST_F(ResultLayerTest, InTheSinglePlayerGameTheEndOfTheCountdownWaitsForThePlayersButton) {
+  GameViewBase::m_GlobalInfo.iPlayMode = 1;
+  view->kind = 3;
+  view->removeOnAction = true;
+  for (int smallBtnType : {0, 2}) {
+    SCOPED_TRACE(smallBtnType);
+    view->calls.clear();
+    Outcome o;
+    o.smallBtnType = smallBtnType;
+    Show(o);
+    Advance(130);
+    EXPECT_TRUE(Actions().empty());
+    EXPECT_TRUE(layer->isRunning());
+    EXPECT_EQ(layer->GetCountDown(), 0);
+    if (layer->GetCountDownLabel() != nullptr) {
+      EXPECT_FALSE(layer->GetCountDownLabel()->isVisible());
+    }
+    auto* button = layer->GetButton(ResultLayer::kBtnContinue);
+    ASSERT_NE(button, nullptr);
+    EXPECT_TRUE(button->isVisible() && button->isEnabled());
+    Click(button);
+    EXPECT_EQ(Actions(), Calls{"continue"});
+    EXPECT_FALSE(layer->isRunning());
+  }
+}
+
 // ---------------------------------------------------------------- extra game
 
 TEST_F(ResultLayerTest, TheExtraGameTakesOverFiveSecondsAfterOpeningOnBothCountdowns) {
@@ -368,9 +453,11 @@ TEST_F(ResultLayerTest, TheExtraGameTakesOverFiveSecondsAfterOpeningOnBothCountd
     EXPECT_FALSE(layer->GetBackground()->isVisible());
     EXPECT_FALSE(layer->GetSeatNumber(1)->isVisible());
     EXPECT_FALSE(layer->GetButton(ResultLayer::kBtnContinue)->isVisible());
+    EXPECT_FALSE(layer->GetCountDownLabel()->isVisible());
 
     layer->ResetButtons();  // the extra game has ended
     EXPECT_TRUE(layer->GetButton(ResultLayer::kBtnContinue)->isVisible());
+    EXPECT_TRUE(layer->GetCountDownLabel()->isVisible());  // the seconds to the leave come back with them
     Advance(100);
     EXPECT_EQ(view->calls, (Calls{"extra 2", "quit"}));  // once each
     layer->removeFromParent();

@@ -168,6 +168,28 @@ TEST_F(SRResultLayerTest, TheCountdownLeavesAfterAHundredSecondsAndNeverContinue
   EXPECT_EQ(view->calls, Calls({"continue", "music"}));
 }
 
+// The hundred seconds to the leave are shown, on the window and clear of its
+// buttons and numbers, and say that the table is left at 0.
+TEST_F(SRResultLayerTest, TheSecondsToTheLeaveShowOnTheWindow) {
+  ASSERT_TRUE(LoadTextLines(ddz::kGameTextFile, g_vecGameText));
+  LoadGamePositionInfo("ddz_pt_game_ip5.conf");  // the window's real places
+  Show({-10, 30, -10, -10});
+  cocos2d::Label* seconds = layer->GetCountDownLabel();
+  ASSERT_NE(seconds, nullptr);
+  const auto text = [](int left) { return ddz::FormatText(GameText(ResultLayer::kTextCountDownLeave), left); };
+  EXPECT_EQ(seconds->getString(), text(100));
+  Advance(40);
+  EXPECT_TRUE(seconds->isVisible());
+  EXPECT_EQ(seconds->getString(), text(60));
+  const cocos2d::Rect box = seconds->getBoundingBox();
+  const cocos2d::Rect bg = layer->GetBackground()->getBoundingBox();
+  EXPECT_TRUE(bg.containsPoint(box.origin) && bg.containsPoint(cocos2d::Vec2(box.getMaxX(), box.getMaxY())));
+  for (cocos2d::Node* part : {static_cast<cocos2d::Node*>(layer->GetContinueButton()),
+                              static_cast<cocos2d::Node*>(layer->GetQuitButton()),
+                              static_cast<cocos2d::Node*>(layer->GetSeatNumber(1))})
+    EXPECT_FALSE(box.intersectsRect(part->getBoundingBox()));
+}
+
 TEST_F(SRResultLayerTest, ARefusedContinueLeavesTheCountdownRunningToTheLeave) {
   view->refuseContinue = true;
   Show({-10, 30, -10, -10});
