@@ -442,10 +442,19 @@ void BottomUIPC::ToggleCardCounter() {
 }
 
 namespace {
-// The table's last round as the tip reads it: three seats of 20 card codes.
-void LastRoundOf(const GameViewPC& view, int out[LastCardTipPC::kSeats][LastCardTipPC::kCardsPerSeat]) {
-  for (int seat = 0; seat < LastCardTipPC::kSeats; ++seat)
-    for (int i = 0; i < LastCardTipPC::kCardsPerSeat; ++i) out[seat][i] = view.m_TableItem.iLastOutCard[seat][i];
+// The table's last round as the tip reads it: three seats of 20 card codes,
+// and which of them passed.
+struct LastRound {
+  int cards[LastCardTipPC::kSeats][LastCardTipPC::kCardsPerSeat];
+  bool passed[LastCardTipPC::kSeats];
+};
+LastRound LastRoundOf(const GameViewPC& view) {
+  LastRound round{};
+  for (int seat = 0; seat < LastCardTipPC::kSeats; ++seat) {
+    for (int i = 0; i < LastCardTipPC::kCardsPerSeat; ++i) round.cards[seat][i] = view.m_TableItem.iLastOutCard[seat][i];
+    round.passed[seat] = view.LastRoundPassed(seat);
+  }
+  return round;
 }
 }  // namespace
 
@@ -458,14 +467,12 @@ void BottomUIPC::ToggleLastCardTip() {
   if (m_pLastCardTip->getParent() != nullptr) m_pLastCardTip->removeFromParentAndCleanup(true);
   addChild(m_pLastCardTip, kZLastRoundTip);
   if (m_pGameView == nullptr) return;
-  int cards[LastCardTipPC::kSeats][LastCardTipPC::kCardsPerSeat];
-  LastRoundOf(*m_pGameView, cards);
-  m_pLastCardTip->ShowLastRound(cards);
+  const LastRound round = LastRoundOf(*m_pGameView);
+  m_pLastCardTip->ShowLastRound(round.cards, round.passed);
 }
 
 void BottomUIPC::RefreshLastCardTip() {
   if (m_pLastCardTip == nullptr || !m_pLastCardTip->isRunning() || m_pGameView == nullptr) return;
-  int cards[LastCardTipPC::kSeats][LastCardTipPC::kCardsPerSeat];
-  LastRoundOf(*m_pGameView, cards);
-  m_pLastCardTip->ShowLastRound(cards);
+  const LastRound round = LastRoundOf(*m_pGameView);
+  m_pLastCardTip->ShowLastRound(round.cards, round.passed);
 }

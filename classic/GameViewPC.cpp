@@ -4,6 +4,7 @@
 // table base's (table/DDZGameViewStats.cpp).
 #include "classic/GameViewPC.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <ctime>
@@ -489,6 +490,8 @@ void GameViewPC::ResetTable() {
   m_bOwnPlayPending = false;
   m_bOwnPassPending = false;
   m_iPassesInRow = 0;
+  std::fill(std::begin(m_bSeatActed), std::end(m_bSeatActed), false);
+  std::fill(std::begin(m_bLastRoundPass), std::end(m_bLastRoundPass), false);
   ResetHandWidgets();
 }
 
