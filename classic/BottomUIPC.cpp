@@ -285,16 +285,25 @@ void BottomUIPC::OnPanelBtnClick(cocos2d::Ref* sender) {
   }
 }
 
-bool BottomUIPC::CloseOpenDialog() {
+std::vector<cocos2d::Node*> BottomUIPC::OpenPanels() const {
   SetLayer* settings = SetLayer::sharedIfAny();
-  cocos2d::Node* dialogs[] = {settings != nullptr && settings->getParent() == this ? settings : nullptr, m_pPackLayer,
-                              m_pTalkLayer};
-  for (cocos2d::Node* dialog : dialogs) {
-    if (dialog == nullptr || !dialog->isRunning()) continue;
-    YndRemoveChildManage::sharedRemoveChildManage()->RemoveChild(dialog, dialog->getParent());
-    return true;
+  cocos2d::Node* panels[] = {settings != nullptr && settings->getParent() == this ? settings : nullptr,
+                             m_pPackLayer, m_pTalkLayer, m_pCardCounter, m_pLastCardTip};
+  std::vector<cocos2d::Node*> open;
+  for (cocos2d::Node* panel : panels)
+    if (panel != nullptr && panel->isRunning() && panel->isVisible()) open.push_back(panel);
+  return open;
+}
+
+void BottomUIPC::ClosePanel(cocos2d::Node* panel) {
+  if (panel == nullptr || !panel->isRunning()) return;
+  if (panel == m_pCardCounter) {
+    ToggleCardCounter();
+  } else if (panel == m_pLastCardTip) {
+    ToggleLastCardTip();
+  } else {
+    YndRemoveChildManage::sharedRemoveChildManage()->RemoveChild(panel, panel->getParent());
   }
-  return false;
 }
 
 void BottomUIPC::SetPanelButtonEnabled(int index, bool enabled) {

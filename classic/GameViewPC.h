@@ -332,6 +332,10 @@ class GameViewPC : public DDZGameView {
   static GameRuleLayer* SharedGameRule();
   // The window frame's help button: the rules window on the table.
   void OpenGameRule(cocos2d::Ref* sender = nullptr);
+  // The back key: the panel drawn on top closes, whichever it is: the bottom
+  // bar's settings, backpack, quick chat, card counter or last-round tip, the
+  // rules window, or another player's info popup.
+  bool CloseTopPanel() override;
   cocos2d::Label* GetInfoLabel() const { return m_pInfoLabel; }
   // The full-window background and the two side pieces (right, left).
   cocos2d::Sprite* GetBackground(int part) const;
