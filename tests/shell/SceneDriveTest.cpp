@@ -250,6 +250,10 @@ TEST_F(SceneDriveTest, CloseButtonAsksTheRunningViewElseEndsTheClient) {
 TEST_F(SceneDriveTest, TheBackKeyClosesThePanelOnTopOneAPressThenAsksToQuit) {
   WriteLoginRecord(62);
   scenetest::RecordingScene::missing = {"GameViewPC"};  // the real classic table
+  // A cache made afresh reads the frame manifest through this test's search
+  // paths (the last round's cards are drawn from it), whatever an earlier
+  // test of the program left.
+  cocos2d::SpriteFrameCache::destroyInstance();
   Start();
   tick(0.1f, 6);
   auto* table = dynamic_cast<GameViewPC*>(GameSceneBase::m_pGameView);
