@@ -285,16 +285,25 @@ void BottomUIPC::OnPanelBtnClick(cocos2d::Ref* sender) {
   }
 }
 
-bool BottomUIPC::CloseOpenDialog() {
+std::vector<cocos2d::Node*> BottomUIPC::OpenPanels() const {
   SetLayer* settings = SetLayer::sharedIfAny();
-  cocos2d::Node* dialogs[] = {settings != nullptr && settings->getParent() == this ? settings : nullptr, m_pPackLayer,
-                              m_pTalkLayer};
-  for (cocos2d::Node* dialog : dialogs) {
-    if (dialog == nullptr || !dialog->isRunning()) continue;
-    YndRemoveChildManage::sharedRemoveChildManage()->RemoveChild(dialog, dialog->getParent());
-    return true;
+  cocos2d::Node* panels[] = {settings != nullptr && settings->getParent() == this ? settings : nullptr,
+                             m_pPackLayer, m_pTalkLayer, m_pCardCounter, m_pLastCardTip};
+  std::vector<cocos2d::Node*> open;
+  for (cocos2d::Node* panel : panels)
+    if (panel != nullptr && panel->isRunning() && panel->isVisible()) open.push_back(panel);
+  return open;
+}
+
+void BottomUIPC::ClosePanel(cocos2d::Node* panel) {
+  if (panel == nullptr || !panel->isRunning()) return;
+  if (panel == m_pCardCounter) {
+    ToggleCardCounter();
+  } else if (panel == m_pLastCardTip) {
+    ToggleLastCardTip();
+  } else {
+    YndRemoveChildManage::sharedRemoveChildManage()->RemoveChild(panel, panel->getParent());
   }
-  return false;
 }
 
 void BottomUIPC::SetPanelButtonEnabled(int index, bool enabled) {
@@ -442,10 +451,19 @@ void BottomUIPC::ToggleCardCounter() {
 }
 
 namespace {
-// The table's last round as the tip reads it: three seats of 20 card codes.
-void LastRoundOf(const GameViewPC& view, int out[LastCardTipPC::kSeats][LastCardTipPC::kCardsPerSeat]) {
-  for (int seat = 0; seat < LastCardTipPC::kSeats; ++seat)
-    for (int i = 0; i < LastCardTipPC::kCardsPerSeat; ++i) out[seat][i] = view.m_TableItem.iLastOutCard[seat][i];
+// The table's last round as the tip reads it: three seats of 20 card codes,
+// and which of them passed.
+struct LastRound {
+  int cards[LastCardTipPC::kSeats][LastCardTipPC::kCardsPerSeat];
+  bool passed[LastCardTipPC::kSeats];
+};
+LastRound LastRoundOf(const GameViewPC& view) {
+  LastRound round{};
+  for (int seat = 0; seat < LastCardTipPC::kSeats; ++seat) {
+    for (int i = 0; i < LastCardTipPC::kCardsPerSeat; ++i) round.cards[seat][i] = view.m_TableItem.iLastOutCard[seat][i];
+    round.passed[seat] = view.LastRoundPassed(seat);
+  }
+  return round;
 }
 }  // namespace
 
@@ -458,14 +476,12 @@ void BottomUIPC::ToggleLastCardTip() {
   if (m_pLastCardTip->getParent() != nullptr) m_pLastCardTip->removeFromParentAndCleanup(true);
   addChild(m_pLastCardTip, kZLastRoundTip);
   if (m_pGameView == nullptr) return;
-  int cards[LastCardTipPC::kSeats][LastCardTipPC::kCardsPerSeat];
-  LastRoundOf(*m_pGameView, cards);
-  m_pLastCardTip->ShowLastRound(cards);
+  const LastRound round = LastRoundOf(*m_pGameView);
+  m_pLastCardTip->ShowLastRound(round.cards, round.passed);
 }
 
 void BottomUIPC::RefreshLastCardTip() {
   if (m_pLastCardTip == nullptr || !m_pLastCardTip->isRunning() || m_pGameView == nullptr) return;
-  int cards[LastCardTipPC::kSeats][LastCardTipPC::kCardsPerSeat];
-  LastRoundOf(*m_pGameView, cards);
-  m_pLastCardTip->ShowLastRound(cards);
+  const LastRound round = LastRoundOf(*m_pGameView);
+  m_pLastCardTip->ShowLastRound(round.cards, round.passed);
 }

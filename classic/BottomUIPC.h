@@ -22,6 +22,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "cards/SelfHandOwner.h"
 #include "platform/framework/YndGameLayer.h"
@@ -102,9 +103,11 @@ class BottomUIPC : public YndGameLayer, public ITalkCallBack, public ISelfHandBo
   bool IsSysBoxRunning() const override;
   void AddSysMessage(const char* text, int kind) override;
 
-  // The back key: closes the open dialog of the bar (settings, backpack or
-  // quick chat). False when none is open.
-  bool CloseOpenDialog();
+  // The panels of the bar open now (on the stage and shown): the settings,
+  // the backpack, the quick chat, the card counter and the last-round tip.
+  std::vector<cocos2d::Node*> OpenPanels() const;
+  // Closes `panel`, one of OpenPanels(), as its button closes it.
+  void ClosePanel(cocos2d::Node* panel);
 
   // ---- read access (view, tests) ----
   cocos2d::ui::Button* GetPanelButton(int i) const { return i >= 0 && i < kPanelButtons ? m_pPanelBtn[i] : nullptr; }

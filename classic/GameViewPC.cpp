@@ -4,9 +4,13 @@
 // table base's (table/DDZGameViewStats.cpp).
 #include "classic/GameViewPC.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <ctime>
+#include <functional>
+#include <utility>
+#include <vector>
 
 #include "cardlogic/SingleServerDDZ.h"
 #include "classic/BottomUIPC.h"
@@ -396,6 +400,45 @@ void GameViewPC::OpenGameRule(cocos2d::Ref*) {
   rules->ShowGameRule(m_iGameId);
 }
 
+namespace {
+// Whether `a` is drawn over `b`: at their nearest common parent the branch
+// that holds `a` comes later in the drawing order (local z, then arrival).
+bool DrawnOver(cocos2d::Node* a, cocos2d::Node* b) {
+  std::vector<cocos2d::Node*> upA, upB;
+  for (cocos2d::Node* n = a; n != nullptr; n = n->getParent()) upA.push_back(n);
+  for (cocos2d::Node* n = b; n != nullptr; n = n->getParent()) upB.push_back(n);
+  auto ia = upA.rbegin(), ib = upB.rbegin();
+  if (ia == upA.rend() || ib == upB.rend() || *ia != *ib) return false;  // not one tree
+  cocos2d::Node* common = *ia;
+  for (++ia, ++ib; ia != upA.rend() && ib != upB.rend() && *ia == *ib; ++ia, ++ib) common = *ia;
+  if (ia == upA.rend()) return false;  // `a` holds `b`
+  if (ib == upB.rend()) return true;   // `b` holds `a`
+  return common->getChildren().getIndex(*ia) > common->getChildren().getIndex(*ib);
+}
+}  // namespace
+
+bool GameViewPC::CloseTopPanel() {
+  // Every panel open on the table, each with the way its own button closes it.
+  std::vector<std::pair<cocos2d::Node*, std::function<void()>>> open;
+  if (m_pBottomUIPC != nullptr) {
+    for (cocos2d::Node* panel : m_pBottomUIPC->OpenPanels())
+      open.emplace_back(panel, [this, panel] { m_pBottomUIPC->ClosePanel(panel); });
+  }
+  GameRuleLayer* rules = SharedGameRule();
+  if (rules->isRunning() && rules->isVisible()) open.emplace_back(rules, [rules] { rules->OnClose(nullptr); });
+  for (int seat = 0; seat < kPlayerCount; ++seat) {
+    OtherPlayerInfo* popup = m_pOtherPlayerInfo[seat];
+    if (popup != nullptr && popup->isRunning() && popup->isVisible())
+      open.emplace_back(popup, [this, seat] { HideSeatInfoPopup(seat); });
+  }
+  if (open.empty()) return false;
+  auto top = open.begin();
+  for (auto it = open.begin(); it != open.end(); ++it)
+    if (DrawnOver(it->first, top->first)) top = it;
+  top->second();
+  return true;
+}
+
 // The talk tip's idle tips every 120 s, and their end.
 void GameViewPC::StartIdleTips() {
   if (m_pTalkTip != nullptr) m_pTalkTip->StartFreeTip();
@@ -489,6 +532,8 @@ void GameViewPC::ResetTable() {
   m_bOwnPlayPending = false;
   m_bOwnPassPending = false;
   m_iPassesInRow = 0;
+  std::fill(std::begin(m_bSeatActed), std::end(m_bSeatActed), false);
+  std::fill(std::begin(m_bLastRoundPass), std::end(m_bLastRoundPass), false);
   ResetHandWidgets();
 }
 

@@ -332,6 +332,10 @@ class GameViewPC : public DDZGameView {
   static GameRuleLayer* SharedGameRule();
   // The window frame's help button: the rules window on the table.
   void OpenGameRule(cocos2d::Ref* sender = nullptr);
+  // The back key: the panel drawn on top closes, whichever it is: the bottom
+  // bar's settings, backpack, quick chat, card counter or last-round tip, the
+  // rules window, or another player's info popup.
+  bool CloseTopPanel() override;
   cocos2d::Label* GetInfoLabel() const { return m_pInfoLabel; }
   // The full-window background and the two side pieces (right, left).
   cocos2d::Sprite* GetBackground(int part) const;
@@ -372,6 +376,13 @@ class GameViewPC : public DDZGameView {
   // Per screen seat, the role of its played-cards row: 2 the landlord's, 1 a
   // farmer's, 0 before the landlord is known.
   int m_iSendRowRole[kMaxSeats] = {};
+  // Per screen seat, whether its entry of the last round (m_TableItem's
+  // iLastOutCard) is a pass: the seat had played or passed in this hand when
+  // its turn came and left no card on the table. An entry without a card that
+  // is no pass belongs to a seat that had not played yet.
+  bool LastRoundPassed(int seat) const {
+    return seat >= 0 && seat < kMaxSeats && m_bLastRoundPass[seat];
+  }
 
  protected:
   // The scene's game id, else the one the view was made for.
@@ -477,6 +488,10 @@ class GameViewPC : public DDZGameView {
   // Passes since the last play of cards: two at the own turn mean the own
   // seat leads.
   int m_iPassesInRow = 0;
+  // Per screen seat: it has played or passed in this hand.
+  bool m_bSeatActed[kMaxSeats] = {};
+  // Per screen seat: its last-round entry is a pass (LastRoundPassed).
+  bool m_bLastRoundPass[kMaxSeats] = {};
   // Widgets taken off the table but kept; one reference each.
   cocos2d::Vector<cocos2d::Node*> m_vcParked;
 

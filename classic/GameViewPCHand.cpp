@@ -567,13 +567,17 @@ void GameViewPC::OnPlayTurn(char* msg, int len) {
 
   // What this seat played last goes into the last-round record.
   if (m_pPlayerGameInfo[seat] != nullptr) m_pPlayerGameInfo[seat]->ShowPass(false, g_ptPlayerInfoBG[seat]);
+  // A seat that leaves no card passed, unless it has not played yet.
   std::fill(std::begin(m_TableItem.iLastOutCard[seat]), std::end(m_TableItem.iLastOutCard[seat]), -1);
+  bool leftCards = false;
   if (SpriteCardManage* played = CardRow(m_pSendCard[seat])) {
     const auto& cards = played->GetCards();
     for (std::size_t i = 0; i < cards.size() && i < TableItemDef::kLastOutCards; ++i)
       m_TableItem.iLastOutCard[seat][i] = cards[i]->iCardIndex;
+    leftCards = !cards.empty();
     played->RemoveAllCards();
   }
+  m_bLastRoundPass[seat] = !leftCards && m_bSeatActed[seat];
   ShowLastCardsOnBottomBar();
 
   if (seat == kOwnSeat) {
@@ -656,6 +660,7 @@ void GameViewPC::OnPlayCards(char* msg, int len, bool local) {
     m_bOwnPlayPending = false;
     m_bOwnPassPending = false;
   }
+  m_bSeatActed[seat] = true;
 
   const int figure = SeatHeadFigure(seat);
   if (codes.empty()) {

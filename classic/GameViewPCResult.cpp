@@ -223,6 +223,8 @@ void GameViewPC::ShowRoundResult(const char* msg, int len) {
     if (screen->getParent() != nullptr) screen->removeFromParent();
     screen->setPosition(g_ptResult);
     addChild(screen, kZResult);
+    // Nobody remarks on anything over the result window.
+    if (m_pTalkTip != nullptr) m_pTalkTip->HoldIdleTips(true);
   }
   g_iExitState = 2;
 
@@ -440,11 +442,13 @@ void GameViewPC::DisableBottomBarForResult() {
 void GameViewPC::RemoveResultScreen() {
   // The view's reference keeps the screen for the next hand.
   if (m_pResultLayer != nullptr && m_pResultLayer->getParent() != nullptr) m_pResultLayer->removeFromParent();
+  if (m_pTalkTip != nullptr) m_pTalkTip->HoldIdleTips(false);
 }
 
 void GameViewPC::ReleaseResultScreen() {
   if (m_pResultLayer == nullptr) return;
   m_pResultLayer->removeFromParent();
+  if (m_pTalkTip != nullptr) m_pTalkTip->HoldIdleTips(false);
   m_pResultLayer->release();
   m_pResultLayer = nullptr;
 }

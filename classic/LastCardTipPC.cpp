@@ -37,8 +37,8 @@ cocos2d::Sprite* LastCardTipPC::GetPassSprite(int seat) const {
   return seat >= 0 && seat < kSeats ? m_pPass[static_cast<std::size_t>(seat)] : nullptr;
 }
 
-void LastCardTipPC::ShowLastRound(const int cards[kSeats][kCardsPerSeat]) {
-  if (cards == nullptr) return;
+void LastCardTipPC::ShowLastRound(const int cards[kSeats][kCardsPerSeat], const bool passed[kSeats]) {
+  if (cards == nullptr || passed == nullptr) return;
   bool any = false;
   for (int seat = 0; seat < kSeats; ++seat) {
     LastCardPC*& row = m_pRows[static_cast<std::size_t>(seat)];
@@ -54,15 +54,16 @@ void LastCardTipPC::ShowLastRound(const int cards[kSeats][kCardsPerSeat]) {
       if (row->AddCard(cards[seat][i], false, false, true, -1, false, false) != nullptr) played = true;
     }
     any = any || played;
+    const bool showPass = !played && passed[seat];
     cocos2d::Sprite*& pass = m_pPass[static_cast<std::size_t>(seat)];
-    if (!played && pass == nullptr) {
+    if (showPass && pass == nullptr) {
       pass = cocos2d::Sprite::createWithSpriteFrameName(kPassFrame);
       if (pass != nullptr) {
         pass->setPosition(RowPosition(seat));
         addChild(pass, kZRow);
       }
     }
-    if (pass != nullptr) pass->setVisible(!played);
+    if (pass != nullptr) pass->setVisible(showPass);
   }
   if (!any) return;
   setVisible(true);

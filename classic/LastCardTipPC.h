@@ -1,7 +1,8 @@
 // The last-round tip of the classic PC table: what each seat played when its
-// turn last came, one small card row per seat (a "pass" word for a seat that
-// played nothing), on a panel in the middle of the window. The bottom bar's
-// last-round button opens it; a touch outside the panel closes it.
+// turn last came, one small card row per seat, on a panel in the middle of the
+// window. A seat that passed shows a "pass" word; a seat that has not played
+// yet in this hand shows an empty place. The bottom bar's last-round button
+// opens it; a touch outside the panel closes it.
 //
 // The rows and pass words are made once and refilled at every showing, so
 // opening the tip again and again keeps one set. A round in which every seat
@@ -36,8 +37,9 @@ class LastCardTipPC : public YndGameLayer {
   // Hides itself and takes touches.
   void onEnter() override;
   // Fills the rows from card codes (entries below 0 are empty) and shows the
-  // tip when any seat played a card.
-  void ShowLastRound(const int cards[kSeats][kCardsPerSeat]);
+  // tip when any seat played a card. A seat without a card shows the pass
+  // word when `passed` says it passed, else nothing.
+  void ShowLastRound(const int cards[kSeats][kCardsPerSeat], const bool passed[kSeats]);
   // A touch outside the panel closes the tip and takes it off its parent.
   void onTouchesBegan(const std::vector<cocos2d::Touch*>& touches, cocos2d::Event* event) override;
 

@@ -19,7 +19,6 @@
 #include "platform/os/OsApiBase.h"
 #include "platform/os/OsApiCommon.h"
 #include "platform/os/Text.h"
-#include "classic/BottomUIPC.h"
 #include "classic/C_RoomListLayer.h"
 #include "classic/GameViewPC.h"
 #include "compete/CompeteGameView.h"
@@ -36,7 +35,6 @@
 #include "table/GameSoundDDZ.h"
 #include "variants/DDZSmallGameLayer.h"
 #include "variants/SRGameView.h"
-#include "widgets/GameRuleLayer.h"
 
 std::uint32_t g_hLobbyWnd = 0;
 std::uint8_t g_bKind22Mapped = 0;
@@ -428,13 +426,7 @@ void QorvDDZGameScene::OnBackKey() {
     box->PressCancel();
     return;
   }
-  if (auto* table = dynamic_cast<GameViewPC*>(m_pGameView)) {
-    if (GameRuleLayer* rules = GameViewPC::SharedGameRule(); rules->isRunning()) {
-      rules->OnClose(nullptr);
-      return;
-    }
-    if (table->m_pBottomUIPC != nullptr && table->m_pBottomUIPC->CloseOpenDialog()) return;
-  }
+  if (auto* table = dynamic_cast<DDZGameView*>(m_pGameView); table != nullptr && table->CloseTopPanel()) return;
   OnFrameClose(nullptr);
 }
 

@@ -83,7 +83,7 @@ class QorvDDZGameScene : public GameSceneBase {
   // The window frame's close button: the table's quit question.
   void OnFrameClose(cocos2d::Ref* sender);
   // The back key (Escape) at a table: cancels an open question, else closes
-  // the open dialog of the bottom bar, else asks the quit question. The room
+  // the table's panel drawn on top, else asks the quit question. The room
   // lists answer the key themselves.
   void OnBackKey();
   // Listens for the back key from the first entrance on.

@@ -234,6 +234,10 @@ class DDZGameView : public GameViewBase, public ISelfHandOwner, public ITableRow
   // - the invitation was pressed: switch the scene to the tournament game.
   //   Default: logged only.
   virtual void EnterCompeteFromResult();
+  // The back key: closes the panel drawn on top of the table, the way its own
+  // button closes it. False when no panel is open; the scene then asks the
+  // quit question. Default: no panels.
+  virtual bool CloseTopPanel() { return false; }
 
   // ---- widget slots filled by scripts ----
   // Puts `widget` into `slot` (one of the slots below) and keeps one

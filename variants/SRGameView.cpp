@@ -203,12 +203,8 @@ void SRGameView::CallBackLoadingEnd() {
   defaults->flush();
   GameViewBase::CallBackLoadingEnd();
 
-  if (IsSinglePlayer()) {
-    // No local server plays this table: the player is told and leaves.
-    cocos2d::log("SRGameView: the four-player table has no single-player game");
-    GameMsgBox::shareMessageBox()->ShowMessage(GameText(kTextNoSinglePlayer).c_str(), 1, this,
-                                               static_cast<cocos2d::SEL_MenuHandler>(&GameViewBase::QuitGame));
-  }
+  // No local server plays this table: the player is told and leaves.
+  variantnotice::RefuseWithoutLocalServer(*this, GameText(kTextNoSinglePlayer));
 }
 
 void SRGameView::BuildBackground() {

@@ -11,7 +11,6 @@
 #include <vector>
 #include <string_view>
 
-#include "cardlogic/SingleServerDDZ.h"
 #include "cards/BaseCard.h"
 #include "cards/DealCard.h"
 #include "cards/ErYieldCardLayer.h"
@@ -130,19 +129,6 @@ SuperGameView::SuperGameView(GameSceneBase* pGameScene, YndLoadingBase* pLoading
 SuperGameView::~SuperGameView() {
   SuperSelfHandCard::ForgetTable(this);
   m_pDoubleSign.reset();
-  m_pSingleServer.reset();
-}
-
-SingleServerBase* SuperGameView::CallBackCreateSingleServer() {
-  m_pSingleServer = std::make_unique<ddz::SingleServerDDZ>(this);
-  // No server names the mode: the local server plays the three-seat scoring table.
-  if (m_iPlayerCountMode == kNoMode) {
-    m_iPlayerCountMode = ddz::PlayerCountMode::ThreeSeat;
-    m_iGameMode = m_iPlayerCountMode;
-    SetPlayerCount(3);
-    BuildTableForMode();
-  }
-  return m_pSingleServer.get();
 }
 
 int SuperGameView::GetGameKind() {
@@ -293,6 +279,8 @@ void SuperGameView::CallBackLoadingEnd() {
   defaults->setBoolForKey("CARD_COUNTER_GUIDE_SHOW", true);
   defaults->flush();
   GameViewBase::CallBackLoadingEnd();
+  // No local server plays this table: the player is told and leaves.
+  m_bNoSinglePlayerGame = variantnotice::RefuseWithoutLocalServer(*this, SuperGameText(kTextNoSinglePlayer));
 }
 
 void SuperGameView::BuildTableForMode() {
@@ -440,6 +428,8 @@ void SuperGameView::CallBackAuthenPlayerInfo(PlayerNode* self) {
 void SuperGameView::CallBackAuthenResOK() {
   GameViewBase::CallBackAuthenResOK();
   m_iGameState = 0;
+  // The box that refuses the single-player game stays until its button leaves.
+  if (m_bNoSinglePlayerGame) return;
   AfterAuthenResOK();
   ResetSeatHeadFigures();
 }

@@ -14,10 +14,11 @@
 //
 // A second message 61 changes nothing (a table built for one mode lacks what
 // another uses), and every hand message that comes before the table is built
-// is dropped with a log line. In the single-player game no server sends 61:
-// the view builds the three-seat scoring table (mode 0) when it hands the
-// game base its local server, the classic SingleServerDDZ, whose plays carry
-// no type byte; the view classifies those with the mode's rules engine.
+// is dropped with a log line. The table has no single-player game: no local
+// server plays it, so there the view shows the box that says so, as the
+// four-player table does, and its button leaves. A play that names no type
+// (the classic layout, shorter and without wildcard pairs) is read
+// zero-padded and classified with the mode's rules engine.
 //
 // Chairs become seats through SeatOfChair: in mode 2 the own chair is seat 1
 // and the other chair seat 0, else the game base's mapping. The own chair is
@@ -146,8 +147,11 @@ class SuperGameView : public DDZGameView, public ISuperHandOwner, public variant
   void BuildTableForMode();
   bool IsTableBuilt() const { return m_bTableBuilt; }
   int GetMode() const { return m_iPlayerCountMode; }
-  // Single-player: the local server, and the three-seat scoring table.
-  SingleServerBase* CallBackCreateSingleServer() override;
+  // No local server plays this table: in the single-player game the view
+  // shows a box (Super text kTextNoSinglePlayer) whose button leaves, and
+  // takes no seat.
+  static constexpr int kTextNoSinglePlayer = 11;
+  SingleServerBase* CallBackCreateSingleServer() override { return nullptr; }
 
   // ---- messages (SuperGameViewHand.cpp, SuperGameViewBid.cpp, SuperGameViewPlay.cpp) ----
   bool CallBackFirstHandleMainSocketNetMsg(char*, int) override { return false; }
@@ -316,7 +320,8 @@ class SuperGameView : public DDZGameView, public ISuperHandOwner, public variant
   bool m_bSitAtForeground = false;
   bool m_bBaseCardsAtForeground = false;
   std::unique_ptr<DoubleSignFlight> m_pDoubleSign;
-  std::unique_ptr<SingleServerBase> m_pSingleServer;
+  // The single-player game was refused when the table was built.
+  bool m_bNoSinglePlayerGame = false;
   // The result's raise of the message lock, a child of the view.
   MsgLockToken* m_pResultLock = nullptr;
 };

@@ -98,4 +98,12 @@ WEBActiveBtn* WebActivityButton(ActivityLayer* bar) {
   return web;
 }
 
+bool RefuseWithoutLocalServer(DDZGameView& view, const std::string& text) {
+  if (!GameViewBase::IsSinglePlayer() || view.GetSingleServer() != nullptr) return false;
+  cocos2d::log("the table has no single-player game: the box says so and its button leaves");
+  GameMsgBox::shareMessageBox()->ShowMessage(text.c_str(), 1, &view,
+                                             static_cast<cocos2d::SEL_MenuHandler>(&GameViewBase::QuitGame));
+  return true;
+}
+
 }  // namespace variantnotice

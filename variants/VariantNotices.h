@@ -1,14 +1,17 @@
 // What the four-player and Super tables answer alike: a quick-chat phrase, a
 // red packet, the money the game base hands over, the jackpot's yuanbao
-// change and the web activity's button. Both views call these from their
-// CallBackUrgrCard, CallBackHongBaoNotice, SetMoneyInfo, CallBackJackPotNotice
-// and activity messages; the
+// change, the web activity's button and the refusal of the single-player
+// game. Both views call these from their
+// CallBackUrgrCard, CallBackHongBaoNotice, SetMoneyInfo, CallBackJackPotNotice,
+// activity messages and table build; the
 // layouts are those of widgets/TableNotices.h (quick chat: phrase at 8, chair
 // at 9; red packet: yuanbao at 8, kind at 12, money at 28).
 //
 // A notice shorter than the last field its kind reads is dropped with a log
 // line and changes nothing; so is a chair that names no seat of the table.
 #pragma once
+
+#include <string>
 
 class ActivityLayer;
 class DDZGameView;
@@ -48,5 +51,10 @@ void JackpotYuanbaoChange(DDZGameView& view, int amount);
 // The web activity's button (made when absent) with its word shown, so its
 // panel has something to open; null without an activity bar.
 WEBActiveBtn* WebActivityButton(ActivityLayer* bar);
+// In the single-player game a table that the game base found no local server
+// for has no game to play: a box with `text` says so over it, and its button
+// leaves the game. True when the box is shown; false (nothing shown) at a
+// game server or with a local server.
+bool RefuseWithoutLocalServer(DDZGameView& view, const std::string& text);
 
 }  // namespace variantnotice

@@ -269,7 +269,13 @@ void TalkTip::RemoveRandomTip() {
   m_pRandomTip = nullptr;
 }
 
+void TalkTip::HoldIdleTips(bool hold) {
+  m_bIdleTipsHeld = hold;
+  if (hold) RemoveRandomTip();
+}
+
 void TalkTip::ShowRandomTip(float) {
+  if (m_bIdleTipsHeld) return;
   static constexpr int kTipSeats[] = {0, 2};
   const int seat = kTipSeats[ddz::os::Rand() % 2];
   RemoveRandomTip();

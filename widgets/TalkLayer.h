@@ -125,7 +125,11 @@ class TalkTip : public YndGameLayer {
   void StopFreeTip();
   // Takes the idle tip that is up (if any) off the layer now.
   void RemoveRandomTip();
-  // One idle tip: text 47-50 at seat 0 or 2, hidden after 3 s.
+  // While held (the table's result window is up) no idle tip shows; holding
+  // takes the one that is up. The schedule runs on.
+  void HoldIdleTips(bool hold);
+  bool AreIdleTipsHeld() const { return m_bIdleTipsHeld; }
+  // One idle tip: text 47-50 at seat 0 or 2, hidden after 3 s; none while held.
   void ShowRandomTip(float dt = 0);
   // The bubble for `text` at `seat`: a 9-slice of width label + 30, height 44,
   // growing to the right of its point for seats 0 and 1, to the left for 2 and 3.
@@ -147,4 +151,5 @@ class TalkTip : public YndGameLayer {
 
   cocos2d::Node* m_pBubble[kSeats] = {};  // children while shown
   cocos2d::Node* m_pRandomTip = nullptr;   // child while shown
+  bool m_bIdleTipsHeld = false;
 };

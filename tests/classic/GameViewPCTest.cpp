@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "ClassicTestSupport.h"
 #include "cardlogic/SingleServerDDZ.h"
@@ -18,6 +19,7 @@
 #include "widgets/PlayerShow.h"
 #include "gamedata/LayoutConfig.h"
 #include "gamedata/TextTables.h"
+#include "support/HeadClicks.h"
 #include "platform/engine/ui/Widgets.h"
 
 namespace {
@@ -296,6 +298,27 @@ TEST_F(ClassicTest, ATouchOnAnotherPlayersHeadOpensThatPlayersPopupOnly) {
   window->touchBegan(5, 715);
   window->touchEnded(5, 715);
   EXPECT_FALSE(view->m_pOtherPlayerInfo[0]->isVisible());
+}
+
+// A click anywhere on another player's drawn head opens that player's popup
+// at once, its corners as well as its centre.
+TEST_F(ClassicTest, AClickAnywhereOnAnotherPlayersHeadOpensItsPopup) {
+  CountingView* view = Enter();
+  PlayerNode players[3];
+  for (int seat : {0, 2}) view->m_pPlayerNode[seat] = &players[seat];
+  for (int seat : {0, 2}) {
+    const auto clicks = ddz::test::HeadClicks(view->m_pPlayerShow[seat]);
+    ASSERT_FALSE(clicks.empty());
+    ASSERT_GT(view->m_pPlayerShow[seat]->GetHeadImage()->getContentSize().width, 0);
+    for (const ddz::test::HeadClick& click : clicks) {
+      SCOPED_TRACE("seat " + std::to_string(seat) + ", the head's " + click.where);
+      for (int s : {0, 2}) view->m_pOtherPlayerInfo[s]->setVisible(false);
+      ddz::os::Clock().AdvanceMs(200);
+      tap(click.at);
+      EXPECT_TRUE(view->m_pOtherPlayerInfo[seat]->isVisible());
+      EXPECT_FALSE(view->m_pOtherPlayerInfo[2 - seat]->isVisible());
+    }
+  }
 }
 
 // The window frame's help button opens the one rules window of the process

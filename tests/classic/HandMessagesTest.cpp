@@ -549,5 +549,58 @@ TEST_F(HandTest, TheBottomBarsPanelsFollowTheHand) {
   EXPECT_EQ(bar->m_pSysBox->GetMessages().back().kind, 0);
 }
 
+// The last round in the first trick: the pass word stands for a seat that
+// passed; a seat that has not played yet in this hand shows an empty place,
+// and its first play fills it.
+TEST_F(HandTest, TheLastRoundShowsThePassWordOnlyForASeatThatPassed) {
+  const std::array<std::uint8_t, 3> bottom{0x2B, 0x2C, 0x2D};
+  BottomUIPC* bar = view->m_pBottomUIPC;
+  view->Deliver(Settings(0));
+  view->Deliver(Deal(0));
+  RunUntilUnlocked();
+  view->Deliver(cm::BuildLandlord(0, 3, bottom));
+  RunUntilUnlocked();
+  view->Deliver(cm::BuildPlayTurn(0));
+  view->Deliver(Played(0, {0x23}));
+  view->Deliver(cm::BuildPlayTurn(1));
+  view->Deliver(Played(1, {}));
+  view->Deliver(cm::BuildPlayTurn(2));
+  view->Deliver(Played(2, {0x25}));
+  view->Deliver(cm::BuildPlayTurn(0));
+  view->Deliver(Played(0, {0x26}));
+  view->Deliver(cm::BuildPlayTurn(1));  // the own second turn: the last round opens
+  ASSERT_TRUE(bar->GetQuickButton(BottomUIPC::kQuickLastRound)->isEnabled());
+  bar->OnQuickBtnClick(bar->GetQuickButton(BottomUIPC::kQuickLastRound));
+  LastCardTipPC* tip = bar->m_pLastCardTip;
+  ASSERT_EQ(tip->getParent(), bar);
+  ASSERT_TRUE(tip->isVisible());
+
+  const auto passShown = [&](int seat) {
+    return tip->GetPassSprite(seat) != nullptr && tip->GetPassSprite(seat)->isVisible();
+  };
+  struct Seat {
+    const char* what;
+    int seat;
+    int cards;
+    bool pass;
+  };
+  const auto expect = [&](const std::vector<Seat>& seats) {
+    for (const Seat& s : seats) {
+      SCOPED_TRACE(s.what);
+      EXPECT_EQ(tip->GetRow(s.seat)->GetCardCount(), s.cards);
+      EXPECT_EQ(passShown(s.seat), s.pass);
+      EXPECT_EQ(view->LastRoundPassed(s.seat), s.pass);
+    }
+  };
+  expect({{"seat 0 led", 0, 1, false},
+          {"the own seat passed", 1, 0, true},
+          {"seat 2 had not played when its turn came", 2, 0, false}});
+
+  // Seat 2's turn comes again: its play of the first trick is its entry now.
+  view->Deliver(Played(1, {}));
+  view->Deliver(cm::BuildPlayTurn(2));
+  expect({{"seat 2 played", 2, 1, false}, {"the own seat passed", 1, 0, true}});
+}
+
 }  // namespace
 }  // namespace classictest

@@ -15,6 +15,7 @@
 #include "widgets/AwardDisplays.h"
 #include "widgets/NewPlayerAward.h"
 #include "widgets/ResultLayer.h"
+#include "widgets/TalkLayer.h"
 
 namespace classictest {
 namespace {
@@ -111,6 +112,27 @@ TEST_F(HandResult, TheOwnResultLineNamesTheAmountWithoutASign) {
     EXPECT_EQ(lines.back().text.find('-'), std::string::npos);
     Screen()->OnBtnContinue();
   }
+}
+
+// Nobody remarks over the result window: an idle remark that is up goes when
+// the window comes, none shows while it stands, and they come again after it.
+TEST_F(HandResult, NoIdleRemarkShowsOverTheResultWindow) {
+  TalkTip* tips = view->m_pTalkTip;
+  ASSERT_NE(tips, nullptr);
+  tips->StartFreeTip();
+  tips->ShowRandomTip();
+  ASSERT_NE(tips->GetRandomTip(), nullptr);
+  DeliverResult(Result(3, false));
+  RunUntilScreen();
+  ASSERT_TRUE(Screen()->isRunning());
+  EXPECT_EQ(tips->GetRandomTip(), nullptr) << "the remark stays over the window";
+  tips->ShowRandomTip();  // the idle schedule's call while the window stands
+  EXPECT_EQ(tips->GetRandomTip(), nullptr) << "a remark over the window";
+  EXPECT_TRUE(tips->isScheduled("ShowRandomTip"));
+
+  Screen()->OnBtnContinue();
+  tips->ShowRandomTip();
+  EXPECT_NE(tips->GetRandomTip(), nullptr) << "no remark after the window";
 }
 
 TEST_F(HandResult, ASpringDoublesTheMultipleOnceBeforeTheScreen) {

@@ -134,7 +134,8 @@ TEST_F(PCPanels, LastRoundTipShowsNothingWhenEverySeatPassed) {
   int cards[3][20];
   for (auto& seat : cards)
     for (int& card : seat) card = -1;
-  tip->ShowLastRound(cards);
+  const bool passed[3] = {true, true, true};
+  tip->ShowLastRound(cards, passed);
   EXPECT_FALSE(tip->isVisible());
   EXPECT_EQ(tip->GetBackground(), nullptr);
   for (int seat = 0; seat < 3; ++seat) {
@@ -152,7 +153,8 @@ TEST_F(PCPanels, LastRoundTipOpenedTwentyTimesKeepsOneSetOfRows) {
   cards[0][0] = 3;
   cards[0][1] = 18;
   cards[2][0] = 13;
-  for (int i = 0; i < 20; ++i) tip->ShowLastRound(cards);
+  const bool passed[3] = {false, true, false};
+  for (int i = 0; i < 20; ++i) tip->ShowLastRound(cards, passed);
   EXPECT_TRUE(tip->isVisible());
   ASSERT_NE(tip->GetBackground(), nullptr);
   EXPECT_EQ(tip->GetRow(0)->GetCardCount(), 2);

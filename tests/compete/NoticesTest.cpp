@@ -2,12 +2,15 @@
 // request 77, the kick-out box, jackpot and red-packet notices, escape
 // notices and the announcement strip.
 #include <algorithm>
+#include <string>
 
 #include "CompeteTestSupport.h"
 #include "gamedata/TextTables.h"
 #include "platform/gamebase/AniBase.h"
 #include "platform/gamebase/GameMsgBox.h"
+#include "support/HeadClicks.h"
 #include "widgets/LobbyTopBull.h"
+#include "widgets/OtherPlayerInfo.h"
 #include "widgets/PlayerShow.h"
 #include "widgets/PrizeGuideAni.h"
 #include "widgets/ResultAnis.h"
@@ -45,6 +48,23 @@ TEST_F(NoticesTest, TheOtherSeatsHeadsShowTheirPictures) {
     ASSERT_NE(head, nullptr);
     EXPECT_TRUE(head->isVisible());
     EXPECT_EQ(head->getDisplayName().rfind("vevad_head_icon_", 0), 0u) << head->getDisplayName();
+  }
+}
+
+// A click anywhere on another player's drawn head opens that player's popup
+// at once, its corners as well as its centre.
+TEST_F(NoticesTest, AClickAnywhereOnAnotherPlayersHeadOpensItsPopup) {
+  for (int seat : {0, 2}) {
+    const auto clicks = ddz::test::HeadClicks(view->m_pPlayerShow[seat]);
+    ASSERT_FALSE(clicks.empty());
+    for (const ddz::test::HeadClick& click : clicks) {
+      SCOPED_TRACE("seat " + std::to_string(seat) + ", the head's " + click.where);
+      for (int s : {0, 2}) view->m_pOtherPlayerInfo[s]->setVisible(false);
+      ddz::os::Clock().AdvanceMs(200);
+      tap(click.at);
+      EXPECT_TRUE(view->m_pOtherPlayerInfo[seat]->isVisible());
+      EXPECT_FALSE(view->m_pOtherPlayerInfo[2 - seat]->isVisible());
+    }
   }
 }
 

@@ -77,7 +77,7 @@ std::vector<TextTableUse> TextTables() {
            Range(165, 169), Range(191, 193), {223},       Range(226, 228),  Range(242, 245), Range(248, 251),
            Range(257, 259), Range(268, 273), {279, 281, 303, 304}, Range(307, 309), Range(311, 313), {315, 317, 323},
            Range(325, 334), {341},        Range(359, 367), Range(369, 377), {379, 380, 382, 398, 408}, Range(411, 413),
-           {416, 418, 419, 421, 422, 424, 430, 431, 432}, Range(434, 440), Range(442, 455), {458},
+           {416, 418, 419, 421, 422, 424, 430, 431, 432}, Range(434, 440), Range(442, 455), {458, 459},
            Range(460, 462)}) {
     game.insert(game.end(), part.begin(), part.end());
   }
@@ -93,7 +93,7 @@ std::vector<TextTableUse> TextTables() {
   return {
       {"ddz_game_text.txt", game, gameFormats},
       {"compete_game.txt", Range(12, 20), {{17, "dd"}, {18, "dd"}}},
-      {"superddz_game.txt", Range(2, 10), {}},
+      {"superddz_game.txt", Range(2, 11), {}},
   };
 }
 

@@ -3,14 +3,26 @@
 // login, the mode switch and the window frame's close button.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "SceneTestSupport.h"
+#include "classic/BottomUIPC.h"
+#include "classic/DDZPackLayer.h"
+#include "classic/LastCardTipPC.h"
+#include "classic/GameViewPC.h"
+#include "platform/gamebase/GameMsgBox.h"
 #include "platform/framework/PCBaseFrame.h"
 #include "platform/framework/YndCodeConvert.h"
 #include "platform/gamebase/GameResBase.h"
 #include "shell/GameLoading.h"
+#include "widgets/CardCounterLayer.h"
+#include "widgets/GameRuleLayer.h"
+#include "widgets/OtherPlayerInfo.h"
+#include "widgets/SetLayer.h"
+#include "widgets/TalkLayer.h"
 
 namespace {
 
@@ -229,6 +241,94 @@ TEST_F(SceneDriveTest, CloseButtonAsksTheRunningViewElseEndsTheClient) {
   EXPECT_TRUE(frame->OnCloseBtnClick());
   EXPECT_EQ(asked, std::vector<GameViewBase*>{GameSceneBase::m_pGameView});
   EXPECT_EQ(OsApiCommon::shareOsApiCommon()->GetExitCount(), 1);
+}
+
+// The back key through the window: each press closes the table's panel drawn
+// on top (the one on the higher layer, else the one opened last), whichever
+// kind it is; with none open it asks the quit question, and the next press
+// cancels that.
+TEST_F(SceneDriveTest, TheBackKeyClosesThePanelOnTopOneAPressThenAsksToQuit) {
+  WriteLoginRecord(62);
+  scenetest::RecordingScene::missing = {"GameViewPC"};  // the real classic table
+  // A cache made afresh reads the frame manifest through this test's search
+  // paths (the last round's cards are drawn from it), whatever an earlier
+  // test of the program left.
+  cocos2d::SpriteFrameCache::destroyInstance();
+  Start();
+  tick(0.1f, 6);
+  auto* table = dynamic_cast<GameViewPC*>(GameSceneBase::m_pGameView);
+  ASSERT_NE(table, nullptr);
+  ASSERT_TRUE(table->isRunning());
+  BottomUIPC* bar = table->m_pBottomUIPC;
+  ASSERT_NE(bar, nullptr);
+  table->m_TableItem.iLastOutCard[0][0] = 3;  // a last round to show
+
+  enum Kind { kSettings, kPack, kChat, kCounter, kLastRound, kRules, kInfo };
+  struct Panel {
+    const char* name;
+    std::function<void()> open;
+    std::function<cocos2d::Node*()> node;
+  };
+  const Panel panels[] = {
+      {"settings", [&] { bar->OnPanelBtnClick(bar->GetPanelButton(BottomUIPC::kPanelSettings)); },
+       [] { return static_cast<cocos2d::Node*>(SetLayer::sharedIfAny()); }},
+      {"backpack", [&] { bar->OnPanelBtnClick(bar->GetPanelButton(BottomUIPC::kPanelPack)); },
+       [&] { return static_cast<cocos2d::Node*>(bar->GetPackLayer()); }},
+      {"chat", [&] { bar->OnPanelBtnClick(bar->GetPanelButton(BottomUIPC::kPanelTalk)); },
+       [&] { return static_cast<cocos2d::Node*>(bar->GetTalkLayer()); }},
+      {"card counter", [&] { bar->OnPanelBtnClick(bar->GetPanelButton(BottomUIPC::kPanelCounter)); },
+       [&] { return static_cast<cocos2d::Node*>(bar->m_pCardCounter); }},
+      {"last round", [&] { bar->OnQuickBtnClick(bar->GetQuickButton(BottomUIPC::kQuickLastRound)); },
+       [&] { return static_cast<cocos2d::Node*>(bar->m_pLastCardTip); }},
+      {"rules", [&] { table->OpenGameRule(); }, [] { return static_cast<cocos2d::Node*>(GameViewPC::SharedGameRule()); }},
+      {"info popup", [&] { table->m_pOtherPlayerInfo[0]->ShowInfo(true); },
+       [&] { return static_cast<cocos2d::Node*>(table->m_pOtherPlayerInfo[0]); }},
+  };
+  const auto isOpen = [&](Kind k) {
+    cocos2d::Node* node = panels[k].node();
+    return node != nullptr && node->isRunning() && node->isVisible();
+  };
+  const auto escape = [&] {
+    view->keyPressed(cocos2d::EventKeyboard::KeyCode::KEY_ESCAPE);
+    view->keyReleased(cocos2d::EventKeyboard::KeyCode::KEY_ESCAPE);
+    tick(0.1f, 2);  // the deferred removals run
+  };
+  struct Case {
+    const char* what;
+    std::vector<Kind> opened;  // in this order
+    std::vector<Kind> closes;  // one per press, in this order
+  } const cases[] = {
+      {"the last round alone", {kLastRound}, {kLastRound}},
+      {"the card counter alone", {kCounter}, {kCounter}},
+      {"the counter opened after the settings", {kSettings, kCounter}, {kCounter, kSettings}},
+      {"the backpack opened after the counter", {kCounter, kPack}, {kPack, kCounter}},
+      {"the last round stands over the settings opened after it", {kLastRound, kSettings}, {kLastRound, kSettings}},
+      {"the rules over the counter", {kCounter, kRules}, {kRules, kCounter}},
+      {"the rules over the last round", {kRules, kLastRound}, {kRules, kLastRound}},
+      {"the chat over another player's info", {kInfo, kChat}, {kChat, kInfo}},
+  };
+  GameMsgBox* box = GameMsgBox::shareMessageBox();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ddz::os::Clock().AdvanceMs(1000);  // past the chat button's click gap
+    for (Kind k : c.opened) {
+      panels[k].open();
+      tick(0.1f, 1);
+      ASSERT_TRUE(isOpen(k)) << panels[k].name;
+    }
+    std::vector<Kind> stillOpen = c.opened;
+    for (Kind k : c.closes) {
+      escape();
+      EXPECT_FALSE(box->IsOpen()) << "the quit question over the " << panels[k].name;
+      EXPECT_FALSE(isOpen(k)) << panels[k].name << " stays";
+      stillOpen.erase(std::find(stillOpen.begin(), stillOpen.end(), k));
+      for (Kind other : stillOpen) EXPECT_TRUE(isOpen(other)) << panels[other].name << " closed with it";
+    }
+    escape();
+    EXPECT_TRUE(box->IsOpen()) << "no quit question with every panel closed";
+    escape();
+    EXPECT_FALSE(box->IsOpen()) << "the back key cancels the quit question";
+  }
 }
 
 TEST_F(SceneDriveTest, TenTokensStartAndAWrongCountEndsTheClient) {

@@ -1,8 +1,8 @@
 // The whole program on the single-player command line: start-up, loading, the
 // classic table, the start button pressed by the test, the local server's deal
 // delivered to the table view, and a clean stop at the frame limit; and the
-// four-player table's box that it has no single-player game, pressed through
-// the window.
+// box of the four-player and Super tables that they have no single-player
+// game, pressed through the window.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -37,6 +38,7 @@
 #include "support/ScreenTour.h"
 #include "support/TempDir.h"
 #include "variants/SRGameView.h"
+#include "variants/SuperGameView.h"
 #include "CompeteProgramSupport.h"
 #include "ProgramRunSupport.h"
 
@@ -101,70 +103,92 @@ TEST(SinglePlayerTable, TheStartButtonLeadsToADealtHand) {
   EXPECT_EQ(cocos2d::Director::getInstance()->getRunningScene(), nullptr);
 }
 
-// The four-player table (game kind 48 in the login record) has no
-// single-player game: the program shows the box that says so over the table,
-// its text and button on its panel, and the button ends the program.
-TEST(SinglePlayerTable, TheFourPlayerKindShowsTheBoxWhoseButtonLeaves) {
-  shelltest::ProgramRun run;
-  ddz::test::TempDir folder;
-  {
-    std::ifstream shipped(std::string(DDZ_SOURCE_DIR) + "/data/MbUserLoginData.dat", std::ios::binary);
-    std::string login((std::istreambuf_iterator<char>(shipped)), std::istreambuf_iterator<char>());
-    ASSERT_EQ(login.size(), 124u);
-    const std::int32_t kind = ddz::kGameFourPlayer;
-    std::memcpy(login.data(), &kind, 4);
-    std::ofstream(folder.file("MbUserLoginData.dat"), std::ios::binary) << login;
-  }
-  ddz::ProgramOptions options = shelltest::TestRunOptions({folder.path(), std::string(DDZ_SOURCE_DIR) + "/data"}, 200);
-  int shownFrames = 0;
-  bool pressed = false;
-  std::vector<std::string> problems;
-  options.pacer = [&](double) {
-    auto* table = dynamic_cast<SRGameView*>(GameSceneBase::m_pGameView);
-    GameMsgBox* box = GameMsgBox::shareMessageBox();
-    if (pressed || table == nullptr || !table->isRunning()) return 0.05f;
-    // The box stays while the login and the table's first seconds run.
-    if (!box->IsOpen() || !ddz::tour::ShownOnStage(box)) {
-      shownFrames = 0;
-      return 0.05f;
-    }
-    if (++shownFrames < 40) return 0.05f;
-    EXPECT_EQ(box->GetText(), GameText(SRGameView::kTextNoSinglePlayer));
-    const cocos2d::Node* panel = nullptr;
-    const cocos2d::Label* text = nullptr;
-    for (cocos2d::Node* child : box->getChildren()) {
-      if (panel == nullptr && dynamic_cast<cocos2d::LayerColor*>(child) != nullptr) panel = child;
-      if (auto* label = dynamic_cast<cocos2d::Label*>(child)) text = label;
-    }
-    cocos2d::ui::Button* button = box->GetButton(true);
-    if (panel == nullptr || text == nullptr || button == nullptr) {
-      ADD_FAILURE() << "the box lacks its panel, text or button";
-      return 0.05f;
-    }
-    const cocos2d::Rect on = ddz::tour::WorldBox(panel);
-    for (const cocos2d::Node* part : {static_cast<const cocos2d::Node*>(text), static_cast<const cocos2d::Node*>(button)}) {
-      const cocos2d::Rect where = ddz::tour::WorldBox(part);
-      EXPECT_TRUE(where.getMinX() >= on.getMinX() && where.getMaxX() <= on.getMaxX() &&
-                  where.getMinY() >= on.getMinY() && where.getMaxY() <= on.getMaxY())
-          << ddz::tour::Describe(part) << " lies off the box's panel";
-    }
-    EXPECT_TRUE(ddz::tour::ShownOnStage(button));
-    EXPECT_FALSE(button->getTitleText().empty());
-    // The box in the window, its button captioned.
-    for (std::string& p : ddz::tour::CheckLayout(cocos2d::Director::getInstance()->getRunningScene(), nullptr))
-      if (p.find("GameMsgBox") != std::string::npos) problems.push_back(std::move(p));
-    shelltest::TapCentre(button);
-    pressed = true;
-    return 0.05f;
+// The four-player table (game kind 48 in the login record) and the Super
+// table (52) have no single-player game: the program shows the box that says
+// so over the table, its text and button on its panel, and the button ends
+// the program. No table is played meanwhile: the Super table takes no seat
+// and builds no seats against the classic table's local server.
+TEST(SinglePlayerTable, TheKindsWithoutASinglePlayerGameShowTheBoxWhoseButtonLeaves) {
+  const struct Case {
+    const char* what;
+    std::int32_t kind;
+    std::function<DDZGameView*()> table;  // the kind's view, else null
+    std::function<std::string()> text;
+  } cases[] = {
+      {"four-player", ddz::kGameFourPlayer, [] { return dynamic_cast<SRGameView*>(GameSceneBase::m_pGameView); },
+       [] { return GameText(SRGameView::kTextNoSinglePlayer); }},
+      {"Super", ddz::kGameSuper, [] { return dynamic_cast<SuperGameView*>(GameSceneBase::m_pGameView); },
+       [] { return SuperGameText(SuperGameView::kTextNoSinglePlayer); }},
   };
-  const char* argv[] = {"ddz", "127.0.0.1", "0", "0", "0", "0", "0", "offline", "0"};
-  EXPECT_EQ(ddz::RunProgram(9, argv, std::move(options)), 0);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    shelltest::ProgramRun run;
+    ddz::test::TempDir folder;
+    {
+      std::ifstream shipped(std::string(DDZ_SOURCE_DIR) + "/data/MbUserLoginData.dat", std::ios::binary);
+      std::string login((std::istreambuf_iterator<char>(shipped)), std::istreambuf_iterator<char>());
+      ASSERT_EQ(login.size(), 124u);
+      std::memcpy(login.data(), &c.kind, 4);
+      std::ofstream(folder.file("MbUserLoginData.dat"), std::ios::binary) << login;
+    }
+    ddz::ProgramOptions options =
+        shelltest::TestRunOptions({folder.path(), std::string(DDZ_SOURCE_DIR) + "/data"}, 200);
+    int shownFrames = 0;
+    bool pressed = false;
+    std::vector<std::string> problems;
+    options.pacer = [&](double) {
+      DDZGameView* table = c.table();
+      GameMsgBox* box = GameMsgBox::shareMessageBox();
+      if (pressed || table == nullptr || !table->isRunning()) return 0.05f;
+      // The box stays while the login and the table's first seconds run.
+      if (!box->IsOpen() || !ddz::tour::ShownOnStage(box)) {
+        shownFrames = 0;
+        return 0.05f;
+      }
+      if (++shownFrames < 40) return 0.05f;
+      EXPECT_EQ(box->GetText(), c.text());
+      EXPECT_FALSE(c.text().empty());
+      EXPECT_EQ(table->GetSingleServer(), nullptr);
+      if (auto* super = dynamic_cast<SuperGameView*>(table)) EXPECT_FALSE(super->IsTableBuilt());
+      const cocos2d::Node* panel = nullptr;
+      const cocos2d::Label* text = nullptr;
+      for (cocos2d::Node* child : box->getChildren()) {
+        if (panel == nullptr && dynamic_cast<cocos2d::LayerColor*>(child) != nullptr) panel = child;
+        if (auto* label = dynamic_cast<cocos2d::Label*>(child)) text = label;
+      }
+      cocos2d::ui::Button* button = box->GetButton(true);
+      if (panel == nullptr || text == nullptr || button == nullptr) {
+        ADD_FAILURE() << "the box lacks its panel, text or button";
+        return 0.05f;
+      }
+      const cocos2d::Rect on = ddz::tour::WorldBox(panel);
+      for (const cocos2d::Node* part :
+           {static_cast<const cocos2d::Node*>(text), static_cast<const cocos2d::Node*>(button)}) {
+        const cocos2d::Rect where = ddz::tour::WorldBox(part);
+        EXPECT_TRUE(where.getMinX() >= on.getMinX() && where.getMaxX() <= on.getMaxX() &&
+                    where.getMinY() >= on.getMinY() && where.getMaxY() <= on.getMaxY())
+            << ddz::tour::Describe(part) << " lies off the box's panel";
+      }
+      EXPECT_TRUE(ddz::tour::ShownOnStage(button));
+      EXPECT_FALSE(button->getTitleText().empty());
+      // The box in the window, its button captioned.
+      for (std::string& p : ddz::tour::CheckLayout(cocos2d::Director::getInstance()->getRunningScene(), nullptr))
+        if (p.find("GameMsgBox") != std::string::npos) problems.push_back(std::move(p));
+      shelltest::TapCentre(button);
+      pressed = true;
+      return 0.05f;
+    };
+    const char* argv[] = {"ddz", "127.0.0.1", "0", "0", "0", "0", "0", "offline", "0"};
+    EXPECT_EQ(ddz::RunProgram(9, argv, std::move(options)), 0);
 
-  EXPECT_TRUE(pressed) << "the box never stood on the table";
-  for (const std::string& p : problems) ADD_FAILURE() << p;
-  EXPECT_TRUE(cocos2d::Log::contains("GameViewBase::QuitGame"));
-  EXPECT_EQ(OsApiCommon::shareOsApiCommon()->GetExitCount(), 1);
-  EXPECT_FALSE(cocos2d::Log::contains("stopping after frame 200"));
+    EXPECT_TRUE(pressed) << "the box never stood on the table";
+    for (const std::string& p : problems) ADD_FAILURE() << p;
+    EXPECT_TRUE(cocos2d::Log::contains("GameViewBase::QuitGame"));
+    EXPECT_EQ(OsApiCommon::shareOsApiCommon()->GetExitCount(), 1);
+    EXPECT_FALSE(cocos2d::Log::contains("stopping after frame 200"));
+    // Nothing was played: no deal reached the table.
+    for (const std::string& line : cocos2d::Log::lines()) EXPECT_EQ(line.find("msgType[71]"), std::string::npos) << line;
+  }
 }
 
 }  // namespace

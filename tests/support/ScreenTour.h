@@ -243,15 +243,17 @@ class ScreenTour {
     Later(20, [=, this] { NameWhenStill(name, [=, this] { EscapeThen(name, next); }); });
   }
 
-  // Escape closes the open dialog; a note when it stays.
+  // The panels open on the table: the bottom bar's and the rules window.
+  std::size_t OpenPanelCount() const {
+    BottomUIPC* bar = m_pView->m_pBottomUIPC;
+    return (bar != nullptr ? bar->OpenPanels().size() : 0) + (GameViewPC::SharedGameRule()->isRunning() ? 1 : 0);
+  }
+  // Escape closes the dialog on top, and that one only; a note otherwise.
   void EscapeThen(const std::string& name, std::function<void()> next) {
+    const std::size_t before = OpenPanelCount();
     m_Input.escape();
     Later(10, [=, this] {
-      BottomUIPC* bar = m_pView->m_pBottomUIPC;
-      if ((bar != nullptr && bar->CloseOpenDialog()) || GameViewPC::SharedGameRule()->isRunning()) {
-        notes.push_back("Escape did not close the " + name);
-        GameViewPC::SharedGameRule()->OnClose(nullptr);
-      }
+      if (before == 0 || OpenPanelCount() != before - 1) notes.push_back("Escape did not close the " + name);
       Later(5, next);
     });
   }

@@ -19,6 +19,7 @@
 #include "widgets/BottomUI.h"
 #include "widgets/GameClock.h"
 #include "widgets/LobbyTopBull.h"
+#include "widgets/OtherPlayerInfo.h"
 #include "platform/engine/Label.h"
 #include "widgets/PlayerGameInfo.h"
 #include "widgets/PlayerShow.h"
@@ -26,6 +27,7 @@
 #include "widgets/ResultAnis.h"
 #include "widgets/SRResultLayer.h"
 #include "widgets/SRTopUI.h"
+#include "support/HeadClicks.h"
 #include "support/MidDealBackground.h"
 
 namespace srtest {
@@ -49,6 +51,24 @@ Frame Notice(int size, std::initializer_list<std::pair<int, std::uint8_t>> bytes
 using SREventsTest = SRTest;
 
 // ---------------------------------------------------------------- seats
+
+// A click anywhere on another player's drawn head opens that player's popup
+// at once, its corners as well as its centre.
+TEST_F(SREventsTest, AClickAnywhereOnAnotherPlayersHeadOpensItsPopup) {
+  EnterSeated();
+  const int others[] = {0, 2, 3};
+  for (int seat : others) {
+    const auto clicks = ddz::test::HeadClicks(view->m_pPlayerShow[seat]);
+    ASSERT_FALSE(clicks.empty());
+    for (const ddz::test::HeadClick& click : clicks) {
+      SCOPED_TRACE("seat " + std::to_string(seat) + ", the head's " + click.where);
+      for (int s : others) view->m_pOtherPlayerInfo[s]->setVisible(false);
+      ddz::os::Clock().AdvanceMs(200);
+      tap(click.at);
+      for (int s : others) EXPECT_EQ(view->m_pOtherPlayerInfo[s]->isVisible(), s == seat) << "seat " << s;
+    }
+  }
+}
 
 TEST_F(SREventsTest, ASeatKeepsItsHeadFigureThroughLeaveAndJoinUntilTheResult) {
   EnterSeated();

@@ -21,6 +21,7 @@
 #include "gamedata/TextTables.h"
 #include "platform/gamebase/GameMsgBox.h"
 #include "platform/gamebase/MainMsgLock.h"
+#include "support/HeadClicks.h"
 #include "widgets/DoubleSignFlight.h"
 #include "widgets/OtherPlayerInfo.h"
 #include "widgets/PlayerShow.h"
@@ -562,6 +563,37 @@ TEST_F(SuperFlow, ATouchOnTheTwoSeatOpponentsHeadAtTheFourthPlaceOpensItsInfo) {
   // A touch elsewhere closes it.
   tap(cocos2d::Vec2(640, 360));
   EXPECT_FALSE(popup->isVisible());
+}
+
+// A click anywhere on another player's drawn head opens that player's popup
+// at once, its corners as well as its centre, in every mode (the two-seat
+// opponent sits at the fourth place).
+TEST_F(SuperFlow, AClickAnywhereOnAnotherPlayersHeadOpensItsPopupInEveryMode) {
+  const struct Case {
+    int mode;
+    std::vector<int> seats;
+  } cases[] = {{0, {0, 2}}, {1, {0, 2}}, {2, {0}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE("mode " + std::to_string(c.mode));
+    if (view->GetMode() >= 0) {  // a table is built once: a fresh view for the next mode
+      view->removeFromParent();
+      view = TestSuperView::create();
+      scene->addChild(view);
+      view->SendSitReq();
+    }
+    view->Deliver(ModeMsg(c.mode));
+    for (int seat : c.seats) {
+      const auto clicks = ddz::test::HeadClicks(view->m_pPlayerShow[seat]);
+      ASSERT_FALSE(clicks.empty());
+      for (const ddz::test::HeadClick& click : clicks) {
+        SCOPED_TRACE("seat " + std::to_string(seat) + ", the head's " + click.where);
+        for (int s : c.seats) view->m_pOtherPlayerInfo[s]->setVisible(false);
+        ddz::os::Clock().AdvanceMs(200);
+        tap(click.at);
+        for (int s : c.seats) EXPECT_EQ(view->m_pOtherPlayerInfo[s]->isVisible(), s == seat) << "seat " << s;
+      }
+    }
+  }
 }
 
 // The guide follows the first five deals of a player who has not seen it.

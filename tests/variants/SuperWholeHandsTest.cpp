@@ -1,6 +1,6 @@
-// End to end, headless: the real Super table (the three-seat scoring mode the
-// single-player game plays) and the real local server play whole seeded hands
-// in a row. The own seat bids and plays through its own hand's buttons and
+// End to end, headless: the real Super table in its three-seat scoring mode
+// and the classic table's real local server, standing in for a game server,
+// play whole seeded hands in a row. The own seat bids and plays through its own hand's buttons and
 // presses continue on each result; the test checks the requests that reach
 // the server, the message lock, and the money shown against the server's
 // scoring.
@@ -31,7 +31,6 @@ class WholeHandTable : public SuperGameView {
     return view;
   }
   SingleServerBase* CallBackCreateSingleServer() override {
-    SuperGameView::CallBackCreateSingleServer();  // builds the scoring table
     server = std::make_unique<CountingServer>(this);
     return server.get();
   }
@@ -80,8 +79,11 @@ TEST_F(SuperWholeHands, TwelveSeededSinglePlayerHandsEachReachTheirResultAndTheM
   WholeHandTable* view = WholeHandTable::create();
   scene->addChild(view);
   random.Seed(20261210);
+  // The local server names no mode: the test names the three-seat scoring table.
+  Frame mode = ModeMsg(0);
+  std::vector<char> bytes(mode.begin(), mode.end());
+  view->CallBackHandleMainSocketNetMsg(bytes.data(), static_cast<int>(bytes.size()));
   view->IniMainSocketAuthen();
-  // No server names the mode: the view plays the three-seat scoring table.
   ASSERT_TRUE(view->IsTableBuilt());
   EXPECT_EQ(view->GetMode(), 0);
   EXPECT_EQ(view->GetGameKind(), SuperGameView::kKindScore);
