@@ -717,7 +717,8 @@ bool Painter::SuperTablePiece(SDL_Surface* s, const std::string& name, const std
   return false;
 }
 
-SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::string& caption) {
+SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::string& caption, bool* plainPanel) {
+  if (plainPanel) *plainPanel = false;
   SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, std::max(w, 1), std::max(h, 1), 32, SDL_PIXELFORMAT_RGBA32);
   if (!s) return nullptr;
   SDL_FillRect(s, nullptr, SDL_MapRGBA(s->format, 0, 0, 0, 0));
@@ -893,6 +894,7 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
     Background(s, Has(name, "night"), caption);
   } else {
     Panel(s, caption);
+    if (plainPanel) *plainPanel = true;
   }
   return s;
 }

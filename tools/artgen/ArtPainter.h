@@ -23,7 +23,9 @@ class Painter {
   Painter& operator=(const Painter&) = delete;
 
   // A new RGBA surface of w x h with the picture for `name` (caller frees it).
-  SDL_Surface* Paint(const std::string& name, int w, int h, const std::string& caption);
+  // `plainPanel`, when given, tells whether the name fell through to the
+  // plain panel: no kind of picture was read from it.
+  SDL_Surface* Paint(const std::string& name, int w, int h, const std::string& caption, bool* plainPanel = nullptr);
 
  private:
   TTF_Font* Font(int pixelSize);
