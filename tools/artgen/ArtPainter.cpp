@@ -47,7 +47,8 @@ bool IsEffect(const std::string& s) {
                                           "cjddz_eff_",          "ddzq_tx_",               "qorvddz_ani_spring_",
                                           "vellddz_ani_spring_", "qorvddz_effect_saoguang", "qorvddz_ani_ybdouble_",
                                           "qorvddz_result_light", "qorvddz_result_mask",    "qorvddz_glow_",
-                                          "qorvddz_star_",       "qorvddz_turntable_bx_lizi"};
+                                          "qorvddz_star_",       "qorvddz_turntable_bx_lizi", "qorvddz_award_light",
+                                          "qorvddz_award_di",    "qorvddz_award_star"};
   for (const char* p : kPrefixes)
     if (StartsWith(s, p)) return true;
   return false;
@@ -630,6 +631,11 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
     int i = 0;
     for (std::string rank; words >> rank; ++i)
       FitText(s, rank, static_cast<int>(h * 0.36f), kGoldInk, 68 + 27.3f * i, h * 0.27f, 26, h / 2);
+  } else if (name == "task_bg.png") {
+    // The four-player task panel: its word at the right end, clear of the
+    // task's picture and figures on its left.
+    Panel(s, "");
+    FitText(s, caption, static_cast<int>(h * 0.5f), kGoldInk, w - 26.0f, h / 2.0f, 44, h - 8);
   } else if (name == "qorvddz_set_bg.png") {
     // The settings window: its title and the words of its two rows (music,
     // sound), left of the sliders and switches the layout places on it (rows
@@ -743,7 +749,7 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
     Digits(s, caption, SDL_Color{200, 80, 20, 255});
   } else if ((Has(name, "num") || Has(name, "Num")) && w >= h * 4) {
     Digits(s, caption);
-  } else if (SuperTablePiece(s, name, caption)) {
+  } else if (Picture(s, name, caption) || SuperTablePiece(s, name, caption)) {
   } else if (w >= 1000 && h >= 600) {
     Background(s, Has(name, "night"), caption);
   } else {
