@@ -32,7 +32,10 @@
 //   nothing drawn over it;
 // - no shown picture is painted as the plain panel: the art tool lists the
 //   frames it has no drawing for, and each listed frame that is shown must be
-//   on the reviewed list of the frames that are panels (data/panel_frames.txt).
+//   on the reviewed list of the frames that are panels (data/panel_frames.txt);
+// - nothing of the table is seen through an open dialog's panel (the result
+//   window's too): inside the panel's shape the dialog's drawings together
+//   let no light through from the table under them.
 // Shared by the layout tests and the galleries. No GoogleTest here.
 #pragma once
 
@@ -918,7 +921,7 @@ inline std::vector<std::string> EmptyButtons(const TableFrame& frame) {
   return found;
 }
 
-// ---------------------------------------------------------------- plain panels
+// ---------------------------------------------------------------- plain panels and solid dialogs
 
 // The names of a list file, one a line ('#' starts a comment line); `found`
 // tells whether the file was read.
@@ -972,6 +975,54 @@ inline std::vector<std::string> PicturesPaintedAsPanels(const TableFrame& frame)
     const std::string name = ArtName(*d.c);
     if (plain->count(name) && !PanelFrames().count(name))
       found.push_back(Coverer(*d.c) + ": a picture painted as a plain panel");
+  }
+  return found;
+}
+
+// At most this share of the light from under an open dialog's panel comes
+// through it: the table under it is not seen.
+constexpr float kPanelSeeThrough = 0.02f;
+// A dialog's drawing of this side or more (points) is one of its panels.
+constexpr float kPanelSide = 60;
+// The table shows through a panel at this share of its points or more.
+constexpr float kSeenThroughShare = 0.1f;
+
+// The panels of open dialogs (the result window's too) through which the
+// table below is seen: at points inside a panel's shape, the dialog's
+// drawings together let light through from a drawing of the table under it.
+inline std::vector<std::string> TableThroughDialogs(const TableFrame& frame) {
+  const std::vector<Drawn>& drawn = frame.drawn;
+  std::vector<std::string> found;
+  const auto cover = [](const Drawn& d) {
+    const cocos2d::DrawKind k = d.c->kind;
+    return (k == cocos2d::DrawKind::Image || k == cocos2d::DrawKind::NineSlice || k == cocos2d::DrawKind::Color) &&
+           !CoversTheWindow(d);
+  };
+  for (std::size_t i = 0; i < drawn.size(); ++i) {
+    const cocos2d::Node* dialog = frame.dialogOf[i];
+    const cocos2d::Rect box = drawn[i].box;
+    if (dialog == nullptr || !cover(drawn[i]) || ButtonOf(drawn[i].c->node) != nullptr ||
+        box.size.width < kPanelSide || box.size.height < kPanelSide)
+      continue;
+    int inside = 0, seenThrough = 0;
+    for (int sy = 0; sy < kSamplesPerSide; ++sy)
+      for (int sx = 0; sx < kSamplesPerSide; ++sx) {
+        const cocos2d::Vec2 p(box.getMinX() + box.size.width * (sx + 0.5f) / kSamplesPerSide,
+                              box.getMinY() + box.size.height * (sy + 0.5f) / kSamplesPerSide);
+        if (OpacityAt(drawn[i], p) < 0.5f) continue;  // outside the panel's shape
+        ++inside;
+        float light = 1;
+        for (std::size_t j = 0; j < drawn.size() && light > kPanelSeeThrough; ++j)
+          if (frame.dialogOf[j] == dialog && cover(drawn[j])) light *= 1 - OpacityAt(drawn[j], p);
+        if (light <= kPanelSeeThrough) continue;
+        bool tableUnder = false;
+        for (std::size_t k = 0; k < i && !tableUnder; ++k)
+          tableUnder = frame.dialogOf[k] == nullptr && !CoversTheWindow(drawn[k]) &&
+                       (OpacityAt(drawn[k], p) > 0.05f || HidesAt(drawn[k], p) > 0);
+        if (tableUnder) ++seenThrough;
+      }
+    if (inside > 0 && seenThrough >= kSeenThroughShare * static_cast<float>(inside))
+      found.push_back(Coverer(*drawn[i].c) + ": the table shows through the open " + Describe(dialog) + "'s panel");
   }
   return found;
 }
@@ -1046,6 +1097,7 @@ inline std::vector<std::string> CheckTable(cocos2d::Scene* scene, DDZGameView& v
   for (std::string& p : EffectsOverTheSeats(frame)) report(std::move(p));
   for (std::string& p : EmptyButtons(frame)) report(std::move(p));
   for (std::string& p : PicturesPaintedAsPanels(frame)) report(std::move(p));
+  for (std::string& p : TableThroughDialogs(frame)) report(std::move(p));
   return problems;
 }
 

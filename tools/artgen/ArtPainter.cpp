@@ -181,18 +181,19 @@ void Painter::Band(SDL_Surface* s, bool darkerDown) {
   }
 }
 
-// A strip a title plate stands on: a dark band fading out towards both ends,
-// with a gold line along its top and bottom and no frame of its own.
+// A strip a title plate stands on: a solid dark band, softened only at its
+// very ends, with a gold line along its top and bottom and no frame of its
+// own. It belongs to a screen over the table, which must not show through.
 void Painter::HeaderStrip(SDL_Surface* s) {
   for (int x = 0; x < s->w; ++x) {
     const float t = std::fabs(2.0f * x / std::max(1, s->w - 1) - 1.0f);
-    const float fade = t < 0.6f ? 1.0f : std::max(0.0f, 1.0f - (t - 0.6f) / 0.4f);
+    const float fade = t < 0.97f ? 1.0f : std::max(0.0f, 1.0f - (t - 0.97f) / 0.03f);
     for (int y = 0; y < s->h; ++y) {
       const bool line = y == 2 || y == 3 || y == s->h - 3 || y == s->h - 4;
       if (line)
-        Blend(s, x, y, {220, 180, 90, static_cast<Uint8>(220 * fade)});
+        Blend(s, x, y, {220, 180, 90, static_cast<Uint8>(255 * fade)});
       else if (y > 3 && y < s->h - 4)
-        Blend(s, x, y, {25, 30, 50, static_cast<Uint8>(170 * fade)});
+        Blend(s, x, y, {25, 30, 50, static_cast<Uint8>(255 * fade)});
     }
   }
 }
@@ -506,8 +507,9 @@ void Painter::StatusIcon(SDL_Surface* s, int kind) {
   }
 }
 
+// A plain panel, solid: as a dialog's background it hides the table under it.
 void Painter::Panel(SDL_Surface* s, const std::string& caption) {
-  RoundRect(s, 0, 0, s->w, s->h, std::min(12.0f, s->h * 0.3f), {30, 40, 60, 215}, {15, 20, 35, 215},
+  RoundRect(s, 0, 0, s->w, s->h, std::min(12.0f, s->h * 0.3f), {30, 40, 60, 255}, {15, 20, 35, 255},
             {200, 170, 90, 255}, std::min(2.0f, s->h * 0.1f));
   if (!caption.empty())
     FitText(s, caption, static_cast<int>(s->h * 0.6f), kWhiteInk, s->w / 2.0f, s->h / 2.0f, s->w - 12, s->h - 4);
@@ -647,13 +649,13 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
   } else if (StartsWith(name, "qorvddz_result_title_")) {
     // The result window's title: gold words for a win, grey-blue for a loss.
     const bool won = NumberAt(name, 21) <= 1;
-    RoundRect(s, 0, 0, w, h, h * 0.3f, won ? Rgba{150, 60, 20, 235} : Rgba{40, 50, 80, 235},
-              won ? Rgba{90, 30, 10, 235} : Rgba{20, 25, 45, 235}, {230, 190, 90, 255}, 3);
+    RoundRect(s, 0, 0, w, h, h * 0.3f, won ? Rgba{150, 60, 20, 255} : Rgba{40, 50, 80, 255},
+              won ? Rgba{90, 30, 10, 255} : Rgba{20, 25, 45, 255}, {230, 190, 90, 255}, 3);
     FitText(s, caption, static_cast<int>(h * 0.6f), won ? kGoldInk : SDL_Color{190, 210, 240, 255}, w / 2.0f,
             h / 2.0f, w - 20, h - 8, true);
   } else if (name == "zuvoz_grxx_bg.png" || name == "qorvddz_grxx_bg.png" || name == "qorvddz_speak_bg.png") {
     // Panels whose words are dark: the info popups and the speech bubble.
-    RoundRect(s, 0, 0, w, h, std::min(14.0f, h * 0.3f), {250, 244, 225, 245}, {225, 214, 185, 245},
+    RoundRect(s, 0, 0, w, h, std::min(14.0f, h * 0.3f), {250, 244, 225, 255}, {225, 214, 185, 255},
               {200, 160, 80, 255}, 2);
   } else if (name == "qorvddzpc_pack_bg.png") {
     // The backpack: its caption as the title over sixteen slots in four rows,
@@ -725,7 +727,7 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
   } else if (name == "ddzcompete_rank_list_bg.png") {
     // The ranking list: a header over the five rows the list writes at 86 -
     // 52 i above its middle (rank, name and score columns).
-    RoundRect(s, 0, 0, w, h, 12, {30, 40, 60, 250}, {15, 20, 35, 250}, {200, 170, 90, 255}, 2);
+    RoundRect(s, 0, 0, w, h, 12, {30, 40, 60, 255}, {15, 20, 35, 255}, {200, 170, 90, 255}, 2);
     const float header = h / 2.0f - 86 - 46;
     Text(s, "名次", 20, kGoldInk, 44, header);
     Text(s, "昵称", 20, kGoldInk, 176, header);
