@@ -637,7 +637,7 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
     // The four-player task panel: its word at the right end, clear of the
     // task's picture and figures on its left.
     Panel(s, "");
-    FitText(s, caption, static_cast<int>(h * 0.5f), kGoldInk, w - 26.0f, h / 2.0f, 44, h - 8);
+    FitText(s, caption, static_cast<int>(h * 0.5f), kGoldInk, w - 24.0f, h / 2.0f, 40, h - 8);
   } else if (name == "qorvddz_set_bg.png") {
     // The settings window: its title and the words of its two rows (music,
     // sound), left of the sliders and switches the layout places on it (rows

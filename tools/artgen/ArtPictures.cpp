@@ -341,27 +341,27 @@ bool Painter::Picture(SDL_Surface* s, const std::string& name, const std::string
         for (int x = 10; x < s->w - 10; ++x) static_cast<Uint8*>(s->pixels)[y * s->pitch + x * 4 + 3] = 0;
       break;
     case Pic::Lamp: {
-      // A signal lamp: a domed red glass on a dark foot. The glass lets the
-      // blinking light behind it through; without it the glass is a dark red.
-      const float foot = h * 0.8f;
+      // A signal lamp: a domed red glass on a dark foot. The light that
+      // blinks behind the lamp sits at its lower left (13, 16 up from its
+      // corner), so the dome stands there and its glass lets the light
+      // through; without the light the glass is a dark red.
+      const float foot = h * 0.83f, mid = w * 0.37f, half = w * 0.3f;
       std::vector<SDL_FPoint> dome;
       for (int i = 0; i <= 24; ++i) {
         const float a = kPi + kPi * static_cast<float>(i) / 24;
-        dome.push_back({cx + w * 0.38f * std::cos(a), foot + h * 0.7f * std::sin(a)});
+        dome.push_back({mid + half * std::cos(a), foot + h * 0.67f * std::sin(a)});
       }
-      Polygon(s, dome, {190, 25, 30, 170});
-      std::vector<SDL_FPoint> sheen;
-      for (const SDL_FPoint& p : dome) sheen.push_back({cx - w * 0.08f + (p.x - cx) * 0.5f, foot + (p.y - foot) * 0.8f});
-      Polygon(s, sheen, {255, 120, 110, 70});
+      Polygon(s, dome, {225, 30, 30, 170});
       for (std::size_t i = 1; i < dome.size(); ++i)
-        Line(s, dome[i - 1].x, dome[i - 1].y, dome[i].x, dome[i].y, 2.5f, {120, 10, 15, 255});
-      Line(s, cx - w * 0.2f, foot - h * 0.14f, cx - w * 0.13f, foot - h * 0.46f, 3, {255, 235, 235, 200});
-      RoundRect(s, w * 0.06f, foot - 2, w * 0.88f, h * 0.18f, 4, {110, 110, 125, 255}, {50, 50, 60, 255}, kOutline, 1.5f);
+        Line(s, dome[i - 1].x, dome[i - 1].y, dome[i].x, dome[i].y, 2.5f, {110, 10, 15, 255});
+      Line(s, mid - half * 0.45f, foot - h * 0.14f, mid - half * 0.25f, foot - h * 0.48f, 3, {255, 235, 235, 200});
+      RoundRect(s, mid - half - w * 0.05f, foot - 2, 2 * half + w * 0.1f, h * 0.15f, 4, {110, 110, 125, 255},
+                {50, 50, 60, 255}, kOutline, 1.5f);
       break;
     }
     case Pic::LampGlow:
-      Glow(s, cx, cy, std::max(w, h) * 0.6f, {255, 170, 60, 255}, 1.0f);
-      Disc(s, cx, cy, r * 0.75f, {255, 245, 170, 255});
+      RoundRect(s, 0, 0, w, h, std::min(w, h) / 2, {255, 200, 80, 255}, {255, 160, 50, 255});
+      Disc(s, cx, cy, r * 0.7f, {255, 250, 200, 255});
       break;
     case Pic::ClockFace: {
       // Two bells on top, the case, and the feet; the dial's middle is left
