@@ -60,12 +60,12 @@ void GameMsgBox::ShowMessage(const char* text, int type, Ref* target, cocos2d::S
   ++m_iShowCount;
   cocos2d::log("GameMsgBox::ShowMessage type[%d] [%s]", type, m_strText.c_str());
 
-  // The face: a panel above the own hand, the text in its upper part, the
-  // buttons along its foot. The button faces come from the table's sheet
+  // The face: a solid panel above the own hand (nothing of the table shows
+  // through it), the text in its upper part, the buttons along its foot. The button faces come from the table's sheet
   // when it is loaded, else a plain box stands behind the word.
   const float cx = static_cast<float>(BasePT::g_iWindowWidth / 2);
   const float cy = static_cast<float>(BasePT::g_iWindowHeight / 2) + kPanelRise;
-  auto* panel = cocos2d::LayerColor::create(cocos2d::Color4B(18, 28, 44, 238), kPanelWidth, kPanelHeight);
+  auto* panel = cocos2d::LayerColor::create(cocos2d::Color4B(18, 28, 44, 255), kPanelWidth, kPanelHeight);
   panel->setPosition(cx - kPanelWidth / 2, cy - kPanelHeight / 2);
   addChild(panel, 0);
   auto* rim = cocos2d::DrawNode::create();

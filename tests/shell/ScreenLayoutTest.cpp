@@ -7,7 +7,8 @@
 // nothing opaque over the cards, seats, bars' values and buttons a player
 // reads, only dialogs over the table, no large panel over the felt, every
 // figure of the bars captioned, no card-type effect over a seat's head or
-// card count, no button showing an empty box.
+// card count, no button showing an empty box, no picture painted as a plain
+// panel, nothing of the table seen through an open dialog.
 #include <gtest/gtest.h>
 
 #include <cstdio>

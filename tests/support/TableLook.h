@@ -29,7 +29,13 @@
 //   the placeholder art draws them as thin lines where the game's pictures
 //   are whole;
 // - no shown button shows an empty box: a face without word or picture and
-//   nothing drawn over it.
+//   nothing drawn over it;
+// - no shown picture is painted as the plain panel: the art tool lists the
+//   frames it has no drawing for, and each listed frame that is shown must be
+//   on the reviewed list of the frames that are panels (data/panel_frames.txt);
+// - nothing of the table is seen through an open dialog's panel (the result
+//   window's too): inside the panel's shape the dialog's drawings together
+//   let no light through from the table under them.
 // Shared by the layout tests and the galleries. No GoogleTest here.
 #pragma once
 
@@ -208,10 +214,10 @@ constexpr float kTextHides = 0.5f;
 // glow (up to 0.2) nothing, from 0.8 on all of it.
 inline float Hiding(float alpha) { return std::clamp((alpha - 0.2f) / 0.6f, 0.0f, 1.0f); }
 
-// How much of what lies under the window point `p` the command hides: 0
-// nothing, 1 all of it. Images by their pixels (an image that adds light
-// hides nothing), shades by their opacity, texts by kTextHides.
-inline float HidesAt(const Drawn& d, const cocos2d::Vec2& p) {
+// The opacity (0 to 1) of what the command draws at the window point `p`:
+// images and digits by their pixels (an image that adds light is clear),
+// shades by their opacity; texts and shapes 0 (a text's cover is HidesAt's).
+inline float OpacityAt(const Drawn& d, const cocos2d::Vec2& p) {
   const cocos2d::DrawCommand& c = *d.c;
   const cocos2d::Vec2 q = d.inverse.apply(p);
   const cocos2d::Rect local = LocalRect(c);
@@ -219,14 +225,13 @@ inline float HidesAt(const Drawn& d, const cocos2d::Vec2& p) {
   const float opacity = c.opacity / 255.0f;
   switch (c.kind) {
     case cocos2d::DrawKind::Color:
-      return Hiding(opacity);
+      return opacity;
     case cocos2d::DrawKind::Text:
-      return c.lines != nullptr && !c.lines->empty() ? kTextHides * opacity : 0;
     case cocos2d::DrawKind::Shapes:
       return 0;
     case cocos2d::DrawKind::Atlas: {
       const ArtPixels::Image* image = ArtPixels::Instance().Get(c.texture);
-      if (image == nullptr) return Hiding(opacity);
+      if (image == nullptr) return opacity;
       if (c.itemWidth <= 0 || c.itemHeight <= 0) return 0;
       const int k = static_cast<int>(q.x / c.itemWidth);
       if (k < 0 || k >= static_cast<int>(c.what.size())) return 0;
@@ -235,13 +240,13 @@ inline float HidesAt(const Drawn& d, const cocos2d::Vec2& p) {
       if (glyph < 0) return 0;
       const float u = static_cast<float>(glyph % perRow * c.itemWidth) + (q.x - static_cast<float>(k * c.itemWidth));
       const float v = static_cast<float>(glyph / perRow * c.itemHeight) + (c.itemHeight - q.y);
-      return Hiding(image->At(u, v) * opacity);
+      return image->At(u, v) * opacity;
     }
     case cocos2d::DrawKind::Image:
     case cocos2d::DrawKind::NineSlice: {
       if (c.blend.dst == cocos2d::GL_ONE) return 0;  // added light
       const ArtPixels::Image* image = ArtPixels::Instance().Get(c.texture);
-      if (image == nullptr) return Hiding(opacity);
+      if (image == nullptr) return opacity;
       // The image's corners (bottom-left, bottom-right, top-right, top-left)
       // in its pixels, as the window backend maps them.
       const float x = c.textureRect.origin.x, y = c.textureRect.origin.y, w = c.textureRect.size.width,
@@ -259,10 +264,21 @@ inline float HidesAt(const Drawn& d, const cocos2d::Vec2& p) {
       const float s = (q.x - local.getMinX()) / local.size.width, t = (q.y - local.getMinY()) / local.size.height;
       const cocos2d::Vec2 at =
           uv[0] * ((1 - s) * (1 - t)) + uv[1] * (s * (1 - t)) + uv[2] * (s * t) + uv[3] * ((1 - s) * t);
-      return Hiding(image->At(at.x, at.y) * opacity);
+      return image->At(at.x, at.y) * opacity;
     }
   }
   return 0;
+}
+
+// How much of what lies under the window point `p` the command hides: 0
+// nothing, 1 all of it. Images, digits and shades by their opacity there,
+// texts by kTextHides.
+inline float HidesAt(const Drawn& d, const cocos2d::Vec2& p) {
+  const cocos2d::DrawCommand& c = *d.c;
+  if (c.kind != cocos2d::DrawKind::Text) return Hiding(OpacityAt(d, p));
+  const cocos2d::Rect local = LocalRect(c);
+  if (local.size.width <= 0 || local.size.height <= 0 || !local.containsPoint(d.inverse.apply(p))) return 0;
+  return c.lines != nullptr && !c.lines->empty() ? kTextHides * c.opacity / 255.0f : 0;
 }
 
 // ---------------------------------------------------------------- what the player reads
@@ -905,6 +921,114 @@ inline std::vector<std::string> EmptyButtons(const TableFrame& frame) {
   return found;
 }
 
+// ---------------------------------------------------------------- plain panels and solid dialogs
+
+// The names of a list file, one a line ('#' starts a comment line); `found`
+// tells whether the file was read.
+inline std::set<std::string> ReadNameList(const std::string& path, bool* found = nullptr) {
+  std::set<std::string> names;
+  std::ifstream in(path);
+  if (found != nullptr) *found = static_cast<bool>(in);
+  for (std::string line; std::getline(in, line);) {
+    const auto a = line.find_first_not_of(" \t\r");
+    if (a == std::string::npos || line[a] == '#') continue;
+    names.insert(line.substr(a, line.find_last_not_of(" \t\r") - a + 1));
+  }
+  return names;
+}
+
+// The frames the art tool painted as the plain panel, from its report beside
+// the generated art; null when the report is not found.
+inline const std::set<std::string>* PlainPanelArt() {
+  static const std::pair<bool, std::set<std::string>> report = [] {
+    const std::string path = cocos2d::FileUtils::getInstance()->fullPathForFilename("plain_panels.txt");
+    bool found = false;
+    std::set<std::string> names = path.empty() ? std::set<std::string>{} : ReadNameList(path, &found);
+    return std::make_pair(found, std::move(names));
+  }();
+  return report.first ? &report.second : nullptr;
+}
+
+// The reviewed list of the frames that are panels, plates, frames or
+// backgrounds, for which the plain panel is the right drawing.
+inline const std::set<std::string>& PanelFrames() {
+  static const std::set<std::string> names = ReadNameList(std::string(DDZ_SOURCE_DIR) + "/data/panel_frames.txt");
+  return names;
+}
+
+// A drawing's art as the art tool names it: a sheet's frame, or an image's
+// file name without its folder.
+inline std::string ArtName(const cocos2d::DrawCommand& c) {
+  const auto slash = c.what.find_last_of('/');
+  return slash == std::string::npos ? c.what : c.what.substr(slash + 1);
+}
+
+// The shown pictures that the art tool painted as the plain panel and that
+// are no panel of the reviewed list: a dark box where a card back, a lamp, a
+// clock or an icon should be.
+inline std::vector<std::string> PicturesPaintedAsPanels(const TableFrame& frame) {
+  const std::set<std::string>* plain = PlainPanelArt();
+  if (plain == nullptr) return {"the art tool's list of the frames it painted as the plain panel is not found"};
+  std::vector<std::string> found;
+  for (const Drawn& d : frame.drawn) {
+    if (d.c->kind != cocos2d::DrawKind::Image && d.c->kind != cocos2d::DrawKind::NineSlice) continue;
+    const std::string name = ArtName(*d.c);
+    if (plain->count(name) && !PanelFrames().count(name))
+      found.push_back(Coverer(*d.c) + ": a picture painted as a plain panel");
+  }
+  return found;
+}
+
+// At most this share of the light from under an open dialog's panel comes
+// through it: the table under it is not seen.
+constexpr float kPanelSeeThrough = 0.02f;
+// A dialog's drawing of this side or more (points) is one of its panels.
+constexpr float kPanelSide = 60;
+// The table shows through a panel at this share of its points or more.
+constexpr float kSeenThroughShare = 0.1f;
+
+// The panels of open dialogs (the result window's too) through which the
+// table below is seen: at points inside a panel's shape, the dialog's
+// drawings together let light through from a drawing of the table under it.
+inline std::vector<std::string> TableThroughDialogs(const TableFrame& frame) {
+  const std::vector<Drawn>& drawn = frame.drawn;
+  std::vector<std::string> found;
+  const auto cover = [](const Drawn& d) {
+    const cocos2d::DrawKind k = d.c->kind;
+    return (k == cocos2d::DrawKind::Image || k == cocos2d::DrawKind::NineSlice || k == cocos2d::DrawKind::Color) &&
+           !CoversTheWindow(d);
+  };
+  for (std::size_t i = 0; i < drawn.size(); ++i) {
+    const cocos2d::Node* dialog = frame.dialogOf[i];
+    const cocos2d::Rect box = drawn[i].box;
+    if (dialog == nullptr || !cover(drawn[i]) || ButtonOf(drawn[i].c->node) != nullptr ||
+        box.size.width < kPanelSide || box.size.height < kPanelSide)
+      continue;
+    int inside = 0, seenThrough = 0;
+    for (int sy = 0; sy < kSamplesPerSide; ++sy)
+      for (int sx = 0; sx < kSamplesPerSide; ++sx) {
+        const cocos2d::Vec2 p(box.getMinX() + box.size.width * (sx + 0.5f) / kSamplesPerSide,
+                              box.getMinY() + box.size.height * (sy + 0.5f) / kSamplesPerSide);
+        if (OpacityAt(drawn[i], p) < 0.5f) continue;  // outside the panel's shape
+        ++inside;
+        float light = 1;
+        for (std::size_t j = 0; j < drawn.size() && light > kPanelSeeThrough; ++j)
+          if (frame.dialogOf[j] == dialog && cover(drawn[j])) light *= 1 - OpacityAt(drawn[j], p);
+        if (light <= kPanelSeeThrough) continue;
+        bool tableUnder = false;
+        for (std::size_t k = 0; k < i && !tableUnder; ++k)
+          tableUnder = frame.dialogOf[k] == nullptr && !CoversTheWindow(drawn[k]) &&
+                       (OpacityAt(drawn[k], p) > 0.05f || HidesAt(drawn[k], p) > 0);
+        if (tableUnder) ++seenThrough;
+      }
+    if (inside > 0 && seenThrough >= kSeenThroughShare * static_cast<float>(inside))
+      found.push_back(Coverer(*drawn[i].c) + ": the table shows through the open " + Describe(dialog) + "'s panel");
+  }
+  return found;
+}
+
+// ---------------------------------------------------------------- the whole look
+
 inline std::vector<std::string> CheckTable(cocos2d::Scene* scene, DDZGameView& view) {
   std::vector<std::string> problems;
   std::set<std::string> seen;
@@ -972,6 +1096,8 @@ inline std::vector<std::string> CheckTable(cocos2d::Scene* scene, DDZGameView& v
   for (std::string& p : ResultAmountsAgainstButtons(view)) report(std::move(p));
   for (std::string& p : EffectsOverTheSeats(frame)) report(std::move(p));
   for (std::string& p : EmptyButtons(frame)) report(std::move(p));
+  for (std::string& p : PicturesPaintedAsPanels(frame)) report(std::move(p));
+  for (std::string& p : TableThroughDialogs(frame)) report(std::move(p));
   return problems;
 }
 

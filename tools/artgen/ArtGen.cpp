@@ -5,6 +5,10 @@
 // image of exactly the manifest's size; a sheet named without frames gets an
 // empty sheet, so loading it logs nothing.
 //
+// The frames it has no drawing for (painted as the plain panel) are listed,
+// one a line, in "plain_panels.txt" in the output folder: the layout check
+// holds them against the reviewed list of frames that are panels.
+//
 //   artgen <frame_manifest.txt> <captions.txt> <output folder>
 #include <SDL.h>
 #include <SDL_image.h>
@@ -15,6 +19,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -161,6 +166,17 @@ std::string Caption(const std::map<std::string, std::string>& captions, const st
   return it == captions.end() ? "" : it->second;
 }
 
+// The list of the frames painted as the plain panel, one name a line.
+constexpr const char* kPlainPanelsFile = "plain_panels.txt";
+
+bool WritePlainPanels(const std::string& path, const std::set<std::string>& names) {
+  std::ofstream out(path);
+  out << "# Frames the art tool has no drawing for, painted as the plain panel.\n";
+  for (const std::string& name : names) out << name << "\n";
+  if (!out) std::fprintf(stderr, "artgen: cannot write %s\n", path.c_str());
+  return static_cast<bool>(out);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -184,14 +200,21 @@ int main(int argc, char** argv) {
     return 1;
   }
   bool ok = true;
+  std::set<std::string> plainPanels;
   {
     artgen::Painter painter(font);
+    const auto paint = [&](const Frame& f) {
+      bool plain = false;
+      SDL_Surface* image = painter.Paint(f.name, f.w, f.h, Caption(captions, f.name), &plain);
+      if (image != nullptr && plain) plainPanels.insert(f.name);
+      return image;
+    };
     for (auto& [sheet, frames] : manifest.sheets) {
       const SDL_Point size = Pack(frames);
       SDL_Surface* image = SDL_CreateRGBSurfaceWithFormat(0, size.x, size.y, 32, SDL_PIXELFORMAT_RGBA32);
       SDL_FillRect(image, nullptr, SDL_MapRGBA(image->format, 0, 0, 0, 0));
       for (const Frame& f : frames) {
-        SDL_Surface* part = painter.Paint(f.name, f.w, f.h, Caption(captions, f.name));
+        SDL_Surface* part = paint(f);
         if (!part) continue;
         SDL_SetSurfaceBlendMode(part, SDL_BLENDMODE_NONE);
         SDL_Rect at{f.x, f.y, f.w, f.h};
@@ -206,7 +229,7 @@ int main(int argc, char** argv) {
       SDL_FreeSurface(image);
     }
     for (const Frame& f : manifest.images) {
-      SDL_Surface* image = painter.Paint(f.name, f.w, f.h, Caption(captions, f.name));
+      SDL_Surface* image = paint(f);
       if (!image) continue;
       std::filesystem::create_directories((outDir / f.name).parent_path(), ec);
       ok = SaveImage(image, (outDir / f.name).string()) && ok;
@@ -214,7 +237,9 @@ int main(int argc, char** argv) {
     }
   }
   TTF_Quit();
-  std::printf("artgen: %zu sheets and %zu images in %s\n", manifest.sheets.size(), manifest.images.size(),
-              outDir.string().c_str());
+  ok = WritePlainPanels((outDir / kPlainPanelsFile).string(), plainPanels) && ok;
+  std::printf("artgen: %zu sheets and %zu images in %s; %zu frames painted as the plain panel (%s)\n",
+              manifest.sheets.size(), manifest.images.size(), outDir.string().c_str(), plainPanels.size(),
+              kPlainPanelsFile);
   return ok ? 0 : 1;
 }

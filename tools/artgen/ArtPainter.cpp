@@ -7,79 +7,16 @@
 #include <sstream>
 #include <vector>
 
+#include "tools/artgen/ArtDraw.h"
+
 namespace artgen {
 
 namespace {
-
-struct Rgba {
-  Uint8 r, g, b, a;
-};
-
-constexpr Rgba kWhite{255, 255, 255, 255};
-constexpr Rgba kCardEdge{120, 120, 130, 255};
-constexpr SDL_Color kBlackInk{25, 25, 30, 255};
-constexpr SDL_Color kRedInk{200, 20, 30, 255};
-constexpr SDL_Color kWildInk{110, 40, 170, 255};
-constexpr SDL_Color kWhiteInk{255, 255, 255, 255};
-constexpr SDL_Color kGoldInk{255, 215, 90, 255};
 
 // Suits in suit-index order: spades, hearts, clubs, diamonds (odd ones red).
 const char* const kSuitGlyph[4] = {"\u2660", "\u2665", "\u2663", "\u2666"};
 // Ranks in number-index order: A, 2, 3 .. K.
 const char* const kRank[13] = {"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
-
-// Source-over blend of one pixel of an RGBA32 surface.
-void Blend(SDL_Surface* s, int x, int y, Rgba c, float coverage = 1.0f) {
-  if (x < 0 || y < 0 || x >= s->w || y >= s->h) return;
-  auto* p = static_cast<Uint8*>(s->pixels) + y * s->pitch + x * 4;
-  const float sa = c.a / 255.0f * coverage;
-  const float da = p[3] / 255.0f;
-  const float oa = sa + da * (1 - sa);
-  if (oa <= 0) return;
-  auto mix = [&](Uint8 sc, Uint8 dc) {
-    return static_cast<Uint8>(std::lround((sc * sa + dc * da * (1 - sa)) / oa));
-  };
-  p[0] = mix(c.r, p[0]);
-  p[1] = mix(c.g, p[1]);
-  p[2] = mix(c.b, p[2]);
-  p[3] = static_cast<Uint8>(std::lround(oa * 255));
-}
-
-Rgba Lerp(Rgba a, Rgba b, float t) {
-  auto l = [t](Uint8 x, Uint8 y) { return static_cast<Uint8>(std::lround(x + (y - x) * t)); };
-  return {l(a.r, b.r), l(a.g, b.g), l(a.b, b.b), l(a.a, b.a)};
-}
-
-// A rounded rectangle filled with a vertical gradient (top to bottom) and an
-// optional border, anti-aliased at the corners.
-void RoundRect(SDL_Surface* s, float x, float y, float w, float h, float radius, Rgba top, Rgba bottom,
-               Rgba border = {0, 0, 0, 0}, float borderWidth = 0) {
-  radius = std::min(radius, std::min(w, h) / 2);
-  for (int py = static_cast<int>(y); py < static_cast<int>(std::ceil(y + h)); ++py) {
-    const float t = h > 1 ? (py - y) / (h - 1) : 0;
-    const Rgba fill = Lerp(top, bottom, std::clamp(t, 0.0f, 1.0f));
-    for (int px = static_cast<int>(x); px < static_cast<int>(std::ceil(x + w)); ++px) {
-      // Distance from the edge of the rounded shape, positive inside.
-      const float cx = std::clamp(px + 0.5f, x + radius, x + w - radius);
-      const float cy = std::clamp(py + 0.5f, y + radius, y + h - radius);
-      const float d = radius - std::hypot(px + 0.5f - cx, py + 0.5f - cy);
-      if (d <= -0.5f) continue;
-      const float cover = std::clamp(d + 0.5f, 0.0f, 1.0f);
-      Blend(s, px, py, (borderWidth > 0 && d < borderWidth) ? border : fill, cover);
-    }
-  }
-}
-
-void Disc(SDL_Surface* s, float cx, float cy, float r, Rgba c) {
-  RoundRect(s, cx - r, cy - r, 2 * r, 2 * r, r, c, c);
-}
-
-bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
-bool Has(const std::string& s, const char* part) { return s.find(part) != std::string::npos; }
-bool EndsWith(const std::string& s, const char* suffix) {
-  const std::size_t n = std::strlen(suffix);
-  return s.size() >= n && s.compare(s.size() - n, n, suffix) == 0;
-}
 
 // The faces of buttons that are off: the bar's panel buttons (face 0), its
 // quick buttons, the result window's buttons and the top bar's buttons.
@@ -100,89 +37,6 @@ bool SmallGameLampLit(const std::string& s) {
   return s == "DDZ_SmallGameBonusKD2.png" || s == "DDZ_SmallGameBonusDJ1.png";
 }
 
-// The numbers after a prefix: "new_card_num_1_12.png" -> {1, 12}.
-int NumberAt(const std::string& s, std::size_t from, std::size_t* end = nullptr) {
-  int v = 0;
-  std::size_t i = from;
-  while (i < s.size() && s[i] >= '0' && s[i] <= '9') v = v * 10 + (s[i++] - '0');
-  if (end) *end = i;
-  return v;
-}
-
-
-// A soft round glow about (cx, cy): `peak` opacity in the middle, none at
-// radius r.
-void Glow(SDL_Surface* s, float cx, float cy, float r, Rgba c, float peak) {
-  for (int y = static_cast<int>(cy - r); y <= static_cast<int>(cy + r); ++y)
-    for (int x = static_cast<int>(cx - r); x <= static_cast<int>(cx + r); ++x) {
-      const float d = std::hypot(x + 0.5f - cx, y + 0.5f - cy) / r;
-      if (d < 1) Blend(s, x, y, {c.r, c.g, c.b, static_cast<Uint8>(255 * peak * (1 - d) * (1 - d))});
-    }
-}
-
-// An anti-aliased line of width w.
-void Line(SDL_Surface* s, float x0, float y0, float x1, float y1, float w, Rgba c) {
-  const float len = std::max(std::hypot(x1 - x0, y1 - y0), 0.001f);
-  const int minX = static_cast<int>(std::min(x0, x1) - w - 1), maxX = static_cast<int>(std::max(x0, x1) + w + 1);
-  const int minY = static_cast<int>(std::min(y0, y1) - w - 1), maxY = static_cast<int>(std::max(y0, y1) + w + 1);
-  for (int y = minY; y <= maxY; ++y)
-    for (int x = minX; x <= maxX; ++x) {
-      const float px = x + 0.5f - x0, py = y + 0.5f - y0;
-      const float t = std::clamp((px * (x1 - x0) + py * (y1 - y0)) / (len * len), 0.0f, 1.0f);
-      const float d = std::hypot(px - t * (x1 - x0), py - t * (y1 - y0));
-      const float cover = std::clamp(w / 2 - d + 0.5f, 0.0f, 1.0f);
-      if (cover > 0) Blend(s, x, y, c, cover);
-    }
-}
-
-// An ellipse's outline about (cx, cy), from angle a0 to a1 (radians).
-void Arc(SDL_Surface* s, float cx, float cy, float rx, float ry, float a0, float a1, float w, Rgba c) {
-  const int steps = std::max(8, static_cast<int>((a1 - a0) * std::max(rx, ry) / 3));
-  for (int i = 0; i < steps; ++i) {
-    const float t0 = a0 + (a1 - a0) * i / steps, t1 = a0 + (a1 - a0) * (i + 1) / steps;
-    Line(s, cx + rx * std::cos(t0), cy + ry * std::sin(t0), cx + rx * std::cos(t1), cy + ry * std::sin(t1), w, c);
-  }
-}
-
-constexpr float kPi = 3.14159265f;
-
-// A filled polygon (convex or not, by the crossing rule), its edges smoothed
-// by 4 x 4 samples a pixel.
-void Polygon(SDL_Surface* s, const std::vector<SDL_FPoint>& points, Rgba c) {
-  if (points.size() < 3) return;
-  float minX = points[0].x, maxX = minX, minY = points[0].y, maxY = minY;
-  for (const SDL_FPoint& p : points) {
-    minX = std::min(minX, p.x), maxX = std::max(maxX, p.x);
-    minY = std::min(minY, p.y), maxY = std::max(maxY, p.y);
-  }
-  const auto inside = [&](float x, float y) {
-    bool in = false;
-    for (std::size_t i = 0, j = points.size() - 1; i < points.size(); j = i++) {
-      const SDL_FPoint& a = points[i];
-      const SDL_FPoint& b = points[j];
-      if ((a.y > y) != (b.y > y) && x < a.x + (y - a.y) * (b.x - a.x) / (b.y - a.y)) in = !in;
-    }
-    return in;
-  };
-  for (int y = static_cast<int>(minY); y <= static_cast<int>(std::ceil(maxY)); ++y)
-    for (int x = static_cast<int>(minX); x <= static_cast<int>(std::ceil(maxX)); ++x) {
-      int hits = 0;
-      for (int k = 0; k < 16; ++k) hits += inside(x + (k % 4 + 0.5f) / 4, y + (k / 4 + 0.5f) / 4) ? 1 : 0;
-      if (hits > 0) Blend(s, x, y, c, hits / 16.0f);
-    }
-}
-
-// The points of a five-pointed star about (cx, cy), a point upwards.
-std::vector<SDL_FPoint> StarPoints(float cx, float cy, float outer, float inner) {
-  std::vector<SDL_FPoint> points;
-  for (int i = 0; i < 10; ++i) {
-    const float a = -kPi / 2 + kPi * static_cast<float>(i) / 5;
-    const float r = i % 2 == 0 ? outer : inner;
-    points.push_back({cx + r * std::cos(a), cy + r * std::sin(a)});
-  }
-  return points;
-}
-
 constexpr Rgba kEffectLine{255, 236, 170, 235};
 constexpr Rgba kEffectGlow{255, 210, 110, 255};
 
@@ -193,7 +47,8 @@ bool IsEffect(const std::string& s) {
                                           "cjddz_eff_",          "ddzq_tx_",               "qorvddz_ani_spring_",
                                           "vellddz_ani_spring_", "qorvddz_effect_saoguang", "qorvddz_ani_ybdouble_",
                                           "qorvddz_result_light", "qorvddz_result_mask",    "qorvddz_glow_",
-                                          "qorvddz_star_",       "qorvddz_turntable_bx_lizi"};
+                                          "qorvddz_star_",       "qorvddz_turntable_bx_lizi", "qorvddz_award_light",
+                                          "qorvddz_award_di",    "qorvddz_award_star"};
   for (const char* p : kPrefixes)
     if (StartsWith(s, p)) return true;
   return false;
@@ -326,18 +181,19 @@ void Painter::Band(SDL_Surface* s, bool darkerDown) {
   }
 }
 
-// A strip a title plate stands on: a dark band fading out towards both ends,
-// with a gold line along its top and bottom and no frame of its own.
+// A strip a title plate stands on: a solid dark band, softened only at its
+// very ends, with a gold line along its top and bottom and no frame of its
+// own. It belongs to a screen over the table, which must not show through.
 void Painter::HeaderStrip(SDL_Surface* s) {
   for (int x = 0; x < s->w; ++x) {
     const float t = std::fabs(2.0f * x / std::max(1, s->w - 1) - 1.0f);
-    const float fade = t < 0.6f ? 1.0f : std::max(0.0f, 1.0f - (t - 0.6f) / 0.4f);
+    const float fade = t < 0.97f ? 1.0f : std::max(0.0f, 1.0f - (t - 0.97f) / 0.03f);
     for (int y = 0; y < s->h; ++y) {
       const bool line = y == 2 || y == 3 || y == s->h - 3 || y == s->h - 4;
       if (line)
-        Blend(s, x, y, {220, 180, 90, static_cast<Uint8>(220 * fade)});
+        Blend(s, x, y, {220, 180, 90, static_cast<Uint8>(255 * fade)});
       else if (y > 3 && y < s->h - 4)
-        Blend(s, x, y, {25, 30, 50, static_cast<Uint8>(170 * fade)});
+        Blend(s, x, y, {25, 30, 50, static_cast<Uint8>(255 * fade)});
     }
   }
 }
@@ -651,8 +507,9 @@ void Painter::StatusIcon(SDL_Surface* s, int kind) {
   }
 }
 
+// A plain panel, solid: as a dialog's background it hides the table under it.
 void Painter::Panel(SDL_Surface* s, const std::string& caption) {
-  RoundRect(s, 0, 0, s->w, s->h, std::min(12.0f, s->h * 0.3f), {30, 40, 60, 215}, {15, 20, 35, 215},
+  RoundRect(s, 0, 0, s->w, s->h, std::min(12.0f, s->h * 0.3f), {30, 40, 60, 255}, {15, 20, 35, 255},
             {200, 170, 90, 255}, std::min(2.0f, s->h * 0.1f));
   if (!caption.empty())
     FitText(s, caption, static_cast<int>(s->h * 0.6f), kWhiteInk, s->w / 2.0f, s->h / 2.0f, s->w - 12, s->h - 4);
@@ -717,7 +574,8 @@ bool Painter::SuperTablePiece(SDL_Surface* s, const std::string& name, const std
   return false;
 }
 
-SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::string& caption) {
+SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::string& caption, bool* plainPanel) {
+  if (plainPanel) *plainPanel = false;
   SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, std::max(w, 1), std::max(h, 1), 32, SDL_PIXELFORMAT_RGBA32);
   if (!s) return nullptr;
   SDL_FillRect(s, nullptr, SDL_MapRGBA(s->format, 0, 0, 0, 0));
@@ -775,6 +633,11 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
     int i = 0;
     for (std::string rank; words >> rank; ++i)
       FitText(s, rank, static_cast<int>(h * 0.36f), kGoldInk, 68 + 27.3f * i, h * 0.27f, 26, h / 2);
+  } else if (name == "task_bg.png") {
+    // The four-player task panel: its word at the right end, clear of the
+    // task's picture and figures on its left.
+    Panel(s, "");
+    FitText(s, caption, static_cast<int>(h * 0.5f), kGoldInk, w - 24.0f, h / 2.0f, 40, h - 8);
   } else if (name == "qorvddz_set_bg.png") {
     // The settings window: its title and the words of its two rows (music,
     // sound), left of the sliders and switches the layout places on it (rows
@@ -786,13 +649,13 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
   } else if (StartsWith(name, "qorvddz_result_title_")) {
     // The result window's title: gold words for a win, grey-blue for a loss.
     const bool won = NumberAt(name, 21) <= 1;
-    RoundRect(s, 0, 0, w, h, h * 0.3f, won ? Rgba{150, 60, 20, 235} : Rgba{40, 50, 80, 235},
-              won ? Rgba{90, 30, 10, 235} : Rgba{20, 25, 45, 235}, {230, 190, 90, 255}, 3);
+    RoundRect(s, 0, 0, w, h, h * 0.3f, won ? Rgba{150, 60, 20, 255} : Rgba{40, 50, 80, 255},
+              won ? Rgba{90, 30, 10, 255} : Rgba{20, 25, 45, 255}, {230, 190, 90, 255}, 3);
     FitText(s, caption, static_cast<int>(h * 0.6f), won ? kGoldInk : SDL_Color{190, 210, 240, 255}, w / 2.0f,
             h / 2.0f, w - 20, h - 8, true);
   } else if (name == "zuvoz_grxx_bg.png" || name == "qorvddz_grxx_bg.png" || name == "qorvddz_speak_bg.png") {
     // Panels whose words are dark: the info popups and the speech bubble.
-    RoundRect(s, 0, 0, w, h, std::min(14.0f, h * 0.3f), {250, 244, 225, 245}, {225, 214, 185, 245},
+    RoundRect(s, 0, 0, w, h, std::min(14.0f, h * 0.3f), {250, 244, 225, 255}, {225, 214, 185, 255},
               {200, 160, 80, 255}, 2);
   } else if (name == "qorvddzpc_pack_bg.png") {
     // The backpack: its caption as the title over sixteen slots in four rows,
@@ -864,7 +727,7 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
   } else if (name == "ddzcompete_rank_list_bg.png") {
     // The ranking list: a header over the five rows the list writes at 86 -
     // 52 i above its middle (rank, name and score columns).
-    RoundRect(s, 0, 0, w, h, 12, {30, 40, 60, 250}, {15, 20, 35, 250}, {200, 170, 90, 255}, 2);
+    RoundRect(s, 0, 0, w, h, 12, {30, 40, 60, 255}, {15, 20, 35, 255}, {200, 170, 90, 255}, 2);
     const float header = h / 2.0f - 86 - 46;
     Text(s, "名次", 20, kGoldInk, 44, header);
     Text(s, "昵称", 20, kGoldInk, 176, header);
@@ -888,11 +751,12 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
     Digits(s, caption, SDL_Color{200, 80, 20, 255});
   } else if ((Has(name, "num") || Has(name, "Num")) && w >= h * 4) {
     Digits(s, caption);
-  } else if (SuperTablePiece(s, name, caption)) {
+  } else if (Picture(s, name, caption) || SuperTablePiece(s, name, caption)) {
   } else if (w >= 1000 && h >= 600) {
     Background(s, Has(name, "night"), caption);
   } else {
     Panel(s, caption);
+    if (plainPanel) *plainPanel = true;
   }
   return s;
 }

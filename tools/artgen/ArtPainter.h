@@ -1,9 +1,9 @@
 // Paints one placeholder image for a frame name: the kind of picture is read
 // from the name (card backs and faces, numbers and suits, jokers, the wildcard
 // and landlord marks, buttons and their words, bars, digit strips, table and
-// loading backgrounds, the certificate's medal and cup), anything else is a
-// plain panel. A caption from the caption table is written on the picture
-// where the kind shows text.
+// loading backgrounds, the certificate's medal and cup, the pictures of
+// things of ArtPictures.cpp), anything else is a plain panel. A caption from
+// the caption table is written on the picture where the kind shows text.
 #pragma once
 
 #include <SDL.h>
@@ -23,7 +23,9 @@ class Painter {
   Painter& operator=(const Painter&) = delete;
 
   // A new RGBA surface of w x h with the picture for `name` (caller frees it).
-  SDL_Surface* Paint(const std::string& name, int w, int h, const std::string& caption);
+  // `plainPanel`, when given, tells whether the name fell through to the
+  // plain panel: no kind of picture was read from it.
+  SDL_Surface* Paint(const std::string& name, int w, int h, const std::string& caption, bool* plainPanel = nullptr);
 
  private:
   TTF_Font* Font(int pixelSize);
@@ -71,6 +73,10 @@ class Painter {
   // top bar's score panel and multiple board) and the new-player guide's
   // pages and pointer; false, painting nothing, for any other name.
   bool SuperTablePiece(SDL_Surface* s, const std::string& name, const std::string& caption);
+  // The pictures of things (ArtPictures.cpp): card backs, the warning lamp,
+  // clocks, coins, ingots, tickets, badges and other icons; false, painting
+  // nothing, for any other name.
+  bool Picture(SDL_Surface* s, const std::string& name, const std::string& caption);
 
   std::string _fontFile;
   std::map<int, TTF_Font*> _fonts;
