@@ -905,6 +905,43 @@ inline std::vector<std::string> EmptyButtons(const TableFrame& frame) {
   return found;
 }
 
+// ---------------------------------------------------------------- the seats, the clock and the bars
+
+// The top bar's bottom cards lie inside the box they are shown on, and the
+// box inside the bar's strip: judged in the box's own frame, so cards that
+// wait for their turn of the flip are judged as they will show.
+inline std::vector<std::string> BarCardsOutOfTheirBox(DDZGameView& view) {
+  std::vector<std::string> found;
+  auto* bar = dynamic_cast<TopUI*>(view.m_pTopUI);
+  if (bar == nullptr || bar->GetCardPanel() == nullptr || !ShownOnStage(bar)) return found;
+  const cocos2d::Sprite* panel = bar->GetCardPanel();
+  const cocos2d::Rect inside(0, 0, panel->getContentSize().width, panel->getContentSize().height);
+  const auto within = [](const cocos2d::Rect& part, const cocos2d::Rect& whole) {
+    return part.getMinX() >= whole.getMinX() && part.getMaxX() <= whole.getMaxX() &&
+           part.getMinY() >= whole.getMinY() && part.getMaxY() <= whole.getMaxY();
+  };
+  for (int i = 0; i < TopUI::kBaseCards; ++i)
+    if (const cocos2d::Sprite* card = bar->GetBaseCard(i); card != nullptr && !within(card->getBoundingBox(), inside))
+      found.push_back("the top bar's bottom card " + std::to_string(i) + " reaches out of its box");
+  if (const cocos2d::Node* strip = panel->getParent()) {
+    // The box at its full height: a flip squashes it for a moment.
+    const cocos2d::Size size = panel->getContentSize();
+    const cocos2d::Rect box(panel->getPositionX() - size.width * panel->getAnchorPoint().x,
+                            panel->getPositionY() - size.height * panel->getAnchorPoint().y, size.width, size.height);
+    if (!within(box, {0, 0, strip->getContentSize().width, strip->getContentSize().height}))
+      found.push_back("the top bar's card box reaches out of the bar");
+  }
+  return found;
+}
+
+// What the checks of this section find on one frame.
+inline std::vector<std::string> SeatsClockAndBars(const TableFrame&, cocos2d::Scene*, DDZGameView& view) {
+  std::vector<std::string> found;
+  for (auto&& list : {BarCardsOutOfTheirBox(view)})
+    found.insert(found.end(), list.begin(), list.end());
+  return found;
+}
+
 inline std::vector<std::string> CheckTable(cocos2d::Scene* scene, DDZGameView& view) {
   std::vector<std::string> problems;
   std::set<std::string> seen;
@@ -972,6 +1009,7 @@ inline std::vector<std::string> CheckTable(cocos2d::Scene* scene, DDZGameView& v
   for (std::string& p : ResultAmountsAgainstButtons(view)) report(std::move(p));
   for (std::string& p : EffectsOverTheSeats(frame)) report(std::move(p));
   for (std::string& p : EmptyButtons(frame)) report(std::move(p));
+  for (std::string& p : SeatsClockAndBars(frame, scene, view)) report(std::move(p));
   return problems;
 }
 
