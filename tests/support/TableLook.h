@@ -907,6 +907,122 @@ inline std::vector<std::string> EmptyButtons(const TableFrame& frame) {
 
 // ---------------------------------------------------------------- the seats, the clock and the bars
 
+// The table's backdrop: what the view draws behind its seats (the felt, the
+// table, the chairs), a drawing under a child of the view below z 0 that is
+// no part the player reads.
+inline bool OfTheBackdrop(const TableFrame& frame, std::size_t i, const DDZGameView& view) {
+  if (frame.partOf[i] >= 0 || frame.dialogOf[i] != nullptr) return false;
+  const cocos2d::Node* n = frame.drawn[i].c->node;
+  while (n != nullptr && n->getParent() != &view) n = n->getParent();
+  return n != nullptr && n->getLocalZOrder() < 0;
+}
+
+// A backdrop over this share of a head's drawing (or more) cuts it.
+constexpr float kHeadCutShare = 0.02f;
+
+// Each seat's head is drawn whole: no picture of the table's backdrop lies
+// over it (a table's rim across a head that sits below the table in drawing
+// order cuts it).
+inline std::vector<std::string> HeadsCutByTheTable(const TableFrame& frame, const DDZGameView& view) {
+  const auto isHead = [](const std::string& what) {
+    return what.size() >= 7 && (what.compare(what.size() - 7, 7, "'s head") == 0 || what == "the own head");
+  };
+  std::vector<std::string> found;
+  for (std::size_t i = 0; i < frame.drawn.size(); ++i) {
+    const int part = frame.partOf[i];
+    if (part < 0 || !isHead(frame.parts[part].what)) continue;
+    const cocos2d::Rect box = frame.drawn[i].box;
+    std::vector<cocos2d::Vec2> seen;
+    for (int sy = 0; sy < kSamplesPerSide; ++sy)
+      for (int sx = 0; sx < kSamplesPerSide; ++sx) {
+        const cocos2d::Vec2 p(box.getMinX() + box.size.width * (sx + 0.5f) / kSamplesPerSide,
+                              box.getMinY() + box.size.height * (sy + 0.5f) / kSamplesPerSide);
+        if (HidesAt(frame.drawn[i], p) >= 0.5f) seen.push_back(p);
+      }
+    if (seen.empty()) continue;
+    for (std::size_t j = i + 1; j < frame.drawn.size(); ++j) {
+      if (!frame.drawn[j].box.intersectsRect(box) || !OfTheBackdrop(frame, j, view)) continue;
+      int cut = 0;
+      for (const cocos2d::Vec2& p : seen) cut += HidesAt(frame.drawn[j], p) >= 0.5f ? 1 : 0;
+      if (cut > 0 && cut >= kHeadCutShare * static_cast<float>(seen.size()))
+        found.push_back(Coverer(*frame.drawn[j].c) + " cuts " + frame.parts[part].what);
+    }
+  }
+  return found;
+}
+
+// The panel a drawing of a bar stands on: the nearest picture above it.
+inline const cocos2d::Node* PanelOf(const cocos2d::Node* n) {
+  for (n = n != nullptr ? n->getParent() : nullptr; n != nullptr; n = n->getParent())
+    if (dynamic_cast<const cocos2d::Sprite*>(n) != nullptr) return n;
+  return nullptr;
+}
+
+// Rows closer than this (their middles) are one row.
+constexpr float kSameRow = 3;
+
+// The top bar's panels as the player reads them: each word once on a panel
+// (the same caption twice reads as a stutter), and a panel's figures on one
+// row, unless each figure stands on a row of its own beside a word of its
+// own (a list).
+inline std::vector<std::string> BarPanelsMisread(const TableFrame& frame, DDZGameView& view) {
+  std::vector<const cocos2d::Node*> bars = {view.m_pTopUI};
+  for (cocos2d::Node* child : view.getChildren())
+    if (dynamic_cast<TopUIPC*>(child) != nullptr) bars.push_back(child);
+  const auto underBar = [&](const cocos2d::Node* n) {
+    for (; n != nullptr; n = n->getParent())
+      if (n != nullptr && std::find(bars.begin(), bars.end(), n) != bars.end()) return true;
+    return false;
+  };
+  struct Panel {
+    std::vector<const Drawn*> figures, words;
+  };
+  std::map<const cocos2d::Node*, Panel> panels;
+  for (std::size_t i = 0; i < frame.drawn.size(); ++i) {
+    const Drawn& d = frame.drawn[i];
+    if (frame.dialogOf[i] != nullptr || !underBar(d.c->node) || Moving(d.c->node) || ButtonOf(d.c->node) != nullptr)
+      continue;
+    const cocos2d::Node* panel = PanelOf(d.c->node);
+    if (panel == nullptr) continue;
+    const bool figure =
+        d.c->kind == cocos2d::DrawKind::Atlas || (d.c->kind == cocos2d::DrawKind::Text && IsFigure(d.c->what));
+    const bool word = (d.c->kind == cocos2d::DrawKind::Text && !d.c->what.empty() && !IsFigure(d.c->what)) ||
+                      ((d.c->kind == cocos2d::DrawKind::Image || d.c->kind == cocos2d::DrawKind::NineSlice) &&
+                       CaptionedArt().count(d.c->what) > 0);
+    if (figure && !d.c->what.empty()) panels[panel].figures.push_back(&d);
+    if (word) panels[panel].words.push_back(&d);
+  }
+  std::vector<std::string> found;
+  for (const auto& [panel, look] : panels) {
+    std::set<std::string> words;
+    for (const Drawn* w : look.words)
+      if (!words.insert(w->c->what).second)
+        found.push_back(Describe(panel) + " shows the word " + w->c->what + " twice");
+    if (look.figures.size() < 2) continue;
+    float low = look.figures.front()->box.getMidY(), high = low;
+    for (const Drawn* f : look.figures) {
+      low = std::min(low, f->box.getMidY());
+      high = std::max(high, f->box.getMidY());
+    }
+    if (high - low <= kSameRow) continue;
+    // A list: each figure beside a word of its own on its row, the words on rows of their own.
+    std::vector<const Drawn*> own;
+    for (const Drawn* f : look.figures) {
+      const Drawn* beside = nullptr;
+      for (const Drawn* w : look.words)
+        if (w->box.getMaxX() <= f->box.getMinX() + 3 && std::abs(w->box.getMidY() - f->box.getMidY()) <= kSameRow)
+          beside = w;
+      own.push_back(beside);
+    }
+    bool list = std::find(own.begin(), own.end(), nullptr) == own.end();
+    for (std::size_t a = 0; list && a < own.size(); ++a)
+      for (std::size_t b = a + 1; list && b < own.size(); ++b)
+        list = std::abs(own[a]->box.getMidY() - own[b]->box.getMidY()) > kSameRow;
+    if (!list) found.push_back(Describe(panel) + ": its figures stand on more than one row");
+  }
+  return found;
+}
+
 // The top bar's bottom cards lie inside the box they are shown on, and the
 // box inside the bar's strip: judged in the box's own frame, so cards that
 // wait for their turn of the flip are judged as they will show.
@@ -935,9 +1051,9 @@ inline std::vector<std::string> BarCardsOutOfTheirBox(DDZGameView& view) {
 }
 
 // What the checks of this section find on one frame.
-inline std::vector<std::string> SeatsClockAndBars(const TableFrame&, cocos2d::Scene*, DDZGameView& view) {
+inline std::vector<std::string> SeatsClockAndBars(const TableFrame& frame, cocos2d::Scene*, DDZGameView& view) {
   std::vector<std::string> found;
-  for (auto&& list : {BarCardsOutOfTheirBox(view)})
+  for (auto&& list : {HeadsCutByTheTable(frame, view), BarPanelsMisread(frame, view), BarCardsOutOfTheirBox(view)})
     found.insert(found.end(), list.begin(), list.end());
   return found;
 }
