@@ -40,6 +40,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -1050,10 +1051,165 @@ inline std::vector<std::string> BarCardsOutOfTheirBox(DDZGameView& view) {
   return found;
 }
 
-// What the checks of this section find on one frame.
-inline std::vector<std::string> SeatsClockAndBars(const TableFrame& frame, cocos2d::Scene*, DDZGameView& view) {
+// Room the own turn's buttons keep to the seats' money and score boxes.
+constexpr float kButtonToSeatBox = 8;
+
+// The own turn's shown buttons keep their room to every seat's money and
+// score box: a button pressed against a box reads as part of it.
+inline std::vector<std::string> ButtonsAgainstSeatBoxes(DDZGameView& view) {
   std::vector<std::string> found;
-  for (auto&& list : {HeadsCutByTheTable(frame, view), BarPanelsMisread(frame, view), BarCardsOutOfTheirBox(view)})
+  auto* hand = dynamic_cast<SelfHandCard*>(view.m_pHandCard[DDZGameView::kOwnSeat]);
+  if (hand == nullptr) return found;
+  std::set<const PlayerGameInfo*> judged;
+  for (int seat = 0; seat < DDZGameView::kMaxSeats; ++seat) {
+    const PlayerGameInfo* info = view.m_pPlayerGameInfo[seat];
+    if (info == nullptr || !judged.insert(info).second) continue;
+    for (const auto& [what, node] : {std::pair<const char*, const cocos2d::Node*>{"money", info->GetMoneyBg()},
+                                     std::pair<const char*, const cocos2d::Node*>{"score", info->GetAmountBg()}}) {
+      const cocos2d::Rect box = ShownPictureBox(node);
+      if (box.size.width <= 0) continue;
+      const cocos2d::Rect near(box.getMinX() - kButtonToSeatBox, box.getMinY() - kButtonToSeatBox,
+                               box.size.width + 2 * kButtonToSeatBox, box.size.height + 2 * kButtonToSeatBox);
+      for (int i = 0; i < SelfHandCard::kMainButtons; ++i) {
+        const cocos2d::ui::Button* button = hand->GetMainButton(i);
+        if (button != nullptr && ShownOnStage(button) && !Moving(button) && BoxesOverlap(near, WorldBox(button)))
+          found.push_back(Describe(button) + " of the own turn stands against " + SeatName(seat) + "'s " + what +
+                          " box");
+      }
+    }
+  }
+  return found;
+}
+
+// Room a result amount keeps to the cards the seats kept.
+constexpr float kAmountToKeptCards = 8;
+
+// Each seat's amount on the result keeps its room to the cards the seats
+// kept, shown face up beside it.
+inline std::vector<std::string> ResultAmountsAgainstKeptCards(DDZGameView& view) {
+  std::vector<std::string> found;
+  std::vector<const cocos2d::Node*> amounts(DDZGameView::kMaxSeats, nullptr);
+  cocos2d::Node* window = view.m_pResultLayer;
+  const bool shown = window != nullptr && ShownOnStage(window);
+  auto* classic = shown ? dynamic_cast<ResultLayer*>(window) : nullptr;
+  auto* four = shown ? dynamic_cast<SRResultLayer*>(window) : nullptr;
+  auto* compete = dynamic_cast<CompeteGameView*>(&view);  // counts its amounts up over the table
+  for (int seat = 0; seat < DDZGameView::kMaxSeats; ++seat) {
+    if (classic != nullptr && seat < ResultLayer::kSeats) amounts[seat] = classic->GetSeatNumber(seat);
+    if (four != nullptr && seat < SRResultLayer::kSeats) amounts[seat] = four->GetSeatNumber(seat);
+    if (compete != nullptr && amounts[seat] == nullptr) amounts[seat] = compete->GetResultNumber(seat);
+  }
+  std::vector<std::pair<int, cocos2d::Rect>> kept;
+  const bool keptInRows = dynamic_cast<const SRResultLayer*>(window) != nullptr && shown;
+  for (int seat = 0; seat < DDZGameView::kMaxSeats; ++seat)
+    for (const cocos2d::Node* row : {static_cast<const cocos2d::Node*>(view.m_pMingCard[seat]),
+                                     keptInRows && seat != DDZGameView::kOwnSeat
+                                         ? static_cast<const cocos2d::Node*>(view.m_pSendCard[seat])
+                                         : nullptr}) {
+      if (row == nullptr || !ShownOnStage(row)) continue;
+      for (const cocos2d::Node* card : row->getChildren())
+        if (dynamic_cast<const cocos2d::Sprite*>(card) != nullptr && ShownOnStage(card))
+          kept.push_back({seat, WorldBox(card)});
+    }
+  for (int seat = 0; seat < DDZGameView::kMaxSeats; ++seat) {
+    const cocos2d::Node* amount = amounts[seat];
+    if (amount == nullptr || !ShownOnStage(amount) || Moving(amount)) continue;
+    const cocos2d::Rect a = WorldBox(amount);
+    const cocos2d::Rect near(a.getMinX() - kAmountToKeptCards, a.getMinY() - kAmountToKeptCards,
+                             a.size.width + 2 * kAmountToKeptCards, a.size.height + 2 * kAmountToKeptCards);
+    std::set<int> against;
+    for (const auto& [owner, card] : kept)
+      if (BoxesOverlap(near, card) && against.insert(owner).second)
+        found.push_back(SeatName(seat) + "'s amount on the result stands against " + SeatName(owner) +
+                        "'s kept cards");
+  }
+  return found;
+}
+
+// The turn clock lies clear of every other seat's card stack.
+inline std::vector<std::string> ClockOnTheStacks(DDZGameView& view) {
+  std::vector<std::string> found;
+  GameClock* clock = view.m_pGameClock;
+  if (clock == nullptr || clock->GetFace() == nullptr || !ShownOnStage(clock->GetFace())) return found;
+  const cocos2d::Rect face = WorldBox(clock->GetFace());
+  std::set<const OtherHandCard*> judged;
+  for (int seat = 0; seat < DDZGameView::kMaxSeats; ++seat) {
+    auto* backs = dynamic_cast<OtherHandCard*>(view.m_pHandCard[seat]);
+    if (seat == DDZGameView::kOwnSeat || backs == nullptr || !judged.insert(backs).second || !ShownOnStage(backs))
+      continue;
+    for (const cocos2d::Node* card : backs->getChildren()) {
+      if (card == backs->GetWarningLamp() || dynamic_cast<const cocos2d::Sprite*>(card) == nullptr ||
+          !card->isVisible() || !BoxesOverlap(face, WorldBox(card)))
+        continue;
+      found.push_back("the turn clock lies on " + SeatName(seat) + "'s card stack");
+      break;
+    }
+  }
+  return found;
+}
+
+// Each seat's money and score figures stay in sight: nothing drawn after
+// one (but a dialog or a dim) hides a share of its text. Judged on the text
+// as drawn, not on the label's box, which may be wider than its figures.
+inline std::vector<std::string> SeatFiguresCovered(const TableFrame& frame, DDZGameView& view) {
+  std::vector<std::string> found;
+  std::set<const PlayerGameInfo*> judged;  // a two-seat table's opponent fills two slots
+  for (int seat = 0; seat < DDZGameView::kMaxSeats; ++seat) {
+    const PlayerGameInfo* info = view.m_pPlayerGameInfo[seat];
+    if (info == nullptr || !judged.insert(info).second) continue;
+    for (const auto& [what, label] : {std::pair<const char*, const cocos2d::Label*>{"money", info->GetMoneyLabel()},
+                                      std::pair<const char*, const cocos2d::Label*>{"score", info->GetAmountLabel()}}) {
+      if (label == nullptr || !ShownOnStage(label) || label->getString().empty()) continue;
+      std::size_t first = frame.drawn.size();
+      for (std::size_t i = 0; i < frame.drawn.size() && first == frame.drawn.size(); ++i)
+        if (frame.drawn[i].c->node == label) first = i;
+      const cocos2d::Rect text = DrawnTextBox(label);
+      for (std::size_t j = first + 1; j < frame.drawn.size(); ++j) {
+        if (frame.dialogOf[j] != nullptr || CoversTheWindow(frame.drawn[j]) || !frame.drawn[j].box.intersectsRect(text))
+          continue;
+        float hidden = 0;
+        for (int sy = 0; sy < kSamplesPerSide; ++sy)
+          for (int sx = 0; sx < kSamplesPerSide; ++sx)
+            hidden += HidesAt(frame.drawn[j], {text.getMinX() + text.size.width * (sx + 0.5f) / kSamplesPerSide,
+                                               text.getMinY() + text.size.height * (sy + 0.5f) / kSamplesPerSide});
+        if (hidden / (kSamplesPerSide * kSamplesPerSide) >= kHiddenShare)
+          found.push_back(Coverer(*frame.drawn[j].c) + " covers " + SeatName(seat) + "'s " + what);
+      }
+    }
+  }
+  return found;
+}
+
+// The waiting room counts no more players signed up than its match seats.
+inline std::vector<std::string> WaitingRoomCountsTooMany(cocos2d::Scene* scene) {
+  std::vector<std::string> found;
+  std::function<void(const cocos2d::Node*)> visit = [&](const cocos2d::Node* n) {
+    if (!n->isVisible()) return;
+    if (auto* room = dynamic_cast<const CompeteWaitLayer*>(n)) {
+      const cocos2d::ui::TextAtlas* count = room->GetCountDigits();
+      const cocos2d::ui::TextAtlas* all = room->GetPlayerCountDigits();
+      if (count != nullptr && all != nullptr && ShownOnStage(count) && ShownOnStage(all) &&
+          all->getString().size() > 1) {
+        const int signedUp = std::atoi(count->getString().c_str());
+        const int seats = std::atoi(all->getString().c_str() + 1);  // after its "/"
+        if (signedUp > seats)
+          found.push_back("the waiting room counts " + count->getString() + " players signed up against " +
+                          all->getString());
+      }
+      return;
+    }
+    for (const cocos2d::Node* child : n->getChildren()) visit(child);
+  };
+  visit(scene);
+  return found;
+}
+
+// What the checks of this section find on one frame.
+inline std::vector<std::string> SeatsClockAndBars(const TableFrame& frame, cocos2d::Scene* scene, DDZGameView& view) {
+  std::vector<std::string> found;
+  for (auto&& list : {HeadsCutByTheTable(frame, view), SeatFiguresCovered(frame, view), BarPanelsMisread(frame, view),
+                      BarCardsOutOfTheirBox(view), ButtonsAgainstSeatBoxes(view), ResultAmountsAgainstKeptCards(view),
+                      ClockOnTheStacks(view), WaitingRoomCountsTooMany(scene)})
     found.insert(found.end(), list.begin(), list.end());
   return found;
 }
