@@ -29,7 +29,16 @@
 //   the placeholder art draws them as thin lines where the game's pictures
 //   are whole;
 // - no shown button shows an empty box: a face without word or picture and
-//   nothing drawn over it.
+//   nothing drawn over it;
+// - each seat's head is drawn whole, no picture of the table's backdrop
+//   over it, and each seat's money and score figures stay in sight;
+// - the top bar's panels read at a glance: each word once on a panel, its
+//   figures on one row (or each on a row of its own beside its own word),
+//   and the bottom cards inside the box they are shown on;
+// - the own turn's buttons keep 8 points from every seat's money and score
+//   box, the result's amounts 8 points from the cards the seats kept, and
+//   the turn clock lies clear of the seats' card stacks;
+// - the waiting room counts no more players signed up than its match seats.
 // Shared by the layout tests and the galleries. No GoogleTest here.
 #pragma once
 
