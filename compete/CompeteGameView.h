@@ -310,8 +310,9 @@ class CompeteGameView : public DDZGameView, public ICompetitionStage {
 
   // ---- the waiting room and the promotion screen (CompeteGameViewLayers.cpp) ----
   // A new waiting room for a match opening at `nextOpenTime` (server
-  // seconds), in place of one shown before.
-  void ShowWaitLayer(int nextOpenTime);
+  // seconds) with `signedUp` players signed up so far, in place of one shown
+  // before.
+  void ShowWaitLayer(int nextOpenTime, int signedUp = 0);
   // Takes the waiting room off (at the end of the frame) and forgets it.
   void RemoveWaitLayer();
   // A new promotion screen for a match (re)start, not shown yet; the one

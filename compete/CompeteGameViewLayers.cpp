@@ -8,13 +8,14 @@
 #include "gamedata/CompeteGameInfo.h"
 #include "platform/framework/YndRemoveChildManage.h"
 
-void CompeteGameView::ShowWaitLayer(int nextOpenTime) {
+void CompeteGameView::ShowWaitLayer(int nextOpenTime, int signedUp) {
   // The one before leaves at once, before the new one takes the top bar.
   if (m_pCompeteWaitLayer != nullptr && m_pCompeteWaitLayer->getParent() == this)
     m_pCompeteWaitLayer->removeFromParent();
   m_pCompeteWaitLayer = nullptr;
   m_pCompeteWaitLayer = CompeteWaitLayer::create();
   m_pCompeteWaitLayer->setNextOpenTime(nextOpenTime);
+  m_pCompeteWaitLayer->SetWaitPlayer(signedUp);
   addChild(m_pCompeteWaitLayer, CompeteWaitLayer::kZOnTable);
 }
 

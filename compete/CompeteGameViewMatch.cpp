@@ -183,10 +183,11 @@ void CompeteGameView::HandleCompeteStart(char* msg, int) {
 
   if (state == kStateWaiting) {
     if (m_pTopUI != nullptr && m_pTopUI->isRunning()) m_pTopUI->SetBtnOnState(kTopBarWaiting);
-    ShowWaitLayer(LittleEndianAt(msg, kStartNextOpen));
+    // The room opens on the count the sign-up line beside it names.
+    const int signedUp = LittleEndianAt(msg, kStartSignedUp);
+    ShowWaitLayer(LittleEndianAt(msg, kStartNextOpen), signedUp);
     const std::string& waiting = GameText(kTextWaitFirst + fee);
-    if (!waiting.empty())
-      ShowToast(ddz::FormatText(waiting, LittleEndianAt(msg, kStartSignedUp)).c_str(), kZWaitToast);
+    if (!waiting.empty()) ShowToast(ddz::FormatText(waiting, signedUp).c_str(), kZWaitToast);
   } else if (state > kStateWaiting) {
     // A start into a running match: no waiting room stays over its hands.
     RemoveWaitLayer();

@@ -24,7 +24,11 @@ constexpr const char* kGoldBtnFrame = "veriz_gold_card_bg.png";
 constexpr const char* kTipsFrame = "task_goldencard_tips_bg.png";
 constexpr const char* kTipsTitleFrame = "task_goldencard_tips_title.png";
 constexpr const char* kTipsDigits = "task_goldencard_tips_num.png";
-const float kTaskIconX[2] = {60, 22};
+// The task panel: its one icon (the word) at the left, then its two numbers
+// on one row with a slash between them.
+constexpr float kTaskIconX = 22;
+constexpr float kTaskSlashSize = 20;
+const cocos2d::Color3B kTaskSlashColour(255, 231, 72);
 const cocos2d::Color3B kTipsTextColour(0, 228, 255);
 constexpr float kTipsTextSize = 22;
 const Vec2 kTipsTitlePos(150, 180);
@@ -130,17 +134,22 @@ void SRTopUI::ShowTaskPanel(int iNum1, int iNum2, bool bShow) {
     m_pTaskPanel->setPosition(g_ptSRHappyTask);
     addChild(m_pTaskPanel);
     const float midY = m_pTaskPanel->getContentSize().height / 2;
-    for (float x : kTaskIconX) {
-      if (cocos2d::Sprite* icon = cocos2d::Sprite::createWithSpriteFrameName(kTaskIconFrame)) {
-        icon->setPosition(Vec2(x, midY));
-        m_pTaskPanel->addChild(icon);
-      }
+    if (cocos2d::Sprite* icon = cocos2d::Sprite::createWithSpriteFrameName(kTaskIconFrame)) {
+      icon->setPosition(Vec2(kTaskIconX, midY));
+      m_pTaskPanel->addChild(icon);
     }
+    // "n / m": the first number ends at its point, the second starts at its
+    // own, the slash stands between them.
     for (int i = 0; i < 2; ++i) {
       m_pTaskNum[i] = cocos2d::ui::TextAtlas::create("", kTaskDigits, 20, 20, "0");
+      m_pTaskNum[i]->setAnchorPoint(Vec2(i == 0 ? 1.0f : 0.0f, 0.5f));
       m_pTaskNum[i]->setPosition(g_ptSRHappyTaskNum[i]);
       m_pTaskPanel->addChild(m_pTaskNum[i]);
     }
+    cocos2d::Label* slash = cocos2d::Label::createWithSystemFont("/", g_strFontName, kTaskSlashSize);
+    slash->setColor(kTaskSlashColour);
+    slash->setPosition((g_ptSRHappyTaskNum[0] + g_ptSRHappyTaskNum[1]) / 2);
+    m_pTaskPanel->addChild(slash);
     m_pTaskPanel->setScaleY(0);
     m_pTaskPanel->runAction(cocos2d::ScaleTo::create(kTaskGrowSeconds, 1.0f, 1.0f));
   }

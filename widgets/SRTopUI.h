@@ -9,7 +9,8 @@
 // multiple); the four buttons' words are in their art.
 //
 // It adds the two panels of the four-player table:
-// - the round-task panel: two numbers (ShowTaskPanel);
+// - the round-task panel: its icon, then its two numbers on one row, "n / m"
+//   (ShowTaskPanel);
 // - the golden-card task: the hand's golden card on a button, and a tips card
 //   with five counts (ShowGoldCardTask, SetCountNum). A card not yet opened
 //   rolls: ten random card faces (YndRand(13) + 1, through the one random

@@ -454,7 +454,9 @@ void TopUI::ShowBaseCards(std::vector<int> vcCards) {
       continue;
     }
     card->setPosition(g_ptTopUIBaseCard[i]);
-    card->setScale(kBaseCardScale);
+    const float room = m_pCardPanel->getContentSize().height - 2 * kBaseCardRim;
+    const float height = card->getContentSize().height;
+    card->setScale(height > 0 && room > 0 ? std::min(kBaseCardScale, room / height) : kBaseCardScale);
     card->setVisible(false);
     m_pCardPanel->addChild(card);
     m_pBaseCard[i] = card;

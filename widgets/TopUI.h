@@ -116,8 +116,10 @@ class TableTopBar : public TopUIBase {
 class TopUI : public TableTopBar {
  public:
   static constexpr int kBaseCards = 3;
-  // The bottom cards stand small on the card panel.
+  // The bottom cards stand small on the card panel, no larger than this and
+  // inside the panel, clear of its rim by kBaseCardRim.
   static constexpr float kBaseCardScale = 0.3f;
+  static constexpr float kBaseCardRim = 3;
   static constexpr float kCardSideSeconds = 10;
   static constexpr float kScoreSideSeconds = 20;
   static constexpr float kFlipSeconds = 0.2f;

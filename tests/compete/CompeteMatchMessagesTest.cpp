@@ -255,6 +255,22 @@ TEST_F(CompeteMatchMessagesTest, TheStartResetsTheMatchAndShowsTheWaitingRoomOnl
   EXPECT_EQ(CountOf<CompeteTableUI>(view), 1);
 }
 
+TEST_F(CompeteMatchMessagesTest, TheWaitingRoomOpensWithTheCountTheSignUpLineNames) {
+  StartFields s;
+  s.signedUp = 2;
+  view->Deliver(Start(s));
+  tick();
+  ASSERT_NE(view->m_pCompeteWaitLayer, nullptr);
+  ASSERT_TRUE(view->m_pCompeteWaitLayer->isRunning());
+  EXPECT_EQ(view->m_pCompeteWaitLayer->GetWaitPlayer(), 2);
+  ASSERT_NE(view->m_pCompeteWaitLayer->GetCountDigits(), nullptr);
+  EXPECT_EQ(view->m_pCompeteWaitLayer->GetCountDigits()->getString(), "2");
+  EXPECT_EQ(ToastText(view->GetToast()), "报名成功（元宝）！已有2人报名，请等待开赛。");
+  // The next count from the server replaces it.
+  view->Deliver(Stage(0, 3));
+  EXPECT_EQ(view->m_pCompeteWaitLayer->GetCountDigits()->getString(), "3");
+}
+
 TEST_F(CompeteMatchMessagesTest, TheStartsTextsStayInsideTheirFields) {
   // A full GBK name field without a terminator, cut inside its last
   // character; a nickname of 32 bytes; no nickname at all.

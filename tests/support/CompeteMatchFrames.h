@@ -54,15 +54,15 @@ inline std::vector<std::uint8_t> ChairCards(int chair) {
   return bytes;
 }
 
-// 27 before the match begins (the waiting room): the fee choice, 3 signed
-// up, the next opening ten minutes from the server's now, and the record of
-// `matchId` from the match table with its name in GBK, as the game server
-// sends it (the match file is UTF-8).
+// 27 before the match begins (the waiting room): the fee choice, 2 signed
+// up (fewer than any shipped match ends with), the next opening ten minutes
+// from the server's now, and the record of `matchId` from the match table
+// with its name in GBK, as the game server sends it (the match file is UTF-8).
 inline std::vector<std::uint8_t> StartFrame(int matchId, int feeChoice) {
   std::vector<std::uint8_t> f = MatchFrame(27, 1904);
   f[8] = 0;
   f[10] = static_cast<std::uint8_t>(feeChoice);
-  PutLittle(f, 12, 3);
+  PutLittle(f, 12, 2);
   PutLittle(f, 16, static_cast<int>(DdzCompete::getInstance()->GetServerNow()) + 600);
   for (const CompeteMatchRecord& record : g_vcCompeteRoomTable) {
     if (record.iMatchId != matchId) continue;

@@ -129,7 +129,7 @@ inline const std::vector<CompeteStage>& CompeteStages() {
          if (g_vcCompeteRoomTable.empty()) ddz::LoadCompeteMatchFile(ddz::kCompeteMatchFile, g_vcCompeteRoomTable);
          Deliver(view, ddz::test::StartFrame(kMatchId, 0));
        }},
-      {"waiting-count", 100, [](CompeteGameView& view, StageWorld&) { Deliver(view, ddz::test::StageFrame(0, 5)); }},
+      {"waiting-count", 100, [](CompeteGameView& view, StageWorld&) { Deliver(view, ddz::test::StageFrame(0, 3)); }},
       {"start-banner", 20, [](CompeteGameView& view, StageWorld&) { Deliver(view, ddz::test::StageFrame(1, 30)); }},
       {"deal", 260, [](CompeteGameView& view, StageWorld&) { Deliver(view, Deal(7)); }},
       {"hand", 90,

@@ -35,7 +35,16 @@
 //   on the reviewed list of the frames that are panels (data/panel_frames.txt);
 // - nothing of the table is seen through an open dialog's panel (the result
 //   window's too): inside the panel's shape the dialog's drawings together
-//   let no light through from the table under them.
+//   let no light through from the table under them;
+// - each seat's head is drawn whole, no picture of the table's backdrop
+//   over it, and each seat's money and score figures stay in sight;
+// - the top bar's panels read at a glance: each word once on a panel, its
+//   figures on one row (or each on a row of its own beside its own word),
+//   and the bottom cards inside the box they are shown on;
+// - the own turn's buttons keep 8 points from every seat's money and score
+//   box, the result's amounts 8 points from the cards the seats kept, and
+//   the turn clock lies clear of the seats' card stacks;
+// - the waiting room counts no more players signed up than its match seats.
 // Shared by the layout tests and the galleries. No GoogleTest here.
 #pragma once
 
@@ -47,6 +56,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <functional>
@@ -1027,6 +1037,314 @@ inline std::vector<std::string> TableThroughDialogs(const TableFrame& frame) {
   return found;
 }
 
+// ---------------------------------------------------------------- the seats, the clock and the bars
+
+// The table's backdrop: what the view draws behind its seats (the felt, the
+// table, the chairs), a drawing under a child of the view below z 0 that is
+// no part the player reads.
+inline bool OfTheBackdrop(const TableFrame& frame, std::size_t i, const DDZGameView& view) {
+  if (frame.partOf[i] >= 0 || frame.dialogOf[i] != nullptr) return false;
+  const cocos2d::Node* n = frame.drawn[i].c->node;
+  while (n != nullptr && n->getParent() != &view) n = n->getParent();
+  return n != nullptr && n->getLocalZOrder() < 0;
+}
+
+// A backdrop over this share of a head's drawing (or more) cuts it.
+constexpr float kHeadCutShare = 0.02f;
+
+// Each seat's head is drawn whole: no picture of the table's backdrop lies
+// over it (a table's rim across a head that sits below the table in drawing
+// order cuts it).
+inline std::vector<std::string> HeadsCutByTheTable(const TableFrame& frame, const DDZGameView& view) {
+  const auto isHead = [](const std::string& what) {
+    return what.size() >= 7 && (what.compare(what.size() - 7, 7, "'s head") == 0 || what == "the own head");
+  };
+  std::vector<std::string> found;
+  for (std::size_t i = 0; i < frame.drawn.size(); ++i) {
+    const int part = frame.partOf[i];
+    if (part < 0 || !isHead(frame.parts[part].what)) continue;
+    const cocos2d::Rect box = frame.drawn[i].box;
+    std::vector<cocos2d::Vec2> seen;
+    for (int sy = 0; sy < kSamplesPerSide; ++sy)
+      for (int sx = 0; sx < kSamplesPerSide; ++sx) {
+        const cocos2d::Vec2 p(box.getMinX() + box.size.width * (sx + 0.5f) / kSamplesPerSide,
+                              box.getMinY() + box.size.height * (sy + 0.5f) / kSamplesPerSide);
+        if (HidesAt(frame.drawn[i], p) >= 0.5f) seen.push_back(p);
+      }
+    if (seen.empty()) continue;
+    for (std::size_t j = i + 1; j < frame.drawn.size(); ++j) {
+      if (!frame.drawn[j].box.intersectsRect(box) || !OfTheBackdrop(frame, j, view)) continue;
+      int cut = 0;
+      for (const cocos2d::Vec2& p : seen) cut += HidesAt(frame.drawn[j], p) >= 0.5f ? 1 : 0;
+      if (cut > 0 && cut >= kHeadCutShare * static_cast<float>(seen.size()))
+        found.push_back(Coverer(*frame.drawn[j].c) + " cuts " + frame.parts[part].what);
+    }
+  }
+  return found;
+}
+
+// The panel a drawing of a bar stands on: the nearest picture above it.
+inline const cocos2d::Node* PanelOf(const cocos2d::Node* n) {
+  for (n = n != nullptr ? n->getParent() : nullptr; n != nullptr; n = n->getParent())
+    if (dynamic_cast<const cocos2d::Sprite*>(n) != nullptr) return n;
+  return nullptr;
+}
+
+// Rows closer than this (their middles) are one row.
+constexpr float kSameRow = 3;
+
+// The top bar's panels as the player reads them: each word once on a panel
+// (the same caption twice reads as a stutter), and a panel's figures on one
+// row, unless each figure stands on a row of its own beside a word of its
+// own (a list).
+inline std::vector<std::string> BarPanelsMisread(const TableFrame& frame, DDZGameView& view) {
+  std::vector<const cocos2d::Node*> bars = {view.m_pTopUI};
+  for (cocos2d::Node* child : view.getChildren())
+    if (dynamic_cast<TopUIPC*>(child) != nullptr) bars.push_back(child);
+  const auto underBar = [&](const cocos2d::Node* n) {
+    for (; n != nullptr; n = n->getParent())
+      if (n != nullptr && std::find(bars.begin(), bars.end(), n) != bars.end()) return true;
+    return false;
+  };
+  struct Panel {
+    std::vector<const Drawn*> figures, words;
+  };
+  std::map<const cocos2d::Node*, Panel> panels;
+  for (std::size_t i = 0; i < frame.drawn.size(); ++i) {
+    const Drawn& d = frame.drawn[i];
+    if (frame.dialogOf[i] != nullptr || !underBar(d.c->node) || Moving(d.c->node) || ButtonOf(d.c->node) != nullptr)
+      continue;
+    const cocos2d::Node* panel = PanelOf(d.c->node);
+    if (panel == nullptr) continue;
+    const bool figure =
+        d.c->kind == cocos2d::DrawKind::Atlas || (d.c->kind == cocos2d::DrawKind::Text && IsFigure(d.c->what));
+    const bool word = (d.c->kind == cocos2d::DrawKind::Text && !d.c->what.empty() && !IsFigure(d.c->what)) ||
+                      ((d.c->kind == cocos2d::DrawKind::Image || d.c->kind == cocos2d::DrawKind::NineSlice) &&
+                       CaptionedArt().count(d.c->what) > 0);
+    if (figure && !d.c->what.empty()) panels[panel].figures.push_back(&d);
+    if (word) panels[panel].words.push_back(&d);
+  }
+  std::vector<std::string> found;
+  for (const auto& [panel, look] : panels) {
+    std::set<std::string> words;
+    for (const Drawn* w : look.words)
+      if (!words.insert(w->c->what).second)
+        found.push_back(Describe(panel) + " shows the word " + w->c->what + " twice");
+    if (look.figures.size() < 2) continue;
+    float low = look.figures.front()->box.getMidY(), high = low;
+    for (const Drawn* f : look.figures) {
+      low = std::min(low, f->box.getMidY());
+      high = std::max(high, f->box.getMidY());
+    }
+    if (high - low <= kSameRow) continue;
+    // A list: each figure beside a word of its own on its row, the words on rows of their own.
+    std::vector<const Drawn*> own;
+    for (const Drawn* f : look.figures) {
+      const Drawn* beside = nullptr;
+      for (const Drawn* w : look.words)
+        if (w->box.getMaxX() <= f->box.getMinX() + 3 && std::abs(w->box.getMidY() - f->box.getMidY()) <= kSameRow)
+          beside = w;
+      own.push_back(beside);
+    }
+    bool list = std::find(own.begin(), own.end(), nullptr) == own.end();
+    for (std::size_t a = 0; list && a < own.size(); ++a)
+      for (std::size_t b = a + 1; list && b < own.size(); ++b)
+        list = std::abs(own[a]->box.getMidY() - own[b]->box.getMidY()) > kSameRow;
+    if (!list) found.push_back(Describe(panel) + ": its figures stand on more than one row");
+  }
+  return found;
+}
+
+// The top bar's bottom cards lie inside the box they are shown on, and the
+// box inside the bar's strip: judged in the box's own frame, so cards that
+// wait for their turn of the flip are judged as they will show.
+inline std::vector<std::string> BarCardsOutOfTheirBox(DDZGameView& view) {
+  std::vector<std::string> found;
+  auto* bar = dynamic_cast<TopUI*>(view.m_pTopUI);
+  if (bar == nullptr || bar->GetCardPanel() == nullptr || !ShownOnStage(bar)) return found;
+  const cocos2d::Sprite* panel = bar->GetCardPanel();
+  const cocos2d::Rect inside(0, 0, panel->getContentSize().width, panel->getContentSize().height);
+  const auto within = [](const cocos2d::Rect& part, const cocos2d::Rect& whole) {
+    return part.getMinX() >= whole.getMinX() && part.getMaxX() <= whole.getMaxX() &&
+           part.getMinY() >= whole.getMinY() && part.getMaxY() <= whole.getMaxY();
+  };
+  for (int i = 0; i < TopUI::kBaseCards; ++i)
+    if (const cocos2d::Sprite* card = bar->GetBaseCard(i); card != nullptr && !within(card->getBoundingBox(), inside))
+      found.push_back("the top bar's bottom card " + std::to_string(i) + " reaches out of its box");
+  if (const cocos2d::Node* strip = panel->getParent()) {
+    // The box at its full height: a flip squashes it for a moment.
+    const cocos2d::Size size = panel->getContentSize();
+    const cocos2d::Rect box(panel->getPositionX() - size.width * panel->getAnchorPoint().x,
+                            panel->getPositionY() - size.height * panel->getAnchorPoint().y, size.width, size.height);
+    if (!within(box, {0, 0, strip->getContentSize().width, strip->getContentSize().height}))
+      found.push_back("the top bar's card box reaches out of the bar");
+  }
+  return found;
+}
+
+// Room the own turn's buttons keep to the seats' money and score boxes.
+constexpr float kButtonToSeatBox = 8;
+
+// The own turn's shown buttons keep their room to every seat's money and
+// score box: a button pressed against a box reads as part of it.
+inline std::vector<std::string> ButtonsAgainstSeatBoxes(DDZGameView& view) {
+  std::vector<std::string> found;
+  auto* hand = dynamic_cast<SelfHandCard*>(view.m_pHandCard[DDZGameView::kOwnSeat]);
+  if (hand == nullptr) return found;
+  std::set<const PlayerGameInfo*> judged;
+  for (int seat = 0; seat < DDZGameView::kMaxSeats; ++seat) {
+    const PlayerGameInfo* info = view.m_pPlayerGameInfo[seat];
+    if (info == nullptr || !judged.insert(info).second) continue;
+    for (const auto& [what, node] : {std::pair<const char*, const cocos2d::Node*>{"money", info->GetMoneyBg()},
+                                     std::pair<const char*, const cocos2d::Node*>{"score", info->GetAmountBg()}}) {
+      const cocos2d::Rect box = ShownPictureBox(node);
+      if (box.size.width <= 0) continue;
+      const cocos2d::Rect near(box.getMinX() - kButtonToSeatBox, box.getMinY() - kButtonToSeatBox,
+                               box.size.width + 2 * kButtonToSeatBox, box.size.height + 2 * kButtonToSeatBox);
+      for (int i = 0; i < SelfHandCard::kMainButtons; ++i) {
+        const cocos2d::ui::Button* button = hand->GetMainButton(i);
+        if (button != nullptr && ShownOnStage(button) && !Moving(button) && BoxesOverlap(near, WorldBox(button)))
+          found.push_back(Describe(button) + " of the own turn stands against " + SeatName(seat) + "'s " + what +
+                          " box");
+      }
+    }
+  }
+  return found;
+}
+
+// Room a result amount keeps to the cards the seats kept.
+constexpr float kAmountToKeptCards = 8;
+
+// Each seat's amount on the result keeps its room to the cards the seats
+// kept, shown face up beside it.
+inline std::vector<std::string> ResultAmountsAgainstKeptCards(DDZGameView& view) {
+  std::vector<std::string> found;
+  std::vector<const cocos2d::Node*> amounts(DDZGameView::kMaxSeats, nullptr);
+  cocos2d::Node* window = view.m_pResultLayer;
+  const bool shown = window != nullptr && ShownOnStage(window);
+  auto* classic = shown ? dynamic_cast<ResultLayer*>(window) : nullptr;
+  auto* four = shown ? dynamic_cast<SRResultLayer*>(window) : nullptr;
+  auto* compete = dynamic_cast<CompeteGameView*>(&view);  // counts its amounts up over the table
+  for (int seat = 0; seat < DDZGameView::kMaxSeats; ++seat) {
+    if (classic != nullptr && seat < ResultLayer::kSeats) amounts[seat] = classic->GetSeatNumber(seat);
+    if (four != nullptr && seat < SRResultLayer::kSeats) amounts[seat] = four->GetSeatNumber(seat);
+    if (compete != nullptr && amounts[seat] == nullptr) amounts[seat] = compete->GetResultNumber(seat);
+  }
+  std::vector<std::pair<int, cocos2d::Rect>> kept;
+  const bool keptInRows = dynamic_cast<const SRResultLayer*>(window) != nullptr && shown;
+  for (int seat = 0; seat < DDZGameView::kMaxSeats; ++seat)
+    for (const cocos2d::Node* row : {static_cast<const cocos2d::Node*>(view.m_pMingCard[seat]),
+                                     keptInRows && seat != DDZGameView::kOwnSeat
+                                         ? static_cast<const cocos2d::Node*>(view.m_pSendCard[seat])
+                                         : nullptr}) {
+      if (row == nullptr || !ShownOnStage(row)) continue;
+      for (const cocos2d::Node* card : row->getChildren())
+        if (dynamic_cast<const cocos2d::Sprite*>(card) != nullptr && ShownOnStage(card))
+          kept.push_back({seat, WorldBox(card)});
+    }
+  for (int seat = 0; seat < DDZGameView::kMaxSeats; ++seat) {
+    const cocos2d::Node* amount = amounts[seat];
+    if (amount == nullptr || !ShownOnStage(amount) || Moving(amount)) continue;
+    const cocos2d::Rect a = WorldBox(amount);
+    const cocos2d::Rect near(a.getMinX() - kAmountToKeptCards, a.getMinY() - kAmountToKeptCards,
+                             a.size.width + 2 * kAmountToKeptCards, a.size.height + 2 * kAmountToKeptCards);
+    std::set<int> against;
+    for (const auto& [owner, card] : kept)
+      if (BoxesOverlap(near, card) && against.insert(owner).second)
+        found.push_back(SeatName(seat) + "'s amount on the result stands against " + SeatName(owner) +
+                        "'s kept cards");
+  }
+  return found;
+}
+
+// The turn clock lies clear of every other seat's card stack.
+inline std::vector<std::string> ClockOnTheStacks(DDZGameView& view) {
+  std::vector<std::string> found;
+  GameClock* clock = view.m_pGameClock;
+  if (clock == nullptr || clock->GetFace() == nullptr || !ShownOnStage(clock->GetFace())) return found;
+  const cocos2d::Rect face = WorldBox(clock->GetFace());
+  std::set<const OtherHandCard*> judged;
+  for (int seat = 0; seat < DDZGameView::kMaxSeats; ++seat) {
+    auto* backs = dynamic_cast<OtherHandCard*>(view.m_pHandCard[seat]);
+    if (seat == DDZGameView::kOwnSeat || backs == nullptr || !judged.insert(backs).second || !ShownOnStage(backs))
+      continue;
+    for (const cocos2d::Node* card : backs->getChildren()) {
+      if (card == backs->GetWarningLamp() || dynamic_cast<const cocos2d::Sprite*>(card) == nullptr ||
+          !card->isVisible() || !BoxesOverlap(face, WorldBox(card)))
+        continue;
+      found.push_back("the turn clock lies on " + SeatName(seat) + "'s card stack");
+      break;
+    }
+  }
+  return found;
+}
+
+// Each seat's money and score figures stay in sight: nothing drawn after
+// one (but a dialog or a dim) hides a share of its text. Judged on the text
+// as drawn, not on the label's box, which may be wider than its figures.
+inline std::vector<std::string> SeatFiguresCovered(const TableFrame& frame, DDZGameView& view) {
+  std::vector<std::string> found;
+  std::set<const PlayerGameInfo*> judged;  // a two-seat table's opponent fills two slots
+  for (int seat = 0; seat < DDZGameView::kMaxSeats; ++seat) {
+    const PlayerGameInfo* info = view.m_pPlayerGameInfo[seat];
+    if (info == nullptr || !judged.insert(info).second) continue;
+    for (const auto& [what, label] : {std::pair<const char*, const cocos2d::Label*>{"money", info->GetMoneyLabel()},
+                                      std::pair<const char*, const cocos2d::Label*>{"score", info->GetAmountLabel()}}) {
+      if (label == nullptr || !ShownOnStage(label) || label->getString().empty()) continue;
+      std::size_t first = frame.drawn.size();
+      for (std::size_t i = 0; i < frame.drawn.size() && first == frame.drawn.size(); ++i)
+        if (frame.drawn[i].c->node == label) first = i;
+      const cocos2d::Rect text = DrawnTextBox(label);
+      for (std::size_t j = first + 1; j < frame.drawn.size(); ++j) {
+        if (frame.dialogOf[j] != nullptr || CoversTheWindow(frame.drawn[j]) || !frame.drawn[j].box.intersectsRect(text))
+          continue;
+        float hidden = 0;
+        for (int sy = 0; sy < kSamplesPerSide; ++sy)
+          for (int sx = 0; sx < kSamplesPerSide; ++sx)
+            hidden += HidesAt(frame.drawn[j], {text.getMinX() + text.size.width * (sx + 0.5f) / kSamplesPerSide,
+                                               text.getMinY() + text.size.height * (sy + 0.5f) / kSamplesPerSide});
+        if (hidden / (kSamplesPerSide * kSamplesPerSide) >= kHiddenShare)
+          found.push_back(Coverer(*frame.drawn[j].c) + " covers " + SeatName(seat) + "'s " + what);
+      }
+    }
+  }
+  return found;
+}
+
+// The waiting room counts no more players signed up than its match seats.
+inline std::vector<std::string> WaitingRoomCountsTooMany(cocos2d::Scene* scene) {
+  std::vector<std::string> found;
+  std::function<void(const cocos2d::Node*)> visit = [&](const cocos2d::Node* n) {
+    if (!n->isVisible()) return;
+    if (auto* room = dynamic_cast<const CompeteWaitLayer*>(n)) {
+      const cocos2d::ui::TextAtlas* count = room->GetCountDigits();
+      const cocos2d::ui::TextAtlas* all = room->GetPlayerCountDigits();
+      if (count != nullptr && all != nullptr && ShownOnStage(count) && ShownOnStage(all) &&
+          all->getString().size() > 1) {
+        const int signedUp = std::atoi(count->getString().c_str());
+        const int seats = std::atoi(all->getString().c_str() + 1);  // after its "/"
+        if (signedUp > seats)
+          found.push_back("the waiting room counts " + count->getString() + " players signed up against " +
+                          all->getString());
+      }
+      return;
+    }
+    for (const cocos2d::Node* child : n->getChildren()) visit(child);
+  };
+  visit(scene);
+  return found;
+}
+
+// What the checks of this section find on one frame.
+inline std::vector<std::string> SeatsClockAndBars(const TableFrame& frame, cocos2d::Scene* scene, DDZGameView& view) {
+  std::vector<std::string> found;
+  for (auto&& list : {HeadsCutByTheTable(frame, view), SeatFiguresCovered(frame, view), BarPanelsMisread(frame, view),
+                      BarCardsOutOfTheirBox(view), ButtonsAgainstSeatBoxes(view), ResultAmountsAgainstKeptCards(view),
+                      ClockOnTheStacks(view), WaitingRoomCountsTooMany(scene)})
+    found.insert(found.end(), list.begin(), list.end());
+  return found;
+}
+
 // ---------------------------------------------------------------- the whole look
 
 inline std::vector<std::string> CheckTable(cocos2d::Scene* scene, DDZGameView& view) {
@@ -1098,6 +1416,7 @@ inline std::vector<std::string> CheckTable(cocos2d::Scene* scene, DDZGameView& v
   for (std::string& p : EmptyButtons(frame)) report(std::move(p));
   for (std::string& p : PicturesPaintedAsPanels(frame)) report(std::move(p));
   for (std::string& p : TableThroughDialogs(frame)) report(std::move(p));
+  for (std::string& p : SeatsClockAndBars(frame, scene, view)) report(std::move(p));
   return problems;
 }
 
