@@ -44,7 +44,10 @@
 // - the own turn's buttons keep 8 points from every seat's money and score
 //   box, the result's amounts 8 points from the cards the seats kept, and
 //   the turn clock lies clear of the seats' card stacks;
-// - the waiting room counts no more players signed up than its match seats.
+// - the waiting room counts no more players signed up than its match seats;
+// - every character a digit strip shows has its glyph in the strip (a minus
+//   sign the strip lacks draws as a blank: "-7" reads "7");
+// - no figure lies over a word the art tool wrote on the picture under it.
 // Shared by the layout tests and the galleries. No GoogleTest here.
 #pragma once
 
@@ -63,6 +66,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <sstream>
 #include <string>
 #include <typeinfo>
 #include <vector>
@@ -1345,6 +1349,101 @@ inline std::vector<std::string> SeatsClockAndBars(const TableFrame& frame, cocos
   return found;
 }
 
+// ---------------------------------------------------------------- digit strips
+
+// The shown digit strips that draw a character their strip has no glyph for:
+// a blank where a minus sign or a digit should be ("-7" reads "7").
+inline std::vector<std::string> DigitsWithoutGlyphs(const TableFrame& frame) {
+  std::vector<std::string> found;
+  for (const Drawn& d : frame.drawn) {
+    const cocos2d::DrawCommand& c = *d.c;
+    if (c.kind != cocos2d::DrawKind::Atlas || c.itemWidth <= 0 || c.itemHeight <= 0) continue;
+    const ArtPixels::Image* strip = ArtPixels::Instance().Get(c.texture);
+    if (strip == nullptr) continue;
+    const int glyphs = (strip->w / c.itemWidth) * (strip->h / c.itemHeight);
+    for (unsigned char ch : c.what) {
+      const int glyph = static_cast<int>(ch) - c.startChar;
+      if (glyph >= 0 && glyph < glyphs) continue;
+      found.push_back(Describe(c.node) + " (" + c.texture.substr(c.texture.find_last_of('/') + 1) + "): \"" + c.what +
+                      "\" has a character its strip cannot draw");
+      break;
+    }
+  }
+  return found;
+}
+
+// ---------------------------------------------------------------- figures over painted words
+
+// The texts the art tool wrote on its pictures, by frame: boxes in the
+// frame's pixels (y down), from its report beside the generated art.
+inline const std::map<std::string, std::vector<cocos2d::Rect>>& PaintedWords() {
+  static const std::map<std::string, std::vector<cocos2d::Rect>> words = [] {
+    std::map<std::string, std::vector<cocos2d::Rect>> out;
+    const std::string path = cocos2d::FileUtils::getInstance()->fullPathForFilename("painted_words.txt");
+    std::ifstream in(path);
+    for (std::string line; !path.empty() && std::getline(in, line);) {
+      if (line.empty() || line[0] == '#') continue;
+      std::istringstream fields(line);
+      std::string name;
+      float x = 0, y = 0, w = 0, h = 0;
+      if (fields >> name >> x >> y >> w >> h) out[name].emplace_back(x, y, w, h);
+    }
+    return out;
+  }();
+  return words;
+}
+
+// Where a word the art tool wrote on the picture `d` draws, in the window.
+inline cocos2d::Rect PaintedWordBox(const Drawn& d, const cocos2d::Rect& word) {
+  const cocos2d::DrawCommand& c = *d.c;
+  const cocos2d::Size frame = c.rotated ? cocos2d::Size(c.textureRect.size.height, c.textureRect.size.width)
+                                        : c.textureRect.size;
+  const float sx = c.quad.size.width / frame.width, sy = c.quad.size.height / frame.height;
+  float x = word.origin.x;
+  float y = frame.height - word.origin.y - word.size.height;  // y up
+  if (c.flippedX) x = frame.width - x - word.size.width;
+  if (c.flippedY) y = frame.height - y - word.size.height;
+  return c.transform.applyToRect(
+      cocos2d::Rect(c.quad.origin.x + x * sx, c.quad.origin.y + y * sy, word.size.width * sx, word.size.height * sy));
+}
+
+// A figure lying over this much of a painted word's box (or more) hides it.
+constexpr float kWordCoveredShare = 0.15f;
+
+// The figures (numbers, digit strips) drawn over a word the art tool wrote on
+// the picture under them: "7" over the panel's "任务" reads as neither.
+inline std::vector<std::string> FiguresOverPaintedWords(const TableFrame& frame) {
+  const std::vector<Drawn>& drawn = frame.drawn;
+  std::vector<std::string> found;
+  for (std::size_t i = 0; i < drawn.size(); ++i) {
+    const cocos2d::DrawCommand& c = *drawn[i].c;
+    if (c.kind != cocos2d::DrawKind::Image || c.textureRect.size.width <= 0 || c.textureRect.size.height <= 0) continue;
+    const auto words = PaintedWords().find(c.what);
+    if (words == PaintedWords().end()) continue;
+    for (const cocos2d::Rect& word : words->second) {
+      const cocos2d::Rect w = PaintedWordBox(drawn[i], word);
+      if (w.size.width <= 0 || w.size.height <= 0) continue;
+      for (std::size_t j = i + 1; j < drawn.size(); ++j) {
+        const cocos2d::DrawCommand& f = *drawn[j].c;
+        const bool figure =
+            f.kind == cocos2d::DrawKind::Atlas || (f.kind == cocos2d::DrawKind::Text && IsFigure(f.what));
+        if (!figure) continue;
+        const auto* label = dynamic_cast<const cocos2d::Label*>(f.node);
+        const cocos2d::Rect b = label != nullptr ? DrawnTextBox(label) : drawn[j].box;
+        const float ow = std::min(b.getMaxX(), w.getMaxX()) - std::max(b.getMinX(), w.getMinX());
+        const float oh = std::min(b.getMaxY(), w.getMaxY()) - std::max(b.getMinY(), w.getMinY());
+        if (ow <= 1 || oh <= 1 || ow * oh < kWordCoveredShare * w.size.width * w.size.height) continue;
+        // A word already hidden by what lies between (a dialog's panel) is not read.
+        const cocos2d::Vec2 mid(w.getMidX(), w.getMidY());
+        bool hidden = false;
+        for (std::size_t k = i + 1; k < j && !hidden; ++k) hidden = HidesAt(drawn[k], mid) >= 0.8f;
+        if (!hidden) found.push_back(Coverer(f) + " over the word painted on " + c.what);
+      }
+    }
+  }
+  return found;
+}
+
 // ---------------------------------------------------------------- the whole look
 
 inline std::vector<std::string> CheckTable(cocos2d::Scene* scene, DDZGameView& view) {
@@ -1417,6 +1516,8 @@ inline std::vector<std::string> CheckTable(cocos2d::Scene* scene, DDZGameView& v
   for (std::string& p : PicturesPaintedAsPanels(frame)) report(std::move(p));
   for (std::string& p : TableThroughDialogs(frame)) report(std::move(p));
   for (std::string& p : SeatsClockAndBars(frame, scene, view)) report(std::move(p));
+  for (std::string& p : DigitsWithoutGlyphs(frame)) report(std::move(p));
+  for (std::string& p : FiguresOverPaintedWords(frame)) report(std::move(p));
   return problems;
 }
 

@@ -7,7 +7,9 @@
 //
 // The frames it has no drawing for (painted as the plain panel) are listed,
 // one a line, in "plain_panels.txt" in the output folder: the layout check
-// holds them against the reviewed list of frames that are panels.
+// holds them against the reviewed list of frames that are panels. The boxes
+// of the texts it writes on its pictures are listed in "painted_words.txt",
+// so the layout check can tell a figure drawn over such a word.
 //
 //   artgen <frame_manifest.txt> <captions.txt> <output folder>
 #include <SDL.h>
@@ -177,6 +179,20 @@ bool WritePlainPanels(const std::string& path, const std::set<std::string>& name
   return static_cast<bool>(out);
 }
 
+// The texts written on the pictures: "<frame> <x> <y> <w> <h>" a line, the box
+// in the frame's pixels (y down). Digit strips are left out: their glyphs are
+// cut apart, never shown as written.
+constexpr const char* kPaintedWordsFile = "painted_words.txt";
+
+bool WritePaintedWords(const std::string& path, const std::map<std::string, std::vector<SDL_Rect>>& words) {
+  std::ofstream out(path);
+  out << "# Texts the art tool wrote on its pictures: frame, then x y w h in the frame's pixels (y down).\n";
+  for (const auto& [name, boxes] : words)
+    for (const SDL_Rect& r : boxes) out << name << " " << r.x << " " << r.y << " " << r.w << " " << r.h << "\n";
+  if (!out) std::fprintf(stderr, "artgen: cannot write %s\n", path.c_str());
+  return static_cast<bool>(out);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -201,12 +217,15 @@ int main(int argc, char** argv) {
   }
   bool ok = true;
   std::set<std::string> plainPanels;
+  std::map<std::string, std::vector<SDL_Rect>> paintedWords;
   {
     artgen::Painter painter(font);
     const auto paint = [&](const Frame& f) {
       bool plain = false;
-      SDL_Surface* image = painter.Paint(f.name, f.w, f.h, Caption(captions, f.name), &plain);
+      std::vector<SDL_Rect> words;
+      SDL_Surface* image = painter.Paint(f.name, f.w, f.h, Caption(captions, f.name), &plain, &words);
       if (image != nullptr && plain) plainPanels.insert(f.name);
+      if (image != nullptr && !words.empty()) paintedWords[f.name] = std::move(words);
       return image;
     };
     for (auto& [sheet, frames] : manifest.sheets) {
@@ -238,6 +257,7 @@ int main(int argc, char** argv) {
   }
   TTF_Quit();
   ok = WritePlainPanels((outDir / kPlainPanelsFile).string(), plainPanels) && ok;
+  ok = WritePaintedWords((outDir / kPaintedWordsFile).string(), paintedWords) && ok;
   std::printf("artgen: %zu sheets and %zu images in %s; %zu frames painted as the plain panel (%s)\n",
               manifest.sheets.size(), manifest.images.size(), outDir.string().c_str(), plainPanels.size(),
               kPlainPanelsFile);

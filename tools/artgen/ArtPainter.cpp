@@ -83,6 +83,7 @@ void Painter::Text(SDL_Surface* s, const std::string& utf8, int pixelSize, SDL_C
     SDL_SetSurfaceBlendMode(t, SDL_BLENDMODE_BLEND);
     SDL_BlitSurface(t, nullptr, s, &at);
     SDL_FreeSurface(t);
+    if (s == _painting && dx == 0 && dy == 0) _words.push_back(at);
   };
   if (outline) {
     const SDL_Color dark{40, 25, 10, 220};
@@ -345,6 +346,7 @@ void Painter::Digits(SDL_Surface* s, const std::string& glyphs, SDL_Color ink) {
   // Glyph order of the digit images: 0-9, then ':' drawn as a plus and ';' as a minus.
   const std::string order = glyphs.empty() ? std::string("0123456789+-") : glyphs;
   const float cell = s->w / static_cast<float>(order.size());
+  const std::size_t wordsBefore = _words.size();  // a strip's glyphs are no written words
   for (std::size_t i = 0; i < order.size(); ++i) {
     FitText(s, std::string(1, order[i]), static_cast<int>(s->h * 1.1f), ink, cell * (i + 0.5f), s->h / 2.0f,
             static_cast<int>(cell), s->h, true);
@@ -356,6 +358,7 @@ void Painter::Digits(SDL_Surface* s, const std::string& glyphs, SDL_Color ink) {
       Line(s, x0, y, x1, y, w, {ink.r, ink.g, ink.b, 255});
     }
   }
+  _words.resize(wordsBefore);
 }
 
 void Painter::RoomFrame(SDL_Surface* s) {
@@ -574,10 +577,13 @@ bool Painter::SuperTablePiece(SDL_Surface* s, const std::string& name, const std
   return false;
 }
 
-SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::string& caption, bool* plainPanel) {
+SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::string& caption, bool* plainPanel,
+                            std::vector<SDL_Rect>* words) {
   if (plainPanel) *plainPanel = false;
   SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, std::max(w, 1), std::max(h, 1), 32, SDL_PIXELFORMAT_RGBA32);
   if (!s) return nullptr;
+  _painting = s;
+  _words.clear();
   SDL_FillRect(s, nullptr, SDL_MapRGBA(s->format, 0, 0, 0, 0));
   std::size_t end = 0;
 
@@ -758,6 +764,8 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
     Panel(s, caption);
     if (plainPanel) *plainPanel = true;
   }
+  _painting = nullptr;
+  if (words) *words = _words;
   return s;
 }
 

@@ -11,6 +11,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace artgen {
 
@@ -24,8 +25,10 @@ class Painter {
 
   // A new RGBA surface of w x h with the picture for `name` (caller frees it).
   // `plainPanel`, when given, tells whether the name fell through to the
-  // plain panel: no kind of picture was read from it.
-  SDL_Surface* Paint(const std::string& name, int w, int h, const std::string& caption, bool* plainPanel = nullptr);
+  // plain panel: no kind of picture was read from it. `words`, when given,
+  // receives the box of each text written on the picture (pixels, y down).
+  SDL_Surface* Paint(const std::string& name, int w, int h, const std::string& caption, bool* plainPanel = nullptr,
+                     std::vector<SDL_Rect>* words = nullptr);
 
  private:
   TTF_Font* Font(int pixelSize);
@@ -80,6 +83,9 @@ class Painter {
 
   std::string _fontFile;
   std::map<int, TTF_Font*> _fonts;
+  // The picture Paint is making, and the boxes of the texts written on it.
+  SDL_Surface* _painting = nullptr;
+  std::vector<SDL_Rect> _words;
 };
 
 }  // namespace artgen
