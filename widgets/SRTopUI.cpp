@@ -24,13 +24,19 @@ constexpr const char* kGoldBtnFrame = "veriz_gold_card_bg.png";
 constexpr const char* kTipsFrame = "task_goldencard_tips_bg.png";
 constexpr const char* kTipsTitleFrame = "task_goldencard_tips_title.png";
 constexpr const char* kTipsDigits = "task_goldencard_tips_num.png";
-// The task panel: its one icon (the word) at the left, then its two numbers
-// on one row with a slash between them.
+// The task panel: its one icon at the left (the panel's art writes the word
+// after it), then its two numbers on one row with a slash between them.
 constexpr float kTaskIconX = 22;
 constexpr float kTaskSlashSize = 20;
 const cocos2d::Color3B kTaskSlashColour(255, 231, 72);
 const cocos2d::Color3B kTipsTextColour(0, 228, 255);
 constexpr float kTipsTextSize = 22;
+
+// A task number for the task digits, whose strip draws ';' as the minus.
+std::string TaskDigits(int value) {
+  const long long v = value;
+  return v < 0 ? ";" + std::to_string(-v) : std::to_string(v);
+}
 const Vec2 kTipsTitlePos(150, 180);
 constexpr float kTipsRowTop = 146, kTipsRowStep = 32;
 constexpr float kFlashSeconds = 0.5f, kFlashScale = 3.0f;
@@ -153,8 +159,8 @@ void SRTopUI::ShowTaskPanel(int iNum1, int iNum2, bool bShow) {
     m_pTaskPanel->setScaleY(0);
     m_pTaskPanel->runAction(cocos2d::ScaleTo::create(kTaskGrowSeconds, 1.0f, 1.0f));
   }
-  m_pTaskNum[0]->setString(std::to_string(iNum1));
-  m_pTaskNum[1]->setString(std::to_string(iNum2));
+  m_pTaskNum[0]->setString(TaskDigits(iNum1));
+  m_pTaskNum[1]->setString(TaskDigits(iNum2));
 }
 
 // ---------------------------------------------------------------- golden card

@@ -2,6 +2,8 @@
 // source, the tips card and its auto-hide on the stepped clock, the task
 // panel, what its buttons do (own talk debounce, settings kind, the quit
 // question) and the card counter's ownership.
+#include <limits>
+
 #include "TopBarTestSupport.h"
 
 #include "widgets/SRTopUI.h"
@@ -143,6 +145,9 @@ TEST_F(SRTopUITest, TheTaskPanelIsBuiltOnceAndSurvivesTheViewTakingItAway) {
   ASSERT_NE(bar->GetTaskPanel(), nullptr);
   EXPECT_EQ(bar->GetTaskPanel()->getParent(), bar);
   EXPECT_EQ(bar->GetTaskNum(0)->getString(), "7");
+  // The task digits draw ';' as the minus, whatever the server's number.
+  bar->ShowTaskPanel(7, std::numeric_limits<int>::min(), true);
+  EXPECT_EQ(bar->GetTaskNum(1)->getString(), ";2147483648");
   bar->ShowTaskPanel(0, 0, false);
   EXPECT_EQ(bar->GetTaskPanel(), nullptr);
 }

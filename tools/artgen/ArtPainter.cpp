@@ -640,10 +640,10 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
     for (std::string rank; words >> rank; ++i)
       FitText(s, rank, static_cast<int>(h * 0.36f), kGoldInk, 68 + 27.3f * i, h * 0.27f, 26, h / 2);
   } else if (name == "task_bg.png") {
-    // The four-player task panel: its word at the right end, clear of the
-    // task's picture and figures on its left.
+    // The four-player task panel: its word left, after the task's picture
+    // (x 22), clear of the figures right of it (from x 82 on).
     Panel(s, "");
-    FitText(s, caption, static_cast<int>(h * 0.5f), kGoldInk, w - 24.0f, h / 2.0f, 40, h - 8);
+    FitText(s, caption, static_cast<int>(h * 0.5f), kGoldInk, 60.0f, h / 2.0f, 40, h - 8);
   } else if (name == "qorvddz_set_bg.png") {
     // The settings window: its title and the words of its two rows (music,
     // sound), left of the sliders and switches the layout places on it (rows
