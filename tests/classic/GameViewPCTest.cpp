@@ -306,19 +306,8 @@ TEST_F(ClassicTest, AClickAnywhereOnAnotherPlayersHeadOpensItsPopup) {
   CountingView* view = Enter();
   PlayerNode players[3];
   for (int seat : {0, 2}) view->m_pPlayerNode[seat] = &players[seat];
-  for (int seat : {0, 2}) {
-    const auto clicks = ddz::test::HeadClicks(view->m_pPlayerShow[seat]);
-    ASSERT_FALSE(clicks.empty());
-    ASSERT_GT(view->m_pPlayerShow[seat]->GetHeadImage()->getContentSize().width, 0);
-    for (const ddz::test::HeadClick& click : clicks) {
-      SCOPED_TRACE("seat " + std::to_string(seat) + ", the head's " + click.where);
-      for (int s : {0, 2}) view->m_pOtherPlayerInfo[s]->setVisible(false);
-      ddz::os::Clock().AdvanceMs(200);
-      tap(click.at);
-      EXPECT_TRUE(view->m_pOtherPlayerInfo[seat]->isVisible());
-      EXPECT_FALSE(view->m_pOtherPlayerInfo[2 - seat]->isVisible());
-    }
-  }
+  for (int seat : {0, 2}) ASSERT_GT(view->m_pPlayerShow[seat]->GetHeadImage()->getContentSize().width, 0);
+  ddz::test::ExpectEachHeadClickOpensItsPopup(view, {0, 2}, [&](cocos2d::Vec2 at) { tap(at); });
 }
 
 // The window frame's help button opens the one rules window of the process

@@ -54,18 +54,7 @@ TEST_F(NoticesTest, TheOtherSeatsHeadsShowTheirPictures) {
 // A click anywhere on another player's drawn head opens that player's popup
 // at once, its corners as well as its centre.
 TEST_F(NoticesTest, AClickAnywhereOnAnotherPlayersHeadOpensItsPopup) {
-  for (int seat : {0, 2}) {
-    const auto clicks = ddz::test::HeadClicks(view->m_pPlayerShow[seat]);
-    ASSERT_FALSE(clicks.empty());
-    for (const ddz::test::HeadClick& click : clicks) {
-      SCOPED_TRACE("seat " + std::to_string(seat) + ", the head's " + click.where);
-      for (int s : {0, 2}) view->m_pOtherPlayerInfo[s]->setVisible(false);
-      ddz::os::Clock().AdvanceMs(200);
-      tap(click.at);
-      EXPECT_TRUE(view->m_pOtherPlayerInfo[seat]->isVisible());
-      EXPECT_FALSE(view->m_pOtherPlayerInfo[2 - seat]->isVisible());
-    }
-  }
+  ddz::test::ExpectEachHeadClickOpensItsPopup(view, {0, 2}, [&](cocos2d::Vec2 at) { tap(at); });
 }
 
 TEST_F(NoticesTest, AnAcceptedSitKeepsTheTableAndChairAndSendsRequest77) {

@@ -56,18 +56,7 @@ using SREventsTest = SRTest;
 // at once, its corners as well as its centre.
 TEST_F(SREventsTest, AClickAnywhereOnAnotherPlayersHeadOpensItsPopup) {
   EnterSeated();
-  const int others[] = {0, 2, 3};
-  for (int seat : others) {
-    const auto clicks = ddz::test::HeadClicks(view->m_pPlayerShow[seat]);
-    ASSERT_FALSE(clicks.empty());
-    for (const ddz::test::HeadClick& click : clicks) {
-      SCOPED_TRACE("seat " + std::to_string(seat) + ", the head's " + click.where);
-      for (int s : others) view->m_pOtherPlayerInfo[s]->setVisible(false);
-      ddz::os::Clock().AdvanceMs(200);
-      tap(click.at);
-      for (int s : others) EXPECT_EQ(view->m_pOtherPlayerInfo[s]->isVisible(), s == seat) << "seat " << s;
-    }
-  }
+  ddz::test::ExpectEachHeadClickOpensItsPopup(view, {0, 2, 3}, [&](cocos2d::Vec2 at) { tap(at); });
 }
 
 TEST_F(SREventsTest, ASeatKeepsItsHeadFigureThroughLeaveAndJoinUntilTheResult) {

@@ -582,17 +582,7 @@ TEST_F(SuperFlow, AClickAnywhereOnAnotherPlayersHeadOpensItsPopupInEveryMode) {
       view->SendSitReq();
     }
     view->Deliver(ModeMsg(c.mode));
-    for (int seat : c.seats) {
-      const auto clicks = ddz::test::HeadClicks(view->m_pPlayerShow[seat]);
-      ASSERT_FALSE(clicks.empty());
-      for (const ddz::test::HeadClick& click : clicks) {
-        SCOPED_TRACE("seat " + std::to_string(seat) + ", the head's " + click.where);
-        for (int s : c.seats) view->m_pOtherPlayerInfo[s]->setVisible(false);
-        ddz::os::Clock().AdvanceMs(200);
-        tap(click.at);
-        for (int s : c.seats) EXPECT_EQ(view->m_pOtherPlayerInfo[s]->isVisible(), s == seat) << "seat " << s;
-      }
-    }
+    ddz::test::ExpectEachHeadClickOpensItsPopup(view, c.seats, [&](cocos2d::Vec2 at) { tap(at); });
   }
 }
 
