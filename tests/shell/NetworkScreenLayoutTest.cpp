@@ -1,7 +1,8 @@
 // The classic table in network play, headless: the whole program on a
 // network command line against the loopback game server, through the login,
 // the seats, the deal, the own bid turn and the own seat taking the landlord's
-// part. At each screen the layout and table checks (support/ScreenTour.h,
+// part, the table's settings (its word on the felt) coming before the deal.
+// At each screen the layout and table checks (support/ScreenTour.h,
 // support/TableLook.h) find nothing (the bid buttons leave the turn clock
 // in sight), and the seats show what the server said: no head where nobody
 // sits, one own head with its picture in its frame, and the own landlord hat
@@ -61,6 +62,15 @@ ddz::test::Bytes Deal() {
   blocks.firstBidder = 1;
   blocks.panelNumber = 5000;
   return Sent(cm::BuildDeal(blocks));
+}
+
+// The table's settings as a server sends them when the seats are taken: the
+// fee, no activity countdown, the mode, and the day word on the felt.
+ddz::test::Bytes TableSettings() {
+  ddz::test::Bytes frame(24, 0);
+  frame[1] = 38;
+  frame[8] = 50;  // the fee, little-endian
+  return Sent(frame);
 }
 
 // The shown heads of the seats, as window boxes.
@@ -129,7 +139,10 @@ TEST(NetworkScreenLayout, EveryStageOfANetworkHandShowsTheSeatsAsTheServerHasThe
          cocos2d::Director::getInstance()->getOpenGLView()->click(at.x, 720 - at.y);
        }},
       {"seated", [](GameViewPC& v) { return v.GetPlayerNode(0) != nullptr && v.GetPlayerNode(2) != nullptr; },
-       [&](GameViewPC&) { server.Send(Deal()); }},
+       [&](GameViewPC&) {
+         server.Send(TableSettings());
+         server.Send(Deal());
+       }},
       {"dealt", [](GameViewPC& v) { return v.GetSelfHand() != nullptr && v.GetSelfHand()->GetCardCount() == 17; },
        [&](GameViewPC&) { server.Send(Sent(cm::BuildBidTurn(1, 0))); }},
       {"bid-own", [](GameViewPC& v) { return ShownOnStage(v.GetSelfHand()->GetMainButton(SelfHandCard::kBtnBid3)); },

@@ -688,6 +688,10 @@ SDL_Surface* Painter::Paint(const std::string& name, int w, int h, const std::st
     if (!caption.empty())
       FitText(s, caption, static_cast<int>(h * 0.6f), SDL_Color{150, 150, 150, 255}, w / 2.0f, h / 2.0f, w - 12,
               h - 4);
+  } else if (StartsWith(name, "qorvddz_bg_word")) {
+    // The table's word printed on the felt under the middle of the table:
+    // faint, with no plate, so the cards played over it read as before.
+    FitText(s, caption, static_cast<int>(h * 0.8f), SDL_Color{225, 240, 215, 70}, w / 2.0f, h / 2.0f, w - 8, h);
   } else if (name == "veriz_table.png") {
     TableRim(s);
   } else if (name == "veriz_bg_up.png" || name == "veriz_bg_down.png") {
