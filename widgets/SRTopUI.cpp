@@ -31,12 +31,6 @@ constexpr float kTaskSlashSize = 20;
 const cocos2d::Color3B kTaskSlashColour(255, 231, 72);
 const cocos2d::Color3B kTipsTextColour(0, 228, 255);
 constexpr float kTipsTextSize = 22;
-
-// A task number for the task digits, whose strip draws ';' as the minus.
-std::string TaskDigits(int value) {
-  const long long v = value;
-  return v < 0 ? ";" + std::to_string(-v) : std::to_string(v);
-}
 const Vec2 kTipsTitlePos(150, 180);
 constexpr float kTipsRowTop = 146, kTipsRowStep = 32;
 constexpr float kFlashSeconds = 0.5f, kFlashScale = 3.0f;
@@ -45,6 +39,12 @@ const char* const kValueWords[2] = {"底分", "倍数"};
 const float kValueWordX[2] = {30, 134};
 const float kValueX[2] = {76, 184};
 const cocos2d::Color3B kWordColour(200, 231, 255);
+
+// A task number for the task digits, whose strip draws ';' as the minus.
+std::string TaskDigits(int value) {
+  const long long v = value;
+  return v < 0 ? ";" + std::to_string(-v) : std::to_string(v);
+}
 
 cocos2d::SpriteFrame* CardFace(int card) {
   char name[40];

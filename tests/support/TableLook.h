@@ -433,6 +433,11 @@ inline cocos2d::Rect BoxUnion(const cocos2d::Rect& a, const cocos2d::Rect& b) {
   return a.size.width <= 0 && a.size.height <= 0 ? b : a.unionWithRect(b);
 }
 
+// `r` with `room` added on every side: what must stay clear of `r`.
+inline cocos2d::Rect Grown(const cocos2d::Rect& r, float room) {
+  return {r.getMinX() - room, r.getMinY() - room, r.size.width + 2 * room, r.size.height + 2 * room};
+}
+
 // Room a figure keeps to the left and right edge of the box it stands in.
 constexpr float kFigureMargin = 8;
 
@@ -557,8 +562,7 @@ inline std::vector<std::string> ResultAmountsAgainstButtons(DDZGameView& view) {
   for (std::size_t seat = 0; seat < amounts.size(); ++seat) {
     if (amounts[seat] == nullptr || !ShownOnStage(amounts[seat])) continue;
     const cocos2d::Rect a = WorldBox(amounts[seat]);
-    const cocos2d::Rect near(a.getMinX() - kAmountToButton, a.getMinY() - kAmountToButton,
-                             a.size.width + 2 * kAmountToButton, a.size.height + 2 * kAmountToButton);
+    const cocos2d::Rect near = Grown(a, kAmountToButton);
     for (const cocos2d::ui::Button* button : buttons)
       if (BoxesOverlap(near, WorldBox(button))) {
         found.push_back(SeatName(static_cast<int>(seat)) + "'s amount on the result window is squeezed against " +
@@ -1203,8 +1207,7 @@ inline std::vector<std::string> ButtonsAgainstSeatBoxes(DDZGameView& view) {
                                      std::pair<const char*, const cocos2d::Node*>{"score", info->GetAmountBg()}}) {
       const cocos2d::Rect box = ShownPictureBox(node);
       if (box.size.width <= 0) continue;
-      const cocos2d::Rect near(box.getMinX() - kButtonToSeatBox, box.getMinY() - kButtonToSeatBox,
-                               box.size.width + 2 * kButtonToSeatBox, box.size.height + 2 * kButtonToSeatBox);
+      const cocos2d::Rect near = Grown(box, kButtonToSeatBox);
       for (int i = 0; i < SelfHandCard::kMainButtons; ++i) {
         const cocos2d::ui::Button* button = hand->GetMainButton(i);
         if (button != nullptr && ShownOnStage(button) && !Moving(button) && BoxesOverlap(near, WorldBox(button)))
@@ -1250,8 +1253,7 @@ inline std::vector<std::string> ResultAmountsAgainstKeptCards(DDZGameView& view)
     const cocos2d::Node* amount = amounts[seat];
     if (amount == nullptr || !ShownOnStage(amount) || Moving(amount)) continue;
     const cocos2d::Rect a = WorldBox(amount);
-    const cocos2d::Rect near(a.getMinX() - kAmountToKeptCards, a.getMinY() - kAmountToKeptCards,
-                             a.size.width + 2 * kAmountToKeptCards, a.size.height + 2 * kAmountToKeptCards);
+    const cocos2d::Rect near = Grown(a, kAmountToKeptCards);
     std::set<int> against;
     for (const auto& [owner, card] : kept)
       if (BoxesOverlap(near, card) && against.insert(owner).second)
